@@ -1,0 +1,24 @@
+#include "core/Convert.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+int SaturatingAtoi(const char* text) {
+  if (!text) return 0;
+  errno = 0;
+  const long long v = std::strtoll(text, nullptr, 10);
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<int>(v);
+}
+
+double PlainAtof(const char* text) { return text ? std::atof(text) : 0.0; }
+
+int SaturatingTruncate(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT_MAX;
+  if (value <= -2147483648.0) return INT_MIN;
+  return static_cast<int>(value);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The error reporter: four severities over the log. Every report is formatted,
+// written to the log as "*** " + text (no line end added) and then:
+//   Report      nothing more
+//   ReportDebug the text to the debugger output
+//   ReportBox   a modal "Error" box; the program goes on
+//   Critical    debugger output, a "Critical error!" box, then exit(-1) (status 255)
+#include "core/Log.h"
+
+/// The reporter interface.
+class N_ErrorReporter {
+ public:
+  virtual ~N_ErrorReporter() = default;
+  [[gnu::format(printf, 3, 4)]] virtual void Report(int code, const char* format, ...) = 0;
+  [[gnu::format(printf, 3, 4)]] virtual void ReportDebug(int code, const char* format, ...) = 0;
+  [[gnu::format(printf, 3, 4)]] virtual void ReportBox(int code, const char* format, ...) = 0;
+  [[gnu::format(printf, 3, 4)]] [[noreturn]] virtual void Critical(int code, const char* format, ...) = 0;
+};
+
+class N_ErrorLog final : public N_ErrorReporter, public N_OutputSink {
+ public:
+  static constexpr std::size_t kBufferSize = 4096;
+
+  /// Reports go to the given log (which may be null: then they go nowhere but the hooks).
+  explicit N_ErrorLog(N_Log* log) : m_log(log) {}
+
+  [[gnu::format(printf, 3, 4)]] void Report(int code, const char* format, ...) override;
+  [[gnu::format(printf, 3, 4)]] void ReportDebug(int code, const char* format, ...) override;
+  [[gnu::format(printf, 3, 4)]] void ReportBox(int code, const char* format, ...) override;
+  [[gnu::format(printf, 3, 4)]] [[noreturn]] void Critical(int code, const char* format, ...) override;
+  /// The reporter as an output sink: a Report with code 12.
+  [[gnu::format(printf, 2, 3)]] void Print(const char* format, ...) override;
+
+  /// The code of the last report (kept for diagnostics).
+  int LastCode() const { return m_lastCode; }
+  /// The text of the last report.
+  const char* LastText() const { return m_text; }
+
+ private:
+  void Format(int code, const char* format, va_list args);
+
+  char m_text[kBufferSize] = {};
+  N_Log* m_log;
+  int m_lastCode = 0;
+};

@@ -1,0 +1,73 @@
+#include "core/FormatString.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::string FormatString(const char* format, ...) {
+  char buffer[1024] = {};
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
+  va_end(args);
+  return buffer;
+}
+
+std::string FormatConversions(const char* format) {
+  std::string out;
+  if (!format) return out;
+  for (const char* p = format; *p; ++p) {
+    if (*p != '%') continue;
+    ++p;
+    if (*p == '%') continue;
+    bool bad = false;
+    while (*p && std::strchr("-+ #0", *p)) ++p;
+    while (*p && (std::strchr("0123456789.", *p) || *p == '*')) {
+      if (*p == '*') bad = true;
+      ++p;
+    }
+    bool longLong = false;
+    while (*p && std::strchr("hlLqjzt", *p)) {
+      if (*p == 'l' || *p == 'L' || *p == 'q' || *p == 'j' || *p == 'z' || *p == 't') longLong = true;
+      ++p;
+    }
+    char cls = '?';
+    switch (*p) {
+      case 'd': case 'i': cls = 'd'; break;
+      case 'u': case 'x': case 'X': case 'o': cls = 'u'; break;
+      case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A': cls = 'f'; break;
+      case 's': cls = 's'; break;
+      case 'c': cls = 'c'; break;
+      case 'p': cls = 'p'; break;
+      default: cls = '?'; break;
+    }
+    // Length modifiers change the argument's size: only plain ones are accepted for
+    // integers; "%lf" is still a double.
+    if (longLong && cls != 'f') cls = '?';
+    out += bad ? '?' : cls;
+    if (!*p) break;
+  }
+  return out;
+}
+
+std::string FormatDataText(const char* text, const char* expected, ...) {
+  if (!text) return {};
+  const std::string have = FormatConversions(text);
+  const std::string want = FormatConversions(expected);
+  const bool fits = have.size() <= want.size() && have.find('?') == std::string::npos &&
+                    want.compare(0, have.size(), have) == 0;
+  if (!fits) return text;
+  va_list args;
+  va_start(args, expected);
+  va_list copy;
+  va_copy(copy, args);
+  const int n = std::vsnprintf(nullptr, 0, text, copy);
+  va_end(copy);
+  std::string out;
+  if (n > 0) {
+    out.resize(static_cast<std::size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), text, args);
+    out.resize(static_cast<std::size_t>(n));
+  }
+  va_end(args);
+  return out;
+}

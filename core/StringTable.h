@@ -1,0 +1,30 @@
+#pragma once
+// The language string tables: every text the player sees, looked up by key
+// ("#str316"). Only the blocks of the selected language are kept; the first
+// definition of a key wins; a missing key yields "" and is remembered as "".
+#include <map>
+#include <string>
+
+class N_StringTable {
+ public:
+  /// Sets the language used by the following reads (compared without regard to case).
+  void SetLanguage(const char* name);
+  /// Reads every ".string" file of the mask (below "data"), e.g. "scripts\strings\*.string".
+  void ReadDir(const char* mask);
+  /// Inserts the pair unless the key exists already.
+  void Add(const std::string& key, const std::string& text);
+  void Remove(const std::string& key);
+  /// The key's text; a missing key is inserted with an empty text.
+  const std::string& Find(const std::string& key);
+  /// Writes "key = 'text'" lines in key order; nothing when the file cannot be opened.
+  void Dump(const char* fileName) const;
+  /// Reads one string file into the table.
+  void ParseFile(const std::string& path);
+
+  const std::string& Language() const { return m_language; }
+  std::size_t Size() const { return m_strings.size(); }
+
+ private:
+  std::string m_language;
+  std::map<std::string, std::string> m_strings;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// Reader of whitespace-separated text tables with "//" comments (the AI tables).
+// The file is read whole, comments are stripped, then fields are handed out one by
+// one; callers read until the first empty field.
+#include <string>
+
+class N_TableFile {
+ public:
+  N_TableFile() = default;
+  ~N_TableFile() { Close(); }
+
+  /// Reads the file (through the file layer); false when it cannot be opened.
+  bool Open(const std::string& fileName);
+  /// The next field, or the empty text at the end.
+  const std::string& NextField();
+  void Close();
+
+  /// Newlines passed while skipping separators after fields.
+  int Line() const { return m_line; }
+  const std::string& FileName() const { return m_fileName; }
+
+ private:
+  static void StripComments(std::string& text);
+
+  std::string m_field;
+  std::string m_fileName;
+  std::string m_rest;
+  int m_line = 0;
+};

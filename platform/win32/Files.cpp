@@ -1,0 +1,225 @@
+#include "platform/win32/Files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace platform {
+namespace {
+
+char Lower(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') ? static_cast<char>(u - 'A' + 'a') : c;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+/// Finds the entry of a directory that equals the name regardless of case;
+/// an exact match wins, then the first in sorted order. Empty when none.
+std::string MatchEntry(const std::string& dir, const std::string& name) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return {};
+  std::vector<std::string> hits;
+  while (dirent* e = ::readdir(d)) {
+    if (EqualsNoCase(e->d_name, name)) hits.emplace_back(e->d_name);
+  }
+  ::closedir(d);
+  if (hits.empty()) return {};
+  std::sort(hits.begin(), hits.end());
+  for (const auto& h : hits) {
+    if (h == name) return h;
+  }
+  return hits.front();
+}
+
+}  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string ResolvePath(std::string_view path) {
+  std::string p(path);
+  std::replace(p.begin(), p.end(), '\\', '/');
+  if (p.empty()) return p;
+
+  std::string out;
+  std::size_t pos = 0;
+  if (p[0] == '/') {
+    out = "/";
+    pos = 1;
+  }
+  bool missing = false;  // once a component is missing, the rest is kept as written
+  while (pos <= p.size()) {
+    std::size_t next = p.find('/', pos);
+    if (next == std::string::npos) next = p.size();
+    std::string comp = p.substr(pos, next - pos);
+    pos = next + 1;
+    if (comp.empty()) continue;
+    std::string real = comp;
+    if (!missing && comp != "." && comp != "..") {
+      const std::string candidate = out + comp;
+      if (!Exists(candidate)) {
+        std::string hit = MatchEntry(out.empty() ? "." : out, comp);
+        if (hit.empty()) {
+          missing = true;
+        } else {
+          real = hit;
+        }
+      }
+    }
+    out += real;
+    if (next < p.size()) out += '/';
+  }
+  return out;
+}
+
+std::FILE* OpenFile(std::string_view path, const char* mode) {
+  std::string m;
+  for (const char* c = mode; c && *c; ++c) {
+    if (*c != 't') m += *c;
+  }
+  return std::fopen(ResolvePath(path).c_str(), m.c_str());
+}
+
+bool ReadWholeFile(std::string_view path, std::string& out) {
+  out.clear();
+  std::FILE* f = OpenFile(path, "rb");
+  if (!f) return false;
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  std::fclose(f);
+  return true;
+}
+
+bool MakeDirectories(std::string_view path) {
+  const std::string real = ResolvePath(path);
+  std::string sofar;
+  std::size_t pos = 0;
+  while (pos <= real.size()) {
+    std::size_t next = real.find('/', pos);
+    if (next == std::string::npos) next = real.size();
+    sofar = real.substr(0, next);
+    pos = next + 1;
+    if (sofar.empty()) continue;
+    if (!IsDirectory(sofar) && ::mkdir(sofar.c_str(), 0755) != 0 && errno != EEXIST) return false;
+  }
+  return true;
+}
+
+std::string CurrentDirectory() {
+  std::vector<char> buf(256);
+  while (::getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE) return {};
+    buf.resize(buf.size() * 2);
+  }
+  return std::string(buf.data());
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  // Iterative match with backtracking over the last '*'.
+  std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  // A trailing ".*" also matches a name without a dot, as Windows does.
+  if (p + 2 == pattern.size() && pattern[p] == '.' && pattern[p + 1] == '*') return true;
+  return p == pattern.size();
+}
+
+}  // namespace platform
+
+namespace {
+
+struct Enumeration {
+  std::vector<_finddata_t> entries;
+  std::size_t next = 0;
+};
+
+std::map<std::intptr_t, std::unique_ptr<Enumeration>>& Enumerations() {
+  static std::map<std::intptr_t, std::unique_ptr<Enumeration>> table;
+  return table;
+}
+std::intptr_t g_nextHandle = 1;
+
+}  // namespace
+
+std::intptr_t _findfirst(const char* mask, _finddata_t* data) {
+  if (!mask || !data) return -1;
+  std::string m(mask);
+  std::replace(m.begin(), m.end(), '\\', '/');
+  const std::size_t slash = m.rfind('/');
+  const std::string dirPart = slash == std::string::npos ? std::string() : m.substr(0, slash + 1);
+  const std::string pattern = slash == std::string::npos ? m : m.substr(slash + 1);
+  const std::string dir = dirPart.empty() ? std::string(".") : platform::ResolvePath(dirPart);
+
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return -1;
+  auto en = std::make_unique<Enumeration>();
+  while (dirent* e = ::readdir(d)) {
+    if (!platform::WildcardMatch(pattern, e->d_name)) continue;
+    _finddata_t fd;
+    fd.name = e->d_name;
+    struct stat st {};
+    const std::string full = dir + "/" + fd.name;
+    if (::stat(full.c_str(), &st) == 0) {
+      fd.attrib = S_ISDIR(st.st_mode) ? _A_SUBDIR : _A_NORMAL;
+      fd.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::int64_t>(st.st_size);
+    }
+    en->entries.push_back(std::move(fd));
+  }
+  ::closedir(d);
+  if (en->entries.empty()) return -1;
+  std::sort(en->entries.begin(), en->entries.end(),
+            [](const _finddata_t& a, const _finddata_t& b) { return a.name < b.name; });
+  *data = en->entries[0];
+  en->next = 1;
+  const std::intptr_t handle = g_nextHandle++;
+  Enumerations()[handle] = std::move(en);
+  return handle;
+}
+
+int _findnext(std::intptr_t handle, _finddata_t* data) {
+  auto it = Enumerations().find(handle);
+  if (it == Enumerations().end() || !data) return -1;
+  Enumeration& en = *it->second;
+  if (en.next >= en.entries.size()) return -1;
+  *data = en.entries[en.next++];
+  return 0;
+}
+
+int _findclose(std::intptr_t handle) {
+  return Enumerations().erase(handle) ? 0 : -1;
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the tests need (only the
+# missing ones), then configures and builds into ./build. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config libgtest-dev libbenchmark-dev
+  libsdl2-dev libepoxy-dev libgl1-mesa-dri
+  libopenal-dev libogg-dev libvorbis-dev libalut-dev
+  libfreetype-dev fonts-dejavu-core
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  xvfb xauth xdotool
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq >/dev/null
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if ! out=$(cmake --build "$root/build" -j "$(nproc)" 2>&1); then
+  echo "$out" | grep -v -E '^\[ *[0-9]+%\]' | tail -60
+  echo "Build failed." >&2
+  exit 1
+fi
+echo "$out" | grep -i -E 'warning' || true
+echo "Build finished."

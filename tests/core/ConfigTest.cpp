@@ -1,0 +1,69 @@
+#include "core/ConfigReader.h"
+#include "core/VarMng.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ConfigReader, CrLfUserCfgWithQuotesAndAMissingValue) {
+  test::TempDir dir;
+  test::CoreServices core;
+  dir.Write("user.cfg",
+            "v_width \"1024x768\"\r\n"
+            "mapname\r\n"
+            "title \"two words\" // comment\r\n"
+            "brandNew 5\r\n");
+  N_ConfigReader reader;
+  reader.Load("user.cfg");
+  N_VarMng& vars = *core.vars;
+  EXPECT_EQ(vars.GetInt("v_width"), 1024);
+  EXPECT_STREQ(vars.GetString("v_width"), "1024x768");
+  EXPECT_STREQ(vars.GetString("title"), "two words");
+  EXPECT_STREQ(vars.GetString("mapname"), "Beitostolen.ALF");
+  EXPECT_EQ(vars.Find("v_width")->Flags(), 0x21u);
+  EXPECT_EQ(vars.Find("brandNew")->Flags(), 0x02u);
+  EXPECT_NE(core.LogText().find("*** variable mapname has no parameter!\n"), std::string::npos);
+}
+
+TEST(ConfigReader, ValueOnTheNextLineBecomesTheNextName) {
+  test::TempDir dir;
+  test::CoreServices core;
+  dir.Write("a.cfg", "mapname\nOther.ALF x\n");
+  N_ConfigReader reader;
+  reader.Load("a.cfg");
+  EXPECT_STREQ(core.vars->GetString("Other.ALF"), "x");
+  EXPECT_STREQ(core.vars->GetString("mapname"), "Beitostolen.ALF");
+}
+
+TEST(ConfigReader, LaterFilesOverrideAndMissingFilesChangeNothing) {
+  test::TempDir dir;
+  test::CoreServices core;
+  dir.Write("config.cfg", "exit 2\nr_filter 3\n");
+  dir.Write("user.cfg", "r_filter 0\n");
+  N_ConfigReader reader;
+  reader.Load("config.cfg");
+  reader.Load("missing.cfg");
+  reader.Load("user.cfg");
+  EXPECT_EQ(core.vars->GetInt("r_filter"), 0);
+  EXPECT_EQ(core.vars->GetInt("exit"), 2);  // transient: used this run, never saved
+  core.vars->Save("config.cfg");
+  EXPECT_EQ(dir.Read("config.cfg").find("\nexit "), std::string::npos);
+}
+
+TEST(ConfigReader, SavedValuesWithQuotesReadBackWhole) {
+  test::TempDir dir;
+  {
+    test::CoreServices core;
+    core.vars->SetString("PlayerName1", "The \"Fast\" One", 0);
+    core.vars->SetString("PlayerName2", "two\nlines", 0);
+    core.vars->Save("config.cfg");
+  }
+  test::CoreServices core;
+  N_ConfigReader reader;
+  reader.Load("config.cfg");
+  EXPECT_STREQ(core.vars->GetString("PlayerName1"), "The \"Fast\" One");
+  EXPECT_STREQ(core.vars->GetString("PlayerName2"), "two\nlines");
+}
+
+}  // namespace

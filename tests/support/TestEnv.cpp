@@ -1,0 +1,75 @@
+#include "tests/support/TestEnv.h"
+
+#include "core/BuiltinVars.h"
+#include "core/Globals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace test {
+
+TempDir::TempDir() {
+  m_previous = fs::current_path().string();
+  std::string tmpl = (fs::temp_directory_path() / "navo-test-XXXXXX").string();
+  char* made = ::mkdtemp(tmpl.data());
+  EXPECT_NE(made, nullptr);
+  m_path = tmpl;
+  fs::current_path(m_path);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  fs::current_path(m_previous, ec);
+  fs::remove_all(m_path, ec);
+}
+
+void TempDir::Write(const std::string& relative, const std::string& content) const {
+  const fs::path p = fs::path(m_path) / relative;
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << content;
+}
+
+std::string TempDir::Read(const std::string& relative) const {
+  std::ifstream in(fs::path(m_path) / relative, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempDir::Exists(const std::string& relative) const { return fs::exists(fs::path(m_path) / relative); }
+
+CoreServices::CoreServices(bool builtins) {
+  log = std::make_unique<N_Log>("navo.log");
+  g_log = log.get();
+  errorLog = std::make_unique<N_ErrorLog>(log.get());
+  g_errorLog = errorLog.get();
+  vars = std::make_unique<N_VarMng>();
+  g_varMng = vars.get();
+  if (builtins) RegisterBuiltinVars();
+}
+
+CoreServices::~CoreServices() {
+  g_varMng = nullptr;
+  g_errorLog = nullptr;
+  g_log = nullptr;
+}
+
+std::string CoreServices::LogText() const {
+  std::ifstream in("navo.log", std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string GameRoot() {
+  const char* root = std::getenv("NAVO_GAME_ROOT");
+  return root ? root : "";
+}
+
+}  // namespace test

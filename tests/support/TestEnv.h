@@ -1,0 +1,53 @@
+#pragma once
+// Helpers shared by the test suites.
+#include "core/ErrorLog.h"
+#include "core/Log.h"
+#include "core/VarMng.h"
+
+#include <memory>
+#include <string>
+
+namespace test {
+
+/// A fresh empty directory below the system's temporary folder, made the current
+/// directory for the test's lifetime (restored and removed afterwards).
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return m_path; }
+  /// Writes a file below the directory (slashes create folders).
+  void Write(const std::string& relative, const std::string& content) const;
+  /// Reads a file below the directory; empty when missing.
+  std::string Read(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+
+ private:
+  std::string m_path;
+  std::string m_previous;
+};
+
+/// The core services (log "navo.log" in the current directory, reporter, registry with
+/// the built-in variables) behind the global pointers for one test.
+class CoreServices {
+ public:
+  explicit CoreServices(bool builtins = true);
+  ~CoreServices();
+  CoreServices(const CoreServices&) = delete;
+  CoreServices& operator=(const CoreServices&) = delete;
+
+  /// The log's text so far.
+  std::string LogText() const;
+
+  std::unique_ptr<N_Log> log;
+  std::unique_ptr<N_ErrorLog> errorLog;
+  std::unique_ptr<N_VarMng> vars;
+};
+
+/// The game root assembled by the build (holds data/ with the sample content).
+std::string GameRoot();
+
+}  // namespace test
