@@ -96,13 +96,13 @@ TEST(OggStream, UpdateIsTrueUntilTheEnd) {
   EXPECT_TRUE(stream.IsPlaying());
   const auto start = std::chrono::steady_clock::now();
   double seconds = 0.0;
-  while (stream.Update() && seconds < 10.0) {
+  while (stream.Update() && seconds < 20.0) {
     test::Wait(0.01);
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   // Eight pieces (1.49 s) are queued at the start; the rest is decoded as they play.
   EXPECT_GT(seconds, 0.7);
-  EXPECT_LT(seconds, 3.0);
+  EXPECT_LT(seconds, 8.0);  // about 1 s; a busy machine may mix late
   EXPECT_NEAR(stream.DecodedSeconds(), 2.5, 0.01);
   stream.Release();
   EXPECT_FALSE(stream.IsOpen());
@@ -117,7 +117,7 @@ TEST(SoundMngMusic, RestartsAtTheEndWhileCategoryOneIsOn) {
   EXPECT_EQ(mng.GetSource(0).category, 1);
   double last = mng.MusicStream().DecodedSeconds();
   bool restarted = false;
-  for (int i = 0; i < 600 && !restarted; ++i) {
+  for (int i = 0; i < 1500 && !restarted; ++i) {
     test::Wait(0.01);
     mng.Update();
     const double now = mng.MusicStream().DecodedSeconds();
