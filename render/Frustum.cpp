@@ -1,5 +1,6 @@
 #include "render/Frustum.h"
 
+#include "core/MathFunctions.h"
 #include "scene/Camera.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace {
 
 constexpr float kViewPlaneOffset = 10.0f;
-
-float Dot(const N_Vector3& a, const N_Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 /// The world vector of a camera-space direction: the view matrix read as three rows of
 /// (rotation, translation).
@@ -20,7 +19,7 @@ N_Vector3 CameraToWorld(const N_Matrix4& view, float a, float b, float c) {
 
 void SetPlane(N_Plane& plane, const N_Vector3& normal, float dist) {
   plane.normal = normal;
-  plane.dist = dist;
+  plane.distance = dist;
 }
 
 }  // namespace
@@ -30,15 +29,15 @@ void N_Frustum::Build(const N_Camera& camera) {
   const N_Vector3& eye = camera.position;
 
   const N_Vector3 viewNormal = CameraToWorld(camera.view, 0.0f, 0.0f, -1.0f);
-  SetPlane(m_planes[kViewPlane], viewNormal, Dot(viewNormal, eye) - kViewPlaneOffset);
+  SetPlane(m_planes[kViewPlane], viewNormal, Vec3Dot(viewNormal, eye) - kViewPlaneOffset);
 
   const float h = camera.fov * 0.5f;
   const float cosH = CosF(h);
   const float sinH = SinF(h);
   const N_Vector3 left = CameraToWorld(camera.view, cosH, 0.0f, -sinH);
   const N_Vector3 right = CameraToWorld(camera.view, -cosH, 0.0f, -sinH);
-  SetPlane(m_planes[0], left, Dot(left, eye));
-  SetPlane(m_planes[1], right, Dot(right, eye));
+  SetPlane(m_planes[0], left, Vec3Dot(left, eye));
+  SetPlane(m_planes[1], right, Vec3Dot(right, eye));
 
   // The vertical half-angle follows from the horizontal one and the aspect; worked
   // out in extended precision before single-precision sine and cosine.
@@ -48,8 +47,8 @@ void N_Frustum::Build(const N_Camera& camera) {
   const float sinV = SinF(v);
   const N_Vector3 top = CameraToWorld(camera.view, 0.0f, cosV, -sinV);
   const N_Vector3 bottom = CameraToWorld(camera.view, 0.0f, -cosV, -sinV);
-  SetPlane(m_planes[2], top, Dot(top, eye));
-  SetPlane(m_planes[3], bottom, Dot(bottom, eye));
+  SetPlane(m_planes[2], top, Vec3Dot(top, eye));
+  SetPlane(m_planes[3], bottom, Vec3Dot(bottom, eye));
 
   ClassifyPlanes();
 }
@@ -60,20 +59,22 @@ bool N_Frustum::TestPoint(float x, float y, float z, std::int32_t* mask) const {
     const std::int32_t bit = 1 << i;
     if ((*mask & bit) == 0) continue;
     const N_Plane& plane = m_planes[i];
-    if (Dot(plane.normal, p) - plane.dist <= 0.0f) return false;
+    if (Vec3Dot(plane.normal, p) - plane.distance <= 0.0f) return false;
     *mask &= ~bit;
   }
   return true;
 }
 
 bool N_Frustum::TestBox(const float* box, float* depth) const {
+  const N_Vector3 mins{box[0], box[1], box[2]};
+  const N_Vector3 maxs{box[3], box[4], box[5]};
   for (std::int32_t i = 0; i < m_planeCount; ++i) {
     float distance = 0.0f;
-    if (BoxOnPlaneSide(box, box + 3, &m_planes[i], &distance) == 2) return false;
+    if (BoxOnPlaneSide(mins, maxs, m_planes[i], &distance) == 2) return false;
   }
   const N_Vector3 centre{(box[0] + box[3]) * 0.5f, (box[1] + box[4]) * 0.5f, (box[2] + box[5]) * 0.5f};
   const N_Plane& view = m_planes[kViewPlane];
-  *depth = Dot(centre, view.normal) - view.dist;
+  *depth = Vec3Dot(centre, view.normal) - view.distance;
   return true;
 }
 

@@ -7,7 +7,7 @@
 // bottom); a point p is inside a plane when normal . p - dist > 0. Plane 4 is the view
 // plane, 10 units behind the camera, facing along the view: it is not tested, it only
 // measures a box's depth.
-#include "core/Math.h"
+#include "core/Plane.h"
 
 #include <array>
 #include <cstdint>

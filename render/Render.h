@@ -2,7 +2,8 @@
 // PROVISIONAL: the renderer object as far as the render-state, camera, fog, light,
 // stencil and debug-drawing operations need it; replaced by the renderer object of the
 // device branch when it lands.
-#include "core/Math.h"
+#include "core/Matrix4.h"
+#include "core/Vector3.h"
 #include "platform/d3d9.h"
 #include "render/ImmediateVertices.h"
 #include "render/RenderLight.h"

@@ -5,7 +5,9 @@
 #include "render/RenderStateCache.h"
 #include "scene/Camera.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -23,15 +25,9 @@ D3DVIEWPORT9 ViewportOf(const N_Camera& camera) {
           static_cast<DWORD>(camera.viewportWidth), static_cast<DWORD>(camera.viewportHeight), 0.0f, 1.0f};
 }
 
-N_Matrix4 Identity() {
-  N_Matrix4 m{};
-  m.m[0] = m.m[5] = m.m[10] = m.m[15] = 1.0f;
-  return m;
-}
-
 /// Screen point (x, y) to (x - 320, 240 - y).
 N_Matrix4 ScreenView() {
-  N_Matrix4 m = Identity();
+  N_Matrix4 m;  // identity
   m.m[5] = -1.0f;
   m.m[12] = -320.0f;
   m.m[13] = 240.0f;
@@ -40,7 +36,8 @@ N_Matrix4 ScreenView() {
 
 /// Right-handed orthographic projection of 639 x 479 units, depth 0..1.
 N_Matrix4 ScreenProjection() {
-  N_Matrix4 m{};
+  N_Matrix4 m;
+  std::fill(std::begin(m.m), std::end(m.m), 0.0f);
   m.m[0] = 2.0f / 639.0f;
   m.m[5] = 2.0f / 479.0f;
   m.m[10] = -1.0f;  // 1 / (near - far) with near 0, far 1
@@ -67,7 +64,7 @@ void N_Render::SetupCamera(N_Camera* camera, std::int32_t is3D) {
 
   const D3DVIEWPORT9 viewport = ViewportOf(*camera);
   m_device->SetViewport(&viewport);
-  m_world = Identity();
+  m_world = N_Matrix4{};
   m_view = ScreenView();
   m_projection = ScreenProjection();
   const D3DMATRIX world = ToD3D(m_world), view = ToD3D(m_view), projection = ToD3D(m_projection);

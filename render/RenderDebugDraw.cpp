@@ -4,6 +4,7 @@
 #include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
+#include "core/OrientedBox.h"
 #include "scene/Camera.h"
 
 #include <cstring>
@@ -43,8 +44,7 @@ void SetColour(float* out, const float* colour, bool packed) {
 }  // namespace
 
 void N_Render::BeginImmediateDraw() {
-  N_Matrix4 identity{};
-  identity.m[0] = identity.m[5] = identity.m[10] = identity.m[15] = 1.0f;
+  const N_Matrix4 identity;
   D3DMATRIX world;
   std::memcpy(world.m, identity.m, sizeof world.m);
   m_device->SetTransform(D3DTS_WORLD, &world);

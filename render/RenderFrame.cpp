@@ -130,9 +130,9 @@ void N_Render::SetProjectionMatrix(const N_Matrix4& m) {
 // Vertex programs read world x view x projection transposed from c0-c3 (one row each).
 void N_Render::LoadTransformConstants() {
   N_Matrix4 worldView, wvp, transposed;
-  MatrixMultiply(&worldView, &m_world, &m_view);
-  MatrixMultiply(&wvp, &worldView, &m_projection);
-  wvp.Transpose(&transposed);
+  MatrixMultiply(worldView, m_world, m_view);
+  MatrixMultiply(wvp, worldView, m_projection);
+  wvp.Transpose(transposed);
   m_device->SetVertexShaderConstantF(0, transposed.m, 4);
 }
 

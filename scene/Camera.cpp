@@ -9,9 +9,6 @@ constexpr float kDegToRad = 0.017453292f;
 constexpr float kRadToDeg = 57.2957764f;
 constexpr float kQuarterTurn = 1.5707964f;
 
-float Dot(const N_Vector3& a, const N_Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-N_Vector3 Sub(const N_Vector3& a, const N_Vector3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-
 }  // namespace
 
 void N_Camera::SetProjection(float fovDegrees, float width, float height, float x, float y) {
@@ -34,21 +31,20 @@ void N_Camera::UpdateView() { BuildView(angleX * -kDegToRad, angleZ * -kDegToRad
 // M = Rx(pitch) x Rz(heading) x Ry(roll) x T(-position); the axes are M's first three
 // rows and the view is M transposed.
 void N_Camera::BuildView(float pitch, float heading, float roll) {
-  N_Matrix4 rx, rz, ry, translate, m;
+  N_Matrix4 rx, rz, ry, translate, m;  // identities
   rx.RotationX(pitch);
   rz.RotationZ(heading);
   ry.RotationY(roll);
-  translate.Identity();
   translate.m[3] = -position.x;
   translate.m[7] = -position.y;
   translate.m[11] = -position.z;
-  MatrixMultiply(&m, &rx, &rz);
-  MatrixMultiply(&m, &m, &ry);
-  MatrixMultiply(&m, &m, &translate);
+  MatrixMultiply(m, rx, rz);
+  MatrixMultiply(m, m, ry);
+  MatrixMultiply(m, m, translate);
   axisX = {m.m[0], m.m[1], m.m[2]};
   axisY = {m.m[4], m.m[5], m.m[6]};
   axisZ = {m.m[8], m.m[9], m.m[10]};
-  m.Transpose(&view);
+  m.Transpose(view);
   viewValid = 1;
 }
 
@@ -66,27 +62,26 @@ void N_Camera::SpringStep(const N_Vector3& target, const N_Vector3& reference, f
                           float damping, float distance) {
   if (dt > 0.1f) dt = 0.1f;
   if (dt < 0.0f) dt = 0.0f;
-  N_Vector3 e = Sub(position, target);
-  const float length = std::sqrt(Dot(e, e));
-  const N_Vector3 move = Sub(reference, target);
-  const N_Vector3 m{move.x * dt, move.y * dt, move.z * dt};
+  N_Vector3 e = position - target;
+  const float length = std::sqrt(Vec3Dot(e, e));
+  const N_Vector3 m = (reference - target) * dt;
   // A camera standing on its target has no direction to damp along: the damping term
   // is 0 instead of 0/0, which would make the position NaN for good.
-  const float dampingTerm = length > 0.0f ? Dot(m, e) / length * damping : 0.0f;
+  const float dampingTerm = length > 0.0f ? Vec3Dot(m, e) / length * damping : 0.0f;
   const float f = ((distance - length) * stiffness + dampingTerm) * dt;
   e.Normalize();
-  position = {position.x + e.x * f, position.y + e.y * f, position.z + e.z * f};
+  position = position + e * f;
 }
 
 void N_Camera::FollowTargetEx(const N_Vector3* target, const N_Vector3* reference, float dt, float stiffness,
                               float damping, float distance, const N_Vector3* heading) {
   SpringStep(*target, *reference, dt, stiffness, damping, distance);
-  N_Vector3 d = Sub(*target, position);
+  N_Vector3 d = *target - position;
   d.Normalize();
   const N_Vector3 side{heading->y, -heading->x, 0.0f};
-  const float k = Dot(side, d);
+  const float k = Vec3Dot(side, d);
   if (std::fabs(k) > 0.01f) {
-    position = {position.x + side.x * (3.0f * k), position.y + side.y * (3.0f * k), position.z + side.z * (3.0f * k)};
+    position = position + side * (3.0f * k);
   }
   ViewTowards(d);  // the direction from before the sideways move, seen from after it
 }
@@ -94,12 +89,12 @@ void N_Camera::FollowTargetEx(const N_Vector3* target, const N_Vector3* referenc
 void N_Camera::FollowTarget(const N_Vector3* target, const N_Vector3* reference, float dt, float stiffness,
                             float damping, float distance) {
   SpringStep(*target, *reference, dt, stiffness, damping, distance);
-  ViewTowards(Sub(*target, position));
+  ViewTowards(*target - position);
 }
 
 void N_Camera::LookAt(const N_Vector3* eye, const N_Vector3* target) {
   position = *eye;
-  ViewTowards(Sub(*target, position));
+  ViewTowards(*target - position);
 }
 
 void N_Camera::SetViewMatrix(const float* matrix) { std::memcpy(view.m, matrix, sizeof view.m); }

@@ -10,7 +10,8 @@
 // view matrix is in row-vector form (translation in the fourth row), the transpose of
 // the column-vector world-to-camera transform. The projection is GL-style (clip z in
 // [-w, w]); the device's 0..1 depth range clips it at about 2fn / (f + n).
-#include "core/Math.h"
+#include "core/Matrix4.h"
+#include "core/Vector3.h"
 
 #include <cstdint>
 

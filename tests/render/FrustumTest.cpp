@@ -7,7 +7,7 @@
 namespace {
 
 float Side(const N_Plane& plane, float x, float y, float z) {
-  return plane.normal.x * x + plane.normal.y * y + plane.normal.z * z - plane.dist;
+  return plane.normal.x * x + plane.normal.y * y + plane.normal.z * z - plane.distance;
 }
 
 N_Camera LevelCamera() {
@@ -34,7 +34,7 @@ TEST(Frustum, PointsAgainstTheSidePlanes) {
 
   // A point exactly on a side plane is outside.
   const N_Plane& left = frustum.Plane(0);
-  ASSERT_EQ(left.dist, 0.0f);
+  ASSERT_EQ(left.distance, 0.0f);
   mask = 1;
   EXPECT_FALSE(frustum.TestPoint(left.normal.y, -left.normal.x, 0.0f, &mask));
   // No planes left to test: inside at once.
@@ -79,7 +79,7 @@ TEST(Frustum, AxialPlanesAreClassified) {
   // (-1, 0, -0), (0, 1, -0) and (0, -1, -0).
   N_Camera camera;
   camera.aspect = 1.0f;
-  camera.view.Identity();
+  camera.view = N_Matrix4{};
   N_Frustum frustum;
   frustum.Build(camera);
   const struct {
@@ -92,7 +92,7 @@ TEST(Frustum, AxialPlanesAreClassified) {
   // The view plane (normal (0, 0, -1)) is not among the tested ones.
   EXPECT_EQ(frustum.Plane(N_Frustum::kViewPlane).normal.z, -1.0f);
   EXPECT_EQ(frustum.Plane(N_Frustum::kViewPlane).signBits, 0);
-  EXPECT_EQ(frustum.Plane(N_Frustum::kViewPlane).dist, -10.0f);
+  EXPECT_EQ(frustum.Plane(N_Frustum::kViewPlane).distance, -10.0f);
 
   // Axial planes take the shortcut of the box test.
   const float touching[6] = {0, -1, -1, 1, 1, 1};  // min x on plane 0

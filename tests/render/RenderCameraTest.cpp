@@ -140,15 +140,13 @@ TEST(RenderCamera, ScissorRectangleScalesScreenUnitsToTheViewport) {
 
 TEST(RenderCamera, MatrixSettersFeedVertexProgramConstantsWhenAProgramIsBound) {
   test::RenderRig rig;
-  N_Matrix4 world{};
-  world.Identity();
+  N_Matrix4 world;
   world.m[12] = 5.0f;  // translation x in the fourth row
   rig.render.SetViewMatrix(world);
   EXPECT_TRUE(rig.device->CallsStartingWith("SetVertexShaderConstantF").empty());
 
   rig.render.m_vertexProgramBound = 1;
-  N_Matrix4 identity{};
-  identity.Identity();
+  const N_Matrix4 identity;
   rig.render.SetViewMatrix(identity);
   rig.render.SetProjectionMatrix(identity);
   rig.render.SetWorldMatrix(world);

@@ -1,6 +1,7 @@
 // Immediate draws: their vertices, formats and the states they leave.
 #include "tests/render/RenderRig.h"
 
+#include "core/OrientedBox.h"
 #include "platform/d3d9/DeviceState.h"
 
 #include <cstring>
@@ -41,7 +42,7 @@ TEST(RenderDebugDraw, WireBoxEdgesInOrder) {
 TEST(RenderDebugDraw, OrientedWireBoxJoinsCornersThatDifferInOneAxis) {
   test::RenderRig rig;
   N_OrientedBox box{};
-  box.centre = {10, 0, 0};
+  box.center = {10, 0, 0};
   box.axis[0] = {0, 1, 0};
   box.axis[1] = {-1, 0, 0};
   box.axis[2] = {0, 0, 1};

@@ -179,8 +179,7 @@ TEST(RenderPixels, LinearFogBlackensBeyondItsEnd) {
   rig.render.SetClearColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
   rig.render.BeginFrame();
   rig.render.SetupCamera(&rig.camera, 1);
-  N_Matrix4 world{};
-  world.Identity();
+  const N_Matrix4 world;
   rig.render.SetWorldMatrix(world);
   const float black[3] = {0, 0, 0};
   rig.render.SetFog(0, black, 500.0f, 1000.0f, 1.0f);
@@ -214,8 +213,7 @@ TEST(RenderPixels, OcclusionTestsSeeTheWall) {
   rig.camera.SetProjection(90.0f, 160.0f, 120.0f, 0.0f, 0.0f);
   rig.render.BeginFrame();
   rig.render.SetupCamera(&rig.camera, 1);
-  N_Matrix4 world{};
-  world.Identity();
+  const N_Matrix4 world;
   rig.render.SetWorldMatrix(world);
   // A wall across the whole view, 500 units ahead.
   const float wall[6] = {-2000, 500, -2000, 2000, 510, 2000};
