@@ -15,12 +15,6 @@
 #include "platform/dinput8/Keys.h"
 #include "platform/win32/Types.h"
 
-struct GUID {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-};
 using REFGUID = const GUID&;
 using REFIID = const GUID&;
 bool operator==(const GUID& a, const GUID& b);
