@@ -15,7 +15,6 @@
 #include "platform/dinput8/Keys.h"
 #include "platform/win32/Types.h"
 
-// GUID comes from platform/win32/Types.h.
 using REFGUID = const GUID&;
 using REFIID = const GUID&;
 bool operator==(const GUID& a, const GUID& b);
