@@ -243,6 +243,38 @@ TEST(RenderPixels, OcclusionTestsSeeTheWall) {
   rig.render.DestroyOcclusionQuery(&ring);
 }
 
+TEST(RenderPixels, ScissorRectangleCountsFromTheTop) {
+  RenderPixels rig(640, 480);
+  rig.Begin2D();
+  rig.render.SetScissorRect(1, 0.0f, 0.0f, 320.0f, 120.0f);
+  rig.render.DrawQuad(0.0f, 1.0f, 0.0f, 1.0f);
+  rig.render.SetScissorRect(0, 0, 0, 0, 0);
+  EXPECT_EQ(rig.Pixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(rig.Pixel(319, 119), 0x00FF00u);
+  EXPECT_TRUE(Near(rig.Pixel(320, 119), kCleared, 1));
+  EXPECT_TRUE(Near(rig.Pixel(319, 120), kCleared, 1));
+  EXPECT_TRUE(Near(rig.Pixel(10, 470), kCleared, 1));
+}
+
+// The camera's projection clips z to [-w, w]; on the 0..1 depth range the near plane
+// of 40 units moves to about 2fn / (f + n) = 80 units, as it did on the original device.
+TEST(RenderPixels, TheEffectiveNearPlaneIsAbout80Units) {
+  RenderPixels rig(160, 120);
+  rig.camera.SetProjection(90.0f, 160.0f, 120.0f, 0.0f, 0.0f);
+  for (const auto& [distance, drawn] : {std::pair{60.0f, false}, std::pair{79.0f, false}, std::pair{81.0f, true},
+                                        std::pair{200.0f, true}}) {
+    SCOPED_TRACE(distance);
+    rig.render.SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
+    rig.render.BeginFrame();
+    rig.render.SetupCamera(&rig.camera, 1);
+    rig.render.SetWorldMatrix(N_Matrix4{});
+    const float box[6] = {-5.0f, distance, -5.0f, 5.0f, distance + 0.5f, 5.0f};
+    const float white[4] = {1, 1, 1, 1};
+    rig.render.DrawBox(box, white);
+    EXPECT_EQ(rig.Pixel(80, 60), drawn ? 0xFFFFFFu : 0x000000u);
+  }
+}
+
 TEST(RenderPixels, CheckRenderStateOnTheGlDevice) {
   RenderPixels rig(160, 120);
   rig.core.vars->SetInt("r_shadowsEnabled", 1, 0);
