@@ -3,6 +3,7 @@
 #include "core/Convert.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
+#include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "platform/win32.h"
 
@@ -71,7 +72,9 @@ void N_TestHook::OnPass() {
 }
 
 void N_TestHook::Act() {
-  // TODO(issue 4): bind m_keys in the key-definitions table.
+  for (const auto& [action, code] : m_keys) {
+    if (action >= 0 && action < key_action::kCount) g_keyDefinitions[action] = static_cast<std::uint8_t>(code);
+  }
   for (const auto& [name, value] : m_variables) {
     if (g_varMng) g_varMng->SetString(name.c_str(), value.c_str(), 0x02);
   }

@@ -3,6 +3,7 @@
 #include "app/TestHook.h"
 #include "core/Application.h"
 #include "core/Globals.h"
+#include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 
 #include <string>
@@ -27,7 +28,7 @@ int StartNewCopy() {
 void SaveKeyDefinitionsOnce() {
   if (g_keysSaved) return;
   g_keysSaved = true;
-  // TODO(issue 4): SaveKeyDefinitions.
+  SaveKeyDefinitions();
 }
 
 void SaveKeyDefinitionsAtExit() { SaveKeyDefinitionsOnce(); }

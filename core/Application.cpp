@@ -6,6 +6,7 @@
 #include "core/ErrorLog.h"
 #include "core/FormatString.h"
 #include "core/Globals.h"
+#include "core/InputMng.h"
 #include "core/Log.h"
 #include "core/StringTable.h"
 #include "core/SystemInfo.h"
@@ -109,8 +110,10 @@ bool N_Application::CreateDeviceServices() {
   m_services.timer = g_timer;
   // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
   // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
-  // TODO(issue 4): CreateInputMng with m_services into g_inputMng; its Init (a failure
-  // does not stop the start-up) and then Acquire.
+  m_inputMng = CreateInputMng(m_services);
+  g_inputMng = m_inputMng.get();
+  g_inputMng->Init();  // a failure does not stop the start-up
+  g_inputMng->Acquire();
   CreateSoundMng(&g_soundMng, &m_services);
   g_soundMng->SetMusicVolume(g_varMng->GetFloat("MusicVolume"));
   g_soundMng->SetFXVolume(g_varMng->GetFloat("FXVolume"));
@@ -153,7 +156,8 @@ void N_Application::DrainMessages() {
 }
 
 void N_Application::Frame() {
-  // TODO(issue 3): N_Timer::Tick. TODO(issue 4): N_InputMng::Update.
+  // TODO(issue 3): N_Timer::Tick.
+  if (g_inputMng) g_inputMng->Update();
   const float frameTime = 0.0f;  // TODO(issue 3): N_Timer::GetFrameTime
   m_frameRate.Add(frameTime);
   QueueOverlayTexts(frameTime);
@@ -185,7 +189,7 @@ bool N_Application::SaveSettings() {
     g_varMng->SetFloat("MusicVolume", g_soundMng->GetMusicVolume(), kSetFlags);
   }
   // TODO(issue 6): N_Render::Shutdown.
-  // TODO(issue 4): N_InputMng::Shutdown.
+  if (g_inputMng) g_inputMng->Shutdown();
   if (m_window) m_window->Unregister();
   g_varMng->Save("config.cfg");
   return true;
@@ -200,7 +204,8 @@ void N_Application::ReleaseServices() {
   g_stringTable = nullptr;
   m_stringTable.reset();
   // TODO(issue 6): ReleaseRender.
-  // TODO(issue 4): the input manager and g_inputMng.
+  g_inputMng = nullptr;
+  m_inputMng.reset();
   ReleaseSoundMng(&g_soundMng);  // closes its device; there is no shutdown call of its own
   m_window = nullptr;
   m_ownedWindow.reset();

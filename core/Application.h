@@ -20,6 +20,7 @@
 
 class N_AppWindow;
 class N_ErrorLog;
+class N_InputMng;
 class N_Log;
 class N_StringTable;
 class N_VarMng;
@@ -71,6 +72,7 @@ class N_Application {
   std::unique_ptr<N_VarMng> m_varMng;
   std::unique_ptr<N_StringTable> m_stringTable;
   std::unique_ptr<N_AppWindow> m_ownedWindow;
+  std::unique_ptr<N_InputMng> m_inputMng;
   std::unique_ptr<N_World> m_world;
   N_CoreServices m_services;
   N_FrameRate m_frameRate;

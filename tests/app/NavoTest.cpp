@@ -112,6 +112,7 @@ TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
                  "--- Creating World\n", "--- Entering game loop...\n", "Dumping all registered variables ...\n",
                  "Saving variables to file config.cfg\n"});
   EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
+  EXPECT_EQ(dir.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(LockHeld(dir.Path()));
 }
 
@@ -143,6 +144,9 @@ TEST(Navo, RestartStartsANewCopyWithTheSavedSettingsAndKeys) {
   const std::string log = dir.Read("navo.log");
   EXPECT_EQ(log.find("restart = 1"), std::string::npos) << "the new copy starts with restart 0";
   EXPECT_NE(log.find(" r_gamma = 1.7 \n"), std::string::npos) << "the new copy read the saved settings";
+  const std::string keys = dir.Read("data/tables/keysdefinition.data");
+  ASSERT_EQ(keys.size(), 256u);
+  EXPECT_EQ(keys[0], 44) << "the new copy read the rebinding and wrote it back";
 }
 
 TEST(Navo, RestartTwoDoesNotRestart) {
@@ -161,6 +165,9 @@ TEST(Navo, CriticalErrorExitsWith255AndKeepsOnlyTheKeyTable) {
   Game game(dir.Path(), "frames=2,key=1:45,critical");
   EXPECT_EQ(game.Wait(), 255);
   EXPECT_FALSE(dir.Exists("config.cfg"));
+  const std::string keys = dir.Read("data/tables/keysdefinition.data");
+  ASSERT_EQ(keys.size(), 256u);
+  EXPECT_EQ(keys[1], 45);
   EXPECT_NE(dir.Read("navo.log").find("*** Forced by the test hook\n"), std::string::npos);
 }
 

@@ -4,12 +4,16 @@
 #include "core/Application.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
+#include "core/InputMng.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "platform/dinput8.h"
+#include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32/EventPump.h"
 #include "platform/win32/WindowTable.h"
 #include "race/World.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +91,7 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
   EXPECT_EQ(g_varMng, nullptr);
   EXPECT_EQ(g_timer, nullptr);
   EXPECT_EQ(g_stringTable, nullptr);
+  EXPECT_EQ(g_inputMng, nullptr);
   EXPECT_EQ(g_world, nullptr);
   EXPECT_EQ(g_appWindow, nullptr);
   const std::string log = ReadFile("navo.log");
@@ -161,6 +166,51 @@ TEST(Application, StartUpGoesOnWithoutAWindow) {
     app.Run();
   }
   EXPECT_TRUE(dir.Exists("config.cfg"));
+}
+
+void PushWindowEvent(HWND window, SDL_WindowEventID id) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = static_cast<Uint8>(id);
+  event.window.windowID = SDL_GetWindowID(platform::LookupWindow(window));
+  SDL_PushEvent(&event);
+}
+
+TEST(Application, InputUpdatePumpsWindowMessagesThroughTheSameHandler) {
+  test::TempDir dir;
+  test::PrivateDisplay display;  // no other test's window takes the focus here
+  if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
+  dir.Write("user.cfg", "v_fullscreen 0\n");
+  platform::ScriptedInput input;  // the keyboard; SDL still brings the window events
+  N_Application app;
+  ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+  const HWND window = g_varMng->GetInt("wnd_handle");
+  ASSERT_NE(window, 0);
+  input.KeyDown(DIK_A);
+  g_inputMng->Update();
+  EXPECT_EQ(g_inputMng->IsPressed(1, DIK_A, 0), 1);
+
+  // Away: the keyboard is lost, and the window gives up the mouse.
+  input.SetFocus(false);
+  PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
+  g_inputMng->Update();
+  EXPECT_EQ(g_inputMng->IsPressed(1, DIK_A, 0), 0);
+  EXPECT_EQ(GetCapture(), 0);
+
+  // Back: the focus message, pumped by the input manager's own update, acquires the
+  // keyboard again before the update reads it, so the key is seen in this very frame.
+  input.SetFocus(true);
+  PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED);
+  g_inputMng->Update();
+  EXPECT_EQ(GetCapture(), window);
+  EXPECT_EQ(g_inputMng->IsPressed(1, DIK_A, 0), 1);
+
+  // Without the message the update finds the keyboard lost and reads nothing this frame.
+  input.SetFocus(false);
+  g_inputMng->Update();
+  input.SetFocus(true);
+  g_inputMng->Update();
+  EXPECT_EQ(g_inputMng->IsPressed(1, DIK_A, 0), 0);
 }
 
 TEST(ApplicationDeathTest, CriticalErrorEndsWithoutSavingTheSettings) {
