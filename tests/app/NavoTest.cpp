@@ -50,7 +50,10 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  /// The exit status, or -1 when it has not ended within the time.
+  void Signal(int signal) { kill(m_pid, signal); }
+
+  /// The exit status (128 + the signal for a killed process), or -1 when it has not
+  /// ended within the time.
   int Wait(std::chrono::seconds limit = 60s) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
@@ -169,6 +172,15 @@ TEST(Navo, CriticalErrorExitsWith255AndKeepsOnlyTheKeyTable) {
   ASSERT_EQ(keys.size(), 256u);
   EXPECT_EQ(keys[1], 45);
   EXPECT_NE(dir.Read("navo.log").find("*** Forced by the test hook\n"), std::string::npos);
+}
+
+TEST(Navo, TerminationSignalStillEndsTheProcess) {
+  test::TempDir dir;
+  PrepareGameDir(dir);
+  Game game(dir.Path(), "file=stop,exit=1");
+  ASSERT_TRUE(WaitFor([&] { return dir.Read("navo.log").find("--- Entering game loop") != std::string::npos; }));
+  game.Signal(SIGTERM);  // not turned into an ignored quit request
+  EXPECT_EQ(game.Wait(10s), 128 + SIGTERM);
 }
 
 }  // namespace
