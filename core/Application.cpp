@@ -52,7 +52,7 @@ N_Application::~N_Application() {
   }
   g_world = nullptr;
   m_world.reset();
-  SaveSettings();
+  if (m_varMng) SaveSettings();  // an object that never started has nothing to save
   ReleaseServices();
 }
 
