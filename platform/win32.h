@@ -1,5 +1,6 @@
 #pragma once
 // The Windows-shaped services the engine calls, implemented over SDL2 and POSIX.
+#include "platform/win32/Clock.h"
 #include "platform/win32/Cursor.h"
 #include "platform/win32/Debug.h"
 #include "platform/win32/Display.h"
