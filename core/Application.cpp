@@ -10,6 +10,7 @@
 #include "core/Log.h"
 #include "core/StringTable.h"
 #include "core/SystemInfo.h"
+#include "core/Timer.h"
 #include "core/VarMng.h"
 #include "race/World.h"
 #include "sound/SoundMng.h"
@@ -81,7 +82,8 @@ void N_Application::CreateCoreServices() {
   g_errorLog = m_errorLog.get();
   m_varMng = std::make_unique<N_VarMng>();
   g_varMng = m_varMng.get();
-  // TODO(issue 3): the timer, into g_timer.
+  m_timer = std::make_unique<N_Timer>();
+  g_timer = m_timer.get();
   m_stringTable = std::make_unique<N_StringTable>();
   g_stringTable = m_stringTable.get();
   RegisterBuiltinVars();
@@ -107,7 +109,7 @@ bool N_Application::CreateDeviceServices() {
   m_services.errorLog = m_errorLog.get();
   m_services.log = m_log;
   m_services.varMng = m_varMng.get();
-  m_services.timer = g_timer;
+  m_services.timer = m_timer.get();
   // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
   // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
   m_inputMng = CreateInputMng(m_services);
@@ -156,9 +158,9 @@ void N_Application::DrainMessages() {
 }
 
 void N_Application::Frame() {
-  // TODO(issue 3): N_Timer::Tick.
+  g_timer->Tick();
   if (g_inputMng) g_inputMng->Update();
-  const float frameTime = 0.0f;  // TODO(issue 3): N_Timer::GetFrameTime
+  const float frameTime = static_cast<float>(g_timer->GetFrameTime());
   m_frameRate.Add(frameTime);
   QueueOverlayTexts(frameTime);
   g_world->Update(frameTime);
@@ -199,7 +201,8 @@ void N_Application::ReleaseServices() {
   // Every pointer is cleared before its object goes, so nothing reaches a dying service.
   g_varMng = nullptr;
   m_varMng.reset();
-  // TODO(issue 3): the timer and g_timer.
+  g_timer = nullptr;
+  m_timer.reset();
   // TODO(issue 8): the texture manager and g_textureMng.
   g_stringTable = nullptr;
   m_stringTable.reset();

@@ -23,6 +23,7 @@ class N_ErrorLog;
 class N_InputMng;
 class N_Log;
 class N_StringTable;
+class N_Timer;
 class N_VarMng;
 class N_World;
 
@@ -70,6 +71,7 @@ class N_Application {
   std::unique_ptr<N_Log> m_ownedLog;
   std::unique_ptr<N_ErrorLog> m_errorLog;
   std::unique_ptr<N_VarMng> m_varMng;
+  std::unique_ptr<N_Timer> m_timer;
   std::unique_ptr<N_StringTable> m_stringTable;
   std::unique_ptr<N_AppWindow> m_ownedWindow;
   std::unique_ptr<N_InputMng> m_inputMng;

@@ -6,8 +6,6 @@
 #include "core/Log.h"
 #include "core/VarMng.h"
 
-#include <chrono>
-
 namespace {
 
 constexpr std::uint32_t kTimeStampCounterBit = 1u << 4;  // CPUID 1, EDX
@@ -91,9 +89,8 @@ std::uint64_t N_CpuInfo(DWORD sleepMilliseconds) {
   std::uint32_t registers[4];
   platform::CpuId(1, registers);
   if (!(registers[3] & kTimeStampCounterBit)) return 0;
-  // TODO(issue 3): read the performance counter (QueryPerformanceCounter) once the
-  // timer's clock exists; the monotonic clock is the same source.
-  using Clock = std::chrono::steady_clock;
+  LARGE_INTEGER frequency;
+  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0) return 0;
 
   const HANDLE process = GetCurrentProcess();
   const HANDLE thread = GetCurrentThread();
@@ -108,17 +105,20 @@ std::uint64_t N_CpuInfo(DWORD sleepMilliseconds) {
   SetProcessAffinityMask(process, 1);
 
   platform::CpuId(0, registers);  // serialises the instruction stream
-  const Clock::time_point counterStart = Clock::now();
+  LARGE_INTEGER counterStart;
+  QueryPerformanceCounter(&counterStart);
   const std::uint64_t stampStart = platform::ReadTimeStampCounter();
   Sleep(sleepMilliseconds);
-  const Clock::time_point counterEnd = Clock::now();
+  LARGE_INTEGER counterEnd;
+  QueryPerformanceCounter(&counterEnd);
   const std::uint64_t stampEnd = platform::ReadTimeStampCounter();
 
   SetProcessAffinityMask(process, processMask);
   SetThreadPriority(thread, threadPriority);
   SetPriorityClass(process, priorityClass);
 
-  const double seconds = std::chrono::duration<double>(counterEnd - counterStart).count();
-  if (seconds <= 0.0) return 0;
+  const std::uint64_t counted = static_cast<std::uint64_t>(counterEnd.QuadPart - counterStart.QuadPart);
+  if (counted == 0) return 0;
+  const double seconds = static_cast<double>(counted) / static_cast<double>(frequency.QuadPart);
   return static_cast<std::uint64_t>(static_cast<double>(stampEnd - stampStart) / seconds);
 }

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -139,6 +140,29 @@ TEST(Application, FrameRateAndDeveloperTextsAreQueuedEveryFrame) {
     EXPECT_EQ(t.alpha, 255);
     EXPECT_EQ(t.shader, app.BigCharsShader());
   }
+}
+
+TEST(Application, FrameRateTextIsReformattedOnceASecond) {
+  test::TempDir dir;
+  dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
+  N_Application app;
+  ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+  std::vector<std::string> shown;  // the text of each frame, as the world render would draw it
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1600);
+  app.SetFrameHook([&] {
+    N_TextBatch& batch = g_world->TextBatch();
+    for (const N_TextBatch::QueuedText& t : batch.Queued()) shown.push_back(t.text);
+    batch.Flush();
+    if (std::chrono::steady_clock::now() > end) g_varMng->SetInt("exit", 1, 2);
+  });
+  app.Run();
+  ASSERT_GT(shown.size(), 10u);
+  EXPECT_EQ(shown.front(), "0");
+  EXPECT_NE(shown.back(), "0") << "more than a second has passed";
+  EXPECT_EQ(shown.back().substr(shown.back().size() - 5), " fps\n");
+  int changes = 0;
+  for (std::size_t i = 1; i < shown.size(); ++i) changes += shown[i] != shown[i - 1] ? 1 : 0;
+  EXPECT_EQ(changes, 1) << "one new text in 1.6 s";
 }
 
 TEST(Application, FrameRateModeTwoLogsEveryFrame) {
