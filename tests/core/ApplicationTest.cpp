@@ -184,6 +184,7 @@ TEST(Application, StartUpGoesOnWithoutAWindow) {
     N_Application app;
     ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
     EXPECT_EQ(g_varMng->GetInt("wnd_handle"), 0);
+    ASSERT_NE(g_inputMng, nullptr) << "the input manager is made without a window too";
     EXPECT_NE(g_world, nullptr);
     int passes = 0;
     app.SetFrameHook(StopAtPass(2, &passes));
