@@ -1,6 +1,7 @@
 #include "platform/dshow/FilterGraph.h"
 
 #include "platform/win32/Files.h"
+#include "platform/win32/Window.h"
 
 #include <utility>
 
@@ -25,6 +26,10 @@ std::string TitleOf(const std::string& path) {
 }
 
 }  // namespace
+
+void PostDrainMessage(HWND drain, const DrainMessage& message) {
+  PostMessageA(drain, message.message, message.wParam, message.lParam);
+}
 
 FilterGraph::FilterGraph(VideoWindow::Poster poster) : m_window(std::make_unique<VideoWindow>(std::move(poster))) {}
 

@@ -1,14 +1,10 @@
 #include "platform/dshow/VideoWindow.h"
 
 #include "platform/win32/EventPump.h"
+#include "platform/win32/Window.h"
 
 namespace platform {
 namespace {
-
-// The window messages the drain receives (their Windows values).
-constexpr UINT kKeyDown = 0x0100;        // WM_KEYDOWN
-constexpr UINT kLeftButtonDown = 0x0201;  // WM_LBUTTONDOWN
-constexpr WPARAM kLeftButtonFlag = 0x0001;  // MK_LBUTTON
 
 /// The virtual-key code of an SDL key: Enter 13, Escape 27, Space 32 (as SDL's own
 /// codes), letters as their capitals, function and arrow keys as on Windows, every
@@ -37,12 +33,12 @@ std::optional<DrainMessage> TranslateVideoInput(const SDL_Event& event, Uint32 w
     // lParam as Windows packs it: repeat count 1, the scan code, bit 30 for a held key.
     const LPARAM lParam = 1 | (static_cast<LPARAM>(event.key.keysym.scancode & 0xFF) << 16) |
                           (event.key.repeat ? (LPARAM{1} << 30) : 0);
-    return DrainMessage{kKeyDown, VirtualKey(event.key.keysym.sym), lParam};
+    return DrainMessage{WM_KEYDOWN, VirtualKey(event.key.keysym.sym), lParam};
   }
   if (event.type == SDL_MOUSEBUTTONDOWN && event.button.windowID == windowId &&
       event.button.button == SDL_BUTTON_LEFT) {
     const LPARAM lParam = (static_cast<LPARAM>(event.button.y & 0xFFFF) << 16) | (event.button.x & 0xFFFF);
-    return DrainMessage{kLeftButtonDown, kLeftButtonFlag, lParam};
+    return DrainMessage{WM_LBUTTONDOWN, MK_LBUTTON, lParam};
   }
   return std::nullopt;
 }

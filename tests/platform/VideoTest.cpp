@@ -110,6 +110,30 @@ TEST(VideoGraph, FileWithoutVideoHasNoVideoWindow) {
   EXPECT_EQ(g.SdlWindow(), nullptr);
 }
 
+TEST(VideoCom, InitialisesPerThreadAndCreatesOnlyTheFilterGraph) {
+  void* object = &object;
+  EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder, &object),
+            CO_E_NOTINITIALIZED);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+  std::thread([] { EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK); }).join();  // per thread
+  EXPECT_EQ(CoCreateInstance(IID_IGraphBuilder, nullptr, CLSCTX_INPROC, IID_IGraphBuilder, &object),
+            REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IUnknown, nullptr), E_POINTER);
+  EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, CLSID_FilterGraph, &object),
+            E_NOINTERFACE);
+  ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder, &object), S_OK);
+  auto* graph = static_cast<IGraphBuilder*>(object);
+  IMediaControl* control = nullptr;
+  EXPECT_EQ(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)), S_OK);
+  EXPECT_EQ(graph->Release(), 1u);
+  EXPECT_EQ(control->Release(), 0u);
+  CoUninitialize();
+  CoUninitialize();
+}
+
 TEST(VideoGraph, InterfacesShareOneCountedObject) {
   Graph g;
   void* unknown = nullptr;
