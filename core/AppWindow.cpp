@@ -2,6 +2,7 @@
 
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
+#include "core/InputMng.h"
 #include "core/VarMng.h"
 
 #include <cstdlib>
@@ -75,7 +76,7 @@ LRESULT N_AppWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
       break;
     case WM_SETFOCUS:
-      // TODO(issue 4): re-acquire the keyboard through the input manager once it exists.
+      if (g_inputMng) g_inputMng->Acquire();
       break;
     case WM_CLOSE:
       return 0;  // the program ends only through "exit"

@@ -5,6 +5,7 @@
 #include "platform/win32/Display.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Hooks.h"
+#include "platform/win32/Keyboard.h"
 #include "platform/win32/Process.h"
 #include "platform/win32/SystemInfo.h"
 #include "platform/win32/Types.h"

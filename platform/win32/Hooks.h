@@ -5,6 +5,7 @@
 // accepts the hook (a nonzero handle) and never calls it, so the system keys keep
 // working, as they do for every other program of the desktop. The screen saver is
 // kept off by SDL while the window exists.
+#include "platform/win32/Keyboard.h"
 #include "platform/win32/Types.h"
 
 using HHOOK = std::int32_t;
@@ -13,14 +14,6 @@ using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
 constexpr int WH_KEYBOARD_LL = 13;
 constexpr int HC_ACTION = 0;
 constexpr DWORD LLKHF_ALTDOWN = 0x20;
-
-constexpr int VK_TAB = 0x09;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_LWIN = 0x5B;
-constexpr int VK_RWIN = 0x5C;
-constexpr int VK_APPS = 0x5D;
 
 constexpr UINT SPI_SETSCREENSAVERRUNNING = 0x0061;
 

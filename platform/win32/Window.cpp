@@ -78,6 +78,9 @@ void TranslateEvent(const SDL_Event& event) {
 
 bool StartSdl() {
   if (g_sdlStarted) return true;
+  // SIGINT and SIGTERM keep ending the process: SDL would turn them into quit requests,
+  // which the game ignores, as it ignores every close request.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(kSubsystems) != 0) return false;
   g_sdlStarted = true;
   // The game keeps the screen saver and display power-saving off while it runs.

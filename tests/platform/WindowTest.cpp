@@ -40,6 +40,7 @@ void PushWindowEvent(HWND window, SDL_WindowEventID id) {
 TEST(Window, ClientAreaIsExactlyTheSizeAskedForInBothStyles) {
   ASSERT_NE(RegisterTestClass(), 0);
   EXPECT_EQ(RegisterTestClass(), 0) << "a class name exists once";
+  EXPECT_FALSE(SDL_IsScreenSaverEnabled()) << "the screen saver stays off while the game runs";
   struct Case {
     DWORD style;
     int width;
