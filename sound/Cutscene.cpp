@@ -4,6 +4,7 @@
 #include "core/Log.h"
 #include "platform/dshow.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +13,10 @@ namespace {
 
 constexpr std::size_t kMaxPath = 260;
 constexpr DWORD kPollMs = 100;
+// The virtual keys that stop the video.
+constexpr WPARAM kEnterKey = 13;
+constexpr WPARAM kEscapeKey = 27;
+constexpr WPARAM kSpaceKey = 32;
 
 // Module state, valid during one call of PlayCutscene.
 IGraphBuilder* pGB = nullptr;
@@ -48,7 +53,7 @@ LRESULT CutsceneWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     PostQuitMessage(0);
     return 0;
   }
-  const bool stopKey = message == WM_KEYDOWN && (wParam == 13 || wParam == 27 || wParam == 32);
+  const bool stopKey = message == WM_KEYDOWN && (wParam == kEnterKey || wParam == kEscapeKey || wParam == kSpaceKey);
   if (stopKey || message == WM_LBUTTONDOWN) {
     g_aborted = 1;
     if (pMC) pMC->Stop();
@@ -72,24 +77,6 @@ bool CreateCutsceneWindow(const char* file, HINSTANCE instance) {
   g_hwndMain = CreateWindowExA(0, "Cutscene Player", name.c_str(), 0, 0, 0, 0, 0, 0, 0, instance, nullptr);
   return g_hwndMain != 0;
 }
-
-}  // namespace
-
-void ShowCutsceneError(const char* format, ...) {
-  char text[1024];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  if (platform::IsHeadless() && g_log) {
-    const std::size_t length = std::char_traits<char>::length(text);
-    const bool newline = length > 0 && text[length - 1] == '\n';
-    g_log->Print("!!! PlayCutscene Error: %s%s", text, newline ? "" : "\n");
-  }
-  MessageBoxA(0, text, "PlayCutscene Error", MB_OK);
-}
-
-namespace {
 
 HRESULT BuildCutsceneGraph() {
   HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder,
@@ -216,4 +203,18 @@ HRESULT PlayCutscene(const char* file, HINSTANCE instance) {
   }
   CoUninitialize();
   return hr;
+}
+
+void ShowCutsceneError(const char* format, ...) {
+  char text[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  if (platform::IsHeadless() && g_log) {
+    const std::size_t length = std::char_traits<char>::length(text);
+    const bool newline = length > 0 && text[length - 1] == '\n';
+    g_log->Print("!!! PlayCutscene Error: %s%s", text, newline ? "" : "\n");
+  }
+  MessageBoxA(0, text, "PlayCutscene Error", MB_OK);
 }
