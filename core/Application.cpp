@@ -13,6 +13,7 @@
 #include "core/Timer.h"
 #include "core/VarMng.h"
 #include "race/World.h"
+#include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
 
 namespace {
@@ -64,8 +65,7 @@ bool N_Application::Init(HINSTANCE instance) {
   g_varMng->SetInt("app_hInstance", instance, kSetFlags);
   SystemInfoToLog();
   ReadConfiguration();
-  // TODO(issue 13): in full screen, while "hrajvideoraz" is set, PlayCutscene of
-  // "data\video\intro.avi" with the instance; then "hrajvideoraz" 0 (flags 2).
+  PlayIntroVideoOnce(instance);  // full screen only; clears "hrajvideoraz"
   CreateWindow();
   if (!CreateDeviceServices()) return false;
   g_stringTable->SetLanguage(g_varMng->GetString("language"));

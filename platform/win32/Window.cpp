@@ -6,8 +6,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <strings.h>
 #include <vector>
@@ -28,6 +30,7 @@ struct WindowRecord {
 std::vector<ClassRecord> g_classes;
 std::map<HWND, WindowRecord> g_windows;
 std::deque<MSG> g_posted;
+std::set<HWND> g_destroying;
 int g_listener = 0;
 bool g_sdlStarted = false;
 
@@ -121,7 +124,14 @@ BOOL AdjustWindowRect(RECT* rect, DWORD, BOOL) { return rect ? TRUE : FALSE; }
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND, HMENU, HINSTANCE, void*) {
   const ClassRecord* c = FindClass(className);
-  if (!c || width <= 0 || height <= 0) return 0;
+  if (!c || width < 0 || height < 0) return 0;
+  // A hidden window may have no size (it only takes messages): SDL gets 1 x 1.
+  // A visible one of no size cannot be shown and is refused.
+  if (width == 0 || height == 0) {
+    if (style & WS_VISIBLE) return 0;
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+  }
   Uint32 flags = SDL_WINDOW_OPENGL;  // the renderer makes its GL context on this window
   if (style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
   if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
@@ -147,7 +157,12 @@ BOOL ShowWindow(HWND window, int command) {
 
 BOOL DestroyWindow(HWND window) {
   SDL_Window* w = g_windows.count(window) ? platform::LookupWindow(window) : nullptr;
-  if (!w) return FALSE;
+  if (!w || g_destroying.count(window)) return FALSE;
+  // The procedure sees WM_DESTROY while the window still exists; a DestroyWindow of
+  // its own meanwhile finds the window being destroyed and does nothing.
+  g_destroying.insert(window);
+  SendMessageA(window, WM_DESTROY, 0, 0);
+  g_destroying.erase(window);
   if (platform::CaptureWindow() == window) ReleaseCapture();
   g_windows.erase(window);
   platform::UnregisterWindow(window);
@@ -165,7 +180,10 @@ BOOL GetClientRect(HWND window, RECT* rect) {
   return TRUE;
 }
 
-LRESULT DefWindowProcA(HWND, UINT, WPARAM, LPARAM) { return 0; }
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+  if (message == WM_CLOSE) DestroyWindow(window);
+  return 0;
+}
 
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
   platform::PumpEvents();
@@ -190,6 +208,17 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto it = g_windows.find(window);
   if (it == g_windows.end() || !it->second.proc) return 0;
   return it->second.proc(window, message, wParam, lParam);
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window != 0 && !g_windows.count(window)) return FALSE;
+  MSG msg;
+  msg.hwnd = window;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  g_posted.push_back(msg);
+  return TRUE;
 }
 
 void PostQuitMessage(int exitCode) {

@@ -14,6 +14,8 @@
 //   window loses focus: WM_ACTIVATE (WA_INACTIVE), WM_ACTIVATEAPP (0), WM_KILLFOCUS
 //   close request:      WM_CLOSE (the procedure decides; nothing closes by itself)
 //   SDL quit request:   WM_QUIT posted, window 0
+// PostMessageA queues any message for PeekMessageA (the intro video's input and the
+// close request of its player window travel that way).
 #include "platform/win32/Types.h"
 
 #include <vector>
@@ -75,6 +77,7 @@ constexpr int SW_SHOW = 5;
 constexpr int SW_SHOWDEFAULT = 10;
 
 // Messages.
+constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_ACTIVATE = 0x0006;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
@@ -83,6 +86,9 @@ constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+
+constexpr WPARAM MK_LBUTTON = 0x0001;
 
 constexpr WPARAM WA_INACTIVE = 0;
 constexpr WPARAM WA_ACTIVE = 1;
@@ -102,18 +108,21 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 /// The outer rectangle for a client rectangle: unchanged, the frame lies outside the SDL window.
 BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
 /// Creates a window of a registered class: WS_POPUP gives a borderless window,
-/// WS_THICKFRAME a resizable one; WS_VISIBLE shows it. 0 when SDL cannot make it.
+/// WS_THICKFRAME a resizable one; WS_VISIBLE shows it. A hidden window may have a
+/// size of 0 (it only receives messages; SDL makes it 1 x 1); a visible one may not.
+/// 0 when SDL cannot make it.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 /// Shows or hides; returns whether the window was visible before.
 BOOL ShowWindow(HWND window, int command);
-/// Destroys a window of the layer; FALSE for an unknown handle.
+/// Destroys a window of the layer after sending it WM_DESTROY; FALSE for an unknown
+/// handle, so destroying a window twice is harmless.
 BOOL DestroyWindow(HWND window);
 /// The size of the client area; FALSE for an unknown handle.
 BOOL GetClientRect(HWND window, RECT* rect);
 
-/// Default processing: the layer's windows need none (the window manager draws the
-/// frame; nothing closes a window but DestroyWindow). Returns 0.
+/// Default processing: WM_CLOSE destroys the window (a procedure that must stay open
+/// answers WM_CLOSE itself); nothing else needs any. Returns 0.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 /// Pumps SDL's events (window messages go to their procedures at once), then takes the
@@ -125,6 +134,9 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 /// Calls the window's procedure at once and returns its answer (0 for an unknown window).
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+/// Queues a message for PeekMessageA: for a window of the layer, or for the thread
+/// with window 0. FALSE for an unknown window.
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 /// Posts a quit message for PeekMessageA.
 void PostQuitMessage(int exitCode);
 
