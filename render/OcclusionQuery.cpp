@@ -45,9 +45,9 @@ std::int32_t N_OcclusionQuery::End() {
 void N_OcclusionQuery::BeginInvisibleDraw() {
   m_device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
   m_device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-  if (g_renderStateCache.depthFunc != D3DCMP_LESSEQUAL) {
+  if (g_renderStateCache.depthFunction != D3DCMP_LESSEQUAL) {
     m_device->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
-    g_renderStateCache.depthFunc = D3DCMP_LESSEQUAL;
+    g_renderStateCache.depthFunction = D3DCMP_LESSEQUAL;
   }
 }
 

@@ -1,9 +1,14 @@
 #pragma once
-// PROVISIONAL: the renderer object as far as the render-state, camera, fog, light,
-// stencil and debug-drawing operations need it; replaced by the renderer object of the
-// device branch when it lands.
+// N_Render: the one renderer object; it wraps the Direct3D 9 device and nothing outside
+// it touches the device. The application creates it with CreateRender after the window
+// and the texture manager, calls Init at once (start-up fails when it returns false),
+// and at exit calls Shutdown and then ReleaseRender.
+//
+// Per frame: BeginFrame, camera set-ups and draws, EndFrame (which presents and brings a
+// lost device back). GPU resources (buffers, declarations, stream bindings, occlusion
+// query rings) are made and destroyed only through the factories below, which keep
+// them in lists for device resets, shutdown and the memory statistics.
 #include "core/Matrix4.h"
-#include "core/Vector3.h"
 #include "platform/d3d9.h"
 #include "render/ImmediateVertices.h"
 #include "render/RenderLight.h"
@@ -11,109 +16,268 @@
 #include <array>
 #include <cstdint>
 #include <list>
+#include <map>
+#include <optional>
+#include <string>
 
-class N_Camera;
-class N_OcclusionQuery;
-class N_VertexBuffer;
-class N_VertexDecl;
-struct N_OrientedBox;
+struct N_CoreServices;
 
 /// The adapter record of GetAdapterInfo.
 struct N_AdapterInfo {
   std::uint32_t word0 = 0;
   std::uint32_t word1 = 0;
-  char driver[512] = {};
+  char driver[512] = {};  ///< zero-terminated
 };
+
+class N_Camera;
+struct N_OrientedBox;
+struct N_Vector3;
+class N_VertexBuffer;
+class N_IndexBuffer;
+class N_VertexDecl;
+class N_VertexBufferBinding;
+class N_OcclusionQuery;
+class ID3DXEffect;
 
 class N_Render {
  public:
+  /// The five built-in declarations, in the order Init makes them.
+  enum class BuiltInDecl { Line, Point, SurfaceWithoutColor, Surface, PointSprite };
+  static constexpr int kBuiltInDecls = 5;
+  static constexpr int kLights = 8;
+  static constexpr int kVertexPrograms = 5;
+  static constexpr std::uint32_t kSurfaceVertexSize = 44;
+
   N_Render();
+  /// Frees the lists and maps themselves; device objects were released by Shutdown.
   virtual ~N_Render();
+  N_Render(const N_Render&) = delete;
+  N_Render& operator=(const N_Render&) = delete;
 
-  /// Test hook until the device branch's Init lands.
-  void AttachDevice(IDirect3D9* d3d, IDirect3DDevice9* device, DWORD stencilBits);
+  // Device creation and release.
+  /// Creates the device from the video variables and logs the adapter; false on failure.
+  virtual bool Init();
+  /// Releases every listed resource and the device. Called once, before ReleaseRender.
+  virtual void Shutdown();
 
-  virtual void SetDefaultRenderStates(IDirect3DDevice9* device);
+  // Presentation and device loss.
+  /// Re-reads the video variables and applies them to the window and the device.
+  virtual void ApplyVideoMode();
+  /// Starts a frame: clears target, depth (and stencil) in the full "v_width" x
+  /// "v_height" viewport, and the offscreen target; begins the scene. Always true.
   virtual bool BeginFrame();
+  /// Ends the scene, presents, and brings a lost device back. Always true.
+  virtual bool EndFrame();
+  /// Resets the device with the presentation parameters and restores the resources.
+  void RestoreDevice();
+
+  // States.
+  /// Applies the default device states and resets the render-state cache.
+  void SetDefaultRenderStates(IDirect3DDevice9* device);
+  /// Clears the depth buffer to 1.0 (depth writes on first).
   virtual void ClearDepth();
+  /// The clear colour of BeginFrame from four floats 0..1.
   virtual void SetClearColorRGBA(float r, float g, float b, float a);
-  virtual void SetWorldMatrix(const N_Matrix4& m);
-  virtual void SetViewMatrix(const N_Matrix4& m);
-  virtual void SetProjectionMatrix(const N_Matrix4& m);
+  /// Transforms for the following draws (row-vector matrices); while a vertex program
+  /// is bound they also load world x view x projection, transposed, into c0-c3.
+  virtual void SetWorldMatrix(const N_Matrix4& matrix);
+  virtual void SetViewMatrix(const N_Matrix4& matrix);
+  virtual void SetProjectionMatrix(const N_Matrix4& matrix);
+  /// A camera set-up: through the camera (is3D non-zero; see SetupCamera3D) or for 2D
+  /// drawing in the 640 x 480 screen units, in the camera's viewport. Either makes the
+  /// camera current; a 2D set-up without a camera does nothing.
   virtual void SetupCamera(N_Camera* camera, std::int32_t is3D);
-  virtual void SetupCamera3D(N_Camera* camera);
+  /// Viewport, scissor rectangle and transforms from the camera; writes the camera's
+  /// forward direction and view-plane distance. A null camera is reported ("Can't init
+  /// camera!", code 12) and leaves no current camera.
+  void SetupCamera3D(N_Camera* camera);
+  /// Scissor rectangle in 640 x 480 screen units, scaled to the current camera's
+  /// viewport size (its x and y are not added); enable 0 switches the test off.
   virtual void SetScissorRect(std::uint8_t enable, float left, float top, float right, float bottom);
+  /// Words 0 and 1 of the record become 0 and 1, then the adapter's driver name.
   virtual void GetAdapterInfo(N_AdapterInfo* info);
-  virtual void SetVector3(const float* v);
+  virtual void SetVector3(const float* vector);
+  /// Logs the device's states beside the cached ones.
   virtual void DumpRenderState();
+  /// Logs every difference between the device and the render-state cache.
   virtual void CheckRenderState();
 
+  // Fog, lights, stencil and the shadow overlay.
+  /// mode 0 linear, 1 exponential, 2 squared exponential vertex fog; colour is 3 floats.
   virtual void SetFog(std::int32_t mode, const float* colour, float start, float end, float density);
   virtual void DisableFog();
   virtual void SetAmbient(float r, float g, float b);
-  virtual void SetLight(std::int32_t index, N_RenderLight* light);
+  /// Keeps a copy of the light in slot 0-7 and programs the device light; null switches
+  /// the slot off. Clears the record's changed byte.
+  virtual void SetLight(std::int32_t slot, N_RenderLight* light);
+  /// Switches off the device lights of the slots that hold a light and empties them.
   virtual void DisableLights();
+  /// The light set in a slot, or null.
+  const N_RenderLight* GetLight(std::int32_t slot) const;
   virtual void EnableStencil(std::uint8_t on);
   virtual void SetStencilMask(DWORD mask);
-  virtual void SetStencilFunc(std::int32_t func, DWORD ref, DWORD mask);
+  /// Engine function codes 0-7 (NEVER, ALWAYS, LESS, LESSEQUAL, EQUAL, NOTEQUAL,
+  /// GREATEREQUAL, GREATER); higher codes reach the device unchanged.
+  virtual void SetStencilFunc(std::int32_t function, DWORD reference, DWORD mask);
+  /// Engine operation codes 0-5 (KEEP, ZERO, REPLACE, INCR, DECR, INVERT).
   virtual void SetStencilOp(std::int32_t fail, std::int32_t depthFail, std::int32_t pass);
   virtual void ClearStencil(DWORD value);
+  /// The shadow colour; re-colours the full-screen quad (alpha 0x7F).
   virtual void SetShadowColor(float r, float g, float b);
+  /// After a 2D set-up: darkens every stencil-marked pixel with the shadow colour.
+  /// Nothing without a stencil buffer or while "r_shadowsEnabled" is 0.
   virtual void DrawShadowOverlay();
 
+  // Immediate drawing from the renderer's own vertex records (colours are three
+  // floats; the box is min x, y, z, max x, y, z).
   virtual void DrawPoint(const float* position, float size, const float* colour);
   virtual void DrawPointXYZ(float x, float y, float z, float size, const float* colour);
+  /// The width is not applied.
   virtual void DrawLine(const float* from, const float* to, const float* colour, float width);
   virtual void DrawLineXYZ(float x1, float y1, float z1, float x2, float y2, float z2, const float* colour,
                            float width);
   virtual void DrawWireBox(const float* box, const float* colour);
+  /// A solid box; colour is four floats (red, green, blue, alpha). Leaves culling off.
   virtual void DrawBox(const float* box, const float* colour);
   virtual void DrawOrientedWireBox(const N_OrientedBox& box, const float* colour);
+  /// A blended quad of the current camera's viewport size in the current transforms
+  /// (a fade in the 2D mode); nothing without a current camera.
   virtual void DrawQuad(float r, float g, float b, float a);
-
-  virtual std::uint32_t GetPolygonCount() { return m_polygonCount; }
-  virtual N_OcclusionQuery* CreateOcclusionQuery();
-  virtual void DestroyOcclusionQuery(N_OcclusionQuery** query);
-
-  N_Camera* CurrentCamera() const { return m_camera; }
-  /// The light set in a slot (0-7), or null.
-  const N_RenderLight* GetLight(std::int32_t slot) const;
-  DWORD TextureUnitCount() const;
+  /// Gives the declaration's device object to the device (every call reaches it).
   void SetVertexDecl(N_VertexDecl* declaration);
+  /// The display gamma ramp from gamma, brightness and contrast (swap chain 0).
+  virtual void SetGamma(float gamma, float brightness, float contrast, std::uint8_t calibrate);
+  /// Assembles the five vertex programs; a missing one stays none.
+  void LoadVertexPrograms();
+
+  // Queries.
+  virtual bool UsesPointSprites() const { return m_pointSprites; }
+  virtual bool SupportsOcclusionQueries() const { return m_occlusionQueries; }
+  /// Primitives drawn since the frame began.
+  virtual std::uint32_t GetPolygonCount() const { return m_polygonCount; }
+
+  // Resource factories (every argument is 32-bit; mode 2 asks for a dynamic buffer).
+  virtual N_VertexBuffer* CreateVertexBuffer(std::uint32_t vertexSize, std::uint32_t vertexCount,
+                                             std::uint32_t mode);
+  /// Deletes a listed buffer and nulls the pointer; an unlisted one is left alone.
+  virtual void DestroyVertexBuffer(N_VertexBuffer** buffer);
+  /// format 101: 16-bit indices, 102: 32-bit.
+  virtual N_IndexBuffer* CreateIndexBuffer(std::uint32_t format, std::uint32_t indexCount, std::uint32_t mode);
+  virtual void DestroyIndexBuffer(N_IndexBuffer** buffer);
+  virtual N_VertexDecl* CreateVertexDecl();
+  /// Removes every list entry equal to it, deletes it and nulls the pointer (listed or not).
+  virtual void DestroyVertexDecl(N_VertexDecl** declaration);
+  virtual N_VertexBufferBinding* CreateVertexBufferBinding();
+  virtual void DestroyVertexBufferBinding(N_VertexBufferBinding** binding);
+  /// Binds a binding's buffers to their streams and unbinds the streams of the previous
+  /// binding beyond this one's count.
+  void ApplyVertexBufferBinding(N_VertexBufferBinding* binding);
+  /// A ring of occlusion queries, listed; null when the device cannot make all of them.
+  virtual N_OcclusionQuery* CreateOcclusionQuery();
+  /// Removes every list entry equal to it, deletes it and nulls the pointer.
+  virtual void DestroyOcclusionQuery(N_OcclusionQuery** query);
+  /// Writes counts and memory of every resource kind to the log.
+  virtual void DumpMemoryStatistics();
+
+  // What other parts of the renderer and the tests read.
+  IDirect3DDevice9* Device() const { return m_device; }
+  IDirect3D9* Direct3D() const { return m_d3d; }
+  const D3DCAPS9& Caps() const { return m_caps; }
+  const D3DPRESENT_PARAMETERS& PresentParameters() const { return m_presentParams; }
+  /// 0x40 hardware (pure included), 0x80 mixed, 0x20 software vertex processing.
+  std::uint32_t BehaviourFlags() const { return m_behaviourFlags; }
+  bool SoftwareVertexProcessing() const { return m_softwareVertexProcessing; }
+  bool IsDeviceLost() const { return m_deviceLost; }
+  std::uint32_t StencilBits() const { return m_stencilBits; }
+  bool TextureCompression() const { return m_textureCompression; }
+  /// Texture units every unit loop runs over: the device's simultaneous textures, at most 8.
+  std::uint32_t TextureUnitCount() const;
+  N_VertexDecl* BuiltInDeclaration(BuiltInDecl which) const { return m_builtInDecls[std::size_t(which)]; }
+  N_VertexBuffer* FullScreenQuad() const { return m_fullScreenQuad; }
+  IDirect3DTexture9* OffscreenTexture() const { return m_offscreenTexture; }
+  IDirect3DSurface9* OffscreenSurface() const { return m_offscreenSurface; }
+  std::uint32_t BoundStreamCount() const { return m_boundStreamCount; }
+  std::uint32_t VertexBufferMemory() const { return m_vertexBufferMemory; }
+  std::uint32_t IndexBufferMemory() const { return m_indexBufferMemory; }
+  const std::list<N_VertexBuffer*>& VertexBuffers() const { return m_vertexBuffers; }
+  const std::list<N_IndexBuffer*>& IndexBuffers() const { return m_indexBuffers; }
+  const std::list<N_VertexDecl*>& VertexDecls() const { return m_vertexDecls; }
+  const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
+  D3DCOLOR ClearColor() const { return m_clearColor; }
+  /// The camera of the last camera set-up (null after a failed 3D set-up).
+  N_Camera* CurrentCamera() const { return m_camera; }
+  /// The transforms last given to the device.
+  const D3DMATRIX& WorldMatrix() const { return m_world; }
+  const D3DMATRIX& ViewMatrix() const { return m_view; }
+  const D3DMATRIX& ProjectionMatrix() const { return m_projection; }
+  bool VertexProgramBound() const { return m_vertexProgramBound; }
+  bool ShadowDeclarationCurrent() const { return m_shadowDeclCurrent; }
+  /// The vertices of the last immediate draws.
+  const N_ImmediateVertices& ImmediateVertices() const { return m_immediate; }
 
  private:
+  /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
+  bool ChooseDepthStencilFormat(D3DFORMAT adapterFormat, D3DFORMAT& format);
+  /// Fills the presentation parameters from the video variables.
+  void FillPresentParameters(D3DFORMAT adapterFormat, D3DFORMAT depthStencilFormat);
+  bool CreateDevice();
+  void CreateOffscreenTarget();
+  void LogAdapter();
+  void LogCapabilities(D3DFORMAT adapterFormat);
+  void CreateBuiltInDeclarations();
+  void CreateFullScreenQuad();
+  void ApplyWindowStyle();
   void LoadTransformConstants();
   void BeginImmediateDraw();
   void UseImmediateFormat(DWORD fvf, N_VertexDecl* declaration);
   void DrawBoxEdges(const N_Vector3* corners, const float* colour);
   void DrawLines(UINT count);
 
- public:
   IDirect3D9* m_d3d = nullptr;
   IDirect3DDevice9* m_device = nullptr;
   D3DCAPS9 m_caps{};
-  DWORD m_behaviourFlags = 0x40;
+  D3DPRESENT_PARAMETERS m_presentParams{};
+  std::uint32_t m_behaviourFlags = 0;
   std::uint32_t m_polygonCount = 0;
-  float m_vector[3] = {};
+  std::array<float, 3> m_vector{};
   N_Camera* m_camera = nullptr;
-  std::array<N_RenderLight, 8> m_lights{};
-  std::array<bool, 8> m_lightSet{};
-  DWORD m_stencilBits = 0;
-  float m_shadowColor[3] = {0.725f, 0.721f, 0.757f};
+  std::array<std::optional<N_RenderLight>, kLights> m_lights{};  ///< copies of the lights set
+  std::uint32_t m_stencilBits = 0;
+  std::array<float, 3> m_shadowColor{0.725f, 0.721f, 0.757f};
   D3DCOLOR m_clearColor = 0;
-  N_VertexBuffer* m_quad = nullptr;
-  std::uint8_t m_softwareVertexProcessing = 0;
-  N_Matrix4 m_world{};
-  N_Matrix4 m_view{};
-  N_Matrix4 m_projection{};
-  std::uint8_t m_vertexProgramBound = 0;
+  std::uint32_t m_boundStreamCount = 0;
+  bool m_pointSprites = false;
+  bool m_occlusionQueries = false;
+  bool m_textureCompression = false;
+  N_VertexBuffer* m_fullScreenQuad = nullptr;
+  bool m_softwareVertexProcessing = false;
+  bool m_deviceLost = false;
+  bool m_referenceDevice = false;  ///< rule (d) made the device: logged as "Reference"
+  D3DMATRIX m_world{};
+  D3DMATRIX m_view{};
+  D3DMATRIX m_projection{};
+  bool m_vertexProgramBound = false;
+  IDirect3DTexture9* m_offscreenTexture = nullptr;
   IDirect3DSurface9* m_offscreenSurface = nullptr;
-  N_VertexDecl* m_lineDecl = nullptr;
-  N_VertexDecl* m_pointDecl = nullptr;
-  N_VertexDecl* m_surfaceNoColourDecl = nullptr;
-  N_VertexDecl* m_surfaceDecl = nullptr;
-  N_VertexDecl* m_pointSpriteDecl = nullptr;
-  std::uint8_t m_shadowDeclCurrent = 0;
-  std::list<N_OcclusionQuery*> m_occlusionQueries;
-  N_ImmediateVertices m_immediate;
+  float m_postFilterAmount = 0.0f;
+  std::array<N_VertexDecl*, kBuiltInDecls> m_builtInDecls{};
+  bool m_shadowDeclCurrent = false;
+  std::list<N_VertexBuffer*> m_vertexBuffers;
+  std::list<N_IndexBuffer*> m_indexBuffers;
+  std::list<N_VertexDecl*> m_vertexDecls;
+  std::list<N_VertexBufferBinding*> m_bindings;
+  std::map<std::string, ID3DXEffect*> m_effects;
+  std::array<IDirect3DVertexShader9*, kVertexPrograms> m_vertexPrograms{};
+  std::list<N_OcclusionQuery*> m_occlusionQueryRings;
+  std::uint32_t m_textureMemory = 0;
+  std::map<std::int32_t, std::string> m_textureRegistry;  ///< texture handle -> path it was loaded from
+  std::uint32_t m_vertexBufferMemory = 0;
+  std::uint32_t m_indexBufferMemory = 0;
+  N_ImmediateVertices m_immediate;  ///< overwritten by each immediate draw
 };
+
+/// Makes the renderer, stores it through out and copies the services block (words 0-3
+/// and 5) into the module's record with the renderer in word 4. The device is not made.
+N_Render* CreateRender(const N_CoreServices* services, N_Render** out);
+/// Frees the renderer and clears the module's services pointer.
+void ReleaseRender(N_Render* render);

@@ -1,8 +1,10 @@
 // N_Render: viewport and transforms for drawing through a camera or in the 640 x 480
 // screen units of the 2D mode, and the scissor rectangle.
+#include "render/MatrixConvert.h"
 #include "render/Render.h"
-#include "render/RenderModule.h"
+#include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
+#include "core/ErrorLog.h"
 #include "scene/Camera.h"
 
 #include <algorithm>
@@ -13,12 +15,6 @@ namespace {
 
 constexpr float kScissorScaleX = 0.0015625f;     // 1/640 as a 32-bit float
 constexpr float kScissorScaleY = 0.0020833334f;  // 1/480 as a 32-bit float
-
-D3DMATRIX ToD3D(const N_Matrix4& m) {
-  D3DMATRIX out;
-  std::memcpy(out.m, m.m, sizeof out.m);
-  return out;
-}
 
 D3DVIEWPORT9 ViewportOf(const N_Camera& camera) {
   return {static_cast<DWORD>(camera.viewportX), static_cast<DWORD>(camera.viewportY),
@@ -64,18 +60,17 @@ void N_Render::SetupCamera(N_Camera* camera, std::int32_t is3D) {
 
   const D3DVIEWPORT9 viewport = ViewportOf(*camera);
   m_device->SetViewport(&viewport);
-  m_world = N_Matrix4{};
-  m_view = ScreenView();
-  m_projection = ScreenProjection();
-  const D3DMATRIX world = ToD3D(m_world), view = ToD3D(m_view), projection = ToD3D(m_projection);
-  m_device->SetTransform(D3DTS_WORLD, &world);
-  m_device->SetTransform(D3DTS_VIEW, &view);
-  m_device->SetTransform(D3DTS_PROJECTION, &projection);
+  m_world = ToD3D(N_Matrix4{});
+  m_view = ToD3D(ScreenView());
+  m_projection = ToD3D(ScreenProjection());
+  m_device->SetTransform(D3DTS_WORLD, &m_world);
+  m_device->SetTransform(D3DTS_VIEW, &m_view);
+  m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
 
   N_RenderStateCache& cache = g_renderStateCache;
-  if (cache.depthFunc != D3DCMP_LESSEQUAL) {
+  if (cache.depthFunction != D3DCMP_LESSEQUAL) {
     m_device->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
-    cache.depthFunc = D3DCMP_LESSEQUAL;
+    cache.depthFunction = D3DCMP_LESSEQUAL;
   }
   m_device->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
   m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
@@ -83,14 +78,14 @@ void N_Render::SetupCamera(N_Camera* camera, std::int32_t is3D) {
   m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
   m_device->SetRenderState(D3DRS_FOGENABLE, FALSE);
   m_device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
-  cache.alphaFunc = D3DCMP_ALWAYS;
+  cache.alphaFunction = D3DCMP_ALWAYS;
   m_camera = camera;
 }
 
 void N_Render::SetupCamera3D(N_Camera* camera) {
   m_camera = camera;
   if (camera == nullptr) {
-    RenderReport(12, "Can't init camera!\n");
+    if (g_renderServices && g_renderServices->errorLog) g_renderServices->errorLog->Report(12, "Can't init camera!\n");
     return;
   }
   const D3DVIEWPORT9 viewport = ViewportOf(*camera);
@@ -99,11 +94,10 @@ void N_Render::SetupCamera3D(N_Camera* camera) {
                      camera->viewportY + camera->viewportHeight};
   m_device->SetScissorRect(&scissor);
 
-  m_projection = camera->projection;
-  m_view = camera->view;
-  const D3DMATRIX projection = ToD3D(m_projection), view = ToD3D(m_view);
-  m_device->SetTransform(D3DTS_PROJECTION, &projection);
-  m_device->SetTransform(D3DTS_VIEW, &view);
+  m_projection = ToD3D(camera->projection);
+  m_view = ToD3D(camera->view);
+  m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
+  m_device->SetTransform(D3DTS_VIEW, &m_view);
 
   // The view read as three rows of (rotation, translation) applied to the point (0, 0, 1).
   const float* v = camera->view.m;

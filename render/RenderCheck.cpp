@@ -1,7 +1,7 @@
 // N_Render: the two diagnostics of the render-state cache. DumpRenderState prints the
 // device's states beside the cached ones; CheckRenderState logs every difference.
 #include "render/Render.h"
-#include "render/RenderModule.h"
+#include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 
 #include <cstdint>
@@ -36,7 +36,7 @@ void DumpMatrix(IDirect3DDevice9* device, D3DTRANSFORMSTATETYPE state) {
   D3DMATRIX m{};
   device->GetTransform(state, &m);
   for (int row = 0; row < 4; ++row) {
-    RenderLog("  %05.02f %05.02f %05.02f %05.02f\n", m.m[row][0], m.m[row][1], m.m[row][2], m.m[row][3]);
+    RenderPrint("  %05.02f %05.02f %05.02f %05.02f\n", m.m[row][0], m.m[row][1], m.m[row][2], m.m[row][3]);
   }
 }
 
@@ -53,14 +53,14 @@ void DumpTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
       {"  TexCoordIdx[%d]: %d\n", D3DTSS_TEXCOORDINDEX},
       {"  Transforms[%d]: %d\n", D3DTSS_TEXTURETRANSFORMFLAGS},
   };
-  RenderLog("Texture units:\n");
+  RenderPrint("Texture units:\n");
   for (DWORD unit = 0; unit < unitCount; ++unit) {
     for (const auto& line : kStageLines) {
-      RenderLog(line.format, static_cast<int>(unit), static_cast<int>(StageState(device, unit, line.type)));
+      RenderPrint(line.format, static_cast<int>(unit), static_cast<int>(StageState(device, unit, line.type)));
     }
     IDirect3DBaseTexture9* texture = nullptr;
     BoundTexture(device, unit, &texture);
-    RenderLog("  Texture[%d]: %p (%p)\n", static_cast<int>(unit), static_cast<void*>(texture),
+    RenderPrint("  Texture[%d]: %p (%p)\n", static_cast<int>(unit), static_cast<void*>(texture),
               HandleAsPointer(g_renderStateCache.boundTexture[unit]));
   }
 }
@@ -68,41 +68,41 @@ void DumpTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
 /// The context line after every reported difference.
 void LogShaderLine() {
   const N_RenderStateCache& cache = g_renderStateCache;
-  RenderLog("    Shader: %p, layer %d\n", static_cast<const void*>(cache.currentShader), cache.currentLayer);
+  RenderPrint("    Shader: %p, layer %d\n", static_cast<const void*>(cache.currentShader), cache.currentLayer);
 }
 
 void CheckBlendAndAlphaTest(IDirect3DDevice9* device) {
   const N_RenderStateCache& cache = g_renderStateCache;
   const DWORD blendOn = RenderState(device, D3DRS_ALPHABLENDENABLE);
-  if (cache.srcBlend == D3DBLEND_ONE && cache.dstBlend == D3DBLEND_ZERO) {
+  if (cache.sourceBlend == D3DBLEND_ONE && cache.destinationBlend == D3DBLEND_ZERO) {
     if (blendOn != FALSE) {
-      RenderLog("!!! Bad alpha blend enable state: %d (%d, %d)\n", static_cast<int>(blendOn),
-                static_cast<int>(cache.srcBlend), static_cast<int>(cache.dstBlend));
+      RenderPrint("!!! Bad alpha blend enable state: %d (%d, %d)\n", static_cast<int>(blendOn),
+                static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
       LogShaderLine();
     }
   } else {
     const DWORD src = RenderState(device, D3DRS_SRCBLEND);
     const DWORD dst = RenderState(device, D3DRS_DESTBLEND);
-    if (src != cache.srcBlend || dst != cache.dstBlend) {
-      RenderLog("!!! Bad alpha blend state: %d, %d (%d, %d)\n", static_cast<int>(src), static_cast<int>(dst),
-                static_cast<int>(cache.srcBlend), static_cast<int>(cache.dstBlend));
+    if (src != cache.sourceBlend || dst != cache.destinationBlend) {
+      RenderPrint("!!! Bad alpha blend state: %d, %d (%d, %d)\n", static_cast<int>(src), static_cast<int>(dst),
+                static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
       LogShaderLine();
     }
   }
 
   const DWORD testOn = RenderState(device, D3DRS_ALPHATESTENABLE);
-  if (cache.alphaFunc == D3DCMP_ALWAYS) {
+  if (cache.alphaFunction == D3DCMP_ALWAYS) {
     if (testOn != FALSE) {
-      RenderLog("!!! Bad alpha test enable state: %d (%d)\n", static_cast<int>(testOn),
-                static_cast<int>(cache.alphaFunc));
+      RenderPrint("!!! Bad alpha test enable state: %d (%d)\n", static_cast<int>(testOn),
+                static_cast<int>(cache.alphaFunction));
       LogShaderLine();
     }
   } else {
     const DWORD func = RenderState(device, D3DRS_ALPHAFUNC);
     const DWORD ref = RenderState(device, D3DRS_ALPHAREF);
-    if (func != cache.alphaFunc || ref != cache.alphaRef) {
-      RenderLog("!!! Bad alpha test state: %d, %d (%d, %d)\n", static_cast<int>(func), static_cast<int>(ref),
-                static_cast<int>(cache.alphaFunc), static_cast<int>(cache.alphaRef));
+    if (func != cache.alphaFunction || ref != cache.alphaReference) {
+      RenderPrint("!!! Bad alpha test state: %d, %d (%d, %d)\n", static_cast<int>(func), static_cast<int>(ref),
+                static_cast<int>(cache.alphaFunction), static_cast<int>(cache.alphaReference));
       LogShaderLine();
     }
   }
@@ -117,7 +117,7 @@ void CheckTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     const std::int32_t cached = cache.boundTexture[unit];
     const bool disabled = colourOp == D3DTOP_DISABLE;
     if ((disabled && cached > 0) || (!disabled && cached == -1)) {
-      RenderLog("!!! Bad textureOp[%d] state: %d (%d)\n", static_cast<int>(unit), static_cast<int>(colourOp),
+      RenderPrint("!!! Bad textureOp[%d] state: %d (%d)\n", static_cast<int>(unit), static_cast<int>(colourOp),
                 cached);
       LogShaderLine();
       continue;
@@ -125,7 +125,7 @@ void CheckTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     const std::int32_t bound = BoundTexture(device, unit);
     const bool matches = bound == cached || (bound == 0 && cached == -1);
     if (!matches) {
-      RenderLog("!!! Bad texture[%d] bind state: %d (%d)\n", static_cast<int>(unit), bound, cached);
+      RenderPrint("!!! Bad texture[%d] bind state: %d (%d)\n", static_cast<int>(unit), bound, cached);
       LogShaderLine();
     }
   }
@@ -136,45 +136,45 @@ void CheckTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
 void N_Render::DumpRenderState() {
   const N_RenderStateCache& cache = g_renderStateCache;
   IDirect3DDevice9* d = m_device;
-  RenderLog("%s", kRule);
+  RenderPrint("%s", kRule);
   const DWORD cull = RenderState(d, D3DRS_CULLMODE);
-  RenderLog("Cull:\n");
-  RenderLog("  Enabled: %d (%d)\n", cull != D3DCULL_NONE, cache.cull != 0);
+  RenderPrint("Cull:\n");
+  RenderPrint("  Enabled: %d (%d)\n", cull != D3DCULL_NONE, cache.cull != 0);
   if (cull != D3DCULL_NONE) {
-    RenderLog("  Mode: %s (%s)\n", cull == D3DCULL_CCW ? "Front" : "Back", cache.cull == 1 ? "Front" : "Back");
+    RenderPrint("  Mode: %s (%s)\n", cull == D3DCULL_CCW ? "Front" : "Back", cache.cull == 1 ? "Front" : "Back");
   }
-  RenderLog("Depth test:\n");
-  RenderLog("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ZENABLE)));
-  RenderLog("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZFUNC)), static_cast<int>(cache.depthFunc));
-  RenderLog("  Write: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZWRITEENABLE)),
+  RenderPrint("Depth test:\n");
+  RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ZENABLE)));
+  RenderPrint("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZFUNC)), static_cast<int>(cache.depthFunction));
+  RenderPrint("  Write: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZWRITEENABLE)),
             static_cast<int>(cache.depthWrite));
-  RenderLog("Polygon offset:\n");
-  RenderLog(" Enabled: (%d)\n", static_cast<int>(cache.polygonOffset));
-  RenderLog("  Slope: %d\n", static_cast<int>(RenderState(d, D3DRS_SLOPESCALEDEPTHBIAS)));
-  RenderLog("  Bias: %d\n", static_cast<int>(RenderState(d, D3DRS_DEPTHBIAS)));
-  RenderLog("Alpha blend:\n");
-  RenderLog("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHABLENDENABLE)));
-  RenderLog("  Src blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_SRCBLEND)),
-            static_cast<int>(cache.srcBlend));
-  RenderLog("  Dst blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_DESTBLEND)),
-            static_cast<int>(cache.dstBlend));
-  RenderLog("Alpha test:\n");
-  RenderLog("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHATESTENABLE)));
-  RenderLog("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAFUNC)),
-            static_cast<int>(cache.alphaFunc));
-  RenderLog("  Ref: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAREF)), static_cast<int>(cache.alphaRef));
+  RenderPrint("Polygon offset:\n");
+  RenderPrint(" Enabled: (%d)\n", static_cast<int>(cache.polygonOffset));
+  RenderPrint("  Slope: %d\n", static_cast<int>(RenderState(d, D3DRS_SLOPESCALEDEPTHBIAS)));
+  RenderPrint("  Bias: %d\n", static_cast<int>(RenderState(d, D3DRS_DEPTHBIAS)));
+  RenderPrint("Alpha blend:\n");
+  RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHABLENDENABLE)));
+  RenderPrint("  Src blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_SRCBLEND)),
+            static_cast<int>(cache.sourceBlend));
+  RenderPrint("  Dst blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_DESTBLEND)),
+            static_cast<int>(cache.destinationBlend));
+  RenderPrint("Alpha test:\n");
+  RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHATESTENABLE)));
+  RenderPrint("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAFUNC)),
+            static_cast<int>(cache.alphaFunction));
+  RenderPrint("  Ref: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAREF)), static_cast<int>(cache.alphaReference));
   DumpTextureUnits(d, TextureUnitCount());
-  RenderLog("World matrix:\n");
+  RenderPrint("World matrix:\n");
   DumpMatrix(d, D3DTS_WORLD);
-  RenderLog("View matrix:\n");
+  RenderPrint("View matrix:\n");
   DumpMatrix(d, D3DTS_VIEW);
-  RenderLog("Projection matrix:\n");
+  RenderPrint("Projection matrix:\n");
   DumpMatrix(d, D3DTS_PROJECTION);
   for (DWORD unit = 0; unit < TextureUnitCount(); ++unit) {
-    RenderLog("Texture[%d] matrix:\n", static_cast<int>(unit));
+    RenderPrint("Texture[%d] matrix:\n", static_cast<int>(unit));
     DumpMatrix(d, static_cast<D3DTRANSFORMSTATETYPE>(D3DTS_TEXTURE0 + unit));
   }
-  RenderLog("%s", kRule);
+  RenderPrint("%s", kRule);
 }
 
 void N_Render::CheckRenderState() {
@@ -185,18 +185,18 @@ void N_Render::CheckRenderState() {
   const bool cullBad = (cull == D3DCULL_NONE && cache.cull != 0) || (cull == D3DCULL_CCW && cache.cull != 1) ||
                        (cull == D3DCULL_CW && cache.cull != -1);
   if (cullBad) {
-    RenderLog("!!! Bad cull state: %d (%d)\n", static_cast<int>(cull), cache.cull);
+    RenderPrint("!!! Bad cull state: %d (%d)\n", static_cast<int>(cull), cache.cull);
     LogShaderLine();
   }
 
-  const DWORD depthFunc = RenderState(d, D3DRS_ZFUNC);
-  if (depthFunc != cache.depthFunc) {
-    RenderLog("!!! Bad depth func state: %d (%d)\n", static_cast<int>(depthFunc), static_cast<int>(cache.depthFunc));
+  const DWORD depthFunction = RenderState(d, D3DRS_ZFUNC);
+  if (depthFunction != cache.depthFunction) {
+    RenderPrint("!!! Bad depth func state: %d (%d)\n", static_cast<int>(depthFunction), static_cast<int>(cache.depthFunction));
     LogShaderLine();
   }
   const DWORD depthWrite = RenderState(d, D3DRS_ZWRITEENABLE);
   if (depthWrite != cache.depthWrite) {
-    RenderLog("!!! Bad depth write state: %d (%d)\n", static_cast<int>(depthWrite),
+    RenderPrint("!!! Bad depth write state: %d (%d)\n", static_cast<int>(depthWrite),
               static_cast<int>(cache.depthWrite));
     LogShaderLine();
   }
@@ -205,7 +205,7 @@ void N_Render::CheckRenderState() {
   const DWORD bias = RenderState(d, D3DRS_DEPTHBIAS);
   const bool biased = slope != 0 || bias != 0;
   if (biased != (cache.polygonOffset != 0)) {
-    RenderLog("!!! Bad poly offset state: %d, %d (%d)\n", static_cast<int>(slope), static_cast<int>(bias),
+    RenderPrint("!!! Bad poly offset state: %d, %d (%d)\n", static_cast<int>(slope), static_cast<int>(bias),
               static_cast<int>(cache.polygonOffset));
     LogShaderLine();
   }

@@ -1,6 +1,7 @@
 // N_Render: points, lines, wire and solid boxes and the fade quad, drawn straight from
 // the renderer's own vertex records without shaders or GPU buffers. Each draw sets
 // what it needs and leaves the render-state cache matching the device.
+#include "render/MatrixConvert.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
@@ -44,11 +45,8 @@ void SetColour(float* out, const float* colour, bool packed) {
 }  // namespace
 
 void N_Render::BeginImmediateDraw() {
-  const N_Matrix4 identity;
-  D3DMATRIX world;
-  std::memcpy(world.m, identity.m, sizeof world.m);
-  m_device->SetTransform(D3DTS_WORLD, &world);
-  m_world = identity;
+  m_world = ToD3D(N_Matrix4{});
+  m_device->SetTransform(D3DTS_WORLD, &m_world);
   m_device->SetVertexShader(nullptr);
   m_device->SetPixelShader(nullptr);
   m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
@@ -68,14 +66,14 @@ void N_Render::DrawPoint(const float* position, float size, const float* colour)
   N_PointVertex& v = m_immediate.point;
   std::memcpy(v.position, position, sizeof v.position);
   v.size = size;
-  SetColour(v.colour, colour, m_softwareVertexProcessing != 0);
+  SetColour(v.colour, colour, m_softwareVertexProcessing);
   BeginImmediateDraw();
-  UseImmediateFormat(kPointFvf, m_pointDecl);
+  UseImmediateFormat(kPointFvf, BuiltInDeclaration(BuiltInDecl::Point));
   DWORD sizeBits;
   std::memcpy(&sizeBits, &size, sizeof sizeBits);
   m_device->SetRenderState(D3DRS_POINTSIZE, sizeBits);
   m_device->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &v, sizeof v);
-  m_shadowDeclCurrent = 0;
+  m_shadowDeclCurrent = false;
 }
 
 void N_Render::DrawPointXYZ(float x, float y, float z, float size, const float* colour) {
@@ -87,8 +85,8 @@ void N_Render::DrawLine(const float* from, const float* to, const float* colour,
   N_LineVertex* v = m_immediate.lines.data();
   std::memcpy(v[0].position, from, sizeof v[0].position);
   std::memcpy(v[1].position, to, sizeof v[1].position);
-  SetColour(v[0].colour, colour, m_softwareVertexProcessing != 0);
-  SetColour(v[1].colour, colour, m_softwareVertexProcessing != 0);
+  SetColour(v[0].colour, colour, m_softwareVertexProcessing);
+  SetColour(v[1].colour, colour, m_softwareVertexProcessing);
   DrawLines(1);
 }
 
@@ -112,7 +110,7 @@ void N_Render::DrawOrientedWireBox(const N_OrientedBox& box, const float* colour
 }
 
 void N_Render::DrawBoxEdges(const N_Vector3* corners, const float* colour) {
-  const bool packed = m_softwareVertexProcessing != 0;
+  const bool packed = m_softwareVertexProcessing;
   for (int edge = 0; edge < N_ImmediateVertices::kBoxEdges; ++edge) {
     for (int end = 0; end < 2; ++end) {
       N_LineVertex& v = m_immediate.lines[static_cast<std::size_t>(2 * edge + end)];
@@ -128,9 +126,9 @@ void N_Render::DrawBoxEdges(const N_Vector3* corners, const float* colour) {
 
 void N_Render::DrawLines(UINT count) {
   BeginImmediateDraw();
-  UseImmediateFormat(kLineFvf, m_lineDecl);
+  UseImmediateFormat(kLineFvf, BuiltInDeclaration(BuiltInDecl::Line));
   m_device->DrawPrimitiveUP(D3DPT_LINELIST, count, m_immediate.lines.data(), sizeof(N_LineVertex));
-  m_shadowDeclCurrent = 0;
+  m_shadowDeclCurrent = false;
 }
 
 void N_Render::DrawBox(const float* box, const float* colour) {
@@ -146,12 +144,12 @@ void N_Render::DrawBox(const float* box, const float* colour) {
     v.colour = argb;
   }
   BeginImmediateDraw();
-  UseImmediateFormat(kSurfaceFvf, m_surfaceDecl);
+  UseImmediateFormat(kSurfaceFvf, BuiltInDeclaration(BuiltInDecl::Surface));
   m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   g_renderStateCache.cull = 0;
   m_device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 8, 12, kBoxIndices, D3DFMT_INDEX16,
                                    m_immediate.box.data(), sizeof(N_SurfaceVertex));
-  m_shadowDeclCurrent = 0;
+  m_shadowDeclCurrent = false;
 }
 
 void N_Render::DrawQuad(float r, float g, float b, float a) {
@@ -167,8 +165,8 @@ void N_Render::DrawQuad(float r, float g, float b, float a) {
     v.position[1] = corners[i][1];
     v.colour = argb;
   }
-  SetVertexDecl(m_surfaceDecl);
-  m_shadowDeclCurrent = 0;
+  SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
+  m_shadowDeclCurrent = false;
   N_RenderStateCache& cache = g_renderStateCache;
   m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
   m_device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
@@ -178,6 +176,6 @@ void N_Render::DrawQuad(float r, float g, float b, float a) {
   m_device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
   m_device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, m_immediate.quad.data(), sizeof(N_SurfaceVertex));
   m_device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-  cache.srcBlend = D3DBLEND_ONE;
-  cache.dstBlend = D3DBLEND_ZERO;
+  cache.sourceBlend = D3DBLEND_ONE;
+  cache.destinationBlend = D3DBLEND_ZERO;
 }

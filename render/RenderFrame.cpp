@@ -1,20 +1,15 @@
 // N_Render: default device states, the frame start, clears, the clear colour, the
 // transform setters and two small queries.
+#include "render/MatrixConvert.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
-#include "render/RenderModule.h"
+#include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-D3DMATRIX ToD3D(const N_Matrix4& m) {
-  D3DMATRIX out;
-  std::memcpy(out.m, m.m, sizeof out.m);
-  return out;
-}
 
 void SetSamplerFilters(IDirect3DDevice9* device, DWORD unitCount, int filter) {
   struct Filters {
@@ -106,32 +101,29 @@ void N_Render::SetClearColorRGBA(float r, float g, float b, float a) {
   m_clearColor = PackArgb(ColorByte(a), r, g, b);
 }
 
-void N_Render::SetWorldMatrix(const N_Matrix4& m) {
-  const D3DMATRIX d = ToD3D(m);
-  m_device->SetTransform(D3DTS_WORLD, &d);
-  m_world = m;
+void N_Render::SetWorldMatrix(const N_Matrix4& matrix) {
+  m_world = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_WORLD, &m_world);
   if (m_vertexProgramBound) LoadTransformConstants();
 }
 
-void N_Render::SetViewMatrix(const N_Matrix4& m) {
-  const D3DMATRIX d = ToD3D(m);
-  m_device->SetTransform(D3DTS_VIEW, &d);
-  m_view = m;
+void N_Render::SetViewMatrix(const N_Matrix4& matrix) {
+  m_view = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_VIEW, &m_view);
   if (m_vertexProgramBound) LoadTransformConstants();
 }
 
-void N_Render::SetProjectionMatrix(const N_Matrix4& m) {
-  const D3DMATRIX d = ToD3D(m);
-  m_device->SetTransform(D3DTS_PROJECTION, &d);
-  m_projection = m;
+void N_Render::SetProjectionMatrix(const N_Matrix4& matrix) {
+  m_projection = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
   if (m_vertexProgramBound) LoadTransformConstants();
 }
 
 // Vertex programs read world x view x projection transposed from c0-c3 (one row each).
 void N_Render::LoadTransformConstants() {
   N_Matrix4 worldView, wvp, transposed;
-  MatrixMultiply(worldView, m_world, m_view);
-  MatrixMultiply(wvp, worldView, m_projection);
+  MatrixMultiply(worldView, FromD3D(m_world), FromD3D(m_view));
+  MatrixMultiply(wvp, worldView, FromD3D(m_projection));
   wvp.Transpose(transposed);
   m_device->SetVertexShaderConstantF(0, transposed.m, 4);
 }
@@ -146,8 +138,6 @@ void N_Render::GetAdapterInfo(N_AdapterInfo* info) {
   info->driver[sizeof info->driver - 1] = '\0';
 }
 
-void N_Render::SetVector3(const float* v) {
-  m_vector[0] = v[0];
-  m_vector[1] = v[1];
-  m_vector[2] = v[2];
+void N_Render::SetVector3(const float* vector) {
+  m_vector = {vector[0], vector[1], vector[2]};
 }

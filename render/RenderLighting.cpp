@@ -2,7 +2,7 @@
 // shadow overlay that darkens the pixels the shadow volumes marked.
 #include "render/PackedColor.h"
 #include "render/Render.h"
-#include "render/RenderModule.h"
+#include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::int32_t kLightSlots = 8;
+constexpr std::int32_t kLightSlots = N_Render::kLights;
 constexpr DWORD kQuadColourOffset = 24;  // colour of the 44-byte surface vertex
 constexpr DWORD kQuadVertices = 4;
 
@@ -84,18 +84,17 @@ void N_Render::SetAmbient(float r, float g, float b) {
 
 void N_Render::SetLight(std::int32_t index, N_RenderLight* light) {
   if (index < 0 || index >= kLightSlots) {
-    RenderLog("!!! SetLight: no light slot %d\n", index);
+    RenderPrint("!!! SetLight: no light slot %d\n", index);
     return;
   }
   const DWORD slot = static_cast<DWORD>(index);
   if (light == nullptr) {
-    m_lightSet[slot] = false;
+    m_lights[slot].reset();
     m_device->LightEnable(slot, FALSE);
     return;
   }
   // A copy: the owner (a level, a GUI model) may be gone before the light is switched off.
   m_lights[slot] = *light;
-  m_lightSet[slot] = true;
   const D3DLIGHT9 deviceLight = DeviceLight(*light);
   m_device->SetLight(slot, &deviceLight);
   m_device->LightEnable(slot, TRUE);
@@ -103,15 +102,15 @@ void N_Render::SetLight(std::int32_t index, N_RenderLight* light) {
 }
 
 const N_RenderLight* N_Render::GetLight(std::int32_t slot) const {
-  if (slot < 0 || slot >= kLightSlots || !m_lightSet[static_cast<std::size_t>(slot)]) return nullptr;
-  return &m_lights[static_cast<std::size_t>(slot)];
+  if (slot < 0 || slot >= kLightSlots || !m_lights[static_cast<std::size_t>(slot)]) return nullptr;
+  return &*m_lights[static_cast<std::size_t>(slot)];
 }
 
 void N_Render::DisableLights() {
   for (DWORD slot = 0; slot < kLightSlots; ++slot) {
-    if (!m_lightSet[slot]) continue;
-    m_device->LightEnable(slot, FALSE);
-    m_lightSet[slot] = false;
+    if (!m_lights[slot]) continue;
+    if (m_device != nullptr) m_device->LightEnable(slot, FALSE);
+    m_lights[slot].reset();
   }
 }
 
@@ -133,7 +132,7 @@ void N_Render::SetStencilOp(std::int32_t fail, std::int32_t depthFail, std::int3
   for (int i = 0; i < 3; ++i) {
     const DWORD operation = StencilOperation(codes[i]);
     if (operation == 0) {
-      RenderLog("!!! Bad stencil operation %d\n", codes[i]);
+      RenderPrint("!!! Bad stencil operation %d\n", codes[i]);
       continue;
     }
     m_device->SetRenderState(states[i], operation);
@@ -146,22 +145,22 @@ void N_Render::SetShadowColor(float r, float g, float b) {
   m_shadowColor[0] = r;
   m_shadowColor[1] = g;
   m_shadowColor[2] = b;
-  if (m_quad == nullptr) return;
+  if (m_fullScreenQuad == nullptr) return;
   const std::uint32_t colour = PackArgb(0x7F, r, g, b);
-  auto* bytes = static_cast<unsigned char*>(m_quad->Lock(true, false));
+  auto* bytes = static_cast<unsigned char*>(m_fullScreenQuad->Lock(true, false));
   if (bytes == nullptr) return;
   for (DWORD i = 0; i < kQuadVertices; ++i) {
-    std::memcpy(bytes + i * m_quad->GetStride() + kQuadColourOffset, &colour, sizeof colour);
+    std::memcpy(bytes + i * m_fullScreenQuad->GetStride() + kQuadColourOffset, &colour, sizeof colour);
   }
-  m_quad->Unlock();
+  m_fullScreenQuad->Unlock();
 }
 
 void N_Render::DrawShadowOverlay() {
-  if (m_stencilBits == 0 || RenderVarInt("r_shadowsEnabled") == 0 || m_quad == nullptr) return;
+  if (m_stencilBits == 0 || RenderVarInt("r_shadowsEnabled") == 0 || m_fullScreenQuad == nullptr) return;
   N_RenderStateCache& cache = g_renderStateCache;
-  m_quad->Bind();
-  SetVertexDecl(m_surfaceDecl);
-  m_shadowDeclCurrent = 0;
+  m_fullScreenQuad->Bind();
+  SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
+  m_shadowDeclCurrent = false;
 
   // Unit 0 off: the vertex colour (the shadow colour) passes through.
   m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
@@ -198,7 +197,7 @@ void N_Render::DrawShadowOverlay() {
   if (blendOp) m_device->SetRenderState(D3DRS_BLENDOP, D3DBLENDOP_ADD);
   m_device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
   m_device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-  cache.srcBlend = D3DBLEND_ONE;
-  cache.dstBlend = D3DBLEND_ZERO;
+  cache.sourceBlend = D3DBLEND_ONE;
+  cache.destinationBlend = D3DBLEND_ZERO;
   cache.cull = 0;
 }

@@ -4,14 +4,14 @@ N_RenderStateCache g_renderStateCache;
 
 void N_RenderStateCache::Reset(IDirect3DDevice9* newDevice) {
   device = newDevice;
-  alphaFunc = D3DCMP_ALWAYS;
-  alphaRef = 255;
+  alphaFunction = D3DCMP_ALWAYS;
+  alphaReference = 255;
   polygonOffset = 0;
   cull = 1;
   depthWrite = 1;
-  depthFunc = D3DCMP_LESSEQUAL;
-  srcBlend = D3DBLEND_ONE;
-  dstBlend = D3DBLEND_ZERO;
+  depthFunction = D3DCMP_LESSEQUAL;
+  sourceBlend = D3DBLEND_ONE;
+  destinationBlend = D3DBLEND_ZERO;
   boundTexture.fill(-1);
   mipLodBias.fill(0.0f);
   // The device's default coordinate set of unit n is n: unit 0 reads the base set (mode

@@ -1,10 +1,9 @@
 #pragma once
-// The render states last given to the device, mirrored so that material binding calls
-// the device only when a wanted value differs. One record for the whole program: the
-// renderer's set-up (SetDefaultRenderStates) resets it after device creation and after
-// every reset; every renderer operation that changes a mirrored state keeps it in step.
-// Nothing outside the renderer writes it, except that the shader manager tells it when
-// a shader is freed (ForgetShader).
+// The render states last set on the device, so material binding only calls the device
+// for differences. One record for the whole program; N_Render::SetDefaultRenderStates
+// resets it after device creation and every reset (leaving the current shader, the
+// no-shader flag, the lightmap and the layer as they are); N_Render::EndFrame forgets
+// the current shader so the first SetShader of a frame always binds.
 #include "platform/d3d9.h"
 
 #include <array>
@@ -13,28 +12,25 @@
 class N_Shader;
 
 struct N_RenderStateCache {
-  static constexpr int kUnits = 8;  ///< units tracked: the most a device offers
+  static constexpr int kUnits = 8;
 
-  DWORD alphaFunc = D3DCMP_ALWAYS;   ///< ALWAYS means the alpha test is off
-  DWORD alphaRef = 255;
-  DWORD polygonOffset = 0;           ///< 0 off, 4 on (the shader flag value)
-  std::int32_t cull = 1;             ///< 1 device CCW, -1 device CW, 0 none
-  DWORD depthWrite = 1;
-  DWORD depthFunc = D3DCMP_LESSEQUAL;
-  DWORD srcBlend = D3DBLEND_ONE;     ///< (ONE, ZERO) means blending is off
-  DWORD dstBlend = D3DBLEND_ZERO;
-  /// Texture handle bound per unit (platform::TextureHandleOf); -1 = none known.
-  std::array<std::int32_t, kUnits> boundTexture{};
+  std::uint32_t alphaFunction = D3DCMP_ALWAYS;  ///< ALWAYS means alpha test off
+  std::uint32_t alphaReference = 255;
+  std::uint32_t polygonOffset = 0;              ///< 0 off, 4 on
+  std::int32_t cull = 1;                        ///< 1 device CCW, -1 device CW, 0 none
+  std::uint32_t depthWrite = 1;
+  std::uint32_t depthFunction = D3DCMP_LESSEQUAL;
+  std::uint32_t sourceBlend = D3DBLEND_ONE;
+  std::uint32_t destinationBlend = D3DBLEND_ZERO;
+  std::array<std::int32_t, kUnits> boundTexture{-1, -1, -1, -1, -1, -1, -1, -1};  ///< handles, -1 none known
   /// Texture-coordinate generation last applied per unit: 0 base set, 1 environment,
-  /// 2 lightmap set; -1 = unknown (matches no mode, so the next stage sets it).
+  /// 2 lightmap set; -1 unknown (matches no mode, so the next stage sets it).
   std::array<std::int32_t, kUnits> texCoordMode{};
   std::array<float, kUnits> mipLodBias{};
-
-  /// Shader bound by SetShader; null at program start and after every frame's end.
   N_Shader* currentShader = nullptr;
-  DWORD noShader = 0;                ///< set when SetShader was given no shader
-  std::int32_t currentLightmap = 0;  ///< texture handle of the last SetShader
-  std::int32_t currentLayer = 0;     ///< stage being drawn by DrawSurface
+  std::uint32_t noShader = 0;
+  std::int32_t currentLightmap = 0;  ///< texture handle
+  std::int32_t currentLayer = 0;
   IDirect3DDevice9* device = nullptr;
 
   /// The values after the default device states: every field but the current shader,
@@ -45,5 +41,4 @@ struct N_RenderStateCache {
   void ForgetShader(const N_Shader* shader);
 };
 
-/// The one cache of the program.
 extern N_RenderStateCache g_renderStateCache;

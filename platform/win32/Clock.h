@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-// LARGE_INTEGER comes from platform/win32/Types.h.
-
 /// Counts per second of the performance counter; TRUE (the monotonic clock always exists).
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 /// The performance counter now.

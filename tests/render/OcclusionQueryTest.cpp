@@ -11,9 +11,9 @@ namespace {
 const float kBox[6] = {0, 0, 0, 1, 1, 1};
 
 TEST(OcclusionQuery, PollingCollectsFromTheFirstEntryOn) {
-  auto config = platform::d3d9::DefaultRecordingDeviceConfig();
-  config.occlusionResult = 42;
-  test::RenderRig rig(8, config);
+  auto config = test::RecordingRender::DefaultConfig();
+  config.device.occlusionResult = 42;
+  test::RenderRig rig(config);
   N_OcclusionQuery* ring = rig.render.CreateOcclusionQuery();
   ASSERT_NE(ring, nullptr);
 
@@ -41,7 +41,7 @@ TEST(OcclusionQuery, AFullRingStillDrawsInvisibly) {
   for (int i = 0; i < N_OcclusionQuery::kEntries; ++i) ring->Begin();
   EXPECT_EQ(ring->Begin(), 1);
 
-  g_renderStateCache.depthFunc = D3DCMP_GREATER;
+  g_renderStateCache.depthFunction = D3DCMP_GREATER;
   g_renderStateCache.depthWrite = 0;
   rig.device->ClearCalls();
   ring->TestPoint(kBox, 4.0f);  // the 31st test
@@ -57,7 +57,7 @@ TEST(OcclusionQuery, AFullRingStillDrawsInvisibly) {
   EXPECT_GT(at("SetRenderState(168, 15)"), draw);  // colour writes back
   EXPECT_GT(at("SetRenderState(14, 1)"), draw);
   EXPECT_EQ(rig.State(D3DRS_ZFUNC), DWORD(D3DCMP_LESSEQUAL));
-  EXPECT_EQ(g_renderStateCache.depthFunc, DWORD(D3DCMP_LESSEQUAL));
+  EXPECT_EQ(g_renderStateCache.depthFunction, DWORD(D3DCMP_LESSEQUAL));
   EXPECT_EQ(g_renderStateCache.depthWrite, 1u);
 
   // The End after it ended the lowest begun entry: one result is ready.
@@ -67,9 +67,9 @@ TEST(OcclusionQuery, AFullRingStillDrawsInvisibly) {
 }
 
 TEST(OcclusionQuery, ARingWithoutAllItsQueriesIsNotMade) {
-  auto config = platform::d3d9::DefaultRecordingDeviceConfig();
-  config.failingCalls.insert("CreateQuery");
-  test::RenderRig rig(8, config);
+  auto config = test::RecordingRender::DefaultConfig();
+  config.device.failingCalls.insert("CreateQuery");
+  test::RenderRig rig(config);
   EXPECT_EQ(rig.render.CreateOcclusionQuery(), nullptr);
 
   // Used anyway, a ring of missing queries issues nothing and never reports.

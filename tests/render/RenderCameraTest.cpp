@@ -36,7 +36,7 @@ TEST(RenderCamera, TwoDimensionalSetUpMapsScreenUnitsOnto639By479) {
   // The kept matrices are the ones given to the device.
   D3DMATRIX view{};
   rig.device->GetTransform(D3DTS_VIEW, &view);
-  EXPECT_EQ(std::memcmp(view.m, rig.render.m_view.m, sizeof view.m), 0);
+  EXPECT_EQ(std::memcmp(view.m, rig.render.ViewMatrix().m, sizeof view.m), 0);
   EXPECT_EQ(rig.render.CurrentCamera(), &rig.camera);
 
   EXPECT_EQ(rig.State(D3DRS_FILLMODE), DWORD(D3DFILL_SOLID));
@@ -45,7 +45,7 @@ TEST(RenderCamera, TwoDimensionalSetUpMapsScreenUnitsOnto639By479) {
   EXPECT_EQ(rig.State(D3DRS_FOGENABLE), DWORD(FALSE));
   EXPECT_EQ(rig.State(D3DRS_ALPHATESTENABLE), DWORD(FALSE));
   EXPECT_EQ(g_renderStateCache.cull, 1);
-  EXPECT_EQ(g_renderStateCache.alphaFunc, DWORD(D3DCMP_ALWAYS));
+  EXPECT_EQ(g_renderStateCache.alphaFunction, DWORD(D3DCMP_ALWAYS));
 }
 
 TEST(RenderCamera, TwoDimensionalSetUpSetsTheDepthFunctionOnlyWhenItDiffers) {
@@ -53,13 +53,13 @@ TEST(RenderCamera, TwoDimensionalSetUpSetsTheDepthFunctionOnlyWhenItDiffers) {
   rig.render.SetupCamera(&rig.camera, 0);
   EXPECT_TRUE(rig.device->CallsStartingWith("SetRenderState(23,").empty());
 
-  g_renderStateCache.depthFunc = D3DCMP_ALWAYS;
+  g_renderStateCache.depthFunction = D3DCMP_ALWAYS;
   rig.device->SetRenderState(D3DRS_ZFUNC, D3DCMP_ALWAYS);
   rig.device->ClearCalls();
   rig.render.SetupCamera(&rig.camera, 0);
   EXPECT_EQ(rig.device->CallsStartingWith("SetRenderState(23,").size(), 1u);
   EXPECT_EQ(rig.State(D3DRS_ZFUNC), DWORD(D3DCMP_LESSEQUAL));
-  EXPECT_EQ(g_renderStateCache.depthFunc, DWORD(D3DCMP_LESSEQUAL));
+  EXPECT_EQ(g_renderStateCache.depthFunction, DWORD(D3DCMP_LESSEQUAL));
 }
 
 TEST(RenderCamera, ThreeDimensionalSetUpTakesTheCamerasViewAndWritesItsForward) {
@@ -136,26 +136,6 @@ TEST(RenderCamera, ScissorRectangleScalesScreenUnitsToTheViewport) {
     rig.render.SetScissorRect(0, 0, 0, 0, 0);
     EXPECT_EQ(rig.State(D3DRS_SCISSORTESTENABLE), DWORD(FALSE));
   }
-}
-
-TEST(RenderCamera, MatrixSettersFeedVertexProgramConstantsWhenAProgramIsBound) {
-  test::RenderRig rig;
-  N_Matrix4 world;
-  world.m[12] = 5.0f;  // translation x in the fourth row
-  rig.render.SetViewMatrix(world);
-  EXPECT_TRUE(rig.device->CallsStartingWith("SetVertexShaderConstantF").empty());
-
-  rig.render.m_vertexProgramBound = 1;
-  const N_Matrix4 identity;
-  rig.render.SetViewMatrix(identity);
-  rig.render.SetProjectionMatrix(identity);
-  rig.render.SetWorldMatrix(world);
-  float c[16] = {};
-  rig.device->GetVertexShaderConstantF(0, c, 4);
-  // Transposed: the translation is the fourth element of the first row.
-  EXPECT_EQ(c[3], 5.0f);
-  EXPECT_EQ(c[12], 0.0f);
-  EXPECT_EQ(c[0], 1.0f);
 }
 
 }  // namespace

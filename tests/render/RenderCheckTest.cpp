@@ -37,7 +37,7 @@ TEST(RenderCheck, TheRenderersOwnDrawsKeepTheCacheTrue) {
       {"occlusion test", [](test::RenderRig& r, const float* b, const float*, const float*) {
          N_OcclusionQuery* q = r.render.CreateOcclusionQuery();
          ASSERT_NE(q, nullptr);
-         g_renderStateCache.depthFunc = D3DCMP_ALWAYS;
+         g_renderStateCache.depthFunction = D3DCMP_ALWAYS;
          r.device->SetRenderState(D3DRS_ZFUNC, D3DCMP_ALWAYS);
          q->TestBox(b);
          r.render.DestroyOcclusionQuery(&q);
@@ -87,8 +87,8 @@ TEST(RenderCheck, BlendFactorsAndTexturesAreCompared) {
   rig.render.SetupCamera(&rig.camera, 0);
   rig.device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
   // A blending pair in the cache: the device's factors must match it.
-  g_renderStateCache.srcBlend = D3DBLEND_SRCALPHA;
-  g_renderStateCache.dstBlend = D3DBLEND_INVSRCALPHA;
+  g_renderStateCache.sourceBlend = D3DBLEND_SRCALPHA;
+  g_renderStateCache.destinationBlend = D3DBLEND_INVSRCALPHA;
   rig.device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   rig.device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
   rig.device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);

@@ -21,7 +21,7 @@ TEST(RenderDebugDraw, WireBoxEdgesInOrder) {
   const float box[6] = {1, 2, 3, 4, 5, 6};
   rig.render.DrawWireBox(box, kRed);
   EXPECT_EQ(rig.device->CallsStartingWith("DrawPrimitiveUP("), std::vector<std::string>{"DrawPrimitiveUP(2, 12, 24)"});
-  const auto& v = rig.render.m_immediate.lines;
+  const auto& v = rig.render.ImmediateVertices().lines;
   // The minimum-z face around, the maximum-z face around, then the edges along z.
   const float expected[24][3] = {
       {1, 2, 3}, {4, 2, 3}, {4, 2, 3}, {4, 5, 3}, {4, 5, 3}, {1, 5, 3}, {1, 5, 3}, {1, 2, 3},
@@ -50,7 +50,7 @@ TEST(RenderDebugDraw, OrientedWireBoxJoinsCornersThatDifferInOneAxis) {
   box.extent[1] = 2;
   box.extent[2] = 3;
   rig.render.DrawOrientedWireBox(box, kRed);
-  const auto& v = rig.render.m_immediate.lines;
+  const auto& v = rig.render.ImmediateVertices().lines;
   for (int edge = 0; edge < 12; ++edge) {
     const float* a = v[2 * edge].position;
     const float* b = v[2 * edge + 1].position;
@@ -72,15 +72,15 @@ TEST(RenderDebugDraw, SolidBoxLeavesCullingOffInCacheAndDevice) {
   EXPECT_EQ(g_renderStateCache.cull, 0);
   EXPECT_EQ(g_renderStateCache.boundTexture[0], -1);
   EXPECT_EQ(rig.Stage(0, D3DTSS_COLOROP), DWORD(D3DTOP_DISABLE));
-  for (const auto& vertex : rig.render.m_immediate.box) EXPECT_EQ(vertex.colour, 0x7FFF0000u);
-  ExpectAt(rig.render.m_immediate.box[6].position, 1, 1, 1);
-  ExpectAt(rig.render.m_immediate.box[3].position, -1, 1, -1);
+  for (const auto& vertex : rig.render.ImmediateVertices().box) EXPECT_EQ(vertex.colour, 0x7FFF0000u);
+  ExpectAt(rig.render.ImmediateVertices().box[6].position, 1, 1, 1);
+  ExpectAt(rig.render.ImmediateVertices().box[3].position, -1, 1, -1);
 }
 
 TEST(RenderDebugDraw, PointsUseTheDeclarationOrTheFlexibleFormat) {
   for (bool software : {false, true}) {
-    test::RenderRig rig;
-    rig.render.m_softwareVertexProcessing = software;
+    test::RenderRig rig(software ? test::RenderRig::Software() : test::RecordingRender::DefaultConfig());
+    ASSERT_EQ(rig.render.SoftwareVertexProcessing(), software);
     const float at[3] = {1, 2, 3};
     rig.render.DrawPoint(at, 6.0f, kRed);
     EXPECT_EQ(platform::d3d9::StateFloat(rig.State(D3DRS_POINTSIZE)), 6.0f);
@@ -92,14 +92,14 @@ TEST(RenderDebugDraw, PointsUseTheDeclarationOrTheFlexibleFormat) {
       EXPECT_EQ(fvf, 0x62u);
       // The flexible format reads a packed colour where the first colour float lies.
       DWORD packed;
-      std::memcpy(&packed, rig.render.m_immediate.point.colour, sizeof packed);
+      std::memcpy(&packed, rig.render.ImmediateVertices().point.colour, sizeof packed);
       EXPECT_EQ(packed, 0xFFFF0000u);
     } else {
-      EXPECT_EQ(rig.render.m_immediate.point.colour[0], 1.0f);
+      EXPECT_EQ(rig.render.ImmediateVertices().point.colour[0], 1.0f);
     }
     rig.render.DrawLineXYZ(0, 0, 0, 1, 1, 1, kRed, 1.0f);
     EXPECT_EQ(rig.device->CallsStartingWith("DrawPrimitiveUP(").back(), "DrawPrimitiveUP(2, 1, 24)");
-    ExpectAt(rig.render.m_immediate.lines[1].position, 1, 1, 1);
+    ExpectAt(rig.render.ImmediateVertices().lines[1].position, 1, 1, 1);
     if (software) {
       rig.device->GetFVF(&fvf);
       EXPECT_EQ(fvf, 0x42u);
@@ -113,7 +113,7 @@ TEST(RenderDebugDraw, QuadCoversTheCameraViewportAndBlends) {
   rig.render.SetupCamera(&rig.camera, 0);
   rig.device->ClearCalls();
   rig.render.DrawQuad(0.0f, 0.0f, 1.0f, 0.5f);
-  const auto& q = rig.render.m_immediate.quad;
+  const auto& q = rig.render.ImmediateVertices().quad;
   ExpectAt(q[0].position, 0, 600, 0);
   ExpectAt(q[1].position, 0, 0, 0);
   ExpectAt(q[2].position, 800, 600, 0);
@@ -123,8 +123,8 @@ TEST(RenderDebugDraw, QuadCoversTheCameraViewportAndBlends) {
   EXPECT_EQ(rig.device->CallsStartingWith("SetRenderState(19, 5)").size(), 1u);
   EXPECT_EQ(rig.device->CallsStartingWith("SetRenderState(20, 6)").size(), 1u);
   EXPECT_EQ(rig.State(D3DRS_ALPHABLENDENABLE), DWORD(FALSE));
-  EXPECT_EQ(g_renderStateCache.srcBlend, DWORD(D3DBLEND_ONE));
-  EXPECT_EQ(g_renderStateCache.dstBlend, DWORD(D3DBLEND_ZERO));
+  EXPECT_EQ(g_renderStateCache.sourceBlend, DWORD(D3DBLEND_ONE));
+  EXPECT_EQ(g_renderStateCache.destinationBlend, DWORD(D3DBLEND_ZERO));
 }
 
 }  // namespace

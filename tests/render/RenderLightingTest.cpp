@@ -198,9 +198,9 @@ TEST(RenderLighting, ShadowOverlayDrawsOnlyWithStencilAndSwitch) {
     size_t draws;
   } cases[] = {{8, 1, true, 1}, {8, 1, false, 1}, {8, 0, true, 0}, {0, 1, true, 0}};
   for (const auto& c : cases) {
-    auto config = platform::d3d9::DefaultRecordingDeviceConfig();
-    if (!c.blendOp) config.caps.PrimitiveMiscCaps &= ~D3DPMISCCAPS_BLENDOP;
-    test::RenderRig rig(c.stencilBits, config);
+    auto config = c.stencilBits ? test::RecordingRender::DefaultConfig() : test::RenderRig::WithoutStencil();
+    if (!c.blendOp) config.device.caps.PrimitiveMiscCaps &= ~D3DPMISCCAPS_BLENDOP;
+    test::RenderRig rig(config);
     rig.core.vars->SetInt("r_shadowsEnabled", c.enabled, 0);
     rig.render.SetupCamera(&rig.camera, 0);
     g_renderStateCache.polygonOffset = 4;
@@ -225,11 +225,11 @@ TEST(RenderLighting, ShadowOverlayDrawsOnlyWithStencilAndSwitch) {
     EXPECT_EQ(rig.State(D3DRS_DEPTHBIAS), 0u);
     const N_RenderStateCache& cache = g_renderStateCache;
     EXPECT_EQ(cache.cull, 0);
-    EXPECT_EQ(cache.srcBlend, DWORD(D3DBLEND_ONE));
-    EXPECT_EQ(cache.dstBlend, DWORD(D3DBLEND_ZERO));
+    EXPECT_EQ(cache.sourceBlend, DWORD(D3DBLEND_ONE));
+    EXPECT_EQ(cache.destinationBlend, DWORD(D3DBLEND_ZERO));
     EXPECT_EQ(cache.polygonOffset, 0u);
     EXPECT_EQ(cache.boundTexture[0], -1);
-    EXPECT_EQ(rig.render.m_shadowDeclCurrent, 0);
+    EXPECT_FALSE(rig.render.ShadowDeclarationCurrent());
   }
 }
 

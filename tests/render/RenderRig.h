@@ -1,11 +1,10 @@
 #pragma once
-// A renderer on the recording device, with the core services of a test behind it.
-#include "platform/d3d9/RecordingDevice.h"
+// A renderer made by Init on the recording device, with a camera for the set-ups.
+#include "core/VarMng.h"
 #include "render/Render.h"
-#include "render/RenderModule.h"
 #include "render/RenderStateCache.h"
 #include "scene/Camera.h"
-#include "tests/support/TestEnv.h"
+#include "tests/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +14,28 @@ namespace test {
 
 class RenderRig {
  public:
-  explicit RenderRig(DWORD stencilBits = 8,
-                     platform::d3d9::RecordingDeviceConfig config = platform::d3d9::DefaultRecordingDeviceConfig()) {
-    g_renderModule.services.log = core.log.get();
-    g_renderModule.services.errorLog = core.errorLog.get();
-    g_renderModule.services.varMng = core.vars.get();
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = stencilBits != 0 ? D3DFMT_D24S8 : D3DFMT_D16;
-    device = new platform::d3d9::RecordingDevice(config, params);
-    render.AttachDevice(nullptr, device, stencilBits);
+  explicit RenderRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig())
+      : harness(std::move(config)), core(harness.core), render(*harness.render) {
+    EXPECT_TRUE(render.Init());
+    device = harness.Device();
     device->ClearCalls();
     camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);
+    NewLog();
   }
-  ~RenderRig() {
-    g_renderModule.services = {};
-    device->Release();
+
+  /// A device whose depth buffer has no stencil bits.
+  static platform::d3d9::RecordingDirect3DConfig WithoutStencil() {
+    auto config = RecordingRender::DefaultConfig();
+    config.depthFormats = {D3DFMT_D32, D3DFMT_D16};
+    return config;
   }
-  RenderRig(const RenderRig&) = delete;
-  RenderRig& operator=(const RenderRig&) = delete;
+  /// A device made for software vertex processing.
+  static platform::d3d9::RecordingDirect3DConfig Software() {
+    auto config = RecordingRender::DefaultConfig();
+    config.failingBehaviour = {D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE,
+                               D3DCREATE_MIXED_VERTEXPROCESSING};
+    return config;
+  }
 
   /// The log written since the last call.
   std::string NewLog() {
@@ -54,10 +55,10 @@ class RenderRig {
     return value;
   }
 
-  TempDir dir;
-  CoreServices core;
+  RecordingRender harness;
+  CoreServices& core;
+  N_Render& render;
   platform::d3d9::RecordingDevice* device = nullptr;
-  N_Render render;
   N_Camera camera;
 
  private:

@@ -26,11 +26,11 @@ TEST(RenderState, DefaultsOnDeviceAndInCache) {
   const N_RenderStateCache& cache = g_renderStateCache;
   EXPECT_EQ(cache.device, rig.device);
   EXPECT_EQ(cache.cull, 1);
-  EXPECT_EQ(cache.alphaFunc, DWORD(D3DCMP_ALWAYS));
-  EXPECT_EQ(cache.alphaRef, 255u);
-  EXPECT_EQ(cache.srcBlend, DWORD(D3DBLEND_ONE));
-  EXPECT_EQ(cache.dstBlend, DWORD(D3DBLEND_ZERO));
-  EXPECT_EQ(cache.depthFunc, DWORD(D3DCMP_LESSEQUAL));
+  EXPECT_EQ(cache.alphaFunction, DWORD(D3DCMP_ALWAYS));
+  EXPECT_EQ(cache.alphaReference, 255u);
+  EXPECT_EQ(cache.sourceBlend, DWORD(D3DBLEND_ONE));
+  EXPECT_EQ(cache.destinationBlend, DWORD(D3DBLEND_ZERO));
+  EXPECT_EQ(cache.depthFunction, DWORD(D3DCMP_LESSEQUAL));
   EXPECT_EQ(cache.depthWrite, 1u);
   EXPECT_EQ(cache.polygonOffset, 0u);
   // Unit n reads coordinate set n by default: 0 is the base set, 1 the lightmap set,
@@ -125,10 +125,10 @@ TEST(RenderState, BeginFrameClearsAndSetsTheViewport) {
   g_renderStateCache.depthWrite = 0;
   rig.device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
   EXPECT_TRUE(rig.render.BeginFrame());
-  D3DVIEWPORT9 viewport{};
-  rig.device->GetViewport(&viewport);
-  EXPECT_EQ(viewport.Width, 1024u);
-  EXPECT_EQ(viewport.Height, 768u);
+  // (Switching to the offscreen target and back then resets the viewport to the target.)
+  const auto viewports = rig.device->CallsStartingWith("SetViewport(");
+  ASSERT_FALSE(viewports.empty());
+  EXPECT_EQ(viewports[0], "SetViewport(0, 0, 1024, 768, 0, 1)");
   EXPECT_EQ(rig.State(D3DRS_ZWRITEENABLE), DWORD(TRUE));
   EXPECT_EQ(g_renderStateCache.depthWrite, 1u);
   EXPECT_EQ(rig.render.GetPolygonCount(), 0u);
@@ -136,10 +136,11 @@ TEST(RenderState, BeginFrameClearsAndSetsTheViewport) {
 
 TEST(RenderState, BeginFrameClearsStencilOnlyWithAStencilBuffer) {
   for (DWORD bits : {8u, 0u}) {
-    test::RenderRig rig(bits);
+    test::RenderRig rig(bits ? test::RecordingRender::DefaultConfig() : test::RenderRig::WithoutStencil());
+    ASSERT_EQ(rig.render.StencilBits(), bits);
     rig.render.BeginFrame();
     const auto clears = rig.device->CallsStartingWith("Clear(");
-    ASSERT_EQ(clears.size(), 1u);
+    ASSERT_EQ(clears.size(), 2u);  // the frame, then the offscreen target
     EXPECT_EQ(clears[0], bits ? "Clear(0, 0x7, 0x00000000, 1, 0)" : "Clear(0, 0x3, 0x00000000, 1, 0)");
     EXPECT_EQ(rig.device->CallsStartingWith("BeginScene").size(), 1u);
   }
@@ -147,11 +148,7 @@ TEST(RenderState, BeginFrameClearsStencilOnlyWithAStencilBuffer) {
 
 TEST(RenderState, BeginFrameClearsTheOffscreenTargetsColour) {
   test::RenderRig rig;
-  IDirect3DSurface9* offscreen = nullptr;
-  ASSERT_EQ(rig.device->CreateRenderTarget(800, 600, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, &offscreen,
-                                           nullptr),
-            D3D_OK);
-  rig.render.m_offscreenSurface = offscreen;
+  ASSERT_NE(rig.render.OffscreenSurface(), nullptr);
   rig.render.SetClearColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
   rig.device->ClearCalls();
   rig.render.BeginFrame();
@@ -165,8 +162,6 @@ TEST(RenderState, BeginFrameClearsTheOffscreenTargetsColour) {
   EXPECT_EQ(targetsAndClears[1].rfind("SetRenderTarget(0, ", 0), 0u);
   EXPECT_EQ(targetsAndClears[2], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
   EXPECT_EQ(targetsAndClears[3], "SetRenderTarget(0, backbuffer)");
-  rig.render.m_offscreenSurface = nullptr;
-  offscreen->Release();
 }
 
 }  // namespace
