@@ -43,6 +43,26 @@ TEST(RenderState, DefaultsOnDeviceAndInCache) {
   }
 }
 
+TEST(RenderState, TheCacheForgetsOnlyItsOwnFreedShader) {
+  N_RenderStateCache cache;
+  auto* shader = reinterpret_cast<N_Shader*>(&cache);  // any address serves: it is only compared
+  auto* other = reinterpret_cast<N_Shader*>(&cache.device);
+  cache.currentShader = shader;
+  cache.currentLightmap = 7;
+  cache.currentLayer = 2;
+  cache.ForgetShader(other);
+  EXPECT_EQ(cache.currentShader, shader);
+  cache.ForgetShader(nullptr);
+  EXPECT_EQ(cache.currentShader, shader);
+  // A reset of the device states keeps what the frame bound.
+  cache.Reset(nullptr);
+  EXPECT_EQ(cache.currentShader, shader);
+  EXPECT_EQ(cache.currentLightmap, 7);
+  EXPECT_EQ(cache.currentLayer, 2);
+  cache.ForgetShader(shader);
+  EXPECT_EQ(cache.currentShader, nullptr);
+}
+
 TEST(RenderState, SwitchesFromVariables) {
   test::RenderRig rig;
   rig.core.vars->SetInt("r_dither", 1, 0);
