@@ -37,8 +37,9 @@ class GlStateApplier {
   GlStateApplier& operator=(const GlStateApplier&) = delete;
 
   void Invalidate();
-  /// Applies the changed groups for a target of that size.
-  void Apply(const DeviceState& state, DWORD dirty, UINT targetWidth, UINT targetHeight);
+  /// Applies the changed groups for a target of that height (viewport and scissor count
+  /// y from its top).
+  void Apply(const DeviceState& state, DWORD dirty, UINT targetHeight);
   /// Sets the vertex arrays of a draw (after Apply).
   void ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays);
   /// Clears the viewport (and the rectangles, and the scissor rectangle when enabled)
