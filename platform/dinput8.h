@@ -14,16 +14,8 @@
 // Acquire without the focus answers DIERR_OTHERAPPHASPRIO.
 #include "platform/dinput8/Keys.h"
 #include "platform/win32/Types.h"
+#include "platform/win32/Unknown.h"
 
-struct GUID {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-};
-using REFGUID = const GUID&;
-using REFIID = const GUID&;
-bool operator==(const GUID& a, const GUID& b);
 
 constexpr DWORD DIRECTINPUT_VERSION = 0x0800;
 

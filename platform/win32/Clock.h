@@ -6,10 +6,6 @@
 
 #include <cstdint>
 
-struct LARGE_INTEGER {
-  std::int64_t QuadPart = 0;
-};
-
 /// Counts per second of the performance counter; TRUE (the monotonic clock always exists).
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 /// The performance counter now.

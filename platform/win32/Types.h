@@ -19,6 +19,27 @@ using LRESULT = std::intptr_t;
 /// so engine code that keeps them in 32-bit variables never truncates a pointer.
 using HWND = std::int32_t;
 using HINSTANCE = std::int32_t;
+/// Kernel-object handles (processes, threads): small ids of the layer, like windows.
+using HANDLE = std::int32_t;
+
+struct RECT {
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;
+  LONG bottom = 0;
+};
+
+struct GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+};
+
+/// A 64-bit count (the performance counter, a driver version).
+struct LARGE_INTEGER {
+  std::int64_t QuadPart = 0;
+};
 
 #ifndef TRUE
 #define TRUE 1

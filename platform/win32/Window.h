@@ -29,13 +29,6 @@ using HICON = std::int32_t;
 using HBRUSH = std::int32_t;
 using HMENU = std::int32_t;
 
-struct RECT {
-  LONG left = 0;
-  LONG top = 0;
-  LONG right = 0;
-  LONG bottom = 0;
-};
-
 struct POINT {
   LONG x = 0;
   LONG y = 0;
