@@ -74,7 +74,8 @@ struct N_ShaderDeform {
   void Set(DeformType newType, std::span<const float> given);
 };
 
-struct N_Shader {
+class N_Shader {
+ public:
   static constexpr int kMaxStages = 8;
   static constexpr int kMaxDeforms = 7;  ///< of the eight entries; the last is never handed out
 

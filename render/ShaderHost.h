@@ -4,7 +4,7 @@
 // The game's implementation forwards to the renderer module; tests count the calls.
 #include <cstdint>
 
-struct N_Shader;
+class N_Shader;
 struct TexInfo;
 class ID3DXEffect;
 

@@ -68,7 +68,8 @@ struct N_ShaderTcMod {
   std::array<float, 8> values{};
 };
 
-struct N_ShaderStage {
+class N_ShaderStage {
+ public:
   std::uint32_t flags = 0;
   /// Frames per second of an animated stage; for an IFL animation the total of its
   /// frame times in seconds.
