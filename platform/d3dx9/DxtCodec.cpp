@@ -98,7 +98,13 @@ Vec3 PrincipalAxis(const std::vector<Rgba8>& px, const Vec3& mean) {
     const float r = p.r - mean.r, g = p.g - mean.g, b = p.b - mean.b;
     c[0] += r * r, c[1] += r * g, c[2] += r * b, c[3] += g * g, c[4] += g * b, c[5] += b * b;
   }
-  Vec3 v{1, 1, 1};
+  // Start from the covariance column of the channel that varies most: never
+  // orthogonal to the principal axis (a fixed start like (1,1,1) is, for colours
+  // running against each other).
+  Vec3 v{c[0], c[1], c[2]};
+  if (c[3] > c[0] && c[3] >= c[5]) v = {c[1], c[3], c[4]};
+  else if (c[5] > c[0] && c[5] > c[3]) v = {c[2], c[4], c[5]};
+  if (std::fabs(v.r) + std::fabs(v.g) + std::fabs(v.b) < 1e-6f) v = {1, 1, 1};
   for (int it = 0; it < 8; ++it) {
     const Vec3 n{c[0] * v.r + c[1] * v.g + c[2] * v.b, c[1] * v.r + c[3] * v.g + c[4] * v.b,
                  c[2] * v.r + c[4] * v.g + c[5] * v.b};
