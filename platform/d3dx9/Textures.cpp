@@ -162,6 +162,20 @@ std::optional<DdsImage> LoadKind(LPCSTR file, ImageKind kind, D3DXIMAGE_INFO* sr
   return image;
 }
 
+/// Creates the texture; when the device refuses a DXT format (no S3TC, or none for
+/// volumes) the levels are decoded into A8R8G8B8 instead, as D3DX picks the nearest
+/// format the device takes. `shape` then names the format used.
+template <typename CreateFn>
+HRESULT CreateInSupportedFormat(TextureShape& shape, CreateFn create) {
+  HRESULT hr = create(shape);
+  if (FAILED(hr) && platform::IsBlockCompressed(shape.format)) {
+    ReportOnce("the device refused " + platform::FormatName(shape.format) + " textures: using A8R8G8B8");
+    shape.format = PixelFormat::A8R8G8B8;
+    hr = create(shape);
+  }
+  return hr;
+}
+
 /// Fills a new texture; on failure releases it and clears the caller's pointer.
 template <typename Texture, typename FillFn>
 HRESULT Finish(Texture*& made, Texture** out, HRESULT hr, FillFn fill) {
@@ -208,11 +222,13 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file, UINT
   HRESULT hr;
   const auto image = LoadKind(file, ImageKind::Texture2D, srcInfo, hr);
   if (!image) return hr;
-  const auto shape = ShapeFor(*image, width, height, 1, mipLevels, format);
+  auto shape = ShapeFor(*image, width, height, 1, mipLevels, format);
   if (!shape) return D3DERR_INVALIDCALL;
   IDirect3DTexture9* made = nullptr;
-  hr = device->CreateTexture(shape->width, shape->height, shape->levels, usage, static_cast<D3DFORMAT>(shape->format),
-                             pool, &made, nullptr);
+  hr = CreateInSupportedFormat(*shape, [&](const TextureShape& s) {
+    return device->CreateTexture(s.width, s.height, s.levels, usage, static_cast<D3DFORMAT>(s.format), pool, &made,
+                                 nullptr);
+  });
   return Finish(made, texture, hr, [&](IDirect3DTexture9* t) { return Fill2D(t, *image, *shape); });
 }
 
@@ -226,11 +242,12 @@ HRESULT D3DXCreateCubeTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file, 
   HRESULT hr;
   const auto image = LoadKind(file, ImageKind::Cube, srcInfo, hr);
   if (!image) return hr;
-  const auto shape = ShapeFor(*image, size, size, 1, mipLevels, format);
+  auto shape = ShapeFor(*image, size, size, 1, mipLevels, format);
   if (!shape) return D3DERR_INVALIDCALL;
   IDirect3DCubeTexture9* made = nullptr;
-  hr = device->CreateCubeTexture(shape->width, shape->levels, usage, static_cast<D3DFORMAT>(shape->format), pool,
-                                 &made, nullptr);
+  hr = CreateInSupportedFormat(*shape, [&](const TextureShape& s) {
+    return device->CreateCubeTexture(s.width, s.levels, usage, static_cast<D3DFORMAT>(s.format), pool, &made, nullptr);
+  });
   return Finish(made, texture, hr, [&](IDirect3DCubeTexture9* t) { return FillCube(t, *image, *shape); });
 }
 
@@ -244,11 +261,13 @@ HRESULT D3DXCreateVolumeTextureFromFileExA(IDirect3DDevice9* device, LPCSTR file
   HRESULT hr;
   const auto image = LoadKind(file, ImageKind::Volume, srcInfo, hr);
   if (!image) return hr;
-  const auto shape = ShapeFor(*image, width, height, depth, mipLevels, format);
+  auto shape = ShapeFor(*image, width, height, depth, mipLevels, format);
   if (!shape) return D3DERR_INVALIDCALL;
   IDirect3DVolumeTexture9* made = nullptr;
-  hr = device->CreateVolumeTexture(shape->width, shape->height, shape->depth, shape->levels, usage,
-                                   static_cast<D3DFORMAT>(shape->format), pool, &made, nullptr);
+  hr = CreateInSupportedFormat(*shape, [&](const TextureShape& s) {
+    return device->CreateVolumeTexture(s.width, s.height, s.depth, s.levels, usage, static_cast<D3DFORMAT>(s.format),
+                                       pool, &made, nullptr);
+  });
   return Finish(made, texture, hr, [&](IDirect3DVolumeTexture9* t) { return FillVolume(t, *image, *shape); });
 }
 
