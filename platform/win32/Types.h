@@ -19,6 +19,30 @@ using LRESULT = std::intptr_t;
 /// so engine code that keeps them in 32-bit variables never truncates a pointer.
 using HWND = std::int32_t;
 using HINSTANCE = std::int32_t;
+/// A handle the layer never hands out (only passed as null, e.g. shared-resource handles).
+using HANDLE = void*;
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+};
+
+union LARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    LONG HighPart;
+  } u;
+  std::int64_t QuadPart;
+};
 
 #ifndef TRUE
 #define TRUE 1

@@ -1,0 +1,109 @@
+#include "platform/d3d9/CpuTextures.h"
+
+namespace platform::d3d9 {
+
+TextureCore::TextureCore(D3DFORMAT format, UINT width, UINT height, UINT depth, UINT levels, UINT faces,
+                         DWORD usage, D3DPOOL pool)
+    : m_storage(format, width, height, depth, levels, faces), m_usage(usage), m_pool(pool) {}
+
+HRESULT TextureCore::LockLevel(UINT face, UINT level, const RECT* rect, DWORD flags, D3DLOCKED_RECT* locked) {
+  if (m_usage & D3DUSAGE_RENDERTARGET) return D3DERR_INVALIDCALL;  // render targets live on the GPU
+  return m_storage.LockRect(face, level, rect, flags, locked);
+}
+
+HRESULT TextureCore::UnlockLevel(UINT face, UINT level) {
+  DWORD flags = 0;
+  const HRESULT result = m_storage.Unlock(face, level, &flags);
+  if (SUCCEEDED(result) && !(flags & D3DLOCK_READONLY)) OnLevelWritten(face, level);
+  return result;
+}
+
+HRESULT TextureCore::DescribeLevel(UINT level, D3DSURFACE_DESC* desc) {
+  const TextureStorage::Level* image = m_storage.Find(0, level);
+  if (!image || !desc) return D3DERR_INVALIDCALL;
+  *desc = {};
+  desc->Format = m_storage.Format();
+  desc->Type = D3DRTYPE_SURFACE;
+  desc->Usage = m_usage;
+  desc->Pool = m_pool;
+  desc->Width = image->width;
+  desc->Height = image->height;
+  return D3D_OK;
+}
+
+CpuTexture::CpuTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool)
+    : TextureCore(format, width, height, 1, levels, 1, usage, pool) {
+  AssignHandle(this);
+}
+
+CpuTexture::~CpuTexture() { Link().NotifyDestroyed(); }
+
+HRESULT CpuTexture::GetSurfaceLevel(UINT level, IDirect3DSurface9** surface) {
+  if (!surface || level >= m_storage.LevelCount()) return D3DERR_INVALIDCALL;
+  *surface = MakeLevelSurface(level);
+  return *surface ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+IDirect3DSurface9* CpuTexture::MakeLevelSurface(UINT level) { return new TextureLevelSurface(*this, 0, level); }
+
+CpuCubeTexture::CpuCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool)
+    : TextureCore(format, edge, edge, 1, levels, 6, usage, pool) {
+  AssignHandle(this);
+}
+
+CpuCubeTexture::~CpuCubeTexture() { Link().NotifyDestroyed(); }
+
+CpuVolumeTexture::CpuVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage,
+                                   D3DFORMAT format, D3DPOOL pool)
+    : TextureCore(format, width, height, depth, levels, 1, usage, pool) {
+  AssignHandle(this);
+}
+
+CpuVolumeTexture::~CpuVolumeTexture() { Link().NotifyDestroyed(); }
+
+HRESULT CpuVolumeTexture::GetLevelDesc(UINT level, D3DVOLUME_DESC* desc) {
+  const TextureStorage::Level* image = m_storage.Find(0, level);
+  if (!image || !desc) return D3DERR_INVALIDCALL;
+  *desc = {};
+  desc->Format = m_storage.Format();
+  desc->Type = D3DRTYPE_VOLUME;
+  desc->Usage = m_usage;
+  desc->Pool = m_pool;
+  desc->Width = image->width;
+  desc->Height = image->height;
+  desc->Depth = image->depth;
+  return D3D_OK;
+}
+
+HRESULT CpuVolumeTexture::LockBox(UINT level, D3DLOCKED_BOX* locked, const D3DBOX* box, DWORD flags) {
+  return m_storage.LockBox(level, box, flags, locked);
+}
+
+TextureLevelSurface::TextureLevelSurface(LevelAccess& texture, UINT face, UINT level)
+    : m_texture(texture), m_face(face), m_level(level) {
+  m_texture.Owner()->AddRef();
+}
+
+TextureLevelSurface::~TextureLevelSurface() { m_texture.Owner()->Release(); }
+
+CpuSurface::CpuSurface(UINT width, UINT height, D3DFORMAT format, DWORD usage, D3DPOOL pool,
+                       D3DMULTISAMPLE_TYPE multiSample)
+    : m_storage(format, width, height, 1, 1, 1), m_usage(usage), m_pool(pool), m_multiSample(multiSample) {}
+
+CpuSurface::~CpuSurface() { Link().NotifyDestroyed(); }
+
+HRESULT CpuSurface::GetDesc(D3DSURFACE_DESC* desc) {
+  const TextureStorage::Level* image = m_storage.Find(0, 0);
+  if (!desc) return D3DERR_INVALIDCALL;
+  *desc = {};
+  desc->Format = m_storage.Format();
+  desc->Type = D3DRTYPE_SURFACE;
+  desc->Usage = m_usage;
+  desc->Pool = m_pool;
+  desc->MultiSampleType = m_multiSample;
+  desc->Width = image->width;
+  desc->Height = image->height;
+  return D3D_OK;
+}
+
+}  // namespace platform::d3d9
