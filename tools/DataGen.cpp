@@ -1,5 +1,6 @@
 // The sample-data writer: run at build time with the game root as its argument,
 // writes the generated binary files of the data tree (same bytes on every run).
+#include "tools/MaterialTextures.h"
 #include "tools/SampleTextures.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   const std::string root = argv[1];
   bool ok = true;
   ok = tools::WriteSampleTextures(root) && ok;
+  ok = tools::WriteMaterialTextures(root) && ok;
   if (!ok) std::fprintf(stderr, "datagen: could not write every file below %s\n", root.c_str());
   return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include "render/ShaderMng.h"
 #include "render/ShaderParser.h"
 
+#include "platform/win32.h"
+
 #include "tests/render/ShaderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +237,11 @@ TEST(ShaderSampleData, SampleScriptsLoadCleanly) {
   ASSERT_GE(names.size(), 6u);
   for (const std::string& name : names) mng.AddShader(name.c_str(), 0, 0);
   mng.LoadShaders();
+  // Every texture they name is in the sample data.
+  ASSERT_GE(host.adds.size(), 20u);
+  for (const auto& add : host.adds) {
+    EXPECT_TRUE(std::filesystem::exists(platform::ResolvePath("data\\" + add.name + ".dds"))) << add.name;
+  }
   std::filesystem::current_path(env.dir.Path());
 
   for (int handle : handles) {
