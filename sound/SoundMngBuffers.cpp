@@ -1,0 +1,121 @@
+// The sound manager's wav buffers: loaded on first reference, shared by name,
+// deleted with the last reference.
+#include "sound/SoundMng.h"
+
+#include "platform/win32.h"
+#include "sound/SoundModule.h"
+
+#include <AL/al.h>
+#include <AL/alut.h>
+
+namespace {
+
+/// freealut's wav loader (deprecated in its header, but the one that takes a file
+/// as it stands). Outputs start empty: a null data pointer means the load failed.
+struct LoadedWav {
+  ALenum format = 0;
+  void* data = nullptr;
+  ALsizei size = 0;
+  ALsizei frequency = 0;
+};
+
+LoadedWav LoadWav(const std::string& diskPath) {
+  LoadedWav wav;
+  ALboolean loop = AL_FALSE;  // not used
+  std::string path = diskPath;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  alutLoadWAVFile(reinterpret_cast<ALbyte*>(path.data()), &wav.format, &wav.data, &wav.size, &wav.frequency, &loop);
+#pragma GCC diagnostic pop
+  return wav;
+}
+
+void UnloadWav(LoadedWav& wav) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  alutUnloadWAV(wav.format, wav.data, wav.size, wav.frequency);
+#pragma GCC diagnostic pop
+  wav.data = nullptr;
+}
+
+}  // namespace
+
+std::uint32_t N_SoundMng::CreateHWBuffer(const std::string& wavName) {
+  if (!m_deviceOpen) return 0;  // silent without a device
+  alGetError();
+  ALuint buffer = 0;
+  alGenBuffers(1, &buffer);
+  const ALenum genError = alGetError();
+  if (buffer == 0) SoundCritical(0, "meno buffera ==0\n");
+  if (genError != AL_NO_ERROR) SoundCritical(0, "N_SoundMng::CreateHWBuffer Unable to create sound buffer\n");
+
+  LoadedWav wav = LoadWav(platform::ResolvePath("data\\" + wavName));
+  if (!wav.data) SoundCritical(0, "Unable to Buffer sound data for file: %s\n", wavName.c_str());
+  alGetError();
+  alBufferData(buffer, wav.format, wav.data, wav.size, wav.frequency);
+  const ALenum dataError = alGetError();
+  UnloadWav(wav);
+  if (dataError != AL_NO_ERROR) SoundCritical(0, "Unable to Buffer sound data for file: %s\n", wavName.c_str());
+  return buffer;
+}
+
+std::uint32_t N_SoundMng::RegisterWav(const std::string& wavName) {
+  const auto it = m_wavBuffers.find(wavName);
+  if (it != m_wavBuffers.end()) {
+    N_WavBuffer& wav = *it->second;
+    if (wav.refCount == 0) wav.buffer = CreateHWBuffer(wavName);
+    ++wav.refCount;
+    return wav.buffer;
+  }
+  auto wav = std::make_unique<N_WavBuffer>();
+  wav->serial = m_nextWavSerial++;
+  wav->buffer = CreateHWBuffer(wavName);
+  wav->refCount = 1;
+  const std::uint32_t buffer = wav->buffer;
+  m_wavBuffers.emplace(wavName, std::move(wav));
+  return buffer;
+}
+
+int N_SoundMng::UnregisterWav(const std::string& wavName) {
+  const auto it = m_wavBuffers.find(wavName);
+  if (it == m_wavBuffers.end() || it->second->refCount <= 0) {
+    SoundReportBox(0, "Unregistering not registered wav name\n");
+    return -1;
+  }
+  N_WavBuffer& wav = *it->second;
+  if (wav.refCount-- == 1) {
+    DeleteBuffer(wav.buffer);
+    wav.buffer = 0;
+  }
+  return 0;
+}
+
+void N_SoundMng::DeleteBuffer(std::uint32_t buffer) {
+  if (buffer == 0 || !m_deviceOpen) return;
+  alGetError();
+  alDeleteBuffers(1, &buffer);
+  if (alGetError() != AL_NO_ERROR) SoundCritical(0, "Unable to delete sound buffer\n");
+}
+
+void N_SoundMng::DumpBufferStatistics() {
+  const std::string rule(134, '-');
+  SoundLog("\nSoundMng::DumpBufferStatistics\n");
+  SoundLog("%s\n", rule.c_str());
+  SoundLog("%64s\t|%9s |%9s |%9s |%9s |%9s \n", "Shader name", "size", "freq", "bits", "channels", "refc");
+  SoundLog("%s\n", rule.c_str());
+  int total = 0;
+  for (const auto& [name, wav] : m_wavBuffers) {
+    if (wav->buffer == 0) continue;
+    ALint size = 0, frequency = 0, bits = 0, channels = 0;
+    alGetError();
+    alGetBufferi(wav->buffer, AL_SIZE, &size);
+    alGetBufferi(wav->buffer, AL_FREQUENCY, &frequency);
+    alGetBufferi(wav->buffer, AL_BITS, &bits);
+    alGetBufferi(wav->buffer, AL_CHANNELS, &channels);
+    if (alGetError() != AL_NO_ERROR) SoundCritical(0, "chyba pri ziskavani infa o buffery!\n");
+    SoundLog("%64s\t|%9d |%9d |%9d |%9d |%9d\n", name.c_str(), size, frequency, bits, channels, wav->refCount);
+    total += size;
+  }
+  SoundLog("%s\n", rule.c_str());
+  SoundLog("Celkova velkost: %d\n\n", total);
+}

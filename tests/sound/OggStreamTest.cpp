@@ -1,0 +1,181 @@
+// The Ogg Vorbis music stream, alone and kept alive by the manager (null output).
+#include "sound/OggStream.h"
+#include "sound/SoundMng.h"
+#include "tests/sound/SoundTestSupport.h"
+#include "tools/OggWriter.h"
+
+#include <AL/al.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+/// The text a call throws, or empty.
+template <class F>
+std::string Thrown(F&& call) {
+  try {
+    call();
+  } catch (const std::string& text) {
+    return text;
+  }
+  return {};
+}
+
+TEST(OggStream, ErrorTextsOfTheDecoder) {
+  const std::pair<int, const char*> cases[] = {
+      {-128, "Read from media."},   {-129, "Internal logic fault (bug or heap/stack corruption."},
+      {-132, "Not Vorbis data."},   {-133, "Invalid Vorbis header."},
+      {-134, "Vorbis version mismatch."}, {-130, "Unknown Ogg error."}, {0, "Unknown Ogg error."},
+  };
+  for (const auto& [code, text] : cases) EXPECT_EQ(N_OggStream::ErrorString(code), text) << code;
+}
+
+TEST(OggStream, OpenFailuresAreThrown) {
+  test::SoundEnv env;
+  N_SoundMng& mng = env.Start();
+  env.dir.Write("data/sounds/text.ogg", std::string(4096, 'x'));
+  N_OggStream stream;
+  EXPECT_EQ(Thrown([&] { stream.Open("data\\sounds\\none.ogg"); }), "Could not open Ogg file.");
+  EXPECT_EQ(Thrown([&] { stream.Open("data\\sounds\\text.ogg"); }), "Could not open Ogg stream. Not Vorbis data.");
+  EXPECT_FALSE(stream.IsOpen());
+  EXPECT_FALSE(stream.Start());
+  EXPECT_FALSE(stream.Update());
+  EXPECT_FALSE(mng.IsMusicPlaying());
+}
+
+TEST(OggStream, ChannelsChooseTheFormatAndDecodeRoundTrips) {
+  test::SoundEnv env;
+  env.Start();
+  struct Case {
+    int channels;
+    int format;
+  };
+  for (const Case c : {Case{1, AL_FORMAT_MONO16}, Case{2, AL_FORMAT_STEREO16}, Case{3, AL_FORMAT_STEREO16}}) {
+    SCOPED_TRACE(c.channels);
+    test::WriteToneOgg("data/sounds/t.ogg", 1.0, c.channels, 22050);
+    N_OggStream stream;
+    stream.Open("data\\SOUNDS\\t.ogg");  // the file layer resolves the case
+    EXPECT_EQ(stream.Format(), c.format);
+    if (c.channels <= 2) {
+      // Every sample comes back: 22050 frames of 16-bit samples per channel.
+      ALuint buffer = 0;
+      alGenBuffers(1, &buffer);
+      int total = 0;
+      while (stream.Fill(buffer)) {
+        ALint size = 0;
+        alGetBufferi(buffer, AL_SIZE, &size);
+        EXPECT_LE(size, N_OggStream::kPieceSize);
+        total += size;
+      }
+      EXPECT_EQ(total, 22050 * c.channels * 2);
+      alDeleteBuffers(1, &buffer);
+    }
+    stream.Release();
+  }
+}
+
+TEST(OggStream, ShortFileDoesNotStart) {
+  test::SoundEnv env;
+  env.Start();
+  // 1.2 s of 44.1 kHz stereo is 211,680 bytes: fewer than eight pieces.
+  test::WriteToneOgg("data/sounds/short.ogg", 1.2);
+  N_OggStream stream;
+  stream.Open("data\\sounds\\short.ogg");
+  EXPECT_FALSE(stream.Start());
+  EXPECT_FALSE(stream.IsPlaying());
+}
+
+TEST(OggStream, UpdateIsTrueUntilTheEnd) {
+  test::SoundEnv env;
+  env.Start();
+  test::WriteToneOgg("data/sounds/t.ogg", 2.5);
+  N_OggStream stream;
+  stream.Open("data\\sounds\\t.ogg");
+  ASSERT_TRUE(stream.Start());
+  EXPECT_TRUE(stream.IsPlaying());
+  const auto start = std::chrono::steady_clock::now();
+  double seconds = 0.0;
+  while (stream.Update() && seconds < 20.0) {
+    test::Wait(0.01);
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  // Eight pieces (1.49 s) are queued at the start; the rest is decoded as they play.
+  EXPECT_GT(seconds, 0.7);
+  EXPECT_LT(seconds, 8.0);  // about 1 s; a busy machine may mix late
+  EXPECT_NEAR(stream.DecodedSeconds(), 2.5, 0.01);
+  stream.Release();
+  EXPECT_FALSE(stream.IsOpen());
+}
+
+TEST(SoundMngMusic, RestartsAtTheEndWhileCategoryOneIsOn) {
+  test::SoundEnv env;
+  test::WriteToneOgg("data/sounds/t.ogg", 2.5);
+  N_SoundMng& mng = env.Start();
+  mng.PlayMusic("data\\sounds\\t.ogg");
+  ASSERT_TRUE(mng.IsMusicPlaying());
+  EXPECT_EQ(mng.GetSource(0).category, 1);
+  double last = mng.MusicStream().DecodedSeconds();
+  bool restarted = false;
+  for (int i = 0; i < 1500 && !restarted; ++i) {
+    test::Wait(0.01);
+    mng.Update();
+    const double now = mng.MusicStream().DecodedSeconds();
+    restarted = now < last;  // decoding began again from the start
+    last = now;
+  }
+  EXPECT_TRUE(restarted);
+  EXPECT_TRUE(mng.IsMusicPlaying());
+  EXPECT_EQ(mng.GetSource(0).category, 1);
+}
+
+TEST(SoundMngMusic, CategoryOneOffReleasesAndOnRestartsFromTheStart) {
+  test::SoundEnv env;
+  test::WriteToneOgg("data/sounds/t.ogg", 2.5);
+  N_SoundMng& mng = env.Start();
+  mng.PlayMusic("data\\sounds\\t.ogg");
+  mng.PlayMusic("data\\sounds\\other.ogg");  // music still streams: nothing changes
+  EXPECT_EQ(mng.MusicFileName(), "data\\sounds\\t.ogg");
+  test::Wait(0.3);
+  mng.Update();
+  mng.StopMusic();
+  EXPECT_FALSE(mng.MusicStream().IsOpen());
+  EXPECT_EQ(mng.GetSource(0).category, 5);
+  mng.Update();
+  EXPECT_FALSE(mng.IsMusicPlaying());
+  mng.SetCategoryEnabled(1, 1);
+  mng.Update();
+  EXPECT_TRUE(mng.IsMusicPlaying());
+  EXPECT_LT(mng.MusicStream().DecodedSeconds(), 1.6);  // eight fresh pieces
+}
+
+TEST(SoundMngMusic, BadFilesAreLoggedOnceAndTheMusicStaysOff) {
+  test::SoundEnv env;
+  env.dir.Write("data/sounds/text.ogg", std::string(4096, 'x'));
+  N_SoundMng& mng = env.Start();
+  mng.PlayMusic("data\\sounds\\none.ogg");
+  EXPECT_EQ(mng.MusicFileName(), "");
+  mng.PlayMusic("data\\sounds\\text.ogg");
+  for (int i = 0; i < 5; ++i) mng.Update();
+  EXPECT_FALSE(mng.IsMusicPlaying());
+  const std::string log = env.Log();
+  EXPECT_NE(log.find("!!! Music data\\sounds\\none.ogg: Could not open Ogg file.\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("!!! Music data\\sounds\\text.ogg: Could not open Ogg stream. Not Vorbis data.\n"),
+            std::string::npos);
+  std::size_t count = 0;
+  for (std::size_t at = log.find("!!!"); at != std::string::npos; at = log.find("!!!", at + 1)) ++count;
+  EXPECT_EQ(count, 2u);
+}
+
+TEST(SoundMngMusicDeath, TooShortMusicIsCritical) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        test::SoundEnv env;
+        test::WriteToneOgg("data/sounds/short.ogg", 1.2);
+        env.Start().PlayMusic("data\\sounds\\short.ogg");
+      },
+      testing::ExitedWithCode(255), "Problem with Music, Check if instalation is correct.");
+}
+
+}  // namespace
