@@ -38,4 +38,7 @@ std::int32_t TextureHandleOf(IDirect3DBaseTexture9* texture);
 /// The texture of a handle, or null (0, negative or released handles). No reference added.
 IDirect3DBaseTexture9* TextureFromHandle(std::int32_t handle);
 
+/// The compiler's messages of the last CreateVertexShader (empty when it compiled cleanly).
+const std::string& VertexProgramLog();
+
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include "platform/d3d9/VertexDeclaration.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 
 namespace platform::d3d9 {
 
@@ -40,7 +42,45 @@ class RecordingQuery final : public RefCounted<IDirect3DQuery9>, public TrackedR
   bool m_ended = false;
 };
 
+/// A buffer that notes its locks, unlocks and preloads in its device's record.
+template <class Base, class... Args>
+class RecordedBuffer final : public Base {
+ public:
+  RecordedBuffer(RecordingDevice& device, Args... args) : Base(args...), m_device(device) {}
+
+  HRESULT Lock(UINT offset, UINT size, void** data, DWORD flags) override {
+    Note("Lock(%s, %u, %u, 0x%X)", offset, size, flags);
+    return Base::Lock(offset, size, data, flags);
+  }
+  HRESULT Unlock() override {
+    Note("Unlock(%s)");
+    return Base::Unlock();
+  }
+  void PreLoad() override { Note("PreLoad(%s)"); }
+
+ private:
+  template <class... Values>
+  void Note(const char* format, Values... values) {
+    if (!this->Link().Owner()) return;  // the device is gone
+    const std::string name = m_device.NameOf(this);
+    char line[256];
+    std::snprintf(line, sizeof line, format, name.c_str(), values...);
+    m_device.Note("%s", line);
+  }
+
+  RecordingDevice& m_device;
+};
+
 }  // namespace
+
+void RecordingDevice::Note(const char* format, ...) {
+  char line[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  Record("%s", line);
+}
 
 RecordingDeviceConfig DefaultRecordingDeviceConfig() {
   RecordingDeviceConfig config;
@@ -210,7 +250,7 @@ HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf,
   Record("CreateVertexBuffer(%u, 0x%X, 0x%X, %u)", length, usage, fvf, DWORD(pool));
   if (!buffer || length == 0) return D3DERR_INVALIDCALL;
   if (Fails("CreateVertexBuffer")) return D3DERR_OUTOFVIDEOMEMORY;
-  auto* made = new CpuVertexBuffer(length, usage, fvf, pool);
+  auto* made = new RecordedBuffer<CpuVertexBuffer, UINT, DWORD, DWORD, D3DPOOL>(*this, length, usage, fvf, pool);
   Track(*made, made, "vb");
   *buffer = made;
   return D3D_OK;
@@ -221,7 +261,7 @@ HRESULT RecordingDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT f
   Record("CreateIndexBuffer(%u, 0x%X, %u, %u)", length, usage, DWORD(format), DWORD(pool));
   if (!buffer || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
   if (Fails("CreateIndexBuffer")) return D3DERR_OUTOFVIDEOMEMORY;
-  auto* made = new CpuIndexBuffer(length, usage, format, pool);
+  auto* made = new RecordedBuffer<CpuIndexBuffer, UINT, DWORD, D3DFORMAT, D3DPOOL>(*this, length, usage, format, pool);
   Track(*made, made, "ib");
   *buffer = made;
   return D3D_OK;

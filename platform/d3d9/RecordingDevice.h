@@ -40,6 +40,8 @@ class RecordingDevice final : public StateDevice {
   std::vector<std::string> CallsStartingWith(const std::string& prefix);
   const std::vector<std::string>& Calls();
   void ClearCalls();
+  /// Adds a line to the record (the device's buffers note their locks this way).
+  [[gnu::format(printf, 2, 3)]] void Note(const char* format, ...);
 
   HRESULT TestCooperativeLevel() override;
   UINT GetAvailableTextureMem() override { return m_config.availableTextureMem; }
@@ -135,6 +137,9 @@ class RecordingDirect3D final : public RefCounted<IDirect3D9> {
   RecordingDevice* LastDevice() { return m_device; }
   /// The CreateDevice attempts: "adapter type flags" for each, in order.
   const std::vector<std::string>& Attempts() const { return m_attempts; }
+  /// The adapter formats of every CheckDeviceFormat, CheckDepthStencilMatch and the
+  /// formats of every CheckDeviceMultiSampleType, in order.
+  const std::vector<DWORD>& CheckedFormats() const { return m_checkedFormats; }
 
   UINT GetAdapterCount() override { return m_config.adapterCount; }
   HRESULT GetAdapterIdentifier(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER9* identifier) override;
@@ -153,6 +158,7 @@ class RecordingDirect3D final : public RefCounted<IDirect3D9> {
   RecordingDirect3DConfig m_config;
   RecordingDevice* m_device = nullptr;
   std::vector<std::string> m_attempts;
+  std::vector<DWORD> m_checkedFormats;
 };
 
 }  // namespace platform::d3d9

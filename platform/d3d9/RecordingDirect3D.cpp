@@ -23,23 +23,26 @@ HRESULT RecordingDirect3D::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* m
   return D3D_OK;
 }
 
-HRESULT RecordingDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE, D3DFORMAT, DWORD usage, D3DRESOURCETYPE,
-                                             D3DFORMAT format) {
+HRESULT RecordingDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE, D3DFORMAT adapterFormat, DWORD usage,
+                                             D3DRESOURCETYPE, D3DFORMAT format) {
+  m_checkedFormats.push_back(adapterFormat);
   if (adapter >= m_config.adapterCount) return D3DERR_INVALIDCALL;
   const auto& accepted = (usage & D3DUSAGE_DEPTHSTENCIL) ? m_config.depthFormats : m_config.textureFormats;
   return accepted.count(format) ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
-HRESULT RecordingDirect3D::CheckDeviceMultiSampleType(UINT adapter, D3DDEVTYPE, D3DFORMAT, BOOL,
+HRESULT RecordingDirect3D::CheckDeviceMultiSampleType(UINT adapter, D3DDEVTYPE, D3DFORMAT format, BOOL,
                                                       D3DMULTISAMPLE_TYPE multiSample, DWORD* qualityLevels) {
+  m_checkedFormats.push_back(format);
   if (adapter >= m_config.adapterCount) return D3DERR_INVALIDCALL;
   if (!m_config.multiSampleTypes.count(multiSample)) return D3DERR_NOTAVAILABLE;
   if (qualityLevels) *qualityLevels = 1;
   return D3D_OK;
 }
 
-HRESULT RecordingDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
+HRESULT RecordingDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE, D3DFORMAT adapterFormat, D3DFORMAT,
                                                   D3DFORMAT depthStencilFormat) {
+  m_checkedFormats.push_back(adapterFormat);
   if (adapter >= m_config.adapterCount) return D3DERR_INVALIDCALL;
   return m_config.depthFormats.count(depthStencilFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
 }

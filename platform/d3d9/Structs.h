@@ -34,6 +34,15 @@ struct D3DMATRIX {
 };
 static_assert(sizeof(D3DMATRIX) == 64);
 
+inline bool operator==(const D3DMATRIX& a, const D3DMATRIX& b) {
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      if (a.m[i][j] != b.m[i][j]) return false;
+    }
+  }
+  return true;
+}
+
 struct D3DVIEWPORT9 {
   DWORD X, Y;          ///< top-left corner, counted from the target's top-left
   DWORD Width, Height;

@@ -1,0 +1,119 @@
+#pragma once
+// Inside the layer: the Direct3D 9 device over an OpenGL compatibility context.
+//
+// The back buffer is a renderbuffer in the device's framebuffer, not the window:
+// offscreen targets then share the one depth-stencil renderbuffer as Direct3D shares
+// its automatic depth buffer, the back buffer can be read after Present (screenshots),
+// and Present copies it to the window (scaled when the window's size differs). Device
+// loss does not happen in GL; Reset gives the back buffer and depth buffer a new size.
+// A Reset that fails leaves the device "not reset": Present answers DEVICELOST and
+// TestCooperativeLevel DEVICENOTRESET until a Reset succeeds.
+#include "platform/d3d9/StateDevice.h"
+#include "platform/d3d9/gl/GlContext.h"
+#include "platform/d3d9/gl/GlImage.h"
+#include "platform/d3d9/gl/GlStateApplier.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform::d3d9 {
+
+class GlRenderTargetSurface;
+
+class GlDevice final : public StateDevice {
+ public:
+  /// Makes the device on the window of params->hDeviceWindow (or focusWindow).
+  static HRESULT Create(HWND focusWindow, const D3DCAPS9& caps, D3DPRESENT_PARAMETERS* params,
+                        IDirect3DDevice9** device);
+  ~GlDevice() override;
+
+  HRESULT TestCooperativeLevel() override;
+  UINT GetAvailableTextureMem() override;
+  HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
+  HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
+  HRESULT Present(const RECT* source, const RECT* dest, HWND window, const void* dirtyRegion) override;
+  HRESULT GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface9** surface) override;
+  void SetGammaRamp(UINT swapChain, DWORD flags, const D3DGAMMARAMP* ramp) override;
+  void GetGammaRamp(UINT swapChain, D3DGAMMARAMP* ramp) override;
+
+  HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                        IDirect3DTexture9** texture, HANDLE* shared) override;
+  HRESULT CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage, D3DFORMAT format,
+                              D3DPOOL pool, IDirect3DVolumeTexture9** texture, HANDLE* shared) override;
+  HRESULT CreateCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                            IDirect3DCubeTexture9** texture, HANDLE* shared) override;
+  HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
+                             HANDLE* shared) override;
+  HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                            IDirect3DIndexBuffer9** buffer, HANDLE* shared) override;
+  HRESULT CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                             DWORD quality, BOOL lockable, IDirect3DSurface9** surface, HANDLE* shared) override;
+  HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                                      IDirect3DSurface9** surface, HANDLE* shared) override;
+  HRESULT CreateVertexDeclaration(const D3DVERTEXELEMENT9* elements,
+                                  IDirect3DVertexDeclaration9** declaration) override;
+  HRESULT CreateVertexShader(const DWORD* function, IDirect3DVertexShader9** shader) override;
+  HRESULT CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) override;
+
+  HRESULT StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, IDirect3DSurface9* dest,
+                      const RECT* destRect, D3DTEXTUREFILTERTYPE filter) override;
+  HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* surface) override;
+  HRESULT GetRenderTarget(DWORD index, IDirect3DSurface9** surface) override;
+  HRESULT GetDepthStencilSurface(IDirect3DSurface9** surface) override;
+
+  HRESULT BeginScene() override;
+  HRESULT EndScene() override;
+  HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) override;
+
+  HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+  HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertex, UINT minIndex, UINT vertexCount,
+                               UINT startIndex, UINT primitiveCount) override;
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
+  HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
+                                 const void* indices, D3DFORMAT indexFormat, const void* vertices,
+                                 UINT stride) override;
+
+ protected:
+  void OnUntracked(IUnknown* resource) override;
+
+ private:
+  GlDevice(std::shared_ptr<GlContext> context, const D3DCAPS9& caps, HWND focusWindow);
+
+  /// Builds the back buffer, depth buffer and window mode for the parameters (creation
+  /// and Reset) and fills in the sizes and format the device took.
+  HRESULT Configure(D3DPRESENT_PARAMETERS& params);
+  HRESULT ConfigureWindow(const D3DPRESENT_PARAMETERS& params, SDL_Window* window);
+  HRESULT ConfigureDepth(const D3DPRESENT_PARAMETERS& params, UINT width, UINT height, GLsizei samples);
+  /// Binds the drawing framebuffer with the current render target and the depth buffer.
+  void BindTarget();
+  /// Applies the state and the vertex arrays of a draw. upBuffer: the vertices of an
+  /// UP draw stand in for stream 0. False when nothing can be drawn.
+  bool PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount);
+  bool ImageOf(IDirect3DSurface9* surface, GlImage& image) const;
+  void EndUpDraw();
+
+  std::shared_ptr<GlContext> m_context;
+  D3DCAPS9 m_caps;
+  HWND m_focusWindow;
+  D3DPRESENT_PARAMETERS m_params{};
+  GlStateApplier m_applier;
+  GLuint m_drawFbo = 0;
+  GLuint m_depth = 0;  ///< depth-stencil renderbuffer, 0 without one
+  GLenum m_depthAttachment = GL_DEPTH_ATTACHMENT;
+  GLsizei m_samples = 0;
+  GlRenderTargetSurface* m_backBuffer = nullptr;  ///< owned reference
+  IDirect3DSurface9* m_renderTarget = nullptr;    ///< owned reference
+  IDirect3DSurface9* m_depthSurface = nullptr;    ///< owned reference, describes m_depth
+  bool m_targetDirty = true;
+  UINT m_targetWidth = 0;
+  UINT m_targetHeight = 0;
+  GLuint m_upVertices = 0;  ///< stream buffers of the UP draws
+  GLuint m_upIndices = 0;
+  bool m_resetFailed = false;
+  bool m_inScene = false;
+  bool m_fullScreen = false;
+  D3DGAMMARAMP m_gamma{};
+  std::vector<GlVertexArray> m_arrays;  ///< reused by every draw
+};
+
+}  // namespace platform::d3d9

@@ -1,0 +1,283 @@
+// The OpenGL device's resource creation and drawing.
+#include "platform/d3d9.h"
+#include "platform/d3d9/Formats.h"
+#include "platform/d3d9/VertexDeclaration.h"
+#include "platform/d3d9/WarnOnce.h"
+#include "platform/d3d9/gl/GlDevice.h"
+#include "platform/d3d9/gl/GlMapping.h"
+#include "platform/d3d9/gl/GlResources.h"
+#include "platform/win32/Debug.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+std::string& ShaderLog() {
+  static std::string log;
+  return log;
+}
+}  // namespace
+
+const std::string& VertexProgramLog() { return ShaderLog(); }
+
+}  // namespace platform
+
+namespace platform::d3d9 {
+
+namespace {
+
+HRESULT CreationResult() {
+  bool failed = false;
+  for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) failed = true;
+  return failed ? D3DERR_OUTOFVIDEOMEMORY : D3D_OK;
+}
+
+template <class Object, class Interface>
+HRESULT Finish(Object* made, Interface** out) {
+  if (FAILED(CreationResult())) {
+    made->Release();
+    return D3DERR_OUTOFVIDEOMEMORY;
+  }
+  *out = made;
+  return D3D_OK;
+}
+
+}  // namespace
+
+HRESULT GlDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                IDirect3DTexture9** texture, HANDLE*) {
+  const GlInfo& info = m_context->Info();
+  const bool renderTarget = usage & D3DUSAGE_RENDERTARGET;
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  if (!texture || !width || !height || int(width) > info.maxTextureSize || int(height) > info.maxTextureSize ||
+      !glFormat.internalFormat || (renderTarget && (pool != D3DPOOL_DEFAULT || glFormat.compressed))) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  auto* made = new GlTexture(m_context, width, height, levels, usage, format, pool, glFormat);
+  Track(*made, made, "tex");
+  return Finish(made, texture);
+}
+
+HRESULT GlDevice::CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage,
+                                      D3DFORMAT format, D3DPOOL pool, IDirect3DVolumeTexture9** texture, HANDLE*) {
+  const GlInfo& info = m_context->Info();
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  const int largest = int(std::max({width, height, depth}));
+  // S3TC in GL is for 2D images: compressed volumes are refused (CheckDeviceFormat says so).
+  if (!texture || !width || !height || !depth || largest > info.max3DTextureSize || !glFormat.internalFormat ||
+      glFormat.compressed || (usage & D3DUSAGE_RENDERTARGET)) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  auto* made = new GlVolumeTexture(m_context, width, height, depth, levels, usage, format, pool, glFormat);
+  Track(*made, made, "tex");
+  return Finish(made, texture);
+}
+
+HRESULT GlDevice::CreateCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                    IDirect3DCubeTexture9** texture, HANDLE*) {
+  const GlInfo& info = m_context->Info();
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  if (!texture || !edge || int(edge) > info.maxCubeSize || !glFormat.internalFormat ||
+      (usage & D3DUSAGE_RENDERTARGET)) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  auto* made = new GlCubeTexture(m_context, edge, levels, usage, format, pool, glFormat);
+  Track(*made, made, "tex");
+  return Finish(made, texture);
+}
+
+HRESULT GlDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                     IDirect3DVertexBuffer9** buffer, HANDLE*) {
+  if (!buffer || length == 0) return D3DERR_INVALIDCALL;
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  auto* made = new GlVertexBuffer(m_context, length, usage, fvf, pool);
+  Track(*made, made, "vb");
+  return Finish(made, buffer);
+}
+
+HRESULT GlDevice::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                    IDirect3DIndexBuffer9** buffer, HANDLE*) {
+  if (!buffer || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  auto* made = new GlIndexBuffer(m_context, length, usage, format, pool);
+  Track(*made, made, "ib");
+  return Finish(made, buffer);
+}
+
+HRESULT GlDevice::CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                     DWORD, BOOL, IDirect3DSurface9** surface, HANDLE*) {
+  const GlInfo& info = m_context->Info();
+  GLsizei samples = multiSample == D3DMULTISAMPLE_NONMASKABLE ? std::min(4, info.maxSamples) : GLsizei(multiSample);
+  if (multiSample == D3DMULTISAMPLE_NONE) samples = 0;
+  if (!surface || !width || !height || int(width) > info.maxTextureSize || int(height) > info.maxTextureSize ||
+      !RenderTargetFormatFor(format) || samples > info.maxSamples) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  auto* made = new GlRenderTargetSurface(m_context, width, height, format, samples, multiSample);
+  if (!made->Valid()) {
+    made->Release();
+    return D3DERR_OUTOFVIDEOMEMORY;
+  }
+  Track(*made, made, "rt");
+  *surface = made;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                                              IDirect3DSurface9** surface, HANDLE*) {
+  if (!surface || !width || !height || !IsColorFormat(format)) return D3DERR_INVALIDCALL;
+  auto* made = new CpuSurface(width, height, format, 0, pool);
+  Track(*made, made, "surf");
+  *surface = made;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateVertexDeclaration(const D3DVERTEXELEMENT9* elements,
+                                          IDirect3DVertexDeclaration9** declaration) {
+  std::vector<D3DVERTEXELEMENT9> list;
+  if (!declaration || !ReadDeclaration(elements, list)) return D3DERR_INVALIDCALL;
+  auto* made = new VertexDeclaration(std::move(list));
+  Track(*made, made, "decl");
+  *declaration = made;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateVertexShader(const DWORD* function, IDirect3DVertexShader9** shader) {
+  if (!function || !shader) return D3DERR_INVALIDCALL;
+  std::string& log = ShaderLog();
+  log.clear();
+  GlVertexShader* made = GlVertexShader::Create(m_context, reinterpret_cast<const char*>(function), log);
+  if (!made) {
+    OutputDebugStringA(("Vertex program: " + log + "\n").c_str());
+    return D3DERR_INVALIDCALL;
+  }
+  Track(*made, made, "vs");
+  *shader = made;
+  m_dirty |= kDirtyVertexShader;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) {
+  if (type != D3DQUERYTYPE_OCCLUSION) return D3DERR_NOTAVAILABLE;
+  if (!query) return D3D_OK;  // only asked whether the type exists
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  auto* made = new GlQuery(m_context);
+  Track(*made, made, "query");
+  *query = made;
+  return D3D_OK;
+}
+
+bool GlDevice::PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount) {
+  if (!m_context->MakeCurrent()) return false;
+  BindTarget();
+  m_applier.Apply(m_state, m_dirty, m_targetWidth, m_targetHeight);
+  m_dirty = 0;
+  m_dirtyStageMask = 0;
+  const auto* declaration = dynamic_cast<VertexDeclaration*>(m_state.declaration);
+  const std::vector<D3DVERTEXELEMENT9> fromFvf = declaration ? std::vector<D3DVERTEXELEMENT9>{}
+                                                             : ElementsFromFvf(m_state.fvf);
+  const auto& elements = declaration ? declaration->Elements() : fromFvf;
+  if (elements.empty()) return false;
+  m_arrays.clear();
+  for (const D3DVERTEXELEMENT9& e : elements) {
+    if (upBuffer) {
+      if (e.Stream != 0) continue;
+      m_arrays.push_back({e, upBuffer, e.Offset, GLsizei(upStride)});
+      continue;
+    }
+    if (e.Stream >= kMaxStreams) continue;
+    const StreamBinding& binding = m_state.streams[e.Stream];
+    auto* buffer = dynamic_cast<GlVertexBuffer*>(binding.buffer);
+    if (!buffer || binding.stride == 0) return false;  // an element without its stream
+    // Refuse draws that would read past the end of a buffer.
+    const std::size_t end = std::size_t(binding.offset) + e.Offset + DeclTypeBytes(e.Type) +
+                            std::size_t(firstVertex + vertexCount - 1) * binding.stride;
+    if (vertexCount && end > buffer->Data().size()) {
+      WarnOnce("a draw reading past the end of a vertex buffer (draw skipped)");
+      return false;
+    }
+    m_arrays.push_back({e, buffer->GlName(), std::size_t(binding.offset) + e.Offset, GLsizei(binding.stride)});
+  }
+  m_applier.ApplyVertexInput(m_state, m_arrays);
+  return true;
+}
+
+HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+  const UINT count = PrimitiveVertexCount(type, primitiveCount);
+  if (count == 0) return primitiveCount ? D3DERR_INVALIDCALL : D3D_OK;
+  if (!PrepareDraw(0, 0, startVertex, count)) return D3DERR_INVALIDCALL;
+  glDrawArrays(PrimitiveMode(type), GLint(startVertex), GLsizei(count));
+  return D3D_OK;
+}
+
+HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertex, UINT minIndex, UINT vertexCount,
+                                       UINT startIndex, UINT primitiveCount) {
+  const UINT count = PrimitiveVertexCount(type, primitiveCount);
+  auto* indices = dynamic_cast<GlIndexBuffer*>(m_state.indices);
+  if (!indices || baseVertex < 0) return D3DERR_INVALIDCALL;
+  if (count == 0) return primitiveCount ? D3DERR_INVALIDCALL : D3D_OK;
+  const std::size_t indexSize = indices->Format() == D3DFMT_INDEX32 ? 4 : 2;
+  if ((std::size_t(startIndex) + count) * indexSize > indices->Data().size()) return D3DERR_INVALIDCALL;
+  if (!PrepareDraw(0, 0, UINT(baseVertex) + minIndex, vertexCount)) return D3DERR_INVALIDCALL;
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->GlName());
+  glDrawRangeElementsBaseVertex(PrimitiveMode(type), minIndex, minIndex + (vertexCount ? vertexCount - 1 : 0),
+                                GLsizei(count), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                                reinterpret_cast<const void*>(std::size_t(startIndex) * indexSize), baseVertex);
+  return D3D_OK;
+}
+
+void GlDevice::EndUpDraw() {
+  // Direct3D leaves stream 0 and the indices unset after an UP draw.
+  m_state.streams[0] = {};
+  m_state.indices = nullptr;
+  m_dirty |= kDirtyVertexInput;
+}
+
+HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) {
+  const UINT count = PrimitiveVertexCount(type, primitiveCount);
+  if (!vertices || !stride || count == 0) return D3DERR_INVALIDCALL;
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  glBindBuffer(GL_ARRAY_BUFFER, m_upVertices);
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(std::size_t(count) * stride), vertices, GL_STREAM_DRAW);
+  const bool ready = PrepareDraw(m_upVertices, stride, 0, count);
+  if (ready) glDrawArrays(PrimitiveMode(type), 0, GLsizei(count));
+  EndUpDraw();
+  return ready ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+HRESULT GlDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
+                                         UINT primitiveCount, const void* indices, D3DFORMAT indexFormat,
+                                         const void* vertices, UINT stride) {
+  const UINT count = PrimitiveVertexCount(type, primitiveCount);
+  const std::size_t indexSize = indexFormat == D3DFMT_INDEX32 ? 4 : 2;
+  if (!vertices || !indices || !stride || count == 0 || !vertexCount) return D3DERR_INVALIDCALL;
+  if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
+  glBindBuffer(GL_ARRAY_BUFFER, m_upVertices);
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(std::size_t(minIndex + vertexCount) * stride), vertices, GL_STREAM_DRAW);
+  const bool ready = PrepareDraw(m_upVertices, stride, 0, minIndex + vertexCount);
+  if (ready) {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_upIndices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(count * indexSize), indices, GL_STREAM_DRAW);
+    glDrawRangeElements(PrimitiveMode(type), minIndex, minIndex + vertexCount - 1, GLsizei(count),
+                        indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, nullptr);
+  }
+  EndUpDraw();
+  return ready ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+}  // namespace platform::d3d9

@@ -1,0 +1,8 @@
+#pragma once
+// The in-race "Pause" page, opened and closed by the player's pause key. Defined by
+// the race subsystem (it finds the GUI page by name).
+
+/// Opens the "Pause" page with the transition value 2.0; nothing when there is none.
+void ShowPausePage();
+/// Closes the "Pause" page with the transition value 2.0; nothing when there is none.
+void HidePausePage();

@@ -1,0 +1,203 @@
+#pragma once
+// N_Render: the one renderer object; it wraps the Direct3D 9 device and nothing outside
+// it touches the device. The application creates it with CreateRender after the window
+// and the texture manager, calls Init at once (start-up fails when it returns false),
+// and at exit calls Shutdown and then ReleaseRender.
+//
+// Per frame: BeginFrame, camera set-ups and draws, EndFrame (which presents and brings a
+// lost device back). GPU resources (buffers, declarations, stream bindings, occlusion
+// query rings) are made and destroyed only through the factories below, which keep
+// them in lists for device resets, shutdown and the memory statistics.
+#include "platform/d3d9.h"
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+
+struct N_CoreServices;
+struct TexInfo;
+class N_Camera;
+class N_RenderLight;
+class N_VertexBuffer;
+class N_IndexBuffer;
+class N_VertexDecl;
+class N_VertexBufferBinding;
+class N_OcclusionQuery;
+class ID3DXEffect;
+
+class N_Render {
+ public:
+  /// The five built-in declarations, in the order Init makes them.
+  enum class BuiltInDecl { Line, Point, SurfaceWithoutColor, Surface, PointSprite };
+  static constexpr int kBuiltInDecls = 5;
+  static constexpr int kLights = 8;
+  static constexpr int kVertexPrograms = 5;
+  static constexpr std::uint32_t kSurfaceVertexSize = 44;
+
+  N_Render();
+  /// Frees the lists and maps themselves; device objects were released by Shutdown.
+  virtual ~N_Render();
+  N_Render(const N_Render&) = delete;
+  N_Render& operator=(const N_Render&) = delete;
+
+  // Device creation and release.
+  /// Creates the device from the video variables and logs the adapter; false on failure.
+  virtual bool Init();
+  /// Releases every listed resource and the device. Called once, before ReleaseRender.
+  virtual void Shutdown();
+
+  // Presentation and device loss.
+  /// Re-reads the video variables and applies them to the window and the device.
+  virtual void ApplyVideoMode();
+  /// Starts a frame: clears target, depth (and stencil) in the full "v_width" x
+  /// "v_height" viewport, and the offscreen target; begins the scene. Always true.
+  virtual bool BeginFrame();
+  /// Ends the scene, presents, and brings a lost device back. Always true.
+  virtual bool EndFrame();
+  /// Resets the device with the presentation parameters and restores the resources.
+  void RestoreDevice();
+
+  // States.
+  /// Applies the default device states and resets the render-state cache.
+  void SetDefaultRenderStates(IDirect3DDevice9* device);
+  /// The display gamma ramp from gamma, brightness and contrast (swap chain 0).
+  virtual void SetGamma(float gamma, float brightness, float contrast, std::uint8_t calibrate);
+  /// Assembles the five vertex programs; a missing one stays none.
+  void LoadVertexPrograms();
+
+  // Textures: the device work of the texture manager (RenderTexture.cpp).
+  /// Loads a DDS file into a device texture of the record's kind (0 two-dimensional,
+  /// 1 cube, 2 volume) with the texture-quality variables applied, fills the record
+  /// and counts the texture's bytes; returns them, 0 on failure (record texture 0).
+  /// Parameter bit 0: one mip level; bit 1: no picmip; other bits are not read.
+  virtual std::uint32_t CreateTexture(const char* path, TexInfo* record, std::uint32_t parameter);
+  /// Releases the record's device texture, its bytes and its registry entry; the
+  /// record itself is not changed.
+  virtual void ReleaseTexture(TexInfo* record);
+  /// Binds the textures the effects name; the texture manager calls it after a purge.
+  virtual void LoadEffectTextures();
+  /// Clears the back buffer, stretches the DDS picture resource of the program over it
+  /// and presents; stops silently at any failing step (RenderSplash.cpp).
+  virtual void ShowSplashImage(std::uint16_t resourceId);
+
+  // Lights.
+  /// Switches the 8 device lights off and empties the light table.
+  virtual void DisableLights();
+
+  // Queries.
+  virtual bool UsesPointSprites() const { return m_pointSprites; }
+  virtual bool SupportsOcclusionQueries() const { return m_occlusionQueries; }
+  /// Primitives drawn since the frame began.
+  virtual std::uint32_t GetPolygonCount() const { return m_polygonCount; }
+
+  // Resource factories (every argument is 32-bit; mode 2 asks for a dynamic buffer).
+  virtual N_VertexBuffer* CreateVertexBuffer(std::uint32_t vertexSize, std::uint32_t vertexCount,
+                                             std::uint32_t mode);
+  /// Deletes a listed buffer and nulls the pointer; an unlisted one is left alone.
+  virtual void DestroyVertexBuffer(N_VertexBuffer** buffer);
+  /// format 101: 16-bit indices, 102: 32-bit.
+  virtual N_IndexBuffer* CreateIndexBuffer(std::uint32_t format, std::uint32_t indexCount, std::uint32_t mode);
+  virtual void DestroyIndexBuffer(N_IndexBuffer** buffer);
+  virtual N_VertexDecl* CreateVertexDecl();
+  /// Removes every list entry equal to it, deletes it and nulls the pointer (listed or not).
+  virtual void DestroyVertexDecl(N_VertexDecl** declaration);
+  virtual N_VertexBufferBinding* CreateVertexBufferBinding();
+  virtual void DestroyVertexBufferBinding(N_VertexBufferBinding** binding);
+  /// Binds a binding's buffers to their streams and unbinds the streams of the previous
+  /// binding beyond this one's count.
+  void ApplyVertexBufferBinding(N_VertexBufferBinding* binding);
+  /// Writes counts and memory of every resource kind to the log.
+  virtual void DumpMemoryStatistics();
+
+  // What other parts of the renderer and the tests read.
+  IDirect3DDevice9* Device() const { return m_device; }
+  IDirect3D9* Direct3D() const { return m_d3d; }
+  const D3DCAPS9& Caps() const { return m_caps; }
+  const D3DPRESENT_PARAMETERS& PresentParameters() const { return m_presentParams; }
+  /// 0x40 hardware (pure included), 0x80 mixed, 0x20 software vertex processing.
+  std::uint32_t BehaviourFlags() const { return m_behaviourFlags; }
+  bool SoftwareVertexProcessing() const { return m_softwareVertexProcessing; }
+  bool IsDeviceLost() const { return m_deviceLost; }
+  std::uint32_t StencilBits() const { return m_stencilBits; }
+  bool TextureCompression() const { return m_textureCompression; }
+  /// Texture units every unit loop runs over: the device's simultaneous textures, at most 8.
+  std::uint32_t TextureUnitCount() const;
+  N_VertexDecl* BuiltInDeclaration(BuiltInDecl which) const { return m_builtInDecls[std::size_t(which)]; }
+  N_VertexBuffer* FullScreenQuad() const { return m_fullScreenQuad; }
+  IDirect3DTexture9* OffscreenTexture() const { return m_offscreenTexture; }
+  IDirect3DSurface9* OffscreenSurface() const { return m_offscreenSurface; }
+  std::uint32_t BoundStreamCount() const { return m_boundStreamCount; }
+  std::uint32_t VertexBufferMemory() const { return m_vertexBufferMemory; }
+  std::uint32_t IndexBufferMemory() const { return m_indexBufferMemory; }
+  const std::list<N_VertexBuffer*>& VertexBuffers() const { return m_vertexBuffers; }
+  const std::list<N_IndexBuffer*>& IndexBuffers() const { return m_indexBuffers; }
+  const std::list<N_VertexDecl*>& VertexDecls() const { return m_vertexDecls; }
+  const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
+  D3DCOLOR ClearColor() const { return m_clearColor; }
+  /// Bytes of the textures made by CreateTexture and not yet released.
+  std::uint32_t TextureMemory() const { return m_textureMemory; }
+  /// Texture handle -> the path it was loaded from.
+  const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
+
+ private:
+  /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
+  bool ChooseDepthStencilFormat(D3DFORMAT adapterFormat, D3DFORMAT& format);
+  /// Fills the presentation parameters from the video variables.
+  void FillPresentParameters(D3DFORMAT adapterFormat, D3DFORMAT depthStencilFormat);
+  bool CreateDevice();
+  void CreateOffscreenTarget();
+  void LogAdapter();
+  void LogCapabilities(D3DFORMAT adapterFormat);
+  void CreateBuiltInDeclarations();
+  void CreateFullScreenQuad();
+  void ApplyWindowStyle();
+
+  IDirect3D9* m_d3d = nullptr;
+  IDirect3DDevice9* m_device = nullptr;
+  D3DCAPS9 m_caps{};
+  D3DPRESENT_PARAMETERS m_presentParams{};
+  std::uint32_t m_behaviourFlags = 0;
+  std::uint32_t m_polygonCount = 0;
+  std::array<float, 3> m_vector{};
+  N_Camera* m_camera = nullptr;
+  std::array<N_RenderLight*, kLights> m_lights{};
+  std::uint32_t m_stencilBits = 0;
+  std::array<float, 3> m_shadowColor{0.725f, 0.721f, 0.757f};
+  D3DCOLOR m_clearColor = 0;
+  std::uint32_t m_boundStreamCount = 0;
+  bool m_pointSprites = false;
+  bool m_occlusionQueries = false;
+  bool m_textureCompression = false;
+  N_VertexBuffer* m_fullScreenQuad = nullptr;
+  bool m_softwareVertexProcessing = false;
+  bool m_deviceLost = false;
+  bool m_referenceDevice = false;  ///< rule (d) made the device: logged as "Reference"
+  D3DMATRIX m_world{};
+  D3DMATRIX m_view{};
+  D3DMATRIX m_projection{};
+  bool m_vertexProgramBound = false;
+  IDirect3DTexture9* m_offscreenTexture = nullptr;
+  IDirect3DSurface9* m_offscreenSurface = nullptr;
+  float m_postFilterAmount = 0.0f;
+  std::array<N_VertexDecl*, kBuiltInDecls> m_builtInDecls{};
+  bool m_shadowDeclCurrent = false;
+  std::list<N_VertexBuffer*> m_vertexBuffers;
+  std::list<N_IndexBuffer*> m_indexBuffers;
+  std::list<N_VertexDecl*> m_vertexDecls;
+  std::list<N_VertexBufferBinding*> m_bindings;
+  std::map<std::string, ID3DXEffect*> m_effects;
+  std::array<IDirect3DVertexShader9*, kVertexPrograms> m_vertexPrograms{};
+  std::list<N_OcclusionQuery*> m_occlusionQueryRings;
+  std::uint32_t m_textureMemory = 0;
+  std::map<std::int32_t, std::string> m_textureRegistry;  ///< texture handle -> path it was loaded from
+  std::uint32_t m_vertexBufferMemory = 0;
+  std::uint32_t m_indexBufferMemory = 0;
+};
+
+/// Makes the renderer, stores it through out and copies the services block (words 0-3
+/// and 5) into the module's record with the renderer in word 4. The device is not made.
+N_Render* CreateRender(const N_CoreServices* services, N_Render** out);
+/// Frees the renderer and clears the module's services pointer.
+void ReleaseRender(N_Render* render);

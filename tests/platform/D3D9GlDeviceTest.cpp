@@ -1,0 +1,410 @@
+// The Direct3D 9 device over OpenGL, checked by its pixels (run under Xvfb with Mesa).
+#include "platform/d3d9.h"
+#include "platform/win32/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Vertex {  // FVF XYZ | DIFFUSE | TEX1
+  float x, y, z;
+  D3DCOLOR color;
+  float u, v;
+};
+constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
+constexpr D3DCOLOR kGrey = 0xFF404040;
+
+class D3D9GlDevice : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(64, 48); }
+  void TearDown() override { Close(); }
+
+  void Open(int width, int height) {
+    window = platform::CreateTestWindow(width, height);
+    ASSERT_NE(window, 0);
+    d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    ASSERT_NE(d3d, nullptr) << platform::Direct3DCreateFailure().found;
+    params = {};
+    params.Windowed = TRUE;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.hDeviceWindow = window;
+    params.EnableAutoDepthStencil = TRUE;
+    params.AutoDepthStencilFormat = D3DFMT_D24S8;
+    params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
+              D3D_OK);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0, 1.0f, 0);
+  }
+
+  void Close() {
+    if (device) device->Release();
+    if (d3d) d3d->Release();
+    platform::DestroyTestWindow(window);
+    device = nullptr;
+    d3d = nullptr;
+  }
+
+  /// The back buffer's pixels, top row first, as 0x00RRGGBB.
+  std::vector<DWORD> BackBuffer(UINT* width = nullptr) {
+    IDirect3DSurface9* surface = nullptr;
+    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
+    D3DSURFACE_DESC desc{};
+    surface->GetDesc(&desc);
+    D3DLOCKED_RECT locked{};
+    std::vector<DWORD> pixels;
+    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+      for (UINT y = 0; y < desc.Height; ++y) {
+        const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
+        for (UINT x = 0; x < desc.Width; ++x) pixels.push_back(row[x] & 0xFFFFFF);
+      }
+      surface->UnlockRect();
+    }
+    surface->Release();
+    if (width) *width = desc.Width;
+    return pixels;
+  }
+
+  DWORD Pixel(UINT x, UINT y) {
+    UINT width = 0;
+    const auto pixels = BackBuffer(&width);
+    return pixels.at(std::size_t(y) * width + x);
+  }
+
+  void Draw(const std::vector<Vertex>& vertices, D3DPRIMITIVETYPE type, UINT primitives) {
+    device->SetFVF(kFvf);
+    ASSERT_EQ(device->DrawPrimitiveUP(type, primitives, vertices.data(), sizeof(Vertex)), D3D_OK);
+  }
+
+  /// A quad covering clip space, texture (0,0) at the top-left.
+  static std::vector<Vertex> FullQuad(D3DCOLOR color = kWhite) {
+    return {{-1, 1, 0.5f, color, 0, 0}, {1, 1, 0.5f, color, 1, 0}, {-1, -1, 0.5f, color, 0, 1},
+            {1, -1, 0.5f, color, 1, 1}};
+  }
+
+  HWND window = 0;
+  IDirect3D9* d3d = nullptr;
+  IDirect3DDevice9* device = nullptr;
+  D3DPRESENT_PARAMETERS params{};
+};
+
+TEST_F(D3D9GlDevice, CapabilitiesKeepTheEngineOnItsFullPaths) {
+  D3DCAPS9 caps{};
+  ASSERT_EQ(d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps), D3D_OK);
+  EXPECT_NE(caps.VertexShaderVersion & 0xFFFF, 0u);
+  EXPECT_TRUE(caps.FVFCaps & D3DFVFCAPS_PSIZE);
+  EXPECT_GT(caps.MaxPointSize, 1.0f);
+  EXPECT_TRUE(caps.StencilCaps & D3DSTENCILCAPS_TWOSIDED);
+  EXPECT_TRUE(caps.PrimitiveMiscCaps & D3DPMISCCAPS_BLENDOP);
+  EXPECT_TRUE(caps.StretchRectFilterCaps & D3DPTFILTERCAPS_MINFLINEAR);
+  EXPECT_TRUE(caps.StretchRectFilterCaps & D3DPTFILTERCAPS_MAGFLINEAR);
+  EXPECT_GE(caps.MaxSimultaneousTextures, 2u);
+  EXPECT_LE(caps.MaxSimultaneousTextures, 8u);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE, D3DFMT_DXT1), D3D_OK);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
+                                   D3DFMT_D24S8), D3D_OK);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
+                                   D3DFMT_D15S1), D3DERR_NOTAVAILABLE);
+  EXPECT_EQ(device->CreateQuery(D3DQUERYTYPE_OCCLUSION, nullptr), D3D_OK);
+  D3DADAPTER_IDENTIFIER9 id{};
+  ASSERT_EQ(d3d->GetAdapterIdentifier(0, 0, &id), D3D_OK);
+  EXPECT_GT(std::strlen(id.Description), 0u);
+  EXPECT_EQ(id.WHQLLevel, 0u);
+  EXPECT_GT(device->GetAvailableTextureMem(), 0u);
+}
+
+TEST_F(D3D9GlDevice, ClearFillsTheViewportOnly) {
+  ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, kRed, 1.0f, 0), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), 0xFF0000u);
+  EXPECT_EQ(Pixel(63, 47), 0xFF0000u);
+  const D3DVIEWPORT9 right{32, 0, 32, 48, 0.0f, 1.0f};
+  device->SetViewport(&right);
+  device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);  // a clear ignores the write mask
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0);
+  EXPECT_EQ(Pixel(31, 10), 0xFF0000u);
+  EXPECT_EQ(Pixel(32, 10), 0x0000FFu);
+  const D3DRECT box{40, 40, 44, 44};
+  device->Clear(1, &box, D3DCLEAR_TARGET, kGreen, 1.0f, 0);
+  EXPECT_EQ(Pixel(40, 40), 0x00FF00u);
+  EXPECT_EQ(Pixel(44, 44), 0x0000FFu);
+}
+
+TEST_F(D3D9GlDevice, TrianglesFromAVertexBufferAndFromAnUpDrawLandOnTheirPixels) {
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, 1.0f, 0);
+  // Top-left half from a static buffer through a declaration (clockwise on screen).
+  const Vertex upperLeft[3] = {{-1, 1, 0.5f, kRed, 0, 0}, {1, 1, 0.5f, kRed, 0, 0}, {-1, -1, 0.5f, kRed, 0, 0}};
+  IDirect3DVertexBuffer9* vb = nullptr;
+  ASSERT_EQ(device->CreateVertexBuffer(sizeof upperLeft, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
+  void* data = nullptr;
+  vb->Lock(0, 0, &data, 0);
+  std::memcpy(data, upperLeft, sizeof upperLeft);
+  vb->Unlock();
+  const D3DVERTEXELEMENT9 elements[] = {{0, 0, D3DDECLTYPE_FLOAT3, 0, D3DDECLUSAGE_POSITION, 0},
+                                        {0, 12, D3DDECLTYPE_D3DCOLOR, 0, D3DDECLUSAGE_COLOR, 0},
+                                        D3DDECL_END()};
+  IDirect3DVertexDeclaration9* declaration = nullptr;
+  ASSERT_EQ(device->CreateVertexDeclaration(elements, &declaration), D3D_OK);
+  device->SetVertexDeclaration(declaration);
+  device->SetStreamSource(0, vb, 0, sizeof(Vertex));
+  ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3D_OK);
+  // Bottom-right quarter with an FVF UP draw.
+  Draw({{0, 0, 0.5f, kGreen, 0, 0}, {1, 0, 0.5f, kGreen, 0, 0}, {0, -1, 0.5f, kGreen, 0, 0},
+        {1, -1, 0.5f, kGreen, 0, 0}},
+       D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(2, 2), 0xFF0000u);
+  EXPECT_EQ(Pixel(61, 2), 0xFF0000u);
+  EXPECT_EQ(Pixel(2, 45), 0xFF0000u);
+  EXPECT_EQ(Pixel(40, 20), 0x404040u) << "below the diagonal, outside the quarter";
+  EXPECT_EQ(Pixel(33, 25), 0x00FF00u);
+  EXPECT_EQ(Pixel(63, 47), 0x00FF00u);
+  device->SetVertexDeclaration(declaration);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL) << "stream 0 was unset by the UP draw";
+  device->SetStreamSource(0, vb, 0, sizeof(Vertex));
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3D_OK);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 1, 1), D3DERR_INVALIDCALL) << "past the buffer's end";
+  declaration->Release();
+  vb->Release();
+}
+
+TEST_F(D3D9GlDevice, CullingFollowsTheScreenWinding) {
+  const std::vector<Vertex> clockwise = {{-1, 1, 0.5f, kRed, 0, 0}, {1, 1, 0.5f, kRed, 0, 0}, {-1, -1, 0.5f, kRed, 0, 0}};
+  const std::vector<Vertex> counter = {clockwise[0], clockwise[2], clockwise[1]};
+  struct Case {
+    DWORD cull;
+    bool clockwiseDrawn, counterDrawn;
+  };
+  for (const Case c : {Case{D3DCULL_CCW, true, false}, Case{D3DCULL_CW, false, true}, Case{D3DCULL_NONE, true, true}}) {
+    device->SetRenderState(D3DRS_CULLMODE, c.cull);
+    for (int winding = 0; winding < 2; ++winding) {
+      device->Clear(0, nullptr, D3DCLEAR_TARGET, kGrey, 1.0f, 0);
+      Draw(winding == 0 ? clockwise : counter, D3DPT_TRIANGLELIST, 1);
+      const bool drawn = Pixel(2, 2) == 0xFF0000u;
+      EXPECT_EQ(drawn, winding == 0 ? c.clockwiseDrawn : c.counterDrawn) << "cull " << c.cull << " winding " << winding;
+    }
+  }
+}
+
+TEST_F(D3D9GlDevice, TexturesAreSampledTopRowFirst) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  auto* rows = static_cast<BYTE*>(locked.pBits);
+  reinterpret_cast<DWORD*>(rows)[0] = kRed;
+  reinterpret_cast<DWORD*>(rows)[1] = kGreen;
+  reinterpret_cast<DWORD*>(rows + locked.Pitch)[0] = kBlue;
+  reinterpret_cast<DWORD*>(rows + locked.Pitch)[1] = kWhite;
+  texture->UnlockRect(0);
+  device->SetTexture(0, texture);
+  Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(8, 8), 0xFF0000u);
+  EXPECT_EQ(Pixel(56, 8), 0x00FF00u);
+  EXPECT_EQ(Pixel(8, 40), 0x0000FFu);
+  EXPECT_EQ(Pixel(56, 40), 0xFFFFFFu);
+  // MODULATE with the vertex colour; a DISABLE'd stage 0 shows the colour alone.
+  Draw(FullQuad(0xFF808080), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(56, 40), 0x808080u);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  Draw(FullQuad(kGreen), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(8, 8), 0x00FF00u);
+  texture->Release();
+}
+
+TEST_F(D3D9GlDevice, CompressedTexturesUploadAndSample) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  // One DXT1 block: colour 0 = pure blue (565: 0x001F), colour 1 = black, every index 0.
+  const BYTE block[8] = {0x1F, 0x00, 0x00, 0x00, 0, 0, 0, 0};
+  std::memcpy(locked.pBits, block, sizeof block);
+  texture->UnlockRect(0);
+  device->SetTexture(0, texture);
+  Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(30, 20), 0x0000FFu);
+  texture->Release();
+}
+
+TEST_F(D3D9GlDevice, RenderTargetsCopiesAndTheirOrientation) {
+  // A render-target texture: top half red, bottom half blue, then drawn on the back buffer.
+  IDirect3DTexture9* target = nullptr;
+  ASSERT_EQ(device->CreateTexture(64, 48, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target,
+                                  nullptr), D3D_OK);
+  IDirect3DSurface9* level = nullptr;
+  IDirect3DSurface9* back = nullptr;
+  target->GetSurfaceLevel(0, &level);
+  device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+  ASSERT_EQ(device->SetRenderTarget(0, level), D3D_OK);
+  const D3DRECT top{0, 0, 64, 24}, bottom{0, 24, 64, 48};
+  device->Clear(1, &top, D3DCLEAR_TARGET, kRed, 1.0f, 0);
+  device->Clear(1, &bottom, D3DCLEAR_TARGET, kBlue, 1.0f, 0);
+  device->SetRenderTarget(0, back);
+  device->SetTexture(0, target);
+  Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(30, 5), 0xFF0000u);
+  EXPECT_EQ(Pixel(30, 42), 0x0000FFu);
+  device->SetTexture(0, nullptr);
+
+  // StretchRect from a render-target surface, scaled into the bottom-right quarter.
+  IDirect3DSurface9* offscreen = nullptr;
+  ASSERT_EQ(device->CreateRenderTarget(64, 48, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, &offscreen, nullptr),
+            D3D_OK);
+  device->SetRenderTarget(0, offscreen);
+  device->Clear(1, &top, D3DCLEAR_TARGET, kGreen, 1.0f, 0);
+  device->Clear(1, &bottom, D3DCLEAR_TARGET, kWhite, 1.0f, 0);
+  device->SetRenderTarget(0, back);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kGrey, 1.0f, 0);
+  const RECT quarter{32, 24, 64, 48};
+  ASSERT_EQ(device->StretchRect(offscreen, nullptr, back, &quarter, D3DTEXF_POINT), D3D_OK);
+  EXPECT_EQ(Pixel(10, 10), 0x404040u);
+  EXPECT_EQ(Pixel(40, 28), 0x00FF00u);
+  EXPECT_EQ(Pixel(40, 44), 0xFFFFFFu);
+
+  // StretchRect from a system-memory surface (the splash's road).
+  IDirect3DSurface9* plain = nullptr;
+  ASSERT_EQ(device->CreateOffscreenPlainSurface(4, 4, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &plain, nullptr), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  plain->LockRect(&locked, nullptr, 0);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch)[x] = y < 2 ? kRed : kBlue;
+    }
+  }
+  plain->UnlockRect();
+  ASSERT_EQ(device->StretchRect(plain, nullptr, back, nullptr, D3DTEXF_POINT), D3D_OK);
+  EXPECT_EQ(Pixel(30, 3), 0xFF0000u);
+  EXPECT_EQ(Pixel(30, 45), 0x0000FFu);
+  plain->Release();
+  offscreen->Release();
+  level->Release();
+  back->Release();
+  target->Release();
+}
+
+TEST_F(D3D9GlDevice, ResetGivesANewBackBufferAndKeepsManagedBuffers) {
+  IDirect3DVertexBuffer9* vb = nullptr;
+  device->CreateVertexBuffer(16, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED, &vb, nullptr);
+  void* data = nullptr;
+  vb->Lock(0, 0, &data, 0);
+  std::memset(data, 0x5A, 16);
+  vb->Unlock();
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  D3DPRESENT_PARAMETERS reset = params;
+  reset.BackBufferWidth = 32;
+  reset.BackBufferHeight = 24;
+  ASSERT_EQ(device->Reset(&reset), D3D_OK);
+  EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
+  UINT width = 0;
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0);
+  const auto pixels = BackBuffer(&width);
+  EXPECT_EQ(width, 32u);
+  EXPECT_EQ(pixels.size(), 32u * 24u);
+  EXPECT_EQ(pixels.back(), 0x00FF00u) << "the default viewport covers the new size";
+  DWORD cull = 0;
+  device->GetRenderState(D3DRS_CULLMODE, &cull);
+  EXPECT_EQ(cull, DWORD(D3DCULL_CCW)) << "states are back at their defaults";
+  vb->Lock(0, 0, &data, D3DLOCK_READONLY);
+  EXPECT_EQ(static_cast<BYTE*>(data)[15], 0x5A);
+  vb->Unlock();
+  EXPECT_EQ(device->Present(nullptr, nullptr, 0, nullptr), D3D_OK);
+
+  // A reset that fails leaves the device "not reset" until one succeeds.
+  D3DPRESENT_PARAMETERS bad = params;
+  bad.AutoDepthStencilFormat = D3DFMT_D15S1;
+  EXPECT_NE(device->Reset(&bad), D3D_OK);
+  EXPECT_EQ(device->Present(nullptr, nullptr, 0, nullptr), D3DERR_DEVICELOST);
+  EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+  D3DPRESENT_PARAMETERS good = params;
+  ASSERT_EQ(device->Reset(&good), D3D_OK);
+  EXPECT_EQ(good.BackBufferWidth, 64u) << "a windowed 0 takes the window's size";
+  EXPECT_EQ(device->Present(nullptr, nullptr, 0, nullptr), D3D_OK);
+  vb->Release();
+}
+
+TEST_F(D3D9GlDevice, OcclusionQueriesCountDrawnPixels) {
+  IDirect3DQuery9* query = nullptr;
+  ASSERT_EQ(device->CreateQuery(D3DQUERYTYPE_OCCLUSION, &query), D3D_OK);
+  for (float clearDepth : {1.0f, 0.0f}) {
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, clearDepth, 0);
+    query->Issue(D3DISSUE_BEGIN);
+    Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
+    query->Issue(D3DISSUE_END);
+    DWORD pixels = 12345;
+    HRESULT result = S_FALSE;
+    // The result comes when the renderer gets to it: poll for up to 10 s, as a game would per frame.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (result == S_FALSE && std::chrono::steady_clock::now() < deadline) {
+      result = query->GetData(&pixels, 4, D3DGETDATA_FLUSH);
+    }
+    ASSERT_EQ(result, D3D_OK);
+    EXPECT_EQ(pixels, clearDepth == 1.0f ? 64u * 48u : 0u);
+  }
+  query->Release();
+}
+
+TEST_F(D3D9GlDevice, VertexProgramsReadTheirConstantsAsRows) {
+  const char* program =
+      "#version 120\n"
+      "uniform vec4 c[8];\n"
+      "void main() {\n"
+      "  gl_Position = vec4(dot(c[0], gl_Vertex), dot(c[1], gl_Vertex), dot(c[2], gl_Vertex), dot(c[3], gl_Vertex));\n"
+      "  gl_FrontColor = gl_Color;\n"
+      "}\n";
+  IDirect3DVertexShader9* shader = nullptr;
+  ASSERT_EQ(device->CreateVertexShader(reinterpret_cast<const DWORD*>(program), &shader), D3D_OK)
+      << platform::VertexProgramLog();
+  // Rows of the transposed matrix: x and y halved, so the full quad covers the middle.
+  const float rows[16] = {0.5f, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  device->SetVertexShaderConstantF(0, rows, 4);
+  device->SetVertexShader(shader);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kGrey, 1.0f, 0);
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(32, 24), 0xFF0000u);
+  EXPECT_EQ(Pixel(5, 5), 0x404040u);
+  const char* broken = "void main() { gl_Position = undefinedThing; }";
+  IDirect3DVertexShader9* failed = nullptr;
+  EXPECT_EQ(device->CreateVertexShader(reinterpret_cast<const DWORD*>(broken), &failed), D3DERR_INVALIDCALL);
+  EXPECT_FALSE(platform::VertexProgramLog().empty());
+  device->SetVertexShader(nullptr);
+  shader->Release();
+}
+
+class D3D9GlDevice2D : public D3D9GlDevice {
+ protected:
+  void SetUp() override { Open(640, 480); }
+};
+
+TEST_F(D3D9GlDevice2D, TheFullScreenQuadCoversTheLastColumnAndRow) {
+  // The engine's 2D set-up: screen units (x, y) become (x - 320, 240 - y), then a
+  // right-handed orthographic projection of 639 x 479 units.
+  D3DMATRIX view{}, projection{};
+  view._11 = view._33 = view._44 = 1.0f;
+  view._22 = -1.0f;
+  view._41 = -320.0f;
+  view._42 = 240.0f;
+  projection._11 = 2.0f / 639.0f;
+  projection._22 = 2.0f / 479.0f;
+  projection._33 = -1.0f;
+  projection._44 = 1.0f;
+  device->SetTransform(D3DTS_VIEW, &view);
+  device->SetTransform(D3DTS_PROJECTION, &projection);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, 1.0f, 0);
+  Draw({{0, 479, 0, kRed, 0, 1}, {0, 0, 0, kRed, 0, 0}, {639, 479, 0, kRed, 1, 1}, {639, 0, 0, kRed, 1, 0}},
+       D3DPT_TRIANGLESTRIP, 2);
+  const auto pixels = BackBuffer();
+  std::size_t missed = 0;
+  for (DWORD p : pixels) missed += p != 0xFF0000u;
+  EXPECT_EQ(missed, 0u);
+  EXPECT_EQ(pixels[639], 0xFF0000u);
+  EXPECT_EQ(pixels[479 * 640], 0xFF0000u);
+  EXPECT_EQ(pixels.back(), 0xFF0000u);
+}
+
+}  // namespace
