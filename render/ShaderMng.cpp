@@ -2,12 +2,15 @@
 
 #include "core/FileFinder.h"
 #include "platform/win32.h"
+#include "render/RenderShaderHost.h"
 #include "render/ShaderHost.h"
 #include "render/ShaderLog.h"
 #include "render/ShaderParser.h"
 
 #include <algorithm>
 #include <string>
+
+N_ShaderMng::N_ShaderMng(int capacity) : N_ShaderMng(capacity, N_RenderShaderHost::Instance()) {}
 
 N_ShaderMng::N_ShaderMng(int capacity, N_ShaderHost& host)
     : m_entries(static_cast<std::size_t>(std::max(capacity, 0))), m_host(host) {}

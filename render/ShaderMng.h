@@ -34,8 +34,10 @@ class N_ShaderMng {
   static constexpr std::uint32_t kType2D = 3;
   static constexpr int kNoShader = -1;
 
-  /// A table of `capacity` free entries; textures, effects and the render-state cache
-  /// are reached through the host, which must outlive the manager.
+  /// A table of `capacity` free entries working with the renderer module's texture
+  /// manager, renderer and render-state cache.
+  explicit N_ShaderMng(int capacity);
+  /// As above with another host for those (which must outlive the manager).
   N_ShaderMng(int capacity, N_ShaderHost& host);
   /// Destroys every record still held (without giving textures back: the world's
   /// shutdown cycle has done that).

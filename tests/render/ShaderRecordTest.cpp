@@ -1,5 +1,6 @@
 #include "render/Shader.h"
 #include "render/ShaderNames.h"
+#include "render/TexInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,8 @@ TEST(ShaderRecord, AlphaReferenceIsTruncated) {
 }
 
 TEST(ShaderRecord, GetFrame) {
-  static int slot;
-  TexInfo* const some = reinterpret_cast<TexInfo*>(&slot);  // never read: a stand-in record
+  TexInfo record;
+  TexInfo* const some = &record;
   N_ShaderStage animated;
   for (int i = 0; i < 4; ++i) animated.AddTexture(some, 10.0f);
   N_ShaderStage ifl;

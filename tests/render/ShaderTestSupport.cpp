@@ -5,14 +5,15 @@ namespace test {
 TexInfo* FakeShaderHost::AddTexture(const char* name, std::uint32_t parameter, std::uint32_t kind) {
   adds.push_back({name, parameter, kind});
   auto& texture = m_textures[name];
-  if (!texture) texture = std::make_unique<Texture>(Texture{name, 0});
+  if (!texture) texture = std::make_unique<Texture>();
+  texture->record.kind = kind;
   ++texture->refs;
-  return reinterpret_cast<TexInfo*>(texture.get());
+  return &texture->record;
 }
 
 void FakeShaderHost::ReleaseTexture(TexInfo* record) {
   for (auto& [name, texture] : m_textures) {
-    if (reinterpret_cast<TexInfo*>(texture.get()) == record && texture->refs > 0) --texture->refs;
+    if (&texture->record == record && texture->refs > 0) --texture->refs;
   }
 }
 
@@ -30,7 +31,7 @@ void FakeShaderHost::ForgetShader(const N_Shader* shader) { forgotten.push_back(
 
 std::string FakeShaderHost::NameOf(const TexInfo* record) const {
   for (const auto& [name, texture] : m_textures) {
-    if (reinterpret_cast<const TexInfo*>(texture.get()) == record) return name;
+    if (&texture->record == record) return name;
   }
   return {};
 }

@@ -4,6 +4,7 @@
 // textures a material asked for, with which parameter, and what it gave back.
 #include "render/Shader.h"
 #include "render/ShaderHost.h"
+#include "render/TexInfo.h"
 #include "tests/support/TestEnv.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ namespace test {
 class FakeShaderHost final : public N_ShaderHost {
  public:
   struct Texture {
-    std::string name;
+    TexInfo record;
     int refs = 0;
   };
   struct AddCall {
@@ -32,7 +33,7 @@ class FakeShaderHost final : public N_ShaderHost {
   void DestroyEffect(ID3DXEffect** effect) override;
   void ForgetShader(const N_Shader* shader) override;
 
-  /// The name a record was handed out for ("" for null or a foreign pointer).
+  /// The name a record was handed out for ("" for null or a foreign record).
   std::string NameOf(const TexInfo* record) const;
   /// References still held on the name (compared as given).
   int Refs(const std::string& name) const;
@@ -45,8 +46,7 @@ class FakeShaderHost final : public N_ShaderHost {
   std::vector<const N_Shader*> forgotten;
 
  private:
-  /// One record per name; records are opaque to the material code, so the fake's own
-  /// objects stand behind the pointers it hands out.
+  /// One record per name (compared as given), at a fixed address.
   std::map<std::string, std::unique_ptr<Texture>> m_textures;
 };
 
