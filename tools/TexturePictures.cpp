@@ -1,4 +1,4 @@
-#include "tools/SampleTextures.h"
+#include "tools/TexturePictures.h"
 
 #include "tools/DdsWriter.h"
 
@@ -7,19 +7,14 @@
 #include <cmath>
 #include <string_view>
 
-namespace tools {
+namespace datagen {
 namespace {
 
-using platform::Rgba8;
-using platform::RgbaImage;
-
-RgbaImage Blank(std::uint32_t w, std::uint32_t h, Rgba8 colour) {
-  return {w, h, 1, std::vector<Rgba8>(std::size_t{w} * h, colour)};
-}
+using Rgba8 = Rgba;
 
 void Put(RgbaImage& img, int x, int y, Rgba8 c) {
-  if (x < 0 || y < 0 || x >= int(img.width) || y >= int(img.height)) return;
-  img.pixels[std::size_t(y) * img.width + x] = c;
+  if (x < 0 || y < 0 || x >= img.Width() || y >= img.Height()) return;
+  img.At(x, y) = c;
 }
 
 std::uint8_t Lerp(std::uint8_t a, std::uint8_t b, float t) {
@@ -92,18 +87,18 @@ float Ridge(float x) { return 60 * std::sin(x * 0.011f) + 35 * std::sin(x * 0.02
 }  // namespace
 
 RgbaImage DefaultTexturePicture() {
-  RgbaImage img = Blank(64, 64, {});
-  for (std::uint32_t y = 0; y < 64; ++y)
-    for (std::uint32_t x = 0; x < 64; ++x) {
+  RgbaImage img(64, 64);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
       const bool light = ((x / 8) + (y / 8)) % 2 == 0;
-      img.pixels[y * 64 + x] = light ? Rgba8{200, 200, 200, 255} : Rgba8{128, 128, 128, 255};
+      img.At(x, y) = light ? Rgba8{200, 200, 200, 255} : Rgba8{128, 128, 128, 255};
     }
   return img;
 }
 
 RgbaImage SplashPicture() {
   constexpr int kW = kSplashWidth, kH = kSplashHeight, kHorizon = 360;
-  RgbaImage img = Blank(kW, kH, {});
+  RgbaImage img(kW, kH);
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) {
       Rgba8 c = Lerp({25, 60, 140, 255}, {175, 205, 235, 255}, float(y) / kHorizon);  // sky
@@ -115,7 +110,7 @@ RgbaImage SplashPicture() {
       const float track = 400 + (y - kHorizon) * 0.9f * std::sin(y * 0.01f);
       if (y > kHorizon + 5 && (std::fabs(x - track) < 1.5f || std::fabs(x - track - 12) < 1.5f))
         c = Rgba8{170, 185, 210, 255};
-      img.pixels[std::size_t(y) * kW + x] = c;
+      img.At(x, y) = c;
     }
   }
   for (int i = 0; i < 14; ++i) {
@@ -129,11 +124,6 @@ RgbaImage SplashPicture() {
   return img;
 }
 
-std::vector<std::uint8_t> SplashDds() { return MakeDds(platform::PixelFormat::Dxt1, SplashPicture(), 1); }
+std::vector<std::uint8_t> SplashDds() { return EncodeDds(SplashPicture(), {DdsFormat::Dxt1, false}); }
 
-bool WriteSampleTextures(const std::string& gameRoot) {
-  return WriteBinaryFile(gameRoot + "/data/textures/default.dds",
-                         MakeDds(platform::PixelFormat::Dxt1, DefaultTexturePicture()));
-}
-
-}  // namespace tools
+}  // namespace datagen
