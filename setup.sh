@@ -9,7 +9,7 @@ packages=(
   libopenal-dev libogg-dev libvorbis-dev libalut-dev
   libfreetype-dev fonts-dejavu-core
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev
 )
 missing=()
 for p in "${packages[@]}"; do

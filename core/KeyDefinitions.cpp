@@ -5,7 +5,6 @@
 #include "platform/win32.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 std::array<std::uint8_t, kKeyDefinitionsSize> g_keyDefinitions{};
 
@@ -16,17 +15,6 @@ constexpr std::array<std::uint8_t, key_action::kCount> kDefaultKeys = {
     DIK_1, DIK_2, DIK_3,     DIK_4, DIK_5, DIK_6, DIK_7, DIK_8, DIK_9, DIK_0,  // techniques 1-9, 0
     DIK_F4, DIK_F5, DIK_RCONTROL,
 };
-
-void SaveAtExit() { SaveKeyDefinitions(); }
-
-// Load before anything else runs and save whenever the process exits normally.
-struct KeyDefinitionsLifetime {
-  KeyDefinitionsLifetime() {
-    LoadKeyDefinitions();
-    std::atexit(SaveAtExit);
-  }
-};
-const KeyDefinitionsLifetime g_lifetime;
 
 }  // namespace
 

@@ -14,10 +14,8 @@
 // Acquire without the focus answers DIERR_OTHERAPPHASPRIO.
 #include "platform/dinput8/Keys.h"
 #include "platform/win32/Types.h"
+#include "platform/win32/Unknown.h"
 
-using REFGUID = const GUID&;
-using REFIID = const GUID&;
-bool operator==(const GUID& a, const GUID& b);
 
 constexpr DWORD DIRECTINPUT_VERSION = 0x0800;
 

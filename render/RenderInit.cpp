@@ -140,7 +140,8 @@ void N_Render::LogAdapter() {
   RenderPrint("--- Device GUID: {%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}\n", g.Data1, g.Data2, g.Data3,
               g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
   RenderPrint("--- Driver: %s\n", id.Driver);
-  const auto high = std::uint32_t(id.DriverVersion.u.HighPart), low = id.DriverVersion.u.LowPart;
+  const auto version = std::uint64_t(id.DriverVersion.QuadPart);
+  const auto high = std::uint32_t(version >> 32), low = std::uint32_t(version);
   RenderPrint("--- Driver version: %u.%u.%u.%u\n", high >> 16, high & 0xFFFF, low >> 16, low & 0xFFFF);
   RenderPrint("--- WHQL: ");
   if (id.WHQLLevel == 0) {

@@ -53,3 +53,7 @@ class N_TextureMng {
   /// the bytes made, or 0.
   virtual std::uint32_t LoadTexture(N_TextureEntry* entry) = 0;
 };
+
+/// The texture manager of the game, made by the application after the window and
+/// before the renderer; null before and after.
+extern N_TextureMng* g_textureMng;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+N_TextureMng* g_textureMng = nullptr;
+
 namespace {
 
 /// Names that stand for something bound where the stage is drawn, not for a file.

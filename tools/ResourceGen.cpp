@@ -1,6 +1,7 @@
-// Writes the C++ source of the program's resources: the splash picture as a byte
-// array that registers itself under its resource identifier at start-up.
-#include "tools/SampleTextures.h"
+// resgen: writes the C++ source of the program's resources, the splash picture as a
+// byte array that registers itself under its resource identifier at start-up.
+//   resgen <output .cpp>
+#include "tools/TexturePictures.h"
 
 #include <cstdio>
 #include <fstream>
@@ -11,7 +12,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: resgen <output .cpp>\n");
     return 2;
   }
-  const auto splash = tools::SplashDds();
+  const auto splash = datagen::SplashDds();
   std::ostringstream src;
   src << "// Generated at build time by tools/ResourceGen.cpp: the program's resources.\n"
       << "#include \"platform/win32/Resources.h\"\n\nnamespace {\n\n"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     src << ' ' << static_cast<unsigned>(splash[i]) << ',';
   }
   src << "\n};\n\nconst platform::ResourceRegistration kSplashResource(kResourceTypeRcData, "
-      << tools::kSplashResourceId << ", kSplash, sizeof kSplash);\n\n}  // namespace\n";
+      << datagen::kSplashResourceId << ", kSplash, sizeof kSplash);\n\n}  // namespace\n";
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
   out << src.str();
   return out ? 0 : 1;

@@ -10,6 +10,16 @@ namespace platform::d3d9 {
 template <class Interface>
 class RefCounted : public Interface {
  public:
+  HRESULT QueryInterface(REFIID riid, void** object) override {
+    if (!object) return E_POINTER;
+    if (riid == IID_IUnknown) {
+      AddRef();
+      *object = static_cast<IUnknown*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
   ULONG AddRef() override { return ++m_refs; }
   ULONG Release() override {
     const ULONG left = --m_refs;

@@ -1,24 +1,15 @@
 #pragma once
 // The Direct3D 9 interfaces the engine calls: plain abstract classes with the
-// documented operations and reference counts (no COM machinery beyond AddRef and
-// Release). An object is destroyed when its count reaches zero. Resources stay usable
+// documented operations on IUnknown (QueryInterface knows IID_IUnknown only). An object is destroyed when its count reaches zero. Resources stay usable
 // after the device is released: the device's context lives until the last of them.
 //
 // Coordinates follow Direct3D: rectangles and viewports count y from the top of the
 // target, locked rows start with the top row, textures are sampled with v = 0 at the
 // top row. The OpenGL device converts below this line.
 #include "platform/d3d9/Structs.h"
+#include "platform/win32/Unknown.h"
 
 class IDirect3DDevice9;
-
-class IUnknown {
- public:
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
-
- protected:
-  virtual ~IUnknown() = default;
-};
 
 class IDirect3DResource9 : public IUnknown {
  public:

@@ -20,11 +20,6 @@ const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 0, kRelativeAxes, 256
 const DIDATAFORMAT c_dfDIMouse = {sizeof(DIDATAFORMAT), 0, kRelativeAxes, sizeof(DIMOUSESTATE), 7, nullptr};
 const DIDATAFORMAT c_dfDIMouse2 = {sizeof(DIDATAFORMAT), 0, kRelativeAxes, sizeof(DIMOUSESTATE2), 11, nullptr};
 
-bool operator==(const GUID& a, const GUID& b) {
-  return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 &&
-         std::memcmp(a.Data4, b.Data4, sizeof a.Data4) == 0;
-}
-
 namespace {
 
 class DirectInput final : public IDirectInput8A {

@@ -19,14 +19,14 @@ using LRESULT = std::intptr_t;
 /// so engine code that keeps them in 32-bit variables never truncates a pointer.
 using HWND = std::int32_t;
 using HINSTANCE = std::int32_t;
-/// A handle the layer never hands out (only passed as null, e.g. shared-resource handles).
-using HANDLE = void*;
+/// Kernel-object handles (processes, threads): small ids of the layer, like windows.
+using HANDLE = std::int32_t;
 
 struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;
+  LONG bottom = 0;
 };
 
 struct GUID {
@@ -36,12 +36,9 @@ struct GUID {
   BYTE Data4[8];
 };
 
-union LARGE_INTEGER {
-  struct {
-    DWORD LowPart;
-    LONG HighPart;
-  } u;
-  std::int64_t QuadPart;
+/// A 64-bit count (the performance counter, a driver version).
+struct LARGE_INTEGER {
+  std::int64_t QuadPart = 0;
 };
 
 #ifndef TRUE

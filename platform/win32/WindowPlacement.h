@@ -6,7 +6,7 @@
 //   GWL_STYLE:   WS_POPUP borderless, WS_CAPTION framed, WS_THICKFRAME resizable, WS_VISIBLE shown
 //   GWL_EXSTYLE: WS_EX_TOPMOST keeps the window above others
 #include "platform/win32/Types.h"
-#include "platform/win32/WindowStandIn.h"
+#include "platform/win32/Window.h"
 
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;

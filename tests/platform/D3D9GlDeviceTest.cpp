@@ -245,6 +245,13 @@ TEST_F(D3D9GlDevice, RenderTargetsCopiesAndTheirOrientation) {
   device->Clear(1, &top, D3DCLEAR_TARGET, kRed, 1.0f, 0);
   device->Clear(1, &bottom, D3DCLEAR_TARGET, kBlue, 1.0f, 0);
   device->SetRenderTarget(0, back);
+  IDirect3DTexture9* plainTexture = nullptr;
+  IDirect3DSurface9* plainLevel = nullptr;
+  device->CreateTexture(4, 4, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &plainTexture, nullptr);
+  plainTexture->GetSurfaceLevel(0, &plainLevel);
+  EXPECT_EQ(device->SetRenderTarget(0, plainLevel), D3DERR_INVALIDCALL) << "not a render-target texture";
+  plainLevel->Release();
+  plainTexture->Release();
   device->SetTexture(0, target);
   Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
   EXPECT_EQ(Pixel(30, 5), 0xFF0000u);

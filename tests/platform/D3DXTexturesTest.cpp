@@ -6,7 +6,7 @@
 #include "platform/d3dx9/ImageOps.h"
 #include "platform/win32/Resources.h"
 #include "tests/support/TestEnv.h"
-#include "tools/DdsWriter.h"
+#include "tests/platform/DdsSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -80,9 +80,9 @@ struct D3DXTextures : ::testing::Test {
 TEST_F(D3DXTextures, ImageInformationOfEachKind) {
   const std::array<RgbaImage, 6> faces{Pattern(8, 8), Pattern(8, 8), Pattern(8, 8),
                                        Pattern(8, 8), Pattern(8, 8), Pattern(8, 8)};
-  dir.Write("data/flat.dds", AsText(tools::MakeDds(PixelFormat::Dxt5, Pattern(16, 8), 3)));
-  dir.Write("data/sky.dds", AsText(tools::MakeCubeDds(PixelFormat::Dxt1, faces)));
-  dir.Write("data/fog.dds", AsText(tools::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(4, 4, 2), 1)));
+  dir.Write("data/flat.dds", AsText(test::MakeDds(PixelFormat::Dxt5, Pattern(16, 8), 3)));
+  dir.Write("data/sky.dds", AsText(test::MakeCubeDds(PixelFormat::Dxt1, faces)));
+  dir.Write("data/fog.dds", AsText(test::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(4, 4, 2), 1)));
   struct Case {
     const char* file;
     D3DXIMAGE_INFO expected;
@@ -104,7 +104,7 @@ TEST_F(D3DXTextures, ImageInformationOfEachKind) {
 }
 
 TEST_F(D3DXTextures, LevelsComeFromTheFileOrAreMade) {
-  const auto file = tools::MakeDds(PixelFormat::Dxt1, Pattern(8, 8));  // 4 levels
+  const auto file = test::MakeDds(PixelFormat::Dxt1, Pattern(8, 8));  // 4 levels
   dir.Write("data/t.dds", AsText(file));
   struct Case {
     const char* name;
@@ -127,7 +127,7 @@ TEST_F(D3DXTextures, LevelsComeFromTheFileOrAreMade) {
     t->Release();
   }
   // A one-level file gets a generated chain: its last level is the picture's mean.
-  dir.Write("data/single.dds", AsText(tools::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 1)));
+  dir.Write("data/single.dds", AsText(test::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 1)));
   IDirect3DTexture9* t = Load("data\\single.dds", 0, 0, D3DX_DEFAULT, D3DFMT_UNKNOWN);
   ASSERT_NE(t, nullptr);
   ASSERT_EQ(t->GetLevelCount(), 3u);
@@ -138,7 +138,7 @@ TEST_F(D3DXTextures, LevelsComeFromTheFileOrAreMade) {
 
 TEST_F(D3DXTextures, ConvertsToTheFormatAskedFor) {
   // A DXT3 file made as R8G8B8: three bytes per pixel, the decoded colours, no alpha.
-  const auto file = tools::MakeDds(PixelFormat::Dxt3, Pattern(8, 4), 1);
+  const auto file = test::MakeDds(PixelFormat::Dxt3, Pattern(8, 4), 1);
   dir.Write("data/t.dds", AsText(file));
   IDirect3DTexture9* t = Load("data\\t.dds", 8, 4, 1, D3DFMT_R8G8B8);
   ASSERT_NE(t, nullptr);
@@ -149,7 +149,7 @@ TEST_F(D3DXTextures, ConvertsToTheFormatAskedFor) {
   EXPECT_EQ(ReadLevel(t, 0), platform::EncodeLevel(PixelFormat::R8G8B8, decoded));
   t->Release();
   // Plain to DXT5 keeps alpha close.
-  dir.Write("data/a.dds", AsText(tools::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 1)));
+  dir.Write("data/a.dds", AsText(test::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 1)));
   t = Load("data\\a.dds", 0, 0, 1, D3DFMT_DXT5);
   ASSERT_NE(t, nullptr);
   const auto back = platform::DecodeLevel(PixelFormat::Dxt5, ReadLevel(t, 0), 4, 4).pixels;
@@ -160,9 +160,9 @@ TEST_F(D3DXTextures, ConvertsToTheFormatAskedFor) {
 TEST_F(D3DXTextures, EachLoaderTakesOnlyItsKind) {
   std::array<RgbaImage, 6> faces;
   for (int f = 0; f < 6; ++f) faces[f] = Pattern(4, 4, 1, static_cast<std::uint8_t>(f * 5));
-  const auto cubeFile = tools::MakeCubeDds(PixelFormat::A8R8G8B8, faces, 1);
-  const auto volumeFile = tools::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 2, 2), 1);
-  dir.Write("data/flat.dds", AsText(tools::MakeDds(PixelFormat::Dxt1, Pattern(4, 4))));
+  const auto cubeFile = test::MakeCubeDds(PixelFormat::A8R8G8B8, faces, 1);
+  const auto volumeFile = test::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 2, 2), 1);
+  dir.Write("data/flat.dds", AsText(test::MakeDds(PixelFormat::Dxt1, Pattern(4, 4))));
   dir.Write("data/cube.dds", AsText(cubeFile));
   dir.Write("data/vol.dds", AsText(volumeFile));
 
@@ -215,7 +215,7 @@ TEST_F(D3DXTextures, EachLoaderTakesOnlyItsKind) {
 
 TEST_F(D3DXTextures, SurfaceFromAProgramResource) {
   const RgbaImage picture = Pattern(8, 4);
-  const auto dds = tools::MakeDds(PixelFormat::Dxt1, picture, 1);
+  const auto dds = test::MakeDds(PixelFormat::Dxt1, picture, 1);
   platform::RegisterResource(kResourceTypeRcData, 901, dds);
   D3DXIMAGE_INFO info{};
   ASSERT_EQ(D3DXGetImageInfoFromResourceA(0, MAKEINTRESOURCEA(901), &info), D3D_OK);

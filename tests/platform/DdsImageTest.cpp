@@ -1,6 +1,6 @@
 #include "platform/d3dx9/DdsImage.h"
 #include "platform/d3dx9/ImageOps.h"
-#include "tools/DdsWriter.h"
+#include "tests/platform/DdsSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -39,24 +39,24 @@ TEST(DdsImage, ReadsWhatTheWriterWrites) {
   const std::array<RgbaImage, 6> faces{Pattern(8, 8, 1, 0), Pattern(8, 8, 1, 1), Pattern(8, 8, 1, 2),
                                        Pattern(8, 8, 1, 3), Pattern(8, 8, 1, 4), Pattern(8, 8, 1, 5)};
   const std::vector<Case> cases = {
-      {"dxt1 chain", tools::MakeDds(PixelFormat::Dxt1, Pattern(16, 8)), ImageKind::Texture2D, PixelFormat::Dxt1,
+      {"dxt1 chain", test::MakeDds(PixelFormat::Dxt1, Pattern(16, 8)), ImageKind::Texture2D, PixelFormat::Dxt1,
        16, 8, 1, 5},
-      {"dxt5 one level", tools::MakeDds(PixelFormat::Dxt5, Pattern(6, 10), 1), ImageKind::Texture2D,
+      {"dxt5 one level", test::MakeDds(PixelFormat::Dxt5, Pattern(6, 10), 1), ImageKind::Texture2D,
        PixelFormat::Dxt5, 6, 10, 1, 1},
-      {"a8r8g8b8", tools::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 2), ImageKind::Texture2D,
+      {"a8r8g8b8", test::MakeDds(PixelFormat::A8R8G8B8, Pattern(4, 4), 2), ImageKind::Texture2D,
        PixelFormat::A8R8G8B8, 4, 4, 1, 2},
-      {"x8r8g8b8", tools::MakeDds(PixelFormat::X8R8G8B8, Pattern(4, 4)), ImageKind::Texture2D,
+      {"x8r8g8b8", test::MakeDds(PixelFormat::X8R8G8B8, Pattern(4, 4)), ImageKind::Texture2D,
        PixelFormat::X8R8G8B8, 4, 4, 1, 3},
-      {"r8g8b8", tools::MakeDds(PixelFormat::R8G8B8, Pattern(3, 5)), ImageKind::Texture2D, PixelFormat::R8G8B8, 3,
+      {"r8g8b8", test::MakeDds(PixelFormat::R8G8B8, Pattern(3, 5)), ImageKind::Texture2D, PixelFormat::R8G8B8, 3,
        5, 1, 3},
-      {"r5g6b5", tools::MakeDds(PixelFormat::R5G6B5, Pattern(4, 2)), ImageKind::Texture2D, PixelFormat::R5G6B5, 4,
+      {"r5g6b5", test::MakeDds(PixelFormat::R5G6B5, Pattern(4, 2)), ImageKind::Texture2D, PixelFormat::R5G6B5, 4,
        2, 1, 3},
-      {"a4r4g4b4", tools::MakeDds(PixelFormat::A4R4G4B4, Pattern(2, 2)), ImageKind::Texture2D,
+      {"a4r4g4b4", test::MakeDds(PixelFormat::A4R4G4B4, Pattern(2, 2)), ImageKind::Texture2D,
        PixelFormat::A4R4G4B4, 2, 2, 1, 2},
-      {"x4r4g4b4", tools::MakeDds(PixelFormat::X4R4G4B4, Pattern(2, 2)), ImageKind::Texture2D,
+      {"x4r4g4b4", test::MakeDds(PixelFormat::X4R4G4B4, Pattern(2, 2)), ImageKind::Texture2D,
        PixelFormat::X4R4G4B4, 2, 2, 1, 2},
-      {"cube dxt3", tools::MakeCubeDds(PixelFormat::Dxt3, faces, 2), ImageKind::Cube, PixelFormat::Dxt3, 8, 8, 1, 2},
-      {"volume", tools::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(4, 2, 8)), ImageKind::Volume,
+      {"cube dxt3", test::MakeCubeDds(PixelFormat::Dxt3, faces, 2), ImageKind::Cube, PixelFormat::Dxt3, 8, 8, 1, 2},
+      {"volume", test::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(4, 2, 8)), ImageKind::Volume,
        PixelFormat::A8R8G8B8, 4, 2, 8, 4},
   };
   for (const Case& c : cases) {
@@ -79,12 +79,12 @@ TEST(DdsImage, ReadsWhatTheWriterWrites) {
 TEST(DdsImage, UncompressedPixelsSurviveExactly) {
   const RgbaImage src = Pattern(4, 3);
   std::string error;
-  const auto img = Parse(tools::MakeDds(PixelFormat::A8R8G8B8, src, 1), error);
+  const auto img = Parse(test::MakeDds(PixelFormat::A8R8G8B8, src, 1), error);
   ASSERT_TRUE(img) << error;
   const RgbaImage back = platform::DecodeLevel(img->format, img->Bytes(0, 0), 4, 3);
   EXPECT_EQ(back.pixels, src.pixels);
   // The volume's second level is the 2 x 2 x 2 box mean of the first.
-  const auto vol = Parse(tools::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(2, 2, 2), 2), error);
+  const auto vol = Parse(test::MakeVolumeDds(PixelFormat::A8R8G8B8, Pattern(2, 2, 2), 2), error);
   ASSERT_TRUE(vol) << error;
   const RgbaImage top = platform::DecodeLevel(vol->format, vol->Bytes(0, 1), 1, 1, 1);
   EXPECT_EQ(top.pixels[0], (platform::Rgba8{8, 8, 32, 255}));
@@ -92,7 +92,7 @@ TEST(DdsImage, UncompressedPixelsSurviveExactly) {
 
 /// A valid 8 x 8 DXT1 file with 4 levels, changed by `edit`.
 std::vector<std::uint8_t> Edited(const std::function<void(std::vector<std::uint8_t>&)>& edit) {
-  auto f = tools::MakeDds(PixelFormat::Dxt1, Pattern(8, 8));
+  auto f = test::MakeDds(PixelFormat::Dxt1, Pattern(8, 8));
   edit(f);
   return f;
 }
@@ -138,7 +138,7 @@ TEST(DdsImage, RefusesMalformedFiles) {
 }
 
 TEST(DdsImage, NoMipFlagMeansOneLevel) {
-  auto f = tools::MakeDds(PixelFormat::Dxt1, Pattern(8, 8), 1);
+  auto f = test::MakeDds(PixelFormat::Dxt1, Pattern(8, 8), 1);
   Set32(f, 8, platform::dds::kFlagCaps | platform::dds::kFlagWidth | platform::dds::kFlagHeight |
                   platform::dds::kFlagPixelFormat);
   Set32(f, 28, 0);
@@ -153,11 +153,11 @@ TEST(DdsImage, MutatedFilesAreRefusedOrStayInsideTheirBytes) {
   // lengths; every result must be a refusal or an image whose surfaces lie inside
   // the file and decode without reading past it.
   const std::vector<std::vector<std::uint8_t>> seeds = {
-      tools::MakeDds(PixelFormat::Dxt1, Pattern(16, 16)),
-      tools::MakeDds(PixelFormat::Dxt5, Pattern(8, 4)),
-      tools::MakeDds(PixelFormat::R8G8B8, Pattern(5, 3)),
-      tools::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 4, 4)),
-      tools::MakeCubeDds(PixelFormat::Dxt1, {Pattern(4, 4), Pattern(4, 4), Pattern(4, 4), Pattern(4, 4),
+      test::MakeDds(PixelFormat::Dxt1, Pattern(16, 16)),
+      test::MakeDds(PixelFormat::Dxt5, Pattern(8, 4)),
+      test::MakeDds(PixelFormat::R8G8B8, Pattern(5, 3)),
+      test::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 4, 4)),
+      test::MakeCubeDds(PixelFormat::Dxt1, {Pattern(4, 4), Pattern(4, 4), Pattern(4, 4), Pattern(4, 4),
                                              Pattern(4, 4), Pattern(4, 4)}),
   };
   std::uint32_t state = 12345;

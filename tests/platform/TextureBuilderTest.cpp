@@ -1,7 +1,7 @@
 #include "platform/d3dx9/DxtCodec.h"
 #include "platform/d3dx9/ImageOps.h"
 #include "platform/d3dx9/TextureBuilder.h"
-#include "tools/DdsWriter.h"
+#include "tests/platform/DdsSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ DdsImage Parse(const std::vector<std::uint8_t>& file) {
 }
 
 TEST(TextureBuilder, TakesFileLevelsWhereSizesMatch) {
-  const DdsImage img = Parse(tools::MakeDds(PixelFormat::A8R8G8B8, Pattern(8, 8)));  // 4 levels
+  const DdsImage img = Parse(test::MakeDds(PixelFormat::A8R8G8B8, Pattern(8, 8)));  // 4 levels
   struct Case {
     const char* name;
     TextureShape shape;
@@ -57,7 +57,7 @@ TEST(TextureBuilder, TakesFileLevelsWhereSizesMatch) {
 
 TEST(TextureBuilder, MakesMissingLevelsByHalving) {
   const RgbaImage top = Pattern(4, 4);
-  const DdsImage img = Parse(tools::MakeDds(PixelFormat::A8R8G8B8, top, 1));
+  const DdsImage img = Parse(test::MakeDds(PixelFormat::A8R8G8B8, top, 1));
   const auto levels = platform::BuildFaceLevels(img, 0, {4, 4, 1, 3, PixelFormat::A8R8G8B8});
   ASSERT_EQ(levels.size(), 3u);
   EXPECT_EQ(levels[1].size(), 2u * 2 * 4);
@@ -73,7 +73,7 @@ TEST(TextureBuilder, MakesMissingLevelsByHalving) {
 }
 
 TEST(TextureBuilder, ConvertsBetweenFormats) {
-  const DdsImage dxt = Parse(tools::MakeDds(PixelFormat::Dxt1, Pattern(8, 8), 2));
+  const DdsImage dxt = Parse(test::MakeDds(PixelFormat::Dxt1, Pattern(8, 8), 2));
   // DXT1 to R5G6B5: the decoded colours, packed.
   const auto r565 = platform::BuildFaceLevels(dxt, 0, {8, 8, 1, 2, PixelFormat::R5G6B5});
   const auto decoded = platform::DecodeLevel(PixelFormat::Dxt1, dxt.Bytes(0, 0), 8, 8);
@@ -83,7 +83,7 @@ TEST(TextureBuilder, ConvertsBetweenFormats) {
   // (a ramp along x, which four colours on a line can follow).
   RgbaImage src = Pattern(8, 8);
   for (Rgba8& p : src.pixels) p.g = static_cast<std::uint8_t>(255 - p.r);
-  const DdsImage plain = Parse(tools::MakeDds(PixelFormat::X8R8G8B8, src, 1));
+  const DdsImage plain = Parse(test::MakeDds(PixelFormat::X8R8G8B8, src, 1));
   const auto blocks = platform::BuildFaceLevels(plain, 0, {8, 8, 1, 4, PixelFormat::Dxt1});
   ASSERT_EQ(blocks.size(), 4u);
   EXPECT_EQ(blocks[0].size(), 32u);
@@ -98,12 +98,12 @@ TEST(TextureBuilder, ConvertsBetweenFormats) {
 TEST(TextureBuilder, CubeFacesAndVolumeChains) {
   std::array<RgbaImage, 6> faces;
   for (int f = 0; f < 6; ++f) faces[f] = Pattern(4, 4, 1, static_cast<std::uint8_t>(f * 7));
-  const DdsImage cube = Parse(tools::MakeCubeDds(PixelFormat::A8R8G8B8, faces, 1));
+  const DdsImage cube = Parse(test::MakeCubeDds(PixelFormat::A8R8G8B8, faces, 1));
   for (std::uint32_t f = 0; f < 6; ++f) {
     const auto levels = platform::BuildFaceLevels(cube, f, {4, 4, 1, 1, PixelFormat::A8R8G8B8});
     EXPECT_EQ(platform::DecodeLevel(PixelFormat::A8R8G8B8, levels[0], 4, 4).pixels, faces[f].pixels) << f;
   }
-  const DdsImage vol = Parse(tools::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 4, 4), 1));
+  const DdsImage vol = Parse(test::MakeVolumeDds(PixelFormat::X8R8G8B8, Pattern(4, 4, 4), 1));
   const auto chain = platform::BuildFaceLevels(vol, 0, {4, 4, 4, 3, PixelFormat::X8R8G8B8});
   ASSERT_EQ(chain.size(), 3u);
   EXPECT_EQ(chain[0].size(), 4u * 4 * 4 * 4);

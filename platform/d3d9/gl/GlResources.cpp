@@ -87,7 +87,8 @@ bool TextureLevelImage(IDirect3DSurface9* surface, GlImage& image) {
   auto* texture = dynamic_cast<GlTextureObject*>(&level->Texture());
   if (!texture) return false;
   D3DSURFACE_DESC desc{};
-  if (FAILED(level->GetDesc(&desc))) return false;
+  // Only render-target textures are images GL can draw into or copy between.
+  if (FAILED(level->GetDesc(&desc)) || !(desc.Usage & D3DUSAGE_RENDERTARGET)) return false;
   image = {};
   image.texture = true;
   image.name = texture->GlName();

@@ -100,7 +100,8 @@ class GlVolumeTexture final : public CpuVolumeTexture, public GlTextureObject {
   GlTextureData m_gl;
 };
 
-/// The image of a surface that stands for a level of a GL texture; false for others.
+/// The image of a surface that stands for a level of a GL render-target texture; false
+/// for other surfaces.
 bool TextureLevelImage(IDirect3DSurface9* surface, GlImage& image);
 
 /// A render-target surface: the back buffer and CreateRenderTarget's surfaces. Locks

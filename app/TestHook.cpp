@@ -1,0 +1,82 @@
+#include "app/TestHook.h"
+
+#include "core/Convert.h"
+#include "core/ErrorLog.h"
+#include "core/Globals.h"
+#include "core/KeyDefinitions.h"
+#include "core/VarMng.h"
+#include "platform/win32.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) return parts;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+N_TestHook N_TestHook::FromEnvironment() {
+  const char* value = std::getenv(kVariable);
+  if (!value || !*value) return {};
+  const std::string text(value);
+  const std::size_t bar = text.find('|');
+  const std::string rest = bar == std::string::npos ? std::string() : text.substr(bar + 1);
+  SetEnvironmentVariableA(kVariable, rest.empty() ? nullptr : rest.c_str());
+  return Parse(text.substr(0, bar));
+}
+
+N_TestHook N_TestHook::Parse(const std::string& stage) {
+  N_TestHook hook;
+  for (const std::string& item : Split(stage, ',')) {
+    if (item.empty()) continue;
+    hook.m_active = true;
+    const std::size_t equals = item.find('=');
+    const std::string name = item.substr(0, equals);
+    const std::string value = equals == std::string::npos ? std::string() : item.substr(equals + 1);
+    if (name == "critical") {
+      hook.m_critical = true;
+    } else if (name == "frames") {
+      hook.m_frames = SaturatingAtoi(value.c_str());
+    } else if (name == "file") {
+      hook.m_file = value;
+    } else if (name == "key") {
+      const std::size_t colon = value.find(':');
+      if (colon != std::string::npos) {
+        hook.m_keys.emplace_back(SaturatingAtoi(value.substr(0, colon).c_str()),
+                                 SaturatingAtoi(value.substr(colon + 1).c_str()));
+      }
+    } else {
+      hook.m_variables.emplace_back(name, value);
+    }
+  }
+  return hook;
+}
+
+void N_TestHook::OnPass() {
+  if (!m_active || m_done) return;
+  ++m_passes;
+  if (m_passes < m_frames) return;
+  if (!m_file.empty() && !std::filesystem::exists(platform::ResolvePath(m_file))) return;
+  m_done = true;
+  Act();
+}
+
+void N_TestHook::Act() {
+  for (const auto& [action, code] : m_keys) {
+    if (action >= 0 && action < key_action::kCount) g_keyDefinitions[action] = static_cast<std::uint8_t>(code);
+  }
+  for (const auto& [name, value] : m_variables) {
+    if (g_varMng) g_varMng->SetString(name.c_str(), value.c_str(), 0x02);
+  }
+  if (m_critical && g_errorLog) g_errorLog->Critical(0, "Forced by the test hook\n");
+}

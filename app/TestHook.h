@@ -1,0 +1,49 @@
+#pragma once
+// The hook of automated runs: the environment variable NAVO_TEST_HOOK gives, for this
+// process and the copies it starts, what to do at a given pass of the main loop, as a
+// player's menu choices would. Stages for successive copies are separated by '|'; each
+// process takes the first stage and leaves the rest in the environment for the copy
+// it may start, so a stop meant for one copy never reaches the next.
+//
+// A stage is a comma-separated list:
+//   frames=N       act at pass N of the main loop (counted from 1; default 1)
+//   file=NAME      ... and not before the file NAME exists in the working directory
+//   key=A:C        bind action A (0-19) to the DIK code C
+//   critical       a critical error through the error reporter
+//   NAME=VALUE     set the variable NAME to VALUE (flags 2), e.g. exit=1, restart=1
+// Without the variable the hook does nothing.
+#include <string>
+#include <utility>
+#include <vector>
+
+class N_TestHook {
+ public:
+  static constexpr const char* kVariable = "NAVO_TEST_HOOK";
+
+  /// Takes this process's stage from the environment and leaves the others there.
+  static N_TestHook FromEnvironment();
+  /// A hook of one stage's text (no '|').
+  static N_TestHook Parse(const std::string& stage);
+
+  bool Active() const { return m_active; }
+  /// Called once per pass of the main loop; acts once, at the pass and file given.
+  void OnPass();
+
+  int Frames() const { return m_frames; }
+  const std::string& File() const { return m_file; }
+  bool Critical() const { return m_critical; }
+  const std::vector<std::pair<std::string, std::string>>& Variables() const { return m_variables; }
+  const std::vector<std::pair<int, int>>& Keys() const { return m_keys; }
+
+ private:
+  void Act();
+
+  bool m_active = false;
+  bool m_done = false;
+  int m_frames = 1;
+  int m_passes = 0;
+  std::string m_file;
+  bool m_critical = false;
+  std::vector<std::pair<std::string, std::string>> m_variables;
+  std::vector<std::pair<int, int>> m_keys;  ///< action, DIK code
+};

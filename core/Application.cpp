@@ -1,0 +1,227 @@
+#include "core/Application.h"
+
+#include "core/AppWindow.h"
+#include "core/BuiltinVars.h"
+#include "core/ConfigReader.h"
+#include "core/ErrorLog.h"
+#include "core/FormatString.h"
+#include "core/Globals.h"
+#include "core/InputMng.h"
+#include "core/Log.h"
+#include "core/StringTable.h"
+#include "core/SystemInfo.h"
+#include "core/Timer.h"
+#include "core/VarMng.h"
+#include "race/World.h"
+#include "render/TextureMngImpl.h"
+#include "sound/IntroVideo.h"
+#include "sound/SoundMng.h"
+
+namespace {
+
+constexpr const char* kEngineName = "Navo Engine";
+constexpr const char* kEngineVersion = "0.01";
+constexpr const char* kPlatformName = "Linux";
+constexpr std::uint32_t kSetFlags = 0x02;
+constexpr std::int32_t kTextureMngCapacity = 1024;
+
+// The fixed-font overlay texts of the main loop, in 640 x 480 units.
+constexpr float kFpsX = 550.0f;
+constexpr float kDeveloperX = 350.0f;
+constexpr float kOverlayScale = 0.8f;
+constexpr int kOverlayColour = 6;
+constexpr int kOverlayAlpha = 255;
+
+struct SwitchedCategory {
+  int category;
+  const char* variable;
+};
+/// The sound categories the settings switch, in the order they are applied.
+constexpr SwitchedCategory kSwitchedSoundCategories[] = {
+    {4, "SoundCategoryComentaries"},
+    {2, "SoundCategoryBody"},
+    {3, "SoundCategorySki"},
+    {5, "SoundCategoryEnvironment"},
+};
+
+}  // namespace
+
+N_Application::N_Application() = default;
+
+N_Application::~N_Application() {
+  if (g_world) {
+    // "HmlaHack1" keeps its reference: it is never released.
+    g_world->ShaderMng().ReleaseShader(m_bigcharsShader);
+    g_world->ShaderMng().ReleaseShader(m_consoleShader);
+  }
+  g_world = nullptr;
+  m_world.reset();
+  if (m_varMng) SaveSettings();  // an object that never started has nothing to save
+  ReleaseServices();
+}
+
+bool N_Application::Init(HINSTANCE instance) {
+  CreateCoreServices();
+  m_log->Print("%s %s - %s - %s - %s ", kEngineName, kEngineVersion, kPlatformName, __DATE__, __TIME__);
+  m_log->Print("\nRelease build\n");
+  g_varMng->SetInt("app_hInstance", instance, kSetFlags);
+  SystemInfoToLog();
+  ReadConfiguration();
+  PlayIntroVideoOnce(instance);  // full screen only; clears "hrajvideoraz"
+  CreateWindow();
+  if (!CreateDeviceServices()) return false;
+  g_stringTable->SetLanguage(g_varMng->GetString("language"));
+  g_stringTable->ReadDir("scripts\\strings\\*.string");
+  CreateWorld();
+  return true;
+}
+
+void N_Application::CreateCoreServices() {
+  m_ownedLog = std::make_unique<N_Log>("navo.log");
+  m_log = m_ownedLog.get();
+  g_log = m_log;
+  m_errorLog = std::make_unique<N_ErrorLog>(m_log);
+  g_errorLog = m_errorLog.get();
+  m_varMng = std::make_unique<N_VarMng>();
+  g_varMng = m_varMng.get();
+  m_timer = std::make_unique<N_Timer>();
+  g_timer = m_timer.get();
+  m_stringTable = std::make_unique<N_StringTable>();
+  g_stringTable = m_stringTable.get();
+  RegisterBuiltinVars();
+}
+
+void N_Application::ReadConfiguration() {
+  m_log->Print("\n--- Reading config file\n");
+  N_ConfigReader reader;
+  reader.Load("config.cfg");
+  reader.Load("user.cfg");  // later values override earlier ones
+}
+
+void N_Application::CreateWindow() {
+  m_ownedWindow = std::make_unique<N_AppWindow>();
+  m_window = m_ownedWindow.get();
+  m_window->Register();
+  m_window->Create(g_varMng->GetInt("v_fullscreen"));
+}
+
+bool N_Application::CreateDeviceServices() {
+  m_textureMng = std::make_unique<N_TextureMngImpl>(kTextureMngCapacity);
+  g_textureMng = m_textureMng.get();
+  m_services = N_CoreServices{};
+  m_services.errorLog = m_errorLog.get();
+  m_services.log = m_log;
+  m_services.varMng = m_varMng.get();
+  m_services.timer = m_timer.get();
+  m_services.textureMng = g_textureMng;
+  // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
+  // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
+  m_inputMng = CreateInputMng(m_services);
+  g_inputMng = m_inputMng.get();
+  g_inputMng->Init();  // a failure does not stop the start-up
+  g_inputMng->Acquire();
+  CreateSoundMng(&g_soundMng, &m_services);
+  g_soundMng->SetMusicVolume(g_varMng->GetFloat("MusicVolume"));
+  g_soundMng->SetFXVolume(g_varMng->GetFloat("FXVolume"));
+  for (const auto& [category, name] : kSwitchedSoundCategories) {
+    g_soundMng->SetCategoryEnabled(category, static_cast<std::uint32_t>(g_varMng->GetInt(name)));
+  }
+  return true;
+}
+
+void N_Application::CreateWorld() {
+  m_log->Print("--- Creating World\n");
+  m_world = std::make_unique<N_World>(g_textureMng);
+  g_world = m_world.get();
+  N_ShaderMng& shaders = g_world->ShaderMng();
+  m_bigcharsShader = shaders.AddShader("gfx/2d/bigchars", 0, 3);
+  m_consoleShader = shaders.AddShader("console", 0, 3);
+  m_thirdShader = shaders.AddShader("HmlaHack1", 0, 3);
+  g_varMng->SetInt("HmlaHack1", m_thirdShader, kSetFlags);
+  g_varMng->SetInt("HmlaHackSet", 0, kSetFlags);
+  g_varMng->SetInt("font", m_bigcharsShader, kSetFlags);
+  g_world->Init();  // the result does not matter to the start-up
+}
+
+void N_Application::Run() {
+  m_log->Print("--- Entering game loop...\n");
+  for (;;) {
+    DrainMessages();
+    if (m_frameHook) m_frameHook();
+    if (g_varMng->GetInt("exit") == 1) return;
+    Frame();
+  }
+}
+
+void N_Application::DrainMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);  // a quit message has no window and no meaning
+  }
+}
+
+void N_Application::Frame() {
+  g_timer->Tick();
+  if (g_inputMng) g_inputMng->Update();
+  const float frameTime = static_cast<float>(g_timer->GetFrameTime());
+  m_frameRate.Add(frameTime);
+  QueueOverlayTexts(frameTime);
+  g_world->Update(frameTime);
+  g_world->Render(frameTime);
+  if (g_soundMng) g_soundMng->Update();
+}
+
+void N_Application::QueueOverlayTexts(float frameTime) {
+  N_TextBatch& batch = g_world->TextBatch();
+  const int font = g_varMng->GetInt("font");
+  const int showFps = g_varMng->GetInt("r_showFPS");
+  if (showFps == 1) {
+    batch.AddText(m_frameRate.Text(), font, kFpsX, 0.0f, kOverlayScale, kOverlayColour, kOverlayAlpha);
+  } else if (showFps == 2) {
+    m_frameRate.SetInstant(frameTime);
+    m_log->Print("%s", m_frameRate.Text());
+  }
+  if (g_varMng->GetInt("developer") != 0) {
+    const std::string distance = FormatString("%d\n", g_varMng->GetInt("LODWorldDistance"));
+    batch.AddText(distance.c_str(), font, kDeveloperX, 0.0f, kOverlayScale, kOverlayColour, kOverlayAlpha);
+  }
+}
+
+bool N_Application::SaveSettings() {
+  g_varMng->Dump();
+  if (g_soundMng) {
+    g_varMng->SetFloat("FXVolume", g_soundMng->GetFXVolume(), kSetFlags);
+    g_varMng->SetFloat("MusicVolume", g_soundMng->GetMusicVolume(), kSetFlags);
+  }
+  // TODO(issue 6): N_Render::Shutdown.
+  if (g_inputMng) g_inputMng->Shutdown();
+  if (m_window) m_window->Unregister();
+  g_varMng->Save("config.cfg");
+  return true;
+}
+
+void N_Application::ReleaseServices() {
+  // Every pointer is cleared before its object goes, so nothing reaches a dying service.
+  g_varMng = nullptr;
+  m_varMng.reset();
+  g_timer = nullptr;
+  m_timer.reset();
+  // The texture manager releases whatever is left (the world freed its textures).
+  g_textureMng = nullptr;
+  m_textureMng.reset();
+  g_stringTable = nullptr;
+  m_stringTable.reset();
+  // TODO(issue 6): ReleaseRender.
+  g_inputMng = nullptr;
+  m_inputMng.reset();
+  ReleaseSoundMng(&g_soundMng);  // closes its device; there is no shutdown call of its own
+  m_window = nullptr;
+  m_ownedWindow.reset();
+  // The reporter and the log go last: every service before them may still log.
+  g_errorLog = nullptr;
+  m_errorLog.reset();
+  g_log = nullptr;
+  m_log = nullptr;
+  m_ownedLog.reset();
+}

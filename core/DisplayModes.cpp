@@ -1,0 +1,58 @@
+#include "core/DisplayModes.h"
+
+#include "core/Globals.h"
+#include "core/VarMng.h"
+
+#include <cmath>
+
+namespace {
+
+HWND MainWindow() { return g_varMng ? static_cast<HWND>(g_varMng->GetInt("wnd_handle")) : 0; }
+
+/// Sets a ramp on a window's display; failures are silent (no display, no gamma support).
+void ApplyRamp(HWND window, N_GammaRamp& ramp) {
+  const HDC dc = GetDC(window);
+  if (!dc) return;
+  SetDeviceGammaRamp(dc, &ramp);
+  ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void N_DisplayModes::Capture() {
+  m_width = g_varMng ? g_varMng->GetInt("v_width") : 0;
+  m_height = g_varMng ? g_varMng->GetInt("v_height") : 0;
+}
+
+void N_DisplayModes::CaptureGamma(HWND window) {
+  if (m_hasSavedRamp) return;
+  const HDC dc = GetDC(window);
+  if (!dc) return;
+  m_hasSavedRamp = GetDeviceGammaRamp(dc, &m_saved) != FALSE;
+  ReleaseDC(window, dc);
+}
+
+void N_DisplayModes::BuildRamp(float gamma, N_GammaRamp& ramp) {
+  const float exponent = gamma == 0.0f ? 1.0f : 1.0f / gamma;
+  for (int i = 0; i < 256; ++i) {
+    const float base = static_cast<float>(i) * (1.0f / 255.0f);
+    float value = std::pow(base, exponent) * 255.0f;
+    // A negative or absurd "r_gamma" must not overflow the 16-bit entries.
+    if (!(value >= 0.0f)) value = 0.0f;
+    if (value > 255.0f) value = 255.0f;
+    const WORD entry = static_cast<WORD>(static_cast<int>(value) * 256);
+    ramp.red[i] = entry;
+    ramp.green[i] = entry;
+    ramp.blue[i] = entry;
+  }
+}
+
+void N_DisplayModes::SetGamma(float gamma) {
+  BuildRamp(gamma, m_working);
+  ApplyRamp(MainWindow(), m_working);
+}
+
+void N_DisplayModes::Restore() {
+  ChangeDisplaySettingsA(nullptr, 0);
+  if (m_hasSavedRamp) ApplyRamp(MainWindow(), m_saved);
+}

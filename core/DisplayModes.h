@@ -1,0 +1,40 @@
+#pragma once
+// The window's size and the display's gamma ramp: the ramp found before the game set
+// one (put back at the end) and the game's own working ramp.
+#include "platform/win32.h"
+
+/// A device gamma ramp: red, green and blue tables of 256 16-bit entries.
+struct N_GammaRamp {
+  WORD red[256] = {};
+  WORD green[256] = {};
+  WORD blue[256] = {};
+};
+static_assert(sizeof(N_GammaRamp) == 3 * 256 * 2);
+
+class N_DisplayModes {
+ public:
+  /// Reads the wanted size from "v_width" and "v_height".
+  void Capture();
+  /// Keeps the display's ramp as read through the window. Called once the window
+  /// exists (a ramp can only be read through a window) and before anything sets one.
+  void CaptureGamma(HWND window);
+  /// Builds the working ramp for the gamma and sets it on the window in "wnd_handle".
+  void SetGamma(float gamma);
+  /// Back to the desktop's display mode, then the kept ramp on the window in "wnd_handle".
+  void Restore();
+
+  /// Entry i = trunc(255 (i/255)^(1/gamma)) x 256 in all three tables; gamma 0 counts as 1.
+  static void BuildRamp(float gamma, N_GammaRamp& ramp);
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  const N_GammaRamp& WorkingRamp() const { return m_working; }
+  bool HasSavedRamp() const { return m_hasSavedRamp; }
+
+ private:
+  int m_width = 0;
+  int m_height = 0;
+  N_GammaRamp m_saved;
+  N_GammaRamp m_working;
+  bool m_hasSavedRamp = false;
+};

@@ -1,0 +1,59 @@
+#include "platform/win32/Cursor.h"
+
+#include "platform/win32/WindowTable.h"
+
+#include <SDL.h>
+
+namespace {
+
+HCURSOR g_cursor = kArrowCursor;  // a process starts with the arrow
+int g_displayCounter = 0;
+HWND g_capture = 0;
+
+bool VideoRuns() { return SDL_WasInit(SDL_INIT_VIDEO) != 0; }
+
+}  // namespace
+
+namespace platform {
+
+bool IsCursorVisible() { return g_cursor != 0 && g_displayCounter >= 0; }
+
+void ApplyCursorState() {
+  if (!VideoRuns()) return;
+  SDL_ShowCursor(IsCursorVisible() ? SDL_ENABLE : SDL_DISABLE);
+}
+
+HWND CaptureWindow() { return g_capture; }
+
+}  // namespace platform
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return kArrowCursor; }
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  const HCURSOR previous = g_cursor;
+  g_cursor = cursor;
+  platform::ApplyCursorState();
+  return previous;
+}
+
+int ShowCursor(BOOL show) {
+  g_displayCounter += show ? 1 : -1;
+  platform::ApplyCursorState();
+  return g_displayCounter;
+}
+
+HWND SetCapture(HWND window) {
+  const HWND previous = g_capture;
+  g_capture = window;
+  // SDL captures only for a window with focus; a refusal changes nothing here.
+  if (VideoRuns() && platform::LookupWindow(window)) SDL_CaptureMouse(SDL_TRUE);
+  return previous;
+}
+
+BOOL ReleaseCapture() {
+  g_capture = 0;
+  if (VideoRuns()) SDL_CaptureMouse(SDL_FALSE);
+  return TRUE;
+}
+
+HWND GetCapture() { return g_capture; }

@@ -1,0 +1,17 @@
+#pragma once
+// Test helper: reads pixels of the X display's root window (what is on screen).
+#include <cstdint>
+#include <optional>
+
+namespace test {
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+/// The average colour of a w x h block of the screen at (x, y); empty without a display.
+std::optional<Rgb> ScreenAverage(int x, int y, int w, int h);
+/// The size of the default screen; {0, 0} without a display.
+void ScreenSize(int& width, int& height);
+
+}  // namespace test

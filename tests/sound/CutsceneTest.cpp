@@ -1,0 +1,269 @@
+// The intro-video player end to end: the filter graph over FFmpeg, the full-screen
+// video window, input through the window messages, and the start-up step that plays
+// the intro once. Runs on the X display of the test command.
+#include "core/VarMng.h"
+#include "sound/Cutscene.h"
+#include "sound/IntroVideo.h"
+#include "tests/platform/ScreenGrab.h"
+#include "tests/support/TestEnv.h"
+#include "tools/VideoWriter.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+/// The sample intro of the game root: three seconds.
+std::string SampleIntro() { return test::GameRoot() + "/data/video/intro.avi"; }
+
+/// Runs `action` on a helper thread after `delay`, while the player blocks this one.
+class During {
+ public:
+  During(std::chrono::milliseconds delay, std::function<void()> action)
+      : m_thread([delay, action = std::move(action)] {
+          std::this_thread::sleep_for(delay);
+          action();
+        }) {}
+  ~During() { m_thread.join(); }
+
+ private:
+  std::thread m_thread;
+};
+
+/// The SDL id of the full-screen video window, or 0.
+Uint32 VideoWindowId() {
+  for (Uint32 id = 1; id < 64; ++id) {
+    SDL_Window* window = SDL_GetWindowFromID(id);
+    if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) return id;
+  }
+  return 0;
+}
+
+/// A key press or left click on the video window, as SDL reports it.
+void PressOnVideoWindow(SDL_Keycode key, bool click = false) {
+  SDL_Event event{};
+  if (click) {
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.windowID = VideoWindowId();
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = 100;
+    event.button.y = 100;
+  } else {
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = VideoWindowId();
+    event.key.keysym.sym = key;
+  }
+  ASSERT_NE(VideoWindowId(), 0u);
+  SDL_PushEvent(&event);
+}
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+TEST(Cutscene, SampleIntroPlaysFullScreenToItsEnd) {
+  int width = 0, height = 0;
+  test::ScreenSize(width, height);
+  ASSERT_GT(width, 0) << "needs an X display";
+  test::TempDir dir;
+  test::CoreServices core;
+  std::optional<test::Rgb> sky, snow;
+  HRESULT hr = E_FAIL;
+  const auto start = Clock::now();
+  {
+    // 4:3 picture fitted to the screen: sky in the upper middle, snow at the bottom.
+    During shot(1500ms, [&] {
+      const int pictureHeight = std::min(height, width * 3 / 4);
+      const int top = (height - pictureHeight) / 2;
+      sky = test::ScreenAverage(width / 2 - 20, top + pictureHeight / 8, 40, 20);
+      snow = test::ScreenAverage(10, top + pictureHeight * 9 / 10, 40, 10);
+    });
+    hr = PlayCutscene(SampleIntro().c_str(), 1);
+  }
+  const double took = Seconds(Clock::now() - start);
+  EXPECT_EQ(hr, S_OK);
+  EXPECT_GE(took, 2.9);  // 75 frames at 25 per second
+  EXPECT_LT(took, 8.0);
+  ASSERT_TRUE(sky && snow);
+  EXPECT_GT(sky->b, 170);
+  EXPECT_GT(sky->b, sky->r + 80);
+  EXPECT_GT(snow->r, 200);
+  EXPECT_GT(snow->g, 200);
+  EXPECT_EQ(VideoWindowId(), 0u);  // the video window is gone, full screen left
+  EXPECT_EQ(core.LogText().find("PlayCutscene Error"), std::string::npos);
+}
+
+TEST(Cutscene, StopKeysAndLeftClickEndItEarly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  struct Case {
+    const char* name;
+    SDL_Keycode key;
+    bool click;
+  };
+  for (const Case& c : {Case{"Escape", SDLK_ESCAPE, false}, Case{"Enter", SDLK_RETURN, false},
+                        Case{"Space", SDLK_SPACE, false}, Case{"left click", 0, true}}) {
+    // The player's window class stays registered after a call: each case runs in a
+    // child process of its own.
+    EXPECT_EXIT(
+        {
+          test::TempDir dir;
+          test::CoreServices core;
+          const auto start = Clock::now();
+          HRESULT hr = E_FAIL;
+          {
+            During press(700ms, [&] { PressOnVideoWindow(c.key, c.click); });
+            hr = PlayCutscene(SampleIntro().c_str(), 1);
+          }
+          const bool early = Seconds(Clock::now() - start) < 2.0;
+          std::exit(hr == S_FALSE && early ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << c.name;
+  }
+}
+
+TEST(Cutscene, KeyPressAndClickOnTheDisplayStopIt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // Real input events of the X server, as a player's key press or click would be.
+  for (const char* command : {"xdotool key space", "xdotool click 1"}) {
+    EXPECT_EXIT(
+        {
+          test::TempDir dir;
+          test::CoreServices core;
+          const auto start = Clock::now();
+          HRESULT hr = E_FAIL;
+          {
+            During press(700ms, [command] {
+              if (std::system(command) != 0) std::exit(2);
+            });
+            hr = PlayCutscene(SampleIntro().c_str(), 1);
+          }
+          std::exit(hr == S_FALSE && Seconds(Clock::now() - start) < 2.0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << command;
+  }
+}
+
+TEST(Cutscene, OtherKeysDoNotStopIt) {
+  test::TempDir dir;
+  test::CoreServices core;
+  const auto start = Clock::now();
+  HRESULT hr = E_FAIL;
+  {
+    During press(700ms, [] {
+      PressOnVideoWindow(SDLK_a);
+      PressOnVideoWindow(SDLK_F1);
+      PressOnVideoWindow(SDLK_TAB);
+    });
+    hr = PlayCutscene(SampleIntro().c_str(), 1);
+  }
+  EXPECT_EQ(hr, S_OK);
+  EXPECT_GE(Seconds(Clock::now() - start), 2.9);
+}
+
+TEST(Cutscene, MissingFileShowsTheRenderFileMessage) {
+  test::TempDir dir;
+  test::CoreServices core;
+  EXPECT_EQ(PlayCutscene("data\\video\\missing.avi", 1), static_cast<HRESULT>(0x80070002u));
+  EXPECT_NE(core.LogText().find("Failed(0x80070002) in RenderFile(data\\video\\missing.avi)!\r\n"),
+            std::string::npos)
+      << core.LogText();
+}
+
+TEST(Cutscene, FileWithoutVideoShowsTheNoVideoMessage) {
+  test::TempDir dir;
+  test::CoreServices core;
+  ASSERT_TRUE(tools::WriteSoundOnlyAvi(dir.Path() + "/tone.avi", 0.5));
+  EXPECT_EQ(PlayCutscene("tone.avi", 1), E_NOINTERFACE);
+  EXPECT_NE(core.LogText().find("Failed(0x80004002) to set message drain for tone.avi.\r\n\r\nThis sample is "
+                                "designed to play videos, but the file selected has no video component."),
+            std::string::npos)
+      << core.LogText();
+}
+
+TEST(Cutscene, NullNameAndLongNames) {
+  test::TempDir dir;
+  test::CoreServices core;
+  EXPECT_EQ(PlayCutscene(nullptr, 1), E_POINTER);
+  // A name of more than 259 characters reaches the graph cut to 259: make the file
+  // the cut name points at.
+  const std::string folder(120, 'f');
+  std::string cut = folder + "/" + folder + "/";
+  cut += std::string(259 - cut.size() - 4, 'v') + ".avi";
+  ASSERT_EQ(cut.size(), 259u);
+  tools::IntroVideoSpec spec;
+  spec.frames = 5;
+  std::filesystem::create_directories(folder + "/" + folder);
+  ASSERT_TRUE(tools::WriteIntroVideo(cut, spec));
+  EXPECT_EQ(PlayCutscene((cut + "-and-more-text").c_str(), 1), S_OK);
+}
+
+TEST(Cutscene, QuitMessageOfItsWindowStaysQueued) {
+  test::TempDir dir;
+  test::CoreServices core;
+  tools::IntroVideoSpec spec;
+  spec.frames = 5;
+  ASSERT_TRUE(tools::WriteIntroVideo(dir.Path() + "/short.avi", spec));
+  ASSERT_EQ(PlayCutscene("short.avi", 1), S_OK);
+  // Destroying the player window posted the quit message; nothing took it.
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, 0, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_FALSE(PeekMessageA(&msg, 0, 0, 0, PM_REMOVE));
+}
+
+TEST(CutsceneError, BoxTextIsCutAt1023Characters) {
+  std::vector<std::pair<std::string, std::string>> boxes;
+  platform::SetMessageBoxHook([&](const std::string& text, const std::string& caption) {
+    boxes.emplace_back(text, caption);
+  });
+  ShowCutsceneError("Failed(%08lx) in Run()!\r\n", 0x80004005ul);
+  ShowCutsceneError("%s", std::string(2000, 'x').c_str());
+  platform::SetMessageBoxHook({});
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].first, "Failed(80004005) in Run()!\r\n");
+  EXPECT_EQ(boxes[0].second, "PlayCutscene Error");
+  EXPECT_EQ(boxes[1].first.size(), 1023u);
+}
+
+TEST(IntroVideo, PlaysOnceInFullScreenOnly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  struct Case {
+    int fullScreen;
+    int playOnce;
+    int after;
+    bool plays;
+  };
+  for (const Case& c : {Case{0, 1, 1, false}, Case{1, 0, 0, false}, Case{1, 1, 0, true}}) {
+    EXPECT_EXIT(
+        {
+          test::TempDir dir;
+          test::CoreServices core;
+          tools::IntroVideoSpec spec;
+          spec.frames = 25;  // one second
+          std::filesystem::create_directories("data/video");
+          if (!tools::WriteIntroVideo("data/video/intro.avi", spec)) std::exit(3);
+          core.vars->SetInt("v_fullscreen", c.fullScreen, 2);
+          core.vars->SetInt("hrajvideoraz", c.playOnce, 0);
+          const auto start = Clock::now();
+          PlayIntroVideoOnce(1);
+          const bool played = Seconds(Clock::now() - start) > 0.9;
+          const bool ok = played == c.plays && core.vars->GetInt("hrajvideoraz") == c.after;
+          std::exit(ok ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "")
+        << c.fullScreen << c.playOnce;
+  }
+}
+
+}  // namespace
