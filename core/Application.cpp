@@ -13,6 +13,7 @@
 #include "core/Timer.h"
 #include "core/VarMng.h"
 #include "race/World.h"
+#include "render/Render.h"
 #include "render/TextureMngImpl.h"
 #include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
@@ -24,6 +25,7 @@ constexpr const char* kEngineVersion = "0.01";
 constexpr const char* kPlatformName = "Linux";
 constexpr std::uint32_t kSetFlags = 0x02;
 constexpr std::int32_t kTextureMngCapacity = 1024;
+constexpr std::uint16_t kSplashResourceId = 116;  ///< the program's picture resource
 
 // The fixed-font overlay texts of the main loop, in 640 x 480 units.
 constexpr float kFpsX = 550.0f;
@@ -114,8 +116,9 @@ bool N_Application::CreateDeviceServices() {
   m_services.varMng = m_varMng.get();
   m_services.timer = m_timer.get();
   m_services.textureMng = g_textureMng;
-  // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
-  // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
+  CreateRender(&m_services, &g_render);
+  if (!g_render->Init()) return false;
+  g_render->ShowSplashImage(kSplashResourceId);
   m_inputMng = CreateInputMng(m_services);
   g_inputMng = m_inputMng.get();
   g_inputMng->Init();  // a failure does not stop the start-up
@@ -194,7 +197,7 @@ bool N_Application::SaveSettings() {
     g_varMng->SetFloat("FXVolume", g_soundMng->GetFXVolume(), kSetFlags);
     g_varMng->SetFloat("MusicVolume", g_soundMng->GetMusicVolume(), kSetFlags);
   }
-  // TODO(issue 6): N_Render::Shutdown.
+  if (g_render) g_render->Shutdown();
   if (g_inputMng) g_inputMng->Shutdown();
   if (m_window) m_window->Unregister();
   g_varMng->Save("config.cfg");
@@ -212,7 +215,8 @@ void N_Application::ReleaseServices() {
   m_textureMng.reset();
   g_stringTable = nullptr;
   m_stringTable.reset();
-  // TODO(issue 6): ReleaseRender.
+  if (g_render) ReleaseRender(g_render);
+  g_render = nullptr;
   g_inputMng = nullptr;
   m_inputMng.reset();
   ReleaseSoundMng(&g_soundMng);  // closes its device; there is no shutdown call of its own
