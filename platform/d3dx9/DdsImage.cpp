@@ -42,24 +42,26 @@ PixelFormat FormatOf(const Header& h, std::string& error) {
     error = "unsupported compressed format '" + FourCcText(h.fourCc) + "'";
     return PixelFormat::Unknown;
   }
-  if (h.pfFlags & dds::kPfRgb) {
-    const bool alpha = (h.pfFlags & dds::kPfAlphaPixels) != 0;
-    struct Layout {
-      std::uint32_t bits, r, g, b, a;
-      PixelFormat plain, withAlpha;
-    };
-    static constexpr Layout kLayouts[] = {
-        {24, 0xFF0000, 0xFF00, 0xFF, 0, PixelFormat::R8G8B8, PixelFormat::Unknown},
-        {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8},
-        {16, 0xF800, 0x7E0, 0x1F, 0, PixelFormat::R5G6B5, PixelFormat::Unknown},
-        {16, 0xF00, 0xF0, 0xF, 0xF000, PixelFormat::X4R4G4B4, PixelFormat::A4R4G4B4},
-    };
-    for (const Layout& l : kLayouts) {
-      if (h.bitCount != l.bits || h.rMask != l.r || h.gMask != l.g || h.bMask != l.b) continue;
-      if (alpha && l.withAlpha != PixelFormat::Unknown && h.aMask == l.a) return l.withAlpha;
-      return l.plain;
-    }
+  const bool alpha = (h.pfFlags & dds::kPfAlphaPixels) != 0;
+  struct Layout {
+    std::uint32_t flag, bits, r, g, b, a;
+    PixelFormat plain, withAlpha;  ///< without / with the alpha-pixels flag and mask
+  };
+  static constexpr Layout kLayouts[] = {
+      {dds::kPfRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, PixelFormat::R8G8B8, PixelFormat::Unknown},
+      {dds::kPfRgb, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8},
+      {dds::kPfRgb, 16, 0xF800, 0x7E0, 0x1F, 0, PixelFormat::R5G6B5, PixelFormat::Unknown},
+      {dds::kPfRgb, 16, 0x7C00, 0x3E0, 0x1F, 0x8000, PixelFormat::X1R5G5B5, PixelFormat::A1R5G5B5},
+      {dds::kPfRgb, 16, 0xF00, 0xF0, 0xF, 0xF000, PixelFormat::X4R4G4B4, PixelFormat::A4R4G4B4},
+      {dds::kPfLuminance, 8, 0xFF, 0, 0, 0, PixelFormat::L8, PixelFormat::Unknown},
+      {dds::kPfLuminance, 16, 0xFF, 0, 0, 0xFF00, PixelFormat::Unknown, PixelFormat::A8L8},
+  };
+  for (const Layout& l : kLayouts) {
+    if (!(h.pfFlags & l.flag) || h.bitCount != l.bits || h.rMask != l.r || h.gMask != l.g || h.bMask != l.b) continue;
+    const PixelFormat f = alpha && h.aMask == l.a && l.withAlpha != PixelFormat::Unknown ? l.withAlpha : l.plain;
+    if (f != PixelFormat::Unknown) return f;
   }
+  if ((h.pfFlags & dds::kPfAlpha) && h.bitCount == 8 && h.aMask == 0xFF) return PixelFormat::A8;
   char text[96];
   std::snprintf(text, sizeof text, "unsupported pixel layout (flags 0x%X, %u bits)", h.pfFlags, h.bitCount);
   error = text;

@@ -28,7 +28,7 @@ namespace dds {
 constexpr std::uint32_t kFlagCaps = 0x1, kFlagHeight = 0x2, kFlagWidth = 0x4, kFlagPitch = 0x8;
 constexpr std::uint32_t kFlagPixelFormat = 0x1000, kFlagMipCount = 0x20000, kFlagLinearSize = 0x80000;
 constexpr std::uint32_t kFlagDepth = 0x800000;
-constexpr std::uint32_t kPfAlphaPixels = 0x1, kPfFourCc = 0x4, kPfRgb = 0x40;
+constexpr std::uint32_t kPfAlphaPixels = 0x1, kPfAlpha = 0x2, kPfFourCc = 0x4, kPfRgb = 0x40, kPfLuminance = 0x20000;
 constexpr std::uint32_t kCapsComplex = 0x8, kCapsTexture = 0x1000, kCapsMipmap = 0x400000;
 constexpr std::uint32_t kCaps2Cube = 0x200, kCaps2AllFaces = 0xFC00, kCaps2Volume = 0x200000;
 }  // namespace dds

@@ -13,6 +13,11 @@ std::uint32_t Reduce(std::uint8_t v, std::uint32_t bits) {
   return (v * top + 127) / 255;
 }
 
+/// Luminance of a colour (the weights the sample writer uses too).
+std::uint8_t Luminance(const Rgba8& p) {
+  return static_cast<std::uint8_t>((p.r * 77 + p.g * 150 + p.b * 29 + 128) >> 8);
+}
+
 std::uint16_t Load16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 void Store16(std::uint8_t* p, std::uint32_t v) {
   p[0] = static_cast<std::uint8_t>(v);
@@ -44,8 +49,13 @@ std::uint32_t BytesPerPixel(PixelFormat format) {
     case PixelFormat::A8R8G8B8:
     case PixelFormat::X8R8G8B8: return 4;
     case PixelFormat::R5G6B5:
+    case PixelFormat::X1R5G5B5:
+    case PixelFormat::A1R5G5B5:
     case PixelFormat::A4R4G4B4:
-    case PixelFormat::X4R4G4B4: return 2;
+    case PixelFormat::X4R4G4B4:
+    case PixelFormat::A8L8: return 2;
+    case PixelFormat::A8:
+    case PixelFormat::L8: return 1;
     default: return 0;
   }
 }
@@ -64,8 +74,8 @@ std::uint64_t SurfaceBytes(PixelFormat format, std::uint32_t width, std::uint32_
 }
 
 bool HasAlpha(PixelFormat format) {
-  return format == PixelFormat::A8R8G8B8 || format == PixelFormat::A4R4G4B4 ||
-         IsBlockCompressed(format);
+  return format == PixelFormat::A8R8G8B8 || format == PixelFormat::A4R4G4B4 || format == PixelFormat::A1R5G5B5 ||
+         format == PixelFormat::A8 || format == PixelFormat::A8L8 || IsBlockCompressed(format);
 }
 
 std::string FormatName(PixelFormat format) {
@@ -76,6 +86,11 @@ std::string FormatName(PixelFormat format) {
     case PixelFormat::R5G6B5: return "R5G6B5";
     case PixelFormat::A4R4G4B4: return "A4R4G4B4";
     case PixelFormat::X4R4G4B4: return "X4R4G4B4";
+    case PixelFormat::X1R5G5B5: return "X1R5G5B5";
+    case PixelFormat::A1R5G5B5: return "A1R5G5B5";
+    case PixelFormat::A8: return "A8";
+    case PixelFormat::L8: return "L8";
+    case PixelFormat::A8L8: return "A8L8";
     case PixelFormat::Dxt1: return "DXT1";
     case PixelFormat::Dxt2: return "DXT2";
     case PixelFormat::Dxt3: return "DXT3";
@@ -111,6 +126,26 @@ void UnpackRow(PixelFormat format, const std::uint8_t* src, std::span<Rgba8> out
         src += 2;
         break;
       }
+      case PixelFormat::X1R5G5B5:
+      case PixelFormat::A1R5G5B5: {
+        const std::uint32_t v = Load16(src);
+        const std::uint8_t a = format == PixelFormat::X1R5G5B5 || (v & 0x8000) ? 255 : 0;
+        px = {Expand5((v >> 10) & 31), Expand5((v >> 5) & 31), Expand5(v & 31), a};
+        src += 2;
+        break;
+      }
+      case PixelFormat::A8:
+        px = {0, 0, 0, src[0]};
+        src += 1;
+        break;
+      case PixelFormat::L8:
+        px = {src[0], src[0], src[0], 255};
+        src += 1;
+        break;
+      case PixelFormat::A8L8:
+        px = {src[0], src[0], src[0], src[1]};
+        src += 2;
+        break;
       default:
         px = {};
         break;
@@ -142,6 +177,23 @@ void PackRow(PixelFormat format, std::span<const Rgba8> in, std::uint8_t* dst) {
         dst += 2;
         break;
       }
+      case PixelFormat::X1R5G5B5:
+      case PixelFormat::A1R5G5B5: {
+        const std::uint32_t a = format == PixelFormat::X1R5G5B5 || px.a >= 128 ? 0x8000 : 0;
+        Store16(dst, a | (Reduce(px.r, 5) << 10) | (Reduce(px.g, 5) << 5) | Reduce(px.b, 5));
+        dst += 2;
+        break;
+      }
+      case PixelFormat::A8:
+        *dst++ = px.a;
+        break;
+      case PixelFormat::L8:
+        *dst++ = Luminance(px);
+        break;
+      case PixelFormat::A8L8:
+        dst[0] = Luminance(px), dst[1] = px.a;
+        dst += 2;
+        break;
       default:
         break;
     }

@@ -23,8 +23,13 @@ enum class PixelFormat : std::uint32_t {
   A8R8G8B8 = 21,  ///< 4 bytes: B, G, R, A in memory
   X8R8G8B8 = 22,  ///< as A8R8G8B8 with the alpha byte unused (reads as 255)
   R5G6B5 = 23,
+  X1R5G5B5 = 24,
+  A1R5G5B5 = 25,
   A4R4G4B4 = 26,
+  A8 = 28,        ///< alpha only; reads as black with that alpha
   X4R4G4B4 = 30,
+  L8 = 50,        ///< luminance; reads as grey
+  A8L8 = 51,      ///< luminance in the low byte, alpha in the high one
   Dxt1 = MakeFourCc('D', 'X', 'T', '1'),
   Dxt2 = MakeFourCc('D', 'X', 'T', '2'),
   Dxt3 = MakeFourCc('D', 'X', 'T', '3'),
@@ -52,8 +57,8 @@ std::uint64_t RowPitch(PixelFormat format, std::uint32_t width);
 std::uint32_t RowCount(PixelFormat format, std::uint32_t height);
 /// Bytes of one level (one face or one slice) of the given size.
 std::uint64_t SurfaceBytes(PixelFormat format, std::uint32_t width, std::uint32_t height);
-/// True when the format keeps an alpha channel (A8R8G8B8, A4R4G4B4, DXT1 with its
-/// transparent colour, DXT2-DXT5).
+/// True when the format keeps an alpha channel (A8R8G8B8, A4R4G4B4, A1R5G5B5, A8,
+/// A8L8, DXT1 with its transparent colour, DXT2-DXT5).
 bool HasAlpha(PixelFormat format);
 /// The format's Direct3D name without the prefix ("DXT1", "A8R8G8B8"), for log lines.
 std::string FormatName(PixelFormat format);

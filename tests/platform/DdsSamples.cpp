@@ -15,6 +15,11 @@ datagen::DdsFormat WriterFormat(PixelFormat format) {
     case PixelFormat::R5G6B5: return datagen::DdsFormat::R5G6B5;
     case PixelFormat::A4R4G4B4: return datagen::DdsFormat::A4R4G4B4;
     case PixelFormat::X4R4G4B4: return datagen::DdsFormat::X4R4G4B4;
+    case PixelFormat::X1R5G5B5: return datagen::DdsFormat::X1R5G5B5;
+    case PixelFormat::A1R5G5B5: return datagen::DdsFormat::A1R5G5B5;
+    case PixelFormat::A8: return datagen::DdsFormat::A8;
+    case PixelFormat::L8: return datagen::DdsFormat::L8;
+    case PixelFormat::A8L8: return datagen::DdsFormat::A8L8;
     case PixelFormat::Dxt1: return datagen::DdsFormat::Dxt1;
     case PixelFormat::Dxt2: return datagen::DdsFormat::Dxt2;
     case PixelFormat::Dxt3: return datagen::DdsFormat::Dxt3;

@@ -25,6 +25,12 @@ TEST(ImageOps, PixelsPackAndUnpackPerFormat) {
       {PixelFormat::R5G6B5, {0xE0, 0x07}, {0, 255, 0, 255}},
       {PixelFormat::A4R4G4B4, {0x5A, 0x8F}, {0xFF, 0x55, 0xAA, 0x88}},
       {PixelFormat::X4R4G4B4, {0x5A, 0xFF}, {0xFF, 0x55, 0xAA, 255}},
+      {PixelFormat::A1R5G5B5, {0x1F, 0x7C}, {255, 0, 255, 0}},
+      {PixelFormat::A1R5G5B5, {0xE0, 0x83}, {0, 255, 0, 255}},
+      {PixelFormat::X1R5G5B5, {0x1F, 0xFC}, {255, 0, 255, 255}},
+      {PixelFormat::A8, {0x40}, {0, 0, 0, 0x40}},
+      {PixelFormat::L8, {0x80}, {0x80, 0x80, 0x80, 255}},
+      {PixelFormat::A8L8, {0x80, 0x40}, {0x80, 0x80, 0x80, 0x40}},
   };
   for (const Case& c : cases) {
     const std::string name = platform::FormatName(c.format);
