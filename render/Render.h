@@ -29,6 +29,7 @@ struct N_AdapterInfo {
   char driver[512] = {};  ///< zero-terminated
 };
 
+struct TexInfo;
 class N_Camera;
 struct N_OrientedBox;
 struct N_Vector3;
@@ -150,6 +151,27 @@ class N_Render {
   /// Assembles the five vertex programs; a missing one stays none.
   void LoadVertexPrograms();
 
+  // Textures: the device work of the texture manager (RenderTexture.cpp).
+  /// Loads a DDS file into a device texture of the record's kind (0 two-dimensional,
+  /// 1 cube, 2 volume) with the texture-quality variables applied, fills the record
+  /// and counts the texture's bytes; returns them, 0 on failure (record texture 0).
+  /// Parameter bit 0: one mip level; bit 1: no picmip; other bits are not read.
+  virtual std::uint32_t CreateTexture(const char* path, TexInfo* record, std::uint32_t parameter);
+  /// Releases the record's device texture, its bytes and its registry entry; the
+  /// record itself is not changed.
+  virtual void ReleaseTexture(TexInfo* record);
+  /// Binds the textures the effects name; the texture manager calls it after a purge.
+  virtual void LoadEffectTextures();
+  /// Clears the back buffer, stretches the DDS picture resource of the program over it
+  /// and presents; stops silently at any failing step (RenderSplash.cpp).
+  virtual void ShowSplashImage(std::uint16_t resourceId);
+
+  // Effects (RenderEffects.cpp).
+  /// The effect of a file, made once per file name; null when none can be made.
+  virtual ID3DXEffect* CreateEffect(const char* fileName);
+  /// Releases the effect when it is the renderer's; nulls the caller's pointer always.
+  virtual void DestroyEffect(ID3DXEffect** effect);
+
   // Queries.
   virtual bool UsesPointSprites() const { return m_pointSprites; }
   virtual bool SupportsOcclusionQueries() const { return m_occlusionQueries; }
@@ -214,6 +236,10 @@ class N_Render {
   bool ShadowDeclarationCurrent() const { return m_shadowDeclCurrent; }
   /// The vertices of the last immediate draws.
   const N_ImmediateVertices& ImmediateVertices() const { return m_immediate; }
+  /// Bytes of the textures made by CreateTexture and not yet released.
+  std::uint32_t TextureMemory() const { return m_textureMemory; }
+  /// Texture handle -> the path it was loaded from.
+  const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
 
  private:
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.

@@ -84,3 +84,41 @@ TEST(DdsWriter, MipChainHalvesDownToOnePixel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DdsWriter, CompressedCubeAndVolumeHeaders) {
+  const datagen::RgbaImage face(8, 4, {10, 20, 30, 255});
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t flags, linearSize, depth, mips, fourCc, caps, caps2;
+    std::size_t size;
+  };
+  const std::array<datagen::RgbaImage, 6> faces{face, face, face, face, face, face};
+  const std::vector<datagen::RgbaImage> slices(4, face);
+  const Case cases[] = {
+      {"dxt1", datagen::EncodeDds(face, {DdsFormat::Dxt1, false}), 0x81007, 16, 0, 0, 0x31545844, 0x1000, 0,
+       128 + 16},
+      {"dxt5 chain", datagen::EncodeDds(face, {DdsFormat::Dxt5, true}), 0xA1007, 32, 0, 4, 0x35545844, 0x401008, 0,
+       128 + 32 + 16 + 16 + 16},
+      {"dxt3 two levels", datagen::EncodeDds(face, {DdsFormat::Dxt3, true, 2}), 0xA1007, 32, 0, 2, 0x33545844,
+       0x401008, 0, 128 + 32 + 16},
+      {"cube", datagen::EncodeCubeDds(faces, {DdsFormat::A8R8G8B8, false}), 0x100F, 32, 0, 0, 0, 0x1008, 0xFE00,
+       128 + 6 * 128},
+      {"volume", datagen::EncodeVolumeDds(slices, {DdsFormat::X8R8G8B8, true}), 0x82100F, 32, 4, 4, 0, 0x401008,
+       0x200000, 128 + 4 * 128 + 2 * 32 + 8 + 4},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(c.bytes.size(), c.size) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 8), c.flags) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 20), c.linearSize) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 24), c.depth) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 28), c.mips) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 84), c.fourCc) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 108), c.caps) << c.name;
+    EXPECT_EQ(U32At(c.bytes, 112), c.caps2) << c.name;
+  }
+}
+
+}  // namespace

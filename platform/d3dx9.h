@@ -1,0 +1,5 @@
+#pragma once
+// The D3DX9 utility calls the engine makes, over our own implementations: DDS
+// textures (files and the program's resources).
+#include "platform/d3d9.h"
+#include "platform/d3dx9/Textures.h"
