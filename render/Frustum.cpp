@@ -41,8 +41,8 @@ void N_Frustum::Build(const N_Camera& camera) {
 
   // The vertical half-angle follows from the horizontal one and the aspect; worked
   // out in extended precision before single-precision sine and cosine.
-  const float v = static_cast<float>(
-      std::atan(std::tan(static_cast<long double>(h)) / static_cast<long double>(camera.aspect)));
+  const float v =
+      static_cast<float>(std::atan(std::tan(static_cast<long double>(h)) / static_cast<long double>(camera.aspect)));
   const float cosV = CosF(v);
   const float sinV = SinF(v);
   const N_Vector3 top = CameraToWorld(camera.view, 0.0f, cosV, -sinV);

@@ -1,14 +1,13 @@
 // N_Render: viewport and transforms for drawing through a camera or in the 640 x 480
 // screen units of the 2D mode, and the scissor rectangle.
+#include "core/ErrorLog.h"
 #include "render/MatrixConvert.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
-#include "core/ErrorLog.h"
 #include "scene/Camera.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -17,8 +16,12 @@ constexpr float kScissorScaleX = 0.0015625f;     // 1/640 as a 32-bit float
 constexpr float kScissorScaleY = 0.0020833334f;  // 1/480 as a 32-bit float
 
 D3DVIEWPORT9 ViewportOf(const N_Camera& camera) {
-  return {static_cast<DWORD>(camera.viewportX), static_cast<DWORD>(camera.viewportY),
-          static_cast<DWORD>(camera.viewportWidth), static_cast<DWORD>(camera.viewportHeight), 0.0f, 1.0f};
+  return {static_cast<DWORD>(camera.viewportX),
+          static_cast<DWORD>(camera.viewportY),
+          static_cast<DWORD>(camera.viewportWidth),
+          static_cast<DWORD>(camera.viewportHeight),
+          0.0f,
+          1.0f};
 }
 
 /// Screen point (x, y) to (x - 320, 240 - y).
@@ -85,7 +88,9 @@ void N_Render::SetupCamera(N_Camera* camera, std::int32_t is3D) {
 void N_Render::SetupCamera3D(N_Camera* camera) {
   m_camera = camera;
   if (camera == nullptr) {
-    if (g_renderServices && g_renderServices->errorLog) g_renderServices->errorLog->Report(12, "Can't init camera!\n");
+    if (g_renderServices != nullptr && g_renderServices->errorLog != nullptr) {
+      g_renderServices->errorLog->Report(12, "Can't init camera!\n");
+    }
     return;
   }
   const D3DVIEWPORT9 viewport = ViewportOf(*camera);

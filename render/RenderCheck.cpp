@@ -47,11 +47,10 @@ void DumpTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     const char* format;
     D3DTEXTURESTAGESTATETYPE type;
   } kStageLines[] = {
-      {"  ColorOp[%d]: %d\n", D3DTSS_COLOROP},     {"  ColorArg1[%d]: %d\n", D3DTSS_COLORARG1},
-      {"  ColorArg2[%d]: %d\n", D3DTSS_COLORARG2}, {"  AlphaOp[%d]: %d\n", D3DTSS_ALPHAOP},
-      {"  AlphaArg1[%d]: %d\n", D3DTSS_ALPHAARG1}, {"  AlphaArg2[%d]: %d\n", D3DTSS_ALPHAARG2},
-      {"  TexCoordIdx[%d]: %d\n", D3DTSS_TEXCOORDINDEX},
-      {"  Transforms[%d]: %d\n", D3DTSS_TEXTURETRANSFORMFLAGS},
+      {"  ColorOp[%d]: %d\n", D3DTSS_COLOROP},           {"  ColorArg1[%d]: %d\n", D3DTSS_COLORARG1},
+      {"  ColorArg2[%d]: %d\n", D3DTSS_COLORARG2},       {"  AlphaOp[%d]: %d\n", D3DTSS_ALPHAOP},
+      {"  AlphaArg1[%d]: %d\n", D3DTSS_ALPHAARG1},       {"  AlphaArg2[%d]: %d\n", D3DTSS_ALPHAARG2},
+      {"  TexCoordIdx[%d]: %d\n", D3DTSS_TEXCOORDINDEX}, {"  Transforms[%d]: %d\n", D3DTSS_TEXTURETRANSFORMFLAGS},
   };
   RenderPrint("Texture units:\n");
   for (DWORD unit = 0; unit < unitCount; ++unit) {
@@ -61,7 +60,7 @@ void DumpTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     IDirect3DBaseTexture9* texture = nullptr;
     BoundTexture(device, unit, &texture);
     RenderPrint("  Texture[%d]: %p (%p)\n", static_cast<int>(unit), static_cast<void*>(texture),
-              HandleAsPointer(g_renderStateCache.boundTexture[unit]));
+                HandleAsPointer(g_renderStateCache.boundTexture[unit]));
   }
 }
 
@@ -77,7 +76,7 @@ void CheckBlendAndAlphaTest(IDirect3DDevice9* device) {
   if (cache.sourceBlend == D3DBLEND_ONE && cache.destinationBlend == D3DBLEND_ZERO) {
     if (blendOn != FALSE) {
       RenderPrint("!!! Bad alpha blend enable state: %d (%d, %d)\n", static_cast<int>(blendOn),
-                static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
+                  static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
       LogShaderLine();
     }
   } else {
@@ -85,7 +84,7 @@ void CheckBlendAndAlphaTest(IDirect3DDevice9* device) {
     const DWORD dst = RenderState(device, D3DRS_DESTBLEND);
     if (src != cache.sourceBlend || dst != cache.destinationBlend) {
       RenderPrint("!!! Bad alpha blend state: %d, %d (%d, %d)\n", static_cast<int>(src), static_cast<int>(dst),
-                static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
+                  static_cast<int>(cache.sourceBlend), static_cast<int>(cache.destinationBlend));
       LogShaderLine();
     }
   }
@@ -94,7 +93,7 @@ void CheckBlendAndAlphaTest(IDirect3DDevice9* device) {
   if (cache.alphaFunction == D3DCMP_ALWAYS) {
     if (testOn != FALSE) {
       RenderPrint("!!! Bad alpha test enable state: %d (%d)\n", static_cast<int>(testOn),
-                static_cast<int>(cache.alphaFunction));
+                  static_cast<int>(cache.alphaFunction));
       LogShaderLine();
     }
   } else {
@@ -102,7 +101,7 @@ void CheckBlendAndAlphaTest(IDirect3DDevice9* device) {
     const DWORD ref = RenderState(device, D3DRS_ALPHAREF);
     if (func != cache.alphaFunction || ref != cache.alphaReference) {
       RenderPrint("!!! Bad alpha test state: %d, %d (%d, %d)\n", static_cast<int>(func), static_cast<int>(ref),
-                static_cast<int>(cache.alphaFunction), static_cast<int>(cache.alphaReference));
+                  static_cast<int>(cache.alphaFunction), static_cast<int>(cache.alphaReference));
       LogShaderLine();
     }
   }
@@ -117,8 +116,7 @@ void CheckTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     const std::int32_t cached = cache.boundTexture[unit];
     const bool disabled = colourOp == D3DTOP_DISABLE;
     if ((disabled && cached > 0) || (!disabled && cached == -1)) {
-      RenderPrint("!!! Bad textureOp[%d] state: %d (%d)\n", static_cast<int>(unit), static_cast<int>(colourOp),
-                cached);
+      RenderPrint("!!! Bad textureOp[%d] state: %d (%d)\n", static_cast<int>(unit), static_cast<int>(colourOp), cached);
       LogShaderLine();
       continue;
     }
@@ -145,9 +143,10 @@ void N_Render::DumpRenderState() {
   }
   RenderPrint("Depth test:\n");
   RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ZENABLE)));
-  RenderPrint("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZFUNC)), static_cast<int>(cache.depthFunction));
+  RenderPrint("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZFUNC)),
+              static_cast<int>(cache.depthFunction));
   RenderPrint("  Write: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ZWRITEENABLE)),
-            static_cast<int>(cache.depthWrite));
+              static_cast<int>(cache.depthWrite));
   RenderPrint("Polygon offset:\n");
   RenderPrint(" Enabled: (%d)\n", static_cast<int>(cache.polygonOffset));
   RenderPrint("  Slope: %d\n", static_cast<int>(RenderState(d, D3DRS_SLOPESCALEDEPTHBIAS)));
@@ -155,14 +154,15 @@ void N_Render::DumpRenderState() {
   RenderPrint("Alpha blend:\n");
   RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHABLENDENABLE)));
   RenderPrint("  Src blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_SRCBLEND)),
-            static_cast<int>(cache.sourceBlend));
+              static_cast<int>(cache.sourceBlend));
   RenderPrint("  Dst blend: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_DESTBLEND)),
-            static_cast<int>(cache.destinationBlend));
+              static_cast<int>(cache.destinationBlend));
   RenderPrint("Alpha test:\n");
   RenderPrint("  Enabled: %d\n", static_cast<int>(RenderState(d, D3DRS_ALPHATESTENABLE)));
   RenderPrint("  Func: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAFUNC)),
-            static_cast<int>(cache.alphaFunction));
-  RenderPrint("  Ref: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAREF)), static_cast<int>(cache.alphaReference));
+              static_cast<int>(cache.alphaFunction));
+  RenderPrint("  Ref: %d (%d)\n", static_cast<int>(RenderState(d, D3DRS_ALPHAREF)),
+              static_cast<int>(cache.alphaReference));
   DumpTextureUnits(d, TextureUnitCount());
   RenderPrint("World matrix:\n");
   DumpMatrix(d, D3DTS_WORLD);
@@ -191,13 +191,14 @@ void N_Render::CheckRenderState() {
 
   const DWORD depthFunction = RenderState(d, D3DRS_ZFUNC);
   if (depthFunction != cache.depthFunction) {
-    RenderPrint("!!! Bad depth func state: %d (%d)\n", static_cast<int>(depthFunction), static_cast<int>(cache.depthFunction));
+    RenderPrint("!!! Bad depth func state: %d (%d)\n", static_cast<int>(depthFunction),
+                static_cast<int>(cache.depthFunction));
     LogShaderLine();
   }
   const DWORD depthWrite = RenderState(d, D3DRS_ZWRITEENABLE);
   if (depthWrite != cache.depthWrite) {
     RenderPrint("!!! Bad depth write state: %d (%d)\n", static_cast<int>(depthWrite),
-              static_cast<int>(cache.depthWrite));
+                static_cast<int>(cache.depthWrite));
     LogShaderLine();
   }
 
@@ -206,7 +207,7 @@ void N_Render::CheckRenderState() {
   const bool biased = slope != 0 || bias != 0;
   if (biased != (cache.polygonOffset != 0)) {
     RenderPrint("!!! Bad poly offset state: %d, %d (%d)\n", static_cast<int>(slope), static_cast<int>(bias),
-              static_cast<int>(cache.polygonOffset));
+                static_cast<int>(cache.polygonOffset));
     LogShaderLine();
   }
 

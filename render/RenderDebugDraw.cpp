@@ -1,19 +1,19 @@
 // N_Render: points, lines, wire and solid boxes and the fade quad, drawn straight from
 // the renderer's own vertex records without shaders or GPU buffers. Each draw sets
 // what it needs and leaves the render-state cache matching the device.
+#include "core/OrientedBox.h"
 #include "render/MatrixConvert.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
-#include "core/OrientedBox.h"
 #include "scene/Camera.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr DWORD kPointFvf = D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE;  // 0x62
-constexpr DWORD kLineFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;                  // 0x42
+constexpr DWORD kPointFvf = D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE;                   // 0x62
+constexpr DWORD kLineFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;                                   // 0x42
 constexpr DWORD kSurfaceFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX2;  // 0x252
 
 /// Corner pairs of the 12 box edges: the minimum-z face, the maximum-z face, then the
@@ -148,8 +148,8 @@ void N_Render::DrawBox(const float* box, const float* colour) {
   UseImmediateFormat(kSurfaceFvf, BuiltInDeclaration(BuiltInDecl::Surface));
   m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   g_renderStateCache.cull = 0;
-  m_device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 8, 12, kBoxIndices, D3DFMT_INDEX16,
-                                   m_immediate.box.data(), sizeof(N_SurfaceVertex));
+  m_device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, 8, 12, kBoxIndices, D3DFMT_INDEX16, m_immediate.box.data(),
+                                   sizeof(N_SurfaceVertex));
   m_shadowDeclCurrent = false;
 }
 

@@ -72,8 +72,12 @@ bool N_Render::BeginFrame() {
 
   DWORD flags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
   if (m_stencilBits != 0) flags |= D3DCLEAR_STENCIL;
-  const D3DVIEWPORT9 viewport{0, 0, static_cast<DWORD>(std::max(0, RenderVarInt("v_width"))),
-                              static_cast<DWORD>(std::max(0, RenderVarInt("v_height"))), 0.0f, 1.0f};
+  const D3DVIEWPORT9 viewport{0,
+                              0,
+                              static_cast<DWORD>(std::max(0, RenderVarInt("v_width"))),
+                              static_cast<DWORD>(std::max(0, RenderVarInt("v_height"))),
+                              0.0f,
+                              1.0f};
   m_device->SetViewport(&viewport);
   m_device->Clear(0, nullptr, flags, m_clearColor, 1.0f, 0);
 
@@ -97,9 +101,7 @@ void N_Render::ClearDepth() {
   m_device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
 }
 
-void N_Render::SetClearColorRGBA(float r, float g, float b, float a) {
-  m_clearColor = PackArgb(ColorByte(a), r, g, b);
-}
+void N_Render::SetClearColorRGBA(float r, float g, float b, float a) { m_clearColor = PackArgb(ColorByte(a), r, g, b); }
 
 void N_Render::SetWorldMatrix(const N_Matrix4& matrix) {
   m_world = ToD3D(matrix);
@@ -138,6 +140,4 @@ void N_Render::GetAdapterInfo(N_AdapterInfo* info) {
   info->driver[sizeof info->driver - 1] = '\0';
 }
 
-void N_Render::SetVector3(const float* vector) {
-  m_vector = {vector[0], vector[1], vector[2]};
-}
+void N_Render::SetVector3(const float* vector) { m_vector = {vector[0], vector[1], vector[2]}; }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 struct N_RenderLight {
-  std::int32_t type = 0;  ///< 0 point, 1 directional, 2 spot
+  std::int32_t type = 0;    ///< 0 point, 1 directional, 2 spot
   float position[3] = {};   ///< point and spot lights
   float direction[3] = {};  ///< directional and spot lights
   float ambient[3] = {};    ///< red, green, blue

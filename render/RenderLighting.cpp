@@ -35,14 +35,18 @@ D3DCOLORVALUE ColourValue(const float* rgb) { return {rgb[0], rgb[1], rgb[2], 1.
 D3DLIGHT9 DeviceLight(const N_RenderLight& light) {
   D3DLIGHT9 d{};
   switch (light.type) {
-    case 1: d.Type = D3DLIGHT_DIRECTIONAL; break;
+    case 1:
+      d.Type = D3DLIGHT_DIRECTIONAL;
+      break;
     case 2:
       d.Type = D3DLIGHT_SPOT;
       d.Falloff = light.falloff;
       d.Theta = light.theta;
       d.Phi = light.phi;
       break;
-    default: d.Type = D3DLIGHT_POINT; break;
+    default:
+      d.Type = D3DLIGHT_POINT;
+      break;
   }
   d.Diffuse = ColourValue(light.diffuse);
   d.Specular = ColourValue(light.specular);
@@ -114,9 +118,7 @@ void N_Render::DisableLights() {
   }
 }
 
-void N_Render::EnableStencil(std::uint8_t on) {
-  m_device->SetRenderState(D3DRS_STENCILENABLE, on != 0 ? TRUE : FALSE);
-}
+void N_Render::EnableStencil(std::uint8_t on) { m_device->SetRenderState(D3DRS_STENCILENABLE, on != 0 ? TRUE : FALSE); }
 
 void N_Render::SetStencilMask(DWORD mask) { m_device->SetRenderState(D3DRS_STENCILMASK, mask); }
 

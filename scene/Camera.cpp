@@ -58,8 +58,8 @@ void N_Camera::ViewTowards(const N_Vector3& direction) {
   BuildView(-pitch, -heading, 0.0f);
 }
 
-void N_Camera::SpringStep(const N_Vector3& target, const N_Vector3& reference, float dt, float stiffness,
-                          float damping, float distance) {
+void N_Camera::SpringStep(const N_Vector3& target, const N_Vector3& reference, float dt, float stiffness, float damping,
+                          float distance) {
   if (dt > 0.1f) dt = 0.1f;
   if (dt < 0.0f) dt = 0.0f;
   N_Vector3 e = position - target;
@@ -116,7 +116,7 @@ void N_Camera::UpdateProjection(float nearPlaneDistance, float farPlaneDistance)
 
 void N_Camera::SetLetterbox(float t) {
   const float h = static_cast<float>(viewportWidth) / aspect;
-  viewportHeight = static_cast<std::int32_t>(
-      std::nearbyint(static_cast<float>(viewportWidth) * 0.5625f * t + (1.0f - t) * h));
+  viewportHeight =
+      static_cast<std::int32_t>(std::nearbyint(static_cast<float>(viewportWidth) * 0.5625f * t + (1.0f - t) * h));
   viewportY = (static_cast<std::int32_t>(std::nearbyint(h)) - viewportHeight) / 2;
 }

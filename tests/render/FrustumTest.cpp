@@ -82,9 +82,7 @@ TEST(Frustum, AxialPlanesAreClassified) {
   camera.view = N_Matrix4{};
   N_Frustum frustum;
   frustum.Build(camera);
-  const struct {
-    std::uint8_t type, signBits;
-  } expected[4] = {{0, 0}, {3, 1}, {1, 0}, {3, 2}};
+  const struct { std::uint8_t type, signBits; } expected[4] = {{0, 0}, {3, 1}, {1, 0}, {3, 2}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(frustum.Plane(i).type, expected[i].type) << "plane " << i;
     EXPECT_EQ(frustum.Plane(i).signBits, expected[i].signBits) << "plane " << i;

@@ -21,7 +21,7 @@ TEST(OcclusionQuery, PollingCollectsFromTheFirstEntryOn) {
   EXPECT_FALSE(ring->GetResult(&count, false));  // nothing issued
   EXPECT_EQ(count, 7u);
 
-  ring->TestBox(kBox);   // entry 0, ended
+  ring->TestBox(kBox);          // entry 0, ended
   EXPECT_EQ(ring->Begin(), 0);  // entry 1, begun only
   EXPECT_TRUE(ring->GetResult(&count, true));
   EXPECT_EQ(count, 42u);

@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr float kBox[6] = {-10, 50, -10, 10, 70, 10};
+constexpr float kWhite[4] = {1, 1, 1, 1};
+constexpr float kPoint[3] = {0, 100, 0};
 constexpr const char* kUnitZeroNote = "!!! Bad textureOp[0] state: 4 (-1)\n    Shader: (nil), layer 0\n";
 
 TEST(RenderCheck, AfterTheDefaultsOnlyUnitZeroIsReported) {
@@ -20,33 +23,31 @@ TEST(RenderCheck, AfterTheDefaultsOnlyUnitZeroIsReported) {
 TEST(RenderCheck, TheRenderersOwnDrawsKeepTheCacheTrue) {
   test::RenderRig rig;
   rig.core.vars->SetInt("r_shadowsEnabled", 1, 0);
-  const float box[6] = {-10, 50, -10, 10, 70, 10};
-  const float white[4] = {1, 1, 1, 1};
-  const float point[3] = {0, 100, 0};
   struct Step {
     const char* name;
-    void (*run)(test::RenderRig&, const float*, const float*, const float*);
+    void (*run)(test::RenderRig&);
   } steps[] = {
-      {"2D set-up", [](test::RenderRig& r, const float*, const float*, const float*) { r.render.SetupCamera(&r.camera, 0); }},
-      {"DrawQuad", [](test::RenderRig& r, const float*, const float*, const float*) { r.render.DrawQuad(0, 0, 0, 0.5f); }},
-      {"DrawBox", [](test::RenderRig& r, const float* b, const float* c, const float*) { r.render.DrawBox(b, c); }},
-      {"DrawPoint", [](test::RenderRig& r, const float*, const float* c, const float* p) { r.render.DrawPoint(p, 4.0f, c); }},
-      {"DrawLine", [](test::RenderRig& r, const float*, const float* c, const float* p) { r.render.DrawLine(p, p, c, 1.0f); }},
-      {"DrawWireBox", [](test::RenderRig& r, const float* b, const float* c, const float*) { r.render.DrawWireBox(b, c); }},
-      {"DrawShadowOverlay", [](test::RenderRig& r, const float*, const float*, const float*) { r.render.DrawShadowOverlay(); }},
-      {"occlusion test", [](test::RenderRig& r, const float* b, const float*, const float*) {
+      {"2D set-up", [](test::RenderRig& r) { r.render.SetupCamera(&r.camera, 0); }},
+      {"DrawQuad", [](test::RenderRig& r) { r.render.DrawQuad(0, 0, 0, 0.5f); }},
+      {"DrawBox", [](test::RenderRig& r) { r.render.DrawBox(kBox, kWhite); }},
+      {"DrawPoint", [](test::RenderRig& r) { r.render.DrawPoint(kPoint, 4.0f, kWhite); }},
+      {"DrawLine", [](test::RenderRig& r) { r.render.DrawLine(kPoint, kBox, kWhite, 1.0f); }},
+      {"DrawWireBox", [](test::RenderRig& r) { r.render.DrawWireBox(kBox, kWhite); }},
+      {"DrawShadowOverlay", [](test::RenderRig& r) { r.render.DrawShadowOverlay(); }},
+      {"occlusion test",
+       [](test::RenderRig& r) {
          N_OcclusionQuery* q = r.render.CreateOcclusionQuery();
          ASSERT_NE(q, nullptr);
          g_renderStateCache.depthFunction = D3DCMP_ALWAYS;
          r.device->SetRenderState(D3DRS_ZFUNC, D3DCMP_ALWAYS);
-         q->TestBox(b);
+         q->TestBox(kBox);
          r.render.DestroyOcclusionQuery(&q);
        }},
-      {"3D set-up", [](test::RenderRig& r, const float*, const float*, const float*) { r.render.SetupCamera(&r.camera, 1); }},
+      {"3D set-up", [](test::RenderRig& r) { r.render.SetupCamera(&r.camera, 1); }},
   };
   bool first = true;
   for (const Step& step : steps) {
-    step.run(rig, box, white, point);
+    step.run(rig);
     rig.NewLog();
     rig.render.CheckRenderState();
     // The 2D set-up leaves unit 0 as the defaults left it; every draw disables it.
@@ -113,8 +114,8 @@ TEST(RenderCheck, BlendFactorsAndTexturesAreCompared) {
   // Disabled while the cache says a texture is bound.
   rig.device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
   rig.render.CheckRenderState();
-  EXPECT_EQ(rig.NewLog(), "!!! Bad textureOp[1] state: 1 (" + std::to_string(handle) +
-                              ")\n    Shader: (nil), layer 0\n");
+  EXPECT_EQ(rig.NewLog(),
+            "!!! Bad textureOp[1] state: 1 (" + std::to_string(handle) + ")\n    Shader: (nil), layer 0\n");
   rig.device->SetTexture(1, nullptr);
   texture->Release();
 }

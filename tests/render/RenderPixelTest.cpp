@@ -199,8 +199,8 @@ TEST(RenderPixels, LinearFogBlackensBeyondItsEnd) {
     rig.device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     rig.device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(N_SurfaceVertex));
   };
-  wall(200.0f, -400.0f, 0.0f);   // left half, nearer than the fog start
-  wall(2000.0f, 0.0f, 400.0f);   // right half, beyond the fog end
+  wall(200.0f, -400.0f, 0.0f);  // left half, nearer than the fog start
+  wall(2000.0f, 0.0f, 400.0f);  // right half, beyond the fog end
   EXPECT_EQ(rig.Pixel(40, 60), 0xFFFFFFu) << std::hex << rig.Pixel(40, 60);
   EXPECT_EQ(rig.Pixel(120, 60), 0x000000u) << std::hex << rig.Pixel(120, 60);
   rig.render().DisableFog();
@@ -261,8 +261,8 @@ TEST(RenderPixels, ScissorRectangleCountsFromTheTop) {
 TEST(RenderPixels, TheEffectiveNearPlaneIsAbout80Units) {
   RenderPixels rig(160, 120);
   rig.camera.SetProjection(90.0f, 160.0f, 120.0f, 0.0f, 0.0f);
-  for (const auto& [distance, drawn] : {std::pair{60.0f, false}, std::pair{79.0f, false}, std::pair{81.0f, true},
-                                        std::pair{200.0f, true}}) {
+  for (const auto& [distance, drawn] :
+       {std::pair{60.0f, false}, std::pair{79.0f, false}, std::pair{81.0f, true}, std::pair{200.0f, true}}) {
     SCOPED_TRACE(distance);
     rig.render().SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
     rig.render().BeginFrame();

@@ -62,7 +62,7 @@ TEST(Camera, LookAtPointsTheViewAtTheTarget) {
     float angleX;
     N_Vector3 backward;
   } cases[] = {
-      {{0, 0, 100}, {0, 0, 0}, 0.0f, {0, 0, 1}},     // straight down
+      {{0, 0, 100}, {0, 0, 0}, 0.0f, {0, 0, 1}},    // straight down
       {{0, 0, 0}, {0, 10, 0}, 90.0f, {0, -1, 0}},   // level along +Y
       {{0, 0, 0}, {10, 0, 0}, 90.0f, {-1, 0, 0}},   // level along +X
       {{0, 0, 0}, {0, 0, 10}, 180.0f, {0, 0, -1}},  // straight up
@@ -99,8 +99,7 @@ TEST(Camera, FollowingFromTheTargetItselfStaysFinite) {
   N_Camera camera;
   camera.position = target;
   camera.FollowTarget(&target, &reference, 0.05f, 2.5f, 0.5f, 220.0f);
-  EXPECT_TRUE(std::isfinite(camera.position.x) && std::isfinite(camera.position.y) &&
-              std::isfinite(camera.position.z));
+  EXPECT_TRUE(std::isfinite(camera.position.x) && std::isfinite(camera.position.y) && std::isfinite(camera.position.z));
   for (float element : camera.view.m) EXPECT_TRUE(std::isfinite(element));
 }
 
