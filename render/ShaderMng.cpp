@@ -27,8 +27,9 @@ void N_ShaderMng::Grow() {
 }
 
 int N_ShaderMng::AddShader(const char* name, std::uint32_t flags, std::uint32_t type) {
+  if (!name) return kNoShader;
   if (m_count >= Capacity()) Grow();  // before the search, as the table always did
-  const std::string_view wanted = name ? name : "";
+  const std::string_view wanted = name;
   for (std::size_t i = 0; i < m_entries.size(); ++i) {
     N_ShaderEntry& entry = m_entries[i];
     if (entry.name && platform::EqualsNoCase(*entry.name, wanted)) {

@@ -46,7 +46,8 @@ class N_ShaderMng {
   N_ShaderMng& operator=(const N_ShaderMng&) = delete;
 
   /// The handle of the name (compared without case): one more reference to an existing
-  /// entry (its flags and type stay), or a new entry without a record yet.
+  /// entry (its flags and type stay), or a new entry without a record yet; kNoShader
+  /// for a null name.
   int AddShader(const char* name, std::uint32_t flags, std::uint32_t type);
   /// Drops one reference; at 0 the entry is freed at once. Bad handles are ignored.
   void ReleaseShader(int handle);
