@@ -344,6 +344,13 @@ TEST(Material, ColourSources) {
   EXPECT_THAT(withoutCreation(), ElementsAre(declaration(N_Render::BuiltInDecl::SurfaceWithoutColor), "SetFVF(0x252)",
                                              "SetFVF(0x252)"));
   EXPECT_TRUE(rig.render.ShadowDeclarationCurrent());
+  // Lit again after a 2D set-up switched lighting off behind the material's back.
+  stage->SetRgbGen(RgbGen::LightingDiffuse);
+  rig.render.ApplyColourSource(nullptr);
+  rig.render.SetupCamera(&rig.camera, 0);
+  ASSERT_EQ(rig.State(D3DRS_LIGHTING), DWORD(FALSE));
+  rig.render.ApplyColourSource(nullptr);
+  EXPECT_EQ(rig.State(D3DRS_LIGHTING), DWORD(TRUE));
 }
 
 TEST(Material, RgbgenWaveLoadsItsValueAndBindsItsProgram) {
