@@ -31,6 +31,10 @@ struct N_AdapterInfo {
 
 struct TexInfo;
 class N_Camera;
+class N_Shader;
+class N_ShaderStage;
+struct N_MeshSurface;
+struct N_Matrix3;
 struct N_OrientedBox;
 struct N_Vector3;
 class N_VertexBuffer;
@@ -102,6 +106,36 @@ class N_Render {
   virtual void DumpRenderState();
   /// Logs every difference between the device and the render-state cache.
   virtual void CheckRenderState();
+
+  // Materials and surfaces (RenderMaterial.cpp, RenderStageGen.cpp). Nothing of this
+  // runs while the device is lost.
+  /// Binds a material for the following surface draws: culling, polygon offset, the sky
+  /// view and the vertex deformations; null makes them draw nothing. The lightmap (a
+  /// texture handle) is what lightmap stages bind; the same shader again only changes it.
+  virtual void SetShader(N_Shader* shader, std::int32_t lightmap);
+  /// Draws a surface once per stage group of the bound shader (stages marked to
+  /// multiply with the next share one pass while texture units last).
+  virtual void DrawSurface(N_MeshSurface* surface);
+  /// World transform identity, then DrawSurface.
+  virtual void DrawSurfaceIdentity(N_MeshSurface* surface);
+  /// World transform from the rotation (applied transposed) and the position, then
+  /// DrawSurface; the scale is not applied.
+  virtual void DrawSurfaceAt(N_MeshSurface* surface, const N_Vector3& position, const N_Matrix3& rotation,
+                             float scale);
+  /// Draws a point list as screen-facing sprites with the bound shader's stages (at
+  /// most two stages a draw). Nothing without a bound shader.
+  virtual void DrawPointSprites(N_MeshSurface* surface);
+  /// Marks the pixels in a shadow volume's shadow in the stencil buffer (depth pass,
+  /// two-sided when the device can). Nothing while "r_shadowsEnabled" is 0 or without
+  /// stencil bits. The scale is not read.
+  virtual void DrawShadowVolume(N_MeshSurface* surface, const N_Vector3& position, const N_Matrix3& rotation,
+                                float scale);
+  /// The current layer's texture-coordinate generation and modifiers on a unit.
+  void ApplyTexCoords(std::uint32_t unit, const N_MeshSurface* surface);
+  /// The current layer's colour and alpha sources: lighting, declaration or program.
+  void ApplyColourSource(const N_MeshSurface* surface);
+  /// A stage's blending, alpha test and depth states, through the render-state cache.
+  void ApplyStageStates(const N_ShaderStage* stage);
 
   // Fog, lights, stencil and the shadow overlay.
   /// mode 0 linear, 1 exponential, 2 squared exponential vertex fog; colour is 3 floats.
@@ -254,6 +288,29 @@ class N_Render {
   void CreateFullScreenQuad();
   void ApplyWindowStyle();
   void LoadTransformConstants();
+  /// The vertex programs in the order of m_vertexPrograms.
+  enum class VertexProgram { Wave, Water, AlphaDot, RgbGen, AutoSprite };
+  /// Binds the program when it exists and sets the vertex-program flag either way.
+  void BindVertexProgram(VertexProgram which);
+  void SetVertexConstant(std::uint32_t reg, float x, float y = 0.0f, float z = 0.0f, float w = 0.0f);
+  /// Deform programs of a shader and, when one is bound, the fog constants.
+  void ApplyDeforms(const N_Shader& shader);
+  void ApplyAutoSprite(const float* values, bool worldUp);
+  void LoadFogConstants();
+  /// The current shader's stage at the current layer (null when there is none).
+  const N_ShaderStage* CurrentStage() const;
+  bool HardwareVertexProcessing() const { return m_behaviourFlags == D3DCREATE_HARDWARE_VERTEXPROCESSING; }
+  bool MixedVertexProcessing() const { return m_behaviourFlags == D3DCREATE_MIXED_VERTEXPROCESSING; }
+  void SetLighting(bool on);
+  /// Binds the surface's stream binding and index buffer when they differ from the ones
+  /// the device draws from.
+  void BindSurfaceStreams(const N_MeshSurface& surface);
+  /// One draw of the surface's geometry (GPU buffers or memory); count > 0.
+  void DrawSurfaceGeometry(const N_MeshSurface& surface, D3DPRIMITIVETYPE type, std::uint32_t count);
+  /// Colour and alpha off, no texture, for the units from `first` that hold one.
+  void DisableUnitsFrom(std::uint32_t first);
+  void SetWorldFromRotation(const N_Vector3& position, const N_Matrix3& rotation);
+  void DrawShadowTriangles(const N_MeshSurface& surface, std::uint32_t triangles);
   void BeginImmediateDraw();
   void UseImmediateFormat(DWORD fvf, N_VertexDecl* declaration);
   void DrawBoxEdges(const N_Vector3* corners, const float* colour);
