@@ -1,0 +1,5 @@
+#pragma once
+// The D3DX9 utility calls the engine makes, over our own implementations: effects.
+#include "platform/d3d9.h"
+#include "platform/d3dx9/Buffer.h"
+#include "platform/d3dx9/Effect.h"
