@@ -13,6 +13,7 @@
 #include "core/Timer.h"
 #include "core/VarMng.h"
 #include "race/World.h"
+#include "render/TextureMngImpl.h"
 #include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
 
@@ -22,6 +23,7 @@ constexpr const char* kEngineName = "Navo Engine";
 constexpr const char* kEngineVersion = "0.01";
 constexpr const char* kPlatformName = "Linux";
 constexpr std::uint32_t kSetFlags = 0x02;
+constexpr std::int32_t kTextureMngCapacity = 1024;
 
 // The fixed-font overlay texts of the main loop, in 640 x 480 units.
 constexpr float kFpsX = 550.0f;
@@ -104,12 +106,14 @@ void N_Application::CreateWindow() {
 }
 
 bool N_Application::CreateDeviceServices() {
-  // TODO(issue 8): the texture manager (room for 1024 entries) into g_textureMng.
+  m_textureMng = std::make_unique<N_TextureMngImpl>(kTextureMngCapacity);
+  g_textureMng = m_textureMng.get();
   m_services = N_CoreServices{};
   m_services.errorLog = m_errorLog.get();
   m_services.log = m_log;
   m_services.varMng = m_varMng.get();
   m_services.timer = m_timer.get();
+  m_services.textureMng = g_textureMng;
   // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
   // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
   m_inputMng = CreateInputMng(m_services);
@@ -127,7 +131,7 @@ bool N_Application::CreateDeviceServices() {
 
 void N_Application::CreateWorld() {
   m_log->Print("--- Creating World\n");
-  m_world = std::make_unique<N_World>(nullptr);  // no texture manager yet
+  m_world = std::make_unique<N_World>(g_textureMng);
   g_world = m_world.get();
   N_ShaderMng& shaders = g_world->ShaderMng();
   m_bigcharsShader = shaders.AddShader("gfx/2d/bigchars", 0, 3);
@@ -203,7 +207,9 @@ void N_Application::ReleaseServices() {
   m_varMng.reset();
   g_timer = nullptr;
   m_timer.reset();
-  // TODO(issue 8): the texture manager and g_textureMng.
+  // The texture manager releases whatever is left (the world freed its textures).
+  g_textureMng = nullptr;
+  m_textureMng.reset();
   g_stringTable = nullptr;
   m_stringTable.reset();
   // TODO(issue 6): ReleaseRender.

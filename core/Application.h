@@ -23,6 +23,7 @@ class N_ErrorLog;
 class N_InputMng;
 class N_Log;
 class N_StringTable;
+class N_TextureMng;
 class N_Timer;
 class N_VarMng;
 class N_World;
@@ -74,6 +75,7 @@ class N_Application {
   std::unique_ptr<N_Timer> m_timer;
   std::unique_ptr<N_StringTable> m_stringTable;
   std::unique_ptr<N_AppWindow> m_ownedWindow;
+  std::unique_ptr<N_TextureMng> m_textureMng;
   std::unique_ptr<N_InputMng> m_inputMng;
   std::unique_ptr<N_World> m_world;
   N_CoreServices m_services;

@@ -1,5 +1,7 @@
 #pragma once
-// The D3DX9 utility calls the engine makes, over our own implementations: effects.
+// The D3DX9 utility calls the engine makes, over our own implementations: DDS
+// textures (files and the program's resources), effects, saving surfaces.
 #include "platform/d3d9.h"
 #include "platform/d3dx9/Buffer.h"
 #include "platform/d3dx9/Effect.h"
+#include "platform/d3dx9/Textures.h"

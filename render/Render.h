@@ -17,6 +17,7 @@
 #include <string>
 
 struct N_CoreServices;
+struct TexInfo;
 class N_Camera;
 class N_RenderLight;
 class N_VertexBuffer;
@@ -65,6 +66,21 @@ class N_Render {
   virtual void SetGamma(float gamma, float brightness, float contrast, std::uint8_t calibrate);
   /// Assembles the five vertex programs; a missing one stays none.
   void LoadVertexPrograms();
+
+  // Textures: the device work of the texture manager (RenderTexture.cpp).
+  /// Loads a DDS file into a device texture of the record's kind (0 two-dimensional,
+  /// 1 cube, 2 volume) with the texture-quality variables applied, fills the record
+  /// and counts the texture's bytes; returns them, 0 on failure (record texture 0).
+  /// Parameter bit 0: one mip level; bit 1: no picmip; other bits are not read.
+  virtual std::uint32_t CreateTexture(const char* path, TexInfo* record, std::uint32_t parameter);
+  /// Releases the record's device texture, its bytes and its registry entry; the
+  /// record itself is not changed.
+  virtual void ReleaseTexture(TexInfo* record);
+  /// Binds the textures the effects name; the texture manager calls it after a purge.
+  virtual void LoadEffectTextures();
+  /// Clears the back buffer, stretches the DDS picture resource of the program over it
+  /// and presents; stops silently at any failing step (RenderSplash.cpp).
+  virtual void ShowSplashImage(std::uint16_t resourceId);
 
   // Lights.
   /// Switches the 8 device lights off and empties the light table.
@@ -120,6 +136,10 @@ class N_Render {
   const std::list<N_VertexDecl*>& VertexDecls() const { return m_vertexDecls; }
   const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
   D3DCOLOR ClearColor() const { return m_clearColor; }
+  /// Bytes of the textures made by CreateTexture and not yet released.
+  std::uint32_t TextureMemory() const { return m_textureMemory; }
+  /// Texture handle -> the path it was loaded from.
+  const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
 
  private:
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.

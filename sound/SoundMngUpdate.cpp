@@ -1,20 +1,14 @@
 // The sound manager's per-frame pass and the choice of sources.
 #include "sound/SoundMng.h"
 
+#include "core/Random.h"
+
 #include <AL/al.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// TODO(#3): draw from core's shared 15-bit generator once it lands; this is the same
-// sequence (seed 1: 41, 18467, 6334, ...), kept here so the variants are chosen alike.
-int SoundRand() {
-  static std::uint32_t seed = 1;
-  seed = seed * 214013u + 2531011u;
-  return static_cast<int>((seed >> 16) & 0x7FFF);
-}
 
 float Distance(const float* a, const float* b) {
   const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
@@ -104,7 +98,7 @@ void N_SoundMng::StartInstance(N_SoundInstance& instance, std::uint32_t slot) {
 
 int N_SoundMng::ChooseBuffer(const std::vector<std::uint32_t>& buffers, int variant) {
   const int count = static_cast<int>(buffers.size());
-  int choice = variant == -1 ? SoundRand() % count : variant;
+  int choice = variant == -1 ? Rand() % count : variant;
   if (choice >= count) choice = count - 1;
   if (choice < 0) choice = 0;  // another negative variant would index before the first
   return choice;
