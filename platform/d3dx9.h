@@ -4,4 +4,5 @@
 #include "platform/d3d9.h"
 #include "platform/d3dx9/Buffer.h"
 #include "platform/d3dx9/Effect.h"
+#include "platform/d3dx9/SaveSurface.h"
 #include "platform/d3dx9/Textures.h"
