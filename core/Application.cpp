@@ -14,6 +14,7 @@
 #include "core/VarMng.h"
 #include "race/World.h"
 #include "render/TextureMngImpl.h"
+#include "render/Render.h"
 #include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
 
@@ -114,8 +115,9 @@ bool N_Application::CreateDeviceServices() {
   m_services.varMng = m_varMng.get();
   m_services.timer = m_timer.get();
   m_services.textureMng = g_textureMng;
-  // TODO(issue 6): CreateRender with m_services and N_Render::Init; a failed Init
-  // returns false here. Then the splash, N_Render::ShowSplashImage(116) (issue 8).
+  CreateRender(&m_services, &g_render);
+  if (!g_render->Init()) return false;
+  // TODO(issue 8): the splash, N_Render::ShowSplashImage(116).
   m_inputMng = CreateInputMng(m_services);
   g_inputMng = m_inputMng.get();
   g_inputMng->Init();  // a failure does not stop the start-up
@@ -194,7 +196,7 @@ bool N_Application::SaveSettings() {
     g_varMng->SetFloat("FXVolume", g_soundMng->GetFXVolume(), kSetFlags);
     g_varMng->SetFloat("MusicVolume", g_soundMng->GetMusicVolume(), kSetFlags);
   }
-  // TODO(issue 6): N_Render::Shutdown.
+  if (g_render) g_render->Shutdown();
   if (g_inputMng) g_inputMng->Shutdown();
   if (m_window) m_window->Unregister();
   g_varMng->Save("config.cfg");
@@ -212,7 +214,8 @@ void N_Application::ReleaseServices() {
   m_textureMng.reset();
   g_stringTable = nullptr;
   m_stringTable.reset();
-  // TODO(issue 6): ReleaseRender.
+  if (g_render) ReleaseRender(g_render);
+  g_render = nullptr;
   g_inputMng = nullptr;
   m_inputMng.reset();
   ReleaseSoundMng(&g_soundMng);  // closes its device; there is no shutdown call of its own

@@ -1,6 +1,27 @@
 #pragma once
 // The Direct3D 9 services the engine calls, implemented over OpenGL (compatibility
 // profile, through libepoxy) on an SDL window.
+//
+// What callers can rely on beyond the documented Direct3D behaviour:
+// - The device's window is the HWND of the presentation parameters (or the focus
+//   window): a window of the layer's table made with OpenGL support.
+// - Coordinates are Direct3D's throughout (y from the top, pixel centres on whole
+//   coordinates, 0..1 clip depth, screen-winding culling, D3DCOLOR as B, G, R, A).
+// - Textures keep a system-memory copy: locks of any level read and write it, and a
+//   writing lock uploads the level when it ends. DXT1-5 need S3TC (CheckDeviceFormat
+//   says whether it is there); compressed volume textures are refused.
+// - Render-target textures are sampled the right way up (the layer flips v for them);
+//   render targets and the back buffer can be read back with D3DLOCK_READONLY.
+// - Vertex programs are GLSL vertex shaders (CreateVertexShader takes their text);
+//   `uniform vec4 c[N]` receives the constant registers; the pixel stage is always the
+//   fixed-function one (texture stages as GL combiners). Per-vertex point sizes reach a
+//   vertex program as `inPointSize`; the fixed-function path uses D3DRS_POINTSIZE.
+// - One render target at a time; the automatic depth-stencil buffer serves every target
+//   of the back buffer's multisampling.
+// - Values the layer does not support are reported once on the debugger output
+//   (stderr) and ignored.
+// - Tests: platform/d3d9/RecordingDevice.h records calls without GL; SetDirect3DFactory
+//   hands it to engine code through Direct3DCreate9.
 #include "platform/d3d9/Constants.h"
 #include "platform/d3d9/Interfaces.h"
 #include "platform/d3d9/Structs.h"

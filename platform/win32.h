@@ -11,3 +11,4 @@
 #include "platform/win32/SystemInfo.h"
 #include "platform/win32/Types.h"
 #include "platform/win32/Window.h"
+#include "platform/win32/WindowPlacement.h"

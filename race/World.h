@@ -5,7 +5,7 @@
 // For now it holds only the shader manager and the text batcher the application
 // uses (both stand-ins) and the texture manager it is given; the level, cameras,
 // game modes, particles, athletes and GUI join it as they are built. Until then
-// Init, Update and Render have nothing to do.
+// Init and Update have nothing to do, and Render opens and presents an empty frame.
 #include "race/ShaderMng.h"
 #include "race/TextBatch.h"
 

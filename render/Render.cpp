@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+N_Render* g_render = nullptr;
+
 N_Render* CreateRender(const N_CoreServices* services, N_Render** out) {
   auto* render = new N_Render;
   if (out) *out = render;

@@ -196,6 +196,9 @@ class N_Render {
   std::uint32_t m_indexBufferMemory = 0;
 };
 
+/// The renderer, while it exists (set by the application).
+extern N_Render* g_render;
+
 /// Makes the renderer, stores it through out and copies the services block (words 0-3
 /// and 5) into the module's record with the renderer in word 4. The device is not made.
 N_Render* CreateRender(const N_CoreServices* services, N_Render** out);

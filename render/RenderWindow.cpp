@@ -1,6 +1,5 @@
 // The window side of a video-mode change.
-#include "platform/win32/Cursor.h"
-#include "platform/win32/WindowPlacement.h"
+#include "platform/win32.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 

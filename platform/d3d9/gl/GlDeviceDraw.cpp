@@ -196,7 +196,7 @@ HRESULT GlDevice::CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) {
 bool GlDevice::PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount) {
   if (!m_context->MakeCurrent()) return false;
   BindTarget();
-  m_applier.Apply(m_state, m_dirty, m_targetWidth, m_targetHeight);
+  m_applier.Apply(m_state, m_dirty, m_targetHeight);
   m_dirty = 0;
   m_dirtyStageMask = 0;
   const auto* declaration = dynamic_cast<VertexDeclaration*>(m_state.declaration);

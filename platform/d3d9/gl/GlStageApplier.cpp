@@ -80,8 +80,14 @@ GLint FloatCount(BYTE type) {
   }
 }
 
-enum ArraySlot { kVertexSlot = 0, kNormalSlot = 1, kColorSlot = 2, kSecondarySlot = 3, kTexCoordSlot = 4,
-                 kPointSizeSlot = 12, kSlotCount = 13 };
+enum ArraySlot : std::size_t {
+  kVertexSlot = 0,
+  kNormalSlot = 1,
+  kColorSlot = 2,
+  kSecondarySlot = 3,
+  kTexCoordSlot = 4,
+  kPointSizeSlot = 12,
+};
 
 }  // namespace
 
@@ -196,64 +202,67 @@ void GlStateApplier::ApplySamplers(const DeviceState& state) {
   }
 }
 
-void GlStateApplier::ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays) {
-  std::array<bool, kSlotCount> want{};
-  const bool program = m_programObject != nullptr;
-  for (const GlVertexArray& a : arrays) {
-    const D3DVERTEXELEMENT9& e = a.element;
-    const void* pointer = reinterpret_cast<const void*>(a.offset);
-    const GLint floats = FloatCount(e.Type);
-    glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
-    if (e.Usage == D3DDECLUSAGE_POSITION && e.UsageIndex == 0 && floats >= 2) {
-      glVertexPointer(floats, GL_FLOAT, a.stride, pointer);
-      want[kVertexSlot] = true;
-    } else if (e.Usage == D3DDECLUSAGE_NORMAL && e.UsageIndex == 0 && floats == 3) {
-      glNormalPointer(GL_FLOAT, a.stride, pointer);
-      want[kNormalSlot] = true;
-    } else if (e.Usage == D3DDECLUSAGE_COLOR && e.UsageIndex <= 1) {
-      // D3DCOLOR is B, G, R, A in memory.
-      const bool packed = e.Type == D3DDECLTYPE_D3DCOLOR;
-      const GLint size = packed ? GL_BGRA : e.Type == D3DDECLTYPE_UBYTE4N ? 4 : floats;
-      const GLenum type = packed || e.Type == D3DDECLTYPE_UBYTE4N ? GL_UNSIGNED_BYTE : GL_FLOAT;
-      if (size < 3) {
-        WarnOnce("colour element type");
-        continue;
-      }
-      if (e.UsageIndex == 0) {
-        glColorPointer(size, type, a.stride, pointer);
-        want[kColorSlot] = true;
-      } else {
-        glSecondaryColorPointer(size == 4 ? 3 : size, type, a.stride, pointer);
-        want[kSecondarySlot] = true;
-      }
-    } else if (e.Usage == D3DDECLUSAGE_TEXCOORD && floats > 0) {
-      // Fixed function: each stage reads the set its TEXCOORDINDEX names; a program
-      // reads set n as gl_MultiTexCoordn.
-      for (DWORD unit = 0; unit < m_unitCount; ++unit) {
-        const DWORD index = state.stage[unit][D3DTSS_TEXCOORDINDEX];
-        const bool reads = program ? unit == e.UsageIndex : (index & 0xFFFF0000u) == 0 && index == e.UsageIndex;
-        if (!reads) continue;
-        if (m_clientUnit != unit) {
-          glClientActiveTexture(GL_TEXTURE0 + unit);
-          m_clientUnit = unit;
-        }
-        glTexCoordPointer(floats, GL_FLOAT, a.stride, pointer);
-        want[kTexCoordSlot + unit] = true;
-      }
-    } else if (e.Usage == D3DDECLUSAGE_PSIZE && floats == 1) {
-      if (!program) continue;  // fixed function takes POINTSIZE: per-vertex sizes need a program
-      glVertexAttribPointer(GlVertexShader::kPointSizeAttribute, 1, GL_FLOAT, GL_FALSE, a.stride, pointer);
-      want[kPointSizeSlot] = true;
+void GlStateApplier::ClientUnit(DWORD unit) {
+  if (m_clientUnit == unit) return;
+  glClientActiveTexture(GL_TEXTURE0 + unit);
+  m_clientUnit = unit;
+}
+
+void GlStateApplier::PointArray(const DeviceState& state, const GlVertexArray& a,
+                                std::array<bool, kArraySlots>& used) {
+  const D3DVERTEXELEMENT9& e = a.element;
+  const void* pointer = reinterpret_cast<const void*>(a.offset);
+  const GLint floats = FloatCount(e.Type);
+  glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
+  if (e.Usage == D3DDECLUSAGE_POSITION && e.UsageIndex == 0 && floats >= 2) {
+    glVertexPointer(floats, GL_FLOAT, a.stride, pointer);
+    used[kVertexSlot] = true;
+  } else if (e.Usage == D3DDECLUSAGE_NORMAL && e.UsageIndex == 0 && floats == 3) {
+    glNormalPointer(GL_FLOAT, a.stride, pointer);
+    used[kNormalSlot] = true;
+  } else if (e.Usage == D3DDECLUSAGE_COLOR && e.UsageIndex <= 1) {
+    // D3DCOLOR is B, G, R, A in memory.
+    const bool packed = e.Type == D3DDECLTYPE_D3DCOLOR;
+    const GLint size = packed ? GL_BGRA : e.Type == D3DDECLTYPE_UBYTE4N ? 4 : floats;
+    const GLenum type = packed || e.Type == D3DDECLTYPE_UBYTE4N ? GL_UNSIGNED_BYTE : GL_FLOAT;
+    if (size < 3) {
+      WarnOnce("colour element type");
+    } else if (e.UsageIndex == 0) {
+      glColorPointer(size, type, a.stride, pointer);
+      used[kColorSlot] = true;
     } else {
-      WarnOnce("vertex element usage or type");
+      glSecondaryColorPointer(size == 4 ? 3 : size, type, a.stride, pointer);
+      used[kSecondarySlot] = true;
     }
+  } else if (e.Usage == D3DDECLUSAGE_TEXCOORD && floats > 0) {
+    // Fixed function: each stage reads the set its TEXCOORDINDEX names; a program
+    // reads set n as gl_MultiTexCoordn.
+    const bool program = m_programObject != nullptr;
+    for (DWORD unit = 0; unit < m_unitCount; ++unit) {
+      const DWORD index = state.stage[unit][D3DTSS_TEXCOORDINDEX];
+      const bool reads = program ? unit == e.UsageIndex : (index & 0xFFFF0000u) == 0 && index == e.UsageIndex;
+      if (!reads) continue;
+      ClientUnit(unit);
+      glTexCoordPointer(floats, GL_FLOAT, a.stride, pointer);
+      used[kTexCoordSlot + unit] = true;
+    }
+  } else if (e.Usage == D3DDECLUSAGE_PSIZE && floats == 1) {
+    if (!m_programObject) return;  // fixed function takes POINTSIZE: per-vertex sizes need a program
+    glVertexAttribPointer(GlVertexShader::kPointSizeAttribute, 1, GL_FLOAT, GL_FALSE, a.stride, pointer);
+    used[kPointSizeSlot] = true;
+  } else {
+    WarnOnce("vertex element usage or type");
   }
-  for (std::size_t slot = 0; slot < want.size(); ++slot) {
-    if (!m_force && m_arrays[slot] == want[slot]) continue;
-    m_arrays[slot] = want[slot];
+}
+
+void GlStateApplier::EnableArrays(const std::array<bool, kArraySlots>& wanted) {
+  for (std::size_t slot = 0; slot < kArraySlots; ++slot) {
+    if (!m_force && m_arrays[slot] == wanted[slot]) continue;
+    m_arrays[slot] = wanted[slot];
+    const bool on = wanted[slot];
     if (slot == kPointSizeSlot) {
-      want[slot] ? glEnableVertexAttribArray(GlVertexShader::kPointSizeAttribute)
-                 : glDisableVertexAttribArray(GlVertexShader::kPointSizeAttribute);
+      on ? glEnableVertexAttribArray(GlVertexShader::kPointSizeAttribute)
+         : glDisableVertexAttribArray(GlVertexShader::kPointSizeAttribute);
       continue;
     }
     GLenum array = GL_VERTEX_ARRAY;
@@ -261,21 +270,24 @@ void GlStateApplier::ApplyVertexInput(const DeviceState& state, const std::vecto
     if (slot == kColorSlot) array = GL_COLOR_ARRAY;
     if (slot == kSecondarySlot) array = GL_SECONDARY_COLOR_ARRAY;
     if (slot >= kTexCoordSlot && slot < kTexCoordSlot + kMaxStages) {
-      const DWORD unit = DWORD(slot - kTexCoordSlot);
+      const auto unit = DWORD(slot - kTexCoordSlot);
       if (unit >= m_unitCount) continue;
-      if (m_clientUnit != unit) {
-        glClientActiveTexture(GL_TEXTURE0 + unit);
-        m_clientUnit = unit;
-      }
+      ClientUnit(unit);
       array = GL_TEXTURE_COORD_ARRAY;
     }
-    want[slot] ? glEnableClientState(array) : glDisableClientState(array);
+    on ? glEnableClientState(array) : glDisableClientState(array);
   }
+}
+
+void GlStateApplier::ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays) {
+  std::array<bool, kArraySlots> used{};
+  for (const GlVertexArray& a : arrays) PointArray(state, a, used);
+  EnableArrays(used);
   // Missing elements read Direct3D's defaults: white diffuse, black specular.
-  if (!want[kColorSlot]) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  if (!want[kSecondarySlot]) glSecondaryColor3f(0.0f, 0.0f, 0.0f);
-  if (!want[kNormalSlot]) glNormal3f(0.0f, 0.0f, 0.0f);
-  ApplyColorMaterial(state.render, want[kColorSlot]);
+  if (!used[kColorSlot]) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  if (!used[kSecondarySlot]) glSecondaryColor3f(0.0f, 0.0f, 0.0f);
+  if (!used[kNormalSlot]) glNormal3f(0.0f, 0.0f, 0.0f);
+  ApplyColorMaterial(state.render, used[kColorSlot]);
 }
 
 }  // namespace platform::d3d9

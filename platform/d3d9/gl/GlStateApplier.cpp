@@ -85,8 +85,7 @@ void GlStateApplier::ActiveUnit(DWORD unit) {
   glActiveTexture(GL_TEXTURE0 + unit);
 }
 
-void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetWidth, UINT targetHeight) {
-  (void)targetWidth;
+void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetHeight) {
   if (m_context.bindingsClobbered) {
     Invalidate();
     m_context.bindingsClobbered = false;

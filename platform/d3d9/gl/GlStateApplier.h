@@ -37,8 +37,9 @@ class GlStateApplier {
   GlStateApplier& operator=(const GlStateApplier&) = delete;
 
   void Invalidate();
-  /// Applies the changed groups for a target of that size.
-  void Apply(const DeviceState& state, DWORD dirty, UINT targetWidth, UINT targetHeight);
+  /// Applies the changed groups for a target of that height (viewport and scissor count
+  /// y from its top).
+  void Apply(const DeviceState& state, DWORD dirty, UINT targetHeight);
   /// Sets the vertex arrays of a draw (after Apply).
   void ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays);
   /// Clears the viewport (and the rectangles, and the scissor rectangle when enabled)
@@ -47,6 +48,10 @@ class GlStateApplier {
              DWORD stencil, UINT targetWidth, UINT targetHeight);
 
  private:
+  /// Client arrays: vertex, normal, colour, secondary colour, 8 texture coordinates,
+  /// the point size attribute.
+  static constexpr std::size_t kArraySlots = 13;
+
   template <class T>
   bool Changed(T& have, const T& want) {
     if (!m_force && have == want) return false;
@@ -73,6 +78,10 @@ class GlStateApplier {
   void ApplyScissor(const DeviceState& state, UINT targetHeight);
   void ApplyProgram(const DeviceState& state, DWORD dirty);
   void ApplyColorMaterial(const std::array<DWORD, kD3DRenderStateCount>& rs, bool vertexColor);
+  /// Points the GL array of one element at its data; marks the slots it uses.
+  void PointArray(const DeviceState& state, const GlVertexArray& array, std::array<bool, kArraySlots>& used);
+  void EnableArrays(const std::array<bool, kArraySlots>& wanted);
+  void ClientUnit(DWORD unit);
   D3DMATRIX TextureMatrixFor(const DeviceState& state, DWORD unit) const;
 
   GlContext& m_context;
@@ -124,7 +133,7 @@ class GlStateApplier {
   GlVertexShader* m_programObject = nullptr;
   std::array<float, 2> m_pixelOffset{};
 
-  std::array<bool, 13> m_arrays{};  ///< client arrays enabled: vertex, normal, colours, 8 texcoords, size
+  std::array<bool, kArraySlots> m_arrays{};
 };
 
 }  // namespace platform::d3d9
