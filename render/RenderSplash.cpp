@@ -16,7 +16,7 @@ D3DTEXTUREFILTERTYPE SplashFilter(DWORD stretchCaps) {
 
 void N_Render::ShowSplashImage(std::uint16_t resourceId) {
   if (!m_device) return;
-  m_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 0), 0.0f, 0);
+  m_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x00000000, 0.0f, 0);  // black, depth 0
   D3DXIMAGE_INFO info{};
   if (FAILED(D3DXGetImageInfoFromResourceA(0, MAKEINTRESOURCEA(resourceId), &info))) return;
 
