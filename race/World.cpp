@@ -1,6 +1,9 @@
 #include "race/World.h"
 
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "render/Render.h"
+#include "render/TextureMng.h"
 
 N_World* g_world = nullptr;
 
@@ -9,9 +12,24 @@ N_World::N_World(N_TextureMng* textureMng)
       m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
       m_textureMng(textureMng) {}
 
-N_World::~N_World() = default;
+N_World::~N_World() {
+  // Every shader is unreferenced now, so loading frees them all and gives their
+  // textures back; then nothing holds a texture either.
+  m_shaderMng->ResetRefCounts();
+  m_shaderMng->LoadShaders();
+  if (g_log) g_log->Print("--- Freeing Textures\n");
+  if (m_textureMng) {
+    m_textureMng->ResetRefCounts();
+    m_textureMng->PurgeTextures();
+  }
+}
 
-bool N_World::Init() { return true; }  // no level, shaders or GUI to load yet
+bool N_World::Init() {
+  // No level, particles, athletes or GUI to load yet: the shaders added so far.
+  m_shaderMng->LoadShaders();
+  if (m_textureMng) m_textureMng->PurgeTextures();
+  return true;
+}
 
 void N_World::Update(float) {}
 

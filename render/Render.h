@@ -82,6 +82,12 @@ class N_Render {
   /// and presents; stops silently at any failing step (RenderSplash.cpp).
   virtual void ShowSplashImage(std::uint16_t resourceId);
 
+  // Effects (RenderEffects.cpp).
+  /// The effect of a file, made once per file name; null when none can be made.
+  virtual ID3DXEffect* CreateEffect(const char* fileName);
+  /// Releases the effect when it is the renderer's; nulls the caller's pointer always.
+  virtual void DestroyEffect(ID3DXEffect** effect);
+
   // Lights.
   /// Switches the 8 device lights off and empties the light table.
   virtual void DisableLights();

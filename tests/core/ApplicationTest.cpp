@@ -72,7 +72,7 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
     EXPECT_EQ(g_varMng->GetInt("HmlaHack1"), app.ThirdShader());
     EXPECT_EQ(g_varMng->GetInt("HmlaHackSet"), 0);
     for (const char* name : {"font", "HmlaHack1", "HmlaHackSet"}) EXPECT_EQ(g_varMng->Find(name)->Flags(), 0x02u);
-    EXPECT_EQ(g_world->ShaderMng().Name(app.ThirdShader()), "HmlaHack1");
+    EXPECT_EQ(*g_world->ShaderMng().GetEntry(app.ThirdShader())->name, "HmlaHack1");
     // The window has the configured client area.
     RECT client;
     ASSERT_TRUE(GetClientRect(g_varMng->GetInt("wnd_handle"), &client));

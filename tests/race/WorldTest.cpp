@@ -1,31 +1,13 @@
 #include "race/World.h"
 
+#include "render/RenderServices.h"
+#include "render/TextureMngImpl.h"
+#include "tests/render/FakeTextureDevice.h"
+#include "tests/support/TestEnv.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ShaderMng, HandsOutDistinctHandlesPerNameAndCountsReferences) {
-  N_ShaderMng shaders(4);
-  const int bigchars = shaders.AddShader("gfx/2d/bigchars", 0, 3);
-  const int console = shaders.AddShader("console", 0, 3);
-  const int third = shaders.AddShader("HmlaHack1", 0, 3);
-  EXPECT_EQ(bigchars, 0);
-  EXPECT_EQ(console, 1);
-  EXPECT_EQ(third, 2);
-  EXPECT_EQ(shaders.AddShader("CONSOLE", 0, 3), console) << "names ignore case";
-  EXPECT_EQ(shaders.RefCount(console), 2);
-  shaders.ReleaseShader(console);
-  shaders.ReleaseShader(console);
-  EXPECT_EQ(shaders.RefCount(console), 0);
-  EXPECT_EQ(shaders.Name(console), "");
-  shaders.ReleaseShader(console);  // no references left: ignored
-  shaders.ReleaseShader(-1);
-  shaders.ReleaseShader(99);
-  EXPECT_EQ(shaders.AddShader("next", 0, 3), console) << "a freed entry is reused";
-  EXPECT_EQ(shaders.AddShader("fourth", 0, 3), 3);
-  EXPECT_EQ(shaders.AddShader("fifth", 0, 3), -1) << "full";
-  EXPECT_EQ(shaders.AddShader(nullptr, 0, 3), -1);
-}
 
 TEST(TextBatch, KeepsQueuedTextsUpToItsCapacity) {
   N_TextBatch batch;
@@ -52,6 +34,35 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), 0);
   world.Update(0.016f);
   world.Render(0.016f);
+}
+
+TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
+  test::TempDir dir;
+  test::CoreServices core;
+  dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  N_CoreServices services;
+  services.textureMng = &textures;
+  g_renderServices = &services;  // the shaders reach the texture manager through the renderer's record
+  {
+    N_World world(&textures);
+    const int console = world.ShaderMng().AddShader("console", 0, 3);
+    const int font = world.ShaderMng().AddShader("gfx/2d/bigchars", 0, 3);
+    world.Init();
+    ASSERT_NE(world.ShaderMng().GetShader(console), nullptr);
+    EXPECT_EQ(world.ShaderMng().GetShader(console)->cull, Cull::None);
+    EXPECT_NE(world.ShaderMng().GetShader(font), nullptr);  // no block: the default
+    EXPECT_EQ(device.created, (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
+                                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
+    EXPECT_EQ(textures.LiveCount(), 2);
+  }
+  EXPECT_EQ(textures.LiveCount(), 0);
+  EXPECT_EQ(device.released.size(), 2u);
+  const std::string log = core.LogText();
+  EXPECT_LT(log.find("ShaderMng: 0 shaders in memory\n"), log.find("--- Freeing Textures\n"));
+  EXPECT_LT(log.find("--- Freeing Textures\n"), log.rfind("TextureMng: 0 textures in memory\n"));
+  g_renderServices = nullptr;
 }
 
 }  // namespace
