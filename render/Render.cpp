@@ -2,6 +2,7 @@
 #include "render/Render.h"
 
 #include "render/IndexBuffer.h"
+#include "render/OcclusionQuery.h"
 #include "render/RenderServices.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexBufferBinding.h"
@@ -38,13 +39,6 @@ N_Render::~N_Render() = default;
 
 std::uint32_t N_Render::TextureUnitCount() const { return std::min<std::uint32_t>(m_caps.MaxSimultaneousTextures, 8); }
 
-void N_Render::DisableLights() {
-  for (int i = 0; i < kLights; ++i) {
-    if (m_device) m_device->LightEnable(DWORD(i), FALSE);
-    m_lights[std::size_t(i)] = nullptr;
-  }
-}
-
 void N_Render::Shutdown() {
   // The offscreen target goes first; its fields are cleared so nothing can use them again.
   if (m_offscreenSurface) m_offscreenSurface->Release();
@@ -67,7 +61,8 @@ void N_Render::Shutdown() {
   for (N_IndexBuffer* buffer : m_indexBuffers) delete buffer;
   m_indexBuffers.clear();
   // TODO(issue 11): release every effect of m_effects in key order (effects do not exist yet).
-  // TODO(issue 7): destroy every occlusion query ring of m_occlusionQueryRings.
+  for (N_OcclusionQuery* ring : m_occlusionQueryRings) delete ring;
+  m_occlusionQueryRings.clear();
   if (m_device) {
     for (std::uint32_t stream = 0; stream < m_boundStreamCount; ++stream) {
       m_device->SetStreamSource(stream, nullptr, 0, 0);

@@ -8,18 +8,31 @@
 // lost device back). GPU resources (buffers, declarations, stream bindings, occlusion
 // query rings) are made and destroyed only through the factories below, which keep
 // them in lists for device resets, shutdown and the memory statistics.
+#include "core/Matrix4.h"
 #include "platform/d3d9.h"
+#include "render/ImmediateVertices.h"
+#include "render/RenderLight.h"
 
 #include <array>
 #include <cstdint>
 #include <list>
 #include <map>
+#include <optional>
 #include <string>
 
 struct N_CoreServices;
 struct TexInfo;
+
+/// The adapter record of GetAdapterInfo.
+struct N_AdapterInfo {
+  std::uint32_t word0 = 0;
+  std::uint32_t word1 = 0;
+  char driver[512] = {};  ///< zero-terminated
+};
+
 class N_Camera;
-class N_RenderLight;
+struct N_OrientedBox;
+struct N_Vector3;
 class N_VertexBuffer;
 class N_IndexBuffer;
 class N_VertexDecl;
@@ -62,6 +75,77 @@ class N_Render {
   // States.
   /// Applies the default device states and resets the render-state cache.
   void SetDefaultRenderStates(IDirect3DDevice9* device);
+  /// Clears the depth buffer to 1.0 (depth writes on first).
+  virtual void ClearDepth();
+  /// The clear colour of BeginFrame from four floats 0..1.
+  virtual void SetClearColorRGBA(float r, float g, float b, float a);
+  /// Transforms for the following draws (row-vector matrices); while a vertex program
+  /// is bound they also load world x view x projection, transposed, into c0-c3.
+  virtual void SetWorldMatrix(const N_Matrix4& matrix);
+  virtual void SetViewMatrix(const N_Matrix4& matrix);
+  virtual void SetProjectionMatrix(const N_Matrix4& matrix);
+  /// A camera set-up: through the camera (is3D non-zero; see SetupCamera3D) or for 2D
+  /// drawing in the 640 x 480 screen units, in the camera's viewport. Either makes the
+  /// camera current; a 2D set-up without a camera does nothing.
+  virtual void SetupCamera(N_Camera* camera, std::int32_t is3D);
+  /// Viewport, scissor rectangle and transforms from the camera; writes the camera's
+  /// forward direction and view-plane distance. A null camera is reported ("Can't init
+  /// camera!", code 12) and leaves no current camera.
+  void SetupCamera3D(N_Camera* camera);
+  /// Scissor rectangle in 640 x 480 screen units, scaled to the current camera's
+  /// viewport size (its x and y are not added); enable 0 switches the test off.
+  virtual void SetScissorRect(std::uint8_t enable, float left, float top, float right, float bottom);
+  /// Words 0 and 1 of the record become 0 and 1, then the adapter's driver name.
+  virtual void GetAdapterInfo(N_AdapterInfo* info);
+  virtual void SetVector3(const float* vector);
+  /// Logs the device's states beside the cached ones.
+  virtual void DumpRenderState();
+  /// Logs every difference between the device and the render-state cache.
+  virtual void CheckRenderState();
+
+  // Fog, lights, stencil and the shadow overlay.
+  /// mode 0 linear, 1 exponential, 2 squared exponential vertex fog; colour is 3 floats.
+  virtual void SetFog(std::int32_t mode, const float* colour, float start, float end, float density);
+  virtual void DisableFog();
+  virtual void SetAmbient(float r, float g, float b);
+  /// Keeps a copy of the light in slot 0-7 and programs the device light; null switches
+  /// the slot off. Clears the record's changed byte.
+  virtual void SetLight(std::int32_t slot, N_RenderLight* light);
+  /// Switches off the device lights of the slots that hold a light and empties them.
+  virtual void DisableLights();
+  /// The light set in a slot, or null.
+  const N_RenderLight* GetLight(std::int32_t slot) const;
+  virtual void EnableStencil(std::uint8_t on);
+  virtual void SetStencilMask(DWORD mask);
+  /// Engine function codes 0-7 (NEVER, ALWAYS, LESS, LESSEQUAL, EQUAL, NOTEQUAL,
+  /// GREATEREQUAL, GREATER); higher codes reach the device unchanged.
+  virtual void SetStencilFunc(std::int32_t function, DWORD reference, DWORD mask);
+  /// Engine operation codes 0-5 (KEEP, ZERO, REPLACE, INCR, DECR, INVERT).
+  virtual void SetStencilOp(std::int32_t fail, std::int32_t depthFail, std::int32_t pass);
+  virtual void ClearStencil(DWORD value);
+  /// The shadow colour; re-colours the full-screen quad (alpha 0x7F).
+  virtual void SetShadowColor(float r, float g, float b);
+  /// After a 2D set-up: darkens every stencil-marked pixel with the shadow colour.
+  /// Nothing without a stencil buffer or while "r_shadowsEnabled" is 0.
+  virtual void DrawShadowOverlay();
+
+  // Immediate drawing from the renderer's own vertex records (colours are three
+  // floats; the box is min x, y, z, max x, y, z).
+  virtual void DrawPoint(const float* position, float size, const float* colour);
+  virtual void DrawPointXYZ(float x, float y, float z, float size, const float* colour);
+  /// The width is not applied.
+  virtual void DrawLine(const float* from, const float* to, const float* colour, float width);
+  virtual void DrawLineXYZ(float x1, float y1, float z1, float x2, float y2, float z2, const float* colour,
+                           float width);
+  virtual void DrawWireBox(const float* box, const float* colour);
+  /// A solid box; colour is four floats (red, green, blue, alpha). Leaves culling off.
+  virtual void DrawBox(const float* box, const float* colour);
+  virtual void DrawOrientedWireBox(const N_OrientedBox& box, const float* colour);
+  /// A blended quad of the current camera's viewport size in the current transforms
+  /// (a fade in the 2D mode); nothing without a current camera.
+  virtual void DrawQuad(float r, float g, float b, float a);
+  /// Gives the declaration's device object to the device (every call reaches it).
+  void SetVertexDecl(N_VertexDecl* declaration);
   /// The display gamma ramp from gamma, brightness and contrast (swap chain 0).
   virtual void SetGamma(float gamma, float brightness, float contrast, std::uint8_t calibrate);
   /// Assembles the five vertex programs; a missing one stays none.
@@ -88,10 +172,6 @@ class N_Render {
   /// Releases the effect when it is the renderer's; nulls the caller's pointer always.
   virtual void DestroyEffect(ID3DXEffect** effect);
 
-  // Lights.
-  /// Switches the 8 device lights off and empties the light table.
-  virtual void DisableLights();
-
   // Queries.
   virtual bool UsesPointSprites() const { return m_pointSprites; }
   virtual bool SupportsOcclusionQueries() const { return m_occlusionQueries; }
@@ -114,6 +194,10 @@ class N_Render {
   /// Binds a binding's buffers to their streams and unbinds the streams of the previous
   /// binding beyond this one's count.
   void ApplyVertexBufferBinding(N_VertexBufferBinding* binding);
+  /// A ring of occlusion queries, listed; null when the device cannot make all of them.
+  virtual N_OcclusionQuery* CreateOcclusionQuery();
+  /// Removes every list entry equal to it, deletes it and nulls the pointer.
+  virtual void DestroyOcclusionQuery(N_OcclusionQuery** query);
   /// Writes counts and memory of every resource kind to the log.
   virtual void DumpMemoryStatistics();
 
@@ -146,6 +230,16 @@ class N_Render {
   std::uint32_t TextureMemory() const { return m_textureMemory; }
   /// Texture handle -> the path it was loaded from.
   const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
+  /// The camera of the last camera set-up (null after a failed 3D set-up).
+  N_Camera* CurrentCamera() const { return m_camera; }
+  /// The transforms last given to the device.
+  const D3DMATRIX& WorldMatrix() const { return m_world; }
+  const D3DMATRIX& ViewMatrix() const { return m_view; }
+  const D3DMATRIX& ProjectionMatrix() const { return m_projection; }
+  bool VertexProgramBound() const { return m_vertexProgramBound; }
+  bool ShadowDeclarationCurrent() const { return m_shadowDeclCurrent; }
+  /// The vertices of the last immediate draws.
+  const N_ImmediateVertices& ImmediateVertices() const { return m_immediate; }
 
  private:
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
@@ -159,6 +253,11 @@ class N_Render {
   void CreateBuiltInDeclarations();
   void CreateFullScreenQuad();
   void ApplyWindowStyle();
+  void LoadTransformConstants();
+  void BeginImmediateDraw();
+  void UseImmediateFormat(DWORD fvf, N_VertexDecl* declaration);
+  void DrawBoxEdges(const N_Vector3* corners, const float* colour);
+  void DrawLines(UINT count);
 
   IDirect3D9* m_d3d = nullptr;
   IDirect3DDevice9* m_device = nullptr;
@@ -168,7 +267,7 @@ class N_Render {
   std::uint32_t m_polygonCount = 0;
   std::array<float, 3> m_vector{};
   N_Camera* m_camera = nullptr;
-  std::array<N_RenderLight*, kLights> m_lights{};
+  std::array<std::optional<N_RenderLight>, kLights> m_lights{};  ///< copies of the lights set
   std::uint32_t m_stencilBits = 0;
   std::array<float, 3> m_shadowColor{0.725f, 0.721f, 0.757f};
   D3DCOLOR m_clearColor = 0;
@@ -200,6 +299,7 @@ class N_Render {
   std::map<std::int32_t, std::string> m_textureRegistry;  ///< texture handle -> path it was loaded from
   std::uint32_t m_vertexBufferMemory = 0;
   std::uint32_t m_indexBufferMemory = 0;
+  N_ImmediateVertices m_immediate;  ///< overwritten by each immediate draw
 };
 
 /// The renderer, while it exists (set by the application).

@@ -1,4 +1,7 @@
-// The default device states and the start of a frame.
+// N_Render: default device states, the frame start, clears, the clear colour, the
+// transform setters and two small queries.
+#include "render/MatrixConvert.h"
+#include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
@@ -6,18 +9,9 @@
 #include <algorithm>
 #include <cstring>
 
-N_RenderStateCache g_renderStateCache;
-
 namespace {
 
-DWORD FloatBits(float value) {
-  DWORD bits;
-  static_assert(sizeof bits == sizeof value);
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-void SetSamplerFilters(IDirect3DDevice9* device, DWORD units, int filter) {
+void SetSamplerFilters(IDirect3DDevice9* device, DWORD unitCount, int filter) {
   struct Filters {
     DWORD mag, min, mip;
   };
@@ -25,11 +19,11 @@ void SetSamplerFilters(IDirect3DDevice9* device, DWORD units, int filter) {
       {D3DTEXF_POINT, D3DTEXF_POINT, D3DTEXF_NONE},
       {D3DTEXF_LINEAR, D3DTEXF_LINEAR, D3DTEXF_POINT},
       {D3DTEXF_LINEAR, D3DTEXF_LINEAR, D3DTEXF_LINEAR},
-      {D3DTEXF_ANISOTROPIC, D3DTEXF_ANISOTROPIC, D3DTEXF_ANISOTROPIC},  // a mip value of 3 is the data's own
+      {D3DTEXF_ANISOTROPIC, D3DTEXF_ANISOTROPIC, D3DTEXF_ANISOTROPIC},
   };
-  if (filter < 0 || filter > 3) return;  // any other value leaves the samplers as they are
+  if (filter < 0 || filter > 3) return;  // any other value leaves the samplers alone
   const Filters& f = kByFilter[filter];
-  for (DWORD unit = 0; unit < units; ++unit) {
+  for (DWORD unit = 0; unit < unitCount; ++unit) {
     device->SetSamplerState(unit, D3DSAMP_MAGFILTER, f.mag);
     device->SetSamplerState(unit, D3DSAMP_MINFILTER, f.min);
     device->SetSamplerState(unit, D3DSAMP_MIPFILTER, f.mip);
@@ -37,62 +31,113 @@ void SetSamplerFilters(IDirect3DDevice9* device, DWORD units, int filter) {
   }
 }
 
+DWORD DepthBufferMode() { return RenderVarInt("r_useWBuffer") != 0 ? D3DZB_USEW : D3DZB_TRUE; }
+DWORD FillMode() { return RenderVarInt("r_grid") != 0 ? D3DFILL_WIREFRAME : D3DFILL_SOLID; }
+
 }  // namespace
 
 void N_Render::SetDefaultRenderStates(IDirect3DDevice9* device) {
   N_RenderStateCache& cache = g_renderStateCache;
-  cache.device = device;
+  cache.Reset(device);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
   device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-  cache.boundTexture.fill(-1);
-  cache.texCoordMode.fill(0);
-  cache.mipLodBias.fill(0.0f);
+
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-  cache.cull = 1;
   device->SetRenderState(D3DRS_LIGHTING, FALSE);
   device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
   device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
   device->SetRenderState(D3DRS_DITHERENABLE, RenderVarInt("r_dither") != 0 ? TRUE : FALSE);
+
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-  cache.sourceBlend = D3DBLEND_ONE;
-  cache.destinationBlend = D3DBLEND_ZERO;
   device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_ALWAYS);
   device->SetRenderState(D3DRS_ALPHAREF, 255);
-  cache.alphaFunction = D3DCMP_ALWAYS;
-  cache.alphaReference = 255;
-  device->SetRenderState(D3DRS_ZENABLE, RenderVarInt("r_useWBuffer") != 0 ? D3DZB_USEW : D3DZB_TRUE);
+
+  device->SetRenderState(D3DRS_ZENABLE, DepthBufferMode());
   device->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
   device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
-  cache.depthFunction = D3DCMP_LESSEQUAL;
-  cache.depthWrite = 1;
-  device->SetRenderState(D3DRS_DEPTHBIAS, FloatBits(0.0f));
-  device->SetRenderState(D3DRS_SLOPESCALEDEPTHBIAS, FloatBits(0.0f));
-  cache.polygonOffset = 0;
-  device->SetRenderState(D3DRS_FILLMODE, RenderVarInt("r_grid") != 0 ? D3DFILL_WIREFRAME : D3DFILL_SOLID);
+  device->SetRenderState(D3DRS_DEPTHBIAS, 0);
+  device->SetRenderState(D3DRS_SLOPESCALEDEPTHBIAS, 0);
+  device->SetRenderState(D3DRS_FILLMODE, FillMode());
+
   D3DCAPS9 caps{};
   device->GetDeviceCaps(&caps);
-  SetSamplerFilters(device, std::min<DWORD>(caps.MaxSimultaneousTextures, 8), RenderVarInt("r_filter"));
+  const DWORD units = std::min<DWORD>(caps.MaxSimultaneousTextures, N_RenderStateCache::kUnits);
+  SetSamplerFilters(device, units, RenderVarInt("r_filter"));
 }
 
 bool N_Render::BeginFrame() {
   g_renderStateCache.depthWrite = 1;
   m_device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+
   DWORD flags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
-  if (m_stencilBits > 0) flags |= D3DCLEAR_STENCIL;
-  const D3DVIEWPORT9 viewport{0, 0, DWORD(RenderVarInt("v_width")), DWORD(RenderVarInt("v_height")), 0.0f, 1.0f};
+  if (m_stencilBits != 0) flags |= D3DCLEAR_STENCIL;
+  const D3DVIEWPORT9 viewport{0,
+                              0,
+                              static_cast<DWORD>(std::max(0, RenderVarInt("v_width"))),
+                              static_cast<DWORD>(std::max(0, RenderVarInt("v_height"))),
+                              0.0f,
+                              1.0f};
   m_device->SetViewport(&viewport);
   m_device->Clear(0, nullptr, flags, m_clearColor, 1.0f, 0);
-  if (m_offscreenSurface) {
+
+  if (m_offscreenSurface != nullptr) {
+    IDirect3DSurface9* backBuffer = nullptr;
+    m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
     m_device->SetRenderTarget(0, m_offscreenSurface);
     m_device->Clear(0, nullptr, D3DCLEAR_TARGET, m_clearColor, 1.0f, 0);
-    IDirect3DSurface9* backBuffer = nullptr;
-    if (SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-      m_device->SetRenderTarget(0, backBuffer);
-      backBuffer->Release();
-    }
+    m_device->SetRenderTarget(0, backBuffer);
+    if (backBuffer != nullptr) backBuffer->Release();
   }
+
   m_device->BeginScene();
   m_polygonCount = 0;
   return true;
 }
+
+void N_Render::ClearDepth() {
+  g_renderStateCache.depthWrite = 1;
+  m_device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+  m_device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+}
+
+void N_Render::SetClearColorRGBA(float r, float g, float b, float a) { m_clearColor = PackArgb(ColorByte(a), r, g, b); }
+
+void N_Render::SetWorldMatrix(const N_Matrix4& matrix) {
+  m_world = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_WORLD, &m_world);
+  if (m_vertexProgramBound) LoadTransformConstants();
+}
+
+void N_Render::SetViewMatrix(const N_Matrix4& matrix) {
+  m_view = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_VIEW, &m_view);
+  if (m_vertexProgramBound) LoadTransformConstants();
+}
+
+void N_Render::SetProjectionMatrix(const N_Matrix4& matrix) {
+  m_projection = ToD3D(matrix);
+  m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
+  if (m_vertexProgramBound) LoadTransformConstants();
+}
+
+// Vertex programs read world x view x projection transposed from c0-c3 (one row each).
+void N_Render::LoadTransformConstants() {
+  N_Matrix4 worldView, wvp, transposed;
+  MatrixMultiply(worldView, FromD3D(m_world), FromD3D(m_view));
+  MatrixMultiply(wvp, worldView, FromD3D(m_projection));
+  wvp.Transpose(transposed);
+  m_device->SetVertexShaderConstantF(0, transposed.m, 4);
+}
+
+void N_Render::GetAdapterInfo(N_AdapterInfo* info) {
+  info->word0 = 0;
+  info->word1 = 1;
+  info->driver[0] = '\0';
+  D3DADAPTER_IDENTIFIER9 identifier{};
+  if (m_d3d == nullptr || m_d3d->GetAdapterIdentifier(0, 0, &identifier) != D3D_OK) return;
+  std::strncpy(info->driver, identifier.Driver, sizeof info->driver - 1);
+  info->driver[sizeof info->driver - 1] = '\0';
+}
+
+void N_Render::SetVector3(const float* vector) { m_vector = {vector[0], vector[1], vector[2]}; }

@@ -254,7 +254,7 @@ bool N_Render::Init() {
   LogAdapter();
   SetDefaultRenderStates(m_device);
   LogCapabilities(adapterFormat);
-  m_lights.fill(nullptr);
+  m_lights.fill(std::nullopt);
   m_deviceLost = false;
   m_vertexProgramBound = false;
   m_boundStreamCount = 0;

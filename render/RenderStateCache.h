@@ -23,13 +23,22 @@ struct N_RenderStateCache {
   std::uint32_t sourceBlend = D3DBLEND_ONE;
   std::uint32_t destinationBlend = D3DBLEND_ZERO;
   std::array<std::int32_t, kUnits> boundTexture{-1, -1, -1, -1, -1, -1, -1, -1};  ///< handles, -1 none known
-  std::array<std::int32_t, kUnits> texCoordMode{};  ///< tcgen last applied: 0 base, 1 environment, 2 lightmap
+  /// Texture-coordinate generation last applied per unit: 0 base set, 1 environment,
+  /// 2 lightmap set; -1 unknown (matches no mode, so the next stage sets it).
+  std::array<std::int32_t, kUnits> texCoordMode{};
   std::array<float, kUnits> mipLodBias{};
   N_Shader* currentShader = nullptr;
   std::uint32_t noShader = 0;
   std::int32_t currentLightmap = 0;  ///< texture handle
   std::int32_t currentLayer = 0;
   IDirect3DDevice9* device = nullptr;
+
+  /// The values after the default device states: every field but the current shader,
+  /// the no-shader flag, the lightmap and the layer, which stay as they are.
+  void Reset(IDirect3DDevice9* newDevice);
+  /// The shader is being freed: when it is the current one, no shader is current, so
+  /// the next SetShader binds whatever it is given (even a new shader at that address).
+  void ForgetShader(const N_Shader* shader);
 };
 
 extern N_RenderStateCache g_renderStateCache;

@@ -299,6 +299,8 @@ TEST(RenderInit, ShutdownReleasesEverythingItListed) {
   (void)binding;
   (void)a;
   (void)b;
+  N_RenderLight light;
+  harness.render->SetLight(3, &light);
   device->ClearCalls();
   harness.render->Shutdown();
   EXPECT_EQ(harness.render->Device(), nullptr);
@@ -306,7 +308,9 @@ TEST(RenderInit, ShutdownReleasesEverythingItListed) {
   EXPECT_TRUE(harness.render->VertexDecls().empty());
   EXPECT_TRUE(harness.render->VertexBufferBindings().empty());
   EXPECT_EQ(harness.render->OffscreenSurface(), nullptr);
-  EXPECT_EQ(device->CallsStartingWith("LightEnable").size(), 8u);
+  // The lights that are on go off.
+  EXPECT_EQ(device->CallsStartingWith("LightEnable"), std::vector<std::string>{"LightEnable(3, 0)"});
+  EXPECT_EQ(harness.render->GetLight(3), nullptr);
   EXPECT_NE(harness.Log().find("--- Shutdown render\n"), std::string::npos);
   device->Release();
 }
