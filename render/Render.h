@@ -15,10 +15,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct N_CoreServices;
 struct TexInfo;
@@ -166,11 +168,23 @@ class N_Render {
   /// and presents; stops silently at any failing step (RenderSplash.cpp).
   virtual void ShowSplashImage(std::uint16_t resourceId);
 
-  // Effects (RenderEffects.cpp).
-  /// The effect of a file, made once per file name; null when none can be made.
+  // Effects (RenderEffects.cpp, RenderEffectParameters.cpp).
+  /// The effect of a file, compiled once per file name (compared byte by byte) and
+  /// shared: each call for a cached name counts one more user. Null when the file
+  /// does not compile; nothing is cached then.
   virtual ID3DXEffect* CreateEffect(const char* fileName);
-  /// Releases the effect when it is the renderer's; nulls the caller's pointer always.
+  /// Drops one user of the renderer's effect and releases it (and the texture
+  /// references it took) with the last; nulls the caller's pointer always.
   virtual void DestroyEffect(ID3DXEffect** effect);
+  /// Hands the engine values to the effect's parameters by semantic (world, view and
+  /// projection products, time, light direction, fog, eye, the current shader's stage
+  /// textures). Called before every draw through an effect.
+  void BindEffectParameters(ID3DXEffect* effect);
+  /// The effect branch of DrawSurface: binds the engine values, then runs draw once
+  /// per pass of the effect's current technique. Nothing is drawn without an effect.
+  void DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw);
+  /// Users of a cached effect (0 for one the renderer does not hold).
+  std::uint32_t EffectUsers(const ID3DXEffect* effect) const;
 
   // Queries.
   virtual bool UsesPointSprites() const { return m_pointSprites; }
@@ -292,7 +306,21 @@ class N_Render {
   std::list<N_IndexBuffer*> m_indexBuffers;
   std::list<N_VertexDecl*> m_vertexDecls;
   std::list<N_VertexBufferBinding*> m_bindings;
-  std::map<std::string, ID3DXEffect*> m_effects;
+  /// A compiled effect, its users and the texture references its "name" annotations took.
+  struct EffectEntry {
+    ID3DXEffect* effect = nullptr;
+    std::uint32_t users = 0;
+    std::vector<TexInfo*> textures;
+  };
+  /// Adds a reference to each texture the effect's current technique names.
+  void AddEffectTextures(EffectEntry& entry);
+  /// Gives back the entry's texture references and releases its effect.
+  void ReleaseEffect(EffectEntry& entry);
+  /// Tells every effect that the device is lost (before a reset) or was reset.
+  void NotifyEffects(bool reset);
+  /// Releases every effect, whatever its users (Shutdown).
+  void ReleaseEffects();
+  std::map<std::string, EffectEntry> m_effects;
   std::array<IDirect3DVertexShader9*, kVertexPrograms> m_vertexPrograms{};
   std::list<N_OcclusionQuery*> m_occlusionQueryRings;
   std::uint32_t m_textureMemory = 0;

@@ -162,8 +162,9 @@ TEST(EffectFile, TheSampleGearEffectReads) {
   ASSERT_EQ(source.techniques.size(), 2u);
   EXPECT_EQ(source.techniques[0].name, "TTextureOnly");
   EXPECT_EQ(source.techniques[1].name, "TGlowAndTexture");
-  EXPECT_FALSE(source.TechniqueUses(source.techniques[0], "GlowMap"));
-  EXPECT_TRUE(source.TechniqueUses(source.techniques[1], "GlowMap"));
+  EXPECT_TRUE(source.TechniqueUses(source.techniques[0], "GearRamps"));
+  EXPECT_TRUE(source.TechniqueUses(source.techniques[1], "GearRamps"));
+  EXPECT_FALSE(source.TechniqueUses(source.techniques[0], "GlowColour"));
 }
 
 /// Effects on the recording device, from files in a fresh directory.
