@@ -168,6 +168,23 @@ class N_Render {
   /// and presents; stops silently at any failing step (RenderSplash.cpp).
   virtual void ShowSplashImage(std::uint16_t resourceId);
 
+  // Offscreen target, post pass and screenshot (RenderPostPass.cpp).
+  /// Makes the offscreen surface (on) or the back buffer (off) render target 0;
+  /// nothing without an offscreen surface.
+  virtual void SetOffscreenTarget(std::uint8_t on);
+  /// The strength of the post pass's horizontal double image (0 after Init).
+  virtual void SetPostFilterAmount(float amount);
+  /// Copies the offscreen picture to the back buffer in the current camera's 2D
+  /// set-up; an amount above 0 draws it twice, shifted by -2 and +2 x the amount in
+  /// screen units, the second blended at the quad's alpha 0x7F. Leaves depth writes
+  /// off, culling off and depth and alpha functions ALWAYS in the cache. Nothing
+  /// without an offscreen surface or a current camera.
+  virtual void DrawPostPass();
+  /// Writes the whole back buffer (the rectangle is not applied) to the file as a BMP;
+  /// failures are silent.
+  virtual void SaveScreenshot(const char* fileName, std::int32_t x, std::int32_t y, std::int32_t width,
+                              std::int32_t height);
+
   // Effects (RenderEffects.cpp, RenderEffectParameters.cpp).
   /// The effect of a file, compiled once per file name (compared byte by byte) and
   /// shared: each call for a cached name counts one more user. Null when the file
@@ -240,6 +257,7 @@ class N_Render {
   const std::list<N_VertexDecl*>& VertexDecls() const { return m_vertexDecls; }
   const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
   D3DCOLOR ClearColor() const { return m_clearColor; }
+  float PostFilterAmount() const { return m_postFilterAmount; }
   /// Bytes of the textures made by CreateTexture and not yet released.
   std::uint32_t TextureMemory() const { return m_textureMemory; }
   /// Texture handle -> the path it was loaded from.
@@ -312,6 +330,11 @@ class N_Render {
     std::uint32_t users = 0;
     std::vector<TexInfo*> textures;
   };
+  /// The post pass's steps: states before the copy, the copied texture on unit 0,
+  /// the full-screen quad once or twice.
+  void PreparePostPassStates();
+  void BindPostPassTexture();
+  void DrawPostPassQuads();
   /// Adds a reference to each texture the effect's current technique names.
   void AddEffectTextures(EffectEntry& entry);
   /// Gives back the entry's texture references and releases its effect.

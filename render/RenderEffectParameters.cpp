@@ -3,6 +3,7 @@
 #include "core/Matrix34.h"
 #include "core/Timer.h"
 #include "platform/d3dx9.h"
+#include "render/MatrixConvert.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
@@ -16,12 +17,6 @@ namespace {
 constexpr std::int32_t kDirectionalLight = 1;
 constexpr int kStageTextures = 4;  ///< TEXTURE0 to TEXTURE3
 constexpr const char* kTextureSemantics[kStageTextures] = {"TEXTURE0", "TEXTURE1", "TEXTURE2", "TEXTURE3"};
-
-N_Matrix4 ToMatrix4(const D3DMATRIX& matrix) {
-  N_Matrix4 out;
-  std::memcpy(out.m, &matrix.m[0][0], sizeof out.m);
-  return out;
-}
 
 /// Sets the parameter of the semantic when the effect has one.
 void SetMatrix(ID3DXEffect* effect, const char* semantic, const N_Matrix4& matrix) {
@@ -63,9 +58,9 @@ bool StageTexture(int n, IDirect3DBaseTexture9*& texture) {
 
 void N_Render::BindEffectParameters(ID3DXEffect* effect) {
   if (!effect) return;
-  const N_Matrix4 world = ToMatrix4(m_world);
-  const N_Matrix4 view = ToMatrix4(m_view);
-  const N_Matrix4 projection = ToMatrix4(m_projection);
+  const N_Matrix4 world = FromD3D(m_world);
+  const N_Matrix4 view = FromD3D(m_view);
+  const N_Matrix4 projection = FromD3D(m_projection);
   N_Matrix4 worldView, worldViewProjection, work;
   MatrixMultiply(worldView, world, view);
   MatrixMultiply(worldViewProjection, worldView, projection);
