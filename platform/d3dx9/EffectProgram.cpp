@@ -11,6 +11,8 @@ namespace platform::d3dx9 {
 
 namespace {
 
+constexpr std::size_t kMaxTextureUnits = 8;  ///< the device's texture stages
+
 /// "#line" for a text whose next line is the file's line: before GLSL 3.30 the
 /// directive names the line before the next one.
 std::string LineDirective(int version, int nextLine) {
@@ -127,7 +129,10 @@ void EffectProgram::FindUniforms(const EffectSource& source, const EffectPass& p
       continue;
     }
     const GLint location = glGetUniformLocation(program, name);
-    if (IsSampler(type)) {
+    if (IsSampler(type) && m_samplers.size() >= kMaxTextureUnits) {
+      messages.Warning(pass.line, "texture '%s' is past the %u texture units; it is not bound", uniform.c_str(),
+                       unsigned(kMaxTextureUnits));
+    } else if (IsSampler(type)) {
       const auto unit = static_cast<DWORD>(m_samplers.size());
       glUniform1i(location, GLint(unit));
       m_samplers.push_back({std::size_t(parameter), unit});
