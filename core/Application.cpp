@@ -13,8 +13,8 @@
 #include "core/Timer.h"
 #include "core/VarMng.h"
 #include "race/World.h"
-#include "render/TextureMngImpl.h"
 #include "render/Render.h"
+#include "render/TextureMngImpl.h"
 #include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
 

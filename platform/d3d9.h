@@ -15,7 +15,11 @@
 // - Vertex programs are GLSL vertex shaders (CreateVertexShader takes their text);
 //   `uniform vec4 c[N]` receives the constant registers; the pixel stage is always the
 //   fixed-function one (texture stages as GL combiners). Per-vertex point sizes reach a
-//   vertex program as `inPointSize`; the fixed-function path uses D3DRS_POINTSIZE.
+//   vertex program as `inPointSize`; without a program, a point list whose declaration
+//   has a PSIZE element takes each vertex's size, scaled by Direct3D's formula
+//   (POINTSCALE_A/B/C, the viewport height, POINTSIZE_MIN/MAX); other points take
+//   D3DRS_POINTSIZE. Programs write gl_FrontSecondaryColor (colour sum is on while
+//   D3DRS_SPECULARENABLE is) and gl_FogFragCoord for vertex fog.
 // - One render target at a time; the automatic depth-stencil buffer serves every target
 //   of the back buffer's multisampling.
 // - Values the layer does not support are reported once on the debugger output
@@ -61,5 +65,10 @@ IDirect3DBaseTexture9* TextureFromHandle(std::int32_t handle);
 
 /// The compiler's messages of the last CreateVertexShader (empty when it compiled cleanly).
 const std::string& VertexProgramLog();
+
+/// GL state values the OpenGL devices have set so far, each because it differed from
+/// what GL held (capabilities, functions, bindings, matrices, program uniforms): a
+/// measure of the state traffic of a frame. The recording device adds nothing.
+std::uint64_t DeviceStateChanges();
 
 }  // namespace platform

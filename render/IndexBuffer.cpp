@@ -1,6 +1,7 @@
 #include "render/IndexBuffer.h"
 
 #include "render/RenderServices.h"
+#include "render/RenderStateCache.h"
 
 #include <cstring>
 
@@ -61,7 +62,10 @@ void N_IndexBuffer::Read(std::uint32_t offset, std::uint32_t size, void* out) {
   m_buffer->Unlock();
 }
 
-void N_IndexBuffer::Bind() { m_device->SetIndices(m_buffer); }
+void N_IndexBuffer::Bind() {
+  m_device->SetIndices(m_buffer);
+  g_renderStateCache.ForgetStreams();  // surfaces must bind their own indices again
+}
 
 void N_IndexBuffer::ReleaseDeviceBuffer() {
   if (!m_buffer || !(m_usage & D3DUSAGE_DYNAMIC)) return;

@@ -23,7 +23,6 @@
 #include <vector>
 
 struct N_CoreServices;
-struct TexInfo;
 
 /// The adapter record of GetAdapterInfo.
 struct N_AdapterInfo {
@@ -32,7 +31,12 @@ struct N_AdapterInfo {
   char driver[512] = {};  ///< zero-terminated
 };
 
+struct TexInfo;
 class N_Camera;
+class N_Shader;
+class N_ShaderStage;
+struct N_MeshSurface;
+struct N_Matrix3;
 struct N_OrientedBox;
 struct N_Vector3;
 class N_VertexBuffer;
@@ -104,6 +108,36 @@ class N_Render {
   virtual void DumpRenderState();
   /// Logs every difference between the device and the render-state cache.
   virtual void CheckRenderState();
+
+  // Materials and surfaces (RenderMaterial.cpp, RenderStageGen.cpp). Nothing of this
+  // runs while the device is lost.
+  /// Binds a material for the following surface draws: culling, polygon offset, the sky
+  /// view and the vertex deformations; null makes them draw nothing. The lightmap (a
+  /// texture handle) is what lightmap stages bind; the same shader again only changes it.
+  virtual void SetShader(N_Shader* shader, std::int32_t lightmap);
+  /// Draws a surface once per stage group of the bound shader (stages marked to
+  /// multiply with the next share one pass while texture units last).
+  virtual void DrawSurface(N_MeshSurface* surface);
+  /// World transform identity, then DrawSurface.
+  virtual void DrawSurfaceIdentity(N_MeshSurface* surface);
+  /// World transform from the rotation (applied transposed) and the position, then
+  /// DrawSurface; the scale is not applied.
+  virtual void DrawSurfaceAt(N_MeshSurface* surface, const N_Vector3& position, const N_Matrix3& rotation,
+                             float scale);
+  /// Draws a point list as screen-facing sprites with the bound shader's stages (at
+  /// most two stages a draw). Nothing without a bound shader.
+  virtual void DrawPointSprites(N_MeshSurface* surface);
+  /// Marks the pixels in a shadow volume's shadow in the stencil buffer (depth pass,
+  /// two-sided when the device can). Nothing while "r_shadowsEnabled" is 0 or without
+  /// stencil bits. The scale is not read.
+  virtual void DrawShadowVolume(N_MeshSurface* surface, const N_Vector3& position, const N_Matrix3& rotation,
+                                float scale);
+  /// The current layer's texture-coordinate generation and modifiers on a unit.
+  void ApplyTexCoords(std::uint32_t unit, const N_MeshSurface* surface);
+  /// The current layer's colour and alpha sources: lighting, declaration or program.
+  void ApplyColourSource(const N_MeshSurface* surface);
+  /// A stage's blending, alpha test and depth states, through the render-state cache.
+  void ApplyStageStates(const N_ShaderStage* stage);
 
   // Fog, lights, stencil and the shadow overlay.
   /// mode 0 linear, 1 exponential, 2 squared exponential vertex fog; colour is 3 floats.
@@ -258,10 +292,6 @@ class N_Render {
   const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
   D3DCOLOR ClearColor() const { return m_clearColor; }
   float PostFilterAmount() const { return m_postFilterAmount; }
-  /// Bytes of the textures made by CreateTexture and not yet released.
-  std::uint32_t TextureMemory() const { return m_textureMemory; }
-  /// Texture handle -> the path it was loaded from.
-  const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
   /// The camera of the last camera set-up (null after a failed 3D set-up).
   N_Camera* CurrentCamera() const { return m_camera; }
   /// The transforms last given to the device.
@@ -272,6 +302,10 @@ class N_Render {
   bool ShadowDeclarationCurrent() const { return m_shadowDeclCurrent; }
   /// The vertices of the last immediate draws.
   const N_ImmediateVertices& ImmediateVertices() const { return m_immediate; }
+  /// Bytes of the textures made by CreateTexture and not yet released.
+  std::uint32_t TextureMemory() const { return m_textureMemory; }
+  /// Texture handle -> the path it was loaded from.
+  const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
 
  private:
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
@@ -286,6 +320,29 @@ class N_Render {
   void CreateFullScreenQuad();
   void ApplyWindowStyle();
   void LoadTransformConstants();
+  /// The vertex programs in the order of m_vertexPrograms.
+  enum class VertexProgram { Wave, Water, AlphaDot, RgbGen, AutoSprite };
+  /// Binds the program when it exists and sets the vertex-program flag either way.
+  void BindVertexProgram(VertexProgram which);
+  void SetVertexConstant(std::uint32_t reg, float x, float y = 0.0f, float z = 0.0f, float w = 0.0f);
+  /// Deform programs of a shader and, when one is bound, the fog constants.
+  void ApplyDeforms(const N_Shader& shader);
+  void ApplyAutoSprite(const float* values, bool worldUp);
+  void LoadFogConstants();
+  /// The current shader's stage at the current layer (null when there is none).
+  const N_ShaderStage* CurrentStage() const;
+  bool HardwareVertexProcessing() const { return m_behaviourFlags == D3DCREATE_HARDWARE_VERTEXPROCESSING; }
+  bool MixedVertexProcessing() const { return m_behaviourFlags == D3DCREATE_MIXED_VERTEXPROCESSING; }
+  void SetLighting(bool on);
+  /// Binds the surface's stream binding and index buffer when they differ from the ones
+  /// the device draws from.
+  void BindSurfaceStreams(const N_MeshSurface& surface);
+  /// One draw of the surface's geometry (GPU buffers or memory); count > 0.
+  void DrawSurfaceGeometry(const N_MeshSurface& surface, D3DPRIMITIVETYPE type, std::uint32_t count);
+  /// Colour and alpha off, no texture, for the units from `first` that hold one.
+  void DisableUnitsFrom(std::uint32_t first);
+  void SetWorldFromRotation(const N_Vector3& position, const N_Matrix3& rotation);
+  void DrawShadowTriangles(const N_MeshSurface& surface, std::uint32_t triangles);
   void BeginImmediateDraw();
   void UseImmediateFormat(DWORD fvf, N_VertexDecl* declaration);
   void DrawBoxEdges(const N_Vector3* corners, const float* colour);

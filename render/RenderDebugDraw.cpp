@@ -52,6 +52,7 @@ void N_Render::BeginImmediateDraw() {
   m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
   m_device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
   g_renderStateCache.boundTexture[0] = -1;
+  g_renderStateCache.ForgetStreams();  // the UP draws leave stream 0 and the indices unset
 }
 
 void N_Render::UseImmediateFormat(DWORD fvf, N_VertexDecl* declaration) {
@@ -175,6 +176,7 @@ void N_Render::DrawQuad(float r, float g, float b, float a) {
   m_device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
   m_device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
   m_device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, m_immediate.quad.data(), sizeof(N_SurfaceVertex));
+  cache.ForgetStreams();
   m_device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
   cache.sourceBlend = D3DBLEND_ONE;
   cache.destinationBlend = D3DBLEND_ZERO;

@@ -2,6 +2,7 @@
 #include "render/IndexBuffer.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
+#include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexBufferBinding.h"
 #include "render/VertexDecl.h"
@@ -36,6 +37,8 @@ void N_Render::DestroyVertexBuffer(N_VertexBuffer** buffer) {
   if (it == m_vertexBuffers.end()) return;  // not ours: left alone, pointer kept
   m_vertexBufferMemory -= (*buffer)->GetSize();
   m_vertexBuffers.erase(it);
+  // The binding the device draws from may hold it: bind anew next time.
+  g_renderStateCache.streamBinding.reset();
   delete *buffer;
   *buffer = nullptr;
 }
@@ -53,6 +56,8 @@ void N_Render::DestroyIndexBuffer(N_IndexBuffer** buffer) {
   if (it == m_indexBuffers.end()) return;
   m_indexBufferMemory -= (*buffer)->GetSize();
   m_indexBuffers.erase(it);
+  // A new buffer may come at this address: the device must not seem to draw from it.
+  if (g_renderStateCache.indexBuffer == *buffer) g_renderStateCache.indexBuffer.reset();
   delete *buffer;
   *buffer = nullptr;
 }
@@ -72,6 +77,7 @@ N_VertexBufferBinding* N_Render::CreateVertexBufferBinding() {
 }
 
 void N_Render::DestroyVertexBufferBinding(N_VertexBufferBinding** binding) {
+  if (binding && *binding && g_renderStateCache.streamBinding == *binding) g_renderStateCache.streamBinding.reset();
   DestroyUnconditionally(m_bindings, binding);
 }
 
@@ -85,6 +91,7 @@ void N_Render::ApplyVertexBufferBinding(N_VertexBufferBinding* binding) {
     m_device->SetStreamSource(stream, nullptr, 0, 0);
   }
   m_boundStreamCount = count;
+  g_renderStateCache.streamBinding = binding;
 }
 
 void N_Render::DumpMemoryStatistics() {

@@ -2,14 +2,18 @@
 // The render states last set on the device, so material binding only calls the device
 // for differences. One record for the whole program; N_Render::SetDefaultRenderStates
 // resets it after device creation and every reset (leaving the current shader, the
-// no-shader flag, the lightmap and the layer as they are); N_Render::EndFrame forgets
-// the current shader so the first SetShader of a frame always binds.
+// no-shader flag, the lightmap and the layer as they are, and forgetting the streams);
+// N_Render::EndFrame forgets the current shader so the first SetShader of a frame
+// always binds.
 #include "platform/d3d9.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class N_Shader;
+class N_VertexBufferBinding;
+class N_IndexBuffer;
 
 struct N_RenderStateCache {
   static constexpr int kUnits = 8;
@@ -27,11 +31,22 @@ struct N_RenderStateCache {
   /// 2 lightmap set; -1 unknown (matches no mode, so the next stage sets it).
   std::array<std::int32_t, kUnits> texCoordMode{};
   std::array<float, kUnits> mipLodBias{};
+  /// Texture-transform flags material binding last set per unit (0 off, 2 COUNT2), so a
+  /// stage without modifiers switches the transform off only once.
+  std::array<std::uint32_t, kUnits> textureTransform{};
+  /// Lighting as material binding last set it. Other code only ever switches it off,
+  /// which leaves at worst one redundant call here.
+  std::uint32_t lighting = 0;
   N_Shader* currentShader = nullptr;
   std::uint32_t noShader = 0;
   std::int32_t currentLightmap = 0;  ///< texture handle
   std::int32_t currentLayer = 0;
   IDirect3DDevice9* device = nullptr;
+  /// The stream binding and index buffer the device draws from, as DrawSurface bound
+  /// them; unknown (nullopt) after a reset and after any other draw that changed the
+  /// streams or the indices (ForgetStreams), so DrawSurface never draws from stale ones.
+  std::optional<N_VertexBufferBinding*> streamBinding;
+  std::optional<N_IndexBuffer*> indexBuffer;
 
   /// The values after the default device states: every field but the current shader,
   /// the no-shader flag, the lightmap and the layer, which stay as they are.
@@ -39,6 +54,11 @@ struct N_RenderStateCache {
   /// The shader is being freed: when it is the current one, no shader is current, so
   /// the next SetShader binds whatever it is given (even a new shader at that address).
   void ForgetShader(const N_Shader* shader);
+  /// Another draw set streams or indices of its own (or an UP draw left them unset).
+  void ForgetStreams() {
+    streamBinding.reset();
+    indexBuffer.reset();
+  }
 };
 
 extern N_RenderStateCache g_renderStateCache;

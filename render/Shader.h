@@ -35,6 +35,8 @@ inline constexpr std::uint32_t kNoClip = 1;
 inline constexpr std::uint32_t kTerrain = 2;
 inline constexpr std::uint32_t kSky = 5;
 inline constexpr std::uint32_t kCastShadow = 8;
+/// The renderer draws a shader whose word has this bit (sky has it) around the camera.
+inline constexpr std::uint32_t kSkyBit = 0x4;
 }  // namespace SurfaceParm
 
 /// Drawing order classes; "sort" may also give any other number.

@@ -1,6 +1,7 @@
 #include "render/VertexBuffer.h"
 
 #include "render/RenderServices.h"
+#include "render/RenderStateCache.h"
 
 #include <cstring>
 
@@ -57,7 +58,10 @@ void N_VertexBuffer::Read(std::uint32_t offset, std::uint32_t size, void* out) {
   m_buffer->Unlock();
 }
 
-void N_VertexBuffer::Bind() { m_device->SetStreamSource(0, m_buffer, 0, m_stride); }
+void N_VertexBuffer::Bind() {
+  m_device->SetStreamSource(0, m_buffer, 0, m_stride);
+  g_renderStateCache.ForgetStreams();  // surfaces must bind their own streams again
+}
 
 void N_VertexBuffer::ReleaseDeviceBuffer() {
   if (!m_buffer || !(m_usage & D3DUSAGE_DYNAMIC)) return;

@@ -14,6 +14,7 @@
 // of the same name and binds each texture parameter's texture to a unit of its own.
 #include "platform/d3d9.h"
 #include "platform/d3dx9/Buffer.h"
+#include "platform/d3dx9/Macro.h"
 
 using D3DXHANDLE = const char*;
 
@@ -76,13 +77,7 @@ struct D3DXVECTOR4 {
 /// Row-vector matrix with the translation in the fourth row, as D3DMATRIX.
 struct D3DXMATRIX : D3DMATRIX {};
 
-struct D3DXMACRO {
-  LPCSTR Name;
-  LPCSTR Definition;
-};
-
-/// Include handlers and effect pools are not supported: only null is accepted.
-class ID3DXInclude;
+/// Effect pools are not supported: only null is accepted.
 class ID3DXEffectPool;
 
 class ID3DXEffect : public IUnknown {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -412,6 +413,112 @@ TEST_F(D3D9GlDevice2D, TheFullScreenQuadCoversTheLastColumnAndRow) {
   EXPECT_EQ(pixels[639], 0xFF0000u);
   EXPECT_EQ(pixels[479 * 640], 0xFF0000u);
   EXPECT_EQ(pixels.back(), 0xFF0000u);
+}
+
+/// A point with its own size: position, size, colour.
+struct SizedPoint {
+  float x, y, z;
+  float size;
+  D3DCOLOR color;
+};
+
+class D3D9GlPoints : public D3D9GlDevice {
+ protected:
+  void SetUp() override {
+    D3D9GlDevice::SetUp();
+    const D3DVERTEXELEMENT9 elements[] = {{0, 0, D3DDECLTYPE_FLOAT3, 0, D3DDECLUSAGE_POSITION, 0},
+                                          {0, 12, D3DDECLTYPE_FLOAT1, 0, D3DDECLUSAGE_PSIZE, 0},
+                                          {0, 16, D3DDECLTYPE_D3DCOLOR, 0, D3DDECLUSAGE_COLOR, 0},
+                                          D3DDECL_END()};
+    ASSERT_EQ(device->CreateVertexDeclaration(elements, &declaration), D3D_OK);
+  }
+  void TearDown() override {
+    if (declaration) declaration->Release();
+    D3D9GlDevice::TearDown();
+  }
+  void DrawPoints(const std::vector<SizedPoint>& points) {
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, kGrey, 1.0f, 0);
+    device->SetVertexDeclaration(declaration);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_POINTLIST, UINT(points.size()), points.data(), sizeof(SizedPoint)),
+              D3D_OK);
+  }
+  /// Red pixels in a row and a column through (x, y).
+  std::pair<int, int> RedExtent(UINT x, UINT y) {
+    UINT width = 0;
+    const auto pixels = BackBuffer(&width);
+    int across = 0, down = 0;
+    for (UINT i = 0; i < width; ++i) across += pixels[y * width + i] == 0xFF0000u;
+    for (UINT j = 0; j < pixels.size() / width; ++j) down += pixels[j * width + x] == 0xFF0000u;
+    return {across, down};
+  }
+  static void SetFloat(IDirect3DDevice9* d, D3DRENDERSTATETYPE state, float value) {
+    DWORD bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    d->SetRenderState(state, bits);
+  }
+
+  IDirect3DVertexDeclaration9* declaration = nullptr;
+};
+
+TEST_F(D3D9GlPoints, EachPointTakesItsOwnSizeByDirect3DsFormula) {
+  // Sizes in pixels while scaling is off.
+  DrawPoints({{-0.5f, 0.0f, 0.5f, 10.0f, kRed}, {0.5f, 0.0f, 0.5f, 4.0f, kRed}});
+  EXPECT_EQ(RedExtent(16, 24), std::make_pair(14, 10));
+  EXPECT_EQ(RedExtent(48, 24).second, 4);
+  // Scaling on: viewport height x size x sqrt(1 / (A + B d + C d^2)); here d = 0.5.
+  device->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
+  SetFloat(device, D3DRS_POINTSCALE_A, 0.0f);
+  SetFloat(device, D3DRS_POINTSCALE_B, 0.0f);
+  SetFloat(device, D3DRS_POINTSCALE_C, 16.0f);  // sqrt(1 / 4) = 0.5
+  DrawPoints({{0.0f, 0.0f, 0.5f, 0.5f, kRed}});
+  EXPECT_EQ(RedExtent(32, 24), std::make_pair(12, 12)) << "48 x 0.5 x 0.5";
+  SetFloat(device, D3DRS_POINTSIZE_MAX, 8.0f);
+  DrawPoints({{0.0f, 0.0f, 0.5f, 0.5f, kRed}});
+  EXPECT_EQ(RedExtent(32, 24), std::make_pair(8, 8)) << "clamped to the maximum";
+  SetFloat(device, D3DRS_POINTSIZE_MAX, 64.0f);
+  SetFloat(device, D3DRS_POINTSIZE_MIN, 20.0f);
+  DrawPoints({{0.0f, 0.0f, 0.5f, 0.5f, kRed}});
+  EXPECT_EQ(RedExtent(32, 24), std::make_pair(20, 20)) << "raised to the minimum";
+}
+
+TEST_F(D3D9GlPoints, SpritesAreTexturedTopRowFirstAndPointsWithoutSizesTakeTheState) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  const DWORD texels[4] = {kRed, kGreen, kBlue, kWhite};
+  for (int y = 0; y < 2; ++y) std::memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch, texels + 2 * y, 8);
+  texture->UnlockRect(0);
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+  device->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+  DrawPoints({{0.0f, 0.0f, 0.5f, 16.0f, kWhite}});
+  EXPECT_EQ(Pixel(28, 20), 0xFF0000u);
+  EXPECT_EQ(Pixel(36, 20), 0x00FF00u);
+  EXPECT_EQ(Pixel(28, 28), 0x0000FFu);
+  EXPECT_EQ(Pixel(36, 28), 0xFFFFFFu);
+  device->SetTexture(0, nullptr);
+  texture->Release();
+  // Without a size element every point is D3DRS_POINTSIZE wide.
+  device->SetRenderState(D3DRS_POINTSPRITEENABLE, FALSE);
+  SetFloat(device, D3DRS_POINTSIZE, 6.0f);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kGrey, 1.0f, 0);
+  Draw({{0.0f, 0.0f, 0.5f, kRed, 0, 0}}, D3DPT_POINTLIST, 1);
+  EXPECT_EQ(RedExtent(32, 24), std::make_pair(6, 6));
+}
+
+TEST_F(D3D9GlDevice, TheSameDrawAgainChangesNoGlState) {
+  const char* cache = std::getenv("NAVO_GL_STATE_CACHE");
+  if (cache && cache[0] == '0') GTEST_SKIP() << "the state cache is off: every value goes to GL every time";
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  const std::uint64_t before = platform::DeviceStateChanges();
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(platform::DeviceStateChanges(), before);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_GT(platform::DeviceStateChanges(), before);
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ GlDevice::GlDevice(std::shared_ptr<GlContext> context, const D3DCAPS9& caps, HWN
 }
 
 GlDevice::~GlDevice() {
+  if (m_pointProgram) m_pointProgram->Release();
   if (m_renderTarget) m_renderTarget->Release();
   if (m_depthSurface) m_depthSurface->Release();
   if (m_backBuffer) m_backBuffer->Release();

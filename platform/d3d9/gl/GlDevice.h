@@ -19,6 +19,7 @@
 namespace platform::d3d9 {
 
 class GlRenderTargetSurface;
+class GlVertexShader;
 
 class GlDevice final : public StateDevice {
  public:
@@ -95,7 +96,10 @@ class GlDevice final : public StateDevice {
   void BindTarget();
   /// Applies the state and the vertex arrays of a draw. upBuffer: the vertices of an
   /// UP draw stand in for stream 0. False when nothing can be drawn.
-  bool PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount);
+  bool PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount);
+  /// The program for points with a size per vertex, made on first use; null when it
+  /// cannot be made (the points then take D3DRS_POINTSIZE).
+  GlVertexShader* PointProgram();
   bool ImageOf(IDirect3DSurface9* surface, GlImage& image) const;
   void EndUpDraw();
 
@@ -121,6 +125,8 @@ class GlDevice final : public StateDevice {
   bool m_fullScreen = false;
   D3DGAMMARAMP m_gamma{};
   std::vector<GlVertexArray> m_arrays;  ///< reused by every draw
+  GlVertexShader* m_pointProgram = nullptr;  ///< owned reference
+  bool m_pointProgramTried = false;
 };
 
 }  // namespace platform::d3d9

@@ -21,11 +21,36 @@ std::string& ShaderLog() {
 
 const std::string& VertexProgramLog() { return ShaderLog(); }
 
+std::uint64_t DeviceStateChanges() { return d3d9::GlStateApplier::StateChanges(); }
+
 }  // namespace platform
 
 namespace platform::d3d9 {
 
 namespace {
+
+/// Direct3D's fixed-function transform for points whose size comes with each vertex
+/// (see GlStateApplier::ApplyPointProgram for the uniforms). Colours pass unlit.
+constexpr const char* kPointProgram = R"(#version 120
+attribute float inPointSize;
+uniform vec4 navo_pointScale;  // A, B, C, viewport height
+uniform vec4 navo_pointRange;  // minimum, maximum, scaling on
+void main() {
+  vec4 eye = gl_ModelViewMatrix * gl_Vertex;
+  gl_Position = gl_ProjectionMatrix * eye;
+  gl_FrontColor = gl_Color;
+  gl_FrontSecondaryColor = vec4(0.0);
+  gl_TexCoord[0] = gl_MultiTexCoord0;
+  gl_FogFragCoord = abs(eye.z);
+  float size = inPointSize;
+  if (navo_pointRange.z != 0.0) {
+    float d = length(eye.xyz);
+    float attenuation = navo_pointScale.x + navo_pointScale.y * d + navo_pointScale.z * d * d;
+    size *= navo_pointScale.w * inversesqrt(max(attenuation, 1e-20));
+  }
+  gl_PointSize = clamp(size, navo_pointRange.x, navo_pointRange.y);
+}
+)";
 
 HRESULT CreationResult() {
   bool failed = false;
@@ -193,16 +218,30 @@ HRESULT GlDevice::CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) {
   return D3D_OK;
 }
 
-bool GlDevice::PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount) {
+GlVertexShader* GlDevice::PointProgram() {
+  if (m_pointProgramTried) return m_pointProgram;
+  m_pointProgramTried = true;
+  std::string log;
+  m_pointProgram = GlVertexShader::Create(m_context, kPointProgram, log);
+  if (!m_pointProgram) OutputDebugStringA(("Point-size program: " + log + "\n").c_str());
+  return m_pointProgram;
+}
+
+bool GlDevice::PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride, UINT firstVertex,
+                           UINT vertexCount) {
   if (!m_context->MakeCurrent()) return false;
   BindTarget();
-  m_applier.Apply(m_state, m_dirty, m_targetHeight);
-  m_dirty = 0;
-  m_dirtyStageMask = 0;
   const auto* declaration = dynamic_cast<VertexDeclaration*>(m_state.declaration);
   const std::vector<D3DVERTEXELEMENT9> fromFvf = declaration ? std::vector<D3DVERTEXELEMENT9>{}
                                                              : ElementsFromFvf(m_state.fvf);
   const auto& elements = declaration ? declaration->Elements() : fromFvf;
+  const bool pointSizes = type == D3DPT_POINTLIST && !m_state.vertexShader &&
+                          std::any_of(elements.begin(), elements.end(),
+                                      [](const D3DVERTEXELEMENT9& e) { return e.Usage == D3DDECLUSAGE_PSIZE; });
+  m_applier.SetPointProgram(pointSizes ? PointProgram() : nullptr);
+  m_applier.Apply(m_state, m_dirty, m_targetHeight);
+  m_dirty = 0;
+  m_dirtyStageMask = 0;
   if (elements.empty()) return false;
   m_arrays.clear();
   for (const D3DVERTEXELEMENT9& e : elements) {
@@ -231,7 +270,7 @@ bool GlDevice::PrepareDraw(GLuint upBuffer, UINT upStride, UINT firstVertex, UIN
 HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
   const UINT count = PrimitiveVertexCount(type, primitiveCount);
   if (count == 0) return primitiveCount ? D3DERR_INVALIDCALL : D3D_OK;
-  if (!PrepareDraw(0, 0, startVertex, count)) return D3DERR_INVALIDCALL;
+  if (!PrepareDraw(type, 0, 0, startVertex, count)) return D3DERR_INVALIDCALL;
   glDrawArrays(PrimitiveMode(type), GLint(startVertex), GLsizei(count));
   return D3D_OK;
 }
@@ -244,7 +283,7 @@ HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertex, UI
   if (count == 0) return primitiveCount ? D3DERR_INVALIDCALL : D3D_OK;
   const std::size_t indexSize = indices->Format() == D3DFMT_INDEX32 ? 4 : 2;
   if ((std::size_t(startIndex) + count) * indexSize > indices->Data().size()) return D3DERR_INVALIDCALL;
-  if (!PrepareDraw(0, 0, UINT(baseVertex) + minIndex, vertexCount)) return D3DERR_INVALIDCALL;
+  if (!PrepareDraw(type, 0, 0, UINT(baseVertex) + minIndex, vertexCount)) return D3DERR_INVALIDCALL;
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->GlName());
   glDrawRangeElementsBaseVertex(PrimitiveMode(type), minIndex, minIndex + (vertexCount ? vertexCount - 1 : 0),
                                 GLsizei(count), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
@@ -265,7 +304,7 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, co
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
   glBindBuffer(GL_ARRAY_BUFFER, m_upVertices);
   glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(std::size_t(count) * stride), vertices, GL_STREAM_DRAW);
-  const bool ready = PrepareDraw(m_upVertices, stride, 0, count);
+  const bool ready = PrepareDraw(type, m_upVertices, stride, 0, count);
   if (ready) glDrawArrays(PrimitiveMode(type), 0, GLsizei(count));
   EndUpDraw();
   return ready ? D3D_OK : D3DERR_INVALIDCALL;
@@ -280,7 +319,7 @@ HRESULT GlDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, U
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
   glBindBuffer(GL_ARRAY_BUFFER, m_upVertices);
   glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(std::size_t(minIndex + vertexCount) * stride), vertices, GL_STREAM_DRAW);
-  const bool ready = PrepareDraw(m_upVertices, stride, 0, minIndex + vertexCount);
+  const bool ready = PrepareDraw(type, m_upVertices, stride, 0, minIndex + vertexCount);
   if (ready) {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_upIndices);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(count * indexSize), indices, GL_STREAM_DRAW);

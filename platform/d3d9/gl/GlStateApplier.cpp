@@ -19,7 +19,7 @@ constexpr GLenum kCaps[] = {
     GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL,     GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT, GL_FOG,
     GL_LIGHTING,    GL_NORMALIZE,  GL_COLOR_SUM, GL_POINT_SPRITE,      GL_MULTISAMPLE, GL_COLOR_MATERIAL,
     GL_LIGHT0,      GL_LIGHT1,     GL_LIGHT2,    GL_LIGHT3,            GL_LIGHT4,      GL_LIGHT5,
-    GL_LIGHT6,      GL_LIGHT7,
+    GL_LIGHT6,      GL_LIGHT7,     GL_VERTEX_PROGRAM_POINT_SIZE,
 };
 static_assert(std::size(kCaps) <= 32);
 
@@ -76,6 +76,7 @@ void GlStateApplier::Toggle(GLenum cap, bool on) {
   const signed char want = on ? 1 : 0;
   if (!m_force && have == want) return;
   have = want;
+  ++s_stateChanges;
   on ? glEnable(cap) : glDisable(cap);
 }
 
@@ -102,7 +103,10 @@ void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetHei
   if (dirty & kDirtySamplers) ApplySamplers(state);
   if (dirty & kDirtyLights) ApplyLights(state);
   if (dirty & (kDirtyTransforms | kDirtyLights | kDirtyViewport)) ApplyTransforms(state);
-  if (dirty & (kDirtyVertexShader | kDirtyConstants | kDirtyViewport)) ApplyProgram(state, dirty);
+  // The point program reads the point states and the viewport height as uniforms.
+  const DWORD programDirty =
+      kDirtyVertexShader | kDirtyConstants | kDirtyViewport | (m_pointProgram ? DWORD(kDirtyRender) : DWORD(0));
+  if (dirty & programDirty) ApplyProgram(state, dirty);
   m_force = !m_cacheOn;
 }
 
@@ -248,6 +252,7 @@ void GlStateApplier::ApplyPoints(const std::array<DWORD, kD3DRenderStateCount>& 
 
 void GlStateApplier::ApplyMaterial(const DeviceState& state) {
   const D3DMATERIAL9& m = state.material;
+  ++s_stateChanges;
   const bool specular = state.render[D3DRS_SPECULARENABLE] != FALSE;
   const D3DCOLORVALUE black{0.0f, 0.0f, 0.0f, 0.0f};
   glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, ColorFloats(m.Diffuse).data());
@@ -373,20 +378,60 @@ D3DMATRIX GlStateApplier::TextureMatrixFor(const DeviceState& state, DWORD unit)
   return m;
 }
 
+void GlStateApplier::SetPointProgram(GlVertexShader* program) {
+  if (program == m_pointProgram) return;
+  m_pointProgram = program;
+  m_pending |= kDirtyVertexShader;
+  if (!program) return;
+  m_pointScaleLocation = glGetUniformLocation(program->Program(), "navo_pointScale");
+  m_pointRangeLocation = glGetUniformLocation(program->Program(), "navo_pointRange");
+  m_pointUniforms.fill(std::nanf(""));  // the new program's uniforms must be given
+}
+
 void GlStateApplier::ApplyProgram(const DeviceState& state, DWORD dirty) {
   auto* program = dynamic_cast<GlVertexShader*>(state.vertexShader);
+  const bool points = !program && m_pointProgram;
+  if (points) program = m_pointProgram;
   const bool switched = Changed(m_program, program ? program->Program() : 0u);
   if (switched) glUseProgram(m_program);
   m_programObject = program;
+  Toggle(GL_VERTEX_PROGRAM_POINT_SIZE, points);
+  if (points) {
+    // Its transform is GL's projection, which carries the pixel-centre shift already:
+    // its pixel offset stays 0.
+    ApplyPointProgram(state);
+    return;
+  }
   if (!program) return;
   if ((switched || (dirty & kDirtyConstants)) && program->ConstantsLocation() >= 0) {
     const GLsizei count = std::min(program->ConstantCount(), GLsizei(kVertexConstants));
     glUniform4fv(program->ConstantsLocation(), count, state.vertexConstants.data());
+    ++s_stateChanges;
   }
   const auto offset = PixelOffset(state.viewport);
   if ((Changed(m_pixelOffset, offset) || switched) && program->PixelOffsetLocation() >= 0) {
     glUniform2f(program->PixelOffsetLocation(), offset[0], offset[1]);
   }
+}
+
+void GlStateApplier::ApplyPointProgram(const DeviceState& state) {
+  // Direct3D's point size: the vertex's size, with scaling on times the viewport height
+  // and sqrt(1 / (A + B d + C d^2)) for the eye distance d, clamped to the minimum and
+  // maximum (the latter also to what GL can draw).
+  const auto& rs = state.render;
+  const float maxSize = std::min(StateFloat(rs[D3DRS_POINTSIZE_MAX]), m_context.Info().maxPointSize);
+  const std::array<float, 8> want{StateFloat(rs[D3DRS_POINTSCALE_A]),
+                                  StateFloat(rs[D3DRS_POINTSCALE_B]),
+                                  StateFloat(rs[D3DRS_POINTSCALE_C]),
+                                  float(state.viewport.Height),
+                                  StateFloat(rs[D3DRS_POINTSIZE_MIN]),
+                                  maxSize,
+                                  rs[D3DRS_POINTSCALEENABLE] != FALSE ? 1.0f : 0.0f,
+                                  0.0f};
+  // NaN never equals itself: a fresh program always gets its values.
+  if (!Changed(m_pointUniforms, want)) return;
+  glUniform4f(m_pointScaleLocation, want[0], want[1], want[2], want[3]);
+  glUniform4f(m_pointRangeLocation, want[4], want[5], want[6], want[7]);
 }
 
 void GlStateApplier::Clear(const DeviceState& state, DWORD count, const D3DRECT* rects, DWORD flags, DWORD color,

@@ -15,6 +15,7 @@
 #include "platform/d3d9/gl/GlContext.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace platform::d3d9 {
@@ -42,6 +43,13 @@ class GlStateApplier {
   void Apply(const DeviceState& state, DWORD dirty, UINT targetHeight);
   /// Sets the vertex arrays of a draw (after Apply).
   void ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays);
+  /// The program that stands in for the fixed-function transform while points carry a
+  /// size per vertex (Direct3D's PSIZE element): GL's fixed function takes one size for
+  /// every point. Null when the draw needs none. Given before Apply; not owned.
+  void SetPointProgram(GlVertexShader* program);
+  /// Values the applier has passed to GL because they differed from what GL held
+  /// (all devices of the process together).
+  static std::uint64_t StateChanges() { return s_stateChanges; }
   /// Clears the viewport (and the rectangles, and the scissor rectangle when enabled)
   /// of the bound target, whatever the write masks say.
   void Clear(const DeviceState& state, DWORD count, const D3DRECT* rects, DWORD flags, DWORD color, float z,
@@ -56,6 +64,7 @@ class GlStateApplier {
   bool Changed(T& have, const T& want) {
     if (!m_force && have == want) return false;
     have = want;
+    ++s_stateChanges;
     return true;
   }
   void Toggle(GLenum cap, bool on);
@@ -77,6 +86,7 @@ class GlStateApplier {
   void ApplyViewport(const DeviceState& state, UINT targetHeight);
   void ApplyScissor(const DeviceState& state, UINT targetHeight);
   void ApplyProgram(const DeviceState& state, DWORD dirty);
+  void ApplyPointProgram(const DeviceState& state);
   void ApplyColorMaterial(const std::array<DWORD, kD3DRenderStateCount>& rs, bool vertexColor);
   /// Points the GL array of one element at its data; marks the slots it uses.
   void PointArray(const DeviceState& state, const GlVertexArray& array, std::array<bool, kArraySlots>& used);
@@ -131,9 +141,15 @@ class GlStateApplier {
   std::array<GLint, 4> m_scissor{};
   GLuint m_program = 0;
   GlVertexShader* m_programObject = nullptr;
+  GlVertexShader* m_pointProgram = nullptr;
+  GLint m_pointScaleLocation = -1;  ///< of m_pointProgram: (A, B, C, viewport height)
+  GLint m_pointRangeLocation = -1;  ///< (minimum, maximum, scaling on, 0)
+  std::array<float, 8> m_pointUniforms{};
   std::array<float, 2> m_pixelOffset{};
 
   std::array<bool, kArraySlots> m_arrays{};
+
+  static inline std::uint64_t s_stateChanges = 0;
 };
 
 }  // namespace platform::d3d9
