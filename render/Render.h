@@ -231,8 +231,9 @@ class N_Render {
   /// projection products, time, light direction, fog, eye, the current shader's stage
   /// textures). Called before every draw through an effect.
   void BindEffectParameters(ID3DXEffect* effect);
-  /// The effect branch of DrawSurface: binds the engine values, then runs draw once
-  /// per pass of the effect's current technique. Nothing is drawn without an effect.
+  /// The effect branch of DrawSurface: the surface declaration (with colour), the
+  /// engine values, then draw once per pass of the effect's current technique.
+  /// Nothing is drawn without an effect.
   void DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw);
   /// Users of a cached effect (0 for one the renderer does not hold).
   std::uint32_t EffectUsers(const ID3DXEffect* effect) const;

@@ -15,7 +15,8 @@
 namespace {
 
 constexpr std::int32_t kDirectionalLight = 1;
-constexpr int kStageTextures = 4;  ///< TEXTURE0 to TEXTURE3
+constexpr int kStageTextures = 4;
+constexpr DWORD kSoftwareSurfaceFvf = 0x252;  ///< XYZ | NORMAL | DIFFUSE | TEX2  ///< TEXTURE0 to TEXTURE3
 constexpr const char* kTextureSemantics[kStageTextures] = {"TEXTURE0", "TEXTURE1", "TEXTURE2", "TEXTURE3"};
 
 /// Sets the parameter of the semantic when the effect has one.
@@ -94,6 +95,10 @@ void N_Render::BindEffectParameters(ID3DXEffect* effect) {
 
 void N_Render::DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw) {
   if (!effect) return;  // a shader whose effect could not be made draws nothing
+  // The passes' programs read every field of the surface vertex, colour included.
+  SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
+  m_shadowDeclCurrent = false;
+  if (m_softwareVertexProcessing) m_device->SetFVF(kSoftwareSurfaceFvf);
   BindEffectParameters(effect);
   UINT passes = 0;
   if (FAILED(effect->Begin(&passes, 0))) return;

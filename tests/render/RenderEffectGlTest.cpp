@@ -6,6 +6,7 @@
 #include "platform/d3dx9.h"
 #include "platform/win32/TestWindow.h"
 #include "render/Render.h"
+#include "render/MeshSurface.h"
 #include "render/RenderStateCache.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
@@ -166,6 +167,53 @@ TEST_F(RenderEffectGl, ABrokenProgramIsReportedWithFileAndLineAndNotCached) {
   EXPECT_EQ(Count("Errors:\ndata\\effects\\broken.fx(" + std::to_string(line) + "): error"), 2) << core.LogText();
   EXPECT_EQ(render->EffectUsers(nullptr), 0u);
   EXPECT_NE(render->CreateEffect(kGear), nullptr);
+}
+
+TEST_F(RenderEffectGl, AnEffectShaderDrawsItsSurfacesThroughThePasses) {
+  // The stage's texture reaches "TEXTURE0": the default checker board, light grey.
+  dir.Write("data/textures/gear/dress.dds", ReadGameFile("data/textures/default.dds"));
+  dir.Write("data/scripts/gear.shader", "gear/dress\n{\n\tfx data\\effects\\gear.fx\n\t{\n\t\tmap textures/gear/dress\n"
+                                          "\t}\n}\n\ngear/none\n{\n\tfx data\\effects\\missing.fx\n}\n");
+  shaders = std::make_unique<N_ShaderMng>(1024);
+  const int dress = shaders->AddShader("gear/dress", 0, 0);
+  const int none = shaders->AddShader("gear/none", 0, 0);
+  shaders->LoadShaders();
+  textures->PurgeTextures();
+  N_Shader* shader = shaders->GetShader(dress);
+  ASSERT_NE(shader, nullptr);
+  ASSERT_NE(shader->effect, nullptr) << core.LogText();
+
+  N_SurfaceVertex vertices[4] = {};
+  const float corners[4][4] = {{-1, 1, 0, 0}, {1, 1, 1, 0}, {-1, -1, 0, 1}, {1, -1, 1, 1}};
+  for (int i = 0; i < 4; ++i) {
+    vertices[i] = {{corners[i][0], corners[i][1], 0.5f}, {0, 0, -1}, 0xFFFFFFFF, {corners[i][2], corners[i][3]}, {}};
+  }
+  std::uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
+  N_MeshSurface surface;
+  surface.vertices = vertices;
+  surface.vertexCount = 4;
+  surface.indices = indices;
+  surface.indexCount = 6;
+  surface.indexed = 1;
+  auto draw = [&](int handle) {
+    render->Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    render->SetWorldMatrix(N_Matrix4{});
+    render->SetViewMatrix(N_Matrix4{});
+    render->SetProjectionMatrix(N_Matrix4{});
+    render->SetShader(shaders->GetShader(handle), -1);
+    render->DrawSurface(&surface);
+    return Pixel(32, 32);
+  };
+  const DWORD plain = draw(dress);
+  EXPECT_GT(plain & 0xFF, 0x30u) << std::hex << plain;
+  EXPECT_EQ(plain >> 16, plain & 0xFF) << "grey: the texture times the shade";
+  shader->effect->SetTechnique("TGlowAndTexture");
+  EXPECT_GT(draw(dress) >> 16, plain >> 16);
+  // A shader whose effect could not be made keeps its mark and draws nothing.
+  ASSERT_NE(shaders->GetShader(none), nullptr);
+  EXPECT_EQ(shaders->GetShader(none)->flags & ShaderFlag::kEffect, ShaderFlag::kEffect);
+  EXPECT_EQ(shaders->GetShader(none)->effect, nullptr);
+  EXPECT_EQ(draw(none), 0u);
 }
 
 TEST_F(RenderEffectGl, EverySampleEffectCompiles) {
