@@ -25,6 +25,7 @@ constexpr const char* kEngineVersion = "0.01";
 constexpr const char* kPlatformName = "Linux";
 constexpr std::uint32_t kSetFlags = 0x02;
 constexpr std::int32_t kTextureMngCapacity = 1024;
+constexpr std::uint16_t kSplashResourceId = 116;  ///< the program's picture resource
 
 // The fixed-font overlay texts of the main loop, in 640 x 480 units.
 constexpr float kFpsX = 550.0f;
@@ -117,7 +118,7 @@ bool N_Application::CreateDeviceServices() {
   m_services.textureMng = g_textureMng;
   CreateRender(&m_services, &g_render);
   if (!g_render->Init()) return false;
-  // TODO(issue 8): the splash, N_Render::ShowSplashImage(116).
+  g_render->ShowSplashImage(kSplashResourceId);
   m_inputMng = CreateInputMng(m_services);
   g_inputMng = m_inputMng.get();
   g_inputMng->Init();  // a failure does not stop the start-up

@@ -68,19 +68,4 @@ TEST_F(ShaderRenderTest, FreedShaderIsNoLongerCurrent) {
   EXPECT_EQ(g_renderStateCache.currentShader, nullptr);
 }
 
-TEST_F(ShaderRenderTest, EffectsAreNotMadeYet) {
-  // Without a renderer, and with one that cannot compile effects, "fx" marks the
-  // shader and leaves it without an effect (it draws nothing).
-  test::WriteScript(env.dir, "fx.shader", "glow\n{\nfx data\\effects\\glow.fx\n{ map a\n}\n}\n");
-  N_ShaderMng shaders(1024);
-  const int glow = shaders.AddShader("glow", 0, 0);
-  shaders.LoadShaders();
-  const N_Shader* shader = shaders.GetShader(glow);
-  ASSERT_NE(shader, nullptr);
-  EXPECT_EQ(shader->flags & 0x800u, 0x800u);
-  EXPECT_EQ(shader->effect, nullptr);
-  shaders.ReleaseShader(glow);
-  EXPECT_EQ(shaders.GetShader(glow), nullptr);
-}
-
 }  // namespace
