@@ -79,6 +79,7 @@ void N_Render::SetupCamera(N_Camera* camera, std::int32_t is3D) {
   m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
   cache.cull = 1;
   m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
+  cache.lighting = FALSE;
   m_device->SetRenderState(D3DRS_FOGENABLE, FALSE);
   m_device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
   cache.alphaFunction = D3DCMP_ALWAYS;

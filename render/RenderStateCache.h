@@ -34,8 +34,8 @@ struct N_RenderStateCache {
   /// Texture-transform flags material binding last set per unit (0 off, 2 COUNT2), so a
   /// stage without modifiers switches the transform off only once.
   std::array<std::uint32_t, kUnits> textureTransform{};
-  /// Lighting as material binding last set it. Other code only ever switches it off,
-  /// which leaves at worst one redundant call here.
+  /// Lighting (0 off, 1 on) as last set by the renderer: every operation that sets it
+  /// keeps this in step.
   std::uint32_t lighting = 0;
   N_Shader* currentShader = nullptr;
   std::uint32_t noShader = 0;

@@ -8,12 +8,10 @@
 #include "core/Matrix3.h"
 #include "core/VarMng.h"
 
-#include <gmock/gmock.h>
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
 using test::MaterialRig;
 
 /// The default shader of a level surface: a texture multiplied by the lightmap.
@@ -40,16 +38,16 @@ TEST(Material, ASecondSurfaceWithTheSameShaderIssuesOnlyItsDraw) {
   EXPECT_EQ(std::count(first.begin(), first.end(), kQuadDraw), 1) << "one pass for the multiplied pair";
   EXPECT_EQ(g_renderStateCache.boundTexture[1], lightmap->texture);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre(kQuadDraw));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{kQuadDraw}));
   EXPECT_EQ(rig.render.GetPolygonCount(), 4u);
 
   // The same shader again changes only the lightmap the next draw binds.
   TexInfo* other = rig.Texture();
   rig.render.SetShader(&shader, other->texture);
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls(), Lines{});
   EXPECT_EQ(g_renderStateCache.currentLightmap, other->texture);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls("SetTexture("), ElementsAre("SetTexture(1, " + rig.TextureName(other) + ")"));
+  EXPECT_EQ(rig.TakeCalls("SetTexture("), (Lines{"SetTexture(1, " + rig.TextureName(other) + ")"}));
   EXPECT_EQ(rig.NewLog().find("!!!"), std::string::npos);
   rig.render.CheckRenderState();
   EXPECT_EQ(rig.NewLog(), "");
@@ -134,22 +132,21 @@ TEST(Material, BindStageTextureGoesThroughTheCache) {
   notCreated.AddTexture(&missing, 0.0f);
 
   BindStageTexture(&stage, 2);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetTexture(2, " + rig.TextureName(texture) + ")",
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetTexture(2, " + rig.TextureName(texture) + ")",
                                            "SetTextureStageState(2, 1, 4)",
                                            "SetTextureStageState(2, 4, 4)", "SetSamplerState(2, 1, 1)",
-                                           "SetSamplerState(2, 2, 1)"));
+                                           "SetSamplerState(2, 2, 1)"}));
   // The same texture: nothing at all, not even this stage's other colour operation.
   BindStageTexture(&other, 2);
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls(), Lines{});
   BindStageTexture(&clamped, 2);
   const auto calls = rig.TakeCalls();
-  EXPECT_THAT(std::vector(calls.begin() + 3, calls.end()),
-              ElementsAre("SetSamplerState(2, 1, 3)", "SetSamplerState(2, 2, 3)", "SetSamplerState(2, 8, 3204448256)"));
+  EXPECT_EQ(std::vector(calls.begin() + 3, calls.end()), (Lines{"SetSamplerState(2, 1, 3)", "SetSamplerState(2, 2, 3)", "SetSamplerState(2, 8, 3204448256)"}));
   EXPECT_EQ(g_renderStateCache.mipLodBias[2], -0.5f);
 
   BindStageTexture(&notCreated, 2);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetTextureStageState(2, 1, 1)", "SetTextureStageState(2, 4, 1)",
-                                           "SetTexture(2, null)"));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetTextureStageState(2, 1, 1)", "SetTextureStageState(2, 4, 1)",
+                                           "SetTexture(2, null)"}));
   EXPECT_EQ(g_renderStateCache.boundTexture[2], -1);
   BindStageTexture(&empty, 2);
   EXPECT_EQ(rig.TakeCalls().size(), 3u);
@@ -172,12 +169,12 @@ TEST(Material, CullPolygonOffsetAndTheSkyView) {
   rig.TakeCalls();
 
   rig.render.SetShader(&culled, 0);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetRenderState(22, 2)"));  // CW
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetRenderState(22, 2)"}));  // CW
   rig.render.SetShader(&none, 0);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetRenderState(22, 1)"));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetRenderState(22, 1)"}));
   rig.render.SetShader(&offset, 0);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetRenderState(195, " + std::to_string(FloatBits(-0.000001f)) + ")",
-                                           "SetRenderState(175, " + std::to_string(FloatBits(-0.001f)) + ")"));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetRenderState(195, " + std::to_string(FloatBits(-0.000001f)) + ")",
+                                           "SetRenderState(175, " + std::to_string(FloatBits(-0.001f)) + ")"}));
   EXPECT_EQ(g_renderStateCache.polygonOffset, 4u);
 
   rig.render.SetShader(&sky, 0);
@@ -229,9 +226,9 @@ TEST(Material, PrimitiveCountsAndThePolygonCounter) {
     const auto draws = rig.TakeCalls("Draw");
     SCOPED_TRACE(static_cast<int>(c.type));
     if (c.draw) {
-      EXPECT_THAT(draws, ElementsAre(c.draw));
+      EXPECT_EQ(draws, (Lines{c.draw}));
     } else {
-      EXPECT_THAT(draws, IsEmpty());
+      EXPECT_EQ(draws, Lines{});
     }
     EXPECT_EQ(rig.render.GetPolygonCount(), c.polygons);
   }
@@ -245,7 +242,7 @@ TEST(Material, NothingIsDrawnWithoutAShaderOrWhileTheDeviceIsLost) {
   rig.render.SetShader(&shader, 0);
   rig.render.SetShader(nullptr, 0);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls("Draw"), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls("Draw"), Lines{});
   EXPECT_EQ(g_renderStateCache.noShader, 1u);
 
   rig.device->Config().presentResult = D3DERR_DEVICELOST;
@@ -255,7 +252,7 @@ TEST(Material, NothingIsDrawnWithoutAShaderOrWhileTheDeviceIsLost) {
   rig.TakeCalls();
   rig.render.SetShader(&shader, 5);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls(), Lines{});
   EXPECT_NE(g_renderStateCache.currentLightmap, 5);
 }
 
@@ -272,7 +269,7 @@ TEST(Material, EffectShadersSwitchTheOtherUnitsOffAndDrawNothingYet) {
     EXPECT_EQ(g_renderStateCache.texCoordMode[unit], unit == 1 ? 2 : 0);
   }
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls("Draw"), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls("Draw"), Lines{});
   EXPECT_EQ(rig.render.GetPolygonCount(), 2u);
 }
 
@@ -331,19 +328,26 @@ TEST(Material, ColourSources) {
   };
   stage->SetRgbGen(RgbGen::LightingDiffuse);
   rig.render.ApplyColourSource(nullptr);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetMaterial(diffuse 0.5 0.25 1 1, power 0)", "SetRenderState(137, 1)",
-                                           "SetFVF(0x252)"));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetMaterial(diffuse 0.5 0.25 1 1, power 0)", "SetRenderState(137, 1)",
+                                           "SetFVF(0x252)"}));
   stage->SetRgbGen(RgbGen::Vertex);
   rig.render.ApplyColourSource(nullptr);
-  EXPECT_THAT(withoutCreation(), ElementsAre("SetRenderState(137, 0)", declaration(N_Render::BuiltInDecl::Surface),
-                                             "SetFVF(0x252)"));
+  EXPECT_EQ(withoutCreation(), (Lines{"SetRenderState(137, 0)", declaration(N_Render::BuiltInDecl::Surface),
+                                             "SetFVF(0x252)"}));
   EXPECT_FALSE(rig.render.ShadowDeclarationCurrent());
   stage->SetRgbGen(RgbGen::Identity);
   rig.render.ApplyColourSource(nullptr);
   rig.render.ApplyColourSource(nullptr);
-  EXPECT_THAT(withoutCreation(), ElementsAre(declaration(N_Render::BuiltInDecl::SurfaceWithoutColor), "SetFVF(0x252)",
-                                             "SetFVF(0x252)"));
+  EXPECT_EQ(withoutCreation(), (Lines{declaration(N_Render::BuiltInDecl::SurfaceWithoutColor), "SetFVF(0x252)",
+                                             "SetFVF(0x252)"}));
   EXPECT_TRUE(rig.render.ShadowDeclarationCurrent());
+  // Lit again after a 2D set-up switched lighting off behind the material's back.
+  stage->SetRgbGen(RgbGen::LightingDiffuse);
+  rig.render.ApplyColourSource(nullptr);
+  rig.render.SetupCamera(&rig.camera, 0);
+  ASSERT_EQ(rig.State(D3DRS_LIGHTING), DWORD(FALSE));
+  rig.render.ApplyColourSource(nullptr);
+  EXPECT_EQ(rig.State(D3DRS_LIGHTING), DWORD(TRUE));
 }
 
 TEST(Material, RgbgenWaveLoadsItsValueAndBindsItsProgram) {
@@ -360,15 +364,14 @@ TEST(Material, RgbgenWaveLoadsItsValueAndBindsItsProgram) {
   rig.time.Set(1.25);
   rig.render.SetShader(&shader, 0);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.device->CallsStartingWith("SetSoftwareVertexProcessing"),
-              ElementsAre("SetSoftwareVertexProcessing(1)"));
-  EXPECT_THAT(rig.TakeCalls("SetVertexShaderConstantF(4"), ElementsAre("SetVertexShaderConstantF(4, [0.25 0 0 0], 1)"));
+  EXPECT_EQ(rig.device->CallsStartingWith("SetSoftwareVertexProcessing"), (Lines{"SetSoftwareVertexProcessing(1)"}));
+  EXPECT_EQ(rig.TakeCalls("SetVertexShaderConstantF(4"), (Lines{"SetVertexShaderConstantF(4, [0.25 0 0 0], 1)"}));
   EXPECT_EQ(rig.VertexProgram(), "vs4");
   EXPECT_TRUE(rig.render.VertexProgramBound());
   // The next shader unbinds it and switches software processing off again.
   rig.TakeCalls();
   rig.render.SetShader(&next, 0);
-  EXPECT_THAT(rig.TakeCalls(), ElementsAre("SetSoftwareVertexProcessing(0)", "SetVertexShader(null)"));
+  EXPECT_EQ(rig.TakeCalls(), (Lines{"SetSoftwareVertexProcessing(0)", "SetVertexShader(null)"}));
   EXPECT_FALSE(rig.render.VertexProgramBound());
 }
 
@@ -395,7 +398,7 @@ TEST(Material, DeformsLoadTheirRegistersInOrderAndTheLastProgramWins) {
     registers.push_back(call.substr(0, call.find(',')));
   }
   const auto r = [](int n) { return "SetVertexShaderConstantF(" + std::to_string(n); };
-  EXPECT_THAT(registers, ElementsAre(r(0), r(4), r(5), r(6), r(0), r(4), r(5), r(6), r(7), r(9), r(10)));
+  EXPECT_EQ(registers, (Lines{r(0), r(4), r(5), r(6), r(0), r(4), r(5), r(6), r(7), r(9), r(10)}));
   const auto calls = rig.TakeCalls();
   const auto has = [&](const std::string& call) { return std::count(calls.begin(), calls.end(), call) == 1; };
   EXPECT_TRUE(has("SetVertexShaderConstantF(4, [0.5 2 0.25 3], 1)"));
@@ -415,7 +418,7 @@ TEST(Material, DeformsLoadTheirRegistersInOrderAndTheLastProgramWins) {
   MaterialRig::AddStage(upright, {rig.Texture()});
   upright.AddDeform()->Set(DeformType::Autosprite2, sprite);
   rig.render.SetShader(&upright, 0);
-  EXPECT_THAT(rig.TakeCalls("SetVertexShaderConstantF(4"), ElementsAre("SetVertexShaderConstantF(4, [-2 0 3 0], 1)"));
+  EXPECT_EQ(rig.TakeCalls("SetVertexShaderConstantF(4"), (Lines{"SetVertexShaderConstantF(4, [-2 0 3 0], 1)"}));
 }
 
 TEST(Material, SoftwareDevicesBindNoWaveWaterOrAlphaDotProgram) {
@@ -430,7 +433,7 @@ TEST(Material, SoftwareDevicesBindNoWaveWaterOrAlphaDotProgram) {
   shader.AddDeform()->Set(DeformType::Water, water);
   rig.render.SetShader(&shader, 0);
   rig.render.DrawSurface(&rig.Quad());
-  EXPECT_THAT(rig.TakeCalls("SetVertexShader"), IsEmpty()) << "no program and no constants";
+  EXPECT_EQ(rig.TakeCalls("SetVertexShader"), Lines{}) << "no program and no constants";
   EXPECT_FALSE(rig.render.VertexProgramBound());
 }
 
@@ -527,7 +530,7 @@ TEST(Material, VertexProgramsThatAreMissingOrDoNotCompileStayNone) {
   const float wave[] = {4, 1, 0.5f, 2, 0.25f, 3};
   shader.AddDeform()->Set(DeformType::Wave, wave);
   rig.render.SetShader(&shader, 0);
-  EXPECT_THAT(rig.TakeCalls("SetVertexShader("), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls("SetVertexShader("), Lines{});
   EXPECT_TRUE(rig.render.VertexProgramBound());
   EXPECT_EQ(rig.VertexProgram(), "null");
 }

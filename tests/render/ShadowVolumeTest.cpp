@@ -5,14 +5,12 @@
 
 #include "core/VarMng.h"
 
-#include <gmock/gmock.h>
 
 #include <set>
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
 using test::MaterialRig;
 
 constexpr const char* kUnitZeroNote = "!!! Bad textureOp[0] state: 4 (-1)\n    Shader: (nil), layer 0\n";
@@ -36,7 +34,7 @@ TEST(PointSprites, ACombinedPairDrawsOnceAndUnitOneGoesOffAfterIt) {
   N_MeshSurface& particles = rig.BufferQuad();
   particles.primitiveType = static_cast<std::int32_t>(SurfacePrimitive::PointList);
   rig.render.DrawPointSprites(&particles);
-  EXPECT_THAT(rig.device->CallsStartingWith("Draw"), ElementsAre("DrawPrimitive(1, 0, 4)", "DrawPrimitive(1, 0, 4)"));
+  EXPECT_EQ(rig.device->CallsStartingWith("Draw"), (Lines{"DrawPrimitive(1, 0, 4)", "DrawPrimitive(1, 0, 4)"}));
   const auto calls = rig.TakeCalls();
   // Unit 1 goes off after the pair, with nothing bound; the third stage draws alone.
   const auto off = std::find(calls.begin(), calls.end(), "SetTexture(1, null)");
@@ -55,7 +53,7 @@ TEST(PointSprites, NothingWithoutAShader) {
   MaterialRig rig;
   N_MeshSurface& particles = rig.BufferQuad();
   rig.render.DrawPointSprites(&particles);
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls(), Lines{});
 }
 
 /// A unit cube of 12 triangles, wound counter-clockwise seen from outside.
@@ -119,14 +117,14 @@ TEST(ShadowVolume, NoLightNoSilhouetteAndSwitchedOffNothingChanges) {
   volume.Build(cube.triangles, 12, cube.corners);
   rig.core.vars->SetInt("r_shadowsEnabled", 1, 0);
   volume.Update(N_Vector3{0, 0, 0}, N_Vector3{}, N_Matrix3{}, 1.0f);
-  EXPECT_THAT(volume.Silhouette(), IsEmpty());
+  EXPECT_TRUE(volume.Silhouette().empty());
   volume.Update(N_Vector3{1, 0, 0}, N_Vector3{}, N_Matrix3{}, 1.0f);
   EXPECT_EQ(volume.Surface().vertexCount, 16u);
   rig.core.vars->SetInt("r_shadowsEnabled", 0, 0);
   rig.TakeCalls();
   volume.Update(N_Vector3{0, 0, 0}, N_Vector3{}, N_Matrix3{}, 1.0f);
   EXPECT_EQ(volume.Surface().vertexCount, 16u) << "the previous counts stay";
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty()) << "nothing locked";
+  EXPECT_EQ(rig.TakeCalls(), Lines{}) << "nothing locked";
   volume.ReleaseBuffers();
 }
 
@@ -137,7 +135,7 @@ TEST(ShadowVolume, AMeshWithoutTrianglesIsSkipped) {
   volume.Build(nullptr, 0, nullptr);
   volume.Update(N_Vector3{0, 0, -1}, N_Vector3{}, N_Matrix3{}, 1.0f);
   volume.Draw(N_Vector3{}, N_Matrix3{}, 1.0f);
-  EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+  EXPECT_EQ(rig.TakeCalls(), Lines{});
   EXPECT_EQ(rig.render.VertexBuffers().size(), 1u) << "only the full-screen quad";
 }
 
@@ -199,7 +197,7 @@ TEST(ShadowVolume, NothingWithoutStencilBitsOrWhileShadowsAreOff) {
     N_MeshSurface& surface = rig.Quad();
     rig.TakeCalls();
     rig.render.DrawShadowVolume(&surface, N_Vector3{}, N_Matrix3{}, 1.0f);
-    EXPECT_THAT(rig.TakeCalls(), IsEmpty());
+    EXPECT_EQ(rig.TakeCalls(), Lines{});
   }
 }
 

@@ -270,6 +270,25 @@ TEST(SurfacePixels, AWaveDeformMovesTheVerticesBetweenFrames) {
   EXPECT_EQ(right[1], 0x000000u);
 }
 
+TEST(SurfacePixels, VertexProgramsDoNotApplyTheTextureTransform) {
+  // As Direct3D with a vertex shader: the program's coordinates reach the texture as
+  // they are, so the scroll that moves the stripe without a program does nothing here.
+  SurfacePixels rig;
+  N_Shader shader;
+  N_ShaderStage* stage = shader.AddStage();
+  stage->AddTexture(rig.Texture(4, 1, {0xFFFF0000, 0xFF0000FF, 0xFF0000FF, 0xFF0000FF}), 0.0f);
+  const float scroll[2] = {0.5f, 0.0f};
+  stage->AppendTcMod(TcModType::Scroll, scroll, 2);
+  const float still[] = {0, 1, 0, 0, 0, 1};  // a wave of amplitude 0: the program runs, nothing moves
+  shader.AddDeform()->Set(DeformType::Wave, still);
+  rig.time->Set(1.0);
+  rig.Begin2D();
+  rig.render().SetShader(&shader, 0);
+  rig.render().DrawSurface(&rig.Quad(0, 0, 640, 480));
+  EXPECT_EQ(rig.Pixel(40, 100), 0xFF0000u);
+  EXPECT_EQ(rig.Pixel(200, 100), 0x0000FFu);
+}
+
 /// A box of 12 triangles from (x0, y0, z0) to (x1, y1, z1), closed, wound outwards.
 struct Box {
   Box(float x0, float y0, float z0, float x1, float y1, float z1) {
