@@ -2,14 +2,16 @@
 
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/VarMng.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 
 N_World* g_world = nullptr;
 
 N_World::N_World(N_TextureMng* textureMng)
-    : m_textBatch(std::make_unique<N_TextBatch>()),
-      m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
+    : m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
+      m_textTarget(*m_shaderMng),
+      m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
       m_textureMng(textureMng) {}
 
 N_World::~N_World() {
@@ -25,6 +27,7 @@ N_World::~N_World() {
 }
 
 bool N_World::Init() {
+  m_textBatch->Init();
   // No level, particles, athletes or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
@@ -34,8 +37,15 @@ bool N_World::Init() {
 void N_World::Update(float) {}
 
 void N_World::Render(float) {
-  // Only the frame itself so far: the scene, GUI and text join as they are built.
-  if (!g_render) return;
+  // The frame and the queued text so far: the scene and the GUI join as they are built.
+  if (!g_render) {
+    m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
+    return;
+  }
   g_render->BeginFrame();
+  m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
+                               0.0f);
+  g_render->SetupCamera(&m_screenCamera, 0);
+  m_textBatch->Flush();
   g_render->EndFrame();
 }

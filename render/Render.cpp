@@ -60,7 +60,7 @@ void N_Render::Shutdown() {
   m_fullScreenQuad = nullptr;
   for (N_IndexBuffer* buffer : m_indexBuffers) delete buffer;
   m_indexBuffers.clear();
-  // TODO(issue 11): release every effect of m_effects in key order (effects do not exist yet).
+  ReleaseEffects();
   for (N_OcclusionQuery* ring : m_occlusionQueryRings) delete ring;
   m_occlusionQueryRings.clear();
   if (m_device) {

@@ -15,10 +15,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct N_CoreServices;
 
@@ -200,11 +202,41 @@ class N_Render {
   /// and presents; stops silently at any failing step (RenderSplash.cpp).
   virtual void ShowSplashImage(std::uint16_t resourceId);
 
-  // Effects (RenderEffects.cpp).
-  /// The effect of a file, made once per file name; null when none can be made.
+  // Offscreen target, post pass and screenshot (RenderPostPass.cpp).
+  /// Makes the offscreen surface (on) or the back buffer (off) render target 0;
+  /// nothing without an offscreen surface.
+  virtual void SetOffscreenTarget(std::uint8_t on);
+  /// The strength of the post pass's horizontal double image (0 after Init).
+  virtual void SetPostFilterAmount(float amount);
+  /// Copies the offscreen picture to the back buffer in the current camera's 2D
+  /// set-up; an amount above 0 draws it twice, shifted by -2 and +2 x the amount in
+  /// screen units, the second blended at the quad's alpha 0x7F. Leaves depth writes
+  /// off, culling off and depth and alpha functions ALWAYS in the cache. Nothing
+  /// without an offscreen surface or a current camera.
+  virtual void DrawPostPass();
+  /// Writes the whole back buffer (the rectangle is not applied) to the file as a BMP;
+  /// failures are silent.
+  virtual void SaveScreenshot(const char* fileName, std::int32_t x, std::int32_t y, std::int32_t width,
+                              std::int32_t height);
+
+  // Effects (RenderEffects.cpp, RenderEffectParameters.cpp).
+  /// The effect of a file, compiled once per file name (compared byte by byte) and
+  /// shared: each call for a cached name counts one more user. Null when the file
+  /// does not compile; nothing is cached then.
   virtual ID3DXEffect* CreateEffect(const char* fileName);
-  /// Releases the effect when it is the renderer's; nulls the caller's pointer always.
+  /// Drops one user of the renderer's effect and releases it (and the texture
+  /// references it took) with the last; nulls the caller's pointer always.
   virtual void DestroyEffect(ID3DXEffect** effect);
+  /// Hands the engine values to the effect's parameters by semantic (world, view and
+  /// projection products, time, light direction, fog, eye, the current shader's stage
+  /// textures). Called before every draw through an effect.
+  void BindEffectParameters(ID3DXEffect* effect);
+  /// The effect branch of DrawSurface: the surface declaration (with colour), the
+  /// engine values, then draw once per pass of the effect's current technique.
+  /// Nothing is drawn without an effect.
+  void DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw);
+  /// Users of a cached effect (0 for one the renderer does not hold).
+  std::uint32_t EffectUsers(const ID3DXEffect* effect) const;
 
   // Queries.
   virtual bool UsesPointSprites() const { return m_pointSprites; }
@@ -260,6 +292,7 @@ class N_Render {
   const std::list<N_VertexDecl*>& VertexDecls() const { return m_vertexDecls; }
   const std::list<N_VertexBufferBinding*>& VertexBufferBindings() const { return m_bindings; }
   D3DCOLOR ClearColor() const { return m_clearColor; }
+  float PostFilterAmount() const { return m_postFilterAmount; }
   /// The camera of the last camera set-up (null after a failed 3D set-up).
   N_Camera* CurrentCamera() const { return m_camera; }
   /// The transforms last given to the device.
@@ -349,7 +382,26 @@ class N_Render {
   std::list<N_IndexBuffer*> m_indexBuffers;
   std::list<N_VertexDecl*> m_vertexDecls;
   std::list<N_VertexBufferBinding*> m_bindings;
-  std::map<std::string, ID3DXEffect*> m_effects;
+  /// A compiled effect, its users and the texture references its "name" annotations took.
+  struct EffectEntry {
+    ID3DXEffect* effect = nullptr;
+    std::uint32_t users = 0;
+    std::vector<TexInfo*> textures;
+  };
+  /// The post pass's steps: states before the copy, the copied texture on unit 0,
+  /// the full-screen quad once or twice.
+  void PreparePostPassStates();
+  void BindPostPassTexture();
+  void DrawPostPassQuads();
+  /// Adds a reference to each texture the effect's current technique names.
+  void AddEffectTextures(EffectEntry& entry);
+  /// Gives back the entry's texture references and releases its effect.
+  void ReleaseEffect(EffectEntry& entry);
+  /// Tells every effect that the device is lost (before a reset) or was reset.
+  void NotifyEffects(bool reset);
+  /// Releases every effect, whatever its users (Shutdown).
+  void ReleaseEffects();
+  std::map<std::string, EffectEntry> m_effects;
   std::array<IDirect3DVertexShader9*, kVertexPrograms> m_vertexPrograms{};
   std::list<N_OcclusionQuery*> m_occlusionQueryRings;
   std::uint32_t m_textureMemory = 0;

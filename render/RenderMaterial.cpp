@@ -175,7 +175,12 @@ void N_Render::DrawSurface(N_MeshSurface* surface) {
   if (draw.count <= 0) return;
   if (draw.triangles) m_polygonCount += std::uint32_t(draw.count);
   const N_Shader& shader = *cache.currentShader;
-  if (shader.flags & ShaderFlag::kEffect) return;  // TODO(issue 11): the effect's passes draw it
+  if (shader.flags & ShaderFlag::kEffect) {
+    // The same draw once per pass of the effect; a shader whose effect could not be
+    // made draws nothing.
+    DrawEffectPasses(shader.effect, [&] { DrawSurfaceGeometry(*surface, draw.type, std::uint32_t(draw.count)); });
+    return;
+  }
 
   const std::uint32_t units = TextureUnitCount();
   for (cache.currentLayer = 0; cache.currentLayer < shader.stageCount; ++cache.currentLayer) {

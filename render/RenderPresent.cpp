@@ -23,7 +23,7 @@ void N_Render::RestoreDevice() {
   m_device->EndScene();
   for (N_IndexBuffer* buffer : m_indexBuffers) buffer->ReleaseDeviceBuffer();
   for (N_VertexBuffer* buffer : m_vertexBuffers) buffer->ReleaseDeviceBuffer();
-  // TODO(issue 11): tell every effect of m_effects, in key order, that the device is lost.
+  NotifyEffects(false);
   if (m_offscreenSurface) m_offscreenSurface->Release();
   if (m_offscreenTexture) m_offscreenTexture->Release();
   m_offscreenSurface = nullptr;
@@ -41,7 +41,7 @@ void N_Render::RestoreDevice() {
   }
   for (N_IndexBuffer* buffer : m_indexBuffers) buffer->Restore();
   for (N_VertexBuffer* buffer : m_vertexBuffers) buffer->Restore();
-  // TODO(issue 11): tell every effect, in key order, that the device was reset.
+  NotifyEffects(true);
   CreateOffscreenTarget();
   SetDefaultRenderStates(m_device);
   m_deviceLost = false;

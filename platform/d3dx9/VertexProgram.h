@@ -4,15 +4,7 @@
 // in CreateVertexShader (its compiler messages: platform::VertexProgramLog()).
 #include "platform/d3d9.h"
 #include "platform/d3dx9/Buffer.h"
-
-/// A preprocessor definition handed to the assembler (the list ends with a null name).
-struct D3DXMACRO {
-  LPCSTR Name;
-  LPCSTR Definition;
-};
-
-/// Opens included files for the assembler; GLSL programs include nothing here.
-class ID3DXInclude;
+#include "platform/d3dx9/Macro.h"
 
 /// Reads the vertex program of a file (through the path resolver) into *shader: its text
 /// with a terminating zero, which CreateVertexShader takes as its function. Definitions,

@@ -12,12 +12,15 @@
 #include "platform/win32/EventPump.h"
 #include "platform/win32/WindowTable.h"
 #include "race/World.h"
+#include "render/Render.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/TestWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -119,40 +122,69 @@ TEST(Application, OnlyExitOneEndsTheLoop) {
   EXPECT_EQ(passes, 5);
 }
 
-TEST(Application, FrameRateAndDeveloperTextsAreQueuedEveryFrame) {
+/// The game root's scripts and pictures (the fixed font among them) in the current
+/// directory.
+void CopySampleData() {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(test::GameRoot()) / "data";
+  fs::create_directories("data");
+  for (const char* folder : {"scripts", "gfx", "textures"}) {
+    fs::copy(root / folder, fs::path("data") / folder, fs::copy_options::recursive);
+  }
+}
+
+/// Whether the screenshot has a lit pixel in the rectangle (pixels, end exclusive).
+bool AnyLit(const char* file, int left, int top, int right, int bottom) {
+  SDL_Surface* image = SDL_LoadBMP(file);
+  if (!image) return false;
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_RGB888, 0);
+  bool lit = false;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) lit |= (static_cast<const Uint32*>(rgb->pixels)[y * rgb->pitch / 4 + x] & 0xFFFFFF) != 0;
+  }
+  SDL_FreeSurface(rgb);
+  SDL_FreeSurface(image);
+  return lit;
+}
+
+/// One application per process: each value of "r_showFPS" is a case of its own.
+class ApplicationScreenshot : public ::testing::TestWithParam<int> {};
+
+TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
+  const int showFps = GetParam();
   test::TempDir dir;
-  dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\ndeveloper 1\nLODWorldDistance 1234\n");
+  CopySampleData();
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_showFPS " + std::to_string(showFps) +
+                            "\ndeveloper 1\nLODWorldDistance 1234\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   int passes = 0;
-  app.SetFrameHook(StopAtPass(5, &passes));
+  app.SetFrameHook([&] {
+    // Before the third frame: the second one has been presented.
+    if (++passes == 3) {
+      g_render->SaveScreenshot("shot.bmp", 0, 0, 640, 480);
+      g_varMng->SetInt("exit", 1, 2);
+    }
+  });
   app.Run();
-  const auto& queued = g_world->TextBatch().Queued();
-  ASSERT_EQ(queued.size(), 8u) << "two texts in each of the four frames";
-  for (std::size_t i = 0; i < queued.size(); ++i) {
-    const N_TextBatch::QueuedText& t = queued[i];
-    const bool fps = i % 2 == 0;
-    EXPECT_EQ(t.text, fps ? "0" : "1234\n");  // the rate shows "0" until a second has passed
-    EXPECT_FLOAT_EQ(t.x, fps ? 550.0f : 350.0f);
-    EXPECT_FLOAT_EQ(t.y, 0.0f);
-    EXPECT_FLOAT_EQ(t.scale, 0.8f);
-    EXPECT_EQ(t.colour, 6);
-    EXPECT_EQ(t.alpha, 255);
-    EXPECT_EQ(t.shader, app.BigCharsShader());
-  }
+  // "0" at x 550 and the distance at x 350, both 12.8 units high at scale 0.8.
+  EXPECT_EQ(AnyLit("shot.bmp", 550, 0, 560, 13), showFps == 1);
+  EXPECT_TRUE(AnyLit("shot.bmp", 350, 0, 390, 13));
+  EXPECT_FALSE(AnyLit("shot.bmp", 0, 20, 640, 480));
 }
+
+INSTANTIATE_TEST_SUITE_P(ShowFps, ApplicationScreenshot, ::testing::Values(1, 0, 2));
 
 TEST(Application, FrameRateTextIsReformattedOnceASecond) {
   test::TempDir dir;
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
-  std::vector<std::string> shown;  // the text of each frame, as the world render would draw it
+  std::vector<std::string> shown;  // the text each frame queued (the hook runs before each frame)
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1600);
+  int passes = 0;
   app.SetFrameHook([&] {
-    N_TextBatch& batch = g_world->TextBatch();
-    for (const N_TextBatch::QueuedText& t : batch.Queued()) shown.push_back(t.text);
-    batch.Flush();
+    if (passes++ > 0) shown.push_back(app.FrameRate().Text());
     if (std::chrono::steady_clock::now() > end) g_varMng->SetInt("exit", 1, 2);
   });
   app.Run();
@@ -174,7 +206,6 @@ TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   app.SetFrameHook(StopAtPass(7, &passes));
   app.Run();
   EXPECT_EQ(Count(ReadFile("navo.log"), " fps\n"), 6u);
-  EXPECT_TRUE(g_world->TextBatch().Queued().empty());
 }
 
 TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {

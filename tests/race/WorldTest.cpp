@@ -9,31 +9,16 @@
 
 namespace {
 
-TEST(TextBatch, KeepsQueuedTextsUpToItsCapacity) {
-  N_TextBatch batch;
-  batch.AddText("0", 5, 550.0f, 0.0f, 0.8f, 6, 255);
-  ASSERT_EQ(batch.Queued().size(), 1u);
-  const N_TextBatch::QueuedText& t = batch.Queued()[0];
-  EXPECT_EQ(t.text, "0");
-  EXPECT_EQ(t.shader, 5);
-  EXPECT_FLOAT_EQ(t.x, 550.0f);
-  EXPECT_FLOAT_EQ(t.scale, 0.8f);
-  EXPECT_EQ(t.colour, 6);
-  EXPECT_EQ(t.alpha, 255);
-  for (std::size_t i = 0; i < N_TextBatch::kMaxEntries + 10; ++i) batch.AddText("x", 0, 0, 0, 1, 0, 255);
-  EXPECT_EQ(batch.Queued().size(), N_TextBatch::kMaxEntries);
-  batch.AddText(nullptr, 0, 0, 0, 1, 0, 255);
-  batch.Flush();
-  EXPECT_TRUE(batch.Queued().empty());
-}
-
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
   EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), 0);
+  world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
+  EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
   world.Update(0.016f);
   world.Render(0.016f);
+  EXPECT_EQ(world.TextBatch().EntryCount(), 0u) << "every frame's render empties the queue, drawn or not";
 }
 
 TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {

@@ -55,6 +55,13 @@ class GlDevice final : public StateDevice {
                                   IDirect3DVertexDeclaration9** declaration) override;
   HRESULT CreateVertexShader(const DWORD* function, IDirect3DVertexShader9** shader) override;
   HRESULT CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) override;
+  /// Inside the layer, for effects: a vertex program (wrapped as CreateVertexShader
+  /// wraps it) linked with a fragment program (null: the fixed-function stage), bound
+  /// through SetVertexShader. log gets the compiler's messages when it fails.
+  HRESULT CreateProgram(const char* vertex, const char* fragment, IDirect3DVertexShader9** shader, std::string& log);
+  /// Makes the device's context current (effects set program uniforms); false when
+  /// its window is gone.
+  bool MakeContextCurrent() { return m_context->MakeCurrent(); }
 
   HRESULT StretchRect(IDirect3DSurface9* source, const RECT* sourceRect, IDirect3DSurface9* dest,
                       const RECT* destRect, D3DTEXTUREFILTERTYPE filter) override;

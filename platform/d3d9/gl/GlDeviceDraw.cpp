@@ -197,6 +197,17 @@ HRESULT GlDevice::CreateVertexShader(const DWORD* function, IDirect3DVertexShade
   return D3D_OK;
 }
 
+HRESULT GlDevice::CreateProgram(const char* vertex, const char* fragment, IDirect3DVertexShader9** shader,
+                                std::string& log) {
+  if (!vertex || !shader) return D3DERR_INVALIDCALL;
+  log.clear();
+  GlVertexShader* made = GlVertexShader::Create(m_context, vertex, log, fragment);
+  if (!made) return D3DERR_INVALIDCALL;
+  Track(*made, made, "vs");
+  *shader = made;
+  return D3D_OK;
+}
+
 HRESULT GlDevice::CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) {
   if (type != D3DQUERYTYPE_OCCLUSION) return D3DERR_NOTAVAILABLE;
   if (!query) return D3D_OK;  // only asked whether the type exists

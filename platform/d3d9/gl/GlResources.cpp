@@ -173,8 +173,8 @@ std::string ShaderLog(GLuint object, bool program) {
   return log;
 }
 
-GLuint Compile(const std::string& text, std::string& error) {
-  const GLuint shader = glCreateShader(GL_VERTEX_SHADER);
+GLuint Compile(const std::string& text, std::string& error, GLenum type = GL_VERTEX_SHADER) {
+  const GLuint shader = glCreateShader(type);
   const char* source = text.c_str();
   glShaderSource(shader, 1, &source, nullptr);
   glCompileShader(shader);
@@ -206,7 +206,8 @@ std::string VersionLine(const std::string& source, std::string& rest, int& lines
 
 }  // namespace
 
-GlVertexShader* GlVertexShader::Create(std::shared_ptr<GlContext> context, const char* source, std::string& error) {
+GlVertexShader* GlVertexShader::Create(std::shared_ptr<GlContext> context, const char* source, std::string& error,
+                                       const char* fragment) {
   if (!source || !context->MakeCurrent()) {
     error = "no program text";
     return nullptr;
@@ -223,17 +224,22 @@ GlVertexShader* GlVertexShader::Create(std::shared_ptr<GlContext> context, const
                               "  gl_Position.xy += navo_pixelOffset * gl_Position.w;\n}\n";
   const GLuint userShader = Compile(user, error);
   const GLuint wrapperShader = userShader ? Compile(wrapper, error) : 0;
-  if (!userShader || !wrapperShader) {
+  const GLuint fragmentShader =
+      wrapperShader && fragment ? Compile(fragment, error, GL_FRAGMENT_SHADER) : 0;
+  if (!userShader || !wrapperShader || (fragment && !fragmentShader)) {
     if (userShader) glDeleteShader(userShader);
+    if (wrapperShader) glDeleteShader(wrapperShader);
     return nullptr;
   }
   const GLuint program = glCreateProgram();
   glAttachShader(program, userShader);
   glAttachShader(program, wrapperShader);
+  if (fragmentShader) glAttachShader(program, fragmentShader);
   glBindAttribLocation(program, kPointSizeAttribute, "inPointSize");
   glLinkProgram(program);
   glDeleteShader(userShader);
   glDeleteShader(wrapperShader);
+  if (fragmentShader) glDeleteShader(fragmentShader);
   GLint ok = GL_FALSE;
   glGetProgramiv(program, GL_LINK_STATUS, &ok);
   if (!ok) {

@@ -205,7 +205,10 @@ class GlIndexBuffer final : public GlBuffer<IDirect3DIndexBuffer9> {
 class GlVertexShader final : public RefCounted<IDirect3DVertexShader9>, public TrackedResource {
  public:
   /// Null with the compiler's log in error when the text does not compile or link.
-  static GlVertexShader* Create(std::shared_ptr<GlContext> context, const char* source, std::string& error);
+  /// fragment: a fragment program linked in as well (effects), or null for the
+  /// fixed-function fragment stage.
+  static GlVertexShader* Create(std::shared_ptr<GlContext> context, const char* source, std::string& error,
+                                const char* fragment = nullptr);
   ~GlVertexShader() override;
 
   GLuint Program() const { return m_program; }

@@ -1,0 +1,111 @@
+// The engine values handed to effect parameters by semantic before every draw, and
+// the effect branch of surface drawing.
+#include "core/Matrix34.h"
+#include "core/Timer.h"
+#include "platform/d3dx9.h"
+#include "render/MatrixConvert.h"
+#include "render/Render.h"
+#include "render/RenderServices.h"
+#include "render/RenderStateCache.h"
+#include "render/Shader.h"
+#include "render/TexInfo.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::int32_t kDirectionalLight = 1;
+constexpr int kStageTextures = 4;
+constexpr DWORD kSoftwareSurfaceFvf = 0x252;  ///< XYZ | NORMAL | DIFFUSE | TEX2  ///< TEXTURE0 to TEXTURE3
+constexpr const char* kTextureSemantics[kStageTextures] = {"TEXTURE0", "TEXTURE1", "TEXTURE2", "TEXTURE3"};
+
+/// Sets the parameter of the semantic when the effect has one.
+void SetMatrix(ID3DXEffect* effect, const char* semantic, const N_Matrix4& matrix) {
+  if (D3DXHANDLE parameter = effect->GetParameterBySemantic(nullptr, semantic)) {
+    D3DXMATRIX value;
+    std::memcpy(&value.m[0][0], matrix.m, sizeof matrix.m);
+    effect->SetMatrix(parameter, &value);
+  }
+}
+
+void SetVector(ID3DXEffect* effect, const char* semantic, const D3DXVECTOR4& vector) {
+  if (D3DXHANDLE parameter = effect->GetParameterBySemantic(nullptr, semantic)) effect->SetVector(parameter, &vector);
+}
+
+float TimerTime() {
+  return g_renderServices && g_renderServices->timer ? static_cast<float>(g_renderServices->timer->GetTime()) : 0.0f;
+}
+
+/// The device texture of stage n of the current shader; null for none. False when
+/// the shader has no stage n (the parameter is then left alone).
+bool StageTexture(int n, IDirect3DBaseTexture9*& texture) {
+  const N_Shader* shader = g_renderStateCache.currentShader;
+  const N_ShaderStage* stage = shader && shader->stageCount > n ? shader->Stage(n) : nullptr;
+  if (!stage) return false;
+  texture = nullptr;
+  if (stage->flags & StageFlag::kLightmap) {
+    const std::int32_t lightmap = g_renderStateCache.currentLightmap;
+    if (lightmap > 0) texture = platform::TextureFromHandle(lightmap);
+    return true;
+  }
+  if (stage->TextureCount() == 0) return true;
+  const int frame = stage->TextureCount() <= 1 ? 0 : stage->GetFrame(TimerTime());
+  const TexInfo* record = stage->textures[std::size_t(frame)];
+  if (record) texture = platform::TextureFromHandle(record->texture);
+  return true;
+}
+
+}  // namespace
+
+void N_Render::BindEffectParameters(ID3DXEffect* effect) {
+  if (!effect) return;
+  const N_Matrix4 world = FromD3D(m_world);
+  const N_Matrix4 view = FromD3D(m_view);
+  const N_Matrix4 projection = FromD3D(m_projection);
+  N_Matrix4 worldView, worldViewProjection, work;
+  MatrixMultiply(worldView, world, view);
+  MatrixMultiply(worldViewProjection, worldView, projection);
+
+  SetMatrix(effect, "WORLD", world);
+  SetMatrix(effect, "VIEW", view);
+  SetMatrix(effect, "PROJECTION", projection);
+  SetMatrix(effect, "WORLDVIEW", worldView);
+  SetMatrix(effect, "WORLDVIEWT", worldView.Transpose(work));
+  SetMatrix(effect, "WORLDVIEWI", N_Matrix34(worldView).Invert(work));
+  SetMatrix(effect, "WORLDVIEWPROJECTION", worldViewProjection);
+  SetMatrix(effect, "WORLDVIEWPROJECTIONT", worldViewProjection.Transpose(work));
+  SetMatrix(effect, "WORLDVIEWPROJECTIONI", N_Matrix34(worldViewProjection).Invert(work));
+  if (D3DXHANDLE time = effect->GetParameterBySemantic(nullptr, "TIME")) effect->SetFloat(time, TimerTime());
+  for (std::int32_t slot = 0; slot < kLights; ++slot) {
+    const N_RenderLight* light = GetLight(slot);
+    if (!light || light->type != kDirectionalLight) continue;
+    SetVector(effect, "LIGHTDIR", {light->direction[0], light->direction[1], light->direction[2], 0.0f});
+    break;
+  }
+  const float fogNear = RenderVarFloat("foglinearnear");
+  const float fogFar = RenderVarFloat("foglinearfar");
+  SetVector(effect, "FOGPARAMS", {fogNear, fogFar, 1.0f / (fogFar - fogNear), 0.0f});
+  SetVector(effect, "EYEPOS", {m_view.m[3][0], m_view.m[3][1], m_view.m[3][2], 1.0f});
+  for (int n = 0; n < kStageTextures; ++n) {
+    D3DXHANDLE parameter = effect->GetParameterBySemantic(nullptr, kTextureSemantics[n]);
+    IDirect3DBaseTexture9* texture = nullptr;
+    if (parameter && StageTexture(n, texture)) effect->SetTexture(parameter, texture);
+  }
+}
+
+void N_Render::DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw) {
+  if (!effect) return;  // a shader whose effect could not be made draws nothing
+  // The passes' programs read every field of the surface vertex, colour included.
+  SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
+  m_shadowDeclCurrent = false;
+  if (m_softwareVertexProcessing) m_device->SetFVF(kSoftwareSurfaceFvf);
+  BindEffectParameters(effect);
+  UINT passes = 0;
+  if (FAILED(effect->Begin(&passes, 0))) return;
+  for (UINT pass = 0; pass < passes; ++pass) {
+    effect->BeginPass(pass);
+    draw();
+    effect->EndPass();
+  }
+  effect->End();
+}
