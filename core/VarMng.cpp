@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 
 #include <cstring>
+#include <string>
 
 N_VarMng::N_VarMng() : m_buckets(kBucketCount) {}
 
@@ -120,10 +121,19 @@ bool N_VarMng::Save(const char* fileName) {
     for (const N_Var* var : chain) {
       if (!(var->Flags() & N_Var::kSaved)) continue;
       // A value holding a double quote is written in single quotes so that the
-      // tokenizer reads it back whole (it accepts both kinds of quote).
-      const bool hasDouble = std::strchr(var->Text(), '"') != nullptr;
-      const char quote = hasDouble ? '\'' : '"';
-      std::fprintf(file, "%s %c%s%c\n", var->Name().c_str(), quote, var->Text(), quote);
+      // tokenizer reads it back whole (it accepts both kinds of quote). No quoting
+      // can hold both kinds: such a value loses its double quotes instead of
+      // spilling its tail into the next load as a stray variable.
+      std::string text = var->Text();
+      char quote = '"';
+      if (text.find('"') != std::string::npos) {
+        if (text.find('\'') == std::string::npos) {
+          quote = '\'';
+        } else {
+          std::erase(text, '"');
+        }
+      }
+      std::fprintf(file, "%s %c%s%c\n", var->Name().c_str(), quote, text.c_str(), quote);
     }
   }
   std::fclose(file);

@@ -57,6 +57,7 @@ TEST(ConfigReader, SavedValuesWithQuotesReadBackWhole) {
     test::CoreServices core;
     core.vars->SetString("PlayerName1", "The \"Fast\" One", 0);
     core.vars->SetString("PlayerName2", "two\nlines", 0);
+    core.vars->SetString("PlayerName3", "It's \"me\"", 0);  // both kinds: no quoting holds them
     core.vars->Save("config.cfg");
   }
   test::CoreServices core;
@@ -64,6 +65,8 @@ TEST(ConfigReader, SavedValuesWithQuotesReadBackWhole) {
   reader.Load("config.cfg");
   EXPECT_STREQ(core.vars->GetString("PlayerName1"), "The \"Fast\" One");
   EXPECT_STREQ(core.vars->GetString("PlayerName2"), "two\nlines");
+  EXPECT_STREQ(core.vars->GetString("PlayerName3"), "It's me");
+  EXPECT_EQ(core.LogText().find("has no parameter"), std::string::npos);
 }
 
 }  // namespace
