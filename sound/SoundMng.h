@@ -98,6 +98,9 @@ class N_SoundMng {
   void DeleteSources();
   void RenewSource(int handle);
   bool UpdateSourcePosition(int handle);
+  /// The order of the per-frame sort: smaller priority (nearer, louder) first. Strict,
+  /// so equal priorities keep their order under a stable sort.
+  static bool ComparePriority(const N_SoundInstance* a, const N_SoundInstance* b);
 
   // Inspection (diagnostics and tests).
   bool HasDevice() const { return m_deviceOpen; }

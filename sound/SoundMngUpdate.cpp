@@ -30,10 +30,12 @@ void N_SoundMng::Update() {
     }
     m_orderDirty = 0;
   }
-  // Nearest (smallest priority) first; equal priorities keep their order.
-  std::stable_sort(m_priorityOrder.begin(), m_priorityOrder.end(),
-                   [](const N_SoundInstance* a, const N_SoundInstance* b) { return a->priority < b->priority; });
+  std::stable_sort(m_priorityOrder.begin(), m_priorityOrder.end(), ComparePriority);
   WalkInstances();
+}
+
+bool N_SoundMng::ComparePriority(const N_SoundInstance* a, const N_SoundInstance* b) {
+  return a->priority < b->priority;
 }
 
 void N_SoundMng::UpdatePriorities() {

@@ -1,5 +1,7 @@
 #include "tools/WavWriter.h"
 
+#include "tools/ByteWriter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -9,39 +11,31 @@ namespace tools {
 
 namespace {
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
+void PutTag(datagen::ByteWriter& out, const char (&tag)[5]) {
+  for (int i = 0; i < 4; ++i) out.U8(static_cast<std::uint8_t>(tag[i]));
 }
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
-}
-
-void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeWav(std::span<const std::int16_t> samples, int channels, int rate) {
   const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
   const auto blockAlign = static_cast<std::uint16_t>(channels * 2);
-  std::vector<std::uint8_t> out;
-  out.reserve(kWavHeaderSize + dataSize);
+  datagen::ByteWriter out;
   PutTag(out, "RIFF");
-  PutU32(out, 36 + dataSize);
+  out.U32(36 + dataSize);
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
-  PutU32(out, 16);  // fmt chunk size
-  PutU16(out, 1);   // PCM
-  PutU16(out, static_cast<std::uint16_t>(channels));
-  PutU32(out, static_cast<std::uint32_t>(rate));
-  PutU32(out, static_cast<std::uint32_t>(rate) * blockAlign);  // bytes per second
-  PutU16(out, blockAlign);
-  PutU16(out, 16);  // bits per sample
+  out.U32(16);  // fmt chunk size
+  out.U16(1);   // PCM
+  out.U16(static_cast<std::uint16_t>(channels));
+  out.U32(static_cast<std::uint32_t>(rate));
+  out.U32(static_cast<std::uint32_t>(rate) * blockAlign);  // bytes per second
+  out.U16(blockAlign);
+  out.U16(16);  // bits per sample
   PutTag(out, "data");
-  PutU32(out, dataSize);
-  for (const std::int16_t s : samples) PutU16(out, static_cast<std::uint16_t>(s));
-  return out;
+  out.U32(dataSize);
+  for (const std::int16_t s : samples) out.U16(static_cast<std::uint16_t>(s));
+  return out.Take();
 }
 
 bool WriteWav(const std::string& path, std::span<const std::int16_t> samples, int channels, int rate) {

@@ -32,6 +32,13 @@ void WriteCommonData() {
 constexpr float kMin = 0.1f * 39.37f;
 constexpr float kOrigin[3] = {0.0f, 0.0f, 0.0f};
 
+/// An integer property (AL_LOOPING, AL_SOURCE_RELATIVE, ...) of a slot's source.
+int SourceInt(const N_SoundMng& mng, int slot, ALenum property) {
+  ALint value = -1;
+  alGetSourcei(mng.GetSource(slot).source, property, &value);
+  return value;
+}
+
 TEST(SoundMng, StartsWithTheSourcesAndEveryCategoryOn) {
   test::SoundEnv env;
   WriteCommonData();
@@ -154,6 +161,7 @@ TEST(SoundMng, PositionalSoundStartsAndStopsByDistance) {
     };
     EXPECT_EQ(moveTo(c.startFactor + 0.05f), AL_STOPPED);
     EXPECT_EQ(moveTo(c.startFactor - 0.05f), AL_PLAYING);
+    EXPECT_EQ(SourceInt(mng, SlotOf(mng, h), AL_LOOPING), AL_TRUE);  // Loop -1
     EXPECT_EQ(moveTo(c.stopFactor - 0.05f), AL_PLAYING);  // the band keeps it playing
     EXPECT_EQ(moveTo(c.stopFactor + 0.05f), AL_STOPPED);
     EXPECT_EQ(moveTo((c.startFactor + c.stopFactor) / 2), AL_STOPPED);  // and keeps it stopped
@@ -208,14 +216,20 @@ TEST(SoundMng, NoSourceWhenEveryBusySlotIsAtOrInsideItsMinDistance) {
   test::SoundEnv env;
   WriteCommonData();
   N_SoundMng& mng = env.Start();
-  for (int i = 1; i < N_SoundMng::kMaxSources; ++i) mng.CreateSound("loop", kOrigin);
-  const int spare = mng.CreateSound("loop", kOrigin);  // 128 near sounds, 127 slots
+  // 128 sounds inside their min distance for 127 slots: the nearest, made last, is
+  // sorted first; of the equal ones the last made is left without a source.
+  const float inside[3] = {kMin * 0.5f, 0.0f, 0.0f};
+  std::vector<int> equal;
+  for (int i = 1; i < N_SoundMng::kMaxSources; ++i) equal.push_back(mng.CreateSound("loop", inside));
+  const int nearest = mng.CreateSound("loop", kOrigin);
   mng.Update();
   for (int i = 1; i < N_SoundMng::kMaxSources; ++i) {
     EXPECT_LT(mng.GetSource(i).priority, 0.0f);
     EXPECT_EQ(SlotState(mng, i), AL_PLAYING);
   }
-  EXPECT_EQ(SlotOf(mng, spare), -1);
+  EXPECT_EQ(SlotOf(mng, nearest), 1);
+  EXPECT_EQ(SlotOf(mng, equal.front()), 2);
+  EXPECT_EQ(SlotOf(mng, equal.back()), -1);
   EXPECT_EQ(mng.Play(mng.CreateSound("long", nullptr)), 0);
 }
 
@@ -276,6 +290,7 @@ TEST(SoundMng, EndedSoundsFreeTheirSlots) {
   mng.Update();
   const int nearSlot = SlotOf(mng, near);
   ASSERT_GT(nearSlot, 0);
+  EXPECT_EQ(SourceInt(mng, nearSlot, AL_LOOPING), AL_FALSE);  // Loop 1 plays once
   EXPECT_EQ(mng.GetInstance(near)->playFlag, 1);
   EXPECT_EQ(SlotOf(mng, empty), -1);  // a shader without wavs never starts
   EXPECT_EQ(mng.Play(mng.CreateSound("empty", nullptr)), 0);
