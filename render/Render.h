@@ -54,6 +54,8 @@ class N_Render {
   static constexpr int kLights = 8;
   static constexpr int kVertexPrograms = 5;
   static constexpr std::uint32_t kSurfaceVertexSize = 44;
+  /// The surface vertex as a flexible vertex format (software vertex processing), 0x252.
+  static constexpr DWORD kSurfaceFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX2;
 
   N_Render();
   /// Frees the lists and maps themselves; device objects were released by Shutdown.

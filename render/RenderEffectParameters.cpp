@@ -1,7 +1,6 @@
 // The engine values handed to effect parameters by semantic before every draw, and
 // the effect branch of surface drawing.
 #include "core/Matrix34.h"
-#include "core/Timer.h"
 #include "platform/d3dx9.h"
 #include "render/MatrixConvert.h"
 #include "render/Render.h"
@@ -9,14 +8,14 @@
 #include "render/RenderStateCache.h"
 #include "render/Shader.h"
 #include "render/TexInfo.h"
+#include "render/Wave.h"
 
 #include <cstring>
 
 namespace {
 
 constexpr std::int32_t kDirectionalLight = 1;
-constexpr int kStageTextures = 4;
-constexpr DWORD kSoftwareSurfaceFvf = 0x252;  ///< XYZ | NORMAL | DIFFUSE | TEX2  ///< TEXTURE0 to TEXTURE3
+constexpr int kStageTextures = 4;  ///< TEXTURE0 to TEXTURE3
 constexpr const char* kTextureSemantics[kStageTextures] = {"TEXTURE0", "TEXTURE1", "TEXTURE2", "TEXTURE3"};
 
 /// Sets the parameter of the semantic when the effect has one.
@@ -32,8 +31,14 @@ void SetVector(ID3DXEffect* effect, const char* semantic, const D3DXVECTOR4& vec
   if (D3DXHANDLE parameter = effect->GetParameterBySemantic(nullptr, semantic)) effect->SetVector(parameter, &vector);
 }
 
-float TimerTime() {
-  return g_renderServices && g_renderServices->timer ? static_cast<float>(g_renderServices->timer->GetTime()) : 0.0f;
+/// The affine inverse of a row-vector transform: its 3 x 4 part (rotation and the
+/// translation of the fourth row) inverted; a projection's fourth column is dropped.
+N_Matrix4 AffineInverse(const N_Matrix4& matrix) {
+  // N_Matrix34 holds the column form (translation in elements 3, 7 and 11).
+  N_Matrix4 columnForm, inverse, result;
+  matrix.Transpose(columnForm);
+  N_Matrix34(columnForm).Invert(inverse);
+  return inverse.Transpose(result);
 }
 
 /// The device texture of stage n of the current shader; null for none. False when
@@ -49,7 +54,7 @@ bool StageTexture(int n, IDirect3DBaseTexture9*& texture) {
     return true;
   }
   if (stage->TextureCount() == 0) return true;
-  const int frame = stage->TextureCount() <= 1 ? 0 : stage->GetFrame(TimerTime());
+  const int frame = stage->TextureCount() <= 1 ? 0 : stage->GetFrame(RenderTime());
   const TexInfo* record = stage->textures[std::size_t(frame)];
   if (record) texture = platform::TextureFromHandle(record->texture);
   return true;
@@ -71,11 +76,11 @@ void N_Render::BindEffectParameters(ID3DXEffect* effect) {
   SetMatrix(effect, "PROJECTION", projection);
   SetMatrix(effect, "WORLDVIEW", worldView);
   SetMatrix(effect, "WORLDVIEWT", worldView.Transpose(work));
-  SetMatrix(effect, "WORLDVIEWI", N_Matrix34(worldView).Invert(work));
+  SetMatrix(effect, "WORLDVIEWI", AffineInverse(worldView));
   SetMatrix(effect, "WORLDVIEWPROJECTION", worldViewProjection);
   SetMatrix(effect, "WORLDVIEWPROJECTIONT", worldViewProjection.Transpose(work));
-  SetMatrix(effect, "WORLDVIEWPROJECTIONI", N_Matrix34(worldViewProjection).Invert(work));
-  if (D3DXHANDLE time = effect->GetParameterBySemantic(nullptr, "TIME")) effect->SetFloat(time, TimerTime());
+  SetMatrix(effect, "WORLDVIEWPROJECTIONI", AffineInverse(worldViewProjection));
+  if (D3DXHANDLE time = effect->GetParameterBySemantic(nullptr, "TIME")) effect->SetFloat(time, RenderTime());
   for (std::int32_t slot = 0; slot < kLights; ++slot) {
     const N_RenderLight* light = GetLight(slot);
     if (!light || light->type != kDirectionalLight) continue;
@@ -98,7 +103,7 @@ void N_Render::DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>
   // The passes' programs read every field of the surface vertex, colour included.
   SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
   m_shadowDeclCurrent = false;
-  if (m_softwareVertexProcessing) m_device->SetFVF(kSoftwareSurfaceFvf);
+  if (m_softwareVertexProcessing) m_device->SetFVF(kSurfaceFvf);
   BindEffectParameters(effect);
   UINT passes = 0;
   if (FAILED(effect->Begin(&passes, 0))) return;

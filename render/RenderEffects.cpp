@@ -3,25 +3,17 @@
 // "name" annotations ask for.
 #include "core/ErrorLog.h"
 #include "platform/d3dx9.h"
+#include "platform/win32.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/TexInfo.h"
 #include "render/TextureMng.h"
 #include "render/TextureName.h"
 
-#include <cctype>
-#include <cstring>
 
 namespace {
 
 N_TextureMng* Textures() { return g_renderServices ? g_renderServices->textureMng : nullptr; }
-
-bool SameTextNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
-  }
-  return *a == *b;
-}
 
 /// The string of an annotation of the parameter, or null.
 const char* StringAnnotation(ID3DXEffect* effect, D3DXHANDLE parameter, const char* name) {
@@ -93,8 +85,8 @@ void N_Render::AddEffectTextures(EffectEntry& entry) {
   ForEachNamedTexture(entry.effect, [&](D3DXHANDLE parameter, const char* name) {
     std::uint32_t kind = 0;
     if (const char* type = StringAnnotation(entry.effect, parameter, "type")) {
-      if (SameTextNoCase(type, "cube")) kind = 1;
-      if (SameTextNoCase(type, "volume")) kind = 2;
+      if (platform::EqualsNoCase(type, "cube")) kind = 1;
+      if (platform::EqualsNoCase(type, "volume")) kind = 2;
     }
     if (TexInfo* record = textures->AddTexture(name, 0, kind)) entry.textures.push_back(record);
   });

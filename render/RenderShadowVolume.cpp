@@ -7,12 +7,6 @@
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 
-namespace {
-
-constexpr DWORD kSoftwareSurfaceFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX2;
-
-}  // namespace
-
 void N_Render::DrawShadowTriangles(const N_MeshSurface& surface, std::uint32_t triangles) {
   if (surface.DrawsFromBuffers() && surface.indexBuffer) {
     m_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, surface.vertexCount, 0, triangles);
@@ -52,7 +46,7 @@ void N_Render::DrawShadowVolume(N_MeshSurface* surface, const N_Vector3& positio
   cache.destinationBlend = D3DBLEND_ZERO;
 
   if (m_softwareVertexProcessing) {
-    m_device->SetFVF(kSoftwareSurfaceFvf);
+    m_device->SetFVF(kSurfaceFvf);
   } else if (!m_shadowDeclCurrent) {
     SetVertexDecl(BuiltInDeclaration(BuiltInDecl::SurfaceWithoutColor));
     m_shadowDeclCurrent = true;

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr DWORD kSoftwareSurfaceFvf = 0x252;  // XYZ | NORMAL | DIFFUSE | TEX2
-
 /// The unit's coordinate index for a tcgen (the cache's mode is the tcgen itself).
 DWORD TexCoordIndexOf(std::int32_t tcgen) {
   if (tcgen == static_cast<std::int32_t>(TcGen::Environment)) return D3DTSS_TCI_SPHEREMAP;
@@ -103,7 +101,7 @@ void N_Render::ApplyColourSource(const N_MeshSurface*) {
       }
       break;
   }
-  if (m_softwareVertexProcessing) m_device->SetFVF(kSoftwareSurfaceFvf);
+  if (m_softwareVertexProcessing) m_device->SetFVF(kSurfaceFvf);
 }
 
 void N_Render::SetVertexConstant(std::uint32_t reg, float x, float y, float z, float w) {

@@ -84,6 +84,8 @@ void N_ShaderParser::ReadFx(N_Shader& shader) {
     ShaderReport(kScriptFault, "fx filename expected after fx keyword");
     return;
   }
+  // A second "fx" in the block replaces the first: its effect must not stay counted.
+  if (shader.effect) m_host.DestroyEffect(&shader.effect);
   shader.flags |= ShaderFlag::kEffect;
   shader.effect = m_host.CreateEffect(file);
 }

@@ -1,20 +1,12 @@
 #include "platform/d3dx9/EffectObject.h"
 
+#include "platform/win32/Files.h"
+
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 
 namespace platform::d3dx9 {
 
 namespace {
-
-bool SameText(const char* a, const std::string& b) {
-  if (std::strlen(a) != b.size()) return false;
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
 
 /// The index of the named entry whose name is the handle (the same text object), or
 /// else whose name equals it; -1 when none.
@@ -156,7 +148,7 @@ D3DXHANDLE Effect::GetParameterByName(D3DXHANDLE parent, LPCSTR name) {
 D3DXHANDLE Effect::GetParameterBySemantic(D3DXHANDLE parent, LPCSTR semantic) {
   if (parent || !semantic) return nullptr;
   for (const auto& p : m_source->parameters) {
-    if (!p.semantic.empty() && SameText(semantic, p.semantic)) return p.name.c_str();
+    if (!p.semantic.empty() && platform::EqualsNoCase(semantic, p.semantic)) return p.name.c_str();
   }
   return nullptr;
 }

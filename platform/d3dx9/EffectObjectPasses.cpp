@@ -133,8 +133,10 @@ HRESULT Effect::Begin(UINT* passes, DWORD flags) {
 }
 
 HRESULT Effect::BeginPass(UINT pass) {
-  const EffectTechnique& technique = m_source->techniques[std::size_t(std::max(m_technique, 0))];
-  if (!m_begun || m_inPass || pass >= technique.passes.size()) return D3DERR_INVALIDCALL;
+  // Begin succeeds only with a current technique.
+  if (!m_begun || m_inPass) return D3DERR_INVALIDCALL;
+  const EffectTechnique& technique = m_source->techniques[std::size_t(m_technique)];
+  if (pass >= technique.passes.size()) return D3DERR_INVALIDCALL;
   for (const auto& assignment : technique.passes[pass].states) m_device->SetRenderState(assignment.state, assignment.value);
   if (const EffectProgram* program = Program(std::size_t(m_technique), pass)) {
     m_device->SetVertexShader(program->Shader());

@@ -2,6 +2,7 @@
 
 #include "platform/d3dx9/EffectLexer.h"
 #include "platform/d3dx9/EffectStates.h"
+#include "platform/win32/Files.h"
 
 #include <array>
 #include <cctype>
@@ -11,14 +12,6 @@
 namespace platform::d3dx9 {
 
 namespace {
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
 
 struct TypeName {
   std::string_view name;
@@ -42,7 +35,7 @@ constexpr std::array kAnnotationTypes{
 template <std::size_t N>
 std::optional<EffectValueType> FindType(const std::array<TypeName, N>& table, std::string_view name) {
   for (const auto& entry : table) {
-    if (SameText(entry.name, name)) return entry.type;
+    if (EqualsNoCase(entry.name, name)) return entry.type;
   }
   return std::nullopt;
 }
@@ -149,8 +142,8 @@ bool EffectParser::ReadTopLevel() {
   if (token.kind != EffectTokenKind::Identifier) {
     return Fail(token.line, "a parameter, 'glsl' or 'technique' expected, found '" + token.text + "'");
   }
-  if (SameText(token.text, "technique")) return ReadTechnique();
-  if (SameText(token.text, "glsl")) return ReadProgram();
+  if (EqualsNoCase(token.text, "technique")) return ReadTechnique();
+  if (EqualsNoCase(token.text, "glsl")) return ReadProgram();
   const auto type = FindType(kParameterTypes, token.text);
   if (!type) return Fail(token.line, "unknown type '" + token.text + "'");
   return ReadParameter(*type, token.line);
@@ -201,8 +194,8 @@ bool EffectParser::ReadNumbers(std::vector<float>& numbers, bool allowBool) {
     if (token.kind == EffectTokenKind::Number) {
       numbers.push_back(static_cast<float>(token.number));
     } else if (allowBool && token.kind == EffectTokenKind::Identifier &&
-               (SameText(token.text, "true") || SameText(token.text, "false"))) {
-      numbers.push_back(SameText(token.text, "true") ? 1.0f : 0.0f);
+               (EqualsNoCase(token.text, "true") || EqualsNoCase(token.text, "false"))) {
+      numbers.push_back(EqualsNoCase(token.text, "true") ? 1.0f : 0.0f);
     } else {
       return Fail(token.line, "a number expected, found '" + token.text + "'");
     }
@@ -276,7 +269,7 @@ bool EffectParser::ReadTechnique() {
   while (!IsSymbol(Look(), "}")) {
     const EffectToken token = Take();
     if (token.kind == EffectTokenKind::Bad) return Fail(token.line, token.text);
-    if (token.kind != EffectTokenKind::Identifier || !SameText(token.text, "pass")) {
+    if (token.kind != EffectTokenKind::Identifier || !EqualsNoCase(token.text, "pass")) {
       const std::string found = token.kind == EffectTokenKind::End ? "the end of the file" : "'" + token.text + "'";
       return Fail(token.line, "'pass' or '}' expected, found " + found);
     }
@@ -306,8 +299,8 @@ bool EffectParser::ReadAssignment(EffectPass& pass) {
   if (name.kind == EffectTokenKind::Bad) return Fail(name.line, name.text);
   if (name.kind != EffectTokenKind::Identifier) return Fail(name.line, "a state name expected, found '" + name.text + "'");
   if (!Expect("=")) return false;
-  const bool vertex = SameText(name.text, "VertexShader");
-  if (vertex || SameText(name.text, "PixelShader")) {
+  const bool vertex = EqualsNoCase(name.text, "VertexShader");
+  if (vertex || EqualsNoCase(name.text, "PixelShader")) {
     std::string program;
     if (!ExpectName("program name", program) || !Expect(";")) return false;
     m_references.push_back({m_source.techniques.size() - 1, m_source.techniques.back().passes.size() - 1, !vertex,

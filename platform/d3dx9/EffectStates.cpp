@@ -1,19 +1,12 @@
 #include "platform/d3dx9/EffectStates.h"
 
+#include "platform/win32/Files.h"
+
 #include <array>
-#include <cctype>
 
 namespace platform::d3dx9 {
 
 namespace {
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
 
 using Kind = EffectStateValue;
 
@@ -101,14 +94,14 @@ constexpr std::array kValues{
 
 const EffectStateName* FindEffectState(std::string_view name) {
   for (const auto& entry : kStates) {
-    if (SameText(entry.name, name)) return &entry;
+    if (platform::EqualsNoCase(entry.name, name)) return &entry;
   }
   return nullptr;
 }
 
 std::optional<DWORD> FindEffectStateValue(EffectStateValue kind, std::string_view name) {
   for (const auto& entry : kValues) {
-    if (entry.kind == kind && SameText(entry.name, name)) return entry.value;
+    if (entry.kind == kind && platform::EqualsNoCase(entry.name, name)) return entry.value;
   }
   return std::nullopt;
 }

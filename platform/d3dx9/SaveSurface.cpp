@@ -14,6 +14,7 @@ HRESULT D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format, IDirect
   if (platform::IsBlockCompressed(pixelFormat) || platform::BytesPerPixel(pixelFormat) == 0) {
     return D3DERR_INVALIDCALL;
   }
+  if (rect && (rect->right <= rect->left || rect->bottom <= rect->top)) return D3DERR_INVALIDCALL;
   const UINT width = rect ? UINT(rect->right - rect->left) : desc.Width;
   const UINT height = rect ? UINT(rect->bottom - rect->top) : desc.Height;
   D3DLOCKED_RECT locked{};

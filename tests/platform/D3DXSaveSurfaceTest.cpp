@@ -54,6 +54,8 @@ TEST(D3DXSaveSurface, WritesTheWholeSurfaceAsABmpFile) {
   dir.Write("shots/.keep", "");
   ASSERT_EQ(D3DXSaveSurfaceToFileA("Shots\\one.bmp", D3DXIFF_BMP, surface, nullptr, nullptr), D3D_OK);
   EXPECT_EQ(D3DXSaveSurfaceToFileA("Shots\\one.png", D3DXIFF_PNG, surface, nullptr, nullptr), D3DERR_INVALIDCALL);
+  const RECT inverted{4, 0, 1, 3};  // left edge past the right one: refused before any allocation
+  EXPECT_EQ(D3DXSaveSurfaceToFileA("Shots\\two.bmp", D3DXIFF_BMP, surface, nullptr, &inverted), D3DERR_INVALIDCALL);
   SDL_Surface* image = SDL_LoadBMP("shots/one.bmp");
   ASSERT_NE(image, nullptr) << SDL_GetError();
   EXPECT_EQ(image->w, 5);

@@ -21,6 +21,7 @@ float4x4 Wv : WORLDVIEW;
 float4x4 WvT : WORLDVIEWT;
 float4x4 WvI : WORLDVIEWI;
 float4x4 Wvp : WORLDVIEWPROJECTION;
+float4x4 WvpI : WORLDVIEWPROJECTIONI;
 float Time : TIME;
 float4 Light : LIGHTDIR = { 9, 9, 9, 9 };
 float4 Fog : FOGPARAMS;
@@ -33,7 +34,7 @@ texture Sky < string name = "textures\sky\Cube.dds"; string type = "CUBE"; >;
 texture Unused < string name = "textures\unused"; >;
 glsl V {{
 uniform samplerCube Sky;
-void main() { gl_Position = W * V * P * Wv * WvT * WvI * Wvp * Time * Light * Fog * Eye + T0 + T1 + T2 + T3; }
+void main() { gl_Position = W * V * P * Wv * WvT * WvI * Wvp * WvpI * Time * Light * Fog * Eye + T0 + T1 + T2 + T3; }
 }}
 technique Main { pass { CullMode = None; VertexShader = V; } }
 technique Other { pass { } pass { } }
@@ -152,7 +153,7 @@ TEST_F(RenderEffect, AnEffectWithWarningsStillGetsItsTextures) {
   const std::string text = std::string(kEffect) + "technique Warned { pass { ZFunc = Less; ZFunc = Less; } }\n";
   ASSERT_NE(Create("w.fx", text), nullptr);
   const std::string log = rig.NewLog();
-  EXPECT_NE(log.find("Effect 'w.fx' compiled\nValid technique 'Main'\nErrors:\nw.fx(24): warning: ZFunc set twice"),
+  EXPECT_NE(log.find("Effect 'w.fx' compiled\nValid technique 'Main'\nErrors:\nw.fx(25): warning: ZFunc set twice"),
             std::string::npos)
       << log;
   EXPECT_NE(textures.FindTexture("textures\\sky\\Cube"), nullptr);
@@ -192,8 +193,29 @@ TEST_F(RenderEffect, EngineValuesReachTheirSemantics) {
   EXPECT_FLOAT_EQ(m.m[0][3], 8.0f);
   effect->GetMatrix("Wvp", &m);
   EXPECT_FLOAT_EQ(m.m[0][0], 3.0f);
-  effect->GetMatrix("WvI", &m);  // the product's upper rows inverted as a 3 x 4 transform
+  // The affine inverses undo the products, translation included: a point carried by
+  // the product and then by its inverse comes back.
+  auto undoes = [&](const char* product, const char* inverse) {
+    SCOPED_TRACE(inverse);
+    D3DXMATRIX forward{}, backward{};
+    effect->GetMatrix(product, &forward);
+    effect->GetMatrix(inverse, &backward);
+    const float point[4] = {1.0f, -2.0f, 4.0f, 1.0f};
+    float moved[4] = {}, back[4] = {};
+    for (int c = 0; c < 4; ++c) {
+      for (int r = 0; r < 4; ++r) moved[c] += point[r] * forward.m[r][c];
+    }
+    for (int c = 0; c < 4; ++c) {
+      for (int r = 0; r < 4; ++r) back[c] += moved[r] * backward.m[r][c];
+    }
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(back[c], point[c], 1e-5f) << c;
+  };
+  undoes("Wv", "WvI");
+  undoes("Wvp", "WvpI");
+  effect->GetMatrix("WvI", &m);
   EXPECT_FLOAT_EQ(m.m[0][0], 1.0f / 6.0f);
+  EXPECT_FLOAT_EQ(m.m[3][0], -8.0f / 6.0f);
+  EXPECT_FLOAT_EQ(m.m[0][3], 0.0f);
   D3DXVECTOR4 v{};
   effect->GetVector("Fog", &v);
   EXPECT_EQ(v.x, 8.0f);

@@ -135,6 +135,7 @@ TEST(RenderGamma, NegativeBasesAndNanGiveZero) {
   };
   const Case cases[] = {
       {2.0f, -0.5f, 1.0f, 10, 0},    // (negative)^0.5
+      {0.5f, -0.5f, 1.0f, 0, 0},     // (negative)^2 would be positive
       {1.0f, 0.0f, nan, 200, 0},     // NaN contrast
       {nan, 0.0f, 1.0f, 255, 0},     // NaN gamma
       {1.0f, 0.0f, 1.0f, 255, 65279},

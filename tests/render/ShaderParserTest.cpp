@@ -221,6 +221,14 @@ TEST_F(ShaderParserTest, HeaderKeywords) {
   EXPECT_EQ(colours.emissive, (std::array<float, 3>{0.5f, 0.5f, 0.5f}));
 }
 
+TEST_F(ShaderParserTest, ASecondFxReplacesTheFirstEffect) {
+  const N_Shader shader = Parse("{\nfx a.fx\nfx b.fx\n}");
+  EXPECT_EQ(host.effects, (std::vector<std::string>{"a.fx", "b.fx"}));
+  EXPECT_EQ(host.destroyedEffects, 1) << "the first effect is given back, not left counted";
+  EXPECT_EQ(shader.effect, reinterpret_cast<ID3DXEffect*>(&host.effectTokens["b.fx"]));
+  EXPECT_EQ(shader.flags, 0x800u);
+}
+
 TEST_F(ShaderParserTest, UnknownWordsAreReportedOnceAndTheirLineSkipped) {
   const N_Shader shader = Parse("{\nshiny very much nomipmaps\nnopicmip\n{\nsparkle map x\nmap y\n}\n}");
   EXPECT_EQ(env.Count("*** "), 2);

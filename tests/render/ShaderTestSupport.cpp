@@ -19,7 +19,8 @@ void FakeShaderHost::ReleaseTexture(TexInfo* record) {
 
 ID3DXEffect* FakeShaderHost::CreateEffect(const char* fileName) {
   effects.emplace_back(fileName);
-  return nullptr;  // as the renderer answers until effects can be compiled
+  // A stand-in that is never used as an effect: one per file, so callers can tell them apart.
+  return reinterpret_cast<ID3DXEffect*>(&effectTokens[std::string(fileName)]);
 }
 
 void FakeShaderHost::DestroyEffect(ID3DXEffect** effect) {

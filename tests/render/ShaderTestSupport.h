@@ -43,6 +43,8 @@ class FakeShaderHost final : public N_ShaderHost {
   std::vector<AddCall> adds;
   std::vector<std::string> effects;      ///< files asked of CreateEffect
   int destroyedEffects = 0;
+  /// What CreateEffect hands out: the address of the file's entry (never dereferenced).
+  std::map<std::string, int> effectTokens;
   std::vector<const N_Shader*> forgotten;
 
  private:
