@@ -193,8 +193,8 @@ class N_Render {
   /// and counts the texture's bytes; returns them, 0 on failure (record texture 0).
   /// Parameter bit 0: one mip level; bit 1: no picmip; other bits are not read.
   virtual std::uint32_t CreateTexture(const char* path, TexInfo* record, std::uint32_t parameter);
-  /// Releases the record's device texture, its bytes and its registry entry; the
-  /// record itself is not changed.
+  /// Releases the record's device texture, its bytes and its registry entry, and makes
+  /// the render-state cache forget it on every unit; the record itself is not changed.
   virtual void ReleaseTexture(TexInfo* record);
   /// Binds the textures the effects name; the texture manager calls it after a purge.
   virtual void LoadEffectTextures();
