@@ -309,6 +309,8 @@ class N_Render {
   const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
 
  private:
+  /// X8R8G8B8 when "v_bpp" is 32, else R5G6B5.
+  static D3DFORMAT AdapterFormat();
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
   bool ChooseDepthStencilFormat(D3DFORMAT adapterFormat, D3DFORMAT& format);
   /// Fills the presentation parameters from the video variables.

@@ -53,6 +53,12 @@ TEST_F(RenderResources, DestroyRulesDifferByKind) {
   auto* binding = new N_VertexBufferBinding;
   render().DestroyVertexBufferBinding(&binding);
   EXPECT_EQ(binding, nullptr);
+  // A null address (no pointer at all) does nothing for any kind.
+  render().DestroyVertexBuffer(nullptr);
+  render().DestroyIndexBuffer(nullptr);
+  render().DestroyVertexDecl(nullptr);
+  render().DestroyVertexBufferBinding(nullptr);
+  render().DestroyOcclusionQuery(nullptr);
   N_VertexDecl* listed = render().CreateVertexDecl();
   EXPECT_EQ(render().VertexDecls().size(), 6u);
   render().DestroyVertexDecl(&listed);
