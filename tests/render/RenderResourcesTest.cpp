@@ -95,6 +95,26 @@ TEST_F(RenderResources, RefusedBuffersLogTheErrorText) {
   EXPECT_NE(log.find("!!! Error: Index Buffer creation failed. DX: D3DERR_OUTOFVIDEOMEMORY\n"), std::string::npos);
 }
 
+TEST_F(RenderResources, SizesBeyondThirtyTwoBitsAreRefusedNotWrapped) {
+  N_VertexBuffer* vb = render().CreateVertexBuffer(0x10000, 0x10001, 1);
+  N_IndexBuffer* ib32 = render().CreateIndexBuffer(102, 0x40000001, 1);
+  N_IndexBuffer* ib16 = render().CreateIndexBuffer(101, 0x80000001, 1);
+  for (N_RenderResource* buffer : {static_cast<N_RenderResource*>(vb), static_cast<N_RenderResource*>(ib32),
+                                   static_cast<N_RenderResource*>(ib16)}) {
+    EXPECT_EQ(buffer->Lock(true, false), nullptr);
+  }
+  EXPECT_EQ(vb->GetSize(), 0u);
+  EXPECT_EQ(render().VertexBufferMemory(), 0u);
+  EXPECT_EQ(render().IndexBufferMemory(), 0u);
+  const std::string log = harness.Log();
+  EXPECT_NE(log.find("Error: Vertex Buffer creation failed. DX: D3DERR_INVALIDCALL\n"), std::string::npos);
+  EXPECT_EQ(test::LinesStartingWith(log, "!!! Error: Index Buffer creation failed. DX: D3DERR_INVALIDCALL").size(), 2u);
+  render().DestroyVertexBuffer(&vb);
+  render().DestroyIndexBuffer(&ib32);
+  render().DestroyIndexBuffer(&ib16);
+  EXPECT_EQ(render().VertexBufferMemory(), 0u);
+}
+
 TEST_F(RenderResources, LockFlagsAndPoolsByKind) {
   N_VertexBuffer* staticVb = render().CreateVertexBuffer(4, 4, 1);
   N_VertexBuffer* dynamicVb = render().CreateVertexBuffer(4, 4, 2);
