@@ -3,6 +3,7 @@
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 
+#include <cstdint>
 #include <cstring>
 
 N_IndexBuffer::N_IndexBuffer(IDirect3DDevice9* device, std::uint32_t format, std::uint32_t count,
@@ -10,6 +11,12 @@ N_IndexBuffer::N_IndexBuffer(IDirect3DDevice9* device, std::uint32_t format, std
     : m_device(device) {
   if (count == 0) {
     RenderPrint("!!! Error: Attempt to create the index buffer with 0 elements\n");
+    return;
+  }
+  const std::uint64_t indexBytes = format == D3DFMT_INDEX32 ? 4 : 2;
+  if (indexBytes * count > UINT32_MAX) {
+    // No 32-bit size holds it: refused as the device would, rather than made smaller.
+    RenderPrint("!!! Error: Index Buffer creation failed. DX: %s\n", DXGetErrorString9A(D3DERR_INVALIDCALL));
     return;
   }
   const bool dynamic = kind == 2;

@@ -195,8 +195,8 @@ class N_Render {
   /// and counts the texture's bytes; returns them, 0 on failure (record texture 0).
   /// Parameter bit 0: one mip level; bit 1: no picmip; other bits are not read.
   virtual std::uint32_t CreateTexture(const char* path, TexInfo* record, std::uint32_t parameter);
-  /// Releases the record's device texture, its bytes and its registry entry; the
-  /// record itself is not changed.
+  /// Releases the record's device texture, its bytes and its registry entry, and makes
+  /// the render-state cache forget it on every unit; the record itself is not changed.
   virtual void ReleaseTexture(TexInfo* record);
   /// Binds the textures the effects name; the texture manager calls it after a purge.
   virtual void LoadEffectTextures();
@@ -311,6 +311,8 @@ class N_Render {
   const std::map<std::int32_t, std::string>& TextureRegistry() const { return m_textureRegistry; }
 
  private:
+  /// X8R8G8B8 when "v_bpp" is 32, else R5G6B5.
+  static D3DFORMAT AdapterFormat();
   /// Picks the first depth-stencil format adapter 0 accepts; false when none does.
   bool ChooseDepthStencilFormat(D3DFORMAT adapterFormat, D3DFORMAT& format);
   /// Fills the presentation parameters from the video variables.

@@ -23,11 +23,10 @@ DWORD StageState(IDirect3DDevice9* device, DWORD unit, D3DTEXTURESTAGESTATETYPE 
 }
 
 /// The handle of the texture bound on a unit (0 for none).
-std::int32_t BoundTexture(IDirect3DDevice9* device, DWORD unit, IDirect3DBaseTexture9** pointer = nullptr) {
+std::int32_t BoundTexture(IDirect3DDevice9* device, DWORD unit) {
   IDirect3DBaseTexture9* texture = nullptr;
   device->GetTexture(unit, &texture);
   const std::int32_t handle = platform::TextureHandleOf(texture);
-  if (pointer != nullptr) *pointer = texture;
   if (texture != nullptr) texture->Release();
   return handle;
 }
@@ -57,9 +56,8 @@ void DumpTextureUnits(IDirect3DDevice9* device, DWORD unitCount) {
     for (const auto& line : kStageLines) {
       RenderPrint(line.format, static_cast<int>(unit), static_cast<int>(StageState(device, unit, line.type)));
     }
-    IDirect3DBaseTexture9* texture = nullptr;
-    BoundTexture(device, unit, &texture);
-    RenderPrint("  Texture[%d]: %p (%p)\n", static_cast<int>(unit), static_cast<void*>(texture),
+    // Both as texture handles, so the two can be compared.
+    RenderPrint("  Texture[%d]: %p (%p)\n", static_cast<int>(unit), HandleAsPointer(BoundTexture(device, unit)),
                 HandleAsPointer(g_renderStateCache.boundTexture[unit]));
   }
 }

@@ -2,6 +2,7 @@
 // the renderer's own vertex records without shaders or GPU buffers. Each draw sets
 // what it needs and leaves the render-state cache matching the device.
 #include "core/OrientedBox.h"
+#include "render/FloatBits.h"
 #include "render/MatrixConvert.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
@@ -70,9 +71,7 @@ void N_Render::DrawPoint(const float* position, float size, const float* colour)
   SetColour(v.colour, colour, m_softwareVertexProcessing);
   BeginImmediateDraw();
   UseImmediateFormat(kPointFvf, BuiltInDeclaration(BuiltInDecl::Point));
-  DWORD sizeBits;
-  std::memcpy(&sizeBits, &size, sizeof sizeBits);
-  m_device->SetRenderState(D3DRS_POINTSIZE, sizeBits);
+  m_device->SetRenderState(D3DRS_POINTSIZE, FloatBits(size));
   m_device->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &v, sizeof v);
   m_shadowDeclCurrent = false;
 }

@@ -27,7 +27,7 @@ N_VertexBuffer* N_Render::CreateVertexBuffer(std::uint32_t vertexSize, std::uint
                                              std::uint32_t mode) {
   auto* buffer = new N_VertexBuffer(m_device, vertexSize, vertexCount, mode);
   m_vertexBuffers.push_back(buffer);
-  m_vertexBufferMemory += vertexSize * vertexCount;
+  m_vertexBufferMemory += buffer->GetSize();  // vertex size x count (0 when none was made)
   return buffer;
 }
 
@@ -46,7 +46,7 @@ void N_Render::DestroyVertexBuffer(N_VertexBuffer** buffer) {
 N_IndexBuffer* N_Render::CreateIndexBuffer(std::uint32_t format, std::uint32_t indexCount, std::uint32_t mode) {
   auto* buffer = new N_IndexBuffer(m_device, format, indexCount, mode);
   m_indexBuffers.push_back(buffer);
-  m_indexBufferMemory += indexCount * (format == D3DFMT_INDEX32 ? 4u : 2u);
+  m_indexBufferMemory += buffer->GetSize();  // count x 2, or x 4 for 32-bit indices
   return buffer;
 }
 

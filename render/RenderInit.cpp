@@ -2,6 +2,7 @@
 // and the objects every frame needs.
 #include "core/ErrorLog.h"
 #include "core/VarMng.h"
+#include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/VertexBuffer.h"
@@ -19,9 +20,9 @@ struct DepthCandidate {
 constexpr DepthCandidate kDepthCandidates[] = {
     {D3DFMT_D24S8, 8}, {D3DFMT_D15S1, 1}, {D3DFMT_D32, 0}, {D3DFMT_D16, 0}};
 
-D3DFORMAT AdapterFormat() { return RenderVarInt("v_bpp") == 32 ? D3DFMT_X8R8G8B8 : D3DFMT_R5G6B5; }
-
 }  // namespace
+
+D3DFORMAT N_Render::AdapterFormat() { return RenderVarInt("v_bpp") == 32 ? D3DFMT_X8R8G8B8 : D3DFMT_R5G6B5; }
 
 bool N_Render::ChooseDepthStencilFormat(D3DFORMAT adapterFormat, D3DFORMAT& format) {
   for (const DepthCandidate& candidate : kDepthCandidates) {
@@ -213,8 +214,7 @@ void N_Render::CreateFullScreenQuad() {
   auto* bytes = static_cast<std::uint8_t*>(m_fullScreenQuad->Lock(true, false));
   if (!bytes) return;
   // Alpha 0x7F; red, green and blue are the shadow colour's components x 255, truncated.
-  const D3DCOLOR color = D3DCOLOR_ARGB(0x7F, DWORD(m_shadowColor[0] * 255.0f), DWORD(m_shadowColor[1] * 255.0f),
-                                       DWORD(m_shadowColor[2] * 255.0f));
+  const D3DCOLOR color = PackArgb(0x7F, m_shadowColor[0], m_shadowColor[1], m_shadowColor[2]);
   const float corners[4][4] = {{0, 479, 0, 1}, {0, 0, 0, 0}, {639, 479, 1, 1}, {639, 0, 1, 0}};  // x, y, u, v
   for (int i = 0; i < 4; ++i) {
     std::uint8_t* vertex = bytes + i * kSurfaceVertexSize;

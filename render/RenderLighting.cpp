@@ -1,5 +1,6 @@
 // N_Render: fog, ambient light, the light table, the stencil operations and the
 // shadow overlay that darkens the pixels the shadow volumes marked.
+#include "render/FloatBits.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
@@ -60,12 +61,6 @@ D3DLIGHT9 DeviceLight(const N_RenderLight& light) {
   }
   if (d.Type != D3DLIGHT_POINT) d.Direction = {light.direction[0], light.direction[1], light.direction[2]};
   return d;
-}
-
-DWORD FloatBits(float value) {
-  DWORD bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
 }
 
 }  // namespace

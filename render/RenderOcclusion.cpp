@@ -13,7 +13,7 @@ N_OcclusionQuery* N_Render::CreateOcclusionQuery() {
 }
 
 void N_Render::DestroyOcclusionQuery(N_OcclusionQuery** ring) {
-  if (*ring == nullptr) return;
+  if (ring == nullptr || *ring == nullptr) return;
   m_occlusionQueryRings.remove(*ring);
   delete *ring;
   *ring = nullptr;

@@ -49,7 +49,7 @@ void N_Render::RestoreDevice() {
 
 void N_Render::ApplyVideoMode() {
   if (!m_d3d || !m_device) return;
-  const D3DFORMAT adapterFormat = RenderVarInt("v_bpp") == 32 ? D3DFMT_X8R8G8B8 : D3DFMT_R5G6B5;
+  const D3DFORMAT adapterFormat = AdapterFormat();
   D3DFORMAT depthFormat = D3DFMT_UNKNOWN;
   if (!ChooseDepthStencilFormat(adapterFormat, depthFormat)) {
     RenderPrint("!!! Error: Couldn't find any suitable depth-stencil buffer format\n");

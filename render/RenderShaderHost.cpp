@@ -36,7 +36,7 @@ void N_RenderShaderHost::DestroyEffect(ID3DXEffect** effect) {
 
 void N_RenderShaderHost::ForgetShader(const N_Shader* shader) {
   // The next SetShader must bind anew rather than trust a record that is gone.
-  if (g_renderStateCache.currentShader == shader) g_renderStateCache.currentShader = nullptr;
+  g_renderStateCache.ForgetShader(shader);
 }
 
 N_RenderShaderHost& N_RenderShaderHost::Instance() {

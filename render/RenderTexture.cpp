@@ -2,6 +2,7 @@
 #include "platform/d3dx9.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
+#include "render/RenderStateCache.h"
 #include "render/TexInfo.h"
 #include "render/TextureCreation.h"
 
@@ -94,5 +95,10 @@ void N_Render::ReleaseTexture(TexInfo* record) {
   if (!texture) return;
   m_textureRegistry.erase(record->texture);
   m_textureMemory -= record->memory;
+  // The layer hands this handle to the next texture it makes, while the device keeps no
+  // texture on the units it was bound to: the cache must not take the new one as bound.
+  for (std::int32_t& bound : g_renderStateCache.boundTexture) {
+    if (bound == record->texture) bound = -1;
+  }
   texture->Release();
 }

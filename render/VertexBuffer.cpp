@@ -3,6 +3,7 @@
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 
+#include <cstdint>
 #include <cstring>
 
 N_VertexBuffer::N_VertexBuffer(IDirect3DDevice9* device, std::uint32_t stride, std::uint32_t count,
@@ -10,6 +11,11 @@ N_VertexBuffer::N_VertexBuffer(IDirect3DDevice9* device, std::uint32_t stride, s
     : m_device(device) {
   if (count == 0 || stride == 0) {
     RenderPrint("!!! Error: Attempt to create the vertex buffer with 0 vertices\n");
+    return;
+  }
+  if (std::uint64_t{stride} * count > UINT32_MAX) {
+    // No 32-bit size holds it: refused as the device would, rather than made smaller.
+    RenderPrint("Error: Vertex Buffer creation failed. DX: %s\n", DXGetErrorString9A(D3DERR_INVALIDCALL));
     return;
   }
   const bool dynamic = kind == kDynamic;

@@ -8,7 +8,8 @@ class N_VertexBuffer : public N_RenderResource {
  public:
   static constexpr std::uint32_t kDynamic = 2;
 
-  /// Logs and makes no device buffer when stride or count is 0 or the device refuses.
+  /// Logs and makes no device buffer when stride or count is 0, when stride x count
+  /// does not fit in 32 bits, or when the device refuses.
   N_VertexBuffer(IDirect3DDevice9* device, std::uint32_t stride, std::uint32_t count, std::uint32_t kind);
   ~N_VertexBuffer() override;
   N_VertexBuffer(const N_VertexBuffer&) = delete;

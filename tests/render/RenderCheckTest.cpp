@@ -4,6 +4,9 @@
 
 #include "render/OcclusionQuery.h"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace {
 
 constexpr float kBox[6] = {-10, 50, -10, 10, 70, 10};
@@ -123,9 +126,20 @@ TEST(RenderCheck, BlendFactorsAndTexturesAreCompared) {
 TEST(RenderCheck, DumpPrintsDeviceAndCache) {
   test::RenderRig rig;
   rig.render.SetupCamera(&rig.camera, 0);
+  // A texture bound on unit 1 as the cache knows it: both sides of its line agree.
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(rig.device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  rig.device->SetTexture(1, texture);
+  g_renderStateCache.boundTexture[1] = platform::TextureHandleOf(texture);
   rig.NewLog();
   rig.render.DumpRenderState();
   const std::string dump = rig.NewLog();
+  char textureLine[96];
+  const void* handle = reinterpret_cast<const void*>(std::intptr_t{platform::TextureHandleOf(texture)});
+  std::snprintf(textureLine, sizeof textureLine, "  Texture[1]: %p (%p)\n", handle, handle);
+  EXPECT_NE(dump.find(textureLine), std::string::npos) << textureLine << "\nin:\n" << dump;
+  rig.device->SetTexture(1, nullptr);
+  texture->Release();
   for (const char* line : {"Cull:\n  Enabled: 1 (1)\n  Mode: Front (Front)\n", "Depth test:\n  Enabled: 1\n",
                            "  Func: 4 (4)\n  Write: 1 (1)\n", "Polygon offset:\n Enabled: (0)\n  Slope: 0\n  Bias: 0\n",
                            "  ColorOp[0]: 4\n", "World matrix:\n  01.00 00.00 00.00 00.00\n",

@@ -53,6 +53,12 @@ TEST_F(RenderResources, DestroyRulesDifferByKind) {
   auto* binding = new N_VertexBufferBinding;
   render().DestroyVertexBufferBinding(&binding);
   EXPECT_EQ(binding, nullptr);
+  // A null address (no pointer at all) does nothing for any kind.
+  render().DestroyVertexBuffer(nullptr);
+  render().DestroyIndexBuffer(nullptr);
+  render().DestroyVertexDecl(nullptr);
+  render().DestroyVertexBufferBinding(nullptr);
+  render().DestroyOcclusionQuery(nullptr);
   N_VertexDecl* listed = render().CreateVertexDecl();
   EXPECT_EQ(render().VertexDecls().size(), 6u);
   render().DestroyVertexDecl(&listed);
@@ -87,6 +93,26 @@ TEST_F(RenderResources, RefusedBuffersLogTheErrorText) {
   const std::string log = harness.Log();
   EXPECT_NE(log.find("Error: Vertex Buffer creation failed. DX: D3DERR_OUTOFVIDEOMEMORY\n"), std::string::npos);
   EXPECT_NE(log.find("!!! Error: Index Buffer creation failed. DX: D3DERR_OUTOFVIDEOMEMORY\n"), std::string::npos);
+}
+
+TEST_F(RenderResources, SizesBeyondThirtyTwoBitsAreRefusedNotWrapped) {
+  N_VertexBuffer* vb = render().CreateVertexBuffer(0x10000, 0x10001, 1);
+  N_IndexBuffer* ib32 = render().CreateIndexBuffer(102, 0x40000001, 1);
+  N_IndexBuffer* ib16 = render().CreateIndexBuffer(101, 0x80000001, 1);
+  for (N_RenderResource* buffer : {static_cast<N_RenderResource*>(vb), static_cast<N_RenderResource*>(ib32),
+                                   static_cast<N_RenderResource*>(ib16)}) {
+    EXPECT_EQ(buffer->Lock(true, false), nullptr);
+  }
+  EXPECT_EQ(vb->GetSize(), 0u);
+  EXPECT_EQ(render().VertexBufferMemory(), 0u);
+  EXPECT_EQ(render().IndexBufferMemory(), 0u);
+  const std::string log = harness.Log();
+  EXPECT_NE(log.find("Error: Vertex Buffer creation failed. DX: D3DERR_INVALIDCALL\n"), std::string::npos);
+  EXPECT_EQ(test::LinesStartingWith(log, "!!! Error: Index Buffer creation failed. DX: D3DERR_INVALIDCALL").size(), 2u);
+  render().DestroyVertexBuffer(&vb);
+  render().DestroyIndexBuffer(&ib32);
+  render().DestroyIndexBuffer(&ib16);
+  EXPECT_EQ(render().VertexBufferMemory(), 0u);
 }
 
 TEST_F(RenderResources, LockFlagsAndPoolsByKind) {

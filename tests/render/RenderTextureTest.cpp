@@ -3,6 +3,9 @@
 #include "core/VarMng.h"
 #include "platform/d3d9.h"
 #include "render/Render.h"
+#include "render/RenderStateCache.h"
+#include "render/ShaderStage.h"
+#include "render/StageTexture.h"
 #include "render/TexInfo.h"
 #include "render/TextureMngImpl.h"
 #include "tests/render/RenderTestSupport.h"
@@ -186,6 +189,33 @@ TEST(RenderTexture, TheManagerOnTheRendererKeepsTheStatisticsTrue) {
             std::string::npos);
   EXPECT_TRUE(harness.render->TextureRegistry().empty());
   EXPECT_EQ(harness.render->TextureMemory(), 0u);
+}
+
+// A released texture's handle goes to the next texture made. A unit the cache still
+// remembers under that handle must not be taken for the new texture: the device no
+// longer holds anything there.
+TEST(RenderTexture, AHandleReusedAfterAReleaseIsBoundAnew) {
+  RecordingRender harness;
+  ASSERT_TRUE(harness.render->Init());
+  WriteFiles(harness.dir);
+  TexInfo first, second;
+  ASSERT_GT(harness.render->CreateTexture("data\\plain.dds", &first, 0), 0u);
+  N_ShaderStage stage;
+  stage.AddTexture(&first, 0.0f);
+  BindStageTexture(&stage, 0);
+  harness.render->ReleaseTexture(&first);
+  EXPECT_EQ(g_renderStateCache.boundTexture[0], -1);
+
+  ASSERT_GT(harness.render->CreateTexture("data\\a16.dds", &second, 0), 0u);
+  ASSERT_EQ(second.texture, first.texture) << "the freed handle is handed out again";
+  N_ShaderStage next;
+  next.AddTexture(&second, 0.0f);
+  BindStageTexture(&next, 0);
+  IDirect3DBaseTexture9* bound = nullptr;
+  harness.Device()->GetTexture(0, &bound);
+  EXPECT_EQ(bound, platform::TextureFromHandle(second.texture));
+  if (bound) bound->Release();
+  harness.render->ReleaseTexture(&second);
 }
 
 }  // namespace
