@@ -29,12 +29,6 @@ class N_TestHook {
   /// Called once per pass of the main loop; acts once, at the pass and file given.
   void OnPass();
 
-  int Frames() const { return m_frames; }
-  const std::string& File() const { return m_file; }
-  bool Critical() const { return m_critical; }
-  const std::vector<std::pair<std::string, std::string>>& Variables() const { return m_variables; }
-  const std::vector<std::pair<int, int>>& Keys() const { return m_keys; }
-
  private:
   void Act();
 

@@ -29,7 +29,6 @@ class N_DisplayModes {
   int Width() const { return m_width; }
   int Height() const { return m_height; }
   const N_GammaRamp& WorkingRamp() const { return m_working; }
-  bool HasSavedRamp() const { return m_hasSavedRamp; }
 
  private:
   int m_width = 0;

@@ -98,11 +98,12 @@ std::uint64_t N_CpuInfo(DWORD sleepMilliseconds) {
   const int threadPriority = GetThreadPriority(thread);
   DWORD_PTR processMask = 0;
   DWORD_PTR systemMask = 0;
-  GetProcessAffinityMask(process, &processMask, &systemMask);
+  // Bound to the first processor only when the mask can be put back afterwards.
+  const bool bind = GetProcessAffinityMask(process, &processMask, &systemMask) != FALSE;
   // Changes the system refuses (no rights, CPU 0 not ours) are simply not made.
   SetPriorityClass(process, REALTIME_PRIORITY_CLASS);
   SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
-  SetProcessAffinityMask(process, 1);
+  if (bind) SetProcessAffinityMask(process, 1);
 
   platform::CpuId(0, registers);  // serialises the instruction stream
   LARGE_INTEGER counterStart;
@@ -113,7 +114,7 @@ std::uint64_t N_CpuInfo(DWORD sleepMilliseconds) {
   QueryPerformanceCounter(&counterEnd);
   const std::uint64_t stampEnd = platform::ReadTimeStampCounter();
 
-  SetProcessAffinityMask(process, processMask);
+  if (bind) SetProcessAffinityMask(process, processMask);
   SetThreadPriority(thread, threadPriority);
   SetPriorityClass(process, priorityClass);
 

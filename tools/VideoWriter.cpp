@@ -131,16 +131,19 @@ bool WriteIntroVideo(const std::string& path, const IntroVideoSpec& spec) {
   });
   if (!opened) return Fail(path, "opening the encoder or the file");
   AVFrame* frame = av_frame_alloc();
+  if (!frame) return Fail(path, "allocating a frame");
   frame->format = AV_PIX_FMT_YUV420P;
   frame->width = spec.width;
   frame->height = spec.height;
   bool ok = av_frame_get_buffer(frame, 0) >= 0;
   for (int i = 0; ok && i < spec.frames; ++i) {
+    // The encoder may still hold the last picture: fill only a buffer of our own.
     ok = av_frame_make_writable(frame) >= 0;
+    if (!ok) break;
     FillFrame(*frame, i, spec);
     frame->pts = i;
     frame->quality = out.Encoder().global_quality;
-    ok = ok && out.Encode(frame);
+    ok = out.Encode(frame);
   }
   av_frame_free(&frame);
   return (ok && out.Finish()) || Fail(path, "encoding");
@@ -159,7 +162,7 @@ bool WriteSoundOnlyAvi(const std::string& path, double seconds) {
   if (!opened) return Fail(path, "opening the encoder or the file");
   const int total = static_cast<int>(seconds * kRate);
   AVFrame* frame = av_frame_alloc();
-  bool ok = true;
+  bool ok = frame != nullptr;
   for (int done = 0; ok && done < total; done += kChunk) {
     av_frame_unref(frame);
     frame->format = AV_SAMPLE_FMT_S16;

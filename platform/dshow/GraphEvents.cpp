@@ -25,9 +25,4 @@ bool GraphEvents::Take(Event& out, LONG msTimeout) {
   return true;
 }
 
-void GraphEvents::Clear() {
-  std::lock_guard lock(m_mutex);
-  m_queue.clear();
-}
-
 }  // namespace platform

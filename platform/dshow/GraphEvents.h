@@ -21,7 +21,6 @@ class GraphEvents {
   /// Takes the oldest event, waiting up to `msTimeout` ms (negative: no limit).
   /// False when none arrived in time.
   bool Take(Event& out, LONG msTimeout);
-  void Clear();
 
  private:
   std::mutex m_mutex;

@@ -17,5 +17,3 @@ short GetAsyncKeyState(int virtualKey) {
   if (virtualKey != VK_CONTROL || SDL_WasInit(SDL_INIT_VIDEO) == 0) return 0;
   return (SDL_GetModState() & KMOD_CTRL) ? static_cast<short>(0x8000) : 0;
 }
-
-BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) { return TRUE; }

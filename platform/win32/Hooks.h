@@ -1,10 +1,9 @@
 #pragma once
-// The low-level keyboard hook and the screen-saver switch, Windows-shaped.
+// The low-level keyboard hook, Windows-shaped.
 //
 // A desktop keyboard hook has no counterpart for an ordinary Linux program: the layer
 // accepts the hook (a nonzero handle) and never calls it, so the system keys keep
-// working, as they do for every other program of the desktop. The screen saver is
-// kept off by SDL while the window exists.
+// working, as they do for every other program of the desktop.
 #include "platform/win32/Keyboard.h"
 #include "platform/win32/Types.h"
 
@@ -14,8 +13,6 @@ using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
 constexpr int WH_KEYBOARD_LL = 13;
 constexpr int HC_ACTION = 0;
 constexpr DWORD LLKHF_ALTDOWN = 0x20;
-
-constexpr UINT SPI_SETSCREENSAVERRUNNING = 0x0061;
 
 /// The record a low-level keyboard hook receives (its address in the long parameter).
 struct KBDLLHOOKSTRUCT {
@@ -33,5 +30,3 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 /// Bit 15 set while the key is down. Only the Ctrl keys are known (from SDL's modifier
 /// state, while SDL runs); every other key reads as up.
 short GetAsyncKeyState(int virtualKey);
-/// Accepted and ignored (TRUE): no system setting is changed.
-BOOL SystemParametersInfoA(UINT action, UINT uiParam, void* pvParam, UINT winIni);

@@ -131,8 +131,14 @@ HMODULE GetModuleHandleA(const char* moduleName) { return moduleName ? 0 : kInst
 BOOL CreateProcessA(const char* applicationName, char*, void*, void*, BOOL inheritHandles, DWORD,
                     void* environment, const char* currentDirectory, STARTUPINFOA*,
                     PROCESS_INFORMATION* processInformation) {
-  if (!applicationName || !*applicationName || currentDirectory) {
+  if (!applicationName || !*applicationName) {
     SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+  }
+  // Only the caller's own environment and directory are supported: a Windows
+  // environment block is no argv-style list and must not be read as one.
+  if (environment || currentDirectory) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   posix_spawn_file_actions_t actions;
@@ -142,9 +148,8 @@ BOOL CreateProcessA(const char* applicationName, char*, void*, void*, BOOL inher
   }
   std::string program(applicationName);
   char* argv[] = {program.data(), nullptr};
-  char** env = environment ? static_cast<char**>(environment) : environ;
   pid_t pid = 0;
-  const int result = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, env);
+  const int result = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   if (result != 0) {
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -21,6 +21,7 @@ constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 
 constexpr DWORD IDLE_PRIORITY_CLASS = 0x00000040;
@@ -64,8 +65,8 @@ struct PROCESS_INFORMATION {
 };
 
 /// Starts a program with posix_spawn: argv is the application name alone (a command
-/// line is not split), the environment the given block or the current one, the
-/// directory the current one (another one is refused). Without inherited handles
+/// line is not split), with the current environment and directory (another
+/// environment block or directory is refused). Without inherited handles
 /// every descriptor above the standard three is closed in the new process. TRUE on
 /// success. The new process is not waited for.
 BOOL CreateProcessA(const char* applicationName, char* commandLine, void* processAttributes,

@@ -12,14 +12,6 @@
 
 namespace {
 
-void PushWindowEvent(HWND window, SDL_WindowEventID id) {
-  SDL_Event event{};
-  event.type = SDL_WINDOWEVENT;
-  event.window.event = static_cast<Uint8>(id);
-  event.window.windowID = SDL_GetWindowID(platform::LookupWindow(window));
-  SDL_PushEvent(&event);
-}
-
 TEST(AppWindow, ClientAreaIsTheConfiguredSizeAndTheHandleIsPublished) {
   struct Case {
     int fullScreen;
@@ -70,16 +62,16 @@ TEST(AppWindow, ActivationSwitchesCaptureAndCloseRequestsAreRefused) {
   const HWND hwnd = window.Window();
   ASSERT_NE(hwnd, 0);
   platform::PumpEvents();  // the display's own events first
-  PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_GAINED);
+  test::PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_GAINED);
   platform::PumpEvents();
   EXPECT_EQ(GetCapture(), hwnd);
   EXPECT_TRUE(platform::IsCursorVisible()) << "activation sets the cursor kept at construction";
-  PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_LOST);
+  test::PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_LOST);
   platform::PumpEvents();
   EXPECT_EQ(GetCapture(), 0);
 
   // Close requests, from the window manager or a quit request, change nothing.
-  PushWindowEvent(hwnd, SDL_WINDOWEVENT_CLOSE);
+  test::PushWindowEvent(hwnd, SDL_WINDOWEVENT_CLOSE);
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);

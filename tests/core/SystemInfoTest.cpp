@@ -46,12 +46,7 @@ TEST(SystemInfo, BlockHasEveryLineInOrder) {
       " MB\n--- Available virtual memory: ", " MB\n--- Total page file size: ",
       " MB\n--- Available page file size: ", " MB\n--- Operating system: Linux ",
       "\n--- Operating system version: "};
-  std::size_t at = 0;
-  for (const std::string& line : lines) {
-    const std::size_t found = log.find(line, at);
-    ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\nlog:\n" << log;
-    at = found + line.size();
-  }
+  EXPECT_TRUE(test::ContainsInOrder(log, lines));
   EXPECT_EQ(log.back(), '\n');
 #if defined(__x86_64__)
   EXPECT_EQ(log.find("--- Processor architecture"), std::string::npos) << "no architecture line on x86-64";

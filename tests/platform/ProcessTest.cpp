@@ -70,6 +70,13 @@ TEST(Process, ExecutablePathAndStartingPrograms) {
   EXPECT_EQ(std::getenv("PROBE_VALUE"), nullptr);
   EXPECT_FALSE(CreateProcessA((dir.Path() + "/missing").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info));
+  // A Windows environment block ("A=1\0\0") or another directory is refused, not misread.
+  char block[] = "PROBE_VALUE=block\0";
+  EXPECT_FALSE(CreateProcessA((dir.Path() + "/probe.sh").c_str(), nullptr, nullptr, nullptr, FALSE, 0, block,
+                              nullptr, &startup, &info));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_FALSE(CreateProcessA((dir.Path() + "/probe.sh").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                              "/", &startup, &info));
 }
 
 TEST(Process, PriorityAndAffinityRestoreWhatTheyFound) {

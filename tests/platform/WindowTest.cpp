@@ -3,6 +3,7 @@
 #include "platform/win32.h"
 #include "platform/win32/EventPump.h"
 #include "platform/win32/WindowTable.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,6 @@ ATOM RegisterTestClass(const char* name = "Test Class") {
   windowClass.lpfnWndProc = RecordingProc;
   windowClass.lpszClassName = name;
   return RegisterClassA(&windowClass);
-}
-
-void PushWindowEvent(HWND window, SDL_WindowEventID id) {
-  SDL_Event event{};
-  event.type = SDL_WINDOWEVENT;
-  event.window.event = static_cast<Uint8>(id);
-  event.window.windowID = SDL_GetWindowID(platform::LookupWindow(window));
-  SDL_PushEvent(&event);
 }
 
 TEST(Window, ClientAreaIsExactlyTheSizeAskedForInBothStyles) {
@@ -81,9 +74,9 @@ TEST(Window, SdlEventsReachTheProcedureAsWindowMessagesWhoeverPumps) {
   ASSERT_NE(window, 0);
   platform::PumpEvents();
   g_received.clear();
-  PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED);
-  PushWindowEvent(window, SDL_WINDOWEVENT_CLOSE);
-  PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
+  test::PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED);
+  test::PushWindowEvent(window, SDL_WINDOWEVENT_CLOSE);
+  test::PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
   // A pump by someone else (the input layer's update) delivers them at once.
   platform::PumpEvents();
   std::vector<std::pair<UINT, WPARAM>> got;

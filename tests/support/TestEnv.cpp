@@ -72,4 +72,16 @@ std::string GameRoot() {
   return root ? root : "";
 }
 
+::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {
+  std::size_t at = 0;
+  for (const std::string& part : parts) {
+    const std::size_t found = text.find(part, at);
+    if (found == std::string::npos) {
+      return ::testing::AssertionFailure() << "missing or out of order: " << part << "\ntext:\n" << text;
+    }
+    at = found + part.size();
+  }
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace test

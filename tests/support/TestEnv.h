@@ -4,8 +4,11 @@
 #include "core/Log.h"
 #include "core/VarMng.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace test {
 
@@ -49,5 +52,9 @@ class CoreServices {
 
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
+
+/// Success when every part occurs in the text after the one before it; otherwise names
+/// the first part missing or out of order, with the text.
+::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts);
 
 }  // namespace test

@@ -120,4 +120,12 @@ bool XdoTool(const char* arguments) {
   return std::system(command.c_str()) == 0;
 }
 
+void PushWindowEvent(HWND window, std::uint8_t sdlWindowEvent) {
+  SDL_Event event{};
+  event.type = SDL_WINDOWEVENT;
+  event.window.event = sdlWindowEvent;
+  event.window.windowID = SDL_GetWindowID(platform::LookupWindow(window));
+  SDL_PushEvent(&event);
+}
+
 }  // namespace test

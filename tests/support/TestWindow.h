@@ -4,6 +4,7 @@
 // "wnd_handle"). There is no window manager there: focus is given explicitly.
 #include "platform/win32/Types.h"
 
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -51,5 +52,9 @@ class TestWindow {
 
 /// Runs an xdotool command line (e.g. "keydown a"); false when it fails.
 bool XdoTool(const char* arguments);
+
+/// Queues an SDL window event (SDL_WINDOWEVENT_FOCUS_GAINED, ..._CLOSE, ...) for a
+/// window of the layer, as the display would send it.
+void PushWindowEvent(HWND window, std::uint8_t sdlWindowEvent);
 
 }  // namespace test
