@@ -1,7 +1,7 @@
 #include "app/WinMain.h"
 
+#include "app/Application.h"
 #include "app/TestHook.h"
-#include "core/Application.h"
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"

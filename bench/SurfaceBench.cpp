@@ -12,6 +12,7 @@
 #include "core/Log.h"
 #include "core/VarMng.h"
 #include "platform/win32/TestWindow.h"
+#include "render/Camera.h"
 #include "render/IndexBuffer.h"
 #include "render/MeshSurface.h"
 #include "render/Render.h"
@@ -19,7 +20,6 @@
 #include "render/TexInfo.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexBufferBinding.h"
-#include "scene/Camera.h"
 
 #include <benchmark/benchmark.h>
 

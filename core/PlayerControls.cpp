@@ -5,7 +5,6 @@
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "platform/dinput8.h"
-#include "race/PausePage.h"
 
 namespace {
 
@@ -23,6 +22,9 @@ bool LeftCtrlShiftHeld() { return Held(DIK_LCONTROL) && Held(DIK_LSHIFT); }
 
 constexpr int kMouseLeft = 3;   // mouse codes of buttons 0 and 1
 constexpr int kMouseRight = 4;
+
+N_PausePageCall g_showPausePage = nullptr;
+N_PausePageCall g_hidePausePage = nullptr;
 
 void AddToBigSpeed(float delta) {
   const float value = g_varMng->GetFloat("BigSpeed") + delta;
@@ -63,10 +65,10 @@ void N_PlayerControls::PollPause() {
   if (!Pressed(g_keyDefinitions[key_action::kPause])) return;
   if (m_word0 & kPaused) {
     m_word0 = 0;
-    HidePausePage();
+    if (g_hidePausePage) g_hidePausePage();
   } else {
     m_word0 |= kPaused;
-    ShowPausePage();
+    if (g_showPausePage) g_showPausePage();
   }
 }
 
@@ -116,6 +118,11 @@ std::int32_t N_PlayerControls::GetTechnique() const {
     if (m_word1 & (kTechniqueOne << (n - 1))) return n;
   }
   return -1;
+}
+
+void SetPausePageCalls(N_PausePageCall show, N_PausePageCall hide) {
+  g_showPausePage = show;
+  g_hidePausePage = hide;
 }
 
 bool IsCtrlShiftAPressed() { return LeftCtrlShiftHeld() && Pressed(DIK_A); }

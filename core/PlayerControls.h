@@ -59,6 +59,12 @@ class N_PlayerControls {
   std::uint32_t m_word1 = 0;  ///< the technique: 0 or one of 0x80 << (0..8), 0x10000
 };
 
+/// The "Pause" page behind the pause key lives above core, so the race installs its two
+/// calls where it builds its pages. Poll calls whichever is set (null: none); with none
+/// installed the pause key still changes the pause bit and opens nothing.
+using N_PausePageCall = void (*)();
+void SetPausePageCalls(N_PausePageCall show, N_PausePageCall hide);
+
 // The shooting sequence's queries; they ask the input manager directly.
 /// Left button went down (shared button latch), or action 5's key held, or LCtrl+LShift+A.
 bool IsShootPressed();

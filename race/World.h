@@ -7,10 +7,10 @@
 // are built. Init loads the shaders and creates their textures; Render opens a frame,
 // draws the queued 2D text over the whole screen and presents; the destructor gives
 // every shader and texture back.
+#include "render/Camera.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
-#include "scene/Camera.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "render/Frustum.h"
 
 #include "core/MathFunctions.h"
-#include "scene/Camera.h"
+#include "render/Camera.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // N_Render: viewport and transforms for drawing through a camera or in the 640 x 480
 // screen units of the 2D mode, and the scissor rectangle.
 #include "core/ErrorLog.h"
+#include "render/Camera.h"
 #include "render/MatrixConvert.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
-#include "scene/Camera.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,12 +2,12 @@
 // the renderer's own vertex records without shaders or GPU buffers. Each draw sets
 // what it needs and leaves the render-state cache matching the device.
 #include "core/OrientedBox.h"
+#include "render/Camera.h"
 #include "render/FloatBits.h"
 #include "render/MatrixConvert.h"
 #include "render/PackedColor.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
-#include "scene/Camera.h"
 
 #include <cstring>
 

@@ -3,12 +3,12 @@
 // screenshot of the back buffer.
 #include "core/Matrix4.h"
 #include "platform/d3dx9.h"
+#include "render/Camera.h"
 #include "render/MatrixConvert.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
-#include "scene/Camera.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 // N_Render: what a stage generates per draw (texture coordinates and their modifiers,
 // the colour source) and what a shader deforms (vertex programs with their constants).
+#include "render/Camera.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
 #include "render/RenderStateCache.h"
@@ -7,7 +8,6 @@
 #include "render/TexCoordTransform.h"
 #include "render/VertexDecl.h"
 #include "render/Wave.h"
-#include "scene/Camera.h"
 
 namespace {
 

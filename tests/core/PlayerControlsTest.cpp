@@ -2,27 +2,29 @@
 #include "core/PlayerControls.h"
 #include "core/Var.h"
 #include "platform/dinput8.h"
-#include "race/PausePage.h"
 #include "tests/core/InputRig.h"
 
 #include <cstring>
 #include <initializer_list>
 #include <string>
 
-// Stand-ins for the race's "Pause" page services: they count the calls.
+namespace {
+
+// Stand-ins for the race's "Pause" page calls, installed through the controls' seam:
+// they count the calls.
 int g_pauseShown = 0;
 int g_pauseHidden = 0;
-void ShowPausePage() { ++g_pauseShown; }
-void HidePausePage() { ++g_pauseHidden; }
-
-namespace {
+void CountPauseShown() { ++g_pauseShown; }
+void CountPauseHidden() { ++g_pauseHidden; }
 
 struct ControlsRig : test::InputRig {
   N_PlayerControls controls;
   ControlsRig() {
     ResetKeyDefinitions();
     g_pauseShown = g_pauseHidden = 0;
+    SetPausePageCalls(CountPauseShown, CountPauseHidden);
   }
+  ~ControlsRig() { SetPausePageCalls(nullptr, nullptr); }
   void Poll() {
     Frame();
     controls.Poll();
@@ -83,23 +85,29 @@ TEST(PlayerControls, TechniqueKeys) {
 }
 
 TEST(PlayerControls, PauseKeyOpensAndClosesThePausePage) {
-  ControlsRig rig;
-  rig.input.ButtonDown(0);  // shoot held: a lasting bit
-  rig.input.Tap(DIK_F5);
-  rig.Poll();
-  EXPECT_TRUE(rig.controls.IsPaused());
-  EXPECT_EQ(g_pauseShown, 1);
-  rig.input.ButtonUp(0);
-  rig.Poll();
-  rig.Poll();
-  EXPECT_TRUE(rig.controls.IsPaused());
-  EXPECT_NE(rig.controls.Word0() & N_PlayerControls::kShootHeld, 0u);
-  rig.input.Tap(DIK_F5);
-  rig.Poll();
-  EXPECT_FALSE(rig.controls.IsPaused());
-  EXPECT_EQ(rig.controls.Word0(), 0u);  // every bit cleared
-  EXPECT_EQ(g_pauseShown, 1);
-  EXPECT_EQ(g_pauseHidden, 1);
+  // With the page's calls installed, and with none: the pause bit changes the same way.
+  for (const bool installed : {true, false}) {
+    SCOPED_TRACE(installed ? "installed" : "none installed");
+    ControlsRig rig;
+    if (!installed) SetPausePageCalls(nullptr, nullptr);
+    const int calls = installed ? 1 : 0;
+    rig.input.ButtonDown(0);  // shoot held: a lasting bit
+    rig.input.Tap(DIK_F5);
+    rig.Poll();
+    EXPECT_TRUE(rig.controls.IsPaused());
+    EXPECT_EQ(g_pauseShown, calls);
+    rig.input.ButtonUp(0);
+    rig.Poll();
+    rig.Poll();
+    EXPECT_TRUE(rig.controls.IsPaused());
+    EXPECT_NE(rig.controls.Word0() & N_PlayerControls::kShootHeld, 0u);
+    rig.input.Tap(DIK_F5);
+    rig.Poll();
+    EXPECT_FALSE(rig.controls.IsPaused());
+    EXPECT_EQ(rig.controls.Word0(), 0u);  // every bit cleared
+    EXPECT_EQ(g_pauseShown, calls);
+    EXPECT_EQ(g_pauseHidden, calls);
+  }
 }
 
 TEST(PlayerControls, DeveloperToggleLastsUntilFlippedAgain) {

@@ -1,6 +1,6 @@
 // The view frustum built from a camera.
+#include "render/Camera.h"
 #include "render/Frustum.h"
-#include "scene/Camera.h"
 
 #include <gtest/gtest.h>
 

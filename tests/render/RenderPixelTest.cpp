@@ -3,12 +3,12 @@
 #include "core/CoreServices.h"
 #include "core/VarMng.h"
 #include "platform/win32/TestWindow.h"
+#include "render/Camera.h"
 #include "render/OcclusionQuery.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexDecl.h"
-#include "scene/Camera.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "core/CoreServices.h"
 #include "core/VarMng.h"
 #include "platform/win32/TestWindow.h"
+#include "render/Camera.h"
 #include "render/Render.h"
-#include "scene/Camera.h"
 #include "tests/support/TestEnv.h"
 
 #include <SDL.h>

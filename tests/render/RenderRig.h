@@ -1,9 +1,9 @@
 #pragma once
 // A renderer made by Init on the recording device, with a camera for the set-ups.
 #include "core/VarMng.h"
+#include "render/Camera.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
-#include "scene/Camera.h"
 #include "tests/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -4,13 +4,13 @@
 #include "core/Font.h"
 #include "core/VarMng.h"
 #include "platform/win32/TestWindow.h"
+#include "render/Camera.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
 #include "render/TextureMngImpl.h"
-#include "scene/Camera.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>

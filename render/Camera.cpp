@@ -1,4 +1,4 @@
-#include "scene/Camera.h"
+#include "render/Camera.h"
 
 #include <cmath>
 #include <cstring>

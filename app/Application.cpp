@@ -1,4 +1,4 @@
-#include "core/Application.h"
+#include "app/Application.h"
 
 #include "core/AppWindow.h"
 #include "core/BuiltinVars.h"

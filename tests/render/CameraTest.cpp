@@ -1,6 +1,6 @@
 // The camera's own operations: projection, views from angles and towards points, the
 // spring follow and the letterbox.
-#include "scene/Camera.h"
+#include "render/Camera.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The application's start-up, main loop and shutdown, in process (needs a display:
 // the test command runs under Xvfb).
+#include "app/Application.h"
 #include "core/AppWindow.h"
-#include "core/Application.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/InputMng.h"
