@@ -7,7 +7,8 @@
 #include "scene/Bone.h"
 
 #include <algorithm>
-#include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -54,17 +55,18 @@ bool N_Animation::Load(const char* fileName) {
 
 bool N_Animation::MatchBones(const N_Bone* bones, int boneCount) {
   if (boneCount < 0 || static_cast<std::size_t>(boneCount) != m_tracks.size()) return false;
+  // The first track of each name, found once: a file may hold very many tracks.
+  std::unordered_map<std::string_view, std::size_t> firstOfName;
+  for (std::size_t i = 0; i < m_tracks.size(); ++i) firstOfName.emplace(m_tracks[i].name, i);
   std::vector<N_AnimTrack> ordered;
   ordered.reserve(m_tracks.size());
   for (int i = 0; i < boneCount; ++i) {
-    const auto found = std::find_if(m_tracks.begin(), m_tracks.end(), [&](const N_AnimTrack& track) {
-      return std::strcmp(track.name, bones[i].name) == 0;
-    });
-    if (found == m_tracks.end()) {
+    const auto found = firstOfName.find(bones[i].name);
+    if (found == firstOfName.end()) {
       if (g_log) g_log->Print("->%s<-", bones[i].name);
       return false;
     }
-    ordered.push_back(*found);
+    ordered.push_back(m_tracks[found->second]);
   }
   m_tracks = std::move(ordered);
   return true;
