@@ -119,4 +119,24 @@ TEST(AnimSkin, EachDrawnSurfaceBufferIsRewrittenWholeWithDiscard) {
   EXPECT_NEAR(mesh.Surfaces()[0].vertices[2].position[1], 10.0f, 1e-5) << "the turned tip's point was uploaded";
 }
 
+TEST(AnimSkin, AHundredThousandBonesInOneChainArePosedWithoutRecursion) {
+  // Headless: no renderer, no shaders; the set loads, advances and poses all the same.
+  test::TempDir dir;
+  test::CoreServices core;
+  constexpr int kBones = 100000;
+  datagen::AnimMeshBuilder chain;
+  for (int i = 0; i < kBones; ++i) chain.AddBone("b" + std::to_string(i), i - 1, {float(i), 0, 0});
+  chain.AddSkinPoint({float(kBones - 1), 0, 0}, {{kBones - 1, 1.0f}});
+  // Every bone turns a little about z: the last one ends up far from its bind place.
+  std::vector<N_AnimKey> keys;
+  for (int i = 0; i < kBones; ++i) keys.push_back(chain.Key(i, datagen::AxisRotation({0, 0, 1}, 1.0e-4f)));
+  PosedSet posed(chain, keys);
+  ASSERT_EQ(posed.set.MeshCount(), 1);
+  const N_AnimObject& mesh = posed.Pose();
+  EXPECT_EQ(mesh.Surfaces().size(), 0u);
+  const N_Vector3 end = mesh.Positions()[0];
+  EXPECT_TRUE(std::isfinite(end.x) && std::isfinite(end.y));
+  EXPECT_GT(std::fabs(end.y), 1000.0f) << "posed through the whole chain";
+}
+
 }  // namespace
