@@ -3,7 +3,8 @@
 // box on the root bone (and the closed shadow mesh); the cloth hangs from three bones
 // along its top edge, each turning about the vertical a little after the one before,
 // so a wave runs along the cloth in one looping animation of 17 keys (the last equal
-// to the first). Materials in data/scripts/props.shader; the textures here.
+// to the first): a chequered race flag. Materials in data/scripts/props.shader; the
+// textures here.
 #include "tools/AnimWriter.h"
 #include "tools/DdsWriter.h"
 #include "tools/Step.h"
@@ -102,10 +103,10 @@ bool WriteProps(datagen::Output& out) {
   const AnimMeshBuilder flag = FlagMesh();
   bool ok = out.Write("data/anim/props/flag.mesh", flag.Write());
   ok = out.Write("data/anim/props/flag.anim", datagen::WriteAnimation(datagen::TracksFromFrames(flag, FlagFrames(flag)))) && ok;
-  // A blue cloth with a yellow cross; a grey pole.
+  // A chequered race flag (8 x 4 squares) on a grey pole.
   const auto cloth = Picture(64, 32, [](float u, float v) {
-    const bool cross = std::abs(u - 0.35f) < 0.07f || std::abs(v - 0.5f) < 0.12f;
-    return cross ? datagen::Rgba{240, 200, 30, 255} : datagen::Rgba{30, 70, 170, 255};
+    const bool dark = (int(u * 8.0f) + int(v * 4.0f)) % 2 == 1;
+    return dark ? datagen::Rgba{40, 40, 45, 255} : datagen::Rgba{235, 235, 235, 255};
   });
   const auto pole = Picture(8, 32, [](float, float v) {
     const auto l = static_cast<std::uint8_t>(150 + 40 * v);
