@@ -7,7 +7,6 @@
 #include "scene/Level.h"
 #include "scene/SceneAccess.h"
 #include "tests/render/MaterialRig.h"
-#include "tests/render/ShaderTestSupport.h"
 #include "tools/AnimWriter.h"
 
 #include <cstdint>
@@ -41,9 +40,9 @@ std::vector<std::vector<N_AnimKey>> BindFrames(const datagen::AnimMeshBuilder& m
 std::vector<std::uint8_t> AnimationOf(const datagen::AnimMeshBuilder& mesh,
                                       const std::vector<std::vector<N_AnimKey>>& frames);
 
-/// The recording renderer with a scene: g_render, g_scene (a shader manager over a fake
-/// texture host, the frustum of the rig's camera, an empty level) for the test's
-/// lifetime. The camera stands at the origin looking along +y.
+/// The recording renderer with a scene: g_render, g_scene (a shader manager over the
+/// renderer, without textures; the frustum of the rig's camera; an empty level) for the
+/// test's lifetime. The camera stands at the origin looking along +y.
 class AnimRig : public MaterialRig {
  public:
   explicit AnimRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig());
@@ -52,8 +51,7 @@ class AnimRig : public MaterialRig {
   /// Builds the shader records of every name added so far (scripts in data/scripts).
   void LoadShaders() { shaders.LoadShaders(); }
 
-  FakeShaderHost host;
-  N_ShaderMng shaders{64, host};
+  N_ShaderMng shaders{64};
   N_Frustum frustum;
   N_Level level;
 };

@@ -2,7 +2,6 @@
 // and what it writes the game's readers read back field for field.
 #include "core/Matrix4.h"
 #include "scene/AnimFileData.h"
-#include "scene/AnimObject.h"
 #include "scene/Animation.h"
 #include "tests/support/TestEnv.h"
 #include "tools/AnimWriter.h"
@@ -94,40 +93,54 @@ TEST(AnimWriter, TheReadersReadBackWhatItWrites) {
     EXPECT_EQ(file.Entry(unused).size, 0u);
   }
 
-  N_AnimObject loaded;
-  ASSERT_TRUE(loaded.Load("m.mesh"));
-  ASSERT_EQ(loaded.BoneCount(), 2);
-  const N_Bone& hips = loaded.Bones()[0];
-  EXPECT_STREQ(hips.name, "hips");
-  EXPECT_EQ(hips.parent, -1);
-  EXPECT_EQ(hips.storedPosition.x, -1.0f) << "the inverse of the bind transform";
-  EXPECT_EQ(hips.storedPosition.z, -3.0f);
-  EXPECT_EQ(hips.storedRotation.w, 1.0f);
-  EXPECT_EQ(std::string(loaded.Bones()[1].name).size(), 127u);
-  EXPECT_EQ(loaded.Bones()[1].parent, 0);
-  ASSERT_EQ(loaded.SkinPoints().size(), 3u);
-  EXPECT_EQ(loaded.SkinPoints()[1].position.y, -3.0f);
-  EXPECT_EQ(loaded.SkinPoints()[0].weightCount, 2u);
-  EXPECT_EQ(loaded.SkinPoints()[2].firstWeight, 3u);
-  EXPECT_EQ(loaded.Weights()[1].bone, 1u);
-  EXPECT_EQ(loaded.Weights()[1].weight, 0.75f);
-  const N_MeshSurface& surface = loaded.Surfaces().at(0);
-  EXPECT_EQ(surface.type, 3);
-  EXPECT_EQ(surface.primitiveType, 1);
+  // The records as the mesh reader takes them.
+  std::vector<N_AnimBoneRecord> bones;
+  std::vector<N_AnimSkinPoint> points;
+  std::vector<N_AnimWeight> weights;
+  std::vector<N_AnimSurfaceRecord> surfaces;
+  std::vector<N_AnimVertexRecord> vertices;
+  std::vector<std::uint16_t> indices;
+  std::vector<N_AnimNameRecord> materials;
+  std::vector<N_ShadowTriangle> triangles;
+  ASSERT_TRUE(file.ReadSection(animfile::kBones, bones) && file.ReadSection(animfile::kSkinPoints, points) &&
+              file.ReadSection(animfile::kWeights, weights) && file.ReadSection(animfile::kSurfaces, surfaces) &&
+              file.ReadSection(animfile::kVertices, vertices) && file.ReadSection(animfile::kIndices, indices) &&
+              file.ReadSection(animfile::kMaterials, materials) &&
+              file.ReadSection(animfile::kShadowTriangles, triangles));
+  ASSERT_EQ(bones.size(), 2u);
+  EXPECT_STREQ(bones[0].name, "hips");
+  EXPECT_EQ(bones[0].parent, -1);
+  EXPECT_EQ(bones[0].position.x, -1.0f) << "the inverse of the bind transform";
+  EXPECT_EQ(bones[0].position.z, -3.0f);
+  EXPECT_EQ(bones[0].rotation.w, 1.0f);
+  EXPECT_EQ(std::string(bones[1].name).size(), 127u);
+  EXPECT_EQ(bones[1].parent, 0);
+  ASSERT_EQ(points.size(), 3u);
+  EXPECT_EQ(points[1].position.y, -3.0f);
+  EXPECT_EQ(points[0].weightCount, 2u);
+  EXPECT_EQ(points[2].firstWeight, 3u);
+  EXPECT_EQ(weights[1].bone, 1u);
+  EXPECT_EQ(weights[1].weight, 0.75f);
+  ASSERT_EQ(surfaces.size(), 1u);
+  const N_AnimSurfaceRecord& surface = surfaces[0];
+  EXPECT_EQ(surface.type, 3u);
+  EXPECT_EQ(surface.primitiveType, 1u);
+  EXPECT_EQ(surface.firstVertex, 0u);
   EXPECT_EQ(surface.vertexCount, 3u);
   EXPECT_EQ(surface.indexCount, 6u);
-  EXPECT_EQ(surface.indices[3], 2u);
-  EXPECT_EQ(surface.vertices[2].colour, 0xFF102032u);
-  EXPECT_EQ(surface.vertices[2].uv0[0], 0.5f);
-  EXPECT_EQ(surface.vertices[1].uv1[1], 0.5f);
-  EXPECT_EQ(surface.vertices[1].normal[1], 1.0f);
-  EXPECT_EQ(surface.vertices[2].position[2], 9.0f);
-  EXPECT_EQ(surface.boundsMin.x, -5.0f);
-  EXPECT_EQ(surface.boundsMin.y, -3.0f);
-  EXPECT_EQ(surface.boundsMax.z, 9.0f);
-  EXPECT_EQ(loaded.Materials(), std::vector<std::string>{"anim/material"});
-  ASSERT_EQ(loaded.ShadowTriangles().size(), 1u);
-  EXPECT_EQ(loaded.ShadowTriangles()[0].corner[2], 2u);
+  EXPECT_EQ(indices[3], 2u);
+  EXPECT_EQ(vertices[2].skinPoint, 2u);
+  EXPECT_EQ(vertices[2].colour, 0xFF102032u);
+  EXPECT_EQ(vertices[2].uv0[0], 0.5f);
+  EXPECT_EQ(vertices[1].uv1[1], 0.5f);
+  EXPECT_EQ(vertices[1].normal[1], 1.0f);
+  // The box of the surface's skin points.
+  EXPECT_EQ(surface.box[0], -5.0f);
+  EXPECT_EQ(surface.box[1], -3.0f);
+  EXPECT_EQ(surface.box[5], 9.0f);
+  EXPECT_STREQ(materials[0].name, "anim/material");
+  ASSERT_EQ(triangles.size(), 1u);
+  EXPECT_EQ(triangles[0].corner[2], 2u);
 
   // Keys relative to the parent, in the track order given.
   const std::vector<N_AnimKey> pose = builder.BindPose();
