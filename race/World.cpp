@@ -5,6 +5,7 @@
 #include "core/VarMng.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
+#include "scene/SceneAccess.h"
 
 N_World* g_world = nullptr;
 
@@ -12,9 +13,15 @@ N_World::N_World(N_TextureMng* textureMng)
     : m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
       m_textTarget(*m_shaderMng),
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
-      m_textureMng(textureMng) {}
+      m_textureMng(textureMng),
+      m_level(std::make_unique<N_Level>()) {
+  g_scene.frustum = &m_frustum;
+  g_scene.shaderMng = m_shaderMng.get();
+  g_scene.level = m_level.get();
+}
 
 N_World::~N_World() {
+  g_scene = N_SceneAccess{};  // the members go with the world
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();

@@ -377,6 +377,8 @@ class N_Render {
   D3DMATRIX m_view{};
   D3DMATRIX m_projection{};
   bool m_vertexProgramBound = false;
+  /// An immediate draw took the vertex program away: the next SetShader binds in full.
+  bool m_shaderRebind = false;
   IDirect3DTexture9* m_offscreenTexture = nullptr;
   IDirect3DSurface9* m_offscreenSurface = nullptr;
   float m_postFilterAmount = 0.0f;

@@ -48,6 +48,11 @@ void SetColour(float* out, const float* colour, bool packed) {
 void N_Render::BeginImmediateDraw() {
   m_world = ToD3D(N_Matrix4{});
   m_device->SetTransform(D3DTS_WORLD, &m_world);
+  // The program goes: the next SetShader binds in full, even the shader still current
+  // (a deformed mesh drawn after a skeleton line would otherwise lose its program).
+  if (m_vertexProgramBound && MixedVertexProcessing()) m_device->SetSoftwareVertexProcessing(FALSE);
+  m_vertexProgramBound = false;
+  m_shaderRebind = true;
   m_device->SetVertexShader(nullptr);
   m_device->SetPixelShader(nullptr);
   m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);

@@ -46,7 +46,8 @@ void N_Render::SetShader(N_Shader* shader, std::int32_t lightmap) {
   if (m_deviceLost) return;
   N_RenderStateCache& cache = g_renderStateCache;
   cache.currentLightmap = lightmap;
-  if (shader == cache.currentShader) return;
+  if (shader == cache.currentShader && !m_shaderRebind) return;
+  m_shaderRebind = false;
   if (cache.currentShader && (cache.currentShader->surfaceParm & SurfaceParm::kSkyBit)) {
     m_device->SetTransform(D3DTS_VIEW, &m_view);
   }

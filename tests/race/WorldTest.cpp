@@ -1,5 +1,7 @@
 #include "race/World.h"
 
+#include "scene/SceneAccess.h"
+
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
 #include "tests/render/FakeTextureDevice.h"
@@ -48,6 +50,20 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   EXPECT_LT(log.find("ShaderMng: 0 shaders in memory\n"), log.find("--- Freeing Textures\n"));
   EXPECT_LT(log.find("--- Freeing Textures\n"), log.rfind("TextureMng: 0 textures in memory\n"));
   g_renderServices = nullptr;
+}
+
+TEST(World, LendsItsFrustumShadersAndLevelToTheSceneWhileItLives) {
+  test::TempDir dir;
+  test::CoreServices core;
+  {
+    N_World world(nullptr);
+    EXPECT_EQ(g_scene.frustum, &world.Frustum());
+    EXPECT_EQ(g_scene.shaderMng, &world.ShaderMng());
+    EXPECT_EQ(g_scene.level, &world.Level());
+  }
+  EXPECT_EQ(g_scene.frustum, nullptr) << "nothing dangles after the world";
+  EXPECT_EQ(g_scene.shaderMng, nullptr);
+  EXPECT_EQ(g_scene.level, nullptr);
 }
 
 }  // namespace
