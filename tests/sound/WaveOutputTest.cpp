@@ -119,11 +119,12 @@ TEST(SoundWaveOutput, MusicOfEveryChannelCountPlaysInTuneOnItsSide) {
   // Left speakers play 440 Hz, right ones 660 Hz, the centre and LFE nothing (mono:
   // 440 Hz in the middle). Played wrongly as stereo, 4 channels would come out at
   // half the pitch; a channel in the wrong place on the wrong side.
-  constexpr int kRate = 44100;
+  // 32 kHz: libvorbisenc's 5.1 set-up at 44.1 and 48 kHz leaks a block of its own.
+  constexpr int kRate = 32000;
   for (int channels = 1; channels <= 8; ++channels) {
     SCOPED_TRACE(channels);
     const auto& speakers = test::VorbisSpeakers(channels);
-    const std::size_t frames = kRate * 4;  // more than the eight pieces a start queues
+    const std::size_t frames = kRate * 5;  // more than the eight pieces a start queues
     std::vector<float> samples(frames * channels, 0.0f);
     for (std::size_t f = 0; f < frames; ++f) {
       for (int c = 0; c < channels; ++c) {
