@@ -122,8 +122,14 @@ HRESULT SetCutsceneFullScreen() {
   return hr;
 }
 
-/// Polls the graph's events and pumps the player window until the video ends or the
-/// user stops it. Returns `hr`, or the result of the last FreeEventParams.
+/// Logs that the graph gave up on the video (a damaged file): start-up goes on without it.
+void LogAbortedCutscene(const char* file, HRESULT hr) {
+  if (g_log) g_log->Print("!!! PlayCutscene: playback of %s stopped on error 0x%08lx\n", file, HexL(hr));
+}
+
+/// Polls the graph's events and pumps the player window until the video ends, the
+/// graph aborts it or the user stops it. Returns `hr`, the result of the last
+/// FreeEventParams, or the error the graph aborted with.
 HRESULT PollCutscene(const char* file, HRESULT hr) {
   g_playing = 1;
   while (g_playing) {
@@ -132,10 +138,16 @@ HRESULT PollCutscene(const char* file, HRESULT hr) {
     if (pME->GetEvent(&code, &param1, &param2, 0) == E_ABORT) {
       Sleep(kPollMs);
     } else {
-      if (code == EC_COMPLETE) g_playing = 0;
+      // The graph stops on its own after an abort: no end event will follow.
+      const bool last = code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT;
+      if (last) g_playing = 0;
       hr = pME->FreeEventParams(code, param1, param2);
       if (FAILED(hr)) ShowCutsceneError("Failed(%08lx) to free event params (%s)!\r\n", HexL(hr), file);
-      if (code != EC_COMPLETE) Sleep(kPollMs);
+      if (code == EC_ERRORABORT) {
+        hr = FAILED(static_cast<HRESULT>(param1)) ? static_cast<HRESULT>(param1) : E_FAIL;
+        LogAbortedCutscene(file, hr);
+      }
+      if (!last) Sleep(kPollMs);
     }
     MSG msg;
     while (PeekMessageA(&msg, g_hwndMain, 0, 0, PM_REMOVE)) {

@@ -5,14 +5,16 @@
 //
 // One call: player window -> COM -> graph -> render the file -> message drain and full
 // screen -> pause -> run -> poll loop (graph events every 100 ms, the player window's
-// messages) -> release -> COM ends. The state lives in module globals for that call.
+// messages; an end or abort event ends it) -> release -> COM ends. The state lives in
+// module globals for that call.
 #include "platform/win32.h"
 
 #include <cstdarg>
 
 /// Plays `file` full screen. 0: played to its end; 1: stopped by the user; E_POINTER
-/// for a null name; E_FAIL when the player window cannot be made; otherwise the
-/// HRESULT of the failing call, after its message box.
+/// for a null name; E_FAIL when the player window cannot be made; the graph's error
+/// (logged, no box) when it stopped a damaged video; otherwise the HRESULT of the
+/// failing call, after its message box.
 HRESULT PlayCutscene(const char* file, HINSTANCE instance);
 
 /// Formats at most 1023 characters and shows them in an OK box titled

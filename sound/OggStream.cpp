@@ -7,12 +7,21 @@
 #include <AL/al.h>
 #include <vorbis/vorbisfile.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 bool SourcePlaying(ALuint source) {
   ALint state = 0;
   alGetSourcei(source, AL_SOURCE_STATE, &state);
   return state == AL_PLAYING;
+}
+
+/// The device's 16-bit format of a layout, or 0 when it has none of that name.
+ALenum FormatOf(const ChannelLayout& layout) {
+  const ALenum format = alGetEnumValue(layout.FormatName());
+  return format == -1 ? 0 : format;
 }
 
 }  // namespace
@@ -38,7 +47,15 @@ void N_OggStream::Open(const std::string& fileName) {
   }
   m_info = ov_info(m_vorbisFile.get(), -1);
   m_comment = ov_comment(m_vorbisFile.get(), -1);
-  m_format = m_info->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+  const std::optional<ChannelLayout> layout = ChannelLayout::Choose(m_info->channels, false);
+  if (!layout) {
+    const int channels = m_info->channels;
+    ov_clear(m_vorbisFile.get());  // closes the file
+    m_file = nullptr;
+    throw std::string("Could not open Ogg stream. ") + std::to_string(channels) + " channels are more than " +
+        std::to_string(ChannelLayout::kMaxChannels) + ".";
+  }
+  m_layout = *layout;
 
   alGetError();
   alGenBuffers(kBufferCount, m_buffers.data());
@@ -47,6 +64,14 @@ void N_OggStream::Open(const std::string& fileName) {
     m_file = nullptr;
     throw std::string(kOpenAlError);
   }
+  // The device's own multichannel format where it has one, else the stereo mix-down.
+  if (alIsExtensionPresent("AL_EXT_MCFORMATS") == AL_TRUE) {
+    const ChannelLayout multichannel = *ChannelLayout::Choose(m_info->channels, true);
+    if (FormatOf(multichannel) != 0) m_layout = multichannel;
+  }
+  m_format = m_layout.OutChannels() == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+  if (m_layout.OutChannels() > 2) m_format = FormatOf(m_layout);
+  alGetError();  // a failed name look-up leaves nothing behind
 
   m_slot = 0;
   N_SoundMng* manager = g_soundModule.manager;
@@ -134,20 +159,29 @@ void N_OggStream::Release() {
 
 bool N_OggStream::Fill(std::uint32_t buffer) {
   if (!m_open) return false;
-  char area[kPieceSize];
+  // The decoder hands out whole frames only: ask for room for whole frames, or a
+  // file of 3, 5, 6 or 7 channels ends each piece with a request it must refuse.
+  const int frameBytes = 2 * m_layout.Channels();
+  const int room = kPieceSize / frameBytes * frameBytes;
+  std::int16_t area[kPieceSize / 2];
+  char* bytes = reinterpret_cast<char*>(area);
   int filled = 0;
   long result = 0;
   do {
-    int bitstream = 0;
-    result = ov_read(m_vorbisFile.get(), area + filled, kPieceSize - filled, 0, 2, 1, &bitstream);
+    int link = 0;
+    result = ov_read(m_vorbisFile.get(), bytes + filled, room - filled, 0, 2, 1, &link);
     if (result == OV_HOLE) continue;  // a recoverable gap in the data: read on
+    if (result > 0 && ov_info(m_vorbisFile.get(), link)->channels != m_layout.Channels()) {
+      throw std::string("Ogg stream changes its channel count inside the file.");
+    }
     if (result > 0) filled += static_cast<int>(result);
-  } while ((result > 0 || result == OV_HOLE) && filled < kPieceSize);
+  } while ((result > 0 || result == OV_HOLE) && filled < room);
   if (result < 0 && result != OV_HOLE) throw ErrorString(static_cast<int>(result));
   if (filled == 0) return false;  // the end: the buffer keeps what it held
 
+  const std::size_t samples = m_layout.Convert(area, static_cast<std::size_t>(filled / frameBytes));
   alGetError();
-  alBufferData(buffer, m_format, area, filled, static_cast<ALsizei>(m_info->rate));
+  alBufferData(buffer, m_format, area, static_cast<ALsizei>(samples * 2), static_cast<ALsizei>(m_info->rate));
   CheckError();
   return true;
 }

@@ -1,10 +1,14 @@
 #pragma once
 // One Ogg Vorbis file streamed through the sound manager's source slot 0: decoded
-// piece by piece (32,768 bytes of 16-bit PCM) into a queue of eight OpenAL buffers
-// that are refilled as they are played. The manager owns one as its music.
+// piece by piece (at most 32,768 bytes of 16-bit PCM, whole frames) into a queue of
+// eight OpenAL buffers that are refilled as they are played. Files of 1 to 8 channels
+// play, each piece converted by the stream's ChannelLayout (OpenAL's multichannel
+// formats, or a stereo mix-down). The manager owns one as its music.
 //
 // Lifecycle: Open -> Start -> Update every frame (true while data remains) -> Release.
 // Failures are thrown as a std::string holding the error text.
+#include "sound/ChannelLayout.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -48,7 +52,7 @@ class N_OggStream {
   bool IsOpen() const { return m_open != 0; }
   /// False when the manager had no source for the stream (it can then not play).
   bool HasSource() const { return m_hasSource; }
-  /// AL_FORMAT_MONO16 or AL_FORMAT_STEREO16.
+  /// The OpenAL format of the buffers: mono, stereo or a multichannel format.
   int Format() const { return m_format; }
   /// Seconds of audio decoded so far (0 when not open).
   double DecodedSeconds() const;
@@ -62,6 +66,7 @@ class N_OggStream {
   std::uint32_t m_source = 0;
   std::int32_t m_slot = 0;
   std::int32_t m_format = 0;
+  ChannelLayout m_layout = *ChannelLayout::Choose(2, false);  ///< of the open file
   std::int32_t m_open = 0;
   bool m_hasSource = false;
 };

@@ -114,7 +114,7 @@ bool Fail(const std::string& path, const char* what) {
 
 bool WriteIntroVideo(const std::string& path, const IntroVideoSpec& spec) {
   if (spec.width <= 0 || spec.height <= 0 || spec.width % 2 || spec.height % 2 || spec.framesPerSecond <= 0 ||
-      spec.frames <= 0) {
+      spec.frames <= 0 || spec.rateDivisor <= 0 || spec.jumpSeconds < 0) {
     return Fail(path, "the frame size or count");
   }
   AviOutput out;
@@ -122,8 +122,8 @@ bool WriteIntroVideo(const std::string& path, const IntroVideoSpec& spec) {
     c.width = spec.width;
     c.height = spec.height;
     c.pix_fmt = AV_PIX_FMT_YUV420P;
-    c.time_base = {1, spec.framesPerSecond};
-    c.framerate = {spec.framesPerSecond, 1};
+    c.time_base = {spec.rateDivisor, spec.framesPerSecond};
+    c.framerate = {spec.framesPerSecond, spec.rateDivisor};
     c.gop_size = spec.framesPerSecond;
     c.max_b_frames = 0;
     c.flags |= AV_CODEC_FLAG_QSCALE;  // constant quality: small and stable
@@ -136,12 +136,14 @@ bool WriteIntroVideo(const std::string& path, const IntroVideoSpec& spec) {
   frame->width = spec.width;
   frame->height = spec.height;
   bool ok = av_frame_get_buffer(frame, 0) >= 0;
+  const std::int64_t jumpTicks =
+      static_cast<std::int64_t>(spec.jumpSeconds) * spec.framesPerSecond / spec.rateDivisor;
   for (int i = 0; ok && i < spec.frames; ++i) {
     // The encoder may still hold the last picture: fill only a buffer of our own.
     ok = av_frame_make_writable(frame) >= 0;
     if (!ok) break;
     FillFrame(*frame, i, spec);
-    frame->pts = i;
+    frame->pts = i + (spec.jumpAt >= 0 && i >= spec.jumpAt ? jumpTicks : 0);
     frame->quality = out.Encoder().global_quality;
     ok = out.Encode(frame);
   }

@@ -11,6 +11,12 @@ struct IntroVideoSpec {
   int height = 240;
   int framesPerSecond = 25;
   int frames = 75;  ///< three seconds at 25 frames per second
+  /// Damaged files for tests. The stream's clock runs at framesPerSecond / rateDivisor
+  /// frames per second (1 and 1000: one frame every 1,000 s, as a broken header says).
+  int rateDivisor = 1;
+  /// Frames from `jumpAt` on are stamped `jumpSeconds` later than their place (-1: none).
+  int jumpAt = -1;
+  int jumpSeconds = 0;
 };
 
 /// Writes an AVI with one MPEG-4 video stream of generated frames: a sky gradient over

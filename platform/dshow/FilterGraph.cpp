@@ -1,5 +1,6 @@
 #include "platform/dshow/FilterGraph.h"
 
+#include "platform/win32/Debug.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Window.h"
 
@@ -93,8 +94,14 @@ HRESULT FilterGraph::Cue() {
       return VFW_E_UNSUPPORTED_STREAM;  // the file changed since RenderFile
     }
   }
-  m_player = std::make_unique<VideoPlayer>(std::move(m_decoder), m_window->Handle(),
-                                           [this] { m_events.Push({EC_COMPLETE, S_OK, 0}); });
+  m_player = std::make_unique<VideoPlayer>(std::move(m_decoder), m_window->Handle(), [this](VideoPlayer::End end) {
+    if (end == VideoPlayer::End::Complete) {
+      m_events.Push({EC_COMPLETE, S_OK, 0});
+    } else {
+      OutputDebugStringA("Video: the stream's timing is damaged; playback stopped\n");
+      m_events.Push({EC_ERRORABORT, VFW_E_INVALID_FILE_FORMAT, 0});
+    }
+  });
   return S_OK;
 }
 

@@ -5,7 +5,8 @@
 //
 // States: empty -> RenderFile (file probed, decoder ready) -> Pause (window shown,
 // player thread cued on the first frame) -> Run (clock running; EC_COMPLETE once the
-// last frame has had its time) -> Stop (thread joined; a new Pause starts over).
+// last frame has had its time, EC_ERRORABORT with VFW_E_INVALID_FILE_FORMAT as soon as
+// the video's timing turns out damaged) -> Stop (thread joined; a new Pause starts over).
 // Every method is called on the engine's thread; only the event queue is shared with
 // the player thread.
 #include "platform/dshow/GraphEvents.h"

@@ -21,6 +21,7 @@ constexpr LONG EC_ERRORABORT = 0x03;  ///< playback stopped on an error; paramet
 constexpr HRESULT HRESULT_FILE_NOT_FOUND = static_cast<HRESULT>(0x80070002u);  ///< from ERROR_FILE_NOT_FOUND
 constexpr HRESULT VFW_E_UNKNOWN_FILE_TYPE = static_cast<HRESULT>(0x80040240u);
 constexpr HRESULT VFW_E_UNSUPPORTED_STREAM = static_cast<HRESULT>(0x80040265u);
+constexpr HRESULT VFW_E_INVALID_FILE_FORMAT = static_cast<HRESULT>(0x8004022Fu);  ///< a damaged file
 
 extern const CLSID CLSID_FilterGraph;
 extern const IID IID_IGraphBuilder;

@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include <cerrno>
+#include <cmath>
 #include <mutex>
 
 namespace platform {
@@ -71,6 +72,7 @@ VideoDecoder::Status VideoDecoder::Open(const std::string& diskPath) {
   m_displayAspect = pixelAspect * m_width / m_height;
   const AVRational rate = av_guess_frame_rate(m_format, stream, nullptr);
   if (rate.num > 0 && rate.den > 0) m_frameDuration = 1.0 / av_q2d(rate);
+  m_damaged = m_frameDuration > kMaxFrameInterval;
   m_timeBase = av_q2d(stream->time_base);
   return Status::Ok;
 }
@@ -97,11 +99,17 @@ bool VideoDecoder::ReceiveFrame() {
 }
 
 const AVFrame* VideoDecoder::NextFrame(double& seconds) {
-  if (!m_codec || !ReceiveFrame()) return nullptr;
+  if (!m_codec || m_damaged || !ReceiveFrame()) return nullptr;
   const std::int64_t pts = m_frame->best_effort_timestamp;
   double at = pts == AV_NOPTS_VALUE ? m_lastSeconds + m_frameDuration : pts * m_timeBase;
   if (m_lastSeconds < 0.0 && pts == AV_NOPTS_VALUE) at = 0.0;
   if (at < m_lastSeconds) at = m_lastSeconds;  // never step back in time
+  if (!std::isfinite(at) || (m_started && at - m_lastSeconds > kMaxTimeJump)) {
+    m_damaged = true;
+    m_finished = true;
+    return nullptr;
+  }
+  m_started = true;
   m_lastSeconds = at;
   seconds = at;
   return m_frame;

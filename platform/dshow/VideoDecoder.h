@@ -15,6 +15,12 @@ class VideoDecoder {
  public:
   enum class Status { Ok, Missing, NotMedia, NoStreams, Undecodable };
 
+  /// A stream whose header gives a longer frame interval is damaged: a real video
+  /// shows at least one picture a second.
+  static constexpr double kMaxFrameInterval = 1.0;
+  /// A longer gap between two frames' times is a damaged time stamp.
+  static constexpr double kMaxTimeJump = 3.0;
+
   VideoDecoder() = default;
   ~VideoDecoder();
   VideoDecoder(const VideoDecoder&) = delete;
@@ -32,10 +38,15 @@ class VideoDecoder {
   /// Seconds one frame stays on screen (from the stream's frame rate; 1/25 if unknown).
   double FrameDuration() const { return m_frameDuration; }
 
-  /// Decodes the next frame; null at the end of the stream. Frames that cannot be
-  /// decoded are skipped. `seconds` receives the frame's presentation time. The frame
-  /// stays valid until the next call.
+  /// Decodes the next frame; null at the end of the stream, and from the first frame
+  /// on when the timing is damaged (see Damaged). Frames that cannot be decoded are
+  /// skipped. `seconds` receives the frame's presentation time. The frame stays valid
+  /// until the next call.
   const AVFrame* NextFrame(double& seconds);
+  /// True once the stream turned out to be unplayable in time: a frame interval over
+  /// kMaxFrameInterval, or a frame more than kMaxTimeJump after the one before. Waiting
+  /// for such a frame would hold the player for hours.
+  bool Damaged() const { return m_damaged; }
 
  private:
   bool ReceiveFrame();
@@ -54,6 +65,8 @@ class VideoDecoder {
   double m_lastSeconds = -1.0;
   bool m_draining = false;  ///< the demuxer is exhausted; the decoder is being flushed
   bool m_finished = false;
+  bool m_damaged = false;
+  bool m_started = false;  ///< a frame has been returned
 };
 
 }  // namespace platform

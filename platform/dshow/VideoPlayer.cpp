@@ -75,28 +75,32 @@ bool VideoPlayer::WaitForMediaTime(double seconds) {
 }
 
 void VideoPlayer::ThreadMain() {
-  double shownAt = 0.0;
-  const AVFrame* frame = m_decoder->NextFrame(shownAt);
+  double firstAt = 0.0;
+  const AVFrame* frame = m_decoder->NextFrame(firstAt);
   if (frame) m_blitter.Show(m_window, frame);
   {
     std::lock_guard lock(m_mutex);
-    m_pausedAt = shownAt;  // the clock starts at the first frame's time
+    m_pausedAt = 0.0;  // the clock starts at the first frame
     m_cued = true;
   }
   m_changed.notify_all();
 
+  double shownAt = 0.0;
   bool ended = frame == nullptr;
   while (!ended) {
     double nextAt = 0.0;
     const AVFrame* next = m_decoder->NextFrame(nextAt);
+    if (!next && m_decoder->Damaged()) break;  // no waiting for a frame hours away
+    nextAt -= firstAt;
     // The frame on screen stays until the next one's time; the last one for one frame.
     if (!WaitForMediaTime(next ? nextAt : shownAt + m_decoder->FrameDuration())) return;
     if (!next) break;
     m_blitter.Show(m_window, next);
     shownAt = nextAt;
   }
-  if (ended && !WaitForMediaTime(0.0)) return;  // nothing to show: end once running
-  if (m_onEnd) m_onEnd();
+  const bool damaged = m_decoder->Damaged();
+  if (ended && !damaged && !WaitForMediaTime(0.0)) return;  // nothing to show: end once running
+  if (m_onEnd) m_onEnd(damaged ? End::Damaged : End::Complete);
 
   std::unique_lock lock(m_mutex);
   while (!m_changed.wait_for(lock, kRepaintInterval, [this] { return m_stop; })) {

@@ -6,7 +6,9 @@
 //
 // Thread loop: show the first frame and report it cued; then for each next frame wait
 // until the clock reaches its time (repainting while paused), show it; after the last
-// frame has had its time, report the end once; then repaint until stopped.
+// frame has had its time, report the end once; then repaint until stopped. A video
+// whose timing is damaged (see VideoDecoder::Damaged) is reported at once, unplayed.
+// The media clock counts from the first frame's time, whatever the stream stamped on it.
 #include "platform/dshow/FrameBlitter.h"
 #include "platform/dshow/VideoDecoder.h"
 
@@ -23,8 +25,10 @@ namespace platform {
 
 class VideoPlayer {
  public:
-  /// Called once, on the player thread, when the last frame has been shown for its time.
-  using EndHandler = std::function<void()>;
+  enum class End { Complete, Damaged };
+  /// Called once, on the player thread: Complete when the last frame has been shown
+  /// for its time, Damaged as soon as the stream's timing turns out broken.
+  using EndHandler = std::function<void(End)>;
 
   /// Starts the thread and returns once the first frame is on the window (or the
   /// video turned out to have none). The window must outlive the player.

@@ -201,6 +201,54 @@ TEST(VideoGraph, PlaysAtTheFileRateAndCompletesOnce) {
   EXPECT_EQ(SDL_GetWindowFromID(id), nullptr);  // the last release destroys the window
 }
 
+TEST(VideoGraph, DamagedTimingAbortsAtOnceAndShortGapsStillPlay) {
+  // Damaged headers and time stamps would hold the player for hours: the graph stops
+  // such a file with EC_ERRORABORT as soon as it sees the damage.
+  struct Case {
+    const char* name;
+    int framesPerSecond;
+    int rateDivisor;
+    int frames;
+    int jumpAt;
+    int jumpSeconds;
+    LONG event;
+    std::chrono::milliseconds within;
+  };
+  const Case cases[] = {
+      {"one frame per 1000 s", 1, 1000, 5, -1, 0, EC_ERRORABORT, 1s},
+      {"one frame per 2 s", 1, 2, 3, -1, 0, EC_ERRORABORT, 1s},
+      {"a 60 s jump after frame 10", 25, 1, 20, 10, 60, EC_ERRORABORT, 2s},
+      {"a 1000 s jump after the first frame", 25, 1, 5, 1, 1000, EC_ERRORABORT, 1s},
+      {"a 2 s gap after frame 5", 25, 1, 10, 5, 2, EC_COMPLETE, 4s},
+      {"one frame a second", 1, 1, 2, -1, 0, EC_COMPLETE, 4s},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir dir;
+    tools::IntroVideoSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.framesPerSecond = c.framesPerSecond;
+    spec.rateDivisor = c.rateDivisor;
+    spec.frames = c.frames;
+    spec.jumpAt = c.jumpAt;
+    spec.jumpSeconds = c.jumpSeconds;
+    ASSERT_TRUE(tools::WriteIntroVideo(dir.Path() + "/clip.avi", spec));
+    Graph g;
+    ASSERT_EQ(g.gb->RenderFile(u"clip.avi", nullptr), S_OK);
+    const auto start = Clock::now();
+    ASSERT_EQ(g.mc->Run(), S_OK);
+    LONG code = 0;
+    LONG_PTR p1 = 0, p2 = 0;
+    ASSERT_EQ(g.me->GetEvent(&code, &p1, &p2, 8000), S_OK) << "no event in 8 s";
+    EXPECT_LT(Clock::now() - start, c.within);
+    EXPECT_EQ(code, c.event);
+    EXPECT_EQ(static_cast<HRESULT>(p1), c.event == EC_ERRORABORT ? VFW_E_INVALID_FILE_FORMAT : S_OK);
+    EXPECT_EQ(g.WaitEvent(300), 0);  // reported once
+    EXPECT_EQ(g.mc->Stop(), S_OK);
+  }
+}
+
 TEST(VideoGraph, StopEndsPlaybackAtOnceAndRunStartsOver) {
   test::TempDir dir;
   WriteClip(dir.Path() + "/clip.avi", 75);  // 3 s

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -178,6 +180,50 @@ TEST(Cutscene, MissingFileShowsTheRenderFileMessage) {
   EXPECT_NE(core.LogText().find("Failed(0x80070002) in RenderFile(data\\video\\missing.avi)!\r\n"),
             std::string::npos)
       << core.LogText();
+}
+
+TEST(Cutscene, DamagedIntroIsStoppedAndLoggedWithinSeconds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // Without a bound these would hold the start-up for hours: each case is a child
+  // process that an alarm ends after 20 s.
+  struct Case {
+    const char* name;
+    int framesPerSecond;
+    int rateDivisor;
+    int jumpAt;
+    int jumpSeconds;
+  };
+  for (const Case& c : {Case{"one frame per 1000 s", 1, 1000, -1, 0}, Case{"a 600 s jump", 25, 1, 10, 600}}) {
+    EXPECT_EXIT(
+        {
+          alarm(20);
+          test::TempDir dir;
+          test::CoreServices core;
+          int boxes = 0;
+          platform::SetMessageBoxHook([&](const std::string&, const std::string&) { ++boxes; });
+          tools::IntroVideoSpec spec;
+          spec.width = 160;
+          spec.height = 120;
+          spec.framesPerSecond = c.framesPerSecond;
+          spec.rateDivisor = c.rateDivisor;
+          spec.frames = 20;
+          spec.jumpAt = c.jumpAt;
+          spec.jumpSeconds = c.jumpSeconds;
+          std::filesystem::create_directories("data/video");
+          if (!tools::WriteIntroVideo("data/video/intro.avi", spec)) std::exit(3);
+          const auto start = Clock::now();
+          const HRESULT hr = PlayCutscene(kIntroVideoFile, 1);
+          const double took = Seconds(Clock::now() - start);
+          const bool logged = core.LogText().find("!!! PlayCutscene: playback of data\\video\\intro.avi stopped "
+                                                  "on error 0x8004022f\n") != std::string::npos;
+          if (hr != static_cast<HRESULT>(0x8004022Fu)) std::exit(4);
+          if (took > 3.0) std::exit(5);
+          if (!logged || boxes != 0) std::exit(6);
+          std::exit(VideoWindowId() == 0 ? 0 : 7);
+        },
+        testing::ExitedWithCode(0), "")
+        << c.name;
+  }
 }
 
 TEST(Cutscene, FileWithoutVideoShowsTheNoVideoMessage) {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -44,35 +46,79 @@ TEST(OggStream, OpenFailuresAreThrown) {
   EXPECT_FALSE(mng.IsMusicPlaying());
 }
 
-TEST(OggStream, ChannelsChooseTheFormatAndDecodeRoundTrips) {
+TEST(OggStream, EveryChannelCountFromOneToEightDecodesWholeFrames) {
   test::SoundEnv env;
   env.Start();
   struct Case {
     int channels;
-    int format;
+    const char* format;  ///< OpenAL's format of the buffers
+    int outChannels;
   };
-  for (const Case c : {Case{1, AL_FORMAT_MONO16}, Case{2, AL_FORMAT_STEREO16}, Case{3, AL_FORMAT_STEREO16}}) {
+  const Case cases[] = {
+      {1, "AL_FORMAT_MONO16", 1},  {2, "AL_FORMAT_STEREO16", 2}, {3, "AL_FORMAT_STEREO16", 2},
+      {4, "AL_FORMAT_QUAD16", 4},  {5, "AL_FORMAT_STEREO16", 2}, {6, "AL_FORMAT_51CHN16", 6},
+      {7, "AL_FORMAT_61CHN16", 7}, {8, "AL_FORMAT_71CHN16", 8},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.channels);
     test::WriteToneOgg("data/sounds/t.ogg", 1.0, c.channels, 22050);
     N_OggStream stream;
     stream.Open("data\\SOUNDS\\t.ogg");  // the file layer resolves the case
-    EXPECT_EQ(stream.Format(), c.format);
-    if (c.channels <= 2) {
-      // Every sample comes back: 22050 frames of 16-bit samples per channel.
-      ALuint buffer = 0;
-      alGenBuffers(1, &buffer);
-      int total = 0;
+    EXPECT_EQ(stream.Format(), alGetEnumValue(c.format));
+    // Every frame comes back, in pieces of whole frames of the buffers' channels.
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    int frames = 0;
+    try {
       while (stream.Fill(buffer)) {
-        ALint size = 0;
+        ALint size = 0, channels = 0, bits = 0;
         alGetBufferi(buffer, AL_SIZE, &size);
+        alGetBufferi(buffer, AL_CHANNELS, &channels);
+        alGetBufferi(buffer, AL_BITS, &bits);
         EXPECT_LE(size, N_OggStream::kPieceSize);
-        total += size;
+        EXPECT_EQ(channels, c.outChannels);
+        EXPECT_EQ(bits, 16);
+        EXPECT_EQ(size % (2 * c.outChannels), 0);
+        frames += size / (2 * c.outChannels);
       }
-      EXPECT_EQ(total, 22050 * c.channels * 2);
-      alDeleteBuffers(1, &buffer);
+    } catch (const std::string& text) {
+      ADD_FAILURE() << text;
     }
+    EXPECT_EQ(frames, 22050);
+    alDeleteBuffers(1, &buffer);
     stream.Release();
   }
+  // More channels than any layout has are refused, and the file is closed.
+  test::WriteToneOgg("data/sounds/t.ogg", 0.2, 9, 22050);
+  N_OggStream stream;
+  EXPECT_EQ(Thrown([&] { stream.Open("data\\sounds\\t.ogg"); }), "Could not open Ogg stream. 9 channels are more than 8.");
+  EXPECT_FALSE(stream.IsOpen());
+}
+
+TEST(OggStream, ChannelCountChangingInsideTheFileIsThrown) {
+  test::SoundEnv env;
+  env.Start();
+  // Two chained streams, mono then stereo: the stereo part would play as garbled mono.
+  tools::OggSettings mono, stereo;
+  mono.channels = 1;
+  stereo.channels = 2;
+  stereo.serial = mono.serial + 1;
+  std::vector<float> samples(22050 * 2, 0.25f);
+  std::vector<std::uint8_t> bytes = tools::EncodeOggVorbis(std::span(samples).first(22050), mono);
+  const std::vector<std::uint8_t> second = tools::EncodeOggVorbis(samples, stereo);
+  bytes.insert(bytes.end(), second.begin(), second.end());
+  env.dir.Write("data/sounds/chain.ogg", std::string(bytes.begin(), bytes.end()));
+  N_OggStream stream;
+  stream.Open("data\\sounds\\chain.ogg");
+  EXPECT_EQ(stream.Format(), AL_FORMAT_MONO16);
+  ALuint buffer = 0;
+  alGenBuffers(1, &buffer);
+  EXPECT_EQ(Thrown([&] {
+              for (int i = 0; i < 20 && stream.Fill(buffer); ++i) {
+              }
+            }),
+            "Ogg stream changes its channel count inside the file.");
+  alDeleteBuffers(1, &buffer);
 }
 
 TEST(OggStream, ShortFileDoesNotStart) {

@@ -43,6 +43,20 @@ void WriteToneOgg(const std::string& path, double seconds, int channels, int rat
   tools::WriteOggVorbis(disk, Tone(seconds, channels, rate), settings);
 }
 
+const std::vector<std::string>& VorbisSpeakers(int channels) {
+  static const std::vector<std::vector<std::string>> kOrders = {
+      {"c"},
+      {"fl", "fr"},
+      {"fl", "c", "fr"},
+      {"fl", "fr", "rl", "rr"},
+      {"fl", "c", "fr", "rl", "rr"},
+      {"fl", "c", "fr", "rl", "rr", "lfe"},
+      {"fl", "c", "fr", "sl", "sr", "rc", "lfe"},
+      {"fl", "c", "fr", "sl", "sr", "rl", "rr", "lfe"},
+  };
+  return kOrders.at(static_cast<std::size_t>(channels - 1));
+}
+
 void WriteShaders(const std::string& file, const std::string& text) {
   tools::WriteBytes("data/scripts/Sounds/" + file, std::vector<std::uint8_t>(text.begin(), text.end()));
 }

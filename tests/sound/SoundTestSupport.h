@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace test {
 
@@ -13,6 +14,9 @@ namespace test {
 void WriteToneWav(const std::string& name, double seconds, int rate = 22050);
 /// Writes a generated Ogg Vorbis file (a tone) of the given length below the cwd.
 void WriteToneOgg(const std::string& path, double seconds, int channels = 2, int rate = 44100);
+/// Vorbis's speaker order for 1..8 channels, as the format defines it: "fl", "fr",
+/// "c", "lfe", "rl"/"rr" (rear), "sl"/"sr" (side), "rc" (rear centre).
+const std::vector<std::string>& VorbisSpeakers(int channels);
 /// Writes a shader script as data/scripts/Sounds/<file>.
 void WriteShaders(const std::string& file, const std::string& text);
 
