@@ -5,6 +5,7 @@
 #include "core/VarMng.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
+#include "scene/SceneAccess.h"
 
 N_World* g_world = nullptr;
 
@@ -12,7 +13,12 @@ N_World::N_World(N_TextureMng* textureMng)
     : m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
       m_textTarget(*m_shaderMng),
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
-      m_textureMng(textureMng) {}
+      m_textureMng(textureMng),
+      m_levelObjects(std::make_unique<N_LevelObjectList>()) {
+  g_scene.frustum = &m_frustum;
+  g_scene.shaderMng = m_shaderMng.get();
+  g_scene.levelObjects = m_levelObjects.get();
+}
 
 N_World::~N_World() {
   // Every shader is unreferenced now, so loading frees them all and gives their
@@ -24,6 +30,13 @@ N_World::~N_World() {
     m_textureMng->ResetRefCounts();
     m_textureMng->PurgeTextures();
   }
+  m_levelObjects.reset();  // after the shader and texture cycle, as the members go
+  g_scene = N_SceneAccess{};
+}
+
+void N_World::SetCurrentCamera(N_Camera* camera) {
+  m_camera = camera;
+  g_scene.camera = camera;
 }
 
 bool N_World::Init() {
@@ -36,13 +49,20 @@ bool N_World::Init() {
 
 void N_World::Update(float) {}
 
-void N_World::Render(float) {
-  // The frame and the queued text so far: the scene and the GUI join as they are built.
+void N_World::Render(float frameTime) {
+  // The frame, the level objects and the queued text so far: the rest of the scene and
+  // the GUI join as they are built.
   if (!g_render) {
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
   g_render->BeginFrame();
+  if (m_camera) {
+    m_frustum.Build(*m_camera);
+    g_render->SetupCamera(m_camera, 1);
+    m_levelObjects->Render(frameTime);
+    m_levelObjects->RenderSorted();
+  }
   m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
                                0.0f);
   g_render->SetupCamera(&m_screenCamera, 0);

@@ -1,0 +1,3 @@
+#include "scene/SceneAccess.h"
+
+N_SceneAccess g_scene;
