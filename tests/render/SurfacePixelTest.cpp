@@ -85,31 +85,11 @@ class SurfacePixels : public test::GlRender {
     camera.SetProjection(90.0f, float(kWidth), float(kHeight), 0.0f, 0.0f);
   }
   ~SurfacePixels() override {
-    for (IDirect3DTexture9* texture : m_textures) texture->Release();
     time.reset();
     platform::SetDirect3DFactory(nullptr);
     if (m_masked) m_masked->Release();  // the renderer holds its own reference until it goes
   }
 
-  /// A texture of width x height texels from rows of 0xAARRGGBB, top row first, with
-  /// its record.
-  TexInfo* Texture(int width, int height, const std::vector<DWORD>& texels) {
-    IDirect3DTexture9* texture = nullptr;
-    EXPECT_EQ(device->CreateTexture(UINT(width), UINT(height), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3D_OK);
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    for (int y = 0; y < height; ++y) {
-      auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
-      for (int x = 0; x < width; ++x) row[x] = texels[std::size_t(y * width + x)];
-    }
-    texture->UnlockRect(0);
-    m_textures.push_back(texture);
-    TexInfo& record = m_records.emplace_back();
-    record.texture = platform::TextureHandleOf(texture);
-    return &record;
-  }
   /// A quad in 640 x 480 screen units (2D set-up) from memory, wound to face the
   /// camera; texture coordinates 0..1 on both sets, normals along +x.
   N_MeshSurface& Quad(float x0, float y0, float x1, float y1) {
@@ -142,8 +122,6 @@ class SurfacePixels : public test::GlRender {
 
  private:
   IDirect3D9* m_masked = nullptr;
-  std::vector<IDirect3DTexture9*> m_textures;
-  std::deque<TexInfo> m_records;
   std::deque<N_MeshSurface> m_surfaces;
   std::vector<std::unique_ptr<N_SurfaceVertex[]>> m_vertices;
   // Counter-clockwise on the screen: shaders that cull back faces cull clockwise ones.

@@ -3,6 +3,7 @@
 #include "core/VarMng.h"
 #include "platform/win32/TestWindow.h"
 #include "render/RenderServices.h"
+#include "render/TexInfo.h"
 
 namespace test {
 
@@ -19,6 +20,7 @@ GlRender::GlRender(int width, int height) : m_width(width), m_height(height) {
 }
 
 GlRender::~GlRender() {
+  for (IDirect3DTexture9* texture : m_textures) texture->Release();
   if (renderObject) {
     if (renderObject->Device()) renderObject->Shutdown();
     ReleaseRender(renderObject);
@@ -37,6 +39,23 @@ bool GlRender::Start(const std::function<N_Render*()>& make) {
   EXPECT_TRUE(ready);
   device = renderObject->Device();
   return ready;
+}
+
+TexInfo* GlRender::Texture(int width, int height, const std::vector<DWORD>& texels) {
+  IDirect3DTexture9* texture = nullptr;
+  EXPECT_EQ(device->CreateTexture(UINT(width), UINT(height), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+            D3D_OK);
+  D3DLOCKED_RECT locked{};
+  texture->LockRect(0, &locked, nullptr, 0);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+    for (int x = 0; x < width; ++x) row[x] = texels[std::size_t(y * width + x)];
+  }
+  texture->UnlockRect(0);
+  m_textures.push_back(texture);
+  TexInfo& record = m_records.emplace_back();
+  record.texture = platform::TextureHandleOf(texture);
+  return &record;
 }
 
 std::vector<DWORD> GlRender::Pixels() {

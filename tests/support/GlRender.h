@@ -6,8 +6,11 @@
 #include "render/Render.h"
 #include "tests/support/TestEnv.h"
 
+#include <deque>
 #include <functional>
 #include <vector>
+
+struct TexInfo;
 
 namespace test {
 
@@ -25,6 +28,9 @@ class GlRender {
   bool Start(const std::function<N_Render*()>& make = {});
   N_Render& render() { return *renderObject; }
 
+  /// A device texture of width x height texels from rows of 0xAARRGGBB, top row first,
+  /// with its record (both live as long as the rig).
+  TexInfo* Texture(int width, int height, const std::vector<DWORD>& texels);
   /// The back buffer as 0xRRGGBB values, top row first.
   std::vector<DWORD> Pixels();
   DWORD Pixel(int x, int y);
@@ -40,6 +46,8 @@ class GlRender {
 
  private:
   int m_width, m_height;
+  std::vector<IDirect3DTexture9*> m_textures;
+  std::deque<TexInfo> m_records;
 };
 
 }  // namespace test
