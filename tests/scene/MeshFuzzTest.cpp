@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
-#include <stdexcept>
 
 namespace {
 
@@ -44,17 +42,17 @@ void Put32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t value)
   for (int i = 0; i < 4; ++i) file[at + std::size_t(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-/// A loaded mesh keeps every surface inside its own arrays.
+/// Every index of a loaded mesh names one of its surface's vertices (reading them here
+/// also reads every index run, which the sanitizer checks).
 void ExpectInside(const N_StaticMesh& mesh) {
   for (const N_MeshSurface& s : mesh.Surfaces()) {
-    if (s.vertexCount == 0 && s.indexCount == 0) continue;
     for (std::uint16_t i = 0; i < s.indexCount; ++i) ASSERT_LT(s.indices[i], s.vertexCount);
-    ASSERT_LT(s.shader, 64);
   }
 }
 
 TEST(MeshFuzz, MutatedFilesLoadCleanlyOrEndInTheCriticalReport) {
   test::SceneRig scene;
+  platform::SetDebugOutputHook([](const std::string&) {});  // a thousand reports: not on stderr
   platform::SetMessageBoxHook([](const std::string& text, const std::string& caption) {
     if (caption == "Critical error!") throw CriticalReport{text};
   });
@@ -101,6 +99,7 @@ TEST(MeshFuzz, MutatedFilesLoadCleanlyOrEndInTheCriticalReport) {
     }
   }
   platform::SetMessageBoxHook({});
+  platform::SetDebugOutputHook({});
   EXPECT_GT(loaded, 300);
   EXPECT_GT(refused, 300);
 }
