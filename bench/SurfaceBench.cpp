@@ -5,13 +5,7 @@
 // the level's render list sorts them) and once with the materials interleaved.
 // Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/render_bench --benchmark_filter=DrawSurface
-#include "core/BuiltinVars.h"
-#include "core/CoreServices.h"
-#include "core/ErrorLog.h"
-#include "core/Globals.h"
-#include "core/Log.h"
-#include "core/VarMng.h"
-#include "platform/win32/TestWindow.h"
+#include "bench/BenchRenderer.h"
 #include "render/Camera.h"
 #include "render/IndexBuffer.h"
 #include "render/MeshSurface.h"
@@ -32,67 +26,6 @@ namespace {
 constexpr int kSurfaces = 1000;
 constexpr int kMaterials = 20;
 constexpr int kWidth = 1024, kHeight = 768;
-
-/// The renderer on a window of its own, with the core services behind it.
-class BenchRenderer {
- public:
-  BenchRenderer() : errorLog(&log) {
-    g_log = &log;
-    g_errorLog = &errorLog;
-    g_varMng = &vars;
-    RegisterBuiltinVars();
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    vars.SetInt("v_fullscreen", 0, 0);
-    vars.SetInt("v_width", kWidth, 0);
-    vars.SetInt("v_height", kHeight, 0);
-    vars.SetInt("r_swapInterval", 0, 0);
-    vars.SetInt("wnd_handle", window, 0);
-    services.errorLog = &errorLog;
-    services.log = &log;
-    services.varMng = &vars;
-    CreateRender(&services, &render);
-    ready = window && render->Init();
-  }
-  ~BenchRenderer() {
-    for (IDirect3DTexture9* texture : textures) texture->Release();
-    if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
-    platform::DestroyTestWindow(window);
-    g_varMng = nullptr;
-    g_errorLog = nullptr;
-    g_log = nullptr;
-  }
-
-  /// A texture of one colour, with its record.
-  TexInfo* Texture(UINT size, DWORD colour) {
-    IDirect3DTexture9* texture = nullptr;
-    if (FAILED(render->Device()->CreateTexture(size, size, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                                nullptr))) {
-      return nullptr;
-    }
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    for (UINT y = 0; y < size; ++y) {
-      auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
-      for (UINT x = 0; x < size; ++x) row[x] = colour;
-    }
-    texture->UnlockRect(0);
-    textures.push_back(texture);
-    records.push_back(std::make_unique<TexInfo>());
-    records.back()->texture = platform::TextureHandleOf(texture);
-    return records.back().get();
-  }
-
-  N_Log log{"render_bench.log"};
-  N_ErrorLog errorLog;
-  N_VarMng vars;
-  HWND window = 0;
-  N_CoreServices services;
-  N_Render* render = nullptr;
-  bool ready = false;
-  std::vector<IDirect3DTexture9*> textures;
-  std::vector<std::unique_ptr<TexInfo>> records;
-};
 
 /// 20 materials and 1,000 small quads facing a camera that looks along +y.
 struct Scene {
@@ -172,7 +105,7 @@ struct Scene {
 
 void DrawSurfaces(benchmark::State& state) {
   const bool grouped = state.range(0) != 0;
-  BenchRenderer bench;
+  BenchRenderer bench(kWidth, kHeight, "render_bench.log");
   if (!bench.ready) {
     state.SkipWithError("no OpenGL device");
     return;

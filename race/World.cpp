@@ -14,10 +14,12 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textTarget(*m_shaderMng),
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
       m_textureMng(textureMng),
-      m_level(std::make_unique<N_Level>()) {
+      m_level(std::make_unique<N_Level>()),
+      m_levelObjects(std::make_unique<N_LevelObjectList>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
+  g_scene.levelObjects = m_levelObjects.get();
 }
 
 N_World::~N_World() {
@@ -31,6 +33,13 @@ N_World::~N_World() {
     m_textureMng->ResetRefCounts();
     m_textureMng->PurgeTextures();
   }
+  m_levelObjects.reset();  // after the shader and texture cycle, as the members go
+  g_scene = N_SceneAccess{};
+}
+
+void N_World::SetCurrentCamera(N_Camera* camera) {
+  m_camera = camera;
+  g_scene.camera = camera;
 }
 
 bool N_World::Init() {
@@ -43,13 +52,20 @@ bool N_World::Init() {
 
 void N_World::Update(float) {}
 
-void N_World::Render(float) {
-  // The frame and the queued text so far: the scene and the GUI join as they are built.
+void N_World::Render(float frameTime) {
+  // The frame, the level objects and the queued text so far: the rest of the scene and
+  // the GUI join as they are built.
   if (!g_render) {
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
   g_render->BeginFrame();
+  if (m_camera) {
+    m_frustum.Build(*m_camera);
+    g_render->SetupCamera(m_camera, 1);
+    m_levelObjects->Render(frameTime);
+    m_levelObjects->RenderSorted();
+  }
   m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
                                0.0f);
   g_render->SetupCamera(&m_screenCamera, 0);

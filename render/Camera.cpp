@@ -1,5 +1,6 @@
 #include "render/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +9,8 @@ namespace {
 constexpr float kDegToRad = 0.017453292f;
 constexpr float kRadToDeg = 57.2957764f;
 constexpr float kQuarterTurn = 1.5707964f;
+/// Below this distance from its target the camera has no direction to damp along.
+constexpr float kSpringMinLength = 1e-6f;
 
 }  // namespace
 
@@ -51,7 +54,8 @@ void N_Camera::BuildView(float pitch, float heading, float roll) {
 void N_Camera::ViewTowards(const N_Vector3& direction) {
   N_Vector3 d = direction;
   d.Normalize();
-  const float pitch = std::acos(-d.z);
+  // Rounding can leave |d.z| a hair above 1: acos would give NaN for good.
+  const float pitch = std::acos(std::clamp(-d.z, -1.0f, 1.0f));
   const float heading = std::atan2(d.y, d.x) - kQuarterTurn;
   angleX = pitch * kRadToDeg;
   angleZ = heading * kRadToDeg;
@@ -65,9 +69,10 @@ void N_Camera::SpringStep(const N_Vector3& target, const N_Vector3& reference, f
   N_Vector3 e = position - target;
   const float length = std::sqrt(Vec3Dot(e, e));
   const N_Vector3 m = (reference - target) * dt;
-  // A camera standing on its target has no direction to damp along: the damping term
-  // is 0 instead of 0/0, which would make the position NaN for good.
-  const float dampingTerm = length > 0.0f ? Vec3Dot(m, e) / length * damping : 0.0f;
+  // A camera (nearly) on its target has no direction to damp along: the damping term
+  // is 0 instead of a division by (almost) 0, which would make the position NaN or
+  // fling it away; Normalize then moves it off along (1, 0, 0).
+  const float dampingTerm = length >= kSpringMinLength ? Vec3Dot(m, e) / length * damping : 0.0f;
   const float f = ((distance - length) * stiffness + dampingTerm) * dt;
   e.Normalize();
   position = position + e * f;

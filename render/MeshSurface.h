@@ -45,6 +45,7 @@ struct N_MeshSurface {
   N_Vector3 boundsMin;
   N_Vector3 boundsMax;
   N_Vector3 centre;
+  float radius = 0.0f;  ///< half the box's diagonal
   std::uint8_t sharedBuffers = 0;  ///< the buffers are a level's, shared by its surfaces
   std::uint32_t vertexOffset = 0;  ///< first vertex and index in the shared buffers
   std::uint32_t indexOffset = 0;

@@ -6,11 +6,15 @@
 class N_Frustum;
 class N_ShaderMng;
 class N_Level;
+class N_Camera;
+class N_LevelObjectList;
 
 struct N_SceneAccess {
   N_Frustum* frustum = nullptr;      ///< the view frustum of the current frame
   N_ShaderMng* shaderMng = nullptr;  ///< handles of the meshes' materials
   N_Level* level = nullptr;          ///< the ambient light and the sun of the figures
+  N_Camera* camera = nullptr;        ///< the camera the frame is drawn from; null before the first
+  N_LevelObjectList* levelObjects = nullptr;  ///< the level's drawables
 };
 
 extern N_SceneAccess g_scene;

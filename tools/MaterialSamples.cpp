@@ -99,6 +99,15 @@ void AddNatureTextures(std::vector<Texture>& out) {
                    const float shade = 0.8f + 0.2f * Noise(u, v, 8, 8);
                    return Colour(0.1f * shade, 0.35f * shade, 0.18f * shade);
                  })});
+  out.push_back({"textures/trees/needles", DdsFormat::Dxt1, Picture(64, 64, [](float u, float v) {
+                   const float n = Noise(u, v, 16, 9) * 0.5f + Noise(u, v, 4, 10) * 0.5f;
+                   return Colour(0.08f + 0.1f * n, 0.25f + 0.2f * n, 0.12f + 0.1f * n);
+                 })});
+  out.push_back({"textures/trees/bark", DdsFormat::Dxt1, Picture(32, 64, [](float u, float v) {
+                   const float groove = 0.5f + 0.5f * std::cos(u * 2 * kPi * 5 + Noise(u, v, 4, 11) * 3.0f);
+                   const float b = 0.25f + 0.12f * groove;
+                   return Colour(b * 1.3f, b, b * 0.7f);
+                 })});
   for (int frame = 0; frame < 3; ++frame) {
     out.push_back({"textures/water/lake0" + std::to_string(frame + 1), DdsFormat::Dxt5,
                    Picture(64, 64, [frame](float u, float v) {

@@ -1,11 +1,15 @@
 #include "race/World.h"
 
-#include "scene/SceneAccess.h"
-
+#include "render/MeshSurface.h"
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
+#include "scene/MeshObject.h"
+#include "scene/SceneAccess.h"
 #include "tests/render/FakeTextureDevice.h"
+#include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +68,66 @@ TEST(World, LendsItsFrustumShadersAndLevelToTheSceneWhileItLives) {
   EXPECT_EQ(g_scene.frustum, nullptr) << "nothing dangles after the world";
   EXPECT_EQ(g_scene.shaderMng, nullptr);
   EXPECT_EQ(g_scene.level, nullptr);
+}
+
+/// A drawable that reports its deletion.
+class Witness final : public N_RenderObject {
+ public:
+  explicit Witness(std::function<void()> onDelete) : m_onDelete(std::move(onDelete)) {}
+  ~Witness() override { m_onDelete(); }
+
+ private:
+  std::function<void()> m_onDelete;
+};
+
+TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
+  g_render = &rig.render;
+  std::string logWhenDeleted;
+  {
+    N_World world(&textures);
+    EXPECT_EQ(g_scene.frustum, &world.Frustum());
+    EXPECT_EQ(g_scene.shaderMng, &world.ShaderMng());
+    EXPECT_EQ(g_scene.levelObjects, &world.LevelObjects());
+    EXPECT_EQ(g_scene.camera, nullptr);
+    N_SurfaceVertex vertices[3] = {};
+    for (int i = 0; i < 3; ++i) {
+      vertices[i].position[0] = float(i == 1) * 100.0f;
+      vertices[i].position[1] = 1000.0f;
+      vertices[i].position[2] = float(i == 2) * 100.0f;
+    }
+    std::uint16_t indices[3] = {0, 1, 2};
+    N_MeshSurface surface;
+    surface.shader = world.ShaderMng().AddShader("rock", 0, 3);
+    surface.vertices = vertices;
+    surface.vertexCount = 3;
+    surface.indices = indices;
+    surface.indexCount = 3;
+    auto object = std::make_unique<N_MeshObject>(&surface, 1);
+    const float box[6] = {0, 999, 0, 100, 1001, 100};
+    object->SetTransform(box, 0, N_RenderObject::kMeshObject, N_Matrix4{}, 0);
+    world.LevelObjects().Add(std::move(object));
+    world.LevelObjects().Add(std::make_unique<Witness>([&] { logWhenDeleted = rig.core.LogText(); }));
+    world.Init();
+    world.LevelObjects().Sort();
+
+    rig.device->ClearCalls();
+    world.Render(0.016f);
+    EXPECT_TRUE(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").empty()) << "no camera, no scene";
+    world.SetCurrentCamera(&rig.camera);  // at the origin, looking along +y
+    EXPECT_EQ(g_scene.camera, &rig.camera);
+    world.Render(0.016f);
+    EXPECT_EQ(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").size(), 1u);
+  }
+  EXPECT_NE(logWhenDeleted.find("--- Freeing Textures\n"), std::string::npos)
+      << "the drawables go after the shader and texture cycle";
+  EXPECT_EQ(g_scene.frustum, nullptr);
+  EXPECT_EQ(g_scene.levelObjects, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
 }
 
 }  // namespace

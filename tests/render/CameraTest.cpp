@@ -138,4 +138,65 @@ TEST(Camera, SetViewMatrixLeavesTheAxes) {
   ExpectVector(camera.axisY, 0, 0, 1);
 }
 
+TEST(Camera, LookAtAndUpdateViewAgree) {
+  const N_Vector3 eye{0, 0, 0};
+  const struct {
+    N_Vector3 target;
+    float angleZ, angleX;
+    N_Vector3 backward;
+  } cases[] = {
+      {{-100, 0, 0}, 90.0f, 90.0f, {1, 0, 0}},  // looks along -x
+      {{0, 100, 100}, 0.0f, 135.0f, {0, -0.70710678f, -0.70710678f}},
+  };
+  for (const auto& c : cases) {
+    N_Camera camera;
+    camera.LookAt(&eye, &c.target);
+    EXPECT_NEAR(camera.angleZ, c.angleZ, 1e-4f);
+    EXPECT_NEAR(camera.angleX, c.angleX, 1e-4f);
+    ExpectVector(camera.axisZ, c.backward.x, c.backward.y, c.backward.z, 1e-5f);
+  }
+  // The angles LookAt stores rebuild its view.
+  for (const N_Vector3& target : {N_Vector3{-100, 0, 0}, N_Vector3{0, 100, 100}, N_Vector3{30, -40, -20},
+                                  N_Vector3{-7, -3, 50}}) {
+    N_Camera looking;
+    looking.LookAt(&eye, &target);
+    N_Camera rebuilt;
+    rebuilt.angleZ = looking.angleZ;
+    rebuilt.angleX = looking.angleX;
+    rebuilt.UpdateView();
+    ExpectVector(rebuilt.axisX, looking.axisX.x, looking.axisX.y, looking.axisX.z, 1e-5f);
+    ExpectVector(rebuilt.axisY, looking.axisY.x, looking.axisY.y, looking.axisY.z, 1e-5f);
+    ExpectVector(rebuilt.axisZ, looking.axisZ.x, looking.axisZ.y, looking.axisZ.z, 1e-5f);
+  }
+}
+
+TEST(Camera, TheSpringStepPullsToItsDistanceAndDampsAlongTheOffset) {
+  const struct {
+    N_Vector3 start, reference;
+    float damping;
+    float x;
+  } cases[] = {
+      {{100, 0, 0}, {0, 0, 0}, 0.0f, 110.0f},    // (200 - 100) x 1 x 0.1
+      {{100, 0, 0}, {-10, 0, 0}, 1.0f, 109.9f},  // damping: (-1, 0, 0) . e / |e| = -1
+  };
+  const N_Vector3 target{0, 0, 0};
+  for (const auto& c : cases) {
+    N_Camera camera;
+    camera.position = c.start;
+    camera.FollowTarget(&target, &c.reference, 0.1f, 1.0f, c.damping, 200.0f);
+    ExpectVector(camera.position, c.x, 0, 0, 1e-4f);
+  }
+}
+
+TEST(Camera, ACameraNearlyOnItsTargetSkipsTheDamping) {
+  // 5e-7 from the target, below the 1e-6 where the offset still gives a direction: the
+  // spring alone moves it (along the offset, here +y), the far reference adds nothing.
+  const N_Vector3 target{5, 5, 5}, reference{5, 1005, 5};
+  N_Camera camera;
+  camera.position = {5, 5.0000005f, 5};
+  camera.FollowTarget(&target, &reference, 0.1f, 2.5f, 0.5f, 220.0f);
+  ExpectVector(camera.position, 5, 5 + 220.0f * 2.5f * 0.1f, 5, 1e-3f);
+  for (float element : camera.view.m) EXPECT_TRUE(std::isfinite(element));
+}
+
 }  // namespace

@@ -9,7 +9,7 @@
 #include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexDecl.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/GlRender.h"
 
 #include <gtest/gtest.h>
 
@@ -22,30 +22,12 @@ namespace {
 
 constexpr DWORD kCleared = 0xC86432;  // (200, 100, 50)
 
-class RenderPixels {
+class RenderPixels : public test::GlRender {
  public:
-  RenderPixels(int width, int height) : m_width(width), m_height(height) {
-    window = platform::CreateTestWindow(width, height);
-    EXPECT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", width, 0);
-    core.vars->SetInt("v_height", height, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
-    CreateRender(&services, &renderObject);
-    EXPECT_TRUE(renderObject->Init());
-    device = renderObject->Device();
+  RenderPixels(int width, int height) : GlRender(width, height) {
+    Start();
     camera.SetProjection(90.0f, float(width), float(height), 0.0f, 0.0f);
   }
-  ~RenderPixels() {
-    if (renderObject->Device()) renderObject->Shutdown();
-    ReleaseRender(renderObject);
-    platform::DestroyTestWindow(window);
-  }
-  RenderPixels(const RenderPixels&) = delete;
-  RenderPixels& operator=(const RenderPixels&) = delete;
 
   /// Clears to (200, 100, 50) and sets up the 2D mode.
   void Begin2D() {
@@ -53,25 +35,6 @@ class RenderPixels {
     render().BeginFrame();
     render().SetupCamera(&camera, 0);
   }
-  N_Render& render() { return *renderObject; }
-
-  std::vector<DWORD> Pixels() {
-    IDirect3DSurface9* surface = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DLOCKED_RECT locked{};
-    std::vector<DWORD> pixels;
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (int y = 0; y < m_height; ++y) {
-        const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-        for (int x = 0; x < m_width; ++x) pixels.push_back(row[x] & 0xFFFFFF);
-      }
-      surface->UnlockRect();
-    }
-    surface->Release();
-    return pixels;
-  }
-  DWORD Pixel(int x, int y) { return Pixels().at(std::size_t(y) * std::size_t(m_width) + std::size_t(x)); }
-
   /// A quad of surface vertices in the current transforms, vertex colour only.
   void DrawRect(float x0, float y0, float x1, float y1, float z, D3DCOLOR colour) {
     N_SurfaceVertex v[4] = {};
@@ -91,16 +54,7 @@ class RenderPixels {
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(N_SurfaceVertex));
   }
 
-  test::TempDir dir;
-  test::CoreServices core;
-  N_CoreServices services;
-  HWND window = 0;
-  N_Render* renderObject = nullptr;
-  IDirect3DDevice9* device = nullptr;
   N_Camera camera;
-
- private:
-  int m_width, m_height;
 };
 
 bool Near(DWORD pixel, DWORD expected, int tolerance = 2) {

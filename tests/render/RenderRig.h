@@ -14,8 +14,9 @@ namespace test {
 
 class RenderRig {
  public:
-  explicit RenderRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig())
-      : harness(std::move(config)), core(harness.core), render(*harness.render) {
+  explicit RenderRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig(),
+                     RenderMaker make = {})
+      : harness(std::move(config), std::move(make)), core(harness.core), render(*harness.render) {
     EXPECT_TRUE(render.Init());
     device = harness.Device();
     device->ClearCalls();

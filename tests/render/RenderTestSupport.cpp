@@ -2,6 +2,7 @@
 
 #include "core/VarMng.h"
 #include "platform/d3d9.h"
+#include "render/RenderServices.h"
 
 #include <cstdio>
 #include <sstream>
@@ -17,7 +18,7 @@ platform::d3d9::RecordingDirect3DConfig RecordingRender::DefaultConfig() {
   return config;
 }
 
-RecordingRender::RecordingRender(platform::d3d9::RecordingDirect3DConfig config)
+RecordingRender::RecordingRender(platform::d3d9::RecordingDirect3DConfig config, RenderMaker make)
     : m_d3d(new platform::d3d9::RecordingDirect3D(std::move(config))) {
   core.vars->SetInt("v_fullscreen", 0, 0);
   core.vars->SetInt("wnd_handle", 1, 0);
@@ -30,6 +31,12 @@ RecordingRender::RecordingRender(platform::d3d9::RecordingDirect3DConfig config)
     return d3d;
   });
   CreateRender(&services, &render);
+  if (make) {
+    // The module's services stay as CreateRender made them, with the subclass in them.
+    delete render;
+    render = make();
+    g_renderServicesCopy.render = render;
+  }
 }
 
 RecordingRender::~RecordingRender() {

@@ -5,15 +5,19 @@
 #include "render/Render.h"
 #include "tests/support/TestEnv.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace test {
 
+/// Makes the renderer object in place of CreateRender's own (a test subclass).
+using RenderMaker = std::function<N_Render*()>;
+
 /// The Direct3D object Direct3DCreate9 hands out while the harness lives.
 class RecordingRender {
  public:
-  explicit RecordingRender(platform::d3d9::RecordingDirect3DConfig config = DefaultConfig());
+  explicit RecordingRender(platform::d3d9::RecordingDirect3DConfig config = DefaultConfig(), RenderMaker make = {});
   ~RecordingRender();
   RecordingRender(const RecordingRender&) = delete;
   RecordingRender& operator=(const RecordingRender&) = delete;

@@ -15,7 +15,7 @@
 #include "render/TexInfo.h"
 #include "tests/render/ShaderTestSupport.h"
 #include "tests/render/TestRenderTime.h"
-#include "tests/support/TestEnv.h"
+#include "tests/support/GlRender.h"
 
 #include <gtest/gtest.h>
 
@@ -63,23 +63,14 @@ class OneSidedStencil final : public platform::d3d9::RefCounted<IDirect3D9> {
   IDirect3D9* m_real;
 };
 
-class SurfacePixels {
+class SurfacePixels : public test::GlRender {
  public:
-  explicit SurfacePixels(bool twoSidedStencil = true) {
+  explicit SurfacePixels(bool twoSidedStencil = true) : GlRender(kWidth, kHeight) {
     // The game's own vertex programs, where Init looks for them.
     const std::filesystem::path programs = std::filesystem::path(dir.Path()) / "data/scripts/vp";
     std::filesystem::create_directories(programs);
     std::filesystem::copy(std::filesystem::path(test::GameRoot()) / "data/scripts/vp", programs);
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    EXPECT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", kWidth, 0);
-    core.vars->SetInt("v_height", kHeight, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
     core.vars->SetInt("r_filter", 0, 0);  // point sampling: texels land whole
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
     if (!twoSidedStencil) {
       IDirect3D9* real = Direct3DCreate9(D3D_SDK_VERSION);
       auto* masked = new OneSidedStencil(real);
@@ -89,45 +80,16 @@ class SurfacePixels {
       });
       m_masked = masked;
     }
-    CreateRender(&services, &renderObject);
+    Start();
     time = std::make_unique<test::TestRenderTime>();
-    EXPECT_TRUE(renderObject->Init());
-    device = renderObject->Device();
     camera.SetProjection(90.0f, float(kWidth), float(kHeight), 0.0f, 0.0f);
   }
-  ~SurfacePixels() {
-    for (IDirect3DTexture9* texture : m_textures) texture->Release();
+  ~SurfacePixels() override {
     time.reset();
-    if (renderObject->Device()) renderObject->Shutdown();
-    ReleaseRender(renderObject);
     platform::SetDirect3DFactory(nullptr);
-    if (m_masked) m_masked->Release();
-    platform::DestroyTestWindow(window);
+    if (m_masked) m_masked->Release();  // the renderer holds its own reference until it goes
   }
-  SurfacePixels(const SurfacePixels&) = delete;
-  SurfacePixels& operator=(const SurfacePixels&) = delete;
 
-  N_Render& render() { return *renderObject; }
-
-  /// A texture of width x height texels from rows of 0xAARRGGBB, top row first, with
-  /// its record.
-  TexInfo* Texture(int width, int height, const std::vector<DWORD>& texels) {
-    IDirect3DTexture9* texture = nullptr;
-    EXPECT_EQ(device->CreateTexture(UINT(width), UINT(height), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
-                                    nullptr),
-              D3D_OK);
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    for (int y = 0; y < height; ++y) {
-      auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
-      for (int x = 0; x < width; ++x) row[x] = texels[std::size_t(y * width + x)];
-    }
-    texture->UnlockRect(0);
-    m_textures.push_back(texture);
-    TexInfo& record = m_records.emplace_back();
-    record.texture = platform::TextureHandleOf(texture);
-    return &record;
-  }
   /// A quad in 640 x 480 screen units (2D set-up) from memory, wound to face the
   /// camera; texture coordinates 0..1 on both sets, normals along +x.
   N_MeshSurface& Quad(float x0, float y0, float x1, float y1) {
@@ -155,32 +117,11 @@ class SurfacePixels {
     render().BeginFrame();
     render().SetupCamera(&camera, 0);
   }
-  DWORD Pixel(int x, int y) {
-    IDirect3DSurface9* surface = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DLOCKED_RECT locked{};
-    DWORD pixel = 0xDEADBEEF;
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      pixel = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch)[x] & 0xFFFFFF;
-      surface->UnlockRect();
-    }
-    surface->Release();
-    return pixel;
-  }
-
-  test::TempDir dir;
-  test::CoreServices core;
-  N_CoreServices services;
-  HWND window = 0;
-  N_Render* renderObject = nullptr;
-  IDirect3DDevice9* device = nullptr;
   N_Camera camera;
   std::unique_ptr<test::TestRenderTime> time;
 
  private:
   IDirect3D9* m_masked = nullptr;
-  std::vector<IDirect3DTexture9*> m_textures;
-  std::deque<TexInfo> m_records;
   std::deque<N_MeshSurface> m_surfaces;
   std::vector<std::unique_ptr<N_SurfaceVertex[]>> m_vertices;
   // Counter-clockwise on the screen: shaders that cull back faces cull clockwise ones.
