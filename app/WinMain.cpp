@@ -13,6 +13,9 @@
 namespace {
 
 bool g_keysSaved = false;
+/// The application of this copy. After a failed Init it is never deleted (no shutdown
+/// runs, nothing is saved) and stays here, reachable, until the process ends.
+N_Application* g_application = nullptr;
 
 /// The key table is read once this copy knows it runs alone, and written back however
 /// the process exits normally, a critical error's exit included. A second copy, which
@@ -67,12 +70,14 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int, N_TestHook& hook) {
   TakeKeyDefinitions();
 
   // Never deleted when Init fails: no shutdown runs and nothing is saved then.
-  N_Application* application = new N_Application;
+  g_application = new N_Application;
+  N_Application* application = g_application;
   if (!application->Init(instance)) return 0;
   if (hook.Active()) application->SetFrameHook([&hook] { hook.OnPass(); });
   application->Run();
   const bool restart = g_varMng->GetInt("restart") == 1;
   delete application;
+  g_application = nullptr;
   if (!restart) return 1;
 
   // The new copy must find the key table whole and the mutex free.
