@@ -3,6 +3,7 @@
 #include "core/AppWindow.h"
 #include "core/BuiltinVars.h"
 #include "core/ConfigReader.h"
+#include "core/DisplayModes.h"
 #include "core/ErrorLog.h"
 #include "core/FormatString.h"
 #include "core/Globals.h"
@@ -98,6 +99,14 @@ void N_Application::ReadConfiguration() {
   N_ConfigReader reader;
   reader.Load("config.cfg");
   reader.Load("user.cfg");  // later values override earlier ones
+  // Every start begins with both at 0, whatever a file says: "exit" 1 would end each
+  // start at once, and with "restart" 1 the game would start itself again for ever.
+  g_varMng->SetInt("exit", 0, kSetFlags);
+  g_varMng->SetInt("restart", 0, kSetFlags);
+  // An absurd gamma (NaN, negative, 0.01) would turn the desktop black or white.
+  const float gamma = g_varMng->GetFloat("r_gamma");
+  const float sane = N_DisplayModes::SaneGamma(gamma);
+  if (!(sane == gamma)) g_varMng->SetFloat("r_gamma", sane, kSetFlags);
 }
 
 void N_Application::CreateWindow() {
@@ -151,9 +160,18 @@ void N_Application::Run() {
   for (;;) {
     DrainMessages();
     if (m_frameHook) m_frameHook();
+    if (platform::TerminationRequested() && g_varMng->GetInt("exit") != 1) EndOnTerminationRequest();
     if (g_varMng->GetInt("exit") == 1) return;
     Frame();
   }
+}
+
+void N_Application::EndOnTerminationRequest() {
+  // Ends as the menus end the game, so that the shutdown saves everything; a pending
+  // restart is dropped: the desktop asked the game to end.
+  m_log->Print("--- Termination signal: ending the game\n");
+  g_varMng->SetInt("exit", 1, kSetFlags);
+  g_varMng->SetInt("restart", 0, kSetFlags);
 }
 
 void N_Application::DrainMessages() {

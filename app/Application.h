@@ -4,9 +4,11 @@
 // writing "config.cfg" on the way out.
 //
 // One object, made by the entry point. Init builds the services (false: the program
-// cannot run; nothing is released then and nothing saved). Run, per pass:
+// cannot run; nothing is released then and nothing saved); after the configuration
+// files it sets "exit" and "restart" to 0 and holds "r_gamma" in a sane range. Run,
+// per pass:
 //   1. hand every waiting window message to its procedure,
-//   2. end when "exit" is 1,
+//   2. end when "exit" is 1 (a termination signal sets it, and clears "restart"),
 //   3. tick the timer, 4. poll the input, 5. take the frame time dt,
 //   6. keep the frame-rate average, 7.-8. queue the frame-rate and developer texts,
 //   9. update and render the world with dt, 10. update the sound manager.
@@ -58,6 +60,7 @@ class N_Application {
   void CreateWindow();
   bool CreateDeviceServices();
   void CreateWorld();
+  void EndOnTerminationRequest();
   void DrainMessages();
   void Frame();
   void QueueOverlayTexts(float frameTime);

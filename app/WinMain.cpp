@@ -2,15 +2,31 @@
 
 #include "app/Application.h"
 #include "app/TestHook.h"
+#include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 bool g_keysSaved = false;
+/// The application of this copy. After a failed Init it is never deleted (no shutdown
+/// runs, nothing is saved) and stays here, reachable, until the process ends.
+N_Application* g_application = nullptr;
+
+/// The key table is read once this copy knows it runs alone, and written back however
+/// the process exits normally, a critical error's exit included. A second copy, which
+/// ends at once, neither reads it nor races the running copy's save.
+void TakeKeyDefinitions() {
+  static bool taken = false;
+  if (taken) return;
+  taken = true;
+  LoadKeyDefinitions();
+  std::atexit(SaveKeyDefinitionsAtExit);
+}
 
 /// Starts the own executable again: no command line, no inherited handles, this
 /// environment and directory. The start's result (nonzero on success).
@@ -25,10 +41,23 @@ int StartNewCopy() {
 
 }  // namespace
 
+void EnterGameRoot() {
+  if (platform::FolderExists("data")) return;
+  const std::string program = platform::ExecutablePath();
+  const std::size_t slash = program.rfind('/');
+  if (slash == std::string::npos) return;
+  SetCurrentDirectoryA(slash == 0 ? "/" : program.substr(0, slash).c_str());
+}
+
 void SaveKeyDefinitionsOnce() {
   if (g_keysSaved) return;
   g_keysSaved = true;
-  SaveKeyDefinitions();
+  std::string why;
+  if (SaveKeyDefinitions(&why)) return;
+  // Usually after the shutdown, when the log is gone: the debugger output (stderr) says it.
+  const std::string line = std::string("unable to save ") + kKeyDefinitionsFile + " file: " + why + "\n";
+  if (g_errorLog) g_errorLog->Report(9, "%s", line.c_str());
+  OutputDebugStringA(line.c_str());
 }
 
 void SaveKeyDefinitionsAtExit() { SaveKeyDefinitionsOnce(); }
@@ -38,14 +67,17 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int, N_TestHook& hook) {
   const HANDLE mutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
   // A copy that started in the same moment took it first.
   if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  TakeKeyDefinitions();
 
   // Never deleted when Init fails: no shutdown runs and nothing is saved then.
-  N_Application* application = new N_Application;
+  g_application = new N_Application;
+  N_Application* application = g_application;
   if (!application->Init(instance)) return 0;
   if (hook.Active()) application->SetFrameHook([&hook] { hook.OnPass(); });
   application->Run();
   const bool restart = g_varMng->GetInt("restart") == 1;
   delete application;
+  g_application = nullptr;
   if (!restart) return 1;
 
   // The new copy must find the key table whole and the mutex free.

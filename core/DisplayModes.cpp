@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/VarMng.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,12 +33,17 @@ void N_DisplayModes::CaptureGamma(HWND window) {
   ReleaseDC(window, dc);
 }
 
+float N_DisplayModes::SaneGamma(float gamma) {
+  if (!(gamma > 0.0f)) return 1.0f;  // also NaN
+  return std::clamp(gamma, kMinGamma, kMaxGamma);
+}
+
 void N_DisplayModes::BuildRamp(float gamma, N_GammaRamp& ramp) {
-  const float exponent = gamma == 0.0f ? 1.0f : 1.0f / gamma;
+  const float exponent = 1.0f / SaneGamma(gamma);
   for (int i = 0; i < 256; ++i) {
     const float base = static_cast<float>(i) * (1.0f / 255.0f);
     float value = std::pow(base, exponent) * 255.0f;
-    // A negative or absurd "r_gamma" must not overflow the 16-bit entries.
+    // Rounding must not overflow the 16-bit entries.
     if (!(value >= 0.0f)) value = 0.0f;
     if (value > 255.0f) value = 255.0f;
     const WORD entry = static_cast<WORD>(static_cast<int>(value) * 256);

@@ -23,8 +23,15 @@ class N_DisplayModes {
   /// Back to the desktop's display mode, then the kept ramp on the window in "wnd_handle".
   void Restore();
 
-  /// Entry i = trunc(255 (i/255)^(1/gamma)) x 256 in all three tables; gamma 0 counts as 1.
+  /// Entry i = trunc(255 (i/255)^(1/g)) x 256 in all three tables, g = SaneGamma(gamma).
   static void BuildRamp(float gamma, N_GammaRamp& ramp);
+
+  /// The range a gamma is held in: beyond it the desktop turns black or white.
+  static constexpr float kMinGamma = 0.5f;
+  static constexpr float kMaxGamma = 3.0f;
+  /// A gamma fit to build a ramp from: 0, a negative value and NaN count as 1 (no
+  /// change); other values are held in kMinGamma..kMaxGamma.
+  static float SaneGamma(float gamma);
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }

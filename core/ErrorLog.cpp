@@ -1,8 +1,19 @@
 #include "core/ErrorLog.h"
 
+#include "core/Globals.h"
 #include "platform/win32.h"
 
 #include <cstdlib>
+
+N_ErrorLog::N_ErrorLog(N_Log* log) : m_log(log) {
+  platform::SetFileRefusalHook([](const std::string& line) {
+    if (g_errorLog) {
+      g_errorLog->Report(9, "%s\n", line.c_str());
+    } else {
+      OutputDebugStringA((line + "\n").c_str());
+    }
+  });
+}
 
 void N_ErrorLog::Format(int code, const char* format, va_list args) {
   m_lastCode = code;

@@ -22,7 +22,9 @@ class N_ErrorLog final : public N_ErrorReporter, public N_OutputSink {
   static constexpr std::size_t kBufferSize = 4096;
 
   /// Reports go to the given log (which may be null: then they go nowhere but the hooks).
-  explicit N_ErrorLog(N_Log* log) : m_log(log) {}
+  /// The file layer's refusals (a file that is no regular file, or too large) are
+  /// reported from then on through the global reporter (code 9).
+  explicit N_ErrorLog(N_Log* log);
 
   [[gnu::format(printf, 3, 4)]] void Report(int code, const char* format, ...) override;
   [[gnu::format(printf, 3, 4)]] void ReportDebug(int code, const char* format, ...) override;

@@ -85,6 +85,10 @@ N_DirSearch::N_DirSearch(std::string& report, const std::string& directory, cons
 }
 
 void N_DirSearch::Recurse(const std::string& relative, const std::string& mask) {
+  // A folder reached a second time (a link to a folder above, or two links to one
+  // folder) is not searched again: links to the folder itself would never end.
+  const std::optional<platform::FileIdentity> folder = platform::IdentifyFile(m_root + relative);
+  if (!folder || !m_visited.insert(*folder).second) return;
   _finddata_t entry;
   std::intptr_t h = _findfirst((m_root + relative + "*.*").c_str(), &entry);
   if (h == -1) return;

@@ -1,7 +1,10 @@
 #pragma once
 // Script files are found by mask below the working directory's "data" folder:
 // "scripts\*.shader", "scripts\strings\*.string" and the like.
+#include "platform/win32/Files.h"
+
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,7 @@ class N_FileFinder : public N_FileList {
 
 /// A list-building search, optionally through sub-directories, with a text report.
 /// Paths are relative to the root; a sub-folder's paths come before its parent's.
+/// Links to folders are followed, but no folder is searched twice.
 class N_DirSearch {
  public:
   /// Searches at once; replaces the report with the search's description.
@@ -61,4 +65,5 @@ class N_DirSearch {
   std::string m_root;
   std::vector<std::string> m_paths;
   std::size_t m_position = 0;
+  std::set<platform::FileIdentity> m_visited;  ///< folders searched, each once
 };

@@ -25,11 +25,8 @@ std::string FormatConversions(const char* format) {
       if (*p == '*') bad = true;
       ++p;
     }
-    bool longLong = false;
-    while (*p && std::strchr("hlLqjzt", *p)) {
-      if (*p == 'l' || *p == 'L' || *p == 'q' || *p == 'j' || *p == 'z' || *p == 't') longLong = true;
-      ++p;
-    }
+    std::string modifier;
+    while (*p && std::strchr("hlLqjzt", *p)) modifier += *p++;
     char cls = '?';
     switch (*p) {
       case 'd': case 'i': cls = 'd'; break;
@@ -40,9 +37,13 @@ std::string FormatConversions(const char* format) {
       case 'p': cls = 'p'; break;
       default: cls = '?'; break;
     }
-    // Length modifiers change the argument's size: only plain ones are accepted for
-    // integers; "%lf" is still a double.
-    if (longLong && cls != 'f') cls = '?';
+    // Length modifiers change the argument's size. Integers take none, 'h' or "hh" (the
+    // int is read and narrowed); floating conversions none or 'l' ("%lf" is still a
+    // double), never 'L' (a long double that was never passed); the rest none.
+    bool fits = modifier.empty();
+    if (cls == 'd' || cls == 'u') fits = modifier.empty() || modifier == "h" || modifier == "hh";
+    if (cls == 'f') fits = modifier.empty() || modifier == "l";
+    if (!fits) cls = '?';
     out += bad ? '?' : cls;
     if (!*p) break;
   }

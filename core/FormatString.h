@@ -15,5 +15,7 @@ std::string FormatDataText(const char* text, const char* expected, ...);
 
 /// The conversion letters of a printf format, normalised to one letter per argument
 /// class ('d' integers, 'u' unsigned, 'f' floating, 's' texts, 'c' characters, 'p'
-/// pointers); "%%" is skipped; a '*' width, "%n" or an unknown conversion gives '?'.
+/// pointers); "%%" is skipped; a '*' width, "%n", an unknown conversion or a length
+/// modifier that changes the argument's type (anything but 'h'/"hh" on integers and
+/// 'l' on floating conversions) gives '?'.
 std::string FormatConversions(const char* format);

@@ -32,11 +32,9 @@ void LoadKeyDefinitions() {
   std::fclose(file);
 }
 
-bool SaveKeyDefinitions() {
-  std::FILE* file = platform::OpenFile(kKeyDefinitionsFile, "wb");
-  if (!file) return false;
-  const std::size_t put = std::fwrite(g_keyDefinitions.data(), 1, g_keyDefinitions.size(), file);
-  return std::fclose(file) == 0 && put == g_keyDefinitions.size();
+bool SaveKeyDefinitions(std::string* why) {
+  const std::string_view bytes(reinterpret_cast<const char*>(g_keyDefinitions.data()), g_keyDefinitions.size());
+  return platform::ReplaceWholeFile(kKeyDefinitionsFile, bytes, why);
 }
 
 const char* GetActionKeyName(int action) {

@@ -1,13 +1,14 @@
 #pragma once
 // The key definitions table: 256 bytes, of which bytes 0-19 bind one DIK code to each
 // player action (0 = no key); bytes 20-255 are carried unchanged. The table lives for
-// the whole process: loaded from "data\tables\keysdefinition.data" during static
-// initialisation, changed by the control options page, written back at process exit
-// (also after a critical error, which exits through exit()).
+// the whole process: loaded from "data\tables\keysdefinition.data" once this copy
+// knows it is the only one running, changed by the control options page, written back
+// at process exit (also after a critical error, which exits through exit()).
 #include "core/KeyNames.h"
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 /// The player actions, numbering the bindings.
 namespace key_action {
@@ -33,8 +34,9 @@ extern std::array<std::uint8_t, kKeyDefinitionsSize> g_keyDefinitions;
 /// Reads the file whole; a missing or short file gives the default bindings (bytes
 /// that did arrive beyond byte 19 stay). Silent.
 void LoadKeyDefinitions();
-/// Writes the 256 bytes; false (and nothing written) when the file cannot be opened.
-bool SaveKeyDefinitions();
+/// Replaces the file with the 256 bytes, whole or not at all; false (the old file
+/// untouched, and *why, when given, saying what failed) on any failure.
+bool SaveKeyDefinitions(std::string* why = nullptr);
 /// Writes the 20 default DIK codes into bytes 0-19.
 void ResetKeyDefinitions();
 

@@ -4,9 +4,20 @@
 #include "core/Globals.h"
 #include "platform/win32.h"
 
+#include <cerrno>
+#include <cstring>
+
 N_FileSink::N_FileSink(const char* fileName) {
-  m_file = platform::OpenFile(fileName ? fileName : "", "w+");
-  if (!m_file && g_errorLog) g_errorLog->Critical(9, "unable to open %s file", fileName ? fileName : "");
+  const char* name = fileName ? fileName : "";
+  m_file = platform::OpenFile(name, "w+");
+  if (m_file) return;
+  const int error = errno;
+  if (g_errorLog) g_errorLog->Critical(9, "unable to open %s file", name);
+  // Before the reporter exists (the log itself at start-up) the run would otherwise
+  // leave no trace at all: one line on the debugger output (stderr) says why.
+  std::string where = platform::ResolvePath(name);
+  if (where.empty() || where[0] != '/') where = platform::CurrentDirectory() + "/" + where;
+  OutputDebugStringA(("unable to open " + where + " file: " + std::strerror(error) + "\n").c_str());
 }
 
 N_FileSink::~N_FileSink() {

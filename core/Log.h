@@ -13,7 +13,8 @@ class N_OutputSink {
 };
 
 /// A sink writing to a file opened "w+" (created or emptied). A file that cannot be
-/// opened makes every print a no-op (and a critical error once the reporter exists).
+/// opened makes every print a no-op (and a critical error once the reporter exists;
+/// before that, one line on the debugger output, stderr).
 class N_FileSink : public N_OutputSink {
  public:
   static constexpr std::size_t kBufferSize = 8192;

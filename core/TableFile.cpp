@@ -10,63 +10,80 @@ bool IsSeparator(char c) { return c == '\n' || c == '\t' || c == '\r' || c == ' 
 
 bool N_TableFile::Open(const std::string& fileName) {
   m_fileName = fileName;
+  m_position = 0;
   std::string raw;
   if (!platform::ReadWholeFile(fileName, raw)) {
     m_rest.clear();
     return false;
   }
-  m_rest = raw.substr(0, raw.find('\0'));  // a zero byte cuts the text
-  StripComments(m_rest);
+  raw.resize(raw.find('\0') == std::string::npos ? raw.size() : raw.find('\0'));  // a zero byte cuts the text
+  m_rest = StripComments(raw);
   return true;
 }
 
-void N_TableFile::StripComments(std::string& text) {
-  // Each comment is erased from its slashes through its newline inclusive, so the
-  // text around it becomes neighbours; a final comment without a newline ends the text.
-  for (std::size_t at = text.find("//"); at != std::string::npos; at = text.find("//")) {
+std::string N_TableFile::StripComments(const std::string& text) {
+  // Each comment goes from its slashes through its newline inclusive, so the text
+  // around it becomes neighbours; a final comment without a newline ends the text.
+  // One pass: the text kept before a comment never ends in a slash (that slash would
+  // have begun the comment), so no new "//" can form where the pieces meet.
+  std::string out;
+  out.reserve(text.size());
+  std::size_t from = 0;
+  while (from < text.size()) {
+    const std::size_t at = text.find("//", from);
+    if (at == std::string::npos) {
+      out.append(text, from, std::string::npos);
+      break;
+    }
+    out.append(text, from, at - from);
     const std::size_t nl = text.find('\n', at);
-    text.erase(at, nl == std::string::npos ? std::string::npos : nl - at + 1);
+    if (nl == std::string::npos) break;
+    from = nl + 1;
   }
+  return out;
 }
 
 const std::string& N_TableFile::NextField() {
   m_field.clear();
+  const std::string& text = m_rest;
+  std::size_t pos = m_position;
   // Separators before the first field are skipped (they would otherwise become
   // part of it); later ones are skipped after each field below.
-  std::size_t lead = 0;
-  while (lead < m_rest.size() && IsSeparator(m_rest[lead])) {
-    if (m_rest[lead] == '\n') ++m_line;
-    ++lead;
-  }
-  m_rest.erase(0, lead);
-  if (m_rest.empty()) return m_field;
-
-  std::size_t pos;
-  if (m_rest[0] == '"') {
-    const std::size_t close = m_rest.find('"', 1);
-    if (close == std::string::npos) {
-      // An unclosed quote takes the rest of the text and leaves nothing behind.
-      m_field = m_rest.substr(1);
-      m_rest.clear();
-      return m_field;
-    }
-    m_field = m_rest.substr(1, close - 1);
-    pos = close + 1;
-  } else {
-    pos = 1;
-    while (pos < m_rest.size() && !IsSeparator(m_rest[pos])) ++pos;
-    m_field = m_rest.substr(0, pos);
-  }
-  while (pos < m_rest.size() && IsSeparator(m_rest[pos])) {
-    if (m_rest[pos] == '\n') ++m_line;
+  while (pos < text.size() && IsSeparator(text[pos])) {
+    if (text[pos] == '\n') ++m_line;
     ++pos;
   }
-  m_rest.erase(0, pos);
+  if (pos >= text.size()) {
+    m_position = text.size();
+    return m_field;
+  }
+
+  if (text[pos] == '"') {
+    const std::size_t close = text.find('"', pos + 1);
+    if (close == std::string::npos) {
+      // An unclosed quote takes the rest of the text and leaves nothing behind.
+      m_field.assign(text, pos + 1, std::string::npos);
+      m_position = text.size();
+      return m_field;
+    }
+    m_field.assign(text, pos + 1, close - pos - 1);
+    pos = close + 1;
+  } else {
+    const std::size_t start = pos++;
+    while (pos < text.size() && !IsSeparator(text[pos])) ++pos;
+    m_field.assign(text, start, pos - start);
+  }
+  while (pos < text.size() && IsSeparator(text[pos])) {
+    if (text[pos] == '\n') ++m_line;
+    ++pos;
+  }
+  m_position = pos;
   return m_field;
 }
 
 void N_TableFile::Close() {
   m_line = 0;
+  m_position = 0;
   m_field.clear();
   m_fileName.clear();
   m_rest.clear();

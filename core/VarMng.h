@@ -35,7 +35,10 @@ class N_VarMng {
   float GetFloat(const char* name);
   int GetInt(const char* name);
 
-  /// Writes every 0x20 variable to the file in bucket order; false when it cannot be opened.
+  /// Writes every 0x20 variable to the file in bucket order, each value cut to what the
+  /// configuration reader takes back (1023 characters). The file is replaced whole or
+  /// not at all; a failure is reported (code 9, also on the debugger output) and gives
+  /// false.
   bool Save(const char* fileName);
   /// Logs every variable as " name = text ".
   void Dump();

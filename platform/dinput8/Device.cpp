@@ -18,6 +18,7 @@ std::vector<Device*>& LiveDevices() {
 }
 
 DWORD g_sequence = 0;
+int g_relativeMouseHolders = 0;
 
 void WarnOnce(const std::string& what) {
   static std::set<std::string> said;
@@ -43,7 +44,18 @@ void PostMouseMotion(LONG dx, LONG dy, LONG wheel) {
 
 Device::Device(Kind kind) : m_kind(kind) { LiveDevices().push_back(this); }
 
-Device::~Device() { std::erase(LiveDevices(), this); }
+Device::~Device() {
+  HoldRelativeMouse(false);
+  std::erase(LiveDevices(), this);
+}
+
+void Device::HoldRelativeMouse(bool hold) {
+  if (hold == m_holdsRelativeMouse) return;
+  m_holdsRelativeMouse = hold;
+  g_relativeMouseHolders += hold ? 1 : -1;
+  if (hold && g_relativeMouseHolders == 1) SetRelativeMouse(true);
+  if (!hold && g_relativeMouseHolders == 0) SetRelativeMouse(false);
+}
 
 ULONG Device::AddRef() { return ++m_refs; }
 
@@ -71,8 +83,9 @@ HRESULT Device::SetCooperativeLevel(HWND window, DWORD flags) {
       !ExactlyOne(flags, DISCL_FOREGROUND, DISCL_BACKGROUND)) {
     return DIERR_INVALIDPARAM;
   }
-  // Exclusive access and the Windows-key switch change nothing here: SDL shares the
-  // keyboard and mouse with the desktop either way.
+  // Exclusive access changes nothing for the keyboard, nor does the Windows-key switch:
+  // SDL shares the keyboard with the desktop. An exclusive foreground mouse takes
+  // SDL's relative mode while acquired.
   m_window = window;
   m_level = flags;
   return DI_OK;
@@ -97,6 +110,7 @@ void Device::CheckFocus() {
     m_acquired = false;
     m_lost = true;
     Clear();
+    HoldRelativeMouse(false);
   }
 }
 
@@ -119,6 +133,8 @@ HRESULT Device::Acquire() {
   m_acquired = true;
   m_lost = false;
   Clear();
+  constexpr DWORD kExclusiveForeground = DISCL_EXCLUSIVE | DISCL_FOREGROUND;
+  HoldRelativeMouse(m_kind == Kind::Mouse && (m_level & kExclusiveForeground) == kExclusiveForeground);
   return DI_OK;
 }
 
@@ -127,6 +143,7 @@ HRESULT Device::Unacquire() {
   m_acquired = false;
   m_lost = false;
   Clear();
+  HoldRelativeMouse(false);
   return DI_OK;
 }
 

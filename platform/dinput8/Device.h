@@ -3,7 +3,8 @@
 // list that the active input source feeds (PostKey, PostMouseMotion); a device takes
 // input only while acquired and, at the foreground level, while its window has focus.
 // The keyboard buffers its key transitions; the mouse sums its motion between state
-// reads and keeps no buffer (nothing reads one).
+// reads and keeps no buffer (nothing reads one). A mouse acquired exclusively in the
+// foreground puts SDL in relative mouse mode until it is unacquired or lost.
 #include "platform/dinput8.h"
 
 #include <deque>
@@ -43,6 +44,9 @@ class Device final : public IDirectInputDevice8A {
   /// Why a read cannot be answered (DI_OK when it can).
   HRESULT ReadBlocker();
   void Clear();
+  /// Takes or gives back this device's share of the relative mouse mode (on while at
+  /// least one mouse is acquired exclusively in the foreground).
+  void HoldRelativeMouse(bool hold);
   HRESULT ReadKeyboard(DWORD size, void* data);
   HRESULT ReadMouse(DWORD size, void* data);
 
@@ -55,6 +59,7 @@ class Device final : public IDirectInputDevice8A {
   bool m_acquired = false;
   bool m_lost = false;      ///< focus lost while acquired; cleared by Acquire/Unacquire
   bool m_overflow = false;  ///< events were dropped since the last buffered read
+  bool m_holdsRelativeMouse = false;
   std::deque<DIDEVICEOBJECTDATA> m_buffer;
   LONG m_dx = 0, m_dy = 0, m_wheel = 0;
 };

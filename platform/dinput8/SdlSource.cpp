@@ -78,6 +78,11 @@ void OnSdlEvent(const SDL_Event& e) {
 
 }  // namespace
 
+void SetRelativeMouse(bool on) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  SDL_SetRelativeMouseMode(on ? SDL_TRUE : SDL_FALSE);  // a refusal leaves plain motion
+}
+
 const InputSource& ActiveSource() { return g_installed ? *g_installed : Sdl(); }
 
 void InstallSource(const InputSource* source) { g_installed = source; }

@@ -32,4 +32,10 @@ void PostKey(BYTE dik, bool down, DWORD timeMs);
 /// Relative motion and wheel units (feed every acquired mouse).
 void PostMouseMotion(LONG dx, LONG dy, LONG wheel);
 
+/// SDL's relative mouse mode on or off: while a mouse is acquired exclusively in the
+/// foreground, the pointer is hidden and held in the window and motion keeps coming
+/// at the screen's edge, as from a DirectInput mouse. Nothing while SDL's video is
+/// not running.
+void SetRelativeMouse(bool on);
+
 }  // namespace platform::dinput

@@ -1,13 +1,16 @@
 #include "platform/win32/Files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -16,6 +19,53 @@ namespace {
 char Lower(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   return (u >= 'A' && u <= 'Z') ? static_cast<char>(u - 'A' + 'a') : c;
+}
+
+char Upper(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') ? static_cast<char>(u - 'a' + 'A') : c;
+}
+
+FileRefusalHook& RefusalHook() {
+  static FileRefusalHook hook;
+  return hook;
+}
+
+void Refuse(const std::string& line) {
+  if (RefusalHook()) {
+    RefusalHook()(line);
+  } else {
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+}
+
+/// A mode that neither writes, appends nor updates.
+bool ReadsOnly(const std::string& mode) { return mode.find_first_of("wa+") == std::string::npos; }
+
+/// fopen for reading, of regular files only: the open does not wait for a FIFO's
+/// writer, and anything but a regular file is refused with a line saying so.
+std::FILE* OpenRegularForReading(const std::string& path, const std::string& mode) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    Refuse(path + " is not a regular file: not read");
+    errno = EINVAL;
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, mode.c_str());
+  if (!file) ::close(fd);
+  return file;
+}
+
+/// Windows' listing order: names compared in upper case, then by their bytes.
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const auto folded = [](char x, char y) { return Upper(x) < Upper(y); };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
+  return a < b;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -92,23 +142,49 @@ std::string ResolvePath(std::string_view path) {
   return out;
 }
 
+void SetFileRefusalHook(FileRefusalHook hook) { RefusalHook() = std::move(hook); }
+
 std::FILE* OpenFile(std::string_view path, const char* mode) {
   std::string m;
   for (const char* c = mode; c && *c; ++c) {
     if (*c != 't') m += *c;
   }
-  return std::fopen(ResolvePath(path).c_str(), m.c_str());
+  const std::string real = ResolvePath(path);
+  if (ReadsOnly(m)) return OpenRegularForReading(real, m);
+  return std::fopen(real.c_str(), m.c_str());
 }
 
 bool ReadWholeFile(std::string_view path, std::string& out) {
   out.clear();
   std::FILE* f = OpenFile(path, "rb");
   if (!f) return false;
+  struct stat st {};
+  const bool tooLarge = ::fstat(::fileno(f), &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxWholeFileBytes;
+  if (!tooLarge) out.reserve(static_cast<std::size_t>(st.st_size));
   char buf[65536];
   std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  // The size is checked again while reading: a file may grow, or report no size.
+  while (!tooLarge && out.size() <= kMaxWholeFileBytes && (n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    out.append(buf, n);
+  }
+  const bool readError = std::ferror(f) != 0;
   std::fclose(f);
+  if (tooLarge || out.size() > kMaxWholeFileBytes) {
+    out.clear();
+    Refuse(ResolvePath(path) + " is larger than " + std::to_string(kMaxWholeFileBytes >> 20) + " MiB: not read");
+    return false;
+  }
+  if (readError) {
+    out.clear();
+    return false;
+  }
   return true;
+}
+
+std::optional<FileIdentity> IdentifyFile(std::string_view path) {
+  struct stat st {};
+  if (::stat(ResolvePath(path).c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 bool MakeDirectories(std::string_view path) {
@@ -134,6 +210,8 @@ std::string CurrentDirectory() {
   }
   return std::string(buf.data());
 }
+
+bool FolderExists(std::string_view path) { return IsDirectory(ResolvePath(path)); }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
   if (pattern == "*.*" || pattern == "*") return true;
@@ -176,6 +254,11 @@ std::intptr_t g_nextHandle = 1;
 
 }  // namespace
 
+BOOL SetCurrentDirectoryA(const char* path) {
+  if (!path || !*path) return FALSE;
+  return ::chdir(platform::ResolvePath(path).c_str()) == 0 ? TRUE : FALSE;
+}
+
 std::intptr_t _findfirst(const char* mask, _finddata_t* data) {
   if (!mask || !data) return -1;
   std::string m(mask);
@@ -203,7 +286,7 @@ std::intptr_t _findfirst(const char* mask, _finddata_t* data) {
   ::closedir(d);
   if (en->entries.empty()) return -1;
   std::sort(en->entries.begin(), en->entries.end(),
-            [](const _finddata_t& a, const _finddata_t& b) { return a.name < b.name; });
+            [](const _finddata_t& a, const _finddata_t& b) { return platform::ListedBefore(a.name, b.name); });
   *data = en->entries[0];
   en->next = 1;
   const std::intptr_t handle = g_nextHandle++;

@@ -33,9 +33,13 @@ HANDLE AddMutexHandle(int fd) {
   return g_nextHandle++;
 }
 
-bool IsDirectory(const char* path) {
+/// A runtime folder of this user alone: a folder it owns that nobody else may write
+/// to. Anywhere else another user could own the lock file first (and stop every
+/// start) or replace it (and let two copies run).
+bool IsPrivateFolder(const char* path) {
   struct stat st {};
-  return path && *path && ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+  return path && *path && ::stat(path, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+         (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 struct NiceOfClass {
@@ -70,9 +74,12 @@ void SetLastError(DWORD error) { g_lastError = error; }
 namespace platform {
 
 std::string MutexLockPath(const char* name) {
+  const std::string file = std::string(name ? name : "") + ".lock";
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (IsDirectory(runtime)) return std::string(runtime) + "/" + (name ? name : "") + ".lock";
-  return "/tmp/" + std::string(name ? name : "") + "-" + std::to_string(::getuid()) + ".lock";
+  if (IsPrivateFolder(runtime)) return std::string(runtime) + "/" + file;
+  // The current directory is the game root, where the files that two copies would
+  // fight over (the log, the settings, the tables) are too.
+  return file;
 }
 
 std::string ExecutablePath() {

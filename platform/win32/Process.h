@@ -4,8 +4,8 @@
 // affinity, Sleep.
 //
 // A named mutex is an exclusive flock on a lock file named after it in the runtime
-// directory ($XDG_RUNTIME_DIR, else the temporary folder with the user id in the
-// name). The kernel drops the lock when the process ends, however it ends; the file
+// directory ($XDG_RUNTIME_DIR when it is a folder of this user that nobody else may
+// write to), else in the current directory, the game root. The kernel drops the lock when the process ends, however it ends; the file
 // is opened close-on-exec, so a started program never inherits it.
 #include "platform/win32/Types.h"
 
@@ -100,7 +100,8 @@ namespace platform {
 
 /// The full path of the running executable (from procfs; no length limit); empty on failure.
 std::string ExecutablePath();
-/// The lock file behind a named mutex.
+/// The lock file behind a named mutex: in the private runtime folder, else relative
+/// to the current directory.
 std::string MutexLockPath(const char* name);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/win32/Window.h"
 
 #include "platform/win32/Cursor.h"
+#include "platform/win32/Debug.h"
 #include "platform/win32/EventPump.h"
 #include "platform/win32/WindowTable.h"
 
@@ -76,12 +77,42 @@ void TranslateEvent(const SDL_Event& event) {
   }
 }
 
+/// True when the name is in the comma-separated list of drivers asked for.
+bool AskedFor(const char* driver, const char* list) {
+  if (!list) return false;
+  const std::string wanted(list);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = wanted.find(',', start);
+    if (strcasecmp(wanted.substr(start, end - start).c_str(), driver) == 0) return true;
+    if (end == std::string::npos) return false;
+    start = end + 1;
+  }
+}
+
+/// SDL falls back to drivers that show nothing when it finds no display; a game that
+/// runs there is invisible, holds the single-instance lock and stops every later
+/// start. They are taken only when asked for by name (SDL_VIDEODRIVER).
+bool RealVideoDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return false;
+  if (strcasecmp(driver, "offscreen") != 0 && strcasecmp(driver, "dummy") != 0) return true;
+  if (AskedFor(driver, SDL_GetHint(SDL_HINT_VIDEODRIVER))) return true;
+  OutputDebugStringA("No display found (SDL offers only its offscreen video): set DISPLAY or WAYLAND_DISPLAY\n");
+  return false;
+}
+
 bool StartSdl() {
   if (g_sdlStarted) return true;
-  // SIGINT and SIGTERM keep ending the process: SDL would turn them into quit requests,
-  // which the game ignores, as it ignores every close request.
+  // SDL's own handlers would turn SIGINT and SIGTERM into quit requests, which the
+  // game ignores as it ignores every close request; platform::CatchTerminationSignals
+  // turns them into a normal end instead.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(kSubsystems) != 0) return false;
+  if (!RealVideoDriver()) {
+    SDL_QuitSubSystem(kSubsystems);
+    return false;
+  }
   g_sdlStarted = true;
   // The game keeps the screen saver and display power-saving off while it runs.
   SDL_DisableScreenSaver();

@@ -92,7 +92,9 @@ constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 
 /// Registers a class; the first one starts SDL video and events. 0 on failure
-/// (SDL cannot start, for example without a display, or the name exists).
+/// (SDL cannot start, for example without a display, or the name exists). SDL's
+/// offscreen and dummy video, which show nothing, count as no display unless
+/// SDL_VIDEODRIVER names them.
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
 /// Removes a class. Fails (FALSE) while windows of the class exist, as on Windows,
 /// so the main window and its display stay until the process ends.

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(AppWindow, ClientAreaIsTheConfiguredSizeAndTheHandleIsPublished) {
@@ -119,7 +121,7 @@ TEST(DisplayModes, GammaRampEntries) {
     int entry;
   };
   for (const Case& c : {Case{2.0f, 128, 180 * 256}, Case{2.0f, 0, 0}, Case{2.0f, 255, 255 * 256},
-                        Case{0.5f, 128, 64 * 256}, Case{-1.0f, 0, 255 * 256}, Case{-1.0f, 128, 255 * 256}}) {
+                        Case{0.5f, 128, 64 * 256}, Case{-1.0f, 0, 0}, Case{-1.0f, 128, 128 * 256}}) {
     N_GammaRamp ramp;
     N_DisplayModes::BuildRamp(c.gamma, ramp);
     EXPECT_EQ(ramp.red[c.index], c.entry) << "gamma " << c.gamma << " entry " << c.index;
@@ -131,6 +133,25 @@ TEST(DisplayModes, GammaRampEntries) {
     N_GammaRamp ramp;
     N_DisplayModes::BuildRamp(gamma, ramp);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(ramp.red[i], i * 256) << "gamma " << gamma << " entry " << i;
+  }
+}
+
+TEST(DisplayModes, AbsurdGammaIsHeldInASaneRange) {
+  // NaN, negative or tiny values used to give a black or white desktop ramp.
+  struct Case {
+    float gamma;
+    float sane;
+  };
+  for (const Case& c : {Case{std::nanf(""), 1.0f}, Case{-1.0f, 1.0f}, Case{0.0f, 1.0f}, Case{0.01f, 0.5f},
+                        Case{100.0f, 3.0f}, Case{INFINITY, 3.0f}, Case{1.7f, 1.7f}, Case{0.5f, 0.5f}}) {
+    EXPECT_EQ(N_DisplayModes::SaneGamma(c.gamma), c.sane) << c.gamma;
+    N_GammaRamp ramp;
+    N_DisplayModes::BuildRamp(c.gamma, ramp);
+    // Mid-grey stays visibly grey: neither black nor white.
+    EXPECT_GE(ramp.red[128], 64 * 256) << c.gamma;
+    EXPECT_LE(ramp.red[128], 203 * 256) << c.gamma;
+    EXPECT_EQ(ramp.red[255], 255 * 256) << c.gamma;
+    EXPECT_EQ(ramp.red[0], 0) << c.gamma;
   }
 }
 

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+#include <string>
+
 namespace {
 
 TEST(ConfigReader, CrLfUserCfgWithQuotesAndAMissingValue) {
@@ -67,6 +71,52 @@ TEST(ConfigReader, SavedValuesWithQuotesReadBackWhole) {
   EXPECT_STREQ(core.vars->GetString("PlayerName2"), "two\nlines");
   EXPECT_STREQ(core.vars->GetString("PlayerName3"), "It's me");
   EXPECT_EQ(core.LogText().find("has no parameter"), std::string::npos);
+}
+
+TEST(ConfigReader, LongSavedValuesComeBackCutAndLeaveTheOtherSettingsAlone) {
+  // The reader takes 1023 characters of a value: a longer one is saved cut there, or
+  // its rest would be read as names and values, its closing quote would flip the
+  // quoting of the lines after it, and other settings would go back to defaults.
+  test::TempDir dir;
+  struct Case {
+    std::size_t length;
+    char quote;  ///< the kind of quote the value holds
+  };
+  for (const Case& c : {Case{1023, '"'}, Case{1023, '\''}, Case{1024, '"'}, Case{1024, '\''}, Case{2047, '"'},
+                        Case{2047, '\''}}) {
+    const std::string what = std::to_string(c.length) + " characters with " + c.quote;
+    std::string value(c.length, 'x');
+    value[3] = c.quote;
+    value[1022] = c.quote;  // the last character kept
+    value[c.length - 1] = c.quote;
+    std::map<std::string, std::string> before;
+    {
+      test::CoreServices core;
+      core.vars->SetString("PlayerName1", value.c_str(), 0);
+      core.vars->SetString("PlayerName2", value.c_str(), 0);
+      core.vars->SetString("mapname", "Holmen.ALF", 0);
+      core.vars->SetFloat("r_gamma", 1.7f, 0);
+      ASSERT_TRUE(core.vars->Save("config.cfg"));
+      // Every saved variable, by the names the file holds.
+      std::istringstream lines(dir.Read("config.cfg"));
+      for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("//", 0) == 0) continue;
+        const std::string name = line.substr(0, line.find(' '));
+        before[name] = core.vars->GetString(name.c_str());
+      }
+    }
+    test::CoreServices core;
+    N_ConfigReader reader;
+    reader.Load("config.cfg");
+    EXPECT_EQ(core.LogText().find("has no parameter"), std::string::npos) << what;
+    for (const auto& [name, text] : before) {
+      const std::string expected = text.size() > 1023 ? text.substr(0, 1023) : text;
+      EXPECT_EQ(core.vars->GetString(name.c_str()), expected) << what << ": " << name;
+    }
+    EXPECT_EQ(std::string(core.vars->GetString("PlayerName1")).size(), 1023u) << what;
+    EXPECT_STREQ(core.vars->GetString("mapname"), "Holmen.ALF") << what;
+    EXPECT_STREQ(core.vars->GetString("r_gamma"), "1.700000") << what;
+  }
 }
 
 }  // namespace

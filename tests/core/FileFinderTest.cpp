@@ -94,4 +94,22 @@ TEST(DirSearch, SubfoldersComeFirst) {
   EXPECT_NE(empty.find("Found 0 files.\n"), std::string::npos);
 }
 
+TEST(DirSearch, LinksToFoldersAreFollowedButNoFolderIsSearchedTwice) {
+  // "ln -s . a; ln -s . b" used to send the search round for ever.
+  test::TempDir dir;
+  for (const char* f : {"t/z.all", "t/sub/a.all", "outside/o.all"}) dir.Write(f, "");
+  std::filesystem::create_directory_symlink(".", dir.Path() + "/t/a");
+  std::filesystem::create_directory_symlink(".", dir.Path() + "/t/b");
+  std::filesystem::create_directory_symlink("..", dir.Path() + "/t/sub/up");
+  std::filesystem::create_directory_symlink("../outside", dir.Path() + "/t/ext");
+  std::string report;
+  N_DirSearch search(report, dir.Path() + "/t/", "*.all", true, false);
+  std::vector<std::string> got;
+  for (std::string p = search.GetCurrent(); !p.empty(); p = search.GetCurrent()) {
+    got.push_back(p);
+    search.Next();
+  }
+  EXPECT_EQ(got, (std::vector<std::string>{"ext\\o.all", "sub\\a.all", "z.all"}));
+}
+
 }  // namespace

@@ -21,6 +21,27 @@ TEST(FormatDataText, UsesTheTextOnlyWhenItsConversionsMatch) {
   EXPECT_EQ(FormatDataText("100%% %5.2f", "%f", 1.5), "100%  1.50");
   EXPECT_EQ(FormatDataText("%x and %i", "%u%d", 255u, -1), "ff and -1");
   EXPECT_EQ(FormatDataText(nullptr, "%d", 1), "");
+}
+
+TEST(FormatDataText, LengthModifiersMustNotChangeTheArgumentsType) {
+  // "%Lf" would read a long double that was never passed; 'h' on an integer and 'l' on
+  // a floating conversion read what was passed.
+  struct Case {
+    const char* text;
+    bool formatted;
+  };
+  for (const Case& c : {Case{"%Lf", false}, Case{"%Le", false}, Case{"%Lg", false}, Case{"%La", false},
+                        Case{"%llf", false}, Case{"%hf", false}, Case{"%jf", false}, Case{"%zf", false},
+                        Case{"%qf", false}, Case{"%lf", true}, Case{"%5.2lg", true}, Case{"%f", true}}) {
+    EXPECT_EQ(FormatDataText(c.text, "%f", 1.5) != c.text, c.formatted) << c.text;
+  }
+  for (const Case& c : {Case{"%hd", true}, Case{"%hhd", true}, Case{"%ld", false}, Case{"%lld", false},
+                        Case{"%jd", false}, Case{"%zd", false}, Case{"%hhhd", false}, Case{"%Ld", false}}) {
+    EXPECT_EQ(FormatDataText(c.text, "%d", 7) != c.text, c.formatted) << c.text;
+  }
+  for (const Case& c : {Case{"%ls", false}, Case{"%hs", false}, Case{"%s", true}}) {
+    EXPECT_EQ(FormatDataText(c.text, "%s", "x") != c.text, c.formatted) << c.text;
+  }
   EXPECT_EQ(FormatConversions("%ld %lf %s %%"), "?fs");
 }
 

@@ -48,8 +48,13 @@ TEST(Log, LongTextsAreCutNotOverflowed) {
 
 TEST(Log, UnopenableLogDoesNoHarm) {
   test::TempDir dir;
+  std::string debugOutput;
+  platform::SetDebugOutputHook([&](const std::string& t) { debugOutput += t; });
   N_Log log("missing-folder/navo.log");
+  platform::SetDebugOutputHook({});
   EXPECT_FALSE(log.IsOpen());
+  // Before the reporter exists nothing else could tell: one line on stderr says why.
+  EXPECT_EQ(debugOutput, "unable to open " + dir.Path() + "/missing-folder/navo.log file: No such file or directory\n");
   log.Print("ignored %d\n", 1);
   N_ErrorLog reporter(&log);
   reporter.Report(0, "also ignored\n");

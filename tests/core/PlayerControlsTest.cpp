@@ -2,6 +2,7 @@
 #include "core/PlayerControls.h"
 #include "core/Var.h"
 #include "platform/dinput8.h"
+#include "platform/win32.h"
 #include "tests/core/InputRig.h"
 
 #include <cstring>
@@ -323,6 +324,27 @@ TEST(KeyBindings, DefinitionsFile) {
   test::TempDir empty;
   EXPECT_FALSE(SaveKeyDefinitions());
   EXPECT_FALSE(empty.Exists("data"));
+}
+
+TEST(KeyBindings, AFailedSaveLeavesTheOldTableWholeAndSaysWhy) {
+  // The table used to be emptied by its open ("wb") before it was written: a full disk
+  // or a killed process left a short file, which the next start reads as defaults.
+  test::TempDir dir;
+  const std::string old(256, '\x11');
+  for (const platform::ReplaceStep step :
+       {platform::ReplaceStep::Open, platform::ReplaceStep::Write, platform::ReplaceStep::Close}) {
+    dir.Write("data/tables/keysdefinition.data", old);
+    g_keyDefinitions.fill(0x22);
+    platform::SetReplaceFailureHook([step](platform::ReplaceStep at) { return at == step; });
+    std::string why;
+    EXPECT_FALSE(SaveKeyDefinitions(&why)) << int(step);
+    platform::SetReplaceFailureHook({});
+    EXPECT_EQ(dir.Read("data/tables/keysdefinition.data"), old) << int(step);
+    EXPECT_NE(why.find("data/tables/keysdefinition.data"), std::string::npos) << why;
+  }
+  std::string why;
+  EXPECT_TRUE(SaveKeyDefinitions(&why)) << why;
+  EXPECT_EQ(dir.Read("data/tables/keysdefinition.data"), std::string(256, '\x22'));
 }
 
 }  // namespace

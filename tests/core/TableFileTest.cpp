@@ -33,6 +33,9 @@ TEST(TableFile, FieldsCommentsAndLineCounts) {
       {"final comment without newline", "5 6 // end", {"5", "6"}, 0},
       {"zero byte cuts", std::string("7 8\0 9", 6), {"7", "8"}, 0},
       {"unclosed quote", "1 \"rest of it", {"1", "rest of it"}, 0},
+      {"slash before a comment", "a/ //c\n/b", {"a/", "/b"}, 0},
+      {"three slashes", "x///y\nz", {"xz"}, 0},
+      {"comment after comment", "// a\n// b\n1\n//\n2", {"1", "2"}, 1},
   };
   for (const Case& c : cases) {
     dir.Write("t.txt", c.content);
@@ -42,6 +45,22 @@ TEST(TableFile, FieldsCommentsAndLineCounts) {
     EXPECT_EQ(table.Line(), c.lines) << c.name;
     EXPECT_EQ(table.NextField(), "") << c.name;  // stays at the end
   }
+}
+
+TEST(TableFile, LargeCommentedTableGivesEveryFieldInOrder) {
+  // The shape of a big AI table: every other line a comment, fields between them.
+  test::TempDir dir;
+  std::string text;
+  for (int i = 0; i < 50000; ++i) text += "// row " + std::to_string(i) + "\n" + std::to_string(i) + "\t" + std::to_string(-i) + "\n";
+  dir.Write("big.txt", text);
+  N_TableFile table;
+  ASSERT_TRUE(table.Open("big.txt"));
+  for (int i = 0; i < 50000; ++i) {
+    ASSERT_EQ(table.NextField(), std::to_string(i));
+    ASSERT_EQ(table.NextField(), std::to_string(-i));
+  }
+  EXPECT_EQ(table.NextField(), "");
+  EXPECT_EQ(table.Line(), 50000);  // the field lines' newlines; the comments took theirs
 }
 
 TEST(TableFile, MissingFileAndReopen) {

@@ -1,9 +1,21 @@
+#include "core/Random.h"
 #include "core/VarMng.h"
+#include "platform/win32.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -180,10 +192,89 @@ TEST(BuiltinVars, SavedDefaultsGiveTheHeaderAnd84LinesInBucketOrder) {
 }
 
 TEST(VarMng, SaveFailureIsReportedAndReturnsFalse) {
+  // A full disk, a refused open or close, a device in the file's place: the old file
+  // stays whole, the failure is reported (code 9, in the log and on the debugger
+  // output) and Save says false.
   test::TempDir dir;
+  std::filesystem::create_directory(dir.Path() + "/dev");
+  std::filesystem::create_symlink("/dev/full", dir.Path() + "/dev/config.cfg");
+  struct Case {
+    const char* file;
+    std::optional<platform::ReplaceStep> failing;
+  };
+  for (const Case& c : {Case{"config.cfg", platform::ReplaceStep::Open}, Case{"config.cfg", platform::ReplaceStep::Write},
+                        Case{"config.cfg", platform::ReplaceStep::Close}, Case{"dev/config.cfg", std::nullopt},
+                        Case{"no/such/folder/config.cfg", std::nullopt}}) {
+    const std::string what = std::string(c.file) + (c.failing ? " step " + std::to_string(int(*c.failing)) : "");
+    dir.Write("config.cfg", "old settings");
+    test::CoreServices core;
+    std::string debugOutput;
+    platform::SetDebugOutputHook([&](const std::string& text) { debugOutput += text; });
+    platform::SetReplaceFailureHook([&](platform::ReplaceStep step) { return c.failing && step == *c.failing; });
+    EXPECT_FALSE(core.vars->Save(c.file)) << what;
+    platform::SetReplaceFailureHook({});
+    platform::SetDebugOutputHook({});
+    EXPECT_EQ(dir.Read("config.cfg"), "old settings") << what;
+    EXPECT_EQ(core.errorLog->LastCode(), 9) << what;
+    const std::string line = std::string("unable to save ") + c.file + " file: ";
+    EXPECT_NE(core.LogText().find("*** " + line), std::string::npos) << what << "\n" << core.LogText();
+    EXPECT_NE(debugOutput.find(line), std::string::npos) << what;
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+/// Everything in the folder whose name begins with a dot (what a killed save leaves).
+void RemoveDotFiles(const std::string& folder) {
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    if (e.path().filename().string()[0] == '.') std::filesystem::remove(e.path());
+  }
+}
+
+TEST(VarMng, KilledSavesLeaveTheOldOrTheNewFileWhole) {
+  // 200 saves, each in a child process killed (SIGKILL) at a random moment: the file
+  // is always the old one or the new one, whole.
+  test::TempDir dir;
+  std::vector<std::unique_ptr<N_Var>> bulk;  // about 100 KB of settings: a save takes a while
   test::CoreServices core;
-  EXPECT_FALSE(core.vars->Save("no/such/folder/config.cfg"));
-  EXPECT_NE(core.LogText().find("*** unable to open no/such/folder/config.cfg file"), std::string::npos);
+  for (int i = 0; i < 300; ++i) {
+    bulk.push_back(std::make_unique<N_Var>(("bulk" + std::to_string(i)).c_str(),
+                                           std::string(300, static_cast<char>('a' + i % 26)).c_str(), 0x21u));
+    core.vars->Register(bulk.back().get());
+  }
+  ASSERT_TRUE(core.vars->Save("config.cfg"));
+  std::string old = dir.Read("config.cfg");
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(core.vars->Save("expected.cfg"));
+  const auto saveMicros = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  const int spread = static_cast<int>(std::max<std::int64_t>(saveMicros.count() * 2, 200));
+  Srand(18);
+  int sawOld = 0;
+  int sawNew = 0;
+  for (int round = 1; round <= 200; ++round) {
+    core.vars->SetString("PlayerName1", ("round " + std::to_string(round)).c_str(), 0x02);
+    ASSERT_TRUE(core.vars->Save("expected.cfg"));
+    const std::string fresh = dir.Read("expected.cfg");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      core.vars->Save("config.cfg");
+      _exit(0);
+    }
+    ::usleep(static_cast<useconds_t>(Rand() % spread));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string now = dir.Read("config.cfg");
+    ASSERT_TRUE(now == old || now == fresh) << "round " << round << ": " << now.size() << " bytes, old "
+                                            << old.size() << ", new " << fresh.size();
+    if (now == fresh) {
+      ++sawNew;
+      old = fresh;
+    } else {
+      ++sawOld;
+    }
+    RemoveDotFiles(dir.Path());
+  }
+  std::printf("old file %d times, new file %d times\n", sawOld, sawNew);
 }
 
 }  // namespace

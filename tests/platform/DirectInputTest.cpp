@@ -2,6 +2,7 @@
 #include "platform/dinput8/ScanCodes.h"
 #include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32/EventPump.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -279,6 +280,59 @@ TEST(DirectInput, SdlEventsFeedTheDevices) {
   EXPECT_EQ(state.lY, -2);
   EXPECT_EQ(state.lZ, 120);  // two notches away, one back (flipped)
   SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+// A DirectInput mouse keeps reporting motion at the screen's edge; SDL's plain motion
+// stops there. While a mouse is acquired exclusively in the foreground, SDL's
+// relative mode gives the same, until the last such mouse is unacquired or lost.
+TEST(DirectInput, ExclusiveForegroundMouseHoldsSdlRelativeMode) {
+  test::PrivateDisplay display;
+  if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
+  test::TestWindow window;
+  test::TestWindow other;
+  if (!window.Ok() || !other.Ok() || !window.Focus()) GTEST_SKIP() << "no window with the focus";
+  void* object = nullptr;
+  ASSERT_EQ(DirectInput8Create(0, DIRECTINPUT_VERSION, IID_IDirectInput8A, &object, nullptr), DI_OK);
+  auto* dinput = static_cast<IDirectInput8A*>(object);
+  auto make = [&](const GUID& guid, DWORD level) {
+    IDirectInputDevice8A* d = nullptr;
+    EXPECT_EQ(dinput->CreateDevice(guid, &d, nullptr), DI_OK);
+    EXPECT_EQ(d->SetDataFormat(guid == GUID_SysMouse ? &c_dfDIMouse2 : &c_dfDIKeyboard), DI_OK);
+    EXPECT_EQ(d->SetCooperativeLevel(window.Handle(), level), DI_OK);
+    return d;
+  };
+  struct Case {
+    const char* what;
+    const GUID& guid;
+    DWORD level;
+    bool relative;
+  };
+  for (const Case& c : {Case{"exclusive foreground mouse", GUID_SysMouse, DISCL_EXCLUSIVE | DISCL_FOREGROUND, true},
+                        Case{"non-exclusive mouse", GUID_SysMouse, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND, false},
+                        Case{"background mouse", GUID_SysMouse, DISCL_EXCLUSIVE | DISCL_BACKGROUND, false},
+                        Case{"exclusive keyboard", GUID_SysKeyboard, DISCL_EXCLUSIVE | DISCL_FOREGROUND, false}}) {
+    IDirectInputDevice8A* d = make(c.guid, c.level);
+    EXPECT_EQ(d->Acquire(), DI_OK) << c.what;
+    EXPECT_EQ(SDL_GetRelativeMouseMode() == SDL_TRUE, c.relative) << c.what;
+    EXPECT_EQ(d->Unacquire(), DI_OK) << c.what;
+    EXPECT_EQ(SDL_GetRelativeMouseMode(), SDL_FALSE) << c.what << ": unacquired";
+    d->Release();
+  }
+
+  // Two such mice: the mode stays until the last one lets go, also when one is
+  // released while acquired, and goes with the focus.
+  IDirectInputDevice8A* first = make(GUID_SysMouse, DISCL_EXCLUSIVE | DISCL_FOREGROUND);
+  IDirectInputDevice8A* second = make(GUID_SysMouse, DISCL_EXCLUSIVE | DISCL_FOREGROUND);
+  ASSERT_EQ(first->Acquire(), DI_OK);
+  ASSERT_EQ(second->Acquire(), DI_OK);
+  second->Release();
+  EXPECT_EQ(SDL_GetRelativeMouseMode(), SDL_TRUE) << "one mouse still holds it";
+  ASSERT_TRUE(other.Focus());
+  DIMOUSESTATE2 state{};
+  EXPECT_EQ(first->GetDeviceState(sizeof state, &state), DIERR_INPUTLOST);
+  EXPECT_EQ(SDL_GetRelativeMouseMode(), SDL_FALSE) << "a lost mouse lets go";
+  first->Release();
+  dinput->Release();
 }
 
 }  // namespace

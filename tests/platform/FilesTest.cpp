@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -70,6 +74,139 @@ TEST(Files, FindFirstEnumeratesSorted) {
   EXPECT_EQ(_findfirst("nowhere\\*.*", &fd), -1);
   EXPECT_EQ(_findnext(12345, &fd), -1);
   EXPECT_EQ(_findclose(12345), -1);
+}
+
+TEST(Files, EnumerationIgnoresCaseThenComparesBytes) {
+  // Windows lists a folder by the upper-case form of each name ('_' after the letters);
+  // names equal but for case follow their bytes.
+  test::TempDir dir;
+  for (const char* name : {"b", "B2", "C", "a", "B", "a_b", "aB", "1"}) dir.Write(std::string("s/") + name, "");
+  _finddata_t fd;
+  const std::intptr_t h = _findfirst("s\\?*", &fd);
+  ASSERT_NE(h, -1);
+  std::vector<std::string> names;
+  do {
+    if (fd.name != "." && fd.name != "..") names.push_back(fd.name);
+  } while (_findnext(h, &fd) == 0);
+  _findclose(h);
+  EXPECT_EQ(names, (std::vector<std::string>{"1", "a", "aB", "a_b", "B", "b", "B2", "C"}));
+}
+
+/// Collects the file layer's refusal lines for one test.
+class RefusalLines {
+ public:
+  RefusalLines() {
+    platform::SetFileRefusalHook([this](const std::string& line) { lines.push_back(line); });
+  }
+  ~RefusalLines() { platform::SetFileRefusalHook({}); }
+  std::vector<std::string> lines;
+};
+
+TEST(Files, ReadsOnlyRegularFilesOfBoundedSize) {
+  test::TempDir dir;
+  dir.Write("plain.cfg", "a 1\n");
+  ASSERT_EQ(::mkfifo((dir.Path() + "/fifo.cfg").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.Path() + "/zero.cfg");
+  std::filesystem::create_directory(dir.Path() + "/folder.cfg");
+  {
+    // Sparse: one byte more than the cap, without using the disk.
+    std::FILE* big = std::fopen((dir.Path() + "/big.cfg").c_str(), "wb");
+    ASSERT_NE(big, nullptr);
+    ASSERT_EQ(::ftruncate(::fileno(big), static_cast<off_t>(platform::kMaxWholeFileBytes + 1)), 0);
+    std::fclose(big);
+  }
+  struct Case {
+    const char* name;
+    bool read;
+    const char* refusal;  ///< part of the refusal line; null: silent
+  };
+  for (const Case& c : {Case{"plain.cfg", true, nullptr}, Case{"missing.cfg", false, nullptr},
+                        Case{"fifo.cfg", false, "is not a regular file"}, Case{"zero.cfg", false, "is not a regular file"},
+                        Case{"folder.cfg", false, "is not a regular file"}, Case{"big.cfg", false, "is larger than 256 MiB"}}) {
+    RefusalLines refusals;
+    std::string text = "stale";
+    EXPECT_EQ(platform::ReadWholeFile(c.name, text), c.read) << c.name;
+    EXPECT_EQ(text, c.read ? "a 1\n" : "") << c.name;
+    // Opening for reading refuses the same kinds (a FIFO would wait for a writer).
+    std::FILE* f = platform::OpenFile(c.name, "rb");
+    EXPECT_EQ(f != nullptr, c.read || std::string(c.name) == "big.cfg") << c.name;
+    if (f) std::fclose(f);
+    if (!c.refusal) {
+      EXPECT_TRUE(refusals.lines.empty()) << c.name;
+      continue;
+    }
+    ASSERT_FALSE(refusals.lines.empty()) << c.name;
+    EXPECT_NE(refusals.lines[0].find(c.name), std::string::npos) << refusals.lines[0];
+    EXPECT_NE(refusals.lines[0].find(c.refusal), std::string::npos) << refusals.lines[0];
+  }
+}
+
+/// Temporary files the replace may have left in a folder.
+std::vector<std::string> Leftovers(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    if (e.path().filename().string()[0] == '.') names.push_back(e.path().filename().string());
+  }
+  return names;
+}
+
+TEST(FileReplace, ReplacesWholeOrLeavesTheOldFileAndSaysWhy) {
+  test::TempDir dir;
+  const std::string big(300 * 1024, 'n');  // several chunks: a later write can fail
+  struct Case {
+    const char* what;
+    platform::ReplaceStep failing;
+    int failAtCall;  ///< the hook's call (from 1) that fails for that step; 0: none
+    const char* why;
+  };
+  for (const Case& c : {Case{"success", platform::ReplaceStep::Open, 0, ""},
+                        Case{"refused open", platform::ReplaceStep::Open, 1, "cannot create a temporary file"},
+                        Case{"first write", platform::ReplaceStep::Write, 1, "No space left on device"},
+                        Case{"third write", platform::ReplaceStep::Write, 3, "No space left on device"},
+                        Case{"close", platform::ReplaceStep::Close, 1, "cannot write"}}) {
+    dir.Write("Data/Tables/x.dat", "old contents");
+    ::chmod((dir.Path() + "/Data/Tables/x.dat").c_str(), 0640);
+    int calls = 0;
+    platform::SetReplaceFailureHook([&](platform::ReplaceStep step) {
+      return step == c.failing && ++calls == c.failAtCall;
+    });
+    std::string why;
+    const bool saved = platform::ReplaceWholeFile("data\\TABLES\\x.dat", big, &why);
+    platform::SetReplaceFailureHook({});
+    EXPECT_EQ(saved, c.failAtCall == 0) << c.what;
+    EXPECT_EQ(dir.Read("Data/Tables/x.dat"), saved ? big : "old contents") << c.what;
+    EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
+    if (!saved) {
+      EXPECT_NE(why.find("Data/Tables/x.dat"), std::string::npos) << why;
+    }
+    EXPECT_TRUE(Leftovers(dir.Path() + "/Data/Tables").empty()) << c.what;
+    EXPECT_EQ(std::filesystem::status(dir.Path() + "/Data/Tables/x.dat").permissions(),
+              std::filesystem::perms(0640)) << c.what << ": the old file's permissions stay";
+  }
+}
+
+TEST(FileReplace, FollowsLinksAndNeverReplacesWhatIsNoRegularFile) {
+  test::TempDir dir;
+  dir.Write("real/settings.cfg", "old");
+  std::filesystem::create_symlink(dir.Path() + "/real/settings.cfg", dir.Path() + "/linked.cfg");
+  std::filesystem::create_symlink("/dev/full", dir.Path() + "/full.cfg");
+  std::filesystem::create_directory(dir.Path() + "/folder.cfg");
+  std::string why;
+  // A link stays a link; its target gets the new contents.
+  EXPECT_TRUE(platform::ReplaceWholeFile("linked.cfg", "new", &why)) << why;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "/linked.cfg"));
+  EXPECT_EQ(dir.Read("real/settings.cfg"), "new");
+  // A device or a folder is refused, and stays what it was.
+  for (const char* name : {"full.cfg", "folder.cfg"}) {
+    why.clear();
+    EXPECT_FALSE(platform::ReplaceWholeFile(name, "new", &why)) << name;
+    EXPECT_NE(why.find("not a regular file"), std::string::npos) << why;
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/folder.cfg"));
+  // A folder that does not exist: nothing to write into.
+  EXPECT_FALSE(platform::ReplaceWholeFile("no\\such\\x.cfg", "new", &why));
+  EXPECT_TRUE(Leftovers(dir.Path()).empty());
 }
 
 }  // namespace

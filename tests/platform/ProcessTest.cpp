@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,9 +44,35 @@ TEST(Mutex, SecondCopyFindsItUntilTheFirstClosesIt) {
   EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "Vendral_kktina"), 0);
 }
 
-TEST(Mutex, WithoutARuntimeDirTheLockIsPerUserInTmp) {
+TEST(Mutex, TheLockIsInAPrivateRuntimeDirElseInTheGameRoot) {
+  // Anywhere another user can write, that user could own the lock file first (every
+  // start ends) or replace it (two copies run): the game root is used instead.
+  test::TempDir dir;
+  dir.Write("private/.keep", "");
+  dir.Write("shared/.keep", "");
+  dir.Write("foreign/.keep", "");
+  dir.Write("file", "");
+  ::chmod((dir.Path() + "/private").c_str(), 0700);
+  ::chmod((dir.Path() + "/shared").c_str(), 0777);
+  const bool canGiveAway = ::chown((dir.Path() + "/foreign").c_str(), getuid() + 1, static_cast<gid_t>(-1)) == 0;
+  struct Case {
+    const char* runtime;  ///< below the test's folder; null: unset; "/tmp" as it is
+    bool inRuntime;
+  };
+  for (const Case& c : {Case{"private", true}, Case{nullptr, false}, Case{"/tmp", false}, Case{"shared", false},
+                        Case{"file", false}, Case{"missing", false}, Case{"foreign", false}}) {
+    if (std::string(c.runtime ? c.runtime : "") == "foreign" && !canGiveAway) continue;
+    std::string runtime;
+    if (c.runtime) runtime = c.runtime[0] == '/' ? c.runtime : dir.Path() + "/" + c.runtime;
+    if (c.runtime) {
+      setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    } else {
+      unsetenv("XDG_RUNTIME_DIR");
+    }
+    EXPECT_EQ(platform::MutexLockPath("m"), c.inRuntime ? runtime + "/m.lock" : "m.lock")
+        << (c.runtime ? c.runtime : "unset");
+  }
   unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(platform::MutexLockPath("m"), "/tmp/m-" + std::to_string(getuid()) + ".lock");
 }
 
 TEST(Process, ExecutablePathAndStartingPrograms) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -55,6 +58,48 @@ TEST(Window, ClientAreaIsExactlyTheSizeAskedForInBothStyles) {
     EXPECT_TRUE(DestroyWindow(window));
   }
   EXPECT_EQ(CreateWindowExA(0, "No Such Class", "", WS_VISIBLE, 0, 0, 10, 10, 0, 0, 1, nullptr), 0);
+}
+
+/// Sets an environment variable for the scope (null: unset) and puts it back after.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : m_name(name) {
+    if (const char* old = std::getenv(name)) m_old = old;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
+  void Set(const char* value) {
+    if (value) {
+      setenv(m_name, value, 1);
+    } else {
+      unsetenv(m_name);
+    }
+  }
+
+ private:
+  const char* m_name;
+  std::optional<std::string> m_old;
+};
+
+TEST(Window, WithoutADisplayOnlyADriverAskedForByNameServes) {
+  // SDL falls back to its offscreen video without a display: an invisible game that
+  // holds the single-instance lock. That driver serves only when asked for.
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+  struct Case {
+    const char* asked;
+    bool registers;
+  };
+  for (const Case& c : {Case{nullptr, false}, Case{"offscreen", true}, Case{"x11,OFFSCREEN", true},
+                        Case{"x11", false}}) {
+    driver.Set(c.asked);
+    const bool registered = RegisterTestClass() != 0;
+    EXPECT_EQ(registered, c.registers) << (c.asked ? c.asked : "no driver asked for");
+    if (registered) {
+      EXPECT_TRUE(UnregisterClassA("Test Class", 0));
+    }
+  }
 }
 
 TEST(Window, ClassStaysWhileItsWindowExists) {
