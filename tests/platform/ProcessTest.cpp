@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <thread>
 
+/// An exported function of this test executable, found by name.
+extern "C" int ProcessTestExport(int value) { return value * 3; }
+
 namespace {
 
 /// Puts the lock files of the test into its own directory.
@@ -46,6 +49,29 @@ TEST(Mutex, SecondCopyFindsItUntilTheFirstClosesIt) {
 TEST(Mutex, WithoutARuntimeDirTheLockIsPerUserInTmp) {
   unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(platform::MutexLockPath("m"), "/tmp/m-" + std::to_string(getuid()) + ".lock");
+}
+
+TEST(Process, ExportedFunctionsAreTheExecutablesOwn) {
+  const HMODULE self = GetModuleHandleA(nullptr);
+  const FARPROC found = GetProcAddress(self, "ProcessTestExport");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  EXPECT_EQ(reinterpret_cast<int (*)(int)>(found)(5), 15);
+  // Names of the libraries the program loaded, a wrong case, nothing, another module.
+  struct Refused {
+    HMODULE module;
+    const char* name;
+    DWORD error;
+  };
+  for (const Refused& r : {Refused{self, "exit", ERROR_PROC_NOT_FOUND}, Refused{self, "abort", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "malloc", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "processtestexport", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "", ERROR_PROC_NOT_FOUND}, Refused{self, nullptr, ERROR_PROC_NOT_FOUND},
+                           Refused{self + 1, "ProcessTestExport", ERROR_MOD_NOT_FOUND}}) {
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetProcAddress(r.module, r.name), nullptr) << (r.name ? r.name : "(null)");
+    EXPECT_EQ(GetLastError(), r.error) << (r.name ? r.name : "(null)");
+  }
 }
 
 TEST(Process, ExecutablePathAndStartingPrograms) {
