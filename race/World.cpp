@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiServices.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 
@@ -12,9 +14,16 @@ N_World::N_World(N_TextureMng* textureMng)
     : m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
       m_textTarget(*m_shaderMng),
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
-      m_textureMng(textureMng) {}
+      m_textureMng(textureMng),
+      m_guiMng(std::make_unique<N_GuiMng>()) {
+  g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+}
 
 N_World::~N_World() {
+  // The GUI's elements hold fonts of the list: the manager goes first.
+  m_guiMng.reset();
+  g_guiServices = {};
+  FreeFonts(m_fonts);
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();

@@ -2,11 +2,13 @@
 // The world root: created once by the application's start-up, reached through
 // g_world, updated and rendered once per pass of the main loop.
 //
-// For now it holds the shader manager, the text batcher and the texture manager it is
-// given; the level, cameras, game modes, particles, athletes and GUI join it as they
-// are built. Init loads the shaders and creates their textures; Render opens a frame,
-// draws the queued 2D text over the whole screen and presents; the destructor gives
-// every shader and texture back.
+// For now it holds the shader manager, the text batcher, the texture manager it is
+// given, the font list and the GUI manager (whose services record it fills); the
+// level, cameras, game modes, particles and athletes join it as they are built. Init
+// loads the shaders and creates their textures; Render opens a frame, draws the queued
+// 2D text over the whole screen and presents; the destructor deletes the GUI manager,
+// frees the fonts and gives every shader and texture back.
+#include "core/Font.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
@@ -14,6 +16,7 @@
 
 #include <memory>
 
+class N_GuiMng;
 class N_TextureMng;
 
 class N_World {
@@ -35,6 +38,9 @@ class N_World {
   N_ShaderMng& ShaderMng() { return *m_shaderMng; }
   N_TextBatch& TextBatch() { return *m_textBatch; }
   N_TextureMng* TextureMng() const { return m_textureMng; }
+  /// The fonts loaded by name (LoadFont), freed after the GUI manager is deleted.
+  N_FontList& Fonts() { return m_fonts; }
+  N_GuiMng& GuiMng() { return *m_guiMng; }
 
  private:
   std::unique_ptr<N_ShaderMng> m_shaderMng;
@@ -44,6 +50,8 @@ class N_World {
   /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
   /// camera manager gives the world its current camera.
   N_Camera m_screenCamera;
+  N_FontList m_fonts;
+  std::unique_ptr<N_GuiMng> m_guiMng;
 };
 
 /// The world, while it exists.
