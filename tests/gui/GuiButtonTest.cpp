@@ -1,43 +1,17 @@
-// Buttons and check boxes: shaders with the mouse and the press, page switching,
-// the text growth, held buttons inside containers, drawing.
-#include "gui/GuiButton.h"
+// Buttons and check boxes: looks with the mouse and the press, page switching, the
+// text growth, held buttons inside containers, drawing.
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiPage.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using E = N_GuiEventType;
-
-N_GuiEvent Event(E type, std::uint32_t button = 0, bool pressed = false) {
-  N_GuiEvent event;
-  event.type = type;
-  event.button = button;
-  event.pressed = pressed;
-  return event;
-}
-const N_GuiEvent kEnter = Event(E::Enter);
-const N_GuiEvent kExit = Event(E::Exit);
-const N_GuiEvent kLeftDown = Event(E::Button, kGuiLeftButton, true);
-const N_GuiEvent kLeftUp = Event(E::Button, kGuiLeftButton, false);
-const N_GuiEvent kRightDown = Event(E::Button, kGuiRightButton, true);
-const N_GuiEvent kLeftHeld = Event(E::Held, kGuiLeftButton, true);
-
-/// A button (or check box) with four looks, and their handles by name.
-template <class T>
-T* MakeButton(test::GuiRig& rig, const char* type, const char* name) {
-  auto* b = rig.Create<T>(type, name);
-  b->SetAttribute("upshader", "up");
-  b->SetAttribute("downshader", "down");
-  b->SetAttribute("highlightupshader", "hup");
-  b->SetAttribute("highlightdownshader", "hdown");
-  return b;
-}
+const N_GuiEvent kEnter = test::Ev(E::Enter), kExit = test::Ev(E::Exit), kLeftDown = test::Ev(E::Button),
+                 kLeftUp = test::Ev(E::Button, kGuiLeftButton, false), kRightDown = test::Ev(E::Button, kGuiRightButton),
+                 kLeftHeld = test::Ev(E::Held);
 
 std::string ShaderName(test::GuiRig& rig, int handle) {
   const N_ShaderEntry* entry = rig.shaders.GetEntry(handle);
@@ -45,30 +19,23 @@ std::string ShaderName(test::GuiRig& rig, int handle) {
 }
 
 TEST(GuiButton, LooksFollowTheMouseAndTheLeftButton) {
-  struct Step {
-    N_GuiEvent event;
-    const char* button;
-    const char* checkBox;
-  };
   // The plain button never shows "down"; the check box does while checked.
-  const Step steps[] = {
-      {kEnter, "hup", "hup"},       {kLeftDown, "hdown", "hdown"}, {kLeftUp, "hup", "hdown"},
-      {kExit, "up", "down"},        {kEnter, "hup", "hdown"},      {kLeftDown, "hdown", "hup"},
-      {kExit, "up", "up"},          {kLeftUp, "up", "up"},         {kRightDown, "up", "up"},
-      {kEnter, "hup", "hup"},       {kRightDown, "hup", "hup"},    {kLeftDown, "hdown", "hdown"},
-      {kExit, "up", "down"},
-  };
+  const std::tuple<N_GuiEvent, const char*, const char*> steps[] = {
+      {kEnter, "hup", "hup"},     {kLeftDown, "hdown", "hdown"}, {kLeftUp, "hup", "hdown"}, {kExit, "up", "down"},
+      {kEnter, "hup", "hdown"},   {kLeftDown, "hdown", "hup"},   {kExit, "up", "up"},       {kLeftUp, "up", "up"},
+      {kRightDown, "up", "up"},   {kEnter, "hup", "hup"},        {kRightDown, "hup", "hup"},
+      {kLeftDown, "hdown", "hdown"}, {kExit, "up", "down"}};
   test::GuiRig rig;
-  auto* button = MakeButton<N_GuiButton>(rig, "Button", "b");
-  auto* box = MakeButton<N_GuiCheckBox>(rig, "CheckBox", "c");
-  EXPECT_EQ(ShaderName(rig, button->GetShader()), "up");
-  int i = 0;
-  for (const Step& s : steps) {
-    button->HandleEvent(s.event);
-    box->HandleEvent(s.event);
-    EXPECT_EQ(ShaderName(rig, button->GetShader()), s.button) << "step " << i;
-    EXPECT_EQ(ShaderName(rig, box->GetShader()), s.checkBox) << "step " << i;
-    ++i;
+  N_GuiButton* both[] = {rig.Create<N_GuiButton>("Button", "b"), rig.Create<N_GuiCheckBox>("CheckBox", "c")};
+  for (N_GuiButton* b : both)
+    test::Set(*b, {{"upshader", "up"}, {"downshader", "down"}, {"highlightupshader", "hup"},
+                   {"highlightdownshader", "hdown"}});
+  EXPECT_EQ(ShaderName(rig, both[0]->GetShader()), "up");
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const auto& [event, button, checkBox] = steps[i];
+    for (N_GuiButton* b : both) b->HandleEvent(event);
+    EXPECT_EQ(ShaderName(rig, both[0]->GetShader()), button) << "step " << i;
+    EXPECT_EQ(ShaderName(rig, both[1]->GetShader()), checkBox) << "step " << i;
   }
 }
 
@@ -76,80 +43,49 @@ TEST(GuiButton, ACheckBoxTogglesOncePerLeftPress) {
   test::GuiRig rig;
   auto* box = rig.Create<N_GuiCheckBox>("CheckBox", "c");
   box->SetAttribute("onclick", "GuiTestClick");
-  struct Step {
-    N_GuiEvent event;
-    bool checked;
-  };
-  const Step steps[] = {{kLeftDown, true},  {kLeftHeld, true},  {kLeftHeld, true}, {kLeftUp, true},
-                        {kRightDown, true}, {kLeftDown, false}, {kLeftDown, false}, {kLeftUp, false}};
-  for (const Step& s : steps) {
-    box->HandleEvent(s.event);
-    EXPECT_EQ(box->IsChecked(), s.checked);
+  const std::pair<N_GuiEvent, bool> steps[] = {{kLeftDown, true},  {kLeftHeld, true},  {kLeftUp, true},
+                                               {kRightDown, true}, {kLeftDown, false}, {kLeftDown, false}};
+  for (const auto& [event, checked] : steps) {
+    box->HandleEvent(event);
+    EXPECT_EQ(box->IsChecked(), checked);
   }
   EXPECT_EQ(test::GuiCalls().size(), 4u) << "every press clicks, the right one too";
-  EXPECT_EQ(box->GetAttribute("checked"), "false");
-}
-
-TEST(GuiButton, SetCheckedShowsTheDownLookOnlyWhenThereIsOne) {
-  test::GuiRig rig;
+  // Checked without a down look: the up look.
   auto* plain = rig.Create<N_GuiCheckBox>("CheckBox", "plain");
-  plain->SetAttribute("upshader", "up");
-  plain->SetAttribute("checked", "true");
-  EXPECT_TRUE(plain->IsChecked());
+  test::Set(*plain, {{"upshader", "up"}, {"checked", "true"}});
   EXPECT_EQ(ShaderName(rig, plain->GetShader()), "up");
-  auto* full = MakeButton<N_GuiCheckBox>(rig, "CheckBox", "full");
-  full->SetChecked(true);
-  EXPECT_EQ(ShaderName(rig, full->GetShader()), "down");
-  full->SetChecked(false);
-  EXPECT_EQ(ShaderName(rig, full->GetShader()), "up");
+  plain->SetAttribute("downshader", "down");
+  plain->SetChecked(true);
+  EXPECT_EQ(ShaderName(rig, plain->GetShader()), "down");
 }
 
 TEST(GuiButton, GotoPageClosesTheOwnPageAndShowsTheTarget) {
-  struct Case {
-    const char* gotoPage;
-    bool onPage;
-    bool firstVisibleAfter, targetVisibleAfter;
-  };
-  const Case cases[] = {
-      {"second", true, false, true},
-      {"hide", true, false, false},
-      {"nosuch", true, false, false},
-      {"second", false, true, true},  // no page of its own: nothing to close, the target shows
-  };
-  for (const Case& c : cases) {
+  const std::tuple<const char*, bool, bool, bool> cases[] = {
+      // gotopage, on a page, first page visible after, target visible after
+      {"second", true, false, true}, {"hide", true, false, false}, {"nosuch", true, false, false},
+      {"second", false, true, true}};  // no page of its own: nothing to close
+  for (const auto& [gotoPage, onPage, firstAfter, targetAfter] : cases) {
     test::GuiRig rig;
     N_GuiPage* first = rig.mng->CreatePage("first");
     N_GuiPage* second = rig.mng->CreatePage("second");
     auto* button = rig.Create<N_GuiButton>("Button", "go");
-    button->SetAttribute("gotopage", c.gotoPage);
-    if (c.onPage) first->AddElement(button);
+    button->SetAttribute("gotopage", gotoPage);
+    if (onPage) first->AddElement(button);
     first->ShowImmediate();
-
     button->HandleEvent(kRightDown);
     EXPECT_EQ(first->GetFade(), 0) << "a right press follows nothing";
     EXPECT_FALSE(button->IsPressed());
     button->HandleEvent(kLeftDown);
-    EXPECT_TRUE(button->IsPressed());
-    if (c.onPage) {
-      EXPECT_EQ(first->GetFade(), -1) << c.gotoPage;
-      EXPECT_TRUE(first->IsVisible()) << "fading out";
-    }
-    if (c.targetVisibleAfter) {
-      EXPECT_TRUE(second->IsVisible());
-      EXPECT_EQ(second->GetFade(), 1);
-      EXPECT_EQ(second->GetAlpha(), 0.0f);
-    }
+    EXPECT_EQ(first->GetFade(), onPage ? -1 : 0) << gotoPage;
+    EXPECT_EQ(second->GetFade(), targetAfter ? 1 : 0) << gotoPage;
     for (int frame = 0; frame < 2; ++frame) {
       rig.Step(0.25);
-      for (N_GuiPage* page : {first, second}) {
+      for (N_GuiPage* page : {first, second})
         if (page->IsVisible()) page->Render();
-      }
     }
-    EXPECT_EQ(first->IsVisible(), c.firstVisibleAfter) << c.gotoPage;
-    EXPECT_EQ(second->IsVisible(), c.targetVisibleAfter) << c.gotoPage;
-    if (c.targetVisibleAfter) {
-      EXPECT_EQ(second->GetAlpha(), 1.0f);
-    }
+    EXPECT_EQ(first->IsVisible(), firstAfter) << gotoPage;
+    EXPECT_EQ(second->IsVisible(), targetAfter) << gotoPage;
+    EXPECT_EQ(second->GetAlpha(), 1.0f) << "faded in fully (or never shown)";
   }
 }
 
@@ -187,7 +123,7 @@ TEST(GuiButton, AHeldLeftButtonTellsItsContainerOncePerRepeat) {
   NotingContainer box("box");
   auto* button = rig.Create<N_GuiButton>("Button", "b");
   box.Add(button);
-  for (const N_GuiEvent& e : {kLeftDown, kLeftHeld, kLeftHeld, Event(E::Held, kGuiRightButton, true), kLeftUp})
+  for (const N_GuiEvent& e : {kLeftDown, kLeftHeld, kLeftHeld, test::Ev(E::Held, kGuiRightButton), kLeftUp})
     button->HandleEvent(e);
   // The parent sees every event, and after each left repeat the button's own ChildHeld.
   EXPECT_EQ(box.types, (std::vector<int>{4, 5, 8, 5, 8, 5, 4}));
@@ -195,37 +131,25 @@ TEST(GuiButton, AHeldLeftButtonTellsItsContainerOncePerRepeat) {
 }
 
 TEST(GuiButton, DrawingTheBackgroundAndTheCaption) {
-  struct Case {
-    bool enabled;
-    const char* disabledShader;
-    const char* background;
-    std::size_t entries;
-  };
-  const Case cases[] = {
-      {true, "", "up", 2},
-      {false, "off", "off", 2},
-      {false, "", "up", 2},
-  };
-  for (const Case& c : cases) {
+  // enabled, disabled shader, the quad's shader, the caption's colour (disabled: red)
+  const std::tuple<bool, const char*, const char*, std::uint32_t> cases[] = {
+      {true, "", "up", 0xFFFFFF}, {false, "off", "off", 0xFF0000}, {false, "", "up", 0xFF0000}};
+  for (const auto& [enabled, disabledShader, background, colour] : cases) {
     test::GuiRig rig;
     auto* button = rig.Create<N_GuiButton>("Button", "b");
-    button->SetAttribute("fontname", "fixed");
-    button->SetAttribute("upshader", "up");
-    button->SetAttribute("disabledshader", c.disabledShader);
-    button->SetAttribute("disabledcolor", "1");
-    button->SetAttribute("caption", "Go");
-    button->SetEnabled(c.enabled);
+    test::Set(*button, {{"fontname", "fixed"}, {"upshader", "up"}, {"disabledshader", disabledShader},
+                        {"disabledcolor", "1"}, {"caption", "Go"}});
+    button->SetEnabled(enabled);
     button->ApplyLayout();
     button->Render();
     const auto queued = rig.TakeQueue();
-    ASSERT_EQ(queued.size(), c.entries);
-    EXPECT_EQ(ShaderName(rig, queued[0].shader), c.background);
+    ASSERT_EQ(queued.size(), 2u);
+    EXPECT_EQ(ShaderName(rig, queued[0].shader), background);
     EXPECT_EQ(queued[0].right, 640.0f) << "the quad covers the button";
-    EXPECT_EQ(queued[1].rgb, c.enabled ? 0xFFFFFFu : 0xFF0000u) << "the caption in its colour";
+    EXPECT_EQ(queued[1].rgb, colour);
   }
   test::GuiRig rig;
-  auto* bare = rig.Create<N_GuiButton>("Button", "bare");
-  bare->Render();
+  rig.Create<N_GuiButton>("Button", "bare")->Render();
   EXPECT_TRUE(rig.TakeQueue().empty()) << "no shader, no caption: nothing";
 }
 

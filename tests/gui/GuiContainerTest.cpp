@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 namespace {
 
@@ -14,26 +14,25 @@ TEST(GuiContainer, ADuplicateChildIsReportedAndTheFirstStays) {
   test::GuiRig rig;
   auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
   auto* first = rig.Create<N_GuiText>("Text", "same");
-  auto* other = rig.Create<N_GuiText>("Text", "other");
+  auto* second = rig.Create<N_GuiText>("Text", "same", true);  // the templates allow the name again
   box->Add(first);
-  // A second element of that name (a template, so the manager allows the name again).
-  auto* second = rig.Create<N_GuiText>("Text", "same", true);
   box->Add(second);
-  EXPECT_TRUE(rig.Log().find("*** Child with name same already defined.\n") != std::string::npos);
+  EXPECT_NE(rig.Log().find("*** Child with name same already defined.\n"), std::string::npos);
   EXPECT_EQ(rig.core.errorLog->LastCode(), 12);
   EXPECT_EQ(box->GetChild("same"), first);
-  EXPECT_EQ(second->GetParent(), nullptr) << "the refused element is not re-parented";
+  EXPECT_EQ(second->GetParent(), nullptr);
   // A refused container is neither re-parented nor listed as a child container.
   auto* inner = rig.Create<test::TestContainer>("TestContainer", "inner");
-  auto* innerTwin = rig.Create<test::TestContainer>("TestContainer", "inner", true);
-  innerTwin->Add(other);
+  auto* twin = rig.Create<test::TestContainer>("TestContainer", "inner", true);
+  auto* other = rig.Create<N_GuiText>("Text", "other");
+  twin->Add(other);
   box->Add(inner);
-  box->Add(innerTwin);
+  box->Add(twin);
   EXPECT_EQ(box->ChildContainers().at("inner"), inner);
-  EXPECT_EQ(innerTwin->GetParent(), nullptr);
-  EXPECT_EQ(other->GetParent(), innerTwin);
+  EXPECT_EQ(twin->GetParent(), nullptr);
+  EXPECT_EQ(other->GetParent(), twin);
   EXPECT_EQ(box->GetChild("missing"), nullptr);
-  EXPECT_TRUE(rig.Log().find("*** Child with name missing not found.\n") != std::string::npos);
+  EXPECT_NE(rig.Log().find("*** Child with name missing not found.\n"), std::string::npos);
 }
 
 TEST(GuiContainer, ZOrdersGrowByOnePerNestingLevel) {
@@ -45,13 +44,9 @@ TEST(GuiContainer, ZOrdersGrowByOnePerNestingLevel) {
     auto* inner = rig.Create<test::TestContainer>("TestContainer", "inner");
     auto* leaf = rig.Create<N_GuiText>("Text", "leaf");
     inner->Add(leaf);
-    if (nestFirst) {
-      outer->Add(inner);
-      page->AddElement(outer);
-    } else {
-      page->AddElement(outer);
-      outer->Add(inner);
-    }
+    if (nestFirst) outer->Add(inner);
+    page->AddElement(outer);
+    if (!nestFirst) outer->Add(inner);
     EXPECT_EQ(outer->GetZOrder(), 500);
     EXPECT_EQ(inner->GetZOrder(), 501);
     EXPECT_EQ(leaf->GetZOrder(), 502);
@@ -61,41 +56,31 @@ TEST(GuiContainer, ZOrdersGrowByOnePerNestingLevel) {
 }
 
 TEST(GuiContainer, HitTests) {
-  struct Case {
-    const char* what;
-    bool aVisible, aEnabled, takeInput;
-    const char* expected;
-  };
-  const Case cases[] = {
+  // Children "b" (added first) and "a" at the same place and z-order; a deeper one.
+  const std::tuple<const char*, bool, bool, bool, const char*> cases[] = {
       {"equal z-orders: the first name wins", true, true, true, "a"},
       {"an invisible child is never hit", false, true, true, "b"},
       {"nor a disabled one", true, false, true, "b"},
       {"children taking no input: the container", true, true, false, "box"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, aVisible, aEnabled, takeInput, expected] : cases) {
     test::GuiRig rig;
     auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
-    box->SetSize(200, 200);
-    // "b" is added first; "a" sorts first.
+    test::Set(*box, {{"width", "200"}, {"height", "200"}});
     for (const char* name : {"b", "a"}) {
       auto* child = rig.Create<N_GuiText>("Text", name);
-      child->SetSize(50, 50);
+      test::Set(*child, {{"width", "50"}, {"height", "50"}});
       box->Add(child);
     }
-    auto* a = box->GetChild("a");
-    a->SetVisible(c.aVisible);
-    a->SetEnabled(c.aEnabled);
-    box->SetChildrenTakeInput(c.takeInput);
+    box->GetChild("a")->SetVisible(aVisible);
+    box->GetChild("a")->SetEnabled(aEnabled);
+    box->SetChildrenTakeInput(takeInput);
     box->ApplyLayout();
     N_GuiElement* hit = box->GetElementAt(10, 10);
-    ASSERT_NE(hit, nullptr) << c.what;
-    EXPECT_EQ(hit->GetName(), c.expected) << c.what;
-    EXPECT_EQ(box->GetElementAt(100, 100), box) << c.what << ": beside the children";
-    EXPECT_EQ(box->GetElementAt(300, 10), nullptr) << c.what << ": outside";
+    EXPECT_EQ(hit ? hit->GetName() : "none", expected) << what;
+    EXPECT_EQ(box->GetElementAt(100, 100), box) << what;
+    EXPECT_EQ(box->GetElementAt(300, 10), nullptr) << what;
   }
-}
-
-TEST(GuiContainer, TheDeepestHitWinsAndAnInvisibleContainerIsNotHit) {
   test::GuiRig rig;
   auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
   auto* inner = rig.Create<test::TestContainer>("TestContainer", "a-inner");
@@ -105,7 +90,7 @@ TEST(GuiContainer, TheDeepestHitWinsAndAnInvisibleContainerIsNotHit) {
   box->Add(inner);
   box->Add(flat);
   box->ApplyLayout();
-  EXPECT_EQ(box->GetElementAt(5, 5), deep);
+  EXPECT_EQ(box->GetElementAt(5, 5), deep) << "the deepest hit, by z-order";
   inner->Hide();
   EXPECT_EQ(box->GetElementAt(5, 5), flat);
   box->Hide();
@@ -115,62 +100,45 @@ TEST(GuiContainer, TheDeepestHitWinsAndAnInvisibleContainerIsNotHit) {
 TEST(GuiContainer, CloningATemplateCopiesItsMarkedChildren) {
   test::GuiRig rig;
   auto* tmpl = rig.Create<test::TestContainer>("TestContainer", "T", true);
-  tmpl->SetAttribute("width", "250");
   auto* label = rig.Create<N_GuiText>("Text", "Label", true);
-  label->SetAttribute("caption", "Hello");
-  label->SetAttribute("left", "12");
-  label->SetAttribute("color", "4");
   auto* own = rig.Create<N_GuiText>("Text", "Own", true);
+  test::Set(*tmpl, {{"width", "250"}});
+  test::Set(*label, {{"caption", "Hello"}, {"left", "12"}, {"color", "4"}});
   own->SetCloneWithTemplate(false);
   tmpl->Add(label);
   tmpl->Add(own);
-
   auto* menu = rig.Create<test::TestContainer>("TestContainer", "Menu");
   menu->CloneChildrenFrom(*tmpl);
   EXPECT_EQ(menu->GetWidth(), 250.0f);
-  ASSERT_EQ(menu->Children().size(), 1u);
   auto* copy = dynamic_cast<N_GuiText*>(rig.mng->GetElement("Menu/Label", false));
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(menu->Children().begin()->second, copy);
+  EXPECT_EQ(menu->Children().size(), 1u);
   EXPECT_EQ(copy->GetParent(), menu);
-  EXPECT_EQ(copy->GetCaption(), "Hello");
-  EXPECT_EQ(copy->GetLeft(), 12.0f);
-  EXPECT_EQ(copy->GetColor(), 4);
-  EXPECT_EQ(label->GetParent(), tmpl) << "the template keeps its child";
-  // Cloning into a template creates the copies among the templates.
-  auto* menuTemplate = rig.Create<test::TestContainer>("TestContainer", "Menu2", true);
-  menuTemplate->CloneChildrenFrom(*tmpl, true);
-  EXPECT_NE(rig.mng->Templates().count("Menu2/Label"), 0u);
-  EXPECT_EQ(rig.mng->Elements().count("Menu2/Label"), 0u);
+  EXPECT_EQ(copy->GetCaption() + copy->GetAttribute("left") + copy->GetAttribute("color"), "Hello124");
+  EXPECT_EQ(label->GetParent(), tmpl);
+  auto* menu2 = rig.Create<test::TestContainer>("TestContainer", "Menu2", true);
+  menu2->CloneChildrenFrom(*tmpl, true);
+  EXPECT_EQ(rig.mng->Templates().count("Menu2/Label"), 1u) << "cloned into a template: among the templates";
 }
 
-TEST(GuiContainer, ARemovedChildStaysAliveAndRegistered) {
+TEST(GuiContainer, RemovingEnablingAndFading) {
   test::GuiRig rig;
   auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
   auto* child = rig.Create<test::TestContainer>("TestContainer", "child");
-  box->Add(child);
-  box->RemoveChild("child");
-  EXPECT_EQ(rig.mng->GetElement("child", false), child);
-  EXPECT_TRUE(box->Children().empty());
-  EXPECT_TRUE(box->ChildContainers().empty()) << "no entry outlives the child";
-  box->Render();  // the draw order forgets it
-  box->RemoveChild("child");
-  EXPECT_TRUE(rig.Log().find("*** Child with name child not found.\n") != std::string::npos);
-}
-
-TEST(GuiContainer, EnablingAlphaAndParentReachTheChildren) {
-  test::GuiRig rig;
-  N_GuiPage* page = rig.mng->CreatePage("p");
-  auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
-  auto* child = rig.Create<N_GuiText>("Text", "child");
+  auto* leaf = rig.Create<N_GuiText>("Text", "leaf");
+  child->Add(leaf);
   box->Add(child);
   box->SetEnabled(false);
-  EXPECT_FALSE(child->IsEnabled());
   box->SetAlpha(40);
-  EXPECT_EQ(child->GetAlpha(), 40);
-  page->AddElement(box);
-  EXPECT_EQ(child->GetPage(), page);
-  EXPECT_EQ(child->GetParent(), box);
+  EXPECT_FALSE(leaf->IsEnabled());
+  EXPECT_EQ(leaf->GetAlpha(), 40);
+  box->RemoveChild("child");
+  EXPECT_EQ(rig.mng->GetElement("child", false), child) << "alive and registered";
+  EXPECT_TRUE(box->Children().empty());
+  EXPECT_TRUE(box->ChildContainers().empty()) << "no entry outlives the child";
+  box->Render();
+  box->RemoveChild("child");
+  EXPECT_NE(rig.Log().find("*** Child with name child not found.\n"), std::string::npos);
 }
 
 }  // namespace

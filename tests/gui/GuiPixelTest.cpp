@@ -58,6 +58,11 @@ class GuiPixels : public ::testing::Test {
     camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);
   }
   void TearDown() override {
+    // As the world's shutdown: every shader, then every texture, while the renderer exists.
+    rig.shaders.ResetRefCounts();
+    rig.shaders.LoadShaders();
+    textures.ResetRefCounts();
+    textures.PurgeTextures();
     g_renderStateCache.currentShader = nullptr;
     if (render && render->Device()) render->Shutdown();
     if (render) ReleaseRender(render);

@@ -24,6 +24,18 @@ std::vector<std::string>& GuiCalls() {
   return calls;
 }
 
+N_GuiEvent Ev(N_GuiEventType type, std::uint32_t button, bool pressed) {
+  N_GuiEvent event;
+  event.type = type;
+  event.button = button;
+  event.pressed = pressed;
+  return event;
+}
+
+void Set(N_GuiObject& object, std::initializer_list<std::pair<const char*, const char*>> attributes) {
+  for (const auto& [name, value] : attributes) EXPECT_TRUE(object.SetAttribute(name, value)) << name;
+}
+
 TestContainer::TestContainer(std::string name) : N_GuiContainer(std::move(name)) {
   if (RegisterClass("TestContainer")) TestContainer::BuildAttributes();
 }

@@ -15,6 +15,8 @@
 #include "tests/support/TestEnv.h"
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +27,11 @@ namespace test {
 
 /// What the exported test callbacks saw, in order ("click Name", "show Page hidden").
 std::vector<std::string>& GuiCalls();
+
+/// An event of the type (button and pressed for button changes).
+N_GuiEvent Ev(N_GuiEventType type, std::uint32_t button = kGuiLeftButton, bool pressed = true);
+/// Sets the attributes in order; each must be known.
+void Set(N_GuiObject& object, std::initializer_list<std::pair<const char*, const char*>> attributes);
 
 /// A concrete container: the element's attributes, no drawing of its own.
 class TestContainer : public N_GuiContainer {
