@@ -25,7 +25,7 @@ std::unique_ptr<GuiEffectFactory> MakeEffectFactory() {
 
 // The order of registration, the order of the log lines. Each class joins at its
 // place as it is built.
-constexpr std::array<ElementFactoryMaker, 3> kElementFactories{
+constexpr std::array kElementFactories{
     // TODO(#26): "Panel", "Cursor"
     &MakeElementFactory<N_GuiText>,
     // TODO(#27): "EditBox"
