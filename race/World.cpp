@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiServices.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -15,14 +17,21 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
       m_textureMng(textureMng),
       m_level(std::make_unique<N_Level>()),
-      m_levelObjects(std::make_unique<N_LevelObjectList>()) {
+      m_levelObjects(std::make_unique<N_LevelObjectList>()),
+      m_guiMng(std::make_unique<N_GuiMng>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
+
+g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
 }
 
 N_World::~N_World() {
+  // The GUI's elements hold fonts of the list: the manager goes first.
+  m_guiMng.reset();
+  g_guiServices = {};
+  FreeFonts(m_fonts);
   g_scene = N_SceneAccess{};  // the members go with the world
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.

@@ -3,12 +3,15 @@
 // g_world, updated and rendered once per pass of the main loop.
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
-// level's drawables (the level object list), the current camera and the texture manager
-// it is given; the scene borrows them through g_scene (scene/SceneAccess.h). Cameras,
-// game modes, particles, athletes and GUI join it as they are built. Init loads the
+// level's drawables (the level object list), the current camera, the texture manager it
+// is given, the font list and the GUI manager; the scene borrows its members through
+// g_scene (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h).
+// Cameras, game modes, particles and athletes join it as they are built. Init loads the
 // shaders and creates their textures; Render opens a frame, draws the level objects
 // through the current camera (none until the cameras exist), the queued 2D text over
-// the whole screen and presents; the destructor gives every shader and texture back.
+// the whole screen and presents; the destructor deletes the GUI manager, frees the
+// fonts and gives every shader and texture back.
+#include "core/Font.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
@@ -19,6 +22,7 @@
 
 #include <memory>
 
+class N_GuiMng;
 class N_TextureMng;
 
 class N_World {
@@ -46,6 +50,9 @@ class N_World {
   /// The camera the frame is drawn from (not owned); null draws no 3D scene.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
+  /// The fonts loaded by name (LoadFont), freed after the GUI manager is deleted.
+  N_FontList& Fonts() { return m_fonts; }
+  N_GuiMng& GuiMng() { return *m_guiMng; }
 
  private:
   std::unique_ptr<N_ShaderMng> m_shaderMng;
@@ -59,6 +66,8 @@ class N_World {
   /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
   /// camera manager gives the world its current camera.
   N_Camera m_screenCamera;
+  N_FontList m_fonts;
+  std::unique_ptr<N_GuiMng> m_guiMng;
 };
 
 /// The world, while it exists.

@@ -1,6 +1,8 @@
 #include "platform/win32/Process.h"
 
 #include <dirent.h>
+#include <dlfcn.h>
+#include <link.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <spawn.h>
@@ -134,6 +136,30 @@ BOOL CloseHandle(HANDLE handle) {
 }
 
 HMODULE GetModuleHandleA(const char* moduleName) { return moduleName ? 0 : kInstanceToken; }
+
+FARPROC GetProcAddress(HMODULE module, const char* procName) {
+  if (module != kInstanceToken) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  // The program's global scope finds the executable's symbols and those of every
+  // library it loaded; the symbol's own object tells them apart.
+  void* program = procName ? ::dlopen(nullptr, RTLD_LAZY) : nullptr;
+  link_map* executable = nullptr;
+  void* symbol = nullptr;
+  if (program && ::dlinfo(program, RTLD_DI_LINKMAP, &executable) == 0) symbol = ::dlsym(program, procName);
+  Dl_info info{};
+  link_map* owner = nullptr;
+  const bool own = symbol && ::dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) != 0 &&
+                   owner == executable;
+  if (program) ::dlclose(program);
+  if (!own) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return reinterpret_cast<FARPROC>(symbol);
+}
 
 BOOL CreateProcessA(const char* applicationName, char*, void*, void*, BOOL inheritHandles, DWORD,
                     void* environment, const char* currentDirectory, STARTUPINFOA*,

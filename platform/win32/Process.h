@@ -1,7 +1,7 @@
 #pragma once
 // The process, Windows-shaped, over POSIX: the single-instance named mutex, the own
-// executable and its restart, environment, process and thread priority, processor
-// affinity, Sleep.
+// executable and its restart, the executable's exported functions by name,
+// environment, process and thread priority, processor affinity, Sleep.
 //
 // A named mutex is an exclusive flock on a lock file named after it in the runtime
 // directory ($XDG_RUNTIME_DIR when it is a folder of this user that nobody else may
@@ -22,6 +22,8 @@ constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 
 constexpr DWORD IDLE_PRIORITY_CLASS = 0x00000040;
@@ -52,6 +54,19 @@ BOOL CloseHandle(HANDLE handle);
 
 /// The program's instance: a constant token (nonzero) for a null module name.
 HMODULE GetModuleHandleA(const char* moduleName);
+
+/// An exported function, called only after a cast back to its own type (the plain
+/// function type converts to any other without a warning).
+using FARPROC = void (*)();
+
+/// The exported function of that exact name of the program's own executable (module:
+/// the token of GetModuleHandleA(NULL)), or null. Only the executable's own exports
+/// count, as on Windows, where the call reads that module's export table: a name the
+/// executable does not define itself ("exit", "abort" of the C library) gives null
+/// with ERROR_PROC_NOT_FOUND. Another module gives null with ERROR_MOD_NOT_FOUND.
+/// The executable exports its functions only when linked with them (CMake
+/// ENABLE_EXPORTS); callbacks are `extern "C"`, so their names are plain.
+FARPROC GetProcAddress(HMODULE module, const char* procName);
 
 struct STARTUPINFOA {
   DWORD cb = sizeof(STARTUPINFOA);

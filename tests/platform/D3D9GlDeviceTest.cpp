@@ -1,6 +1,7 @@
 // The Direct3D 9 device over OpenGL, checked by its pixels (run under Xvfb with Mesa).
 #include "platform/d3d9.h"
 #include "platform/win32/TestWindow.h"
+#include "tests/support/BackBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -54,22 +55,9 @@ class D3D9GlDevice : public ::testing::Test {
 
   /// The back buffer's pixels, top row first, as 0x00RRGGBB.
   std::vector<DWORD> BackBuffer(UINT* width = nullptr) {
-    IDirect3DSurface9* surface = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    D3DLOCKED_RECT locked{};
-    std::vector<DWORD> pixels;
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = 0; y < desc.Height; ++y) {
-        const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-        for (UINT x = 0; x < desc.Width; ++x) pixels.push_back(row[x] & 0xFFFFFF);
-      }
-      surface->UnlockRect();
-    }
-    surface->Release();
-    if (width) *width = desc.Width;
-    return pixels;
+    const test::BackBufferImage image = test::ReadBackBuffer(device);
+    if (width) *width = image.width;
+    return image.RgbPixels();
   }
 
   DWORD Pixel(UINT x, UINT y) {

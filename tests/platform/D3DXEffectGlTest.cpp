@@ -2,6 +2,7 @@
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
 #include "platform/win32/TestWindow.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -97,18 +98,7 @@ class D3DXEffectGl : public ::testing::Test {
     effect->End();
   }
 
-  DWORD Pixel(UINT x, UINT y) {
-    IDirect3DSurface9* surface = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DLOCKED_RECT locked{};
-    DWORD pixel = 0xDEADBEEF;
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      pixel = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch)[x] & 0xFFFFFF;
-      surface->UnlockRect();
-    }
-    surface->Release();
-    return pixel;
-  }
+  DWORD Pixel(UINT x, UINT y) { return test::ReadBackBuffer(device).Rgb(x, y); }
 
   /// A 2 x 2 texture: red, blue on top; yellow, white below.
   IDirect3DTexture9* MakeTexture() {

@@ -12,6 +12,9 @@
 #include <filesystem>
 #include <thread>
 
+/// An exported function of this test executable, found by name.
+extern "C" int ProcessTestExport(int value) { return value * 3; }
+
 namespace {
 
 /// Puts the lock files of the test into its own directory.
@@ -73,6 +76,29 @@ TEST(Mutex, TheLockIsInAPrivateRuntimeDirElseInTheGameRoot) {
         << (c.runtime ? c.runtime : "unset");
   }
   unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(Process, ExportedFunctionsAreTheExecutablesOwn) {
+  const HMODULE self = GetModuleHandleA(nullptr);
+  const FARPROC found = GetProcAddress(self, "ProcessTestExport");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  EXPECT_EQ(reinterpret_cast<int (*)(int)>(found)(5), 15);
+  // Names of the libraries the program loaded, a wrong case, nothing, another module.
+  struct Refused {
+    HMODULE module;
+    const char* name;
+    DWORD error;
+  };
+  for (const Refused& r : {Refused{self, "exit", ERROR_PROC_NOT_FOUND}, Refused{self, "abort", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "malloc", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "processtestexport", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "", ERROR_PROC_NOT_FOUND}, Refused{self, nullptr, ERROR_PROC_NOT_FOUND},
+                           Refused{self + 1, "ProcessTestExport", ERROR_MOD_NOT_FOUND}}) {
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetProcAddress(r.module, r.name), nullptr) << (r.name ? r.name : "(null)");
+    EXPECT_EQ(GetLastError(), r.error) << (r.name ? r.name : "(null)");
+  }
 }
 
 TEST(Process, ExecutablePathAndStartingPrograms) {

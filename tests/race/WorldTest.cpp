@@ -1,6 +1,10 @@
 #include "race/World.h"
 
 #include "render/MeshSurface.h"
+#include "gui/GuiFactories.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiServices.h"
+#include "gui/GuiText.h"
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
 #include "scene/MeshObject.h"
@@ -128,6 +132,32 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   EXPECT_EQ(g_scene.levelObjects, nullptr);
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
+}
+
+TEST(World, HandsTheGuiItsServicesAndTakesThemBackAfterTheGuiManager) {
+  test::TempDir dir;
+  test::CoreServices core;
+  // A font file of one glyph, so that a text element holds a loaded font.
+  std::string font(76 + 20, '\0');
+  font[0] = 'a';
+  font[4] = 1;
+  dir.Write("data/gfx/fonts/tiny.font", font);
+  {
+    N_World world(nullptr);
+    EXPECT_EQ(g_guiServices.guiMng, &world.GuiMng());
+    EXPECT_EQ(g_guiServices.shaderMng, &world.ShaderMng());
+    EXPECT_EQ(g_guiServices.textBatch, &world.TextBatch());
+    EXPECT_EQ(g_guiServices.fonts, &world.Fonts());
+    RegisterGuiFactories(world.GuiMng());
+    auto* text = static_cast<N_GuiText*>(world.GuiMng().CreateElement("Text", "label", false));
+    ASSERT_NE(text, nullptr);
+    text->SetAttribute("fontname", "tiny");
+    EXPECT_EQ(text->GetFont(), world.Fonts().at("tiny").get());
+    EXPECT_GE(world.ShaderMng().Count(), 1) << "the font's own shader";
+  }
+  EXPECT_EQ(g_guiServices.guiMng, nullptr);
+  EXPECT_EQ(g_guiServices.fonts, nullptr);
+  EXPECT_EQ(g_guiServices.textBatch, nullptr);
 }
 
 }  // namespace

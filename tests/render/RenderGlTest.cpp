@@ -8,6 +8,7 @@
 #include "render/Render.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexDecl.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -49,23 +50,10 @@ class RenderGl : public ::testing::Test {
 
   /// The back buffer as 0x00RRGGBB, top row first; width and height through the pointers.
   std::vector<DWORD> BackBuffer(UINT* width, UINT* height) {
-    IDirect3DSurface9* surface = nullptr;
-    render->Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    std::vector<DWORD> pixels;
-    D3DLOCKED_RECT locked{};
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = 0; y < desc.Height; ++y) {
-        const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-        for (UINT x = 0; x < desc.Width; ++x) pixels.push_back(row[x] & 0xFFFFFF);
-      }
-      surface->UnlockRect();
-    }
-    surface->Release();
-    *width = desc.Width;
-    *height = desc.Height;
-    return pixels;
+    const test::BackBufferImage image = test::ReadBackBuffer(render->Device());
+    *width = image.width;
+    *height = image.height;
+    return image.RgbPixels();
   }
 
   DWORD Pixel(UINT x, UINT y) {

@@ -11,6 +11,7 @@
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
 #include "render/TextureMngImpl.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -66,22 +67,9 @@ class TextBatchGl : public ::testing::Test {
 
   /// Lit pixels (any channel above 64) in the rectangle, end exclusive.
   int Lit(UINT left, UINT top, UINT right, UINT bottom) {
-    IDirect3DSurface9* surface = nullptr;
-    render->Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DLOCKED_RECT locked{};
-    int lit = 0;
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = top; y < bottom; ++y) {
-        const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-        for (UINT x = left; x < right; ++x) {
-          const DWORD p = row[x];
-          lit += ((p >> 16) & 0xFF) > 64 || ((p >> 8) & 0xFF) > 64 || (p & 0xFF) > 64;
-        }
-      }
-      surface->UnlockRect();
-    }
-    surface->Release();
-    return lit;
+    return test::ReadBackBuffer(render->Device()).Count(left, top, right, bottom, [](const platform::Rgba8& p) {
+      return p.r > 64 || p.g > 64 || p.b > 64;
+    });
   }
 
   test::TempDir dir;

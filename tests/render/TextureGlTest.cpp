@@ -9,6 +9,7 @@
 #include "platform/win32/TestWindow.h"
 #include "render/Render.h"
 #include "render/TexInfo.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
 #include "tools/DdsWriter.h"
 
@@ -54,23 +55,10 @@ class TextureGl : public ::testing::Test {
 
   /// The back buffer, top row first.
   std::vector<Rgba8> BackBuffer(UINT* width, UINT* height) {
-    IDirect3DSurface9* surface = nullptr;
-    render->Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface);
-    D3DSURFACE_DESC desc{};
-    surface->GetDesc(&desc);
-    std::vector<Rgba8> pixels(std::size_t{desc.Width} * desc.Height);
-    D3DLOCKED_RECT locked{};
-    if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-      for (UINT y = 0; y < desc.Height; ++y)
-        platform::UnpackRow(static_cast<platform::PixelFormat>(desc.Format),
-                            static_cast<const BYTE*>(locked.pBits) + std::ptrdiff_t{locked.Pitch} * y,
-                            {pixels.data() + std::size_t{desc.Width} * y, desc.Width});
-      surface->UnlockRect();
-    }
-    surface->Release();
-    *width = desc.Width;
-    *height = desc.Height;
-    return pixels;
+    test::BackBufferImage image = test::ReadBackBuffer(render->Device());
+    *width = image.width;
+    *height = image.height;
+    return std::move(image.pixels);
   }
 
   test::TempDir dir;

@@ -83,7 +83,7 @@ class AnimGl {
     render->SetupCamera(&camera, 1);
     frustum.Build(camera);
   }
-  test::BackBufferPixels Pixels() { return test::ReadBackBuffer(render->Device()); }
+  test::BackBufferImage Pixels() { return test::ReadBackBuffer(render->Device()); }
 
   test::TempDir dir;
   test::CoreServices core;
@@ -118,7 +118,7 @@ TEST(AnimPixels, TheSampleFlagsClothMovesAndNothingElse) {
   // The camera at the origin looks along +y: the flag 400 ahead, its pole at x -75
   // (screen x 260, 0.8 pixels a unit), the cloth from x -75 to 75 and z 0 to 100.
   const N_Vector3 position{-75.0f, 400.0f, -150.0f};
-  test::BackBufferPixels frames[2];
+  test::BackBufferImage frames[2];
   for (int f = 0; f < 2; ++f) {
     gl.Begin3D();
     set.RenderInstance(f == 0 ? 0.0f : 4.0f / 30.0f, instance, position, N_Matrix3{}, false, true);
@@ -126,12 +126,12 @@ TEST(AnimPixels, TheSampleFlagsClothMovesAndNothingElse) {
     gl.render->EndFrame();
   }
   ASSERT_EQ(frames[0].pixels.size(), std::size_t(kWidth) * kHeight);
-  EXPECT_NE(frames[0].At(262, 330), 0u) << "the pole is drawn";
-  EXPECT_NE(frames[0].At(300, 200), 0u) << "the cloth is drawn";
+  EXPECT_NE(frames[0].Rgb(262, 330), 0u) << "the pole is drawn";
+  EXPECT_NE(frames[0].Rgb(300, 200), 0u) << "the cloth is drawn";
   int changed = 0;
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      if (frames[0].At(x, y) == frames[1].At(x, y)) continue;
+      if (frames[0].Rgb(x, y) == frames[1].Rgb(x, y)) continue;
       ++changed;
       // Only where the cloth can reach: right of the pole, around its height.
       EXPECT_TRUE(x >= 250 && x <= 420 && y >= 120 && y <= 250) << "pixel " << x << ", " << y;
@@ -157,15 +157,15 @@ TEST(AnimPixels, TheSkeletonShowsAPointPerChildBoneAndLinesToTheParents) {
   // centre (320, 240), the tip 10 units to the right at (352, 240).
   gl.Begin3D();
   set.RenderInstance(0.0f, instance, N_Vector3{0, 100, 0}, N_Matrix3{}, false, true);
-  const test::BackBufferPixels pixels = gl.Pixels();
+  const test::BackBufferImage pixels = gl.Pixels();
   gl.render->EndFrame();
-  EXPECT_EQ(pixels.At(352, 240), 0xFF0000u) << std::hex << pixels.At(352, 240);
-  EXPECT_EQ(pixels.At(350, 238), 0xFF0000u) << "a point of 6 pixels";
-  EXPECT_EQ(pixels.At(352, 233), 0x000000u) << "and no larger";
+  EXPECT_EQ(pixels.Rgb(352, 240), 0xFF0000u) << std::hex << pixels.Rgb(352, 240);
+  EXPECT_EQ(pixels.Rgb(350, 238), 0xFF0000u) << "a point of 6 pixels";
+  EXPECT_EQ(pixels.Rgb(352, 233), 0x000000u) << "and no larger";
   bool line = false;
-  for (int y = 238; y <= 241; ++y) line |= pixels.At(336, y) == 0xFFFF00u;
+  for (int y = 238; y <= 241; ++y) line |= pixels.Rgb(336, y) == 0xFFFF00u;
   EXPECT_TRUE(line) << "a yellow line from the root to the tip";
-  for (int y = 236; y <= 244; ++y) EXPECT_NE(pixels.At(320, y), 0xFF0000u) << "no point for the root";
+  for (int y = 236; y <= 244; ++y) EXPECT_NE(pixels.Rgb(320, y), 0xFF0000u) << "no point for the root";
 }
 
 TEST(AnimPixels, AnAnimatedCastShadowBoxShadowsTheFloor) {
@@ -203,13 +203,13 @@ TEST(AnimPixels, AnAnimatedCastShadowBoxShadowsTheFloor) {
   set.RenderInstance(0.0f, instance, N_Vector3{}, N_Matrix3{}, false, true);
   gl.render->SetupCamera(&gl.camera, 0);
   gl.render->DrawShadowOverlay();
-  const test::BackBufferPixels pixels = gl.Pixels();
+  const test::BackBufferImage pixels = gl.Pixels();
   gl.render->EndFrame();
   // The floor under the box (0, 1000, -200) at screen y 120 + 200 / 1000 x 160 = 152.
   const DWORD shadow = 0xB8B7C1;  // the renderer's shadow colour (0.725, 0.721, 0.757)
-  EXPECT_TRUE(Near(pixels.At(160, 152), shadow)) << std::hex << pixels.At(160, 152);
-  EXPECT_EQ(pixels.At(240, 152), 0xFFFFFFu) << "the floor beside the box";
-  EXPECT_EQ(pixels.At(160, 200), 0xFFFFFFu) << "the floor before the box";
+  EXPECT_TRUE(Near(pixels.Rgb(160, 152), shadow)) << std::hex << pixels.Rgb(160, 152);
+  EXPECT_EQ(pixels.Rgb(240, 152), 0xFFFFFFu) << "the floor beside the box";
+  EXPECT_EQ(pixels.Rgb(160, 200), 0xFFFFFFu) << "the floor before the box";
 }
 
 }  // namespace

@@ -2,25 +2,37 @@
 
 namespace test {
 
-BackBufferPixels ReadBackBuffer(IDirect3DDevice9* device) {
-  BackBufferPixels out;
+DWORD BackBufferImage::Rgb(UINT x, UINT y) const {
+  const platform::Rgba8& p = pixels.at(std::size_t(y) * width + x);
+  return DWORD(p.r) << 16 | DWORD(p.g) << 8 | p.b;
+}
+
+std::vector<DWORD> BackBufferImage::RgbPixels() const {
+  std::vector<DWORD> out;
+  out.reserve(pixels.size());
+  for (const platform::Rgba8& p : pixels) out.push_back(DWORD(p.r) << 16 | DWORD(p.g) << 8 | p.b);
+  return out;
+}
+
+BackBufferImage ReadBackBuffer(IDirect3DDevice9* device) {
+  BackBufferImage image;
   IDirect3DSurface9* surface = nullptr;
-  if (!device || FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface)) || !surface) return out;
+  if (!device || FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface)) || !surface) return image;
   D3DSURFACE_DESC desc{};
   surface->GetDesc(&desc);
   D3DLOCKED_RECT locked{};
   if (SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-    out.width = desc.Width;
-    out.height = desc.Height;
-    out.pixels.reserve(std::size_t(desc.Width) * desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y) {
-      const auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-      for (UINT x = 0; x < desc.Width; ++x) out.pixels.push_back(row[x] & 0xFFFFFF);
-    }
+    image.width = desc.Width;
+    image.height = desc.Height;
+    image.pixels.resize(std::size_t{desc.Width} * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y)
+      platform::UnpackRow(static_cast<platform::PixelFormat>(desc.Format),
+                          static_cast<const BYTE*>(locked.pBits) + std::ptrdiff_t{locked.Pitch} * y,
+                          {image.pixels.data() + std::size_t{desc.Width} * y, desc.Width});
     surface->UnlockRect();
   }
   surface->Release();
-  return out;
+  return image;
 }
 
 }  // namespace test

@@ -1,0 +1,40 @@
+#pragma once
+// What the GUI reaches of the world root and the other services. The GUI sits below
+// the world, so it never reads the world itself: the world fills this record when it
+// creates the GUI manager and empties it after deleting the manager; tests fill it
+// with objects of their own.
+//
+// Any pointer may be null; the GUI then does without that service: no shader handles
+// (they stay -1), nothing queued or measured, no fonts, no look-ups by name. The sound
+// manager (g_soundMng) and the timer (g_timer) are read through their own globals.
+#include "core/Font.h"
+
+#include <string>
+
+class N_GuiMng;
+class N_ShaderMng;
+class N_TextBatch;
+
+struct N_GuiServices {
+  N_GuiMng* guiMng = nullptr;  ///< pages and elements by name, the cursor counter, the modal page
+  N_ShaderMng* shaderMng = nullptr;
+  N_TextBatch* textBatch = nullptr;  ///< where every element queues its quads and text
+  N_FontList* fonts = nullptr;       ///< the world's font list, for LoadFont
+};
+
+extern N_GuiServices g_guiServices;
+
+/// The GUI's fault report: failed look-ups and creations go to the error reporter with
+/// code 12 (logged as "*** " and the text, and written to the debugger output). Never
+/// fatal; nothing happens without a reporter.
+[[gnu::format(printf, 1, 2)]] void GuiReport(const char* format, ...);
+
+/// The handle of a 2D (GUI) shader of that name; -1 without a shader manager.
+int GuiAddShader(const std::string& name);
+/// A plain sound of the sound shader of that name; 0 without a sound manager (whose
+/// unknown names end the program).
+int GuiCreateSound(const std::string& name);
+/// Plays a sound handle other than 0.
+void GuiPlaySound(int handle);
+/// Seconds of the last frame; 0 without a timer.
+float GuiFrameTime();

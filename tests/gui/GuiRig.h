@@ -1,0 +1,111 @@
+#pragma once
+// The GUI on its own for tests: core services, a shader manager, a text batcher that
+// draws nowhere (its queue is read back), a font list with a font of fixed advances,
+// a timer the test moves, and a GUI manager with the factories of the built classes,
+// a test container ("TestContainer") and a recording effect ("Recording"), all behind
+// the GUI's services record for the rig's lifetime.
+#include "core/Font.h"
+#include "core/Timer.h"
+#include "gui/GuiContainer.h"
+#include "gui/GuiEffect.h"
+#include "gui/GuiMng.h"
+#include "render/ShaderMng.h"
+#include "render/TextBatch.h"
+#include "render/TextBatchRenderTarget.h"
+#include "tests/support/TestEnv.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+#include <memory>
+#include <string>
+#include <vector>
+
+class N_GuiPage;
+
+namespace test {
+
+/// What the exported test callbacks saw, in order ("click Name", "show Page hidden").
+std::vector<std::string>& GuiCalls();
+
+/// An event of the type (button and pressed for button changes).
+N_GuiEvent Ev(N_GuiEventType type, std::uint32_t button = kGuiLeftButton, bool pressed = true);
+/// Sets the attributes in order; each must be known.
+void Set(N_GuiObject& object, std::initializer_list<std::pair<const char*, const char*>> attributes);
+
+/// A concrete container: the element's attributes, no drawing of its own.
+class TestContainer : public N_GuiContainer {
+ public:
+  static constexpr const char* kTypeName = "TestContainer";
+  explicit TestContainer(std::string name);
+  const std::string& GetTypeName() const override;
+  void BuildAttributes() override;
+};
+
+/// An effect that records its calls in GuiCalls and can hold an element.
+class RecordingEffect final : public N_GuiEffect {
+ public:
+  static constexpr const char* kTypeName = "Recording";
+  RecordingEffect();
+  const std::string& GetTypeName() const override;
+  void Start() override;
+  void Stop() override;
+  void Update(float frameTime) override;
+  void ForgetElement(const N_GuiElement* gone) override;
+
+  const N_GuiElement* held = nullptr;
+};
+
+/// A text queued by the batcher, read back from its vertices.
+struct QueuedText {
+  std::int32_t shader = -1;
+  float left = 0, top = 0, right = 0, bottom = 0;  ///< extent of every quad of the entry
+  std::uint32_t rgb = 0;                           ///< colour of the first vertex
+  std::uint32_t alpha = 0;
+  std::uint32_t quads = 0;
+};
+
+class GuiRig {
+ public:
+  /// Every advance of the rig's font "fixed" (characters 32-127) at scale 1.
+  static constexpr float kAdvance = 8.0f;
+
+  /// With drawWithRenderer the batcher's Flush draws through the renderer (g_render
+  /// and its module must be set up by then); otherwise it draws nowhere.
+  explicit GuiRig(bool drawWithRenderer = false);
+  ~GuiRig();
+  GuiRig(const GuiRig&) = delete;
+  GuiRig& operator=(const GuiRig&) = delete;
+
+  /// Moves the timer on by the seconds (one frame).
+  void Step(double seconds);
+  /// The batcher's queue as texts, then empties it.
+  std::vector<QueuedText> TakeQueue();
+  std::string Log() const { return core.LogText(); }
+
+  template <class T>
+  T* Create(const std::string& type, const std::string& name, bool isTemplate = false) {
+    return static_cast<T*>(mng->CreateElement(type, name, isTemplate));
+  }
+
+  TempDir dir;
+  CoreServices core;
+  N_ShaderMng shaders{1024};
+  std::unique_ptr<N_TextBatchRenderTarget> target;
+  N_TextBatch batch;
+  N_FontList fonts;
+  std::unique_ptr<N_GuiMng> mng;
+
+ private:
+  class Clock final : public platform::Clock {
+   public:
+    std::uint64_t PerformanceFrequency() const override { return 1000000; }
+    std::uint64_t PerformanceCounter() const override { return counter; }
+    std::uint32_t Milliseconds() const override { return 0; }
+    std::uint64_t counter = 1000;
+  };
+  Clock m_clock;
+  N_Timer m_timer{m_clock};
+};
+
+}  // namespace test
