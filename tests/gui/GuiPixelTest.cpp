@@ -9,7 +9,7 @@
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
 #include "render/TextureMngImpl.h"
-#include "scene/Camera.h"
+#include "render/Camera.h"
 #include "tests/gui/GuiRig.h"
 #include "tests/support/BackBuffer.h"
 #include "tools/DdsWriter.h"
