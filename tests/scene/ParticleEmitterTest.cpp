@@ -157,7 +157,7 @@ TEST(ParticleEmitter, QuadsFaceTheCameraTurnedByTheirAngles) {
   ASSERT_NEAR(rig.camera.axisY.z, 1.0f, 1e-6f);
   Srand(1);
   auto emitter = Started(rig, "numparticles 3\nlive 5 5\nsize 10\nrotate 90");
-  rig.Step(*emitter, 0.0);
+  rig.Step(*emitter, 1e-6);
   std::vector<N_SurfaceVertex> vertices(12);
   emitter->Surface().vertexBuffer->Read(0, 12 * sizeof(N_SurfaceVertex), vertices.data());
   for (std::size_t slot = 0; slot < 3; ++slot) {
@@ -267,11 +267,11 @@ TEST(ParticleEmitter, RespawnedParticlesFollowTheCameraOnlyWithMoveWithParent) {
     auto emitter =
         Started(rig, std::string("type box 100 100 100\nnumparticles 4\nlive 1 1\n") + (follows ? "movewithparent" : ""));
     rig.Step(*emitter, 1.5);  // all die
-    rig.Step(*emitter, 0.0);  // and respawn
+    rig.Step(*emitter, 1e-6);  // and respawn
     const std::vector<N_Vector3> before = Positions(*emitter);
     rig.camera.position.x += 1000.0f;
     rig.Step(*emitter, 1.5);
-    rig.Step(*emitter, 0.0);
+    rig.Step(*emitter, 1e-6);
     const std::vector<N_Vector3> after = Positions(*emitter);
     for (std::size_t i = 0; i < before.size(); ++i) {
       EXPECT_FLOAT_EQ(after[i].x - before[i].x, follows ? 1000.0f : 0.0f);
@@ -290,7 +290,7 @@ TEST(ParticleEmitter, RespawnedVelocitiesAreTheTurnedMaximumOrTheSlotsOwn) {
     quarterTurn.RotationZ(1.5707963f);
     if (oriented) emitter->SetOrientation(quarterTurn);
     rig.Step(*emitter, 1.5);
-    rig.Step(*emitter, 0.0);
+    rig.Step(*emitter, 1e-6);
     for (const N_Particle& p : emitter->Particles()) {
       const N_Vector3 expected = oriented ? N_Vector3{-20.0f, 10.0f, 30.0f} : p.initialVelocity;
       EXPECT_NEAR(p.velocity.x, expected.x, 1e-4f);

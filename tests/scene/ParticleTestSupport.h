@@ -24,7 +24,8 @@ class TestFrameTime {
   TestFrameTime(const TestFrameTime&) = delete;
   TestFrameTime& operator=(const TestFrameTime&) = delete;
 
-  /// Moves the time on by the seconds: the next frame time (whole microseconds).
+  /// Moves the time on by the seconds: the next frame time (whole microseconds; a
+  /// time that stands still keeps the last frame time, as the timer does).
   void Advance(double seconds);
   /// Moves the time to the seconds since the start (only forwards).
   void Set(double seconds);
