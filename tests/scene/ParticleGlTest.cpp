@@ -3,6 +3,7 @@
 // growing brighter, and a template above the detail setting left undrawn.
 #include "core/Random.h"
 #include "render/Frustum.h"
+#include "render/RenderStateCache.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
 #include "render/ShaderStage.h"
@@ -28,6 +29,7 @@ constexpr int kWidth = 320, kHeight = 240;
 class ParticlePixels : public test::GlRender {
  public:
   ParticlePixels() : GlRender(kWidth, kHeight) {
+    g_renderStateCache.currentShader = nullptr;  // an earlier rig's freed material
     Start();
     g_render = renderObject;
     camera.SetProjection(90.0f, float(kWidth), float(kHeight), 0.0f, 0.0f);
@@ -42,6 +44,7 @@ class ParticlePixels : public test::GlRender {
   }
   ~ParticlePixels() override {
     particles.DestroyAllSystems();
+    g_renderStateCache.currentShader = nullptr;  // the rig's materials go with it
     g_scene = N_SceneAccess{};
     g_render = nullptr;
   }

@@ -1,6 +1,7 @@
 #include "tests/scene/ParticleTestSupport.h"
 
 #include "core/Globals.h"
+#include "render/RenderStateCache.h"
 #include "scene/SceneAccess.h"
 
 #include <algorithm>
@@ -36,12 +37,15 @@ bool GroundGame::GetAthleteView(std::int32_t id, const float** block, N_Vector3*
 }
 
 ParticleRig::ParticleRig() {
+  // A rig before this one in the process may have left its freed material bound.
+  g_renderStateCache.currentShader = nullptr;
   g_scene.camera = &camera;
   g_scene.particles = &particles;
 }
 
 ParticleRig::~ParticleRig() {
   particles.DestroyAllSystems();  // while the renderer still takes the buffers back
+  g_renderStateCache.currentShader = nullptr;  // the rig's materials go with it
   g_scene.particles = nullptr;
   g_scene.camera = nullptr;
 }
