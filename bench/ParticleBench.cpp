@@ -42,7 +42,8 @@ class FrameClock final : public platform::Clock {
 };
 
 void UpdateParticles(benchmark::State& state, const char* extra, int emitters) {
-  BenchRenderer bench(kWidth, kHeight, "particle_bench.log");
+  const std::string log = (std::filesystem::temp_directory_path() / "navo_particle_bench.log").string();
+  BenchRenderer bench(kWidth, kHeight, log.c_str());
   if (!bench.ready) {
     state.SkipWithError("no OpenGL device");
     return;
