@@ -18,20 +18,27 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textureMng(textureMng),
       m_level(std::make_unique<N_Level>()),
       m_levelObjects(std::make_unique<N_LevelObjectList>()),
+      m_particles(std::make_unique<N_ParticleMng>()),
       m_guiMng(std::make_unique<N_GuiMng>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
-
-g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  g_scene.particles = m_particles.get();
+  g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
 }
 
 N_World::~N_World() {
+  g_scene.game = nullptr;
+  m_game.reset();
   // The GUI's elements hold fonts of the list: the manager goes first.
   m_guiMng.reset();
   g_guiServices = {};
   FreeFonts(m_fonts);
+  // The particles before the shader and texture cycle: their emitters give their
+  // buffers back while the renderer and their materials still exist.
+  g_scene.particles = nullptr;
+  m_particles.reset();
   g_scene = N_SceneAccess{};  // the members go with the world
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
@@ -46,6 +53,12 @@ N_World::~N_World() {
   g_scene = N_SceneAccess{};
 }
 
+void N_World::SetGame(std::unique_ptr<N_Game> game) {
+  g_scene.game = nullptr;
+  m_game = std::move(game);
+  g_scene.game = m_game.get();
+}
+
 void N_World::SetCurrentCamera(N_Camera* camera) {
   m_camera = camera;
   g_scene.camera = camera;
@@ -53,13 +66,20 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
-  // No level, particles, athletes or GUI to load yet: the shaders added so far.
+  // The templates add their materials: the scripts go before the shaders are built.
+  m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
+  m_particles->LoadScripts();
+  // No level, athletes or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
+  m_particles->PrintLoadStats();
   return true;
 }
 
-void N_World::Update(float) {}
+void N_World::Update(float) {
+  // Last: the particles follow everything that moved this frame.
+  m_particles->UpdateAll();
+}
 
 void N_World::Render(float frameTime) {
   // The frame, the level objects and the queued text so far: the rest of the scene and
@@ -74,6 +94,12 @@ void N_World::Render(float frameTime) {
     g_render->SetupCamera(m_camera, 1);
     m_levelObjects->Render(frameTime);
     m_levelObjects->RenderSorted();
+    // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
+    // over it in 3D.
+    g_render->SetupCamera(m_camera, 0);
+    g_render->DrawShadowOverlay();
+    g_render->SetupCamera(m_camera, 1);
+    m_particles->RenderAll();
   }
   m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
                                0.0f);

@@ -3,22 +3,26 @@
 // g_world, updated and rendered once per pass of the main loop.
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
-// level's drawables (the level object list), the current camera, the texture manager it
-// is given, the font list and the GUI manager; the scene borrows its members through
-// g_scene (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h).
-// Cameras, game modes, particles and athletes join it as they are built. Init loads the
-// shaders and creates their textures; Render opens a frame, draws the level objects
-// through the current camera (none until the cameras exist), the queued 2D text over
-// the whole screen and presents; the destructor deletes the GUI manager, frees the
-// fonts and gives every shader and texture back.
+// level's drawables (the level object list), the particle manager, the current game,
+// the current camera, the texture manager it is given, the font list and the GUI
+// manager; the scene borrows its members through g_scene (scene/SceneAccess.h), the GUI
+// through g_guiServices (gui/GuiServices.h). Cameras and athletes join it as they are
+// built. Init reads the particle scripts, loads the shaders and creates their textures;
+// Update ends with the particles; Render opens a frame, draws the level objects, the
+// shadow overlay and the particles through the current camera (none until the cameras
+// exist), the queued 2D text over the whole screen and presents; the destructor deletes
+// the game, the GUI manager (then frees the fonts) and the particles, then gives every
+// shader and texture back.
 #include "core/Font.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
+#include "scene/Game.h"
 #include "scene/Level.h"
 #include "scene/LevelObjectList.h"
+#include "scene/ParticleMng.h"
 
 #include <memory>
 
@@ -47,6 +51,11 @@ class N_World {
   N_Frustum& Frustum() { return m_frustum; }
   N_Level& Level() { return *m_level; }
   N_LevelObjectList& LevelObjects() { return *m_levelObjects; }
+  N_ParticleMng& ParticleMng() { return *m_particles; }
+  /// The running game mode; null while none runs.
+  N_Game* Game() const { return m_game.get(); }
+  /// Deletes the previous game (its launcher has called OnRemove) and keeps this one.
+  void SetGame(std::unique_ptr<N_Game> game);
   /// The camera the frame is drawn from (not owned); null draws no 3D scene.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
@@ -63,6 +72,8 @@ class N_World {
   N_Frustum m_frustum;
   std::unique_ptr<N_Level> m_level;
   std::unique_ptr<N_LevelObjectList> m_levelObjects;
+  std::unique_ptr<N_ParticleMng> m_particles;
+  std::unique_ptr<N_Game> m_game;
   /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
   /// camera manager gives the world its current camera.
   N_Camera m_screenCamera;

@@ -8,6 +8,8 @@ class N_ShaderMng;
 class N_Level;
 class N_Camera;
 class N_LevelObjectList;
+class N_ParticleMng;
+class N_Game;
 
 struct N_SceneAccess {
   N_Frustum* frustum = nullptr;      ///< the view frustum of the current frame
@@ -15,6 +17,8 @@ struct N_SceneAccess {
   N_Level* level = nullptr;          ///< the ambient light and the sun of the figures
   N_Camera* camera = nullptr;        ///< the camera the frame is drawn from; null before the first
   N_LevelObjectList* levelObjects = nullptr;  ///< the level's drawables
+  N_ParticleMng* particles = nullptr;  ///< templates, systems and emitters of every effect
+  N_Game* game = nullptr;              ///< the running game mode; null while none runs
 };
 
 extern N_SceneAccess g_scene;

@@ -13,7 +13,14 @@
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
 
+#include "scene/ParticleShader.h"
+#include "scene/ParticleSystem.h"
+
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +165,122 @@ TEST(World, HandsTheGuiItsServicesAndTakesThemBackAfterTheGuiManager) {
   EXPECT_EQ(g_guiServices.guiMng, nullptr);
   EXPECT_EQ(g_guiServices.fonts, nullptr);
   EXPECT_EQ(g_guiServices.textBatch, nullptr);
+}
+
+/// A particle template with its material, in the current directory.
+void WriteParticleScripts(const test::TempDir& dir) {
+  dir.Write("data/scripts/fx.particle", "spark\n{\n numparticles 3\n live 50 50\n shader fx/spark\n}\n");
+  dir.Write("data/scripts/fx.shader", "fx/spark\n{\n{\n map fx/spark\n blendfunc add\n}\n}\n");
+}
+
+TEST(World, ReadsTheParticleScriptsBeforeItBuildsTheShadersAndLendsTheManager) {
+  test::TempDir dir;
+  test::CoreServices core;
+  core.vars->SetInt("ParticleDetails", 0x103, 0);  // the low byte
+  WriteParticleScripts(dir);
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  N_CoreServices services;
+  services.textureMng = &textures;
+  g_renderServices = &services;
+  {
+    N_World world(&textures);
+    EXPECT_EQ(g_scene.particles, &world.ParticleMng());
+    world.Init();
+    EXPECT_EQ(world.ParticleMng().Detail(), 3);
+    const N_ParticleShader* spark = world.ParticleMng().FindShader("spark");
+    ASSERT_NE(spark, nullptr);
+    EXPECT_NE(world.ShaderMng().GetShader(spark->shader), nullptr) << "the material was built by Init";
+    EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {"Parsing particle script '", " +    spark\n",
+                                                       "--- Reading shaders:\n", " +    fx/spark\n",
+                                                       "\n--- Total particle scripts loaded: 1\n"}));
+  }
+  EXPECT_EQ(g_scene.particles, nullptr);
+  g_renderServices = nullptr;
+}
+
+/// The renderer noting the world's frame steps and when buffers go back.
+class StepRender final : public N_Render {
+ public:
+  StepRender(std::vector<std::string>& events, std::function<std::string()> log)
+      : m_events(events), m_log(std::move(log)) {}
+  void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
+    m_events.push_back(is3D ? "3D" : "2D");
+    N_Render::SetupCamera(camera, is3D);
+  }
+  void DrawShadowOverlay() override {
+    m_events.push_back("shadow overlay");
+    N_Render::DrawShadowOverlay();
+  }
+  void DrawPointSprites(N_MeshSurface* surface) override {
+    m_events.push_back("particles");
+    N_Render::DrawPointSprites(surface);
+  }
+  void DestroyVertexBuffer(N_VertexBuffer** buffer) override {
+    if (buffer && *buffer) {
+      const bool late = m_log().find("--- Freeing Textures\n") != std::string::npos;
+      m_events.push_back(late ? "buffer back after the shader cycle" : "buffer back");
+    }
+    N_Render::DestroyVertexBuffer(buffer);
+  }
+
+ private:
+  std::vector<std::string>& m_events;
+  std::function<std::string()> m_log;
+};
+
+/// A game that notes its deletion.
+class NoticedGame final : public N_Game {
+ public:
+  explicit NoticedGame(std::vector<std::string>& events) : m_events(events) {}
+  ~NoticedGame() override { m_events.push_back("game deleted"); }
+  void Load() override {}
+  void Init() override {}
+  void Update(float) override {}
+  void Render(float) override {}
+  ExportData* PollResult() override { return nullptr; }
+  void OnRemove() override {}
+  std::uint8_t SetPaused(std::uint8_t paused) override { return paused; }
+  bool GetAthleteView(std::int32_t, const float**, N_Vector3*) override { return false; }
+
+ private:
+  std::vector<std::string>& m_events;
+};
+
+TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderCycle) {
+  std::vector<std::string> events;
+  test::RenderRig rig(test::RecordingRender::DefaultConfig(), [&events] {
+    return new StepRender(events, [] {
+      std::ifstream in("navo.log", std::ios::binary);  // the rig's log, in its directory
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    });
+  });
+  WriteParticleScripts(rig.harness.dir);
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  {
+    N_World world(&textures);
+    world.Init();
+    N_ParticleSystem* system = world.ParticleMng().CreateSystem();
+    system->AddEmitter(world.ParticleMng().CreateEmitter("spark"))->position = {0.0f, 1000.0f, 0.0f};
+    system->Start(0);
+    world.SetGame(std::make_unique<NoticedGame>(events));
+    EXPECT_EQ(g_scene.game, world.Game());
+    world.SetCurrentCamera(&rig.camera);
+    world.Update(0.016f);  // builds the particles' vertices
+    events.clear();
+    world.Render(0.016f);
+    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D"}));
+    events.clear();
+    rig.NewLog();
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"game deleted", "buffer back"}));
+  EXPECT_NE(rig.NewLog().find("--- Freeing Textures\n"), std::string::npos);
+  EXPECT_EQ(g_scene.game, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
 }
 
 }  // namespace
