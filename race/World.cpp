@@ -19,18 +19,30 @@ N_World::N_World(N_TextureMng* textureMng)
       m_level(std::make_unique<N_Level>()),
       m_levelObjects(std::make_unique<N_LevelObjectList>()),
       m_particles(std::make_unique<N_ParticleMng>()),
-      m_guiMng(std::make_unique<N_GuiMng>()) {
+      m_guiMng(std::make_unique<N_GuiMng>()),
+      m_athletes(std::make_unique<N_FigureRosterStandIn>()),
+      m_figures(std::make_unique<N_AnimationFactory2>()),
+      m_bodySounds(std::make_unique<N_AnimSound>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
   g_scene.particles = m_particles.get();
+  g_scene.figureRoster = &m_athletes->Roster();
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
 }
 
 N_World::~N_World() {
   g_scene.game = nullptr;
   m_game.reset();
+  // The figures' emitters, patches and meshes, and the athletes, give back their
+  // particle emitters, buffers and shaders while the particle manager, the renderer and
+  // the shader manager still exist.
+  m_figures.reset();
+  g_scene.figureRoster = nullptr;
+  m_athletes.reset();
+  // The body sounds release their sounds: the sound manager goes after the world.
+  m_bodySounds.reset();
   // The GUI's elements hold fonts of the list: the manager goes first.
   m_guiMng.reset();
   g_guiServices = {};
@@ -69,7 +81,11 @@ bool N_World::Init() {
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
-  // No level, athletes or GUI to load yet: the shaders added so far.
+  // The figures after the athletes they are made for and the particle scripts their
+  // emitters use.
+  m_athletes->LoadTextures(*m_shaderMng);
+  m_figures->Load();
+  // No level or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   m_particles->PrintLoadStats();

@@ -4,21 +4,26 @@
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
 // level's drawables (the level object list), the particle manager, the current game,
-// the current camera, the texture manager it is given, the font list and the GUI
-// manager; the scene borrows its members through g_scene (scene/SceneAccess.h), the GUI
-// through g_guiServices (gui/GuiServices.h). Cameras and athletes join it as they are
-// built. Init reads the particle scripts, loads the shaders and creates their textures;
-// Update ends with the particles; Render opens a frame, draws the level objects, the
-// shadow overlay and the particles through the current camera (none until the cameras
-// exist), the queued 2D text over the whole screen and presents; the destructor deletes
-// the game, the GUI manager (then frees the fonts) and the particles, then gives every
-// shader and texture back.
+// the current camera, the texture manager it is given, the font list, the GUI manager,
+// the athletes (a stand-in until the athlete manager is built), the skier figure
+// factory and the skiers' body sounds; the scene borrows its members through g_scene
+// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h). Cameras join
+// it as they are built. Init reads the particle scripts, the athletes' shaders and the
+// skier figures, loads the shaders and creates their textures; Update ends with the
+// particles; Render opens a frame, draws the level objects, the shadow overlay and the
+// particles through the current camera (none until the cameras exist), the queued 2D
+// text over the whole screen and presents; the destructor deletes the game, the figure
+// factory, the athletes, the body sounds, the GUI manager (then frees the fonts) and the
+// particles, then gives every shader and texture back.
 #include "core/Font.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
+#include "race/FigureRosterStandIn.h"
+#include "scene/AnimSound.h"
+#include "scene/AnimationFactory2.h"
 #include "scene/Game.h"
 #include "scene/Level.h"
 #include "scene/LevelObjectList.h"
@@ -62,6 +67,10 @@ class N_World {
   /// The fonts loaded by name (LoadFont), freed after the GUI manager is deleted.
   N_FontList& Fonts() { return m_fonts; }
   N_GuiMng& GuiMng() { return *m_guiMng; }
+  /// The athletes the skier figures are made for.
+  N_FigureRosterStandIn& Athletes() { return *m_athletes; }
+  N_AnimationFactory2& Figures() { return *m_figures; }
+  N_AnimSound& BodySounds() { return *m_bodySounds; }
 
  private:
   std::unique_ptr<N_ShaderMng> m_shaderMng;
@@ -79,6 +88,9 @@ class N_World {
   N_Camera m_screenCamera;
   N_FontList m_fonts;
   std::unique_ptr<N_GuiMng> m_guiMng;
+  std::unique_ptr<N_FigureRosterStandIn> m_athletes;
+  std::unique_ptr<N_AnimationFactory2> m_figures;
+  std::unique_ptr<N_AnimSound> m_bodySounds;
 };
 
 /// The world, while it exists.

@@ -47,6 +47,7 @@ int RunGame(const std::string& dir, const char* hook) {
 
 /// A game directory with the sample intro and the given settings.
 void PrepareGameDir(const test::TempDir& dir, const std::string& userCfg, bool withIntro = true) {
+  test::CopyStartUpData(dir.Path());
   dir.Write("user.cfg", userCfg);
   dir.Write("data/tables/.keep", "");
   if (withIntro) {

@@ -131,6 +131,7 @@ bool LockHeld(const std::string& dir) {
 
 /// A game directory: windowed, with the folder of the key table.
 void PrepareGameDir(const test::TempDir& dir) {
+  test::CopyStartUpData(dir.Path());
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
 }

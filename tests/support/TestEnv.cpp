@@ -72,6 +72,17 @@ std::string GameRoot() {
   return root ? root : "";
 }
 
+void CopyStartUpData(const std::string& into) {
+  const fs::path root = GameRoot();
+  for (const char* part : {"data/anim/ref_meshe", "data/anim/lyziari", "data/textures/lyziari", "data/scripts/Sounds", "data/sounds/body",
+                           "data/scripts/figures.particle", "data/scripts/figures.shader"}) {
+    const fs::path target = fs::path(into) / part;
+    if (fs::exists(target)) continue;  // a test's own (or a link to the game root's)
+    fs::create_directories(target.parent_path());
+    fs::copy(root / part, target, fs::copy_options::recursive);
+  }
+}
+
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {
   std::size_t at = 0;
   for (const std::string& part : parts) {

@@ -53,6 +53,11 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
+/// Copies from the game root into the directory what the world needs to start (its
+/// initialisation loads the skier figures, their particle effects and materials, and
+/// the body sounds' script); what is there already is kept.
+void CopyStartUpData(const std::string& into = ".");
+
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts);
