@@ -455,8 +455,8 @@ std::vector<N_AnimKey> PoseKeys(const AnimMeshBuilder& mesh, const Pose& p) {
     const int thigh = s == kLeft ? kThighL : kThighR;
     set(thigh, Turn(kY, -p.legSwing[s]) * Turn(kX, out * p.legSpread[s]));
     set(thigh + 1, Turn(kY, p.knee[s]));
-    // The foot keeps the ski level with the pelvis: it undoes the leg's pitch.
-    const float level = -(p.knee[s] - p.legSwing[s]) - p.skiPitch[s];
+    // The foot keeps the ski level: it undoes the pitch of the body and the leg.
+    const float level = -(p.lean + p.knee[s] - p.legSwing[s]) - p.skiPitch[s];
     set(thigh + 2, Turn(kZ, out * p.skiYaw[s]) * Turn(kY, level));
   }
   set(kRifle, Turn(kY, p.rifle));

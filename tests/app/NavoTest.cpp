@@ -304,6 +304,7 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   EXPECT_EQ(game.Wait(), 1);
   EXPECT_NE(root.Read("navo.log").find("--- Entering game loop...\n"), std::string::npos);
   EXPECT_NE(root.Read("navo.log").find(" v_width = 320 \n"), std::string::npos) << "the root's user.cfg was read";
+  EXPECT_EQ(root.Read("navo.log").find("!!! Error loading"), std::string::npos) << "every file the game asks for is there";
   EXPECT_TRUE(root.Exists("config.cfg"));
   EXPECT_EQ(root.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(elsewhere.Exists("navo.log"));

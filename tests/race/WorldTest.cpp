@@ -8,6 +8,10 @@
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
 #include "scene/MeshObject.h"
+#include "scene/AnimEmitorSet.h"
+#include "scene/FigureRoster.h"
+#include "sound/SoundMng.h"
+#include "core/FormatString.h"
 #include "scene/SceneAccess.h"
 #include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
@@ -19,6 +23,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -299,6 +304,104 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
   for (std::size_t i = 1; i < events.size(); ++i) EXPECT_EQ(events[i], "buffer back") << i;
   EXPECT_NE(rig.NewLog().find("--- Freeing Textures\n"), std::string::npos);
   EXPECT_EQ(g_scene.game, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+/// A silent sound manager noting the sounds made and released.
+class NotingSoundMng final : public N_SoundMng {
+ public:
+  NotingSoundMng() { g_soundMng = this; }
+  ~NotingSoundMng() override { g_soundMng = nullptr; }
+  int CreateSound(const char* shader, const float*) override {
+    made.push_back(shader);
+    return int(made.size());
+  }
+  bool ReleaseSound(int handle) override {
+    released.push_back(handle);
+    return false;
+  }
+  std::vector<std::string> made;
+  std::vector<int> released;
+};
+
+TEST(World, LoadsTheFiguresOfItsAthletesAfterTheParticleScriptsAndHasTheBodySounds) {
+  test::TempDir dir;
+  test::CoreServices core;
+  test::CopyStartUpData();
+  NotingSoundMng sound;
+  {
+    N_World world(nullptr);
+    EXPECT_EQ(sound.made, std::vector<std::string>{"srdce"}) << "the body sounds' heartbeat";
+    EXPECT_EQ(g_scene.figureRoster, &world.Athletes().Roster());
+    world.Init();
+    EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {"Parsing particle script '", "N_AnimObject: Loading mesh",
+                                                       "--- Reading shaders:\n"}));
+    const N_AnimationFactory2& figures = world.Figures();
+    EXPECT_EQ(figures.FigureMeshCount(), 12) << "the stand-in names all six models";
+    EXPECT_EQ(figures.ActionCount(), 48);
+    ASSERT_NE(figures.EmitterTemplate(), nullptr);
+    const N_FigureRoster& roster = world.Athletes().Roster();
+    std::set<int> models, instances;
+    for (const N_FigureAthlete* athlete : roster.athletes) {
+      models.insert(athlete->figureMesh);
+      instances.insert(athlete->figureInstance);
+      for (const int gear : {athlete->dressShader, athlete->sticksShader, athlete->gunShader, athlete->skiShader}) {
+        EXPECT_NE(world.ShaderMng().GetShader(gear), nullptr);
+      }
+    }
+    EXPECT_EQ(models, (std::set<int>{6, 7, 8, 9, 10, 11})) << "men and women";
+    EXPECT_EQ(instances, (std::set<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(roster.spareInstance, 6);
+    for (int n = 1; n <= N_FigureRoster::kBibCount; ++n) {
+      EXPECT_EQ(*world.ShaderMng().GetEntry(roster.BibShader(n))->name, FormatString("textures\\lyziari\\startnum%02d", n));
+    }
+    const int breath = world.BodySounds().CreateSoundObj(1);
+    EXPECT_EQ(sound.made.back(), "dych_zena");
+    EXPECT_EQ(world.BodySounds().GetSlot(breath)->sound, int(sound.made.size()));
+  }
+  EXPECT_EQ(sound.released, (std::vector<int>{2, 1})) << "the world gives the breath and the heartbeat back";
+  EXPECT_EQ(g_scene.figureRoster, nullptr);
+}
+
+TEST(World, FiguresDrawnWithTheirEffectsGoWithTheWorld) {
+  // Under the sanitizer build this case also checks that nothing leaks: meshes, actions,
+  // instances with their bone buffers, emitter clones and their patches, occlusion
+  // queries and the template with its own effects.
+  test::RenderRig rig;
+  test::CopyStartUpData();
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  std::vector<std::string> events;
+  {
+    N_World world(&textures);
+    world.Init();
+    world.SetCurrentCamera(&rig.camera);
+    world.SetGame(std::make_unique<NoticedGame>(events));
+    N_AnimationFactory2& figures = world.Figures();
+    const N_FigureRoster& roster = world.Athletes().Roster();
+    for (int i = 0; i < figures.InstanceCount(); ++i) {
+      figures.SetAction(i, 7, 30.0f, 0.0f);
+      figures.SetNextAction(i, 7, 30.0f, 0.0f);
+    }
+    figures.CreateShadowVolumes();
+    for (int frame = 0; frame < 20; ++frame) {
+      world.Update(0.05f);
+      world.Render(0.05f);
+      for (std::size_t a = 0; a < roster.athletes.size(); ++a) {
+        const N_FigureAthlete& athlete = *roster.athletes[a];
+        figures.RenderFigure(0.05f, athlete.figureInstance, {float(a) * 50.0f, 400.0f, -40.0f}, N_Matrix3{},
+                             int(a) + 1, &athlete, false, true, true);
+      }
+    }
+    EXPECT_GT(world.ParticleMng().EmitterCount(), 0u);
+  }
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
 }
