@@ -1,8 +1,9 @@
 // DrawSurface over 1,000 surfaces that share 20 materials (a texture multiplied by a
 // lightmap, as the level's default shaders are), drawn from one shared vertex and index
-// buffer as a level's surfaces are. Reports surfaces drawn a second and the GL state
-// values the device changed per frame; once with the surfaces grouped by material (as
-// the level's render list sorts them) and once with the materials interleaved.
+// buffer as a level's surfaces are. Reports surfaces drawn a second, the GL calls the
+// device made per surface (every call: state, bindings, draws) and the GL state values
+// it changed per frame; once with the surfaces grouped by material (as the level's
+// render list sorts them) and once with the materials interleaved.
 // Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/render_bench --benchmark_filter=DrawSurface
 #include "core/BuiltinVars.h"
@@ -180,9 +181,11 @@ void DrawSurfaces(benchmark::State& state) {
   Scene scene(bench);
   scene.Frame(grouped);  // the first frame uploads and builds what it needs
   const std::uint64_t before = platform::DeviceStateChanges();
+  const std::uint64_t callsBefore = platform::DeviceGlCalls();
   for (auto _ : state) scene.Frame(grouped);
   const auto frames = double(state.iterations());
   state.counters["surfaces/s"] = benchmark::Counter(frames * kSurfaces, benchmark::Counter::kIsRate);
+  state.counters["GL calls/surface"] = double(platform::DeviceGlCalls() - callsBefore) / (frames * kSurfaces);
   state.counters["GL changes/frame"] = double(platform::DeviceStateChanges() - before) / frames;
   state.counters["polygons/frame"] = double(bench.render->GetPolygonCount());
 }

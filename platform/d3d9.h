@@ -71,4 +71,9 @@ const std::string& VertexProgramLog();
 /// measure of the state traffic of a frame. The recording device adds nothing.
 std::uint64_t DeviceStateChanges();
 
+/// Every OpenGL call the OpenGL devices have made so far (state, bindings, uploads,
+/// draws, queries alike): what a frame or a draw costs the driver. The recording device
+/// adds nothing.
+std::uint64_t DeviceGlCalls();
+
 }  // namespace platform

@@ -3,10 +3,10 @@
 // the device and every resource it made, so that resources released after the device
 // can still delete their GL objects. It also owns the helper objects that copies and
 // read-backs use.
+#include "platform/d3d9/gl/GlCalls.h"
 #include "platform/win32/Types.h"
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <memory>
 #include <string>

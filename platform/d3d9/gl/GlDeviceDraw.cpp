@@ -23,6 +23,8 @@ const std::string& VertexProgramLog() { return ShaderLog(); }
 
 std::uint64_t DeviceStateChanges() { return d3d9::GlStateApplier::StateChanges(); }
 
+std::uint64_t DeviceGlCalls() { return d3d9::g_glCalls; }
+
 }  // namespace platform
 
 namespace platform::d3d9 {
