@@ -7,7 +7,6 @@
 #include "platform/win32/TestWindow.h"
 #include "render/Render.h"
 #include "render/MeshSurface.h"
-#include "render/RenderStateCache.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
 #include "render/TextureMngImpl.h"
@@ -56,8 +55,10 @@ class RenderEffectGl : public ::testing::Test {
     ASSERT_TRUE(render->Init());
   }
   void TearDown() override {
-    g_renderStateCache.currentShader = nullptr;
+    // The shaders give their textures back and the texture manager releases them on the
+    // device before the renderer goes (as the world's shutdown does).
     shaders.reset();
+    textures->PurgeTextures();
     if (render->Device()) render->Shutdown();
     ReleaseRender(render);
     textures.reset();
