@@ -12,7 +12,7 @@ namespace platform::d3d9 {
 template <class Interface>
 class CpuBuffer : public RefCounted<Interface>, public TrackedResource {
  public:
-  CpuBuffer(UINT length, DWORD usage, D3DPOOL pool) : m_data(length), m_usage(usage), m_pool(pool) {}
+  CpuBuffer(UINT length, DWORD usage, D3DPOOL pool) : m_data(length), m_length(length), m_usage(usage), m_pool(pool) {}
   ~CpuBuffer() override { Link().NotifyDestroyed(); }
 
   void PreLoad() override {}
@@ -49,6 +49,8 @@ class CpuBuffer : public RefCounted<Interface>, public TrackedResource {
   }
 
   const std::vector<BYTE>& Data() const { return m_data; }
+  /// Bytes the buffer holds (its data may live only in GL).
+  UINT Length() const { return m_length; }
   DWORD Usage() const { return m_usage; }
   D3DPOOL Pool() const { return m_pool; }
   bool IsLocked() const { return m_lockCount > 0; }
@@ -58,6 +60,7 @@ class CpuBuffer : public RefCounted<Interface>, public TrackedResource {
   virtual void OnWritten(UINT offset, UINT size, DWORD flags) { (void)offset, (void)size, (void)flags; }
 
   std::vector<BYTE> m_data;
+  UINT m_length;
   DWORD m_usage;
   D3DPOOL m_pool;
 

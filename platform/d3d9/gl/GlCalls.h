@@ -7,15 +7,23 @@
 #include <epoxy/gl.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace platform::d3d9 {
 
 /// GL calls the OpenGL devices of the process have made.
 inline std::uint64_t g_glCalls = 0;
+/// The names of the calls, while a test traces them (null otherwise).
+inline std::vector<const char*>* g_glTrace = nullptr;
+
+inline void CountGlCall(const char* name) {
+  ++g_glCalls;
+  if (g_glTrace) g_glTrace->push_back(name);
+}
 
 }  // namespace platform::d3d9
 
-#define NAVO_COUNTED_GL(name, ...) (++::platform::d3d9::g_glCalls, epoxy_##name(__VA_ARGS__))
+#define NAVO_COUNTED_GL(name, ...) (::platform::d3d9::CountGlCall(#name), epoxy_##name(__VA_ARGS__))
 
 #undef glActiveTexture
 #define glActiveTexture(...) NAVO_COUNTED_GL(glActiveTexture, __VA_ARGS__)

@@ -27,7 +27,7 @@ void GlTextureData::Allocate(const TextureStorage& storage) {
 void GlTextureData::Upload(const TextureStorage& storage, UINT face, UINT level, bool allocate) {
   const TextureStorage::Level* image = storage.Find(face, level);
   if (!image || !m_context->MakeCurrent()) return;
-  m_context->bindingsClobbered = true;
+  m_context->textureBindingsClobbered = true;
   glBindTexture(m_target, m_name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   const GLint l = GLint(level);
