@@ -105,9 +105,11 @@ void GlStateApplier::MatrixMode(GLenum mode) {
 
 void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetHeight) {
   if (m_context.textureBindingsClobbered) {
-    // An upload or a copy bound a texture of its own on the active unit.
+    // An upload or a copy bound a texture of its own on the active unit: the stages
+    // bind theirs again.
     for (UnitState& unit : m_units) unit.bound.fill(0xFFFFFFFFu);
     m_context.textureBindingsClobbered = false;
+    dirty |= kDirtyTextures;
   }
   dirty |= m_pending;
   m_pending = 0;
