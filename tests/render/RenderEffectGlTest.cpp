@@ -55,13 +55,13 @@ class RenderEffectGl : public ::testing::Test {
     ASSERT_TRUE(render->Init());
   }
   void TearDown() override {
-    // The shaders give their textures back and the texture manager releases them on the
-    // device before the renderer goes (as the world's shutdown does).
+    // The shaders go, the renderer's shutdown gives back the textures its effects held,
+    // and the texture manager releases every texture while the renderer that made them
+    // is still there to release them.
     shaders.reset();
-    textures->PurgeTextures();
     if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
     textures.reset();
+    ReleaseRender(render);
     platform::DestroyTestWindow(window);
   }
 
