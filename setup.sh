@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libepoxy-dev libgl1-mesa-dri
   libopenal-dev libogg-dev libvorbis-dev libalut-dev
   libfreetype-dev fonts-dejavu-core
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libsquish-dev
   xvfb xauth xdotool libx11-dev
 )
 missing=()
