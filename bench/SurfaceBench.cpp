@@ -9,6 +9,7 @@
 // Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/render_bench --benchmark_filter=DrawSurface
 #include "bench/BenchRenderer.h"
+#include "platform/d3d9.h"
 #include "render/Camera.h"
 #include "render/IndexBuffer.h"
 #include "render/MeshSurface.h"
@@ -32,6 +33,8 @@ namespace {
 constexpr int kSurfaces = 1000;
 constexpr int kMaterials = 20;
 constexpr int kWidth = 1024, kHeight = 768;
+
+enum class Order { Grouped, Interleaved, LitMeshes };
 
 /// 20 materials and 1,000 small quads facing a camera that looks along +y.
 struct Scene {
@@ -140,7 +143,7 @@ struct Scene {
 };
 
 void DrawSurfaces(benchmark::State& state) {
-  const bool grouped = state.range(0) != 0;
+  const auto order = Order(state.range(0));
   BenchRenderer bench(kWidth, kHeight, "render_bench.log");
   if (!bench.ready) {
     state.SkipWithError("no OpenGL device");
