@@ -15,7 +15,8 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
       m_textureMng(textureMng),
       m_level(std::make_unique<N_Level>()),
-      m_levelObjects(std::make_unique<N_LevelObjectList>()) {
+      m_levelObjects(std::make_unique<N_LevelObjectList>()),
+      m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
@@ -24,6 +25,7 @@ N_World::N_World(N_TextureMng* textureMng)
 
 N_World::~N_World() {
   g_scene = N_SceneAccess{};  // the members go with the world
+  m_athletMng.reset();  // after the figures (still to come), before the shaders' last cycle
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();
@@ -44,7 +46,11 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
-  // No level, particles, athletes or GUI to load yet: the shaders added so far.
+  // After the particle scripts and before the figures (both still to come).
+  m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
+  m_athletMng->SplitBySex();
+  m_athletMng->LoadTextures();
+  // No level, particles or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   return true;

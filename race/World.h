@@ -3,17 +3,20 @@
 // g_world, updated and rendered once per pass of the main loop.
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
-// level's drawables (the level object list), the current camera and the texture manager
-// it is given; the scene borrows them through g_scene (scene/SceneAccess.h). Cameras,
-// game modes, particles, athletes and GUI join it as they are built. Init loads the
-// shaders and creates their textures; Render opens a frame, draws the level objects
-// through the current camera (none until the cameras exist), the queued 2D text over
-// the whole screen and presents; the destructor gives every shader and texture back.
+// level's drawables (the level object list), the athlete manager, the current camera
+// and the texture manager it is given; the scene borrows them through g_scene
+// (scene/SceneAccess.h). Cameras, game modes, particles, figures and GUI join it as
+// they are built. Init reads the athletes (ending the program when there are none),
+// loads the shaders and creates their textures; Render opens a frame, draws the level
+// objects through the current camera (none until the cameras exist), the queued 2D
+// text over the whole screen and presents; the destructor deletes the athlete manager
+// and then gives every shader and texture back.
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
+#include "race/AthletMng.h"
 #include "scene/Level.h"
 #include "scene/LevelObjectList.h"
 
@@ -43,6 +46,7 @@ class N_World {
   N_Frustum& Frustum() { return m_frustum; }
   N_Level& Level() { return *m_level; }
   N_LevelObjectList& LevelObjects() { return *m_levelObjects; }
+  N_AthletMng& AthletMng() { return *m_athletMng; }
   /// The camera the frame is drawn from (not owned); null draws no 3D scene.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
@@ -56,6 +60,7 @@ class N_World {
   N_Frustum m_frustum;
   std::unique_ptr<N_Level> m_level;
   std::unique_ptr<N_LevelObjectList> m_levelObjects;
+  std::unique_ptr<N_AthletMng> m_athletMng;  ///< gives its shaders back: deleted before the shader cycle
   /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
   /// camera manager gives the world its current camera.
   N_Camera m_screenCamera;
