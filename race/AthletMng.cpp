@@ -10,7 +10,8 @@
 
 namespace {
 
-/// Gear shaders are added as 2D-type entries, as the game's figures have always had them.
+/// Gear shaders are added with type 3: a name without a script block then gets the
+/// default material that draws its texture without a lightmap.
 constexpr std::uint32_t kGearShaderType = 3;
 
 /// The gear shaders of a record, in the order they are added.
