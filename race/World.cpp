@@ -19,6 +19,7 @@ N_World::N_World(N_TextureMng* textureMng)
       m_level(std::make_unique<N_Level>()),
       m_levelObjects(std::make_unique<N_LevelObjectList>()),
       m_particles(std::make_unique<N_ParticleMng>()),
+      m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
       m_guiMng(std::make_unique<N_GuiMng>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
@@ -40,6 +41,7 @@ N_World::~N_World() {
   g_scene.particles = nullptr;
   m_particles.reset();
   g_scene = N_SceneAccess{};  // the members go with the world
+  m_athletMng.reset();  // after the figures (still to come), before the shaders' last cycle
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();
@@ -69,7 +71,11 @@ bool N_World::Init() {
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
-  // No level, athletes or GUI to load yet: the shaders added so far.
+  // The athletes after the particle scripts and before the figures (still to come).
+  m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
+  m_athletMng->SplitBySex();
+  m_athletMng->LoadTextures();
+  // No level or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   m_particles->PrintLoadStats();

@@ -4,16 +4,18 @@
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
 // level's drawables (the level object list), the particle manager, the current game,
-// the current camera, the texture manager it is given, the font list and the GUI
-// manager; the scene borrows its members through g_scene (scene/SceneAccess.h), the GUI
-// through g_guiServices (gui/GuiServices.h). Cameras and athletes join it as they are
-// built. Init reads the particle scripts, loads the shaders and creates their textures;
-// Update ends with the particles; Render opens a frame, draws the level objects, the
-// shadow overlay and the particles through the current camera (none until the cameras
-// exist), the queued 2D text over the whole screen and presents; the destructor deletes
-// the game, the GUI manager (then frees the fonts) and the particles, then gives every
-// shader and texture back.
+// the athlete manager, the current camera, the texture manager it is given, the font
+// list and the GUI manager; the scene borrows its members through g_scene
+// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h). Cameras and
+// figures join it as they are built. Init reads the particle scripts and the athletes
+// (ending the program when there are none), loads the shaders and creates their
+// textures; Update ends with the particles; Render opens a frame, draws the level
+// objects, the shadow overlay and the particles through the current camera (none until
+// the cameras exist), the queued 2D text over the whole screen and presents; the
+// destructor deletes the game, the GUI manager (then frees the fonts), the particles
+// and the athlete manager, then gives every shader and texture back.
 #include "core/Font.h"
+#include "race/AthletMng.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
@@ -56,6 +58,7 @@ class N_World {
   N_Game* Game() const { return m_game.get(); }
   /// Deletes the previous game (its launcher has called OnRemove) and keeps this one.
   void SetGame(std::unique_ptr<N_Game> game);
+  N_AthletMng& AthletMng() { return *m_athletMng; }
   /// The camera the frame is drawn from (not owned); null draws no 3D scene.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
@@ -74,6 +77,7 @@ class N_World {
   std::unique_ptr<N_LevelObjectList> m_levelObjects;
   std::unique_ptr<N_ParticleMng> m_particles;
   std::unique_ptr<N_Game> m_game;
+  std::unique_ptr<N_AthletMng> m_athletMng;  ///< gives its shaders back: deleted before the shader cycle
   /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
   /// camera manager gives the world its current camera.
   N_Camera m_screenCamera;

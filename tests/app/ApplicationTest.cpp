@@ -41,6 +41,7 @@ N_Application::FrameHook StopAtPass(int pass, int* passes) {
 
 TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_gamma 1.5\n");
   {
     N_Application app;
@@ -91,6 +92,7 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
 
 TEST(Application, OnlyExitOneEndsTheLoop) {
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -135,6 +137,7 @@ class ApplicationScreenshot : public ::testing::TestWithParam<int> {};
 TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
   const int showFps = GetParam();
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   CopySampleData();
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_showFPS " + std::to_string(showFps) +
                             "\ndeveloper 1\nLODWorldDistance 1234\n");
@@ -159,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(ShowFps, ApplicationScreenshot, ::testing::Values(1, 0,
 
 TEST(Application, FrameRateTextIsReformattedOnceASecond) {
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -181,6 +185,7 @@ TEST(Application, FrameRateTextIsReformattedOnceASecond) {
 
 TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 2\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -194,6 +199,7 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
   // The window step's own failure is ignored; the renderer then has no window for its
   // device, and a renderer that cannot start ends the start-up: nothing is saved.
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 0\n");
   // Never deleted after a failed Init, as the entry point does; kept reachable, as the
   // entry point keeps it, so that it is no leak.
@@ -207,6 +213,7 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
 
 TEST(Application, InputUpdatePumpsWindowMessagesThroughTheSameHandler) {
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   test::PrivateDisplay display;  // no other test's window takes the focus here
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
   dir.Write("user.cfg", "v_fullscreen 0\n");
@@ -246,6 +253,7 @@ TEST(ApplicationDeathTest, CriticalErrorEndsWithoutSavingTheSettings) {
   // Forked before anything starts a thread (OpenAL's start inside the child), so the
   // child works in this test's directory.
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   EXPECT_EXIT(
       {
         dir.Write("user.cfg", "v_fullscreen 0\n");

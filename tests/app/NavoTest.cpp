@@ -129,10 +129,11 @@ bool LockHeld(const std::string& dir) {
   return held;
 }
 
-/// A game directory: windowed, with the folder of the key table.
+/// A game directory: windowed, with the folder of the key table and the athletes.
 void PrepareGameDir(const test::TempDir& dir) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
+  test::CopyFromGameRoot(dir, test::kProfilesFile);
 }
 
 TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
@@ -149,6 +150,10 @@ TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
   EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
   EXPECT_EQ(dir.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(LockHeld(dir.Path()));
+  // The sample athletes are read without a single profile report.
+  const std::string log = dir.Read("navo.log");
+  for (const char* report : {"*** Player Profile", "*** Not enought params", "*** Unknown param"})
+    EXPECT_EQ(log.find(report), std::string::npos) << report;
 }
 
 TEST(Navo, SecondCopyEndsAtOnceAndLeavesTheLogAlone) {

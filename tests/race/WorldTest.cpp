@@ -26,11 +26,21 @@
 
 namespace {
 
+/// The athletes every world start needs: one man, one woman.
+void WriteAthletes(const test::TempDir& dir) {
+  dir.Write("data/profiles/playerprofiles.data",
+            "{\nAthletName \"A One\"\nSex Male\n}\n{\nAthletName \"B Two\"\nSex Female\n}\n");
+}
+
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
+  test::TempDir dir;
+  WriteAthletes(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
-  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), 0);
+  const int athleteShaders = world.ShaderMng().Count();  // the athletes' gear, bibs and ghost gear
+  EXPECT_EQ(athleteShaders, 4 + 31 + 4) << "both athletes wear the default gear";
+  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), athleteShaders);
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
   world.Update(0.016f);
@@ -41,12 +51,14 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
 TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   test::TempDir dir;
   test::CoreServices core;
+  WriteAthletes(dir);
   dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
   services.textureMng = &textures;
   g_renderServices = &services;  // the shaders reach the texture manager through the renderer's record
+  int live = 0;
   {
     N_World world(&textures);
     const int console = world.ShaderMng().AddShader("console", 0, 3);
@@ -55,12 +67,18 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
     ASSERT_NE(world.ShaderMng().GetShader(console), nullptr);
     EXPECT_EQ(world.ShaderMng().GetShader(console)->cull, Cull::None);
     EXPECT_NE(world.ShaderMng().GetShader(font), nullptr);  // no block: the default
-    EXPECT_EQ(device.created, (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
-                                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
-    EXPECT_EQ(textures.LiveCount(), 2);
+    // The athletes' gear, bibs and ghost gear follow (their files are missing here).
+    ASSERT_GE(device.created.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(device.created.begin(), device.created.begin() + 4),
+              (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
+                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
+    EXPECT_EQ(world.AthletMng().GetMaleCount(), 1u);
+    EXPECT_EQ(world.AthletMng().GetFemaleCount(), 1u);
+    live = textures.LiveCount();
+    EXPECT_GT(live, 2);
   }
   EXPECT_EQ(textures.LiveCount(), 0);
-  EXPECT_EQ(device.released.size(), 2u);
+  EXPECT_EQ(device.released.size(), std::size_t(live));
   const std::string log = core.LogText();
   EXPECT_LT(log.find("ShaderMng: 0 shaders in memory\n"), log.find("--- Freeing Textures\n"));
   EXPECT_LT(log.find("--- Freeing Textures\n"), log.rfind("TextureMng: 0 textures in memory\n"));
@@ -98,6 +116,7 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
   g_render = &rig.render;
   std::string logWhenDeleted;
+  WriteAthletes(rig.harness.dir);
   {
     N_World world(&textures);
     EXPECT_EQ(g_scene.frustum, &world.Frustum());

@@ -72,6 +72,13 @@ std::string GameRoot() {
   return root ? root : "";
 }
 
+void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
+  const fs::path target = fs::path(dir.Path()) / relative;
+  if (fs::exists(target)) return;
+  fs::create_directories(target.parent_path());
+  fs::copy_file(fs::path(GameRoot()) / relative, target);
+}
+
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {
   std::size_t at = 0;
   for (const std::string& part : parts) {

@@ -53,6 +53,14 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
+/// Copies a file of the game root (path relative to it, e.g. the athlete profiles the
+/// world needs to start) to the same place below the directory; a file already there
+/// is kept.
+void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
+
+/// The athlete profiles every world start reads (its start ends without them).
+inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data";
+
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts);
