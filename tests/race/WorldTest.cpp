@@ -197,6 +197,7 @@ TEST(World, ReadsTheParticleScriptsBeforeItBuildsTheShadersAndLendsTheManager) {
   test::CoreServices core;
   core.vars->SetInt("ParticleDetails", 0x103, 0);  // the low byte
   WriteParticleScripts(dir);
+  WriteAthletes(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -275,6 +276,7 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     });
   });
   WriteParticleScripts(rig.harness.dir);
+  WriteAthletes(rig.harness.dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;
