@@ -4,6 +4,17 @@
 
 #include <cstdlib>
 
+namespace {
+N_CriticalExitHook g_criticalExitHook = nullptr;
+}  // namespace
+
+void SetCriticalExitHook(N_CriticalExitHook hook) { g_criticalExitHook = hook; }
+
+void CriticalExit(int status) {
+  if (g_criticalExitHook) g_criticalExitHook(status);
+  std::exit(status);
+}
+
 void N_ErrorLog::Format(int code, const char* format, va_list args) {
   m_lastCode = code;
   std::vsnprintf(m_text, sizeof m_text, format ? format : "", args);  // cut at 4095
@@ -40,7 +51,7 @@ void N_ErrorLog::Critical(int code, const char* format, ...) {
   va_end(args);
   OutputDebugStringA(m_text);
   MessageBoxA(0, m_text, "Critical error!", MB_OK | MB_ICONEXCLAMATION);
-  std::exit(-1);  // normal exit: the exit handlers (key table, gamma) still run
+  CriticalExit(-1);
 }
 
 void N_ErrorLog::Print(const char* format, ...) {
