@@ -2,11 +2,12 @@
 # Runs the libFuzzer targets of a clang sanitizer build, for a while or a number of
 # inputs; CTest runs each target through it too (a short fixed run).
 #
-#   fuzz/fuzz.sh [-b BUILD] [-t SECONDS | -n RUNS] [-j JOBS] [--fresh] [TARGET...]
+#   fuzz/fuzz.sh [-b BUILD] [-t SECONDS] [-n RUNS] [-j JOBS] [--fresh] [TARGET...]
 #
 #   -b BUILD   the build directory (default: build-asan beside this folder)
-#   -t SECONDS how long each target runs (default 600)
-#   -n RUNS    instead: how many fresh inputs each target tries after its corpus
+#   -t SECONDS how long each target runs at most (default 600 when -n is not given)
+#   -n RUNS    how many fresh inputs each target tries after its corpus at most
+#              (with -t too, whichever comes first)
 #   -j JOBS    targets run at once (default 1; each takes one core)
 #   --fresh    start from the seed corpus alone and keep nothing (the CTest runs);
 #              otherwise the inputs a run finds are kept in BUILD/fuzz/work/TARGET and
@@ -20,7 +21,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/../build-asan"
-seconds=600
+seconds=""
 runs=""
 jobs=1
 fresh=0
@@ -28,15 +29,16 @@ targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
     -b) build=$2; shift 2 ;;
-    -t) seconds=$2; runs=""; shift 2 ;;
+    -t) seconds=$2; shift 2 ;;
     -n) runs=$2; shift 2 ;;
     -j) jobs=$2; shift 2 ;;
     --fresh) fresh=1; shift ;;
-    -h|--help) sed -n '2,20p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,21p' "$0"; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
+[ -z "$seconds" ] && [ -z "$runs" ] && seconds=600
 build=$(cd "$build" && pwd) || exit 2
 dir="$build/fuzz"
 if [ ! -d "$dir/targets" ]; then
@@ -69,20 +71,19 @@ run_one() {
     work="$dir/work/$name"
     mkdir -p "$work"
   fi
-  local limit
+  local limits=()
   if [ -n "$runs" ]; then
     # libFuzzer counts the corpus inputs among its runs.
     local known
     known=$(find "$seeds" "$work" -type f | wc -l)
-    limit="-runs=$((known + runs))"
-  else
-    limit="-max_total_time=$seconds"
+    limits+=("-runs=$((known + runs))")
   fi
+  [ -n "$seconds" ] && limits+=("-max_total_time=$seconds")
   local seed=0
   [ $fresh -eq 1 ] && seed=1  # the CTest runs are repeatable
   local before
   before=$(find "$findings" -type f | wc -l)
-  "$binary" "$limit" -seed=$seed -max_len="$max_len" -timeout=30 -rss_limit_mb=2560 -print_final_stats=1 \
+  "$binary" "${limits[@]}" -seed=$seed -max_len="$max_len" -timeout=30 -rss_limit_mb=2560 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1
   local status=$?
   [ $fresh -eq 1 ] && rm -rf "$work"
