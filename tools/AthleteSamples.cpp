@@ -91,7 +91,7 @@ bool WriteAthleteTextures(datagen::Output& out) {
   const std::pair<const char*, Colour3> skis[] = {
       {"red", {0.85f, 0.15f, 0.1f}}, {"blue", {0.15f, 0.3f, 0.85f}}, {"white", {0.92f, 0.92f, 0.92f}}};
   for (const auto& [name, skiColour] : skis) {
-    const Colour3 colour = skiColour;  // a lambda cannot capture a structured binding before C++20 compilers
+    const Colour3 colour = skiColour;  // clang 14 cannot capture a structured binding
     textures.push_back({std::string("lyziari/ski_") + name, DdsFormat::Dxt1, Picture(16, 64, [colour](float u, float v) {
                           return std::fabs(u - 0.5f) < 0.1f ? Shade({0.1f, 0.1f, 0.1f}, 1.0f) : Shade(colour, 0.9f + 0.1f * v);
                         })});
