@@ -103,7 +103,6 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
     EXPECT_EQ(g_scene.frustum, &world.Frustum());
     EXPECT_EQ(g_scene.shaderMng, &world.ShaderMng());
     EXPECT_EQ(g_scene.levelObjects, &world.LevelObjects());
-    EXPECT_EQ(g_scene.camera, nullptr);
     N_SurfaceVertex vertices[3] = {};
     for (int i = 0; i < 3; ++i) {
       vertices[i].position[0] = float(i == 1) * 100.0f;
@@ -125,12 +124,11 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
     world.Init();
     world.LevelObjects().Sort();
 
+    EXPECT_EQ(g_scene.camera, &world.CameraMng().RaceController().OwnCamera()) << "Init's current camera";
     rig.device->ClearCalls();
-    world.Render(0.016f);
-    EXPECT_TRUE(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").empty()) << "no camera, no scene";
-    world.SetCurrentCamera(&rig.camera);  // at the origin, looking along +y
-    EXPECT_EQ(g_scene.camera, &rig.camera);
-    world.Render(0.016f);
+    world.Render(0.016f);  // "viewmode" 1: the free camera, at the origin looking along +y
+    EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().FreeController().Camera());
+    EXPECT_EQ(g_scene.camera, world.CurrentCamera());
     EXPECT_EQ(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").size(), 1u);
   }
   EXPECT_NE(logWhenDeleted.find("--- Freeing Textures\n"), std::string::npos)
@@ -216,6 +214,10 @@ class StepRender final : public N_Render {
     m_events.push_back("particles");
     N_Render::DrawPointSprites(surface);
   }
+  void DrawPostPass() override {
+    m_events.push_back("post pass");
+    N_Render::DrawPostPass();
+  }
   void DestroyVertexBuffer(N_VertexBuffer** buffer) override {
     if (buffer && *buffer) {
       const bool late = m_log().find("--- Freeing Textures\n") != std::string::npos;
@@ -268,11 +270,13 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     system->Start(0);
     world.SetGame(std::make_unique<NoticedGame>(events));
     EXPECT_EQ(g_scene.game, world.Game());
-    world.SetCurrentCamera(&rig.camera);
+    world.CameraMng().FreeController().Camera().position = {0.0f, 0.0f, 0.0f};  // looking along +y
     world.Update(0.016f);  // builds the particles' vertices
     events.clear();
     world.Render(0.016f);
-    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D"}));
+    // The free camera draws into the offscreen surface; the post pass copies it back in
+    // a 2D set-up of its own.
+    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D", "post pass", "2D"}));
     events.clear();
     rig.NewLog();
   }
