@@ -63,7 +63,8 @@ void N_Level::MakeBillboards() {
     N_Shader* shader = shaders->GetShader(surface.shader);
     if (!shader) continue;
     bool autosprite = false;
-    for (int k = 0; k < shader->deformCount; ++k) autosprite = autosprite || IsAutosprite(shader->deforms[std::size_t(k)]);
+    for (int k = 0; k < shader->deformCount; ++k)
+      autosprite = autosprite || IsAutosprite(shader->deforms[std::size_t(k)]);
     if (!autosprite) continue;
     // Anything but a quad of 4 vertices and 6 indices stays as it is: six indices
     // written over a shorter run would overwrite the next surface's.

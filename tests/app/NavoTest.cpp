@@ -293,7 +293,8 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
     if (entry.path().filename() == "tables") continue;  // written to: a folder of its own
     std::filesystem::create_directories(root.Path() + "/data");
-    std::filesystem::create_directory_symlink(entry.path(), std::filesystem::path(root.Path()) / "data" / entry.path().filename());
+    std::filesystem::create_directory_symlink(entry.path(),
+                                              std::filesystem::path(root.Path()) / "data" / entry.path().filename());
   }
   PrepareGameDir(root);
   test::TempDir elsewhere;  // now the current directory

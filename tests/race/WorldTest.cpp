@@ -281,7 +281,8 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     world.Render(0.016f);
     // The free camera draws into the offscreen surface; the post pass copies it back in
     // a 2D set-up of its own.
-    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D", "post pass", "2D"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D", "post pass", "2D"}));
     events.clear();
     rig.NewLog();
   }
@@ -334,7 +335,8 @@ class FrameRender final : public N_Render {
     N_Render::DisableLights();
   }
   void DestroyOcclusionQuery(N_OcclusionQuery** query) override {
-    if (query && *query) m_events.push_back(LogHas("--- Freeing Textures\n") ? "query back after the shader cycle" : "query back");
+    if (query && *query)
+      m_events.push_back(LogHas("--- Freeing Textures\n") ? "query back after the shader cycle" : "query back");
     N_Render::DestroyOcclusionQuery(query);
   }
 
@@ -493,7 +495,8 @@ TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
   ASSERT_NE(r.world->Level().snow, nullptr);
   r.events.clear();
   r.world.reset();  // the level's system went with the particle manager: it only forgets it
-  EXPECT_EQ(r.events, (std::vector<std::string>{"lights off after the shader cycle", "query back after the shader cycle"}));
+  EXPECT_EQ(r.events,
+            (std::vector<std::string>{"lights off after the shader cycle", "query back after the shader cycle"}));
   EXPECT_EQ(g_scene.level, nullptr);
   EXPECT_EQ(g_scene.camera, nullptr);
 }

@@ -66,7 +66,8 @@ TEST(FreeCamera, StandsStillWithoutTheDeveloperSwitchOrWhileEscapeIsHeld) {
 }
 
 TEST(FreeCamera, UpMovesItAlongItsViewWithinTheMaximumSpeed) {
-  for (const auto& [speed, maximum] : {std::pair{2000.0f, 2000.0f}, std::pair{0.0f, 1000.0f}, std::pair{300.0f, 300.0f}}) {
+  for (const auto& [speed, maximum] :
+       {std::pair{2000.0f, 2000.0f}, std::pair{0.0f, 1000.0f}, std::pair{300.0f, 300.0f}}) {
     SCOPED_TRACE(speed);
     CameraInput c;
     c.vars().SetString("FreeCamera", "1", 2);

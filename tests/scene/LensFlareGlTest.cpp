@@ -74,7 +74,8 @@ class FlareGl {
     g_scene.particles = &particles;
     g_scene.camera = &free.Camera();
 
-    test::LevelBuilder(level).Light("lf_sun", {1000.0f * std::sin(5.0f * kDegrees), 1000.0f * std::cos(5.0f * kDegrees), 0.0f},
+    test::LevelBuilder(level).Light("lf_sun",
+                                    {1000.0f * std::sin(5.0f * kDegrees), 1000.0f * std::cos(5.0f * kDegrees), 0.0f},
                                     {}, {1.0f, 0.9f, 0.6f});
     auto flare = std::make_unique<N_LensFlare>();
     flare->AttachLight(&level.lights[0], 1);

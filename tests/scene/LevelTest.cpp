@@ -427,8 +427,8 @@ TEST(Level, TeardownGivesEverythingBackInItsOrder) {
 
   rig.NewLevel();  // the old level goes
   EXPECT_EQ(Only(rig.render.events, {"Destroy", "ReleaseTexture", "DisableLights"}),
-            (std::vector<std::string>{"DestroyIndexBuffer", "DestroyVertexBuffer", "DestroyBinding", "ReleaseTexture 41",
-                                      "ReleaseTexture 42", "DisableLights",
+            (std::vector<std::string>{"DestroyIndexBuffer", "DestroyVertexBuffer", "DestroyBinding",
+                                      "ReleaseTexture 41", "ReleaseTexture 42", "DisableLights",
                                       // the flare, after the lights
                                       "DestroyVertexBuffer", "DestroyIndexBuffer", "DestroyBinding", "DestroyQuery",
                                       // the emitter, with the level's particle system
