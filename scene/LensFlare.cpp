@@ -149,9 +149,6 @@ void N_LensFlare::Update() {
   if (render && render->SupportsOcclusionQueries() && m_query) {
     DWORD pixels = 0;
     const bool read = m_query->GetResult(&pixels, true);
-    // The query's point is drawn in world coordinates, whatever the scene drawn
-    // before it left as the world matrix.
-    render->SetWorldMatrix(N_Matrix4{});
     const float position[3] = {light.x, light.y, light.z};
     m_query->TestPoint(position, kQuerySize);
     if (read && pixels == 0) {
