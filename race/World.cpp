@@ -18,6 +18,7 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textureMng(textureMng),
       m_level(std::make_unique<N_Level>()),
       m_levelObjects(std::make_unique<N_LevelObjectList>()),
+      m_cameraMng(std::make_unique<N_CameraMng>()),
       m_particles(std::make_unique<N_ParticleMng>()),
       m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
       m_guiMng(std::make_unique<N_GuiMng>()) {
@@ -32,6 +33,9 @@ N_World::N_World(N_TextureMng* textureMng)
 N_World::~N_World() {
   g_scene.game = nullptr;
   m_game.reset();
+  // The current camera is one of the manager's.
+  SetCurrentCamera(nullptr);
+  m_cameraMng.reset();
   // The GUI's elements hold fonts of the list: the manager goes first.
   m_guiMng.reset();
   g_guiServices = {};
@@ -51,7 +55,10 @@ N_World::~N_World() {
     m_textureMng->ResetRefCounts();
     m_textureMng->PurgeTextures();
   }
-  m_levelObjects.reset();  // after the shader and texture cycle, as the members go
+  // After the shader and texture cycle, as the members go: the level objects, then the
+  // level (whose particle system went with the particle manager).
+  m_levelObjects.reset();
+  m_level.reset();
   g_scene = N_SceneAccess{};
 }
 
@@ -68,6 +75,8 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
+  m_cameraMng->CheckControllers();
+  SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
@@ -75,41 +84,71 @@ bool N_World::Init() {
   m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
   m_athletMng->SplitBySex();
   m_athletMng->LoadTextures();
+  m_cameraMng->Setup();
   // No level or GUI to load yet: the shaders added so far.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
+  // The billboards read their shaders' records: after the shaders are built.
+  m_level->InitEffects();
   m_particles->PrintLoadStats();
   return true;
 }
 
-void N_World::Update(float) {
+void N_World::Update(float frameTime) {
+  m_cameraMng->ReadViewMode();
+  m_cameraMng->Update(frameTime);
+  m_level->UpdateFog(frameTime);
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
 }
 
+N_Camera* N_World::ChooseCamera() {
+  switch (m_cameraMng->ViewMode()) {
+    case 0:
+      if (N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera()) return camera;
+      // A fly-by without its level camera: the normal view takes over.
+      if (g_varMng) g_varMng->SetInt("viewmode", 1, 0x02);
+      m_cameraMng->ReadViewMode();
+      return &m_cameraMng->FreeController().Camera();
+    case 2: return &m_cameraMng->ShakeController().MainCamera();
+    default: return &m_cameraMng->FreeController().Camera();
+  }
+}
+
+void N_World::RenderScene(N_Camera* camera, float frameTime) {
+  m_frustum.Build(*camera);
+  g_render->SetupCamera(camera, 1);
+  m_levelObjects->Render(frameTime);
+  m_levelObjects->RenderSorted();
+  m_level->UpdateFlares();
+  m_level->RenderFlares();
+  // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
+  // over it in 3D.
+  g_render->SetupCamera(camera, 0);
+  g_render->DrawShadowOverlay();
+  g_render->SetupCamera(camera, 1);
+  m_particles->RenderAll();
+  g_render->SetupCamera(camera, 0);
+}
+
 void N_World::Render(float frameTime) {
-  // The frame, the level objects and the queued text so far: the rest of the scene and
-  // the GUI join as they are built.
   if (!g_render) {
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
   g_render->BeginFrame();
-  if (m_camera) {
-    m_frustum.Build(*m_camera);
-    g_render->SetupCamera(m_camera, 1);
-    m_levelObjects->Render(frameTime);
-    m_levelObjects->RenderSorted();
-    // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
-    // over it in 3D.
-    g_render->SetupCamera(m_camera, 0);
-    g_render->DrawShadowOverlay();
-    g_render->SetupCamera(m_camera, 1);
-    m_particles->RenderAll();
+  // The race camera draws straight into the back buffer; the other modes into the
+  // offscreen surface, which the post pass copies back.
+  const bool offscreen = m_cameraMng->ViewMode() != 0;
+  N_Camera* camera = ChooseCamera();
+  SetCurrentCamera(camera);
+  if (offscreen) g_render->SetOffscreenTarget(1);
+  RenderScene(camera, frameTime);
+  if (offscreen) {
+    g_render->SetOffscreenTarget(0);
+    g_render->DrawPostPass();
   }
-  m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
-                               0.0f);
-  g_render->SetupCamera(&m_screenCamera, 0);
+  // The queued text last, in the 2D set-up of the camera.
   m_textBatch->Flush();
   g_render->EndFrame();
 }

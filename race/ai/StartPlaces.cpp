@@ -20,7 +20,7 @@ N_Vector3 DirectionBetween(const N_Vector3& a, const N_Vector3& b) {
 /// The set's points when it has exactly that many, else null.
 const N_Vector3* FindExactly(const N_Level& level, const char* name, std::int32_t points) {
   std::int32_t count = 0;
-  const N_Vector3* first = level.FindPointSet(name, count);
+  const N_Vector3* first = level.FindPointSet(name, &count);
   return first && count == points ? first : nullptr;
 }
 
@@ -67,7 +67,7 @@ bool N_StartPlaces::LoadPursuit(const N_Level& level) {
 bool N_StartPlaces::LoadMassStart(const N_Level& level) {
   N_AiLog::Write("Ai::N_AiPath: Loading Mass Start Point.");
   std::int32_t count = 0;
-  const N_Vector3* grid = level.FindPointSet("Info_Grid_MassStart", count);
+  const N_Vector3* grid = level.FindPointSet("Info_Grid_MassStart", &count);
   if (!grid) {
     N_AiLog::Write("Ai::N_AiPath: Loading Mass Start Point failed.\n");
     return false;

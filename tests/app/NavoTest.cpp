@@ -298,7 +298,8 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
     if (entry.path().filename() == "tables") continue;  // written to: a folder of its own
     std::filesystem::create_directories(root.Path() + "/data");
-    std::filesystem::create_directory_symlink(entry.path(), std::filesystem::path(root.Path()) / "data" / entry.path().filename());
+    std::filesystem::create_directory_symlink(entry.path(),
+                                              std::filesystem::path(root.Path()) / "data" / entry.path().filename());
   }
   PrepareGameDir(root);
   test::TempDir elsewhere;  // now the current directory
@@ -365,6 +366,56 @@ TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {
     EXPECT_EQ(game.Wait(), 1) << c.what;
     EXPECT_NE(dir.Read("navo.log").find("*** user.cfg is not a regular file: not read\n"), std::string::npos)
         << c.what;
+  }
+}
+
+/// The lines of the text that start with the prefix.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+/// A game directory with the game root's data (without the intro video).
+void CopyGameData(const test::TempDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::path(test::GameRoot()) / "data";
+  for (const auto& entry : fs::directory_iterator(data)) {
+    if (entry.path().filename() == "video") continue;
+    fs::copy(entry.path(), fs::path(dir.Path()) / "data" / entry.path().filename(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+}
+
+TEST(Navo, RunsItsMainLoopThroughTheFreeAndTheRaceCamera) {
+  // The normal view (the built-in "viewmode" 1), then the race camera behind the menus:
+  // the loop goes on in it until "exit", and nothing of the scene is reported missing.
+  for (const char* hook : {"frames=30,exit=1", "frames=5,viewmode=0;frames=40,exit=1"}) {
+    SCOPED_TRACE(hook);
+    test::TempDir dir;
+    PrepareGameDir(dir);
+    CopyGameData(dir);
+    Game game(dir.Path(), hook);
+    EXPECT_EQ(game.Wait(), 1);
+    const std::string log = dir.Read("navo.log");
+    EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
+    EXPECT_NE(log.find("Saving variables to file config.cfg\n"), std::string::npos) << "the loop ended normally";
+    for (const std::string& line : LinesStartingWith(log, "***")) {
+      // Reading the race camera's speed, whose variable the game does not register.
+      EXPECT_EQ(line, "*** Variable rychlostkamery doesnt exist!");
+    }
+    for (const std::string& line : LinesStartingWith(log, "!!!")) {
+      EXPECT_EQ(line.find("!!! No audio device"), 0u) << line;
+    }
+    EXPECT_EQ(log.find("not found"), std::string::npos);
+    const bool race = std::string(hook).find("viewmode=0") != std::string::npos;
+    EXPECT_NE(dir.Read("config.cfg").find(race ? "viewmode \"0\"\n" : "viewmode \"1\"\n"), std::string::npos);
   }
 }
 

@@ -13,9 +13,14 @@
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
 
+#include "scene/CameraMng.h"
+#include "scene/LensFlare.h"
+#include "scene/LevelCamera.h"
 #include "scene/ParticleShader.h"
 #include "scene/ParticleSystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -122,7 +127,6 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
     EXPECT_EQ(g_scene.frustum, &world.Frustum());
     EXPECT_EQ(g_scene.shaderMng, &world.ShaderMng());
     EXPECT_EQ(g_scene.levelObjects, &world.LevelObjects());
-    EXPECT_EQ(g_scene.camera, nullptr);
     N_SurfaceVertex vertices[3] = {};
     for (int i = 0; i < 3; ++i) {
       vertices[i].position[0] = float(i == 1) * 100.0f;
@@ -144,12 +148,11 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
     world.Init();
     world.LevelObjects().Sort();
 
+    EXPECT_EQ(g_scene.camera, &world.CameraMng().RaceController().OwnCamera()) << "Init's current camera";
     rig.device->ClearCalls();
-    world.Render(0.016f);
-    EXPECT_TRUE(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").empty()) << "no camera, no scene";
-    world.SetCurrentCamera(&rig.camera);  // at the origin, looking along +y
-    EXPECT_EQ(g_scene.camera, &rig.camera);
-    world.Render(0.016f);
+    world.Render(0.016f);  // "viewmode" 1: the free camera, at the origin looking along +y
+    EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().FreeController().Camera());
+    EXPECT_EQ(g_scene.camera, world.CurrentCamera());
     EXPECT_EQ(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").size(), 1u);
   }
   EXPECT_NE(logWhenDeleted.find("--- Freeing Textures\n"), std::string::npos)
@@ -236,6 +239,10 @@ class StepRender final : public N_Render {
     m_events.push_back("particles");
     N_Render::DrawPointSprites(surface);
   }
+  void DrawPostPass() override {
+    m_events.push_back("post pass");
+    N_Render::DrawPostPass();
+  }
   void DestroyVertexBuffer(N_VertexBuffer** buffer) override {
     if (buffer && *buffer) {
       const bool late = m_log().find("--- Freeing Textures\n") != std::string::npos;
@@ -289,11 +296,14 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     system->Start(0);
     world.SetGame(std::make_unique<NoticedGame>(events));
     EXPECT_EQ(g_scene.game, world.Game());
-    world.SetCurrentCamera(&rig.camera);
+    world.CameraMng().FreeController().Camera().position = {0.0f, 0.0f, 0.0f};  // looking along +y
     world.Update(0.016f);  // builds the particles' vertices
     events.clear();
     world.Render(0.016f);
-    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D"}));
+    // The free camera draws into the offscreen surface; the post pass copies it back in
+    // a 2D set-up of its own.
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D", "post pass", "2D"}));
     events.clear();
     rig.NewLog();
   }
@@ -302,6 +312,214 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
   EXPECT_EQ(g_scene.game, nullptr);
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
+}
+
+/// The renderer noting the frame's steps: camera set-ups, the offscreen target, the
+/// surfaces, quads and overlay, the post pass, fog and lights.
+class FrameRender final : public N_Render {
+ public:
+  explicit FrameRender(std::vector<std::string>& events) : m_events(events) {}
+  void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
+    m_events.push_back(is3D ? "3D" : "2D");
+    N_Render::SetupCamera(camera, is3D);
+  }
+  void SetOffscreenTarget(std::uint8_t on) override {
+    m_events.push_back(on ? "offscreen" : "back buffer");
+    N_Render::SetOffscreenTarget(on);
+  }
+  void DrawSurface(N_MeshSurface* surface) override {
+    m_events.push_back("surface");
+    N_Render::DrawSurface(surface);
+  }
+  void DrawQuad(float r, float g, float b, float a) override {
+    m_events.push_back("glare");
+    N_Render::DrawQuad(r, g, b, a);
+  }
+  void DrawShadowOverlay() override {
+    m_events.push_back("shadow overlay");
+    N_Render::DrawShadowOverlay();
+  }
+  void DrawPostPass() override {
+    m_events.push_back("post pass");
+    N_Render::DrawPostPass();
+  }
+  void DisableFog() override {
+    m_events.push_back("fog off");
+    N_Render::DisableFog();
+  }
+  void SetShadowColor(float r, float g, float b) override {
+    m_events.push_back("shadow colour");
+    N_Render::SetShadowColor(r, g, b);
+  }
+  void DisableLights() override {
+    m_events.push_back(LogHas("--- Freeing Textures\n") ? "lights off after the shader cycle" : "lights off");
+    N_Render::DisableLights();
+  }
+  void DestroyOcclusionQuery(N_OcclusionQuery** query) override {
+    if (query && *query)
+      m_events.push_back(LogHas("--- Freeing Textures\n") ? "query back after the shader cycle" : "query back");
+    N_Render::DestroyOcclusionQuery(query);
+  }
+
+ private:
+  static bool LogHas(const std::string& text) {
+    std::ifstream in("navo.log", std::ios::binary);  // the rig's log, in its directory
+    return std::string(std::istreambuf_iterator<char>(in), {}).find(text) != std::string::npos;
+  }
+  std::vector<std::string>& m_events;
+};
+
+/// A world on the recording renderer (800 x 600) whose level holds a sun with its glare
+/// flare ahead of the cameras, the menu path and a sprint fly-by camera.
+struct FrameRig {
+  FrameRig() : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
+    g_renderServicesCopy.textureMng = &textures;
+    g_render = &rig.render;
+    rig.core.vars->SetInt("v_width", 800, 2);
+    rig.core.vars->SetInt("v_height", 600, 2);
+    world = std::make_unique<N_World>(&textures);
+    N_Level& level = world->Level();
+    N_LevelLight sun;
+    std::strcpy(sun.name, "lf_sun");
+    sun.position = {0.0f, 5000.0f, 0.0f};
+    level.lights.push_back(sun);
+    auto flare = std::make_unique<N_LensFlare>();
+    flare->AttachLight(&level.lights[0], 1);
+    flare->Setup();
+    level.flares.push_back(std::move(flare));
+    N_Level::PointSet path;
+    std::strcpy(path.name, "CameraPath_Menu");
+    path.pointCount = 4;
+    level.pointSets.push_back(path);
+    level.points = {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}};
+    auto sprint = std::make_unique<N_LevelCamera>();
+    sprint->SetName("Camera_Sprint");
+    const N_PathKey keys[4] = {};
+    sprint->path = std::make_unique<N_CameraPath>(keys, 4, N_CameraPath::kPlayOnce, 1.0f);
+    level.cameras.push_back(std::move(sprint));
+  }
+  ~FrameRig() {
+    world.reset();
+    g_render = nullptr;
+    g_renderServicesCopy.textureMng = nullptr;
+  }
+  std::vector<std::string> events;
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures{1024, &device};
+  std::unique_ptr<N_World> world;
+};
+
+TEST(World, InitSetsTheCamerasUpAndMakesTheLevelsEffectsAfterTheShaders) {
+  FrameRig r;
+  N_World& world = *r.world;
+  r.rig.harness.dir.Write("data/scripts/tree.shader", "tree\n{\n deformvertexes autosprite 0 0\n{\n map tree\n}\n}\n");
+  N_Level& level = world.Level();
+  N_MeshSurface quad;
+  quad.shader = world.ShaderMng().AddShader("tree", 0, 3);
+  quad.vertexCount = 4;
+  quad.indexCount = 6;
+  level.surfaces.push_back(quad);
+  level.vertices.resize(4);
+  level.vertices[3].position[0] = 10.0f;  // vertex 0 to 3: 10 across
+  level.indices.resize(6);
+  world.Init();
+  EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
+  EXPECT_EQ(world.CameraMng().FreeController().Camera().viewportWidth, 800) << "the cameras are set up";
+  EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), 4u);
+  EXPECT_NE(world.CameraMng().RaceController().SprintCamera(), nullptr);
+  const N_Shader* tree = world.ShaderMng().GetShader(quad.shader);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->deforms[0].values[0], 5.0f) << "the billboards were measured once the shaders were built";
+  EXPECT_NE(level.sharedVertexBuffer, nullptr);
+  EXPECT_EQ(level.flares[0]->Sprite(9).size, 0.3f) << "the flares got their sprites";
+}
+
+TEST(World, UpdateReadsTheViewModeAndSetsTheFog) {
+  FrameRig r;
+  N_World& world = *r.world;
+  world.Init();
+  r.rig.core.vars->SetInt("viewmode", 2, 2);
+  r.events.clear();
+  world.Update(0.016f);
+  EXPECT_EQ(world.CameraMng().ViewMode(), 2);
+  EXPECT_EQ(r.events, (std::vector<std::string>{"fog off", "shadow colour"}));
+}
+
+TEST(World, RenderDrawsThroughTheCameraOfTheViewMode) {
+  const std::vector<std::string> scene = {"3D",  // the level objects (none), then the flare
+                                          "surface", "surface", "surface", "surface", "surface", "surface",
+                                          "surface", "surface", "surface", "surface", "2D", "glare", "3D",
+                                          "2D", "shadow overlay", "3D", "2D"};
+  auto withOffscreen = [&] {
+    std::vector<std::string> events = {"offscreen"};
+    events.insert(events.end(), scene.begin(), scene.end());
+    events.insert(events.end(), {"back buffer", "post pass", "2D"});
+    return events;
+  };
+  enum Expected { kFree, kShake, kRace, kSprint };
+  const struct {
+    const char* name;
+    int viewmode;
+    int raceMode;
+    bool sprintCamera;
+    Expected camera;
+    int viewmodeAfter;
+  } cases[] = {
+      {"normal view", 1, 0, true, kFree, 1},
+      {"any other value", 7, 0, true, kFree, 7},
+      {"shooting range", 2, 0, true, kShake, 2},
+      {"behind the menus", 0, 0, true, kRace, 0},
+      {"the sprint fly-by", 0, 1, true, kSprint, 0},
+      {"a fly-by without its camera", 0, 1, false, kFree, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FrameRig r;
+    N_World& world = *r.world;
+    if (!c.sprintCamera) world.Level().cameras.clear();
+    world.Init();
+    // The cameras look at the sun (the race camera's own camera looks down).
+    world.CameraMng().FreeController().Camera().position = {0, 0, 0};
+    r.rig.core.vars->SetInt("viewmode", c.viewmode, 2);
+    world.CameraMng().SetRaceCameraMode(c.raceMode);
+    world.Update(0.016f);
+    r.events.clear();
+    world.Render(0.016f);
+    N_CameraMng& cameras = world.CameraMng();
+    N_Camera* expected = c.camera == kFree    ? &cameras.FreeController().Camera()
+                         : c.camera == kShake ? &cameras.ShakeController().MainCamera()
+                         : c.camera == kRace  ? &cameras.RaceController().OwnCamera()
+                                              : static_cast<N_Camera*>(cameras.RaceController().SprintCamera());
+    EXPECT_EQ(world.CurrentCamera(), expected);
+    EXPECT_EQ(g_scene.camera, expected);
+    EXPECT_EQ(r.rig.core.vars->GetInt("viewmode"), c.viewmodeAfter);
+    EXPECT_EQ(cameras.ViewMode(), c.viewmodeAfter);
+    if (c.viewmode == 0) {
+      // Straight into the back buffer; only the flare's glare needs it in view.
+      EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "offscreen"), 0);
+      EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "post pass"), 0);
+    } else {
+      EXPECT_EQ(r.events, withOffscreen());
+    }
+  }
+}
+
+TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
+  FrameRig r;
+  r.rig.harness.dir.Write("data/scripts/fx.particle", "spark\n{\n numparticles 3\n live 50 50\n shader fx/spark\n}\n");
+  N_LevelEmitter snow;
+  std::strcpy(snow.name, "snow");
+  std::strcpy(snow.particleSystem, "spark");
+  r.world->Level().emitters.push_back(snow);
+  r.world->Init();
+  ASSERT_NE(r.world->Level().snow, nullptr);
+  r.events.clear();
+  r.world.reset();  // the level's system went with the particle manager: it only forgets it
+  EXPECT_EQ(r.events,
+            (std::vector<std::string>{"lights off after the shader cycle", "query back after the shader cycle"}));
+  EXPECT_EQ(g_scene.level, nullptr);
+  EXPECT_EQ(g_scene.camera, nullptr);
 }
 
 }  // namespace
