@@ -377,6 +377,7 @@ struct FrameRig {
     g_render = &rig.render;
     rig.core.vars->SetInt("v_width", 800, 2);
     rig.core.vars->SetInt("v_height", 600, 2);
+    WriteAthletes(rig.harness.dir);
     world = std::make_unique<N_World>(&textures);
     N_Level& level = world->Level();
     N_LevelLight sun;
