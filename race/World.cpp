@@ -1,9 +1,13 @@
 #include "race/World.h"
 
+#include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
@@ -23,8 +27,8 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
-
-g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  RegisterGuiFactories(*m_guiMng);
 }
 
 N_World::~N_World() {
@@ -53,18 +57,42 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
-  // No level, particles, athletes or GUI to load yet: the shaders added so far.
+  // No level, particles or athletes to load yet.
+  m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
+  InitCursor();
+  // After the GUI: its pages' shaders get their records here.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
+  return ShowMainMenu();
+}
+
+void N_World::InitCursor() {
+  N_GuiElement* cursor = m_guiMng->CreateElement("Cursor", "Cursor", false);
+  if (cursor) cursor->SetShader("Kurzor");
+  m_guiMng->SetCursor(cursor);
+  m_guiMng->CreateCursorPage();
+  m_guiMng->ShowCursor(false);
+}
+
+bool N_World::ShowMainMenu() {
+  N_GuiPage* background = m_guiMng->GetPage("Background");
+  N_GuiPage* mainMenu = m_guiMng->GetPage("MainMenu");
+  if (!background || !mainMenu) {
+    if (g_errorLog) g_errorLog->Critical(0, "Main menu gui pages not found!\n");
+    return false;
+  }
+  background->ShowImmediate();
+  mainMenu->ShowImmediate();
   return true;
 }
 
-void N_World::Update(float) {}
+void N_World::Update(float) { m_guiMng->Update(); }
 
 void N_World::Render(float frameTime) {
-  // The frame, the level objects and the queued text so far: the rest of the scene and
-  // the GUI join as they are built.
+  // The frame, the level objects, the GUI pages and the queued text: the rest of the
+  // scene joins as it is built.
   if (!g_render) {
+    m_guiMng->Render();  // the pages still move on (fades, snow)
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
@@ -78,6 +106,7 @@ void N_World::Render(float frameTime) {
   m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
                                0.0f);
   g_render->SetupCamera(&m_screenCamera, 0);
+  m_guiMng->Render();
   m_textBatch->Flush();
   g_render->EndFrame();
 }

@@ -6,11 +6,13 @@
 // level's drawables (the level object list), the current camera, the texture manager it
 // is given, the font list and the GUI manager; the scene borrows its members through
 // g_scene (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h).
-// Cameras, game modes, particles and athletes join it as they are built. Init loads the
-// shaders and creates their textures; Render opens a frame, draws the level objects
-// through the current camera (none until the cameras exist), the queued 2D text over
-// the whole screen and presents; the destructor deletes the GUI manager, frees the
-// fonts and gives every shader and texture back.
+// Cameras, game modes, particles and athletes join it as they are built. The
+// constructor registers the GUI's factories; Init reads the GUI page scripts, makes the
+// cursor, loads the shaders and creates their textures, and shows the main menu;
+// Update runs the GUI's frame; Render opens a frame, draws the level objects through
+// the current camera (none until the cameras exist), then in a 2D set-up over the
+// whole screen the GUI pages and the queued 2D text, and presents; the destructor
+// deletes the GUI manager, frees the fonts and gives every shader and texture back.
 #include "core/Font.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
@@ -34,8 +36,11 @@ class N_World {
   N_World(const N_World&) = delete;
   N_World& operator=(const N_World&) = delete;
 
-  /// Sets the world up after construction: reads the shader scripts for every shader
-  /// added so far and creates their textures. The application ignores the result.
+  /// Sets the world up after construction: the GUI page scripts and the cursor, then
+  /// the shader scripts for every shader added so far and their textures, then the
+  /// pages "Background" and "MainMenu" shown at once. Without either page: the critical
+  /// error "Main menu gui pages not found!" (false when there is no reporter). The
+  /// application ignores the result.
   bool Init();
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
@@ -55,6 +60,10 @@ class N_World {
   N_GuiMng& GuiMng() { return *m_guiMng; }
 
  private:
+  /// The element "Cursor" (shader "Kurzor") as the GUI's cursor, on its page, hidden.
+  void InitCursor();
+  bool ShowMainMenu();
+
   std::unique_ptr<N_ShaderMng> m_shaderMng;
   N_TextBatchRenderTarget m_textTarget;  ///< draws with m_shaderMng's shaders
   std::unique_ptr<N_TextBatch> m_textBatch;

@@ -49,6 +49,7 @@ int RunGame(const std::string& dir, const char* hook) {
 void PrepareGameDir(const test::TempDir& dir, const std::string& userCfg, bool withIntro = true) {
   dir.Write("user.cfg", userCfg);
   dir.Write("data/tables/.keep", "");
+  test::WriteStartPages(dir);
   if (withIntro) {
     std::filesystem::create_directories(dir.Path() + "/data/video");
     std::filesystem::copy_file(test::GameRoot() + "/data/video/intro.avi", dir.Path() + "/data/video/intro.avi");

@@ -129,10 +129,12 @@ bool LockHeld(const std::string& dir) {
   return held;
 }
 
-/// A game directory: windowed, with the folder of the key table.
-void PrepareGameDir(const test::TempDir& dir) {
+/// A game directory: windowed, with the folder of the key table and, unless it has the
+/// sample pages, the two pages the start-up shows.
+void PrepareGameDir(const test::TempDir& dir, bool startPages = true) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
+  if (startPages) test::WriteStartPages(dir);
 }
 
 TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
@@ -295,7 +297,7 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
     std::filesystem::create_directories(root.Path() + "/data");
     std::filesystem::create_directory_symlink(entry.path(), std::filesystem::path(root.Path()) / "data" / entry.path().filename());
   }
-  PrepareGameDir(root);
+  PrepareGameDir(root, false);  // the sample pages are linked in (and must not be written to)
   test::TempDir elsewhere;  // now the current directory
   Launch launch = MakeLaunch("frames=3,exit=1", elsewhere.Path());
   launch.program = root.Path() + "/navo";

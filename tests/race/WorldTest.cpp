@@ -20,10 +20,12 @@
 namespace {
 
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
+  test::TempDir dir;
+  test::WriteStartPages(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
-  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), 0);
+  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), 2) << "after the GUI's snow and cursor";
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
   world.Update(0.016f);
@@ -35,6 +37,7 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   test::TempDir dir;
   test::CoreServices core;
   dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
+  test::WriteStartPages(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -48,12 +51,16 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
     ASSERT_NE(world.ShaderMng().GetShader(console), nullptr);
     EXPECT_EQ(world.ShaderMng().GetShader(console)->cull, Cull::None);
     EXPECT_NE(world.ShaderMng().GetShader(font), nullptr);  // no block: the default
-    EXPECT_EQ(device.created, (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
-                                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
-    EXPECT_EQ(textures.LiveCount(), 2);
+    // The GUI's snow and cursor, added while the GUI starts, get their records too.
+    EXPECT_EQ(device.created,
+              (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
+                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds",
+                                        "data\\textures\\menu\\snow.dds", "data\\textures\\default.dds",
+                                        "data\\Kurzor.dds", "data\\textures\\default.dds"}));
+    EXPECT_EQ(textures.LiveCount(), 4);
   }
   EXPECT_EQ(textures.LiveCount(), 0);
-  EXPECT_EQ(device.released.size(), 2u);
+  EXPECT_EQ(device.released.size(), 4u);
   const std::string log = core.LogText();
   EXPECT_LT(log.find("ShaderMng: 0 shaders in memory\n"), log.find("--- Freeing Textures\n"));
   EXPECT_LT(log.find("--- Freeing Textures\n"), log.rfind("TextureMng: 0 textures in memory\n"));
@@ -90,6 +97,7 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
   g_render = &rig.render;
+  test::WriteStartPages(rig.harness.dir);
   std::string logWhenDeleted;
   {
     N_World world(&textures);

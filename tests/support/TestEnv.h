@@ -53,6 +53,11 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
+/// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
+/// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
+/// for games and worlds started without the sample pages.
+void WriteStartPages(const TempDir& dir);
+
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts);
