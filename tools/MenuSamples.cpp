@@ -40,12 +40,12 @@ Rgba Hue(float hue, float value, float alpha) {
   return Colour(c[0] * value, c[1] * value, c[2] * value, alpha);
 }
 
-/// An arrow pointing up and left, its tip in the top-left texel: white with a black
-/// rim, transparent around it.
+/// An arrow pointing up and left, its tip in the top-left corner (a solid 4 x 4 block,
+/// so the corner shows at any scale): white with a black rim, transparent around it.
 RgbaImage CursorArrow() {
   constexpr int kSize = 32;
   auto inside = [](int x, int y) {
-    const bool head = y <= 22 && x <= y * 0.68f;
+    const bool head = y <= 22 && x <= 3 + y * 0.6f;
     const bool tail = y > 12 && y <= 30 && x >= 5 && x <= 11 && std::fabs((x - 5.0f) - (y - 14.0f) * 0.35f) <= 2.5f;
     return x >= 0 && y >= 0 && (head || tail);
   };

@@ -3,6 +3,7 @@
 #include "render/MeshSurface.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "gui/GuiText.h"
 #include "render/RenderServices.h"
@@ -138,6 +139,47 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
       << "the drawables go after the shader and texture cycle";
   EXPECT_EQ(g_scene.frustum, nullptr);
   EXPECT_EQ(g_scene.levelObjects, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
+}
+
+TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  rig.harness.dir.Write("data/scripts/gui/menu.gui",
+                        "Background\n{\nshowcursor false\ncontainer Panel(Back)\n{\nshader gui/back\n}\n}\n"
+                        "MainMenu\n{\nzorder 20\n}\n");
+  {
+    N_World world(&textures);
+    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), {" +    GuiElementFactory for type Panel registered.\n",
+                                                           " +    GuiElementFactory for type Cursor registered.\n"}));
+    ASSERT_TRUE(world.Init());
+    N_GuiMng& gui = world.GuiMng();
+    EXPECT_TRUE(gui.GetPage("Background")->IsVisible());
+    EXPECT_TRUE(gui.GetPage("MainMenu")->IsVisible());
+    N_GuiElement* cursor = gui.GetCursor();
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->GetName(), "Cursor");
+    EXPECT_EQ(cursor->GetTypeName(), "Cursor");
+    EXPECT_EQ(cursor->GetShaderName(), "Kurzor");
+    EXPECT_EQ(gui.GetCursorCounter(), 1) << "the main menu asks for the cursor";
+    EXPECT_TRUE(cursor->IsVisible());
+    // The GUI's shaders were added before the shaders were loaded: they have records.
+    EXPECT_NE(world.ShaderMng().GetShader(gui.GetSnowShader()), nullptr);
+    EXPECT_NE(world.ShaderMng().GetShader(cursor->GetShader()), nullptr);
+
+    rig.device->ClearCalls();
+    world.Update(0.016f);
+    world.Render(0.016f);
+    std::string calls;
+    for (const std::string& call : rig.device->Calls()) calls += call + "\n";
+    // The 2D projection, then a page's world matrix and its quad, then the present.
+    EXPECT_TRUE(test::ContainsInOrder(calls, {"SetTransform(3, ", "SetTransform(256, ", "DrawIndexedPrimitiveUP(",
+                                              "Present()"}));
+  }
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
 }
