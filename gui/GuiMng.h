@@ -134,7 +134,8 @@ class N_GuiMng {
   N_GuiElement* GetFocusElement() const { return m_input.focus; }
 
  private:
-  /// What the frame update keeps from one frame to the next.
+  /// What the frame update keeps from one frame to the next. Held by the manager (the
+  /// game has one), so that nothing of it outlives the elements it points at.
   struct InputState {
     N_GuiElement* hover = nullptr;
     N_GuiElement* focus = nullptr;

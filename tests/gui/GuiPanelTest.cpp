@@ -5,7 +5,10 @@
 #include "gui/GuiPanel.h"
 #include "gui/GuiServices.h"
 #include "render/Render.h"
+#include "render/RenderServices.h"
+#include "render/TextureMngImpl.h"
 #include "tests/gui/GuiRig.h"
+#include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
 
 #include <gtest/gtest.h>
@@ -248,6 +251,43 @@ TEST(GuiRender, EachVisiblePageIsDrawnAfterAFlushWithItsOwnMatrixThenTheSnow) {
   EXPECT_EQ(target.log, expected);
   g_guiServices.textBatch = &rig.batch;
   g_render = nullptr;
+}
+
+TEST(GuiRender, AShaderFirstAddedAfterTheShadersWereLoadedDrawsNothingUntilTheNextLoad) {
+  // The shader manager makes records only when it loads: an element given a new name
+  // at run time has none yet, and the flush hands the renderer no shader for it.
+  test::RenderRig render;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  {
+    test::GuiRig rig(true);  // the batcher draws through the renderer
+    N_GuiPage* page = rig.mng->CreatePage("p");
+    for (const char* name : {"early", "late"}) {
+      auto* panel = rig.Create<N_GuiPanel>("Panel", name);
+      test::Set(*panel, {{"left", name[0] == 'e' ? "0" : "100"}, {"width", "50"}, {"height", "50"}});
+      page->AddElement(panel);
+    }
+    rig.mng->GetElement("early", false)->SetShader("gui/early");
+    rig.shaders.LoadShaders();
+    rig.mng->GetElement("late", false)->SetShader("gui/late");
+    page->ShowImmediate();
+    auto draws = [&] {
+      render.device->ClearCalls();
+      page->Render();
+      rig.batch.Flush();
+      return render.device->CallsStartingWith("DrawIndexedPrimitiveUP").size();
+    };
+    EXPECT_EQ(rig.shaders.GetShader(rig.mng->GetElement("late", false)->GetShader()), nullptr);
+    EXPECT_EQ(draws(), 1u) << "only the panel whose shader has its record";
+    rig.shaders.LoadShaders();
+    EXPECT_EQ(draws(), 2u);
+    rig.shaders.ResetRefCounts();
+    rig.shaders.LoadShaders();
+  }
+  textures.ResetRefCounts();
+  textures.PurgeTextures();
+  g_renderServicesCopy.textureMng = nullptr;
 }
 
 }  // namespace
