@@ -1,9 +1,13 @@
 #include "race/World.h"
 
+#include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
@@ -28,6 +32,7 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.levelObjects = m_levelObjects.get();
   g_scene.particles = m_particles.get();
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  RegisterGuiFactories(*m_guiMng);
 }
 
 N_World::~N_World() {
@@ -85,18 +90,41 @@ bool N_World::Init() {
   m_athletMng->SplitBySex();
   m_athletMng->LoadTextures();
   m_cameraMng->Setup();
-  // No level or GUI to load yet: the shaders added so far.
+  m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
+  InitCursor();
+  // No level to load yet. After the GUI: its pages' shaders get their records here.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   // The billboards read their shaders' records: after the shaders are built.
   m_level->InitEffects();
   m_particles->PrintLoadStats();
+  return ShowMainMenu();
+}
+
+void N_World::InitCursor() {
+  N_GuiElement* cursor = m_guiMng->CreateElement("Cursor", "Cursor", false);
+  if (cursor) cursor->SetShader("Kurzor");
+  m_guiMng->SetCursor(cursor);
+  m_guiMng->CreateCursorPage();
+  m_guiMng->ShowCursor(false);
+}
+
+bool N_World::ShowMainMenu() {
+  N_GuiPage* background = m_guiMng->GetPage("Background");
+  N_GuiPage* mainMenu = m_guiMng->GetPage("MainMenu");
+  if (!background || !mainMenu) {
+    if (g_errorLog) g_errorLog->Critical(0, "Main menu gui pages not found!\n");
+    return false;
+  }
+  background->ShowImmediate();
+  mainMenu->ShowImmediate();
   return true;
 }
 
 void N_World::Update(float frameTime) {
   m_cameraMng->ReadViewMode();
   m_cameraMng->Update(frameTime);
+  m_guiMng->Update();
   m_level->UpdateFog(frameTime);
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
@@ -133,6 +161,7 @@ void N_World::RenderScene(N_Camera* camera, float frameTime) {
 
 void N_World::Render(float frameTime) {
   if (!g_render) {
+    m_guiMng->Render();  // the pages still move on (fades, snow)
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
@@ -148,7 +177,9 @@ void N_World::Render(float frameTime) {
     g_render->SetOffscreenTarget(0);
     g_render->DrawPostPass();
   }
-  // The queued text last, in the 2D set-up of the camera.
+  // The GUI pages and the queued text last, in the 2D set-up of the camera.
+  g_render->SetupCamera(camera, 0);
+  m_guiMng->Render();
   m_textBatch->Flush();
   g_render->EndFrame();
 }

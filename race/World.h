@@ -9,16 +9,18 @@
 // g_scene (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h); the
 // figures join it as they are built.
 //
-// Init sets the cameras up (the race controller's camera current), reads the particle
-// scripts and the athletes (ending the program when there are none), loads the shaders,
-// creates their textures and the level's effects. Update: the camera manager reads
-// "viewmode" and moves the cameras of that mode, the level's fog, the particles. Render
+// The constructor registers the GUI's factories. Init sets the cameras up (the race
+// controller's camera current), reads the particle scripts and the athletes (ending the
+// program when there are none), the GUI page scripts and the cursor, loads the shaders,
+// creates their textures and the level's effects, and shows the main menu. Update: the
+// camera manager reads "viewmode" and moves the cameras of that mode, the GUI's frame,
+// the level's fog, the particles. Render
 // opens a frame and picks the camera by the view mode (0 the race camera's active
 // camera, the free camera when it has none; 2 the shake camera's main camera; otherwise
 // the free camera), which becomes the current camera; draws the level objects, the lens
 // flares, the shadow overlay (2D) and the particles (3D) through it (in modes other
-// than 0 into the offscreen surface, copied back by the post pass); then the queued 2D
-// text, and presents. The destructor deletes the game, the camera manager, the GUI
+// than 0 into the offscreen surface, copied back by the post pass); then the GUI pages
+// and the queued 2D text, and presents. The destructor deletes the game, the camera manager, the GUI
 // manager (then frees the fonts), the particles and the athlete manager, gives every
 // shader and texture back, then deletes the level objects and the level.
 #include "core/Font.h"
@@ -49,8 +51,10 @@ class N_World {
   N_World& operator=(const N_World&) = delete;
 
   /// Sets the world up after construction: the cameras, the particle scripts, the
-  /// shaders added so far with their textures, the level's effects. The application
-  /// ignores the result.
+  /// athletes, the GUI page scripts and the cursor, the shaders added so far with their
+  /// textures, the level's effects, then the pages "Background" and "MainMenu" shown at
+  /// once. Without either page: the critical error "Main menu gui pages not found!"
+  /// (false when there is no reporter). The application ignores the result.
   bool Init();
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
@@ -81,6 +85,9 @@ class N_World {
   N_Camera* ChooseCamera();
   /// The level objects, flares, shadow overlay and particles through the camera.
   void RenderScene(N_Camera* camera, float frameTime);
+  /// The element "Cursor" (shader "Kurzor") as the GUI's cursor, on its page, hidden.
+  void InitCursor();
+  bool ShowMainMenu();
 
   std::unique_ptr<N_ShaderMng> m_shaderMng;
   N_TextBatchRenderTarget m_textTarget;  ///< draws with m_shaderMng's shaders

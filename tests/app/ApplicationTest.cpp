@@ -43,6 +43,7 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_gamma 1.5\n");
+  test::WriteStartPages(dir);
   {
     N_Application app;
     ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -94,6 +95,7 @@ TEST(Application, OnlyExitOneEndsTheLoop) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   int passes = 0;
@@ -139,6 +141,9 @@ TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   CopySampleData();
+  // The sample menu would cover the screen that the check wants dark below the text.
+  std::filesystem::remove_all("data/scripts/gui");
+  test::WriteStartPages(dir);
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_showFPS " + std::to_string(showFps) +
                             "\ndeveloper 1\nLODWorldDistance 1234\n");
   N_Application app;
@@ -164,6 +169,7 @@ TEST(Application, FrameRateTextIsReformattedOnceASecond) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   std::vector<std::string> shown;  // the text each frame queued (the hook runs before each frame)
@@ -187,6 +193,7 @@ TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 2\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   int passes = 0;
@@ -217,6 +224,7 @@ TEST(Application, InputUpdatePumpsWindowMessagesThroughTheSameHandler) {
   test::PrivateDisplay display;  // no other test's window takes the focus here
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
   dir.Write("user.cfg", "v_fullscreen 0\n");
+  test::WriteStartPages(dir);
   platform::ScriptedInput input;  // the keyboard; SDL still brings the window events
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -257,6 +265,7 @@ TEST(ApplicationDeathTest, CriticalErrorEndsWithoutSavingTheSettings) {
   EXPECT_EXIT(
       {
         dir.Write("user.cfg", "v_fullscreen 0\n");
+        test::WriteStartPages(dir);
         N_Application app;
         app.Init(GetModuleHandleA(nullptr));
         app.SetFrameHook([] { g_errorLog->Critical(0, "stop here\n"); });

@@ -129,11 +129,24 @@ bool LockHeld(const std::string& dir) {
   return held;
 }
 
-/// A game directory: windowed, with the folder of the key table and the athletes.
-void PrepareGameDir(const test::TempDir& dir) {
+/// The game root's sample data, linked into the directory (but "tables", which the
+/// game writes to: a folder of its own).
+void LinkSampleData(const test::TempDir& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
+    if (entry.path().filename() == "tables") continue;
+    std::filesystem::create_directories(dir.Path() + "/data");
+    std::filesystem::create_directory_symlink(entry.path(),
+                                              std::filesystem::path(dir.Path()) / "data" / entry.path().filename());
+  }
+}
+
+/// A game directory: windowed, with the folder of the key table, the athletes and,
+/// unless it has the sample pages, the two pages the start-up shows.
+void PrepareGameDir(const test::TempDir& dir, bool startPages = true) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
   test::CopyFromGameRoot(dir, test::kProfilesFile);
+  if (startPages) test::WriteStartPages(dir);
 }
 
 TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
@@ -295,13 +308,8 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   test::TempDir root;
   std::filesystem::copy_file(test::GameRoot() + "/navo", root.Path() + "/navo");
   std::filesystem::permissions(root.Path() + "/navo", std::filesystem::perms::owner_all);
-  for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
-    if (entry.path().filename() == "tables") continue;  // written to: a folder of its own
-    std::filesystem::create_directories(root.Path() + "/data");
-    std::filesystem::create_directory_symlink(entry.path(),
-                                              std::filesystem::path(root.Path()) / "data" / entry.path().filename());
-  }
-  PrepareGameDir(root);
+  LinkSampleData(root);
+  PrepareGameDir(root, false);  // the sample pages are linked in (and must not be written to)
   test::TempDir elsewhere;  // now the current directory
   Launch launch = MakeLaunch("frames=3,exit=1", elsewhere.Path());
   launch.program = root.Path() + "/navo";
@@ -313,6 +321,47 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   EXPECT_EQ(root.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(elsewhere.Exists("navo.log"));
   EXPECT_FALSE(elsewhere.Exists("config.cfg"));
+}
+
+TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
+  test::TempDir dir;
+  LinkSampleData(dir);
+  PrepareGameDir(dir, false);
+  Game game(dir.Path(), "frames=30,exit=1");
+  EXPECT_EQ(game.Wait(), 1);
+  const std::string log = dir.Read("navo.log");
+  std::vector<std::string> steps{"--- Creating World\n"};
+  for (const char* type : {"Panel", "Cursor", "Text", "Button", "CheckBox", "RadioGroup"}) {
+    steps.push_back(std::string(" +    GuiElementFactory for type ") + type + " registered.\n");
+  }
+  EXPECT_TRUE(test::ContainsInOrder(log, steps));
+  int files = 0;
+  for (const auto& file : std::filesystem::directory_iterator(test::GameRoot() + "/data/scripts/gui")) {
+    ++files;
+    EXPECT_NE(log.find("Parsing gui file '" + dir.Path() + "\\data\\scripts\\gui\\" +
+                       file.path().filename().string() + "'\n"),
+              std::string::npos)
+        << file.path();
+  }
+  EXPECT_GE(files, 2);
+  EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
+  // No fault of the pages, and nothing they name is missing: no element, template,
+  // font, picture or sound.
+  for (const char* fault : {"!!!", "*** ", "not found", "Couldn't", "already exists"}) {
+    EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
+  }
+}
+
+TEST(Navo, WithoutAMainMenuPageTheGameEndsWithItsCriticalError) {
+  for (const char* only : {"Background", "MainMenu"}) {
+    test::TempDir dir;
+    PrepareGameDir(dir, false);
+    dir.Write("data/scripts/gui/menu.gui", std::string(only) + "\n{\n}\n");
+    Game game(dir.Path(), "frames=3,exit=1");
+    EXPECT_EQ(game.Wait(), 255) << only;
+    EXPECT_NE(dir.Read("navo.log").find("Main menu gui pages not found!\n"), std::string::npos) << only;
+    EXPECT_FALSE(dir.Exists("config.cfg")) << only;
+  }
 }
 
 TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {

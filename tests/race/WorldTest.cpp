@@ -3,6 +3,7 @@
 #include "render/MeshSurface.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "gui/GuiText.h"
 #include "render/RenderServices.h"
@@ -40,12 +41,13 @@ void WriteAthletes(const test::TempDir& dir) {
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   test::TempDir dir;
   WriteAthletes(dir);
+  test::WriteStartPages(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
-  const int athleteShaders = world.ShaderMng().Count();  // the athletes' gear, bibs and ghost gear
-  EXPECT_EQ(athleteShaders, 4 + 31 + 4) << "both athletes wear the default gear";
-  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), athleteShaders);
+  const int shaders = world.ShaderMng().Count();
+  EXPECT_EQ(shaders, 4 + 31 + 4 + 2) << "both athletes wear the default gear; then the GUI's snow and cursor";
+  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), shaders);
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
   world.Update(0.016f);
@@ -58,6 +60,7 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   test::CoreServices core;
   WriteAthletes(dir);
   dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
+  test::WriteStartPages(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -77,6 +80,10 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
     EXPECT_EQ(std::vector<std::string>(device.created.begin(), device.created.begin() + 4),
               (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
                                         "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
+    // The GUI's snow and cursor, added while the GUI starts, get their records too.
+    for (const char* gui : {"data\\textures\\menu\\snow.dds", "data\\Kurzor.dds"}) {
+      EXPECT_NE(std::find(device.created.begin(), device.created.end(), gui), device.created.end()) << gui;
+    }
     EXPECT_EQ(world.AthletMng().GetMaleCount(), 1u);
     EXPECT_EQ(world.AthletMng().GetFemaleCount(), 1u);
     live = textures.LiveCount();
@@ -120,6 +127,7 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
   g_render = &rig.render;
+  test::WriteStartPages(rig.harness.dir);
   std::string logWhenDeleted;
   WriteAthletes(rig.harness.dir);
   {
@@ -159,6 +167,47 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
       << "the drawables go after the shader and texture cycle";
   EXPECT_EQ(g_scene.frustum, nullptr);
   EXPECT_EQ(g_scene.levelObjects, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
+}
+
+TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  rig.harness.dir.Write("data/scripts/gui/menu.gui",
+                        "Background\n{\nshowcursor false\ncontainer Panel(Back)\n{\nshader gui/back\n}\n}\n"
+                        "MainMenu\n{\nzorder 20\n}\n");
+  {
+    N_World world(&textures);
+    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), {" +    GuiElementFactory for type Panel registered.\n",
+                                                           " +    GuiElementFactory for type Cursor registered.\n"}));
+    ASSERT_TRUE(world.Init());
+    N_GuiMng& gui = world.GuiMng();
+    EXPECT_TRUE(gui.GetPage("Background")->IsVisible());
+    EXPECT_TRUE(gui.GetPage("MainMenu")->IsVisible());
+    N_GuiElement* cursor = gui.GetCursor();
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->GetName(), "Cursor");
+    EXPECT_EQ(cursor->GetTypeName(), "Cursor");
+    EXPECT_EQ(cursor->GetShaderName(), "Kurzor");
+    EXPECT_EQ(gui.GetCursorCounter(), 1) << "the main menu asks for the cursor";
+    EXPECT_TRUE(cursor->IsVisible());
+    // The GUI's shaders were added before the shaders were loaded: they have records.
+    EXPECT_NE(world.ShaderMng().GetShader(gui.GetSnowShader()), nullptr);
+    EXPECT_NE(world.ShaderMng().GetShader(cursor->GetShader()), nullptr);
+
+    rig.device->ClearCalls();
+    world.Update(0.016f);
+    world.Render(0.016f);
+    std::string calls;
+    for (const std::string& call : rig.device->Calls()) calls += call + "\n";
+    // The 2D projection, then a page's world matrix and its quad, then the present.
+    EXPECT_TRUE(test::ContainsInOrder(calls, {"SetTransform(3, ", "SetTransform(256, ", "DrawIndexedPrimitiveUP(",
+                                              "Present()"}));
+  }
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
 }

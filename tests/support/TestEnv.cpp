@@ -79,6 +79,13 @@ void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
   fs::copy_file(fs::path(GameRoot()) / relative, target);
 }
 
+void WriteStartPages(const TempDir& dir) {
+  dir.Write("data/scripts/gui/menu.gui",
+            "// The pages the start-up shows, empty.\n"
+            "Background\n{\nshowcursor false\n}\n"
+            "MainMenu\n{\nshowcursor false\n}\n");
+}
+
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {
   std::size_t at = 0;
   for (const std::string& part : parts) {

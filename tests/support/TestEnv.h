@@ -61,6 +61,11 @@ void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
 /// The athlete profiles every world start reads (its start ends without them).
 inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data";
 
+/// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
+/// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
+/// for games and worlds started without the sample pages.
+void WriteStartPages(const TempDir& dir);
+
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts);
