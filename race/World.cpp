@@ -177,8 +177,8 @@ void N_World::Render(float frameTime) {
     g_render->SetOffscreenTarget(0);
     g_render->DrawPostPass();
   }
-  // The GUI pages and the queued text last, in the 2D set-up of the camera.
-  g_render->SetupCamera(camera, 0);
+  // The GUI pages and the queued text last, in the 2D set-up the scene (or the post
+  // pass) ended in.
   m_guiMng->Render();
   m_textBatch->Flush();
   g_render->EndFrame();

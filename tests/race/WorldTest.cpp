@@ -32,16 +32,17 @@
 
 namespace {
 
-/// The athletes every world start needs: one man, one woman.
-void WriteAthletes(const test::TempDir& dir) {
+/// What every world start needs: the athletes (one man, one woman) and the two pages it
+/// shows.
+void WriteStartFiles(const test::TempDir& dir) {
   dir.Write("data/profiles/playerprofiles.data",
             "{\nAthletName \"A One\"\nSex Male\n}\n{\nAthletName \"B Two\"\nSex Female\n}\n");
+  test::WriteStartPages(dir);
 }
 
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   test::TempDir dir;
-  WriteAthletes(dir);
-  test::WriteStartPages(dir);
+  WriteStartFiles(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
@@ -58,9 +59,8 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
 TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   test::TempDir dir;
   test::CoreServices core;
-  WriteAthletes(dir);
+  WriteStartFiles(dir);
   dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
-  test::WriteStartPages(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -127,9 +127,8 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
   g_render = &rig.render;
-  test::WriteStartPages(rig.harness.dir);
   std::string logWhenDeleted;
-  WriteAthletes(rig.harness.dir);
+  WriteStartFiles(rig.harness.dir);
   {
     N_World world(&textures);
     EXPECT_EQ(g_scene.frustum, &world.Frustum());
@@ -177,6 +176,7 @@ TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;
   g_render = &rig.render;
+  WriteStartFiles(rig.harness.dir);  // its pages replaced by these
   rig.harness.dir.Write("data/scripts/gui/menu.gui",
                         "Background\n{\nshowcursor false\ncontainer Panel(Back)\n{\nshader gui/back\n}\n}\n"
                         "MainMenu\n{\nzorder 20\n}\n");
@@ -249,7 +249,7 @@ TEST(World, ReadsTheParticleScriptsBeforeItBuildsTheShadersAndLendsTheManager) {
   test::CoreServices core;
   core.vars->SetInt("ParticleDetails", 0x103, 0);  // the low byte
   WriteParticleScripts(dir);
-  WriteAthletes(dir);
+  WriteStartFiles(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -332,7 +332,7 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     });
   });
   WriteParticleScripts(rig.harness.dir);
-  WriteAthletes(rig.harness.dir);
+  WriteStartFiles(rig.harness.dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;
@@ -426,7 +426,7 @@ struct FrameRig {
     g_render = &rig.render;
     rig.core.vars->SetInt("v_width", 800, 2);
     rig.core.vars->SetInt("v_height", 600, 2);
-    WriteAthletes(rig.harness.dir);
+    WriteStartFiles(rig.harness.dir);
     world = std::make_unique<N_World>(&textures);
     N_Level& level = world->Level();
     N_LevelLight sun;
@@ -496,7 +496,21 @@ TEST(World, UpdateReadsTheViewModeAndSetsTheFog) {
   EXPECT_EQ(r.events, (std::vector<std::string>{"fog off", "shadow colour"}));
 }
 
-TEST(World, RenderDrawsThroughTheCameraOfTheViewMode) {
+/// A view mode and the camera the frame must be drawn through. Each case runs in a
+/// process of its own: the GUI's file paths keep the first working directory of a run.
+enum class ViewCamera { Free, Shake, Race, Sprint };
+struct ViewCase {
+  const char* name;
+  int viewmode;
+  int raceMode;
+  bool sprintCamera;
+  ViewCamera camera;
+  int viewmodeAfter;
+};
+
+class WorldViewMode : public testing::TestWithParam<ViewCase> {};
+
+TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
   const std::vector<std::string> scene = {"3D",  // the level objects (none), then the flare
                                           "surface", "surface", "surface", "surface", "surface", "surface",
                                           "surface", "surface", "surface", "surface", "2D", "glare", "3D",
@@ -507,24 +521,8 @@ TEST(World, RenderDrawsThroughTheCameraOfTheViewMode) {
     events.insert(events.end(), {"back buffer", "post pass", "2D"});
     return events;
   };
-  enum Expected { kFree, kShake, kRace, kSprint };
-  const struct {
-    const char* name;
-    int viewmode;
-    int raceMode;
-    bool sprintCamera;
-    Expected camera;
-    int viewmodeAfter;
-  } cases[] = {
-      {"normal view", 1, 0, true, kFree, 1},
-      {"any other value", 7, 0, true, kFree, 7},
-      {"shooting range", 2, 0, true, kShake, 2},
-      {"behind the menus", 0, 0, true, kRace, 0},
-      {"the sprint fly-by", 0, 1, true, kSprint, 0},
-      {"a fly-by without its camera", 0, 1, false, kFree, 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  {
+    const ViewCase& c = GetParam();
     FrameRig r;
     N_World& world = *r.world;
     if (!c.sprintCamera) world.Level().cameras.clear();
@@ -537,9 +535,9 @@ TEST(World, RenderDrawsThroughTheCameraOfTheViewMode) {
     r.events.clear();
     world.Render(0.016f);
     N_CameraMng& cameras = world.CameraMng();
-    N_Camera* expected = c.camera == kFree    ? &cameras.FreeController().Camera()
-                         : c.camera == kShake ? &cameras.ShakeController().MainCamera()
-                         : c.camera == kRace  ? &cameras.RaceController().OwnCamera()
+    N_Camera* expected = c.camera == ViewCamera::Free    ? &cameras.FreeController().Camera()
+                         : c.camera == ViewCamera::Shake ? &cameras.ShakeController().MainCamera()
+                         : c.camera == ViewCamera::Race  ? &cameras.RaceController().OwnCamera()
                                               : static_cast<N_Camera*>(cameras.RaceController().SprintCamera());
     EXPECT_EQ(world.CurrentCamera(), expected);
     EXPECT_EQ(g_scene.camera, expected);
@@ -554,6 +552,15 @@ TEST(World, RenderDrawsThroughTheCameraOfTheViewMode) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(World, WorldViewMode,
+                         testing::Values(ViewCase{"NormalView", 1, 0, true, ViewCamera::Free, 1},
+                                         ViewCase{"AnyOtherValue", 7, 0, true, ViewCamera::Free, 7},
+                                         ViewCase{"ShootingRange", 2, 0, true, ViewCamera::Shake, 2},
+                                         ViewCase{"BehindTheMenus", 0, 0, true, ViewCamera::Race, 0},
+                                         ViewCase{"TheSprintFlyBy", 0, 1, true, ViewCamera::Sprint, 0},
+                                         ViewCase{"AFlyByWithoutItsCamera", 0, 1, false, ViewCamera::Free, 1}),
+                         [](const testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
 TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
   FrameRig r;
