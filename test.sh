@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test; tests that need a window run on a virtual
 # X server with Mesa's software renderer.
+#
+#   ./test.sh [CTEST ARGS...]             the build in ./build
+#   ./test.sh --sanitize [CTEST ARGS...]  the clang build in ./build-asan: every test under
+#                                         AddressSanitizer (with LeakSanitizer) and
+#                                         UndefinedBehaviorSanitizer, and a short run of
+#                                         each fuzz target ("fuzz.*")
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
-"$root/setup.sh"
+build="$root/build"
+if [ "${1:-}" = "--sanitize" ]; then
+  shift
+  "$root/setup.sh" --sanitize
+  build="$root/build-asan"
+else
+  "$root/setup.sh"
+fi
 export LIBGL_ALWAYS_SOFTWARE=1
-cd "$root/build"
+cd "$build"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"

@@ -37,46 +37,54 @@ N_TestHook N_TestHook::FromEnvironment() {
 
 N_TestHook N_TestHook::Parse(const std::string& stage) {
   N_TestHook hook;
-  for (const std::string& item : Split(stage, ',')) {
-    if (item.empty()) continue;
-    hook.m_active = true;
-    const std::size_t equals = item.find('=');
-    const std::string name = item.substr(0, equals);
-    const std::string value = equals == std::string::npos ? std::string() : item.substr(equals + 1);
-    if (name == "critical") {
-      hook.m_critical = true;
-    } else if (name == "frames") {
-      hook.m_frames = SaturatingAtoi(value.c_str());
-    } else if (name == "file") {
-      hook.m_file = value;
-    } else if (name == "key") {
-      const std::size_t colon = value.find(':');
-      if (colon != std::string::npos) {
-        hook.m_keys.emplace_back(SaturatingAtoi(value.substr(0, colon).c_str()),
+  for (const std::string& text : Split(stage, ';')) {
+    Step step;
+    bool any = false;
+    for (const std::string& item : Split(text, ',')) {
+      if (item.empty()) continue;
+      any = true;
+      const std::size_t equals = item.find('=');
+      const std::string name = item.substr(0, equals);
+      const std::string value = equals == std::string::npos ? std::string() : item.substr(equals + 1);
+      if (name == "critical") {
+        step.critical = true;
+      } else if (name == "frames") {
+        step.frames = SaturatingAtoi(value.c_str());
+      } else if (name == "file") {
+        step.file = value;
+      } else if (name == "key") {
+        const std::size_t colon = value.find(':');
+        if (colon != std::string::npos) {
+          step.keys.emplace_back(SaturatingAtoi(value.substr(0, colon).c_str()),
                                  SaturatingAtoi(value.substr(colon + 1).c_str()));
+        }
+      } else {
+        step.variables.emplace_back(name, value);
       }
-    } else {
-      hook.m_variables.emplace_back(name, value);
     }
+    if (any) hook.m_steps.push_back(std::move(step));
   }
   return hook;
 }
 
 void N_TestHook::OnPass() {
-  if (!m_active || m_done) return;
+  if (m_next >= m_steps.size()) return;
   ++m_passes;
-  if (m_passes < m_frames) return;
-  if (!m_file.empty() && !std::filesystem::exists(platform::ResolvePath(m_file))) return;
-  m_done = true;
-  Act();
+  while (m_next < m_steps.size()) {
+    const Step& step = m_steps[m_next];
+    if (m_passes < step.frames) return;
+    if (!step.file.empty() && !std::filesystem::exists(platform::ResolvePath(step.file))) return;
+    ++m_next;
+    Act(step);
+  }
 }
 
-void N_TestHook::Act() {
-  for (const auto& [action, code] : m_keys) {
+void N_TestHook::Act(const Step& step) {
+  for (const auto& [action, code] : step.keys) {
     if (action >= 0 && action < key_action::kCount) g_keyDefinitions[action] = static_cast<std::uint8_t>(code);
   }
-  for (const auto& [name, value] : m_variables) {
+  for (const auto& [name, value] : step.variables) {
     if (g_varMng) g_varMng->SetString(name.c_str(), value.c_str(), 0x02);
   }
-  if (m_critical && g_errorLog) g_errorLog->Critical(0, "Forced by the test hook\n");
+  if (step.critical && g_errorLog) g_errorLog->Critical(0, "Forced by the test hook\n");
 }

@@ -5,7 +5,9 @@
 // process takes the first stage and leaves the rest in the environment for the copy
 // it may start, so a stop meant for one copy never reaches the next.
 //
-// A stage is a comma-separated list:
+// A stage is one or more steps separated by ';', taken in order: a step acts once, at
+// its pass and file, and the next step waits until it has. A step is a comma-separated
+// list:
 //   frames=N       act at pass N of the main loop (counted from 1; default 1)
 //   file=NAME      ... and not before the file NAME exists in the working directory
 //   key=A:C        bind action A (0-19) to the DIK code C
@@ -25,19 +27,21 @@ class N_TestHook {
   /// A hook of one stage's text (no '|').
   static N_TestHook Parse(const std::string& stage);
 
-  bool Active() const { return m_active; }
-  /// Called once per pass of the main loop; acts once, at the pass and file given.
+  bool Active() const { return !m_steps.empty(); }
+  /// Called once per pass of the main loop; each step acts once, at its pass and file.
   void OnPass();
 
  private:
-  void Act();
+  struct Step {
+    int frames = 1;
+    std::string file;
+    bool critical = false;
+    std::vector<std::pair<std::string, std::string>> variables;
+    std::vector<std::pair<int, int>> keys;  ///< action, DIK code
+  };
+  static void Act(const Step& step);
 
-  bool m_active = false;
-  bool m_done = false;
-  int m_frames = 1;
+  std::vector<Step> m_steps;
+  std::size_t m_next = 0;  ///< the step waiting to act
   int m_passes = 0;
-  std::string m_file;
-  bool m_critical = false;
-  std::vector<std::pair<std::string, std::string>> m_variables;
-  std::vector<std::pair<int, int>> m_keys;  ///< action, DIK code
 };

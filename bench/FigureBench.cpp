@@ -18,6 +18,7 @@
 #include "scene/Level.h"
 #include "scene/ParticleMng.h"
 #include "scene/SceneAccess.h"
+#include "tests/scene/TestRoster.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,9 +33,14 @@ constexpr int kWidth = 1024, kHeight = 768;
 constexpr int kFigures = 100;
 constexpr const char* kModels[6] = {"ref_model1", "ref_model2", "ref_model3", "ref_model_F1", "ref_model_F2",
                                     "ref_model_F3"};
+/// Gear materials of the sample athletes.
+constexpr const char* kDresses[6] = {"lyziari/dress_red",   "lyziari/dress_blue",   "lyziari/dress_white",
+                                     "lyziari/dress_green", "lyziari/dress_yellow", "lyziari/dress_orange"};
+constexpr const char* kSkis[3] = {"lyziari/ski_red", "lyziari/ski_blue", "lyziari/ski_white"};
 
-/// 100 athletes of the six models in their gear, their figures loaded from the game
-/// root, on a grid of 10 x 10 between 300 and 1,200 units ahead of the camera.
+/// 100 athletes of the six models in the sample athletes' gear, their figures loaded
+/// from the game root, on a grid of 10 x 10 between 300 and 1,200 units ahead of the
+/// camera.
 class FigureScene {
  public:
   FigureScene() : m_bench(kWidth, kHeight, (std::filesystem::temp_directory_path() / "navo_figure_bench.log").c_str()) {
@@ -51,11 +57,11 @@ class FigureScene {
     m_particles.LoadScripts();
     for (int i = 0; i < kFigures; ++i) {
       N_FigureAthlete& athlete = m_athletes[std::size_t(i)];
-      athlete.mesh = std::string("data\\anim\\ref_meshe\\") + kModels[i % 6] + ".mesh";
-      athlete.dressShader = m_shaders.AddShader(FormatString("textures\\lyziari\\suit_%d", i % 6 + 1).c_str(), 0, 3);
-      athlete.sticksShader = m_shaders.AddShader("textures\\lyziari\\sticks_1", 0, 3);
-      athlete.gunShader = m_shaders.AddShader("textures\\lyziari\\gun_1", 0, 3);
-      athlete.skiShader = m_shaders.AddShader("textures\\lyziari\\ski_1", 0, 3);
+      athlete.Mesh = std::string("data\\anim\\ref_meshe\\") + kModels[i % 6] + ".mesh";
+      athlete.DressShader = m_shaders.AddShader(kDresses[i % 6], 0, 3);
+      athlete.SticksShader = m_shaders.AddShader("lyziari/sticks", 0, 3);
+      athlete.GunShader = m_shaders.AddShader("lyziari/gun", 0, 3);
+      athlete.SkiShader = m_shaders.AddShader(kSkis[i % 3], 0, 3);
       m_roster.athletes.push_back(&athlete);
     }
     for (int n = 1; n <= N_FigureRoster::kBibCount; ++n) {
@@ -111,7 +117,7 @@ class FigureScene {
   N_Camera m_camera;
   N_ParticleMng m_particles;
   std::array<N_FigureAthlete, kFigures> m_athletes;
-  N_FigureRoster m_roster;
+  test::TestRoster m_roster;
   N_Matrix3 m_facing;
   std::unique_ptr<N_AnimationFactory2> m_figures;
 };

@@ -1,6 +1,7 @@
 #include "core/Convert.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -21,4 +22,11 @@ int SaturatingTruncate(double value) {
   if (value >= 2147483647.0) return INT_MAX;
   if (value <= -2147483648.0) return INT_MIN;
   return static_cast<int>(value);
+}
+
+float SaturatingToFloat(double value) {
+  if (std::isnan(value)) return 0.0f;
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
+  return static_cast<float>(value);
 }

@@ -11,3 +11,6 @@ int SaturatingAtoi(const char* text);
 double PlainAtof(const char* text);
 /// Truncation toward zero, saturated to the int range (NaN gives 0).
 int SaturatingTruncate(double value);
+/// A double as a float, saturated to the float range (NaN gives 0), so numbers of any
+/// size in data files become usable floats.
+float SaturatingToFloat(double value);

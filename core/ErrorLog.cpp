@@ -5,6 +5,17 @@
 
 #include <cstdlib>
 
+namespace {
+N_CriticalExitHook g_criticalExitHook = nullptr;
+}  // namespace
+
+void SetCriticalExitHook(N_CriticalExitHook hook) { g_criticalExitHook = hook; }
+
+void CriticalExit(int status) {
+  if (g_criticalExitHook) g_criticalExitHook(status);
+  std::exit(status);
+}
+
 N_ErrorLog::N_ErrorLog(N_Log* log) : m_log(log) {
   platform::SetFileRefusalHook([](const std::string& line) {
     if (g_errorLog) {
@@ -51,7 +62,7 @@ void N_ErrorLog::Critical(int code, const char* format, ...) {
   va_end(args);
   OutputDebugStringA(m_text);
   MessageBoxA(0, m_text, "Critical error!", MB_OK | MB_ICONEXCLAMATION);
-  std::exit(-1);  // normal exit: the exit handlers (key table, gamma) still run
+  CriticalExit(-1);
 }
 
 void N_ErrorLog::Print(const char* format, ...) {

@@ -4,8 +4,17 @@
 //   Report      nothing more
 //   ReportDebug the text to the debugger output
 //   ReportBox   a modal "Error" box; the program goes on
-//   Critical    debugger output, a "Critical error!" box, then exit(-1) (status 255)
+//   Critical    debugger output, a "Critical error!" box, then CriticalExit(-1) (status 255)
 #include "core/Log.h"
+
+/// What ends the program after a critical error. Without a hook: std::exit(status), so
+/// the exit handlers (key table, gamma ramp) still run. The fuzz targets install a hook
+/// that throws, so a file the game refuses with a critical error ends one input, not the
+/// process. A hook must not return; null restores the exit.
+using N_CriticalExitHook = void (*)(int status);
+void SetCriticalExitHook(N_CriticalExitHook hook);
+/// Ends the program (or unwinds through the hook) after a critical error was reported.
+[[noreturn]] void CriticalExit(int status);
 
 /// The reporter interface.
 class N_ErrorReporter {

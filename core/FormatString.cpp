@@ -4,10 +4,11 @@
 #include <cstring>
 
 std::string FormatString(const char* format, ...) {
+  if (!format) return {};
   char buffer[1024] = {};
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
   return buffer;
 }

@@ -2,8 +2,11 @@
 
 #include "gui/GuiButton.h"
 #include "gui/GuiCheckBox.h"
+#include "gui/GuiCursor.h"
 #include "gui/GuiFactory.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPanel.h"
+#include "gui/GuiRadioGroup.h"
 #include "gui/GuiText.h"
 
 #include <array>
@@ -26,7 +29,8 @@ std::unique_ptr<GuiEffectFactory> MakeEffectFactory() {
 // The order of registration, the order of the log lines. Each class joins at its
 // place as it is built.
 constexpr std::array kElementFactories{
-    // TODO(#26): "Panel", "Cursor"
+    &MakeElementFactory<N_GuiPanel>,
+    &MakeElementFactory<N_GuiCursor>,
     &MakeElementFactory<N_GuiText>,
     // TODO(#27): "EditBox"
     &MakeElementFactory<N_GuiButton>,
@@ -34,7 +38,7 @@ constexpr std::array kElementFactories{
     // TODO(#27): "ScrollBar", "TextSelector", "ImageSelector"
     // TODO(#28): "ImageScroller"
     // TODO(#27): "Table", "ProgressBar"
-    // TODO(#26): "RadioGroup"
+    &MakeElementFactory<RadioGroup>,
     // TODO(#28): "ScrollingText", "Model", "Figure", "Map"
 };
 

@@ -1,5 +1,6 @@
 #include "gui/GuiMng.h"
 
+#include "core/FileFinder.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "gui/GuiContainer.h"
@@ -141,6 +142,12 @@ void N_GuiMng::DestroyElement(N_GuiElement* element, bool isTemplate) {
 }
 
 void N_GuiMng::Unlink(const N_GuiElement* element) {
+  // The frame's pointers, also to what lies inside the element: the next Update must
+  // not send them anything. First, while the parent links still tell what lies inside.
+  if (WithinElement(m_input.focus, element)) DropFocus();
+  if (WithinElement(m_input.hover, element)) m_input.hover = nullptr;
+  if (WithinElement(m_input.target, element)) m_input.target = nullptr;
+  if (WithinElement(m_cursor, element)) m_cursor = nullptr;
   // An element may sit in a container, on a page, be another's anchor or the element
   // of an effect; the anchored-by link names only the last anchoring element, so all
   // elements are looked over.
@@ -153,7 +160,13 @@ void N_GuiMng::Unlink(const N_GuiElement* element) {
   for (auto& [name, page] : m_pages) page->RemoveElement(element);
   for (auto& page : m_refusedPages) page->RemoveElement(element);
   for (N_GuiEffect* effect : m_effects) effect->ForgetElement(element);
-  if (m_cursor == element) m_cursor = nullptr;
+}
+
+bool N_GuiMng::WithinElement(const N_GuiElement* element, const N_GuiElement* outer) {
+  for (const N_GuiElement* e = element; e; e = e->GetParent()) {
+    if (e == outer) return true;
+  }
+  return false;
 }
 
 N_GuiEffect* N_GuiMng::CreateEffect(const std::string& type) {
@@ -188,4 +201,32 @@ void N_GuiMng::ShowCursor(bool show) {
     --m_cursorCounter;
   }
   if (m_cursor) m_cursor->SetVisible(m_cursorCounter != 0);
+}
+
+void N_GuiMng::LoadGuiFiles(const std::string& mask) {
+  const std::string prefix = mask.substr(0, mask.find('*'));
+  N_FileFinder finder(mask.c_str());
+  for (const char* name = finder.FindFirst(); name; name = finder.FindNext()) {
+    const std::string file(name);  // the finder's buffer does not outlive the next find
+    ParseGuiFile(N_FileList::WorkingDirectory() + "\\data\\" + prefix + file);
+  }
+  m_snowShader = GuiAddShader("textures\\menu\\snow");
+  m_snow.Seed();
+}
+
+void N_GuiMng::ParseGuiFile(const std::string& path) { N_GuiScriptParser(*this, m_scriptFiles).ParseGuiFile(path); }
+
+N_GuiElement* N_GuiMng::CreateFromTemplate(const std::string& templateName, const std::string& type,
+                                           const std::string& name, bool isTemplate) {
+  if (templateName.empty()) return CreateElement(type, name, isTemplate);
+  const N_GuiElement* source = GetElement(templateName, true);
+  const std::string& typeName = type.empty() && source ? source->GetTypeName() : type;
+  N_GuiElement* element = CreateElement(typeName, name, isTemplate);
+  if (!element || !source) return element;
+  if (element->IsContainer()) {
+    static_cast<N_GuiContainer*>(element)->CloneChildrenFrom(*source, isTemplate);
+  } else {
+    element->CopyAttributesFrom(*source);
+  }
+  return element;
 }

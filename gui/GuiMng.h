@@ -5,13 +5,24 @@
 // it; everything else reaches the interface by name (GetPage, GetElement) and then
 // through the element's own operations.
 //
-// This part is the object registry. Elements and templates live in two maps by name
-// (element names are unique across all pages); both are created and destroyed only
-// through their factories. A destroyed element leaves nothing pointing at it: it
-// leaves every container, page and effect, and elements anchored to it or parented to
-// it forget it.
+// Elements and templates live in two maps by name (element names are unique across
+// all pages); both are created and destroyed only through their factories. A
+// destroyed element leaves nothing pointing at it: it leaves every container, page and
+// effect, elements anchored to it or parented to it forget it, and the frame's hover,
+// focus and cursor let it go.
+//
+// The world, once per frame: Update (before the game's update; the cursor follows the
+// mouse, then the element under it gets its move, enter, exit, button, held and text
+// events, and the keyboard focus follows left clicks), later Render (every visible
+// page in ascending z-order, each after a flush of the batcher and with its own world
+// matrix, then the menu snow). At start-up: LoadGuiFiles, the cursor (SetCursor,
+// CreateCursorPage).
 //
 // Shutdown order: elements, templates, effects, pages, factories.
+#include "gui/GuiEvent.h"
+#include "gui/GuiScriptParser.h"
+#include "gui/GuiSnow.h"
+
 #include <cstdint>
 #include <list>
 #include <map>
@@ -82,9 +93,75 @@ class N_GuiMng {
   N_GuiPage* GetModalPage() const { return m_modalPage; }
   void SetModalPage(N_GuiPage* page) { m_modalPage = page; }
 
+  /// The element the frame update moves with the mouse. With the cursor page made, the
+  /// old cursor leaves it and the new one joins it.
+  void SetCursor(N_GuiElement* element);
+  /// Once: the page "CursorLevelGuiPage" at z-order 600, asking for no cursor, shown at
+  /// once, holding the cursor when one is set.
+  void CreateCursorPage();
+
+  /// Switching on from off puts every flake back to its start height.
+  void SetSnow(bool on);
+  bool GetSnow() const { return m_snowOn; }
+  const N_GuiSnow& Snow() const { return m_snow; }
+  std::int32_t GetSnowShader() const { return m_snowShader; }
+
+  /// Parses every page script of the mask below "data" ("scripts\gui\*.gui") in the
+  /// finder's order, then registers the snow's shader and seeds the snow.
+  void LoadGuiFiles(const std::string& mask);
+  /// Parses one page script (and what it includes); see GuiScriptParser.h.
+  void ParseGuiFile(const std::string& path);
+  /// The element of the type (or, for an empty type, of the template's type) created
+  /// into the templates or the elements; with a template name it then takes the
+  /// template's attribute values and clones of its marked children. A missing template
+  /// is reported and leaves the class defaults. Null when the creation failed.
+  N_GuiElement* CreateFromTemplate(const std::string& templateName, const std::string& type, const std::string& name,
+                                   bool isTemplate);
+  /// The page-script files read to their end, as their paths were built.
+  const std::vector<std::string>& LoadedFiles() const { return m_scriptFiles.loaded; }
+
+  /// The frame's input: see the class comment. Nothing at all while no cursor is set.
+  void Update();
+  /// The frame's pages and snow: see the class comment.
+  void Render();
+  /// The element under the point (pixels) on the visible page of the highest z-order
+  /// that has one there (the first in name order among equals); null when none.
+  N_GuiElement* HitTest(float x, float y) const;
+
+  /// The element the cursor was over after the last update, or null.
+  N_GuiElement* GetHoverElement() const { return m_input.hover; }
+  /// The element that receives text input, or null.
+  N_GuiElement* GetFocusElement() const { return m_input.focus; }
+
  private:
+  /// What the frame update keeps from one frame to the next. Held by the manager (the
+  /// game has one), so that nothing of it outlives the elements it points at.
+  struct InputState {
+    N_GuiElement* hover = nullptr;
+    N_GuiElement* focus = nullptr;
+    /// The element this update is talking to; cleared when a callback destroys it.
+    N_GuiElement* target = nullptr;
+    bool left = false;  ///< button states last seen by the event steps
+    bool right = false;
+    float heldTimer = 0.0f;  ///< seconds since the last held event
+  };
+
+  // The steps of Update after the hit test, in order.
+  /// Move, exit and enter, button changes and the held repeat to the target.
+  void SendPointerEvents(const N_GuiEvent& move, bool left, bool right);
+  /// While the left button is down the focus goes to the target; false ends the frame.
+  bool FollowFocus(bool left);
+  /// Enter drops the focus; otherwise the focus element gets the input text.
+  void FeedFocus();
+  /// Switches the input service's text entry off and empties it.
+  static void DropTextInput();
+  /// Gives up the focus element (SetFocus false) and the text entry.
+  void DropFocus();
+
   /// Takes every link to an element about to be destroyed out of the GUI.
   void Unlink(const N_GuiElement* element);
+  /// Whether the element is outer or lies inside it (null: false).
+  static bool WithinElement(const N_GuiElement* element, const N_GuiElement* outer);
   /// Deletes a whole element map at shutdown (also without a factory, after a report).
   void DestroyAll(ElementMap& elements);
 
@@ -95,6 +172,12 @@ class N_GuiMng {
   std::map<std::string, std::unique_ptr<GuiEffectFactory>> m_effectFactories;
   std::list<N_GuiEffect*> m_effects;  ///< owned, destroyed through their factories
   std::vector<std::unique_ptr<N_GuiPage>> m_refusedPages;  ///< pages of names already used
+  std::multimap<std::uint16_t, N_GuiPage*> m_drawOrder;  ///< by z-order, equals in name order
+  N_GuiSnow m_snow;
+  std::int32_t m_snowShader = -1;  ///< "textures\menu\snow"
+  bool m_snowOn = false;
+  N_GuiScriptFiles m_scriptFiles;
+  InputState m_input;
   N_GuiElement* m_cursor = nullptr;  ///< the mouse cursor element; null until set
   N_GuiPage* m_cursorPage = nullptr;
   N_GuiPage* m_modalPage = nullptr;

@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 /// The Direct3D object, or null when the system cannot give what the layer needs
 /// (then platform::Direct3DCreateFailure says why).
@@ -70,5 +71,14 @@ const std::string& VertexProgramLog();
 /// what GL held (capabilities, functions, bindings, matrices, program uniforms): a
 /// measure of the state traffic of a frame. The recording device adds nothing.
 std::uint64_t DeviceStateChanges();
+
+/// Every OpenGL call the OpenGL devices have made so far (state, bindings, uploads,
+/// draws, queries alike): what a frame or a draw costs the driver. The recording device
+/// adds nothing.
+std::uint64_t DeviceGlCalls();
+/// Test hook: while on, the names of the GL calls the devices make are kept (turning it
+/// off forgets them); TakeDeviceGlCalls hands over those kept so far, oldest first.
+void TraceDeviceGlCalls(bool on);
+std::vector<std::string> TakeDeviceGlCalls();
 
 }  // namespace platform

@@ -1,9 +1,13 @@
 #include "race/World.h"
 
+#include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
@@ -18,31 +22,36 @@ N_World::N_World(N_TextureMng* textureMng)
       m_textureMng(textureMng),
       m_level(std::make_unique<N_Level>()),
       m_levelObjects(std::make_unique<N_LevelObjectList>()),
+      m_cameraMng(std::make_unique<N_CameraMng>()),
       m_particles(std::make_unique<N_ParticleMng>()),
-      m_guiMng(std::make_unique<N_GuiMng>()),
-      m_athletes(std::make_unique<N_FigureRosterStandIn>()),
+      m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
       m_figures(std::make_unique<N_AnimationFactory2>()),
-      m_bodySounds(std::make_unique<N_AnimSound>()) {
+      m_bodySounds(std::make_unique<N_AnimSound>()),
+      m_guiMng(std::make_unique<N_GuiMng>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
   g_scene.particles = m_particles.get();
-  g_scene.figureRoster = &m_athletes->Roster();
+  g_scene.figureRoster = m_athletMng.get();
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  RegisterGuiFactories(*m_guiMng);
 }
 
 N_World::~N_World() {
   g_scene.game = nullptr;
   m_game.reset();
-  // The figures' emitters, patches and meshes, and the athletes, give back their
-  // particle emitters, buffers and shaders while the particle manager, the renderer and
-  // the shader manager still exist.
+  // The figures' emitters, patches and meshes give back their particle emitters,
+  // buffers and shaders while the particle manager, the renderer and the shader manager
+  // still exist.
   m_figures.reset();
   g_scene.figureRoster = nullptr;
-  m_athletes.reset();
-  // The body sounds release their sounds: the sound manager goes after the world.
+  // The body sounds release their sounds: the application deletes the world before it
+  // releases the sound manager.
   m_bodySounds.reset();
+  // The current camera is one of the manager's.
+  SetCurrentCamera(nullptr);
+  m_cameraMng.reset();
   // The GUI's elements hold fonts of the list: the manager goes first.
   m_guiMng.reset();
   g_guiServices = {};
@@ -52,6 +61,7 @@ N_World::~N_World() {
   g_scene.particles = nullptr;
   m_particles.reset();
   g_scene = N_SceneAccess{};  // the members go with the world
+  m_athletMng.reset();  // after the figures, before the shaders' last cycle
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();
@@ -61,7 +71,10 @@ N_World::~N_World() {
     m_textureMng->ResetRefCounts();
     m_textureMng->PurgeTextures();
   }
-  m_levelObjects.reset();  // after the shader and texture cycle, as the members go
+  // After the shader and texture cycle, as the members go: the level objects, then the
+  // level (whose particle system went with the particle manager).
+  m_levelObjects.reset();
+  m_level.reset();
   g_scene = N_SceneAccess{};
 }
 
@@ -78,48 +91,108 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
+  m_cameraMng->CheckControllers();
+  SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
-  // The figures after the athletes they are made for and the particle scripts their
-  // emitters use.
-  m_athletes->LoadTextures(*m_shaderMng);
+  // The athletes after the particle scripts; then their figures, whose emitters use the
+  // particle templates.
+  m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
+  m_athletMng->SplitBySex();
+  m_athletMng->LoadTextures();
   m_figures->Load();
-  // No level or GUI to load yet: the shaders added so far.
+  m_cameraMng->Setup();
+  m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
+  InitCursor();
+  // No level to load yet. After the GUI: its pages' shaders get their records here.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
+  // The billboards read their shaders' records: after the shaders are built.
+  m_level->InitEffects();
   m_particles->PrintLoadStats();
+  return ShowMainMenu();
+}
+
+void N_World::InitCursor() {
+  N_GuiElement* cursor = m_guiMng->CreateElement("Cursor", "Cursor", false);
+  if (cursor) cursor->SetShader("Kurzor");
+  m_guiMng->SetCursor(cursor);
+  m_guiMng->CreateCursorPage();
+  m_guiMng->ShowCursor(false);
+}
+
+bool N_World::ShowMainMenu() {
+  N_GuiPage* background = m_guiMng->GetPage("Background");
+  N_GuiPage* mainMenu = m_guiMng->GetPage("MainMenu");
+  if (!background || !mainMenu) {
+    if (g_errorLog) g_errorLog->Critical(0, "Main menu gui pages not found!\n");
+    return false;
+  }
+  background->ShowImmediate();
+  mainMenu->ShowImmediate();
   return true;
 }
 
-void N_World::Update(float) {
+void N_World::Update(float frameTime) {
+  m_cameraMng->ReadViewMode();
+  m_cameraMng->Update(frameTime);
+  m_guiMng->Update();
+  m_level->UpdateFog(frameTime);
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
 }
 
+N_Camera* N_World::ChooseCamera() {
+  switch (m_cameraMng->ViewMode()) {
+    case 0:
+      if (N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera()) return camera;
+      // A fly-by without its level camera: the normal view takes over.
+      if (g_varMng) g_varMng->SetInt("viewmode", 1, 0x02);
+      m_cameraMng->ReadViewMode();
+      return &m_cameraMng->FreeController().Camera();
+    case 2: return &m_cameraMng->ShakeController().MainCamera();
+    default: return &m_cameraMng->FreeController().Camera();
+  }
+}
+
+void N_World::RenderScene(N_Camera* camera, float frameTime) {
+  m_frustum.Build(*camera);
+  g_render->SetupCamera(camera, 1);
+  m_levelObjects->Render(frameTime);
+  m_levelObjects->RenderSorted();
+  m_level->UpdateFlares();
+  m_level->RenderFlares();
+  // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
+  // over it in 3D.
+  g_render->SetupCamera(camera, 0);
+  g_render->DrawShadowOverlay();
+  g_render->SetupCamera(camera, 1);
+  m_particles->RenderAll();
+  g_render->SetupCamera(camera, 0);
+}
+
 void N_World::Render(float frameTime) {
-  // The frame, the level objects and the queued text so far: the rest of the scene and
-  // the GUI join as they are built.
   if (!g_render) {
+    m_guiMng->Render();  // the pages still move on (fades, snow)
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
   g_render->BeginFrame();
-  if (m_camera) {
-    m_frustum.Build(*m_camera);
-    g_render->SetupCamera(m_camera, 1);
-    m_levelObjects->Render(frameTime);
-    m_levelObjects->RenderSorted();
-    // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
-    // over it in 3D.
-    g_render->SetupCamera(m_camera, 0);
-    g_render->DrawShadowOverlay();
-    g_render->SetupCamera(m_camera, 1);
-    m_particles->RenderAll();
+  // The race camera draws straight into the back buffer; the other modes into the
+  // offscreen surface, which the post pass copies back.
+  const bool offscreen = m_cameraMng->ViewMode() != 0;
+  N_Camera* camera = ChooseCamera();
+  SetCurrentCamera(camera);
+  if (offscreen) g_render->SetOffscreenTarget(1);
+  RenderScene(camera, frameTime);
+  if (offscreen) {
+    g_render->SetOffscreenTarget(0);
+    g_render->DrawPostPass();
   }
-  m_screenCamera.SetProjection(90.0f, float(g_varMng->GetInt("v_width")), float(g_varMng->GetInt("v_height")), 0.0f,
-                               0.0f);
-  g_render->SetupCamera(&m_screenCamera, 0);
+  // The GUI pages and the queued text last, in the 2D set-up the scene (or the post
+  // pass) ended in.
+  m_guiMng->Render();
   m_textBatch->Flush();
   g_render->EndFrame();
 }

@@ -3,27 +3,38 @@
 // g_world, updated and rendered once per pass of the main loop.
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
-// level's drawables (the level object list), the particle manager, the current game,
-// the current camera, the texture manager it is given, the font list, the GUI manager,
-// the athletes (a stand-in until the athlete manager is built), the skier figure
-// factory and the skiers' body sounds; the scene borrows its members through g_scene
-// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h). Cameras join
-// it as they are built. Init reads the particle scripts, the athletes' shaders and the
-// skier figures, loads the shaders and creates their textures; Update ends with the
-// particles; Render opens a frame, draws the level objects, the shadow overlay and the
-// particles through the current camera (none until the cameras exist), the queued 2D
-// text over the whole screen and presents; the destructor deletes the game, the figure
-// factory, the athletes, the body sounds, the GUI manager (then frees the fonts) and the
-// particles, then gives every shader and texture back.
+// level's drawables (the level object list), the camera manager, the particle manager,
+// the current game, the athlete manager, the skier figure factory, the skiers' body
+// sounds, the current camera, the texture manager it is given, the font list and the
+// GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
+// athlete manager is the figures' roster), the GUI through g_guiServices
+// (gui/GuiServices.h).
+//
+// The constructor registers the GUI's factories. Init sets the cameras up (the race
+// controller's camera current), reads the particle scripts and the athletes (ending the
+// program when there are none), loads the skier figures (one per athlete and the
+// ghost's), reads the GUI page scripts and the cursor, loads the shaders, creates their
+// textures and the level's effects, and shows the main menu. Update: the camera manager
+// reads "viewmode" and moves the cameras of that mode, the GUI's frame, the level's fog,
+// the particles. Render opens a frame and picks the camera by the view mode (0 the race
+// camera's active camera, the free camera when it has none; 2 the shake camera's main
+// camera; otherwise the free camera), which becomes the current camera; draws the level
+// objects, the lens flares, the shadow overlay (2D) and the particles (3D) through it
+// (in modes other than 0 into the offscreen surface, copied back by the post pass); then
+// the GUI pages and the queued 2D text, and presents. The destructor deletes the game,
+// the figure factory, the body sounds, the camera manager, the GUI manager (then frees
+// the fonts), the particles and the athlete manager, gives every shader and texture
+// back, then deletes the level objects and the level.
 #include "core/Font.h"
+#include "race/AthletMng.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
-#include "race/FigureRosterStandIn.h"
 #include "scene/AnimSound.h"
 #include "scene/AnimationFactory2.h"
+#include "scene/CameraMng.h"
 #include "scene/Game.h"
 #include "scene/Level.h"
 #include "scene/LevelObjectList.h"
@@ -43,8 +54,11 @@ class N_World {
   N_World(const N_World&) = delete;
   N_World& operator=(const N_World&) = delete;
 
-  /// Sets the world up after construction: reads the shader scripts for every shader
-  /// added so far and creates their textures. The application ignores the result.
+  /// Sets the world up after construction: the cameras, the particle scripts, the
+  /// athletes, the skier figures, the GUI page scripts and the cursor, the shaders added
+  /// so far with their textures, the level's effects, then the pages "Background" and
+  /// "MainMenu" shown at once. Without either page: the critical error "Main menu gui pages not found!"
+  /// (false when there is no reporter). The application ignores the result.
   bool Init();
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
@@ -56,23 +70,33 @@ class N_World {
   N_Frustum& Frustum() { return m_frustum; }
   N_Level& Level() { return *m_level; }
   N_LevelObjectList& LevelObjects() { return *m_levelObjects; }
+  N_CameraMng& CameraMng() { return *m_cameraMng; }
   N_ParticleMng& ParticleMng() { return *m_particles; }
   /// The running game mode; null while none runs.
   N_Game* Game() const { return m_game.get(); }
   /// Deletes the previous game (its launcher has called OnRemove) and keeps this one.
   void SetGame(std::unique_ptr<N_Game> game);
-  /// The camera the frame is drawn from (not owned); null draws no 3D scene.
+  /// The athletes; also the skier figures' roster (g_scene.figureRoster).
+  N_AthletMng& AthletMng() { return *m_athletMng; }
+  /// The skier figures: an instance per athlete (its Figure) and the ghost's.
+  N_AnimationFactory2& Figures() { return *m_figures; }
+  N_AnimSound& BodySounds() { return *m_bodySounds; }
+  /// The camera the last frame was drawn from (not owned); the render chooses it anew.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
   /// The fonts loaded by name (LoadFont), freed after the GUI manager is deleted.
   N_FontList& Fonts() { return m_fonts; }
   N_GuiMng& GuiMng() { return *m_guiMng; }
-  /// The athletes the skier figures are made for.
-  N_FigureRosterStandIn& Athletes() { return *m_athletes; }
-  N_AnimationFactory2& Figures() { return *m_figures; }
-  N_AnimSound& BodySounds() { return *m_bodySounds; }
 
  private:
+  /// The camera of the view mode (race camera falling back to the free camera).
+  N_Camera* ChooseCamera();
+  /// The level objects, flares, shadow overlay and particles through the camera.
+  void RenderScene(N_Camera* camera, float frameTime);
+  /// The element "Cursor" (shader "Kurzor") as the GUI's cursor, on its page, hidden.
+  void InitCursor();
+  bool ShowMainMenu();
+
   std::unique_ptr<N_ShaderMng> m_shaderMng;
   N_TextBatchRenderTarget m_textTarget;  ///< draws with m_shaderMng's shaders
   std::unique_ptr<N_TextBatch> m_textBatch;
@@ -81,16 +105,14 @@ class N_World {
   N_Frustum m_frustum;
   std::unique_ptr<N_Level> m_level;
   std::unique_ptr<N_LevelObjectList> m_levelObjects;
+  std::unique_ptr<N_CameraMng> m_cameraMng;
   std::unique_ptr<N_ParticleMng> m_particles;
   std::unique_ptr<N_Game> m_game;
-  /// The whole screen ("v_width" x "v_height"), the 2D set-up of the text until the
-  /// camera manager gives the world its current camera.
-  N_Camera m_screenCamera;
+  std::unique_ptr<N_AthletMng> m_athletMng;  ///< gives its shaders back: deleted before the shader cycle
+  std::unique_ptr<N_AnimationFactory2> m_figures;  ///< deleted before the particles and the athletes
+  std::unique_ptr<N_AnimSound> m_bodySounds;  ///< releases its sounds: deleted before the sound manager
   N_FontList m_fonts;
   std::unique_ptr<N_GuiMng> m_guiMng;
-  std::unique_ptr<N_FigureRosterStandIn> m_athletes;
-  std::unique_ptr<N_AnimationFactory2> m_figures;
-  std::unique_ptr<N_AnimSound> m_bodySounds;
 };
 
 /// The world, while it exists.

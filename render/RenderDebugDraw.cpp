@@ -15,7 +15,6 @@ namespace {
 
 constexpr DWORD kPointFvf = D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE;                   // 0x62
 constexpr DWORD kLineFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;                                   // 0x42
-constexpr DWORD kSurfaceFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX2;  // 0x252
 
 /// Corner pairs of the 12 box edges: the minimum-z face, the maximum-z face, then the
 /// four edges parallel to z. Corner i: bit-wise (min/max x, min/max y) around a face,

@@ -134,10 +134,11 @@ void N_Render::LoadEffectTextures() {
   N_TextureMng* textures = Textures();
   if (!textures) return;
   for (auto& [fileName, entry] : m_effects) {
-    ForEachNamedTexture(entry.effect, [&](D3DXHANDLE parameter, const char* name) {
+    ID3DXEffect* effect = entry.effect;
+    ForEachNamedTexture(effect, [&](D3DXHANDLE parameter, const char* name) {
       // Looked up as it was added: without its extension.
       if (TexInfo* record = textures->FindTexture(CutTextureExtension(name).c_str())) {
-        entry.effect->SetTexture(parameter, platform::TextureFromHandle(record->texture));
+        effect->SetTexture(parameter, platform::TextureFromHandle(record->texture));
       }
     });
   }

@@ -7,7 +7,7 @@
 #include "render/RenderStateCache.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -136,8 +136,7 @@ void N_Render::GetAdapterInfo(N_AdapterInfo* info) {
   info->driver[0] = '\0';
   D3DADAPTER_IDENTIFIER9 identifier{};
   if (m_d3d == nullptr || m_d3d->GetAdapterIdentifier(0, 0, &identifier) != D3D_OK) return;
-  std::strncpy(info->driver, identifier.Driver, sizeof info->driver - 1);
-  info->driver[sizeof info->driver - 1] = '\0';
+  std::snprintf(info->driver, sizeof info->driver, "%s", identifier.Driver);
 }
 
 void N_Render::SetVector3(const float* vector) { m_vector = {vector[0], vector[1], vector[2]}; }

@@ -16,6 +16,7 @@ void N_RenderStateCache::Reset(IDirect3DDevice9* newDevice) {
   mipLodBias.fill(0.0f);
   textureTransform.fill(D3DTTFF_DISABLE);
   lighting = FALSE;
+  currentShader = nullptr;
   ForgetStreams();
   // The device's default coordinate set of unit n is n: unit 0 reads the base set (mode
   // 0) and unit 1 the lightmap set (mode 2); sets 2-7 match no mode.

@@ -1,10 +1,10 @@
 #pragma once
 // The render states last set on the device, so material binding only calls the device
 // for differences. One record for the whole program; N_Render::SetDefaultRenderStates
-// resets it after device creation and every reset (leaving the current shader, the
-// no-shader flag, the lightmap and the layer as they are, and forgetting the streams);
-// N_Render::EndFrame forgets the current shader so the first SetShader of a frame
-// always binds.
+// resets it after device creation and every reset (leaving the no-shader flag, the
+// lightmap and the layer as they are, and forgetting the current shader and the
+// streams); N_Render::EndFrame forgets the current shader so the first SetShader of a
+// frame always binds. A shader manager forgets its records here when it frees them.
 #include "platform/d3d9.h"
 
 #include <array>
@@ -48,8 +48,9 @@ struct N_RenderStateCache {
   std::optional<N_VertexBufferBinding*> streamBinding;
   std::optional<N_IndexBuffer*> indexBuffer;
 
-  /// The values after the default device states: every field but the current shader,
-  /// the no-shader flag, the lightmap and the layer, which stay as they are.
+  /// The values after the default device states: every field but the no-shader flag,
+  /// the lightmap and the layer, which stay as they are. The current shader is
+  /// forgotten: after a new device or a replaced shader manager it may be gone.
   void Reset(IDirect3DDevice9* newDevice);
   /// The shader is being freed: when it is the current one, no shader is current, so
   /// the next SetShader binds whatever it is given (even a new shader at that address).

@@ -7,7 +7,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -43,7 +42,7 @@ void ShaderCritical(int code, const char* format, ...) {
   va_end(args);
   if (g_errorLog) g_errorLog->Critical(code, "%s", text);
   std::fputs(text, stderr);
-  std::exit(255);
+  CriticalExit(255);
 }
 
 int ShaderVarInt(const char* name) { return g_varMng ? g_varMng->GetInt(name) : 0; }

@@ -5,7 +5,7 @@
 #include "scene/ParticlePatch.h"
 #include "scene/ParticleSystem.h"
 #include "scene/SceneAccess.h"
-#include "scene/SceneCritical.h"
+#include "scene/SceneHelpers.h"
 
 #include <cstdlib>
 

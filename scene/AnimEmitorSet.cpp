@@ -8,7 +8,7 @@
 #include "scene/ParticlePatch.h"
 #include "scene/ParticleSystem.h"
 #include "scene/SceneAccess.h"
-#include "scene/SceneCritical.h"
+#include "scene/SceneHelpers.h"
 
 #include <array>
 #include <cstring>

@@ -138,10 +138,10 @@ void N_AnimObject::DrawDressed(const N_Vector3& position, const N_Matrix3& rotat
     std::int32_t shader = surface.shader;
     switch (shader) {
       case dress::kStartNumber: shader = roster ? roster->BibShader(dressNumber) : N_ShaderMng::kNoShader; break;
-      case dress::kSuit: shader = athlete ? athlete->dressShader : N_ShaderMng::kNoShader; break;
-      case dress::kSticks: shader = athlete ? athlete->sticksShader : N_ShaderMng::kNoShader; break;
-      case dress::kGun: shader = athlete ? athlete->gunShader : N_ShaderMng::kNoShader; break;
-      case dress::kSki: shader = athlete ? athlete->skiShader : N_ShaderMng::kNoShader; break;
+      case dress::kSuit: shader = athlete ? athlete->DressShader : N_ShaderMng::kNoShader; break;
+      case dress::kSticks: shader = athlete ? athlete->SticksShader : N_ShaderMng::kNoShader; break;
+      case dress::kGun: shader = athlete ? athlete->GunShader : N_ShaderMng::kNoShader; break;
+      case dress::kSki: shader = athlete ? athlete->SkiShader : N_ShaderMng::kNoShader; break;
       default: break;
     }
     DrawSurface(surface, shader, position, rotation);

@@ -1,6 +1,6 @@
 #include "scene/AnimSound.h"
 
-#include "scene/SceneCritical.h"
+#include "scene/SceneHelpers.h"
 #include "sound/SoundMng.h"
 
 #include <algorithm>

@@ -12,7 +12,7 @@
 #include "scene/FigureMesh.h"
 #include "scene/FigureRoster.h"
 #include "scene/SceneAccess.h"
-#include "scene/SceneCritical.h"
+#include "scene/SceneHelpers.h"
 
 #include <array>
 #include <string_view>
@@ -230,11 +230,11 @@ void N_AnimationFactory2::CreateShadowVolumes() {
 }
 
 void N_AnimationFactory2::Load() {
-  N_FigureRoster* roster = g_scene.figureRoster;
-  if (roster) {
-    for (N_FigureAthlete* athlete : roster->athletes) {
-      athlete->figureMesh = GetReferenceMesh(athlete->mesh.c_str());
-      athlete->lowMesh = GetReferenceMesh(LowDetailPath(athlete->mesh).c_str());
+  if (N_FigureRoster* roster = g_scene.figureRoster) {
+    for (std::size_t i = 0; i < roster->AthleteCount(); ++i) {
+      N_FigureAthlete& athlete = *roster->Athlete(i);
+      athlete.MeshHandle = GetReferenceMesh(athlete.Mesh.c_str());
+      athlete.LowMeshHandle = GetReferenceMesh(LowDetailPath(athlete.Mesh).c_str());
     }
   }
   // In the byte order of the paths: with all twelve registered, the order of the table.
@@ -268,8 +268,12 @@ void N_AnimationFactory2::CreateFigureInstances(N_AnimEmitorSet* emitterTemplate
   };
   N_FigureRoster* roster = g_scene.figureRoster;
   if (roster) {
-    for (N_FigureAthlete* athlete : roster->athletes) athlete->figureInstance = start(athlete->figureMesh);
+    for (std::size_t i = 0; i < roster->AthleteCount(); ++i) {
+      N_FigureAthlete& athlete = *roster->Athlete(i);
+      athlete.Figure = start(athlete.MeshHandle);
+    }
   }
-  const int spare = start(kFirstFullMesh);  // "ref_model1"
-  if (roster) roster->spareInstance = spare;
+  // The spare figure is the ghost's (the recorded run's), drawn as "ref_model1".
+  const int spare = start(kFirstFullMesh);
+  if (roster) roster->Ghost().Figure = spare;
 }

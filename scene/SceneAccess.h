@@ -10,7 +10,7 @@ class N_Camera;
 class N_LevelObjectList;
 class N_ParticleMng;
 class N_Game;
-struct N_FigureRoster;
+class N_FigureRoster;
 
 struct N_SceneAccess {
   N_Frustum* frustum = nullptr;      ///< the view frustum of the current frame

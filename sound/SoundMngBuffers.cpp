@@ -4,6 +4,7 @@
 
 #include "platform/win32.h"
 #include "sound/SoundModule.h"
+#include "sound/WavCheck.h"
 
 #include <AL/al.h>
 #include <AL/alut.h>
@@ -19,10 +20,15 @@ struct LoadedWav {
   ALsizei frequency = 0;
 };
 
-LoadedWav LoadWav(const std::string& diskPath) {
+/// Loads "data\<wav name>"; a file that fails the check is refused before freealut sees
+/// it (null data, like a file freealut cannot read).
+LoadedWav LoadWav(const std::string& wavName) {
   LoadedWav wav;
+  const std::string enginePath = "data\\" + wavName;
+  std::string bytes;
+  if (!platform::ReadWholeFile(enginePath, bytes) || !IsWholeWavFile(bytes)) return wav;
   ALboolean loop = AL_FALSE;  // not used
-  std::string path = diskPath;
+  std::string path = platform::ResolvePath(enginePath);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   alutLoadWAVFile(reinterpret_cast<ALbyte*>(path.data()), &wav.format, &wav.data, &wav.size, &wav.frequency, &loop);
@@ -49,7 +55,7 @@ std::uint32_t N_SoundMng::CreateHWBuffer(const std::string& wavName) {
   if (buffer == 0) SoundCritical(0, "meno buffera ==0\n");
   if (genError != AL_NO_ERROR) SoundCritical(0, "N_SoundMng::CreateHWBuffer Unable to create sound buffer\n");
 
-  LoadedWav wav = LoadWav(platform::ResolvePath("data\\" + wavName));
+  LoadedWav wav = LoadWav(wavName);
   if (!wav.data) SoundCritical(0, "Unable to Buffer sound data for file: %s\n", wavName.c_str());
   alGetError();
   alBufferData(buffer, wav.format, wav.data, wav.size, wav.frequency);

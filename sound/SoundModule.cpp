@@ -5,7 +5,6 @@
 #include "sound/SoundMng.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 N_SoundModule g_soundModule;
 N_SoundMng* g_soundMng = nullptr;
@@ -44,7 +43,7 @@ void SoundCritical(int code, const char* format, ...) {
   if (g_soundModule.services.errorLog) g_soundModule.services.errorLog->Critical(code, "%s", text.c_str());
   // Without a reporter (a manager made outside the factory) the program still ends.
   std::fprintf(stderr, "*** %s", text.c_str());
-  std::exit(-1);
+  CriticalExit(-1);
 }
 
 bool CreateSoundMng(N_SoundMng** out, const N_CoreServices* block) {

@@ -130,8 +130,9 @@ void WriteLevel(ByteWriter& out, const RgbaImage& level, DdsFormat format) {
         const Rgba& p = level.At(x, y);
         pixels.push_back({p.r, p.g, p.b, p.a});
       }
+    // Written once, at build time: the slow fit with the least error.
     for (std::uint8_t b : platform::EncodeDxt(LayerFormat(format), pixels, static_cast<std::uint32_t>(level.Width()),
-                                              static_cast<std::uint32_t>(level.Height())))
+                                              static_cast<std::uint32_t>(level.Height()), platform::DxtQuality::Best))
       out.U8(b);
     return;
   }

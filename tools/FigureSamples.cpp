@@ -1,15 +1,13 @@
 // The "figures" step: the skier reference meshes (six models and their low-detail
-// twins), the animations of the skier actions, and the textures the figures are drawn
-// with: the start-number bibs 1 to 31 (the number drawn on each), the gear of the
-// built-in roster (suits, sticks, rifles, skis), the face and boots materials'
-// textures and the skis' trail.
+// twins), the animations of the skier actions, and the textures of the figures' own
+// materials: face, boots and the skis' trail. The athletes' gear and the start-number
+// bibs that take the dress placeholders' places are the "athletes" step's.
 #include "tools/DdsWriter.h"
 #include "tools/FigureSamples.h"
 #include "tools/Step.h"
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -36,44 +34,8 @@ std::vector<std::uint8_t> Dds(const RgbaImage& image) {
   return datagen::EncodeDds(image, {datagen::DdsFormat::A8R8G8B8, true});
 }
 
-/// A picture of one colour, with a band of another across v0..v1 (none when equal).
-RgbaImage Plain(Rgba colour, Rgba band = {}, float v0 = 0.0f, float v1 = 0.0f) {
-  constexpr int kSize = 16;
-  RgbaImage image(kSize, kSize, colour);
-  for (int y = 0; y < kSize; ++y) {
-    const float v = (y + 0.5f) / kSize;
-    if (v < v0 || v >= v1) continue;
-    for (int x = 0; x < kSize; ++x) image.At(x, y) = band;
-  }
-  return image;
-}
-
-/// Digits of 3 x 5 cells, a row a string.
-constexpr std::array<std::array<const char*, 5>, 10> kDigits{{
-    {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"}, {"###", "..#", "###", "#..", "###"},
-    {"###", "..#", "###", "..#", "###"}, {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
-    {"###", "#..", "###", "#.#", "###"}, {"###", "..#", ".#.", ".#.", ".#."}, {"###", "#.#", "###", "#.#", "###"},
-    {"###", "#.#", "###", "..#", "###"},
-}};
-
-/// A white bib of 32 x 32 with the two digits of the number in black in its middle.
-RgbaImage Bib(int number) {
-  constexpr int kSize = 32, kCell = 3, kTop = 9, kLeft = 5;
-  RgbaImage image(kSize, kSize, {255, 255, 255, 255});
-  const int digits[2] = {number / 10, number % 10};
-  for (int d = 0; d < 2; ++d) {
-    const int left = kLeft + d * (3 * kCell + 3);
-    for (int row = 0; row < 5; ++row) {
-      for (int column = 0; column < 3; ++column) {
-        if (kDigits[std::size_t(digits[d])][std::size_t(row)][column] != '#') continue;
-        for (int y = 0; y < kCell; ++y) {
-          for (int x = 0; x < kCell; ++x) image.At(left + column * kCell + x, kTop + row * kCell + y) = {0, 0, 0, 255};
-        }
-      }
-    }
-  }
-  return image;
-}
+/// A picture of one colour.
+RgbaImage Plain(Rgba colour) { return RgbaImage(16, 16, colour); }
 
 /// The trail: white, opaque along the middle and clear at its sides.
 RgbaImage Trail() {
@@ -94,19 +56,6 @@ bool WriteTextures(datagen::Output& out) {
     RgbaImage picture;
   };
   const Texture textures[] = {
-      {"suit_1", Plain({200, 30, 30, 255})},
-      {"suit_2", Plain({30, 60, 200, 255})},
-      {"suit_3", Plain({30, 150, 60, 255})},
-      {"suit_4", Plain({230, 200, 30, 255})},
-      {"suit_5", Plain({140, 40, 170, 255})},
-      {"suit_6", Plain({240, 120, 20, 255})},
-      {"sticks_1", Plain({40, 40, 45, 255})},
-      {"sticks_2", Plain({170, 170, 180, 255})},
-      {"gun_1", Plain({110, 70, 35, 255}, {40, 40, 40, 255}, 0.0f, 0.3f)},
-      {"gun_2", Plain({35, 35, 40, 255})},
-      {"ski_1", Plain({240, 240, 240, 255}, {200, 30, 30, 255}, 0.4f, 0.6f)},
-      {"ski_2", Plain({40, 80, 200, 255}, {240, 240, 240, 255}, 0.4f, 0.6f)},
-      {"ski_3", Plain({230, 200, 30, 255}, {30, 30, 30, 255}, 0.4f, 0.6f)},
       {"face", Plain({230, 190, 160, 255})},
       {"boots", Plain({50, 50, 60, 255})},
       {"ski_trail", Trail()},
@@ -114,11 +63,6 @@ bool WriteTextures(datagen::Output& out) {
   bool ok = true;
   for (const Texture& t : textures) {
     ok = out.Write(std::string("data/textures/lyziari/") + t.name + ".dds", Dds(t.picture)) && ok;
-  }
-  for (int number = 1; number <= 31; ++number) {
-    char name[64];
-    std::snprintf(name, sizeof name, "data/textures/lyziari/startnum%02d.dds", number);
-    ok = out.Write(name, Dds(Bib(number))) && ok;
   }
   return ok;
 }
@@ -139,7 +83,9 @@ bool WriteFigures(datagen::Output& out) {
   return WriteTextures(out) && ok;
 }
 
-const datagen::StepRegistrar kFigures{
-    {"figures", "the skier figures: reference meshes, the skier actions' animations, bibs and gear", &WriteFigures}};
+const datagen::StepRegistrar kFigures{{"figures",
+                                       "the skier figures: reference meshes, the skier actions' animations, the "
+                                       "textures of their materials",
+                                       &WriteFigures}};
 
 }  // namespace

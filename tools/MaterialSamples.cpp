@@ -127,7 +127,7 @@ void AddStadiumTextures(std::vector<Texture>& out) {
   for (int frame = 0; frame < 3; ++frame) {
     const auto [a, b] = stripes[frame];
     out.push_back({"textures/stadium/banner0" + std::to_string(frame + 1), DdsFormat::Dxt1,
-                   Picture(128, 64, [a, b](float u, float) { return std::fmod(u * 8.0f, 1.0f) < 0.5f ? a : b; })});
+                   Picture(128, 64, [a = a, b = b](float u, float) { return std::fmod(u * 8.0f, 1.0f) < 0.5f ? a : b; })});
   }
   out.push_back({"textures/stadium/lamp", DdsFormat::Dxt1, Picture(32, 32, [](float u, float v) {
                    const float l = 1.0f - std::min(1.0f, Radial(u, v));

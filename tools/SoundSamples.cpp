@@ -195,6 +195,8 @@ std::vector<SampleWav> SampleWavs() {
   wavs.push_back({"sounds\\fx\\start_mass.wav",
                   [] { return Beeps({{660.0, 0.5}, {660.0, 0.5}, {660.0, 0.5}, {990.0, 0.0}}, 0.3, 2.0); }});
   wavs.push_back({"sounds\\menu\\fxtest.wav", Chime});
+  wavs.push_back({"sounds\\menu\\click.wav", [] { return Click(0.12, 0.0); }});
+  wavs.push_back({"sounds\\menu\\highlight.wav", [] { return Beeps({{1320.0, 0.0}}, 0.05, 0.08); }});
   return wavs;
 }
 

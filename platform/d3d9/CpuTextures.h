@@ -40,7 +40,7 @@ class LevelAccess {
 class TextureCore : public TrackedResource, public LevelAccess {
  public:
   TextureCore(D3DFORMAT format, UINT width, UINT height, UINT depth, UINT levels, UINT faces, DWORD usage,
-              D3DPOOL pool);
+              D3DPOOL pool, TextureStorage::Residency residency = TextureStorage::Residency::Always);
 
   TextureStorage& Storage() { return m_storage; }
   DWORD Usage() const { return m_usage; }
@@ -48,13 +48,22 @@ class TextureCore : public TrackedResource, public LevelAccess {
   std::int32_t Handle() const { return m_handleSlot.Handle(); }
 
   HRESULT LockLevel(UINT face, UINT level, const RECT* rect, DWORD flags, D3DLOCKED_RECT* locked) override;
+  HRESULT LockVolumeLevel(UINT level, const D3DBOX* box, DWORD flags, D3DLOCKED_BOX* locked);
   HRESULT UnlockLevel(UINT face, UINT level) override;
   HRESULT DescribeLevel(UINT level, D3DSURFACE_DESC* desc) override;
 
  protected:
   /// A lock without D3DLOCK_READONLY ended on this level.
   virtual void OnLevelWritten(UINT face, UINT level) { (void)face, (void)level; }
+  /// Fills the bytes of a level whose storage keeps none (a lock without
+  /// D3DLOCK_DISCARD: the caller may read what the texture holds).
+  virtual void ReadLevel(UINT face, UINT level, TextureStorage::Level& image) { (void)face, (void)level, (void)image; }
   void AssignHandle(IDirect3DBaseTexture9* self) { m_handleSlot.Assign(self); }
+  /// Before a lock: gives a level that keeps no bytes its bytes for the lock. False
+  /// when the level cannot be locked.
+  bool PrepareLock(UINT face, UINT level, DWORD flags);
+  /// After a failed lock or an unlock: drops the bytes the lock was given.
+  void EndLock(UINT face, UINT level);
 
   TextureStorage m_storage;
   DWORD m_usage;
@@ -66,7 +75,8 @@ class TextureCore : public TrackedResource, public LevelAccess {
 
 class CpuTexture : public RefCounted<IDirect3DTexture9>, public TextureCore {
  public:
-  CpuTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool);
+  CpuTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+             TextureStorage::Residency residency = TextureStorage::Residency::Always);
   ~CpuTexture() override;
 
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
@@ -87,7 +97,8 @@ class CpuTexture : public RefCounted<IDirect3DTexture9>, public TextureCore {
 
 class CpuCubeTexture : public RefCounted<IDirect3DCubeTexture9>, public TextureCore {
  public:
-  CpuCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool);
+  CpuCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                 TextureStorage::Residency residency = TextureStorage::Residency::Always);
   ~CpuCubeTexture() override;
 
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_CUBETEXTURE; }
@@ -105,7 +116,7 @@ class CpuCubeTexture : public RefCounted<IDirect3DCubeTexture9>, public TextureC
 class CpuVolumeTexture : public RefCounted<IDirect3DVolumeTexture9>, public TextureCore {
  public:
   CpuVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage, D3DFORMAT format,
-                   D3DPOOL pool);
+                   D3DPOOL pool, TextureStorage::Residency residency = TextureStorage::Residency::Always);
   ~CpuVolumeTexture() override;
 
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_VOLUMETEXTURE; }

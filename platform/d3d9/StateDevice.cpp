@@ -101,7 +101,8 @@ HRESULT StateDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* 
   if (!slot || !matrix) return D3DERR_INVALIDCALL;
   if (m_recording) Record("SetTransform(%u, %s)", DWORD(state), MatrixText(*matrix).c_str());
   *slot = *matrix;
-  m_dirty |= kDirtyTransforms | kDirtyLights;  // lights are given in world space: they follow the view
+  m_dirty |= kDirtyTransforms;
+  if (state == D3DTS_VIEW) m_dirty |= kDirtyLights;  // lights are given in world space: they follow the view
   return D3D_OK;
 }
 

@@ -5,8 +5,9 @@
 namespace platform::d3d9 {
 
 TextureStorage::TextureStorage(D3DFORMAT format, UINT width, UINT height, UINT depth, UINT levels,
-                               UINT faces)
+                               UINT faces, Residency residency)
     : m_format(format),
+      m_residency(residency),
       m_levelCount(levels ? levels : FullChainLevels(width, height, depth)),
       m_faceCount(faces ? faces : 1) {
   m_levels.resize(std::size_t(m_levelCount) * m_faceCount);
@@ -18,7 +19,7 @@ TextureStorage::TextureStorage(D3DFORMAT format, UINT width, UINT height, UINT d
       level.depth = LevelSize(depth, i);
       level.rowPitch = RowPitch(format, level.width);
       level.slicePitch = level.rowPitch * RowCount(format, level.height);
-      level.bytes.assign(std::size_t(level.slicePitch) * level.depth, 0);
+      if (residency == Residency::Always) level.bytes.assign(LevelBytes(level), 0);
     }
   }
 }

@@ -6,8 +6,9 @@
 namespace platform {
 namespace {
 
-std::uint32_t Load32(const std::vector<std::uint8_t>& f, std::size_t at) {
-  return f[at] | (f[at + 1] << 8) | (f[at + 2] << 16) | (static_cast<std::uint32_t>(f[at + 3]) << 24);
+std::uint32_t Load32(const std::string& f, std::size_t at) {
+  auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(f[at + i])); };
+  return byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24);
 }
 
 /// Header fields, at their offsets from the start of the file.
@@ -17,7 +18,7 @@ struct Header {
   std::uint32_t caps, caps2;
 };
 
-Header ReadHeader(const std::vector<std::uint8_t>& f) {
+Header ReadHeader(const std::string& f) {
   return {Load32(f, 4),  Load32(f, 8),   Load32(f, 12),  Load32(f, 16),  Load32(f, 24),  Load32(f, 28),
           Load32(f, 76), Load32(f, 80),  Load32(f, 84),  Load32(f, 88),  Load32(f, 92),  Load32(f, 96),
           Load32(f, 100), Load32(f, 104), Load32(f, 108), Load32(f, 112)};
@@ -109,7 +110,11 @@ std::uint32_t FullMipCount(std::uint32_t width, std::uint32_t height, std::uint3
   return levels;
 }
 
-std::optional<DdsImage> ParseDds(std::vector<std::uint8_t> file, std::string& error) {
+std::optional<DdsImage> ParseDds(const std::vector<std::uint8_t>& file, std::string& error) {
+  return ParseDds(std::string(file.begin(), file.end()), error);
+}
+
+std::optional<DdsImage> ParseDds(std::string file, std::string& error) {
   if (file.size() < 4 || Load32(file, 0) != MakeFourCc('D', 'D', 'S', ' ')) {
     error = "not a DDS file";
     return std::nullopt;

@@ -40,13 +40,13 @@ struct DdsSurface {
   std::size_t bytes = 0;   ///< all depth slices of a volume level together
 };
 
-/// A parsed DDS file; owns the file's bytes.
+/// A parsed DDS file; owns the file's bytes (as read, without a copy).
 struct DdsImage {
   ImageKind kind = ImageKind::Texture2D;
   PixelFormat format = PixelFormat::Unknown;
   std::uint32_t width = 0, height = 0, depth = 1;
   std::uint32_t levels = 1;
-  std::vector<std::uint8_t> file;
+  std::string file;
   std::vector<DdsSurface> surfaces;  ///< face * levels + level (faces +X -X +Y -Y +Z -Z)
 
   std::uint32_t Faces() const { return kind == ImageKind::Cube ? 6 : 1; }
@@ -55,12 +55,13 @@ struct DdsImage {
   }
   std::span<const std::uint8_t> Bytes(std::uint32_t face, std::uint32_t level) const {
     const DdsSurface& s = Surface(face, level);
-    return {file.data() + s.offset, s.bytes};
+    return {reinterpret_cast<const std::uint8_t*>(file.data()) + s.offset, s.bytes};
   }
 };
 
 /// Parses a whole file. On a refusal returns nothing and puts the reason into `error`.
-std::optional<DdsImage> ParseDds(std::vector<std::uint8_t> file, std::string& error);
+std::optional<DdsImage> ParseDds(std::string file, std::string& error);
+std::optional<DdsImage> ParseDds(const std::vector<std::uint8_t>& file, std::string& error);
 
 /// The number of levels of a full chain down to 1 x 1 (x 1) from the given size.
 std::uint32_t FullMipCount(std::uint32_t width, std::uint32_t height, std::uint32_t depth = 1);

@@ -1,5 +1,7 @@
 #include "platform/d3dx9/DxtCodec.h"
 
+#include <squish.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,11 +9,15 @@
 namespace platform {
 namespace {
 
+static_assert(sizeof(Rgba8) == 4, "libsquish reads and writes 4-byte R, G, B, A pixels");
+
+// The fast encoder: endpoints along the colours' principal axis (found by power
+// iteration from the channel that varies most), refined twice by least squares.
+
 struct Vec3 {
   float r = 0, g = 0, b = 0;
 };
 
-std::uint16_t Load16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 void Store16(std::uint8_t* p, std::uint32_t v) {
   p[0] = static_cast<std::uint8_t>(v);
   p[1] = static_cast<std::uint8_t>(v >> 8);
@@ -35,7 +41,7 @@ std::uint8_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t wa, std::uint32
   return static_cast<std::uint8_t>((a * wa + b * wb + (wa + wb) / 2) / (wa + wb));
 }
 
-/// The four colours a colour block selects from.
+/// The four colours a colour block selects from (as the encoder weighs its choices).
 std::array<Rgba8, 4> Palette(std::uint16_t c0, std::uint16_t c1, bool fourColour) {
   const Rgba8 a = From565(c0), b = From565(c1);
   std::array<Rgba8, 4> p{a, b, {}, {}};
@@ -49,24 +55,6 @@ std::array<Rgba8, 4> Palette(std::uint16_t c0, std::uint16_t c1, bool fourColour
   return p;
 }
 
-void DecodeColour(const std::uint8_t* block, bool dxt1, Block16& out) {
-  const std::uint16_t c0 = Load16(block), c1 = Load16(block + 2);
-  const auto pal = Palette(c0, c1, !dxt1 || c0 > c1);
-  std::uint32_t bits = block[4] | (block[5] << 8) | (block[6] << 16) | (static_cast<std::uint32_t>(block[7]) << 24);
-  for (int i = 0; i < 16; ++i, bits >>= 2) {
-    const std::uint8_t alpha = out[i].a;
-    out[i] = pal[bits & 3];
-    if (!dxt1) out[i].a = alpha;  // the alpha block was decoded first
-  }
-}
-
-void DecodeExplicitAlpha(const std::uint8_t* block, Block16& out) {
-  for (int i = 0; i < 16; ++i) {
-    const std::uint32_t nibble = (block[i / 2] >> ((i & 1) * 4)) & 15;
-    out[i].a = static_cast<std::uint8_t>(nibble * 17);
-  }
-}
-
 std::array<std::uint8_t, 8> AlphaPalette(std::uint8_t a0, std::uint8_t a1) {
   std::array<std::uint8_t, 8> p{a0, a1};
   if (a0 > a1) {
@@ -77,13 +65,6 @@ std::array<std::uint8_t, 8> AlphaPalette(std::uint8_t a0, std::uint8_t a1) {
     p[7] = 255;
   }
   return p;
-}
-
-void DecodeInterpolatedAlpha(const std::uint8_t* block, Block16& out) {
-  const auto pal = AlphaPalette(block[0], block[1]);
-  std::uint64_t bits = 0;
-  for (int i = 0; i < 6; ++i) bits |= static_cast<std::uint64_t>(block[2 + i]) << (8 * i);
-  for (int i = 0; i < 16; ++i, bits >>= 3) out[i].a = pal[bits & 7];
 }
 
 int ColourDistance(const Rgba8& a, const Rgba8& b) {
@@ -273,30 +254,7 @@ void EncodeInterpolatedAlpha(const Block16& px, std::uint8_t* block) {
   for (int i = 0; i < 6; ++i) block[2 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-}  // namespace
-
-void DecodeDxtBlock(PixelFormat format, const std::uint8_t* block, Block16& out) {
-  out.fill(Rgba8{});
-  switch (format) {
-    case PixelFormat::Dxt1:
-      DecodeColour(block, true, out);
-      break;
-    case PixelFormat::Dxt2:
-    case PixelFormat::Dxt3:
-      DecodeExplicitAlpha(block, out);
-      DecodeColour(block + 8, false, out);
-      break;
-    case PixelFormat::Dxt4:
-    case PixelFormat::Dxt5:
-      DecodeInterpolatedAlpha(block, out);
-      DecodeColour(block + 8, false, out);
-      break;
-    default:
-      break;
-  }
-}
-
-void EncodeDxtBlock(PixelFormat format, const Block16& pixels, std::uint8_t* block) {
+void EncodeFast(PixelFormat format, const Block16& pixels, std::uint8_t* block) {
   switch (format) {
     case PixelFormat::Dxt1:
       EncodeColour(pixels, true, block);
@@ -316,39 +274,93 @@ void EncodeDxtBlock(PixelFormat format, const Block16& pixels, std::uint8_t* blo
   }
 }
 
-std::vector<Rgba8> DecodeDxt(PixelFormat format, std::span<const std::uint8_t> data, std::uint32_t width,
-                             std::uint32_t height) {
-  std::vector<Rgba8> out(std::size_t{width} * height);
+/// libsquish's format flag; 0 for formats it does not hold. DXT2 and DXT4 are laid out
+/// as DXT3 and DXT5 (their colours premultiplied by alpha).
+int SquishFormat(PixelFormat format) {
+  switch (format) {
+    case PixelFormat::Dxt1: return squish::kDxt1;
+    case PixelFormat::Dxt2:
+    case PixelFormat::Dxt3: return squish::kDxt3;
+    case PixelFormat::Dxt4:
+    case PixelFormat::Dxt5: return squish::kDxt5;
+    default: return 0;
+  }
+}
+
+squish::u8* SquishPixels(Rgba8* pixels) { return reinterpret_cast<squish::u8*>(pixels); }
+const squish::u8* SquishPixels(const Rgba8* pixels) { return reinterpret_cast<const squish::u8*>(pixels); }
+
+}  // namespace
+
+void DecodeDxtBlock(PixelFormat format, const std::uint8_t* block, Block16& out) {
+  out.fill(Rgba8{});
+  if (const int flags = SquishFormat(format)) squish::Decompress(SquishPixels(out.data()), block, flags);
+}
+
+void EncodeDxtBlock(PixelFormat format, const Block16& pixels, std::uint8_t* block, DxtQuality quality) {
+  if (!SquishFormat(format)) return;
+  if (quality == DxtQuality::Fast) {
+    EncodeFast(format, pixels, block);
+  } else {
+    squish::Compress(SquishPixels(pixels.data()), block, SquishFormat(format) | squish::kColourClusterFit);
+  }
+}
+
+void DecodeDxt(PixelFormat format, std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
+               std::span<Rgba8> out) {
+  const int flags = SquishFormat(format);
   const std::uint32_t blockBytes = BlockBytes(format);
-  if (blockBytes == 0 || data.size() < SurfaceBytes(format, width, height)) return out;
+  // Sizes are checked here: the library trusts them.
+  if (!flags || width == 0 || height == 0 || data.size() < SurfaceBytes(format, width, height) ||
+      out.size() < std::size_t{width} * height) {
+    return;
+  }
+  // Block by block: the library's whole-image calls run on OpenMP threads.
   const std::uint32_t bw = (width + 3) / 4, bh = (height + 3) / 4;
   Block16 px;
   for (std::uint32_t by = 0; by < bh; ++by) {
     for (std::uint32_t bx = 0; bx < bw; ++bx) {
-      DecodeDxtBlock(format, data.data() + (std::size_t{by} * bw + bx) * blockBytes, px);
-      for (std::uint32_t y = 0; y < 4 && by * 4 + y < height; ++y)
-        for (std::uint32_t x = 0; x < 4 && bx * 4 + x < width; ++x)
-          out[std::size_t{by * 4 + y} * width + bx * 4 + x] = px[y * 4 + x];
+      squish::Decompress(SquishPixels(px.data()), data.data() + (std::size_t{by} * bw + bx) * blockBytes, flags);
+      for (std::uint32_t y = 0; y < 4 && by * 4 + y < height; ++y) {
+        const std::uint32_t columns = std::min(4u, width - bx * 4);
+        std::copy_n(&px[y * 4], columns, &out[std::size_t{by * 4 + y} * width + bx * 4]);
+      }
     }
   }
+}
+
+std::vector<Rgba8> DecodeDxt(PixelFormat format, std::span<const std::uint8_t> data, std::uint32_t width,
+                             std::uint32_t height) {
+  std::vector<Rgba8> out(std::size_t{width} * height, Rgba8{0, 0, 0, 255});
+  DecodeDxt(format, data, width, height, out);
   return out;
 }
 
 std::vector<std::uint8_t> EncodeDxt(PixelFormat format, std::span<const Rgba8> pixels, std::uint32_t width,
-                                    std::uint32_t height) {
+                                    std::uint32_t height, DxtQuality quality) {
   std::vector<std::uint8_t> out(SurfaceBytes(format, width, height));
   const std::uint32_t blockBytes = BlockBytes(format);
   if (blockBytes == 0 || width == 0 || height == 0 || pixels.size() < std::size_t{width} * height) return out;
+  // Block by block (the library's whole-image calls run on OpenMP threads). Partial
+  // blocks at the right and bottom repeat the nearest edge pixel; the library's fit
+  // leaves those out by the mask.
   const std::uint32_t bw = (width + 3) / 4, bh = (height + 3) / 4;
   Block16 px;
   for (std::uint32_t by = 0; by < bh; ++by) {
     for (std::uint32_t bx = 0; bx < bw; ++bx) {
+      int mask = 0;
       for (std::uint32_t y = 0; y < 4; ++y)
         for (std::uint32_t x = 0; x < 4; ++x) {
           const std::uint32_t sx = std::min(bx * 4 + x, width - 1), sy = std::min(by * 4 + y, height - 1);
           px[y * 4 + x] = pixels[std::size_t{sy} * width + sx];
+          if (bx * 4 + x < width && by * 4 + y < height) mask |= 1 << (y * 4 + x);
         }
-      EncodeDxtBlock(format, px, out.data() + (std::size_t{by} * bw + bx) * blockBytes);
+      std::uint8_t* block = out.data() + (std::size_t{by} * bw + bx) * blockBytes;
+      if (quality == DxtQuality::Fast) {
+        EncodeFast(format, px, block);
+      } else {
+        squish::CompressMasked(SquishPixels(px.data()), mask, block, SquishFormat(format) | squish::kColourClusterFit);
+      }
     }
   }
   return out;

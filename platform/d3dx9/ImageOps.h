@@ -1,7 +1,9 @@
 #pragma once
 // Pixel work of the texture loader: a level of any supported format to 8-bit RGBA
 // and back, area-average resampling (for picmip-reduced sizes), and the box-filtered
-// halving that makes mip chains of two-dimensional and volume images.
+// halving that makes mip chains of two-dimensional and volume images. Resampling works
+// on the 8-bit channels with integer weights, a few rows at a time: a 16384 x 16384
+// level needs no buffer beyond its input and its output.
 #include "platform/d3dx9/PixelFormat.h"
 
 #include <cstdint>

@@ -33,9 +33,7 @@ TextureShape LevelShape(const TextureShape& top, std::uint32_t level) {
   return s;
 }
 
-std::vector<std::vector<std::uint8_t>> BuildFaceLevels(const DdsImage& image, std::uint32_t face,
-                                                       const TextureShape& shape) {
-  std::vector<std::vector<std::uint8_t>> out;
+void ForEachFaceLevel(const DdsImage& image, std::uint32_t face, const TextureShape& shape, const LevelSink& take) {
   std::optional<RgbaImage> above;  // the previous level in RGBA, when the next is made from it
   for (std::uint32_t level = 0; level < shape.levels; ++level) {
     const TextureShape size = LevelShape(shape, level);
@@ -44,20 +42,28 @@ std::vector<std::vector<std::uint8_t>> BuildFaceLevels(const DdsImage& image, st
     // The next level is made from this one unless the file has it.
     const bool feedsNext =
         level + 1 < shape.levels && MatchingFileLevel(image, face, LevelShape(shape, level + 1)) < 0;
+    // A level the file holds goes out first, so that what the sink made of it is gone
+    // before the level is decoded for the next.
+    if (copy && !take(level, image.Bytes(face, static_cast<std::uint32_t>(fileLevel)))) return;
     std::optional<RgbaImage> current;
     if (!copy || feedsNext) {
       if (fileLevel >= 0) current = DecodeFileLevel(image, face, static_cast<std::uint32_t>(fileLevel));
       else if (above) current = Resample(*above, size.width, size.height, size.depth);
       else current = Resample(DecodeFileLevel(image, face, 0), size.width, size.height, size.depth);
     }
-    if (copy) {
-      const auto bytes = image.Bytes(face, static_cast<std::uint32_t>(fileLevel));
-      out.emplace_back(bytes.begin(), bytes.end());
-    } else {
-      out.push_back(EncodeLevel(shape.format, *current));
-    }
-    above = std::move(current);
+    above.reset();  // done with: at most two levels are held in RGBA
+    if (!copy && !take(level, EncodeLevel(shape.format, *current))) return;
+    if (feedsNext) above = std::move(current);
   }
+}
+
+std::vector<std::vector<std::uint8_t>> BuildFaceLevels(const DdsImage& image, std::uint32_t face,
+                                                       const TextureShape& shape) {
+  std::vector<std::vector<std::uint8_t>> out;
+  ForEachFaceLevel(image, face, shape, [&](std::uint32_t, std::span<const std::uint8_t> bytes) {
+    out.emplace_back(bytes.begin(), bytes.end());
+    return true;
+  });
   return out;
 }
 

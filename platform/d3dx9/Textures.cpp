@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 
 namespace {
@@ -26,7 +27,7 @@ void ReportOnce(const std::string& text) {
   if (reported.insert(text).second) OutputDebugStringA(("D3DX: " + text + "\n").c_str());
 }
 
-std::optional<DdsImage> Parse(std::vector<std::uint8_t> bytes, const std::string& source) {
+std::optional<DdsImage> Parse(std::string bytes, const std::string& source) {
   std::string error;
   auto image = platform::ParseDds(std::move(bytes), error);
   if (!image) OutputDebugStringA(("D3DX: " + source + ": " + error + "\n").c_str());
@@ -36,7 +37,7 @@ std::optional<DdsImage> Parse(std::vector<std::uint8_t> bytes, const std::string
 std::optional<DdsImage> LoadFile(LPCSTR file) {
   std::string text;
   if (!file || !platform::ReadWholeFile(file, text)) return std::nullopt;
-  return Parse({text.begin(), text.end()}, file);
+  return Parse(std::move(text), file);
 }
 
 bool IsIntResource(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
@@ -49,7 +50,7 @@ std::optional<DdsImage> LoadResource(LPCSTR resource) {
   const auto id = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(resource));
   const auto bytes = platform::FindResourceBytes(kResourceTypeRcData, id);
   if (bytes.empty()) return std::nullopt;
-  return Parse({bytes.begin(), bytes.end()}, "resource " + std::to_string(id));
+  return Parse(std::string(bytes.begin(), bytes.end()), "resource " + std::to_string(id));
 }
 
 D3DRESOURCETYPE ResourceTypeOf(ImageKind kind) {
@@ -96,59 +97,64 @@ void CheckUnsupported(D3DCOLOR colorKey, PALETTEENTRY* palette) {
 }
 
 /// Copies tightly packed rows into locked memory with its own pitch.
-void CopyRows(const std::vector<std::uint8_t>& src, PixelFormat format, std::uint32_t width, std::uint32_t height,
+void CopyRows(std::span<const std::uint8_t> src, PixelFormat format, std::uint32_t width, std::uint32_t height,
               std::uint8_t* dst, INT pitch) {
   const std::size_t rowBytes = static_cast<std::size_t>(platform::RowPitch(format, width));
   const std::uint32_t rows = platform::RowCount(format, height);
+  if (src.size() < rowBytes * rows) return;
   for (std::uint32_t r = 0; r < rows; ++r) std::memcpy(dst + std::ptrdiff_t{pitch} * r, src.data() + rowBytes * r, rowBytes);
 }
 
+// Levels are written whole: the locks discard, so the device reads nothing back. Each
+// level goes to the texture as soon as it is made.
+
 HRESULT Fill2D(IDirect3DTexture9* texture, const DdsImage& image, const TextureShape& shape) {
-  const auto levels = platform::BuildFaceLevels(image, 0, shape);
-  for (std::uint32_t l = 0; l < shape.levels; ++l) {
+  HRESULT hr = D3D_OK;
+  platform::ForEachFaceLevel(image, 0, shape, [&](std::uint32_t l, std::span<const std::uint8_t> bytes) {
     const TextureShape size = platform::LevelShape(shape, l);
     D3DLOCKED_RECT locked{};
-    const HRESULT hr = texture->LockRect(l, &locked, nullptr, 0);
-    if (FAILED(hr)) return hr;
-    CopyRows(levels[l], shape.format, size.width, size.height, static_cast<std::uint8_t*>(locked.pBits), locked.Pitch);
+    hr = texture->LockRect(l, &locked, nullptr, D3DLOCK_DISCARD);
+    if (FAILED(hr)) return false;
+    CopyRows(bytes, shape.format, size.width, size.height, static_cast<std::uint8_t*>(locked.pBits), locked.Pitch);
     texture->UnlockRect(l);
-  }
-  return D3D_OK;
+    return true;
+  });
+  return hr;
 }
 
 HRESULT FillCube(IDirect3DCubeTexture9* texture, const DdsImage& image, const TextureShape& shape) {
-  for (std::uint32_t face = 0; face < 6; ++face) {
-    const auto levels = platform::BuildFaceLevels(image, face, shape);
-    for (std::uint32_t l = 0; l < shape.levels; ++l) {
+  HRESULT hr = D3D_OK;
+  for (std::uint32_t face = 0; face < 6 && SUCCEEDED(hr); ++face) {
+    const auto f = static_cast<D3DCUBEMAP_FACES>(face);
+    platform::ForEachFaceLevel(image, face, shape, [&](std::uint32_t l, std::span<const std::uint8_t> bytes) {
       const TextureShape size = platform::LevelShape(shape, l);
       D3DLOCKED_RECT locked{};
-      const auto f = static_cast<D3DCUBEMAP_FACES>(face);
-      const HRESULT hr = texture->LockRect(f, l, &locked, nullptr, 0);
-      if (FAILED(hr)) return hr;
-      CopyRows(levels[l], shape.format, size.width, size.height, static_cast<std::uint8_t*>(locked.pBits),
-               locked.Pitch);
+      hr = texture->LockRect(f, l, &locked, nullptr, D3DLOCK_DISCARD);
+      if (FAILED(hr)) return false;
+      CopyRows(bytes, shape.format, size.width, size.height, static_cast<std::uint8_t*>(locked.pBits), locked.Pitch);
       texture->UnlockRect(f, l);
-    }
+      return true;
+    });
   }
-  return D3D_OK;
+  return hr;
 }
 
 HRESULT FillVolume(IDirect3DVolumeTexture9* texture, const DdsImage& image, const TextureShape& shape) {
-  const auto levels = platform::BuildFaceLevels(image, 0, shape);
-  for (std::uint32_t l = 0; l < shape.levels; ++l) {
+  HRESULT hr = D3D_OK;
+  platform::ForEachFaceLevel(image, 0, shape, [&](std::uint32_t l, std::span<const std::uint8_t> bytes) {
     const TextureShape size = platform::LevelShape(shape, l);
     D3DLOCKED_BOX locked{};
-    const HRESULT hr = texture->LockBox(l, &locked, nullptr, 0);
-    if (FAILED(hr)) return hr;
+    hr = texture->LockBox(l, &locked, nullptr, D3DLOCK_DISCARD);
+    if (FAILED(hr)) return false;
     const std::size_t slice = static_cast<std::size_t>(platform::SurfaceBytes(shape.format, size.width, size.height));
-    for (std::uint32_t z = 0; z < size.depth; ++z) {
-      const std::vector<std::uint8_t> one(levels[l].begin() + slice * z, levels[l].begin() + slice * (z + 1));
-      CopyRows(one, shape.format, size.width, size.height,
+    for (std::uint32_t z = 0; z < size.depth && slice * (z + 1) <= bytes.size(); ++z) {
+      CopyRows(bytes.subspan(slice * z, slice), shape.format, size.width, size.height,
                static_cast<std::uint8_t*>(locked.pBits) + std::ptrdiff_t{locked.SlicePitch} * z, locked.RowPitch);
     }
     texture->UnlockBox(l);
-  }
-  return D3D_OK;
+    return true;
+  });
+  return hr;
 }
 
 /// Loads the file and checks it holds the kind of texture asked for.
@@ -199,8 +205,7 @@ HRESULT D3DXGetImageInfoFromFileA(LPCSTR file, D3DXIMAGE_INFO* info) {
 
 HRESULT D3DXGetImageInfoFromFileInMemory(const void* data, UINT size, D3DXIMAGE_INFO* info) {
   if (!data) return D3DERR_INVALIDCALL;
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  const auto image = Parse({bytes, bytes + size}, "image in memory");
+  const auto image = Parse(std::string(static_cast<const char*>(data), size), "image in memory");
   if (!image) return D3DXERR_INVALIDDATA;
   FillInfo(*image, info);
   return D3D_OK;

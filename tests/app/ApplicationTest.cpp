@@ -41,8 +41,10 @@ N_Application::FrameHook StopAtPass(int pass, int* passes) {
 
 TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_gamma 1.5\n");
+  test::WriteStartPages(dir);
   {
     N_Application app;
     ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -92,8 +94,10 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
 
 TEST(Application, OnlyExitOneEndsTheLoop) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   int passes = 0;
@@ -137,8 +141,12 @@ class ApplicationScreenshot : public ::testing::TestWithParam<int> {};
 TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
   const int showFps = GetParam();
   test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   CopySampleData();
-  test::CopyStartUpData();
+  test::CopyFigureData(dir);  // the world loads the athletes' figures
+  // The sample menu would cover the screen that the check wants dark below the text.
+  std::filesystem::remove_all("data/scripts/gui");
+  test::WriteStartPages(dir);
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_showFPS " + std::to_string(showFps) +
                             "\ndeveloper 1\nLODWorldDistance 1234\n");
   N_Application app;
@@ -162,8 +170,10 @@ INSTANTIATE_TEST_SUITE_P(ShowFps, ApplicationScreenshot, ::testing::Values(1, 0,
 
 TEST(Application, FrameRateTextIsReformattedOnceASecond) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   std::vector<std::string> shown;  // the text each frame queued (the hook runs before each frame)
@@ -185,8 +195,10 @@ TEST(Application, FrameRateTextIsReformattedOnceASecond) {
 
 TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 2\n");
+  test::WriteStartPages(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
   int passes = 0;
@@ -199,7 +211,8 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
   // The window step's own failure is ignored; the renderer then has no window for its
   // device, and a renderer that cannot start ends the start-up: nothing is saved.
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 0\n");
   // Never deleted after a failed Init, as the entry point does; kept reachable, as the
   // entry point keeps it, so that it is no leak.
@@ -213,10 +226,12 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
 
 TEST(Application, InputUpdatePumpsWindowMessagesThroughTheSameHandler) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   test::PrivateDisplay display;  // no other test's window takes the focus here
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
   dir.Write("user.cfg", "v_fullscreen 0\n");
+  test::WriteStartPages(dir);
   platform::ScriptedInput input;  // the keyboard; SDL still brings the window events
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
@@ -253,10 +268,12 @@ TEST(ApplicationDeathTest, CriticalErrorEndsWithoutSavingTheSettings) {
   // Forked before anything starts a thread (OpenAL's start inside the child), so the
   // child works in this test's directory.
   test::TempDir dir;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   EXPECT_EXIT(
       {
         dir.Write("user.cfg", "v_fullscreen 0\n");
+        test::WriteStartPages(dir);
         N_Application app;
         app.Init(GetModuleHandleA(nullptr));
         app.SetFrameHook([] { g_errorLog->Critical(0, "stop here\n"); });

@@ -47,9 +47,11 @@ int RunGame(const std::string& dir, const char* hook) {
 
 /// A game directory with the sample intro and the given settings.
 void PrepareGameDir(const test::TempDir& dir, const std::string& userCfg, bool withIntro = true) {
-  test::CopyStartUpData(dir.Path());
   dir.Write("user.cfg", userCfg);
   dir.Write("data/tables/.keep", "");
+  test::CopyFromGameRoot(dir, test::kProfilesFile);
+  test::CopyFigureData(dir);
+  test::WriteStartPages(dir);
   if (withIntro) {
     std::filesystem::create_directories(dir.Path() + "/data/video");
     std::filesystem::copy_file(test::GameRoot() + "/data/video/intro.avi", dir.Path() + "/data/video/intro.avi");

@@ -129,11 +129,26 @@ bool LockHeld(const std::string& dir) {
   return held;
 }
 
-/// A game directory: windowed, with the folder of the key table.
-void PrepareGameDir(const test::TempDir& dir) {
-  test::CopyStartUpData(dir.Path());
+/// The game root's sample data, linked into the directory (but "tables", which the
+/// game writes to: a folder of its own).
+void LinkSampleData(const test::TempDir& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
+    if (entry.path().filename() == "tables") continue;
+    std::filesystem::create_directories(dir.Path() + "/data");
+    std::filesystem::create_directory_symlink(entry.path(),
+                                              std::filesystem::path(dir.Path()) / "data" / entry.path().filename());
+  }
+}
+
+/// A game directory: windowed, with the folder of the key table, the athletes with
+/// their figures' data and, unless it has the sample pages, the two pages the start-up
+/// shows.
+void PrepareGameDir(const test::TempDir& dir, bool startPages = true) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
+  test::CopyFromGameRoot(dir, test::kProfilesFile);
+  test::CopyFigureData(dir);
+  if (startPages) test::WriteStartPages(dir);
 }
 
 TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
@@ -150,6 +165,10 @@ TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
   EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
   EXPECT_EQ(dir.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(LockHeld(dir.Path()));
+  // The sample athletes are read without a single profile report.
+  const std::string log = dir.Read("navo.log");
+  for (const char* report : {"*** Player Profile", "*** Not enought params", "*** Unknown param"})
+    EXPECT_EQ(log.find(report), std::string::npos) << report;
 }
 
 TEST(Navo, SecondCopyEndsAtOnceAndLeavesTheLogAlone) {
@@ -291,12 +310,8 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   test::TempDir root;
   std::filesystem::copy_file(test::GameRoot() + "/navo", root.Path() + "/navo");
   std::filesystem::permissions(root.Path() + "/navo", std::filesystem::perms::owner_all);
-  for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
-    if (entry.path().filename() == "tables") continue;  // written to: a folder of its own
-    std::filesystem::create_directories(root.Path() + "/data");
-    std::filesystem::create_directory_symlink(entry.path(), std::filesystem::path(root.Path()) / "data" / entry.path().filename());
-  }
-  PrepareGameDir(root);
+  LinkSampleData(root);
+  PrepareGameDir(root, false);  // the sample pages are linked in (and must not be written to)
   test::TempDir elsewhere;  // now the current directory
   Launch launch = MakeLaunch("frames=3,exit=1", elsewhere.Path());
   launch.program = root.Path() + "/navo";
@@ -309,6 +324,66 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   EXPECT_EQ(root.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(elsewhere.Exists("navo.log"));
   EXPECT_FALSE(elsewhere.Exists("config.cfg"));
+}
+
+/// The lines of the text that start with the prefix.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
+  test::TempDir dir;
+  LinkSampleData(dir);
+  PrepareGameDir(dir, false);
+  // The installation's speed of the race camera, as the sample user.cfg sets it.
+  dir.Write("user.cfg", dir.Read("user.cfg") + "rychlostkamery 120\n");
+  Game game(dir.Path(), "frames=30,exit=1");
+  EXPECT_EQ(game.Wait(), 1);
+  const std::string log = dir.Read("navo.log");
+  std::vector<std::string> steps{"--- Creating World\n"};
+  for (const char* type : {"Panel", "Cursor", "Text", "Button", "CheckBox", "RadioGroup"}) {
+    steps.push_back(std::string(" +    GuiElementFactory for type ") + type + " registered.\n");
+  }
+  EXPECT_TRUE(test::ContainsInOrder(log, steps));
+  int files = 0;
+  for (const auto& file : std::filesystem::directory_iterator(test::GameRoot() + "/data/scripts/gui")) {
+    ++files;
+    EXPECT_NE(log.find("Parsing gui file '" + dir.Path() + "\\data\\scripts\\gui\\" +
+                       file.path().filename().string() + "'\n"),
+              std::string::npos)
+        << file.path();
+  }
+  EXPECT_GE(files, 2);
+  // The sample athletes wear all six skier models: their figures load all twelve meshes,
+  // before the pages.
+  EXPECT_EQ(LinesStartingWith(log, "N_AnimObject: Loading mesh").size(), 12u);
+  EXPECT_LT(log.rfind("N_AnimObject: Loading mesh"), log.find("Parsing gui file"));
+  EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
+  // No fault of the pages, the athletes or their figures, and nothing they name is
+  // missing: no element, template, font, picture, sound, mesh or animation.
+  for (const char* fault : {"!!!", "*** ", "not found", "Couldn't", "already exists"}) {
+    EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
+  }
+}
+
+TEST(Navo, WithoutAMainMenuPageTheGameEndsWithItsCriticalError) {
+  for (const char* only : {"Background", "MainMenu"}) {
+    test::TempDir dir;
+    PrepareGameDir(dir, false);
+    dir.Write("data/scripts/gui/menu.gui", std::string(only) + "\n{\n}\n");
+    Game game(dir.Path(), "frames=3,exit=1");
+    EXPECT_EQ(game.Wait(), 255) << only;
+    EXPECT_NE(dir.Read("navo.log").find("Main menu gui pages not found!\n"), std::string::npos) << only;
+    EXPECT_FALSE(dir.Exists("config.cfg")) << only;
+  }
 }
 
 TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
@@ -362,6 +437,43 @@ TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {
     EXPECT_EQ(game.Wait(), 1) << c.what;
     EXPECT_NE(dir.Read("navo.log").find("*** user.cfg is not a regular file: not read\n"), std::string::npos)
         << c.what;
+  }
+}
+
+/// A game directory with the game root's data (without the intro video).
+void CopyGameData(const test::TempDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::path(test::GameRoot()) / "data";
+  for (const auto& entry : fs::directory_iterator(data)) {
+    if (entry.path().filename() == "video") continue;
+    fs::copy(entry.path(), fs::path(dir.Path()) / "data" / entry.path().filename(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+}
+
+TEST(Navo, RunsItsMainLoopThroughTheFreeAndTheRaceCamera) {
+  // The normal view (the built-in "viewmode" 1), then the race camera behind the menus:
+  // the loop goes on in it until "exit", and nothing of the scene is reported missing.
+  for (const char* hook : {"frames=30,exit=1", "frames=5,viewmode=0;frames=40,exit=1"}) {
+    SCOPED_TRACE(hook);
+    test::TempDir dir;
+    PrepareGameDir(dir);
+    CopyGameData(dir);
+    Game game(dir.Path(), hook);
+    EXPECT_EQ(game.Wait(), 1);
+    const std::string log = dir.Read("navo.log");
+    EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
+    EXPECT_NE(log.find("Saving variables to file config.cfg\n"), std::string::npos) << "the loop ended normally";
+    for (const std::string& line : LinesStartingWith(log, "***")) {
+      // Reading the race camera's speed, whose variable the game does not register.
+      EXPECT_EQ(line, "*** Variable rychlostkamery doesnt exist!");
+    }
+    for (const std::string& line : LinesStartingWith(log, "!!!")) {
+      EXPECT_EQ(line.find("!!! No audio device"), 0u) << line;
+    }
+    EXPECT_EQ(log.find("not found"), std::string::npos);
+    const bool race = std::string(hook).find("viewmode=0") != std::string::npos;
+    EXPECT_NE(dir.Read("config.cfg").find(race ? "viewmode \"0\"\n" : "viewmode \"1\"\n"), std::string::npos);
   }
 }
 

@@ -95,6 +95,29 @@ TEST(LogDeathTest, CriticalLogsThenHooksThenExitsWith255RunningExitHandlers) {
   EXPECT_EQ(dir.Read("navo.log"), "*** level x not found!");
 }
 
+// The fuzz targets' hook: the report is complete (log, box) before it unwinds, and a
+// null hook gives the exit back.
+TEST(LogDeathTest, CriticalExitHookUnwindsAfterTheReportUntilItIsRemoved) {
+  test::TempDir dir;
+  N_Log log("navo.log");
+  N_ErrorLog reporter(&log);
+  std::vector<std::string> boxes;
+  platform::SetMessageBoxHook([&](const std::string& t, const std::string& c) { boxes.push_back(c + ":" + t); });
+  SetCriticalExitHook([](int status) { throw status; });
+  int status = 0;
+  try {
+    reporter.Critical(9, "texture %s too long", "x");
+  } catch (int thrown) {
+    status = thrown;
+  }
+  SetCriticalExitHook(nullptr);
+  platform::SetMessageBoxHook({});
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(dir.Read("navo.log"), "*** texture x too long");
+  EXPECT_EQ(boxes, std::vector<std::string>{"Critical error!:texture x too long"});
+  EXPECT_EXIT(reporter.Critical(9, "again"), testing::ExitedWithCode(255), "");
+}
+
 TEST(LogDeathTest, SinkThatCannotOpenIsCriticalOnceTheReporterExists) {
   test::TempDir dir;
   N_Log log("navo.log");

@@ -22,7 +22,7 @@ std::vector<std::string> GarbageValues() {
 
 TEST(GuiGarbage, EveryAttributeOfEveryClassSurvivesGarbage) {
   const std::vector<std::string> values = GarbageValues();
-  for (const char* type : {"Text", "Button", "CheckBox", "TestContainer"}) {
+  for (const char* type : {"Text", "Button", "CheckBox", "TestContainer", "Panel", "Cursor", "RadioGroup"}) {
     test::GuiRig rig;
     N_GuiPage* page = rig.mng->CreatePage("p");
     auto* box = rig.Create<test::TestContainer>("TestContainer", "box");

@@ -47,6 +47,28 @@ const std::string& TestContainer::GetTypeName() const {
 
 void TestContainer::BuildAttributes() { N_GuiContainer::BuildAttributes(); }
 
+TestFocus::TestFocus(std::string name) : N_GuiElement(std::move(name)) {
+  if (RegisterClass("TestFocus")) TestFocus::BuildAttributes();
+}
+
+const std::string& TestFocus::GetTypeName() const {
+  static const std::string word(kTypeName);
+  return word;
+}
+
+void TestFocus::SetFocus(bool focus) { GuiCalls().push_back("focus " + GetName() + (focus ? " on" : " off")); }
+
+int TestFocus::HandleEvent(const N_GuiEvent& event) {
+  if (event.type == N_GuiEventType::Text) {
+    const char* text = GuiEventAs<const char*>(event.x);
+    GuiCalls().push_back("text " + GetName() + " " + (text ? text : "(none)") + " " +
+                         std::to_string(GuiEventAs<std::int32_t>(event.y)));
+  }
+  return N_GuiElement::HandleEvent(event);
+}
+
+void TestFocus::BuildAttributes() { N_GuiElement::BuildAttributes(); }
+
 RecordingEffect::RecordingEffect() { RegisterClass("RecordingEffect"); }
 
 const std::string& RecordingEffect::GetTypeName() const {
@@ -77,6 +99,7 @@ GuiRig::GuiRig(bool drawWithRenderer)
   g_guiServices = {mng.get(), &shaders, &batch, &fonts};
   RegisterGuiFactories(*mng);
   mng->RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<TestContainer>>());
+  mng->RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<TestFocus>>());
   mng->RegisterEffectFactory(std::make_unique<N_GuiEffectFactoryOf<RecordingEffect>>());
 }
 
@@ -84,6 +107,21 @@ GuiRig::~GuiRig() {
   mng.reset();
   g_guiServices = {};
   g_timer = nullptr;
+}
+
+GuiInput::GuiInput(GuiRig& rig) {
+  N_CoreServices block;
+  block.errorLog = rig.core.errorLog.get();
+  block.log = rig.core.log.get();
+  block.varMng = rig.core.vars.get();
+  mng = CreateInputMng(block);
+  EXPECT_EQ(mng->Init(), 1);
+  g_inputMng = mng.get();
+}
+
+GuiInput::~GuiInput() {
+  g_inputMng = nullptr;
+  mng->Shutdown();
 }
 
 void GuiRig::Step(double seconds) {

@@ -2,13 +2,16 @@
 // The GUI on its own for tests: core services, a shader manager, a text batcher that
 // draws nowhere (its queue is read back), a font list with a font of fixed advances,
 // a timer the test moves, and a GUI manager with the factories of the built classes,
-// a test container ("TestContainer") and a recording effect ("Recording"), all behind
-// the GUI's services record for the rig's lifetime.
+// a test container ("TestContainer"), a focus-taking element ("TestFocus") and a
+// recording effect ("Recording"), all behind the GUI's services record for the rig's
+// lifetime. GuiInput adds the input manager over the scripted keyboard and mouse.
 #include "core/Font.h"
+#include "core/InputMng.h"
 #include "core/Timer.h"
 #include "gui/GuiContainer.h"
 #include "gui/GuiEffect.h"
 #include "gui/GuiMng.h"
+#include "platform/dinput8/ScriptedInput.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
@@ -42,6 +45,22 @@ class TestContainer : public N_GuiContainer {
   void BuildAttributes() override;
 };
 
+/// An element that takes the keyboard focus, as an edit box does: it records its focus
+/// changes and the text events it gets in GuiCalls ("focus Name on", "text Name abc 3").
+class TestFocus : public N_GuiElement {
+ public:
+  static constexpr const char* kTypeName = "TestFocus";
+  explicit TestFocus(std::string name);
+  const std::string& GetTypeName() const override;
+  bool AcceptsFocus() const override { return true; }
+  std::int32_t GetMaxChars() const override { return maxChars; }
+  void SetFocus(bool focus) override;
+  int HandleEvent(const N_GuiEvent& event) override;
+  void BuildAttributes() override;
+
+  std::int32_t maxChars = 12;
+};
+
 /// An effect that records its calls in GuiCalls and can hold an element.
 class RecordingEffect final : public N_GuiEffect {
  public:
@@ -63,6 +82,21 @@ struct QueuedText {
   std::uint32_t rgb = 0;                           ///< colour of the first vertex
   std::uint32_t alpha = 0;
   std::uint32_t quads = 0;
+};
+
+class GuiRig;
+
+/// The input manager over the scripted keyboard and mouse, behind g_inputMng, with the
+/// services of a rig (made after it, gone before it).
+class GuiInput {
+ public:
+  explicit GuiInput(GuiRig& rig);
+  ~GuiInput();
+  GuiInput(const GuiInput&) = delete;
+  GuiInput& operator=(const GuiInput&) = delete;
+
+  platform::ScriptedInput script;
+  std::unique_ptr<N_InputMng> mng;
 };
 
 class GuiRig {

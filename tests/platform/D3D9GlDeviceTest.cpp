@@ -502,11 +502,16 @@ TEST_F(D3D9GlDevice, TheSameDrawAgainChangesNoGlState) {
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
   const std::uint64_t before = platform::DeviceStateChanges();
+  const std::uint64_t callsBefore = platform::DeviceGlCalls();
   Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
   EXPECT_EQ(platform::DeviceStateChanges(), before);
+  // The device's own count of changes could miss calls it makes without counting them:
+  // the GL calls say the same. An UP draw uploads its vertices (bind, data) and draws.
+  EXPECT_EQ(platform::DeviceGlCalls() - callsBefore, 3u);
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
   Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
   EXPECT_GT(platform::DeviceStateChanges(), before);
+  EXPECT_EQ(platform::DeviceGlCalls() - callsBefore, 3u + 5u) << "the cull face switched on and set, then the draw";
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(Keyboard, KeyStateFollowsTheInputSource) {
   EXPECT_EQ(state[VK_SHIFT], 0x80);
   EXPECT_EQ(state[VK_RSHIFT], 0x80);
   EXPECT_EQ(state[VK_LSHIFT], 0);
-  EXPECT_EQ(state['Q'], 0x80);
+  EXPECT_EQ(state[static_cast<BYTE>('Q')], 0x80);
   EXPECT_EQ(state[VK_CAPITAL], 0x01);  // toggled on, not held
   input.Tap(DIK_CAPITAL);
   input.KeyUp(DIK_RSHIFT);

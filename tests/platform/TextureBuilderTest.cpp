@@ -114,3 +114,33 @@ TEST(TextureBuilder, CubeFacesAndVolumeChains) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextureBuilder, LevelsComeOneAtATimeAndASinkCanStop) {
+  // A file without mips, made into a DXT1 chain: the level the file has is handed over
+  // as the file's own bytes, the others as they are made; a sink that fails (a lock
+  // refused) ends the building.
+  const DdsImage img = Parse(test::MakeDds(PixelFormat::Dxt1, Pattern(16, 16), 1));
+  ASSERT_EQ(img.levels, 1u);
+  const TextureShape shape{16, 16, 1, 5, PixelFormat::Dxt1};
+  std::vector<std::uint32_t> seen;
+  platform::ForEachFaceLevel(img, 0, shape, [&](std::uint32_t level, std::span<const std::uint8_t> bytes) {
+    seen.push_back(level);
+    const TextureShape size = platform::LevelShape(shape, level);
+    EXPECT_EQ(bytes.size(), platform::SurfaceBytes(PixelFormat::Dxt1, size.width, size.height)) << level;
+    if (level == 0) {
+      EXPECT_EQ(bytes.data(), img.Bytes(0, 0).data()) << "the file's level, not a copy";
+    }
+    return true;
+  });
+  EXPECT_EQ(seen, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
+  seen.clear();
+  platform::ForEachFaceLevel(img, 0, shape, [&](std::uint32_t level, std::span<const std::uint8_t>) {
+    seen.push_back(level);
+    return level < 1;
+  });
+  EXPECT_EQ(seen, (std::vector<std::uint32_t>{0, 1}));
+}
+
+}  // namespace

@@ -1,30 +1,34 @@
 #include "race/World.h"
 
-#include "render/MeshSurface.h"
+#include "core/FormatString.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "gui/GuiText.h"
+#include "render/MeshSurface.h"
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
-#include "scene/MeshObject.h"
 #include "scene/AnimEmitorSet.h"
+#include "scene/CameraMng.h"
 #include "scene/FigureRoster.h"
-#include "sound/SoundMng.h"
-#include "core/FormatString.h"
+#include "scene/LensFlare.h"
+#include "scene/LevelCamera.h"
+#include "scene/MeshObject.h"
+#include "scene/ParticleShader.h"
+#include "scene/ParticleSystem.h"
 #include "scene/SceneAccess.h"
+#include "sound/SoundMng.h"
 #include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
 
-#include "scene/ParticleShader.h"
-#include "scene/ParticleSystem.h"
-
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <functional>
-#include <set>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,14 +36,27 @@
 
 namespace {
 
+/// What every world start needs, with athletes of its own (one man, one woman, in the
+/// default gear) in place of the sample's.
+void WriteStartFiles(const test::TempDir& dir) {
+  dir.Write("data/profiles/playerprofiles.data",
+            "{\nAthletName \"A One\"\nSex Male\nMesh \"data\\anim\\ref_meshe\\ref_model2.mesh\"\n}\n"
+            "{\nAthletName \"B Two\"\nSex Female\nMesh \"data\\anim\\ref_meshe\\ref_model_F3.mesh\"\n}\n");
+  test::CopyFigureData(dir);
+  test::WriteStartPages(dir);
+}
+
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   test::TempDir dir;
-  test::CopyStartUpData();
+  WriteStartFiles(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
-  const int a = world.ShaderMng().AddShader("a", 0, 3);
-  EXPECT_EQ(*world.ShaderMng().GetEntry(a)->name, "a");
+  const int shaders = world.ShaderMng().Count();
+  EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 2 + 2)
+      << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face and "
+         "boots; then the GUI's snow and cursor";
+  EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), shaders);
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
   world.Update(0.016f);
@@ -50,7 +67,7 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
 TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
   test::TempDir dir;
   test::CoreServices core;
-  test::CopyStartUpData();
+  WriteStartFiles(dir);
   dir.Write("data/scripts/2d.shader", "console\n{\ncull none\n{ map gfx/2d/console\n}\n}\n");
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
@@ -67,13 +84,19 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
     EXPECT_EQ(world.ShaderMng().GetShader(console)->cull, Cull::None);
     EXPECT_NE(world.ShaderMng().GetShader(font), nullptr);  // no block: the default
     // Each texture is tried and, missing, replaced by the default (beside the textures of
-    // the athletes' gear and the figures' materials).
+    // the athletes' gear, bibs and ghost gear and the figures' materials).
     const auto triedThenDefault = [&](const std::string& name) {
       const auto at = std::find(device.created.begin(), device.created.end(), name);
       return at != device.created.end() && at + 1 != device.created.end() && at[1] == "data\\textures\\default.dds";
     };
     EXPECT_TRUE(triedThenDefault("data\\gfx/2d/console.dds"));
     EXPECT_TRUE(triedThenDefault("data\\gfx/2d/bigchars.dds"));
+    // The GUI's snow and cursor, added while the GUI starts, get their records too.
+    for (const char* gui : {"data\\textures\\menu\\snow.dds", "data\\Kurzor.dds"}) {
+      EXPECT_NE(std::find(device.created.begin(), device.created.end(), gui), device.created.end()) << gui;
+    }
+    EXPECT_EQ(world.AthletMng().GetMaleCount(), 1u);
+    EXPECT_EQ(world.AthletMng().GetFemaleCount(), 1u);
     live = textures.LiveCount();
     EXPECT_GT(live, 2);
   }
@@ -115,14 +138,13 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;  // the world's default shaders take their textures here
   g_render = &rig.render;
-  test::CopyStartUpData();
   std::string logWhenDeleted;
+  WriteStartFiles(rig.harness.dir);
   {
     N_World world(&textures);
     EXPECT_EQ(g_scene.frustum, &world.Frustum());
     EXPECT_EQ(g_scene.shaderMng, &world.ShaderMng());
     EXPECT_EQ(g_scene.levelObjects, &world.LevelObjects());
-    EXPECT_EQ(g_scene.camera, nullptr);
     N_SurfaceVertex vertices[3] = {};
     for (int i = 0; i < 3; ++i) {
       vertices[i].position[0] = float(i == 1) * 100.0f;
@@ -144,18 +166,59 @@ TEST(World, DrawsItsLevelObjectsThroughItsCurrentCamera) {
     world.Init();
     world.LevelObjects().Sort();
 
+    EXPECT_EQ(g_scene.camera, &world.CameraMng().RaceController().OwnCamera()) << "Init's current camera";
     rig.device->ClearCalls();
-    world.Render(0.016f);
-    EXPECT_TRUE(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").empty()) << "no camera, no scene";
-    world.SetCurrentCamera(&rig.camera);  // at the origin, looking along +y
-    EXPECT_EQ(g_scene.camera, &rig.camera);
-    world.Render(0.016f);
+    world.Render(0.016f);  // "viewmode" 1: the free camera, at the origin looking along +y
+    EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().FreeController().Camera());
+    EXPECT_EQ(g_scene.camera, world.CurrentCamera());
     EXPECT_EQ(rig.device->CallsStartingWith("DrawIndexedPrimitiveUP").size(), 1u);
   }
   EXPECT_NE(logWhenDeleted.find("--- Freeing Textures\n"), std::string::npos)
       << "the drawables go after the shader and texture cycle";
   EXPECT_EQ(g_scene.frustum, nullptr);
   EXPECT_EQ(g_scene.levelObjects, nullptr);
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
+}
+
+TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  WriteStartFiles(rig.harness.dir);  // its pages replaced by these
+  rig.harness.dir.Write("data/scripts/gui/menu.gui",
+                        "Background\n{\nshowcursor false\ncontainer Panel(Back)\n{\nshader gui/back\n}\n}\n"
+                        "MainMenu\n{\nzorder 20\n}\n");
+  {
+    N_World world(&textures);
+    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), {" +    GuiElementFactory for type Panel registered.\n",
+                                                           " +    GuiElementFactory for type Cursor registered.\n"}));
+    ASSERT_TRUE(world.Init());
+    N_GuiMng& gui = world.GuiMng();
+    EXPECT_TRUE(gui.GetPage("Background")->IsVisible());
+    EXPECT_TRUE(gui.GetPage("MainMenu")->IsVisible());
+    N_GuiElement* cursor = gui.GetCursor();
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_EQ(cursor->GetName(), "Cursor");
+    EXPECT_EQ(cursor->GetTypeName(), "Cursor");
+    EXPECT_EQ(cursor->GetShaderName(), "Kurzor");
+    EXPECT_EQ(gui.GetCursorCounter(), 1) << "the main menu asks for the cursor";
+    EXPECT_TRUE(cursor->IsVisible());
+    // The GUI's shaders were added before the shaders were loaded: they have records.
+    EXPECT_NE(world.ShaderMng().GetShader(gui.GetSnowShader()), nullptr);
+    EXPECT_NE(world.ShaderMng().GetShader(cursor->GetShader()), nullptr);
+
+    rig.device->ClearCalls();
+    world.Update(0.016f);
+    world.Render(0.016f);
+    std::string calls;
+    for (const std::string& call : rig.device->Calls()) calls += call + "\n";
+    // The 2D projection, then a page's world matrix and its quad, then the present.
+    EXPECT_TRUE(test::ContainsInOrder(calls, {"SetTransform(3, ", "SetTransform(256, ", "DrawIndexedPrimitiveUP(",
+                                              "Present()"}));
+  }
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
 }
@@ -196,8 +259,8 @@ TEST(World, ReadsTheParticleScriptsBeforeItBuildsTheShadersAndLendsTheManager) {
   test::TempDir dir;
   test::CoreServices core;
   core.vars->SetInt("ParticleDetails", 0x103, 0);  // the low byte
-  test::CopyStartUpData();
   WriteParticleScripts(dir);
+  WriteStartFiles(dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   N_CoreServices services;
@@ -236,6 +299,10 @@ class StepRender final : public N_Render {
   void DrawPointSprites(N_MeshSurface* surface) override {
     m_events.push_back("particles");
     N_Render::DrawPointSprites(surface);
+  }
+  void DrawPostPass() override {
+    m_events.push_back("post pass");
+    N_Render::DrawPostPass();
   }
   void DestroyVertexBuffer(N_VertexBuffer** buffer) override {
     if (buffer && *buffer) {
@@ -276,8 +343,8 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
       return std::string(std::istreambuf_iterator<char>(in), {});
     });
   });
-  test::CopyStartUpData();
   WriteParticleScripts(rig.harness.dir);
+  WriteStartFiles(rig.harness.dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;
@@ -290,11 +357,14 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     system->Start(0);
     world.SetGame(std::make_unique<NoticedGame>(events));
     EXPECT_EQ(g_scene.game, world.Game());
-    world.SetCurrentCamera(&rig.camera);
+    world.CameraMng().FreeController().Camera().position = {0.0f, 0.0f, 0.0f};  // looking along +y
     world.Update(0.016f);  // builds the particles' vertices
     events.clear();
     world.Render(0.016f);
-    EXPECT_EQ(events, (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D"}));
+    // The free camera draws into the offscreen surface; the post pass copies it back in
+    // a 2D set-up of its own.
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"3D", "2D", "shadow overlay", "3D", "particles", "2D", "post pass", "2D"}));
     events.clear();
     rig.NewLog();
   }
@@ -306,6 +376,224 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
   EXPECT_EQ(g_scene.game, nullptr);
   g_render = nullptr;
   g_renderServicesCopy.textureMng = nullptr;
+}
+
+/// The renderer noting the frame's steps: camera set-ups, the offscreen target, the
+/// surfaces, quads and overlay, the post pass, fog and lights.
+class FrameRender final : public N_Render {
+ public:
+  explicit FrameRender(std::vector<std::string>& events) : m_events(events) {}
+  void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
+    m_events.push_back(is3D ? "3D" : "2D");
+    N_Render::SetupCamera(camera, is3D);
+  }
+  void SetOffscreenTarget(std::uint8_t on) override {
+    m_events.push_back(on ? "offscreen" : "back buffer");
+    N_Render::SetOffscreenTarget(on);
+  }
+  void DrawSurface(N_MeshSurface* surface) override {
+    m_events.push_back("surface");
+    N_Render::DrawSurface(surface);
+  }
+  void DrawQuad(float r, float g, float b, float a) override {
+    m_events.push_back("glare");
+    N_Render::DrawQuad(r, g, b, a);
+  }
+  void DrawShadowOverlay() override {
+    m_events.push_back("shadow overlay");
+    N_Render::DrawShadowOverlay();
+  }
+  void DrawPostPass() override {
+    m_events.push_back("post pass");
+    N_Render::DrawPostPass();
+  }
+  void DisableFog() override {
+    m_events.push_back("fog off");
+    N_Render::DisableFog();
+  }
+  void SetShadowColor(float r, float g, float b) override {
+    m_events.push_back("shadow colour");
+    N_Render::SetShadowColor(r, g, b);
+  }
+  void DisableLights() override {
+    m_events.push_back(LogHas("--- Freeing Textures\n") ? "lights off after the shader cycle" : "lights off");
+    N_Render::DisableLights();
+  }
+  void DestroyOcclusionQuery(N_OcclusionQuery** query) override {
+    if (query && *query)
+      m_events.push_back(LogHas("--- Freeing Textures\n") ? "query back after the shader cycle" : "query back");
+    N_Render::DestroyOcclusionQuery(query);
+  }
+
+ private:
+  static bool LogHas(const std::string& text) {
+    std::ifstream in("navo.log", std::ios::binary);  // the rig's log, in its directory
+    return std::string(std::istreambuf_iterator<char>(in), {}).find(text) != std::string::npos;
+  }
+  std::vector<std::string>& m_events;
+};
+
+/// A world on the recording renderer (800 x 600) whose level holds a sun with its glare
+/// flare ahead of the cameras, the menu path and a sprint fly-by camera.
+struct FrameRig {
+  FrameRig() : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
+    g_renderServicesCopy.textureMng = &textures;
+    g_render = &rig.render;
+    rig.core.vars->SetInt("v_width", 800, 2);
+    rig.core.vars->SetInt("v_height", 600, 2);
+    WriteStartFiles(rig.harness.dir);
+    world = std::make_unique<N_World>(&textures);
+    N_Level& level = world->Level();
+    N_LevelLight sun;
+    std::strcpy(sun.name, "lf_sun");
+    sun.position = {0.0f, 5000.0f, 0.0f};
+    level.lights.push_back(sun);
+    auto flare = std::make_unique<N_LensFlare>();
+    flare->AttachLight(&level.lights[0], 1);
+    flare->Setup();
+    level.flares.push_back(std::move(flare));
+    N_Level::PointSet path;
+    std::strcpy(path.name, "CameraPath_Menu");
+    path.pointCount = 4;
+    level.pointSets.push_back(path);
+    level.points = {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}};
+    auto sprint = std::make_unique<N_LevelCamera>();
+    sprint->SetName("Camera_Sprint");
+    const N_PathKey keys[4] = {};
+    sprint->path = std::make_unique<N_CameraPath>(keys, 4, N_CameraPath::kPlayOnce, 1.0f);
+    level.cameras.push_back(std::move(sprint));
+  }
+  ~FrameRig() {
+    world.reset();
+    g_render = nullptr;
+    g_renderServicesCopy.textureMng = nullptr;
+  }
+  std::vector<std::string> events;
+  test::RenderRig rig;
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures{1024, &device};
+  std::unique_ptr<N_World> world;
+};
+
+TEST(World, InitSetsTheCamerasUpAndMakesTheLevelsEffectsAfterTheShaders) {
+  FrameRig r;
+  N_World& world = *r.world;
+  r.rig.harness.dir.Write("data/scripts/tree.shader", "tree\n{\n deformvertexes autosprite 0 0\n{\n map tree\n}\n}\n");
+  N_Level& level = world.Level();
+  N_MeshSurface quad;
+  quad.shader = world.ShaderMng().AddShader("tree", 0, 3);
+  quad.vertexCount = 4;
+  quad.indexCount = 6;
+  level.surfaces.push_back(quad);
+  level.vertices.resize(4);
+  level.vertices[3].position[0] = 10.0f;  // vertex 0 to 3: 10 across
+  level.indices.resize(6);
+  world.Init();
+  EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
+  EXPECT_EQ(world.CameraMng().FreeController().Camera().viewportWidth, 800) << "the cameras are set up";
+  EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), 4u);
+  EXPECT_NE(world.CameraMng().RaceController().SprintCamera(), nullptr);
+  const N_Shader* tree = world.ShaderMng().GetShader(quad.shader);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->deforms[0].values[0], 5.0f) << "the billboards were measured once the shaders were built";
+  EXPECT_NE(level.sharedVertexBuffer, nullptr);
+  EXPECT_EQ(level.flares[0]->Sprite(9).size, 0.3f) << "the flares got their sprites";
+}
+
+TEST(World, UpdateReadsTheViewModeAndSetsTheFog) {
+  FrameRig r;
+  N_World& world = *r.world;
+  world.Init();
+  r.rig.core.vars->SetInt("viewmode", 2, 2);
+  r.events.clear();
+  world.Update(0.016f);
+  EXPECT_EQ(world.CameraMng().ViewMode(), 2);
+  EXPECT_EQ(r.events, (std::vector<std::string>{"fog off", "shadow colour"}));
+}
+
+/// A view mode and the camera the frame must be drawn through. Each case runs in a
+/// process of its own: the GUI's file paths keep the first working directory of a run.
+enum class ViewCamera { Free, Shake, Race, Sprint };
+struct ViewCase {
+  const char* name;
+  int viewmode;
+  int raceMode;
+  bool sprintCamera;
+  ViewCamera camera;
+  int viewmodeAfter;
+};
+
+class WorldViewMode : public testing::TestWithParam<ViewCase> {};
+
+TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
+  const std::vector<std::string> scene = {"3D",  // the level objects (none), then the flare
+                                          "surface", "surface", "surface", "surface", "surface", "surface",
+                                          "surface", "surface", "surface", "surface", "2D", "glare", "3D",
+                                          "2D", "shadow overlay", "3D", "2D"};
+  auto withOffscreen = [&] {
+    std::vector<std::string> events = {"offscreen"};
+    events.insert(events.end(), scene.begin(), scene.end());
+    events.insert(events.end(), {"back buffer", "post pass", "2D"});
+    return events;
+  };
+  {
+    const ViewCase& c = GetParam();
+    FrameRig r;
+    N_World& world = *r.world;
+    if (!c.sprintCamera) world.Level().cameras.clear();
+    world.Init();
+    // The cameras look at the sun (the race camera's own camera looks down).
+    world.CameraMng().FreeController().Camera().position = {0, 0, 0};
+    r.rig.core.vars->SetInt("viewmode", c.viewmode, 2);
+    world.CameraMng().SetRaceCameraMode(c.raceMode);
+    world.Update(0.016f);
+    r.events.clear();
+    world.Render(0.016f);
+    N_CameraMng& cameras = world.CameraMng();
+    N_Camera* expected = c.camera == ViewCamera::Free    ? &cameras.FreeController().Camera()
+                         : c.camera == ViewCamera::Shake ? &cameras.ShakeController().MainCamera()
+                         : c.camera == ViewCamera::Race  ? &cameras.RaceController().OwnCamera()
+                                              : static_cast<N_Camera*>(cameras.RaceController().SprintCamera());
+    EXPECT_EQ(world.CurrentCamera(), expected);
+    EXPECT_EQ(g_scene.camera, expected);
+    EXPECT_EQ(r.rig.core.vars->GetInt("viewmode"), c.viewmodeAfter);
+    EXPECT_EQ(cameras.ViewMode(), c.viewmodeAfter);
+    if (c.viewmode == 0) {
+      // Straight into the back buffer; only the flare's glare needs it in view.
+      EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "offscreen"), 0);
+      EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "post pass"), 0);
+    } else {
+      EXPECT_EQ(r.events, withOffscreen());
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(World, WorldViewMode,
+                         testing::Values(ViewCase{"NormalView", 1, 0, true, ViewCamera::Free, 1},
+                                         ViewCase{"AnyOtherValue", 7, 0, true, ViewCamera::Free, 7},
+                                         ViewCase{"ShootingRange", 2, 0, true, ViewCamera::Shake, 2},
+                                         ViewCase{"BehindTheMenus", 0, 0, true, ViewCamera::Race, 0},
+                                         ViewCase{"TheSprintFlyBy", 0, 1, true, ViewCamera::Sprint, 0},
+                                         ViewCase{"AFlyByWithoutItsCamera", 0, 1, false, ViewCamera::Free, 1}),
+                         [](const testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
+
+TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
+  FrameRig r;
+  r.rig.harness.dir.Write("data/scripts/fx.particle", "spark\n{\n numparticles 3\n live 50 50\n shader fx/spark\n}\n");
+  N_LevelEmitter snow;
+  std::strcpy(snow.name, "snow");
+  std::strcpy(snow.particleSystem, "spark");
+  r.world->Level().emitters.push_back(snow);
+  r.world->Init();
+  ASSERT_NE(r.world->Level().snow, nullptr);
+  r.events.clear();
+  r.world.reset();  // the level's system went with the particle manager: it only forgets it
+  // The figures (two athletes and the ghost) give their occlusion queries back before
+  // the shader cycle, the level its flare's after it.
+  EXPECT_EQ(r.events, (std::vector<std::string>{"query back", "query back", "query back",
+                                                "lights off after the shader cycle", "query back after the shader cycle"}));
+  EXPECT_EQ(g_scene.level, nullptr);
+  EXPECT_EQ(g_scene.camera, nullptr);
 }
 
 }  // namespace
@@ -329,36 +617,48 @@ class NotingSoundMng final : public N_SoundMng {
   std::vector<int> released;
 };
 
-TEST(World, LoadsTheFiguresOfItsAthletesAfterTheParticleScriptsAndHasTheBodySounds) {
+TEST(World, MakesOneFigurePerAthleteOfTheSampleAndTheGhostsAfterTheParticleScriptsAndHasTheBodySounds) {
   test::TempDir dir;
   test::CoreServices core;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the sample athletes
+  test::CopyFigureData(dir);
+  test::WriteStartPages(dir);
   NotingSoundMng sound;
   {
     N_World world(nullptr);
     EXPECT_EQ(sound.made, std::vector<std::string>{"srdce"}) << "the body sounds' heartbeat";
-    EXPECT_EQ(g_scene.figureRoster, &world.Athletes().Roster());
+    N_AthletMng& athletes = world.AthletMng();
+    EXPECT_EQ(g_scene.figureRoster, static_cast<N_FigureRoster*>(&athletes));
     world.Init();
     EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {"Parsing particle script '", "N_AnimObject: Loading mesh",
                                                        "--- Reading shaders:\n"}));
+    EXPECT_EQ(core.LogText().find("Not enought params"), std::string::npos) << "the sample profiles are complete";
     const N_AnimationFactory2& figures = world.Figures();
-    EXPECT_EQ(figures.FigureMeshCount(), 12) << "the stand-in names all six models";
+    EXPECT_EQ(figures.FigureMeshCount(), 12) << "the sample athletes wear all six models";
     EXPECT_EQ(figures.ActionCount(), 48);
     ASSERT_NE(figures.EmitterTemplate(), nullptr);
-    const N_FigureRoster& roster = world.Athletes().Roster();
-    std::set<int> models, instances;
-    for (const N_FigureAthlete* athlete : roster.athletes) {
-      models.insert(athlete->figureMesh);
-      instances.insert(athlete->figureInstance);
-      for (const int gear : {athlete->dressShader, athlete->sticksShader, athlete->gunShader, athlete->skiShader}) {
+    ASSERT_GE(athletes.AthleteCount(), 48u);
+    ASSERT_EQ(figures.InstanceCount(), int(athletes.AthleteCount()) + 1) << "one figure per athlete and the ghost's";
+    std::set<int> models;
+    for (std::size_t a = 0; a < athletes.AthleteCount(); ++a) {
+      const N_AthletProfile& athlete = *athletes.Athlete(a);
+      SCOPED_TRACE(athlete.AthletName);
+      EXPECT_EQ(athlete.Figure, int(a)) << "in file order";
+      ASSERT_GE(athlete.MeshHandle, N_AnimationFactory2::kFirstFullMesh);
+      EXPECT_EQ(athlete.LowMeshHandle, athlete.MeshHandle - N_AnimationFactory2::kFirstFullMesh);
+      EXPECT_EQ(figures.Instance(athlete.Figure)->mesh, athlete.MeshHandle);
+      models.insert(athlete.MeshHandle - (athlete.Sex == 1 ? 3 : 0));
+      for (const int gear : {athlete.DressShader, athlete.SticksShader, athlete.GunShader, athlete.SkiShader}) {
         EXPECT_NE(world.ShaderMng().GetShader(gear), nullptr);
       }
     }
-    EXPECT_EQ(models, (std::set<int>{6, 7, 8, 9, 10, 11})) << "men and women";
-    EXPECT_EQ(instances, (std::set<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(roster.spareInstance, 6);
+    EXPECT_EQ(models, (std::set<int>{6, 7, 8})) << "three models of each sex, the women's after the men's";
+    const N_AthletProfile& ghost = athletes.Ghost();
+    EXPECT_EQ(ghost.Figure, int(athletes.AthleteCount())) << "the spare figure is the ghost's";
+    EXPECT_EQ(figures.Instance(ghost.Figure)->mesh, N_AnimationFactory2::kFirstFullMesh);
+    EXPECT_EQ(*world.ShaderMng().GetEntry(ghost.DressShader)->name, "duch_dress");
     for (int n = 1; n <= N_FigureRoster::kBibCount; ++n) {
-      EXPECT_EQ(*world.ShaderMng().GetEntry(roster.BibShader(n))->name, FormatString("textures\\lyziari\\startnum%02d", n));
+      EXPECT_EQ(*world.ShaderMng().GetEntry(athletes.BibShader(n))->name, FormatString("textures\\lyziari\\startnum%02d", n));
     }
     const int breath = world.BodySounds().CreateSoundObj(1);
     EXPECT_EQ(sound.made.back(), "dych_zena");
@@ -373,7 +673,9 @@ TEST(World, FiguresDrawnWithTheirEffectsGoWithTheWorld) {
   // instances with their bone buffers, emitter clones and their patches, occlusion
   // queries and the template with its own effects.
   test::RenderRig rig;
-  test::CopyStartUpData();
+  test::CopyFromGameRoot(rig.harness.dir, test::kProfilesFile);
+  test::CopyFigureData(rig.harness.dir);
+  test::WriteStartPages(rig.harness.dir);
   test::FakeTextureDevice device;
   N_TextureMngImpl textures(1024, &device);
   g_renderServicesCopy.textureMng = &textures;
@@ -385,7 +687,7 @@ TEST(World, FiguresDrawnWithTheirEffectsGoWithTheWorld) {
     world.SetCurrentCamera(&rig.camera);
     world.SetGame(std::make_unique<NoticedGame>(events));
     N_AnimationFactory2& figures = world.Figures();
-    const N_FigureRoster& roster = world.Athletes().Roster();
+    N_AthletMng& athletes = world.AthletMng();
     for (int i = 0; i < figures.InstanceCount(); ++i) {
       figures.SetAction(i, 7, 30.0f, 0.0f);
       figures.SetNextAction(i, 7, 30.0f, 0.0f);
@@ -394,10 +696,10 @@ TEST(World, FiguresDrawnWithTheirEffectsGoWithTheWorld) {
     for (int frame = 0; frame < 20; ++frame) {
       world.Update(0.05f);
       world.Render(0.05f);
-      for (std::size_t a = 0; a < roster.athletes.size(); ++a) {
-        const N_FigureAthlete& athlete = *roster.athletes[a];
-        figures.RenderFigure(0.05f, athlete.figureInstance, {float(a) * 50.0f, 400.0f, -40.0f}, N_Matrix3{},
-                             int(a) + 1, &athlete, false, true, true);
+      for (std::size_t a = 0; a <= athletes.AthleteCount(); ++a) {
+        const N_AthletProfile* athlete = a < athletes.AthleteCount() ? athletes.Athlete(a) : &athletes.Ghost();
+        figures.RenderFigure(0.05f, athlete->Figure, {float(a % 10) * 50.0f, 400.0f + float(a / 10) * 50.0f, -40.0f},
+                             N_Matrix3{}, int(a % 31) + 1, athlete, false, true, true);
       }
     }
     EXPECT_GT(world.ParticleMng().EmitterCount(), 0u);

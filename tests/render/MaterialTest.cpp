@@ -500,6 +500,8 @@ TEST(Material, StreamsAreBoundOnChangeAndAgainAfterOtherDraws) {
   rig.TakeCalls();
   EXPECT_EQ(binds(b), 2);
   rig.render.RestoreDevice();
+  EXPECT_EQ(binds(b), 0) << "a reset forgets the current shader: nothing draws until the next SetShader";
+  rig.render.SetShader(&shader, 0);
   EXPECT_EQ(binds(b), 2);
   // A binding given another buffer, or destroyed, is bound anew.
   b.binding->SetStream(0, a.vertexBuffer);

@@ -7,7 +7,6 @@
 #include "platform/win32/TestWindow.h"
 #include "render/Render.h"
 #include "render/MeshSurface.h"
-#include "render/RenderStateCache.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
 #include "render/TextureMngImpl.h"
@@ -56,11 +55,13 @@ class RenderEffectGl : public ::testing::Test {
     ASSERT_TRUE(render->Init());
   }
   void TearDown() override {
-    g_renderStateCache.currentShader = nullptr;
+    // The shaders go, the renderer's shutdown gives back the textures its effects held,
+    // and the texture manager releases every texture while the renderer that made them
+    // is still there to release them.
     shaders.reset();
     if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
     textures.reset();
+    ReleaseRender(render);
     platform::DestroyTestWindow(window);
   }
 

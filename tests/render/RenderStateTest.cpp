@@ -54,13 +54,23 @@ TEST(RenderState, TheCacheForgetsOnlyItsOwnFreedShader) {
   EXPECT_EQ(cache.currentShader, shader);
   cache.ForgetShader(nullptr);
   EXPECT_EQ(cache.currentShader, shader);
-  // A reset of the device states keeps what the frame bound.
-  cache.Reset(nullptr);
-  EXPECT_EQ(cache.currentShader, shader);
-  EXPECT_EQ(cache.currentLightmap, 7);
-  EXPECT_EQ(cache.currentLayer, 2);
   cache.ForgetShader(shader);
   EXPECT_EQ(cache.currentShader, nullptr);
+}
+
+TEST(RenderState, AResetForgetsTheCurrentShaderAndKeepsTheLightmapAndLayer) {
+  // After a new device (or a re-initialised renderer) the shader that was current may
+  // belong to a manager that is gone: the next SetShader must not read it.
+  N_RenderStateCache cache;
+  cache.currentShader = reinterpret_cast<N_Shader*>(&cache);  // only compared
+  cache.currentLightmap = 7;
+  cache.currentLayer = 2;
+  cache.noShader = 1;
+  cache.Reset(nullptr);
+  EXPECT_EQ(cache.currentShader, nullptr);
+  EXPECT_EQ(cache.currentLightmap, 7);
+  EXPECT_EQ(cache.currentLayer, 2);
+  EXPECT_EQ(cache.noShader, 1u);
 }
 
 TEST(RenderState, SwitchesFromVariables) {

@@ -40,7 +40,9 @@ RecordingRender::RecordingRender(platform::d3d9::RecordingDirect3DConfig config,
 }
 
 RecordingRender::~RecordingRender() {
-  if (render->Device()) render->Shutdown();
+  // As the application does: Shutdown also after an Init that failed, which keeps the
+  // Direct3D object it was handed.
+  render->Shutdown();
   ReleaseRender(render);
   platform::SetDirect3DFactory(nullptr);
   m_d3d->Release();

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class ShaderRenderTest : public ::testing::Test {
@@ -66,6 +68,22 @@ TEST_F(ShaderRenderTest, FreedShaderIsNoLongerCurrent) {
   EXPECT_EQ(g_renderStateCache.currentShader, shaders.GetShader(current));
   shaders.ReleaseShader(current);
   EXPECT_EQ(g_renderStateCache.currentShader, nullptr);
+}
+
+TEST_F(ShaderRenderTest, ADestroyedManagerLeavesNoCurrentShaderBehind) {
+  // The game's host and the tests' double alike: a manager that goes away with its
+  // current shader must not leave the cache pointing into its freed records.
+  test::FakeShaderHost fake;
+  for (const bool game : {true, false}) {
+    {
+      auto shaders = game ? std::make_unique<N_ShaderMng>(16) : std::make_unique<N_ShaderMng>(16, fake);
+      const int handle = shaders->AddShader("a", 0, 0);
+      shaders->LoadShaders();
+      g_renderStateCache.currentShader = shaders->GetShader(handle);
+      ASSERT_NE(g_renderStateCache.currentShader, nullptr);
+    }
+    EXPECT_EQ(g_renderStateCache.currentShader, nullptr) << (game ? "the game's host" : "the test double");
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/render/ShaderTestSupport.h"
 
+#include "render/RenderStateCache.h"
+
 namespace test {
 
 TexInfo* FakeShaderHost::AddTexture(const char* name, std::uint32_t parameter, std::uint32_t kind) {
@@ -28,7 +30,10 @@ void FakeShaderHost::DestroyEffect(ID3DXEffect** effect) {
   *effect = nullptr;
 }
 
-void FakeShaderHost::ForgetShader(const N_Shader* shader) { forgotten.push_back(shader); }
+void FakeShaderHost::ForgetShader(const N_Shader* shader) {
+  forgotten.push_back(shader);
+  g_renderStateCache.ForgetShader(shader);  // as the game's host does: a freed record is never bound
+}
 
 std::string FakeShaderHost::NameOf(const TexInfo* record) const {
   for (const auto& [name, texture] : m_textures) {

@@ -1,7 +1,8 @@
 #pragma once
 // A shader host that stands in for the texture manager and the renderer: it keeps a
 // reference count per texture name and records every call, so tests can see which
-// textures a material asked for, with which parameter, and what it gave back.
+// textures a material asked for, with which parameter, and what it gave back. Freed
+// shaders are forgotten by the render-state cache as well, as with the game's host.
 #include "render/Shader.h"
 #include "render/ShaderHost.h"
 #include "render/TexInfo.h"

@@ -6,6 +6,7 @@
 #include "platform/d3d9/Common.h"
 #include "platform/win32/TestWindow.h"
 #include "render/Camera.h"
+#include "render/IndexBuffer.h"
 #include "render/MeshSurface.h"
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
@@ -13,6 +14,8 @@
 #include "render/ShaderMng.h"
 #include "render/ShadowVolume.h"
 #include "render/TexInfo.h"
+#include "render/VertexBuffer.h"
+#include "render/VertexBufferBinding.h"
 #include "tests/render/ShaderTestSupport.h"
 #include "tests/render/TestRenderTime.h"
 #include "tests/support/GlRender.h"
@@ -228,6 +231,75 @@ TEST(SurfacePixels, VertexProgramsDoNotApplyTheTextureTransform) {
   rig.render().DrawSurface(&rig.Quad(0, 0, 640, 480));
   EXPECT_EQ(rig.Pixel(40, 100), 0xFF0000u);
   EXPECT_EQ(rig.Pixel(200, 100), 0x0000FFu);
+}
+
+TEST(SurfacePixels, ASecondSurfaceOfTheSameMaterialCostsAHandfulOfGlCalls) {
+  // Level surfaces share one vertex and one index buffer and are drawn grouped by
+  // material: once the first is drawn, the next needs its draw call and little else.
+  SurfacePixels rig;
+  N_Shader shader;
+  N_ShaderStage* base = shader.AddStage();
+  base->flags = StageFlag::kMultiplied;
+  base->AddTexture(rig.Texture(1, 1, {0xFFFF8040}), 0.0f);
+  N_ShaderStage* light = shader.AddStage();
+  light->flags = StageFlag::kLightmap | StageFlag::kClamp;
+  light->blendSrc = D3DBLEND_DESTCOLOR;
+  light->tcGen = TcGen::Lightmap;
+  light->AddTexture(nullptr, 0.0f);
+  const TexInfo* lightmap = rig.Texture(1, 1, {0xFF80FF80});
+  constexpr int kQuads = 3;
+  N_VertexBuffer* vertices = rig.render().CreateVertexBuffer(N_Render::kSurfaceVertexSize, 4 * kQuads, 1);
+  N_IndexBuffer* indices = rig.render().CreateIndexBuffer(101, 6 * kQuads, 1);
+  N_VertexBufferBinding* binding = rig.render().CreateVertexBufferBinding();
+  binding->SetStream(0, vertices);
+  auto* v = static_cast<N_SurfaceVertex*>(vertices->Lock(true, false));
+  auto* i = static_cast<std::uint16_t*>(indices->Lock(true, false));
+  std::vector<N_MeshSurface> surfaces(kQuads);
+  for (int q = 0; q < kQuads; ++q) {
+    const float x = 100.0f + 150.0f * float(q), corners[4][4] = {{x, 100, 0, 0}, {x + 100, 100, 1, 0},
+                                                                 {x, 200, 0, 1}, {x + 100, 200, 1, 1}};
+    for (int c = 0; c < 4; ++c) {
+      N_SurfaceVertex& out = v[4 * q + c];
+      out = {};
+      out.position[0] = corners[c][0];
+      out.position[1] = corners[c][1];
+      out.colour = 0xFFFFFFFF;
+      out.uv0[0] = out.uv1[0] = corners[c][2];
+      out.uv0[1] = out.uv1[1] = corners[c][3];
+    }
+    const std::uint16_t quad[6] = {0, 2, 1, 1, 2, 3};
+    for (int k = 0; k < 6; ++k) i[6 * q + k] = quad[k];
+    N_MeshSurface& surface = surfaces[std::size_t(q)];
+    surface.type = 1;
+    surface.vertexCount = 4;
+    surface.indexCount = 6;
+    surface.indexed = 1;
+    surface.vertexBuffer = vertices;
+    surface.indexBuffer = indices;
+    surface.binding = binding;
+    surface.baseVertex = 4 * q;
+    surface.startIndex = std::uint32_t(6 * q);
+  }
+  vertices->Unlock();
+  indices->Unlock();
+  rig.Begin2D();
+  std::vector<std::uint64_t> calls;
+  for (N_MeshSurface& surface : surfaces) {
+    const std::uint64_t before = platform::DeviceGlCalls();
+    rig.render().SetShader(&shader, lightmap->texture);
+    rig.render().DrawSurface(&surface);
+    calls.push_back(platform::DeviceGlCalls() - before);
+  }
+  const char* cache = std::getenv("NAVO_GL_STATE_CACHE");
+  if (!cache || cache[0] != '0') {  // with the cache off every draw sends everything
+    EXPECT_GT(calls[0], 10u) << "the first surface sets the material up";
+    for (int q = 1; q < kQuads; ++q) EXPECT_LE(calls[std::size_t(q)], 3u) << "surface " << q;
+  }
+  // And they all drew: texture x lightmap, as the first.
+  for (int q = 0; q < kQuads; ++q) {
+    EXPECT_TRUE(Near(rig.Pixel(75 + 75 * q, 75), 0x808020)) << q << ": " << std::hex << rig.Pixel(75 + 75 * q, 75);
+  }
+  rig.render().EndFrame();
 }
 
 /// A box of 12 triangles from (x0, y0, z0) to (x1, y1, z1), closed, wound outwards.

@@ -6,7 +6,6 @@
 #include "platform/win32/TestWindow.h"
 #include "render/Camera.h"
 #include "render/Render.h"
-#include "render/RenderStateCache.h"
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
@@ -52,7 +51,11 @@ class TextBatchGl : public ::testing::Test {
     batch.Init();
   }
   void TearDown() override {
-    g_renderStateCache.currentShader = nullptr;
+    // The world's shutdown order: the shaders give their textures back, the texture
+    // manager releases them on the device, and only then does the renderer go.
+    shaders.ResetRefCounts();
+    shaders.LoadShaders();
+    textures.PurgeTextures();
     if (render->Device()) render->Shutdown();
     ReleaseRender(render);
     platform::DestroyTestWindow(window);

@@ -151,7 +151,7 @@ TEST_F(TextureGl, CompressedVolumesAreMadeUncompressed) {
 platform::RgbaImage SplashPixels() {
   const auto bytes = platform::FindResourceBytes(kResourceTypeRcData, 116);
   std::string error;
-  const auto image = platform::ParseDds({bytes.begin(), bytes.end()}, error);
+  const auto image = platform::ParseDds(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), error);
   EXPECT_TRUE(image) << error;
   if (!image) return {};
   EXPECT_EQ(bytes.size(), 128u + 240000u);

@@ -51,11 +51,11 @@ TEST(FigureFactory, LoadsTheRosterModelsInTableOrderTheActionsAndAnInstancePerAt
   ASSERT_EQ(figures.InstanceCount(), 7);
   for (int i = 0; i < 6; ++i) {
     const N_FigureAthlete& athlete = rig.athletes[std::size_t(i)];
-    EXPECT_EQ(athlete.figureInstance, i);
-    EXPECT_EQ(athlete.figureMesh, 6 + i);
-    EXPECT_EQ(athlete.lowMesh, i);
+    EXPECT_EQ(athlete.Figure, i);
+    EXPECT_EQ(athlete.MeshHandle, 6 + i);
+    EXPECT_EQ(athlete.LowMeshHandle, i);
   }
-  EXPECT_EQ(rig.roster.spareInstance, 6);
+  EXPECT_EQ(rig.roster.ghost.Figure, 6);
   for (int i = 0; i < 7; ++i) {
     const N_AnimInstance& instance = *figures.Instance(i);
     EXPECT_EQ(instance.mesh, 6 + (i < 6 ? i : 0)) << "the spare draws \"ref_model1\"";
@@ -82,7 +82,7 @@ TEST(FigureFactory, TheTableIgnoresCaseWhileTheLoadListKeepsThePathsAsWritten) {
   rig.AddAthlete(test::ReferenceMesh("ref_model1"));
   rig.LoadFigures();
   EXPECT_EQ(rig.figures->MeshLoadList().count("data\\anim\\ref_meshe\\low_ref_model1.mesh"), 1u);
-  EXPECT_EQ(rig.athletes[0].lowMesh, 0);
+  EXPECT_EQ(rig.athletes[0].LowMeshHandle, 0);
 }
 
 TEST(FigureFactoryDeathTest, AMeshOutsideTheTableOrOneThatDoesNotLoadEndsTheProgram) {
@@ -128,8 +128,8 @@ TEST(FigureFactory, AModelUnderTwoSpellingsLoadsBothAndDrawsTheFirstForItsIndex)
   // Each spelling with its low twin: "REF_MODEL2.MESH" and "low_REF_MODEL2.MESH" load
   // first of all in byte order ('R' before 'l', and 'R' before 'r').
   ASSERT_EQ(figures.FigureMeshCount(), 14);
-  EXPECT_EQ(shouting.figureMesh, 7);
-  EXPECT_EQ(rig.athletes[1].figureMesh, 7);
+  EXPECT_EQ(shouting.MeshHandle, 7);
+  EXPECT_EQ(rig.athletes[1].MeshHandle, 7);
   N_FigureMesh* first = figures.FigureMesh(0);
   EXPECT_EQ(figures.MeshForIndex(7), first);
   EXPECT_EQ(figures.LowMeshForIndex(7), figures.FigureMesh(1));
@@ -138,7 +138,7 @@ TEST(FigureFactory, AModelUnderTwoSpellingsLoadsBothAndDrawsTheFirstForItsIndex)
   float time = 0.2f;  // another pose for each
   for (const N_FigureAthlete* athlete : {&rig.athletes[1], &shouting}) {
     const std::vector<N_Vector3> before = first->Positions();
-    figures.RenderFigure(time *= 2.0f, athlete->figureInstance, {0, 300, -40}, N_Matrix3{}, 1, athlete, false, true,
+    figures.RenderFigure(time *= 2.0f, athlete->Figure, {0, 300, -40}, N_Matrix3{}, 1, athlete, false, true,
                          true);
     EXPECT_NE(std::memcmp(first->Positions().data(), before.data(), before.size() * sizeof(N_Vector3)), 0)
         << "skinned and drawn with the first loaded";

@@ -190,14 +190,14 @@ TEST(FigureDress, PlaceholdersBecomeTheAthletesGearAndTheBibOfTheDressNumber) {
   const N_FigureAthlete& athlete = rig.athletes[2];
   int placeholders = 0;
   std::vector<const N_Shader*> expected;
-  for (const N_MeshSurface& surface : figures.MeshForIndex(athlete.figureMesh)->Surfaces()) {
+  for (const N_MeshSurface& surface : figures.MeshForIndex(athlete.MeshHandle)->Surfaces()) {
     int handle = surface.shader;
     switch (surface.shader) {
       case dress::kStartNumber: handle = rig.roster.bibShaders[6]; break;
-      case dress::kSuit: handle = athlete.dressShader; break;
-      case dress::kSticks: handle = athlete.sticksShader; break;
-      case dress::kGun: handle = athlete.gunShader; break;
-      case dress::kSki: handle = athlete.skiShader; break;
+      case dress::kSuit: handle = athlete.DressShader; break;
+      case dress::kSticks: handle = athlete.SticksShader; break;
+      case dress::kGun: handle = athlete.GunShader; break;
+      case dress::kSki: handle = athlete.SkiShader; break;
       default: break;
     }
     placeholders += handle != surface.shader;
@@ -205,7 +205,7 @@ TEST(FigureDress, PlaceholdersBecomeTheAthletesGearAndTheBibOfTheDressNumber) {
   }
   EXPECT_EQ(placeholders, 5);
   rig.Noting().bound.clear();
-  figures.RenderFigure(0.1f, athlete.figureInstance, {0, 300, -40}, N_Matrix3{}, 7, &athlete, false, true, true);
+  figures.RenderFigure(0.1f, athlete.Figure, {0, 300, -40}, N_Matrix3{}, 7, &athlete, false, true, true);
   EXPECT_EQ(rig.Noting().bound, expected);
 }
 

@@ -7,6 +7,7 @@
 #include "scene/FigureRoster.h"
 #include "scene/ParticleMng.h"
 #include "tests/scene/AnimTestSupport.h"
+#include "tests/scene/TestRoster.h"
 
 #include <deque>
 #include <memory>
@@ -18,6 +19,14 @@ namespace test {
 std::string ReferenceMesh(const std::string& model);
 /// The six full-detail models, men first.
 extern const char* const kSixModels[6];
+
+/// The tests' own gear, athlete n (from 1) of a roster wearing suit ((n - 1) % 6) + 1,
+/// sticks and gun ((n - 1) % 2) + 1 and skis ((n - 1) % 3) + 1: the shader (and texture)
+/// names "textures\testgear\suit_<k>" and so on.
+std::string TestGear(const char* item, int k);
+/// Writes the gear's textures below "data/textures/testgear/" in the current directory,
+/// each of one colour (suit 1 red C8 1E 1E), the skis and the first gun with a band.
+void WriteTestGear();
 
 /// N_Render noting the material of every SetShader (then binding it as usual).
 class ShaderNotingRender final : public N_Render {
@@ -42,8 +51,7 @@ class FigureRig : public AnimRig {
   N_AnimationFactory2& LoadSixFigures();
   ShaderNotingRender& Noting() { return static_cast<ShaderNotingRender&>(render); }
 
-  /// A roster athlete of the reference mesh path, with gear shaders of its own
-  /// ("textures\lyziari\suit_<n>" and so on, n counting the athletes from 1).
+  /// A roster athlete of the reference mesh path in the tests' gear (TestGear).
   N_FigureAthlete& AddAthlete(const std::string& mesh);
   /// An athlete of each of the six models.
   void AddSixAthletes();
@@ -53,7 +61,7 @@ class FigureRig : public AnimRig {
   std::vector<std::string> Calls(const std::string& prefix) { return device->CallsStartingWith(prefix); }
 
   N_ParticleMng particles;
-  N_FigureRoster roster;
+  TestRoster roster;
   std::deque<N_FigureAthlete> athletes;  ///< the roster points into it
   std::unique_ptr<N_AnimationFactory2> figures;
 };

@@ -72,15 +72,26 @@ std::string GameRoot() {
   return root ? root : "";
 }
 
-void CopyStartUpData(const std::string& into) {
-  const fs::path root = GameRoot();
-  for (const char* part : {"data/anim/ref_meshe", "data/anim/lyziari", "data/textures/lyziari", "data/scripts/Sounds", "data/sounds/body",
-                           "data/scripts/figures.particle", "data/scripts/figures.shader"}) {
-    const fs::path target = fs::path(into) / part;
-    if (fs::exists(target)) continue;  // a test's own (or a link to the game root's)
-    fs::create_directories(target.parent_path());
-    fs::copy(root / part, target, fs::copy_options::recursive);
+void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
+  const fs::path target = fs::path(dir.Path()) / relative;
+  if (fs::exists(target)) return;  // a test's own (or a link to the game root's)
+  fs::create_directories(target.parent_path());
+  fs::copy(fs::path(GameRoot()) / relative, target, fs::copy_options::recursive);
+}
+
+void CopyFigureData(const TempDir& dir) {
+  for (const char* part : {"data/anim/ref_meshe", "data/anim/lyziari", "data/scripts/figures.particle",
+                           "data/scripts/figures.shader", "data/scripts/athletes.shader", "data/effects/gear.fx",
+                           "data/textures/lyziari", "data/scripts/Sounds/body.ssd", "data/sounds/body"}) {
+    CopyFromGameRoot(dir, part);
   }
+}
+
+void WriteStartPages(const TempDir& dir) {
+  dir.Write("data/scripts/gui/menu.gui",
+            "// The pages the start-up shows, empty.\n"
+            "Background\n{\nshowcursor false\n}\n"
+            "MainMenu\n{\nshowcursor false\n}\n");
 }
 
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {

@@ -53,10 +53,25 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
-/// Copies from the game root into the directory what the world needs to start (its
-/// initialisation loads the skier figures, their particle effects and materials, and
-/// the body sounds' script); what is there already is kept.
-void CopyStartUpData(const std::string& into = ".");
+/// Copies a file or folder of the game root (path relative to it, e.g. the athlete
+/// profiles the world needs to start) to the same place below the directory; one
+/// already there is kept.
+void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
+
+/// The athlete profiles every world start reads (its start ends without them).
+inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data";
+
+/// Copies from the game root what the world's start loads for the athletes' skier
+/// figures (every world start, after the profiles): the reference meshes with the
+/// emitter control script, the skier actions' animations, the figures' particle effects
+/// and materials, the athletes' gear, bib and ghost materials with their textures, and
+/// the body sounds' script and samples. What is there already is kept.
+void CopyFigureData(const TempDir& dir);
+
+/// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
+/// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
+/// for games and worlds started without the sample pages.
+void WriteStartPages(const TempDir& dir);
 
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.

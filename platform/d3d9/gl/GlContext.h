@@ -3,10 +3,10 @@
 // the device and every resource it made, so that resources released after the device
 // can still delete their GL objects. It also owns the helper objects that copies and
 // read-backs use.
+#include "platform/d3d9/gl/GlCalls.h"
 #include "platform/win32/Types.h"
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 
 #include <memory>
 #include <string>
@@ -58,9 +58,11 @@ class GlContext {
   GLuint ReadFramebuffer() const { return m_readFbo; }
   GLuint CopyFramebuffer() const { return m_copyFbo; }
 
-  /// Set when layer code outside the state choke point changed texture or buffer
-  /// bindings (uploads); the choke point then forgets what it thinks is bound.
-  bool bindingsClobbered = true;
+  /// Set when layer code outside the state choke point bound a texture of its own on
+  /// the active unit (uploads, copies); the choke point then forgets the textures it
+  /// thinks are bound. (Buffer uploads bind GL_ARRAY_BUFFER, which the choke point never
+  /// takes as bound between draws.)
+  bool textureBindingsClobbered = true;
   /// Set by copies and read-backs that bound their own framebuffers: the device binds
   /// its drawing framebuffer again before it draws or clears.
   bool framebufferClobbered = true;

@@ -62,7 +62,7 @@ HRESULT GlDevice::Create(HWND focusWindow, const D3DCAPS9& caps, D3DPRESENT_PARA
 }
 
 GlDevice::GlDevice(std::shared_ptr<GlContext> context, const D3DCAPS9& caps, HWND focusWindow)
-    : m_context(std::move(context)), m_caps(caps), m_focusWindow(focusWindow), m_applier(*m_context) {
+    : m_context(std::move(context)), m_caps(caps), m_focusWindow(focusWindow), m_applier(m_context) {
   glGenFramebuffers(1, &m_drawFbo);
   glGenBuffers(1, &m_upVertices);
   glGenBuffers(1, &m_upIndices);
@@ -346,7 +346,7 @@ HRESULT GlDevice::StretchRect(IDirect3DSurface9* source, const RECT* sourceRect,
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  m_context->bindingsClobbered = true;
+  m_context->textureBindingsClobbered = true;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
   glTexImage2D(GL_TEXTURE_2D, 0, GLint(format.internalFormat), GLsizei(level->width), GLsizei(level->height), 0,
                format.format, format.type, level->bytes.data());
@@ -381,7 +381,7 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
 
 void GlDevice::OnUntracked(IUnknown*) {
   // A deleted GL name may come back for a new object: forget every cached binding.
-  m_applier.Invalidate();
+  m_applier.ForgetBindings();
 }
 
 }  // namespace platform::d3d9

@@ -14,6 +14,7 @@
 #include "platform/d3d9/gl/GlStateApplier.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::d3d9 {
@@ -100,6 +101,8 @@ class GlDevice final : public StateDevice {
   /// The program for points with a size per vertex, made on first use; null when it
   /// cannot be made (the points then take D3DRS_POINTSIZE).
   GlVertexShader* PointProgram();
+  /// The elements of a flexible vertex format, worked out once per format.
+  const std::vector<D3DVERTEXELEMENT9>& FvfElements(DWORD fvf);
   bool ImageOf(IDirect3DSurface9* surface, GlImage& image) const;
   void EndUpDraw();
 
@@ -125,6 +128,7 @@ class GlDevice final : public StateDevice {
   bool m_fullScreen = false;
   D3DGAMMARAMP m_gamma{};
   std::vector<GlVertexArray> m_arrays;  ///< reused by every draw
+  std::unordered_map<DWORD, std::vector<D3DVERTEXELEMENT9>> m_fvfElements;
   GlVertexShader* m_pointProgram = nullptr;  ///< owned reference
   bool m_pointProgramTried = false;
 };

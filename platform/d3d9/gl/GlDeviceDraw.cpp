@@ -23,6 +23,21 @@ const std::string& VertexProgramLog() { return ShaderLog(); }
 
 std::uint64_t DeviceStateChanges() { return d3d9::GlStateApplier::StateChanges(); }
 
+std::uint64_t DeviceGlCalls() { return d3d9::g_glCalls; }
+
+void TraceDeviceGlCalls(bool on) {
+  static std::vector<const char*> trace;
+  trace.clear();
+  d3d9::g_glTrace = on ? &trace : nullptr;
+}
+
+std::vector<std::string> TakeDeviceGlCalls() {
+  if (!d3d9::g_glTrace) return {};
+  std::vector<std::string> names(d3d9::g_glTrace->begin(), d3d9::g_glTrace->end());
+  d3d9::g_glTrace->clear();
+  return names;
+}
+
 }  // namespace platform
 
 namespace platform::d3d9 {
@@ -218,6 +233,12 @@ HRESULT GlDevice::CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) {
   return D3D_OK;
 }
 
+const std::vector<D3DVERTEXELEMENT9>& GlDevice::FvfElements(DWORD fvf) {
+  auto [it, added] = m_fvfElements.try_emplace(fvf);
+  if (added) it->second = ElementsFromFvf(fvf);
+  return it->second;
+}
+
 GlVertexShader* GlDevice::PointProgram() {
   if (m_pointProgramTried) return m_pointProgram;
   m_pointProgramTried = true;
@@ -232,9 +253,7 @@ bool GlDevice::PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride
   if (!m_context->MakeCurrent()) return false;
   BindTarget();
   const auto* declaration = dynamic_cast<VertexDeclaration*>(m_state.declaration);
-  const std::vector<D3DVERTEXELEMENT9> fromFvf = declaration ? std::vector<D3DVERTEXELEMENT9>{}
-                                                             : ElementsFromFvf(m_state.fvf);
-  const auto& elements = declaration ? declaration->Elements() : fromFvf;
+  const auto& elements = declaration ? declaration->Elements() : FvfElements(m_state.fvf);
   const bool pointSizes = type == D3DPT_POINTLIST && !m_state.vertexShader &&
                           std::any_of(elements.begin(), elements.end(),
                                       [](const D3DVERTEXELEMENT9& e) { return e.Usage == D3DDECLUSAGE_PSIZE; });
@@ -257,7 +276,7 @@ bool GlDevice::PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride
     // Refuse draws that would read past the end of a buffer.
     const std::size_t end = std::size_t(binding.offset) + e.Offset + DeclTypeBytes(e.Type) +
                             std::size_t(firstVertex + vertexCount - 1) * binding.stride;
-    if (vertexCount && end > buffer->Data().size()) {
+    if (vertexCount && end > buffer->Length()) {
       WarnOnce("a draw reading past the end of a vertex buffer (draw skipped)");
       return false;
     }
@@ -282,9 +301,9 @@ HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertex, UI
   if (!indices || baseVertex < 0) return D3DERR_INVALIDCALL;
   if (count == 0) return primitiveCount ? D3DERR_INVALIDCALL : D3D_OK;
   const std::size_t indexSize = indices->Format() == D3DFMT_INDEX32 ? 4 : 2;
-  if ((std::size_t(startIndex) + count) * indexSize > indices->Data().size()) return D3DERR_INVALIDCALL;
+  if ((std::size_t(startIndex) + count) * indexSize > indices->Length()) return D3DERR_INVALIDCALL;
   if (!PrepareDraw(type, 0, 0, UINT(baseVertex) + minIndex, vertexCount)) return D3DERR_INVALIDCALL;
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->GlName());
+  m_applier.BindIndices(indices->GlName());
   glDrawRangeElementsBaseVertex(PrimitiveMode(type), minIndex, minIndex + (vertexCount ? vertexCount - 1 : 0),
                                 GLsizei(count), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                                 reinterpret_cast<const void*>(std::size_t(startIndex) * indexSize), baseVertex);
@@ -321,7 +340,7 @@ HRESULT GlDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, U
   glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(std::size_t(minIndex + vertexCount) * stride), vertices, GL_STREAM_DRAW);
   const bool ready = PrepareDraw(type, m_upVertices, stride, 0, minIndex + vertexCount);
   if (ready) {
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_upIndices);
+    m_applier.BindIndices(m_upIndices);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(count * indexSize), indices, GL_STREAM_DRAW);
     glDrawRangeElements(PrimitiveMode(type), minIndex, minIndex + vertexCount - 1, GLsizei(count),
                         indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, nullptr);

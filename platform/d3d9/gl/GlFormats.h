@@ -5,7 +5,7 @@
 // internal format without alpha, so alpha reads 1 as in Direct3D.
 #include "platform/d3d9/Constants.h"
 
-#include <epoxy/gl.h>
+#include "platform/d3d9/gl/GlCalls.h"
 
 namespace platform::d3d9 {
 

@@ -2,7 +2,7 @@
 // Inside the layer: Direct3D 9 enumeration values as their OpenGL counterparts.
 #include "platform/d3d9/Structs.h"
 
-#include <epoxy/gl.h>
+#include "platform/d3d9/gl/GlCalls.h"
 
 #include <array>
 

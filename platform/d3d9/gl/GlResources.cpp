@@ -27,13 +27,13 @@ void GlTextureData::Allocate(const TextureStorage& storage) {
 void GlTextureData::Upload(const TextureStorage& storage, UINT face, UINT level, bool allocate) {
   const TextureStorage::Level* image = storage.Find(face, level);
   if (!image || !m_context->MakeCurrent()) return;
-  m_context->bindingsClobbered = true;
+  m_context->textureBindingsClobbered = true;
   glBindTexture(m_target, m_name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   const GLint l = GLint(level);
   const auto w = GLsizei(image->width), h = GLsizei(image->height), d = GLsizei(image->depth);
-  const void* bytes = image->bytes.data();
-  const auto size = GLsizei(image->bytes.size());
+  const void* bytes = image->bytes.empty() ? nullptr : image->bytes.data();
+  const auto size = GLsizei(TextureStorage::LevelBytes(*image));
   if (m_target == GL_TEXTURE_3D) {
     if (allocate) {
       glTexImage3D(m_target, l, GLint(m_format.internalFormat), w, h, d, 0, m_format.format, m_format.type, bytes);
@@ -56,9 +56,32 @@ void GlTextureData::Upload(const TextureStorage& storage, UINT face, UINT level,
   }
 }
 
+void GlTextureData::Read(UINT face, TextureStorage::Level& level, UINT levelIndex) {
+  if (!m_context->MakeCurrent()) return;
+  m_context->textureBindingsClobbered = true;
+  glBindTexture(m_target, m_name);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  const GLenum target = m_target == GL_TEXTURE_CUBE_MAP ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : m_target;
+  if (m_format.compressed) {
+    glGetCompressedTexImage(target, GLint(levelIndex), level.bytes.data());
+  } else {
+    glGetTexImage(target, GLint(levelIndex), m_format.format, m_format.type, level.bytes.data());
+  }
+}
+
+namespace {
+
+/// Dynamic textures are written often: they keep their bytes.
+TextureStorage::Residency ResidencyFor(DWORD usage) {
+  return (usage & D3DUSAGE_DYNAMIC) ? TextureStorage::Residency::Always : TextureStorage::Residency::WhileLocked;
+}
+
+}  // namespace
+
 GlTexture::GlTexture(std::shared_ptr<GlContext> context, UINT width, UINT height, UINT levels, DWORD usage,
                      D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuTexture(width, height, levels, usage, format, pool), m_gl(std::move(context), GL_TEXTURE_2D, glFormat) {
+    : CpuTexture(width, height, levels, usage, format, pool, ResidencyFor(usage)),
+      m_gl(std::move(context), GL_TEXTURE_2D, glFormat) {
   m_gl.Allocate(m_storage);
 }
 
@@ -66,7 +89,8 @@ GlTexture::~GlTexture() { Link().NotifyDestroyed(); }
 
 GlCubeTexture::GlCubeTexture(std::shared_ptr<GlContext> context, UINT edge, UINT levels, DWORD usage,
                              D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuCubeTexture(edge, levels, usage, format, pool), m_gl(std::move(context), GL_TEXTURE_CUBE_MAP, glFormat) {
+    : CpuCubeTexture(edge, levels, usage, format, pool, ResidencyFor(usage)),
+      m_gl(std::move(context), GL_TEXTURE_CUBE_MAP, glFormat) {
   m_gl.Allocate(m_storage);
 }
 
@@ -74,7 +98,7 @@ GlCubeTexture::~GlCubeTexture() { Link().NotifyDestroyed(); }
 
 GlVolumeTexture::GlVolumeTexture(std::shared_ptr<GlContext> context, UINT width, UINT height, UINT depth,
                                  UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuVolumeTexture(width, height, depth, levels, usage, format, pool),
+    : CpuVolumeTexture(width, height, depth, levels, usage, format, pool, ResidencyFor(usage)),
       m_gl(std::move(context), GL_TEXTURE_3D, glFormat) {
   m_gl.Allocate(m_storage);
 }

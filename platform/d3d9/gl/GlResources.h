@@ -1,7 +1,9 @@
 #pragma once
-// Inside the layer: the OpenGL device's resources. Textures and buffers keep their
-// system-memory copy (CpuTexture, CpuBuffer) and upload what a writing lock changed;
-// render targets are renderbuffers; vertex programs are GLSL programs.
+// Inside the layer: the OpenGL device's resources. Textures and buffers live in GL: a
+// lock gives them system memory for its length (read back from GL unless it discards)
+// and the unlock uploads what a writing lock changed. Only dynamic ones, which are
+// written often, keep their system-memory copy. Render targets are renderbuffers;
+// vertex programs are GLSL programs.
 #include "platform/d3d9/CpuBuffers.h"
 #include "platform/d3d9/CpuTextures.h"
 #include "platform/d3d9/gl/GlFormats.h"
@@ -34,8 +36,11 @@ class GlTextureData {
 
   /// Allocates every level of every face from the storage (at creation).
   void Allocate(const TextureStorage& storage);
-  /// Allocates (first time) or updates one level of one face from the storage.
+  /// Allocates (first time) or updates one level of one face from the storage (a level
+  /// without bytes allocates GL storage with undefined contents).
   void Upload(const TextureStorage& storage, UINT face, UINT level, bool allocate);
+  /// Reads one level of one face back into its bytes.
+  void Read(UINT face, TextureStorage::Level& level, UINT levelIndex);
   GLuint Name() const { return m_name; }
   GLenum Target() const { return m_target; }
 
@@ -59,6 +64,7 @@ class GlTexture final : public CpuTexture, public GlTextureObject {
 
  protected:
   void OnLevelWritten(UINT face, UINT level) override { m_gl.Upload(m_storage, face, level, false); }
+  void ReadLevel(UINT face, UINT level, TextureStorage::Level& image) override { m_gl.Read(face, image, level); }
 
  private:
   GlTextureData m_gl;
@@ -77,6 +83,7 @@ class GlCubeTexture final : public CpuCubeTexture, public GlTextureObject {
 
  protected:
   void OnLevelWritten(UINT face, UINT level) override { m_gl.Upload(m_storage, face, level, false); }
+  void ReadLevel(UINT face, UINT level, TextureStorage::Level& image) override { m_gl.Read(face, image, level); }
 
  private:
   GlTextureData m_gl;
@@ -95,6 +102,7 @@ class GlVolumeTexture final : public CpuVolumeTexture, public GlTextureObject {
 
  protected:
   void OnLevelWritten(UINT face, UINT level) override { m_gl.Upload(m_storage, face, level, false); }
+  void ReadLevel(UINT face, UINT level, TextureStorage::Level& image) override { m_gl.Read(face, image, level); }
 
  private:
   GlTextureData m_gl;
@@ -135,7 +143,7 @@ template <class Interface>
 class GlBuffer : public CpuBuffer<Interface> {
  public:
   GlBuffer(std::shared_ptr<GlContext> context, UINT length, DWORD usage, D3DPOOL pool)
-      : CpuBuffer<Interface>(length, usage, pool), m_context(std::move(context)) {
+      : CpuBuffer<Interface>(length, usage, pool, (usage & D3DUSAGE_DYNAMIC) != 0), m_context(std::move(context)) {
     m_context->MakeCurrent();
     glGenBuffers(1, &m_name);
     glBindBuffer(GL_ARRAY_BUFFER, m_name);
@@ -159,6 +167,11 @@ class GlBuffer : public CpuBuffer<Interface> {
       glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(size), data.data() + offset);
     }
   }
+  void ReadBack(std::vector<BYTE>& bytes) override {
+    if (!m_context->MakeCurrent()) return;
+    glBindBuffer(GL_ARRAY_BUFFER, m_name);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes.size()), bytes.data());
+  }
 
  private:
   GLenum Hint() const { return (this->m_usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW; }
@@ -175,7 +188,7 @@ class GlVertexBuffer final : public GlBuffer<IDirect3DVertexBuffer9> {
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_VERTEXBUFFER; }
   HRESULT GetDesc(D3DVERTEXBUFFER_DESC* desc) override {
     if (!desc) return D3DERR_INVALIDCALL;
-    *desc = {D3DFMT_UNKNOWN, D3DRTYPE_VERTEXBUFFER, m_usage, m_pool, UINT(m_data.size()), m_fvf};
+    *desc = {D3DFMT_UNKNOWN, D3DRTYPE_VERTEXBUFFER, m_usage, m_pool, m_length, m_fvf};
     return D3D_OK;
   }
 
@@ -191,7 +204,7 @@ class GlIndexBuffer final : public GlBuffer<IDirect3DIndexBuffer9> {
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_INDEXBUFFER; }
   HRESULT GetDesc(D3DINDEXBUFFER_DESC* desc) override {
     if (!desc) return D3DERR_INVALIDCALL;
-    *desc = {m_format, D3DRTYPE_INDEXBUFFER, m_usage, m_pool, UINT(m_data.size())};
+    *desc = {m_format, D3DRTYPE_INDEXBUFFER, m_usage, m_pool, m_length};
     return D3D_OK;
   }
   D3DFORMAT Format() const { return m_format; }

@@ -163,7 +163,7 @@ void GlStateApplier::ApplyTexGen(DWORD unit, DWORD texCoordIndex) {
     case D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR: generate(GL_REFLECTION_MAP, true); break;
     case D3DTSS_TCI_CAMERASPACEPOSITION: {
       // Eye planes are taken through the current model-view matrix: give them under identity.
-      glMatrixMode(GL_MODELVIEW);
+      MatrixMode(GL_MODELVIEW);
       glPushMatrix();
       glLoadIdentity();
       const GLfloat planes[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
@@ -208,18 +208,18 @@ void GlStateApplier::ClientUnit(DWORD unit) {
   m_clientUnit = unit;
 }
 
-void GlStateApplier::PointArray(const DeviceState& state, const GlVertexArray& a,
-                                std::array<bool, kArraySlots>& used) {
+void GlStateApplier::DescribeArray(const DeviceState& state, const GlVertexArray& a, ArrayPointers& pointers,
+                                   ArraySlots& used) {
   const D3DVERTEXELEMENT9& e = a.element;
-  const void* pointer = reinterpret_cast<const void*>(a.offset);
   const GLint floats = FloatCount(e.Type);
-  glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
+  auto use = [&](std::size_t slot, GLint size, GLenum type) {
+    pointers[slot] = {a.buffer, size, type, a.stride, a.offset};
+    used[slot] = true;
+  };
   if (e.Usage == D3DDECLUSAGE_POSITION && e.UsageIndex == 0 && floats >= 2) {
-    glVertexPointer(floats, GL_FLOAT, a.stride, pointer);
-    used[kVertexSlot] = true;
+    use(kVertexSlot, floats, GL_FLOAT);
   } else if (e.Usage == D3DDECLUSAGE_NORMAL && e.UsageIndex == 0 && floats == 3) {
-    glNormalPointer(GL_FLOAT, a.stride, pointer);
-    used[kNormalSlot] = true;
+    use(kNormalSlot, 3, GL_FLOAT);
   } else if (e.Usage == D3DDECLUSAGE_COLOR && e.UsageIndex <= 1) {
     // D3DCOLOR is B, G, R, A in memory.
     const bool packed = e.Type == D3DDECLTYPE_D3DCOLOR;
@@ -228,37 +228,49 @@ void GlStateApplier::PointArray(const DeviceState& state, const GlVertexArray& a
     if (size < 3) {
       WarnOnce("colour element type");
     } else if (e.UsageIndex == 0) {
-      glColorPointer(size, type, a.stride, pointer);
-      used[kColorSlot] = true;
+      use(kColorSlot, size, type);
     } else {
-      glSecondaryColorPointer(size == 4 ? 3 : size, type, a.stride, pointer);
-      used[kSecondarySlot] = true;
+      use(kSecondarySlot, size == 4 ? 3 : size, type);
     }
   } else if (e.Usage == D3DDECLUSAGE_TEXCOORD && floats > 0) {
-    // Fixed function: each stage reads the set its TEXCOORDINDEX names; a program
-    // reads set n as gl_MultiTexCoordn.
+    // Fixed function and the lighting program: each stage reads the set its
+    // TEXCOORDINDEX names; a vertex shader reads set n as gl_MultiTexCoordn.
     const bool program = m_programObject != nullptr;
     for (DWORD unit = 0; unit < m_unitCount; ++unit) {
       const DWORD index = state.stage[unit][D3DTSS_TEXCOORDINDEX];
       const bool reads = program ? unit == e.UsageIndex : (index & 0xFFFF0000u) == 0 && index == e.UsageIndex;
-      if (!reads) continue;
-      ClientUnit(unit);
-      glTexCoordPointer(floats, GL_FLOAT, a.stride, pointer);
-      used[kTexCoordSlot + unit] = true;
+      if (reads) use(kTexCoordSlot + unit, floats, GL_FLOAT);
     }
   } else if (e.Usage == D3DDECLUSAGE_PSIZE && floats == 1) {
-    if (!m_programObject) return;  // fixed function takes POINTSIZE: per-vertex sizes need a program
-    glVertexAttribPointer(GlVertexShader::kPointSizeAttribute, 1, GL_FLOAT, GL_FALSE, a.stride, pointer);
-    used[kPointSizeSlot] = true;
+    // Fixed function takes POINTSIZE: per-vertex sizes need a program.
+    if (m_programObject) use(kPointSizeSlot, 1, GL_FLOAT);
   } else {
     WarnOnce("vertex element usage or type");
   }
 }
 
-void GlStateApplier::EnableArrays(const std::array<bool, kArraySlots>& wanted) {
+void GlStateApplier::PointArray(std::size_t slot, const ArrayPointer& p) {
+  const void* pointer = reinterpret_cast<const void*>(p.offset);
+  switch (slot) {
+    case kVertexSlot: glVertexPointer(p.size, p.type, p.stride, pointer); break;
+    case kNormalSlot: glNormalPointer(p.type, p.stride, pointer); break;
+    case kColorSlot: glColorPointer(p.size, p.type, p.stride, pointer); break;
+    case kSecondarySlot: glSecondaryColorPointer(p.size, p.type, p.stride, pointer); break;
+    case kPointSizeSlot:
+      glVertexAttribPointer(GlVertexShader::kPointSizeAttribute, 1, p.type, GL_FALSE, p.stride, pointer);
+      break;
+    default:
+      ClientUnit(DWORD(slot - kTexCoordSlot));
+      glTexCoordPointer(p.size, p.type, p.stride, pointer);
+      break;
+  }
+}
+
+void GlStateApplier::EnableArrays(const ArraySlots& wanted, bool force) {
   for (std::size_t slot = 0; slot < kArraySlots; ++slot) {
-    if (!m_force && m_arrays[slot] == wanted[slot]) continue;
+    if (!force && m_arrays[slot] == wanted[slot]) continue;
     m_arrays[slot] = wanted[slot];
+    ++s_stateChanges;
     const bool on = wanted[slot];
     if (slot == kPointSizeSlot) {
       on ? glEnableVertexAttribArray(GlVertexShader::kPointSizeAttribute)
@@ -279,15 +291,54 @@ void GlStateApplier::EnableArrays(const std::array<bool, kArraySlots>& wanted) {
   }
 }
 
+void GlStateApplier::SetMissingDefaults(const ArraySlots& used, bool force) {
+  constexpr std::size_t kSlots[3] = {kColorSlot, kSecondarySlot, kNormalSlot};
+  for (int i = 0; i < 3; ++i) {
+    if (used[kSlots[i]]) {
+      m_defaultsSet[std::size_t(i)] = false;  // undefined once a draw read the array
+      continue;
+    }
+    if (!force && m_defaultsSet[std::size_t(i)]) continue;
+    m_defaultsSet[std::size_t(i)] = true;
+    ++s_stateChanges;
+    if (i == 0) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (i == 1) glSecondaryColor3f(0.0f, 0.0f, 0.0f);
+    if (i == 2) glNormal3f(0.0f, 0.0f, 0.0f);
+  }
+}
+
 void GlStateApplier::ApplyVertexInput(const DeviceState& state, const std::vector<GlVertexArray>& arrays) {
-  std::array<bool, kArraySlots> used{};
-  for (const GlVertexArray& a : arrays) PointArray(state, a, used);
-  EnableArrays(used);
-  // Missing elements read Direct3D's defaults: white diffuse, black specular.
-  if (!used[kColorSlot]) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  if (!used[kSecondarySlot]) glSecondaryColor3f(0.0f, 0.0f, 0.0f);
-  if (!used[kNormalSlot]) glNormal3f(0.0f, 0.0f, 0.0f);
-  ApplyColorMaterial(state.render, used[kColorSlot]);
+  ArrayPointers wanted = m_pointers;
+  ArraySlots used{};
+  for (const GlVertexArray& a : arrays) DescribeArray(state, a, wanted, used);
+  const bool force = m_forceInput || !m_cacheOn;
+  // GL_ARRAY_BUFFER is bound by uploads too: it is bound here when an array needs it.
+  GLuint arrayBuffer = 0xFFFFFFFFu;
+  for (std::size_t slot = 0; slot < kArraySlots; ++slot) {
+    if (!used[slot] || (!force && wanted[slot] == m_pointers[slot])) continue;
+    if (slot >= kTexCoordSlot && slot < kTexCoordSlot + kMaxStages && slot - kTexCoordSlot >= m_unitCount) continue;
+    m_pointers[slot] = wanted[slot];
+    ++s_stateChanges;
+    if (arrayBuffer != wanted[slot].buffer) {
+      arrayBuffer = wanted[slot].buffer;
+      glBindBuffer(GL_ARRAY_BUFFER, arrayBuffer);
+    }
+    PointArray(slot, wanted[slot]);
+  }
+  EnableArrays(used, force);
+  SetMissingDefaults(used, force);
+  if (m_lit && m_lighting) {
+    s_stateChanges += std::uint64_t(m_lighting->UpdateSources(state, !m_cacheOn, used[kColorSlot], used[kSecondarySlot]));
+  }
+  m_forceInput = false;
+}
+
+void GlStateApplier::BindIndices(GLuint buffer) {
+  if (m_cacheOn && m_elementBufferKnown && m_elementBuffer == buffer) return;
+  m_elementBuffer = buffer;
+  m_elementBufferKnown = true;
+  ++s_stateChanges;
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
 }
 
 }  // namespace platform::d3d9

@@ -15,11 +15,10 @@ namespace platform::d3d9 {
 namespace {
 
 constexpr GLenum kCaps[] = {
-    GL_DEPTH_TEST,  GL_ALPHA_TEST, GL_BLEND,     GL_CULL_FACE,         GL_DITHER,      GL_STENCIL_TEST,
-    GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL,     GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT, GL_FOG,
-    GL_LIGHTING,    GL_NORMALIZE,  GL_COLOR_SUM, GL_POINT_SPRITE,      GL_MULTISAMPLE, GL_COLOR_MATERIAL,
-    GL_LIGHT0,      GL_LIGHT1,     GL_LIGHT2,    GL_LIGHT3,            GL_LIGHT4,      GL_LIGHT5,
-    GL_LIGHT6,      GL_LIGHT7,     GL_VERTEX_PROGRAM_POINT_SIZE,
+    GL_DEPTH_TEST,   GL_ALPHA_TEST,           GL_BLEND,     GL_CULL_FACE,           GL_DITHER,
+    GL_STENCIL_TEST, GL_SCISSOR_TEST,         GL_POLYGON_OFFSET_FILL,               GL_POLYGON_OFFSET_LINE,
+    GL_POLYGON_OFFSET_POINT,                  GL_FOG,       GL_NORMALIZE,           GL_COLOR_SUM,
+    GL_POINT_SPRITE, GL_MULTISAMPLE,          GL_VERTEX_PROGRAM_POINT_SIZE,
 };
 static_assert(std::size(kCaps) <= 32);
 
@@ -36,10 +35,11 @@ std::array<float, 2> PixelOffset(const D3DVIEWPORT9& viewport) {
 
 }  // namespace
 
-GlStateApplier::GlStateApplier(GlContext& context) : m_context(context) {
+GlStateApplier::GlStateApplier(std::shared_ptr<GlContext> context)
+    : m_contextOwner(std::move(context)), m_context(*m_contextOwner) {
   const char* cache = std::getenv("NAVO_GL_STATE_CACHE");
   m_cacheOn = !(cache && cache[0] == '0');
-  m_unitCount = DWORD(std::clamp(context.Info().maxTextureUnits, 1, int(kMaxStages)));
+  m_unitCount = DWORD(std::clamp(m_context.Info().maxTextureUnits, 1, int(kMaxStages)));
   // Fixed conventions, set once: Direct3D's 0..1 clip depth, culling by screen winding,
   // flat shading from the first vertex, separate specular, tightly packed pixel rows.
   glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
@@ -68,6 +68,17 @@ GlStateApplier::~GlStateApplier() {
 void GlStateApplier::Invalidate() {
   m_force = true;
   m_activeUnit = m_clientUnit = 0xFFFFFFFF;
+  m_matrixMode = 0;
+  if (m_lighting) m_lighting->Invalidate();
+  ForgetBindings();
+}
+
+void GlStateApplier::ForgetBindings() {
+  // Names that match no GL object: the next use binds again.
+  for (UnitState& unit : m_units) unit.bound.fill(0xFFFFFFFFu);
+  for (ArrayPointer& pointer : m_pointers) pointer.buffer = 0xFFFFFFFFu;
+  m_forceInput = true;
+  m_elementBufferKnown = false;
 }
 
 void GlStateApplier::Toggle(GLenum cap, bool on) {
@@ -86,27 +97,37 @@ void GlStateApplier::ActiveUnit(DWORD unit) {
   glActiveTexture(GL_TEXTURE0 + unit);
 }
 
+void GlStateApplier::MatrixMode(GLenum mode) {
+  if (m_matrixMode == mode) return;
+  m_matrixMode = mode;
+  glMatrixMode(mode);
+}
+
 void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetHeight) {
-  if (m_context.bindingsClobbered) {
-    Invalidate();
-    m_context.bindingsClobbered = false;
+  if (m_context.textureBindingsClobbered) {
+    // An upload or a copy bound a texture of its own on the active unit: the stages
+    // bind theirs again.
+    for (UnitState& unit : m_units) unit.bound.fill(0xFFFFFFFFu);
+    m_context.textureBindingsClobbered = false;
+    dirty |= kDirtyTextures;
   }
   dirty |= m_pending;
   m_pending = 0;
   if (m_force || !m_cacheOn) dirty = kDirtyAll;
+  m_lightingDirty |= dirty;
   const auto& rs = state.render;
   if (dirty & (kDirtyRender | kDirtyViewport)) ApplyRender(rs, float(state.viewport.Height));
-  if (dirty & (kDirtyRender | kDirtyMaterial)) ApplyMaterial(state);
   if (dirty & kDirtyViewport) ApplyViewport(state, targetHeight);
   if (dirty & (kDirtyScissor | kDirtyViewport)) ApplyScissor(state, targetHeight);
   if (dirty & (kDirtyStages | kDirtyTextures | kDirtyRender)) ApplyStages(state);
   if (dirty & kDirtySamplers) ApplySamplers(state);
-  if (dirty & kDirtyLights) ApplyLights(state);
-  if (dirty & (kDirtyTransforms | kDirtyLights | kDirtyViewport)) ApplyTransforms(state);
-  // The point program reads the point states and the viewport height as uniforms.
-  const DWORD programDirty =
-      kDirtyVertexShader | kDirtyConstants | kDirtyViewport | (m_pointProgram ? DWORD(kDirtyRender) : DWORD(0));
-  if (dirty & programDirty) ApplyProgram(state, dirty);
+  if (dirty & (kDirtyTransforms | kDirtyViewport)) ApplyTransforms(state);
+  // Which program a draw runs follows the shader, the point program and the lighting
+  // state; the lighting program's uniforms follow the lights, material and stages; the
+  // point program reads the point states and the viewport height.
+  constexpr DWORD kProgramDirty = kDirtyVertexShader | kDirtyConstants | kDirtyViewport | kDirtyRender |
+                                  kDirtyLights | kDirtyMaterial | kDirtyStages;
+  if (dirty & kProgramDirty) ApplyProgram(state, dirty);
   m_force = !m_cacheOn;
 }
 
@@ -148,13 +169,9 @@ void GlStateApplier::ApplyRender(const std::array<DWORD, kD3DRenderStateCount>& 
   // Direct3D's bias is in depth-range units; GL's units are the depth buffer's steps (2^24).
   if (Changed(m_depthBias, bias)) glPolygonOffset(StateFloat(bias.first), StateFloat(bias.second) * 16777216.0f);
   ApplyFog(rs);
-  Toggle(GL_LIGHTING, rs[D3DRS_LIGHTING] != FALSE);
+  // Unlit fixed function uses normals only for the texture-coordinate generators.
   Toggle(GL_NORMALIZE, rs[D3DRS_NORMALIZENORMALS] != FALSE);
   Toggle(GL_COLOR_SUM, rs[D3DRS_SPECULARENABLE] != FALSE);
-  if (Changed(m_lightModel, {rs[D3DRS_AMBIENT], rs[D3DRS_LOCALVIEWER] != FALSE ? 1u : 0u, 0u})) {
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ColorFloats(m_lightModel[0]).data());
-    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GLint(m_lightModel[1]));
-  }
 }
 
 void GlStateApplier::ApplyBlend(const std::array<DWORD, kD3DRenderStateCount>& rs) {
@@ -250,34 +267,6 @@ void GlStateApplier::ApplyPoints(const std::array<DWORD, kD3DRenderStateCount>& 
   }
 }
 
-void GlStateApplier::ApplyMaterial(const DeviceState& state) {
-  const D3DMATERIAL9& m = state.material;
-  ++s_stateChanges;
-  const bool specular = state.render[D3DRS_SPECULARENABLE] != FALSE;
-  const D3DCOLORVALUE black{0.0f, 0.0f, 0.0f, 0.0f};
-  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, ColorFloats(m.Diffuse).data());
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ColorFloats(m.Ambient).data());
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, ColorFloats(specular ? m.Specular : black).data());
-  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, ColorFloats(m.Emissive).data());
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(m.Power, 0.0f, 128.0f));
-}
-
-void GlStateApplier::ApplyColorMaterial(const std::array<DWORD, kD3DRenderStateCount>& rs, bool vertexColor) {
-  // GL tracks one material component (or ambient and diffuse together) from the colour.
-  GLenum mode = 0;
-  if (vertexColor && rs[D3DRS_COLORVERTEX]) {
-    const bool diffuse = rs[D3DRS_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1;
-    const bool ambient = rs[D3DRS_AMBIENTMATERIALSOURCE] == D3DMCS_COLOR1;
-    if (diffuse && ambient) mode = GL_AMBIENT_AND_DIFFUSE;
-    else if (diffuse) mode = GL_DIFFUSE;
-    else if (ambient) mode = GL_AMBIENT;
-    else if (rs[D3DRS_EMISSIVEMATERIALSOURCE] == D3DMCS_COLOR1) mode = GL_EMISSION;
-    else if (rs[D3DRS_SPECULARMATERIALSOURCE] == D3DMCS_COLOR1) mode = GL_SPECULAR;
-  }
-  if (mode && Changed(m_colorMaterial, mode)) glColorMaterial(GL_FRONT_AND_BACK, mode);
-  Toggle(GL_COLOR_MATERIAL, mode != 0);
-}
-
 void GlStateApplier::ApplyViewport(const DeviceState& state, UINT targetHeight) {
   const D3DVIEWPORT9& v = state.viewport;
   const std::array<GLint, 4> want{GLint(v.X), GLint(targetHeight) - GLint(v.Y + v.Height), GLint(v.Width),
@@ -293,40 +282,6 @@ void GlStateApplier::ApplyScissor(const DeviceState& state, UINT targetHeight) {
   if (Changed(m_scissor, want)) glScissor(want[0], want[1], want[2], want[3]);
 }
 
-void GlStateApplier::ApplyLights(const DeviceState& state) {
-  // Lights are given in world space: specify them under the view matrix alone.
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixf(&state.view._11);
-  m_modelView.m[3][3] = std::nanf("");  // the model-view matrix must be loaded again
-  DWORD slot = 0;
-  for (const auto& [index, light] : state.lights) {
-    if (!light.enabled || slot >= kMaxLights) continue;
-    const GLenum id = GL_LIGHT0 + slot++;
-    const D3DLIGHT9& l = light.light;
-    Toggle(id, true);
-    glLightfv(id, GL_DIFFUSE, ColorFloats(l.Diffuse).data());
-    glLightfv(id, GL_SPECULAR, ColorFloats(l.Specular).data());
-    glLightfv(id, GL_AMBIENT, ColorFloats(l.Ambient).data());
-    const bool directional = l.Type == D3DLIGHT_DIRECTIONAL;
-    const GLfloat position[4] = {directional ? -l.Direction.x : l.Position.x,
-                                 directional ? -l.Direction.y : l.Position.y,
-                                 directional ? -l.Direction.z : l.Position.z, directional ? 0.0f : 1.0f};
-    glLightfv(id, GL_POSITION, position);
-    glLightf(id, GL_CONSTANT_ATTENUATION, directional ? 1.0f : l.Attenuation0);
-    glLightf(id, GL_LINEAR_ATTENUATION, directional ? 0.0f : l.Attenuation1);
-    glLightf(id, GL_QUADRATIC_ATTENUATION, directional ? 0.0f : l.Attenuation2);
-    if (l.Type == D3DLIGHT_SPOT) {
-      const GLfloat direction[3] = {l.Direction.x, l.Direction.y, l.Direction.z};
-      glLightfv(id, GL_SPOT_DIRECTION, direction);
-      glLightf(id, GL_SPOT_CUTOFF, std::clamp(l.Phi * 0.5f * 57.29578f, 0.0f, 90.0f));
-      glLightf(id, GL_SPOT_EXPONENT, std::clamp(l.Falloff, 0.0f, 128.0f));
-    } else {
-      glLightf(id, GL_SPOT_CUTOFF, 180.0f);
-    }
-  }
-  for (; slot < kMaxLights; ++slot) Toggle(GL_LIGHT0 + slot, false);
-}
-
 void GlStateApplier::ApplyTransforms(const DeviceState& state) {
   const auto offset = PixelOffset(state.viewport);
   D3DMATRIX shift = IdentityMatrix();
@@ -334,17 +289,19 @@ void GlStateApplier::ApplyTransforms(const DeviceState& state) {
   shift._42 = offset[1];
   const D3DMATRIX projection = Multiply(state.projection, shift);
   if (Changed(m_projection, projection)) {
-    glMatrixMode(GL_PROJECTION);
+    MatrixMode(GL_PROJECTION);
     glLoadMatrixf(&m_projection._11);
   }
   for (DWORD unit = 0; unit < m_unitCount; ++unit) {
     if (!Changed(m_units[unit].matrix, TextureMatrixFor(state, unit))) continue;
     ActiveUnit(unit);
-    glMatrixMode(GL_TEXTURE);
+    MatrixMode(GL_TEXTURE);
     glLoadMatrixf(&m_units[unit].matrix._11);
   }
-  glMatrixMode(GL_MODELVIEW);
-  if (Changed(m_modelView, Multiply(state.world, state.view))) glLoadMatrixf(&m_modelView._11);
+  if (Changed(m_modelView, Multiply(state.world, state.view))) {
+    MatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(&m_modelView._11);
+  }
 }
 
 D3DMATRIX GlStateApplier::TextureMatrixFor(const DeviceState& state, DWORD unit) const {
@@ -388,14 +345,33 @@ void GlStateApplier::SetPointProgram(GlVertexShader* program) {
   m_pointUniforms.fill(std::nanf(""));  // the new program's uniforms must be given
 }
 
+GlLightingProgram* GlStateApplier::Lighting() {
+  if (m_lightingTried) return m_lighting.get();
+  m_lightingTried = true;
+  std::string log;
+  m_lighting = GlLightingProgram::Create(m_contextOwner, m_unitCount, log);
+  if (!m_lighting) WarnOnce(("the lighting program (lit draws drawn unlit): " + log).c_str());
+  return m_lighting.get();
+}
+
 void GlStateApplier::ApplyProgram(const DeviceState& state, DWORD dirty) {
+  // A vertex shader of the draw's own; else the point program for points with sizes;
+  // else, with lighting on, the lighting program; else fixed function.
   auto* program = dynamic_cast<GlVertexShader*>(state.vertexShader);
   const bool points = !program && m_pointProgram;
   if (points) program = m_pointProgram;
-  const bool switched = Changed(m_program, program ? program->Program() : 0u);
+  GlLightingProgram* lighting = !program && state.render[D3DRS_LIGHTING] != FALSE ? Lighting() : nullptr;
+  const GLuint name = program ? program->Program() : lighting ? lighting->Program() : 0u;
+  const bool switched = Changed(m_program, name);
   if (switched) glUseProgram(m_program);
   m_programObject = program;
+  m_lit = lighting != nullptr;
   Toggle(GL_VERTEX_PROGRAM_POINT_SIZE, points);
+  if (lighting) {
+    s_stateChanges += std::uint64_t(lighting->Update(state, m_lightingDirty, !m_cacheOn));
+    m_lightingDirty = 0;
+    return;
+  }
   if (points) {
     // Its transform is GL's projection, which carries the pixel-centre shift already:
     // its pixel offset stays 0.

@@ -1,0 +1,177 @@
+// The sample page scripts of the game root: they load without a fault, hold the pages,
+// elements and callbacks the menus name, and can be walked with the mouse through
+// their "gotopage" buttons while the cursor stays counted once.
+#include "core/FileFinder.h"
+#include "core/Globals.h"
+#include "core/StringTable.h"
+#include "gui/GuiButton.h"
+#include "gui/GuiPage.h"
+#include "tests/gui/GuiRig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class GuiSampleMenu : public ::testing::Test {
+ protected:
+  GuiSampleMenu() {
+    const fs::path root = fs::path(test::GameRoot()) / "data";
+    for (const char* folder : {"scripts/gui", "scripts/strings", "gfx/fonts"}) {
+      fs::create_directories(fs::path("data") / folder);
+      fs::copy(root / folder, fs::path("data") / folder, fs::copy_options::recursive);
+    }
+    strings.SetLanguage("eng");
+    strings.ReadDir("scripts\\strings\\*.string");
+    g_stringTable = &strings;
+    // As the world starts.
+    rig.mng->LoadGuiFiles("scripts\\gui\\*.gui");
+    cursor = rig.mng->CreateElement("Cursor", "Cursor", false);
+    cursor->SetShader("Kurzor");
+    rig.mng->SetCursor(cursor);
+    rig.mng->CreateCursorPage();
+    rig.mng->ShowCursor(false);
+    for (const char* name : {"Background", "MainMenu"}) {
+      if (N_GuiPage* page = rig.mng->GetPage(name)) page->ShowImmediate();
+    }
+  }
+  ~GuiSampleMenu() override { g_stringTable = nullptr; }
+
+  void Frame(double seconds) {
+    input.mng->Update();
+    rig.Step(seconds);
+    rig.mng->Update();
+    rig.mng->Render();
+    rig.batch.Flush();
+  }
+  /// Moves the cursor's corner to the middle of the element.
+  void Point(const std::string& name) {
+    N_GuiElement* e = rig.mng->GetElement(name, false);
+    const float x = e->GetScreenX() + e->GetWidth() / 2, y = e->GetScreenY() + e->GetHeight() / 2;
+    input.script.MoveMouse(std::lround(x - cursor->GetLeft()), std::lround(y - cursor->GetTop()));
+    Frame(0.02);
+  }
+  void Click(const std::string& name) {
+    Point(name);
+    input.script.ButtonDown(0);
+    Frame(0.02);
+    input.script.ButtonUp(0);
+    for (int i = 0; i < 6; ++i) Frame(0.1);  // the fades take half a second
+  }
+  bool Visible(const char* page) { return rig.mng->GetPage(page)->IsVisible(); }
+
+  test::GuiRig rig;
+  test::GuiInput input{rig};
+  N_StringTable strings;
+  N_GuiElement* cursor = nullptr;
+};
+
+TEST_F(GuiSampleMenu, LoadsCleanAndHoldsWhatTheMenusName) {
+  const std::string log = rig.Log();
+  for (const auto& file : fs::directory_iterator("data/scripts/gui")) {
+    EXPECT_NE(log.find("Parsing gui file '" + N_FileList::WorkingDirectory() + "\\data\\scripts\\gui\\" +
+                       file.path().filename().string() + "'\n"),
+              std::string::npos)
+        << file.path();
+  }
+  for (const char* fault : {"!!! Bad", "not found", "already exists", "Cannot locate", "already defined"}) {
+    EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
+  }
+  struct PageSpec {
+    const char* page;
+    const char* callbacks;  ///< the callbacks' page part ("MainMenu" gives MainMenuClick ...), or ""
+    std::vector<const char*> buttons;
+  };
+  const PageSpec pages[] = {
+      {"MainMenu", "MainMenu", {"SinglePlayer", "MultiPlayer", "TrainingFun", "Options", "Credits", "Exit"}},
+      {"SinglePlayer", "SinglePlayer", {"Arcade", "TimeAttack", "Career", "SingleRace", "Back1"}},
+      {"MultiPlayer", "MultiPlayer", {"CreateGame", "JoinGame", "Back2"}},
+      {"TrainingFun", "TrainingFun", {"RunTraining", "ShootingRange", "BuddyGames", "Back3"}},
+      {"MainOptions", "MainOptions", {"Settings", "Controls", "Back4"}},
+      {"Credits", "Credits", {"Back5"}},
+      {"Background", "", {}},
+      {"BlackScreen", "", {}},
+  };
+  for (const PageSpec& spec : pages) {
+    SCOPED_TRACE(spec.page);
+    N_GuiPage* page = rig.mng->GetPage(spec.page);
+    ASSERT_NE(page, nullptr);
+    EXPECT_LT(page->GetZOrder(), 600);
+    EXPECT_EQ(page->GetShowCursor(), !spec.buttons.empty()) << "backdrops ask for no cursor";
+    for (const char* name : spec.buttons) {
+      auto* button = dynamic_cast<N_GuiButton*>(rig.mng->GetElement(name, false));
+      ASSERT_NE(button, nullptr) << name;
+      EXPECT_EQ(button->GetPage(), page) << name;
+      EXPECT_FALSE(button->GetCaption().empty()) << name;
+      EXPECT_EQ(button->GetOnClick(), std::string(spec.callbacks) + "Click") << name;
+      if (std::string(spec.page) != "Credits") {
+        EXPECT_EQ(button->GetOnMouseEnter(), std::string(spec.callbacks) + "Enter") << name;
+      }
+      EXPECT_EQ(button->GetClickSoundName(), "menu_click");
+    }
+  }
+  EXPECT_EQ(rig.mng->GetPage("MainMenu")->GetOnShow(), "MainMenuShow");
+  N_GuiElement* lens = rig.mng->GetElement("AImage", false);
+  ASSERT_NE(lens, nullptr);
+  EXPECT_EQ(lens->GetTypeName(), "Panel");
+  EXPECT_EQ(lens->GetPage(), rig.mng->GetPage("Background"));
+  // The Credits page holds a text besides its button.
+  int texts = 0;
+  for (const auto& [name, e] : rig.mng->Elements()) {
+    texts += e->GetPage() == rig.mng->GetPage("Credits") && e->GetTypeName() == "Text" && !e->GetCaption().empty();
+  }
+  EXPECT_GE(texts, 1);
+  // The lens pictures the menus set at run time are registered.
+  for (const char* lensName : {"single", "multi", "fun", "options", "credits", "exit", "arcade", "timeattack", "career",
+                               "singlerace", "back", "creategame", "joingame", "runtraining", "shoottraining",
+                               "buddygames"}) {
+    const std::string shader = std::string("textures\\menu\\lens_") + lensName;
+    bool found = false;
+    for (int i = 0; i < rig.shaders.Capacity(); ++i) {
+      const N_ShaderEntry* e = rig.shaders.GetEntry(i);
+      found |= e && e->name && *e->name == shader;
+    }
+    EXPECT_TRUE(found) << shader;
+  }
+  EXPECT_EQ(rig.mng->GetPage("CursorLevelGuiPage"), rig.mng->GetCursorPage()) << "no script defines it";
+}
+
+TEST_F(GuiSampleMenu, TheMenusCanBeWalkedWithTheCursorCountedOnce) {
+  EXPECT_EQ(rig.mng->GetCursorCounter(), 1) << "the backdrop did not count below 0";
+  EXPECT_TRUE(cursor->IsVisible());
+  Frame(0.02);
+  auto* single = static_cast<N_GuiButton*>(rig.mng->GetElement("SinglePlayer", false));
+  const int up = single->GetShader();
+  Point("SinglePlayer");
+  EXPECT_TRUE(single->IsHighlighted());
+  EXPECT_NE(single->GetShader(), up) << "the over look";
+  struct Step {
+    const char* button;
+    const char* shown;
+    const char* gone;
+  };
+  const Step steps[] = {{"SinglePlayer", "SinglePlayer", "MainMenu"}, {"Back1", "MainMenu", "SinglePlayer"},
+                        {"TrainingFun", "TrainingFun", "MainMenu"},   {"Back3", "MainMenu", "TrainingFun"},
+                        {"Credits", "Credits", "MainMenu"},           {"Back5", "MainMenu", "Credits"}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.button);
+    Click(s.button);
+    EXPECT_TRUE(Visible(s.shown));
+    EXPECT_FALSE(Visible(s.gone));
+    EXPECT_TRUE(Visible("Background"));
+    EXPECT_EQ(rig.mng->GetCursorCounter(), 1);
+    EXPECT_TRUE(cursor->IsVisible());
+  }
+  // The backdrop shown again over a menu never takes the count below 0.
+  rig.mng->GetPage("Background")->ShowImmediate();
+  rig.mng->GetPage("Background")->ShowImmediate();
+  EXPECT_EQ(rig.mng->GetCursorCounter(), 0);
+}
+
+}  // namespace
