@@ -4,7 +4,6 @@
 
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
-#include "core/VarMng.h"
 #include "platform/win32.h"
 #include "render/Render.h"
 #include "scene/AnimEmitorSet.h"
@@ -246,7 +245,7 @@ void N_AnimationFactory2::Load() {
     const std::string second = action.second ? ActionPath(action.second) : std::string();
     AddAction(first.c_str(), action.second ? second.c_str() : nullptr, action.loop);
   }
-  if (g_varMng && g_varMng->GetInt("PlayersParticles") == 1) {
+  if (SceneVarInt("PlayersParticles") == 1) {
     m_emitterTemplate = std::make_unique<N_AnimEmitorSet>();
     m_emitterTemplate->Load(kEmitterScript, *this);
   }

@@ -1,7 +1,5 @@
 // N_AnimationFactory2 per frame: a figure's visibility, level of detail, step, emitters,
 // occlusion and dressed drawing; the action queries.
-#include "core/Globals.h"
-#include "core/VarMng.h"
 #include "render/Frustum.h"
 #include "render/OcclusionQuery.h"
 #include "render/Render.h"
@@ -10,6 +8,7 @@
 #include "scene/AnimationFactory2.h"
 #include "scene/FigureMesh.h"
 #include "scene/SceneAccess.h"
+#include "scene/SceneHelpers.h"
 
 #include <algorithm>
 
@@ -30,7 +29,7 @@ N_FigureMesh* N_AnimationFactory2::Advance(N_AnimInstance& instance, const N_Vec
     if (beyond > kLowDetailDistance) {
       if (N_FigureMesh* low = LowMeshForIndex(instance.mesh)) mesh = low;
     }
-    if (beyond > (g_varMng ? g_varMng->GetFloat("LODWorldDistance") : 0.0f)) inside = false;
+    if (beyond > SceneVarFloat("LODWorldDistance")) inside = false;
   }
   visible = (inside || forceVisible) && draw;
   AdvanceInstance(instance, *mesh, visible);
