@@ -112,6 +112,12 @@ N_GuiElement* N_GuiMng::GetElement(const std::string& name, bool isTemplate) con
   return it->second;
 }
 
+bool N_GuiMng::IsTemplate(const N_GuiElement* element) const {
+  if (!element) return false;
+  const auto it = m_templates.find(element->GetName());
+  return it != m_templates.end() && it->second == element;
+}
+
 void N_GuiMng::DestroyElement(const std::string& name, bool isTemplate) {
   ElementMap& elements = isTemplate ? m_templates : m_elements;
   const auto it = elements.find(name);

@@ -73,6 +73,9 @@ class N_GuiMng {
   void DestroyElement(N_GuiElement* element, bool isTemplate);
   const ElementMap& Elements() const { return m_elements; }
   const ElementMap& Templates() const { return m_templates; }
+  /// Whether the element is held in the templates under its name: the children an
+  /// element makes for itself go into the same map as the element.
+  bool IsTemplate(const N_GuiElement* element) const;
 
   /// A new effect of the type's factory, kept in the effect list; without a factory
   /// reported, null.

@@ -129,6 +129,23 @@ void GuiRig::Step(double seconds) {
   m_timer.Tick();
 }
 
+std::ostream& operator<<(std::ostream& out, const QueuedQuad& q) {
+  return out << "{" << q.shader << " " << q.x << "," << q.y << " " << q.w << "x" << q.h << " uv " << q.u << ","
+             << q.v << " a" << q.alpha << "}";
+}
+
+std::vector<QueuedQuad> GuiRig::TakeQuads() {
+  std::vector<QueuedQuad> quads;
+  for (std::uint32_t i = 0; i < batch.EntryCount(); ++i) {
+    const N_MeshSurface& e = batch.Entry(i);
+    const N_SurfaceVertex* v = e.vertices;  // top-left, top-right, bottom-left, bottom-right
+    quads.push_back({e.shader, v[0].position[0], v[0].position[1], v[3].position[0] - v[0].position[0],
+                     v[3].position[1] - v[0].position[1], v[3].uv0[0], v[3].uv0[1], v[0].colour >> 24});
+  }
+  batch.Flush();
+  return quads;
+}
+
 std::vector<QueuedText> GuiRig::TakeQueue() {
   std::vector<QueuedText> texts;
   for (std::uint32_t i = 0; i < batch.EntryCount(); ++i) {

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <utility>
 #include <memory>
 #include <string>
@@ -84,6 +85,17 @@ struct QueuedText {
   std::uint32_t quads = 0;
 };
 
+/// A quad queued by the batcher: shader, rectangle, texture repeat, alpha (each
+/// entry's first quad).
+struct QueuedQuad {
+  std::int32_t shader = -1;
+  float x = 0, y = 0, w = 0, h = 0;
+  float u = 0, v = 0;
+  std::uint32_t alpha = 0;
+  bool operator==(const QueuedQuad&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const QueuedQuad& q);
+
 class GuiRig;
 
 /// The input manager over the scripted keyboard and mouse, behind g_inputMng, with the
@@ -115,6 +127,8 @@ class GuiRig {
   void Step(double seconds);
   /// The batcher's queue as texts, then empties it.
   std::vector<QueuedText> TakeQueue();
+  /// The batcher's queue as quads, then empties it.
+  std::vector<QueuedQuad> TakeQuads();
   std::string Log() const { return core.LogText(); }
 
   template <class T>
