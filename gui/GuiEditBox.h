@@ -43,6 +43,8 @@ class N_GuiEditBox : public N_GuiText {
   /// Shows the text again in the new way.
   void SetPassword(bool password);
   bool GetPassword() const { return m_password; }
+  /// What the box shows: the text, or its stars.
+  const std::string& GetShownText() const { return StoredCaption(); }
   bool IsFocused() const { return m_focused; }
   std::uint32_t GetCaret() const { return m_caret; }
   bool IsCaretShown() const { return m_caretShown; }

@@ -163,7 +163,15 @@ void N_GuiScrollBar::Layout() {
       m_bit->SetTop(BitStart());
     }
   }
+  PlaceChildren();
   m_layoutValid = true;
+}
+
+void N_GuiScrollBar::PlaceChildren() {
+  // Their screen places at once: the hit test of the next update reads them.
+  for (N_GuiElement* child : {m_up, m_down, m_bit}) {
+    if (child) child->ApplyLayout();
+  }
 }
 
 void N_GuiScrollBar::ClampPosition() {
@@ -179,6 +187,7 @@ void N_GuiScrollBar::UpdateBit() {
     } else {
       m_bit->SetTop(BitStart());
     }
+    m_bit->ApplyLayout();
   }
   m_bitValid = true;
 }

@@ -82,6 +82,7 @@ class N_GuiScrollBar : public N_GuiPanel {
   N_GuiElement* MakeChild(N_GuiElement* old, const std::string& templateName, const char* suffix);
   /// Buttons and bit placed from the sizes, the spacing and the limits.
   void Layout();
+  void PlaceChildren();
   /// The position kept to the minimum and maximum, the bit moved along the track.
   void UpdateBit();
   /// The bit's start along the track for the position.

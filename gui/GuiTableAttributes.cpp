@@ -49,6 +49,7 @@ std::vector<std::string> N_GuiTable::ColumnEntries(const std::string& text) {
   std::vector<std::string> entries;
   SplitString(text, entries, " \t\n", 0);
   if (entries.size() > GetColumnCount()) SetColumnCount(static_cast<std::uint32_t>(entries.size()));
+  m_layoutValid = false;
   return entries;
 }
 

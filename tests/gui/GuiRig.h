@@ -96,6 +96,27 @@ struct QueuedQuad {
 };
 std::ostream& operator<<(std::ostream& out, const QueuedQuad& q);
 
+/// The entry as a text: its shader, the extent of its quads, the first colour.
+QueuedText TextOf(const N_MeshSurface& entry);
+
+/// Where the rig's batcher draws when it has no renderer: it keeps what each flush
+/// drew, as texts (in order), until taken.
+class DrawnEntries final : public N_TextBatchTarget {
+ public:
+  void ClearDepth() override {}
+  void BindShader(std::int32_t) override {}
+  /// Keeps no more than the last flushes' worth: long runs that never take it stay small.
+  void DrawSurface(N_MeshSurface& entry) override {
+    if (drawn.size() >= kKept) drawn.clear();
+    drawn.push_back(TextOf(entry));
+  }
+  /// What was drawn since the last call.
+  std::vector<QueuedText> Take();
+
+  static constexpr std::size_t kKept = 65536;
+  std::vector<QueuedText> drawn;
+};
+
 class GuiRig;
 
 /// The input manager over the scripted keyboard and mouse, behind g_inputMng, with the
@@ -117,7 +138,7 @@ class GuiRig {
   static constexpr float kAdvance = 8.0f;
 
   /// With drawWithRenderer the batcher's Flush draws through the renderer (g_render
-  /// and its module must be set up by then); otherwise it draws nowhere.
+  /// and its module must be set up by then); otherwise into `drawn`.
   explicit GuiRig(bool drawWithRenderer = false);
   ~GuiRig();
   GuiRig(const GuiRig&) = delete;
@@ -140,6 +161,7 @@ class GuiRig {
   CoreServices core;
   N_ShaderMng shaders{1024};
   std::unique_ptr<N_TextBatchRenderTarget> target;
+  DrawnEntries drawn;
   N_TextBatch batch;
   N_FontList fonts;
   std::unique_ptr<N_GuiMng> mng;
