@@ -247,4 +247,28 @@ TEST_F(GuiScrollBarTest, ChildrenNamedByATemplateAndAgainByTheBlockAreMadeOnce) 
   EXPECT_EQ(drawn, 1);
 }
 
+TEST_F(GuiScrollBarTest, ATemplateNamedAgainInsideItsOwnCopyIsNotCopiedAgain) {
+  // A panel template holding a scroll bar whose bit is made from that very panel: each
+  // copy of the panel would hold a scroll bar holding a copy of the panel ...
+  rig.dir.Write("data/scripts/gui/t.gui",
+                "template container Panel(Loop)\n{\n\tcontainer ScrollBar(Inner)\n\t{\n\t\tscrollbit Loop\n\t}\n}\n"
+                "P\n{\n\tcontainer Panel(Outer) : Loop\n\t{\n\t}\n}\n");
+  const std::size_t mark = rig.Log().size();
+  rig.mng->ParseGuiFile("data\\scripts\\gui\\t.gui");
+  const std::string log = rig.Log().substr(mark);
+  EXPECT_NE(log.find("Template Loop is used inside itself: Inner/ScrollBit/Inner/ScrollBit not created.\n"),
+            std::string::npos) << log;
+  // The template's scroll bar got one copy of the panel (whose own bar stays without a
+  // bit); the page's copy of the panel holds a bar without one.
+  EXPECT_NE(log.find("Template Loop is used inside itself: Outer/Inner/ScrollBit not created.\n"), std::string::npos);
+  std::vector<std::string> made;
+  for (const auto& [name, element] : rig.mng->Elements()) made.push_back(name);
+  EXPECT_EQ(made, (std::vector<std::string>{"Outer", "Outer/Inner", "listener", "readout"}));
+  for (const char* name : {"Loop", "Inner", "Inner/ScrollBit", "Inner/ScrollBit/Inner"})
+    EXPECT_EQ(rig.mng->Templates().count(name), 1u) << name;
+  EXPECT_EQ(rig.mng->Templates().count("Inner/ScrollBit/Inner/ScrollBit"), 0u);
+  rig.mng->GetPage("P")->ShowImmediate();
+  rig.mng->GetPage("P")->Render();
+}
+
 }  // namespace
