@@ -143,6 +143,10 @@ TEST_F(GuiScrollBarTest, AHeldArrowStepsWithinTheTotal) {
     EXPECT_EQ(readout->GetCaption(), std::to_string(c.heard.back())) << c.what;
     // The bit follows at once.
     EXPECT_FLOAT_EQ(bar->GetBit()->GetTop(), 15.0f + 0.7f * static_cast<float>(c.heard.back())) << c.what;
+    // Set by the owning code: the read-out follows, the parent hears nothing.
+    bar->SetValue(7);
+    EXPECT_EQ(readout->GetCaption(), "7") << c.what;
+    EXPECT_EQ(listener->heard.size(), c.heard.size()) << c.what;
     bar->Hide();
   }
 }

@@ -92,6 +92,9 @@ TEST_F(GuiTableTest, SplittingRowLines) {
       {"", {}},
   };
   for (const auto& [line, fields] : cases) EXPECT_EQ(N_GuiTable::SplitRowLine(line), fields) << line;
+  // Each field a cell; the quoted one with its blank and without its quotes.
+  N_GuiTable* table = Table("T", {{"row", "1 x \"a b\" 4"}});
+  EXPECT_EQ(Captions(*table, 0), (std::vector<std::string>{"1", "x", "a b", "4"}));
 }
 
 TEST_F(GuiTableTest, AHeaderAndThreeRowsSelectedByClicks) {
