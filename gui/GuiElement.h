@@ -149,13 +149,17 @@ class N_GuiElement : public N_GuiObject {
 
   /// An element is being destroyed: every link of this one to it goes (parent, anchor,
   /// anchored-by); a lost anchor is looked up again by name at the next layout pass.
-  void ForgetElement(const N_GuiElement* gone);
+  /// Elements that keep pointers to children they made forget those too.
+  virtual void ForgetElement(const N_GuiElement* gone);
 
  protected:
   std::int32_t GetNormalShader() const { return m_normalShader; }
   std::int32_t GetHighlightShader() const { return m_highlightShader; }
   std::int32_t GetDisabledShader() const { return m_disabledShader; }
   void SetCurrentShader(std::int32_t handle) { m_currentShader = handle; }
+  /// The caption as stored and drawn (GetCaption may answer something else, as the
+  /// edit box does).
+  const std::string& StoredCaption() const { return m_caption; }
   /// Writes the pixel size directly (text autosize).
   void SetPixelSize(float width, float height);
   bool IsLayoutDirty() const { return m_layoutDirty; }

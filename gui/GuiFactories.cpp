@@ -3,11 +3,17 @@
 #include "gui/GuiButton.h"
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiCursor.h"
+#include "gui/GuiEditBox.h"
 #include "gui/GuiFactory.h"
+#include "gui/GuiImageSelector.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPanel.h"
+#include "gui/GuiProgressBar.h"
 #include "gui/GuiRadioGroup.h"
+#include "gui/GuiScrollBar.h"
+#include "gui/GuiTable.h"
 #include "gui/GuiText.h"
+#include "gui/GuiTextSelector.h"
 
 #include <array>
 
@@ -32,12 +38,15 @@ constexpr std::array kElementFactories{
     &MakeElementFactory<N_GuiPanel>,
     &MakeElementFactory<N_GuiCursor>,
     &MakeElementFactory<N_GuiText>,
-    // TODO(#27): "EditBox"
+    &MakeElementFactory<N_GuiEditBox>,
     &MakeElementFactory<N_GuiButton>,
     &MakeElementFactory<N_GuiCheckBox>,
-    // TODO(#27): "ScrollBar", "TextSelector", "ImageSelector"
+    &MakeElementFactory<N_GuiScrollBar>,
+    &MakeElementFactory<N_GuiTextSelector>,
+    &MakeElementFactory<N_GuiImageSelector>,
     // TODO(#28): "ImageScroller"
-    // TODO(#27): "Table", "ProgressBar"
+    &MakeElementFactory<N_GuiTable>,
+    &MakeElementFactory<N_GuiProgressBar>,
     &MakeElementFactory<RadioGroup>,
     // TODO(#28): "ScrollingText", "Model", "Figure", "Map"
 };

@@ -112,6 +112,12 @@ N_GuiElement* N_GuiMng::GetElement(const std::string& name, bool isTemplate) con
   return it->second;
 }
 
+bool N_GuiMng::IsTemplate(const N_GuiElement* element) const {
+  if (!element) return false;
+  const auto it = m_templates.find(element->GetName());
+  return it != m_templates.end() && it->second == element;
+}
+
 void N_GuiMng::DestroyElement(const std::string& name, bool isTemplate) {
   ElementMap& elements = isTemplate ? m_templates : m_elements;
   const auto it = elements.find(name);
@@ -219,14 +225,20 @@ void N_GuiMng::ParseGuiFile(const std::string& path) { N_GuiScriptParser(*this, 
 N_GuiElement* N_GuiMng::CreateFromTemplate(const std::string& templateName, const std::string& type,
                                            const std::string& name, bool isTemplate) {
   if (templateName.empty()) return CreateElement(type, name, isTemplate);
+  if (std::find(m_copying.begin(), m_copying.end(), templateName) != m_copying.end()) {
+    GuiReport("Template %s is used inside itself: %s not created.\n", templateName.c_str(), name.c_str());
+    return nullptr;
+  }
   const N_GuiElement* source = GetElement(templateName, true);
   const std::string& typeName = type.empty() && source ? source->GetTypeName() : type;
   N_GuiElement* element = CreateElement(typeName, name, isTemplate);
   if (!element || !source) return element;
+  m_copying.push_back(templateName);
   if (element->IsContainer()) {
     static_cast<N_GuiContainer*>(element)->CloneChildrenFrom(*source, isTemplate);
   } else {
     element->CopyAttributesFrom(*source);
   }
+  m_copying.pop_back();
   return element;
 }

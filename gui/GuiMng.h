@@ -73,6 +73,9 @@ class N_GuiMng {
   void DestroyElement(N_GuiElement* element, bool isTemplate);
   const ElementMap& Elements() const { return m_elements; }
   const ElementMap& Templates() const { return m_templates; }
+  /// Whether the element is held in the templates under its name: the children an
+  /// element makes for itself go into the same map as the element.
+  bool IsTemplate(const N_GuiElement* element) const;
 
   /// A new effect of the type's factory, kept in the effect list; without a factory
   /// reported, null.
@@ -114,7 +117,10 @@ class N_GuiMng {
   /// The element of the type (or, for an empty type, of the template's type) created
   /// into the templates or the elements; with a template name it then takes the
   /// template's attribute values and clones of its marked children. A missing template
-  /// is reported and leaves the class defaults. Null when the creation failed.
+  /// is reported and leaves the class defaults. A template asked for while a copy of it
+  /// is being made (a child of it names it again, say as a scroll bar's part) is
+  /// reported and makes nothing: the copy would contain itself for ever. Null when the
+  /// creation failed.
   N_GuiElement* CreateFromTemplate(const std::string& templateName, const std::string& type, const std::string& name,
                                    bool isTemplate);
   /// The page-script files read to their end, as their paths were built.
@@ -177,6 +183,7 @@ class N_GuiMng {
   std::int32_t m_snowShader = -1;  ///< "textures\menu\snow"
   bool m_snowOn = false;
   N_GuiScriptFiles m_scriptFiles;
+  std::vector<std::string> m_copying;  ///< the templates being copied now, outermost first
   InputState m_input;
   N_GuiElement* m_cursor = nullptr;  ///< the mouse cursor element; null until set
   N_GuiPage* m_cursorPage = nullptr;

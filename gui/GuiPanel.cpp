@@ -82,13 +82,15 @@ void N_GuiPanel::Render() {
   RenderParticles();
 }
 
-void N_GuiPanel::RenderFrame() {
+void N_GuiPanel::RenderFrame() { RenderFrame(GetWidth(), GetHeight(), m_tilingX, m_tilingY); }
+
+void N_GuiPanel::RenderFrame(float w, float h, float tilingX, float tilingY) {
   N_TextBatch* batch = g_guiServices.textBatch;
   if (m_transparent || !batch) return;
-  const float x = GetScreenX(), y = GetScreenY(), w = GetWidth(), h = GetHeight();
+  const float x = GetScreenX(), y = GetScreenY();
   const std::int32_t alpha = GetAlpha();
   const std::int32_t background = !IsEnabled() && GetDisabledShader() >= 0 ? GetDisabledShader() : GetShader();
-  if (background >= 0) batch->AddQuad(background, x, y, w, h, m_tilingX, m_tilingY, alpha);
+  if (background >= 0) batch->AddQuad(background, x, y, w, h, tilingX, tilingY, alpha);
   if (m_borderShader < 0) return;
   // The right and bottom strips start one unit inside the right and bottom edges.
   const float b = m_borderSize;

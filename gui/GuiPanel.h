@@ -68,6 +68,9 @@ class N_GuiPanel : public N_GuiContainer {
  protected:
   /// Background and border, unless transparent.
   void RenderFrame();
+  /// The same over a rectangle of its own size at the element's place, the background
+  /// repeated as given (a progress bar draws its fill so).
+  void RenderFrame(float width, float height, float tilingX, float tilingY);
   void RenderChildren();
   void RenderParticles();
 

@@ -92,7 +92,7 @@ void N_GuiText::SplitLines() {
   if (!m_multiline) return;
   m_lines.clear();
   std::string line;
-  const std::string caption = GetCaption();
+  const std::string caption = StoredCaption();
   N_Tokenizer words;
   words.OpenString(caption.c_str());
   while (const char* word = words.NextToken(true)) {
@@ -115,7 +115,7 @@ void N_GuiText::AutoSize() {
   if (!m_autosize) return;
   float width = 0.0f, height = 0.0f;
   if (!m_multiline) {
-    Measure(GetCaption(), width, height);
+    Measure(StoredCaption(), width, height);
     SetPixelSize(width, height);
     return;
   }
@@ -134,10 +134,9 @@ void N_GuiText::QueueLine(const std::string& text, float x, float y, std::int32_
                                        colour, GetAlpha());
 }
 
-void N_GuiText::Render() {
-  // The point the batcher aligns the text to.
-  float x = GetScreenX();
-  float y = GetScreenY();
+void N_GuiText::TextAnchor(float& x, float& y) {
+  x = GetScreenX();
+  y = GetScreenY();
   if (m_alignment == kAlignRight) {
     x += GetWidth();
   } else if (m_alignment == kAlignCenter) {
@@ -148,7 +147,12 @@ void N_GuiText::Render() {
   } else if (m_valignment == kAlignMiddle) {
     y += GetHeight() * 0.5f;
   }
-  const std::string caption = GetCaption();
+}
+
+void N_GuiText::Render() {
+  float x = 0.0f, y = 0.0f;
+  TextAnchor(x, y);
+  const std::string& caption = StoredCaption();
   if (!IsVisible() || caption.empty()) return;
   if (!m_multiline) {
     if (m_shadow != 0.0f) QueueLine(caption, x + m_shadow, y + m_shadow, m_valignment, m_shadowColour);

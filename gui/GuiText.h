@@ -81,11 +81,15 @@ class N_GuiText : public N_GuiElement {
   void SplitLines();
   /// Sizes the element to its text.
   void AutoSize();
-
- private:
+  /// The point the batcher aligns the text to: the screen position moved by the
+  /// alignments (left or top edge, centre, right or bottom edge).
+  void TextAnchor(float& x, float& y);
   /// Width and height of a text in the element's font and size (0, 0 without a batcher).
   void Measure(const std::string& text, float& width, float& height) const;
+  /// One line at the point with the element's font, size, alignment and alpha.
   void QueueLine(const std::string& text, float x, float y, std::int32_t valign, std::int32_t colour) const;
+
+ private:
 
   std::int32_t m_alignment = kAlignLeft;
   std::int32_t m_valignment = kAlignTop;

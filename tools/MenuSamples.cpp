@@ -1,8 +1,10 @@
 // The pictures of the menu's materials (data/scripts/menu.shader): the mouse cursor,
 // the snowflake, the three looks of the menu buttons, the panel background and border,
 // the black screen and the sixteen lens pictures of the main menu, each lens in its
-// own colour and with its own number of rays. Procedural, the same bytes on every run.
-#include "tools/DdsWriter.h"
+// own colour and with its own number of rays; and, in the same step, the widgets'
+// pictures (data/scripts/widgets.shader, WidgetPictures.cpp). Procedural, the same
+// bytes on every run.
+#include "tools/GuiPictures.h"
 #include "tools/Step.h"
 
 #include <algorithm>
@@ -16,20 +18,17 @@
 namespace {
 
 using datagen::DdsFormat;
+using datagen::GuiPicture;
 using datagen::Rgba;
 using datagen::RgbaImage;
 
 constexpr float kPi = 3.14159265f;
 
 RgbaImage Picture(int w, int h, const std::function<Rgba(float, float)>& texel) {
-  RgbaImage img(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img.At(x, y) = texel((x + 0.5f) / w, (y + 0.5f) / h);
-  return img;
+  return datagen::DrawPicture(w, h, texel);
 }
 
-std::uint8_t Byte(float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
-Rgba Colour(float r, float g, float b, float a = 1.0f) { return {Byte(r), Byte(g), Byte(b), Byte(a)}; }
+Rgba Colour(float r, float g, float b, float a = 1.0f) { return datagen::ColourOf(r, g, b, a); }
 
 /// A colour of the hue (0..1 round the circle) at full saturation, scaled by value.
 Rgba Hue(float hue, float value, float alpha) {
@@ -92,14 +91,8 @@ RgbaImage Lens(int i) {
   });
 }
 
-struct Texture {
-  std::string name;  ///< as the materials map it: "data/<name>.dds"
-  DdsFormat format;
-  RgbaImage picture;
-};
-
-std::vector<Texture> MenuTextures() {
-  std::vector<Texture> out;
+std::vector<GuiPicture> MenuTextures() {
+  std::vector<GuiPicture> out;
   out.push_back({"textures/menu/cursor", DdsFormat::A8R8G8B8, CursorArrow()});
   out.push_back({"textures/menu/snow", DdsFormat::A8R8G8B8, Snowflake()});
   out.push_back({"textures/menu/button_up", DdsFormat::A8R8G8B8, ButtonLook(0.12f, 0.22f, 0.55f)});
@@ -122,13 +115,15 @@ std::vector<Texture> MenuTextures() {
 }
 
 bool WriteMenuTextures(datagen::Output& out) {
+  std::vector<GuiPicture> pictures = MenuTextures();
+  for (GuiPicture& widget : datagen::WidgetPictures()) pictures.push_back(std::move(widget));
   bool ok = true;
-  for (const Texture& t : MenuTextures()) {
+  for (const GuiPicture& t : pictures) {
     ok = out.Write("data/" + t.name + ".dds", datagen::EncodeDds(t.picture, {t.format, false})) && ok;
   }
   return ok;
 }
 
-const datagen::StepRegistrar kMenu{{"menu", "pictures of the menu's materials", &WriteMenuTextures}};
+const datagen::StepRegistrar kMenu{{"menu", "pictures of the menu's and the widgets' materials", &WriteMenuTextures}};
 
 }  // namespace

@@ -16,13 +16,18 @@ namespace {
 std::vector<std::string> GarbageValues() {
   std::string high;
   for (int c = 128; c < 256; ++c) high.push_back(static_cast<char>(c));
+  // Lists and row lines: many fields, quotes left open, comments, extreme numbers.
+  std::string fields;
+  for (int i = 0; i < 5000; ++i) fields += std::to_string(i % 7 - 3) + " ";
   return {"",     std::string(10000, 'x'), "nan", "-nan", "-1e40", "1e40", "inf",  "-1", "99999999999", high,
-          "%s%n", "\\n \\n \\n",           "true", " ",   "0",     "1e-45", "\"", "//", std::string(3000, ' ') + "a"};
+          "%s%n", "\\n \\n \\n",           "true", " ",   "0",     "1e-45", "\"", "//", std::string(3000, ' ') + "a",
+          fields, "a \"b c", "'open", "x // y z", "-2147483648 2147483647 -1", "text image none image", "vertical"};
 }
 
 TEST(GuiGarbage, EveryAttributeOfEveryClassSurvivesGarbage) {
   const std::vector<std::string> values = GarbageValues();
-  for (const char* type : {"Text", "Button", "CheckBox", "TestContainer", "Panel", "Cursor", "RadioGroup"}) {
+  for (const char* type : {"Text", "Button", "CheckBox", "TestContainer", "Panel", "Cursor", "RadioGroup", "EditBox",
+                           "ScrollBar", "TextSelector", "ImageSelector", "Table", "ProgressBar"}) {
     test::GuiRig rig;
     N_GuiPage* page = rig.mng->CreatePage("p");
     auto* box = rig.Create<test::TestContainer>("TestContainer", "box");

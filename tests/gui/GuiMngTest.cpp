@@ -22,11 +22,15 @@ TEST(GuiMng, RegisteringTheFactoriesLogsThemInTheirOrder) {
   N_GuiMng mng;
   RegisterGuiFactories(mng);
   mng.RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<N_GuiText>>());  // the first stays
-  EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {" +    GuiElementFactory for type Text registered.\n",
-                                                     " +    GuiElementFactory for type Button registered.\n",
-                                                     " +    GuiElementFactory for type CheckBox registered.\n",
-                                                     " +    GuiElementFactory for type Text registered.\n"}));
-  for (const char* type : {"Text", "Button", "CheckBox"}) {
+  // The game's order; the types still to come take their places between these.
+  const std::vector<std::string> types{"Panel",         "Cursor", "Text",        "EditBox",
+                                       "Button",        "CheckBox", "ScrollBar", "TextSelector",
+                                       "ImageSelector", "Table",  "ProgressBar", "RadioGroup"};
+  std::vector<std::string> lines;
+  for (const std::string& type : types) lines.push_back(" +    GuiElementFactory for type " + type + " registered.\n");
+  lines.push_back(" +    GuiElementFactory for type Text registered.\n");
+  EXPECT_TRUE(test::ContainsInOrder(core.LogText(), lines));
+  for (const std::string& type : types) {
     GuiElementFactory* factory = mng.FindElementFactory(type);
     ASSERT_NE(factory, nullptr);
     N_GuiElement* e = factory->Create("x");

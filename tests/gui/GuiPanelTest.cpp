@@ -18,32 +18,9 @@
 
 namespace {
 
-/// One queued quad: shader, rectangle, texture repeat, alpha.
-struct Quad {
-  std::int32_t shader;
-  float x, y, w, h;
-  float u, v;
-  std::uint32_t alpha;
-  bool operator==(const Quad&) const = default;
-};
+using Quad = test::QueuedQuad;
 
-std::ostream& operator<<(std::ostream& out, const Quad& q) {
-  return out << "{" << q.shader << " " << q.x << "," << q.y << " " << q.w << "x" << q.h << " uv " << q.u << ","
-             << q.v << " a" << q.alpha << "}";
-}
-
-/// The batcher's queue as quads (each entry's first quad), then emptied.
-std::vector<Quad> TakeQuads(test::GuiRig& rig) {
-  std::vector<Quad> quads;
-  for (std::uint32_t i = 0; i < rig.batch.EntryCount(); ++i) {
-    const N_MeshSurface& e = rig.batch.Entry(i);
-    const N_SurfaceVertex* v = e.vertices;  // top-left, top-right, bottom-left, bottom-right
-    quads.push_back({e.shader, v[0].position[0], v[0].position[1], v[3].position[0] - v[0].position[0],
-                     v[3].position[1] - v[0].position[1], v[3].uv0[0], v[3].uv0[1], v[0].colour >> 24});
-  }
-  rig.batch.Flush();
-  return quads;
-}
+std::vector<Quad> TakeQuads(test::GuiRig& rig) { return rig.TakeQuads(); }
 
 class GuiPanelTest : public ::testing::Test {
  protected:

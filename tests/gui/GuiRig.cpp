@@ -85,7 +85,7 @@ void RecordingEffect::ForgetElement(const N_GuiElement* gone) {
 
 GuiRig::GuiRig(bool drawWithRenderer)
     : target(drawWithRenderer ? std::make_unique<N_TextBatchRenderTarget>(shaders) : nullptr),
-      batch(target.get()),
+      batch(target ? static_cast<N_TextBatchTarget*>(target.get()) : &drawn),
       mng(std::make_unique<N_GuiMng>()) {
   GuiCalls().clear();
   m_timer.Tick();  // the first tick only sets the start
@@ -129,29 +129,55 @@ void GuiRig::Step(double seconds) {
   m_timer.Tick();
 }
 
-std::vector<QueuedText> GuiRig::TakeQueue() {
-  std::vector<QueuedText> texts;
+std::ostream& operator<<(std::ostream& out, const QueuedQuad& q) {
+  return out << "{" << q.shader << " " << q.x << "," << q.y << " " << q.w << "x" << q.h << " uv " << q.u << ","
+             << q.v << " a" << q.alpha << "}";
+}
+
+std::vector<QueuedQuad> GuiRig::TakeQuads() {
+  std::vector<QueuedQuad> quads;
   for (std::uint32_t i = 0; i < batch.EntryCount(); ++i) {
-    const N_MeshSurface& entry = batch.Entry(i);
-    QueuedText text;
-    text.shader = entry.shader;
-    text.quads = entry.vertexCount / 4;
-    if (entry.vertexCount > 0) {
-      const N_SurfaceVertex* v = entry.vertices;
-      text.left = text.right = v[0].position[0];
-      text.top = text.bottom = v[0].position[1];
-      for (std::uint32_t k = 0; k < entry.vertexCount; ++k) {
-        text.left = std::min(text.left, v[k].position[0]);
-        text.right = std::max(text.right, v[k].position[0]);
-        text.top = std::min(text.top, v[k].position[1]);
-        text.bottom = std::max(text.bottom, v[k].position[1]);
-      }
-      text.rgb = v[0].colour & 0xFFFFFFu;
-      text.alpha = v[0].colour >> 24;
-    }
-    texts.push_back(text);
+    const N_MeshSurface& e = batch.Entry(i);
+    const N_SurfaceVertex* v = e.vertices;  // top-left, top-right, bottom-left, bottom-right
+    quads.push_back({e.shader, v[0].position[0], v[0].position[1], v[3].position[0] - v[0].position[0],
+                     v[3].position[1] - v[0].position[1], v[3].uv0[0], v[3].uv0[1], v[0].colour >> 24});
   }
   batch.Flush();
+  drawn.drawn.clear();
+  return quads;
+}
+
+QueuedText TextOf(const N_MeshSurface& entry) {
+  QueuedText text;
+  text.shader = entry.shader;
+  text.quads = entry.vertexCount / 4;
+  if (entry.vertexCount > 0) {
+    const N_SurfaceVertex* v = entry.vertices;
+    text.left = text.right = v[0].position[0];
+    text.top = text.bottom = v[0].position[1];
+    for (std::uint32_t k = 0; k < entry.vertexCount; ++k) {
+      text.left = std::min(text.left, v[k].position[0]);
+      text.right = std::max(text.right, v[k].position[0]);
+      text.top = std::min(text.top, v[k].position[1]);
+      text.bottom = std::max(text.bottom, v[k].position[1]);
+    }
+    text.rgb = v[0].colour & 0xFFFFFFu;
+    text.alpha = v[0].colour >> 24;
+  }
+  return text;
+}
+
+std::vector<QueuedText> DrawnEntries::Take() {
+  std::vector<QueuedText> taken;
+  taken.swap(drawn);
+  return taken;
+}
+
+std::vector<QueuedText> GuiRig::TakeQueue() {
+  std::vector<QueuedText> texts;
+  for (std::uint32_t i = 0; i < batch.EntryCount(); ++i) texts.push_back(TextOf(batch.Entry(i)));
+  batch.Flush();
+  drawn.drawn.clear();
   return texts;
 }
 

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <utility>
 #include <memory>
 #include <string>
@@ -84,6 +85,38 @@ struct QueuedText {
   std::uint32_t quads = 0;
 };
 
+/// A quad queued by the batcher: shader, rectangle, texture repeat, alpha (each
+/// entry's first quad).
+struct QueuedQuad {
+  std::int32_t shader = -1;
+  float x = 0, y = 0, w = 0, h = 0;
+  float u = 0, v = 0;
+  std::uint32_t alpha = 0;
+  bool operator==(const QueuedQuad&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const QueuedQuad& q);
+
+/// The entry as a text: its shader, the extent of its quads, the first colour.
+QueuedText TextOf(const N_MeshSurface& entry);
+
+/// Where the rig's batcher draws when it has no renderer: it keeps what each flush
+/// drew, as texts (in order), until taken.
+class DrawnEntries final : public N_TextBatchTarget {
+ public:
+  void ClearDepth() override {}
+  void BindShader(std::int32_t) override {}
+  /// Keeps no more than the last flushes' worth: long runs that never take it stay small.
+  void DrawSurface(N_MeshSurface& entry) override {
+    if (drawn.size() >= kKept) drawn.clear();
+    drawn.push_back(TextOf(entry));
+  }
+  /// What was drawn since the last call.
+  std::vector<QueuedText> Take();
+
+  static constexpr std::size_t kKept = 65536;
+  std::vector<QueuedText> drawn;
+};
+
 class GuiRig;
 
 /// The input manager over the scripted keyboard and mouse, behind g_inputMng, with the
@@ -105,7 +138,7 @@ class GuiRig {
   static constexpr float kAdvance = 8.0f;
 
   /// With drawWithRenderer the batcher's Flush draws through the renderer (g_render
-  /// and its module must be set up by then); otherwise it draws nowhere.
+  /// and its module must be set up by then); otherwise into `drawn`.
   explicit GuiRig(bool drawWithRenderer = false);
   ~GuiRig();
   GuiRig(const GuiRig&) = delete;
@@ -115,6 +148,8 @@ class GuiRig {
   void Step(double seconds);
   /// The batcher's queue as texts, then empties it.
   std::vector<QueuedText> TakeQueue();
+  /// The batcher's queue as quads, then empties it.
+  std::vector<QueuedQuad> TakeQuads();
   std::string Log() const { return core.LogText(); }
 
   template <class T>
@@ -126,6 +161,7 @@ class GuiRig {
   CoreServices core;
   N_ShaderMng shaders{1024};
   std::unique_ptr<N_TextBatchRenderTarget> target;
+  DrawnEntries drawn;
   N_TextBatch batch;
   N_FontList fonts;
   std::unique_ptr<N_GuiMng> mng;

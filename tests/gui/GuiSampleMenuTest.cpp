@@ -6,12 +6,17 @@
 #include "core/StringTable.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiProgressBar.h"
+#include "gui/GuiScrollBar.h"
+#include "gui/GuiTable.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -172,6 +177,54 @@ TEST_F(GuiSampleMenu, TheMenusCanBeWalkedWithTheCursorCountedOnce) {
   rig.mng->GetPage("Background")->ShowImmediate();
   rig.mng->GetPage("Background")->ShowImmediate();
   EXPECT_EQ(rig.mng->GetCursorCounter(), 0);
+}
+
+TEST_F(GuiSampleMenu, TheLoadingPageAndTheWidgetTemplates) {
+  // The page the race's loading draws into: its bar "Loading" of range 100.
+  N_GuiPage* loading = rig.mng->GetPage("Loading");
+  ASSERT_NE(loading, nullptr);
+  EXPECT_FALSE(loading->GetShowCursor());
+  EXPECT_EQ(loading->GetOnShow(), "LoadingShow");
+  auto* bar = dynamic_cast<N_GuiProgressBar*>(rig.mng->GetElement("Loading", false));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->GetPage(), loading);
+  EXPECT_EQ(bar->GetRange(), 100.0f);
+  EXPECT_EQ(bar->GetValue(), 0.0f);
+  EXPECT_GT(bar->FullLength(), 0.0f);
+  EXPECT_NE(bar->GetBackShaderName(), "");
+
+  // A list made from the template: its own scroll bar with arrows and bit, rows on the
+  // row pictures, the selected one in the highlight.
+  N_GuiElement* made = rig.mng->CreateFromTemplate("ListTable", "", "List", false);
+  ASSERT_NE(made, nullptr);
+  auto* list = dynamic_cast<N_GuiTable*>(made);
+  ASSERT_NE(list, nullptr);
+  test::Set(*list, {{"width", "300"}, {"height", "120"}, {"columntypes", "text text"}, {"columnwidths", "150 100"},
+                    {"row", "Alpha 1"}, {"row", "Beta 2"}});
+  ASSERT_NE(list->GetScrollBar(), nullptr);
+  for (N_GuiElement* part : {list->GetScrollBar()->GetUpButton(), list->GetScrollBar()->GetDownButton(),
+                             list->GetScrollBar()->GetBit()}) {
+    ASSERT_NE(part, nullptr);
+    EXPECT_NE(part->GetShader(), -1) << part->GetName();
+  }
+  EXPECT_EQ(list->GetRowPanel(0)->GetShader(), rig.shaders.AddShader("textures\\gui\\row_selected", 0, 3));
+  EXPECT_EQ(list->GetRowPanel(1)->GetShader(), rig.shaders.AddShader("textures\\gui\\row", 0, 3));
+  for (const char* name : {"HorizontalScrollBar", "GaugeBar", "NameEdit", "OptionSelector", "PictureSelector"})
+    EXPECT_EQ(rig.mng->Templates().count(name), 1u) << name;
+  EXPECT_EQ(rig.Log().find("not found"), std::string::npos) << rig.Log();
+
+  // Every widget material maps a picture the sample data holds.
+  const fs::path root = fs::path(test::GameRoot()) / "data";
+  std::ifstream materials(root / "scripts" / "widgets.shader");
+  int blocks = 0;
+  for (std::string line; std::getline(materials, line);) {
+    if (line.rfind("textures\\gui\\", 0) != 0) continue;
+    ++blocks;
+    std::string picture = line;
+    std::replace(picture.begin(), picture.end(), '\\', '/');
+    EXPECT_TRUE(fs::exists(root / (picture + ".dds"))) << picture;
+  }
+  EXPECT_EQ(blocks, 23);
 }
 
 }  // namespace

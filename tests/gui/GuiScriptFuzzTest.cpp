@@ -43,13 +43,16 @@ class Lcg {
   std::uint32_t m_seed;
 };
 
-constexpr std::array<const char*, 34> kPieces{
+constexpr std::array<const char*, 46> kPieces{
     "{",          "}",           "\n",           "//",           " ",           "(",          ")",
     ":",          "#include a.gui\n", "#include fuzz.gui\n", "#include <self.gui>\n", "template ",
     "container ", "element ",    "effect ",      "Panel(",       "Button(b)",   "RadioGroup", "Cursor(c) : ",
     "Text(#)",    "Tpl",         "registershader x\n", "caption #str500", "numparticles 99999\n",
     "particlesize -1e30\n", "zorder -1\n", "modal true\n", "showcursor true\n", "tiling 0 nan\n",
-    "gotopage MainMenu\n", "anchor b\n", "sensitivity nan\n", "bordersize 1e38\n", "\t"};
+    "gotopage MainMenu\n", "anchor b\n", "sensitivity nan\n", "bordersize 1e38\n", "\t",
+    "Table(t)", "ScrollBar(#) : ", "EditBox(#)", "ProgressBar(#)", "TextSelector(#)", "ImageSelector(#)",
+    "row 1 \"a b\n", "columntypes text image x\n", "scrollbar Tpl\n", "upbutton Tpl\n", "item x y\n",
+    "limits 0 -1 2147483647\n"};
 
 std::string Mutate(std::string text, Lcg& rng) {
   const int edits = 1 + static_cast<int>(rng.Next(8));
