@@ -358,6 +358,7 @@ TEST(Navo, WithoutAMainMenuPageTheGameEndsWithItsCriticalError) {
   for (const char* only : {"Background", "MainMenu"}) {
     test::TempDir dir;
     PrepareGameDir(dir, false);
+    test::WriteEmptyLevel(dir, test::kStartLevelFile);
     dir.Write("data/scripts/gui/menu.gui", std::string(only) + "\n{\n}\n");
     Game game(dir.Path(), "frames=3,exit=1");
     EXPECT_EQ(game.Wait(), 255) << only;

@@ -13,6 +13,7 @@
 #include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
+#include "tools/LevelWriter.h"
 
 #include "scene/CameraMng.h"
 #include "scene/LensFlare.h"
@@ -42,6 +43,7 @@ void WriteStartFiles(const test::TempDir& dir) {
 
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   test::TempDir dir;
+  test::CoreServices core;  // the start level is named by "mapname"
   WriteStartFiles(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
@@ -418,35 +420,25 @@ class FrameRender final : public N_Render {
   std::vector<std::string>& m_events;
 };
 
-/// A world on the recording renderer (800 x 600) whose level holds a sun with its glare
-/// flare ahead of the cameras, the menu path and a sprint fly-by camera.
+/// A world on the recording renderer (800 x 600) whose start level holds a sun with its
+/// glare flare ahead of the cameras, the menu path and a sprint fly-by camera; `edit`
+/// changes the level before it is written.
 struct FrameRig {
-  FrameRig() : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
+  explicit FrameRig(const std::function<void(datagen::LevelData&)>& edit = {})
+      : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
     g_renderServicesCopy.textureMng = &textures;
     g_render = &rig.render;
     rig.core.vars->SetInt("v_width", 800, 2);
     rig.core.vars->SetInt("v_height", 600, 2);
     WriteStartFiles(rig.harness.dir);
+    datagen::LevelData level;
+    level.lights.push_back({"lf_sun", {0.0f, 5000.0f, 0.0f}, {}, {1.0f, 1.0f, 1.0f}});
+    level.pointSets.push_back({"CameraPath_Menu", {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}}});
+    level.cameras.push_back({"Camera_Sprint", level.AddPath(std::vector<N_PathKey>(4), N_CameraPath::kPlayOnce, 1.0f)});
+    if (edit) edit(level);
+    const std::vector<std::uint8_t> bytes = datagen::EncodeLevel(level);
+    rig.harness.dir.Write(test::kStartLevelFile, std::string(bytes.begin(), bytes.end()));
     world = std::make_unique<N_World>(&textures);
-    N_Level& level = world->Level();
-    N_LevelLight sun;
-    std::strcpy(sun.name, "lf_sun");
-    sun.position = {0.0f, 5000.0f, 0.0f};
-    level.lights.push_back(sun);
-    auto flare = std::make_unique<N_LensFlare>();
-    flare->AttachLight(&level.lights[0], 1);
-    flare->Setup();
-    level.flares.push_back(std::move(flare));
-    N_Level::PointSet path;
-    std::strcpy(path.name, "CameraPath_Menu");
-    path.pointCount = 4;
-    level.pointSets.push_back(path);
-    level.points = {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}};
-    auto sprint = std::make_unique<N_LevelCamera>();
-    sprint->SetName("Camera_Sprint");
-    const N_PathKey keys[4] = {};
-    sprint->path = std::make_unique<N_CameraPath>(keys, 4, N_CameraPath::kPlayOnce, 1.0f);
-    level.cameras.push_back(std::move(sprint));
   }
   ~FrameRig() {
     world.reset();
@@ -461,19 +453,19 @@ struct FrameRig {
 };
 
 TEST(World, InitSetsTheCamerasUpAndMakesTheLevelsEffectsAfterTheShaders) {
-  FrameRig r;
+  FrameRig r([](datagen::LevelData& level) {
+    // A quad of the tree's material: vertex 0 to 3 is 10 across.
+    level.geometry.materials = {"tree"};
+    std::vector<N_SurfaceVertex> corners(4, datagen::MeshVertex(0, 0, 0, 0, 0, 0));
+    corners[3].position[0] = 10.0f;
+    level.geometry.AddSurface(corners, {0, 1, 2, 0, 2, 3}, 0);
+  });
   N_World& world = *r.world;
   r.rig.harness.dir.Write("data/scripts/tree.shader", "tree\n{\n deformvertexes autosprite 0 0\n{\n map tree\n}\n}\n");
   N_Level& level = world.Level();
-  N_MeshSurface quad;
-  quad.shader = world.ShaderMng().AddShader("tree", 0, 3);
-  quad.vertexCount = 4;
-  quad.indexCount = 6;
-  level.surfaces.push_back(quad);
-  level.vertices.resize(4);
-  level.vertices[3].position[0] = 10.0f;  // vertex 0 to 3: 10 across
-  level.indices.resize(6);
   world.Init();
+  ASSERT_EQ(level.surfaces.size(), 1u);
+  const N_MeshSurface& quad = level.surfaces[0];
   EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
   EXPECT_EQ(world.CameraMng().FreeController().Camera().viewportWidth, 800) << "the cameras are set up";
   EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), 4u);
@@ -523,9 +515,10 @@ TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
   };
   {
     const ViewCase& c = GetParam();
-    FrameRig r;
+    FrameRig r([&](datagen::LevelData& level) {
+      if (!c.sprintCamera) level.cameras.clear();
+    });
     N_World& world = *r.world;
-    if (!c.sprintCamera) world.Level().cameras.clear();
     world.Init();
     // The cameras look at the sun (the race camera's own camera looks down).
     world.CameraMng().FreeController().Camera().position = {0, 0, 0};
@@ -563,12 +556,8 @@ INSTANTIATE_TEST_SUITE_P(World, WorldViewMode,
                          [](const testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
 TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
-  FrameRig r;
+  FrameRig r([](datagen::LevelData& level) { level.emitters.push_back({"snow", "spark", {}, {}}); });
   r.rig.harness.dir.Write("data/scripts/fx.particle", "spark\n{\n numparticles 3\n live 50 50\n shader fx/spark\n}\n");
-  N_LevelEmitter snow;
-  std::strcpy(snow.name, "snow");
-  std::strcpy(snow.particleSystem, "spark");
-  r.world->Level().emitters.push_back(snow);
   r.world->Init();
   ASSERT_NE(r.world->Level().snow, nullptr);
   r.events.clear();

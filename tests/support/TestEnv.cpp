@@ -84,6 +84,14 @@ void WriteStartPages(const TempDir& dir) {
             "// The pages the start-up shows, empty.\n"
             "Background\n{\nshowcursor false\n}\n"
             "MainMenu\n{\nshowcursor false\n}\n");
+  WriteEmptyLevel(dir, kStartLevelFile);
+}
+
+void WriteEmptyLevel(const TempDir& dir, const std::string& relative) {
+  // The level file's header: magic, version 150, every section empty.
+  std::string header(2048, '\0');
+  header.replace(0, 8, std::string("ALF \x96\0\0\0", 8));
+  dir.Write(relative, header);
 }
 
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {

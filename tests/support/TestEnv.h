@@ -61,10 +61,18 @@ void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
 /// The athlete profiles every world start reads (its start ends without them).
 inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data";
 
+/// The level the world loads at start-up (the default "mapname", "Beitostolen.ALF").
+inline constexpr const char* kStartLevelFile = "data/levels/Beitostolen.alf";
+
 /// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
 /// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
-/// for games and worlds started without the sample pages.
+/// and an empty start level (kStartLevelFile), for games and worlds started without
+/// the sample pages and courses.
 void WriteStartPages(const TempDir& dir);
+
+/// Writes a level file of no records (every section empty) at the path below the
+/// directory.
+void WriteEmptyLevel(const TempDir& dir, const std::string& relative);
 
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.
