@@ -76,7 +76,11 @@ void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
   const fs::path target = fs::path(dir.Path()) / relative;
   if (fs::exists(target)) return;
   fs::create_directories(target.parent_path());
-  fs::copy_file(fs::path(GameRoot()) / relative, target);
+  fs::copy(fs::path(GameRoot()) / relative, target, fs::copy_options::recursive);
+}
+
+void CopyCoursesFromGameRoot(const TempDir& dir) {
+  for (const char* folder : {"data/levels", "data/Ai", "data/meshes", "data/anim"}) CopyFromGameRoot(dir, folder);
 }
 
 void WriteStartPages(const TempDir& dir) {

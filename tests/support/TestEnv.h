@@ -53,9 +53,9 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
-/// Copies a file of the game root (path relative to it, e.g. the athlete profiles the
-/// world needs to start) to the same place below the directory; a file already there
-/// is kept.
+/// Copies a file or folder of the game root (path relative to it, e.g. the athlete
+/// profiles the world needs to start) to the same place below the directory; one
+/// already there is kept.
 void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
 
 /// The athlete profiles every world start reads (its start ends without them).
@@ -63,6 +63,10 @@ inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data"
 
 /// The level the world loads at start-up (the default "mapname", "Beitostolen.ALF").
 inline constexpr const char* kStartLevelFile = "data/levels/Beitostolen.alf";
+
+/// Copies the sample courses with what they load (spectators, trees, props) below the
+/// directory.
+void CopyCoursesFromGameRoot(const TempDir& dir);
 
 /// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
 /// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
