@@ -1,5 +1,7 @@
 #include "race/World.h"
 
+#include "race/LoadingProgress.h"
+
 #include "render/MeshSurface.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
@@ -23,6 +25,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -370,6 +373,10 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
 class FrameRender final : public N_Render {
  public:
   explicit FrameRender(std::vector<std::string>& events) : m_events(events) {}
+  bool BeginFrame() override {
+    m_events.push_back("begin frame");
+    return N_Render::BeginFrame();
+  }
   void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
     m_events.push_back(is3D ? "3D" : "2D");
     N_Render::SetupCamera(camera, is3D);
@@ -440,7 +447,15 @@ struct FrameRig {
     rig.harness.dir.Write(test::kStartLevelFile, std::string(bytes.begin(), bytes.end()));
     world = std::make_unique<N_World>(&textures);
   }
+  /// The game root's sample courses (and the snow's particle script) in place of the
+  /// written start level.
+  void UseSampleCourses() const {
+    std::filesystem::remove_all(rig.harness.dir.Path() + "/data/levels");
+    test::CopyCoursesFromGameRoot(rig.harness.dir);
+    test::CopyFromGameRoot(rig.harness.dir, "data/scripts/weather.particle");
+  }
   ~FrameRig() {
+    g_world = nullptr;
     world.reset();
     g_render = nullptr;
     g_renderServicesCopy.textureMng = nullptr;
@@ -554,6 +569,78 @@ INSTANTIATE_TEST_SUITE_P(World, WorldViewMode,
                                          ViewCase{"TheSprintFlyBy", 0, 1, true, ViewCamera::Sprint, 0},
                                          ViewCase{"AFlyByWithoutItsCamera", 0, 1, false, ViewCamera::Free, 1}),
                          [](const testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
+
+std::vector<float> g_progress;
+
+TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
+  FrameRig r;
+  r.UseSampleCourses();
+  N_World& world = *r.world;
+  g_world = &world;  // as the application sets it: the progress draws the world's pages
+  N_VarMng& vars = *r.rig.core.vars;
+  SetLoadingProgressObserver([](float percent) { g_progress.push_back(percent); });
+  const std::vector<float> loader{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 65, 75, 80};
+  world.Init();
+  EXPECT_EQ(g_progress, loader);
+  EXPECT_EQ(world.CurrentMapName(), "Beitostolen.ALF");
+  auto loads = [&] {
+    const std::string log = r.rig.core.LogText();
+    int count = 0;
+    for (std::size_t at = log.find("\n Loading Level: "); at != std::string::npos; at = log.find("\n Loading Level: ", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+
+  // The same course in other letters: its settings again, nothing else; the
+  // "Loading" page is hidden, so nothing is drawn.
+  N_GuiPage* loading = world.GuiMng().CreatePage("Loading");
+  ASSERT_NE(loading, nullptr);
+  vars.SetInt("foglinear", 7, 2);
+  vars.SetString("mapname", "beitostolen.alf", 2);
+  g_progress.clear();
+  r.events.clear();
+  world.LoadLevel();
+  EXPECT_EQ(g_progress, std::vector<float>{100});
+  EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), 0);
+  EXPECT_EQ(vars.GetInt("foglinear"), 0) << "from Beitostolen.alf.cfg";
+  EXPECT_EQ(loads(), 1);
+  EXPECT_EQ(world.CurrentMapName(), "Beitostolen.ALF");
+
+  // The other course: a new level and camera manager, the progress to 100, one frame
+  // of the shown "Loading" page for each step.
+  loading->ShowImmediate();
+  vars.SetString("mapname", "Holmenkollen.alf", 2);
+  g_progress.clear();
+  r.events.clear();
+  world.LoadLevel();
+  std::vector<float> expected = loader;
+  expected.insert(expected.end(), {85, 90, 100});
+  EXPECT_EQ(g_progress, expected);
+  EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), std::ptrdiff_t(expected.size()));
+  loading->Hide();
+  EXPECT_EQ(loads(), 2);
+  EXPECT_EQ(world.CurrentMapName(), "Holmenkollen.alf");
+  N_Level& level = world.Level();
+  EXPECT_EQ(g_scene.level, &level);
+  EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
+  std::int32_t menuPoints = 0;
+  ASSERT_NE(level.FindPointSet("CameraPath_Menu", &menuPoints), nullptr);
+  EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), std::size_t(menuPoints)) << "set up on the new level";
+  EXPECT_NE(world.CameraMng().RaceController().SprintCamera(), nullptr);
+  EXPECT_EQ(world.LevelObjects().Drawables().size(), level.sceneObjects.size()) << "the old course's drawables went";
+  EXPECT_FALSE(world.LevelObjects().Unsorted());
+  EXPECT_NE(level.sharedVertexBuffer, nullptr) << "its effects are made";
+  // A frame in each view mode draws the new course.
+  for (const int mode : {0, 1, 2}) {
+    vars.SetInt("viewmode", mode, 2);
+    world.Update(0.016f);
+    r.events.clear();
+    world.Render(0.016f);
+    EXPECT_GT(std::count(r.events.begin(), r.events.end(), "surface"), 0) << mode;
+  }
+  SetLoadingProgressObserver(nullptr);
+}
 
 TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
   FrameRig r([](datagen::LevelData& level) { level.emitters.push_back({"snow", "spark", {}, {}}); });
