@@ -523,7 +523,7 @@ TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
                                           "surface", "surface", "surface", "surface", "2D", "glare", "3D",
                                           "2D", "shadow overlay", "3D", "2D"};
   auto withOffscreen = [&] {
-    std::vector<std::string> events = {"offscreen"};
+    std::vector<std::string> events = {"begin frame", "offscreen"};
     events.insert(events.end(), scene.begin(), scene.end());
     events.insert(events.end(), {"back buffer", "post pass", "2D"});
     return events;
