@@ -25,7 +25,7 @@ void UpdateLoadingProgress(float percent) {
     g_timer->Tick();
     g_timer->Tick();
   }
-  // TODO(issue 27): the progress bar "Loading" takes `percent` once the GUI's progress
+  // TODO(#27): the progress bar "Loading" takes `percent` once the GUI's progress
   // bar exists (N_GuiProgressBar::SetValue).
   if (!g_render) return;
   g_render->BeginFrame();
