@@ -1,13 +1,18 @@
 // Writes the seeds the sample data lacks: "config.cfg" as the game saves its settings
-// at exit, the key definitions table as it saves the bindings, and a cube and a volume
+// at exit, the key definitions table as it saves the bindings, a cube and a volume
 // texture from the sample data's DDS writer (the game's samples are all two-
-// dimensional). Usage: fuzz_seeds <folder>.
+// dimensional), and the sample courses' level files with their ground cut down to one
+// triangle a surface (a whole course is a megabyte, mostly ground vertices: too long
+// an input), everything else as the course generator writes it. Usage: fuzz_seeds
+// <folder>.
 #include "core/BuiltinVars.h"
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "platform/win32.h"
+#include "tools/Course.h"
 #include "tools/DdsWriter.h"
+#include "tools/LevelWriter.h"
 
 #include <array>
 #include <cstdio>
@@ -44,6 +49,31 @@ bool WriteTextures() {
          WriteBytes("volume_dxt5.dds", datagen::EncodeVolumeDds(slices, {DdsFormat::Dxt5, false}));
 }
 
+/// Each surface keeps its material, kind and lightmap over its first triangle.
+datagen::SurfaceData FirstTriangles(const datagen::SurfaceData& ground) {
+  datagen::SurfaceData cut;
+  cut.materials = ground.materials;
+  cut.lightmaps = ground.lightmaps;
+  for (const N_SurfaceDescriptor& d : ground.surfaces) {
+    std::vector<N_SurfaceVertex> corners;
+    for (std::uint32_t i = 0; i < 3 && i < d.vertexCount; ++i) corners.push_back(ground.vertices[d.firstVertex + i]);
+    const std::vector<std::uint16_t> triangle =
+        corners.size() == 3 ? std::vector<std::uint16_t>{0, 1, 2} : std::vector<std::uint16_t>{};
+    cut.AddSurface(corners, triangle, d.material, d.kind, d.lightmap);
+  }
+  return cut;
+}
+
+bool WriteLevels() {
+  bool ok = true;
+  for (const course::Layout& layout : course::Layouts()) {
+    datagen::LevelData level = course::BuildCourse(layout).level;
+    level.geometry = FirstTriangles(level.geometry);
+    ok = WriteBytes(("level_" + layout.name + ".alf").c_str(), datagen::EncodeLevel(level)) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,7 +93,8 @@ int main(int argc, char** argv) {
   ResetKeyDefinitions();
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
-  if (!config || !keys || !textures) {
+  const bool levels = WriteLevels();
+  if (!config || !keys || !textures || !levels) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return 1;
   }
