@@ -4,6 +4,7 @@
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/PlayerControls.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiFactories.h"
@@ -11,7 +12,10 @@
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "platform/win32/Files.h"
+#include "race/ExportData.h"
+#include "race/FinalResult.h"
 #include "race/LoadingProgress.h"
+#include "race/PausePage.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -42,9 +46,12 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.loadingProgress = &UpdateLoadingProgress;
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
   RegisterGuiFactories(*m_guiMng);
+  // The pause key of the player controls opens the race's "Pause" page.
+  SetPausePageCalls(&ShowPausePage, &HidePausePage);
 }
 
 N_World::~N_World() {
+  SetPausePageCalls(nullptr, nullptr);
   g_scene.game = nullptr;
   m_game.reset();
   // The figures' emitters, patches and meshes give back their particle emitters,
@@ -192,6 +199,11 @@ void N_World::Update(float frameTime) {
   m_cameraMng->Update(frameTime);
   m_guiMng->Update();
   m_level->UpdateFog(frameTime);
+  if (m_game) {
+    m_game->Update(frameTime);
+    // A finished race: the board takes the result and removes the game.
+    if (std::unique_ptr<ExportData> result = m_game->PollResult()) ShowFinalResult(std::move(result));
+  }
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
 }

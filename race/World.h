@@ -17,7 +17,10 @@
 // loads the shaders, creates their textures and the level's effects, sorts the level
 // objects, and shows the main menu. LoadLevel changes the level (the race launches).
 // Update: the camera manager reads "viewmode" and moves the cameras of that mode, the
-// GUI's frame, the level's fog, the particles. Render opens a frame and picks the camera
+// GUI's frame, the level's fog, the running game's update and, once it hands over a
+// result, the final-result board (race/FinalResult.h, which removes the game), the
+// particles. The world installs the race's pause page into the player controls while
+// it lives. Render opens a frame and picks the camera
 // by the view mode (0 the race camera's active camera, the free camera when it has none;
 // 2 the shake camera's main camera; otherwise the free camera), which becomes the current
 // camera; draws the level objects and the level's actors (spectators, props; before the
