@@ -58,9 +58,14 @@ void ResetShootingHudState() { g_shootingHud = ShootingHudState{}; }
 
 void ShowShootingPage() {
   race_gui::ShowPageImmediate("Shooting");
+  // Showing a page at once sets its elements to full alpha; outside the trainings and
+  // buddy games the exhaustion overlay keeps the level it had.
+  N_GuiElement* overlay = race_gui::Element("Black1");
+  const std::uint8_t level = overlay ? overlay->GetAlpha() : 0;
   race_gui::ShowPageImmediate("BlackEyes");
   const int mode = g_varMng ? g_varMng->GetInt("gamemode") : 0;
-  if (mode == 3 || mode == 4 || mode == 5) race_gui::SetAlpha("Black1", 0);
+  const bool clear = mode == 3 || mode == 4 || mode == 5;
+  if (overlay) overlay->SetAlpha(clear ? 0 : level);
   race_gui::SetAlpha("TrestRed", 0);
   StartBout();
   race_gui::SetLeft("TrestRed", kFlashOnScreenLeft);
