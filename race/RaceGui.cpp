@@ -73,6 +73,7 @@ std::string Quoted(std::string_view text) {
   field.append(text.substr(0, kMaxQuotedText));
   for (std::size_t i = 1; i < field.size(); ++i) {
     if (field[i] == '"') field[i] = '\'';
+    if (field[i] == '\0') field[i] = ' ';  // the row line is read as a C string
   }
   field += '"';
   return field;

@@ -49,8 +49,9 @@ void HideElement(const char* name);
 std::string Text(const char* key);
 
 /// A quoted row field: the text in double quotes, its own double quotes turned into
-/// single quotes and its length cut to kMaxQuotedText characters, so that it always
-/// stays one field (the tokenizer ends a token at its own size).
+/// single quotes (and zero bytes into blanks) and its length cut to kMaxQuotedText
+/// characters, so that it always stays one field (the tokenizer ends a token at its
+/// own size).
 std::string Quoted(std::string_view text);
 inline constexpr std::size_t kMaxQuotedText = 127;
 

@@ -34,7 +34,7 @@ std::string HostileText(std::size_t length) {
   static const char kSpecial[] = {'"', '\'', '%', ' ', '\t', '/', '\\', '#'};
   std::string text;
   for (std::size_t i = 0; i < length; ++i) {
-    text += Pick(3) == 0 ? kSpecial[Pick(int(sizeof kSpecial))] : static_cast<char>(1 + Pick(255));
+    text += Pick(3) == 0 ? kSpecial[Pick(int(sizeof kSpecial))] : static_cast<char>(Pick(256));
   }
   return text;
 }
