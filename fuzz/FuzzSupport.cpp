@@ -126,7 +126,17 @@ void WriteFiles(std::string_view folder, const std::vector<InputFile>& files) {
   fs::create_directories(base, ec);
   for (const InputFile& file : files) {
     if (!PlainRelativePath(file.name)) continue;
-    WriteFile(base + "/" + file.name, file.bytes);
+    std::string path = base + "/" + file.name;
+    for (char& c : path) {
+      if (c == '\\') c = '/';
+    }
+    // A name that needs a file where an earlier name made a folder ("a" after "a/b"),
+    // or a folder where it made a file ("a/b" after "a"), cannot be written.
+    const fs::path target(path);
+    if (fs::is_directory(target, ec)) continue;
+    fs::create_directories(target.parent_path(), ec);
+    if (!fs::is_directory(target.parent_path(), ec)) continue;
+    WriteFile(path, file.bytes);
   }
 }
 

@@ -41,7 +41,8 @@ std::vector<InputFile> SplitFiles(std::string_view input);
 /// Empties the folder (an engine path below the working directory), then writes every
 /// named file of the list below it. A name must be a relative path of plain parts
 /// (letters, digits, '_', '-', '.'; not "." or "..") joined by '\' or '/'; other
-/// names are left out, so nothing lands outside the folder.
+/// names are left out, so nothing lands outside the folder, and so is a name that needs
+/// a file where an earlier one made a folder or the other way round.
 void WriteFiles(std::string_view folder, const std::vector<InputFile>& files);
 
 /// Runs the read; true when it ended normally, false when it ended in a critical error.
