@@ -3,8 +3,8 @@
 // recorded run as the game saves them, a cube and a volume texture from the sample
 // data's DDS writer (the game's samples are all two-dimensional), animated meshes and
 // a static mesh with what the sample props lack (lightmapped surfaces, tracks out of
-// bone order), and the inputs of the targets that read several files from one input
-// (FuzzSupport.h), made of the game root's sample files.
+// bone order), small and damaged videos, and the inputs of the targets that read
+// several files from one input (FuzzSupport.h), made of the game root's sample files.
 // Usage: fuzz_seeds <folder> <game root>.
 #include "core/BuiltinVars.h"
 #include "core/Globals.h"
@@ -17,6 +17,7 @@
 #include "tools/AnimWriter.h"
 #include "tools/DdsWriter.h"
 #include "tools/MeshWriter.h"
+#include "tools/VideoWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -168,6 +169,33 @@ bool WriteRunSeeds() {
   return WriteText("recorded_run/run.dat", bytes);
 }
 
+/// The five vertex programs of the sample data as one input, "wave.vsh" first.
+bool WriteVertexProgramSeeds(const std::filesystem::path& root) {
+  const std::filesystem::path vp = root / "data/scripts/vp";
+  std::string programs = ReadText(vp / "wave.vsh");
+  for (const char* name : {"water.vsh", "alphadot.vsh", "rgbgen.vsh", "autosprite.vsh"}) {
+    programs += FileMark(name) + ReadText(vp / name);
+  }
+  return WriteText("vertex_programs/all.vsh", programs);
+}
+
+/// Small videos, quick to decode: a sound, a whole one, and the damaged timings the
+/// player refuses to wait for (a broken frame rate, a jump in the time stamps).
+bool WriteVideoSeeds() {
+  std::filesystem::create_directories("video");
+  tools::IntroVideoSpec small;
+  small.width = 64;
+  small.height = 48;
+  small.frames = 12;
+  tools::IntroVideoSpec slow = small;
+  slow.rateDivisor = 1000;
+  tools::IntroVideoSpec jump = small;
+  jump.jumpAt = 6;
+  jump.jumpSeconds = 10;
+  return tools::WriteIntroVideo("video/small.avi", small) && tools::WriteIntroVideo("video/slow_rate.avi", slow) &&
+         tools::WriteIntroVideo("video/time_jump.avi", jump) && tools::WriteSoundOnlyAvi("video/sound_only.avi", 0.2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,7 +217,8 @@ int main(int argc, char** argv) {
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
   const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
-                     WriteAiSeeds(root) && WriteRunSeeds();
+                     WriteAiSeeds(root) && WriteRunSeeds() && WriteVertexProgramSeeds(root) &&
+                     WriteVideoSeeds();
   if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return 1;
