@@ -16,8 +16,9 @@
 #
 # A finding (crash-, leak-, timeout-, oom- or slow-unit- file) is kept in
 # BUILD/fuzz/findings/TARGET/; replay one with BUILD/fuzz/fuzz_TARGET FILE. Each target's
-# output is in BUILD/fuzz/logs/TARGET.log. Prints one line per target with the inputs
-# run and the findings; the status is 1 when anything was found.
+# output is in BUILD/fuzz/logs/TARGET.log (TARGET.fresh.log with --fresh). Prints one
+# line per target with the inputs run and the findings; the status is 1 when anything
+# was found.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/../build-asan"
@@ -70,6 +71,8 @@ run_one() {
   local max_len
   max_len=$(sed -n 's/^max_len=//p' "$dir/targets/$name")
   local work findings="$dir/findings/$name" log="$dir/logs/$name.log"
+  # A CTest run has a log of its own: it may run while a long run of the target writes its log.
+  [ $fresh -eq 1 ] && log="$dir/logs/$name.fresh.log"
   mkdir -p "$findings" "$dir/logs"
   if [ $fresh -eq 1 ]; then
     work=$(mktemp -d)
