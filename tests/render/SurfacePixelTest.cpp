@@ -18,11 +18,11 @@
 #include "render/VertexBufferBinding.h"
 #include "tests/render/ShaderTestSupport.h"
 #include "tests/render/TestRenderTime.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/GlRender.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -131,12 +131,7 @@ class SurfacePixels : public test::GlRender {
   std::uint16_t m_indices[6] = {0, 2, 1, 1, 2, 3};
 };
 
-bool Near(DWORD pixel, DWORD expected, int tolerance = 3) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    if (std::abs(int((pixel >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) return false;
-  }
-  return true;
-}
+bool Near(DWORD pixel, DWORD expected, int tolerance = 3) { return test::NearRgb(pixel, expected, tolerance); }
 
 TEST(SurfacePixels, TheGamesVertexProgramsCompile) {
   SurfacePixels rig;

@@ -11,6 +11,7 @@
 #include "render/TextBatchRenderTarget.h"
 #include "render/TextureMngImpl.h"
 #include "tests/support/BackBuffer.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -33,13 +34,7 @@ class TextBatchGl : public ::testing::Test {
               "\t\tblendfunc blend\n\t\trgbgen vertex\n\t}\n}\n");
     window = platform::CreateTestWindow(640, 480);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", 640, 0);
-    core.vars->SetInt("v_height", 480, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, 640, 480);
     services.textureMng = &textures;
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());
