@@ -24,7 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -70,9 +69,7 @@ class SurfacePixels : public test::GlRender {
  public:
   explicit SurfacePixels(bool twoSidedStencil = true) : GlRender(kWidth, kHeight) {
     // The game's own vertex programs, where Init looks for them.
-    const std::filesystem::path programs = std::filesystem::path(dir.Path()) / "data/scripts/vp";
-    std::filesystem::create_directories(programs);
-    std::filesystem::copy(std::filesystem::path(test::GameRoot()) / "data/scripts/vp", programs);
+    test::CopyFromGameRoot(dir, "data/scripts/vp");
     core.vars->SetInt("r_filter", 0, 0);  // point sampling: texels land whole
     if (!twoSidedStencil) {
       IDirect3D9* real = Direct3DCreate9(D3D_SDK_VERSION);

@@ -16,19 +16,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 class TextBatchGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    const fs::path root = fs::path(test::GameRoot()) / "data";
-    fs::create_directories("data/scripts");
-    fs::copy(root / "gfx", "data/gfx", fs::copy_options::recursive);
-    fs::copy(root / "scripts" / "2d.shader", "data/scripts/2d.shader");
+    for (const char* part : {"data/gfx", "data/scripts/2d.shader"}) test::CopyFromGameRoot(dir, part);
     dir.Write("data/scripts/fonts.shader",
               "gfx/fonts/normal\n{\n\tnopicmip\n\tcull none\n\t{\n\t\tmap gfx/fonts/normal\n"
               "\t\tblendfunc blend\n\t\trgbgen vertex\n\t}\n}\n");
