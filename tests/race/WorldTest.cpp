@@ -182,8 +182,20 @@ TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
                         "MainMenu\n{\nzorder 20\n}\n");
   {
     N_World world(&textures);
-    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), {" +    GuiElementFactory for type Panel registered.\n",
-                                                           " +    GuiElementFactory for type Cursor registered.\n"}));
+    // Seventeen element factories, then three effect factories, in the game's order.
+    std::vector<std::string> factories;
+    for (const char* type : {"Panel", "Cursor", "Text", "EditBox", "Button", "CheckBox", "ScrollBar", "TextSelector",
+                             "ImageSelector", "ImageScroller", "Table", "ProgressBar", "RadioGroup", "ScrollingText",
+                             "Model", "Figure", "Map"})
+      factories.push_back(std::string(" +    GuiElementFactory for type ") + type + " registered.\n");
+    for (const char* type : {"Scroll", "Fade", "PageScroll"})
+      factories.push_back(std::string(" +    GuiEffectFactory for type ") + type + " registered.\n");
+    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), factories));
+    const std::string log = rig.core.LogText();
+    std::size_t registrations = 0;
+    for (std::size_t at = log.find("Factory for type "); at != std::string::npos; at = log.find("Factory for type ", at + 1))
+      ++registrations;
+    EXPECT_EQ(registrations, 20u);
     ASSERT_TRUE(world.Init());
     N_GuiMng& gui = world.GuiMng();
     EXPECT_TRUE(gui.GetPage("Background")->IsVisible());
