@@ -13,6 +13,7 @@
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiMap.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiModel.h"
 #include "gui/GuiPanel.h"
 #include "gui/GuiProgressBar.h"
 #include "gui/GuiRadioGroup.h"
@@ -55,7 +56,7 @@ constexpr std::array kElementFactories{
     &MakeElementFactory<N_GuiProgressBar>,
     &MakeElementFactory<RadioGroup>,
     &MakeElementFactory<N_GuiScrollingText>,
-    // TODO(#28): "Model"
+    &MakeElementFactory<N_GuiModel>,
     &MakeElementFactory<N_GuiFigure>,
     &MakeElementFactory<N_GuiMap>,
 };

@@ -76,6 +76,8 @@ void N_World::SetGame(std::unique_ptr<N_Game> game) {
 void N_World::SetCurrentCamera(N_Camera* camera) {
   m_camera = camera;
   g_scene.camera = camera;
+  // The GUI's model views switch back to it after drawing their figures.
+  g_guiServices.camera = camera;
 }
 
 bool N_World::Init() {

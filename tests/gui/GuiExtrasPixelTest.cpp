@@ -1,10 +1,14 @@
 // The extra elements and effects on the OpenGL device under the virtual X server, at
 // 640 x 480, read back from the back buffer: a page sliding in (drawn shifted by its
-// offset midway, in place at the end), a track map's mark, and a scrolling text kept
-// inside its clip, with the scissor off for what is drawn after it.
+// offset midway, in place at the end), a track map's mark, a scrolling text kept
+// inside its clip, with the scissor off for what is drawn after it, and a model view
+// that leaves the 2D drawing after it as it found it.
 #include "core/Vector3.h"
+#include "gui/GuiServices.h"
 #include "gui/GuiEffect.h"
+#include "gui/GuiFigures.h"
 #include "gui/GuiMap.h"
+#include "gui/GuiModel.h"
 #include "gui/GuiScrollingText.h"
 #include "tests/gui/GuiPixelRig.h"
 
@@ -12,7 +16,27 @@
 
 #include <vector>
 
+// The one record the double below hands out.
+struct N_GuiAthlete {
+  std::int32_t instance = 0;
+};
+
 namespace {
+
+/// One athlete with a figure that draws nothing: the model view's own set-ups remain.
+class StillFigures final : public N_GuiFigures {
+ public:
+  const N_GuiAthlete* GetMale(std::int32_t index) override { return index == 0 ? &athlete : nullptr; }
+  const N_GuiAthlete* GetFemale(std::int32_t) override { return nullptr; }
+  std::int32_t FigureInstance(const N_GuiAthlete& a) override { return a.instance; }
+  void SetNextAction(std::int32_t, std::int32_t, float, float) override {}
+  void RenderFigure(float, std::int32_t, const N_Vector3&, const N_Matrix3&, std::int32_t, const N_GuiAthlete&, bool,
+                    bool, bool) override {
+    ++drawn;
+  }
+  N_GuiAthlete athlete;
+  int drawn = 0;
+};
 
 using test::IsGreen;
 using test::IsRed;
@@ -85,6 +109,33 @@ TEST_F(GuiExtrasPixels, AScrollingTextStaysInsideItsClip) {
     EXPECT_EQ(RedInside(image, 400, 300, 500, 350), Area(400, 300, 500, 350)) << i;
   }
   EXPECT_GT(inside, 200) << "the text crossed the clip";
+}
+
+TEST_F(GuiExtrasPixels, AfterAModelViewTheSlidPageDrawsInTheFullWindow) {
+  StillFigures figures;
+  g_guiServices.figures = &figures;
+  g_guiServices.camera = &camera;
+  Add<N_GuiModel>("Model", "model", {{"left", "20"}, {"top", "20"}, {"width", "100"}, {"height", "100"}});
+  // Queued after the model: one quad 100 to the right of its place on the page moved by
+  // (100, 0), one in the far corner (outside the model's viewport).
+  Add<N_GuiElement>("Panel", "after", {{"left", "100"}, {"top", "200"}, {"width", "100"}, {"height", "50"},
+                                       {"shader", "gui/red"}});
+  Add<N_GuiElement>("Panel", "corner", {{"left", "520"}, {"top", "400"}, {"width", "100"}, {"height", "60"},
+                                        {"shader", "gui/green"}});
+  page->SetOffset(100.0f, 0.0f);
+  Show();
+  const test::BackBufferImage image = Frame();
+  EXPECT_EQ(figures.drawn, 1);
+  EXPECT_EQ(RedInside(image, 200, 200, 300, 250), Area(200, 200, 300, 250));
+  EXPECT_EQ(image.Count(0, 0, Pixel(199, 640), 480, &IsRed), 0);
+  EXPECT_EQ(image.Count(Pixel(301, 640), 0, 640, 480, &IsRed), 0);
+  // The corner quad lies beyond the window's right edge once moved: its visible part
+  // fills the window up to its edge.
+  EXPECT_EQ(image.Count(Pixel(621, 640), Pixel(401, 480), 640, Pixel(459, 480), &IsGreen),
+            int((640 - Pixel(621, 640)) * (Pixel(459, 480) - Pixel(401, 480))));
+  EXPECT_EQ(render->CurrentCamera(), &camera) << "the world's camera again";
+  g_guiServices.figures = nullptr;
+  g_guiServices.camera = nullptr;
 }
 
 }  // namespace
