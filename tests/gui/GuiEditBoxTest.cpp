@@ -227,9 +227,11 @@ TEST_F(GuiEditBoxFocus, TypedLettersShowFromTheNextFrameWithTheCaretAfterThem) {
     EXPECT_EQ(edit->GetCaret(), c.shown.size()) << c.maxchars;
     // Drawn: the text's characters, and the caret after the last once it blinks on.
     const float end = 100.0f + 8.0f * static_cast<float>(c.shown.size());
+    // Each frame's queue is kept: the caret found points into it.
+    std::vector<test::QueuedText> queued;
     const test::QueuedText* caret = nullptr;
     for (int i = 0; i < 40 && !caret; ++i) {
-      const std::vector<test::QueuedText> queued = Loop();
+      queued = Loop();
       ASSERT_FALSE(queued.empty());
       EXPECT_EQ(queued.front().quads, c.shown.size());
       EXPECT_FLOAT_EQ(queued.front().right, end);

@@ -195,6 +195,7 @@ class GuiImageSelectorTest : public ::testing::Test {
 TEST_F(GuiImageSelectorTest, LeftClicksStepAndShowTheHighlight) {
   ASSERT_EQ(selector->ItemCount(), 3u);
   EXPECT_EQ(Shown(), shader["a"]) << "the first item";
+  EXPECT_EQ(selector->ItemHighlight(1), shader["b"]) << "an item line of one name";
   struct Step {
     const char* what;
     N_GuiEvent event;
@@ -205,6 +206,8 @@ TEST_F(GuiImageSelectorTest, LeftClicksStepAndShowTheHighlight) {
       {"enter", test::Ev(E::Enter), 0, "a+"},
       {"left", Press(kGuiLeftButton), 1, "b"},   // no highlight: its own picture
       {"right", Press(kGuiRightButton), 1, "b"},
+      {"exit", test::Ev(E::Exit), 1, "b"},
+      {"hovered: no highlight, its own picture", test::Ev(E::Enter), 1, "b"},
       {"left", Press(kGuiLeftButton), 2, "c+"},
       {"exit", test::Ev(E::Exit), 2, "c"},
       {"release", test::Ev(E::Button, kGuiLeftButton, false), 2, "c"},

@@ -1,6 +1,7 @@
 // Tables: rows from row lines, their names, selection by click and by index, marks,
 // removal and refilling, the layout of the rows that fit and scrolling, the scroll
 // bar a table makes (also from a template), grid lines, and row lines of garbage.
+#include "gui/GuiFactory.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiScrollBar.h"
 #include "gui/GuiTable.h"
@@ -10,12 +11,49 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
+
+/// The element scroll a table asks for when a new row should slide in ("scrollrows"):
+/// it keeps what it is told (element, direction, speed) and whether it was started.
+class RowSlide final : public N_GuiEffect {
+ public:
+  static constexpr const char* kTypeName = "Scroll";
+  RowSlide() {
+    if (RegisterClass("TableTestRowSlide")) RowSlide::BuildAttributes();
+  }
+  const std::string& GetTypeName() const override {
+    static const std::string word(kTypeName);
+    return word;
+  }
+  void Start() override { started = true; }
+  void Stop() override {}
+  void Update(float) override {}
+  void BuildAttributes() override;
+
+  std::array<std::string, 3> told;
+  bool started = false;
+};
+
+template <std::size_t I>
+constexpr N_GuiAttributeAccessor Told() {
+  return {[](const N_GuiObject& o) { return static_cast<const RowSlide&>(o).told[I]; },
+          [](N_GuiObject& o, const std::string& v) { static_cast<RowSlide&>(o).told[I] = v; }};
+}
+
+const N_GuiAttributeRow kRowSlideRows[] = {
+    {"element", "", N_GuiAttributeType::Text, Told<0>()},
+    {"direction", "", N_GuiAttributeType::Text, Told<1>()},
+    {"speed", "", N_GuiAttributeType::Number, Told<2>()},
+};
+
+void RowSlide::BuildAttributes() { AppendAttributes(kRowSlideRows); }
 
 class GuiTableTest : public ::testing::Test {
  protected:
@@ -146,6 +184,9 @@ TEST_F(GuiTableTest, AHeaderAndThreeRowsSelectedByClicks) {
 TEST_F(GuiTableTest, SelectingByIndex) {
   N_GuiTable* table = Table("T", {{"row", "a 1"}, {"row", "b 2"}, {"row", "c 3"}});
   EXPECT_EQ(table->GetRowCount(), 3) << "no header, no scroll bar";
+  N_GuiTable* fixed = Table("F", {{"selectable", "false"}, {"row", "a 1"}, {"row", "b 2"}});
+  EXPECT_EQ(fixed->GetSelectedRow(), 0) << "the first row, even where the user selects none";
+  EXPECT_EQ(fixed->GetRowPanel(0)->GetShader(), selected);
   const std::pair<std::int32_t, std::int32_t> steps[] = {{2, 2}, {3, 2}, {99, 2}, {1, 1}, {-1, -1}, {0, 0}, {-5, -1}};
   for (const auto& [index, result] : steps) {
     table->SelectRow(index);
@@ -494,6 +535,70 @@ TEST_F(GuiTableTest, AHeldArrowScrollsTheRowsThroughTheScrollEvent) {
     }
     input.script.ButtonUp(0);
     frame();
+  }
+}
+
+TEST_F(GuiTableTest, NewRowsSlideInWhereTheyCan) {
+  struct Case {
+    const char* what;
+    bool withSlides;  ///< the "Scroll" effect can be made
+    bool onPage;      ///< else a template
+    bool slides;
+  };
+  // The effect's factory is registered before the second case and stays.
+  const Case cases[] = {
+      {"on a page, no element scroll to make", false, true, false},
+      {"a template, which has no page", true, false, false},
+      {"on a page", true, true, true},
+  };
+  auto slides = [&] {
+    std::vector<RowSlide*> made;
+    for (N_GuiEffect* effect : rig.mng->Effects()) {
+      if (effect->GetTypeName() == RowSlide::kTypeName) made.push_back(static_cast<RowSlide*>(effect));
+    }
+    return made;
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    if (c.withSlides && !rig.mng->FindEffectFactory(RowSlide::kTypeName))
+      rig.mng->RegisterEffectFactory(std::make_unique<N_GuiEffectFactoryOf<RowSlide>>());
+    const std::string name = "T" + std::to_string(n++);
+    const std::size_t mark = rig.Log().size();
+    N_GuiTable* table = nullptr;
+    if (c.onPage) {
+      table = Table(name, {{"scrollrows", "true"}});
+    } else {
+      table = rig.Create<N_GuiTable>("Table", name, true);
+      test::Set(*table, {{"width", "300"}, {"height", "200"}, {"columnwidths", "100 100"}, {"scrollrows", "true"}});
+    }
+    table->AddRow("h1 h2", true);
+    for (const char* line : {"a 1", "b 2", "c 3"}) table->AddRow(line, false);
+    EXPECT_EQ(rig.Log().substr(mark), "") << c.what;
+    EXPECT_EQ(table->GetHeaderPanel()->GetLeft(), N_GuiTable::kScrolledHeaderLeft) << c.what;
+
+    const std::vector<RowSlide*> made = slides();
+    if (!c.slides) {
+      EXPECT_TRUE(made.empty()) << c.what;
+      // Placed at once, at its place inside the spacing.
+      for (std::int32_t r = 0; r < 3; ++r) EXPECT_EQ(table->GetRowPanel(r)->GetLeft(), 5.0f) << c.what;
+      continue;
+    }
+    ASSERT_EQ(made.size(), 3u) << c.what;
+    for (std::size_t r = 0; r < made.size(); ++r) {
+      EXPECT_EQ(made[r]->told, (std::array<std::string, 3>{table->GetRowPanel(std::int32_t(r))->GetName(), "right",
+                                                             "400"}))
+          << c.what;
+      EXPECT_TRUE(made[r]->started) << c.what;
+      EXPECT_EQ(made[r]->GetPage(), page) << c.what;
+    }
+    EXPECT_EQ(page->Effects().size(), 3u);
+    // A deleted row takes its slide with it, off the page; Clear takes all of them.
+    table->DeleteRow(1);
+    EXPECT_EQ(slides(), (std::vector<RowSlide*>{made[0], made[2]}));
+    EXPECT_EQ(page->Effects(), (std::vector<N_GuiEffect*>{made[0], made[2]}));
+    table->Clear();
+    EXPECT_TRUE(slides().empty());
+    EXPECT_TRUE(page->Effects().empty());
   }
 }
 
