@@ -55,6 +55,32 @@ TEST(GuiMng, RegisteringTheFactoriesLogsThemInTheirOrder) {
   EXPECT_EQ(mng.FindElementFactory("text"), nullptr) << "type words compare exactly";
 }
 
+TEST(GuiMng, EveryTypeWordOfAPageScriptCreatesItsElement) {
+  test::GuiRig rig;
+  const std::vector<std::string> types{"Panel",       "Cursor",        "Text",          "EditBox",    "Button",
+                                       "CheckBox",    "ScrollBar",     "TextSelector",  "ImageSelector",
+                                       "ImageScroller", "Table",       "ProgressBar",   "RadioGroup",
+                                       "ScrollingText", "Model",       "Figure",        "Map"};
+  std::string script = "Every\n{\n";
+  for (const char* type : {"Scroll", "Fade", "PageScroll"}) script += std::string("effect ") + type + "\n{\n}\n";
+  for (const std::string& type : types) script += "container " + type + "(A" + type + ")\n{\n}\n";
+  script += "}\n";
+  rig.dir.Write("data/scripts/gui/every.gui", script);
+  rig.mng->ParseGuiFile(rig.dir.Path() + "/data/scripts/gui/every.gui");
+  for (const std::string& type : types) {
+    N_GuiElement* e = rig.mng->GetElement("A" + type, false);
+    ASSERT_NE(e, nullptr) << type;
+    EXPECT_EQ(e->GetTypeName(), type);
+  }
+  const auto& effects = rig.mng->GetPage("Every")->Effects();
+  ASSERT_EQ(effects.size(), 3u);
+  EXPECT_EQ(effects[0]->GetTypeName(), "Scroll");
+  EXPECT_EQ(effects[1]->GetTypeName(), "Fade");
+  EXPECT_EQ(effects[2]->GetTypeName(), "PageScroll");
+  EXPECT_FALSE(Logged(rig, "Cannot locate")) << rig.Log();
+  EXPECT_FALSE(Logged(rig, "!!! Bad")) << rig.Log();
+}
+
 TEST(GuiMng, CreatingAndFindingElementsAndPages) {
   test::GuiRig rig;
   N_GuiElement* button = rig.mng->CreateElement("Button", "ok", false);
