@@ -7,9 +7,10 @@
 //
 // Start-up, from the world's initialisation: ParseProfiles, SplitBySex, LoadTextures
 // (which ends the program when there is no athlete); then the figure factory reads
-// every athlete (Athlete(i) in file order), fills its figure, mesh and low-mesh fields
-// and takes the ghost's figure as its spare instance. Deleted by the world after the
-// figure factory and before the shader manager's last cycle.
+// every athlete through the manager as its roster (N_FigureRoster, g_scene.figureRoster:
+// Athlete(i) in file order, the ghost, the bibs), fills each athlete's figure, mesh
+// and low-mesh fields and makes the ghost's figure its spare instance. Deleted by the
+// world after the figure factory and before the shader manager's last cycle.
 //
 // Rosters: "data\tables\profile" + the career number, 36 bytes per athlete in file
 // order (the nine attributes as little-endian floats), no header. The default copies
@@ -17,6 +18,7 @@
 // with the file values.
 #include "core/Tokenizer.h"
 #include "race/AthletProfile.h"
+#include "scene/FigureRoster.h"
 
 #include <array>
 #include <cstdint>
@@ -26,15 +28,14 @@
 
 class N_ShaderMng;
 
-class N_AthletMng {
+class N_AthletMng : public N_FigureRoster {
  public:
-  static constexpr int kBibCount = 31;
   static constexpr std::size_t kRosterRecordBytes = 36;
 
   /// Gear shaders are added to and released from this manager, which must outlive it.
   explicit N_AthletMng(N_ShaderMng& shaderMng);
   /// Releases the shaders it added, deletes the athletes and the default copies.
-  virtual ~N_AthletMng();
+  ~N_AthletMng() override;
   N_AthletMng(const N_AthletMng&) = delete;
   N_AthletMng& operator=(const N_AthletMng&) = delete;
 
@@ -60,12 +61,15 @@ class N_AthletMng {
   N_AthletProfile* GetBySex(int sex, std::size_t index) const;
 
   /// All athletes in file order (both sexes, and athletes of neither list).
-  std::size_t AthleteCount() const { return m_athletes.size(); }
-  N_AthletProfile* Athlete(std::size_t index) const;
-  /// The figure of the recorded run: a record in its defaults with the ghost gear.
-  N_AthletProfile& Ghost() { return m_ghost; }
-  /// The shader of the bib of start number n (1 to 31), kNoShader (-1) for others.
-  int BibShader(int startNumber) const;
+  std::size_t AthleteCount() const override { return m_athletes.size(); }
+  /// Null when the index is not below the count.
+  N_AthletProfile* Athlete(std::size_t index) const override;
+  /// The figure of the recorded run: a record in its defaults with the ghost gear; its
+  /// Figure is the figure factory's spare instance.
+  N_AthletProfile& Ghost() override { return m_ghost; }
+  /// The shader of the bib of start number n (1 to 31), kNoShader (-1) for others and
+  /// before LoadTextures.
+  int BibShader(int startNumber) const override;
 
   /// The career's own athlete takes the place of the athlete at index of the list of
   /// sex: its nine attributes and name are overwritten; nothing else changes.

@@ -1,13 +1,17 @@
 #pragma once
 // One athlete of "data\profiles\playerprofiles.data": physical and technical
 // attributes, nation, body size, name and gear. The athlete manager owns the records;
-// racers, menus and figures borrow them. Memory only: the career rosters store the
-// nine attributes field by field.
+// racers, menus and figures borrow them. The figure fields (the "Mesh" path, the
+// figure instance and mesh indices, the gear shader handles) are the skier figures'
+// record, N_FigureAthlete, which the figure factory reads and fills. Memory only: the
+// career rosters store the nine attributes field by field.
+#include "scene/FigureRoster.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
-struct N_AthletProfile {
+struct N_AthletProfile : N_FigureAthlete {
   static constexpr std::size_t kMaxText = 127;  ///< characters of a text field
 
   float MaxPower = 50.0f;       ///< attribute, 0-100
@@ -25,20 +29,12 @@ struct N_AthletProfile {
   float Height = 180.0f;
   float Weight = 80.0f;         ///< kg; sets the racer's mass
   std::string AthletName = "Ruvo 'default' Plimska";
-  std::string Mesh = "default.mesh";  ///< figure mesh, loaded by the figure factory
   std::string StartNum = "default cislo";
-  std::string Dress = "default dress";    ///< shader names of the gear
+  std::string Dress = "default dress";    ///< shader names of the gear (its handles are the figure's)
   std::string Sticks = "default sticks";
   std::string Gun = "default gun";
   std::string Ski = "default ski";
-  std::int32_t Figure = -1;         ///< figure instance (the racers' athlete id); set by the figure factory
-  std::int32_t MeshHandle = -1;     ///< the loaded Mesh; set by the figure factory
-  std::int32_t LowMeshHandle = -1;  ///< its low-detail variant
-  std::int32_t StartNumShader = 0;  ///< shader handles; 0 until the manager loads them
-  std::int32_t DressShader = 0;
-  std::int32_t SticksShader = 0;
-  std::int32_t GunShader = 0;
-  std::int32_t SkiShader = 0;
+  std::int32_t StartNumShader = 0;  ///< 0: the bibs come from the manager's table
 
   /// The nine attributes MaxPower .. CurveTechnic, in roster-file order.
   static constexpr std::array<float N_AthletProfile::*, 9> kAttributes = {

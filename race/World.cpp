@@ -25,12 +25,15 @@ N_World::N_World(N_TextureMng* textureMng)
       m_cameraMng(std::make_unique<N_CameraMng>()),
       m_particles(std::make_unique<N_ParticleMng>()),
       m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
+      m_figures(std::make_unique<N_AnimationFactory2>()),
+      m_bodySounds(std::make_unique<N_AnimSound>()),
       m_guiMng(std::make_unique<N_GuiMng>()) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
   g_scene.particles = m_particles.get();
+  g_scene.figureRoster = m_athletMng.get();
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
   RegisterGuiFactories(*m_guiMng);
 }
@@ -38,6 +41,14 @@ N_World::N_World(N_TextureMng* textureMng)
 N_World::~N_World() {
   g_scene.game = nullptr;
   m_game.reset();
+  // The figures' emitters, patches and meshes give back their particle emitters,
+  // buffers and shaders while the particle manager, the renderer and the shader manager
+  // still exist.
+  m_figures.reset();
+  g_scene.figureRoster = nullptr;
+  // The body sounds release their sounds: the application deletes the world before it
+  // releases the sound manager.
+  m_bodySounds.reset();
   // The current camera is one of the manager's.
   SetCurrentCamera(nullptr);
   m_cameraMng.reset();
@@ -50,7 +61,7 @@ N_World::~N_World() {
   g_scene.particles = nullptr;
   m_particles.reset();
   g_scene = N_SceneAccess{};  // the members go with the world
-  m_athletMng.reset();  // after the figures (still to come), before the shaders' last cycle
+  m_athletMng.reset();  // after the figures, before the shaders' last cycle
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();
@@ -87,10 +98,12 @@ bool N_World::Init() {
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
-  // The athletes after the particle scripts and before the figures (still to come).
+  // The athletes after the particle scripts; then their figures, whose emitters use the
+  // particle templates.
   m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
   m_athletMng->SplitBySex();
   m_athletMng->LoadTextures();
+  m_figures->Load();
   m_cameraMng->Setup();
   m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
   InitCursor();

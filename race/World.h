@@ -4,25 +4,27 @@
 //
 // For now it holds the shader manager, the text batcher, the frustum, the level, the
 // level's drawables (the level object list), the camera manager, the particle manager,
-// the current game, the athlete manager, the current camera, the texture manager it is
-// given, the font list and the GUI manager; the scene borrows its members through
-// g_scene (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h); the
-// figures join it as they are built.
+// the current game, the athlete manager, the skier figure factory, the skiers' body
+// sounds, the current camera, the texture manager it is given, the font list and the
+// GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
+// athlete manager is the figures' roster), the GUI through g_guiServices
+// (gui/GuiServices.h).
 //
 // The constructor registers the GUI's factories. Init sets the cameras up (the race
 // controller's camera current), reads the particle scripts and the athletes (ending the
-// program when there are none), the GUI page scripts and the cursor, loads the shaders,
-// creates their textures and the level's effects, and shows the main menu. Update: the
-// camera manager reads "viewmode" and moves the cameras of that mode, the GUI's frame,
-// the level's fog, the particles. Render
-// opens a frame and picks the camera by the view mode (0 the race camera's active
-// camera, the free camera when it has none; 2 the shake camera's main camera; otherwise
-// the free camera), which becomes the current camera; draws the level objects, the lens
-// flares, the shadow overlay (2D) and the particles (3D) through it (in modes other
-// than 0 into the offscreen surface, copied back by the post pass); then the GUI pages
-// and the queued 2D text, and presents. The destructor deletes the game, the camera manager, the GUI
-// manager (then frees the fonts), the particles and the athlete manager, gives every
-// shader and texture back, then deletes the level objects and the level.
+// program when there are none), loads the skier figures (one per athlete and the
+// ghost's), reads the GUI page scripts and the cursor, loads the shaders, creates their
+// textures and the level's effects, and shows the main menu. Update: the camera manager
+// reads "viewmode" and moves the cameras of that mode, the GUI's frame, the level's fog,
+// the particles. Render opens a frame and picks the camera by the view mode (0 the race
+// camera's active camera, the free camera when it has none; 2 the shake camera's main
+// camera; otherwise the free camera), which becomes the current camera; draws the level
+// objects, the lens flares, the shadow overlay (2D) and the particles (3D) through it
+// (in modes other than 0 into the offscreen surface, copied back by the post pass); then
+// the GUI pages and the queued 2D text, and presents. The destructor deletes the game,
+// the figure factory, the body sounds, the camera manager, the GUI manager (then frees
+// the fonts), the particles and the athlete manager, gives every shader and texture
+// back, then deletes the level objects and the level.
 #include "core/Font.h"
 #include "race/AthletMng.h"
 #include "render/Camera.h"
@@ -30,6 +32,8 @@
 #include "render/ShaderMng.h"
 #include "render/TextBatch.h"
 #include "render/TextBatchRenderTarget.h"
+#include "scene/AnimSound.h"
+#include "scene/AnimationFactory2.h"
 #include "scene/CameraMng.h"
 #include "scene/Game.h"
 #include "scene/Level.h"
@@ -51,9 +55,9 @@ class N_World {
   N_World& operator=(const N_World&) = delete;
 
   /// Sets the world up after construction: the cameras, the particle scripts, the
-  /// athletes, the GUI page scripts and the cursor, the shaders added so far with their
-  /// textures, the level's effects, then the pages "Background" and "MainMenu" shown at
-  /// once. Without either page: the critical error "Main menu gui pages not found!"
+  /// athletes, the skier figures, the GUI page scripts and the cursor, the shaders added
+  /// so far with their textures, the level's effects, then the pages "Background" and
+  /// "MainMenu" shown at once. Without either page: the critical error "Main menu gui pages not found!"
   /// (false when there is no reporter). The application ignores the result.
   bool Init();
   /// Per frame, with the frame time in seconds.
@@ -72,7 +76,11 @@ class N_World {
   N_Game* Game() const { return m_game.get(); }
   /// Deletes the previous game (its launcher has called OnRemove) and keeps this one.
   void SetGame(std::unique_ptr<N_Game> game);
+  /// The athletes; also the skier figures' roster (g_scene.figureRoster).
   N_AthletMng& AthletMng() { return *m_athletMng; }
+  /// The skier figures: an instance per athlete (its Figure) and the ghost's.
+  N_AnimationFactory2& Figures() { return *m_figures; }
+  N_AnimSound& BodySounds() { return *m_bodySounds; }
   /// The camera the last frame was drawn from (not owned); the render chooses it anew.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
@@ -101,6 +109,8 @@ class N_World {
   std::unique_ptr<N_ParticleMng> m_particles;
   std::unique_ptr<N_Game> m_game;
   std::unique_ptr<N_AthletMng> m_athletMng;  ///< gives its shaders back: deleted before the shader cycle
+  std::unique_ptr<N_AnimationFactory2> m_figures;  ///< deleted before the particles and the athletes
+  std::unique_ptr<N_AnimSound> m_bodySounds;  ///< releases its sounds: deleted before the sound manager
   N_FontList m_fonts;
   std::unique_ptr<N_GuiMng> m_guiMng;
 };

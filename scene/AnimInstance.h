@@ -5,9 +5,11 @@
 #include "core/Matrix4.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class N_OcclusionQuery;
+class N_AnimEmitorSet;
 
 /// An action, and a playing channel of an instance (36 bytes, a plain record).
 struct N_AnimAction {
@@ -28,7 +30,13 @@ static_assert(sizeof(N_AnimAction) == 36);
 /// (channel 2, taken from the queued action while no cross-fade runs), and its posed
 /// bone matrices.
 struct N_AnimInstance {
-  std::int32_t mesh = 0;          ///< index in the mesh list
+  N_AnimInstance();
+  /// Deletes the emitter set with the instance.
+  ~N_AnimInstance();
+  N_AnimInstance(const N_AnimInstance&) = delete;
+  N_AnimInstance& operator=(const N_AnimInstance&) = delete;
+
+  std::int32_t mesh = 0;          ///< index in the mesh list (a figure's: its fixed mesh index)
   std::int32_t queuedAction = 0;  ///< set by SetNextAction
   std::int32_t takenAction = 0;   ///< the queued action last copied into channel 2
   float queuedRate = 0.0f;
@@ -40,7 +48,10 @@ struct N_AnimInstance {
   float blendFactor = 0.0f;    ///< blendTimer / blendDuration
   /// Posed bone matrices by bone index (the set's bone count), identity until posed.
   std::vector<N_Matrix4> boneMatrices;
-  N_OcclusionQuery* occlusionQuery = nullptr;  ///< the figures' query; not used by the base set
+  /// A skier figure's own clone of the emitter template (null without particles).
+  std::unique_ptr<N_AnimEmitorSet> emitters;
+  /// A skier figure's occlusion query (the renderer's); not used by the base set.
+  N_OcclusionQuery* occlusionQuery = nullptr;
   N_AnimAction channel1;
   N_AnimAction channel2;
 };

@@ -170,15 +170,17 @@ void N_AnimObject::BuildSurfaces(const std::vector<N_AnimSurfaceRecord>& records
       surface.vertexCount = record.vertexCount;
       surface.indices = m_indices.data() + record.firstIndex;
       surface.indexCount = record.indexCount;
-      if (g_scene.shaderMng) {
-        surface.shader = g_scene.shaderMng->AddShader(m_materials[record.material].c_str(), 0, record.type);
-      }
+      surface.shader = SurfaceShader(m_materials[record.material], record.type);
       if (record.type == animfile::kLightmappedSurface) surface.lightmap = m_lightmaps[record.lightmap].texture;
       surface.boundsMin = {record.box[0], record.box[1], record.box[2]};
       surface.boundsMax = {record.box[3], record.box[4], record.box[5]};
     }
     BuildSurfaceBuffers(surface);
   }
+}
+
+std::int32_t N_AnimObject::SurfaceShader(const std::string& material, std::uint32_t type) {
+  return g_scene.shaderMng ? g_scene.shaderMng->AddShader(material.c_str(), 0, type) : N_ShaderMng::kNoShader;
 }
 
 void N_AnimObject::BuildSurfaceBuffers(N_MeshSurface& surface) {
@@ -250,7 +252,7 @@ void N_AnimObject::Release() {
       if (surface.indexBuffer) g_render->DestroyIndexBuffer(&surface.indexBuffer);
       if (surface.binding) g_render->DestroyVertexBufferBinding(&surface.binding);
     }
-    if (surface.shader >= 0 && g_scene.shaderMng) g_scene.shaderMng->ReleaseShader(surface.shader);
+    if (HoldsShaderReference(surface.shader) && g_scene.shaderMng) g_scene.shaderMng->ReleaseShader(surface.shader);
   }
   if (m_shadowVolume) m_shadowVolume->ReleaseBuffers();
   m_shadowVolume.reset();
@@ -280,4 +282,6 @@ int N_AnimObject::FindBone(const char* name) const {
 
 bool N_AnimObject::FitsAnimation(const N_Animation& animation) const { return animation.TrackCount() == BoneCount(); }
 
-bool N_AnimObject::IsDrawn(const N_MeshSurface& surface) { return surface.vertexBuffer && surface.shader >= 0; }
+bool N_AnimObject::IsDrawn(const N_MeshSurface& surface) {
+  return surface.vertexBuffer && surface.shader != N_ShaderMng::kNoShader;
+}

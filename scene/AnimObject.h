@@ -26,6 +26,7 @@
 class N_Animation;
 class N_ShadowVolume;
 struct N_AnimInstance;
+struct N_FigureAthlete;
 
 class N_AnimObject {
  public:
@@ -50,6 +51,13 @@ class N_AnimObject {
   /// The skeleton ("showskeleton"), the level's ambient light at the position, every
   /// surface with a buffer and a shader, then the shadow volume for the level's sun.
   void Draw(const N_Vector3& position, const N_Matrix3& rotation);
+  /// Draw in an athlete's dress: the placeholder codes of the surfaces (FigureDress.h)
+  /// become the athlete's suit, sticks, gun and ski shaders and the bib of the dress
+  /// number (g_scene.figureRoster); a placeholder without one (no athlete, no roster)
+  /// is not drawn. A dress number outside 1..31 draws nothing and is shown in a box,
+  /// once per number and run (a box each frame would stop the game).
+  void DrawDressed(const N_Vector3& position, const N_Matrix3& rotation, int dressNumber,
+                   const N_FigureAthlete* athlete);
   /// Index of the first bone named so (case ignored), -1 when none.
   int FindBone(const char* name) const;
   bool SameBoneCount(const N_AnimObject& other) const { return BoneCount() == other.BoneCount(); }
@@ -57,7 +65,7 @@ class N_AnimObject {
   /// A shadow volume from the shadow triangles and the posed positions when the first
   /// surface's shader casts shadows ("surfaceparm castshadow"), extruded by the
   /// shader's length; none otherwise (a previous one is given back first).
-  void CreateShadowVolume();
+  virtual void CreateShadowVolume();
   /// Gives back everything: lightmaps (renderer), buffers and bindings (renderer),
   /// shader references (shader manager), arrays, bones and the shadow volume.
   void Release();
@@ -91,9 +99,25 @@ class N_AnimObject {
   void BuildSurfaceBuffers(N_MeshSurface& surface);
   void BuildBones(const std::vector<N_AnimBoneRecord>& records);
   void BuildBounds();
-  /// Surfaces that skinning, upload and drawing use: a vertex buffer and a shader.
+  /// The shader handle a surface of the material gets: the shader manager's (none
+  /// without a manager).
+  virtual std::int32_t SurfaceShader(const std::string& material, std::uint32_t type);
+  /// Whether Release gives the surface's handle back to the shader manager.
+  virtual bool HoldsShaderReference(std::int32_t handle) const { return handle >= 0; }
+  /// Surfaces that skinning, upload and drawing use: a vertex buffer and a shader (or a
+  /// dress placeholder, below -1).
   static bool IsDrawn(const N_MeshSurface& surface);
   void DrawSkeleton(const N_Vector3& position, const N_Matrix3& rotation) const;
+  /// What every draw does before the surfaces: the skeleton and the ambient light.
+  void BeginDraw(const N_Vector3& position, const N_Matrix3& rotation) const;
+  /// A new shadow volume over the shadow triangles and the posed positions (a previous
+  /// one must be given back first).
+  void BuildShadowVolume(float length);
+  /// The shadow volume for the level's sun, after the surfaces.
+  void DrawShadow(const N_Vector3& position, const N_Matrix3& rotation);
+  /// Binds the shader of the handle and draws the surface (nothing without a record).
+  static void DrawSurface(N_MeshSurface& surface, std::int32_t shader, const N_Vector3& position,
+                          const N_Matrix3& rotation);
 
   std::vector<std::string> m_materials;
   std::vector<TexInfo> m_lightmaps;  ///< device textures from the texture manager's LoadLightmap

@@ -1,5 +1,6 @@
 // N_AnimObject per frame: skinning on the processor, the skeleton lines, the surfaces
 // and the stencil shadow; and the shadow volume made once per race.
+#include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Matrix34.h"
 #include "core/VarMng.h"
@@ -10,9 +11,12 @@
 #include "render/VertexBuffer.h"
 #include "scene/AnimInstance.h"
 #include "scene/AnimObject.h"
+#include "scene/FigureDress.h"
+#include "scene/FigureRoster.h"
 #include "scene/Level.h"
 #include "scene/SceneAccess.h"
 
+#include <set>
 #include <utility>
 
 namespace {
@@ -20,7 +24,7 @@ namespace {
 constexpr float kRed[3] = {1.0f, 0.0f, 0.0f};
 constexpr float kYellow[3] = {1.0f, 1.0f, 0.0f};
 
-N_Shader* ShaderOf(const N_MeshSurface& surface) {
+const N_Shader* ShaderOf(const N_MeshSurface& surface) {
   return g_scene.shaderMng ? g_scene.shaderMng->GetShader(surface.shader) : nullptr;
 }
 
@@ -86,24 +90,63 @@ void N_AnimObject::DrawSkeleton(const N_Vector3& position, const N_Matrix3& rota
   }
 }
 
+void N_AnimObject::BeginDraw(const N_Vector3& position, const N_Matrix3& rotation) const {
+  if (g_varMng && g_varMng->GetInt("showskeleton") != 0) DrawSkeleton(position, rotation);
+  if (g_scene.level) g_scene.level->SetAmbientFromLightGrid(position);
+}
+
+void N_AnimObject::DrawSurface(N_MeshSurface& surface, std::int32_t shader, const N_Vector3& position,
+                               const N_Matrix3& rotation) {
+  N_Shader* record = g_scene.shaderMng ? g_scene.shaderMng->GetShader(shader) : nullptr;
+  if (!record) return;
+  // Lightmap argument 0: a "$lightmap" stage of an animated mesh binds no texture.
+  g_render->SetShader(record, 0);
+  g_render->DrawSurfaceAt(&surface, position, rotation, 1.0f);
+}
+
+void N_AnimObject::DrawShadow(const N_Vector3& position, const N_Matrix3& rotation) {
+  N_Level* level = g_scene.level;
+  if (!m_shadowVolume || !level) return;
+  const N_RenderLight& sun = level->SunLight();
+  m_shadowVolume->Update({sun.direction[0], sun.direction[1], sun.direction[2]}, position, rotation, 1.0f);
+  m_shadowVolume->Draw(position, rotation, 1.0f);
+}
+
 void N_AnimObject::Draw(const N_Vector3& position, const N_Matrix3& rotation) {
   if (!g_render) return;
-  if (g_varMng && g_varMng->GetInt("showskeleton") != 0) DrawSkeleton(position, rotation);
-  N_Level* level = g_scene.level;
-  if (level) level->SetAmbientFromLightGrid(position);
+  BeginDraw(position, rotation);
+  for (N_MeshSurface& surface : m_surfaces) {
+    if (IsDrawn(surface)) DrawSurface(surface, surface.shader, position, rotation);
+  }
+  DrawShadow(position, rotation);
+}
+
+void N_AnimObject::DrawDressed(const N_Vector3& position, const N_Matrix3& rotation, int dressNumber,
+                               const N_FigureAthlete* athlete) {
+  if (dressNumber < 1 || dressNumber > N_FigureRoster::kBibCount) {
+    static std::set<int> reported;
+    if (reported.insert(dressNumber).second && g_errorLog) {
+      g_errorLog->ReportBox(0, "Posielas zle cislo dresu! <1,31> vstup bol: %d", dressNumber);
+    }
+    return;
+  }
+  if (!g_render) return;
+  BeginDraw(position, rotation);
+  const N_FigureRoster* roster = g_scene.figureRoster;
   for (N_MeshSurface& surface : m_surfaces) {
     if (!IsDrawn(surface)) continue;
-    N_Shader* shader = ShaderOf(surface);
-    if (!shader) continue;
-    // Lightmap argument 0: a "$lightmap" stage of an animated mesh binds no texture.
-    g_render->SetShader(shader, 0);
-    g_render->DrawSurfaceAt(&surface, position, rotation, 1.0f);
+    std::int32_t shader = surface.shader;
+    switch (shader) {
+      case dress::kStartNumber: shader = roster ? roster->BibShader(dressNumber) : N_ShaderMng::kNoShader; break;
+      case dress::kSuit: shader = athlete ? athlete->DressShader : N_ShaderMng::kNoShader; break;
+      case dress::kSticks: shader = athlete ? athlete->SticksShader : N_ShaderMng::kNoShader; break;
+      case dress::kGun: shader = athlete ? athlete->GunShader : N_ShaderMng::kNoShader; break;
+      case dress::kSki: shader = athlete ? athlete->SkiShader : N_ShaderMng::kNoShader; break;
+      default: break;
+    }
+    DrawSurface(surface, shader, position, rotation);
   }
-  if (m_shadowVolume && level) {
-    const N_RenderLight& sun = level->SunLight();
-    m_shadowVolume->Update({sun.direction[0], sun.direction[1], sun.direction[2]}, position, rotation, 1.0f);
-    m_shadowVolume->Draw(position, rotation, 1.0f);
-  }
+  DrawShadow(position, rotation);
 }
 
 void N_AnimObject::CreateShadowVolume() {
@@ -113,8 +156,12 @@ void N_AnimObject::CreateShadowVolume() {
   if (!g_render || m_surfaces.empty()) return;
   const N_Shader* shader = ShaderOf(m_surfaces[0]);
   if (!shader || shader->surfaceParm != SurfaceParm::kCastShadow) return;
+  BuildShadowVolume(shader->shadowDistance);
+}
+
+void N_AnimObject::BuildShadowVolume(float length) {
   auto volume = std::make_unique<N_ShadowVolume>(true);
   volume->Build(m_shadowTriangles.data(), static_cast<int>(m_shadowTriangles.size()), m_positions.data());
-  volume->SetExtrusionLength(shader->shadowDistance);
+  volume->SetExtrusionLength(length);
   m_shadowVolume = std::move(volume);
 }

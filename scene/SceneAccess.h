@@ -10,6 +10,7 @@ class N_Camera;
 class N_LevelObjectList;
 class N_ParticleMng;
 class N_Game;
+class N_FigureRoster;
 
 struct N_SceneAccess {
   N_Frustum* frustum = nullptr;      ///< the view frustum of the current frame
@@ -19,6 +20,7 @@ struct N_SceneAccess {
   N_LevelObjectList* levelObjects = nullptr;  ///< the level's drawables
   N_ParticleMng* particles = nullptr;  ///< templates, systems and emitters of every effect
   N_Game* game = nullptr;              ///< the running game mode; null while none runs
+  N_FigureRoster* figureRoster = nullptr;  ///< the athletes the skier figures are made for
 };
 
 extern N_SceneAccess g_scene;

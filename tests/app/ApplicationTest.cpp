@@ -42,6 +42,7 @@ N_Application::FrameHook StopAtPass(int pass, int* passes) {
 TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nr_gamma 1.5\n");
   test::WriteStartPages(dir);
   {
@@ -94,6 +95,7 @@ TEST(Application, StartUpRunsInOrderAndShutdownSavesTheSettings) {
 TEST(Application, OnlyExitOneEndsTheLoop) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\n");
   test::WriteStartPages(dir);
   N_Application app;
@@ -141,6 +143,7 @@ TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
   CopySampleData();
+  test::CopyFigureData(dir);  // the world loads the athletes' figures
   // The sample menu would cover the screen that the check wants dark below the text.
   std::filesystem::remove_all("data/scripts/gui");
   test::WriteStartPages(dir);
@@ -168,6 +171,7 @@ INSTANTIATE_TEST_SUITE_P(ShowFps, ApplicationScreenshot, ::testing::Values(1, 0,
 TEST(Application, FrameRateTextIsReformattedOnceASecond) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 1\n");
   test::WriteStartPages(dir);
   N_Application app;
@@ -192,6 +196,7 @@ TEST(Application, FrameRateTextIsReformattedOnceASecond) {
 TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nr_showFPS 2\n");
   test::WriteStartPages(dir);
   N_Application app;
@@ -207,6 +212,7 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
   // device, and a renderer that cannot start ends the start-up: nothing is saved.
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 0\n");
   // Never deleted after a failed Init, as the entry point does; kept reachable, as the
   // entry point keeps it, so that it is no leak.
@@ -221,6 +227,7 @@ TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
 TEST(Application, InputUpdatePumpsWindowMessagesThroughTheSameHandler) {
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   test::PrivateDisplay display;  // no other test's window takes the focus here
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
   dir.Write("user.cfg", "v_fullscreen 0\n");
@@ -262,6 +269,7 @@ TEST(ApplicationDeathTest, CriticalErrorEndsWithoutSavingTheSettings) {
   // child works in this test's directory.
   test::TempDir dir;
   test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
   EXPECT_EXIT(
       {
         dir.Write("user.cfg", "v_fullscreen 0\n");

@@ -50,6 +50,7 @@ void PrepareGameDir(const test::TempDir& dir, const std::string& userCfg, bool w
   dir.Write("user.cfg", userCfg);
   dir.Write("data/tables/.keep", "");
   test::CopyFromGameRoot(dir, test::kProfilesFile);
+  test::CopyFigureData(dir);
   test::WriteStartPages(dir);
   if (withIntro) {
     std::filesystem::create_directories(dir.Path() + "/data/video");

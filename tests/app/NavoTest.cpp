@@ -140,12 +140,14 @@ void LinkSampleData(const test::TempDir& dir) {
   }
 }
 
-/// A game directory: windowed, with the folder of the key table, the athletes and,
-/// unless it has the sample pages, the two pages the start-up shows.
+/// A game directory: windowed, with the folder of the key table, the athletes with
+/// their figures' data and, unless it has the sample pages, the two pages the start-up
+/// shows.
 void PrepareGameDir(const test::TempDir& dir, bool startPages = true) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
   dir.Write("data/tables/.keep", "");
   test::CopyFromGameRoot(dir, test::kProfilesFile);
+  test::CopyFigureData(dir);
   if (startPages) test::WriteStartPages(dir);
 }
 
@@ -317,10 +319,24 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   EXPECT_EQ(game.Wait(), 1);
   EXPECT_NE(root.Read("navo.log").find("--- Entering game loop...\n"), std::string::npos);
   EXPECT_NE(root.Read("navo.log").find(" v_width = 320 \n"), std::string::npos) << "the root's user.cfg was read";
+  EXPECT_EQ(root.Read("navo.log").find("!!! Error loading"), std::string::npos) << "every file the game asks for is there";
   EXPECT_TRUE(root.Exists("config.cfg"));
   EXPECT_EQ(root.Read("data/tables/keysdefinition.data").size(), 256u);
   EXPECT_FALSE(elsewhere.Exists("navo.log"));
   EXPECT_FALSE(elsewhere.Exists("config.cfg"));
+}
+
+/// The lines of the text that start with the prefix.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
 }
 
 TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
@@ -346,9 +362,13 @@ TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
         << file.path();
   }
   EXPECT_GE(files, 2);
+  // The sample athletes wear all six skier models: their figures load all twelve meshes,
+  // before the pages.
+  EXPECT_EQ(LinesStartingWith(log, "N_AnimObject: Loading mesh").size(), 12u);
+  EXPECT_LT(log.rfind("N_AnimObject: Loading mesh"), log.find("Parsing gui file"));
   EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
-  // No fault of the pages, and nothing they name is missing: no element, template,
-  // font, picture or sound.
+  // No fault of the pages, the athletes or their figures, and nothing they name is
+  // missing: no element, template, font, picture, sound, mesh or animation.
   for (const char* fault : {"!!!", "*** ", "not found", "Couldn't", "already exists"}) {
     EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
   }
@@ -418,19 +438,6 @@ TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {
     EXPECT_NE(dir.Read("navo.log").find("*** user.cfg is not a regular file: not read\n"), std::string::npos)
         << c.what;
   }
-}
-
-/// The lines of the text that start with the prefix.
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 /// A game directory with the game root's data (without the intro video).

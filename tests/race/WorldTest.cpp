@@ -1,30 +1,34 @@
 #include "race/World.h"
 
-#include "render/MeshSurface.h"
+#include "core/FormatString.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "gui/GuiText.h"
+#include "render/MeshSurface.h"
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
+#include "scene/AnimEmitorSet.h"
+#include "scene/CameraMng.h"
+#include "scene/FigureRoster.h"
+#include "scene/LensFlare.h"
+#include "scene/LevelCamera.h"
 #include "scene/MeshObject.h"
+#include "scene/ParticleShader.h"
+#include "scene/ParticleSystem.h"
 #include "scene/SceneAccess.h"
+#include "sound/SoundMng.h"
 #include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
-
-#include "scene/CameraMng.h"
-#include "scene/LensFlare.h"
-#include "scene/LevelCamera.h"
-#include "scene/ParticleShader.h"
-#include "scene/ParticleSystem.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,11 +36,13 @@
 
 namespace {
 
-/// What every world start needs: the athletes (one man, one woman) and the two pages it
-/// shows.
+/// What every world start needs, with athletes of its own (one man, one woman, in the
+/// default gear) in place of the sample's.
 void WriteStartFiles(const test::TempDir& dir) {
   dir.Write("data/profiles/playerprofiles.data",
-            "{\nAthletName \"A One\"\nSex Male\n}\n{\nAthletName \"B Two\"\nSex Female\n}\n");
+            "{\nAthletName \"A One\"\nSex Male\nMesh \"data\\anim\\ref_meshe\\ref_model2.mesh\"\n}\n"
+            "{\nAthletName \"B Two\"\nSex Female\nMesh \"data\\anim\\ref_meshe\\ref_model_F3.mesh\"\n}\n");
+  test::CopyFigureData(dir);
   test::WriteStartPages(dir);
 }
 
@@ -47,7 +53,9 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
   const int shaders = world.ShaderMng().Count();
-  EXPECT_EQ(shaders, 4 + 31 + 4 + 2) << "both athletes wear the default gear; then the GUI's snow and cursor";
+  EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 2 + 2)
+      << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face and "
+         "boots; then the GUI's snow and cursor";
   EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), shaders);
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
@@ -75,11 +83,14 @@ TEST(World, InitBuildsTheShadersAndTheDestructorFreesThemAndTheirTextures) {
     ASSERT_NE(world.ShaderMng().GetShader(console), nullptr);
     EXPECT_EQ(world.ShaderMng().GetShader(console)->cull, Cull::None);
     EXPECT_NE(world.ShaderMng().GetShader(font), nullptr);  // no block: the default
-    // The athletes' gear, bibs and ghost gear follow (their files are missing here).
-    ASSERT_GE(device.created.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(device.created.begin(), device.created.begin() + 4),
-              (std::vector<std::string>{"data\\gfx/2d/console.dds", "data\\textures\\default.dds",
-                                        "data\\gfx/2d/bigchars.dds", "data\\textures\\default.dds"}));
+    // Each texture is tried and, missing, replaced by the default (beside the textures of
+    // the athletes' gear, bibs and ghost gear and the figures' materials).
+    const auto triedThenDefault = [&](const std::string& name) {
+      const auto at = std::find(device.created.begin(), device.created.end(), name);
+      return at != device.created.end() && at + 1 != device.created.end() && at[1] == "data\\textures\\default.dds";
+    };
+    EXPECT_TRUE(triedThenDefault("data\\gfx/2d/console.dds"));
+    EXPECT_TRUE(triedThenDefault("data\\gfx/2d/bigchars.dds"));
     // The GUI's snow and cursor, added while the GUI starts, get their records too.
     for (const char* gui : {"data\\textures\\menu\\snow.dds", "data\\Kurzor.dds"}) {
       EXPECT_NE(std::find(device.created.begin(), device.created.end(), gui), device.created.end()) << gui;
@@ -277,7 +288,8 @@ TEST(World, ReadsTheParticleScriptsBeforeItBuildsTheShadersAndLendsTheManager) {
     EXPECT_NE(world.ShaderMng().GetShader(spark->shader), nullptr) << "the material was built by Init";
     EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {"Parsing particle script '", " +    spark\n",
                                                        "--- Reading shaders:\n", " +    fx/spark\n",
-                                                       "\n--- Total particle scripts loaded: 1\n"}));
+                                                       "\n--- Total particle scripts loaded: 3\n"}))
+        << "the two of the skiers' snow and this one";
   }
   EXPECT_EQ(g_scene.particles, nullptr);
   g_renderServices = nullptr;
@@ -368,7 +380,10 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
     events.clear();
     rig.NewLog();
   }
-  EXPECT_EQ(events, (std::vector<std::string>{"game deleted", "buffer back"}));
+  // The figures' buffers and the spark's go back before the shader cycle.
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events.front(), "game deleted");
+  for (std::size_t i = 1; i < events.size(); ++i) EXPECT_EQ(events[i], "buffer back") << i;
   EXPECT_NE(rig.NewLog().find("--- Freeing Textures\n"), std::string::npos);
   EXPECT_EQ(g_scene.game, nullptr);
   g_render = nullptr;
@@ -585,10 +600,124 @@ TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
   ASSERT_NE(r.world->Level().snow, nullptr);
   r.events.clear();
   r.world.reset();  // the level's system went with the particle manager: it only forgets it
-  EXPECT_EQ(r.events,
-            (std::vector<std::string>{"lights off after the shader cycle", "query back after the shader cycle"}));
+  // The figures (two athletes and the ghost) give their occlusion queries back before
+  // the shader cycle, the level its flare's after it.
+  EXPECT_EQ(r.events, (std::vector<std::string>{"query back", "query back", "query back",
+                                                "lights off after the shader cycle", "query back after the shader cycle"}));
   EXPECT_EQ(g_scene.level, nullptr);
   EXPECT_EQ(g_scene.camera, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+/// A silent sound manager noting the sounds made and released.
+class NotingSoundMng final : public N_SoundMng {
+ public:
+  NotingSoundMng() { g_soundMng = this; }
+  ~NotingSoundMng() override { g_soundMng = nullptr; }
+  int CreateSound(const char* shader, const float*) override {
+    made.push_back(shader);
+    return int(made.size());
+  }
+  bool ReleaseSound(int handle) override {
+    released.push_back(handle);
+    return false;
+  }
+  std::vector<std::string> made;
+  std::vector<int> released;
+};
+
+TEST(World, MakesOneFigurePerAthleteOfTheSampleAndTheGhostsAfterTheParticleScriptsAndHasTheBodySounds) {
+  test::TempDir dir;
+  test::CoreServices core;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the sample athletes
+  test::CopyFigureData(dir);
+  test::WriteStartPages(dir);
+  NotingSoundMng sound;
+  {
+    N_World world(nullptr);
+    EXPECT_EQ(sound.made, std::vector<std::string>{"srdce"}) << "the body sounds' heartbeat";
+    N_AthletMng& athletes = world.AthletMng();
+    EXPECT_EQ(g_scene.figureRoster, static_cast<N_FigureRoster*>(&athletes));
+    world.Init();
+    EXPECT_TRUE(test::ContainsInOrder(core.LogText(), {"Parsing particle script '", "N_AnimObject: Loading mesh",
+                                                       "--- Reading shaders:\n"}));
+    EXPECT_EQ(core.LogText().find("Not enought params"), std::string::npos) << "the sample profiles are complete";
+    const N_AnimationFactory2& figures = world.Figures();
+    EXPECT_EQ(figures.FigureMeshCount(), 12) << "the sample athletes wear all six models";
+    EXPECT_EQ(figures.ActionCount(), 48);
+    ASSERT_NE(figures.EmitterTemplate(), nullptr);
+    ASSERT_GE(athletes.AthleteCount(), 48u);
+    ASSERT_EQ(figures.InstanceCount(), int(athletes.AthleteCount()) + 1) << "one figure per athlete and the ghost's";
+    std::set<int> models;
+    for (std::size_t a = 0; a < athletes.AthleteCount(); ++a) {
+      const N_AthletProfile& athlete = *athletes.Athlete(a);
+      SCOPED_TRACE(athlete.AthletName);
+      EXPECT_EQ(athlete.Figure, int(a)) << "in file order";
+      ASSERT_GE(athlete.MeshHandle, N_AnimationFactory2::kFirstFullMesh);
+      EXPECT_EQ(athlete.LowMeshHandle, athlete.MeshHandle - N_AnimationFactory2::kFirstFullMesh);
+      EXPECT_EQ(figures.Instance(athlete.Figure)->mesh, athlete.MeshHandle);
+      models.insert(athlete.MeshHandle - (athlete.Sex == 1 ? 3 : 0));
+      for (const int gear : {athlete.DressShader, athlete.SticksShader, athlete.GunShader, athlete.SkiShader}) {
+        EXPECT_NE(world.ShaderMng().GetShader(gear), nullptr);
+      }
+    }
+    EXPECT_EQ(models, (std::set<int>{6, 7, 8})) << "three models of each sex, the women's after the men's";
+    const N_AthletProfile& ghost = athletes.Ghost();
+    EXPECT_EQ(ghost.Figure, int(athletes.AthleteCount())) << "the spare figure is the ghost's";
+    EXPECT_EQ(figures.Instance(ghost.Figure)->mesh, N_AnimationFactory2::kFirstFullMesh);
+    EXPECT_EQ(*world.ShaderMng().GetEntry(ghost.DressShader)->name, "duch_dress");
+    for (int n = 1; n <= N_FigureRoster::kBibCount; ++n) {
+      EXPECT_EQ(*world.ShaderMng().GetEntry(athletes.BibShader(n))->name, FormatString("textures\\lyziari\\startnum%02d", n));
+    }
+    const int breath = world.BodySounds().CreateSoundObj(1);
+    EXPECT_EQ(sound.made.back(), "dych_zena");
+    EXPECT_EQ(world.BodySounds().GetSlot(breath)->sound, int(sound.made.size()));
+  }
+  EXPECT_EQ(sound.released, (std::vector<int>{2, 1})) << "the world gives the breath and the heartbeat back";
+  EXPECT_EQ(g_scene.figureRoster, nullptr);
+}
+
+TEST(World, FiguresDrawnWithTheirEffectsGoWithTheWorld) {
+  // Under the sanitizer build this case also checks that nothing leaks: meshes, actions,
+  // instances with their bone buffers, emitter clones and their patches, occlusion
+  // queries and the template with its own effects.
+  test::RenderRig rig;
+  test::CopyFromGameRoot(rig.harness.dir, test::kProfilesFile);
+  test::CopyFigureData(rig.harness.dir);
+  test::WriteStartPages(rig.harness.dir);
+  test::FakeTextureDevice device;
+  N_TextureMngImpl textures(1024, &device);
+  g_renderServicesCopy.textureMng = &textures;
+  g_render = &rig.render;
+  std::vector<std::string> events;
+  {
+    N_World world(&textures);
+    world.Init();
+    world.SetCurrentCamera(&rig.camera);
+    world.SetGame(std::make_unique<NoticedGame>(events));
+    N_AnimationFactory2& figures = world.Figures();
+    N_AthletMng& athletes = world.AthletMng();
+    for (int i = 0; i < figures.InstanceCount(); ++i) {
+      figures.SetAction(i, 7, 30.0f, 0.0f);
+      figures.SetNextAction(i, 7, 30.0f, 0.0f);
+    }
+    figures.CreateShadowVolumes();
+    for (int frame = 0; frame < 20; ++frame) {
+      world.Update(0.05f);
+      world.Render(0.05f);
+      for (std::size_t a = 0; a <= athletes.AthleteCount(); ++a) {
+        const N_AthletProfile* athlete = a < athletes.AthleteCount() ? athletes.Athlete(a) : &athletes.Ghost();
+        figures.RenderFigure(0.05f, athlete->Figure, {float(a % 10) * 50.0f, 400.0f + float(a / 10) * 50.0f, -40.0f},
+                             N_Matrix3{}, int(a % 31) + 1, athlete, false, true, true);
+      }
+    }
+    EXPECT_GT(world.ParticleMng().EmitterCount(), 0u);
+  }
+  g_render = nullptr;
+  g_renderServicesCopy.textureMng = nullptr;
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ namespace test {
 
 class MaterialRig : public RenderRig {
  public:
-  explicit MaterialRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig())
-      : RenderRig(std::move(config)) {
+  explicit MaterialRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig(),
+                       RenderMaker make = {})
+      : RenderRig(std::move(config), std::move(make)) {
     // What a frame left in the program-wide cache (tests may share a process).
     g_renderStateCache.currentShader = nullptr;
     g_renderStateCache.noShader = 0;

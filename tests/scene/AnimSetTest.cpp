@@ -109,7 +109,14 @@ TEST(AnimSet, SettersRefuseBadIndicesAndChangeNothing) {
   ASSERT_EQ(set.AddMesh("data/anim/quad.mesh"), 0);
   ASSERT_EQ(set.AddAction("data/anim/walk.anim", nullptr, true), 0);
   const int instance = set.CreateInstance();
-  const N_AnimInstance before = *set.Instance(instance);
+  // The fields the setters change, as made (an instance owns its emitters: not copied).
+  const N_AnimInstance& made = *set.Instance(instance);
+  const struct {
+    std::int32_t mesh, queuedAction;
+    float queuedRate;
+    N_AnimAction channel1;
+    float blendDuration;
+  } before{made.mesh, made.queuedAction, made.queuedRate, made.channel1, made.blendDuration};
   struct Case {
     const char* what;
     bool (*call)(N_AnimationFactory&);

@@ -79,7 +79,8 @@ std::vector<std::uint8_t> AnimationOf(const datagen::AnimMeshBuilder& mesh,
   return datagen::WriteAnimation(datagen::TracksFromFrames(mesh, frames));
 }
 
-AnimRig::AnimRig(platform::d3d9::RecordingDirect3DConfig config) : MaterialRig(std::move(config)) {
+AnimRig::AnimRig(platform::d3d9::RecordingDirect3DConfig config, RenderMaker make)
+    : MaterialRig(std::move(config), std::move(make)) {
   g_render = &render;
   frustum.Build(camera);
   g_scene.frustum = &frustum;

@@ -45,7 +45,8 @@ std::vector<std::uint8_t> AnimationOf(const datagen::AnimMeshBuilder& mesh,
 /// test's lifetime. The camera stands at the origin looking along +y.
 class AnimRig : public MaterialRig {
  public:
-  explicit AnimRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig());
+  explicit AnimRig(platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig(),
+                   RenderMaker make = {});
   ~AnimRig();
 
   /// Builds the shader records of every name added so far (scripts in data/scripts).

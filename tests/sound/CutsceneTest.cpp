@@ -155,7 +155,9 @@ TEST(Cutscene, KeyPressAndClickOnTheDisplayStopIt) {
             });
             hr = PlayCutscene(SampleIntro().c_str(), 1);
           }
-          std::exit(hr == S_FALSE && Seconds(Clock::now() - start) < 2.0 ? 0 : 1);
+          // S_FALSE is the user's stop; the bound only shows the video did not play to its end
+          // (3 s), with room for a loaded machine's late event delivery.
+          std::exit(hr == S_FALSE && Seconds(Clock::now() - start) < 2.9 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "")
         << command;

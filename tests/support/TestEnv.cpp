@@ -74,9 +74,17 @@ std::string GameRoot() {
 
 void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
   const fs::path target = fs::path(dir.Path()) / relative;
-  if (fs::exists(target)) return;
+  if (fs::exists(target)) return;  // a test's own (or a link to the game root's)
   fs::create_directories(target.parent_path());
-  fs::copy_file(fs::path(GameRoot()) / relative, target);
+  fs::copy(fs::path(GameRoot()) / relative, target, fs::copy_options::recursive);
+}
+
+void CopyFigureData(const TempDir& dir) {
+  for (const char* part : {"data/anim/ref_meshe", "data/anim/lyziari", "data/scripts/figures.particle",
+                           "data/scripts/figures.shader", "data/scripts/athletes.shader", "data/effects/gear.fx",
+                           "data/textures/lyziari", "data/scripts/Sounds/body.ssd", "data/sounds/body"}) {
+    CopyFromGameRoot(dir, part);
+  }
 }
 
 void WriteStartPages(const TempDir& dir) {

@@ -53,13 +53,20 @@ class CoreServices {
 /// The game root assembled by the build (holds data/ with the sample content).
 std::string GameRoot();
 
-/// Copies a file of the game root (path relative to it, e.g. the athlete profiles the
-/// world needs to start) to the same place below the directory; a file already there
-/// is kept.
+/// Copies a file or folder of the game root (path relative to it, e.g. the athlete
+/// profiles the world needs to start) to the same place below the directory; one
+/// already there is kept.
 void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
 
 /// The athlete profiles every world start reads (its start ends without them).
 inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data";
+
+/// Copies from the game root what the world's start loads for the athletes' skier
+/// figures (every world start, after the profiles): the reference meshes with the
+/// emitter control script, the skier actions' animations, the figures' particle effects
+/// and materials, the athletes' gear, bib and ghost materials with their textures, and
+/// the body sounds' script and samples. What is there already is kept.
+void CopyFigureData(const TempDir& dir);
 
 /// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
 /// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
