@@ -103,9 +103,9 @@ void N_GuiModel::RenderFigure() {
   N_Camera* worldCamera = g_guiServices.camera;
   N_Render* render = g_render;
   if (!figures || !worldCamera || !render) return;
-  const N_GuiAthlete* athlete = m_sex == 0 ? figures->GetMale(m_athlete) : figures->GetFemale(m_athlete);
+  const N_FigureAthlete* athlete = m_sex == 0 ? figures->GetMale(m_athlete) : figures->GetFemale(m_athlete);
   if (!athlete) return;
-  const std::int32_t instance = figures->FigureInstance(*athlete);
+  const std::int32_t instance = athlete->Figure;
   if (instance < 0) return;
 
   const float vw = static_cast<float>(g_varMng ? g_varMng->GetInt("v_width") : 0);

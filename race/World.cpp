@@ -9,6 +9,7 @@
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
+#include "race/WorldGuiFigures.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -27,7 +28,8 @@ N_World::N_World(N_TextureMng* textureMng)
       m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
       m_figures(std::make_unique<N_AnimationFactory2>()),
       m_bodySounds(std::make_unique<N_AnimSound>()),
-      m_guiMng(std::make_unique<N_GuiMng>()) {
+      m_guiMng(std::make_unique<N_GuiMng>()),
+      m_guiFigures(std::make_unique<N_WorldGuiFigures>(*m_athletMng, *m_figures)) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
@@ -35,6 +37,7 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.particles = m_particles.get();
   g_scene.figureRoster = m_athletMng.get();
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
 }
 
@@ -43,7 +46,8 @@ N_World::~N_World() {
   m_game.reset();
   // The figures' emitters, patches and meshes give back their particle emitters,
   // buffers and shaders while the particle manager, the renderer and the shader manager
-  // still exist.
+  // still exist. The GUI's model views draw none from here on.
+  g_guiServices.figures = nullptr;
   m_figures.reset();
   g_scene.figureRoster = nullptr;
   // The body sounds release their sounds: the application deletes the world before it

@@ -7,7 +7,8 @@
 // the current game, the athlete manager, the skier figure factory, the skiers' body
 // sounds, the current camera, the texture manager it is given, the font list and the
 // GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
-// athlete manager is the figures' roster), the GUI through g_guiServices
+// athlete manager is the figures' roster), the GUI through g_guiServices (its model
+// views draw the athletes' figures through N_WorldGuiFigures)
 // (gui/GuiServices.h).
 //
 // The constructor registers the GUI's factories. Init sets the cameras up (the race
@@ -43,6 +44,7 @@
 #include <memory>
 
 class N_GuiMng;
+class N_WorldGuiFigures;
 class N_TextureMng;
 
 class N_World {
@@ -113,6 +115,8 @@ class N_World {
   std::unique_ptr<N_AnimSound> m_bodySounds;  ///< releases its sounds: deleted before the sound manager
   N_FontList m_fonts;
   std::unique_ptr<N_GuiMng> m_guiMng;
+  /// The athletes and figures the GUI's model views draw, in the GUI's services record.
+  std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
 };
 
 /// The world, while it exists.

@@ -16,25 +16,23 @@
 
 #include <vector>
 
-// The one record the double below hands out.
-struct N_GuiAthlete {
-  std::int32_t instance = 0;
-};
-
 namespace {
 
 /// One athlete with a figure that draws nothing: the model view's own set-ups remain.
 class StillFigures final : public N_GuiFigures {
  public:
-  const N_GuiAthlete* GetMale(std::int32_t index) override { return index == 0 ? &athlete : nullptr; }
-  const N_GuiAthlete* GetFemale(std::int32_t) override { return nullptr; }
-  std::int32_t FigureInstance(const N_GuiAthlete& a) override { return a.instance; }
+  const N_FigureAthlete* GetMale(std::int32_t index) override { return index == 0 ? &athlete : nullptr; }
+  const N_FigureAthlete* GetFemale(std::int32_t) override { return nullptr; }
   void SetNextAction(std::int32_t, std::int32_t, float, float) override {}
-  void RenderFigure(float, std::int32_t, const N_Vector3&, const N_Matrix3&, std::int32_t, const N_GuiAthlete&, bool,
+  void RenderFigure(float, std::int32_t, const N_Vector3&, const N_Matrix3&, std::int32_t, const N_FigureAthlete&, bool,
                     bool, bool) override {
     ++drawn;
   }
-  N_GuiAthlete athlete;
+  N_FigureAthlete athlete = [] {
+    N_FigureAthlete record;
+    record.Figure = 0;
+    return record;
+  }();
   int drawn = 0;
 };
 

@@ -19,11 +19,6 @@
 #include <string>
 #include <vector>
 
-// The records the double hands out: the GUI only passes them back.
-struct N_GuiAthlete {
-  std::int32_t instance = -1;
-};
-
 namespace {
 
 /// The renderer's calls the model view makes, in test::GuiCalls, with what they took.
@@ -66,29 +61,33 @@ class FigureDouble final : public N_GuiFigures {
     N_Vector3 position;
     N_Matrix3 orientation;
     std::int32_t dressNumber;
-    const N_GuiAthlete* athlete;
+    const N_FigureAthlete* athlete;
     bool forceVisible, draw, pose;
   };
-  const N_GuiAthlete* GetMale(std::int32_t i) override { return At(males, i); }
-  const N_GuiAthlete* GetFemale(std::int32_t i) override { return At(females, i); }
-  std::int32_t FigureInstance(const N_GuiAthlete& athlete) override { return athlete.instance; }
+  const N_FigureAthlete* GetMale(std::int32_t i) override { return At(males, i); }
+  const N_FigureAthlete* GetFemale(std::int32_t i) override { return At(females, i); }
   void SetNextAction(std::int32_t instance, std::int32_t action, float fps, float blend) override {
     test::GuiCalls().push_back("action " + std::to_string(instance) + " " + std::to_string(action) + " " +
                                std::to_string(int(fps)) + " " + std::to_string(int(blend)));
   }
   void RenderFigure(float frameTime, std::int32_t instance, const N_Vector3& position, const N_Matrix3& orientation,
-                    std::int32_t dressNumber, const N_GuiAthlete& athlete, bool forceVisible, bool draw,
+                    std::int32_t dressNumber, const N_FigureAthlete& athlete, bool forceVisible, bool draw,
                     bool pose) override {
     test::GuiCalls().push_back("figure " + std::to_string(instance));
     drawn.push_back({frameTime, instance, position, orientation, dressNumber, &athlete, forceVisible, draw, pose});
   }
 
-  std::vector<N_GuiAthlete> males{{7}, {8}};
-  std::vector<N_GuiAthlete> females{{9}, {-1}};
+  std::vector<N_FigureAthlete> males = Records({7, 8});
+  std::vector<N_FigureAthlete> females = Records({9, -1});
   std::vector<Drawn> drawn;
 
  private:
-  static const N_GuiAthlete* At(const std::vector<N_GuiAthlete>& list, std::int32_t i) {
+  static std::vector<N_FigureAthlete> Records(std::initializer_list<std::int32_t> figures) {
+    std::vector<N_FigureAthlete> records;
+    for (std::int32_t figure : figures) records.emplace_back().Figure = figure;
+    return records;
+  }
+  static const N_FigureAthlete* At(const std::vector<N_FigureAthlete>& list, std::int32_t i) {
     return i >= 0 && static_cast<std::size_t>(i) < list.size() ? &list[std::size_t(i)] : nullptr;
   }
 };

@@ -2,6 +2,7 @@
 
 #include "core/FormatString.h"
 #include "gui/GuiFactories.h"
+#include "gui/GuiFigures.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
@@ -52,6 +53,17 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
+  // The GUI's model views reach the athletes, their figures and the current camera.
+  N_GuiFigures* figures = g_guiServices.figures;
+  ASSERT_NE(figures, nullptr);
+  EXPECT_EQ(figures->GetMale(0), world.AthletMng().GetMale(0));
+  EXPECT_EQ(figures->GetFemale(0), world.AthletMng().GetFemale(0));
+  EXPECT_GE(figures->GetMale(0)->Figure, 0) << "its figure instance";
+  for (const std::int32_t index : {-1, 1, 1 << 30}) {
+    EXPECT_EQ(figures->GetMale(index), nullptr) << index;
+    EXPECT_EQ(figures->GetFemale(index), nullptr) << index;
+  }
+  EXPECT_EQ(g_guiServices.camera, world.CurrentCamera());
   const int shaders = world.ShaderMng().Count();
   EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 2 + 2)
       << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face and "
