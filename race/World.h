@@ -7,9 +7,9 @@
 // the current game, the athlete manager, the skier figure factory, the skiers' body
 // sounds, the current camera, the texture manager it is given, the font list and the
 // GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
-// athlete manager is the figures' roster), the GUI through g_guiServices (its model
-// views draw the athletes' figures through N_WorldGuiFigures)
-// (gui/GuiServices.h).
+// athlete manager is the figures' roster), the GUI through g_guiServices
+// (gui/GuiServices.h; its model views draw the athletes' figures through
+// N_WorldGuiFigures).
 //
 // The constructor registers the GUI's factories. Init sets the cameras up (the race
 // controller's camera current), reads the particle scripts and the athletes (ending the
