@@ -272,4 +272,30 @@ TEST_F(GuiSampleMenu, CreditsScrollAndTheSinglePlayerPageSlidesIn) {
   EXPECT_EQ(rig.Log().find("!!! Bad"), std::string::npos);
 }
 
+TEST(GuiSampleData, EveryExtraMaterialMapsAPictureOfTheSampleData) {
+  const fs::path root = fs::path(test::GameRoot()) / "data";
+  std::ifstream materials(root / "scripts" / "extras.shader");
+  std::vector<std::string> pictures;
+  for (std::string line; std::getline(materials, line);) {
+    if (line.rfind("textures\\gui\\", 0) != 0) continue;
+    std::replace(line.begin(), line.end(), '\\', '/');
+    pictures.push_back(line);
+    EXPECT_TRUE(fs::exists(root / (line + ".dds"))) << line;
+  }
+  // The map and its marks, the figure and its outline, the scroller's arrows and items.
+  EXPECT_EQ(pictures.size(), 19u);
+  for (const char* test : {"effects.gui", "figure.gui", "imagescroller.gui", "map.gui", "model.gui"}) {
+    std::ifstream script(test::GuiRig::ScriptFolder() + "/" + test);
+    ASSERT_TRUE(script) << test;
+    for (std::string line; std::getline(script, line);) {
+      const std::size_t at = line.find("textures\\gui\\");
+      if (at == std::string::npos) continue;
+      std::string name = line.substr(at);
+      name = name.substr(0, name.find_first_of(" \t"));
+      std::replace(name.begin(), name.end(), '\\', '/');
+      EXPECT_NE(std::find(pictures.begin(), pictures.end(), name), pictures.end()) << test << ": " << name;
+    }
+  }
+}
+
 }  // namespace
