@@ -1,5 +1,6 @@
 #include "race/World.h"
 
+#include "core/ConfigReader.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -9,10 +10,13 @@
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
+#include "platform/win32/Files.h"
+#include "race/LoadingProgress.h"
 #include "race/WorldGuiFigures.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
+#include "sound/SoundMng.h"
 
 N_World* g_world = nullptr;
 
@@ -36,6 +40,8 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.levelObjects = m_levelObjects.get();
   g_scene.particles = m_particles.get();
   g_scene.figureRoster = m_athletMng.get();
+  g_scene.textBatch = m_textBatch.get();
+  g_scene.loadingProgress = &UpdateLoadingProgress;
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
   g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
@@ -97,6 +103,9 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
 
 bool N_World::Init() {
   m_textBatch->Init();
+  // The menu level first: the cameras set themselves up on it.
+  m_level->Load();
+  m_mapName = MapName();
   m_cameraMng->CheckControllers();
   SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());
   // The templates add their materials: the scripts go before the shaders are built.
@@ -111,13 +120,57 @@ bool N_World::Init() {
   m_cameraMng->Setup();
   m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
   InitCursor();
-  // No level to load yet. After the GUI: its pages' shaders get their records here.
+  // After the level and the GUI: their shaders get their records here.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   // The billboards read their shaders' records: after the shaders are built.
   m_level->InitEffects();
+  m_levelObjects->Sort();
   m_particles->PrintLoadStats();
   return ShowMainMenu();
+}
+
+std::string N_World::MapName() {
+  const char* name = g_varMng ? g_varMng->GetString("mapname") : nullptr;
+  return name ? name : "";
+}
+
+void N_World::LoadLevel() {
+  if (g_render) g_render->DumpMemoryStatistics();
+  m_particles->PrintStats();
+  const std::string name = MapName();
+  if (platform::EqualsNoCase(m_mapName, name)) {
+    // The same level: only its settings again.
+    N_ConfigReader settings;
+    settings.Load(("data\\levels\\" + name + ".cfg").c_str());
+    UpdateLoadingProgress(100.0f);
+    return;
+  }
+  m_mapName = name;
+  // The current camera is the old manager's (or a camera of the old level); the scene
+  // forgets the old level before it goes.
+  SetCurrentCamera(nullptr);
+  m_cameraMng.reset();
+  g_scene.level = nullptr;
+  m_level.reset();
+  m_levelObjects->Clear();
+  m_level = std::make_unique<N_Level>();
+  g_scene.level = m_level.get();
+  m_cameraMng = std::make_unique<N_CameraMng>();
+  m_level->Load();
+  m_cameraMng->CheckControllers();
+  SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());
+  m_cameraMng->Setup();
+  m_shaderMng->LoadShaders();
+  UpdateLoadingProgress(85.0f);
+  if (m_textureMng) m_textureMng->PurgeTextures();
+  UpdateLoadingProgress(90.0f);
+  m_level->InitEffects();
+  m_levelObjects->Sort();
+  UpdateLoadingProgress(100.0f);
+  if (g_soundMng) g_soundMng->DumpBufferStatistics();
+  if (g_render) g_render->DumpMemoryStatistics();
+  m_particles->PrintStats();
 }
 
 void N_World::InitCursor() {
@@ -165,8 +218,12 @@ N_Camera* N_World::ChooseCamera() {
 void N_World::RenderScene(N_Camera* camera, float frameTime) {
   m_frustum.Build(*camera);
   g_render->SetupCamera(camera, 1);
+  // At the range (view mode 2) the actors come before the level objects, else after them.
+  const bool actorsFirst = m_cameraMng->ViewMode() == 2;
+  if (actorsFirst) m_level->RenderActors(frameTime);
   m_levelObjects->Render(frameTime);
   m_levelObjects->RenderSorted();
+  if (!actorsFirst) m_level->RenderActors(frameTime);
   m_level->UpdateFlares();
   m_level->RenderFlares();
   // The stencil-marked shadows darken the scene in 2D, then the particles are drawn

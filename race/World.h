@@ -11,21 +11,23 @@
 // (gui/GuiServices.h; its model views draw the athletes' figures through
 // N_WorldGuiFigures).
 //
-// The constructor registers the GUI's factories. Init sets the cameras up (the race
-// controller's camera current), reads the particle scripts and the athletes (ending the
-// program when there are none), loads the skier figures (one per athlete and the
-// ghost's), reads the GUI page scripts and the cursor, loads the shaders, creates their
-// textures and the level's effects, and shows the main menu. Update: the camera manager
-// reads "viewmode" and moves the cameras of that mode, the GUI's frame, the level's fog,
-// the particles. Render opens a frame and picks the camera by the view mode (0 the race
-// camera's active camera, the free camera when it has none; 2 the shake camera's main
-// camera; otherwise the free camera), which becomes the current camera; draws the level
-// objects, the lens flares, the shadow overlay (2D) and the particles (3D) through it
-// (in modes other than 0 into the offscreen surface, copied back by the post pass); then
-// the GUI pages and the queued 2D text, and presents. The destructor deletes the game,
-// the figure factory, the body sounds, the camera manager, the GUI manager (then frees
-// the fonts), the particles and the athlete manager, gives every shader and texture
-// back, then deletes the level objects and the level.
+// The constructor registers the GUI's factories. Init loads the menu level ("mapname"),
+// sets the cameras up (the race controller's camera current), reads the particle
+// scripts and the athletes (ending the program when there are none), loads the skier
+// figures (one per athlete and the ghost's), reads the GUI page scripts and the cursor,
+// loads the shaders, creates their textures and the level's effects, sorts the level
+// objects, and shows the main menu. LoadLevel changes the level (the race launches).
+// Update: the camera manager reads "viewmode" and moves the cameras of that mode, the
+// GUI's frame, the level's fog, the particles. Render opens a frame and picks the camera
+// by the view mode (0 the race camera's active camera, the free camera when it has none;
+// 2 the shake camera's main camera; otherwise the free camera), which becomes the current
+// camera; draws the level objects and the level's actors (spectators, props; before the
+// objects in mode 2), the lens flares, the shadow overlay (2D) and the particles (3D)
+// through it (in modes other than 0 into the offscreen surface, copied back by the post
+// pass); then the GUI pages and the queued 2D text, and presents. The destructor deletes
+// the game, the figure factory, the body sounds, the camera manager, the GUI manager
+// (then frees the fonts), the particles and the athlete manager, gives every shader and
+// texture back, then deletes the level objects and the level.
 #include "core/Font.h"
 #include "race/AthletMng.h"
 #include "render/Camera.h"
@@ -42,6 +44,7 @@
 #include "scene/ParticleMng.h"
 
 #include <memory>
+#include <string>
 
 class N_GuiMng;
 class N_WorldGuiFigures;
@@ -62,6 +65,15 @@ class N_World {
   /// "MainMenu" shown at once. Without either page: the critical error "Main menu gui pages not found!"
   /// (false when there is no reporter). The application ignores the result.
   bool Init();
+  /// Loads the level named by "mapname" unless it is the current one (compared without
+  /// regard to case: then only its ".cfg" is read again and the progress set to 100).
+  /// Otherwise the level and the camera manager are made anew, the level object list
+  /// emptied, the level loaded, the race camera's camera made current and the cameras
+  /// set up, the shaders built (85), the textures purged (90), the effects made and
+  /// the level objects sorted (100). Called by the race launches.
+  void LoadLevel();
+  /// The name of the loaded level ("mapname" at its load), kept whole.
+  const std::string& CurrentMapName() const { return m_mapName; }
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
   void Render(float frameTime);
@@ -98,6 +110,8 @@ class N_World {
   /// The element "Cursor" (shader "Kurzor") as the GUI's cursor, on its page, hidden.
   void InitCursor();
   bool ShowMainMenu();
+  /// The text of "mapname" ("" without a registry).
+  static std::string MapName();
 
   std::unique_ptr<N_ShaderMng> m_shaderMng;
   N_TextBatchRenderTarget m_textTarget;  ///< draws with m_shaderMng's shaders
@@ -117,6 +131,7 @@ class N_World {
   std::unique_ptr<N_GuiMng> m_guiMng;
   /// The athletes and figures the GUI's model views draw, in the GUI's services record.
   std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
+  std::string m_mapName;  ///< the loaded level's name; empty before the first load
 };
 
 /// The world, while it exists.

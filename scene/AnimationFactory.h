@@ -6,6 +6,9 @@
 // spectators; the skier figures through a derived set); nothing leaves a list but by
 // Clear.
 //
+// The instance operations are virtual so that a test can stand in a set that records
+// what its owner asks of it.
+//
 // Per frame the owner calls RenderInstance for each instance:
 //   1. queue take-over: while no cross-fade runs, channel 2 becomes the queued action;
 //   2. visibility: the mesh's box at the position (widened by 30) against the scene's
@@ -51,22 +54,22 @@ class N_AnimationFactory {
   int AddAction(const char* fileA, const char* fileB, bool loop);
   /// A new instance with identity bone matrices for the first mesh's skeleton; -1
   /// without a mesh.
-  int CreateInstance();
+  virtual int CreateInstance();
   /// False (nothing changed) when either index is out of range.
-  bool SetInstanceMesh(int instance, int mesh);
+  virtual bool SetInstanceMesh(int instance, int mesh);
   /// Plays the action in channel 1 at once: its flags, animations, frames and index
   /// (channel 1 keeps its fraction), then the given rate and mix. False (nothing
   /// changed) for a bad instance or action index.
-  bool SetAction(int instance, int action, float rate, float mix);
+  virtual bool SetAction(int instance, int action, float rate, float mix);
   /// Queues the action; the cross-fade starts in RenderInstance. False for bad indices.
-  bool SetNextAction(int instance, int action, float rate, float mix);
+  virtual bool SetNextAction(int instance, int action, float rate, float mix);
   /// Channel 1's rate and mix and the instance's cross-fade duration; false for a bad
   /// instance.
   bool SetActionRate(int instance, float rate, float mix, float blendDuration);
   /// The per-frame entry (steps in the class comment). force draws a figure the
   /// visibility test rejected; without draw nothing is posed or drawn.
-  void RenderInstance(float frameTime, int instance, const N_Vector3& position, const N_Matrix3& rotation,
-                      bool force, bool draw);
+  virtual void RenderInstance(float frameTime, int instance, const N_Vector3& position, const N_Matrix3& rotation,
+                              bool force, bool draw);
   /// N_AnimObject::CreateShadowVolume for every mesh (when a race is set up).
   void CreateShadowVolumes();
   /// Deletes every mesh, action, instance and animation; empties the name map.

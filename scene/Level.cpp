@@ -52,21 +52,31 @@ N_Level::N_Level() {
 }
 
 // In this order: the geometry's GPU objects, shader and lightmap references and sounds,
-// then the arrays; the lights off; the grid, flares, LOD objects, props, the particle
-// effects, the cameras.
+// then the arrays and the loader's further records; the lights off; the grid, flares,
+// LOD objects, props, the particle effects, the cameras, the spectators; the audience
+// (a member) last.
 N_Level::~N_Level() {
   ReleaseGeometry();
   if (g_soundMng) {
-    for (int handle : ambientSounds) g_soundMng->ReleaseSound(handle);
+    for (int handle : ambientSounds) {
+      if (handle != 0) g_soundMng->ReleaseSound(handle);
+    }
   }
   ambientSounds.clear();
   vertices.clear();
   indices.clear();
   surfaces.clear();
+  materials.clear();
   triggers.clear();
   emitters.clear();
   pointSets.clear();
   points.clear();
+  soundSources.clear();
+  sceneObjects.clear();
+  surfaceRanges.clear();
+  cameraPaths.clear();
+  pathKeys.clear();
+  namePairs.clear();
   if (g_render) g_render->DisableLights();
   lightGrid.reset();
   flares.clear();
@@ -74,6 +84,7 @@ N_Level::~N_Level() {
   animObjects.clear();
   ReleaseParticleEffects();
   cameras.clear();
+  spectators.clear();
   lights.clear();
 }
 

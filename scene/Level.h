@@ -1,15 +1,17 @@
 #pragma once
 // N_Level: the loaded race course, owned by the world (one at a time; recreated for
-// every level change, then filled by the level loader from the level file).
+// every level change, then filled by Load from the level file named by "mapname").
 //
-// What it holds once loaded: the level's geometry (lightmaps, vertices, indices and the
-// surfaces over them), its named records (trigger boxes, emitter placements, point
-// sets, lights), ambient sounds, lens flares, the light grid, the sun light, animated
-// props, LOD objects, fly-by cameras and its particle effects. The world calls, in
-// this order: InitEffects once after every load (after the shaders are built), then
-// per frame UpdateFog from its update and UpdateFlares and RenderFlares from its
-// render; SetSnow when a race starts. The teardown gives everything back in a fixed
-// order (Level.cpp).
+// What it holds once loaded: the level's geometry (materials, lightmaps, vertices,
+// indices and the surfaces over them), its named records (trigger boxes, emitter
+// placements, point sets, lights), sound sources with their ambient sounds, lens
+// flares, the light grid, the sun light, animated props, LOD objects, fly-by cameras
+// with the keyframe paths, scene objects and surface ranges the drawables were made
+// from, the spectators with their audience, and its particle effects. The world calls,
+// in this order: Load, then InitEffects once after every load (after the shaders are
+// built), then per frame UpdateFog from its update and UpdateFlares, RenderActors and
+// RenderFlares from its render; SetSnow when a race starts. The teardown gives
+// everything back in a fixed order (Level.cpp).
 //
 // The data members are filled directly by the loader (and by the tests' builder).
 // Every name lookup compares within the 128-byte name fields without regard to case
@@ -19,8 +21,11 @@
 #include "render/RenderLight.h"
 #include "render/SurfaceVertex.h"
 #include "render/TexInfo.h"
+#include "scene/AudienceMng.h"
+#include "scene/CameraPath.h"
 #include "scene/LevelRecords.h"
 #include "scene/LodObjectMng.h"
+#include "scene/Spectator.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,6 +51,15 @@ class N_Level {
   ~N_Level();
   N_Level(const N_Level&) = delete;
   N_Level& operator=(const N_Level&) = delete;
+
+  /// Loads the level "data\levels\" + "mapname" and its settings file (LevelLoad.cpp),
+  /// on a new level; reports the loading progress between its steps. Every fault of the
+  /// file, its LOD meshes or its spectators is critical.
+  void Load();
+  /// Per frame from the world's render (LevelActors.cpp): the spectators (while
+  /// "ShowAnimObj" is set), the animated props, and the mist overlay while "HmlaHackSet"
+  /// is 1. Frame time in seconds.
+  void RenderActors(float frameTime);
 
   /// After a load, once the shaders are built: billboard quads, the shared GPU buffers,
   /// the particle effects (critical without a particle manager), the sun light, the
@@ -83,10 +97,13 @@ class N_Level {
   N_VertexBufferBinding* sharedBinding = nullptr;
   std::vector<std::uint16_t> indices;
 
+  std::vector<std::string> materials;  ///< the material (shader) names of the surfaces
   std::vector<N_LevelTrigger> triggers;
   std::vector<N_LevelEmitter> emitters;
   std::vector<N_LevelLight> lights;
-  /// Sound handles of the level's sound sources: played by InitEffects, released by the teardown.
+  std::vector<N_LevelSoundSource> soundSources;
+  /// Sound handles of the sound sources, one each (0: none): played by InitEffects,
+  /// released by the teardown.
   std::vector<int> ambientSounds;
   /// One per "lf_..." light; each points at its record in `lights`.
   std::vector<std::unique_ptr<N_LensFlare>> flares;
@@ -100,15 +117,18 @@ class N_Level {
   N_ParticleSystem* particleSystem = nullptr;
   N_ParticleEmitter* snow = nullptr;  ///< the "snow" placement's emitter, made stopped
   std::vector<std::unique_ptr<N_LevelCamera>> cameras;
+  // The records the drawables and cameras were made from.
+  std::vector<N_LevelSceneObject> sceneObjects;
+  std::vector<N_LevelSurfaceRange> surfaceRanges;
+  std::vector<N_LevelCameraPath> cameraPaths;
+  std::vector<N_PathKey> pathKeys;
+  std::vector<N_LevelNamePair> namePairs;
+  N_AudienceMng audience;
+  std::vector<N_Spectator> spectators;
 
   // Point sets: the named polylines of the level (the race camera's path, the AI's
   // paths, the start places). A set is a run of `points`.
-  struct PointSet {
-    char name[levelfile::kNameSize] = {};
-    std::uint32_t firstPoint = 0;  ///< +128: index into `points`
-    std::uint32_t pointCount = 0;  ///< +132
-  };
-  static_assert(sizeof(PointSet) == 136);
+  using PointSet = N_LevelPointSet;
   /// The first point of the set and its count in *count, or null (count untouched)
   /// when no set has the name or its run lies outside `points`.
   const N_Vector3* FindPointSet(const char* name, std::int32_t* count) const;
@@ -126,6 +146,13 @@ class N_Level {
   void MakeSharedBuffers();
   void StartParticleEffects();
   void SetSunFromLight();
+  /// Load's steps for the spectators and the drawables.
+  void SetupSpectator(N_Spectator& spectator, const std::string& meshName);
+  void AddDrawables(const std::vector<std::int32_t>& lodIndices);
+  /// The squared distances RenderActors compares with (LevelActors.cpp).
+  struct ActorRanges;
+  /// The pick, state and draw of one spectator in RenderActors.
+  void UpdateSpectator(N_Spectator& spectator, float frameTime, const N_Vector3& eye, const ActorRanges& ranges);
   /// The teardown's steps that give GPU objects and references back.
   void ReleaseGeometry();
   void ReleaseParticleEffects();

@@ -47,7 +47,9 @@ void N_Level::InitEffects() {
   SetSunFromLight();
   for (const auto& flare : flares) flare->InitSprites();
   if (g_soundMng) {
-    for (int handle : ambientSounds) g_soundMng->Play(handle);
+    for (int handle : ambientSounds) {
+      if (handle != 0) g_soundMng->Play(handle);  // 0: the sound could not be made
+    }
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The level's named records as the level file lays them out and the level keeps them:
-// trigger boxes, particle emitter placements and lights. Names are NUL-terminated
-// within their 128-byte fields; the loader reads each record field by field, the
+// The level's records as the level file lays them out and the level keeps them:
+// trigger boxes, particle emitter placements, lights, sound sources, scene objects,
+// surface ranges, keyframe paths and name pairs. Names are NUL-terminated within their
+// 128-byte fields; the loader reads each record field by field (scene/LevelFile.h), the
 // level's lookups compare names within the field (scene/Level.h).
 #include "core/Vector3.h"
 
@@ -53,3 +54,60 @@ struct N_LevelLight {
   float data[4] = {};    ///< +164, not read
 };
 static_assert(sizeof(N_LevelLight) == 180);
+
+/// A named point set (136 bytes): a run of the level's points.
+struct N_LevelPointSet {
+  char name[levelfile::kNameSize] = {};
+  std::uint32_t firstPoint = 0;  ///< +128: index into the points
+  std::uint32_t pointCount = 0;  ///< +132
+};
+static_assert(sizeof(N_LevelPointSet) == 136);
+
+/// A sound source of the level (272 bytes): a sound shader played at a position.
+struct N_LevelSoundSource {
+  N_Vector3 position;
+  char name[levelfile::kNameSize] = {};   ///< +12, not read
+  char sound[levelfile::kNameSize] = {};  ///< +140: the sound shader's name
+  std::uint32_t data = 0;                 ///< +268, not read
+};
+static_assert(sizeof(N_LevelSoundSource) == 272);
+
+/// A scene object (500 bytes): a run of the level's surfaces (a mesh object), or a
+/// LOD object named by its base name; either may move along a camera path.
+struct N_LevelSceneObject {
+  char name[levelfile::kNameSize] = {};   ///< not read
+  char lod[levelfile::kNameSize] = {};    ///< +128: LOD base name; empty for a mesh object
+  char sound[levelfile::kNameSize] = {};  ///< +256: sound shader; empty for none
+  float box[6] = {};                      ///< +384: min x, y, z, max x, y, z
+  float matrix[16] = {};                  ///< +408: placement of a LOD object's meshes, translation in 3, 7, 11
+  std::int32_t surfaceRange = -1;         ///< +472: index into the surface ranges (mesh objects)
+  std::int32_t cameraPath = -1;           ///< +476: index into the camera paths; -1 = static
+  std::uint32_t unused = 0;               ///< +480
+  float distances[3] = {};                ///< +484: LOD switch distances of meshes 1, 2 and 3
+  std::uint32_t flags = 0;                ///< +496: byte 0 track mode, byte 1 detail threshold
+};
+static_assert(sizeof(N_LevelSceneObject) == 500);
+
+/// A run of the level's surfaces (8 bytes).
+struct N_LevelSurfaceRange {
+  std::uint32_t first = 0;
+  std::uint32_t count = 0;
+};
+static_assert(sizeof(N_LevelSurfaceRange) == 8);
+
+/// A keyframe path of the level (20 bytes): a run of path keys played at a rate.
+struct N_LevelCameraPath {
+  std::uint32_t unused = 0;
+  std::uint32_t playMode = 0;  ///< +4: 2 plays once and holds the last key; anything else loops
+  std::uint32_t firstKey = 0;  ///< +8
+  std::uint32_t keyCount = 0;  ///< +12
+  float rate = 0.0f;           ///< +16: keys per second
+};
+static_assert(sizeof(N_LevelCameraPath) == 20);
+
+/// A pair of names (256 bytes) the level keeps and nothing reads.
+struct N_LevelNamePair {
+  char first[levelfile::kNameSize] = {};
+  char second[levelfile::kNameSize] = {};
+};
+static_assert(sizeof(N_LevelNamePair) == 256);

@@ -11,6 +11,7 @@ class N_LevelObjectList;
 class N_ParticleMng;
 class N_Game;
 class N_FigureRoster;
+class N_TextBatch;
 
 struct N_SceneAccess {
   N_Frustum* frustum = nullptr;      ///< the view frustum of the current frame
@@ -21,6 +22,13 @@ struct N_SceneAccess {
   N_ParticleMng* particles = nullptr;  ///< templates, systems and emitters of every effect
   N_Game* game = nullptr;              ///< the running game mode; null while none runs
   N_FigureRoster* figureRoster = nullptr;  ///< the athletes the skier figures are made for
+  N_TextBatch* textBatch = nullptr;    ///< the 2D quads of the frame (the mist overlay)
+  /// The loading page's progress (a percentage), called by the level loader between its
+  /// steps; null: nothing is shown.
+  void (*loadingProgress)(float percent) = nullptr;
 };
+
+/// Hands the percentage to g_scene.loadingProgress when there is one.
+void SceneLoadingProgress(float percent);
 
 extern N_SceneAccess g_scene;

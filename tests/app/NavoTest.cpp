@@ -2,20 +2,22 @@
 // settings and key table it leaves behind (needs a display: runs under Xvfb). Each
 // test runs the built game in a fresh directory of its own, with its lock files there
 // too, and drives it through the NAVO_TEST_HOOK variable.
+#include "tests/app/GameProcess.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -23,102 +25,17 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
-
-/// How a game is started: its hook, where its lock lives, whether it has a display,
-/// which program, and where its standard error goes.
-struct Launch {
-  std::string hook;
-  std::string runtimeDir;  ///< XDG_RUNTIME_DIR; empty: unset
-  bool display = true;     ///< false: DISPLAY and WAYLAND_DISPLAY unset
-  std::string program = test::GameRoot() + "/navo";
-  std::string stderrFile;  ///< empty: the test's own
-};
-
-Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
-  Launch launch;
-  launch.hook = hook;
-  launch.runtimeDir = runtimeDir;
-  return launch;
-}
-
-/// This process's environment with the launch's changes.
-std::vector<std::string> GameEnvironment(const Launch& launch) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) {
-    const std::string entry(*e);
-    const std::string name = entry.substr(0, entry.find('='));
-    if (name == "NAVO_TEST_HOOK" || name == "XDG_RUNTIME_DIR") continue;
-    if (!launch.display && (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "SDL_VIDEODRIVER")) continue;
-    env.push_back(entry);
-  }
-  if (!launch.hook.empty()) env.push_back("NAVO_TEST_HOOK=" + launch.hook);
-  if (!launch.runtimeDir.empty()) env.push_back("XDG_RUNTIME_DIR=" + launch.runtimeDir);
-  return env;
-}
-
-/// A started game; killed if the test ends before it did.
-class Game {
- public:
-  /// In the current directory, with the lock files in dir.
-  Game(const std::string& dir, const std::string& hook) : Game(MakeLaunch(hook, dir)) {}
-  explicit Game(const Launch& launch) {
-    std::vector<std::string> env = GameEnvironment(launch);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!launch.stderrFile.empty()) {
-      posix_spawn_file_actions_addopen(&actions, 2, launch.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    }
-    std::string program = launch.program;
-    char* argv[] = {program.data(), nullptr};
-    EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, envp.data()), 0);
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Game() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGKILL);
-      waitpid(m_pid, nullptr, 0);
-    }
-  }
-  Game(const Game&) = delete;
-  Game& operator=(const Game&) = delete;
-
-  void Signal(int signal) { kill(m_pid, signal); }
-
-  /// The exit status (128 + the signal for a killed process), or -1 when it has not
-  /// ended within the time.
-  int Wait(std::chrono::seconds limit = 60s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-      int status = 0;
-      if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-        m_pid = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      }
-      std::this_thread::sleep_for(10ms);
-    }
-    return -1;
-  }
-
- private:
-  pid_t m_pid = 0;
-};
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit = 60s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(20ms);
-  }
-  return false;
-}
+using test::CopyGameData;
+using test::Game;
+using test::InGameLoop;
+using test::Launch;
+using test::LinkSampleData;
+using test::MakeLaunch;
+using test::PrepareGameDir;
+using test::WaitFor;
 
 /// True while some process holds the single-instance lock in the directory.
 bool LockHeld(const std::string& dir) {
@@ -129,26 +46,17 @@ bool LockHeld(const std::string& dir) {
   return held;
 }
 
-/// The game root's sample data, linked into the directory (but "tables", which the
-/// game writes to: a folder of its own).
-void LinkSampleData(const test::TempDir& dir) {
-  for (const auto& entry : std::filesystem::directory_iterator(test::GameRoot() + "/data")) {
-    if (entry.path().filename() == "tables") continue;
-    std::filesystem::create_directories(dir.Path() + "/data");
-    std::filesystem::create_directory_symlink(entry.path(),
-                                              std::filesystem::path(dir.Path()) / "data" / entry.path().filename());
+/// The lines of the text that start with the prefix.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
+    start = end + 1;
   }
-}
-
-/// A game directory: windowed, with the folder of the key table, the athletes with
-/// their figures' data and, unless it has the sample pages, the two pages the start-up
-/// shows.
-void PrepareGameDir(const test::TempDir& dir, bool startPages = true) {
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
-  dir.Write("data/tables/.keep", "");
-  test::CopyFromGameRoot(dir, test::kProfilesFile);
-  test::CopyFigureData(dir);
-  if (startPages) test::WriteStartPages(dir);
+  return lines;
 }
 
 TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
@@ -224,10 +132,6 @@ TEST(Navo, CriticalErrorExitsWith255AndKeepsOnlyTheKeyTable) {
   ASSERT_EQ(keys.size(), 256u);
   EXPECT_EQ(keys[1], 45);
   EXPECT_NE(dir.Read("navo.log").find("*** Forced by the test hook\n"), std::string::npos);
-}
-
-bool InGameLoop(const test::TempDir& dir) {
-  return dir.Read("navo.log").find("--- Entering game loop") != std::string::npos;
 }
 
 TEST(Navo, TerminationSignalsEndTheGameNormally) {
@@ -326,19 +230,6 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   EXPECT_FALSE(elsewhere.Exists("config.cfg"));
 }
 
-/// The lines of the text that start with the prefix.
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    if (text.compare(start, prefix.size(), prefix) == 0) lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
   test::TempDir dir;
   LinkSampleData(dir);
@@ -364,7 +255,8 @@ TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
   EXPECT_GE(files, 2);
   // The sample athletes wear all six skier models: their figures load all twelve meshes,
   // before the pages.
-  EXPECT_EQ(LinesStartingWith(log, "N_AnimObject: Loading mesh").size(), 12u);
+  // (The start level's props and spectators load theirs before.)
+  EXPECT_EQ(LinesStartingWith(log, "N_AnimObject: Loading mesh \"data\\anim\\ref_meshe\\").size(), 12u);
   EXPECT_LT(log.rfind("N_AnimObject: Loading mesh"), log.find("Parsing gui file"));
   EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
   // No fault of the pages, the athletes or their figures, and nothing they name is
@@ -372,12 +264,37 @@ TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
   for (const char* fault : {"!!!", "*** ", "not found", "Couldn't", "already exists"}) {
     EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;
   }
+  // The start level behind the menus: its spectators' meshes, then their animations,
+  // each in name order, the spectator count of the file (section 14, 416 bytes a
+  // record), then its LOD objects.
+  const std::vector<std::string> meshes = LinesStartingWith(log, "NPC Mesh: ");
+  const std::vector<std::string> anims = LinesStartingWith(log, "NPC Anim: ");
+  const std::vector<std::string> lods = LinesStartingWith(log, "LOD Mesh: ");
+  ASSERT_FALSE(meshes.empty());
+  ASSERT_FALSE(anims.empty());
+  ASSERT_FALSE(lods.empty());
+  EXPECT_TRUE(std::is_sorted(meshes.begin(), meshes.end()));
+  EXPECT_TRUE(std::is_sorted(anims.begin(), anims.end()));
+  const std::string level = dir.Read("data/levels/Beitostolen.alf");
+  ASSERT_GE(level.size(), 2048u);
+  std::uint32_t spectatorBytes = 0;
+  std::memcpy(&spectatorBytes, level.data() + 8 * 14 + 4, 4);
+  ASSERT_GT(spectatorBytes / 416, 0u);
+  std::vector<std::string> order{"\n Loading Level: data\\levels\\Beitostolen.ALF\n"};
+  for (const auto* lines : {&meshes, &anims}) {
+    for (const std::string& line : *lines) order.push_back(line + "\n");
+  }
+  order.push_back("Pocet Divakov: " + std::to_string(spectatorBytes / 416) + "\n");
+  for (const std::string& line : lods) order.push_back(line + "\n");
+  order.push_back("--- Entering game loop...\n");
+  EXPECT_TRUE(test::ContainsInOrder(log, order));
 }
 
 TEST(Navo, WithoutAMainMenuPageTheGameEndsWithItsCriticalError) {
   for (const char* only : {"Background", "MainMenu"}) {
     test::TempDir dir;
     PrepareGameDir(dir, false);
+    test::WriteEmptyLevel(dir, test::kStartLevelFile);
     dir.Write("data/scripts/gui/menu.gui", std::string(only) + "\n{\n}\n");
     Game game(dir.Path(), "frames=3,exit=1");
     EXPECT_EQ(game.Wait(), 255) << only;
@@ -437,17 +354,6 @@ TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {
     EXPECT_EQ(game.Wait(), 1) << c.what;
     EXPECT_NE(dir.Read("navo.log").find("*** user.cfg is not a regular file: not read\n"), std::string::npos)
         << c.what;
-  }
-}
-
-/// A game directory with the game root's data (without the intro video).
-void CopyGameData(const test::TempDir& dir) {
-  namespace fs = std::filesystem;
-  const fs::path data = fs::path(test::GameRoot()) / "data";
-  for (const auto& entry : fs::directory_iterator(data)) {
-    if (entry.path().filename() == "video") continue;
-    fs::copy(entry.path(), fs::path(dir.Path()) / "data" / entry.path().filename(),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   }
 }
 

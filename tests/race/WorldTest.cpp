@@ -1,6 +1,7 @@
 #include "race/World.h"
 
 #include "core/FormatString.h"
+#include "race/LoadingProgress.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiFigures.h"
 #include "gui/GuiMng.h"
@@ -23,9 +24,11 @@
 #include "tests/render/FakeTextureDevice.h"
 #include "tests/render/RenderRig.h"
 #include "tests/support/TestEnv.h"
+#include "tools/LevelWriter.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -49,6 +52,7 @@ void WriteStartFiles(const test::TempDir& dir) {
 
 TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   test::TempDir dir;
+  test::CoreServices core;  // the start level is named by "mapname"
   WriteStartFiles(dir);
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
@@ -65,9 +69,9 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   }
   EXPECT_EQ(g_guiServices.camera, world.CurrentCamera());
   const int shaders = world.ShaderMng().Count();
-  EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 2 + 2)
-      << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face and "
-         "boots; then the GUI's snow and cursor";
+  EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 3 + 2)
+      << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face, "
+         "boots and ski trail; then the GUI's snow and cursor";
   EXPECT_EQ(world.ShaderMng().AddShader("a", 0, 3), shaders);
   world.TextBatch().AddText("0", 0, 550.0f, 0.0f, 0.8f, 6, 255);
   EXPECT_EQ(world.TextBatch().EntryCount(), 1u);
@@ -407,6 +411,10 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
 class FrameRender final : public N_Render {
  public:
   explicit FrameRender(std::vector<std::string>& events) : m_events(events) {}
+  bool BeginFrame() override {
+    m_events.push_back("begin frame");
+    return N_Render::BeginFrame();
+  }
   void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
     m_events.push_back(is3D ? "3D" : "2D");
     N_Render::SetupCamera(camera, is3D);
@@ -457,37 +465,35 @@ class FrameRender final : public N_Render {
   std::vector<std::string>& m_events;
 };
 
-/// A world on the recording renderer (800 x 600) whose level holds a sun with its glare
-/// flare ahead of the cameras, the menu path and a sprint fly-by camera.
+/// A world on the recording renderer (800 x 600) whose start level holds a sun with its
+/// glare flare ahead of the cameras, the menu path and a sprint fly-by camera; `edit`
+/// changes the level before it is written.
 struct FrameRig {
-  FrameRig() : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
+  explicit FrameRig(const std::function<void(datagen::LevelData&)>& edit = {})
+      : rig(test::RecordingRender::DefaultConfig(), [this] { return new FrameRender(events); }) {
     g_renderServicesCopy.textureMng = &textures;
     g_render = &rig.render;
     rig.core.vars->SetInt("v_width", 800, 2);
     rig.core.vars->SetInt("v_height", 600, 2);
     WriteStartFiles(rig.harness.dir);
+    datagen::LevelData level;
+    level.lights.push_back({"lf_sun", {0.0f, 5000.0f, 0.0f}, {}, {1.0f, 1.0f, 1.0f}});
+    level.pointSets.push_back({"CameraPath_Menu", {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}}});
+    level.cameras.push_back({"Camera_Sprint", level.AddPath(std::vector<N_PathKey>(4), N_CameraPath::kPlayOnce, 1.0f)});
+    if (edit) edit(level);
+    const std::vector<std::uint8_t> bytes = datagen::EncodeLevel(level);
+    rig.harness.dir.Write(test::kStartLevelFile, std::string(bytes.begin(), bytes.end()));
     world = std::make_unique<N_World>(&textures);
-    N_Level& level = world->Level();
-    N_LevelLight sun;
-    std::strcpy(sun.name, "lf_sun");
-    sun.position = {0.0f, 5000.0f, 0.0f};
-    level.lights.push_back(sun);
-    auto flare = std::make_unique<N_LensFlare>();
-    flare->AttachLight(&level.lights[0], 1);
-    flare->Setup();
-    level.flares.push_back(std::move(flare));
-    N_Level::PointSet path;
-    std::strcpy(path.name, "CameraPath_Menu");
-    path.pointCount = 4;
-    level.pointSets.push_back(path);
-    level.points = {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}};
-    auto sprint = std::make_unique<N_LevelCamera>();
-    sprint->SetName("Camera_Sprint");
-    const N_PathKey keys[4] = {};
-    sprint->path = std::make_unique<N_CameraPath>(keys, 4, N_CameraPath::kPlayOnce, 1.0f);
-    level.cameras.push_back(std::move(sprint));
+  }
+  /// The game root's sample courses (and the snow's particle script) in place of the
+  /// written start level.
+  void UseSampleCourses() const {
+    std::filesystem::remove_all(rig.harness.dir.Path() + "/data/levels");
+    test::CopyCoursesFromGameRoot(rig.harness.dir);
+    test::CopyFromGameRoot(rig.harness.dir, "data/scripts/weather.particle");
   }
   ~FrameRig() {
+    g_world = nullptr;
     world.reset();
     g_render = nullptr;
     g_renderServicesCopy.textureMng = nullptr;
@@ -500,19 +506,19 @@ struct FrameRig {
 };
 
 TEST(World, InitSetsTheCamerasUpAndMakesTheLevelsEffectsAfterTheShaders) {
-  FrameRig r;
+  FrameRig r([](datagen::LevelData& level) {
+    // A quad of the tree's material: vertex 0 to 3 is 10 across.
+    level.geometry.materials = {"tree"};
+    std::vector<N_SurfaceVertex> corners(4, datagen::MeshVertex(0, 0, 0, 0, 0, 0));
+    corners[3].position[0] = 10.0f;
+    level.geometry.AddSurface(corners, {0, 1, 2, 0, 2, 3}, 0);
+  });
   N_World& world = *r.world;
   r.rig.harness.dir.Write("data/scripts/tree.shader", "tree\n{\n deformvertexes autosprite 0 0\n{\n map tree\n}\n}\n");
   N_Level& level = world.Level();
-  N_MeshSurface quad;
-  quad.shader = world.ShaderMng().AddShader("tree", 0, 3);
-  quad.vertexCount = 4;
-  quad.indexCount = 6;
-  level.surfaces.push_back(quad);
-  level.vertices.resize(4);
-  level.vertices[3].position[0] = 10.0f;  // vertex 0 to 3: 10 across
-  level.indices.resize(6);
   world.Init();
+  ASSERT_EQ(level.surfaces.size(), 1u);
+  const N_MeshSurface& quad = level.surfaces[0];
   EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
   EXPECT_EQ(world.CameraMng().FreeController().Camera().viewportWidth, 800) << "the cameras are set up";
   EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), 4u);
@@ -555,16 +561,17 @@ TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
                                           "surface", "surface", "surface", "surface", "2D", "glare", "3D",
                                           "2D", "shadow overlay", "3D", "2D"};
   auto withOffscreen = [&] {
-    std::vector<std::string> events = {"offscreen"};
+    std::vector<std::string> events = {"begin frame", "offscreen"};
     events.insert(events.end(), scene.begin(), scene.end());
     events.insert(events.end(), {"back buffer", "post pass", "2D"});
     return events;
   };
   {
     const ViewCase& c = GetParam();
-    FrameRig r;
+    FrameRig r([&](datagen::LevelData& level) {
+      if (!c.sprintCamera) level.cameras.clear();
+    });
     N_World& world = *r.world;
-    if (!c.sprintCamera) world.Level().cameras.clear();
     world.Init();
     // The cameras look at the sun (the race camera's own camera looks down).
     world.CameraMng().FreeController().Camera().position = {0, 0, 0};
@@ -601,13 +608,81 @@ INSTANTIATE_TEST_SUITE_P(World, WorldViewMode,
                                          ViewCase{"AFlyByWithoutItsCamera", 0, 1, false, ViewCamera::Free, 1}),
                          [](const testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
-TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
+std::vector<float> g_progress;
+
+TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   FrameRig r;
+  r.UseSampleCourses();
+  N_World& world = *r.world;
+  g_world = &world;  // as the application sets it: the progress draws the world's pages
+  N_VarMng& vars = *r.rig.core.vars;
+  SetLoadingProgressObserver([](float percent) { g_progress.push_back(percent); });
+  const std::vector<float> loader{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 65, 75, 80};
+  world.Init();
+  EXPECT_EQ(g_progress, loader);
+  EXPECT_EQ(world.CurrentMapName(), "Beitostolen.ALF");
+  auto loads = [&] {
+    const std::string log = r.rig.core.LogText();
+    int count = 0;
+    for (std::size_t at = log.find("\n Loading Level: "); at != std::string::npos; at = log.find("\n Loading Level: ", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+
+  // The same course in other letters: its settings again, nothing else; the
+  // "Loading" page is hidden, so nothing is drawn.
+  N_GuiPage* loading = world.GuiMng().CreatePage("Loading");
+  ASSERT_NE(loading, nullptr);
+  vars.SetInt("foglinear", 7, 2);
+  vars.SetString("mapname", "beitostolen.alf", 2);
+  g_progress.clear();
+  r.events.clear();
+  world.LoadLevel();
+  EXPECT_EQ(g_progress, std::vector<float>{100});
+  EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), 0);
+  EXPECT_EQ(vars.GetInt("foglinear"), 0) << "from Beitostolen.alf.cfg";
+  EXPECT_EQ(loads(), 1);
+  EXPECT_EQ(world.CurrentMapName(), "Beitostolen.ALF");
+
+  // The other course: a new level and camera manager, the progress to 100, one frame
+  // of the shown "Loading" page for each step.
+  loading->ShowImmediate();
+  vars.SetString("mapname", "Holmenkollen.alf", 2);
+  g_progress.clear();
+  r.events.clear();
+  world.LoadLevel();
+  std::vector<float> expected = loader;
+  expected.insert(expected.end(), {85, 90, 100});
+  EXPECT_EQ(g_progress, expected);
+  EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), std::ptrdiff_t(expected.size()));
+  loading->Hide();
+  EXPECT_EQ(loads(), 2);
+  EXPECT_EQ(world.CurrentMapName(), "Holmenkollen.alf");
+  N_Level& level = world.Level();
+  EXPECT_EQ(g_scene.level, &level);
+  EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera());
+  std::int32_t menuPoints = 0;
+  ASSERT_NE(level.FindPointSet("CameraPath_Menu", &menuPoints), nullptr);
+  EXPECT_EQ(world.CameraMng().RaceController().Samples().size(), std::size_t(menuPoints)) << "set up on the new level";
+  EXPECT_NE(world.CameraMng().RaceController().SprintCamera(), nullptr);
+  EXPECT_EQ(world.LevelObjects().Drawables().size(), level.sceneObjects.size()) << "the old course's drawables went";
+  EXPECT_FALSE(world.LevelObjects().Unsorted());
+  EXPECT_NE(level.sharedVertexBuffer, nullptr) << "its effects are made";
+  // A frame in each view mode draws the new course.
+  for (const int mode : {0, 1, 2}) {
+    vars.SetInt("viewmode", mode, 2);
+    world.Update(0.016f);
+    r.events.clear();
+    world.Render(0.016f);
+    EXPECT_GT(std::count(r.events.begin(), r.events.end(), "surface"), 0) << mode;
+  }
+  SetLoadingProgressObserver(nullptr);
+}
+
+TEST(World, DeletesTheLevelAfterTheShaderCycleAndAfterTheParticles) {
+  FrameRig r([](datagen::LevelData& level) { level.emitters.push_back({"snow", "spark", {}, {}}); });
   r.rig.harness.dir.Write("data/scripts/fx.particle", "spark\n{\n numparticles 3\n live 50 50\n shader fx/spark\n}\n");
-  N_LevelEmitter snow;
-  std::strcpy(snow.name, "snow");
-  std::strcpy(snow.particleSystem, "spark");
-  r.world->Level().emitters.push_back(snow);
   r.world->Init();
   ASSERT_NE(r.world->Level().snow, nullptr);
   r.events.clear();

@@ -24,6 +24,11 @@ void LevelRender::SetShadowColor(float r, float g, float b) {
   N_Render::SetShadowColor(r, g, b);
 }
 
+void LevelRender::SetAmbient(float r, float g, float b) {
+  ambients.push_back({r, g, b});
+  N_Render::SetAmbient(r, g, b);
+}
+
 void LevelRender::SetLight(std::int32_t slot, N_RenderLight* light) {
   events.push_back("SetLight");
   lights.push_back({slot, light ? *light : N_RenderLight{}, light == nullptr});

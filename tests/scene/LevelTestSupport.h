@@ -44,6 +44,7 @@ class LevelRender final : public N_Render {
   void SetFog(std::int32_t mode, const float* colour, float start, float end, float density) override;
   void DisableFog() override;
   void SetShadowColor(float r, float g, float b) override;
+  void SetAmbient(float r, float g, float b) override;
   void SetLight(std::int32_t slot, N_RenderLight* light) override;
   void DisableLights() override;
   void ReleaseTexture(TexInfo* record) override;
@@ -63,6 +64,7 @@ class LevelRender final : public N_Render {
   std::vector<std::string> events;
   std::vector<Fog> fogs;
   std::vector<std::array<float, 3>> shadowColours;
+  std::vector<std::array<float, 3>> ambients;
   std::vector<Light> lights;
   std::vector<std::array<float, 4>> quads;
   std::vector<const N_MeshSurface*> surfaces;

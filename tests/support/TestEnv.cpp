@@ -74,9 +74,15 @@ std::string GameRoot() {
 
 void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
   const fs::path target = fs::path(dir.Path()) / relative;
-  if (fs::exists(target)) return;  // a test's own (or a link to the game root's)
+  const fs::path source = fs::path(GameRoot()) / relative;
+  if (fs::exists(target)) {
+    if (!fs::is_directory(target)) return;             // a test's own file
+    if (fs::equivalent(target, source)) return;        // the game root's, through a link
+  }
+  // A folder that is there already gets what it lacks: the figures' and the courses'
+  // data share "data/anim", whichever is copied first.
   fs::create_directories(target.parent_path());
-  fs::copy(fs::path(GameRoot()) / relative, target, fs::copy_options::recursive);
+  fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::skip_existing);
 }
 
 void CopyFigureData(const TempDir& dir) {
@@ -87,11 +93,23 @@ void CopyFigureData(const TempDir& dir) {
   }
 }
 
+void CopyCoursesFromGameRoot(const TempDir& dir) {
+  for (const char* folder : {"data/levels", "data/Ai", "data/meshes", "data/anim"}) CopyFromGameRoot(dir, folder);
+}
+
 void WriteStartPages(const TempDir& dir) {
   dir.Write("data/scripts/gui/menu.gui",
             "// The pages the start-up shows, empty.\n"
             "Background\n{\nshowcursor false\n}\n"
             "MainMenu\n{\nshowcursor false\n}\n");
+  WriteEmptyLevel(dir, kStartLevelFile);
+}
+
+void WriteEmptyLevel(const TempDir& dir, const std::string& relative) {
+  // The level file's header: magic, version 150, every section empty.
+  std::string header(2048, '\0');
+  header.replace(0, 8, std::string("ALF \x96\0\0\0", 8));
+  dir.Write(relative, header);
 }
 
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {

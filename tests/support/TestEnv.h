@@ -54,8 +54,8 @@ class CoreServices {
 std::string GameRoot();
 
 /// Copies a file or folder of the game root (path relative to it, e.g. the athlete
-/// profiles the world needs to start) to the same place below the directory; one
-/// already there is kept.
+/// profiles the world needs to start) to the same place below the directory; a file
+/// already there is kept, a folder already there gets what it lacks.
 void CopyFromGameRoot(const TempDir& dir, const std::string& relative);
 
 /// The athlete profiles every world start reads (its start ends without them).
@@ -68,10 +68,22 @@ inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data"
 /// the body sounds' script and samples. What is there already is kept.
 void CopyFigureData(const TempDir& dir);
 
+/// The level the world loads at start-up (the default "mapname", "Beitostolen.ALF").
+inline constexpr const char* kStartLevelFile = "data/levels/Beitostolen.alf";
+
+/// Copies the sample courses with what they load (spectators, trees, props) below the
+/// directory.
+void CopyCoursesFromGameRoot(const TempDir& dir);
+
 /// Writes "data/scripts/gui/menu.gui" below the directory: the two pages the world
 /// shows at start-up ("Background" and "MainMenu"), empty and asking for no cursor,
-/// for games and worlds started without the sample pages.
+/// and an empty start level (kStartLevelFile), for games and worlds started without
+/// the sample pages and courses.
 void WriteStartPages(const TempDir& dir);
+
+/// Writes a level file of no records (every section empty) at the path below the
+/// directory.
+void WriteEmptyLevel(const TempDir& dir, const std::string& relative);
 
 /// Success when every part occurs in the text after the one before it; otherwise names
 /// the first part missing or out of order, with the text.

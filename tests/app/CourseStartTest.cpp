@@ -1,0 +1,87 @@
+// The game started on the sample data behind empty menu pages, read back from the X
+// screen: the race camera of view mode 0 flies the start course's menu path, so the
+// course lies below the horizon and the ground moves under the camera. The window is
+// 1024 x 768 at the screen's corner; the read-backs keep below its first 600 rows,
+// where the windows of suites running beside this one may lie.
+#include "tests/app/GameProcess.h"
+#include "tests/platform/ScreenGrab.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kWidth = 1024, kHeight = 768, kBlock = 32;
+
+/// The average colour of every block of the window's bottom band, below its first
+/// 800 x 600 and below the horizon of the menu path's view (the sky's clouds move by
+/// themselves).
+std::vector<test::Rgb> Blocks() {
+  std::vector<test::Rgb> blocks;
+  for (int y = 608; y + kBlock <= kHeight; y += kBlock) {
+    for (int x = 0; x + kBlock <= kWidth; x += kBlock) {
+      blocks.push_back(test::ScreenAverage(x, y, kBlock, kBlock).value_or(test::Rgb{}));
+    }
+  }
+  return blocks;
+}
+
+TEST(CourseStart, TheRaceCameraFliesOverTheStartCourse) {
+  int screenWidth = 0, screenHeight = 0;
+  test::ScreenSize(screenWidth, screenHeight);
+  ASSERT_GE(screenWidth, kWidth) << "needs an X display";
+  ASSERT_GE(screenHeight, kHeight);
+  test::TempDir dir;
+  test::PrepareGameDir(dir, false);
+  test::CopyGameData(dir);
+  // The installation's settings (the race camera's speed), in a window of this size,
+  // and only the two pages the start shows, empty: nothing covers the course.
+  dir.Write("user.cfg", dir.Read("user.cfg") + "v_fullscreen 0\nv_width " + std::to_string(kWidth) +
+                            "\nv_height " + std::to_string(kHeight) + "\n");
+  std::filesystem::remove_all(dir.Path() + "/data/scripts/gui");
+  dir.Write("data/scripts/gui/menu.gui", "Background\n{\nshowcursor false\n}\nMainMenu\n{\nshowcursor false\n}\n");
+  test::Game game(dir.Path(), "frames=3,viewmode=0;file=stop,exit=1");
+  ASSERT_TRUE(test::WaitFor([&] { return test::InGameLoop(dir); }));
+  std::this_thread::sleep_for(2s);
+  // Below the horizon: snow and track, neither the black clear colour nor the sky.
+  const std::optional<test::Rgb> ground = test::ScreenAverage(0, 640, kWidth, 120);
+  const std::vector<test::Rgb> first = Blocks();
+  // The blocks that changed since the first look; a loaded machine draws few frames a
+  // second, so the test looks again for up to five seconds.
+  auto moved = [&first] {
+    const std::vector<test::Rgb> now = Blocks();
+    int count = 0;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+      const int change = std::max({std::abs(first[i].r - now[i].r), std::abs(first[i].g - now[i].g),
+                                   std::abs(first[i].b - now[i].b)});
+      count += change > 3;
+    }
+    return count;
+  };
+  int changed = 0;
+  for (int look = 0; look < 10 && changed < 3; ++look) {
+    std::this_thread::sleep_for(500ms);
+    changed = moved();
+  }
+  dir.Write("stop", "");
+  EXPECT_EQ(game.Wait(), 1);
+  ASSERT_TRUE(ground.has_value());
+  EXPECT_GT(ground->r, 150);
+  EXPECT_GT(ground->g, 150);
+  EXPECT_GT(ground->b, 150);
+  EXPECT_GE(changed, 3) << "the camera moves on";
+  const std::string log = dir.Read("navo.log");
+  EXPECT_NE(log.find("\n Loading Level: data\\levels\\Beitostolen.ALF\n"), std::string::npos);
+  EXPECT_EQ(log.find("!!!"), std::string::npos) << log;
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include "tests/app/GameProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace test {
+
+namespace {
+
+/// This process's environment with the launch's changes.
+std::vector<std::string> GameEnvironment(const Launch& launch) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry(*e);
+    const std::string name = entry.substr(0, entry.find('='));
+    if (name == "NAVO_TEST_HOOK" || name == "XDG_RUNTIME_DIR") continue;
+    if (!launch.display && (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "SDL_VIDEODRIVER")) continue;
+    env.push_back(entry);
+  }
+  if (!launch.hook.empty()) env.push_back("NAVO_TEST_HOOK=" + launch.hook);
+  if (!launch.runtimeDir.empty()) env.push_back("XDG_RUNTIME_DIR=" + launch.runtimeDir);
+  return env;
+}
+
+}  // namespace
+
+Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
+  Launch launch;
+  launch.hook = hook;
+  launch.runtimeDir = runtimeDir;
+  return launch;
+}
+
+Game::Game(const Launch& launch) {
+  std::vector<std::string> env = GameEnvironment(launch);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!launch.stderrFile.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 2, launch.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  std::string program = launch.program;
+  char* argv[] = {program.data(), nullptr};
+  EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, envp.data()), 0);
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+Game::~Game() {
+  if (m_pid > 0) {
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+  }
+}
+
+void Game::Signal(int signal) { kill(m_pid, signal); }
+
+int Game::Wait(std::chrono::seconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+      m_pid = 0;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return -1;
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+void LinkSampleData(const TempDir& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(GameRoot() + "/data")) {
+    if (entry.path().filename() == "tables") continue;
+    std::filesystem::create_directories(dir.Path() + "/data");
+    std::filesystem::create_directory_symlink(entry.path(),
+                                              std::filesystem::path(dir.Path()) / "data" / entry.path().filename());
+  }
+}
+
+void CopyGameData(const TempDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::path(GameRoot()) / "data";
+  for (const auto& entry : fs::directory_iterator(data)) {
+    if (entry.path().filename() == "video") continue;
+    fs::copy(entry.path(), fs::path(dir.Path()) / "data" / entry.path().filename(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+}
+
+void PrepareGameDir(const TempDir& dir, bool startPages) {
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\n");
+  dir.Write("data/tables/.keep", "");
+  CopyFromGameRoot(dir, kProfilesFile);
+  CopyFigureData(dir);
+  if (startPages) WriteStartPages(dir);
+}
+
+bool InGameLoop(const TempDir& dir) {
+  return dir.Read("navo.log").find("--- Entering game loop") != std::string::npos;
+}
+
+}  // namespace test

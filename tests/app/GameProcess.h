@@ -1,0 +1,61 @@
+#pragma once
+// The built game as a process, for the suites that run it: how it is started (its test
+// hook, lock folder, display, program, standard error), the running copy, and the game
+// directories it is started in. Each game runs in the current directory.
+#include "tests/support/TestEnv.h"
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+/// How a game is started: its hook, where its lock lives, whether it has a display,
+/// which program, and where its standard error goes.
+struct Launch {
+  std::string hook;
+  std::string runtimeDir;  ///< XDG_RUNTIME_DIR; empty: unset
+  bool display = true;     ///< false: DISPLAY and WAYLAND_DISPLAY unset
+  std::string program = GameRoot() + "/navo";
+  std::string stderrFile;  ///< empty: the test's own
+};
+
+Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir);
+
+/// A started game; killed if the test ends before it did.
+class Game {
+ public:
+  /// In the current directory, with the lock files in dir.
+  Game(const std::string& dir, const std::string& hook) : Game(MakeLaunch(hook, dir)) {}
+  explicit Game(const Launch& launch);
+  ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  void Signal(int signal);
+  /// The exit status (128 + the signal for a killed process), or -1 when it has not
+  /// ended within the time.
+  int Wait(std::chrono::seconds limit = std::chrono::seconds(60));
+
+ private:
+  pid_t m_pid = 0;
+};
+
+/// Polls the condition until it holds (true) or the time is up (false).
+bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit = std::chrono::seconds(60));
+
+/// The game root's sample data, linked into the directory (but "tables", which the
+/// game writes to: a folder of its own).
+void LinkSampleData(const TempDir& dir);
+/// A game directory with the game root's data (without the intro video), copied.
+void CopyGameData(const TempDir& dir);
+/// A game directory: windowed, with the folder of the key table, the athletes and,
+/// unless it has the sample pages, the two pages the start-up shows.
+void PrepareGameDir(const TempDir& dir, bool startPages = true);
+/// Whether the game in the directory has logged its entry into the main loop.
+bool InGameLoop(const TempDir& dir);
+
+}  // namespace test

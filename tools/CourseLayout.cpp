@@ -1,0 +1,104 @@
+#include "tools/CourseLayout.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace course {
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+/// The flat ground around the stadium, in its frame, and the width over which the
+/// hills rise beyond it.
+constexpr float kFlatMinX = -1500.0f, kFlatMaxX = 11800.0f, kFlatHalfY = 3000.0f;
+constexpr float kHillRise = 2500.0f;
+
+float SmoothStep(float t) {
+  t = std::clamp(t, 0.0f, 1.0f);
+  return t * t * (3.0f - 2.0f * t);
+}
+
+std::vector<Layout> MakeLayouts() {
+  Layout north;
+  north.name = "Beitostolen";
+  north.frame = {{-5300.0f, -2000.0f}, 0.0f};
+  north.loop = {{12200, 1500}, {12000, 4000}, {9000, 5600}, {7500, 8600}, {2500, 8800},
+                {0, 5600},     {-2400, 3700}, {-2600, 1400}, {-1300, 200}};
+  north.shortCutFrom = 2;  // waypoint (9000, 5600)
+  north.shortCutTo = 5;    // waypoint (0, 5600)
+  north.hillHeight = 320.0f;
+  north.seed = 11;
+  north.sunAzimuth = 0.6f;
+
+  Layout south;
+  south.name = "Holmenkollen";
+  south.frame = {{4200.0f, 1800.0f}, kPi * 200.0f / 180.0f};
+  south.loop = {{12300, -1400}, {12200, -4600}, {8500, -5800}, {6800, -8800}, {2000, -8800},
+                {0, -5800},     {-2600, -3600}, {-2700, -1300}, {-1300, -150}};
+  south.shortCutFrom = 2;  // waypoint (8500, -5800)
+  south.shortCutTo = 5;    // waypoint (0, -5800)
+  south.hillHeight = 420.0f;
+  south.seed = 23;
+  south.sunAzimuth = 2.4f;
+  return {north, south};
+}
+
+}  // namespace
+
+Vec2 Frame::Point(Vec2 local) const { return origin + Direction(local); }
+
+Vec2 Frame::Direction(Vec2 local) const {
+  const float c = std::cos(angle), s = std::sin(angle);
+  return {c * local.x - s * local.y, s * local.x + c * local.y};
+}
+
+Vec2 Frame::Local(Vec2 world) const {
+  const Vec2 d = world - origin;
+  const float c = std::cos(angle), s = std::sin(angle);
+  return {c * d.x + s * d.y, -s * d.x + c * d.y};
+}
+
+const std::vector<Layout>& Layouts() {
+  static const std::vector<Layout> layouts = MakeLayouts();
+  return layouts;
+}
+
+const Layout* FindLayout(std::string_view name) {
+  for (const Layout& layout : Layouts()) {
+    const bool same = layout.name.size() == name.size() &&
+                      std::equal(name.begin(), name.end(), layout.name.begin(), [](char a, char b) {
+                        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                      });
+    if (same) return &layout;
+  }
+  return nullptr;
+}
+
+Terrain::Terrain(const Layout& layout) : m_frame(layout.frame), m_amplitude(layout.hillHeight) {
+  for (int i = 0; i < 3; ++i) m_phase[i] = float((layout.seed * (i + 3) * 7919u) % 628u) * 0.01f;
+}
+
+float Terrain::Height(Vec2 world) const {
+  const Vec2 local = m_frame.Local(world);
+  const float outX = std::max(kFlatMinX - local.x, local.x - kFlatMaxX);
+  const float outY = std::fabs(local.y) - kFlatHalfY;
+  const float outside = std::max(outX, outY);
+  const float rise = SmoothStep(outside / kHillRise);
+  if (rise <= 0.0f) return 0.0f;
+  constexpr float k1 = 2 * kPi / 9000.0f, k2 = 2 * kPi / 11000.0f, k3 = 2 * kPi / 6500.0f;
+  const float hills = 0.6f * std::sin(world.x * k1 + m_phase[0]) * std::cos(world.y * k2 + m_phase[1]) +
+                      0.4f * std::sin((world.x + world.y) * k3 + m_phase[2]) + 0.5f;
+  return m_amplitude * rise * hills;
+}
+
+N_Vector3 Terrain::Normal(Vec2 world) const {
+  constexpr float d = 20.0f;
+  const float dx = Height(world + Vec2{d, 0}) - Height(world - Vec2{d, 0});
+  const float dy = Height(world + Vec2{0, d}) - Height(world - Vec2{0, d});
+  N_Vector3 n{-dx, -dy, 2.0f * d};
+  n.Normalize();
+  return n;
+}
+
+}  // namespace course

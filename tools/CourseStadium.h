@@ -1,0 +1,64 @@
+#pragma once
+// The stadium every sample course shares, in the stadium's own frame (x along the
+// stadium straight, the direction of travel; y to the left, towards the targets): the
+// numbers the track builder and the scenery both place things by. Inches.
+namespace course::stadium {
+
+/// Cross-sections stand this far above the ground, so that the track drawn over them
+/// covers the ground between its samples.
+constexpr float kLift = 4.0f;
+/// Half widths of the track, of the range sector and of the start area.
+constexpr float kHalfWidth = 150.0f;
+constexpr float kRangeHalfWidth = 300.0f;
+constexpr float kStartHalfWidth = 350.0f;
+/// Spacing of the cross-sections on the straight and along curves.
+constexpr float kStraightStep = 200.0f;
+constexpr float kCurveStep = 250.0f;
+
+/// The range sector of the stadium straight.
+constexpr float kRangeFrom = 2000.0f;
+constexpr float kRangeTo = 5800.0f;
+/// Lane i's stand at (kFirstStand + i kLaneSpacing, kStandY); its entry and exit
+/// points kApproach before and after it at kApproachY; its five targets kTargetSpacing
+/// apart, kTargetDistance ahead of the stand (along +y), kTargetHeight above the ground.
+constexpr float kFirstStand = 2350.0f;
+constexpr float kLaneSpacing = 108.0f;
+constexpr float kStandY = 200.0f;
+constexpr float kApproachY = 60.0f;
+constexpr float kApproach = 70.0f;
+constexpr float kTargetDistance = 1968.0f;
+constexpr float kTargetSpacing = 12.0f;
+constexpr float kTargetHeight = 40.0f;
+
+/// The finish lane (the finish path's straight) and its finish line.
+constexpr float kFinishY = -1300.0f;
+constexpr float kFinishFrom = 1900.0f;
+constexpr float kFinishTo = 4300.0f;
+constexpr float kFinishLine = 3400.0f;
+
+/// The start area: a lead-in, the mass-start grid's sector, the pursuit's sector, a
+/// narrowing sector; then the start paths curve up into the stadium straight.
+constexpr float kStartY = -1500.0f;
+constexpr float kStartLeadIn = 4800.0f;
+constexpr float kGridFrom = 5000.0f;
+constexpr float kGridTo = 5900.0f;
+constexpr float kPursuitTo = 6700.0f;
+constexpr float kStartNarrowTo = 7000.0f;
+
+/// The shooting range's by-pass lane.
+constexpr float kBypassY = -700.0f;
+
+/// The penalty loop: it leaves the straight at its junction sector and turns left round
+/// a rectangle of corners of this radius up to kPenaltyTop.
+constexpr float kPenaltyRadius = 400.0f;
+constexpr float kPenaltyTop = 1500.0f;
+
+/// The grandstand south of the finish lane: tiers from its front going back and up.
+constexpr float kStandFrom = 2000.0f;
+constexpr float kStandTo = 4000.0f;
+constexpr float kStandFront = -1700.0f;
+constexpr float kTierDepth = 130.0f;
+constexpr float kTierHeight = 70.0f;
+constexpr int kTiers = 4;
+
+}  // namespace course::stadium

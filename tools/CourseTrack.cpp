@@ -1,0 +1,411 @@
+#include "tools/CourseTrack.h"
+
+#include "tools/CourseStadium.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace course {
+
+namespace {
+
+using namespace stadium;
+
+constexpr float kPi = 3.14159265f;
+/// Trigger boxes reach this high above their centre and below it.
+constexpr float kTriggerHalfHeight = 200.0f;
+
+/// A station of a path with its half width (the ideal line runs in the middle).
+struct Stop {
+  Station station;
+  float halfWidth = kHalfWidth;
+};
+
+/// One piece of the stadium straight: its length and the label of its sector.
+struct StraightPiece {
+  float length;
+  const char* label;
+};
+
+/// The stadium straight from the loop's return (x = 0) to the loop's start, one lap's
+/// events in order: the finish fork, the range with its by-pass, the relay take-over,
+/// the penalty fork, the lap count, then the start paths' junctions.
+constexpr StraightPiece kStraight[] = {
+    {200, nullptr},
+    {200, "Trigger_ShowSipkaCiel"},
+    {200, "Trigger_Normal2Ciel"},
+    {200, nullptr},
+    {200, "Trigger_ShowRelayPlayer"},
+    {200, "Trigger_RelayAiChange"},
+    {200, "Trigger_RoundTime"},
+    {200, "Trigger_RoundCount2"},
+    {200, nullptr},
+    {200, "Trigger_ShortCutShootAreaStart"},
+    {kRangeTo - kRangeFrom, "Trigger_ShootArea"},
+    {200, "Trigger_ShortCutShootAreaEnd"},
+    {200, nullptr},
+    {200, "Trigger_GoToNormalPath"},
+    {200, nullptr},
+    {200, "Trigger_PenaltyShow"},
+    {200, nullptr},
+    {200, "Trigger_PenaltyPath"},
+    {200, nullptr},
+    {200, "Trigger_PenaltyResult"},
+    {200, "Trigger_RoundCount"},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, "Trigger_Mass2Normal"},
+    {200, nullptr},
+    {200, "Trigger_Sprint2Normal"},
+    {200, nullptr},
+    {200, "Trigger_Relay2Normal"},
+    {200, nullptr},
+    {200, nullptr},
+};
+
+/// The loop's labels: before the arcade short cut (by fraction of that stretch) and
+/// after it.
+constexpr std::pair<const char*, float> kBeforeShortCut[] = {{"Trigger_Com_Trainer_01", 0.15f},
+                                                             {"Trigger_SplitTime_1", 0.3f},
+                                                             {"Trigger_Com_Trainer_02", 0.5f},
+                                                             {"Trigger_SplitTime_2", 0.65f},
+                                                             {"Trigger_Kampfgeist", 0.85f}};
+constexpr std::pair<const char*, float> kAfterShortCut[] = {{"Trigger_SplitTime_3", 0.3f},
+                                                            {"Trigger_Com_Trainer_03", 0.6f}};
+
+std::string Format(const char* format, int value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+class TrackBuilder {
+ public:
+  TrackBuilder(const Layout& layout, const Terrain& terrain) : m_layout(layout), m_frame(layout.frame), m_terrain(terrain) {}
+
+  Track Build() {
+    BuildNormal();
+    BuildFinish();
+    BuildPenalty();
+    BuildBypass();
+    BuildStarts();
+    BuildShortCut();
+    AddPaths();
+    AddRange();
+    AddStartPlaces();
+    AddMarkers();
+    AddMenuPath();
+    return std::move(m_track);
+  }
+
+ private:
+  /// The world point over a local plan point, `above` over the ground.
+  N_Vector3 Ground(Vec2 local, float above = kLift) const {
+    const Vec2 w = m_frame.Point(local);
+    return {w.x, w.y, m_terrain.Height(w) + above};
+  }
+  Section MakeSection(const Stop& stop) const {
+    const Vec2 left = LeftOf(stop.station.direction) * stop.halfWidth;
+    return {Ground(stop.station.point + left), Ground(stop.station.point), Ground(stop.station.point - left)};
+  }
+  /// The sections of the stations from `first` up to (without) `end`, at one half width.
+  void Append(std::vector<Section>& path, const std::vector<Station>& stations, std::size_t first, std::size_t end,
+              float halfWidth = kHalfWidth) {
+    for (std::size_t i = first; i < end; ++i) path.push_back(MakeSection({stations[i], halfWidth}));
+  }
+  std::vector<Section>& Path(PathKind kind) { return m_track.paths[kind]; }
+  const Section& Normal(int i) const { return m_track.paths[kNormal][std::size_t(i)]; }
+  int NormalSector(const char* label) const { return m_normalSectors.at(label); }
+
+  void BuildNormal() {
+    std::vector<Stop> stops;
+    float x = 0.0f;
+    stops.push_back({{{x, 0}, {1, 0}}});
+    for (const StraightPiece& piece : kStraight) {
+      if (piece.label) m_normalSectors[piece.label] = int(stops.size()) - 1;
+      x += piece.length;
+      stops.push_back({{{x, 0}, {1, 0}}});
+    }
+    m_track.exitX = x;
+    // The range sector is wider: its two cross-sections.
+    const int range = m_normalSectors.at("Trigger_ShootArea");
+    stops[std::size_t(range)].halfWidth = stops[std::size_t(range) + 1].halfWidth = kRangeHalfWidth;
+    const std::vector<Station> loop = SampleCurve({x, 0}, {1, 0}, m_layout.loop, {0, 0}, {1, 0}, kCurveStep);
+    const int loopFirst = int(stops.size()) - 1;
+    for (std::size_t i = 1; i + 1 < loop.size(); ++i) stops.push_back({loop[i]});
+    for (const Stop& stop : stops) {
+      m_normalStations.push_back(stop.station);
+      Path(kNormal).push_back(MakeSection(stop));
+    }
+    Path(kNormal).push_back(Path(kNormal).front());  // the ring ends on its first cross-section
+    LabelLoop(loopFirst);
+    for (const auto& [label, sector] : m_normalSectors) LabelSector(label, Normal(sector), Normal(sector + 1));
+  }
+
+  /// The Normal station nearest to a local point, from `from` on.
+  int NearestStation(Vec2 point, int from) const {
+    int best = from;
+    for (int i = from; i < int(m_normalStations.size()); ++i) {
+      if (Length(m_normalStations[std::size_t(i)].point - point) <
+          Length(m_normalStations[std::size_t(best)].point - point)) {
+        best = i;
+      }
+    }
+    return best;
+  }
+
+  void LabelLoop(int loopFirst) {
+    const int sectors = int(m_normalStations.size());  // the ring's sector count
+    const int from = NearestStation(m_layout.loop[std::size_t(m_layout.shortCutFrom)], loopFirst);
+    const int to = NearestStation(m_layout.loop[std::size_t(m_layout.shortCutTo)], from + 1);
+    m_normalSectors["Trigger_ShortCutArcadeStart"] = from;
+    m_normalSectors["Trigger_ShortCutArcadeEnd"] = to;
+    for (const auto& [label, fraction] : kBeforeShortCut) {
+      m_normalSectors[label] = loopFirst + 1 + int(float(from - loopFirst - 2) * fraction);
+    }
+    for (const auto& [label, fraction] : kAfterShortCut) {
+      m_normalSectors[label] = to + 1 + int(float(sectors - to - 2) * fraction);
+    }
+  }
+
+  /// A trigger box over a sector: centred in it, along it, nine tenths of its size.
+  void LabelSector(const std::string& name, const Section& s, const Section& e) {
+    const N_Vector3 centre = (s.left + s.right + e.left + e.right) * 0.25f;
+    const Vec2 along = Normalized(Plan(e.ideal) - Plan(s.ideal));
+    const float length = Length(Plan(e.ideal) - Plan(s.ideal));
+    const float halfWidth = (Length(Plan(s.left) - Plan(s.right)) + Length(Plan(e.left) - Plan(e.right))) * 0.25f;
+    AddTrigger(name, centre, along, {length * 0.45f, halfWidth * 0.9f, kTriggerHalfHeight});
+  }
+  /// A box at the centre, its first axis along the plan direction.
+  void AddTrigger(const std::string& name, const N_Vector3& centre, Vec2 along, const std::array<float, 3>& half) {
+    const Vec2 side = LeftOf(along);
+    m_track.identifiers.triggers.push_back({name,
+                                            {centre.x, centre.y, centre.z, along.x, along.y, 0.0f, side.x, side.y, 0.0f,
+                                             0.0f, 0.0f, 1.0f, half[0], half[1], half[2]}});
+  }
+  void AddPointSet(const std::string& name, std::vector<N_Vector3> points) {
+    m_track.identifiers.pointSets.emplace_back(name, std::move(points));
+  }
+
+  /// The finish path: from its junction it curves south to the finish lane, which
+  /// carries the finish line.
+  void BuildFinish() {
+    const int fork = NormalSector("Trigger_Normal2Ciel");
+    auto& path = Path(kCiel);
+    path = {Normal(fork), Normal(fork + 1)};
+    const Vec2 from = m_normalStations[std::size_t(fork) + 1].point;
+    const auto curve = SampleCurve(from, {1, 0}, {}, {kFinishFrom, kFinishY}, {1, 0}, kCurveStep);
+    Append(path, curve, 1, curve.size());
+    std::vector<Station> lane;
+    for (float x = kFinishFrom + kStraightStep; x <= kFinishTo; x += kStraightStep) lane.push_back({{x, kFinishY}, {1, 0}});
+    const int before = int(path.size()) - 1;
+    Append(path, lane, 0, lane.size());
+    const int line = before + int((kFinishLine - kFinishFrom) / kStraightStep);
+    LabelSector("Trigger_Ciel", path[std::size_t(line)], path[std::size_t(line) + 1]);
+  }
+
+  /// The penalty loop: its junction sector, then left round a rounded rectangle to the
+  /// north and back into the junction; a ring.
+  void BuildPenalty() {
+    const int fork = NormalSector("Trigger_PenaltyPath");
+    const float x0 = m_normalStations[std::size_t(fork)].point.x, x1 = m_normalStations[std::size_t(fork) + 1].point.x;
+    const float r = kPenaltyRadius, top = kPenaltyTop;
+    std::vector<Vec2> dense;
+    auto arc = [&](Vec2 centre, float from, float to) {
+      for (int i = 0; i <= 32; ++i) {
+        const float a = from + (to - from) * float(i) / 32.0f;
+        dense.push_back(centre + Vec2{std::cos(a), std::sin(a)} * r);
+      }
+    };
+    arc({x1, r}, -kPi / 2, 0.0f);
+    arc({x1, top - r}, 0.0f, kPi / 2);
+    arc({x0, top - r}, kPi / 2, kPi);
+    arc({x0, r}, kPi, kPi * 1.5f);
+    const auto round = SamplePolyline(dense, kStraightStep);
+    auto& path = Path(kPenalty);
+    path = {Normal(fork), Normal(fork + 1)};
+    Append(path, round, 1, round.size() - 1);
+    path.push_back(Normal(fork));
+    // The count is taken half way round, at the top.
+    std::size_t count = 1;
+    for (std::size_t i = 1; i + 1 < round.size(); ++i) {
+      if (Length(round[i].point - Vec2{(x0 + x1) * 0.5f, top}) < Length(round[count].point - Vec2{(x0 + x1) * 0.5f, top})) {
+        count = i;
+      }
+    }
+    LabelSector("Trigger_Penalty_Count", path[count + 1], path[count + 2]);
+  }
+
+  /// The range's by-pass: from the sector before the range, south of it, into the
+  /// sector after it; it leaves and joins gently, since the range's cross-sections are
+  /// twice as wide as its own.
+  void BuildBypass() {
+    const int from = NormalSector("Trigger_ShortCutShootAreaStart");
+    const int to = NormalSector("Trigger_ShortCutShootAreaEnd");
+    auto& path = Path(kShortCutShootArea);
+    path = {Normal(from), Normal(from + 1)};
+    const auto curve = SampleCurve(m_normalStations[std::size_t(from) + 1].point, {1, 0},
+                                   {{kRangeFrom + 600, -150}, {kRangeFrom + 1300, kBypassY},
+                                    {kRangeTo - 1300, kBypassY}, {kRangeTo - 600, -150}},
+                                   m_normalStations[std::size_t(to)].point, {1, 0}, kCurveStep);
+    Append(path, curve, 1, curve.size() - 1);
+    path.push_back(Normal(to));
+    path.push_back(Normal(to + 1));
+  }
+
+  /// The start paths: one start area (lead-in, grid, pursuit places, narrowing), then a
+  /// curve up into the straight; each path then follows the straight to its junction.
+  void BuildStarts() {
+    const std::vector<Stop> area = {{{{kStartLeadIn, kStartY}, {1, 0}}, kStartHalfWidth},
+                                    {{{kGridFrom, kStartY}, {1, 0}}, kStartHalfWidth},
+                                    {{{kGridTo, kStartY}, {1, 0}}, kStartHalfWidth},
+                                    {{{kPursuitTo, kStartY}, {1, 0}}, kStartHalfWidth},
+                                    {{{kStartNarrowTo, kStartY}, {1, 0}}, kHalfWidth}};
+    const int mass = NormalSector("Trigger_Mass2Normal");
+    const auto curve =
+        SampleCurve({kStartNarrowTo, kStartY}, {1, 0}, {}, m_normalStations[std::size_t(mass)].point, {1, 0}, kCurveStep);
+    std::vector<Section> start;
+    for (const Stop& stop : area) start.push_back(MakeSection(stop));
+    Append(start, curve, 1, curve.size() - 1);
+    const std::pair<PathKind, const char*> paths[] = {{kMassStart, "Trigger_Mass2Normal"},
+                                                      {kSprintStart, "Trigger_Sprint2Normal"},
+                                                      {kRelayStart, "Trigger_Relay2Normal"}};
+    for (const auto& [kind, junction] : paths) {
+      Path(kind) = start;
+      for (int i = mass; i <= NormalSector(junction) + 1; ++i) Path(kind).push_back(Normal(i));
+    }
+    // The labels of the grid's sector (1) and of the pursuit's (2).
+    const Section& gridFrom = start[1];
+    const Section& gridTo = start[2];
+    LabelSector("Trigger_StartMass", gridFrom, gridTo);
+    LabelSector("Trigger_StartHunting", start[2], start[3]);
+    const float middle = (kGridFrom + kGridTo) * 0.5f;
+    AddTrigger("Trigger_StartSprint", Ground({middle, kStartY + 100}), m_frame.Direction({1, 0}), {300, 150, kTriggerHalfHeight});
+    AddTrigger("Trigger_StartRelay", Ground({middle, kStartY - 100}), m_frame.Direction({1, 0}), {300, 150, kTriggerHalfHeight});
+  }
+
+  /// The arcade short cut: from its junction on the loop straight across to the other.
+  void BuildShortCut() {
+    const int from = NormalSector("Trigger_ShortCutArcadeStart");
+    const int to = NormalSector("Trigger_ShortCutArcadeEnd");
+    const Station& a = m_normalStations[std::size_t(from) + 1];
+    const Station& b = m_normalStations[std::size_t(to)];
+    auto& path = Path(kShortCutArcade);
+    path = {Normal(from), Normal(from + 1)};
+    const auto curve = SampleCurve(a.point, a.direction, {}, b.point, b.direction, kCurveStep);
+    Append(path, curve, 1, curve.size() - 1);
+    path.push_back(Normal(to));
+    path.push_back(Normal(to + 1));
+  }
+
+  void AddPaths() {
+    for (std::size_t kind = 0; kind < kPathNames.size(); ++kind) {
+      std::vector<N_Vector3> left, ideal, right;
+      for (const Section& s : m_track.paths[kind]) {
+        left.push_back(s.left);
+        ideal.push_back(s.ideal);
+        right.push_back(s.right);
+      }
+      const std::string prefix = std::string("Path_") + kPathNames[kind];
+      AddPointSet(prefix + "_Left", left);
+      AddPointSet(prefix + "_Ideal", ideal);
+      AddPointSet(prefix + "_Right", right);
+    }
+  }
+
+  /// The 30 lanes: stands, entry and exit points, approach boxes and targets.
+  void AddRange() {
+    std::vector<N_Vector3> stands, entries, exits, targets;
+    for (int lane = 0; lane < kLanes; ++lane) {
+      const float x = kFirstStand + kLaneSpacing * float(lane);
+      const Vec2 stand{x, kStandY}, entry{x - kApproach, kApproachY};
+      stands.push_back(Ground(stand));
+      entries.push_back(Ground(entry));
+      exits.push_back(Ground({x + kApproach, kApproachY}));
+      for (int t = 0; t < kTargetsPerLane; ++t) {
+        targets.push_back(Ground({x + kTargetSpacing * float(t - 2), kStandY + kTargetDistance}, kTargetHeight));
+      }
+      // The approach box: from the entry point up to the stand.
+      const Vec2 approach = stand - entry;
+      const N_Vector3 centre = Ground((stand + entry) * 0.5f, 60.0f);
+      AddTrigger(Format("Trigger_Shoot_%.2d", lane), centre, m_frame.Direction(Normalized(approach)),
+                 {Length(approach) * 0.5f, 30.0f, 60.0f});
+    }
+    AddPointSet("Info_Shoot_Points", stands);
+    AddPointSet("Info_Shoot_Target", targets);
+    AddPointSet("Info_Shoot_Helper_In", entries);
+    AddPointSet("Info_Shoot_Helper_Out", exits);
+  }
+
+  /// Two points: a place and one ahead of it along the local direction.
+  std::vector<N_Vector3> Pair(Vec2 place, Vec2 direction) const { return {Ground(place), Ground(place + direction)}; }
+
+  void AddStartPlaces() {
+    // The grid: five rows of three, the front row first.
+    std::vector<N_Vector3> grid;
+    const float columns[3] = {0.0f, 170.0f, -170.0f};
+    for (int row = 0; row < 5; ++row) {
+      for (float column : columns) grid.push_back(Ground({kGridTo - 150.0f - 150.0f * float(row), kStartY + column}));
+    }
+    AddPointSet("Info_Grid_MassStart", grid);
+    AddPointSet("Info_MassStartTan", Pair({kGridFrom, kStartY}, {100, 0}));
+    for (int i = 0; i < 15; ++i) {
+      const Vec2 place{kPursuitTo - 100.0f - 150.0f * float(i / 3), kStartY + columns[i % 3]};
+      AddPointSet(Format("Info_Hunting_Start%02d", i), Pair(place, {100, 0}));
+    }
+    AddPointSet("Info_HuntingStartTan", Pair({kGridTo, kStartY}, {100, 0}));
+    AddPointSet("Info_Sprint_Start", Pair({kGridTo - 100.0f, kStartY + 60.0f}, {100, 0}));
+    AddPointSet("Info_Relay_Start", Pair({kGridTo - 100.0f, kStartY - 60.0f}, {100, 0}));
+    AddPointSet("Sprint_Starter", Pair({kGridTo - 80.0f, kStartY + kStartHalfWidth - 40.0f}, {0, -100}));
+    // The relay take-over places side by side across the take-over sector: p2 the place,
+    // p3 ahead, p0 and p1 behind it (the hand-over point and its second offset).
+    const int change = NormalSector("Trigger_GoToNormalPath");
+    const float x = (m_normalStations[std::size_t(change)].point.x + m_normalStations[std::size_t(change) + 1].point.x) * 0.5f;
+    for (int team = 0; team < 4; ++team) {
+      const Vec2 place{x, -90.0f + 60.0f * float(team)};
+      AddPointSet(Format("Info_Relay_StartsPoints_%d", team),
+                  {Ground(place - Vec2{80, 0}), Ground(place - Vec2{80, -30}), Ground(place), Ground(place + Vec2{100, 0})});
+    }
+  }
+
+  /// The finish arrow at the finish fork and the penalty arrow at the penalty fork,
+  /// each pointing the way.
+  void AddMarkers() {
+    const float fork = m_normalStations[std::size_t(NormalSector("Trigger_ShowSipkaCiel")) + 1].point.x;
+    AddPointSet("Info_Sipka_Ciel", Pair({fork, -60.0f}, {120, -120}));
+    const float penalty = m_normalStations[std::size_t(NormalSector("Trigger_PenaltyShow")) + 1].point.x;
+    AddPointSet("Info_Sipka_PenaltyRound", Pair({penalty, 60.0f}, {80, 140}));
+  }
+
+  /// Eight points round the stadium, high over its flat ground, for the menu's camera:
+  /// it starts south of the start area and flies west along the stadium first.
+  void AddMenuPath() {
+    std::vector<N_Vector3> points;
+    const Vec2 centre{m_track.exitX * 0.5f, -300.0f};
+    for (int i = 0; i < 8; ++i) {
+      const float a = -kPi * 0.5f - 2.0f * kPi * float(i) / 8.0f;  // westwards first
+      points.push_back(Ground(centre + Vec2{std::cos(a) * 6000.0f, std::sin(a) * 2300.0f}, 600.0f));
+    }
+    AddPointSet("CameraPath_Menu", points);
+  }
+
+  const Layout& m_layout;
+  Frame m_frame;
+  const Terrain& m_terrain;
+  std::vector<Station> m_normalStations;    ///< in the stadium's frame, the ring's stations
+  std::map<std::string, int> m_normalSectors;  ///< label -> sector of the Normal path
+  Track m_track;
+};
+
+}  // namespace
+
+Track BuildTrack(const Layout& layout, const Terrain& terrain) { return TrackBuilder(layout, terrain).Build(); }
+
+}  // namespace course
