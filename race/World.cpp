@@ -16,6 +16,7 @@
 #include "race/FinalResult.h"
 #include "race/LoadingProgress.h"
 #include "race/PausePage.h"
+#include "race/WorldGuiFigures.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -35,7 +36,8 @@ N_World::N_World(N_TextureMng* textureMng)
       m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
       m_figures(std::make_unique<N_AnimationFactory2>()),
       m_bodySounds(std::make_unique<N_AnimSound>()),
-      m_guiMng(std::make_unique<N_GuiMng>()) {
+      m_guiMng(std::make_unique<N_GuiMng>()),
+      m_guiFigures(std::make_unique<N_WorldGuiFigures>(*m_athletMng, *m_figures)) {
   g_scene.frustum = &m_frustum;
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
@@ -45,6 +47,7 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.textBatch = m_textBatch.get();
   g_scene.loadingProgress = &UpdateLoadingProgress;
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
   // The pause key of the player controls opens the race's "Pause" page.
   SetPausePageCalls(&ShowPausePage, &HidePausePage);
@@ -56,7 +59,8 @@ N_World::~N_World() {
   m_game.reset();
   // The figures' emitters, patches and meshes give back their particle emitters,
   // buffers and shaders while the particle manager, the renderer and the shader manager
-  // still exist.
+  // still exist. The GUI's model views draw none from here on.
+  g_guiServices.figures = nullptr;
   m_figures.reset();
   g_scene.figureRoster = nullptr;
   // The body sounds release their sounds: the application deletes the world before it
@@ -100,6 +104,8 @@ void N_World::SetGame(std::unique_ptr<N_Game> game) {
 void N_World::SetCurrentCamera(N_Camera* camera) {
   m_camera = camera;
   g_scene.camera = camera;
+  // The GUI's model views switch back to it after drawing their figures.
+  g_guiServices.camera = camera;
 }
 
 bool N_World::Init() {

@@ -8,7 +8,8 @@
 // sounds, the current camera, the texture manager it is given, the font list and the
 // GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
 // athlete manager is the figures' roster), the GUI through g_guiServices
-// (gui/GuiServices.h).
+// (gui/GuiServices.h; its model views draw the athletes' figures through
+// N_WorldGuiFigures).
 //
 // The constructor registers the GUI's factories. Init loads the menu level ("mapname"),
 // sets the cameras up (the race controller's camera current), reads the particle
@@ -49,6 +50,7 @@
 #include <string>
 
 class N_GuiMng;
+class N_WorldGuiFigures;
 class N_TextureMng;
 
 class N_World {
@@ -130,6 +132,8 @@ class N_World {
   std::unique_ptr<N_AnimSound> m_bodySounds;  ///< releases its sounds: deleted before the sound manager
   N_FontList m_fonts;
   std::unique_ptr<N_GuiMng> m_guiMng;
+  /// The athletes and figures the GUI's model views draw, in the GUI's services record.
+  std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
   std::string m_mapName;  ///< the loaded level's name; empty before the first load
 };
 
