@@ -3,6 +3,7 @@
 // level-name tables and the track map's picture.
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
+#include "gui/GuiMap.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "race/AthletProfile.h"
@@ -216,6 +217,24 @@ TEST(RaceStartList, TheTrackMapShowsTheLevelsPicture) {
     ShowLevelMap(c.row, c.arcade);
     EXPECT_EQ(map.GetShaderName(), c.shader) << c.row << " " << c.arcade;
   }
+
+  // The racers' marks on the map where it stands now, the player's as the markers set it.
+  auto& track = dynamic_cast<N_GuiMap&>(map);
+  track.ApplyLayout();
+  const float x = track.GetScreenX(), y = track.GetScreenY(), w = track.GetWidth(), h = track.GetHeight();
+  EXPECT_EQ(track.GetPlayerIndex(), N_GuiMap::kNoPlayer) << "none until the markers set it";
+  SetMapPlayerMark(0);
+  EXPECT_EQ(track.GetPlayerIndex(), 0u);
+  UpdateMapMarks({{0.5f, 0.5f, 12.0f}, {0.0f, 1.0f, 0.0f}, {0.25f, 0.75f, 0.0f}});
+  ASSERT_EQ(track.Marks().size(), 3u);
+  EXPECT_FLOAT_EQ(track.Marks()[0].x, x + 0.5f * w);
+  EXPECT_FLOAT_EQ(track.Marks()[0].y, y + 0.5f * h);
+  EXPECT_FLOAT_EQ(track.Marks()[1].x, x);
+  EXPECT_FLOAT_EQ(track.Marks()[1].y, y + h);
+  UpdateMapMarks({{0.25f, 0.25f, 0.0f}});
+  EXPECT_EQ(track.Marks().size(), 1u) << "fewer racers, fewer marks";
+  SetMapPlayerMark(-1);
+  EXPECT_EQ(track.GetPlayerIndex(), N_GuiMap::kNoPlayer);
 }
 
 }  // namespace
