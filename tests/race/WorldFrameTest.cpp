@@ -85,9 +85,9 @@ class EventRender final : public N_Render {
 /// A world on the recording renderer (640 x 480) with two athletes, empty start pages
 /// and a level of a menu path (and, unless told otherwise, a sprint fly-by camera),
 /// started; a drawable 1000 units ahead of the cameras; the scripted keyboard behind
-/// the input manager.
+/// the input manager; with `noting`, a noting sound manager made before the world.
 struct WorldRig {
-  explicit WorldRig(bool sprintCamera = true)
+  explicit WorldRig(bool sprintCamera = true, bool noting = false)
       : rig(test::RecordingRender::DefaultConfig(), [this] { return render = new EventRender(events); }) {
     g_renderServicesCopy.textureMng = &textures;
     g_render = &rig.render;
@@ -111,6 +111,7 @@ struct WorldRig {
     }
     const std::vector<std::uint8_t> bytes = datagen::EncodeLevel(level);
     dir.Write(test::kStartLevelFile, std::string(bytes.begin(), bytes.end()));
+    if (noting) sound = std::make_unique<test::NotingSoundMng>();
     world = std::make_unique<N_World>(&textures);
     g_world = world.get();
     world->Init();
@@ -164,6 +165,7 @@ struct WorldRig {
   N_TextureMngImpl textures{1024, &device};
   platform::ScriptedInput keys;
   std::unique_ptr<N_InputMng> input;
+  std::unique_ptr<test::NotingSoundMng> sound;
   std::unique_ptr<N_World> world;
   N_SurfaceVertex vertices[3] = {};
   std::uint16_t indices[3] = {0, 1, 2};
@@ -348,8 +350,8 @@ TEST(WorldFrame, ARegistryWithoutTheCounterStartsAtZeroAndSavesIt) {
 std::vector<std::string> g_teardown;
 
 TEST(WorldFrame, TeardownFollowsTheMembersOrderAndReleasesTheCoachsSoundsBeforeTheBodySounds) {
-  test::NotingSoundMng sound;
-  WorldRig r;
+  WorldRig r(true, true);
+  test::NotingSoundMng& sound = *r.sound;
   r.StartGame();
   const std::size_t made = sound.made.size();
   ASSERT_EQ(made, std::size_t(N_SoundCache::kSoundCount) + 1) << "the cache's sounds and the heartbeat";
