@@ -2,6 +2,8 @@
 // Doubles of the world tests: a game and a rifle that note what the world asks of them
 // into a shared list of events, and a sound manager that notes the sounds made,
 // played and released.
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "race/ExportData.h"
 #include "scene/Game.h"
 #include "scene/RifleView.h"
@@ -80,6 +82,10 @@ class NotingSoundMng final : public N_SoundMng {
     played.push_back(handle);
     return 0;
   }
+  void DumpBufferStatistics() override {
+    ++dumps;
+    if (g_log) g_log->Print("SoundMng::DumpBufferStatistics\n");
+  }
   /// The name a handle was made for ("" for none).
   std::string NameOf(int handle) const {
     return handle >= 1 && handle <= int(made.size()) ? made[std::size_t(handle - 1)] : "";
@@ -87,6 +93,7 @@ class NotingSoundMng final : public N_SoundMng {
   std::vector<std::string> made;
   std::vector<int> released;
   std::vector<int> played;
+  int dumps = 0;
 };
 
 }  // namespace test
