@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -42,7 +43,7 @@ void Setup() {
   }
   g_workDir = pattern;
   fs::current_path(g_workDir);
-  fs::create_directories("data");
+  fs::create_directories("data/tables");  // as in the game root, where the game saves its tables
   std::atexit(RemoveWorkDir);
 
   platform::SetMessageBoxHook([](const std::string&, const std::string&) {});
@@ -72,6 +73,71 @@ void WriteFile(std::string_view enginePath, std::string_view text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   Check(out.good(), "the input could not be written");
+}
+
+std::vector<InputFile> SplitFiles(std::string_view input) {
+  constexpr std::string_view kMark = "//@ ";
+  std::vector<InputFile> files;
+  std::string name;       // of the file being read
+  std::size_t start = 0;  // where its bytes start
+  for (std::size_t line = 0; line <= input.size();) {
+    const std::size_t end = std::min(input.find('\n', line), input.size());
+    if (input.substr(line).starts_with(kMark) && files.size() + 1 < kMaxInputFiles) {
+      files.push_back({std::move(name), input.substr(start, line - start)});
+      name = std::string(input.substr(line + kMark.size(), end - line - kMark.size()));
+      if (!name.empty() && name.back() == '\r') name.pop_back();
+      start = std::min(end + 1, input.size());
+    }
+    line = end + 1;
+  }
+  files.push_back({std::move(name), input.substr(start)});
+  return files;
+}
+
+namespace {
+
+bool PlainRelativePath(const std::string& name) {
+  if (name.empty() || name.size() > 128) return false;
+  std::size_t partStart = 0;
+  for (std::size_t i = 0; i <= name.size(); ++i) {
+    if (i == name.size() || name[i] == '\\' || name[i] == '/') {
+      const std::string_view part = std::string_view(name).substr(partStart, i - partStart);
+      if (part.empty() || part == "." || part == "..") return false;
+      partStart = i + 1;
+      continue;
+    }
+    const char c = name[i];
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                       c == '-' || c == '.';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteFiles(std::string_view folder, const std::vector<InputFile>& files) {
+  std::string base(folder);
+  for (char& c : base) {
+    if (c == '\\') c = '/';
+  }
+  std::error_code ec;
+  fs::remove_all(base, ec);
+  fs::create_directories(base, ec);
+  for (const InputFile& file : files) {
+    if (!PlainRelativePath(file.name)) continue;
+    std::string path = base + "/" + file.name;
+    for (char& c : path) {
+      if (c == '\\') c = '/';
+    }
+    // A name that needs a file where an earlier name made a folder ("a" after "a/b"),
+    // or a folder where it made a file ("a/b" after "a"), cannot be written.
+    const fs::path target(path);
+    if (fs::is_directory(target, ec)) continue;
+    fs::create_directories(target.parent_path(), ec);
+    if (!fs::is_directory(target.parent_path(), ec)) continue;
+    WriteFile(path, file.bytes);
+  }
 }
 
 void Check(bool condition, const char* what) {

@@ -10,7 +10,9 @@
 // the reader through the entry the game uses, inside Guarded().
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace fuzz {
 
@@ -23,6 +25,25 @@ struct CriticalError {
 /// working directory, making its folders.
 void WriteFile(std::string_view enginePath, const std::uint8_t* data, std::size_t size);
 void WriteFile(std::string_view enginePath, std::string_view text);
+
+/// One file of an input that holds several.
+struct InputFile {
+  std::string name;  ///< empty for the main file
+  std::string_view bytes;
+};
+
+/// Splits an input of several files: the bytes before the first line "//@ NAME" are
+/// the main file, and each such line starts the file NAME, up to the next one. At most
+/// kMaxInputFiles files; the rest stays in the last.
+constexpr std::size_t kMaxInputFiles = 16;
+std::vector<InputFile> SplitFiles(std::string_view input);
+
+/// Empties the folder (an engine path below the working directory), then writes every
+/// named file of the list below it. A name must be a relative path of plain parts
+/// (letters, digits, '_', '-', '.'; not "." or "..") joined by '\' or '/'; other
+/// names are left out, so nothing lands outside the folder, and so is a name that needs
+/// a file where an earlier one made a folder or the other way round.
+void WriteFiles(std::string_view folder, const std::vector<InputFile>& files);
 
 /// Runs the read; true when it ended normally, false when it ended in a critical error.
 template <class Read>

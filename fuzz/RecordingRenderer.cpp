@@ -43,4 +43,10 @@ void ForgetCalls() {
   if (g_direct3D && g_direct3D->LastDevice()) g_direct3D->LastDevice()->ClearCalls();
 }
 
+platform::d3d9::RecordingDevice& RecordingDeviceOf() {
+  RecordingRenderer();
+  Check(g_direct3D->LastDevice() != nullptr, "the recording renderer has no device");
+  return *g_direct3D->LastDevice();
+}
+
 }  // namespace fuzz

@@ -1,7 +1,7 @@
 #pragma once
 // The game's renderer over the recording Direct3D device (resources in system memory,
 // no window and no GL), made and initialised once per process for the targets that
-// read through it: textures and effects.
+// read through it: textures, effects, vertex programs and the scene.
 #include "platform/d3d9/RecordingDevice.h"
 #include "render/Render.h"
 
@@ -11,5 +11,7 @@ namespace fuzz {
 /// by ForgetCalls, so a long run does not grow it.
 N_Render& RecordingRenderer();
 void ForgetCalls();
+/// The recording device behind the renderer (made by RecordingRenderer).
+platform::d3d9::RecordingDevice& RecordingDeviceOf();
 
 }  // namespace fuzz

@@ -1,23 +1,35 @@
 // Writes the seeds the sample data lacks: "config.cfg" as the game saves its settings
-// at exit, the key definitions table as it saves the bindings, a cube and a volume
-// texture from the sample data's DDS writer (the game's samples are all two-
-// dimensional), and the sample courses' level files with their ground cut down to one
-// triangle a surface (a whole course is a megabyte, mostly ground vertices: too long
-// an input), everything else as the course generator writes it. Usage: fuzz_seeds
-// <folder>.
+// at exit, the key definitions table as it saves the bindings, a career roster and a
+// recorded run as the game saves them, a cube and a volume texture from the sample
+// data's DDS writer (the game's samples are all two-dimensional), animated meshes and
+// a static mesh with what the sample props lack (lightmapped surfaces, tracks out of
+// bone order), small and damaged videos, the sample courses' level files with their
+// ground cut down to one triangle a surface (a whole course is a megabyte, mostly
+// ground vertices: too long an input), and the inputs of the targets that read several
+// files from one input (FuzzSupport.h), made of the game root's sample files.
+// Usage: fuzz_seeds <folder> <game root>.
 #include "core/BuiltinVars.h"
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "platform/win32.h"
+#include "race/AthletMng.h"
+#include "race/RunRecorder.h"
+#include "render/ShaderMng.h"
+#include "tools/AnimWriter.h"
 #include "tools/Course.h"
 #include "tools/DdsWriter.h"
 #include "tools/LevelWriter.h"
+#include "tools/MeshWriter.h"
+#include "tools/VideoWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -74,13 +86,153 @@ bool WriteLevels() {
   return ok;
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  return out.good() && !text.empty();
+}
+
+std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+/// The line that starts a further file of a fuzz input.
+std::string FileMark(const std::string& name) { return "\n//@ " + name + "\n"; }
+
+/// Mesh and animation one after the other, as the animation target reads them: the
+/// sample flag, and a mesh of three bones with a box (and its shadow mesh) and a
+/// lightmapped surface, played by tracks out of bone order, one of them short.
+bool WriteAnimSeeds(const std::filesystem::path& root) {
+  const std::string flag = ReadText(root / "data/anim/props/flag.mesh") + ReadText(root / "data/anim/props/flag.anim");
+  datagen::AnimMeshBuilder mesh;
+  const int base = mesh.AddBone("root", -1, {0, 0, 0});
+  const int tip = mesh.AddBone("tip", base, {10, 0, 0});
+  const int end = mesh.AddBone("end", tip, {30, 0, 0});
+  mesh.AddBox(mesh.AddMaterial("props/flag_pole"), {-1, -1, -1}, {1, 1, 1}, {{base, 1.0f}});
+  std::vector<datagen::AnimMeshBuilder::Vertex> lit(3);
+  lit[0].skinPoint = mesh.AddSkinPoint({0, 0, 10}, {{base, 0.5f}, {tip, 0.5f}});
+  lit[1].skinPoint = mesh.AddSkinPoint({20, 0, 0}, {{tip, 1.0f}});
+  lit[2].skinPoint = mesh.AddSkinPoint({30, 0, 10}, {{end, 1.0f}});
+  mesh.AddSurface(mesh.AddMaterial("props/flag_cloth"), lit, {0, 1, 2}, animfile::kLightmappedSurface, 0,
+                  mesh.AddLightmap("maps/lm0"));
+  std::vector<datagen::AnimTrack> tracks{{"end", {}}, {"root", {}}, {"tip", {}}};
+  for (int f = 0; f < 5; ++f) {
+    tracks[0].keys.push_back(mesh.Key(end, datagen::AxisRotation({1, 0, 0}, 0.2f * float(f))));
+    tracks[1].keys.push_back(mesh.Key(base, datagen::AxisRotation({0, 0, 1}, 0.1f * float(f))));
+    if (f < 2) tracks[2].keys.push_back(mesh.Key(tip, datagen::AxisRotation({0, 1, 0}, 0.3f * float(f))));
+  }
+  return WriteText("anim/flag.seed", flag) &&
+         WriteText("anim/three_bones.seed", Text(mesh.Write()) + Text(datagen::WriteAnimation(tracks)));
+}
+
+/// A static mesh of a lightmapped and a plain surface over two materials.
+bool WriteMeshSeeds() {
+  datagen::SurfaceData data;
+  data.materials = {"walls", "roof"};
+  data.lightmaps = {"lm/one", "lm/two"};
+  const std::vector<N_SurfaceVertex> quad{
+      datagen::MeshVertex(-50, 0, -50, 0xFFFFFFFF, 0, 0), datagen::MeshVertex(50, 0, -50, 0xFFFFFFFF, 1, 0),
+      datagen::MeshVertex(-50, 0, 50, 0xFFFFFFFF, 0, 1), datagen::MeshVertex(50, 0, 50, 0xFFFFFFFF, 1, 1)};
+  data.AddSurface(quad, {0, 1, 2, 2, 1, 3}, 0, surfacefile::kLightmappedSurface, 1);
+  data.AddSurface(quad, {0, 2, 1}, 1);
+  return WriteText("meshes/lightmapped.mesh", Text(datagen::EncodeMesh(data)));
+}
+
+/// The main menu with the templates it includes, and a file that includes itself and
+/// another file that includes it back.
+bool WriteGuiSeeds(const std::filesystem::path& root) {
+  const std::filesystem::path gui = root / "data/scripts/gui";
+  const std::string menu = ReadText(gui / "mainmenu.gui") + FileMark("templates.gui") + ReadText(gui / "templates.gui");
+  const std::string cycle = "#include fuzz.gui\n#include loop.gui\n" + ReadText(gui / "background.gui") +
+                            FileMark("loop.gui") + "#include fuzz.gui\n" + ReadText(gui / "credits.gui");
+  return WriteText("gui/menu.gui", menu) && WriteText("gui/cycle.gui", cycle);
+}
+
+/// The sample profiles with the roster of career 1 the athlete manager saves for them.
+bool WriteAthleteSeeds(const std::filesystem::path& root) {
+  const std::string profiles = ReadText(root / "data/profiles/playerprofiles.data");
+  if (!WriteText("data/profiles/playerprofiles.data", profiles)) return false;
+  N_ShaderMng shaders(64);
+  std::string roster;
+  {
+    N_AthletMng athletes(shaders);
+    athletes.ParseProfiles("data\\profiles\\playerprofiles.data");
+    athletes.SplitBySex();
+    if (athletes.AthleteCount() == 0 || !athletes.Save(1)) return false;
+    roster = ReadText("data/tables/profile1");
+  }
+  std::filesystem::remove_all("data/profiles");
+  std::filesystem::remove("data/tables/profile1");
+  return WriteText("athletes/career.profiles", profiles + FileMark("profile1") + roster);
+}
+
+/// The sample tables with the strategy lists and strategies of their folder.
+bool WriteAiSeeds(const std::filesystem::path& root) {
+  const std::filesystem::path ai = root / "data/Ai";
+  std::string tables = ReadText(ai / "Anims.physics") + FileMark("Anims.time") + ReadText(ai / "Anims.time");
+  std::vector<std::filesystem::path> strategies;
+  for (const auto& entry : std::filesystem::directory_iterator(ai / "Strategy")) strategies.push_back(entry.path());
+  std::sort(strategies.begin(), strategies.end());  // the same bytes every build
+  for (const std::filesystem::path& file : strategies) {
+    tables += FileMark("Strategy\\" + file.filename().string()) + ReadText(file);
+  }
+  return !strategies.empty() && WriteText("ai_tables/sample.physics", tables);
+}
+
+/// A run of five seconds along a curve, as the time-attack mode records and saves it.
+bool WriteRunSeeds() {
+  N_RunRecorder run;
+  run.StartRecording(nullptr, {0, 0, 0}, {0, 1, 0}, 0);
+  for (int step = 1; step <= 50; ++step) {
+    const float t = 0.1f * float(step);
+    run.Step(0.1f, {10.0f * t * t, 50.0f * t, 0.0f}, {0.6f, 0.8f, 0.0f}, std::int8_t(step / 10));
+  }
+  const std::string name = GetTimeAttackFileName(0, 0, 0, 0);
+  if (!run.Save(name)) return false;
+  const std::string bytes = ReadText("data/tables/" + name);
+  std::filesystem::remove("data/tables/" + name);
+  return WriteText("recorded_run/run.dat", bytes);
+}
+
+/// The five vertex programs of the sample data as one input, "wave.vsh" first.
+bool WriteVertexProgramSeeds(const std::filesystem::path& root) {
+  const std::filesystem::path vp = root / "data/scripts/vp";
+  std::string programs = ReadText(vp / "wave.vsh");
+  for (const char* name : {"water.vsh", "alphadot.vsh", "rgbgen.vsh", "autosprite.vsh"}) {
+    programs += FileMark(name) + ReadText(vp / name);
+  }
+  return WriteText("vertex_programs/all.vsh", programs);
+}
+
+/// Small videos, quick to decode: a sound, a whole one, and the damaged timings the
+/// player refuses to wait for (a broken frame rate, a jump in the time stamps).
+bool WriteVideoSeeds() {
+  std::filesystem::create_directories("video");
+  tools::IntroVideoSpec small;
+  small.width = 64;
+  small.height = 48;
+  small.frames = 12;
+  tools::IntroVideoSpec slow = small;
+  slow.rateDivisor = 1000;
+  tools::IntroVideoSpec jump = small;
+  jump.jumpAt = 6;
+  jump.jumpSeconds = 10;
+  return tools::WriteIntroVideo("video/small.avi", small) && tools::WriteIntroVideo("video/slow_rate.avi", slow) &&
+         tools::WriteIntroVideo("video/time_jump.avi", jump) && tools::WriteSoundOnlyAvi("video/sound_only.avi", 0.2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fuzz_seeds <folder>\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: fuzz_seeds <folder> <game root>\n");
     return 2;
   }
+  const std::filesystem::path root = std::filesystem::absolute(argv[2]);
   std::filesystem::create_directories(argv[1]);
   std::filesystem::current_path(argv[1]);
   N_VarMng vars;
@@ -93,8 +245,10 @@ int main(int argc, char** argv) {
   ResetKeyDefinitions();
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
-  const bool levels = WriteLevels();
-  if (!config || !keys || !textures || !levels) {
+  const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
+                     WriteAiSeeds(root) && WriteRunSeeds() && WriteVertexProgramSeeds(root) &&
+                     WriteVideoSeeds() && WriteLevels();
+  if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return 1;
   }

@@ -16,8 +16,9 @@
 #
 # A finding (crash-, leak-, timeout-, oom- or slow-unit- file) is kept in
 # BUILD/fuzz/findings/TARGET/; replay one with BUILD/fuzz/fuzz_TARGET FILE. Each target's
-# output is in BUILD/fuzz/logs/TARGET.log. Prints one line per target with the inputs
-# run and the findings; the status is 1 when anything was found.
+# output is in BUILD/fuzz/logs/TARGET.log (TARGET.fresh.log with --fresh). Prints one
+# line per target with the inputs run and the findings; the status is 1 when anything
+# was found.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build="$here/../build-asan"
@@ -49,6 +50,12 @@ if [ ${#targets[@]} -eq 0 ]; then
   for t in "$dir"/targets/*; do targets+=("$(basename "$t")"); done
 fi
 
+# The targets write every input as a file into a directory of their own below TMPDIR:
+# on tmpfs where there is one, so that a run neither waits on the disk nor loads it
+# (a stalled write would show as a timeout). Each run gets a folder of its own there,
+# removed afterwards: a target that ends in a finding leaves its directory behind.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+
 # Only third-party leaks are suppressed; the environment may add options of its own.
 export LSAN_OPTIONS="suppressions=$here/../tests/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
@@ -64,6 +71,8 @@ run_one() {
   local max_len
   max_len=$(sed -n 's/^max_len=//p' "$dir/targets/$name")
   local work findings="$dir/findings/$name" log="$dir/logs/$name.log"
+  # A CTest run has a log of its own: it may run while a long run of the target writes its log.
+  [ $fresh -eq 1 ] && log="$dir/logs/$name.fresh.log"
   mkdir -p "$findings" "$dir/logs"
   if [ $fresh -eq 1 ]; then
     work=$(mktemp -d)
@@ -83,9 +92,12 @@ run_one() {
   [ $fresh -eq 1 ] && seed=1  # the CTest runs are repeatable
   local before
   before=$(find "$findings" -type f | wc -l)
-  "$binary" "${limits[@]}" -seed=$seed -max_len="$max_len" -timeout=30 -rss_limit_mb=2560 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1
+  local scratch
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/navo-fuzz-run.XXXXXX")
+  TMPDIR="$scratch" "$binary" "${limits[@]}" -seed=$seed -max_len="$max_len" -timeout=30 -rss_limit_mb=2560 \
+    -print_final_stats=1 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1
   local status=$?
+  rm -rf "$scratch"
   [ $fresh -eq 1 ] && rm -rf "$work"
   local executed found
   executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

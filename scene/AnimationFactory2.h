@@ -78,9 +78,10 @@ class N_AnimationFactory2 final : public N_AnimationFactory {
   /// clone of the template bound to it and an occlusion query when the renderer has
   /// them; -1 without a figure mesh.
   int CreateInstance(const N_AnimEmitorSet* emitterTemplate);
+  using N_AnimationFactory::CreateInstance;
   /// The instance draws the fixed mesh index; false for a bad instance or an index
   /// outside the table.
-  bool SetInstanceMesh(int instance, int mesh);
+  bool SetInstanceMesh(int instance, int mesh) override;
   /// Advances, poses and draws one figure (steps in the class comment); nothing for an
   /// instance out of range or without any figure mesh.
   void RenderFigure(float frameTime, int instance, const N_Vector3& position, const N_Matrix3& orientation,

@@ -18,6 +18,16 @@ std::vector<std::string> All(N_FileFinder& finder, bool script = false) {
   return out;
 }
 
+/// The search's paths from where it stands to its end.
+std::vector<std::string> Walk(N_DirSearch& search) {
+  std::vector<std::string> out;
+  for (std::string p = search.GetCurrent(); !p.empty(); p = search.GetCurrent()) {
+    out.push_back(p);
+    search.Next();
+  }
+  return out;
+}
+
 TEST(FileFinder, SkipsFoldersAndDotNamesAndGivesBareNames) {
   test::TempDir dir;
   dir.Write("data/scripts/b.shader", "");
@@ -64,11 +74,7 @@ TEST(DirSearch, FlatSearchCountsFilesAndSkipsFolders) {
   std::string report = "old";
   N_DirSearch search(report, "t\\", "*.all", false, true);
   EXPECT_EQ(search.Count(), 3u);
-  std::vector<std::string> got;
-  for (std::string p = search.GetCurrent(); !p.empty(); p = search.GetCurrent()) {
-    got.push_back(p);
-    search.Next();
-  }
+  const std::vector<std::string> got = Walk(search);
   EXPECT_EQ(got, (std::vector<std::string>{"a.all", "b.all", "c.all"}));
   search.Next();
   EXPECT_EQ(search.GetCurrent(), "");
@@ -81,11 +87,7 @@ TEST(DirSearch, SubfoldersComeFirst) {
   for (const char* f : {"t/z.all", "t/sub/a.all", "t/sub/deeper/d.all", "t/sub/skip.txt"}) dir.Write(f, "");
   std::string report;
   N_DirSearch search(report, dir.Path() + "/t/", "*.all", true, false);
-  std::vector<std::string> got;
-  for (std::string p = search.GetCurrent(); !p.empty(); p = search.GetCurrent()) {
-    got.push_back(p);
-    search.Next();
-  }
+  const std::vector<std::string> got = Walk(search);
   EXPECT_EQ(got, (std::vector<std::string>{"sub\\deeper\\d.all", "sub\\a.all", "z.all"}));
   EXPECT_NE(report.find(" with Subdirectories\nFound 3 files.\n"), std::string::npos);
   std::string empty;
@@ -104,11 +106,7 @@ TEST(DirSearch, LinksToFoldersAreFollowedButNoFolderIsSearchedTwice) {
   std::filesystem::create_directory_symlink("../outside", dir.Path() + "/t/ext");
   std::string report;
   N_DirSearch search(report, dir.Path() + "/t/", "*.all", true, false);
-  std::vector<std::string> got;
-  for (std::string p = search.GetCurrent(); !p.empty(); p = search.GetCurrent()) {
-    got.push_back(p);
-    search.Next();
-  }
+  const std::vector<std::string> got = Walk(search);
   EXPECT_EQ(got, (std::vector<std::string>{"ext\\o.all", "sub\\a.all", "z.all"}));
 }
 

@@ -1,6 +1,6 @@
 // The Direct3D 9 device over OpenGL, checked by its pixels (run under Xvfb with Mesa).
 #include "platform/d3d9.h"
-#include "platform/win32/TestWindow.h"
+#include "tests/platform/GlDevice.h"
 #include "tests/support/BackBuffer.h"
 
 #include <gtest/gtest.h>
@@ -22,35 +22,18 @@ constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
 constexpr D3DCOLOR kGrey = 0xFF404040;
 
-class D3D9GlDevice : public ::testing::Test {
+class D3D9GlDevice : public ::testing::Test, protected test::GlDevice {
  protected:
-  void SetUp() override { Open(64, 48); }
+  void SetUp() override { Start(64, 48); }
   void TearDown() override { Close(); }
 
-  void Open(int width, int height) {
-    window = platform::CreateTestWindow(width, height);
-    ASSERT_NE(window, 0);
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr) << platform::Direct3DCreateFailure().found;
-    params = {};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.hDeviceWindow = window;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D24S8;
-    params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
-              D3D_OK);
+  /// The device on a window of the size, presenting at once, lighting off, cleared.
+  void Start(int width, int height) {
+    D3DPRESENT_PARAMETERS wanted = DepthStencil();
+    wanted.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    ASSERT_TRUE(Open(width, height, wanted));
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0, 1.0f, 0);
-  }
-
-  void Close() {
-    if (device) device->Release();
-    if (d3d) d3d->Release();
-    platform::DestroyTestWindow(window);
-    device = nullptr;
-    d3d = nullptr;
   }
 
   /// The back buffer's pixels, top row first, as 0x00RRGGBB.
@@ -77,10 +60,6 @@ class D3D9GlDevice : public ::testing::Test {
             {1, -1, 0.5f, color, 1, 1}};
   }
 
-  HWND window = 0;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
-  D3DPRESENT_PARAMETERS params{};
 };
 
 TEST_F(D3D9GlDevice, CapabilitiesKeepTheEngineOnItsFullPaths) {
@@ -373,7 +352,7 @@ TEST_F(D3D9GlDevice, VertexProgramsReadTheirConstantsAsRows) {
 
 class D3D9GlDevice2D : public D3D9GlDevice {
  protected:
-  void SetUp() override { Open(640, 480); }
+  void SetUp() override { Start(640, 480); }
 };
 
 TEST_F(D3D9GlDevice2D, TheFullScreenQuadCoversTheLastColumnAndRow) {

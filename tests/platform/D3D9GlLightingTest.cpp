@@ -4,7 +4,7 @@
 // is a small flat-shaded triangle whose colour is its first vertex's; the test works
 // the equation out for that vertex and compares the pixel.
 #include "platform/d3d9.h"
-#include "platform/win32/TestWindow.h"
+#include "tests/platform/GlDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -257,19 +257,10 @@ struct Vertex {  // FVF XYZ | NORMAL | DIFFUSE | SPECULAR
 constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_SPECULAR;
 constexpr DWORD kFvfNoColour = D3DFVF_XYZ | D3DFVF_NORMAL;
 
-class D3D9GlLighting : public ::testing::Test {
+class D3D9GlLighting : public ::testing::Test, protected test::GlDevice {
  protected:
   void SetUp() override {
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    ASSERT_NE(window, 0);
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.hDeviceWindow = window;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
-              D3D_OK);
+    ASSERT_TRUE(Open(kWidth, kHeight));
     // Camera space maps one unit to one pixel (x right, y up) and depth 0..100 to 0..1.
     D3DMATRIX projection{};
     projection._11 = 2.0f / kWidth;
@@ -283,11 +274,7 @@ class D3D9GlLighting : public ::testing::Test {
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
   }
-  void TearDown() override {
-    if (device) device->Release();
-    if (d3d) d3d->Release();
-    platform::DestroyTestWindow(window);
-  }
+  void TearDown() override { Close(); }
 
   /// Draws the scene and returns the back buffer as 0x00RRGGBB, top row first.
   std::vector<DWORD> Draw(const Scene& s) {
@@ -336,9 +323,6 @@ class D3D9GlLighting : public ::testing::Test {
     return pixels;
   }
 
-  HWND window = 0;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
 };
 
 TEST_F(D3D9GlLighting, EveryProbeShowsDirect3DsLightingEquation) {

@@ -5,7 +5,7 @@
 #include "platform/d3d9.h"
 #include "platform/d3d9/CpuBuffers.h"
 #include "platform/d3d9/CpuTextures.h"
-#include "platform/win32/TestWindow.h"
+#include "tests/platform/GlDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -19,29 +19,10 @@ namespace {
 using platform::d3d9::CpuBuffer;
 using platform::d3d9::TextureCore;
 
-class D3D9GlMemory : public ::testing::Test {
+class D3D9GlMemory : public ::testing::Test, protected test::GlDevice {
  protected:
-  void SetUp() override {
-    window = platform::CreateTestWindow(32, 32);
-    ASSERT_NE(window, 0);
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.hDeviceWindow = window;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
-              D3D_OK);
-  }
-  void TearDown() override {
-    if (device) device->Release();
-    if (d3d) d3d->Release();
-    platform::DestroyTestWindow(window);
-  }
-
-  HWND window = 0;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
+  void SetUp() override { ASSERT_TRUE(Open(32, 32)); }
+  void TearDown() override { Close(); }
 };
 
 /// The bytes a level holds in system memory now (0 when it lives in GL only).

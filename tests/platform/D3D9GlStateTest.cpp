@@ -3,7 +3,7 @@
 // time draws (the same long, varied run of states, resources and draws on a device with
 // the cache and on one without it, compared pixel for pixel).
 #include "platform/d3d9.h"
-#include "platform/win32/TestWindow.h"
+#include "tests/platform/GlDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +40,9 @@ struct SizedPoint {  // position, size, colour
 };
 
 /// A device on a window of its own; with the state cache on or off.
-class Device {
+class Device : public test::GlDevice {
  public:
   explicit Device(bool cache) {
-    window = platform::CreateTestWindow(kWidth, kHeight);
     const char* before = std::getenv("NAVO_GL_STATE_CACHE");
     const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
     if (cache) {
@@ -51,22 +50,9 @@ class Device {
     } else {
       setenv("NAVO_GL_STATE_CACHE", "0", 1);
     }
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.hDeviceWindow = window;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D24S8;
-    if (d3d) d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device);
+    (void)Open(kWidth, kHeight, DepthStencil());  // the tests check the device
     saved ? setenv("NAVO_GL_STATE_CACHE", saved->c_str(), 1) : unsetenv("NAVO_GL_STATE_CACHE");
   }
-  ~Device() {
-    if (device) device->Release();
-    if (d3d) d3d->Release();
-    platform::DestroyTestWindow(window);
-  }
-  Device(const Device&) = delete;
-  Device& operator=(const Device&) = delete;
 
   std::vector<DWORD> BackBuffer() {
     IDirect3DSurface9* surface = nullptr;
@@ -83,11 +69,6 @@ class Device {
     if (surface) surface->Release();
     return pixels;
   }
-
-  HWND window = 0;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
-  D3DPRESENT_PARAMETERS params{};
 };
 
 std::vector<std::string> Trace() { return platform::TakeDeviceGlCalls(); }

@@ -1,7 +1,7 @@
 // Effects on the OpenGL device, checked by the pixels their passes draw (Xvfb, Mesa).
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
-#include "platform/win32/TestWindow.h"
+#include "tests/platform/GlDevice.h"
 #include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
 
@@ -44,30 +44,17 @@ technique TFlat { pass { CullMode = None; VertexShader = Vertex; PixelShader = F
 technique TTextured { pass { CullMode = None; VertexShader = Vertex; PixelShader = Textured; } }
 )";
 
-class D3DXEffectGl : public ::testing::Test {
+class D3DXEffectGl : public ::testing::Test, protected test::GlDevice {
  protected:
   void SetUp() override {
-    window = platform::CreateTestWindow(32, 32);
-    ASSERT_NE(window, 0);
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.hDeviceWindow = window;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D24S8;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device),
-              D3D_OK);
+    ASSERT_TRUE(Open(32, 32, DepthStencil()));
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
   }
   void TearDown() override {
     if (effect) effect->Release();
-    if (device) device->Release();
-    if (d3d) d3d->Release();
-    platform::DestroyTestWindow(window);
+    Close();
   }
 
   HRESULT Create(const std::string& text, std::string* errors = nullptr) {
@@ -116,9 +103,6 @@ class D3DXEffectGl : public ::testing::Test {
   }
 
   test::TempDir dir;
-  HWND window = 0;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
   ID3DXEffect* effect = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
 #include "render/TextureMngImpl.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -43,13 +44,7 @@ class RenderEffectGl : public ::testing::Test {
     dir.Write("data/textures/gear/ramps.dds", ReadGameFile("data/textures/gear/ramps.dds"));
     window = platform::CreateTestWindow(64, 64);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", 64, 0);
-    core.vars->SetInt("v_height", 64, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, 64, 64);
     services.textureMng = textures.get();
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());

@@ -9,6 +9,7 @@
 #include "render/VertexBuffer.h"
 #include "render/VertexDecl.h"
 #include "tests/support/BackBuffer.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +33,7 @@ class RenderGl : public ::testing::Test {
   void SetUp() override {
     window = platform::CreateTestWindow(800, 600);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", 800, 0);
-    core.vars->SetInt("v_height", 600, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, 800, 600);
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());
   }

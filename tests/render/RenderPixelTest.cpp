@@ -9,12 +9,12 @@
 #include "render/RenderStateCache.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexDecl.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/GlRender.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -57,13 +57,7 @@ class RenderPixels : public test::GlRender {
   N_Camera camera;
 };
 
-bool Near(DWORD pixel, DWORD expected, int tolerance = 2) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    const int a = int((pixel >> shift) & 0xFF), b = int((expected >> shift) & 0xFF);
-    if (std::abs(a - b) > tolerance) return false;
-  }
-  return true;
-}
+bool Near(DWORD pixel, DWORD expected, int tolerance = 2) { return test::NearRgb(pixel, expected, tolerance); }
 
 TEST(RenderPixels, TheFullScreenQuadCoversEveryPixel) {
   for (const auto& size : {std::pair{640, 480}, std::pair{800, 600}}) {

@@ -5,6 +5,7 @@
 #include "platform/win32/TestWindow.h"
 #include "render/Camera.h"
 #include "render/Render.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 
 #include <SDL.h>
@@ -17,13 +18,7 @@ class RenderPostPassGl : public ::testing::Test {
   void SetUp() override {
     window = platform::CreateTestWindow(640, 480);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", 640, 0);
-    core.vars->SetInt("v_height", 480, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, 640, 480);
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());
     camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);

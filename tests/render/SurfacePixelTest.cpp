@@ -18,13 +18,12 @@
 #include "render/VertexBufferBinding.h"
 #include "tests/render/ShaderTestSupport.h"
 #include "tests/render/TestRenderTime.h"
+#include "tests/support/BackBuffer.h"
 #include "tests/support/GlRender.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -70,9 +69,7 @@ class SurfacePixels : public test::GlRender {
  public:
   explicit SurfacePixels(bool twoSidedStencil = true) : GlRender(kWidth, kHeight) {
     // The game's own vertex programs, where Init looks for them.
-    const std::filesystem::path programs = std::filesystem::path(dir.Path()) / "data/scripts/vp";
-    std::filesystem::create_directories(programs);
-    std::filesystem::copy(std::filesystem::path(test::GameRoot()) / "data/scripts/vp", programs);
+    test::CopyFromGameRoot(dir, "data/scripts/vp");
     core.vars->SetInt("r_filter", 0, 0);  // point sampling: texels land whole
     if (!twoSidedStencil) {
       IDirect3D9* real = Direct3DCreate9(D3D_SDK_VERSION);
@@ -131,12 +128,7 @@ class SurfacePixels : public test::GlRender {
   std::uint16_t m_indices[6] = {0, 2, 1, 1, 2, 3};
 };
 
-bool Near(DWORD pixel, DWORD expected, int tolerance = 3) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    if (std::abs(int((pixel >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) return false;
-  }
-  return true;
-}
+bool Near(DWORD pixel, DWORD expected, int tolerance = 3) { return test::NearRgb(pixel, expected, tolerance); }
 
 TEST(SurfacePixels, TheGamesVertexProgramsCompile) {
   SurfacePixels rig;

@@ -11,35 +11,23 @@
 #include "render/TextBatchRenderTarget.h"
 #include "render/TextureMngImpl.h"
 #include "tests/support/BackBuffer.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 class TextBatchGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    const fs::path root = fs::path(test::GameRoot()) / "data";
-    fs::create_directories("data/scripts");
-    fs::copy(root / "gfx", "data/gfx", fs::copy_options::recursive);
-    fs::copy(root / "scripts" / "2d.shader", "data/scripts/2d.shader");
+    for (const char* part : {"data/gfx", "data/scripts/2d.shader"}) test::CopyFromGameRoot(dir, part);
     dir.Write("data/scripts/fonts.shader",
               "gfx/fonts/normal\n{\n\tnopicmip\n\tcull none\n\t{\n\t\tmap gfx/fonts/normal\n"
               "\t\tblendfunc blend\n\t\trgbgen vertex\n\t}\n}\n");
     window = platform::CreateTestWindow(640, 480);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", 640, 0);
-    core.vars->SetInt("v_height", 480, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, 640, 480);
     services.textureMng = &textures;
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());

@@ -10,6 +10,7 @@
 #include "render/Render.h"
 #include "render/TexInfo.h"
 #include "tests/support/BackBuffer.h"
+#include "tests/support/GlRender.h"
 #include "tests/support/TestEnv.h"
 #include "tools/DdsWriter.h"
 
@@ -37,13 +38,7 @@ class TextureGl : public ::testing::Test {
   void Start(int width, int height) {
     window = platform::CreateTestWindow(width, height);
     ASSERT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", width, 0);
-    core.vars->SetInt("v_height", height, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
+    test::SetUpRenderServices(core, services, window, width, height);
     CreateRender(&services, &render);
     ASSERT_TRUE(render->Init());
   }

@@ -1,70 +1,42 @@
 // Skier figures on the real OpenGL device (Xvfb with Mesa), checked by the pixels they
 // leave: a figure of the roster in its suit and start number, a skating action that
 // moves, and the figure's stencil shadow on the ground.
-#include "core/CoreServices.h"
 #include "core/FormatString.h"
 #include "core/VarMng.h"
-#include "platform/win32/TestWindow.h"
-#include "render/Camera.h"
-#include "render/Frustum.h"
 #include "render/Render.h"
-#include "render/RendererTextureDevice.h"
-#include "render/ShaderMng.h"
-#include "render/TextureMngImpl.h"
 #include "scene/AnimationFactory2.h"
 #include "scene/Animation.h"
 #include "scene/FigureMesh.h"
 #include "scene/FigureRoster.h"
-#include "scene/Level.h"
 #include "scene/ParticleMng.h"
 #include "scene/SceneAccess.h"
 #include "tests/scene/FigureTestSupport.h"
-#include "tests/support/BackBuffer.h"
+#include "tests/scene/SceneGl.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <utility>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kWidth = 640, kHeight = 480;
 
-/// A renderer on a window with the texture, shader and particle managers over it, the
-/// game's figure data, scripts and default texture, a roster of one athlete of each
-/// model in the tests' plain gear with the game's bibs, and the figure factory loaded.
-class FigureGl {
+/// The scene's rig with the particle manager, the game's figure data, scripts and
+/// default texture, a roster of one athlete of each model in the tests' plain gear with
+/// the game's bibs, and the figure factory loaded.
+class FigureGl : public test::SceneGl {
  public:
-  FigureGl() {
+  FigureGl() : SceneGl(kWidth, kHeight) {
     test::CopyFigureData(dir);
     test::WriteTestGear();
-    const fs::path root = test::GameRoot();
-    fs::copy(root / "data/scripts", "data/scripts", fs::copy_options::recursive | fs::copy_options::skip_existing);
-    fs::copy(root / "data/textures/default.dds", "data/textures/default.dds");
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    EXPECT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", kWidth, 0);
-    core.vars->SetInt("v_height", kHeight, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
+    test::CopyFromGameRoot(dir, "data/scripts");
+    test::CopyFromGameRoot(dir, "data/textures/default.dds");
     core.vars->SetInt("r_filter", 0, 0);
     core.vars->SetInt("PlayersParticles", 0, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
-    services.textureMng = &textures;
-    CreateRender(&services, &render);
-    EXPECT_TRUE(render->Init());
-    g_render = render;
-    g_textureMng = &textures;
-    camera.SetProjection(90.0f, float(kWidth), float(kHeight), 0.0f, 0.0f);
-    g_scene = {&frustum, &shaders, &level};
+    StartScene();
     g_scene.particles = &particles;
     g_scene.figureRoster = &roster;
     for (int i = 0; i < 6; ++i) {
@@ -82,57 +54,19 @@ class FigureGl {
     }
     figures = std::make_unique<N_AnimationFactory2>();
     figures->Load();
-    shaders.LoadShaders();
-    textures.PurgeTextures();
+    LoadShaders();
   }
-  ~FigureGl() {
+  ~FigureGl() override {
     figures.reset();  // its buffers and shaders go back while the renderer and managers exist
-    g_scene = {};
-    shaders.ResetRefCounts();
-    shaders.LoadShaders();
-    textures.ResetRefCounts();
-    textures.PurgeTextures();
-    g_textureMng = nullptr;
-    g_render = nullptr;
-    if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
-    platform::DestroyTestWindow(window);
   }
-  FigureGl(const FigureGl&) = delete;
-  FigureGl& operator=(const FigureGl&) = delete;
 
-  /// Opens a frame cleared to black with the 3D set-up of the camera and its frustum.
-  void Begin3D() {
-    render->SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
-    render->BeginFrame();
-    render->SetupCamera(&camera, 1);
-    frustum.Build(camera);
-  }
-  test::BackBufferImage Pixels() { return test::ReadBackBuffer(render->Device()); }
-
-  test::TempDir dir;
-  test::CoreServices core;
-  N_CoreServices services;
-  RendererTextureDevice textureDevice;
-  N_TextureMngImpl textures{1024, &textureDevice};
-  HWND window = 0;
-  N_Render* render = nullptr;
-  N_ShaderMng shaders{1024};
-  N_Frustum frustum;
-  N_Level level;
-  N_Camera camera;
   N_ParticleMng particles;
   N_FigureAthlete athletes[6];
   test::TestRoster roster;
   std::unique_ptr<N_AnimationFactory2> figures;
 };
 
-bool Near(DWORD pixel, DWORD expected, int tolerance = 4) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    if (std::abs(int((pixel >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) return false;
-  }
-  return true;
-}
+bool Near(DWORD pixel, DWORD expected, int tolerance = 4) { return test::NearRgb(pixel, expected, tolerance); }
 
 /// Where a point of the figure mesh (in bind space, on a rigid part of the bone) lies on
 /// the screen after the instance's pose, with the camera at the origin looking along +y.
@@ -159,8 +93,8 @@ TEST(FigurePixels, ADressedFigureShowsItsSuitOnTheTorsoAndItsBibOnTheChest) {
   const N_Matrix3 facing = test::Facing({0.0f, -1.0f, 0.0f});  // towards the camera
   gl.Begin3D();
   figures.RenderFigure(0.0f, 0, position, facing, 7, &gl.athletes[0], false, true, true);
-  const test::BackBufferImage pixels = gl.Pixels();
-  gl.render->EndFrame();
+  const test::BackBufferImage pixels = gl.Image();
+  gl.render().EndFrame();
   // The chest's front (x 4.73 of "ref_model1") beside the bib, and the bib's off-white top.
   const int chest = figures.FigureMesh(0)->FindBone("chest");
   for (const float side : {-6.0f, 6.0f}) {
@@ -188,8 +122,8 @@ TEST(FigurePixels, TwoFramesOfASkatingActionDiffer) {
     gl.Begin3D();
     figures.RenderFigure(f == 0 ? 0.0f : 8.0f / 30.0f, 2, {0.0f, 150.0f, -40.0f}, test::Facing({1.0f, 0.0f, 0.0f}), 3,
                          &gl.athletes[2], false, true, true);
-    frames[f] = gl.Pixels();
-    gl.render->EndFrame();
+    frames[f] = gl.Image();
+    gl.render().EndFrame();
   }
   int changed = 0;
   for (UINT y = 0; y < kHeight; ++y) {
@@ -201,7 +135,7 @@ TEST(FigurePixels, TwoFramesOfASkatingActionDiffer) {
 TEST(FigurePixels, AfterTheShadowVolumesTheGroundBesideTheFigureIsDarker) {
   FigureGl gl;
   gl.core.vars->SetInt("r_shadowsEnabled", 1, 0);
-  ASSERT_EQ(gl.render->StencilBits(), 8u);
+  ASSERT_EQ(gl.render().StencilBits(), 8u);
   N_AnimationFactory2& figures = *gl.figures;
   figures.CreateShadowVolumes();
   // The sun low in the west: the shadow falls towards +x on the floor at z -40.
@@ -212,16 +146,16 @@ TEST(FigurePixels, AfterTheShadowVolumesTheGroundBesideTheFigureIsDarker) {
   const float white[4] = {1, 1, 1, 1};
   const auto frame = [&](bool overlay) {
     gl.Begin3D();
-    gl.render->SetWorldMatrix(N_Matrix4{});
-    gl.render->DrawBox(floor, white);
+    gl.render().SetWorldMatrix(N_Matrix4{});
+    gl.render().DrawBox(floor, white);
     figures.RenderFigure(0.0f, 0, {0.0f, 120.0f, -40.0f}, test::Facing({0.0f, -1.0f, 0.0f}), 1, &gl.athletes[0],
                          false, true, true);
     if (overlay) {
-      gl.render->SetupCamera(&gl.camera, 0);
-      gl.render->DrawShadowOverlay();
+      gl.render().SetupCamera(&gl.camera, 0);
+      gl.render().DrawShadowOverlay();
     }
-    const test::BackBufferImage pixels = gl.Pixels();
-    gl.render->EndFrame();
+    const test::BackBufferImage pixels = gl.Image();
+    gl.render().EndFrame();
     return pixels;
   };
   const test::BackBufferImage before = frame(false), after = frame(true);

@@ -2,75 +2,44 @@
 // materials and textures: seen through the free camera looking 5 degrees past the sun,
 // the flare fades in and the glare tints the frame; a wall between the camera and the
 // sun hides both within two frames (the occlusion query is read one frame late).
-#include "core/CoreServices.h"
-#include "core/VarMng.h"
-#include "platform/win32/TestWindow.h"
-#include "render/Frustum.h"
 #include "render/Render.h"
-#include "render/RendererTextureDevice.h"
-#include "render/ShaderMng.h"
-#include "render/TextureMngImpl.h"
 #include "scene/FreeCameraController.h"
 #include "scene/LensFlare.h"
-#include "scene/Level.h"
 #include "scene/ParticleMng.h"
 #include "scene/SceneAccess.h"
 #include "tests/scene/LevelBuilder.h"
 #include "tests/scene/ParticleTestSupport.h"
-#include "tests/support/BackBuffer.h"
+#include "tests/scene/SceneGl.h"
 #include "tests/support/TestEnv.h"
 #include "tools/DdsWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The glare is a quad of the viewport's size in the 640 x 480 units of the 2D set-up:
 // it covers the whole frame from 640 x 480 pixels up.
 constexpr int kWidth = 640, kHeight = 480;
 constexpr float kDegrees = 3.14159265f / 180.0f;
 
-/// The renderer on a window with a texture and a shader manager over it, the game's
-/// scripts and flare textures, a level with the sun "lf_sun" 1000 ahead and 5 degrees
-/// to the right, its glare flare, and the free camera at the origin looking along +y.
-class FlareGl {
+/// The scene's rig with the particle manager, the game's scripts and flare textures, a
+/// level with the sun "lf_sun" 1000 ahead and 5 degrees to the right, its glare flare,
+/// and the free camera at the origin looking along +y.
+class FlareGl : public test::SceneGl {
  public:
-  FlareGl() {
-    const fs::path root = test::GameRoot();
-    for (const char* folder : {"data/scripts", "data/textures/common"}) {
-      fs::create_directories(fs::path(dir.Path()) / folder);
-      fs::copy(root / folder, fs::path(dir.Path()) / folder, fs::copy_options::recursive);
+  FlareGl() : SceneGl(kWidth, kHeight) {
+    for (const char* part : {"data/scripts", "data/textures/common", "data/textures/default.dds"}) {
+      test::CopyFromGameRoot(dir, part);
     }
-    fs::copy(root / "data/textures/default.dds", fs::path(dir.Path()) / "data/textures/default.dds");
     // The wall: an opaque white material, darkened by its vertices.
     const std::vector<std::uint8_t> white =
         datagen::EncodeDds(datagen::RgbaImage(4, 4, {255, 255, 255, 255}), {datagen::DdsFormat::Dxt1, false});
-    fs::create_directories(fs::path(dir.Path()) / "data/textures/test");
     dir.Write("data/textures/test/white.dds", std::string(white.begin(), white.end()));
     dir.Write("data/scripts/wall.shader", "test/wall\n{\ncull none\n{\nmap textures/test/white\nrgbgen vertex\n}\n}\n");
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    EXPECT_NE(window, 0);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", kWidth, 0);
-    core.vars->SetInt("v_height", kHeight, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
-    services.textureMng = &textures;
-    CreateRender(&services, &render);
-    EXPECT_TRUE(render->Init());
-    g_render = render;
-    g_textureMng = &textures;
+    StartScene();
     free.Setup(nullptr);
-    g_scene.frustum = &frustum;
-    g_scene.shaderMng = &shaders;
-    g_scene.level = &level;
     g_scene.particles = &particles;
     g_scene.camera = &free.Camera();
 
@@ -82,8 +51,7 @@ class FlareGl {
     flare->Setup();
     level.flares.push_back(std::move(flare));
     wallShader = shaders.AddShader("test/wall", 0, 3);
-    shaders.LoadShaders();
-    textures.PurgeTextures();
+    LoadShaders();
     level.InitEffects();
 
     for (int i = 0; i < 4; ++i) {
@@ -97,55 +65,33 @@ class FlareGl {
     wall.indexCount = 6;
     wall.indexed = 1;
   }
-  ~FlareGl() {
+  ~FlareGl() override {
     level.flares.clear();
     particles.DestroyAllSystems();
-    g_scene = {};
-    shaders.ResetRefCounts();
-    shaders.LoadShaders();
-    textures.ResetRefCounts();
-    textures.PurgeTextures();
-    g_textureMng = nullptr;
-    g_render = nullptr;
-    if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
-    platform::DestroyTestWindow(window);
   }
-  FlareGl(const FlareGl&) = delete;
-  FlareGl& operator=(const FlareGl&) = delete;
 
   /// One frame of 1/60 s in the world's order (the scene, here the wall, then the
   /// flares), read back before the present.
   test::BackBufferImage Frame(bool withWall) {
     time.Advance(1.0 / 60.0);
-    render->SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
-    render->BeginFrame();
+    render().SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
+    render().BeginFrame();
     N_Camera* camera = &free.Camera();
     frustum.Build(*camera);
-    render->SetupCamera(camera, 1);
+    render().SetupCamera(camera, 1);
     if (withWall) {
-      render->SetShader(shaders.GetShader(wallShader), -1);
-      render->DrawSurfaceIdentity(&wall);
+      render().SetShader(shaders.GetShader(wallShader), -1);
+      render().DrawSurfaceIdentity(&wall);
     }
     level.UpdateFlares();
     level.RenderFlares();
-    render->SetupCamera(camera, 0);
-    test::BackBufferImage image = test::ReadBackBuffer(render->Device());
-    render->EndFrame();
+    render().SetupCamera(camera, 0);
+    test::BackBufferImage image = Image();
+    render().EndFrame();
     return image;
   }
 
-  test::TempDir dir;
-  test::CoreServices core;
-  N_CoreServices services;
-  RendererTextureDevice textureDevice;
-  N_TextureMngImpl textures{1024, &textureDevice};
-  HWND window = 0;
-  N_Render* render = nullptr;
-  N_ShaderMng shaders{1024};
-  N_Frustum frustum;
   N_ParticleMng particles;
-  N_Level level;
   N_FreeCameraController free;
   test::TestFrameTime time;
   int wallShader = -1;

@@ -5,30 +5,15 @@
 #include "scene/ParticleMng.h"
 #include "scene/ParticleShader.h"
 #include "tests/scene/ParticleTestSupport.h"
+#include "tests/support/TextFuzz.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
-
-/// The sample particle scripts of the game root, one after the other.
-std::string SampleText() {
-  std::string text;
-  for (const auto& file : std::filesystem::directory_iterator(test::GameRoot() + "/data/scripts")) {
-    if (file.path().extension() != ".particle") continue;
-    std::ifstream in(file.path(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    text += s.str();
-  }
-  return text;
-}
 
 std::string Repeat(const std::string& piece, int count) {
   std::string text;
@@ -36,20 +21,7 @@ std::string Repeat(const std::string& piece, int count) {
   return text;
 }
 
-/// A small deterministic generator, so that a failing case can be replayed.
-class Lcg {
- public:
-  explicit Lcg(std::uint32_t seed) : m_seed(seed) {}
-  std::uint32_t Next(std::uint32_t bound) {
-    m_seed = m_seed * 214013u + 2531011u;
-    return ((m_seed >> 16) & 0x7FFF) % (bound ? bound : 1);
-  }
-
- private:
-  std::uint32_t m_seed;
-};
-
-std::string Mutate(std::string text, Lcg& rng) {
+std::string Mutate(std::string text, test::Lcg& rng) {
   static const std::string kHuge(3000, 'x');
   static const std::array<const char*, 26> kPieces{
       "{",          "}",          "\n",           " ",          "\"",           "//",          "type box",
@@ -57,25 +29,7 @@ std::string Mutate(std::string text, Lcg& rng) {
       "emissionrate -7 99999",    "size nan",     "live inf",   "live -1 1e38", "fadein 0",    "fadeout -3",
       "color 1e39 -5 nan 300 0",  "gravity 1e30 -1e30 0",       "rotate 1e38",  "detail 300",  "targetsize",
       "-2147483648", "99999999999", kHuge.c_str()};
-  const int edits = 1 + static_cast<int>(rng.Next(8));
-  for (int i = 0; i < edits && !text.empty(); ++i) {
-    const std::size_t at = rng.Next(static_cast<std::uint32_t>(text.size()));
-    switch (rng.Next(4)) {
-      case 0:
-        text.erase(at, 1 + rng.Next(40));
-        break;
-      case 1:
-        text.insert(at, kPieces[rng.Next(kPieces.size())]);
-        break;
-      case 2:
-        text[at] = static_cast<char>(rng.Next(256));
-        break;
-      default:
-        text.resize(at);  // truncated
-        break;
-    }
-  }
-  return text;
+  return test::MutateText(std::move(text), rng, kPieces);
 }
 
 /// Parses the text as the only script into a fresh manager; with `run`, every template
@@ -101,9 +55,9 @@ void ParseAndRun(test::ParticleRig& rig, const std::string& text, bool run) {
 
 TEST(ParticleFuzz, MutatedSamplesNeverCrash) {
   test::ParticleRig rig;
-  const std::string sample = SampleText();
+  const std::string sample = test::SampleScripts(".particle");
   ASSERT_GT(sample.size(), 1000u);
-  Lcg rng(12345);
+  test::Lcg rng(12345);
   Srand(1);
   for (int i = 0; i < 2000; ++i) {
     SCOPED_TRACE(i);
@@ -118,7 +72,7 @@ TEST(ParticleFuzz, MutatedSamplesNeverCrash) {
 
 TEST(ParticleFuzz, EveryTruncationOfTheSamples) {
   test::ParticleRig rig;
-  const std::string sample = SampleText();
+  const std::string sample = test::SampleScripts(".particle");
   Srand(1);
   for (std::size_t length = 0; length <= sample.size(); length += 3) {
     SCOPED_TRACE(length);

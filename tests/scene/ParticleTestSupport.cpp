@@ -5,27 +5,13 @@
 #include "scene/SceneAccess.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace test {
 
-TestFrameTime::TestFrameTime() : m_timer(m_clock) {
-  m_timer.Tick();  // the first tick only sets the start
-  g_timer = &m_timer;
-}
+TestFrameTime::TestFrameTime() { g_timer = &Timer(); }
 
 TestFrameTime::~TestFrameTime() {
-  if (g_timer == &m_timer) g_timer = nullptr;
-}
-
-void TestFrameTime::Advance(double seconds) {
-  m_clock.counter += static_cast<std::uint64_t>(std::llround(seconds * 1e6));
-  m_timer.Tick();
-}
-
-void TestFrameTime::Set(double seconds) {
-  m_clock.counter = kStart + static_cast<std::uint64_t>(std::llround(seconds * 1e6));
-  m_timer.Tick();
+  if (g_timer == &Timer()) g_timer = nullptr;
 }
 
 bool GroundGame::GetAthleteView(std::int32_t id, const float** block, N_Vector3* point) {

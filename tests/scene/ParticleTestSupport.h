@@ -3,11 +3,11 @@
 // clock the test moves, behind g_timer), a running game that answers a ground triangle
 // for its athlete (until the race builds the game modes), and a particle scene on the
 // recording renderer (SceneRig) with the manager, the camera and the timer behind g_scene.
-#include "core/Timer.h"
 #include "scene/Game.h"
 #include "scene/ParticleMng.h"
 #include "scene/ParticleShader.h"
 #include "tests/scene/SceneTestSupport.h"
+#include "tests/support/ManualTimer.h"
 
 #include <array>
 #include <cstdint>
@@ -17,30 +17,10 @@
 namespace test {
 
 /// g_timer at times the test sets, for the test's lifetime.
-class TestFrameTime {
+class TestFrameTime : public ManualTimer {
  public:
   TestFrameTime();
   ~TestFrameTime();
-  TestFrameTime(const TestFrameTime&) = delete;
-  TestFrameTime& operator=(const TestFrameTime&) = delete;
-
-  /// Moves the time on by the seconds: the next frame time (whole microseconds; a
-  /// time that stands still keeps the last frame time, as the timer does).
-  void Advance(double seconds);
-  /// Moves the time to the seconds since the start (only forwards).
-  void Set(double seconds);
-
- private:
-  static constexpr std::uint64_t kStart = 1000;
-  class Clock final : public platform::Clock {
-   public:
-    std::uint64_t PerformanceFrequency() const override { return 1000000; }
-    std::uint64_t PerformanceCounter() const override { return counter; }
-    std::uint32_t Milliseconds() const override { return 0; }
-    std::uint64_t counter = kStart;
-  };
-  Clock m_clock;
-  N_Timer m_timer;
 };
 
 /// A running game whose one racer stands on a ground triangle: GetAthleteView answers

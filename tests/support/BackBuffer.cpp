@@ -1,5 +1,7 @@
 #include "tests/support/BackBuffer.h"
 
+#include <cstdlib>
+
 namespace test {
 
 DWORD BackBufferImage::Rgb(UINT x, UINT y) const {
@@ -12,6 +14,13 @@ std::vector<DWORD> BackBufferImage::RgbPixels() const {
   out.reserve(pixels.size());
   for (const platform::Rgba8& p : pixels) out.push_back(DWORD(p.r) << 16 | DWORD(p.g) << 8 | p.b);
   return out;
+}
+
+bool NearRgb(DWORD pixel, DWORD expected, int tolerance) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((pixel >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) return false;
+  }
+  return true;
 }
 
 BackBufferImage ReadBackBuffer(IDirect3DDevice9* device) {

@@ -27,6 +27,9 @@ struct BackBufferImage {
   }
 };
 
+/// Each of the three channels of two 0x00RRGGBB values within the tolerance.
+bool NearRgb(DWORD pixel, DWORD expected, int tolerance);
+
 /// The back buffer as it is now, in any uncompressed format.
 BackBufferImage ReadBackBuffer(IDirect3DDevice9* device);
 

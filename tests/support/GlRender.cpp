@@ -10,22 +10,23 @@ namespace test {
 GlRender::GlRender(int width, int height) : m_width(width), m_height(height) {
   window = platform::CreateTestWindow(width, height);
   EXPECT_NE(window, 0);
-  core.vars->SetInt("v_fullscreen", 0, 0);
-  core.vars->SetInt("v_width", width, 0);
-  core.vars->SetInt("v_height", height, 0);
-  core.vars->SetInt("wnd_handle", window, 0);
-  services.errorLog = core.errorLog.get();
-  services.log = core.log.get();
-  services.varMng = core.vars.get();
+  SetUpRenderServices(core, services, window, width, height);
 }
 
 GlRender::~GlRender() {
+  Stop();
+  platform::DestroyTestWindow(window);
+}
+
+void GlRender::Stop() {
   for (IDirect3DTexture9* texture : m_textures) texture->Release();
+  m_textures.clear();
   if (renderObject) {
     if (renderObject->Device()) renderObject->Shutdown();
     ReleaseRender(renderObject);
   }
-  platform::DestroyTestWindow(window);
+  renderObject = nullptr;
+  device = nullptr;
 }
 
 bool GlRender::Start(const std::function<N_Render*()>& make) {
@@ -78,6 +79,16 @@ DWORD GlRender::Pixel(int x, int y) {
   const std::vector<DWORD> pixels = Pixels();
   const std::size_t at = std::size_t(y) * std::size_t(m_width) + std::size_t(x);
   return at < pixels.size() ? pixels[at] : 0xDEADBEEF;
+}
+
+void SetUpRenderServices(CoreServices& core, N_CoreServices& services, HWND window, int width, int height) {
+  core.vars->SetInt("v_fullscreen", 0, 0);
+  core.vars->SetInt("v_width", width, 0);
+  core.vars->SetInt("v_height", height, 0);
+  core.vars->SetInt("wnd_handle", window, 0);
+  services.errorLog = core.errorLog.get();
+  services.log = core.log.get();
+  services.varMng = core.vars.get();
 }
 
 }  // namespace test

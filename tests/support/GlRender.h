@@ -26,6 +26,9 @@ class GlRender {
   /// Makes the renderer (CreateRender's, or the maker's object in its place) after any
   /// set-up of the test, and initialises it; false when that fails.
   bool Start(const std::function<N_Render*()>& make = {});
+  /// Releases the rig's textures, shuts the renderer down and releases it (the
+  /// destructor does it when no rig above did it first, in its own order).
+  void Stop();
   N_Render& render() { return *renderObject; }
 
   /// A device texture of width x height texels from rows of 0xAARRGGBB, top row first,
@@ -49,5 +52,9 @@ class GlRender {
   std::vector<IDirect3DTexture9*> m_textures;
   std::deque<TexInfo> m_records;
 };
+
+/// The video variables for a windowed device of width x height on the window, and the
+/// render services over the core services: what CreateRender needs before Init.
+void SetUpRenderServices(CoreServices& core, N_CoreServices& services, HWND window, int width, int height);
 
 }  // namespace test
