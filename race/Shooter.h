@@ -30,6 +30,17 @@ class N_Shooter final : public N_RifleView {
       "Data\\Anim\\Puska\\puska_vystrel.anim",    "Data\\Anim\\Puska\\puska_nabitie.anim",
       "Data\\Anim\\Puska\\puska_dobitie.anim",    "Data\\Anim\\Puska\\puska_odlozenie.anim"};
 
+  /// The state of the player's series beside the shown flag and the eye point.
+  struct Series {
+    N_Racer* racer = nullptr;  ///< the racer shooting (not owned)
+    std::uint8_t aiming = 0;
+    std::int32_t shots = 0;
+    float time = 0.0f;  ///< seconds of the series
+    std::int32_t misses = 0;
+    std::uint8_t stopkaShown = 0;
+    std::uint8_t showHits = 0;
+  };
+
   /// Everything zero, null or empty; instance and mesh index -1.
   N_Shooter() = default;
   ~N_Shooter() override = default;
@@ -63,6 +74,7 @@ class N_Shooter final : public N_RifleView {
   bool Shown() const { return m_shown != 0; }
   void SetShown(bool shown) { m_shown = shown ? 1 : 0; }
   const N_Vector3& EyePoint() const { return m_eyePoint; }
+  const Series& SeriesState() const { return m_series; }
   void SetEyePoint(const N_Vector3& eye) { m_eyePoint = eye; }
 
  private:
@@ -70,13 +82,7 @@ class N_Shooter final : public N_RifleView {
   int m_instance = -1;
   int m_mesh = -1;
   std::vector<int> m_animations;
-  N_Racer* m_racer = nullptr;  ///< not owned
   std::uint8_t m_shown = 0;
-  std::uint8_t m_aiming = 0;
-  std::int32_t m_shots = 0;
   N_Vector3 m_eyePoint;
-  float m_seriesTime = 0.0f;
-  std::int32_t m_seriesMisses = 0;
-  std::uint8_t m_stopkaShown = 0;
-  std::uint8_t m_showHits = 0;
+  Series m_series;
 };

@@ -102,8 +102,7 @@ RiflePose Spare(float t) {
   return {{0.0f, 0.0f, -4.0f * s}, 0, 25.0f * s, 4.0f * s};
 }
 
-// The target's bones and measures (the hinge sits at the cover's top edge).
-constexpr int kPlate = 0;
+// The target's cover bone (after the plate) and its hinge at the cover's top edge.
 constexpr int kCover = 1;
 constexpr float kHingeX = 1.25f;
 constexpr float kHingeZ = 14.0f;
