@@ -631,6 +631,9 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   // The other course: a new level and camera manager, the progress to 100, one frame
   // of the shown "Loading" page for each step.
   loading->ShowImmediate();
+  // A drawable of the old course: gone before the new course is read.
+  int loadsWhenCleared = -1;
+  world.LevelObjects().Add(std::make_unique<Witness>([&] { loadsWhenCleared = loads(); }));
   vars.SetString("mapname", "Holmenkollen.alf", 2);
   g_progress.clear();
   r.events.clear();
@@ -641,6 +644,7 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), std::ptrdiff_t(expected.size()));
   loading->Hide();
   EXPECT_EQ(loads(), 2);
+  EXPECT_EQ(loadsWhenCleared, 1) << "the level object list was cleared before the new level filled it";
   EXPECT_EQ(world.CurrentMapName(), "Holmenkollen.alf");
   N_Level& level = world.Level();
   EXPECT_EQ(g_scene.level, &level);
