@@ -5,6 +5,7 @@
 // hidden or closed, and updates it every frame it draws.
 #include "gui/GuiObject.h"
 
+#include <cstdint>
 #include <string>
 
 class N_GuiElement;
@@ -12,6 +13,12 @@ class N_GuiPage;
 
 class N_GuiEffect : public N_GuiObject {
  public:
+  /// The screen edge a scroll comes from ("direction"): "left" slides in from the right
+  /// edge towards the left, "top" from the bottom edge upwards, and so on.
+  enum Direction : std::int32_t { kLeft = 0, kRight = 1, kTop = 2, kBottom = 3 };
+  /// A fade's "type".
+  enum FadeType : std::int32_t { kFadeIn = 0, kFadeOut = 1 };
+
   N_GuiEffect() = default;
   ~N_GuiEffect() override = default;
 
@@ -33,3 +40,8 @@ class N_GuiEffect : public N_GuiObject {
  private:
   N_GuiPage* m_page = nullptr;
 };
+
+/// "direction": any word but the three others means "bottom".
+inline constexpr N_GuiWords kGuiDirectionWords{{"left", "right", "top", "bottom"}, N_GuiEffect::kBottom};
+/// "type": exactly "in" fades in, any other word out.
+inline constexpr N_GuiWords kGuiFadeTypeWords{{"in", "out"}, N_GuiEffect::kFadeOut};

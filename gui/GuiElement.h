@@ -103,6 +103,10 @@ class N_GuiElement : public N_GuiObject {
   float GetTop() const { return m_top; }
   float GetWidth() const { return m_width; }
   float GetHeight() const { return m_height; }
+  /// The left and top as last given: fractions in relative metrics; an anchored
+  /// element is placed from them beside its anchor at every layout pass.
+  float GetGivenLeft() const { return m_attrLeft; }
+  float GetGivenTop() const { return m_attrTop; }
 
   /// Looks the anchor up at once (through the GUI manager); a name not found yet is
   /// looked up again by the layout passes.
@@ -163,6 +167,9 @@ class N_GuiElement : public N_GuiObject {
   /// Writes the pixel size directly (text autosize).
   void SetPixelSize(float width, float height);
   bool IsLayoutDirty() const { return m_layoutDirty; }
+  /// Calls the bound "onclick" function with this element (a composite element's own
+  /// step, such as an image scroller's arrow click).
+  void CallOnClick() { Call(m_onClick, this); }
 
  private:
   struct Callback {

@@ -4,13 +4,21 @@
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiCursor.h"
 #include "gui/GuiEditBox.h"
+#include "gui/GuiEffectFade.h"
+#include "gui/GuiEffectPageScroll.h"
+#include "gui/GuiEffectScroll.h"
 #include "gui/GuiFactory.h"
+#include "gui/GuiFigure.h"
+#include "gui/GuiImageScroller.h"
 #include "gui/GuiImageSelector.h"
+#include "gui/GuiMap.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiModel.h"
 #include "gui/GuiPanel.h"
 #include "gui/GuiProgressBar.h"
 #include "gui/GuiRadioGroup.h"
 #include "gui/GuiScrollBar.h"
+#include "gui/GuiScrollingText.h"
 #include "gui/GuiTable.h"
 #include "gui/GuiText.h"
 #include "gui/GuiTextSelector.h"
@@ -32,8 +40,7 @@ std::unique_ptr<GuiEffectFactory> MakeEffectFactory() {
   return std::make_unique<N_GuiEffectFactoryOf<T>>();
 }
 
-// The order of registration, the order of the log lines. Each class joins at its
-// place as it is built.
+// The order of registration, the order of the log lines.
 constexpr std::array kElementFactories{
     &MakeElementFactory<N_GuiPanel>,
     &MakeElementFactory<N_GuiCursor>,
@@ -44,15 +51,21 @@ constexpr std::array kElementFactories{
     &MakeElementFactory<N_GuiScrollBar>,
     &MakeElementFactory<N_GuiTextSelector>,
     &MakeElementFactory<N_GuiImageSelector>,
-    // TODO(#28): "ImageScroller"
+    &MakeElementFactory<N_GuiImageScroller>,
     &MakeElementFactory<N_GuiTable>,
     &MakeElementFactory<N_GuiProgressBar>,
     &MakeElementFactory<RadioGroup>,
-    // TODO(#28): "ScrollingText", "Model", "Figure", "Map"
+    &MakeElementFactory<N_GuiScrollingText>,
+    &MakeElementFactory<N_GuiModel>,
+    &MakeElementFactory<N_GuiFigure>,
+    &MakeElementFactory<N_GuiMap>,
 };
 
-// TODO(#28): "Scroll", "Fade", "PageScroll"
-constexpr std::array<EffectFactoryMaker, 0> kEffectFactories{};
+constexpr std::array kEffectFactories{
+    &MakeEffectFactory<N_GuiEffectScroll>,
+    &MakeEffectFactory<N_GuiEffectFade>,
+    &MakeEffectFactory<N_GuiEffectPageScroll>,
+};
 
 }  // namespace
 

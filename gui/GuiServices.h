@@ -11,6 +11,8 @@
 
 #include <string>
 
+class N_Camera;
+class N_GuiFigures;
 class N_GuiMng;
 class N_ShaderMng;
 class N_TextBatch;
@@ -20,6 +22,8 @@ struct N_GuiServices {
   N_ShaderMng* shaderMng = nullptr;
   N_TextBatch* textBatch = nullptr;  ///< where every element queues its quads and text
   N_FontList* fonts = nullptr;       ///< the world's font list, for LoadFont
+  N_GuiFigures* figures = nullptr;   ///< the athletes and their skier figures (model views)
+  N_Camera* camera = nullptr;        ///< the world's current camera, kept up to date by the world
 };
 
 extern N_GuiServices g_guiServices;

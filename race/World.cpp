@@ -17,6 +17,7 @@
 #include "platform/win32/Files.h"
 #include "race/ExportData.h"
 #include "race/LoadingProgress.h"
+#include "race/WorldGuiFigures.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -72,6 +73,7 @@ N_World::N_World(N_TextureMng* textureMng) : m_textureMng(textureMng) {
   m_fonts = std::make_unique<N_FontList>();
   m_soundCache = std::make_unique<N_SoundCache>();
   m_bodySounds = std::make_unique<N_AnimSound>();
+  m_guiFigures = std::make_unique<N_WorldGuiFigures>(*m_athletMng, *m_figures);
   g_scene.frustum = m_frustum.get();
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
@@ -81,6 +83,7 @@ N_World::N_World(N_TextureMng* textureMng) : m_textureMng(textureMng) {
   g_scene.textBatch = m_textBatch.get();
   g_scene.loadingProgress = &UpdateLoadingProgress;
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), m_fonts.get()};
+  g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
 }
 
@@ -89,7 +92,10 @@ N_World::~N_World() {
   m_game.reset();
   Teardown("game");
   // The figures' emitters, patches and meshes give back their particle emitters,
-  // buffers, shaders and breath sounds while those managers still exist.
+  // buffers, shaders and breath sounds while those managers still exist. The GUI's
+  // model views draw none from here on.
+  g_guiServices.figures = nullptr;
+  m_guiFigures.reset();
   m_figures.reset();
   Teardown("figures");
   g_scene.figureRoster = nullptr;
@@ -152,6 +158,8 @@ void N_World::SetGame(std::unique_ptr<N_Game> game) {
 void N_World::SetCurrentCamera(N_Camera* camera) {
   m_camera = camera;
   g_scene.camera = camera;
+  // The GUI's model views switch back to it after drawing their figures.
+  g_guiServices.camera = camera;
 }
 
 std::string N_World::MapName() {

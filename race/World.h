@@ -6,7 +6,8 @@
 // skier figures, the particles, the GUI, the level's drawables, the font list, the
 // coach's sound cache and the skiers' body sounds; it borrows the texture manager and
 // the current camera. The scene borrows its members through g_scene
-// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h).
+// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h; its model
+// views draw the athletes' figures through N_WorldGuiFigures).
 //
 // Init: the menu level ("mapname"), the cameras (the race controller's camera current),
 // the particle scripts, a black clear colour, the athletes, their figures, the cameras'
@@ -45,6 +46,7 @@
 #include <string>
 
 class N_GuiMng;
+class N_WorldGuiFigures;
 class N_TextureMng;
 
 class N_World {
@@ -160,6 +162,8 @@ class N_World {
   std::unique_ptr<N_FontList> m_fonts;
   std::unique_ptr<N_SoundCache> m_soundCache;
   std::unique_ptr<N_AnimSound> m_bodySounds;
+  /// The athletes and figures the GUI's model views draw, in the GUI's services record.
+  std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
   std::string m_mapName;  ///< the loaded level's name; empty before the first load
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The pictures of the GUI's 2D materials, which the datagen step "menu" writes below
-// "data/": the menu's own (MenuSamples.cpp) and the widgets' (WidgetPictures.cpp), with
+// "data/": the menu's own (MenuSamples.cpp), the widgets' (WidgetPictures.cpp) and the
+// extra elements' (ExtraPictures.cpp), with
 // the small drawing helpers they share. Procedural: the same bytes on every run.
 #include "tools/DdsWriter.h"
 #include "tools/Image.h"
@@ -27,5 +28,9 @@ Rgba ColourOf(float r, float g, float b, float a = 1.0f);
 /// progress bar's fill and back, the edit box's frame and the selector items (each
 /// with its highlight).
 std::vector<GuiPicture> WidgetPictures();
+/// The extra elements' pictures: the track map with its two marks, the figure (white,
+/// so the element tints it) with its outline, and the image scroller's arrows and five
+/// items (each with its look under the mouse or its highlight).
+std::vector<GuiPicture> ExtraPictures();
 
 }  // namespace datagen

@@ -2,7 +2,8 @@
 // the snowflake, the three looks of the menu buttons, the panel background and border,
 // the black screen and the sixteen lens pictures of the main menu, each lens in its
 // own colour and with its own number of rays; and, in the same step, the widgets'
-// pictures (data/scripts/widgets.shader, WidgetPictures.cpp). Procedural, the same
+// pictures (data/scripts/widgets.shader, WidgetPictures.cpp) and the extra elements'
+// (data/scripts/extras.shader, ExtraPictures.cpp). Procedural, the same
 // bytes on every run.
 #include "tools/GuiPictures.h"
 #include "tools/Step.h"
@@ -117,6 +118,7 @@ std::vector<GuiPicture> MenuTextures() {
 bool WriteMenuTextures(datagen::Output& out) {
   std::vector<GuiPicture> pictures = MenuTextures();
   for (GuiPicture& widget : datagen::WidgetPictures()) pictures.push_back(std::move(widget));
+  for (GuiPicture& extra : datagen::ExtraPictures()) pictures.push_back(std::move(extra));
   bool ok = true;
   for (const GuiPicture& t : pictures) {
     ok = out.Write("data/" + t.name + ".dds", datagen::EncodeDds(t.picture, {t.format, false})) && ok;

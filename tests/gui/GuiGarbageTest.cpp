@@ -21,13 +21,16 @@ std::vector<std::string> GarbageValues() {
   for (int i = 0; i < 5000; ++i) fields += std::to_string(i % 7 - 3) + " ";
   return {"",     std::string(10000, 'x'), "nan", "-nan", "-1e40", "1e40", "inf",  "-1", "99999999999", high,
           "%s%n", "\\n \\n \\n",           "true", " ",   "0",     "1e-45", "\"", "//", std::string(3000, ' ') + "a",
-          fields, "a \"b c", "'open", "x // y z", "-2147483648 2147483647 -1", "text image none image", "vertical"};
+          fields, "a \"b c", "'open", "x // y z", "-2147483648 2147483647 -1", "text image none image", "vertical",
+          // Lists of the wrong length (colours, positions, rotations), words of any kind.
+          "1 2 3", "1 2 3 4", "0 0 0 0 0", "in", "left", "right", "top", "bottom", "-3e38 3e38 1 0"};
 }
 
 TEST(GuiGarbage, EveryAttributeOfEveryClassSurvivesGarbage) {
   const std::vector<std::string> values = GarbageValues();
   for (const char* type : {"Text", "Button", "CheckBox", "TestContainer", "Panel", "Cursor", "RadioGroup", "EditBox",
-                           "ScrollBar", "TextSelector", "ImageSelector", "Table", "ProgressBar"}) {
+                           "ScrollBar", "TextSelector", "ImageSelector", "Table", "ProgressBar", "ImageScroller",
+                           "ScrollingText", "Model", "Figure", "Map"}) {
     test::GuiRig rig;
     N_GuiPage* page = rig.mng->CreatePage("p");
     auto* box = rig.Create<test::TestContainer>("TestContainer", "box");
@@ -71,6 +74,40 @@ TEST(GuiGarbage, EveryAttributeOfEveryClassSurvivesGarbage) {
     // The page the buttons may have switched to: a garbage gotopage names none.
     page->ShowImmediate();
     page->Render();
+  }
+}
+
+TEST(GuiGarbage, EveryAttributeOfEveryEffectSurvivesGarbage) {
+  const std::vector<std::string> values = GarbageValues();
+  for (const char* type : {"Fade", "Scroll", "PageScroll"}) {
+    test::GuiRig rig;
+    N_GuiPage* page = rig.mng->CreatePage("p");
+    auto* target = rig.Create<N_GuiText>("Text", "target");
+    page->AddElement(target);
+    auto* anchor = rig.Create<N_GuiText>("Text", "anchor");
+    page->AddElement(anchor);
+    target->SetAnchor("anchor");  // the scroll's anchored start
+    N_GuiEffect* effect = rig.mng->CreateEffect(type);
+    ASSERT_NE(effect, nullptr) << type;
+    page->AddEffect(effect);
+    const N_GuiClassAttributes* table = FindGuiClassAttributes(effect->GetClassName());
+    ASSERT_NE(table, nullptr) << type;
+    for (const N_GuiAttributeDesc& d : table->descriptors) {
+      for (const std::string& value : values) {
+        EXPECT_TRUE(effect->SetAttribute(d.name, value)) << type << "." << d.name;
+        (void)effect->GetAttribute(d.name);
+        effect->SetAttribute("element", "target");
+        page->ShowImmediate();
+        for (float dt : {0.0f, 0.5f, 1e30f, -1.0f}) {
+          rig.Step(0.02);
+          page->Render();
+          effect->Update(dt);
+        }
+        page->Hide();
+        rig.batch.Flush();
+      }
+      for (const char* reset : {"start", "speed", "dump"}) effect->SetAttribute(reset, "1");
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 // The GUI manager's registry: factories, pages, elements and templates, effects, the
 // cursor counter, destruction without dangling links, shutdown.
 #include "gui/GuiButton.h"
+#include "gui/GuiEffect.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiFactory.h"
 #include "gui/GuiPage.h"
@@ -22,23 +23,62 @@ TEST(GuiMng, RegisteringTheFactoriesLogsThemInTheirOrder) {
   N_GuiMng mng;
   RegisterGuiFactories(mng);
   mng.RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<N_GuiText>>());  // the first stays
-  // The game's order; the types still to come take their places between these.
-  const std::vector<std::string> types{"Panel",         "Cursor", "Text",        "EditBox",
-                                       "Button",        "CheckBox", "ScrollBar", "TextSelector",
-                                       "ImageSelector", "Table",  "ProgressBar", "RadioGroup"};
+  // The game's order: seventeen elements, then three effects.
+  const std::vector<std::string> types{"Panel",         "Cursor",        "Text",          "EditBox",     "Button",
+                                       "CheckBox",      "ScrollBar",     "TextSelector",  "ImageSelector",
+                                       "ImageScroller", "Table",         "ProgressBar",   "RadioGroup",
+                                       "ScrollingText", "Model",         "Figure",        "Map"};
+  const std::vector<std::string> effects{"Scroll", "Fade", "PageScroll"};
   std::vector<std::string> lines;
   for (const std::string& type : types) lines.push_back(" +    GuiElementFactory for type " + type + " registered.\n");
+  for (const std::string& type : effects) lines.push_back(" +    GuiEffectFactory for type " + type + " registered.\n");
   lines.push_back(" +    GuiElementFactory for type Text registered.\n");
   EXPECT_TRUE(test::ContainsInOrder(core.LogText(), lines));
   for (const std::string& type : types) {
     GuiElementFactory* factory = mng.FindElementFactory(type);
-    ASSERT_NE(factory, nullptr);
+    ASSERT_NE(factory, nullptr) << type;
+    EXPECT_EQ(factory->TypeName(), type);
     N_GuiElement* e = factory->Create("x");
     EXPECT_EQ(e->GetTypeName(), type) << "the factory's word is the element's";
     factory->Destroy(e);
     factory->Destroy(nullptr);
   }
+  for (const std::string& type : effects) {
+    GuiEffectFactory* factory = mng.FindEffectFactory(type);
+    ASSERT_NE(factory, nullptr) << type;
+    EXPECT_EQ(factory->TypeName(), type);
+    N_GuiEffect* e = factory->Create();
+    EXPECT_EQ(e->GetTypeName(), type) << "the factory's word is the effect's";
+    factory->Destroy(e);
+    factory->Destroy(nullptr);
+  }
   EXPECT_EQ(mng.FindElementFactory("text"), nullptr) << "type words compare exactly";
+}
+
+TEST(GuiMng, EveryTypeWordOfAPageScriptCreatesItsElement) {
+  test::GuiRig rig;
+  const std::vector<std::string> types{"Panel",       "Cursor",        "Text",          "EditBox",    "Button",
+                                       "CheckBox",    "ScrollBar",     "TextSelector",  "ImageSelector",
+                                       "ImageScroller", "Table",       "ProgressBar",   "RadioGroup",
+                                       "ScrollingText", "Model",       "Figure",        "Map"};
+  std::string script = "Every\n{\n";
+  for (const char* type : {"Scroll", "Fade", "PageScroll"}) script += std::string("effect ") + type + "\n{\n}\n";
+  for (const std::string& type : types) script += "container " + type + "(A" + type + ")\n{\n}\n";
+  script += "}\n";
+  rig.dir.Write("data/scripts/gui/every.gui", script);
+  rig.mng->ParseGuiFile(rig.dir.Path() + "/data/scripts/gui/every.gui");
+  for (const std::string& type : types) {
+    N_GuiElement* e = rig.mng->GetElement("A" + type, false);
+    ASSERT_NE(e, nullptr) << type;
+    EXPECT_EQ(e->GetTypeName(), type);
+  }
+  const auto& effects = rig.mng->GetPage("Every")->Effects();
+  ASSERT_EQ(effects.size(), 3u);
+  EXPECT_EQ(effects[0]->GetTypeName(), "Scroll");
+  EXPECT_EQ(effects[1]->GetTypeName(), "Fade");
+  EXPECT_EQ(effects[2]->GetTypeName(), "PageScroll");
+  EXPECT_FALSE(Logged(rig, "Cannot locate")) << rig.Log();
+  EXPECT_FALSE(Logged(rig, "!!! Bad")) << rig.Log();
 }
 
 TEST(GuiMng, CreatingAndFindingElementsAndPages) {
@@ -78,8 +118,8 @@ TEST(GuiMng, CreatingAndFindingElementsAndPages) {
 
 TEST(GuiMng, EffectsAreCreatedAndDestroyedThroughTheirFactories) {
   test::GuiRig rig;
-  EXPECT_EQ(rig.mng->CreateEffect("Fade"), nullptr);
-  EXPECT_TRUE(Logged(rig, "*** Cannot locate factory for effect type Fade.\n"));
+  EXPECT_EQ(rig.mng->CreateEffect("Wipe"), nullptr);
+  EXPECT_TRUE(Logged(rig, "*** Cannot locate factory for effect type Wipe.\n"));
   N_GuiPage* page = rig.mng->CreatePage("p");
   N_GuiEffect* effect = rig.mng->CreateEffect("Recording");
   page->AddEffect(effect);

@@ -7,6 +7,8 @@
 #include "gui/GuiServices.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 // The callbacks the tests bind by name: exported functions of the test executable.
 extern "C" void GuiTestClick(N_GuiElement* element) { test::GuiCalls().push_back("click " + element->GetName()); }
@@ -127,6 +129,18 @@ GuiInput::~GuiInput() {
 void GuiRig::Step(double seconds) {
   m_clock.counter += static_cast<std::uint64_t>(seconds * 1e6 + 0.5);
   m_timer.Tick();
+}
+
+std::string GuiRig::ScriptFolder() { return NAVO_GUI_TEST_SCRIPTS; }
+
+bool GuiRig::LoadScript(const std::string& file) {
+  std::ifstream in(ScriptFolder() + "/" + file, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream text;
+  text << in.rdbuf();
+  dir.Write("data/scripts/gui/" + file, text.str());
+  mng->ParseGuiFile(dir.Path() + "/data/scripts/gui/" + file);
+  return true;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueuedQuad& q) {

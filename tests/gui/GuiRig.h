@@ -152,6 +152,12 @@ class GuiRig {
   std::vector<QueuedQuad> TakeQuads();
   std::string Log() const { return core.LogText(); }
 
+  /// Copies a page script of tests/gui/scripts into the rig's script folder and reads
+  /// it; false when it is not there.
+  bool LoadScript(const std::string& file);
+  /// The folder of the test page scripts.
+  static std::string ScriptFolder();
+
   template <class T>
   T* Create(const std::string& type, const std::string& name, bool isTemplate = false) {
     return static_cast<T*>(mng->CreateElement(type, name, isTemplate));

@@ -1,13 +1,16 @@
 // The sample page scripts of the game root: they load without a fault, hold the pages,
 // elements and callbacks the menus name, and can be walked with the mouse through
-// their "gotopage" buttons while the cursor stays counted once.
+// their "gotopage" buttons while the cursor stays counted once; the credits scroll and
+// the single-player page slides in.
 #include "core/FileFinder.h"
 #include "core/Globals.h"
 #include "core/StringTable.h"
 #include "gui/GuiButton.h"
+#include "gui/GuiEffectPageScroll.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiProgressBar.h"
 #include "gui/GuiScrollBar.h"
+#include "gui/GuiScrollingText.h"
 #include "gui/GuiTable.h"
 #include "tests/gui/GuiRig.h"
 
@@ -225,6 +228,74 @@ TEST_F(GuiSampleMenu, TheLoadingPageAndTheWidgetTemplates) {
     EXPECT_TRUE(fs::exists(root / (picture + ".dds"))) << picture;
   }
   EXPECT_EQ(blocks, 23);
+}
+
+TEST_F(GuiSampleMenu, CreditsScrollAndTheSinglePlayerPageSlidesIn) {
+  auto* credits = dynamic_cast<N_GuiScrollingText*>(rig.mng->GetElement("CreditsText", false));
+  ASSERT_NE(credits, nullptr);
+  EXPECT_LT(credits->GetScrollY(), 0.0f);
+  EXPECT_GT(credits->Lines().size(), 1u);
+  N_GuiPage* single = rig.mng->GetPage("SinglePlayer");
+  ASSERT_EQ(single->Effects().size(), 1u);
+  auto* slide = dynamic_cast<N_GuiEffectPageScroll*>(single->Effects().front());
+  ASSERT_NE(slide, nullptr);
+  EXPECT_EQ(slide->GetAttribute("direction"), "left");
+
+  Click("SinglePlayer");
+  EXPECT_TRUE(Visible("SinglePlayer"));
+  for (int i = 0; i < 10; ++i) Frame(0.1);
+  EXPECT_FALSE(slide->IsRunning());
+  EXPECT_EQ(single->GetMatrix().m[12], 0.0f) << "in place";
+  // Shown again it comes in from the right edge, slowing as it comes, in about 0.4 s.
+  single->Hide();
+  single->ShowImmediate();
+  EXPECT_EQ(single->GetMatrix().m[12], 640.0f);
+  float last = 640.0f, lastStep = 1e9f;
+  int frames = 0;
+  for (; slide->IsRunning() && frames < 100; ++frames) {
+    Frame(0.05);
+    const float x = single->GetMatrix().m[12];
+    if (slide->IsRunning()) {
+      EXPECT_LT(last - x, lastStep);
+    }
+    lastStep = last - x;
+    last = x;
+  }
+  EXPECT_EQ(frames, 8);
+  EXPECT_EQ(single->GetMatrix().m[12], 0.0f);
+
+  Click("Back1");
+  Click("Credits");
+  const float first = credits->GetOffsetY();
+  Frame(1.0);
+  EXPECT_NEAR(credits->GetOffsetY(), first + credits->GetScrollY(), 0.01f) << "the text moves up";
+  EXPECT_EQ(rig.Log().find("!!! Bad"), std::string::npos);
+}
+
+TEST(GuiSampleData, EveryExtraMaterialMapsAPictureOfTheSampleData) {
+  const fs::path root = fs::path(test::GameRoot()) / "data";
+  std::ifstream materials(root / "scripts" / "extras.shader");
+  std::vector<std::string> pictures;
+  for (std::string line; std::getline(materials, line);) {
+    if (line.rfind("textures\\gui\\", 0) != 0) continue;
+    std::replace(line.begin(), line.end(), '\\', '/');
+    pictures.push_back(line);
+    EXPECT_TRUE(fs::exists(root / (line + ".dds"))) << line;
+  }
+  // The map and its marks, the figure and its outline, the scroller's arrows and items.
+  EXPECT_EQ(pictures.size(), 19u);
+  for (const char* test : {"effects.gui", "figure.gui", "imagescroller.gui", "map.gui", "model.gui"}) {
+    std::ifstream script(test::GuiRig::ScriptFolder() + "/" + test);
+    ASSERT_TRUE(script) << test;
+    for (std::string line; std::getline(script, line);) {
+      const std::size_t at = line.find("textures\\gui\\");
+      if (at == std::string::npos) continue;
+      std::string name = line.substr(at);
+      name = name.substr(0, name.find_first_of(" \t"));
+      std::replace(name.begin(), name.end(), '\\', '/');
+      EXPECT_NE(std::find(pictures.begin(), pictures.end(), name), pictures.end()) << test << ": " << name;
+    }
+  }
 }
 
 }  // namespace

@@ -18,14 +18,17 @@
 
 namespace {
 
-/// The game root's page scripts, one after the other.
+/// The game root's page scripts and the test scripts of the elements and effects, one
+/// after the other.
 std::string SampleText() {
   std::string text;
-  for (const auto& file : std::filesystem::directory_iterator(test::GameRoot() + "/data/scripts/gui")) {
-    std::ifstream in(file.path(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    text += s.str();
+  for (const std::string& folder : {test::GameRoot() + "/data/scripts/gui", test::GuiRig::ScriptFolder()}) {
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+      std::ifstream in(file.path(), std::ios::binary);
+      std::ostringstream s;
+      s << in.rdbuf();
+      text += s.str();
+    }
   }
   return text;
 }
@@ -43,7 +46,7 @@ class Lcg {
   std::uint32_t m_seed;
 };
 
-constexpr std::array<const char*, 46> kPieces{
+constexpr std::array kPieces{
     "{",          "}",           "\n",           "//",           " ",           "(",          ")",
     ":",          "#include a.gui\n", "#include fuzz.gui\n", "#include <self.gui>\n", "template ",
     "container ", "element ",    "effect ",      "Panel(",       "Button(b)",   "RadioGroup", "Cursor(c) : ",
@@ -52,7 +55,10 @@ constexpr std::array<const char*, 46> kPieces{
     "gotopage MainMenu\n", "anchor b\n", "sensitivity nan\n", "bordersize 1e38\n", "\t",
     "Table(t)", "ScrollBar(#) : ", "EditBox(#)", "ProgressBar(#)", "TextSelector(#)", "ImageSelector(#)",
     "row 1 \"a b\n", "columntypes text image x\n", "scrollbar Tpl\n", "upbutton Tpl\n", "item x y\n",
-    "limits 0 -1 2147483647\n"};
+    "limits 0 -1 2147483647\n", "ImageScroller(#)", "ScrollingText(#) : ", "Figure(#)", "Map(#)", "Model(#)",
+    "effect Fade\n{\n", "effect PageScroll\n", "effect Scroll\n", "element b\n", "direction left\n", "type in\n",
+    "visibleitems 99999\n", "leftbutton Tpl\n", "rightbutton b\n", "figurecolors 1 2 3\n", "rotation 1 2\n",
+    "position nan\n", "scrollx -1e38\n", "scrolly 50\n", "multiline true\n", "athlet 99999\n", "sex -1\n"};
 
 std::string Mutate(std::string text, Lcg& rng) {
   const int edits = 1 + static_cast<int>(rng.Next(8));

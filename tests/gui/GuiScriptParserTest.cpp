@@ -302,7 +302,7 @@ TEST_F(GuiScript, EffectsShadersAndTheFormsLeftOpen) {
       "RegisterShader gui/one\n"
       "REGISTERSHADER   gui/two\n"
       "P\n{\n"
-      "effect Fade(f)\n{\nrate 2\n}\n"
+      "effect Wipe(f)\n{\nrate 2\n}\n"
       "zorder 4\n"
       "effect Recording(r)\n{\nrate 2\n// comment\n\n}\n"
       "effect\n{\nrate 2\n}\n"
@@ -318,7 +318,7 @@ TEST_F(GuiScript, EffectsShadersAndTheFormsLeftOpen) {
     if (const N_ShaderEntry* e = rig.shaders.GetEntry(i); e && e->name) shaders.push_back(*e->name);
   }
   EXPECT_EQ(shaders, (std::vector<std::string>{"gui/one", "gui/two"}));
-  EXPECT_TRUE(Has(log, "*** Cannot locate factory for effect type Fade.\n"));
+  EXPECT_TRUE(Has(log, "*** Cannot locate factory for effect type Wipe.\n"));
   EXPECT_EQ(rig.mng->GetPage("P")->GetZOrder(), 4) << "the effect's block was skipped";
   ASSERT_EQ(rig.mng->GetPage("P")->Effects().size(), 1u);
   EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'rate 2' for effect type Recording in overlay P\n"));

@@ -4,6 +4,7 @@
 #include "gui/GuiFactory.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiScrollBar.h"
+#include "gui/GuiServices.h"
 #include "gui/GuiTable.h"
 #include "gui/GuiText.h"
 #include "platform/dinput8/Keys.h"
@@ -545,7 +546,17 @@ TEST_F(GuiTableTest, NewRowsSlideInWhereTheyCan) {
     bool onPage;      ///< else a template
     bool slides;
   };
-  // The effect's factory is registered before the second case and stays.
+  // The game registers the element scroll with the others; this case wants a manager
+  // without it first, then with the stand-in in its place: it makes its own, with the
+  // element factories a table needs. The effect's factory is registered before the
+  // second case and stays.
+  rig.mng = std::make_unique<N_GuiMng>();
+  g_guiServices.guiMng = rig.mng.get();
+  rig.mng->RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<N_GuiPanel>>());
+  rig.mng->RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<N_GuiText>>());
+  rig.mng->RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<N_GuiTable>>());
+  page = rig.mng->CreatePage("p");
+  page->ShowImmediate();
   const Case cases[] = {
       {"on a page, no element scroll to make", false, true, false},
       {"a template, which has no page", true, false, false},

@@ -3,6 +3,7 @@
 #include "core/FormatString.h"
 #include "race/LoadingProgress.h"
 #include "gui/GuiFactories.h"
+#include "gui/GuiFigures.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
@@ -56,6 +57,17 @@ TEST(World, OwnsItsShaderManagerAndTextBatcher) {
   N_World world(nullptr);
   EXPECT_EQ(world.TextureMng(), nullptr);
   EXPECT_TRUE(world.Init());
+  // The GUI's model views reach the athletes, their figures and the current camera.
+  N_GuiFigures* figures = g_guiServices.figures;
+  ASSERT_NE(figures, nullptr);
+  EXPECT_EQ(figures->GetMale(0), world.AthletMng().GetMale(0));
+  EXPECT_EQ(figures->GetFemale(0), world.AthletMng().GetFemale(0));
+  EXPECT_GE(figures->GetMale(0)->Figure, 0) << "its figure instance";
+  for (const std::int32_t index : {-1, 1, 1 << 30}) {
+    EXPECT_EQ(figures->GetMale(index), nullptr) << index;
+    EXPECT_EQ(figures->GetFemale(index), nullptr) << index;
+  }
+  EXPECT_EQ(g_guiServices.camera, world.CurrentCamera());
   const int shaders = world.ShaderMng().Count();
   EXPECT_EQ(shaders, 1 + 4 + 31 + 4 + 3 + 2)
       << "the skiers' snow; both athletes wear the default gear; the bibs; the ghost's gear; the figures' face, "
@@ -197,8 +209,20 @@ TEST(World, StartsIntoTheMainMenuAndDrawsTheGuiInTheTwoDSetUp) {
                         "MainMenu\n{\nzorder 20\n}\n");
   {
     N_World world(&textures);
-    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), {" +    GuiElementFactory for type Panel registered.\n",
-                                                           " +    GuiElementFactory for type Cursor registered.\n"}));
+    // Seventeen element factories, then three effect factories, in the game's order.
+    std::vector<std::string> factories;
+    for (const char* type : {"Panel", "Cursor", "Text", "EditBox", "Button", "CheckBox", "ScrollBar", "TextSelector",
+                             "ImageSelector", "ImageScroller", "Table", "ProgressBar", "RadioGroup", "ScrollingText",
+                             "Model", "Figure", "Map"})
+      factories.push_back(std::string(" +    GuiElementFactory for type ") + type + " registered.\n");
+    for (const char* type : {"Scroll", "Fade", "PageScroll"})
+      factories.push_back(std::string(" +    GuiEffectFactory for type ") + type + " registered.\n");
+    EXPECT_TRUE(test::ContainsInOrder(rig.core.LogText(), factories));
+    const std::string log = rig.core.LogText();
+    std::size_t registrations = 0;
+    for (std::size_t at = log.find("Factory for type "); at != std::string::npos; at = log.find("Factory for type ", at + 1))
+      ++registrations;
+    EXPECT_EQ(registrations, 20u);
     ASSERT_TRUE(world.Init());
     N_GuiMng& gui = world.GuiMng();
     EXPECT_TRUE(gui.GetPage("Background")->IsVisible());
@@ -631,6 +655,9 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   // The other course: a new level and camera manager, the progress to 100, one frame
   // of the shown "Loading" page for each step.
   loading->ShowImmediate();
+  // A drawable of the old course: gone before the new course is read.
+  int loadsWhenCleared = -1;
+  world.LevelObjects().Add(std::make_unique<Witness>([&] { loadsWhenCleared = loads(); }));
   vars.SetString("mapname", "Holmenkollen.alf", 2);
   g_progress.clear();
   r.events.clear();
@@ -641,6 +668,7 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), std::ptrdiff_t(expected.size()));
   loading->Hide();
   EXPECT_EQ(loads(), 2);
+  EXPECT_EQ(loadsWhenCleared, 1) << "the level object list was cleared before the new level filled it";
   EXPECT_EQ(world.CurrentMapName(), "Holmenkollen.alf");
   N_Level& level = world.Level();
   EXPECT_EQ(g_scene.level, &level);
