@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <set>
 
@@ -67,6 +69,26 @@ TEST_P(SampleCourse, LoadsCompletelyWithEveryStartTheRelayChangeAndThirtyLanes) 
 }
 
 INSTANTIATE_TEST_SUITE_P(AiPath, SampleCourse, ::testing::Values("Beitostolen", "Holmenkollen"));
+
+/// The golden log names the game root "<game root>" (the strategy search reports it).
+std::string GoldenLog() {
+  std::ifstream in(std::string(NAVO_RACE_GOLDEN_DIR) + "/Ai.log", std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(AiPath, ACompleteCourseWritesEveryStepOfTheLoadToTheLogInOrder) {
+  test::PathRig rig;
+  ASSERT_TRUE(rig.Load(test::ThreeLaneTrack()));
+  std::string log = rig.Log();
+  const std::string root = rig.race.dir.Path();
+  for (std::size_t at = log.find(root); at != std::string::npos; at = log.find(root, at)) {
+    log.replace(at, root.size(), "<game root>");
+  }
+  const std::string golden = GoldenLog();
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(log, golden);
+  EXPECT_TRUE(rig.race.boxes.empty());
+}
 
 TEST(AiPathTree, RingsChainsLabelsAndJunctionsFollowThePolylinesAndTriggers) {
   test::PathRig rig;
