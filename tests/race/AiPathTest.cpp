@@ -1,8 +1,11 @@
 // The path network from a level: the sample tracks load whole; the load's steps and
 // messages when sets and triggers are missing or odd; the tree's rings, chains, labels
 // and junctions; the race's queries; the range forwarders without a range.
+#include "race/AthletProfile.h"
+#include "race/Racer.h"
 #include "race/ShootingRange.h"
 #include "race/ai/AiLog.h"
+#include "scene/AnimInstance.h"
 #include "tests/race/AiPathSupport.h"
 
 #include <gtest/gtest.h>
@@ -444,6 +447,52 @@ TEST(AiPathTree, ARingOfTenSectorsLeavesItsLastOutOfItsLength) {
   loaded.Load(level);
   loaded.ComputeLengths();
   EXPECT_FLOAT_EQ(loaded.Length(N_AiPathTree::kNormal), 900.0f);
+}
+
+TEST(AiPath, RangeForwardersReachTheTargetsAndTheRifleOfABuiltRangeOnly) {
+  {
+    // 3 lanes, 15 targets: the targets follow their lanes and are drawn, the rifle is
+    // shown for the racer and hidden again.
+    test::PathRig rig;
+    ASSERT_TRUE(rig.Load(test::ThreeLaneTrack()));
+    N_ShootingRange& range = *rig.path.ShootingRange();
+    ASSERT_TRUE(range.Targets() && range.Shooter());
+    N_ShootTargetMng& targets = *range.Targets();
+    N_AnimationFactory& set = *targets.Set();
+    const int closing = targets.Animations()[N_ShootTargetMng::kClosing];
+    ASSERT_EQ(rig.path.GetStand(1), range.GetLane(1));
+    rig.path.GetStand(1)->KnockDown(2);
+    rig.path.UpdateShootingRange(0.033f);
+    rig.path.RenderShootTargets(0.25f);
+    for (int lane = 0; lane < 3; ++lane) {
+      for (int t = 0; t < 5; ++t) {
+        const N_AnimInstance& figure = *set.Instance(targets.Instance(lane, t));
+        EXPECT_EQ(figure.queuedAction == closing, lane == 1 && t == 2) << lane << " " << t;
+        EXPECT_EQ(figure.frameTime, 0.25f) << lane << " " << t;
+      }
+    }
+    N_AthletProfile athlete;
+    N_Racer racer(athlete, 2, 0.0f, 0, false, false);
+    N_Shooter& rifle = *range.Shooter();
+    rig.path.SetShooterView(&racer);
+    EXPECT_TRUE(rifle.Shown());
+    EXPECT_EQ(rifle.SeriesState().racer, &racer);
+    EXPECT_EQ(rifle.SeriesState().showHits, 0) << "the view shows no hits counter";
+    rig.path.ResetShooterView();
+    EXPECT_FALSE(rifle.Shown());
+  }
+  // 3 lanes, 14 targets: a range without targets and rifle; nothing is forwarded.
+  test::PathRig rig;
+  Identifiers ids = test::ThreeLaneTrack();
+  test::PointSetOf(ids, "Info_Shoot_Target").resize(14);
+  ASSERT_TRUE(rig.Load(ids));
+  ASSERT_NE(rig.path.ShootingRange(), nullptr);
+  rig.path.UpdateShootingRange(0.033f);
+  rig.path.RenderShootTargets(0.033f);
+  rig.path.SetShooterView(nullptr);
+  rig.path.ResetShooterView();
+  EXPECT_EQ(rig.path.GetStand(0), nullptr);
+  EXPECT_EQ(rig.path.ShootingRange()->Shooter(), nullptr);
 }
 
 TEST(AiPath, RangeForwardersWithoutARangeDoNothing) {
