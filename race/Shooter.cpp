@@ -29,8 +29,16 @@ bool N_Shooter::Load() {
 }
 
 // TODO(issue 34): the series of the racers' shooting.
-void N_Shooter::Begin(N_Racer*, bool) {}
-void N_Shooter::End() {}
+// The series' record and the rifle shown or hidden; the view, the animations and the
+// HUD follow with the racers' shooting.
+void N_Shooter::Begin(N_Racer* racer, bool showHits) {
+  m_series.racer = racer;
+  m_series.showHits = showHits ? 1 : 0;
+  m_series.shots = 0;
+  m_shown = 1;
+}
+
+void N_Shooter::End() { m_shown = 0; }
 bool N_Shooter::IsDone() { return false; }
 void N_Shooter::BeginTrainingSeries() {}
 void N_Shooter::Update(float) {}

@@ -52,7 +52,8 @@ class N_Shooter final : public N_RifleView {
   /// rest not loaded). At the end the rifle's instance.
   bool Load();
 
-  /// The player's series (filled by the racers' shooting).
+  /// The player's series (filled by the racers' shooting). Begin records the racer and
+  /// the show-hits flag, zeroes the shots and shows the rifle; End hides it.
   void Begin(N_Racer* racer, bool showHits);
   void End();
   bool IsDone();
