@@ -34,6 +34,15 @@ N_Vector3& N_Vector3::Scale(N_Vector3& out, float s) const {
   return out;
 }
 
+N_Vector3& N_Vector3::Sub(N_Vector3& out, const N_Vector3& b) const {
+  out = *this - b;
+  return out;
+}
+
+double N_Vector3::LengthSq() const {
+  return static_cast<double>(x) * x + static_cast<double>(y) * y + static_cast<double>(z) * z;
+}
+
 N_Vector3& N_Vector3::CatmullRom(const N_Vector3& p0, const N_Vector3& p1, const N_Vector3& p2,
                                  const N_Vector3& p3, float t) {
   const float t2 = t * t;

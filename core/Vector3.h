@@ -16,6 +16,10 @@ struct N_Vector3 {
   N_Vector3& Add(N_Vector3& out, const N_Vector3& b) const;
   /// out = this x s; returns out.
   N_Vector3& Scale(N_Vector3& out, float s) const;
+  /// out = this - b, component by component; returns out.
+  N_Vector3& Sub(N_Vector3& out, const N_Vector3& b) const;
+  /// x * x + y * y + z * z, in double.
+  double LengthSq() const;
   /// This becomes the uniform Catmull-Rom point between p1 (t = 0) and p2 (t = 1),
   /// tangents (p2 - p0) / 2 and (p3 - p1) / 2; t is not clamped. Returns this.
   N_Vector3& CatmullRom(const N_Vector3& p0, const N_Vector3& p1, const N_Vector3& p2,

@@ -2,15 +2,19 @@
 
 #include "core/ConfigReader.h"
 #include "core/ErrorLog.h"
+#include "core/FormatString.h"
 #include "core/Globals.h"
+#include "core/InputMng.h"
 #include "core/Log.h"
 #include "core/PlayerControls.h"
+#include "core/StringTable.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
+#include "gui/GuiTextSelector.h"
 #include "platform/win32/Files.h"
 #include "race/ExportData.h"
 #include "race/FinalResult.h"
@@ -22,23 +26,58 @@
 #include "scene/SceneAccess.h"
 #include "sound/SoundMng.h"
 
+#include <array>
+
 N_World* g_world = nullptr;
 
-N_World::N_World(N_TextureMng* textureMng)
-    : m_shaderMng(std::make_unique<N_ShaderMng>(1024)),
-      m_textTarget(*m_shaderMng),
-      m_textBatch(std::make_unique<N_TextBatch>(&m_textTarget)),
-      m_textureMng(textureMng),
-      m_level(std::make_unique<N_Level>()),
-      m_levelObjects(std::make_unique<N_LevelObjectList>()),
-      m_cameraMng(std::make_unique<N_CameraMng>()),
-      m_particles(std::make_unique<N_ParticleMng>()),
-      m_athletMng(std::make_unique<N_AthletMng>(*m_shaderMng)),
-      m_figures(std::make_unique<N_AnimationFactory2>()),
-      m_bodySounds(std::make_unique<N_AnimSound>()),
-      m_guiMng(std::make_unique<N_GuiMng>()),
-      m_guiFigures(std::make_unique<N_WorldGuiFigures>(*m_athletMng, *m_figures)) {
-  g_scene.frustum = &m_frustum;
+namespace {
+
+constexpr std::uint32_t kSetFlags = 0x02;
+/// "ScreenshotName" made by the first screenshot where the registry lacks it: saved.
+constexpr std::uint32_t kSavedFlags = 0x20;
+constexpr std::array<const char*, 3> kPlayerNames = {"PlayerName1", "PlayerName2", "PlayerName3"};
+constexpr std::array<const char*, 3> kConditionSelectors = {"InitCondition1", "InitCondition2", "ArmsCondition1"};
+constexpr std::uint32_t kConditionItem = 9;
+
+// The developer's polygon count of the free-camera view.
+constexpr float kPolygonTextX = 0.0f;
+constexpr float kPolygonTextY = 32.0f;
+
+N_World::TeardownObserver g_teardownObserver = nullptr;
+
+/// The element of that name when one exists: these elements are on the set-up pages,
+/// and a page set without them is no fault worth a report.
+N_GuiElement* ExistingElement(const N_GuiMng& gui, const char* name) {
+  const auto found = gui.Elements().find(name);
+  return found != gui.Elements().end() ? found->second : nullptr;
+}
+
+}  // namespace
+
+void N_World::SetTeardownObserver(TeardownObserver observer) { g_teardownObserver = observer; }
+
+void N_World::Teardown(const char* step) {
+  if (g_teardownObserver) g_teardownObserver(step);
+}
+
+N_World::N_World(N_TextureMng* textureMng) : m_textureMng(textureMng) {
+  // The shader manager before the text batcher, whose target draws with its shaders.
+  m_shaderMng = std::make_unique<N_ShaderMng>(1024);
+  m_textTarget = std::make_unique<N_TextBatchRenderTarget>(*m_shaderMng);
+  m_textBatch = std::make_unique<N_TextBatch>(m_textTarget.get());
+  m_frustum = std::make_unique<N_Frustum>();
+  m_levelObjects = std::make_unique<N_LevelObjectList>();
+  m_level = std::make_unique<N_Level>();
+  m_cameraMng = std::make_unique<N_CameraMng>();
+  m_particles = std::make_unique<N_ParticleMng>();
+  m_guiMng = std::make_unique<N_GuiMng>();
+  m_athletMng = std::make_unique<N_AthletMng>(*m_shaderMng);
+  m_figures = std::make_unique<N_AnimationFactory2>();
+  m_fonts = std::make_unique<N_FontList>();
+  m_soundCache = std::make_unique<N_SoundCache>();
+  m_bodySounds = std::make_unique<N_AnimSound>();
+  m_guiFigures = std::make_unique<N_WorldGuiFigures>(*m_athletMng, *m_figures);
+  g_scene.frustum = m_frustum.get();
   g_scene.shaderMng = m_shaderMng.get();
   g_scene.level = m_level.get();
   g_scene.levelObjects = m_levelObjects.get();
@@ -46,7 +85,7 @@ N_World::N_World(N_TextureMng* textureMng)
   g_scene.figureRoster = m_athletMng.get();
   g_scene.textBatch = m_textBatch.get();
   g_scene.loadingProgress = &UpdateLoadingProgress;
-  g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), &m_fonts};
+  g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), m_fonts.get()};
   g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
   // The pause key of the player controls opens the race's "Pause" page.
@@ -57,42 +96,63 @@ N_World::~N_World() {
   SetPausePageCalls(nullptr, nullptr);
   g_scene.game = nullptr;
   m_game.reset();
+  Teardown("game");
   // The figures' emitters, patches and meshes give back their particle emitters,
-  // buffers and shaders while the particle manager, the renderer and the shader manager
-  // still exist. The GUI's model views draw none from here on.
+  // buffers, shaders and breath sounds while those managers still exist. The GUI's
+  // model views draw none from here on.
   g_guiServices.figures = nullptr;
+  m_guiFigures.reset();
   m_figures.reset();
+  Teardown("figures");
   g_scene.figureRoster = nullptr;
-  // The body sounds release their sounds: the application deletes the world before it
-  // releases the sound manager.
-  m_bodySounds.reset();
-  // The current camera is one of the manager's.
-  SetCurrentCamera(nullptr);
+  m_athletMng.reset();  // gives its shaders back before the shaders' last cycle
+  Teardown("athletes");
+  SetCurrentCamera(nullptr);  // one of the manager's cameras
   m_cameraMng.reset();
+  Teardown("cameras");
+  // Before the shader and texture cycle: the emitters give their buffers back while the
+  // renderer and their materials still exist.
+  g_scene.particles = nullptr;
+  m_particles.reset();
+  Teardown("particles");
   // The GUI's elements hold fonts of the list: the manager goes first.
   m_guiMng.reset();
   g_guiServices = {};
-  FreeFonts(m_fonts);
-  // The particles before the shader and texture cycle: their emitters give their
-  // buffers back while the renderer and their materials still exist.
-  g_scene.particles = nullptr;
-  m_particles.reset();
-  g_scene = N_SceneAccess{};  // the members go with the world
-  m_athletMng.reset();  // after the figures, before the shaders' last cycle
+  Teardown("gui");
+  FreeFonts(*m_fonts);
+  Teardown("fonts freed");
+  g_scene = N_SceneAccess{};  // the rest goes with the world
   // Every shader is unreferenced now, so loading frees them all and gives their
   // textures back; then nothing holds a texture either.
   m_shaderMng->ResetRefCounts();
   m_shaderMng->LoadShaders();
+  Teardown("shaders freed");
   if (g_log) g_log->Print("--- Freeing Textures\n");
   if (m_textureMng) {
     m_textureMng->ResetRefCounts();
     m_textureMng->PurgeTextures();
   }
-  // After the shader and texture cycle, as the members go: the level objects, then the
-  // level (whose particle system went with the particle manager).
+  Teardown("textures freed");
   m_levelObjects.reset();
-  m_level.reset();
-  g_scene = N_SceneAccess{};
+  Teardown("level objects");
+  m_level.reset();  // its snow system went with the particle manager: it only forgets it
+  Teardown("level");
+  m_frustum.reset();
+  Teardown("frustum");
+  m_textBatch.reset();
+  m_textTarget.reset();
+  Teardown("text batcher");
+  m_shaderMng.reset();
+  Teardown("shader manager");
+  m_fonts.reset();
+  Teardown("font list");
+  m_soundCache->Unregister();
+  Teardown("sound cache unregistered");
+  m_soundCache.reset();
+  Teardown("sound cache");
+  // Last: the application deletes the world before it releases the sound manager.
+  m_bodySounds.reset();
+  Teardown("body sounds");
 }
 
 void N_World::SetGame(std::unique_ptr<N_Game> game) {
@@ -108,9 +168,12 @@ void N_World::SetCurrentCamera(N_Camera* camera) {
   g_guiServices.camera = camera;
 }
 
+std::string N_World::MapName() {
+  const char* name = g_varMng ? g_varMng->GetString("mapname") : nullptr;
+  return name ? name : "";
+}
+
 bool N_World::Init() {
-  m_textBatch->Init();
-  // The menu level first: the cameras set themselves up on it.
   m_level->Load();
   m_mapName = MapName();
   m_cameraMng->CheckControllers();
@@ -118,6 +181,7 @@ bool N_World::Init() {
   // The templates add their materials: the scripts go before the shaders are built.
   m_particles->SetDetail(static_cast<std::uint8_t>(g_varMng ? g_varMng->GetInt("ParticleDetails") & 0xFF : 0));
   m_particles->LoadScripts();
+  if (g_render) g_render->SetClearColorRGBA(0.0f, 0.0f, 0.0f, 1.0f);
   // The athletes after the particle scripts; then their figures, whose emitters use the
   // particle templates.
   m_athletMng->ParseProfiles("data\\profiles\\playerprofiles.data");
@@ -127,19 +191,57 @@ bool N_World::Init() {
   m_cameraMng->Setup();
   m_guiMng->LoadGuiFiles("scripts\\gui\\*.gui");
   InitCursor();
-  // After the level and the GUI: their shaders get their records here.
+  // After the level, the figures and the GUI: their shaders get their records here.
   m_shaderMng->LoadShaders();
   if (m_textureMng) m_textureMng->PurgeTextures();
   // The billboards read their shaders' records: after the shaders are built.
   m_level->InitEffects();
   m_levelObjects->Sort();
   m_particles->PrintLoadStats();
-  return ShowMainMenu();
+  m_textBatch->Init();
+  InitPlayerPages();
+  const bool menu = ShowMainMenu();
+  if (g_soundMng) g_soundMng->DumpBufferStatistics();
+  return menu;
 }
 
-std::string N_World::MapName() {
-  const char* name = g_varMng ? g_varMng->GetString("mapname") : nullptr;
-  return name ? name : "";
+void N_World::InitCursor() {
+  N_GuiElement* cursor = m_guiMng->CreateElement("Cursor", "Cursor", false);
+  if (cursor) cursor->SetShader("Kurzor");
+  m_guiMng->SetCursor(cursor);
+  m_guiMng->CreateCursorPage();
+  m_guiMng->ShowCursor(false);
+}
+
+void N_World::InitPlayerPages() {
+  if (g_varMng) {
+    for (const char* name : kPlayerNames) {
+      const char* text = g_varMng->GetString(name);
+      if ((!text || !*text) && g_stringTable) g_varMng->SetString(name, g_stringTable->Find("#str021").c_str(), kSetFlags);
+    }
+    for (const char* name : kPlayerNames) {
+      N_GuiElement* element = ExistingElement(*m_guiMng, name);
+      const char* text = g_varMng->GetString(name);
+      if (element) element->SetCaption(text ? text : "");
+    }
+  }
+  for (const char* name : kConditionSelectors) {
+    if (auto* selector = dynamic_cast<N_GuiTextSelector*>(ExistingElement(*m_guiMng, name))) {
+      selector->SetSelected(kConditionItem);
+    }
+  }
+}
+
+bool N_World::ShowMainMenu() {
+  N_GuiPage* background = m_guiMng->GetPage("Background");
+  N_GuiPage* mainMenu = m_guiMng->GetPage("MainMenu");
+  if (!background || !mainMenu) {
+    if (g_errorLog) g_errorLog->Critical(0, "Main menu gui pages not found!\n");
+    return false;
+  }
+  background->ShowImmediate();
+  mainMenu->ShowImmediate();
+  return true;
 }
 
 void N_World::LoadLevel() {
@@ -180,26 +282,6 @@ void N_World::LoadLevel() {
   m_particles->PrintStats();
 }
 
-void N_World::InitCursor() {
-  N_GuiElement* cursor = m_guiMng->CreateElement("Cursor", "Cursor", false);
-  if (cursor) cursor->SetShader("Kurzor");
-  m_guiMng->SetCursor(cursor);
-  m_guiMng->CreateCursorPage();
-  m_guiMng->ShowCursor(false);
-}
-
-bool N_World::ShowMainMenu() {
-  N_GuiPage* background = m_guiMng->GetPage("Background");
-  N_GuiPage* mainMenu = m_guiMng->GetPage("MainMenu");
-  if (!background || !mainMenu) {
-    if (g_errorLog) g_errorLog->Critical(0, "Main menu gui pages not found!\n");
-    return false;
-  }
-  background->ShowImmediate();
-  mainMenu->ShowImmediate();
-  return true;
-}
-
 void N_World::Update(float frameTime) {
   m_cameraMng->ReadViewMode();
   m_cameraMng->Update(frameTime);
@@ -207,44 +289,113 @@ void N_World::Update(float frameTime) {
   m_level->UpdateFog(frameTime);
   if (m_game) {
     m_game->Update(frameTime);
-    // A finished race: the board takes the result and removes the game.
-    if (std::unique_ptr<ExportData> result = m_game->PollResult()) ShowFinalResult(std::move(result));
+    if (std::unique_ptr<ExportData> result{m_game->PollResult()}) HandOverResult(std::move(result));
   }
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
 }
 
-N_Camera* N_World::ChooseCamera() {
-  switch (m_cameraMng->ViewMode()) {
-    case 0:
-      if (N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera()) return camera;
-      // A fly-by without its level camera: the normal view takes over.
-      if (g_varMng) g_varMng->SetInt("viewmode", 1, 0x02);
-      m_cameraMng->ReadViewMode();
-      return &m_cameraMng->FreeController().Camera();
-    case 2: return &m_cameraMng->ShakeController().MainCamera();
-    default: return &m_cameraMng->FreeController().Camera();
+void N_World::HandOverResult(std::unique_ptr<ExportData> result) {
+  // The board keeps the result, takes the race display down and removes the game (the
+  // world's own when it is g_world; another world's game goes here).
+  ShowFinalResult(std::move(result));
+  if (m_game) {
+    m_game->OnRemove();
+    SetGame(nullptr);
   }
 }
 
-void N_World::RenderScene(N_Camera* camera, float frameTime) {
-  m_frustum.Build(*camera);
-  g_render->SetupCamera(camera, 1);
-  // At the range (view mode 2) the actors come before the level objects, else after them.
-  const bool actorsFirst = m_cameraMng->ViewMode() == 2;
-  if (actorsFirst) m_level->RenderActors(frameTime);
+void N_World::UseCamera(N_Camera* camera) { SetCurrentCamera(camera); }
+
+void N_World::SetUp3D(N_Camera& camera) {
+  m_frustum->Build(camera);
+  g_render->SetupCamera(&camera, 1);
+}
+
+void N_World::RenderLevelObjects(float frameTime) {
   m_levelObjects->Render(frameTime);
   m_levelObjects->RenderSorted();
-  if (!actorsFirst) m_level->RenderActors(frameTime);
+}
+
+void N_World::RenderGame(float frameTime) {
+  if (m_game) m_game->Render(frameTime);
+}
+
+void N_World::RenderFlares() {
   m_level->UpdateFlares();
   m_level->RenderFlares();
+}
+
+void N_World::RenderOverlayAndParticles() {
   // The stencil-marked shadows darken the scene in 2D, then the particles are drawn
   // over it in 3D.
-  g_render->SetupCamera(camera, 0);
+  g_render->SetupCamera(m_camera, 0);
   g_render->DrawShadowOverlay();
-  g_render->SetupCamera(camera, 1);
+  g_render->SetupCamera(m_camera, 1);
   m_particles->RenderAll();
-  g_render->SetupCamera(camera, 0);
+  g_render->SetupCamera(m_camera, 0);
+}
+
+void N_World::RenderRaceView(float frameTime) {
+  N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera();
+  if (!camera) {
+    // A fly-by without its level camera: the normal view takes over and the race runs.
+    camera = &m_cameraMng->FreeController().Camera();
+    if (g_varMng) g_varMng->SetInt("viewmode", 1, kSetFlags);
+    m_cameraMng->ReadViewMode();
+    if (m_game) m_game->SetPaused(0);
+  }
+  UseCamera(camera);
+  SetUp3D(*camera);
+  RenderLevelObjects(frameTime);
+  m_level->RenderActors(frameTime);
+  // Behind the menus (the race camera's own spline) no racer is drawn.
+  if (m_cameraMng->RaceController().Mode() != N_RaceCamera::kSpline) RenderGame(frameTime);
+  RenderFlares();
+  RenderOverlayAndParticles();
+}
+
+void N_World::RenderRangeView(float frameTime) {
+  N_ShakeCamera& shake = m_cameraMng->ShakeController();
+  UseCamera(&shake.MainCamera());
+  g_render->SetOffscreenTarget(1);
+  SetUp3D(shake.MainCamera());
+  m_level->RenderActors(frameTime);
+  RenderLevelObjects(frameTime);
+  RenderGame(frameTime);
+  RenderFlares();
+  if (shake.IsAiming()) {
+    // The scope: the same sorted surfaces and racers again through the narrow view.
+    g_render->ClearDepth();
+    SetUp3D(shake.ScopeCamera());
+    g_render->ClearDepth();
+    m_levelObjects->RenderSorted();
+    RenderGame(frameTime);
+  }
+  g_render->ClearDepth();
+  SetUp3D(shake.RifleCamera());
+  shake.Render(frameTime);  // the rifle
+  RenderOverlayAndParticles();
+  g_render->SetOffscreenTarget(0);
+  g_render->DrawPostPass();
+}
+
+void N_World::RenderFreeView(float frameTime) {
+  N_Camera& camera = m_cameraMng->FreeController().Camera();
+  UseCamera(&camera);
+  g_render->SetOffscreenTarget(1);
+  SetUp3D(camera);
+  RenderLevelObjects(frameTime);
+  m_level->RenderActors(frameTime);
+  RenderGame(frameTime);
+  RenderFlares();
+  RenderOverlayAndParticles();
+  if (g_varMng && g_varMng->GetInt("developer") == 1) {
+    const std::string polygons = FormatString("num poly:%d \n", static_cast<int>(g_render->GetPolygonCount()));
+    m_textBatch->AddText(polygons.c_str(), 0, kPolygonTextX, kPolygonTextY, 1.0f, 0, 255);
+  }
+  g_render->SetOffscreenTarget(0);
+  g_render->DrawPostPass();
 }
 
 void N_World::Render(float frameTime) {
@@ -254,20 +405,22 @@ void N_World::Render(float frameTime) {
     return;
   }
   g_render->BeginFrame();
-  // The race camera draws straight into the back buffer; the other modes into the
-  // offscreen surface, which the post pass copies back.
-  const bool offscreen = m_cameraMng->ViewMode() != 0;
-  N_Camera* camera = ChooseCamera();
-  SetCurrentCamera(camera);
-  if (offscreen) g_render->SetOffscreenTarget(1);
-  RenderScene(camera, frameTime);
-  if (offscreen) {
-    g_render->SetOffscreenTarget(0);
-    g_render->DrawPostPass();
+  switch (m_cameraMng->ViewMode()) {
+    case 0: RenderRaceView(frameTime); break;
+    case 2: RenderRangeView(frameTime); break;
+    default: RenderFreeView(frameTime); break;
   }
-  // The GUI pages and the queued text last, in the 2D set-up the scene (or the post
-  // pass) ended in.
   m_guiMng->Render();
   m_textBatch->Flush();
   g_render->EndFrame();
+  if (g_inputMng && g_inputMng->IsPressed(N_InputMng::kKeyboard, kScreenshotKey, 1)) TakeScreenshot();
+}
+
+void N_World::TakeScreenshot() {
+  if (!g_varMng || !g_render) return;
+  if (!g_varMng->Find("ScreenshotName")) g_varMng->SetInt("ScreenshotName", 0, kSavedFlags);
+  const int number = g_varMng->GetInt("ScreenshotName");
+  g_varMng->SetInt("ScreenshotName", number + 1, kSetFlags);
+  const std::string file = FormatString("data\\screenshots\\%06d.bmp", number);
+  g_render->SaveScreenshot(file.c_str(), 0, 0, g_varMng->GetInt("v_width"), g_varMng->GetInt("v_height"));
 }

@@ -1,38 +1,35 @@
 #pragma once
-// The world root: created once by the application's start-up, reached through
-// g_world, updated and rendered once per pass of the main loop.
+// N_World: the root of everything drawn or simulated, created once by the application
+// after the renderer, input and sound, reached through g_world, and updated and rendered
+// once per pass of the main loop. It owns the frustum, the shader manager, the text
+// batcher, the level with its camera manager, the current game, the athletes with their
+// skier figures, the particles, the GUI, the level's drawables, the font list, the
+// coach's sound cache and the skiers' body sounds; it borrows the texture manager and
+// the current camera. The scene borrows its members through g_scene
+// (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h; its model
+// views draw the athletes' figures through N_WorldGuiFigures).
 //
-// For now it holds the shader manager, the text batcher, the frustum, the level, the
-// level's drawables (the level object list), the camera manager, the particle manager,
-// the current game, the athlete manager, the skier figure factory, the skiers' body
-// sounds, the current camera, the texture manager it is given, the font list and the
-// GUI manager; the scene borrows its members through g_scene (scene/SceneAccess.h; the
-// athlete manager is the figures' roster), the GUI through g_guiServices
-// (gui/GuiServices.h; its model views draw the athletes' figures through
-// N_WorldGuiFigures).
+// Init: the menu level ("mapname"), the cameras (the race controller's camera current),
+// the particle scripts, a black clear colour, the athletes, their figures, the cameras'
+// set-up, the GUI pages and the hidden cursor, the shaders and textures, the level's
+// effects, the sorted drawables, the text batcher; the default player names and the
+// elements that show them, the condition selectors; the pages "Background" and
+// "MainMenu"; the sound buffers' statistics.
 //
-// The constructor registers the GUI's factories. Init loads the menu level ("mapname"),
-// sets the cameras up (the race controller's camera current), reads the particle
-// scripts and the athletes (ending the program when there are none), loads the skier
-// figures (one per athlete and the ghost's), reads the GUI page scripts and the cursor,
-// loads the shaders, creates their textures and the level's effects, sorts the level
-// objects, and shows the main menu. LoadLevel changes the level (the race launches).
-// Update: the camera manager reads "viewmode" and moves the cameras of that mode, the
-// GUI's frame, the level's fog, the running game's update and, once it hands over a
-// result, the final-result board (race/FinalResult.h, which removes the game), the
-// particles. The world installs the race's pause page into the player controls while
-// it lives. Render opens a frame and picks the camera
-// by the view mode (0 the race camera's active camera, the free camera when it has none;
-// 2 the shake camera's main camera; otherwise the free camera), which becomes the current
-// camera; draws the level objects and the level's actors (spectators, props; before the
-// objects in mode 2), the lens flares, the shadow overlay (2D) and the particles (3D)
-// through it (in modes other than 0 into the offscreen surface, copied back by the post
-// pass); then the GUI pages and the queued 2D text, and presents. The destructor deletes
-// the game, the figure factory, the body sounds, the camera manager, the GUI manager
-// (then frees the fonts), the particles and the athlete manager, gives every shader and
-// texture back, then deletes the level objects and the level.
+// Update, per frame: the camera manager reads "viewmode" and moves the controller of
+// that mode; the GUI's frame; the level's fog; the game's Update and PollResult (a
+// finished game's result goes to the final-result board, which deletes the game); the
+// particles. While it lives, the world's race "Pause" page answers the player controls'
+// pause key (SetPausePageCalls).
+//
+// Render, per frame: BeginFrame; the scene through the camera of the view mode (0 the
+// race camera, straight into the back buffer; 2 the range's shake camera with the scope
+// pass and the rifle; any other the free camera), each into the offscreen surface copied
+// back by the post pass; the GUI pages; the queued 2D text; EndFrame; a screenshot when
+// Scroll Lock went down this frame.
 #include "core/Font.h"
 #include "race/AthletMng.h"
+#include "race/SoundCache.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
 #include "render/ShaderMng.h"
@@ -55,18 +52,23 @@ class N_TextureMng;
 
 class N_World {
  public:
-  /// Keeps the texture manager (may be null while textures do not exist).
+  /// The scan code of Scroll Lock, the screenshot key.
+  static constexpr std::int32_t kScreenshotKey = 0x46;
+
+  /// Builds the members and registers the GUI's factories; keeps the texture manager
+  /// (may be null while textures do not exist).
   explicit N_World(N_TextureMng* textureMng);
-  /// Frees every shader and then every texture, while the renderer still exists.
+  /// Deletes the game, the figures, the athletes, the cameras, the particles and the
+  /// GUI; frees the fonts, every shader and then every texture; deletes the level's
+  /// drawables, the level, the frustum, the text batcher, the shader manager and the
+  /// font list; releases the coach's sounds and deletes the cache; the body sounds last.
   virtual ~N_World();
   N_World(const N_World&) = delete;
   N_World& operator=(const N_World&) = delete;
 
-  /// Sets the world up after construction: the cameras, the particle scripts, the
-  /// athletes, the skier figures, the GUI page scripts and the cursor, the shaders added
-  /// so far with their textures, the level's effects, then the pages "Background" and
-  /// "MainMenu" shown at once. Without either page: the critical error "Main menu gui pages not found!"
-  /// (false when there is no reporter). The application ignores the result.
+  /// Sets the world up after construction (steps in the class comment). Without the
+  /// pages "Background" and "MainMenu": the critical error "Main menu gui pages not
+  /// found!" (false when there is no reporter). The application ignores the result.
   bool Init();
   /// Loads the level named by "mapname" unless it is the current one (compared without
   /// regard to case: then only its ".cfg" is read again and the progress set to 100).
@@ -80,11 +82,13 @@ class N_World {
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
   void Render(float frameTime);
+  /// The back buffer to "data\screenshots\%06d.bmp", numbered by "ScreenshotName".
+  void TakeScreenshot();
 
   N_ShaderMng& ShaderMng() { return *m_shaderMng; }
   N_TextBatch& TextBatch() { return *m_textBatch; }
   N_TextureMng* TextureMng() const { return m_textureMng; }
-  N_Frustum& Frustum() { return m_frustum; }
+  N_Frustum& Frustum() { return *m_frustum; }
   N_Level& Level() { return *m_level; }
   N_LevelObjectList& LevelObjects() { return *m_levelObjects; }
   N_CameraMng& CameraMng() { return *m_cameraMng; }
@@ -98,40 +102,67 @@ class N_World {
   /// The skier figures: an instance per athlete (its Figure) and the ghost's.
   N_AnimationFactory2& Figures() { return *m_figures; }
   N_AnimSound& BodySounds() { return *m_bodySounds; }
-  /// The camera the last frame was drawn from (not owned); the render chooses it anew.
+  /// The coach's comments and the race's effect sounds.
+  N_SoundCache& SoundCache() { return *m_soundCache; }
+  /// The camera the frame is drawn from (not owned); the render chooses it anew.
   N_Camera* CurrentCamera() const { return m_camera; }
   void SetCurrentCamera(N_Camera* camera);
   /// The fonts loaded by name (LoadFont), freed after the GUI manager is deleted.
-  N_FontList& Fonts() { return m_fonts; }
+  N_FontList& Fonts() { return *m_fonts; }
   N_GuiMng& GuiMng() { return *m_guiMng; }
 
+  /// Test hook: when set, told each step of the destructor by name as it is taken.
+  using TeardownObserver = void (*)(const char* step);
+  static void SetTeardownObserver(TeardownObserver observer);
+
  private:
-  /// The camera of the view mode (race camera falling back to the free camera).
-  N_Camera* ChooseCamera();
-  /// The level objects, flares, shadow overlay and particles through the camera.
-  void RenderScene(N_Camera* camera, float frameTime);
+  /// Mode 0: the race camera's active camera, or (none) the free camera with "viewmode"
+  /// 1 and the game unpaused.
+  void RenderRaceView(float frameTime);
+  /// Mode 2: the shake camera, the scope pass while aiming, the rifle.
+  void RenderRangeView(float frameTime);
+  /// Any other mode: the free camera (and the developer's polygon count).
+  void RenderFreeView(float frameTime);
+  /// The chosen camera becomes current at once (the rifle, drawn later, reads it).
+  void UseCamera(N_Camera* camera);
+  /// The frustum from the camera and its 3D set-up.
+  void SetUp3D(N_Camera& camera);
+  /// The level objects queued through the frustum, then the shader-sorted surfaces.
+  void RenderLevelObjects(float frameTime);
+  /// The game's Render, when one runs.
+  void RenderGame(float frameTime);
+  void RenderFlares();
+  /// 2D: the shadow overlay; 3D: the particles; back to 2D.
+  void RenderOverlayAndParticles();
   /// The element "Cursor" (shader "Kurzor") as the GUI's cursor, on its page, hidden.
   void InitCursor();
+  /// The "#str021" text for empty "PlayerName1" to "3", shown by the elements of those
+  /// names; item 9 of the condition selectors.
+  void InitPlayerPages();
   bool ShowMainMenu();
+  /// The finished game's result to the final-result board; the world keeps no game.
+  void HandOverResult(std::unique_ptr<ExportData> result);
+  static void Teardown(const char* step);
   /// The text of "mapname" ("" without a registry).
   static std::string MapName();
 
+  N_Camera* m_camera = nullptr;  ///< not owned
+  std::unique_ptr<N_Frustum> m_frustum;
   std::unique_ptr<N_ShaderMng> m_shaderMng;
-  N_TextBatchRenderTarget m_textTarget;  ///< draws with m_shaderMng's shaders
+  std::unique_ptr<N_TextBatchRenderTarget> m_textTarget;  ///< draws with m_shaderMng's shaders
   std::unique_ptr<N_TextBatch> m_textBatch;
-  N_TextureMng* m_textureMng;
-  N_Camera* m_camera = nullptr;
-  N_Frustum m_frustum;
+  N_TextureMng* m_textureMng;  ///< not owned
   std::unique_ptr<N_Level> m_level;
-  std::unique_ptr<N_LevelObjectList> m_levelObjects;
   std::unique_ptr<N_CameraMng> m_cameraMng;
-  std::unique_ptr<N_ParticleMng> m_particles;
   std::unique_ptr<N_Game> m_game;
-  std::unique_ptr<N_AthletMng> m_athletMng;  ///< gives its shaders back: deleted before the shader cycle
-  std::unique_ptr<N_AnimationFactory2> m_figures;  ///< deleted before the particles and the athletes
-  std::unique_ptr<N_AnimSound> m_bodySounds;  ///< releases its sounds: deleted before the sound manager
-  N_FontList m_fonts;
+  std::unique_ptr<N_AthletMng> m_athletMng;
+  std::unique_ptr<N_AnimationFactory2> m_figures;
+  std::unique_ptr<N_ParticleMng> m_particles;
   std::unique_ptr<N_GuiMng> m_guiMng;
+  std::unique_ptr<N_LevelObjectList> m_levelObjects;
+  std::unique_ptr<N_FontList> m_fonts;
+  std::unique_ptr<N_SoundCache> m_soundCache;
+  std::unique_ptr<N_AnimSound> m_bodySounds;
   /// The athletes and figures the GUI's model views draw, in the GUI's services record.
   std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
   std::string m_mapName;  ///< the loaded level's name; empty before the first load

@@ -594,6 +594,13 @@ TEST_P(WorldViewMode, RenderDrawsThroughTheCameraOfTheViewMode) {
       // Straight into the back buffer; only the flare's glare needs it in view.
       EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "offscreen"), 0);
       EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "post pass"), 0);
+    } else if (c.viewmode == 2) {
+      // At the range the rifle's own camera follows the flares (no rifle attached,
+      // nothing drawn through it).
+      std::vector<std::string> events = withOffscreen();
+      const auto glare = std::find(events.begin(), events.end(), "glare");
+      events.insert(glare + 2, "3D");
+      EXPECT_EQ(r.events, events);
     } else {
       EXPECT_EQ(r.events, withOffscreen());
     }
@@ -649,6 +656,9 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   // The other course: a new level and camera manager, the progress to 100, one frame
   // of the shown "Loading" page for each step.
   loading->ShowImmediate();
+  // A drawable of the old course: gone before the new course is read.
+  int loadsWhenCleared = -1;
+  world.LevelObjects().Add(std::make_unique<Witness>([&] { loadsWhenCleared = loads(); }));
   vars.SetString("mapname", "Holmenkollen.alf", 2);
   g_progress.clear();
   r.events.clear();
@@ -659,6 +669,7 @@ TEST(World, LoadLevelMakesTheOtherCourseAndOnlyRereadsTheSettingsOfTheSameOne) {
   EXPECT_EQ(std::count(r.events.begin(), r.events.end(), "begin frame"), std::ptrdiff_t(expected.size()));
   loading->Hide();
   EXPECT_EQ(loads(), 2);
+  EXPECT_EQ(loadsWhenCleared, 1) << "the level object list was cleared before the new level filled it";
   EXPECT_EQ(world.CurrentMapName(), "Holmenkollen.alf");
   N_Level& level = world.Level();
   EXPECT_EQ(g_scene.level, &level);
@@ -726,7 +737,10 @@ TEST(World, MakesOneFigurePerAthleteOfTheSampleAndTheGhostsAfterTheParticleScrip
   NotingSoundMng sound;
   {
     N_World world(nullptr);
-    EXPECT_EQ(sound.made, std::vector<std::string>{"srdce"}) << "the body sounds' heartbeat";
+    // The coach's sounds in id order, then the body sounds' heartbeat.
+    std::vector<std::string> made(N_SoundCache::kSoundNames.begin(), N_SoundCache::kSoundNames.end());
+    made.push_back("srdce");
+    EXPECT_EQ(sound.made, made);
     N_AthletMng& athletes = world.AthletMng();
     EXPECT_EQ(g_scene.figureRoster, static_cast<N_FigureRoster*>(&athletes));
     world.Init();
@@ -763,8 +777,14 @@ TEST(World, MakesOneFigurePerAthleteOfTheSampleAndTheGhostsAfterTheParticleScrip
     const int breath = world.BodySounds().CreateSoundObj(1);
     EXPECT_EQ(sound.made.back(), "dych_zena");
     EXPECT_EQ(world.BodySounds().GetSlot(breath)->sound, int(sound.made.size()));
+    for (int id = 0; id < N_SoundCache::kSoundCount; ++id) EXPECT_EQ(world.SoundCache().Handle(id), id + 1);
   }
-  EXPECT_EQ(sound.released, (std::vector<int>{2, 1})) << "the world gives the breath and the heartbeat back";
+  // The coach's sounds go back before the cache is deleted; the body sounds, deleted
+  // last, give the breath and the heartbeat back.
+  std::vector<int> released;
+  for (int handle = 1; handle <= N_SoundCache::kSoundCount; ++handle) released.push_back(handle);
+  released.insert(released.end(), {N_SoundCache::kSoundCount + 2, N_SoundCache::kSoundCount + 1});
+  EXPECT_EQ(sound.released, released);
   EXPECT_EQ(g_scene.figureRoster, nullptr);
 }
 

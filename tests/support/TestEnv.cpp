@@ -88,7 +88,10 @@ void CopyFromGameRoot(const TempDir& dir, const std::string& relative) {
 void CopyFigureData(const TempDir& dir) {
   for (const char* part : {"data/anim/ref_meshe", "data/anim/lyziari", "data/scripts/figures.particle",
                            "data/scripts/figures.shader", "data/scripts/athletes.shader", "data/effects/gear.fx",
-                           "data/textures/lyziari", "data/scripts/Sounds/body.ssd", "data/sounds/body"}) {
+                           "data/textures/lyziari", "data/scripts/Sounds/body.ssd", "data/sounds/body",
+                           // the coach's cache: comments, effects and the volume test
+                           "data/scripts/Sounds/trainer.ssd", "data/sounds/trainer", "data/scripts/Sounds/effects.ssd",
+                           "data/sounds/fx", "data/scripts/Sounds/menu.ssd", "data/sounds/menu"}) {
     CopyFromGameRoot(dir, part);
   }
 }

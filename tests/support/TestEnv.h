@@ -64,8 +64,10 @@ inline constexpr const char* kProfilesFile = "data/profiles/playerprofiles.data"
 /// Copies from the game root what the world's start loads for the athletes' skier
 /// figures (every world start, after the profiles): the reference meshes with the
 /// emitter control script, the skier actions' animations, the figures' particle effects
-/// and materials, the athletes' gear, bib and ghost materials with their textures, and
-/// the body sounds' script and samples. What is there already is kept.
+/// and materials, the athletes' gear, bib and ghost materials with their textures, the
+/// body sounds' script and samples, and the sounds of the coach's cache (the comments,
+/// the effects and the volume test) that every world registers. What is there already
+/// is kept.
 void CopyFigureData(const TempDir& dir);
 
 /// The level the world loads at start-up (the default "mapname", "Beitostolen.ALF").

@@ -1,0 +1,321 @@
+// The world on the OpenGL device (Xvfb with Mesa) over the sample data, checked by its
+// pixels: the main menu over the start level, a lane of targets with one knocked down,
+// the direction arrow, the rifle at the range, a figure drawn with its gear glowing,
+// and the screenshot Scroll Lock writes.
+#include "race/World.h"
+
+#include "core/CoreServices.h"
+#include "core/InputMng.h"
+#include "core/StringTable.h"
+#include "core/VarMng.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
+#include "platform/dinput8/ScriptedInput.h"
+#include "platform/win32/TestWindow.h"
+#include "race/AthleteGlow.h"
+#include "race/ShootingRange.h"
+#include "race/Sipka.h"
+#include "render/Render.h"
+#include "render/RendererTextureDevice.h"
+#include "render/TextureMngImpl.h"
+#include "tests/race/WorldTestSupport.h"
+#include "tests/support/BackBuffer.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+/// The free camera looks level along +y from this height, above the start level.
+constexpr float kEyeZ = 4000.0f;
+/// Pixels per world unit at a distance of one unit: 320 / tan(25 degrees).
+const float kPixelsPerUnit = 320.0f / std::tan(25.0f * 3.14159265f / 180.0f);
+
+/// The application's start on the GL device with the sample game data, the scripted
+/// keyboard and a noting sound manager; frames as the main loop runs them.
+class WorldGl {
+ public:
+  WorldGl() {
+    namespace fs = std::filesystem;
+    const fs::path data = fs::path(test::GameRoot()) / "data";
+    fs::create_directories("data");
+    for (const auto& entry : fs::directory_iterator(data)) {
+      if (entry.path().filename() != "video") fs::copy(entry.path(), fs::path("data") / entry.path().filename(), fs::copy_options::recursive);
+    }
+    strings.SetLanguage("eng");
+    strings.ReadDir("scripts\\strings\\*.string");
+    g_stringTable = &strings;
+    window = platform::CreateTestWindow(kWidth, kHeight);
+    core.vars->SetInt("v_fullscreen", 0, 0);
+    core.vars->SetInt("v_width", kWidth, 0);
+    core.vars->SetInt("v_height", kHeight, 0);
+    core.vars->SetInt("wnd_handle", window, 0);
+    core.vars->SetInt("r_filter", 0, 0);
+    services.errorLog = core.errorLog.get();
+    services.log = core.log.get();
+    services.varMng = core.vars.get();
+    services.textureMng = &textures;
+    CreateRender(&services, &render);
+    EXPECT_TRUE(render->Init());
+    g_render = render;
+    g_textureMng = &textures;
+    input = CreateInputMng(services);
+    input->Init();
+    g_inputMng = input.get();
+    world = std::make_unique<N_World>(&textures);
+    g_world = world.get();
+    for (const char* shader : {"gfx/2d/bigchars", "console", "HmlaHack1"}) world->ShaderMng().AddShader(shader, 0, 3);
+    world->Init();
+  }
+  ~WorldGl() {
+    g_world = nullptr;
+    world.reset();
+    g_inputMng = nullptr;
+    input->Shutdown();
+    g_textureMng = nullptr;
+    g_render = nullptr;
+    if (render->Device()) render->Shutdown();
+    ReleaseRender(render);
+    platform::DestroyTestWindow(window);
+    g_stringTable = nullptr;
+  }
+  WorldGl(const WorldGl&) = delete;
+  WorldGl& operator=(const WorldGl&) = delete;
+
+  /// No pages in front of the scene; the free camera at (0, 0, kEyeZ) looking along +y.
+  void SceneOnly() {
+    for (const auto& [name, page] : world->GuiMng().Pages()) page->Hide();
+    N_Camera& camera = world->CameraMng().FreeController().Camera();
+    camera.position = {0.0f, 0.0f, kEyeZ};
+    camera.UpdateView();
+  }
+  /// One frame of the main loop.
+  void Frame(float seconds = 0.05f) {
+    input->Update();
+    world->Update(seconds);
+    world->Render(seconds);
+  }
+  std::vector<DWORD> Pixels() { return test::ReadBackBuffer(render->Device()).RgbPixels(); }
+  static DWORD At(const std::vector<DWORD>& pixels, int x, int y) { return pixels[std::size_t(y * kWidth + x)]; }
+  /// The screen pixel of a point ahead of the free camera.
+  static std::pair<int, int> OnScreen(const N_Vector3& p) {
+    return {int(std::lround(kWidth / 2.0f + p.x / p.y * kPixelsPerUnit)),
+            int(std::lround(kHeight / 2.0f - (p.z - kEyeZ) / p.y * kPixelsPerUnit))};
+  }
+  test::RecordingGame& StartGame() {
+    auto game = std::make_unique<test::RecordingGame>(events);
+    test::RecordingGame& recording = *game;
+    world->SetGame(std::move(game));
+    return recording;
+  }
+
+  test::TempDir dir;
+  test::CoreServices core;
+  N_CoreServices services;
+  RendererTextureDevice textureDevice;
+  N_TextureMngImpl textures{1024, &textureDevice};
+  N_StringTable strings;
+  test::NotingSoundMng sound;
+  HWND window = 0;
+  N_Render* render = nullptr;
+  platform::ScriptedInput keys;
+  std::unique_ptr<N_InputMng> input;
+  std::unique_ptr<N_World> world;
+  std::vector<std::string> events;
+};
+
+int Brightness(DWORD p) { return int(p & 0xFF) + int((p >> 8) & 0xFF) + int((p >> 16) & 0xFF); }
+bool Near(DWORD a, DWORD b, int tolerance = 8) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
+  }
+  return true;
+}
+int CountDiffering(const std::vector<DWORD>& a, const std::vector<DWORD>& b, int top, int bottom) {
+  int count = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < kWidth; ++x) count += Near(WorldGl::At(a, x, y), WorldGl::At(b, x, y)) ? 0 : 1;
+  return count;
+}
+
+TEST(WorldGl, TheMainMenuIsDrawnOverTheStartLevel) {
+  WorldGl w;
+  N_GuiPage& menu = *w.world->GuiMng().GetPage("MainMenu");
+  N_GuiPage& background = *w.world->GuiMng().GetPage("Background");
+  EXPECT_TRUE(menu.IsVisible());
+  EXPECT_TRUE(background.IsVisible());
+  w.Frame();
+  const std::vector<DWORD> withMenu = w.Pixels();
+  menu.Hide();
+  background.Hide();
+  w.Frame();
+  const std::vector<DWORD> levelOnly = w.Pixels();
+  EXPECT_GT(CountDiffering(withMenu, levelOnly, 0, kHeight), kWidth * kHeight / 20) << "the menu's pixels";
+  int lit = 0;
+  for (const DWORD p : levelOnly) lit += Brightness(p) > 30 ? 1 : 0;
+  EXPECT_GT(lit, kWidth * kHeight / 4) << "the level behind it";
+}
+
+TEST(WorldGl, OnlyTheKnockedDownTargetChangesItsColour) {
+  WorldGl w;
+  w.SceneOnly();
+  // One lane of five targets 200 ahead, faces at eye height, the stand at the camera.
+  std::vector<N_Vector3> points;
+  for (int t = 0; t < 5; ++t) points.push_back({-40.0f + 20.0f * float(t), 200.0f, kEyeZ - 8.0f});
+  const N_Vector3 stand{0.0f, 0.0f, kEyeZ - 8.0f};
+  N_ShootingRange range;
+  range.Build(points.data(), 5, &stand, 1);
+  w.world->ShaderMng().LoadShaders();
+  w.textures.PurgeTextures();
+  test::RecordingGame& game = w.StartGame();
+  game.onUpdate = [&] { range.Update(0.05f); };
+  game.onRender = [&](float dt) { range.Targets()->Render(dt); };
+  for (int frame = 0; frame < 12; ++frame) w.Frame();  // the covers open
+  const std::vector<DWORD> open = w.Pixels();
+  std::vector<std::pair<int, int>> centres;
+  for (int t = 0; t < 5; ++t) {
+    centres.push_back(WorldGl::OnScreen({points[std::size_t(t)].x, 199.75f, kEyeZ}));
+    EXPECT_LT(Brightness(WorldGl::At(open, centres.back().first, centres.back().second)), 120) << "black face " << t;
+  }
+  range.GetLane(0)->KnockDown(2);
+  for (int frame = 0; frame < 12; ++frame) w.Frame();  // its cover closes
+  const std::vector<DWORD> hit = w.Pixels();
+  for (int t = 0; t < 5; ++t) {
+    const DWORD before = WorldGl::At(open, centres[std::size_t(t)].first, centres[std::size_t(t)].second);
+    const DWORD after = WorldGl::At(hit, centres[std::size_t(t)].first, centres[std::size_t(t)].second);
+    if (t == 2) {
+      EXPECT_GT(Brightness(after), 500) << "the white cover";
+    } else {
+      EXPECT_TRUE(Near(before, after)) << t;
+    }
+  }
+  w.world->SetGame(nullptr);
+}
+
+TEST(WorldGl, TheDirectionArrowShowsAheadOfTheCamera) {
+  WorldGl w;
+  w.SceneOnly();
+  N_Sipka markers;
+  ASSERT_TRUE(markers.Load());
+  markers.SetArrowPlace({0.0f, 300.0f, kEyeZ}, {1.0f, 0.0f, 0.0f});
+  test::RecordingGame& game = w.StartGame();
+  game.onRender = [&](float dt) { markers.RenderArrow(dt); };
+  w.Frame();
+  const DWORD centre = WorldGl::At(w.Pixels(), kWidth / 2, kHeight / 2);
+  EXPECT_TRUE(Near(centre, 0xFAC814, 40)) << std::hex << centre << ": the arrow's yellow";
+  w.world->SetGame(nullptr);
+}
+
+TEST(WorldGl, TheRifleLiesInTheLowerPartOfTheRangeView) {
+  WorldGl w;
+  w.SceneOnly();
+  std::vector<N_Vector3> points(5, {0.0f, 2000.0f, kEyeZ});
+  const N_Vector3 stand{0.0f, 0.0f, kEyeZ};
+  N_ShootingRange range;
+  range.Build(points.data(), 5, &stand, 1);
+  w.world->ShaderMng().LoadShaders();
+  w.textures.PurgeTextures();
+  N_Shooter& rifle = *range.Shooter();
+  rifle.Set()->SetAction(rifle.InstanceIndex(), rifle.Animations()[N_Shooter::kAim], 30.0f, 0.0f);
+  rifle.SetEyePoint(stand);
+  N_ShakeCamera& shake = w.world->CameraMng().ShakeController();
+  shake.AttachRifle(&rifle);
+  const N_Vector3 target{0.0f, 2000.0f, kEyeZ};
+  shake.LookAt(stand, target);
+  w.core.vars->SetInt("viewmode", 2, 2);
+  w.core.vars->SetFloat("ampx", 0.0f, 2);
+  w.core.vars->SetFloat("ampy", 0.0f, 2);
+  w.core.vars->SetFloat("randx", 0.0f, 2);
+  w.core.vars->SetFloat("randy", 0.0f, 2);
+  w.Frame();
+  rifle.SetShown(false);
+  w.Frame();
+  const std::vector<DWORD> without = w.Pixels();
+  rifle.SetShown(true);
+  w.Frame();
+  const std::vector<DWORD> with = w.Pixels();
+  EXPECT_EQ(w.world->CurrentCamera(), &shake.MainCamera());
+  EXPECT_GT(CountDiffering(with, without, kHeight / 2, kHeight), 2000) << "the rifle below the centre";
+  EXPECT_LT(CountDiffering(with, without, 0, kHeight / 3), 200) << "and not over the top of the view";
+  shake.AttachRifle(nullptr);
+}
+
+TEST(WorldGl, AGlowingFigureDiffersFromThePlainOne) {
+  WorldGl w;
+  w.SceneOnly();
+  const N_AthletProfile& athlete = *w.world->AthletMng().Athlete(0);
+  bool glow = false;
+  test::RecordingGame& game = w.StartGame();
+  N_Matrix3 facing;
+  facing.FromDirection({0.0f, -1.0f, 0.0f});
+  game.onRender = [&](float dt) {
+    if (glow) AthleteGlowOn(athlete);
+    w.world->Figures().RenderFigure(dt, athlete.Figure, {0.0f, 250.0f, kEyeZ - 100.0f}, facing, 1, &athlete, false,
+                                    true, true);
+    if (glow) AthleteGlowOff(athlete);
+  };
+  w.Frame();
+  const std::vector<DWORD> plain = w.Pixels();
+  w.Frame(0.0f);  // the same pose
+  EXPECT_EQ(CountDiffering(plain, w.Pixels(), 0, kHeight), 0) << "a frame of the same pose is the same";
+  glow = true;
+  w.Frame(0.0f);
+  const std::vector<DWORD> glowing = w.Pixels();
+  EXPECT_GT(CountDiffering(plain, glowing, 0, kHeight), 0) << "the gear glows at its outline";
+  glow = false;
+  w.Frame(0.0f);
+  EXPECT_EQ(CountDiffering(plain, w.Pixels(), 0, kHeight), 0) << "and the plain technique is back";
+  w.world->SetGame(nullptr);
+}
+
+/// The 24-bit BMP's size and the pixel at (x, y) from the top, as 0xRRGGBB.
+struct Bitmap {
+  explicit Bitmap(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  std::int32_t Field(std::size_t at) const {
+    return std::int32_t(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8 | std::uint8_t(bytes[at + 2]) << 16 |
+                        std::uint32_t(std::uint8_t(bytes[at + 3])) << 24);
+  }
+  DWORD Pixel(int x, int y) const {
+    const std::int32_t width = Field(18), height = Field(22);
+    const std::size_t row = (std::size_t(width) * 3 + 3) / 4 * 4;
+    const std::size_t at = std::size_t(Field(10)) + row * std::size_t(height > 0 ? height - 1 - y : y) + std::size_t(x) * 3;
+    return DWORD(std::uint8_t(bytes[at + 2])) << 16 | DWORD(std::uint8_t(bytes[at + 1])) << 8 | std::uint8_t(bytes[at]);
+  }
+  std::vector<char> bytes;
+};
+
+TEST(WorldGl, ScrollLockWritesTheBackBufferAsANumberedBitmap) {
+  WorldGl w;
+  w.Frame();
+  w.keys.KeyDown(N_World::kScreenshotKey);
+  w.Frame();
+  const DWORD centre = WorldGl::At(w.Pixels(), kWidth / 2, kHeight / 2);
+  w.keys.KeyUp(N_World::kScreenshotKey);
+  w.Frame();
+  w.keys.KeyDown(N_World::kScreenshotKey);
+  w.Frame();
+  for (const char* file : {"data/screenshots/000001.bmp", "data/screenshots/000002.bmp"}) {
+    const Bitmap shot(file);
+    ASSERT_GT(shot.bytes.size(), 54u) << file;
+    EXPECT_EQ(shot.bytes[0], 'B');
+    EXPECT_EQ(shot.Field(18), kWidth);
+    EXPECT_EQ(std::abs(shot.Field(22)), kHeight);
+    EXPECT_EQ(shot.Field(28) & 0xFFFF, 24) << "bits a pixel";
+  }
+  EXPECT_TRUE(Near(Bitmap("data/screenshots/000001.bmp").Pixel(kWidth / 2, kHeight / 2), centre, 2));
+  EXPECT_FALSE(std::filesystem::exists("data/screenshots/000003.bmp"));
+}
+
+}  // namespace
