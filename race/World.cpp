@@ -289,7 +289,7 @@ void N_World::Update(float frameTime) {
   m_level->UpdateFog(frameTime);
   if (m_game) {
     m_game->Update(frameTime);
-    if (std::unique_ptr<ExportData> result{m_game->PollResult()}) HandOverResult(std::move(result));
+    if (std::unique_ptr<ExportData> result = m_game->PollResult()) HandOverResult(std::move(result));
   }
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
