@@ -40,6 +40,8 @@ class N_GuiProgressBar : public N_GuiPanel {
   /// An empty name is ignored; else the picture of the whole bar (a reference is kept).
   void SetBackShader(const std::string& name);
   const std::string& GetBackShaderName() const { return m_backShaderName; }
+  /// The back picture's shader handle, -1 for none.
+  std::int32_t GetBackShader() const { return m_backShader; }
 
   /// Value / range; 0 for a range of 0.
   float Fraction() const;

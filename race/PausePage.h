@@ -1,9 +1,10 @@
 #pragma once
-// The in-race "Pause" page, opened and closed by the player's pause key. Defined by
-// the race subsystem (it finds the GUI page by name), which installs both into the
-// player controls with SetPausePageCalls (core/PlayerControls.h).
+// The in-race "Pause" page, opened and closed by the player's pause key. The player
+// controls live below the race, so the world installs these two into them
+// (SetPausePageCalls, core/PlayerControls.h) when it is built, and takes them out
+// again when it goes.
 
-/// Opens the "Pause" page with the transition value 2.0; nothing when there is none.
+/// Fades "Pause" in at 2.0 per second; nothing when there is none.
 void ShowPausePage();
-/// Closes the "Pause" page with the transition value 2.0; nothing when there is none.
+/// Fades "Pause" out at 2.0 per second; nothing when there is none.
 void HidePausePage();

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Tokenizer.h"
 #include "core/VarMng.h"
+#include "race/LevelMap.h"
 #include "render/ShaderMng.h"
 #include "render/TextureMng.h"
 #include "scene/SceneAccess.h"
@@ -25,15 +26,11 @@ N_Matrix3 Facing(const N_Vector3& direction) {
   return rotation;
 }
 
-/// The mini-map's mode word back to 0 (no player mark).
-void ResetMiniMap() {
-  // TODO(issue 30): SetMapPlayerMark(0) of the race pages.
-}
+/// The mini-map's player mark back to 0, as at the start.
+void ResetMiniMap() { SetMapPlayerMark(0); }
 
 /// The racers' marks to the mini-map "Map1".
-void HandMarksToMiniMap(const std::vector<N_Vector3>&) {
-  // TODO(issue 30): UpdateMapMarks of the race pages.
-}
+void HandMarksToMiniMap(const std::vector<N_Vector3>& marks) { ::UpdateMapMarks(marks); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/InputMng.h"
 #include "core/Log.h"
+#include "core/PlayerControls.h"
 #include "core/StringTable.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
@@ -16,7 +17,9 @@
 #include "gui/GuiTextSelector.h"
 #include "platform/win32/Files.h"
 #include "race/ExportData.h"
+#include "race/FinalResult.h"
 #include "race/LoadingProgress.h"
+#include "race/PausePage.h"
 #include "race/WorldGuiFigures.h"
 #include "render/Render.h"
 #include "render/TextureMng.h"
@@ -85,9 +88,12 @@ N_World::N_World(N_TextureMng* textureMng) : m_textureMng(textureMng) {
   g_guiServices = {m_guiMng.get(), m_shaderMng.get(), m_textBatch.get(), m_fonts.get()};
   g_guiServices.figures = m_guiFigures.get();
   RegisterGuiFactories(*m_guiMng);
+  // The pause key of the player controls opens the race's "Pause" page.
+  SetPausePageCalls(&ShowPausePage, &HidePausePage);
 }
 
 N_World::~N_World() {
+  SetPausePageCalls(nullptr, nullptr);
   g_scene.game = nullptr;
   m_game.reset();
   Teardown("game");
@@ -283,16 +289,16 @@ void N_World::Update(float frameTime) {
   m_level->UpdateFog(frameTime);
   if (m_game) {
     m_game->Update(frameTime);
-    if (std::unique_ptr<ExportData> result{m_game->PollResult()}) HandOverResult(std::move(result));
+    if (std::unique_ptr<ExportData> result = m_game->PollResult()) HandOverResult(std::move(result));
   }
   // Last: the particles follow everything that moved this frame.
   m_particles->UpdateAll();
 }
 
 void N_World::HandOverResult(std::unique_ptr<ExportData> result) {
-  // TODO(issue 30): ShowFinalResult takes the result over and deletes the game; until
-  // the board exists the game is removed here and its result dropped.
-  result.reset();
+  // The board keeps the result, takes the race display down and removes the game (the
+  // world's own when it is g_world; another world's game goes here).
+  ShowFinalResult(std::move(result));
   if (m_game) {
     m_game->OnRemove();
     SetGame(nullptr);

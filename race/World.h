@@ -19,7 +19,8 @@
 // Update, per frame: the camera manager reads "viewmode" and moves the controller of
 // that mode; the GUI's frame; the level's fog; the game's Update and PollResult (a
 // finished game's result goes to the final-result board, which deletes the game); the
-// particles.
+// particles. While it lives, the world's race "Pause" page answers the player controls'
+// pause key (SetPausePageCalls).
 //
 // Render, per frame: BeginFrame; the scene through the camera of the view mode (0 the
 // race camera, straight into the back buffer; 2 the range's shake camera with the scope

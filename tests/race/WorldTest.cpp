@@ -1,6 +1,7 @@
 #include "race/World.h"
 
 #include "core/FormatString.h"
+#include "race/ExportData.h"
 #include "race/LoadingProgress.h"
 #include "gui/GuiFactories.h"
 #include "gui/GuiFigures.h"
@@ -354,7 +355,7 @@ class NoticedGame final : public N_Game {
   void Init() override {}
   void Update(float) override {}
   void Render(float) override {}
-  ExportData* PollResult() override { return nullptr; }
+  std::unique_ptr<ExportData> PollResult() override { return nullptr; }
   void OnRemove() override {}
   std::uint8_t SetPaused(std::uint8_t paused) override { return paused; }
   bool GetAthleteView(std::int32_t, const float**, N_Vector3*) override { return false; }

@@ -33,9 +33,9 @@ class RecordingGame final : public N_Game {
     m_events.push_back("game render");
     if (onRender) onRender(frameTime);
   }
-  ExportData* PollResult() override {
+  std::unique_ptr<ExportData> PollResult() override {
     m_events.push_back("game poll");
-    return result.release();
+    return std::move(result);
   }
   void OnRemove() override { m_events.push_back("game removed"); }
   std::uint8_t SetPaused(std::uint8_t paused) override {

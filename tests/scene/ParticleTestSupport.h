@@ -3,6 +3,7 @@
 // clock the test moves, behind g_timer), a running game that answers a ground triangle
 // for its athlete (until the race builds the game modes), and a particle scene on the
 // recording renderer (SceneRig) with the manager, the camera and the timer behind g_scene.
+#include "race/ExportData.h"  // the game doubles hand over no result
 #include "scene/Game.h"
 #include "scene/ParticleMng.h"
 #include "scene/ParticleShader.h"
@@ -31,7 +32,7 @@ class GroundGame final : public N_Game {
   void Init() override {}
   void Update(float) override {}
   void Render(float) override {}
-  ExportData* PollResult() override { return nullptr; }
+  std::unique_ptr<ExportData> PollResult() override { return nullptr; }
   void OnRemove() override {}
   std::uint8_t SetPaused(std::uint8_t paused) override { return paused; }
   bool GetAthleteView(std::int32_t id, const float** block, N_Vector3* point) override;

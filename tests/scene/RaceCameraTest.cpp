@@ -1,5 +1,6 @@
 // The race camera: its spline path through "CameraPath_Menu", its speed along it, the
 // sound listener, the level's fly-by cameras and the hand-over to the free camera.
+#include "race/ExportData.h"  // the game double hands over no result
 #include "core/Var.h"
 #include "core/VarMng.h"
 #include "scene/CameraMng.h"
@@ -237,7 +238,7 @@ class PausedGame final : public N_Game {
   void Init() override {}
   void Update(float) override {}
   void Render(float) override {}
-  ExportData* PollResult() override { return nullptr; }
+  std::unique_ptr<ExportData> PollResult() override { return nullptr; }
   void OnRemove() override {}
   std::uint8_t SetPaused(std::uint8_t paused) override {
     calls.push_back(paused);
