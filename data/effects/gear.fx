@@ -1,6 +1,7 @@
 // The athletes' gear: dress, gun, skis, start number and sticks.
 // "TTextureOnly" draws the material's first texture lit by the sun; "TGlowAndTexture"
-// adds a pulsing glow around the outline for the racer the race highlights.
+// adds a pulsing glow over the gear, strongest at the outline, for the racer the race
+// highlights.
 // GearRamps holds two ramps across its 32 texels: the sun's shading (top row, v 0.25)
 // and the glow by closeness to the outline (bottom row, v 0.75); lookups stay within
 // the outer texel centres so that wrapping never mixes the two ends.
