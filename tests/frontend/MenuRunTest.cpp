@@ -92,20 +92,22 @@ class Script {
       m_steps.pop_front();
       m_stepStart = {};
     }
+    if (m_failed) m_steps.clear();
   }
-  bool Done() const { return m_steps.empty(); }
+  bool Done() const { return m_steps.empty() && !m_failed; }
 
  private:
   bool Waited(const char* what) {
     if (Clock::now() - m_stepStart < std::chrono::seconds(20)) return false;
     ADD_FAILURE() << "waited in vain: " << what;
-    m_steps.clear();
+    m_failed = true;  // the steps go once this one has returned
     g_varMng->SetInt("exit", 1, 2);
     return true;
   }
 
   std::deque<Step> m_steps;
   Clock::time_point m_stepStart{};
+  bool m_failed = false;
   platform::ScriptedInput m_input;
 };
 
