@@ -9,6 +9,8 @@ namespace {
 
 namespace col = SkierPhysicsColumn;
 
+constexpr float kInchesPerMetre = 39.37f;  ///< speeds are m/s, positions inches
+
 /// Stress limits of a curve, times the racer's curve skill: left turns throw a skier
 /// over sooner than right ones.
 constexpr float kLeftStressLimit = 65.0f;

@@ -26,9 +26,6 @@ constexpr int kDrift = 11;       ///< sideways-drift divisor; 0 means no drift
 constexpr int kFixedTop = 14;    ///< 1.0: the top speed does not depend on the power
 }  // namespace SkierPhysicsColumn
 
-/// Inches per metre: speeds are m/s, positions inches.
-constexpr float kInchesPerMetre = 39.37f;
-
 /// Advances the racer by dt seconds with the 15 numbers of its technique's physics
 /// row: Heading, TurnStress, FallState (3 or 4 for a curve fall), Speed, EdgeBrake,
 /// HeartRate and Condition change; the racer does not move, out receives the
