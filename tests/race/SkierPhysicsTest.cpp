@@ -64,13 +64,15 @@ TEST(SkierPhysics, DriftLoadsTheStressAndAZeroDivisorTurnsWithoutDrift) {
     Row row = QuietRow();
     row[10] = 1.5f;
     row[11] = divisor;
+    s.r.Heading = {0.8f, 0.0f, 0.6f};
     s.r.Speed = 5.0f;
     s.r.Steer = 1.0f;
     s.Step(row);
     const float a = kDt * 1.5f;
-    EXPECT_FLOAT_EQ(s.r.Heading.x, std::cos(a));
-    EXPECT_FLOAT_EQ(s.r.Heading.y, std::sin(a));  // positive steering turns left
-    const float side = (1.0f / 2.0f) * 5.0f * 1.5f * kDt * 39.37f;
+    EXPECT_FLOAT_EQ(s.r.Heading.x, 0.8f * std::cos(a));
+    EXPECT_FLOAT_EQ(s.r.Heading.y, 0.8f * std::sin(a));  // positive steering turns left
+    EXPECT_EQ(s.r.Heading.z, 0.6f);
+    const float side = (1.0f / 2.0f) * 5.0f * 1.5f * kDt * 39.37f * 0.8f;  // the side vector is horizontal
     EXPECT_FLOAT_EQ(s.r.TurnStress, divisor == 0.0f ? 0.0f : side * side) << divisor;
     EXPECT_EQ(s.r.FallState, 0);
     EXPECT_TRUE(std::isfinite(s.out.x) && std::isfinite(s.out.y)) << divisor;
