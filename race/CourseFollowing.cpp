@@ -8,6 +8,7 @@
 #include "race/ai/AiSector.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
