@@ -29,10 +29,13 @@ void AiPilot(N_Racer& racer, Ai::N_AiPath& path, N_RacerList racers, float dt, N
 /// none too) once Condition is below 0.
 void AiSteerAndPower(N_Racer& racer, const N_Vector3& wanted, bool brake);
 
-/// The overtaking of a computer racer: with racers ahead (started, not finished, within
-/// 300.0 and in front of it) it looks for a free line past them, on the wider side of
-/// its sector first, and turns wanted to it. With no free line wanted stays and brake
-/// is raised; Blocked becomes 16 when both sides are narrower than 20.0 or the racer in
-/// the way is slower, and goes back to 0 only when no racer is ahead. shooting lifts
-/// the limit that keeps a candidate within about 70 degrees of the sector's direction.
+/// The overtaking of a computer racer. wanted comes in as the way to its target (its
+/// length is how far ahead a line must be free) and leaves as the line to take, just as
+/// long. With racers ahead (started, not finished, within 300.0 and in front of it) it
+/// tries the wanted line, then the heading turned by 0.2, 0.4, .. 0.8 to the wider side
+/// of its sector and to the other, each clear of the racers' boxes and of a racer ahead
+/// that hugs the edge on that side. With no free line wanted stays and brake is raised;
+/// Blocked becomes 16 when both sides are narrower than 20.0 or the racer in the way is
+/// slower, and goes back to 0 only when no racer is ahead. While not shooting a line
+/// must keep a cosine of 0.35 to the sector's direction.
 void AvoidRacers(N_Racer& racer, N_RacerList racers, N_Vector3& wanted, bool& brake, bool shooting);
