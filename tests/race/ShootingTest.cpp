@@ -7,6 +7,7 @@
 #include "core/PlayerControls.h"
 #include "core/Random.h"
 #include "platform/dinput8.h"
+#include "race/AiPilot.h"
 #include "race/AiShooting.h"
 #include "race/AimSway.h"
 #include "race/AthletProfile.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -390,8 +392,9 @@ TEST(AimSway, SkillConcentrationPulseAndConditionSetTheFourVariables) {
   for (const char* name : {"ampx", "ampy", "randx", "randy"}) EXPECT_EQ(vars.GetFloat(name), 0.0f) << name;
 }
 
-/// A computer racer walked through its phases: it turns at once to the direction its
-/// shooting steers at and moves at its speed; its animations end when their phase asks.
+/// A computer racer walked through its phases by its pilot: each step it moves along its
+/// heading at its speed and turns as the pilot steers (3 radians a second at full
+/// steering); its animations end when their phase asks.
 TEST(AiShooting, LeavesTheCourseShootsAndComesBackThroughItsLane) {
   ShootingRig r(9, 1);
   N_Racer& racer = *r.racer;
@@ -406,10 +409,11 @@ TEST(AiShooting, LeavesTheCourseShootsAndComesBackThroughItsLane) {
   for (int step = 0; step < 3000 && racer.ShootPhase != 9; ++step) {
     const std::int32_t before = racer.ShootPhase;
     N_Vector3 proposed = racer.Pos + racer.Heading * (racer.Speed * 39.37f * 0.033f);
-    const N_Vector3 wanted = AiShooting(racer, r.path.path, 0.033f, proposed);
+    AiPilot(racer, r.path.path, {}, 0.033f, proposed);
     if (racer.ShootPhase == 0) racer.Speed = 5.0f;
-    racer.Heading = wanted;
-    AiShootingHold(racer, proposed);
+    const float turn = racer.Steer * 3.0f * 0.033f;
+    const N_Vector3 h = racer.Heading;
+    racer.Heading = {h.x * std::cos(turn) - h.y * std::sin(turn), h.x * std::sin(turn) + h.y * std::cos(turn), h.z};
     racer.Pos = proposed;
     if (racer.ShootPhase == 4) {
       racer.Anim = 29;
