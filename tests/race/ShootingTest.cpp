@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -302,6 +303,24 @@ TEST(PlayerShooting, OneShotThroughTwoOverlappingTargetsFellsBoth) {
   EXPECT_EQ(Count(r.cues.calls, "sound 27"), 1);
 }
 
+TEST(PlayerShooting, ARifleThatDidNotLoadWholeEndsTheSeriesAtOnce) {
+  test::RaceRig rig;
+  test::CopyFromGameRoot(rig.dir, "data/anim/puska");
+  test::CopyFromGameRoot(rig.dir, "data/anim/terciky");
+  std::filesystem::remove(rig.dir.Path() + "/data/anim/puska/puska_odlozenie.anim");
+  const std::vector<N_Vector3> points(5, {0.0f, 1000.0f, 0.0f});
+  const N_Vector3 standPoint{};
+  N_ShootingRange range;
+  range.Build(points.data(), 5, &standPoint, 1);
+  N_AthletProfile athlete;
+  N_Racer racer(athlete, 0, 0.0f, 0, false, false);
+  racer.Lane = range.GetLane(0);
+  range.Begin(&racer, false);
+  range.Update(0.033f);
+  EXPECT_TRUE(range.IsDone()) << "no putting-down to wait for";
+  EXPECT_EQ(racer.Bullets, 0);
+}
+
 /// A developer key with right (or left) Ctrl + Shift, the racer before, what it becomes.
 struct DevKeyCase {
   const char* name;
@@ -402,6 +421,7 @@ TEST(AiShooting, LeavesTheCourseShootsAndComesBackThroughItsLane) {
   racer.ShootSkill = 0.8f;
   racer.Pos = r.stand.entry + N_Vector3{300.0f, 0.0f, 0.0f};
   racer.Heading = DirectionTo(racer.Pos, r.stand.entry);
+  racer.ShotTimer = 4.5f;  // left over from an earlier stop
   std::vector<std::int32_t> phases{0};
   N_Vector3 leftAt, shotFrom;
   int phase5Steps = 0;
