@@ -1,6 +1,7 @@
 #include "race/AiPilot.h"
 
 #include "core/OrientedBox.h"
+#include "race/AiShooting.h"
 #include "race/Racer.h"
 #include "race/ai/AiSector.h"
 
@@ -156,13 +157,14 @@ void AvoidRacers(N_Racer& racer, N_RacerList racers, N_Vector3& wanted, bool& br
   }
 }
 
-void AiPilot(N_Racer& racer, Ai::N_AiPath& /*path*/, N_RacerList racers, float /*dt*/, N_Vector3& /*proposed*/) {
-  if (racer.ShootPhase != kNotShooting) {
-    // ---- Shooting hand-over ----
-    // ShootPhase 0 to 8 belong to the computer racer's shooting sequence, which steers
-    // the racer itself (with AiSteerAndPower) and may move the proposed position; its
-    // call belongs here, followed by a return. Until then the racer skis on along the
-    // course below.
+void AiPilot(N_Racer& racer, Ai::N_AiPath& path, N_RacerList racers, float dt, N_Vector3& proposed) {
+  if (racer.ShootPhase >= 0 && racer.ShootPhase < kNotShooting) {
+    // ShootPhase 0 to 8: the shooting sequence steers the racer to its lane and back,
+    // and holds it on the stand while it shoots.
+    const N_Vector3 wanted = AiShooting(racer, path, dt, proposed);
+    AiSteerAndPower(racer, wanted, false);
+    AiShootingHold(racer, proposed);
+    return;
   }
   if (!racer.Sector) return;
   N_Vector3 target = racer.Sector->GetIdealPoint(true);
