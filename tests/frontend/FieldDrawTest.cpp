@@ -35,40 +35,30 @@ TEST(FrontendTables, LevelFilesNationsAndResultOrder) {
                              LevelCase{8, true, false, ""}, LevelCase{-1, false, false, ""}}) {
     EXPECT_EQ(GetLevelFileName(c.row, c.arcade, c.fog), c.file) << c.row << " " << c.arcade << " " << c.fog;
   }
-  EXPECT_STREQ(GetNationCode(0), "GER");
-  EXPECT_STREQ(GetNationCode(31), "UKR");
-  EXPECT_STREQ(GetNationCode(32), "");
-  EXPECT_STREQ(GetNationCode(-1), "");
+  for (const auto& [row, code] : {std::pair{0, "GER"}, {31, "UKR"}, {32, ""}, {-1, ""}}) {
+    EXPECT_STREQ(GetNationCode(row), code) << row;
+  }
   EXPECT_NE(core.LogText().find("no nation in row 32"), std::string::npos);
   EXPECT_NE(core.LogText().find("no level in row 12"), std::string::npos);
   EXPECT_EQ(FindNationRow("ukr"), 31);
   EXPECT_EQ(FindNationRow("XYZ"), 32);
 
   std::vector<N_ResultRow> rows(3);
-  rows[0].Time = 100.0f;
-  rows[1].Time = -1.0f;
-  rows[2].Time = 95.5f;
+  for (std::size_t i = 0; i < 3; ++i) rows[i].Time = std::array{100.0f, -1.0f, 95.5f}[i];
   std::stable_sort(rows.begin(), rows.end(), ResultRowTimeLess);
-  EXPECT_EQ(rows[0].Time, 95.5f);
-  EXPECT_EQ(rows[1].Time, 100.0f);
-  EXPECT_EQ(rows[2].Time, -1.0f);
-  N_ResultRow a, b;
-  a.Time = -1.0f;
-  b.Time = -3.0f;
-  EXPECT_FALSE(ResultRowTimeLess(a, b));
-  EXPECT_FALSE(ResultRowTimeLess(b, a));
+  EXPECT_EQ((std::array{rows[0].Time, rows[1].Time, rows[2].Time}), (std::array{95.5f, 100.0f, -1.0f}));
+  rows[0].Time = -3.0f;
+  EXPECT_FALSE(ResultRowTimeLess(rows[0], rows[2]));
+  EXPECT_FALSE(ResultRowTimeLess(rows[2], rows[0]));
 }
 
 TEST(FrontendDraws, DistinctValuesWithTheEndsHalfAsOften) {
   Srand(38);
   std::vector<std::int32_t> out;
   PickRandomAthletes(0, 14, 14, 3, out);
-  ASSERT_EQ(out.size(), 14u);
-  const std::set<std::int32_t> distinct(out.begin(), out.end());
-  EXPECT_EQ(distinct.size(), 14u);
-  EXPECT_EQ(distinct.count(3), 0u);
-  EXPECT_EQ(*distinct.begin(), 0);
-  EXPECT_EQ(*distinct.rbegin(), 14);
+  const std::set<std::int32_t> all{0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+  EXPECT_EQ(out.size(), 14u);
+  EXPECT_EQ(std::set<std::int32_t>(out.begin(), out.end()), all);
 
   // A count beyond the pool gives the whole pool and stops; none draws nothing.
   out.assign({99});
@@ -81,12 +71,10 @@ TEST(FrontendDraws, DistinctValuesWithTheEndsHalfAsOften) {
 
   constexpr int kDraws = 100000;
   std::array<int, 5> counts{};
-  for (int i = 0; i < kDraws; ++i) {
-    out.clear();
-    PickRandomAthletes(10, 14, 1, -1, out);
-    ASSERT_EQ(out.size(), 1u);
-    ++counts[static_cast<std::size_t>(out[0] - 10)];
-  }
+  out.clear();
+  for (int i = 0; i < kDraws; ++i) PickRandomAthletes(10, 14, 1, -1, out);
+  ASSERT_EQ(out.size(), std::size_t(kDraws));
+  for (std::int32_t v : out) ++counts[static_cast<std::size_t>(v - 10)];
   for (std::size_t v = 0; v < counts.size(); ++v) {
     const double expected = (v == 0 || v == 4) ? kDraws / 8.0 : kDraws / 4.0;
     EXPECT_NEAR(counts[v], expected, expected * 0.05) << "value " << v;
@@ -115,44 +103,36 @@ struct Roster {
   }
 };
 
-TEST(FrontendRelayTeams, ThreeOpposingNationsOfFourEach) {
+TEST(FrontendRelayTeams, ThreeOpposingNationsOfFourEachOrAReport) {
   Roster roster({{"GER", 5}, {"AUT", 4}, {"SUI", 4}, {"USA", 4}, {"FRA", 3}});
+  const std::array<const char*, 3> candidates{"AUT", "SUI", "USA"};
   for (unsigned seed : {1u, 2u, 38u}) {
     Srand(seed);
-    std::vector<std::int32_t> nationOrder;  // the draw the teams must follow
+    std::vector<std::int32_t> nationOrder;  // the first draw: the order of the teams
     PickRandomAthletes(0, 2, 3, -1, nationOrder);
     Srand(seed);
     std::vector<std::uint32_t> out{777};
     BuildRelayTeams(roster.athletes, 0, "ger", out);
     ASSERT_EQ(out.size(), 13u) << seed;
-    EXPECT_EQ(out[0], 777u);
-    const std::array<const char*, 3> candidates{"AUT", "SUI", "USA"};
     for (std::size_t team = 0; team < 3; ++team) {
-      std::set<std::uint32_t> members;
-      for (std::size_t leg = 0; leg < 4; ++leg) {
-        const std::uint32_t index = out[1 + team * 4 + leg];
-        members.insert(index);
-        EXPECT_EQ(roster.athletes.GetMale(index)->Nationality,
-                  candidates[static_cast<std::size_t>(nationOrder[team])])
-            << "seed " << seed << " team " << team;
-      }
+      const std::set<std::uint32_t> members(out.begin() + 1 + team * 4, out.begin() + 5 + team * 4);
       EXPECT_EQ(members.size(), 4u);
+      for (std::uint32_t m : members) {
+        EXPECT_EQ(roster.athletes.GetMale(m)->Nationality, candidates[std::size_t(nationOrder[team])]) << seed;
+      }
     }
   }
   EXPECT_EQ(roster.core.LogText().find("***"), std::string::npos);
-}
 
-TEST(FrontendRelayTeams, TooFewNationsIsReportedAndAddsNothing) {
-  Roster roster({{"GER", 5}, {"AUT", 4}, {"SUI", 4}, {"USA", 3}});
+  // With USA down to three, only AUT and SUI are left: the report, and nothing drawn.
+  roster.athletes.GetMale(13)->Nationality = "GER";
   std::vector<std::uint32_t> out;
-  BuildRelayTeams(roster.athletes, 0, "AUT", out);  // GER and SUI remain
+  BuildRelayTeams(roster.athletes, 0, "GER", out);
+  BuildRelayTeams(roster.athletes, 1, "GER", out);  // no women at all
   EXPECT_TRUE(out.empty());
   EXPECT_NE(roster.core.LogText().find("*** There must be at least 4 nationalities with at least 4 athletsin "
                                        "playerprofiles.data to play relay"),
-            std::string::npos)
-      << roster.core.LogText();
-  BuildRelayTeams(roster.athletes, 1, "AUT", out);  // no women at all
-  EXPECT_TRUE(out.empty());
+            std::string::npos);
 }
 
 }  // namespace

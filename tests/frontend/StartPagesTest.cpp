@@ -42,14 +42,13 @@ TEST(FrontendAthleteList, OneRowPerAthleteWithTheNameInOneCell) {
   rig.World().GuiMng().ParseGuiFile(NAVO_FRONTEND_TEST_PAGES "/setup.gui");
   N_AthletProfile& first = *rig.World().AthletMng().GetMale(0);
   first.AthletName = "Ana \"Speedy\" Kel";
-  first.OptPulse = 1.0f;
-  first.MaxCondition = 2.0f;
-  first.MaxPower = 3.0f;
-  first.Concetration = 4.0f;
-  first.Gameness = 5.0f;
-  first.Coolness = 6.0f;
-  first.ShootTechnic = 7.0f;
-  first.RunTechnic = 8.0f;
+  float value = 1.0f;  // the attributes in the order of the row's columns
+  for (float N_AthletProfile::*a : {&N_AthletProfile::OptPulse, &N_AthletProfile::MaxCondition,
+                                    &N_AthletProfile::MaxPower, &N_AthletProfile::Concetration,
+                                    &N_AthletProfile::Gameness, &N_AthletProfile::Coolness,
+                                    &N_AthletProfile::ShootTechnic, &N_AthletProfile::RunTechnic}) {
+    first.*a = value++;
+  }
   first.CurveTechnic = 50.0f;
   FillAthleteList("Athlets1", 0);
   auto rows = rig.Rows("Athlets1");
