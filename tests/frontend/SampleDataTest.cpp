@@ -29,52 +29,31 @@ namespace fs = std::filesystem;
 /// part that defines one takes it off the list.
 const std::set<std::string> kLaterCallbacks = {"FinalResultClick"};
 
+/// What the code looks up by name: pages and their elements of one class each.
 struct Named {
   const char* page;
-  const char* element;  ///< null: the page alone
   const char* type;
+  std::vector<const char*> elements;
 };
-
-/// What the code looks up by name.
 const Named kNamed[] = {
-    {"Background", "AImage", "Panel"},
-    {"BlackScreen", nullptr, nullptr},
-    {"MainMenu", "SinglePlayer", "Button"},
-    {"MainMenu", "MultiPlayer", "Button"},
-    {"MainMenu", "TrainingFun", "Button"},
-    {"MainMenu", "Options", "Button"},
-    {"MainMenu", "Credits", "Button"},
-    {"MainMenu", "Exit", "Button"},
-    {"SinglePlayer", "Arcade", "Button"},
-    {"SinglePlayer", "TimeAttack", "Button"},
-    {"SinglePlayer", "Career", "Button"},
-    {"SinglePlayer", "SingleRace", "Button"},
-    {"SinglePlayer", "Back1", "Button"},
-    {"MultiPlayer", "CreateGame", "Button"},
-    {"MultiPlayer", "JoinGame", "Button"},
-    {"MultiPlayer", "Back2", "Button"},
-    {"TrainingFun", "RunTraining", "Button"},
-    {"TrainingFun", "ShootingRange", "Button"},
-    {"TrainingFun", "BuddyGames", "Button"},
-    {"TrainingFun", "Back3", "Button"},
-    {"MainOptions", "Settings", "Button"},
-    {"MainOptions", "Controls", "Button"},
-    {"MainOptions", "Back4", "Button"},
-    {"Credits", "Back5", "Button"},
-    {"MessageYesNo", "Label1", "Text"},
-    {"MessageYesNo", "Yes1", "Button"},
-    {"MessageYesNo", "No1", "Button"},
-    {"MessageOK", "Label2", "Text"},
-    {"MessageOK", "Ok1", "Button"},
-    {"Loading", "Loading", "ProgressBar"},
+    {"Background", "Panel", {"AImage"}},
+    {"BlackScreen", "", {}},
+    {"MainMenu", "Button", {"SinglePlayer", "MultiPlayer", "TrainingFun", "Options", "Credits", "Exit"}},
+    {"SinglePlayer", "Button", {"Arcade", "TimeAttack", "Career", "SingleRace", "Back1"}},
+    {"MultiPlayer", "Button", {"CreateGame", "JoinGame", "Back2"}},
+    {"TrainingFun", "Button", {"RunTraining", "ShootingRange", "BuddyGames", "Back3"}},
+    {"MainOptions", "Button", {"Settings", "Controls", "Back4"}},
+    {"Credits", "Button", {"Back5"}},
+    {"MessageYesNo", "Button", {"Yes1", "No1"}},
+    {"MessageYesNo", "Text", {"Label1"}},
+    {"MessageOK", "Button", {"Ok1"}},
+    {"MessageOK", "Text", {"Label2"}},
+    {"Loading", "ProgressBar", {"Loading"}},
     // The relay team page; the set-up pages it serves ("Arcade" with "Athlets1" and
     // "Sex1", "SingleRace" with "Athlets3" and "Sex3") come later and are looked up
     // only while one of them shows.
-    {"Relay", "Relay1", "Table"},
-    {"Relay", "Add1", "Button"},
-    {"Relay", "Remove1", "Button"},
-    {"Relay", "Up1", "Button"},
-    {"Relay", "Down1", "Button"},
+    {"Relay", "Table", {"Relay1"}},
+    {"Relay", "Button", {"Add1", "Remove1", "Up1", "Down1"}},
 };
 
 /// The text keys the code looks up.
@@ -101,14 +80,14 @@ TEST(FrontendSampleData, HoldsWhatTheCodeNames) {
   test::RacePagesRig rig;
   N_GuiMng& gui = rig.World().GuiMng();
   for (const Named& named : kNamed) {
-    SCOPED_TRACE(std::string(named.page) + " " + (named.element ? named.element : ""));
     const N_GuiPage* page = gui.GetPage(named.page);
-    EXPECT_NE(page, nullptr);
-    if (!named.element) continue;
-    const N_GuiElement* element = gui.GetElement(named.element, false);
-    ASSERT_NE(element, nullptr);
-    EXPECT_EQ(element->GetPage(), page);
-    EXPECT_EQ(element->GetTypeName(), named.type);
+    EXPECT_NE(page, nullptr) << named.page;
+    for (const char* name : named.elements) {
+      const N_GuiElement* element = gui.GetElement(name, false);
+      ASSERT_NE(element, nullptr) << name;
+      EXPECT_EQ(element->GetPage(), page) << name;
+      EXPECT_EQ(element->GetTypeName(), named.type) << name;
+    }
   }
   for (const char* page : {"MessageYesNo", "MessageOK"}) {
     EXPECT_TRUE(gui.GetPage(page)->IsModal()) << page;
