@@ -2,11 +2,12 @@
 
 #include "core/InputMng.h"
 #include "core/KeyDefinitions.h"
-#include "frontend/FrontendGui.h"
+#include "frontend/FrontendFrame.h"
+#include "frontend/FrontendUtil.h"
 #include "frontend/SettingsTables.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiModel.h"
-#include "gui/GuiText.h"
+#include "gui/GuiButton.h"
 #include "platform/win32/Termination.h"
 
 namespace {
@@ -19,12 +20,12 @@ extern "C" {
 
 void Options2Show(N_GuiPage*) {
   for (const settings::KeyButtonRow& row : settings::KeyButtons()) {
-    if (N_GuiElement* button = frontend::ElementAs<N_GuiText>(row.button)) button->SetCaption(GetActionKeyName(row.action));
+    if (N_GuiElement* button = frontend::GetElementOf<N_GuiButton>(row.button)) button->SetCaption(GetActionKeyName(row.action));
   }
 }
 
 void OptionsEnter(N_GuiElement* element) {
-  N_GuiModel* model = frontend::ElementAs<N_GuiModel>("Model6");
+  N_GuiModel* model = frontend::GetElementOf<N_GuiModel>("Model6");
   if (!model) return;
   const settings::KeyButtonRow* row = element ? settings::FindKeyButton(element->GetName().c_str()) : nullptr;
   model->SetAnimation(row ? row->animation : settings::kOtherAnimation);
@@ -33,15 +34,15 @@ void OptionsEnter(N_GuiElement* element) {
 }  // extern "C"
 
 void ControlsBack() {
-  frontend::HidePage("ControlsOptions");
-  frontend::ShowPage("Background");
-  frontend::ShowPage("MainOptions");
+  frontend::HidePageNow("ControlsOptions");
+  frontend::ShowPageNow("Background");
+  frontend::ShowPageNow("MainOptions");
 }
 
 void ClickKeyButton(N_GuiElement* element) {
   const settings::KeyButtonRow* row = element ? settings::FindKeyButton(element->GetName().c_str()) : nullptr;
-  auto* button = dynamic_cast<N_GuiText*>(element);
-  if (!row || !button) return;
+  if (!row || !frontend::CheckType(*element, N_GuiButton::kTypeName)) return;
+  auto* button = static_cast<N_GuiButton*>(element);
   // The old key's name shows red while the program waits.
   const std::int32_t colour = button->GetColor();
   button->SetColor(kWaitingColour);
@@ -52,19 +53,19 @@ void ClickKeyButton(N_GuiElement* element) {
   if (previous == settings::kNoAction || previous == row->action) return;
   // The key was taken from that action, which is now unbound.
   if (const settings::KeyButtonRow* taken = settings::FindKeyButtonByAction(previous)) {
-    if (N_GuiElement* other = frontend::ElementAs<N_GuiText>(taken->button)) other->SetCaption(frontend::Text("#str315"));
+    if (N_GuiElement* other = frontend::GetElementOf<N_GuiButton>(taken->button)) other->SetCaption(frontend::Text("#str315"));
   }
 }
 
 const char* CaptureActionKey(int action, int* previous) {
   if (!g_inputMng) return nullptr;
-  N_GuiMng* gui = frontend::GuiMng();
+  N_GuiMng* gui = frontend::Gui();
   if (gui) gui->ShowCursor(false);
   const char* name = nullptr;
   // No cancel: every key counts, Escape included. Only the desktop's request to end the
   // program ends the wait unbound, so that the main loop can end as it asks.
   while (!name && !platform::TerminationRequested()) {
-    frontend::RunGuiFrame();
+    frontend::RunFlatFrame();
     name = BindPressedKey(action, previous);
   }
   if (gui) gui->ShowCursor(true);

@@ -3,7 +3,8 @@
 #include "core/Globals.h"
 #include "core/VarMng.h"
 #include "frontend/ControlsPage.h"
-#include "frontend/FrontendGui.h"
+#include "frontend/FrontendUtil.h"
+#include "frontend/MessageBox.h"
 #include "frontend/SettingsTables.h"
 #include "gui/GuiScrollBar.h"
 #include "gui/GuiTextSelector.h"
@@ -25,8 +26,8 @@ constexpr std::int32_t kTestSound = 33;  // "fxtest" of the sound cache
 
 bool Is(const N_GuiElement* element, const char* name) { return std::strcmp(element->GetName().c_str(), name) == 0; }
 
-N_GuiTextSelector* Selector(const char* name) { return frontend::ElementAs<N_GuiTextSelector>(name); }
-N_GuiScrollBar* Slider(const char* name) { return frontend::ElementAs<N_GuiScrollBar>(name); }
+N_GuiTextSelector* Selector(const char* name) { return frontend::GetElementOf<N_GuiTextSelector>(name); }
+N_GuiScrollBar* Slider(const char* name) { return frontend::GetElementOf<N_GuiScrollBar>(name); }
 
 /// A missing slider reads as the middle of the range; the scripts are required to define
 /// all of them.
@@ -56,10 +57,10 @@ void RestoreGammaFromVariables() {
 }
 
 void ReturnToOptions() {
-  frontend::HidePage("Settings");
-  frontend::HidePage("CareerHS");
-  frontend::ShowPage("Background");
-  frontend::ShowPage("MainOptions");
+  frontend::HidePageNow("Settings");
+  frontend::HidePageNow("CareerHS");
+  frontend::ShowPageNow("Background");
+  frontend::ShowPageNow("MainOptions");
 }
 
 void ShowSound() {
@@ -153,7 +154,7 @@ void OptionsClick(N_GuiElement* element) {
   } else if (Is(element, "Apply1")) {
     ApplyVideoSettings();
     if (g_restartNeeded) {
-      frontend::ShowMessageOK(frontend::Text("#str351").c_str(), "cbSettingsRestart");
+      ShowMessageOK(frontend::Text("#str351"), "cbSettingsRestart");
     } else {
       ReturnToOptions();
     }
