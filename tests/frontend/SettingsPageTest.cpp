@@ -11,7 +11,8 @@
 #include "race/RaceSound.h"
 #include "scene/ParticleMng.h"
 #include "sound/SoundMng.h"
-#include "tests/race/RacePagesRig.h"
+#include "frontend/FrontendUtil.h"
+#include "tests/frontend/MenuRig.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,21 @@
 namespace {
 
 struct SettingsRig {
-  test::RacePagesRig r;
+  test::MenuRig menu;
+  test::RacePagesRig& r = menu.pages;
 
   N_GuiTextSelector& Selector(const char* name) { return r.ElementAs<N_GuiTextSelector>(name); }
   N_GuiScrollBar& Slider(const char* name) { return r.ElementAs<N_GuiScrollBar>(name); }
-  void Click(const char* name) { OptionsClick(&r.Element(name)); }
+  /// A button as the GUI delivers a click; a selector or slider gets its callback on
+  /// the item or position the test gave it.
+  void Click(const char* name) {
+    N_GuiElement& element = r.Element(name);
+    if (element.GetTypeName() != "Button") {
+      OptionsClick(&element);
+    } else {
+      menu.Press(name);
+    }
+  }
   void Show() { Options1Show(nullptr); }
   /// Every selector on an item the page will not show for the defaults.
   void MarkSelectors() {
@@ -124,6 +135,16 @@ TEST(SettingsPage, EveryItemAppliedShowsAgain) {
       }
     }
   }
+  // The switches are on and off; the sliders run from 0 to 100 without arrows.
+  for (const auto& row : settings::SoundSwitches()) EXPECT_EQ(s.Selector(row.selector).Items().size(), 2u);
+  for (const char* name : {"Brightness1", "Contrast1", "Gamma1", "FXVolume1", "MusicVolume1"}) {
+    const N_GuiScrollBar& slider = s.Slider(name);
+    EXPECT_EQ(slider.GetMinimum(), 0) << name;
+    EXPECT_EQ(slider.GetMaximum(), 100) << name;
+    EXPECT_EQ(slider.GetUpButton(), nullptr) << name;
+    EXPECT_EQ(slider.GetDownButton(), nullptr) << name;
+    EXPECT_EQ(slider.GetOnMouseDown(), "OptionsClick") << name;
+  }
   // An item the table does not know writes nothing.
   const auto* resolution = settings::FindVideoSelector("Resolution");
   g_varMng->SetInt("v_width", 640, 2);
@@ -133,7 +154,7 @@ TEST(SettingsPage, EveryItemAppliedShowsAgain) {
 
 TEST(SettingsPage, PresetsSetOnlyTheirSelectorsAndTheFlag) {
   SettingsRig s;
-  s.Show();
+  s.menu.ShowOnly({"CareerHS", "Settings"});
   EXPECT_FALSE(settings::RestartNeeded());
   s.Click("LoSettings");
   EXPECT_TRUE(settings::RestartNeeded());
@@ -149,6 +170,16 @@ TEST(SettingsPage, PresetsSetOnlyTheirSelectorsAndTheFlag) {
   for (const VarValue& v : written) EXPECT_STREQ(g_varMng->GetString(v.name), v.value) << v.name;
   EXPECT_EQ(g_varMng->GetInt("r_swapInterval"), 0);  // "VSync" is the page's, not the preset's
   EXPECT_EQ(s.r.World().ParticleMng().Detail(), 2);
+  // The flag asks for a restart; its answer ends the game with "restart".
+  EXPECT_TRUE(s.r.PageVisible("Settings"));
+  ASSERT_TRUE(s.r.PageVisible("MessageOK"));
+  EXPECT_EQ(s.r.Caption("Label2"), frontend::Text("#str351"));
+  EXPECT_FALSE(frontend::Text("#str351").empty());
+  s.Click("Ok1");
+  EXPECT_FALSE(s.r.PageVisible("MessageOK"));
+  EXPECT_FALSE(settings::RestartNeeded());
+  EXPECT_EQ(g_varMng->GetInt("exit"), 1);
+  EXPECT_EQ(g_varMng->GetInt("restart"), 1);
   // Each preset sets exactly its seven selectors, never "VSync" or a slider.
   for (const auto& preset : settings::Presets()) {
     SCOPED_TRACE(preset.button);
@@ -184,6 +215,18 @@ TEST(SettingsPage, OnlyTheRestartSelectorsSetTheFlag) {
     EXPECT_TRUE(s.r.PageVisible("Background"));
     EXPECT_TRUE(s.r.PageVisible("MainOptions"));
   }
+  // A choice left with "Back14" is forgotten, the flag it set is not.
+  s.menu.ShowOnly({"Background", "MainOptions"});
+  s.Click("Settings");
+  s.Selector("Resolution").SetSelected(2);
+  s.Click("Resolution");
+  s.Click("Back14");
+  EXPECT_EQ(s.menu.Visible(), (std::vector<std::string>{"Background", "MainOptions"}));
+  s.Click("Settings");
+  EXPECT_EQ(s.Selector("Resolution").GetSelected(), 0u);
+  s.Click("Apply1");
+  EXPECT_TRUE(s.r.PageVisible("MessageOK"));
+  EXPECT_EQ(g_varMng->GetInt("v_width"), 800);
 }
 
 TEST(SettingsPage, SlidersPreviewAndApplyBrightnessContrastGamma) {
