@@ -25,8 +25,12 @@ void Options2Show(N_GuiPage*) {
 }
 
 void OptionsEnter(N_GuiElement* element) {
-  N_GuiModel* model = frontend::GetElementOf<N_GuiModel>("Model6");
-  if (!model) return;
+  // The figure is optional: a page without it is no fault.
+  N_GuiMng* gui = frontend::Gui();
+  if (!gui) return;
+  const auto found = gui->Elements().find("Model6");
+  if (found == gui->Elements().end() || !frontend::CheckType(*found->second, N_GuiModel::kTypeName)) return;
+  auto* model = static_cast<N_GuiModel*>(found->second);
   const settings::KeyButtonRow* row = element ? settings::FindKeyButton(element->GetName().c_str()) : nullptr;
   model->SetAnimation(row ? row->animation : settings::kOtherAnimation);
 }

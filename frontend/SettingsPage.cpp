@@ -13,6 +13,7 @@
 #include "sound/SoundMng.h"
 
 #include <cstring>
+#include <optional>
 
 namespace settings {
 
@@ -29,11 +30,17 @@ bool Is(const N_GuiElement* element, const char* name) { return std::strcmp(elem
 N_GuiTextSelector* Selector(const char* name) { return frontend::GetElementOf<N_GuiTextSelector>(name); }
 N_GuiScrollBar* Slider(const char* name) { return frontend::GetElementOf<N_GuiScrollBar>(name); }
 
-/// A missing slider reads as the middle of the range; the scripts are required to define
-/// all of them.
-std::int32_t SliderPosition(const char* name) {
+/// The value a picture slider stands for; without the slider (the scripts are required
+/// to define it) the variable keeps its own.
+float SliderValue(const SliderRow& row) {
+  if (const N_GuiScrollBar* slider = Slider(row.slider)) return SliderToValue(row, slider->GetValue());
+  return g_varMng ? g_varMng->GetFloat(row.variable) : 0.0f;
+}
+
+/// A volume slider's position; without the slider the volume stays.
+std::optional<std::int32_t> VolumePosition(const char* name) {
   const N_GuiScrollBar* slider = Slider(name);
-  return slider ? slider->GetValue() : 50;
+  return slider ? std::optional(slider->GetValue()) : std::nullopt;
 }
 
 /// The ramp from gamma, brightness and contrast, in the renderer's order.
@@ -44,10 +51,7 @@ void SetGammaRamp(float gamma, float brightness, float contrast) {
 /// Brightness, contrast and gamma as the three picture sliders would apply them.
 void PreviewSliders() {
   const auto rows = PictureSliders();
-  const float brightness = SliderToValue(rows[0], SliderPosition(rows[0].slider));
-  const float contrast = SliderToValue(rows[1], SliderPosition(rows[1].slider));
-  const float gamma = SliderToValue(rows[2], SliderPosition(rows[2].slider));
-  SetGammaRamp(gamma, brightness, contrast);
+  SetGammaRamp(SliderValue(rows[2]), SliderValue(rows[0]), SliderValue(rows[1]));
 }
 
 /// The display as the applied variables say: undoes a preview.
@@ -96,11 +100,13 @@ bool ClickSound(const N_GuiElement* element) {
   }
   if (Is(element, "FXVolume1")) {
     if (g_world) g_world->SoundCache().Play(kTestSound);
-    if (g_soundMng) g_soundMng->SetFXVolume(SliderToVolume(SliderPosition("FXVolume1")));
+    const auto position = VolumePosition("FXVolume1");
+    if (g_soundMng && position) g_soundMng->SetFXVolume(SliderToVolume(*position));
     return true;
   }
   if (Is(element, "MusicVolume1")) {
-    if (g_soundMng) g_soundMng->SetMusicVolume(SliderToVolume(SliderPosition("MusicVolume1")));
+    const auto position = VolumePosition("MusicVolume1");
+    if (g_soundMng && position) g_soundMng->SetMusicVolume(SliderToVolume(*position));
     return true;
   }
   return false;
@@ -130,9 +136,7 @@ void ApplyVideoSettings() {
     }
   }
   if (!g_varMng) return;
-  for (const SliderRow& row : PictureSliders()) {
-    g_varMng->SetFloat(row.variable, SliderToValue(row, SliderPosition(row.slider)), kSetFlags);
-  }
+  for (const SliderRow& row : PictureSliders()) g_varMng->SetFloat(row.variable, SliderValue(row), kSetFlags);
 }
 
 extern "C" {
