@@ -12,7 +12,9 @@ using namespace frontend;
 
 namespace {
 
-float LastFrameTime() { return g_timer ? static_cast<float>(g_timer->GetFrameTime()) : 0.0f; }
+/// The ramp's step: the last frame's time. Without a timer each half ends in one step
+/// (a ramp that never moved would block the program for ever).
+float LastFrameTime() { return g_timer ? static_cast<float>(g_timer->GetFrameTime()) : 1.0f; }
 
 void SetMusicVolume(float volume) {
   if (g_soundMng) g_soundMng->SetMusicVolume(volume);

@@ -124,30 +124,20 @@ TEST(MainMenu, LensPicturesFollowTheButtonUnderTheMouse) {
   struct Row {
     Callback callback;
     const char* element;
-    const char* picture;
+    const char* lens;  ///< the picture "textures\menu\lens_" and this
   };
   const Row rows[] = {
-      {MainMenuEnter, "SinglePlayer", "textures\\menu\\lens_single"},
-      {MainMenuEnter, "MultiPlayer", "textures\\menu\\lens_multi"},
-      {MainMenuEnter, "TrainingFun", "textures\\menu\\lens_fun"},
-      {MainMenuEnter, "Options", "textures\\menu\\lens_options"},
-      {MainMenuEnter, "Credits", "textures\\menu\\lens_credits"},
-      {MainMenuEnter, "Exit", "textures\\menu\\lens_exit"},
-      {SinglePlayerEnter, "Arcade", "textures\\menu\\lens_arcade"},
-      {SinglePlayerEnter, "TimeAttack", "textures\\menu\\lens_timeattack"},
-      {SinglePlayerEnter, "Career", "textures\\menu\\lens_career"},
-      {SinglePlayerEnter, "SingleRace", "textures\\menu\\lens_singlerace"},
-      {SinglePlayerEnter, "Back1", "textures\\menu\\lens_back"},
-      {MultiPlayerEnter, "CreateGame", "textures\\menu\\lens_creategame"},
-      {MultiPlayerEnter, "JoinGame", "textures\\menu\\lens_joingame"},
-      {MultiPlayerEnter, "Back2", "textures\\menu\\lens_back"},
-      {TrainingFunEnter, "RunTraining", "textures\\menu\\lens_runtraining"},
-      {TrainingFunEnter, "ShootingRange", "textures\\menu\\lens_shoottraining"},
-      {TrainingFunEnter, "BuddyGames", "textures\\menu\\lens_buddygames"},
-      {TrainingFunEnter, "Back3", "textures\\menu\\lens_back"},
-      {MainOptionsEnter, "Settings", "textures\\menu\\lens_runtraining"},
-      {MainOptionsEnter, "Controls", "textures\\menu\\lens_shoottraining"},
-      {MainOptionsEnter, "Back4", "textures\\menu\\lens_back"},
+      {MainMenuEnter, "SinglePlayer", "single"},     {MainMenuEnter, "MultiPlayer", "multi"},
+      {MainMenuEnter, "TrainingFun", "fun"},         {MainMenuEnter, "Options", "options"},
+      {MainMenuEnter, "Credits", "credits"},         {MainMenuEnter, "Exit", "exit"},
+      {SinglePlayerEnter, "Arcade", "arcade"},       {SinglePlayerEnter, "TimeAttack", "timeattack"},
+      {SinglePlayerEnter, "Career", "career"},       {SinglePlayerEnter, "SingleRace", "singlerace"},
+      {SinglePlayerEnter, "Back1", "back"},          {MultiPlayerEnter, "CreateGame", "creategame"},
+      {MultiPlayerEnter, "JoinGame", "joingame"},    {MultiPlayerEnter, "Back2", "back"},
+      {TrainingFunEnter, "RunTraining", "runtraining"}, {TrainingFunEnter, "ShootingRange", "shoottraining"},
+      {TrainingFunEnter, "BuddyGames", "buddygames"}, {TrainingFunEnter, "Back3", "back"},
+      {MainOptionsEnter, "Settings", "runtraining"}, {MainOptionsEnter, "Controls", "shoottraining"},
+      {MainOptionsEnter, "Back4", "back"},
   };
   N_GuiElement* image = rig.Gui().GetElement("AImage", false);
   ASSERT_NE(image, nullptr);
@@ -165,7 +155,7 @@ TEST(MainMenu, LensPicturesFollowTheButtonUnderTheMouse) {
       EXPECT_EQ(image->GetShaderName(), unset);
       row.callback(element);
     }
-    EXPECT_EQ(image->GetShaderName(), row.picture);
+    EXPECT_EQ(image->GetShaderName(), std::string("textures\\menu\\lens_") + row.lens);
     // A name of another row's callback (and a title) is no row of this one.
     image->SetShader(unset);
     for (const char* other : {"MainMenuTitle", row.callback == MainMenuEnter ? "Back1" : "Exit"}) {

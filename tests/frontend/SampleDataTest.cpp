@@ -29,83 +29,36 @@ namespace fs = std::filesystem;
 /// part that defines one takes it off the list.
 const std::set<std::string> kLaterCallbacks = {"FinalResultClick", "StartListClick", "LoadingShow", "RelayClick"};
 
+/// What the code looks up by name: pages and their elements of one class each.
 struct Named {
   const char* page;
-  const char* element;  ///< null: the page alone
   const char* type;
+  std::vector<const char*> elements;
 };
-
-/// What the code looks up by name.
 const Named kNamed[] = {
-    {"Background", "AImage", "Panel"},
-    {"BlackScreen", nullptr, nullptr},
-    {"MainMenu", "SinglePlayer", "Button"},
-    {"MainMenu", "MultiPlayer", "Button"},
-    {"MainMenu", "TrainingFun", "Button"},
-    {"MainMenu", "Options", "Button"},
-    {"MainMenu", "Credits", "Button"},
-    {"MainMenu", "Exit", "Button"},
-    {"SinglePlayer", "Arcade", "Button"},
-    {"SinglePlayer", "TimeAttack", "Button"},
-    {"SinglePlayer", "Career", "Button"},
-    {"SinglePlayer", "SingleRace", "Button"},
-    {"SinglePlayer", "Back1", "Button"},
-    {"MultiPlayer", "CreateGame", "Button"},
-    {"MultiPlayer", "JoinGame", "Button"},
-    {"MultiPlayer", "Back2", "Button"},
-    {"TrainingFun", "RunTraining", "Button"},
-    {"TrainingFun", "ShootingRange", "Button"},
-    {"TrainingFun", "BuddyGames", "Button"},
-    {"TrainingFun", "Back3", "Button"},
-    {"MainOptions", "Settings", "Button"},
-    {"MainOptions", "Controls", "Button"},
-    {"MainOptions", "Back4", "Button"},
-    {"Credits", "Back5", "Button"},
-    {"MessageYesNo", "Label1", "Text"},
-    {"MessageYesNo", "Yes1", "Button"},
-    {"MessageYesNo", "No1", "Button"},
-    {"MessageOK", "Label2", "Text"},
-    {"MessageOK", "Ok1", "Button"},
-    {"CareerHS", nullptr, nullptr},
-    {"Settings", "Resolution", "TextSelector"},
-    {"Settings", "VSync", "TextSelector"},
-    {"Settings", "Shadows", "TextSelector"},
-    {"Settings", "Antialiasing", "TextSelector"},
-    {"Settings", "TexQuality", "TextSelector"},
-    {"Settings", "LMQuality", "TextSelector"},
-    {"Settings", "Particles", "TextSelector"},
-    {"Settings", "DetailLevel", "TextSelector"},
-    {"Settings", "CommentariesFX", "TextSelector"},
-    {"Settings", "EnvironmentFX", "TextSelector"},
-    {"Settings", "SkiFX", "TextSelector"},
-    {"Settings", "BodyFX", "TextSelector"},
-    {"Settings", "Brightness1", "ScrollBar"},
-    {"Settings", "Contrast1", "ScrollBar"},
-    {"Settings", "Gamma1", "ScrollBar"},
-    {"Settings", "FXVolume1", "ScrollBar"},
-    {"Settings", "MusicVolume1", "ScrollBar"},
-    {"Settings", "Back14", "Button"},
-    {"Settings", "Apply1", "Button"},
-    {"Settings", "Defaults1", "Button"},
-    {"Settings", "HiSettings", "Button"},
-    {"Settings", "LoSettings", "Button"},
-    {"ControlsOptions", "ForwardKey1", "Button"},
-    {"ControlsOptions", "BackwardKey1", "Button"},
-    {"ControlsOptions", "BreakKey1", "Button"},
-    {"ControlsOptions", "LeftKey1", "Button"},
-    {"ControlsOptions", "RightKey1", "Button"},
-    {"ControlsOptions", "Skating1Key1", "Button"},
-    {"ControlsOptions", "Skating2Key1", "Button"},
-    {"ControlsOptions", "Skating3Key1", "Button"},
-    {"ControlsOptions", "Skating4Key1", "Button"},
-    {"ControlsOptions", "Paralell1Key1", "Button"},
-    {"ControlsOptions", "Paralell2Key1", "Button"},
-    {"ControlsOptions", "UphillKey1", "Button"},
-    {"ControlsOptions", "DownhillKey1", "Button"},
-    {"ControlsOptions", "PauseKey1", "Button"},
-    {"ControlsOptions", "ReloadKey1", "Button"},
-    {"ControlsOptions", "Back15", "Button"},
-    {"ControlsOptions", "Model6", "Model"},
+    {"Background", "Panel", {"AImage"}},
+    {"BlackScreen", "", {}},
+    {"MainMenu", "Button", {"SinglePlayer", "MultiPlayer", "TrainingFun", "Options", "Credits", "Exit"}},
+    {"SinglePlayer", "Button", {"Arcade", "TimeAttack", "Career", "SingleRace", "Back1"}},
+    {"MultiPlayer", "Button", {"CreateGame", "JoinGame", "Back2"}},
+    {"TrainingFun", "Button", {"RunTraining", "ShootingRange", "BuddyGames", "Back3"}},
+    {"MainOptions", "Button", {"Settings", "Controls", "Back4"}},
+    {"Credits", "Button", {"Back5"}},
+    {"MessageYesNo", "Button", {"Yes1", "No1"}},
+    {"MessageYesNo", "Text", {"Label1"}},
+    {"MessageOK", "Button", {"Ok1"}},
+    {"MessageOK", "Text", {"Label2"}},
+    {"CareerHS", "", {}},
+    {"Settings", "TextSelector",
+     {"Resolution", "VSync", "Shadows", "Antialiasing", "TexQuality", "LMQuality", "Particles", "DetailLevel",
+      "CommentariesFX", "EnvironmentFX", "SkiFX", "BodyFX"}},
+    {"Settings", "ScrollBar", {"Brightness1", "Contrast1", "Gamma1", "FXVolume1", "MusicVolume1"}},
+    {"Settings", "Button", {"Back14", "Apply1", "Defaults1", "HiSettings", "LoSettings"}},
+    {"ControlsOptions", "Button",
+     {"ForwardKey1", "BackwardKey1", "BreakKey1", "LeftKey1", "RightKey1", "Skating1Key1", "Skating2Key1",
+      "Skating3Key1", "Skating4Key1", "Paralell1Key1", "Paralell2Key1", "UphillKey1", "DownhillKey1", "PauseKey1",
+      "ReloadKey1", "Back15"}},
+    {"ControlsOptions", "Model", {"Model6"}},
 };
 
 /// The text keys the code looks up.
@@ -132,14 +85,14 @@ TEST(FrontendSampleData, HoldsWhatTheCodeNames) {
   test::RacePagesRig rig;
   N_GuiMng& gui = rig.World().GuiMng();
   for (const Named& named : kNamed) {
-    SCOPED_TRACE(std::string(named.page) + " " + (named.element ? named.element : ""));
     const N_GuiPage* page = gui.GetPage(named.page);
-    EXPECT_NE(page, nullptr);
-    if (!named.element) continue;
-    const N_GuiElement* element = gui.GetElement(named.element, false);
-    ASSERT_NE(element, nullptr);
-    EXPECT_EQ(element->GetPage(), page);
-    EXPECT_EQ(element->GetTypeName(), named.type);
+    EXPECT_NE(page, nullptr) << named.page;
+    for (const char* name : named.elements) {
+      const N_GuiElement* element = gui.GetElement(name, false);
+      ASSERT_NE(element, nullptr) << name;
+      EXPECT_EQ(element->GetPage(), page) << name;
+      EXPECT_EQ(element->GetTypeName(), named.type) << name;
+    }
   }
   for (const char* page : {"MessageYesNo", "MessageOK"}) {
     EXPECT_TRUE(gui.GetPage(page)->IsModal()) << page;
