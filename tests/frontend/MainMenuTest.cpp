@@ -61,9 +61,9 @@ TEST(MainMenu, EachClickLeavesAndShowsThePagesOfItsRow) {
        {"ShootTraining"}},
       {TrainingFunClick, "BuddyGames", "TrainingFun", false, {"Background", "TrainingFun"}, nullptr, {"BuddyGames"}},
       {TrainingFunClick, "Back3", "TrainingFun", true, {}, "TrainingFun", {"MainMenu"}},
-      {MainOptionsClick, "Settings", "MainOptions", false, {"Background", "MainOptions"}, nullptr,
+      {MainOptionsClick, "Settings", "MainOptions", true, {"Background", "MainOptions"}, nullptr,
        {"CareerHS", "Settings"}},
-      {MainOptionsClick, "Controls", "MainOptions", false, {"Background", "MainOptions"}, nullptr, {"ControlsOptions"}},
+      {MainOptionsClick, "Controls", "MainOptions", true, {"Background", "MainOptions"}, nullptr, {"ControlsOptions"}},
       {MainOptionsClick, "Back4", "MainOptions", true, {}, "MainOptions", {"MainMenu"}},
       {CreditsClick, "Back5", "Credits", true, {"Credits"}, nullptr, {"Background", "MainMenu"}},
   };

@@ -54,10 +54,21 @@ const Named kNamed[] = {
     // only while one of them shows.
     {"Relay", "Table", {"Relay1"}},
     {"Relay", "Button", {"Add1", "Remove1", "Up1", "Down1"}},
+    {"CareerHS", "", {}},
+    {"Settings", "TextSelector",
+     {"Resolution", "VSync", "Shadows", "Antialiasing", "TexQuality", "LMQuality", "Particles", "DetailLevel",
+      "CommentariesFX", "EnvironmentFX", "SkiFX", "BodyFX"}},
+    {"Settings", "ScrollBar", {"Brightness1", "Contrast1", "Gamma1", "FXVolume1", "MusicVolume1"}},
+    {"Settings", "Button", {"Back14", "Apply1", "Defaults1", "HiSettings", "LoSettings"}},
+    {"ControlsOptions", "Button",
+     {"ForwardKey1", "BackwardKey1", "BreakKey1", "LeftKey1", "RightKey1", "Skating1Key1", "Skating2Key1",
+      "Skating3Key1", "Skating4Key1", "Paralell1Key1", "Paralell2Key1", "UphillKey1", "DownhillKey1", "PauseKey1",
+      "ReloadKey1", "Back15"}},
+    {"ControlsOptions", "Model", {"Model6"}},
 };
 
 /// The text keys the code looks up.
-const char* const kNamedKeys[] = {"#str021", "#str317"};
+const char* const kNamedKeys[] = {"#str021", "#str315", "#str317", "#str351"};
 
 bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
 
