@@ -186,4 +186,38 @@ TEST_F(GuiMenuPixels, CursorHoverClickOffsetAndPageOrder) {
   EXPECT_GT(image.Count(301, 301, 313, 317, &IsWhite), 40);
 }
 
+TEST_F(GuiMenuPixels, CaptionsOfBothFontsDrawInTheirBoxes) {
+  // The captions in the bold font (page title, menu button, message-box button) and one
+  // in the normal font: each puts light glyph pixels into its box, counted against the
+  // same box drawn without its caption (the buttons' border is light too).
+  struct Case {
+    const char* page;
+    const char* element;
+  };
+  const Case cases[] = {
+      {"MainMenu", "MainMenuTitle"},
+      {"MainMenu", "SinglePlayer"},
+      {"MessageOK", "Ok1"},
+      {"MessageOK", "Label2"},
+  };
+  rig.mng->GetElement("Label2", false)->SetCaption("Not yet implemented.");
+  const auto light = [](const platform::Rgba8& p) { return p.r > 150 && p.g > 150 && p.b > 150; };
+  for (const Case& c : cases) {
+    N_GuiElement* element = rig.mng->GetElement(c.element, false);
+    ASSERT_NE(element, nullptr) << c.element;
+    // The message box opens after the menu's cases: its frame covers their buttons.
+    if (!rig.mng->GetPage(c.page)->IsVisible()) rig.mng->GetPage(c.page)->ShowImmediate();
+    const int left = Pixel(element->GetScreenX(), 640), top = Pixel(element->GetScreenY(), 480);
+    const int right = Pixel(element->GetScreenX() + element->GetWidth(), 640);
+    const int bottom = Pixel(element->GetScreenY() + element->GetHeight(), 480);
+    const auto count = [&] { return Frame(0.0).Count(UINT(left), UINT(top), UINT(right), UINT(bottom), light); };
+    const int withText = count();
+    const std::string caption = element->GetCaption();
+    element->SetCaption("");
+    const int without = count();
+    element->SetCaption(caption);
+    EXPECT_GT(withText - without, 80) << c.page << "/" << c.element << " '" << caption << "'";
+  }
+}
+
 }  // namespace
