@@ -1,7 +1,6 @@
 #include "race/RaceSim.h"
 
 #include "core/FormatString.h"
-#include "race/AthletMng.h"
 #include "race/ExportData.h"
 #include "race/GameData.h"
 #include "race/Racer.h"
@@ -28,16 +27,6 @@ N_RaceSim::~N_RaceSim() {
   }
 }
 
-namespace {
-
-N_AthletProfile* FindEntryAthlete(N_AthletMng* athletes, std::int32_t sex, std::int32_t index) {
-  if (!athletes || index < 0) return nullptr;
-  // Any sex but 0 takes the female list.
-  return sex == 0 ? athletes->GetMale(std::size_t(index)) : athletes->GetFemale(std::size_t(index));
-}
-
-}  // namespace
-
 void N_RaceSim::Setup(Ai::N_AiPath& path) {
   m_path = &path;
   if (m_services.figures) m_services.figures->CreateShadowVolumes();
@@ -55,7 +44,7 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
     m_racers.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
       const StartEntry& entry = data.StartList[i];
-      N_AthletProfile* athlete = FindEntryAthlete(m_services.athletes, data.Sex, entry.AthleteIndex);
+      N_AthletProfile* athlete = FindStartAthlete(m_services.athletes, data.Sex, entry.AthleteIndex);
       if (!athlete) {
         N_AiLog::Write(FormatString("N_RaceSim: athlete %d of sex %d does not exist, the default athlete races",
                                     entry.AthleteIndex, data.Sex));

@@ -3,6 +3,7 @@
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "core/Timer.h"
+#include "race/AthletMng.h"
 #include "race/PenaltyRounds.h"
 #include "race/PlayerStatus.h"
 #include "race/ShootingPage.h"
@@ -42,6 +43,7 @@ N_RaceServices N_RaceServices::FromWorld() {
     s.soundCache = &g_world->SoundCache();
     s.camera = &g_world->CameraMng().FreeController().Camera();
     s.raceCamera = &g_world->CameraMng().RaceController();
+    s.level = &g_world->Level();
   }
   return s;
 }
@@ -50,4 +52,9 @@ void RaceCritical(const char* text) {
   if (g_errorLog) g_errorLog->Critical(0, "%s", text);
   std::fputs(text, stderr);
   CriticalExit(-1);
+}
+
+N_AthletProfile* FindStartAthlete(N_AthletMng* athletes, std::int32_t sex, std::int32_t index) {
+  if (!athletes || index < 0) return nullptr;
+  return sex == 0 ? athletes->GetMale(std::size_t(index)) : athletes->GetFemale(std::size_t(index));
 }

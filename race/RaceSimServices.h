@@ -2,16 +2,18 @@
 // What the race simulation and the two single-racer modes (training, time attack)
 // borrow from around them: the athletes, the skier figures, the body sounds, the
 // coach's sound cache, the race's HUD pages, the sound listener, the free camera, the
-// race camera (the level's start flight) and the timer whose clock the passes' wall-
-// time lines read. Each may be absent: what is absent is skipped, so a race runs
-// headless (tests, benchmarks) with only the athletes and, for animation progress, the
-// figures. In the game FromWorld lends the world's members.
+// race camera (the level's start flight), the loaded level and the timer whose clock
+// the passes' wall-time lines read. Each may be absent: what is absent is skipped, so
+// a race runs headless (tests, benchmarks) with only the athletes and, for animation
+// progress, the figures. In the game FromWorld lends the world's members.
 #include <cstdint>
 
 class N_AnimationFactory2;
 class N_AnimSound;
 class N_AthletMng;
+struct N_AthletProfile;
 class N_Camera;
+class N_Level;
 class N_RaceCamera;
 class N_SoundCache;
 class N_SoundMng;
@@ -46,6 +48,8 @@ struct N_RaceServices {
   N_Camera* camera = nullptr;      ///< the free controller's camera, which follows the racer
   N_RaceCamera* raceCamera = nullptr;
   N_TimerBase* timer = nullptr;
+  /// The level whose point sets and triggers the game modes' path networks read.
+  const N_Level* level = nullptr;
 
   /// The world's members (null ones where there is no world), g_soundMng, g_timer and
   /// the process's HUD.
@@ -55,3 +59,7 @@ struct N_RaceServices {
 /// The critical error of the race: reported (the program ends), or without a reporter
 /// written to stderr before the exit.
 [[noreturn]] void RaceCritical(const char* text);
+
+/// The athlete of a start entry: index in the male list for sex 0, in the female list
+/// for any other sex; null when there is no such athlete (or no manager).
+N_AthletProfile* FindStartAthlete(N_AthletMng* athletes, std::int32_t sex, std::int32_t index);
