@@ -86,6 +86,8 @@ class N_RaceSim {
   bool Stopped() const { return m_stop != 0; }
   float StartRenderThreshold() const { return m_startRenderThreshold; }
   float RaceClock() const { return m_raceClock; }
+  /// Steps made since the set-up began (the precomputation's included).
+  std::int64_t StepCount() const { return m_steps; }
   const GameData* Description() const { return m_gameData.get(); }
   N_Sipka& Markers() const { return *m_markers; }
   /// The athlete a racer races for when its entry names none that exists.
@@ -124,5 +126,6 @@ class N_RaceSim {
   std::uint8_t m_statusShown = 0;
   float m_startRenderThreshold = kStartRenderDefault;
   float m_raceClock = 0.0f;
+  std::int64_t m_steps = 0;
   N_AthletProfile m_defaultAthlete;
 };

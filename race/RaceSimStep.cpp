@@ -27,6 +27,7 @@ constexpr float kCameraRaise = 80.0f;
 
 void N_RaceSim::Step(float dt, const N_PlayerControls* controls) {
   if (!m_followed) return;
+  ++m_steps;
   if (controls && controls->IsEscapeHeld()) m_stop = 1;
   StepStartPhase();
 
