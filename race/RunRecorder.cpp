@@ -100,7 +100,8 @@ void N_RunRecorder::DrawGhost(float dt) {
   N_FigureAthlete& ghost = g_scene.figureRoster->Ghost();
   if (ghost.Figure < 0) return;
   m_figureSet->SetNextAction(ghost.Figure, m_ghostAction, 30.0f, 0.0f);
-  m_figureSet->RenderFigure(dt, ghost.Figure, m_ghostPosition, m_ghostRotation, 0, &ghost, false, true, true);
+  // The ghost wears the first bib: a figure is drawn only with a start number of 1 to 31.
+  m_figureSet->RenderFigure(dt, ghost.Figure, m_ghostPosition, m_ghostRotation, 1, &ghost, false, true, true);
 }
 
 void N_RunRecorder::StepPlayback(float dt) {

@@ -214,3 +214,34 @@ TEST(GameSoloDeathTest, RefusesImpossibleDescriptions) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RunRecorderGhost, DrawsTheGhostFigureOnlyWithARun) {
+  RaceSimRig rig;
+  rig.core.vars->SetFloat("LODWorldDistance", 10000.0f, 0);
+  // A saved run of ten samples straight ahead of the camera, playing action 7.
+  std::string file;
+  for (int i = 0; i < 10; ++i) {
+    for (float f : {0.0f, 1000.0f, -40.0f, 1.0f, 0.0f, 0.0f}) file.append(reinterpret_cast<const char*>(&f), 4);
+    file += std::string("\x07\0\0\0", 4);
+  }
+  rig.harness.dir.Write("data/tables/ghost.dat", file);
+  for (const bool withRun : {false, true}) {
+    SCOPED_TRACE(withRun);
+    N_RunRecorder recorder;
+    if (withRun) {
+      ASSERT_TRUE(recorder.Load("ghost.dat"));
+    }
+    recorder.StartRecording(rig.figures.get(), {}, {1.0f, 0.0f, 0.0f}, 18);
+    recorder.Step(0.1f, {}, {1.0f, 0.0f, 0.0f}, 18);
+    rig.device->ClearCalls();
+    recorder.DrawGhost(0.033f);
+    EXPECT_EQ(rig.Calls("DrawIndexedPrimitive(").empty(), !withRun);
+    if (withRun) {
+      EXPECT_EQ(rig.figures->Instance(rig.athletMng->Ghost().Figure)->queuedAction, 7);
+    }
+  }
+}
+
+}  // namespace
