@@ -6,6 +6,7 @@
 #include "race/GameData.h"
 #include "race/Racer.h"
 #include "race/RunRecorder.h"
+#include "race/SectorEvents.h"
 #include "race/Sipka.h"
 #include "race/ai/AiPath.h"
 #include "scene/AnimSound.h"
@@ -32,7 +33,7 @@ void N_GameTimeAttack::Init() {
   if (m_services.bodySounds) r.BreathSlot = m_services.bodySounds->CreateSoundObj(m_gameData->Sex != 0 ? 1 : 0);
   r.Strategy = m_path->FindStrategy(r.StrategyValue);
   SetUpFigureAndMarkers();
-  // The split table (laps + 1 rows, the one racer) comes with the split times.
+  CreateSplitTable();
   m_ghost->StartRecording(m_services.figures, r.Pos, r.Heading, 18);
   m_ghost->Step(0.0f, r.Pos, r.Heading, 18);
   if (g_log) g_log->Print("Game TimeAttack Initializing done.\n");
@@ -52,7 +53,8 @@ bool N_GameTimeAttack::StepOnce(float s) {
   m_ghost->Step(s, r.Pos, r.Heading, static_cast<std::int8_t>(r.Anim));
   const std::int32_t previous = r.Anim;
   r.Anim = CurrentAction();
-  // The sector events (no coach in a time attack) and the post-step come here.
+  // No coach in a time attack.
+  SectorEvents(r, *m_path, m_splitTable.get(), false, m_gameData->ArcadeLevels != 0, false);
   if (r.Time > 0.0f) {
     if (r.Power > 0.1f) m_markers->StartStarter();
     // The choosers start from the racer's own animation of the step.

@@ -8,12 +8,14 @@
 #include "race/ExportData.h"
 #include "race/GameData.h"
 #include "race/Racer.h"
+#include "race/SectorEvents.h"
 #include "race/ShootLane.h"
 #include "race/Shooter.h"
 #include "race/ShootingRange.h"
 #include "race/Sipka.h"
 #include "race/ai/AiLog.h"
 #include "race/ai/AiPath.h"
+#include "race/ai/SplitTable.h"
 #include "scene/AnimSound.h"
 
 namespace {
@@ -62,7 +64,7 @@ void N_GameTraining::Init() {
     m_hasLane = TakeLane();
   }
   SetUpFigureAndMarkers();
-  // The split table (laps + 1 rows, the one racer) comes with the split times.
+  CreateSplitTable();
   if (g_log) g_log->Print("Game GameTraining Initializing done.\n");
 }
 
@@ -107,7 +109,7 @@ void N_GameTraining::StepRun(float s) {
   m_positions.clear();
   const std::int32_t previous = r.Anim;
   r.Anim = CurrentAction();
-  // The training's sector events and the post-step come here.
+  SectorEventsTraining(r, m_splitTable.get());
   if (r.Power > 0.1f) m_markers->StartStarter();
   m_positions.push_back(r.Pos);
   // The choosers start from the racer's own animation of the step.
@@ -165,8 +167,14 @@ std::unique_ptr<ExportData> N_GameTraining::PollResult() {
   } else {
     result->Faults = r.Falls;
     result->LapsDone = r.LapsDone;
-    // The lap times come from the split table's lap clocks; until then the whole run.
-    result->LapTimes.assign(1, r.Time);
+    // Each lap from the lap clocks, then the rest of the run from the last lap clock.
+    float previous = 0.0f;
+    for (std::int32_t lap = 0; lap < r.LapsDone; ++lap) {
+      const float clock = m_splitTable->GetRoundTime(lap, r.StartNumber);
+      result->LapTimes.push_back(clock - previous);
+      previous = clock;
+    }
+    result->LapTimes.push_back(r.Time - previous);
   }
   m_gameData.reset();
   return result;

@@ -5,6 +5,7 @@
 #include "race/GameData.h"
 #include "race/Racer.h"
 #include "race/Sipka.h"
+#include "race/ai/SplitTable.h"
 #include "race/ai/AiLog.h"
 #include "race/ai/AiPath.h"
 #include "race/ai/StartPlaces.h"
@@ -77,7 +78,10 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
     }
     if (discipline == DisciplineCode::kMassStart) m_followed->FallImmunity = kMassStartFallImmunity;
   }
-  // The split table (laps - 1 rows, the racers) comes with the split times.
+  for (const auto& racer : m_racers) m_field.push_back(racer.get());
+  m_splitTable = std::make_unique<N_SplitTable>();
+  m_splitTable->Create(std::int32_t(data.Laps) - 1, std::int32_t(m_racers.size()));
+  m_splitTable->AddRacers(m_field.data(), std::int32_t(m_field.size()));
   m_markers->LoadMapQuad();
   Precompute();
   N_Vector3 starter, starterDir;

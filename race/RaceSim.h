@@ -28,6 +28,7 @@
 
 class N_PlayerControls;
 class N_Sipka;
+class N_SplitTable;
 struct ExportData;
 struct GameData;
 struct N_Racer;
@@ -90,6 +91,8 @@ class N_RaceSim {
   std::int64_t StepCount() const { return m_steps; }
   const GameData* Description() const { return m_gameData.get(); }
   N_Sipka& Markers() const { return *m_markers; }
+  /// The split table, null before Setup.
+  N_SplitTable* SplitTable() const { return m_splitTable.get(); }
   /// The athlete a racer races for when its entry names none that exists.
   const N_AthletProfile& DefaultAthlete() const { return m_defaultAthlete; }
 
@@ -127,5 +130,8 @@ class N_RaceSim {
   float m_startRenderThreshold = kStartRenderDefault;
   float m_raceClock = 0.0f;
   std::int64_t m_steps = 0;
+  std::unique_ptr<N_SplitTable> m_splitTable;
+  /// The racers in racer order, for the routines that see the whole field.
+  std::vector<N_Racer*> m_field;
   N_AthletProfile m_defaultAthlete;
 };

@@ -11,6 +11,7 @@
 #include "race/ai/AiLog.h"
 #include "race/ai/AiPath.h"
 #include "race/ai/AiTableMng.h"
+#include "race/ai/SplitTable.h"
 #include "race/ai/StartPlaces.h"
 #include "render/Camera.h"
 #include "scene/AnimSound.h"
@@ -38,6 +39,7 @@ N_SoloRaceGame::~N_SoloRaceGame() {
   }
   m_racer.reset();
   m_markers.reset();
+  m_splitTable.reset();
   DeleteAiLog();
 }
 
@@ -111,6 +113,13 @@ void N_SoloRaceGame::SetUpFigureAndMarkers() {
   m_markers->SetStarterPlace(starter, starterDir);
 }
 
+void N_SoloRaceGame::CreateSplitTable() {
+  m_splitTable = std::make_unique<N_SplitTable>();
+  m_splitTable->Create(m_gameData->Laps, 1);
+  N_Racer* racer = m_racer.get();
+  m_splitTable->AddRacers(&racer, 1);
+}
+
 void N_SoloRaceGame::StepStartSequence() {
   const N_Racer& r = *m_racer;
   N_RaceHud* hud = m_services.hud;
@@ -153,6 +162,7 @@ void N_SoloRaceGame::AnimateAndMove(std::int32_t previous, std::int32_t next, co
 
 void N_SoloRaceGame::FollowRacer(float s) {
   N_Racer& r = *m_racer;
+  m_splitTable->Update(s);
   if (r.BreathSlot != -1 && m_services.bodySounds) {
     m_services.bodySounds->UpdateBreath(r.BreathSlot, r.Pos.x, r.Pos.y, r.Pos.z, r.Condition, r.HeartRate);
   }

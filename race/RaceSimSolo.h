@@ -22,6 +22,7 @@
 #include <vector>
 
 class N_Sipka;
+class N_SplitTable;
 struct GameData;
 struct N_Racer;
 namespace Ai {
@@ -46,6 +47,7 @@ class N_SoloRaceGame : public N_Game {
   Ai::N_AiPath* Path() const { return m_path.get(); }
   N_Sipka* Markers() const { return m_markers.get(); }
   const GameData* Description() const { return m_gameData.get(); }
+  N_SplitTable* SplitTable() const { return m_splitTable.get(); }
   N_PlayerControls& Controls() { return m_controls; }
   bool Paused() const { return m_paused != 0; }
   /// The athlete a racer races for when its entry names none that exists.
@@ -64,6 +66,8 @@ class N_SoloRaceGame : public N_Game {
   /// The figure's shadows and the standing animation queued; the markers' shadows, the
   /// mini-map rectangle and the starter's place.
   void SetUpFigureAndMarkers();
+  /// The split table of laps + 1 rows with the one racer.
+  void CreateSplitTable();
   /// Countdown between -5 and 0 (the start signal and start info once, the counter
   /// every step); at 0 the start info closes and the player status shows, once.
   void StepStartSequence();
@@ -90,6 +94,7 @@ class N_SoloRaceGame : public N_Game {
   std::unique_ptr<Ai::N_AiPath> m_path;
   std::unique_ptr<N_Racer> m_racer;
   std::unique_ptr<N_Sipka> m_markers;
+  std::unique_ptr<N_SplitTable> m_splitTable;
   N_PlayerControls m_controls;
   std::uint8_t m_paused = 0;
   std::vector<N_Vector3> m_positions;  ///< the mini-map's marks

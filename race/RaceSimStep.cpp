@@ -5,11 +5,13 @@
 #include "race/GameData.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
+#include "race/SectorEvents.h"
 #include "race/ShootLane.h"
 #include "race/Sipka.h"
 #include "race/SoundCache.h"
 #include "race/ai/AiPath.h"
 #include "race/ai/AiTableMng.h"
+#include "race/ai/SplitTable.h"
 #include "render/Camera.h"
 #include "scene/AnimSound.h"
 #include "scene/AnimationFactory2.h"
@@ -47,7 +49,7 @@ void N_RaceSim::Step(float dt, const N_PlayerControls* controls) {
   }
   if (followed.Finished) m_stop = 1;
   m_markers->UpdateMapMarks(m_positions);
-  // The split table's display timer advances here once the split times are in.
+  m_splitTable->Update(dt);
   if (followed.ShootPhase != 5) FollowCamera(dt);
 }
 
@@ -94,15 +96,16 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* /*con
   // The choosers start from the racer's own animation, never from another racer's choice.
   std::int32_t next = r.Anim;
   N_Vector3 proposed = r.Pos;
-  // The sector events and the post-step, then by controller the technique, the input
-  // and shooting, the physics and the collisions or the pilot.
+  SectorEvents(r, *m_path, m_splitTable.get(), false, m_gameData && m_gameData->ArcadeLevels != 0, true);
+  // The post-step, then by controller the technique, the input and shooting, the
+  // physics and the collisions or the pilot.
   if (r.ControlKind == 1) {
     m_positions.insert(m_positions.begin(), r.Pos);
     if (r.Power > 0.1f) m_markers->StartStarter();
   } else {
     m_positions.push_back(r.Pos);
   }
-  // The rank comes from the split table.
+  m_splitTable->GetRank(r.StartNumber, r.Position);
 
   const Ai::N_AiTableMng* tables = m_path ? m_path->AiTables() : nullptr;
   const std::int32_t figure = FigureOf(r);
