@@ -277,3 +277,32 @@ TEST(RaceSimQuery, AnswersARacersFigureAndNothingElse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RaceSimRender, DrawsOnlyStartedRacersStillOnTheCourse) {
+  RaceSimRig rig;
+  rig.core.vars->SetFloat("LODWorldDistance", 10000.0f, 0);
+  auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 2, 7.0f, 0), rig.Services());
+  N_Racer& second = race->Racer(1);
+  for (std::size_t i = 0; i < 2; ++i) race->Racer(i).Pos = {0.0f, 1000.0f, -40.0f};  // ahead of the camera
+  race->Racer(0).Finished = 1;
+  struct Case {
+    float time;
+    std::uint8_t finished;
+    bool drawn;
+  };
+  // The markers draw as well: the figure's draws come on top of theirs.
+  std::size_t markersOnly = 0;
+  for (const Case c : {Case{-5.01f, 0, false}, Case{-5.0f, 0, true}, Case{30.0f, 1, false}}) {
+    second.Time = c.time;
+    second.Finished = c.finished;
+    rig.device->ClearCalls();
+    race->Render(0.033f);
+    const std::size_t draws = rig.Calls("DrawIndexedPrimitive(").size();
+    if (c.time < -5.0f) markersOnly = draws;
+    EXPECT_EQ(draws > markersOnly, c.drawn) << c.time;
+  }
+}
+
+}  // namespace
