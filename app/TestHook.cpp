@@ -5,7 +5,11 @@
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiEvent.h"
+#include "gui/GuiMng.h"
 #include "platform/win32.h"
+#include "race/World.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -52,6 +56,8 @@ N_TestHook N_TestHook::Parse(const std::string& stage) {
         step.frames = SaturatingAtoi(value.c_str());
       } else if (name == "file") {
         step.file = value;
+      } else if (name == "click") {
+        step.clicks.push_back(value);
       } else if (name == "key") {
         const std::size_t colon = value.find(':');
         if (colon != std::string::npos) {
@@ -79,6 +85,21 @@ void N_TestHook::OnPass() {
   }
 }
 
+void N_TestHook::Click(const std::string& name) {
+  if (!g_world) return;
+  N_GuiMng& gui = g_world->GuiMng();
+  N_GuiElement* element = gui.GetElement(name, false);
+  // Below an open modal page nothing takes a click.
+  if (!element || (gui.GetModalPage() && element->GetPage() != gui.GetModalPage())) return;
+  N_GuiEvent event;
+  event.type = N_GuiEventType::Button;
+  event.button = kGuiLeftButton;
+  event.pressed = true;
+  element->HandleEvent(event);
+  event.pressed = false;
+  element->HandleEvent(event);
+}
+
 void N_TestHook::Act(const Step& step) {
   for (const auto& [action, code] : step.keys) {
     if (action >= 0 && action < key_action::kCount) g_keyDefinitions[action] = static_cast<std::uint8_t>(code);
@@ -86,5 +107,6 @@ void N_TestHook::Act(const Step& step) {
   for (const auto& [name, value] : step.variables) {
     if (g_varMng) g_varMng->SetString(name.c_str(), value.c_str(), 0x02);
   }
+  for (const std::string& name : step.clicks) Click(name);
   if (step.critical && g_errorLog) g_errorLog->Critical(0, "Forced by the test hook\n");
 }

@@ -11,6 +11,9 @@
 //   frames=N       act at pass N of the main loop (counted from 1; default 1)
 //   file=NAME      ... and not before the file NAME exists in the working directory
 //   key=A:C        bind action A (0-19) to the DIK code C
+//   click=NAME     press and release the left mouse button on the GUI element NAME, as
+//                  the cursor over it would (a disabled element, or one below an open
+//                  modal page, takes no click)
 //   critical       a critical error through the error reporter
 //   NAME=VALUE     set the variable NAME to VALUE (flags 2), e.g. exit=1, restart=1
 // Without the variable the hook does nothing.
@@ -38,8 +41,11 @@ class N_TestHook {
     bool critical = false;
     std::vector<std::pair<std::string, std::string>> variables;
     std::vector<std::pair<int, int>> keys;  ///< action, DIK code
+    std::vector<std::string> clicks;         ///< GUI element names
   };
   static void Act(const Step& step);
+  /// A left click on the element, as the GUI's update delivers it.
+  static void Click(const std::string& name);
 
   std::vector<Step> m_steps;
   std::size_t m_next = 0;  ///< the step waiting to act

@@ -101,6 +101,9 @@ struct N_Racer {
   float EdgeBrake = 0.0f;
   float FullPowerTime = 0.0f;
   float FallImmunity = 0.0f;
+  /// Seconds stopped at the finish: after 10.0 s the racer is finished even when its
+  /// finish animation never reaches its end.
+  float FinishAnimTime = 0.0f;
   float StrategyValue = 1.0f;
   const Ai::N_AiStrategy* Strategy = nullptr;
   std::int32_t BreathSlot = -1;

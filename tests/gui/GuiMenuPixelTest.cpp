@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/StringTable.h"
 #include "core/VarMng.h"
+#include "gui/GuiButton.h"
 #include "gui/GuiPage.h"
 #include "platform/win32/TestWindow.h"
 #include "render/Camera.h"
@@ -77,6 +78,11 @@ class GuiMenuPixels : public ::testing::Test {
       ASSERT_NE(rig.mng->GetPage(name), nullptr) << name;
       rig.mng->GetPage(name)->ShowImmediate();
     }
+    // The menu's own callback lives in the front-end, above the GUI: here the button
+    // switches its page through the GUI's own "gotopage".
+    auto* single = dynamic_cast<N_GuiButton*>(rig.mng->GetElement("SinglePlayer", false));
+    ASSERT_NE(single, nullptr);
+    single->SetGotoPage("SinglePlayer");
   }
   void TearDown() override {
     g_stringTable = nullptr;

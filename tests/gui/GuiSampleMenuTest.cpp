@@ -1,7 +1,8 @@
 // The sample page scripts of the game root: they load without a fault, hold the pages,
-// elements and callbacks the menus name, and can be walked with the mouse through
-// their "gotopage" buttons while the cursor stays counted once; the credits scroll and
-// the single-player page slides in.
+// elements and callbacks the menus name, and can be walked with the mouse while the
+// cursor stays counted once; the credits scroll and the single-player page slides in.
+// The menus' own callbacks belong to the front-end, above the GUI: here the buttons
+// switch their pages through the GUI's own "gotopage".
 #include "core/FileFinder.h"
 #include "core/Globals.h"
 #include "core/StringTable.h"
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -47,6 +49,14 @@ class GuiSampleMenu : public ::testing::Test {
     rig.mng->ShowCursor(false);
     for (const char* name : {"Background", "MainMenu"}) {
       if (N_GuiPage* page = rig.mng->GetPage(name)) page->ShowImmediate();
+    }
+    const std::pair<const char*, const char*> gotoPages[] = {
+        {"SinglePlayer", "SinglePlayer"}, {"MultiPlayer", "MultiPlayer"}, {"TrainingFun", "TrainingFun"},
+        {"Options", "MainOptions"},       {"Credits", "Credits"},         {"Back1", "MainMenu"},
+        {"Back2", "MainMenu"},            {"Back3", "MainMenu"},          {"Back4", "MainMenu"},
+        {"Back5", "MainMenu"}};
+    for (const auto& [button, page] : gotoPages) {
+      if (auto* b = dynamic_cast<N_GuiButton*>(rig.mng->GetElement(button, false))) b->SetGotoPage(page);
     }
   }
   ~GuiSampleMenu() override { g_stringTable = nullptr; }

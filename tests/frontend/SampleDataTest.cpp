@@ -1,0 +1,157 @@
+// The sample data holds what the front-end's code names: the pages and elements it
+// looks up (of the class it expects), the texts the scripts name; every callback a
+// sample script names is a function of the program (or comes with a later part of the
+// game: the list below), every answer the code gives a message box resolves (a modal
+// box whose answer is unbound could never close), and no text key is defined twice.
+#include "gui/GuiElement.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
+#include "platform/win32.h"
+#include "tests/race/RacePagesRig.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+/// The callbacks that sample scripts name and a later part of the game defines. The
+/// part that defines one takes it off the list.
+const std::set<std::string> kLaterCallbacks = {"FinalResultClick", "StartListClick", "LoadingShow", "RelayClick"};
+
+/// What the code looks up by name: pages and their elements of one class each.
+struct Named {
+  const char* page;
+  const char* type;
+  std::vector<const char*> elements;
+};
+const Named kNamed[] = {
+    {"Background", "Panel", {"AImage"}},
+    {"BlackScreen", "", {}},
+    {"MainMenu", "Button", {"SinglePlayer", "MultiPlayer", "TrainingFun", "Options", "Credits", "Exit"}},
+    {"SinglePlayer", "Button", {"Arcade", "TimeAttack", "Career", "SingleRace", "Back1"}},
+    {"MultiPlayer", "Button", {"CreateGame", "JoinGame", "Back2"}},
+    {"TrainingFun", "Button", {"RunTraining", "ShootingRange", "BuddyGames", "Back3"}},
+    {"MainOptions", "Button", {"Settings", "Controls", "Back4"}},
+    {"Credits", "Button", {"Back5"}},
+    {"MessageYesNo", "Button", {"Yes1", "No1"}},
+    {"MessageYesNo", "Text", {"Label1"}},
+    {"MessageOK", "Button", {"Ok1"}},
+    {"MessageOK", "Text", {"Label2"}},
+};
+
+/// The text keys the code looks up.
+const char* const kNamedKeys[] = {"#str021"};
+
+bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<fs::path> Files(const fs::path& folder, const std::string& extension) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file() && entry.path().extension() == extension) files.push_back(entry.path());
+  }
+  return files;
+}
+
+TEST(FrontendSampleData, HoldsWhatTheCodeNames) {
+  test::RacePagesRig rig;
+  N_GuiMng& gui = rig.World().GuiMng();
+  for (const Named& named : kNamed) {
+    const N_GuiPage* page = gui.GetPage(named.page);
+    EXPECT_NE(page, nullptr) << named.page;
+    for (const char* name : named.elements) {
+      const N_GuiElement* element = gui.GetElement(name, false);
+      ASSERT_NE(element, nullptr) << name;
+      EXPECT_EQ(element->GetPage(), page) << name;
+      EXPECT_EQ(element->GetTypeName(), named.type) << name;
+    }
+  }
+  for (const char* page : {"MessageYesNo", "MessageOK"}) {
+    EXPECT_TRUE(gui.GetPage(page)->IsModal()) << page;
+    EXPECT_GT(gui.GetPage(page)->GetZOrder(), gui.GetPage("BlackScreen")->GetZOrder()) << page;
+    EXPECT_LT(gui.GetPage(page)->GetZOrder(), gui.GetCursorPage() ? gui.GetCursorPage()->GetZOrder() : 600) << page;
+  }
+  // Every text key the code or a sample script names has a text.
+  std::set<std::string> keys(std::begin(kNamedKeys), std::end(kNamedKeys));
+  const std::regex key("#str[0-9]+");
+  for (const fs::path& script : Files(fs::path(test::GameRoot()) / "data" / "scripts" / "gui", ".gui")) {
+    const std::string text = ReadFile(script);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), key); it != std::sregex_iterator(); ++it) {
+      keys.insert(it->str());
+    }
+  }
+  for (const std::string& name : keys) EXPECT_FALSE(rig.strings.Find(name).empty()) << name;
+}
+
+TEST(FrontendSampleData, EveryCallbackResolves) {
+  test::RacePagesRig rig;
+  N_GuiMng& gui = rig.World().GuiMng();
+  std::set<std::string> named;
+  for (const auto* elements : {&gui.Elements(), &gui.Templates()}) {
+    for (const auto& [name, element] : *elements) {
+      for (const std::string& callback : {element->GetOnClick(), element->GetOnMouseEnter(),
+                                          element->GetOnMouseExit(), element->GetOnMouseDown()}) {
+        if (!callback.empty()) named.insert(callback);
+      }
+    }
+  }
+  for (const auto& [name, page] : gui.Pages()) {
+    if (!page->GetOnShow().empty()) named.insert(page->GetOnShow());
+  }
+  EXPECT_GT(named.size(), 10u);
+  for (const std::string& name : named) {
+    if (kLaterCallbacks.count(name)) continue;
+    EXPECT_TRUE(Exported(name)) << name << " is named by a sample script";
+  }
+  for (const std::string& name : kLaterCallbacks) {
+    EXPECT_FALSE(Exported(name)) << name << " is defined now: take it off the list";
+  }
+
+  // The answers the front-end's code gives its message boxes.
+  const std::regex box(R"re(ShowMessage(?:YesNo|OK)\s*\([^;]*?"(\w+)"\s*\))re");
+  std::set<std::string> answers;
+  for (const fs::path& source : Files(fs::path(NAVO_SOURCE_DIR) / "frontend", ".cpp")) {
+    const std::string text = ReadFile(source);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), box); it != std::sregex_iterator(); ++it) {
+      answers.insert((*it)[1].str());
+    }
+  }
+  EXPECT_TRUE(answers.count("OKMsgClick"));
+  for (const std::string& name : answers) EXPECT_TRUE(Exported(name)) << name << " answers a message box";
+}
+
+TEST(FrontendSampleData, NoTextKeyIsDefinedTwice) {
+  std::map<std::string, std::vector<std::string>> files;  // "language key" -> the files defining it
+  const std::regex language(R"(^\s*language\s+(\w+))");
+  const std::regex definition(R"(^\s*(#str\w+)\s)");
+  for (const fs::path& path : Files(fs::path(test::GameRoot()) / "data" / "scripts" / "strings", ".string")) {
+    std::ifstream in(path);
+    std::string current;
+    for (std::string line; std::getline(in, line);) {
+      std::smatch match;
+      if (std::regex_search(line, match, language)) current = match[1];
+      if (std::regex_search(line, match, definition)) files[current + " " + match[1].str()].push_back(path.filename());
+    }
+  }
+  EXPECT_GT(files.size(), 20u);
+  for (const auto& [key, where] : files) EXPECT_EQ(where.size(), 1u) << key << " in " << ::testing::PrintToString(where);
+}
+
+}  // namespace
