@@ -6,6 +6,7 @@
 #include "race/GameData.h"
 #include "race/Racer.h"
 #include "race/RunRecorder.h"
+#include "race/RacerControl.h"
 #include "race/SectorEvents.h"
 #include "race/Sipka.h"
 #include "race/ai/AiPath.h"
@@ -55,11 +56,13 @@ bool N_GameTimeAttack::StepOnce(float s) {
   r.Anim = CurrentAction();
   // No coach in a time attack.
   SectorEvents(r, *m_path, m_splitTable.get(), false, m_gameData->ArcadeLevels != 0, false);
+  RacerPostStep(r, s);
   if (r.Time > 0.0f) {
     if (r.Power > 0.1f) m_markers->StartStarter();
     // The choosers start from the racer's own animation of the step.
-    const std::int32_t next = r.Anim;
-    const N_Vector3 proposed = r.Pos;
+    std::int32_t next = r.Anim;
+    N_Vector3 proposed = r.Pos;
+    DrivePlayer(next, proposed, s);
     if (m_statusShown && m_services.hud) {
       m_services.hud->UpdatePlayerStatus(r.Time, r.Speed, r.HeartRate, r.Power, r.Condition, r.StartNumber,
                                          r.LapsDone + 1, m_gameData->Laps);

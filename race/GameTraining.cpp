@@ -8,6 +8,7 @@
 #include "race/ExportData.h"
 #include "race/GameData.h"
 #include "race/Racer.h"
+#include "race/RacerControl.h"
 #include "race/SectorEvents.h"
 #include "race/ShootLane.h"
 #include "race/Shooter.h"
@@ -110,11 +111,13 @@ void N_GameTraining::StepRun(float s) {
   const std::int32_t previous = r.Anim;
   r.Anim = CurrentAction();
   SectorEventsTraining(r, m_splitTable.get());
+  RacerPostStep(r, s);
   if (r.Power > 0.1f) m_markers->StartStarter();
   m_positions.push_back(r.Pos);
   // The choosers start from the racer's own animation of the step.
-  const std::int32_t next = r.Anim;
-  const N_Vector3 proposed = r.Pos;
+  std::int32_t next = r.Anim;
+  N_Vector3 proposed = r.Pos;
+  DrivePlayer(next, proposed, s);
   AnimateAndMove(previous, next, proposed, s);
   if (m_statusShown && m_services.hud) {
     // The position is the start number (1), the lap LapsDone + 1, as the time attack.

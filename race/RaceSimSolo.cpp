@@ -5,6 +5,9 @@
 #include "race/FixedStep.h"
 #include "race/GameData.h"
 #include "race/Racer.h"
+#include "race/RacerControl.h"
+#include "race/SkierPhysics.h"
+#include "race/Technique.h"
 #include "race/ShootLane.h"
 #include "race/Sipka.h"
 #include "race/SoundCache.h"
@@ -140,6 +143,20 @@ void N_SoloRaceGame::StepStartSequence() {
       }
     }
     if (hud) hud->UpdateStartCounter(-r.Time);
+  }
+}
+
+void N_SoloRaceGame::DrivePlayer(std::int32_t& next, N_Vector3& proposed, float s) {
+  N_Racer& r = *m_racer;
+  if (m_gameData->Difficulty != 0) {
+    ChooseTechniqueManual(r, next, s);
+  } else {
+    ChooseTechniqueAuto(r, next, s);
+  }
+  PlayerInput(r, m_controls, s);
+  // The player's shooting comes here.
+  if (const Ai::N_AiTableMng* tables = m_path->AiTables()) {
+    SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), s, proposed);
   }
 }
 

@@ -71,6 +71,9 @@ class N_SoloRaceGame : public N_Game {
   /// Countdown between -5 and 0 (the start signal and start info once, the counter
   /// every step); at 0 the start info closes and the player status shows, once.
   void StepStartSequence();
+  /// The technique by Difficulty (from the racer's own animation of the step), the
+  /// player's keys and shooting, and the physics step's proposed position.
+  void DrivePlayer(std::int32_t& next, N_Vector3& proposed, float s);
   /// The chosen animation's rate, phase, blend and queue on the figure, then the move
   /// to the proposed position along the sectors and onto the ground.
   void AnimateAndMove(std::int32_t previous, std::int32_t next, const N_Vector3& proposed, float s);

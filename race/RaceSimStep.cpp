@@ -5,6 +5,9 @@
 #include "race/GameData.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
+#include "race/RacerControl.h"
+#include "race/SkierPhysics.h"
+#include "race/Technique.h"
 #include "race/SectorEvents.h"
 #include "race/ShootLane.h"
 #include "race/Sipka.h"
@@ -79,7 +82,8 @@ void N_RaceSim::StepStartPhase() {
   }
 }
 
-void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* /*controls*/) {
+void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* controls) {
+  static const N_PlayerControls kNoControls;  // the passes: nothing held
   N_Racer& r = *m_racers[i];
   r.PrevPos = r.Pos;
   if (r.Finished) return;
@@ -97,17 +101,29 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* /*con
   std::int32_t next = r.Anim;
   N_Vector3 proposed = r.Pos;
   SectorEvents(r, *m_path, m_splitTable.get(), false, m_gameData && m_gameData->ArcadeLevels != 0, true);
-  // The post-step, then by controller the technique, the input and shooting, the
-  // physics and the collisions or the pilot.
+  RacerPostStep(r, dt);
+  const Ai::N_AiTableMng* tables = m_path->AiTables();
   if (r.ControlKind == 1) {
     m_positions.insert(m_positions.begin(), r.Pos);
     if (r.Power > 0.1f) m_markers->StartStarter();
+    if (m_gameData && m_gameData->Difficulty != 0) {
+      ChooseTechniqueManual(r, next, dt);
+    } else {
+      ChooseTechniqueAuto(r, next, dt);
+    }
+    const N_PlayerControls& keys = controls ? *controls : kNoControls;
+    PlayerInput(r, keys, dt);
+    // The player's shooting comes here.
+    if (tables) SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), dt, proposed);
+    // The collisions with the field come here.
   } else {
     m_positions.push_back(r.Pos);
+    ChooseTechniqueAuto(r, next, dt);
+    if (tables) SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), dt, proposed);
+    // The computer's pilot comes here.
   }
   m_splitTable->GetRank(r.StartNumber, r.Position);
 
-  const Ai::N_AiTableMng* tables = m_path ? m_path->AiTables() : nullptr;
   const std::int32_t figure = FigureOf(r);
   if (tables) {
     const float* row = tables->GetAnimPhysicRow(r.Anim);
