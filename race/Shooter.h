@@ -7,9 +7,20 @@
 //
 // Owned by the shooting range, which loads it when it is built. The shake camera asks
 // it whether it is aimed and has it drawn (N_RifleView); the world's render reaches it
-// through the shake camera. The series itself (Begin, End, IsDone, BeginTrainingSeries,
-// Update) is the racers' shooting, which fills those members (issue 34: racer skiing and
-// shooting).
+// through the shake camera.
+//
+// The player's series: Begin (at the stand, after the racer's preparation) puts the eye
+// 30 above a prone racer and 80 above a standing one, hands the shake camera this rifle,
+// switches "viewmode" to 2 looking at the lane's middle target and shoulders the rifle.
+// Update, per race step while shown: the series clock, the rifle's animation (which
+// runs with the race; the frame's draw only poses it), aiming after shouldering, a shot
+// or a reload, the reload's progress into the racer's ReloadProgress; the rifle put down
+// once the racer's cartridges are shot or no target stands; while aimed the developer
+// key that fells every target, reloads (a spare cartridge after five shots), "not
+// loaded" without one, and the shot along the current camera's view from the eye
+// point: every standing target whose sphere (3/2 pi) the ray meets falls; "Stopka"
+// while the aim is outside 12 pi of the middle target; the heartbeat. IsDone once the
+// rifle is down (the racer's Bullets 0); End back to "viewmode" 1 with the HUD closed.
 #include "core/Vector3.h"
 #include "scene/AnimationFactory.h"
 #include "scene/RifleView.h"
@@ -52,18 +63,20 @@ class N_Shooter final : public N_RifleView {
   /// rest not loaded). At the end the rifle's instance.
   bool Load();
 
-  /// The player's series (filled by the racers' shooting). Begin records the racer and
-  /// the show-hits flag, zeroes the shots and shows the rifle; End hides it.
+  /// The player's series (steps in the class comment).
   void Begin(N_Racer* racer, bool showHits);
   void End();
+  /// True once the putting-down has played whole; it then sets the racer's Bullets 0.
   bool IsDone();
+  /// A fresh series of five at the same stand (the trainings): no misses, shouldering
+  /// queued, the shoot table reset.
   void BeginTrainingSeries();
   void Update(float frameTime);
 
   /// False while the rifle has no instance or no action, and while its current action
   /// is shouldering, loading a spare cartridge or putting down.
   bool IsAiming() override;
-  /// While shown: the rifle at the eye point, its barrel (+x) along the current
+  /// While shown: the rifle posed at the eye point, its barrel (+x) along the current
   /// camera's view direction.
   void Render(float frameTime) override;
 
@@ -79,6 +92,19 @@ class N_Shooter final : public N_RifleView {
   void SetEyePoint(const N_Vector3& eye) { m_eyePoint = eye; }
 
  private:
+  /// The rifle animation playing (its place in the order above), -1 none.
+  int CurrentAnimation() const;
+  /// Its frame over its frames less 2, at most 1.0.
+  float AnimationProgress() const;
+  bool Finished(Animation animation) const;
+  /// Plays the animation at once and queues it, at 30 frames a second.
+  void Play(Animation animation);
+  /// The developer key, the reload and the shot while aimed.
+  void Controls(N_Racer& racer);
+  void JudgeShot(N_Racer& racer);
+  /// "Stopka" shown while the aim is off the middle target, hidden when it is back.
+  void UpdateStopka(const N_Racer& racer);
+
   std::unique_ptr<N_AnimationFactory> m_set;
   int m_instance = -1;
   int m_mesh = -1;

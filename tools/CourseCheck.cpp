@@ -218,6 +218,11 @@ class Checker {
           sector.RightValue(e.ideal) < 0.0f) {
         Fault(Format("%s sector %d has an ideal point outside its edges", prefix.c_str(), int(i)));
       }
+      const float run = Length(Plan(e.ideal) - Plan(s.ideal));
+      if (run > 0.0f && (e.ideal.z - s.ideal.z) / run > kMaxClimb) {
+        Fault(Format("%s sector %d climbs %.3f per unit, more than %.2f", prefix.c_str(), int(i),
+                     double((e.ideal.z - s.ideal.z) / run), double(kMaxClimb)));
+      }
     }
     for (std::size_t i = 0; i < outlines.size(); ++i) {
       for (std::size_t j = i + 1; j < outlines.size(); ++j) {

@@ -2,13 +2,14 @@
 // The rules a race course must keep, checked on its named point sets and trigger boxes
 // (as the generator builds them, or as a loaded level holds them): the race's paths
 // (three polylines each, equal counts, rings closed), their sectors as the race builds
-// them (left edge on the left, ideal points on the cross-sections, no sector folded, no
-// path overlapping itself in plan), every label and attachment trigger inside exactly
-// one sector of its paths with the junction sectors agreeing, the order of the labels
-// along one lap of the Normal path, the shooting range (30 lanes of five targets, every
-// stand, approach box, entry and exit point inside the "Trigger_ShootArea" sector and at
-// least 5 units from its sides), the start places in their labelled sectors (the pursuit
-// places' sector after the mass-start grid's), and the counts of every named set.
+// them (left edge on the left, ideal points on the cross-sections, no sector folded,
+// none climbing more than a skater can, no path overlapping itself in plan), every
+// label and attachment trigger inside exactly one sector of its paths with the junction
+// sectors agreeing, the order of the labels along one lap of the Normal path, the
+// shooting range (30 lanes of five targets, every stand, approach box, entry and exit
+// point inside the "Trigger_ShootArea" sector and at least 5 units from its sides), the
+// start places in their labelled sectors (the pursuit places' sector after the
+// mass-start grid's), and the counts of every named set.
 #include "core/Vector3.h"
 
 #include <array>
@@ -34,6 +35,11 @@ constexpr int kLanes = 30;
 constexpr int kTargetsPerLane = 5;
 /// How far inside the range sector's sides everything of a lane must lie.
 constexpr float kRangeMargin = 5.0f;
+
+/// The steepest climb of a path's ideal line, height per unit of plan length: the
+/// race's skaters (an 80 kg athlete of average technique pushes 5.2 m/s2 on the flat,
+/// a slope costs 33 m/s2 times its sine) stall on steeper ones.
+constexpr float kMaxClimb = 0.12f;
 
 /// Every rule the course breaks, one line each; empty when it keeps them all.
 std::vector<std::string> CheckCourse(const Identifiers& course);

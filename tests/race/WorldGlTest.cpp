@@ -1,7 +1,8 @@
 // The world on the OpenGL device (Xvfb with Mesa) over the sample data, checked by its
 // pixels: the main menu over the start level, a lane of targets with one knocked down,
 // the direction arrow, the rifle at the range, a figure drawn with its gear glowing,
-// and the screenshot Scroll Lock writes.
+// the screenshot Scroll Lock writes, and the player's series at a lane of the sample
+// course (the scoped target, the rifle, a shot, the free view back afterwards).
 #include "race/World.h"
 
 #include "core/CoreServices.h"
@@ -12,12 +13,21 @@
 #include "gui/GuiPage.h"
 #include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32/TestWindow.h"
+#include "core/PlayerControls.h"
+#include "platform/dinput8.h"
+#include "race/AthletProfile.h"
 #include "race/AthleteGlow.h"
+#include "race/PlayerShooting.h"
+#include "race/PlayerStatus.h"
+#include "race/Racer.h"
 #include "race/ShootingRange.h"
 #include "race/Sipka.h"
+#include "race/ai/AiLog.h"
+#include "race/ai/AiPath.h"
 #include "render/Render.h"
 #include "render/RendererTextureDevice.h"
 #include "render/TextureMngImpl.h"
+#include "tests/race/AiPathSupport.h"
 #include "tests/race/WorldTestSupport.h"
 #include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
@@ -322,6 +332,112 @@ TEST(WorldGl, ScrollLockWritesTheBackBufferAsANumberedBitmap) {
   }
   EXPECT_TRUE(Near(Bitmap("data/screenshots/000001.bmp").Pixel(kWidth / 2, kHeight / 2), centre, 2));
   EXPECT_FALSE(std::filesystem::exists("data/screenshots/000003.bmp"));
+}
+
+/// The scope's part of the screen: the centre nineteenth.
+constexpr int kScopeLeft = 9 * kWidth / 19, kScopeRight = 10 * kWidth / 19;
+constexpr int kScopeTop = 9 * kHeight / 19, kScopeBottom = 10 * kHeight / 19;
+constexpr int kScopeArea = (kScopeRight - kScopeLeft) * (kScopeBottom - kScopeTop);
+
+int DarkInScope(const std::vector<DWORD>& pixels) {
+  int dark = 0;
+  for (int y = kScopeTop; y < kScopeBottom; ++y)
+    for (int x = kScopeLeft; x < kScopeRight; ++x) dark += Brightness(WorldGl::At(pixels, x, y)) < 120 ? 1 : 0;
+  return dark;
+}
+
+TEST(ShootingGl, TheSeriesShowsTheScopedTargetTheRifleAndTheShotThenTheFreeView) {
+  WorldGl w;
+  w.SceneOnly();
+  // The sample course's path network in the world's level.
+  CreateAiLog();
+  test::FillLevel(w.world->Level(), test::SampleTrack("Beitostolen"));
+  Ai::N_AiPath path;
+  ASSERT_TRUE(path.Load(w.world->Level()));
+  w.world->ShaderMng().LoadShaders();
+  w.textures.PurgeTextures();
+  N_AthletProfile athlete;
+  N_Racer racer(athlete, 2, 10.0f, 0, false, false);
+  racer.ControlKind = 1;
+  racer.Stance = 1;
+  racer.Lane = path.GetStand(4);
+  racer.Lane->SetInUse(true);
+  racer.Pos = racer.Lane->StandPosition();
+  racer.Heading = racer.Lane->ShootDirection();
+  racer.ShootPhase = 4;
+  racer.Anim = 29;
+  racer.AnimPhase = 1.0f;
+  N_PlayerControls controls;
+  ShowPlayerStatus(athlete.AthletName.c_str(), athlete.Nationality.c_str());  // as from the race's start
+  // A steady aim: the developer toggle (right Ctrl + right Shift + Space).
+  for (const char* name : {"ampx", "ampy", "randx", "randy"}) w.core.vars->SetFloat(name, 0.0f, 2);
+  w.keys.KeyDown(DIK_RCONTROL);
+  w.keys.KeyDown(DIK_RSHIFT);
+  w.keys.Tap(DIK_SPACE);
+
+  test::RecordingGame& game = w.StartGame();
+  game.onUpdate = [&] {
+    controls.Poll();
+    path.UpdateShootingRange(0.05f);
+    PlayerShooting(racer, path, controls, 0.05f);
+  };
+  game.onRender = [&](float dt) { path.RenderShootTargets(dt); };
+  w.Frame();
+  w.keys.KeyUp(DIK_RCONTROL);
+  w.keys.KeyUp(DIK_RSHIFT);
+  ASSERT_TRUE(controls.IsDevToggle());
+  ASSERT_EQ(racer.ShootPhase, 5);
+  EXPECT_EQ(w.core.vars->GetInt("viewmode"), 2);
+
+  N_Shooter& rifle = *path.ShootingRange()->Shooter();
+  for (int frame = 0; frame < 100 && !rifle.SeriesState().aiming; ++frame) w.Frame();
+  ASSERT_TRUE(rifle.SeriesState().aiming);
+  for (int frame = 0; frame < 12; ++frame) w.Frame();  // the covers open
+  N_ShakeCamera& shake = w.world->CameraMng().ShakeController();
+  EXPECT_EQ(w.world->CurrentCamera(), &shake.MainCamera());
+  const std::vector<DWORD> aimed = w.Pixels();
+  EXPECT_GT(DarkInScope(aimed), kScopeArea / 4) << "the middle target's black face magnified at the centre";
+  rifle.SetShown(false);
+  w.Frame();
+  const std::vector<DWORD> bare = w.Pixels();
+  rifle.SetShown(true);
+  EXPECT_GT(CountDiffering(aimed, bare, kHeight / 2, kHeight), 2000) << "the rifle below the centre";
+  EXPECT_LT(CountDiffering(aimed, bare, 0, kHeight / 3), 200);
+
+  const auto click = [&](int button) {
+    w.keys.ButtonDown(button);
+    w.Frame();
+    w.keys.ButtonUp(button);
+    w.Frame();
+  };
+  click(1);
+  for (int frame = 0; frame < 100 && racer.ReloadProgress < 1.0f; ++frame) w.Frame();
+  ASSERT_GE(racer.ReloadProgress, 1.0f);
+  click(0);
+  EXPECT_EQ(racer.Lane->HitMask(), 1u << 2);
+  for (int frame = 0; frame < 12; ++frame) w.Frame();  // its cover closes
+  const std::vector<DWORD> shot = w.Pixels();
+  int changed = 0;
+  for (int y = kScopeTop; y < kScopeBottom; ++y)
+    for (int x = kScopeLeft; x < kScopeRight; ++x) changed += Near(WorldGl::At(aimed, x, y), WorldGl::At(shot, x, y)) ? 0 : 1;
+  EXPECT_GT(changed, kScopeArea / 10) << "the white cover over the face";
+  EXPECT_LT(DarkInScope(shot), DarkInScope(aimed));
+
+  // Every other target felled by the developer key: the rifle goes down, the series ends.
+  w.keys.KeyDown(DIK_LCONTROL);
+  w.keys.KeyDown(DIK_LSHIFT);
+  w.keys.Tap(DIK_Q);
+  w.Frame();
+  w.keys.KeyUp(DIK_LCONTROL);
+  w.keys.KeyUp(DIK_LSHIFT);
+  for (int frame = 0; frame < 200 && racer.ShootPhase == 5; ++frame) w.Frame();
+  EXPECT_EQ(racer.ShootPhase, 6);
+  EXPECT_EQ(w.core.vars->GetInt("viewmode"), 1);
+  w.Frame();
+  EXPECT_EQ(w.world->CurrentCamera(), &w.world->CameraMng().FreeController().Camera());
+  w.world->SetGame(nullptr);
+  shake.AttachRifle(nullptr);
+  DeleteAiLog();
 }
 
 }  // namespace

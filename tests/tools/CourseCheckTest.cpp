@@ -97,6 +97,11 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
          ideal = ideal + shift;
        },
        "Path_SprintStart sector 0 has an ideal point off its cross-section"},
+      {"a climb too steep to skate",
+       [](Identifiers& ids, const course::Layout&) {
+         for (const char* side : {"_Left", "_Ideal", "_Right"}) Set(ids, std::string("Path_Ciel") + side)[3].z += 60.0f;
+       },
+       "Path_Ciel sector 2 climbs"},
       {"a ring left open",
        [](Identifiers& ids, const course::Layout&) {
          for (const char* side : {"_Left", "_Ideal", "_Right"}) Set(ids, std::string("Path_Normal") + side).pop_back();
