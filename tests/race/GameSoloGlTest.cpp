@@ -2,7 +2,7 @@
 // its set-up page does (the description, the level, the mode, Load, Init, paused and
 // unpaused), the forward key held. The skier's figure stands near the screen centre
 // behind the following camera and moves along the course; a second run against the
-// first one's recording draws the ghost.
+// first one's recording draws the ghost; Esc brings the final result.
 #include "core/CoreServices.h"
 #include "core/InputMng.h"
 #include "core/KeyDefinitions.h"
@@ -201,6 +201,14 @@ TEST(TimeAttackGl, TheSkierSkisAlongTheCourseBehindTheFollowingCamera) {
   int ghostPixels = 0;
   for (std::size_t i = 0; i < withGhost.size(); ++i) ghostPixels += !Near(withGhost[i], withoutGhost[i]);
   EXPECT_GT(ghostPixels, 100) << "the ghost's pixels";
+
+  // Esc gives the run up; the world shows its result.
+  w.keys.KeyDown(DIK_ESCAPE);
+  w.Frame(0.05f);
+  EXPECT_EQ(w.world->Game(), nullptr);
+  N_GuiPage* finalResult = w.world->GuiMng().GetPage("FinalResult");
+  ASSERT_NE(finalResult, nullptr);
+  EXPECT_TRUE(finalResult->IsVisible());
 }
 
 }  // namespace
