@@ -2,7 +2,8 @@
 // its set-up page does (the description, the level, the mode, Load, Init, paused and
 // unpaused), the forward key held. The skier's figure stands near the screen centre
 // behind the following camera and moves along the course; a second run against the
-// first one's recording draws the ghost; Esc brings the final result.
+// first one's recording draws the ghost; Esc brings the final result. A shooting
+// training shows the targets through the scope, and a shot at the aimed target fells it.
 #include "core/CoreServices.h"
 #include "core/InputMng.h"
 #include "core/KeyDefinitions.h"
@@ -14,8 +15,14 @@
 #include "platform/win32/TestWindow.h"
 #include "race/GameData.h"
 #include "race/GameTimeAttack.h"
+#include "race/GameTraining.h"
 #include "race/Racer.h"
 #include "race/RunRecorder.h"
+#include "race/ShootLane.h"
+#include "race/Shooter.h"
+#include "race/ShootingRange.h"
+#include "race/ai/AiPath.h"
+#include "core/Random.h"
 #include "race/World.h"
 #include "render/Render.h"
 #include "render/RendererTextureDevice.h"
@@ -209,6 +216,58 @@ TEST(TimeAttackGl, TheSkierSkisAlongTheCourseBehindTheFollowingCamera) {
   N_GuiPage* finalResult = w.world->GuiMng().GetPage("FinalResult");
   ASSERT_NE(finalResult, nullptr);
   EXPECT_TRUE(finalResult->IsVisible());
+}
+
+TEST(ShootingTrainingGl, TheScopeShowsTheTargetsAndAShotFellsTheAimedOne) {
+  WorldGl w;
+  w.core.vars->SetString("mapname", "Beitostolen.alf", 2);
+  w.world->LoadLevel();
+  auto data = std::make_unique<GameData>();
+  data->Discipline = DisciplineCode::kShootingTraining;
+  data->Laps = 3;
+  data->StartList.push_back({0, 0.0f});
+  Srand(5);
+  auto game = std::make_unique<N_GameTraining>(std::move(data), N_RaceServices::FromWorld());
+  N_GameTraining& mode = *game;
+  w.world->SetGame(std::move(game));
+  mode.Load();
+  mode.Init();
+  mode.SetPaused(0);
+  EXPECT_EQ(w.core.vars->GetInt("viewmode"), 2);
+  ResetKeyDefinitions();
+  const N_Racer& racer = *mode.Racer();
+  ASSERT_NE(racer.Lane, nullptr);
+  // A steady aim (the developer toggle), then a cartridge.
+  w.keys.KeyDown(DIK_RCONTROL);
+  w.keys.KeyDown(DIK_RSHIFT);
+  w.keys.Tap(DIK_SPACE);
+  w.Frame();
+  w.keys.KeyUp(DIK_RCONTROL);
+  w.keys.KeyUp(DIK_RSHIFT);
+  const N_Shooter& rifle = *mode.Path()->ShootingRange()->Shooter();
+  for (int i = 0; i < 200 && !rifle.SeriesState().aiming; ++i) w.Frame();  // the rifle shouldered
+  ASSERT_TRUE(rifle.SeriesState().aiming);
+  w.keys.ButtonDown(1);
+  w.Frame();
+  w.keys.ButtonUp(1);
+  for (int i = 0; i < 200 && racer.ReloadProgress < 1.0f; ++i) w.Frame();
+  ASSERT_GE(racer.ReloadProgress, 1.0f);
+  w.SceneOnly();
+  w.Frame();
+  const std::vector<DWORD> before = w.Pixels();
+  w.keys.ButtonDown(0);
+  w.Frame();
+  w.keys.ButtonUp(0);
+  for (int i = 0; i < 100; ++i) w.Frame();  // the target's closing animation
+  EXPECT_EQ(racer.Lane->HitMask(), 4u) << "the middle target";
+  w.SceneOnly();
+  w.Frame();
+  const std::vector<DWORD> after = w.Pixels();
+  int centre = 0;
+  for (int y = kHeight / 4; y < kHeight * 3 / 4; ++y) {
+    for (int x = kWidth / 4; x < kWidth * 3 / 4; ++x) centre += !Near(WorldGl::At(before, x, y), WorldGl::At(after, x, y));
+  }
+  EXPECT_GT(centre, 50) << "the felled target's pixels";
 }
 
 }  // namespace
