@@ -4,6 +4,7 @@
 // its stand, all of it with the stand and the lane's entry and exit points inside the
 // range's sector.
 #include "core/FormatString.h"
+#include "core/OrientedBox.h"
 #include "race/ShootLane.h"
 #include "tests/race/CourseNetwork.h"
 

@@ -9,6 +9,7 @@
 #include "core/Random.h"
 #include "race/GameData.h"
 #include "race/RaceSim.h"
+#include "race/ShootLane.h"
 #include "race/Racer.h"
 #include "race/ai/AiSector.h"
 #include "scene/AnimationFactory2.h"
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,12 +35,13 @@ constexpr int kStepLimit = int(3600.0f / kStep);
 
 /// One shooting stop as a racer went through it.
 struct Series {
-  int lap = -1;           ///< LapsDone when the racer took its stance
-  int stance = 0;         ///< 2 prone, 1 standing
-  bool shot = false;      ///< reached the shooting phase on a lane
-  int owed = 0;           ///< the most penalty loops it owed
-  int skied = 0;          ///< loops counted on the penalty ring
-  int paid = 0;           ///< loops charged at the penalty result
+  int lap = -1;        ///< LapsDone when the racer took its stance
+  int stance = 0;      ///< 2 prone, 1 standing
+  bool shot = false;   ///< reached the shooting phase on a lane
+  int standing = -1;   ///< targets left standing when the rifle was put down
+  int owed = -1;       ///< penalty loops owed at the penalty fork
+  int skied = 0;       ///< loops counted on the penalty ring
+  int paid = 0;        ///< loops charged on the clock at the penalty result
 };
 
 /// What a racer did, step by step.
@@ -71,6 +75,9 @@ class SprintRace : public ::testing::TestWithParam<Sprint> {
       rig->path = std::make_unique<Ai::N_AiPath>();
       ASSERT_TRUE(rig->path->Load(rig->level));
     }
+    // What the arcade game's start does before the race: three laps shoot "LSVVV".
+    rig->path->GetRelayChangeSector();
+    rig->path->SetShootPattern("LSVVV");
     Srand(34);
     race = std::make_unique<N_RaceSim>(test::RaceSimRig::Race(DisciplineCode::kSprint, kRacers, kStartGap, -1, 3),
                                        rig->Services());
@@ -104,12 +111,13 @@ class SprintRace : public ::testing::TestWithParam<Sprint> {
     if (!w.series.empty()) {
       Series& s = w.series.back();
       if (r.ShootPhase == 4) s.shot = true;
-      s.owed = std::max(s.owed, r.PenaltyLoops);
-      // A loop counted on the penalty ring, or the penalty result charging on the clock
-      // every loop still owed.
-      const int charged = int(std::lround((r.Time - timeBefore - kStep) / kPenaltySeconds));
-      s.paid += charged;
-      if (r.PenaltyLoops < w.prevLoops) s.skied += w.prevLoops - r.PenaltyLoops - charged;
+      if (r.ShootPhase == 6 && r.Lane && s.standing < 0) s.standing = r.Lane->StandingCount();
+      if (r.Sector && r.Sector->Flags().Has(3, 16) && s.owed < 0) s.owed = r.PenaltyLoops;
+      // The penalty result charges every loop still owed on the clock.
+      s.paid += int(std::lround((r.Time - timeBefore - kStep) / kPenaltySeconds));
+      if (r.PenaltyLoops < w.prevLoops && r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) {
+        s.skied += w.prevLoops - r.PenaltyLoops;
+      }
     }
     w.prevStance = r.Stance;
     w.prevLoops = r.PenaltyLoops;
@@ -130,13 +138,21 @@ class SprintRace : public ::testing::TestWithParam<Sprint> {
     watches.assign(race->RacerCount(), {});
     std::vector<float> before(race->RacerCount());
     int step = 0;
-    for (; step < kStepLimit && !race->AllFinished(); ++step) {
+    // The race stops once its followed racer is in; the others are stepped on to their finish.
+    auto allIn = [&] {
+      for (std::size_t i = 0; i < race->RacerCount(); ++i) {
+        if (!race->Racer(i).Finished) return false;
+      }
+      return true;
+    };
+    for (; step < kStepLimit && !allIn(); ++step) {
       for (std::size_t i = 0; i < race->RacerCount(); ++i) before[i] = race->Racer(i).Time;
       race->Step(kStep, nullptr);
+      rig->path->UpdateShootingRange(kStep);
       AdvanceFigures();
       for (std::size_t i = 0; i < race->RacerCount(); ++i) Observe(i, step, before[i]);
     }
-    ASSERT_TRUE(race->AllFinished()) << "after " << step << " steps";
+    ASSERT_TRUE(allIn()) << "after " << step << " steps";
   }
 
   std::unique_ptr<test::RaceSimRig> rig;
@@ -163,18 +179,31 @@ TEST_P(SprintRace, EveryRacerSkisShootsPaysAndFinishesThreeLaps) {
     EXPECT_EQ(w.offCourseSteps, 0);
     EXPECT_EQ(w.hadLane, !laneless);
     ASSERT_EQ(w.series.size(), 2u) << "a series after each of the first two laps";
+    int missed = 0;
     for (int lap = 0; lap < 2; ++lap) {
       const Series& s = w.series[std::size_t(lap)];
       SCOPED_TRACE("series " + std::to_string(lap));
       EXPECT_EQ(s.lap, lap);
       EXPECT_EQ(s.stance, lap == 0 ? 2 : 1) << "prone first, then standing";
       EXPECT_EQ(s.shot, !laneless);
-      if (laneless) EXPECT_EQ(s.owed, 5);
-      EXPECT_GE(s.owed, 0);
-      EXPECT_LE(s.owed, 5);
-      EXPECT_EQ(s.skied + s.paid, std::max(s.owed, 0)) << "every standing target is a loop skied or paid";
+      // A racer without a lane is charged all five targets.
+      const int standing = laneless ? 5 : s.standing;
+      EXPECT_GE(standing, 0);
+      EXPECT_EQ(s.owed, standing) << "owes a loop for every target left standing";
+      EXPECT_EQ(s.skied + s.paid, standing) << "every loop owed is skied or paid";
+      missed += standing;
     }
+    EXPECT_EQ(r.Misses, missed);
   }
+  // The HUD's lap number of the followed racer.
+  std::vector<int> shown;
+  for (const std::string& call : rig->hud.Named("UpdatePlayerStatus")) {
+    std::istringstream fields(call);
+    std::vector<std::string> words{std::istream_iterator<std::string>(fields), std::istream_iterator<std::string>()};
+    const int lap = std::stoi(words.at(words.size() - 2));  // "... position lap laps"
+    if (shown.empty() || shown.back() != lap) shown.push_back(lap);
+  }
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 3}));
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleCourses, SprintRace,
