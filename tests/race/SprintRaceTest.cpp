@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ struct Sprint {
   const char* layout;
   bool threeLanes;  ///< the range keeps lanes 0 to 2 only
 };
+
+void PrintTo(const Sprint& sprint, std::ostream* out) {
+  *out << sprint.layout << (sprint.threeLanes ? " with three lanes" : "");
+}
 
 class SprintRace : public ::testing::TestWithParam<Sprint> {
  protected:
