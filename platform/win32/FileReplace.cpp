@@ -1,11 +1,13 @@
 #include "platform/win32/FileReplace.h"
 
+#include "platform/win32/Debug.h"
 #include "platform/win32/Files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +58,11 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+/// The one temporary file of a target, beside it.
+std::string TemporaryNameFor(const std::string& target) {
+  return FolderOf(target) + "/." + NameOf(target) + ".saving";
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -87,11 +94,7 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-}  // namespace
-
-void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }
-
-bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string* why) {
+bool Replace(std::string_view path, std::string_view bytes, std::string* why) {
   const std::string target = FollowLink(ResolvePath(path));
   if (target.empty()) return Fail(why, "cannot save a file without a name", "", 0);
   mode_t mode = NewFileMode();
@@ -102,11 +105,17 @@ bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string
   }
 
   // Beside the target, so that the rename stays on one file system; the leading dot
-  // keeps it out of every file finder's matches.
+  // keeps it out of every file finder's matches. One fixed name per target: a save
+  // killed half-way leaves at most this one file, which the next save of the target
+  // removes first (it holds nothing anyone needs) and then creates afresh, never
+  // through a link someone put there.
   const std::string folder = FolderOf(target);
-  std::string temporary = folder + "/." + NameOf(target) + ".XXXXXX";
+  const std::string temporary = TemporaryNameFor(target);
   if (Forced(ReplaceStep::Open)) return Fail(why, "cannot create a temporary file for", target, errno);
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+    return Fail(why, "cannot remove the leftover temporary file of", target, errno);
+  }
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return Fail(why, "cannot create a temporary file for", target, errno);
 
   const auto abandon = [&](const char* what, int error) {
@@ -127,6 +136,23 @@ bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string
   if (::rename(temporary.c_str(), target.c_str()) != 0) return abandon("cannot replace", errno);
   SyncFolder(folder);
   return true;
+}
+
+}  // namespace
+
+void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }
+
+bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string* why) {
+  std::string line;
+  if (Replace(path, bytes, &line)) return true;
+  if (why) {
+    *why = line;
+  } else {
+    // Nobody asked for the reason: the debugger output (stderr) says it, so that no
+    // failed save passes unseen, not even after the log is gone.
+    OutputDebugStringA(("unable to save: " + line + "\n").c_str());
+  }
+  return false;
 }
 
 }  // namespace platform

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 /// The callbacks that sample scripts name and a later part of the game defines. The
 /// part that defines one takes it off the list.
-const std::set<std::string> kLaterCallbacks = {"FinalResultClick", "StartListClick", "LoadingShow", "RelayClick"};
+const std::set<std::string> kLaterCallbacks = {"FinalResultClick"};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
@@ -48,10 +48,16 @@ const Named kNamed[] = {
     {"MessageYesNo", "Text", {"Label1"}},
     {"MessageOK", "Button", {"Ok1"}},
     {"MessageOK", "Text", {"Label2"}},
+    {"Loading", "ProgressBar", {"Loading"}},
+    // The relay team page; the set-up pages it serves ("Arcade" with "Athlets1" and
+    // "Sex1", "SingleRace" with "Athlets3" and "Sex3") come later and are looked up
+    // only while one of them shows.
+    {"Relay", "Table", {"Relay1"}},
+    {"Relay", "Button", {"Add1", "Remove1", "Up1", "Down1"}},
 };
 
 /// The text keys the code looks up.
-const char* const kNamedKeys[] = {"#str021"};
+const char* const kNamedKeys[] = {"#str021", "#str317"};
 
 bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
 
