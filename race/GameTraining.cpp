@@ -7,6 +7,7 @@
 #include "race/AthletProfile.h"
 #include "race/ExportData.h"
 #include "race/GameData.h"
+#include "race/AimSway.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
 #include "race/SectorEvents.h"
@@ -130,6 +131,11 @@ void N_GameTraining::StepRun(float s) {
 
 void N_GameTraining::StepShooting(float s) {
   N_Racer& r = *m_racer;
+  if (m_controls.IsDevToggle()) {
+    ClearAimSway();
+  } else {
+    SetAimSway(r.ShootSkill, r.Concentration, r.HeartRate, r.Condition, m_gameData->SteadyAim == 0);
+  }
   N_ShootingRange* range = m_path->ShootingRange();
   if (m_hasLane && range && range->IsDone()) {
     if (const N_Shooter* shooter = range->Shooter()) r.Misses += shooter->SeriesState().misses;

@@ -4,6 +4,8 @@
 #include "core/Matrix3.h"
 #include "race/FixedStep.h"
 #include "race/GameData.h"
+#include "race/CourseFollowing.h"
+#include "race/PlayerShooting.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
 #include "race/SkierPhysics.h"
@@ -154,7 +156,7 @@ void N_SoloRaceGame::DrivePlayer(std::int32_t& next, N_Vector3& proposed, float 
     ChooseTechniqueAuto(r, next, s);
   }
   PlayerInput(r, m_controls, s);
-  // The player's shooting comes here.
+  PlayerShooting(r, *m_path, m_controls, s);
   if (const Ai::N_AiTableMng* tables = m_path->AiTables()) {
     SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), s, proposed);
   }
@@ -173,8 +175,10 @@ void N_SoloRaceGame::AnimateAndMove(std::int32_t previous, std::int32_t next, co
   }
   m_chosen = next;
   if (figure >= 0 && m_services.figures) m_services.figures->SetNextAction(figure, next, 30.0f, 0.0f);
-  // Following the sectors takes the racer to the proposed position, then onto the ground.
-  (void)proposed;
+  N_Vector3 moved;
+  FollowSectors(r, proposed, moved, m_gameData->ArcadeLevels != 0, false, false);
+  r.Pos = moved;
+  FitToGround(r);
 }
 
 void N_SoloRaceGame::FollowRacer(float s) {

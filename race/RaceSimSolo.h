@@ -48,6 +48,8 @@ class N_SoloRaceGame : public N_Game {
   N_Sipka* Markers() const { return m_markers.get(); }
   const GameData* Description() const { return m_gameData.get(); }
   N_SplitTable* SplitTable() const { return m_splitTable.get(); }
+  /// The mini-map's marks of the last step.
+  const std::vector<N_Vector3>& MapMarks() const { return m_positions; }
   N_PlayerControls& Controls() { return m_controls; }
   bool Paused() const { return m_paused != 0; }
   /// The athlete a racer races for when its entry names none that exists.

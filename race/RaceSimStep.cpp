@@ -4,7 +4,11 @@
 #include "race/AthleteGlow.h"
 #include "race/GameData.h"
 #include "race/RaceSim.h"
+#include "race/AiPilot.h"
+#include "race/CourseFollowing.h"
+#include "race/PlayerShooting.h"
 #include "race/Racer.h"
+#include "race/RacerCollisions.h"
 #include "race/RacerControl.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
@@ -113,14 +117,14 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
     }
     const N_PlayerControls& keys = controls ? *controls : kNoControls;
     PlayerInput(r, keys, dt);
-    // The player's shooting comes here.
+    PlayerShooting(r, *m_path, keys, dt);
     if (tables) SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), dt, proposed);
-    // The collisions with the field come here.
+    ResolveCollisions(r, m_field, proposed);
   } else {
     m_positions.push_back(r.Pos);
     ChooseTechniqueAuto(r, next, dt);
     if (tables) SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), dt, proposed);
-    // The computer's pilot comes here.
+    AiPilot(r, *m_path, m_field, dt, proposed);
   }
   m_splitTable->GetRank(r.StartNumber, r.Position);
 
@@ -138,8 +142,10 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
   }
   m_chosen[i] = next;
   if (figure >= 0 && m_services.figures) m_services.figures->SetNextAction(figure, next, 30.0f, 0.0f);
-  // Following the sectors moves the racer to the proposed position; then the ground fit.
-  (void)proposed;
+  N_Vector3 moved;
+  FollowSectors(r, proposed, moved, m_gameData && m_gameData->ArcadeLevels != 0, false, true);
+  r.Pos = moved;
+  FitToGround(r);
   if (r.BreathSlot != -1 && m_services.bodySounds) {
     m_services.bodySounds->UpdateBreath(r.BreathSlot, r.Pos.x, r.Pos.y, r.Pos.z, r.Condition, r.HeartRate);
   }

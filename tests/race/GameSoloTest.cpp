@@ -245,3 +245,36 @@ TEST(RunRecorderGhost, DrawsTheGhostFigureOnlyWithARun) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GameTimeAttack, TheMiniMapShowsTheGhostOnlyWithASavedRun) {
+  RaceSimRig rig;
+  // A saved run: ten samples along +x from the origin, one unit a sample.
+  std::string file;
+  for (int i = 0; i < 10; ++i) {
+    for (float f : {float(i), 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) file.append(reinterpret_cast<const char*>(&f), 4);
+    file += std::string("\x07\0\0\0", 4);
+  }
+  rig.harness.dir.Write("data/tables/saved.dat", file);
+  for (const bool saved : {false, true}) {
+    SCOPED_TRACE(saved);
+    auto recorder = std::make_unique<N_RunRecorder>();
+    if (saved) {
+      ASSERT_TRUE(recorder->Load("saved.dat"));
+    }
+    N_RunRecorder* ghost = recorder.get();
+    N_GameTimeAttack mode(Solo(DisciplineCode::kTimeAttack, -1.0f), std::move(recorder), rig.Services());
+    Start(mode);
+    for (int i = 0; i < 5; ++i) mode.Update(0.1f);  // 0.5 s of the run: the ghost halfway along sample 4 to 5
+    ASSERT_EQ(mode.MapMarks().size(), saved ? 2u : 1u);
+    EXPECT_EQ(mode.MapMarks()[0].x, mode.Racer()->Pos.x);
+    if (saved) {
+      EXPECT_NEAR(ghost->GhostPosition().x, 5.0f, 0.05f);
+      EXPECT_EQ(mode.MapMarks()[1].x, ghost->GhostPosition().x);
+    }
+    EXPECT_GT(ghost->RecordedCount(), 1);  // recorded all the same
+  }
+}
+
+}  // namespace

@@ -131,10 +131,11 @@ TEST(RaceSimSetup, OddDescriptionsRaceSoundly) {
   EXPECT_EQ(race->Racer(0).Athlete, rig.athletMng->GetFemale(0));
   EXPECT_EQ(race->Racer(1).Athlete, &race->DefaultAthlete());
   EXPECT_NE(rig.AiLog().find("athlete 999 of sex 5 does not exist"), std::string::npos);
-  // The figureless racer keeps its chosen animation and is never drawn.
-  for (int i = 0; i < 400; ++i) race->Step(0.033f, nullptr);
+  // The figureless racer reads its animation's progress as 1.0 and races all the same.
+  const N_Vector3 start = race->Racer(1).Pos;
+  for (int i = 0; i < 600; ++i) race->Step(0.033f, nullptr);
   EXPECT_EQ(race->Racer(1).AnimPhase, 1.0f);
-  EXPECT_EQ(race->Racer(1).Anim, 18);
+  EXPECT_GT(std::fabs(race->Racer(1).Pos.x - start.x) + std::fabs(race->Racer(1).Pos.y - start.y), 100.0f);
 }
 
 TEST(RaceSimSetupDeathTest, EndsWithoutDescriptionOrMarkers) {
@@ -225,37 +226,51 @@ TEST(RaceSimStep, PursuitClocksFollowTheRaceClock) {
 }
 
 TEST(RaceSimExport, RunsTheFieldToTheEnd) {
-  RaceSimRig rig;
-  auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 2, 7.0f, 0), rig.Services());
-  for (int i = 0; i < 100; ++i) race->Step(0.033f, nullptr);
-  ExportData result;
-  race->ExportResults(&result);
-  // The player still on the course is given up; the other, who cannot move here, is
-  // ended by the 3600 s rule.
-  ASSERT_EQ(result.Rows.size(), 2u);
-  EXPECT_EQ(result.Rows[0].Time, -1.0f);
-  EXPECT_EQ(result.Rows[0].StartNumber, 1);
-  EXPECT_EQ(result.Rows[1].StartNumber, 2);
-  EXPECT_EQ(result.Rows[1].Time, -1.0f);
-  EXPECT_EQ(result.Rows[1].AthleteIndex, 1);
-  EXPECT_EQ(race->Description(), nullptr);
-  const std::string log = rig.AiLog();
-  std::size_t stuck = 0, progress = 0;
-  for (const std::string& line : rig.AiLogLines()) {
-    stuck += line.rfind("Zaseknuty chuj: ", 0) == 0;
-    progress += line.rfind("DoCompunting:  100sec ", 0) == 0;
+  // The player still on the course is given up; one already across the line keeps its
+  // time. A racer that cannot move (no drive) is ended by the 3600 s rule, the third
+  // finishes.
+  for (const bool across : {false, true}) {
+    SCOPED_TRACE(across);
+    RaceSimRig rig;
+    auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 3, 7.0f, 0), rig.Services());
+    race->Racer(1).PowerScale = 0.0f;
+    for (int i = 0; i < 100; ++i) race->Step(0.033f, nullptr);
+    if (across) {
+      race->Racer(0).Stopped = 1;
+      race->Racer(0).Time = 500.0f;
+    }
+    ExportData result;
+    race->ExportResults(&result);
+    ASSERT_EQ(result.Rows.size(), 3u);
+    EXPECT_EQ(result.Rows[0].Time, across ? 500.0f : -1.0f);
+    EXPECT_EQ(result.Rows[1].Time, -1.0f);
+    EXPECT_GT(result.Rows[2].Time, 0.0f);
+    for (int i = 0; i < 3; ++i) {
+      const N_Racer& r = race->Racer(std::size_t(i));
+      const N_ResultRow& row = result.Rows[std::size_t(i)];
+      EXPECT_EQ(row.StartNumber, i + 1);
+      EXPECT_EQ(row.AthleteIndex, i);
+      EXPECT_EQ(row.LapsDone, r.LapsDone);
+      EXPECT_EQ(row.Misses, r.Misses);
+      EXPECT_EQ(row.FullPowerTime, r.FullPowerTime);
+      EXPECT_EQ(row.Condition, r.Condition);
+      EXPECT_EQ(row.Falls, r.Falls);
+    }
+    EXPECT_EQ(race->Description(), nullptr);
+    std::size_t stuck = 0, progress = 0;
+    for (const std::string& line : rig.AiLogLines()) {
+      stuck += line.rfind("Zaseknuty chuj: ", 0) == 0;
+      progress += line.rfind("DoCompunting:  100sec ", 0) == 0;
+    }
+    EXPECT_EQ(stuck, 1u);
+    // 3600 s of the stuck racer's clock from about -8.7 s: a line every 3333 steps.
+    EXPECT_EQ(progress, std::size_t((3600.0f + 8.7f) / 0.033f) / 3333);
+    EXPECT_NE(rig.AiLog().find("DoCompunting time: 0.00"), std::string::npos);
+    std::string calls;
+    for (const auto& c : rig.hud.calls) calls += c + "\n";
+    EXPECT_TRUE(test::ContainsInOrder(calls, {"HidePlayerStatus", "CloseShootingPage", "ClosePenaltyRounds",
+                                              "CloseStartInfo"}));
   }
-  EXPECT_EQ(stuck, 1u);
-  // 3600 s of its clock from about -1.7 s: 109 000 steps or so, a line every 3333.
-  EXPECT_EQ(progress, std::size_t((3600.0f + 1.7f) / 0.033f) / 3333);
-  EXPECT_NE(log.find("DoCompunting time: 0.00"), std::string::npos);
-  EXPECT_TRUE(test::ContainsInOrder(
-      [&] {
-        std::string calls;
-        for (const auto& c : rig.hud.calls) calls += c + "\n";
-        return calls;
-      }(),
-      {"HidePlayerStatus", "CloseShootingPage", "ClosePenaltyRounds", "CloseStartInfo"}));
 }
 
 TEST(RaceSimQuery, AnswersARacersFigureAndNothingElse) {
