@@ -35,7 +35,7 @@ void Exercise(const std::uint8_t* data, std::size_t size, Insert insert) {
   fuzz::Check(table.Load(), "an existing table file not read");
   const std::size_t front = std::min(size, Table::kFileBytes);
   const std::string bytes = table.Bytes();
-  fuzz::Check(bytes.size() == Table::kFileBytes && std::equal(data, data + front, bytes.begin()),
+  fuzz::Check(bytes.size() == Table::kFileBytes && bytes.compare(0, front, reinterpret_cast<const char*>(data), front) == 0,
               "the table does not hold the file's bytes");
   // The block and the time come from the input, so every block and odd times are tried.
   const std::uint8_t pick = size > 0 ? data[size - 1] : 0;

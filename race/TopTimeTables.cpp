@@ -35,10 +35,12 @@ void CopyField(char (&field)[kSize], std::string_view text) {
   std::memcpy(field, text.data(), n);
 }
 
-/// The player name a row stores: an empty one is the default player name.
+/// The player name a row stores: an empty one is the default player name (its own
+/// text when the string table has none, so that the row never counts as an empty slot).
 std::string_view PlayerNameOrDefault(std::string_view name, std::string& storage) {
   if (!name.empty() && name.front() != '\0') return name;
   storage = race_gui::Text("#str021");
+  if (storage.empty() || storage.front() == '\0') storage = "Player";
   return storage;
 }
 

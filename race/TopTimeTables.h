@@ -9,7 +9,7 @@
 //
 // An insert copies the names cut to their fields (31, 63 and 3 characters) and always
 // terminated; an empty player name becomes the default player name (the string
-// "#str021"), so that the row is no empty slot. Times rank ascending; negative times
+// "#str021", "Player" without one), so that the row is no empty slot. Times rank ascending; negative times
 // and times that are not a number come last, and an insert refuses them. Misses are
 // kept as their low byte. An index outside the table is refused with a log line.
 #include "race/BlockTable.h"
