@@ -11,8 +11,6 @@
 #include <string>
 #include <utility>
 
-std::vector<std::uint32_t> RelayTeam;
-
 namespace {
 
 /// The visible set-up page's athlete table and sex.

@@ -5,13 +5,9 @@
 // move it one leg earlier or later. The team is one nation's: an athlete of another
 // nation gets a message box instead. The set-up pages ("Arcade" and "SingleRace")
 // share the team and empty it when they show; the launches start their relay from it.
-#include <cstdint>
-#include <vector>
+#include "race/RelayTeam.h"
 
 class N_GuiElement;
-
-/// Athlete indices (in the list of the set-up page's sex) in leg order; at most 4.
-extern std::vector<std::uint32_t> RelayTeam;
 
 extern "C" {
 /// Onclick of "Add1", "Remove1", "Up1" and "Down1" of the page "Relay".

@@ -1,12 +1,13 @@
 // Writes the seeds the sample data lacks: "config.cfg" as the game saves its settings
-// at exit, the key definitions table as it saves the bindings, a career roster and a
-// recorded run as the game saves them, a cube and a volume texture from the sample
-// data's DDS writer (the game's samples are all two-dimensional), animated meshes and
-// a static mesh with what the sample props lack (lightmapped surfaces, tracks out of
-// bone order), small and damaged videos, the sample courses' level files with their
-// ground cut down to one triangle a surface (a whole course is a megabyte, mostly
-// ground vertices: too long an input), and the inputs of the targets that read several
-// files from one input (FuzzSupport.h), made of the game root's sample files.
+// at exit, the key definitions table as it saves the bindings, a career roster, a
+// recorded run and the top-times tables as the game saves them, a cube and a volume
+// texture from the sample data's DDS writer (the game's samples are all
+// two-dimensional), animated meshes and a static mesh with what the sample props lack
+// (lightmapped surfaces, tracks out of bone order), small and damaged videos, the
+// sample courses' level files with their ground cut down to one triangle a surface (a
+// whole course is a megabyte, mostly ground vertices: too long an input), and the
+// inputs of the targets that read several files from one input (FuzzSupport.h), made
+// of the game root's sample files.
 // Usage: fuzz_seeds <folder> <game root>.
 #include "core/BuiltinVars.h"
 #include "core/Globals.h"
@@ -15,6 +16,7 @@
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 #include "race/RunRecorder.h"
+#include "race/TopTimeTables.h"
 #include "render/ShaderMng.h"
 #include "tools/AnimWriter.h"
 #include "tools/Course.h"
@@ -198,6 +200,29 @@ bool WriteRunSeeds() {
   return WriteText("recorded_run/run.dat", bytes);
 }
 
+/// The three top-times tables as the recording functions save them, a few rows each
+/// (a relay's without an athlete name, a refused negative time).
+bool WriteTopTimeSeeds() {
+  N_ArcadeHS arcade;
+  arcade.Insert(0, 0, 0, 0, "Player", "Racer One", "NOR", 1, 2, 612.25f, 3);
+  arcade.Insert(0, 0, 0, 0, "Second", "Racer Two", "GER", 0, 0, 598.5f, 0);
+  arcade.Insert(0, 1, 3, 1, "Team", "", "AUT", 2, 1, 4100.0f, 7);
+  arcade.Insert(0, 0, 0, 0, "Late", "Racer Three", "SWE", 0, 0, -1.0f, 0);
+  N_SingleRaceHS single;
+  single.Insert(0, 0, 1, 0, "Player", "Racer One", "NOR", 0, 1, 2400.0f, 2);
+  N_TimeAttackHS attack;
+  attack.Insert(0, 0, 0, 0, 0, "Player", "Racer One", "NOR", 301.0f, 1);
+  attack.Insert(0, 0, 0, 0, 0, "Player", "Racer One", "NOR", 299.5f, 0);
+  if (!arcade.Save() || !single.Save() || !attack.Save()) return false;
+  std::filesystem::create_directories("top_times");
+  bool written = true;
+  for (const char* name : {"arcade.hs", "single_race.hs", "time_attack.hs"}) {
+    written = WriteText(std::string("top_times/") + name, ReadText(std::string("data/tables/") + name)) && written;
+    std::filesystem::remove(std::string("data/tables/") + name);
+  }
+  return written;
+}
+
 /// The five vertex programs of the sample data as one input, "wave.vsh" first.
 bool WriteVertexProgramSeeds(const std::filesystem::path& root) {
   const std::filesystem::path vp = root / "data/scripts/vp";
@@ -246,7 +271,7 @@ int main(int argc, char** argv) {
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
   const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
-                     WriteAiSeeds(root) && WriteRunSeeds() && WriteVertexProgramSeeds(root) &&
+                     WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteVertexProgramSeeds(root) &&
                      WriteVideoSeeds() && WriteLevels();
   if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);

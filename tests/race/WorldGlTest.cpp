@@ -2,7 +2,8 @@
 // pixels: the main menu over the start level, a lane of targets with one knocked down,
 // the direction arrow, the rifle at the range, a figure drawn with its gear glowing,
 // the screenshot Scroll Lock writes, and the player's series at a lane of the sample
-// course (the scoped target, the rifle, a shot, the free view back afterwards).
+// course (the scoped target, the rifle, a shot, the free view back afterwards); an
+// arcade sprint launched as the menus launch it, from its start list to its result.
 #include "race/World.h"
 
 #include "core/CoreServices.h"
@@ -11,17 +12,23 @@
 #include "core/VarMng.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiTable.h"
 #include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32/TestWindow.h"
 #include "core/PlayerControls.h"
 #include "platform/dinput8.h"
 #include "race/AthletProfile.h"
 #include "race/AthleteGlow.h"
+#include "race/GameArcade.h"
+#include "race/GameData.h"
+#include "race/GameLaunch.h"
 #include "race/PlayerShooting.h"
 #include "race/PlayerStatus.h"
+#include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/ShootingRange.h"
 #include "race/Sipka.h"
+#include "race/StartList.h"
 #include "race/ai/AiLog.h"
 #include "race/ai/AiPath.h"
 #include "render/Render.h"
@@ -438,6 +445,57 @@ TEST(ShootingGl, TheSeriesShowsTheScopedTargetTheRifleAndTheShotThenTheFreeView)
   w.world->SetGame(nullptr);
   shake.AttachRifle(nullptr);
   DeleteAiLog();
+}
+
+TEST(WorldGl, AnArcadeSprintOfFifteenRunsFromItsStartListToItsFinalResult) {
+  WorldGl w;
+  // As the arcade launch does it: the description, the level, the start list, the game.
+  auto data = std::make_unique<GameData>();
+  for (int i = 0; i < 15; ++i) data->StartList.push_back({i, -30.0f * float(i)});
+  data->Discipline = DisciplineCode::kSprint;
+  data->Laps = 3;
+  data->PlayerIndex = 0;
+  data->ArcadeLevels = 1;
+  w.core.vars->SetString("mapname", "Beitostolen.alf", 2);
+  w.world->LoadLevel();
+  FillStartListTables(*data);
+  auto* game = static_cast<N_GameArcade*>(LaunchGame([&data] { return std::make_unique<N_GameArcade>(std::move(data)); }));
+  ShowStartList(DisciplineCode::kSprint);
+  for (const char* page : {"Background", "MainMenu"}) w.world->GuiMng().GetPage(page)->Hide();
+  w.Frame();
+  N_GuiPage& startList = *w.world->GuiMng().GetPage("StartList");
+  EXPECT_TRUE(startList.IsVisible());
+  ASSERT_EQ(game->RaceSim()->RacerCount(), 15u);
+
+  // The start list's click: the countdown, then the player's status once his clock passes 0.
+  startList.Hide();
+  game->SetPaused(0);
+  const N_Racer& player = *game->RaceSim()->Followed();
+  std::string counter;
+  for (int frame = 0; frame < 2000 && player.Time <= 0.0f; ++frame) {
+    w.Frame(0.1f);
+    if (player.Time > -5.0f && player.Time < -0.5f) counter = w.world->GuiMng().GetElement("Counter", false)->GetCaption();
+  }
+  EXPECT_EQ(counter.substr(0, 4), "00:0") << counter;
+  w.Frame();
+  N_GuiPage& status = *w.world->GuiMng().GetPage("PlayerStatus");
+  ASSERT_TRUE(status.IsVisible());
+  // The status panel's pixels: the same frame drawn again without the page.
+  const std::vector<DWORD> withStatus = w.Pixels();
+  status.Hide();
+  w.world->Render(0.0f);
+  const std::vector<DWORD> without = w.Pixels();
+  int differing = 0;
+  for (int y = 6; y < 84; ++y)
+    for (int x = 6; x < 246; ++x) differing += WorldGl::At(withStatus, x, y) != WorldGl::At(without, x, y);
+  EXPECT_GT(differing, 240 * 78 / 4) << "the status panel is drawn";
+
+  // Run to the end: the next frame hands the result to the final-result board.
+  game->Simulate();
+  w.Frame();
+  EXPECT_EQ(w.world->Game(), nullptr);
+  EXPECT_TRUE(w.world->GuiMng().GetPage("FinalResult")->IsVisible());
+  EXPECT_EQ(static_cast<N_GuiTable*>(w.world->GuiMng().GetElement("FR/Table", false))->GetRowCount(), 15);
 }
 
 }  // namespace
