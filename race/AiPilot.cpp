@@ -77,8 +77,9 @@ std::vector<Ahead>& AheadBuffer() {
 void RacersAhead(const N_Racer& racer, N_RacerList racers, std::vector<Ahead>& ahead) {
   ahead.clear();
   for (const N_Racer* other : racers) {
-    if (!other || other == &racer || other->Time < 0.0f || other->Finished) continue;
-    if (DistanceSq(racer.Pos, other->Pos) >= kAheadSq) continue;
+    // The distance first: most of the field is far away, and it reads only Pos.
+    if (!other || DistanceSq(racer.Pos, other->Pos) >= kAheadSq) continue;
+    if (other == &racer || other->Time < 0.0f || other->Finished) continue;
     if (Vec3Dot(racer.Pos - other->Pos, racer.Heading) < 0.0f) {
       const N_Vector3& half = other->BoxHalfSize;
       const float radius = std::sqrt(Vec3Dot(half, half)) + 1.0f;
