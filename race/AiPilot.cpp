@@ -53,34 +53,68 @@ N_OrientedBox BoxOf(const N_Racer& racer) {
   return box;
 }
 
+/// A racer ahead with what the line checks need of it, worked out once per call.
+struct Ahead {
+  const N_Racer* racer;
+  N_OrientedBox box;
+  /// Squared radius of a sphere round the box (its half diagonal, with a margin for
+  /// rounding): a line that stays farther from the centre cannot meet the box.
+  float reachSq;
+  /// The racer's side distances in its own sector, once asked for.
+  bool sidesKnown = false;
+  float sides[3] = {};
+};
+
+/// Reused from call to call: the pilot runs for every racer every step, and the list
+/// of racers ahead would otherwise be allocated each time.
+std::vector<Ahead>& AheadBuffer() {
+  thread_local std::vector<Ahead> buffer;
+  return buffer;
+}
+
 /// The racers that count as ahead: started, not finished, within 300 units and in
 /// front of the racer's heading.
-std::vector<const N_Racer*> RacersAhead(const N_Racer& racer, N_RacerList racers) {
-  std::vector<const N_Racer*> ahead;
+void RacersAhead(const N_Racer& racer, N_RacerList racers, std::vector<Ahead>& ahead) {
+  ahead.clear();
   for (const N_Racer* other : racers) {
-    if (!other || other == &racer || other->Time < 0.0f || other->Finished) continue;
-    if (DistanceSq(racer.Pos, other->Pos) >= kAheadSq) continue;
-    if (Vec3Dot(racer.Pos - other->Pos, racer.Heading) < 0.0f) ahead.push_back(other);
+    // The distance first: most of the field is far away, and it reads only Pos.
+    if (!other || DistanceSq(racer.Pos, other->Pos) >= kAheadSq) continue;
+    if (other == &racer || other->Time < 0.0f || other->Finished) continue;
+    if (Vec3Dot(racer.Pos - other->Pos, racer.Heading) < 0.0f) {
+      const N_Vector3& half = other->BoxHalfSize;
+      const float radius = std::sqrt(Vec3Dot(half, half)) + 1.0f;
+      ahead.push_back({other, BoxOf(*other), radius * radius});
+    }
   }
-  return ahead;
+}
+
+/// Whether the segment from `from` along `delta` passes within the box's sphere: the
+/// cheap test before the exact one.
+bool NearBox(const Ahead& other, const N_Vector3& from, const N_Vector3& delta) {
+  const N_Vector3 c = other.box.center - from;
+  const float length = Vec3Dot(delta, delta);
+  const float t = length > 0.0f ? std::clamp(Vec3Dot(c, delta) / length, 0.0f, 1.0f) : 0.0f;
+  return DistanceSq(c, delta * t) <= other.reachSq;
 }
 
 /// The first racer ahead whose box the segment from `from` along `delta` meets.
-const N_Racer* FirstInTheWay(const std::vector<const N_Racer*>& ahead, const N_Vector3& from, const N_Vector3& delta) {
-  for (const N_Racer* other : ahead) {
-    if (SegmentIntersectsBox(from, delta, BoxOf(*other))) return other;
+const N_Racer* FirstInTheWay(const std::vector<Ahead>& ahead, const N_Vector3& from, const N_Vector3& delta) {
+  for (const Ahead& other : ahead) {
+    if (NearBox(other, from, delta) && SegmentIntersectsBox(from, delta, other.box)) return other.racer;
   }
   return nullptr;
 }
 
 /// Whether a racer ahead skis within the passing room of its own sector's edge on that
 /// side (turn > 0: the left edge, else the right).
-bool EdgeTaken(const std::vector<const N_Racer*>& ahead, float turn) {
-  for (const N_Racer* other : ahead) {
-    if (!other->Sector) continue;
-    float sides[3];
-    other->Sector->GetSideDistances(other->Pos, sides);
-    if ((turn > 0.0f ? sides[0] : sides[1]) < kPassRoom) return true;
+bool EdgeTaken(std::vector<Ahead>& ahead, float turn) {
+  for (Ahead& other : ahead) {
+    if (!other.racer->Sector) continue;
+    if (!other.sidesKnown) {
+      other.racer->Sector->GetSideDistances(other.racer->Pos, other.sides);
+      other.sidesKnown = true;
+    }
+    if ((turn > 0.0f ? other.sides[0] : other.sides[1]) < kPassRoom) return true;
   }
   return false;
 }
@@ -111,7 +145,8 @@ void AiSteerAndPower(N_Racer& racer, const N_Vector3& wanted, bool brake) {
 
 void AvoidRacers(N_Racer& racer, N_RacerList racers, N_Vector3& wanted, bool& brake, bool shooting) {
   brake = false;
-  const std::vector<const N_Racer*> ahead = RacersAhead(racer, racers);
+  std::vector<Ahead>& ahead = AheadBuffer();
+  RacersAhead(racer, racers, ahead);
   if (ahead.empty()) {
     racer.Blocked = 0;
     return;
@@ -148,6 +183,10 @@ void AvoidRacers(N_Racer& racer, N_RacerList racers, N_Vector3& wanted, bool& br
     return;
   }
   if (!wantedBlocker) {
+    // Nobody on the wanted line: not blocked, whatever blocked it before. A stale
+    // Blocked would turn this brake into a full stop, and two racers stopped so, each
+    // seeing the other ahead, would wait for each other for ever.
+    racer.Blocked = 0;
     brake = true;
   } else if (wantedBlocker->Speed < racer.Speed) {
     racer.Blocked = kBlocked;

@@ -195,6 +195,41 @@ TEST(AvoidRacers, WithoutAFreeLineTheWantedLineStaysOrTheWidestOtherTurnIsTaken)
   }
 }
 
+TEST(AvoidRacers, AStaleBlockedNeverStopsRacersWhoseWantedLineIsFree) {
+  test::RaceRig rig;
+  const Chain course = test::BuildStraightCourse(-500, 1500, 100, 150);
+  // Two racers, each ahead of the other by its own heading, both still marked Blocked
+  // from a slower racer long gone; racers hugging both edges ahead close every turning
+  // line of the one, the other faces back, and each wanted line runs across the
+  // course, free. The
+  // brake is asked for, but neither may be held at a stand by it: they waited for each
+  // other for ever.
+  const struct {
+    const char* what;
+    std::int32_t before;
+    float speed;
+  } cases[] = {{"stale Blocked, standing", 16, 0.0f}, {"stale Blocked, moving", 16, 5.0f}, {"not blocked", 0, 0.0f}};
+  for (const auto& c : cases) {
+    Field f(&course);
+    N_Racer& a = f.Add({0, -10, 0}, {1, 0, 0}, c.speed);
+    N_Racer& b = f.Add({60, -10, 0}, {-1, 0, 0}, c.speed);  // turned round: every turn leaves the course
+    f.Add({200, 140, 0}, {1, 0, 0}, 9.0f);
+    f.Add({200, -140, 0}, {1, 0, 0}, 9.0f);
+    for (N_Racer* racer : {&a, &b}) {
+      racer->Blocked = c.before;
+      racer->Condition = 1.0f;
+      N_Vector3 wanted{0, 300, 0};
+      bool brake = false;
+      AvoidRacers(*racer, f.all, wanted, brake, false);
+      EXPECT_TRUE(brake) << c.what;
+      EXPECT_EQ(racer->Blocked, 0) << c.what;
+      wanted.Normalize();
+      AiSteerAndPower(*racer, wanted, brake);
+      EXPECT_GT(racer->Power, 0.0f) << c.what;
+    }
+  }
+}
+
 TEST(ResolveCollisions, ThePlayerStopsAtTheContactAndTheSmallerDrawFalls) {
   // A standing racer 50 ahead: the spheres of 20 touch with the player at x = 10, a
   // tenth of the move, less the sweep's 0.001 of a step.
