@@ -9,8 +9,10 @@
 // below); a bolt bone on its right slides for the reloading.
 //
 // The target faces +x: a white plate with a black face on its front, and a white cover
-// hinged above the face. Bind pose: the cover hangs over the face (closed); opened, it
-// stands out horizontally from the hinge, edge on to the stand.
+// hinged above the face. The face's middle is the figure's origin, so the target drawn at
+// its point shows the black face just where the shot's hit sphere lies. Bind pose: the
+// cover hangs over the face (closed); opened, it stands out horizontally from the hinge,
+// edge on to the stand.
 #include "tools/AnimWriter.h"
 #include "tools/DdsWriter.h"
 #include "tools/Step.h"
@@ -105,15 +107,15 @@ RiflePose Spare(float t) {
 // The target's cover bone (after the plate) and its hinge at the cover's top edge.
 constexpr int kCover = 1;
 constexpr float kHingeX = 1.25f;
-constexpr float kHingeZ = 14.0f;
+constexpr float kHingeZ = 6.0f;
 
 AnimMeshBuilder TargetMesh() {
   AnimMeshBuilder mesh;
   const int plate = mesh.AddBone("plate", -1, {0.0f, 0.0f, 0.0f});
   const int cover = mesh.AddBone("cover", plate, {kHingeX, 0.0f, kHingeZ});
-  mesh.AddBox(mesh.AddMaterial("range/target_plate"), {-2.0f, -8.0f, 0.0f}, {0.0f, 8.0f, 16.0f}, {{plate, 1.0f}});
-  mesh.AddBox(mesh.AddMaterial("range/target_face"), {0.0f, -5.0f, 3.0f}, {0.5f, 5.0f, 13.0f}, {{plate, 1.0f}});
-  mesh.AddBox(mesh.AddMaterial("range/target_cover"), {1.0f, -6.0f, 2.0f}, {1.5f, 6.0f, kHingeZ}, {{cover, 1.0f}});
+  mesh.AddBox(mesh.AddMaterial("range/target_plate"), {-2.0f, -8.0f, -8.0f}, {0.0f, 8.0f, 8.0f}, {{plate, 1.0f}});
+  mesh.AddBox(mesh.AddMaterial("range/target_face"), {0.0f, -5.0f, -5.0f}, {0.5f, 5.0f, 5.0f}, {{plate, 1.0f}});
+  mesh.AddBox(mesh.AddMaterial("range/target_cover"), {1.0f, -6.0f, -6.0f}, {1.5f, 6.0f, kHingeZ}, {{cover, 1.0f}});
   return mesh;
 }
 

@@ -163,6 +163,24 @@ int CountDiffering(const std::vector<DWORD>& a, const std::vector<DWORD>& b, int
     for (int x = 0; x < kWidth; ++x) count += Near(WorldGl::At(a, x, y), WorldGl::At(b, x, y)) ? 0 : 1;
   return count;
 }
+/// Succeeds when (x, y) is dark and the dark patch around it reaches as far left as
+/// right and as far up as down, to a pixel or two: (x, y) is the patch's middle.
+testing::AssertionResult DarkPatchCentredAt(const std::vector<DWORD>& pixels, int x, int y) {
+  constexpr int kSteps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  int reach[4] = {};
+  for (int d = 0; d < 4; ++d) {
+    for (int px = x + kSteps[d][0], py = y + kSteps[d][1];
+         px >= 0 && px < kWidth && py >= 0 && py < kHeight && Brightness(WorldGl::At(pixels, px, py)) < 120;
+         px += kSteps[d][0], py += kSteps[d][1]) {
+      ++reach[d];
+    }
+  }
+  if (Brightness(WorldGl::At(pixels, x, y)) < 120 && std::abs(reach[0] - reach[1]) <= 2 && std::abs(reach[2] - reach[3]) <= 2) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "brightness " << Brightness(WorldGl::At(pixels, x, y)) << ", dark reach left "
+                                     << reach[0] << " right " << reach[1] << " up " << reach[2] << " down " << reach[3];
+}
 
 TEST(WorldGl, TheMainMenuIsDrawnOverTheStartLevel) {
   WorldGl w;
@@ -185,10 +203,10 @@ TEST(WorldGl, TheMainMenuIsDrawnOverTheStartLevel) {
 TEST(WorldGl, OnlyTheKnockedDownTargetChangesItsColour) {
   WorldGl w;
   w.SceneOnly();
-  // One lane of five targets 200 ahead, faces at eye height, the stand at the camera.
+  // One lane of five targets 200 ahead at eye height, the stand at the camera.
   std::vector<N_Vector3> points;
-  for (int t = 0; t < 5; ++t) points.push_back({-40.0f + 20.0f * float(t), 200.0f, kEyeZ - 8.0f});
-  const N_Vector3 stand{0.0f, 0.0f, kEyeZ - 8.0f};
+  for (int t = 0; t < 5; ++t) points.push_back({-40.0f + 20.0f * float(t), 200.0f, kEyeZ});
+  const N_Vector3 stand{0.0f, 0.0f, kEyeZ};
   N_ShootingRange range;
   range.Build(points.data(), 5, &stand, 1);
   w.world->ShaderMng().LoadShaders();
@@ -201,7 +219,8 @@ TEST(WorldGl, OnlyTheKnockedDownTargetChangesItsColour) {
   std::vector<std::pair<int, int>> centres;
   for (int t = 0; t < 5; ++t) {
     centres.push_back(WorldGl::OnScreen({points[std::size_t(t)].x, 199.75f, kEyeZ}));
-    EXPECT_LT(Brightness(WorldGl::At(open, centres.back().first, centres.back().second)), 120) << "black face " << t;
+    // The black face is drawn with its middle at the target's point.
+    EXPECT_TRUE(DarkPatchCentredAt(open, centres.back().first, centres.back().second)) << "black face " << t;
   }
   range.GetLane(0)->KnockDown(2);
   for (int frame = 0; frame < 12; ++frame) w.Frame();  // its cover closes
@@ -408,6 +427,8 @@ TEST(ShootingGl, TheSeriesShowsTheScopedTargetTheRifleAndTheShotThenTheFreeView)
   w.Frame();
   const std::vector<DWORD> bare = w.Pixels();
   rifle.SetShown(true);
+  // The aim (the view's centre) is on the middle of the face; the shot below hits.
+  EXPECT_TRUE(DarkPatchCentredAt(bare, kWidth / 2, kHeight / 2)) << "the aim on the middle of the black face";
   EXPECT_GT(CountDiffering(aimed, bare, kHeight / 2, kHeight), 2000) << "the rifle below the centre";
   EXPECT_LT(CountDiffering(aimed, bare, 0, kHeight / 3), 200);
 
