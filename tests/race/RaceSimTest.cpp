@@ -389,7 +389,7 @@ TEST(RaceSimRender, ShowsTheFollowedRacersMarkers) {
   auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 2, 7.0f, 0), rig.Services());
   for (std::size_t i = 0; i < 2; ++i) race->Racer(i).Finished = 1;  // only the markers draw
   N_Racer& f = race->Racer(0);
-  const N_ShootLane* lane = rig.path->GetStand(0);
+  N_ShootLane* lane = rig.path->GetStand(0);
   ASSERT_NE(lane, nullptr);
   N_Vector3 finish, penalty, direction;
   rig.path->GetFinishArrow(finish, direction);
@@ -442,7 +442,7 @@ TEST(RaceSimRender, ShowsTheFollowedRacersMarkers) {
   }
 }
 
-TEST(RaceSimRender, AFightingSpiritGlowsOnlyWhileItsRacerIsDrawn) {
+TEST(RaceSimRender, AFightingSpiritGlowsOnlyAroundItsRacersFigure) {
   RaceSimRig rig;
   rig.core.vars->SetFloat("LODWorldDistance", 10000.0f, 0);
   auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 1, 7.0f, 0), rig.Services());
@@ -452,18 +452,27 @@ TEST(RaceSimRender, AFightingSpiritGlowsOnlyWhileItsRacerIsDrawn) {
   ASSERT_TRUE(dress && dress->effect);
   ID3DXEffect& effect = *dress->effect;
   const auto plain = effect.GetTechniqueByName("TTextureOnly");
-  /// The frame's calls from the racer's figure on (the markers draw first).
-  auto frame = [&](std::uint8_t spirit) {
-    r.KampfgeistActive = spirit;
+  const auto glow = effect.GetTechniqueByName("TGlowAndTexture");
+  // The material starts each frame glowing: only a drawn racer with the fighting spirit
+  // switches it (on, then off after its figure), so it ends plain.
+  struct Case {
+    std::uint8_t spirit, finished;
+    bool switched;
+  };
+  auto draws = [&] {
     rig.device->ClearCalls();
     race->Render(0.0f);
-    EXPECT_EQ(effect.GetCurrentTechnique(), plain) << int(spirit);  // switched back after the figure
-    return rig.device->Calls();
+    return rig.Calls("DrawIndexedPrimitive(").size();
   };
-  const auto calm = frame(0);
-  const auto glowing = frame(1);
-  EXPECT_NE(calm, glowing);  // the figure drew with the glow technique
-  EXPECT_EQ(frame(0), calm);
+  r.Finished = 1;
+  const std::size_t markersOnly = draws();
+  for (const Case c : {Case{0, 0, false}, Case{1, 0, true}, Case{1, 1, false}}) {
+    r.KampfgeistActive = c.spirit;
+    r.Finished = c.finished;
+    effect.SetTechnique(glow);
+    EXPECT_EQ(draws() > markersOnly, !c.finished);  // the figure's draws
+    EXPECT_EQ(effect.GetCurrentTechnique(), c.switched ? plain : glow) << int(c.spirit) << int(c.finished);
+  }
 }
 
 }  // namespace
