@@ -161,6 +161,34 @@ TEST(GameTraining, RunningTrainingCountsDownAndEndsWithItsClock) {
   EXPECT_FLOAT_EQ(std::accumulate(result->LapTimes.begin(), result->LapTimes.end(), 0.0f), result->Time);
 }
 
+TEST(GameTraining, RunningTrainingGivesALapTimePerLap) {
+  RaceSimRig rig;
+  for (const std::uint8_t laps : {std::uint8_t(2), std::uint8_t(1)}) {
+    SCOPED_TRACE(int(laps));
+    N_GameTraining mode(Solo(DisciplineCode::kRunTraining, 0.0f, laps), rig.Services());
+    Start(mode);
+    N_Racer& r = *mode.Racer();
+    std::unique_ptr<ExportData> result;
+    // Steered round the course as a player would, frame by frame (the render advances
+    // the figure, whose finish ends the run).
+    for (int frame = 0; !result && frame < 60000; ++frame) {
+      rig.SteerByKeys(r);
+      rig.inputMng->Update();
+      mode.Update(0.033f);
+      mode.Render(0.033f);
+      if (frame % 100 == 0) rig.device->ClearCalls();
+      result = mode.PollResult();
+    }
+    ASSERT_NE(result, nullptr);
+    EXPECT_FALSE(r.Disqualified);
+    EXPECT_EQ(result->LapsDone, laps - 1);  // the finish fork comes before the lap mark
+    ASSERT_EQ(result->LapTimes.size(), std::size_t(laps));
+    for (const float lap : result->LapTimes) EXPECT_GT(lap, 30.0f);
+    EXPECT_FLOAT_EQ(std::accumulate(result->LapTimes.begin(), result->LapTimes.end(), 0.0f), result->Time);
+    EXPECT_EQ(result->Faults, r.Falls);
+  }
+}
+
 TEST(GameTraining, ShootingTrainingHoldsTheRacerOnADrawnLane) {
   RaceSimRig rig;
   Srand(7);

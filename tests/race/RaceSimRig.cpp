@@ -4,10 +4,13 @@
 #include "core/FormatString.h"
 #include "core/KeyDefinitions.h"
 #include "platform/win32.h"
+#include "race/Racer.h"
 #include "race/ai/AiLog.h"
+#include "race/ai/AiSector.h"
 #include "render/RenderServices.h"
 #include "tests/race/AiPathSupport.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace test {
@@ -104,6 +107,31 @@ RaceSimRig::RaceSimRig(const std::string& layout, int ownAthletes) : answer(IDNO
   inputMng->Init();
   g_inputMng = inputMng.get();
   ResetKeyDefinitions();
+}
+
+void RaceSimRig::SteerByKeys(const N_Racer& racer) {
+  constexpr float kNearSq = 3600.0f;   // past this close the next sector's point is aimed at
+  constexpr float kStraight = 0.05f;   // sine of the angle within which no turn key is held
+  const auto key = [](int action) { return static_cast<BYTE>(g_keyDefinitions[action]); };
+  input.KeyDown(key(key_action::kForward));
+  input.KeyUp(key(key_action::kLeft));
+  input.KeyUp(key(key_action::kRight));
+  if (!racer.Sector) return;
+  N_Vector3 target = racer.Sector->GetIdealPoint(true);
+  N_Vector3 way = target - racer.Pos;
+  if (way.x * way.x + way.y * way.y < kNearSq && racer.Sector->Next()) {
+    target = racer.Sector->Next()->GetIdealPoint(true);
+    way = target - racer.Pos;
+  }
+  // The heading turns counter-clockwise (to the left) with a positive steer.
+  const float side = racer.Heading.x * way.y - racer.Heading.y * way.x;
+  const float reach = std::sqrt(way.x * way.x + way.y * way.y) *
+                      std::sqrt(racer.Heading.x * racer.Heading.x + racer.Heading.y * racer.Heading.y);
+  if (side > kStraight * reach) {
+    input.KeyDown(key(key_action::kLeft));
+  } else if (side < -kStraight * reach) {
+    input.KeyDown(key(key_action::kRight));
+  }
 }
 
 void RaceSimRig::Poll(N_PlayerControls& controls) {

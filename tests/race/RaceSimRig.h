@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+struct N_Racer;
+
 namespace test {
 
 /// The HUD's calls as text lines ("ShowStartInfo 3 0 1 2", "UpdateStartCounter 4.97").
@@ -68,6 +70,11 @@ class RaceSimRig : public FigureRig {
 
   /// One input frame: the input manager's update, then the controls' poll.
   void Poll(N_PlayerControls& controls);
+  /// Presses the keys a player would to ski the racer round the course: forward held,
+  /// left or right towards the ideal point its sector leads to (the one the computer
+  /// aims at), no turn key while that point lies nearly straight ahead. Call before the
+  /// input manager's update of the frame.
+  void SteerByKeys(const N_Racer& racer);
 
   /// The athletes, the figures, the HUD, listener and camera doubles and the level.
   N_RaceServices Services();

@@ -9,10 +9,17 @@
 #include "race/Racer.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiStrategy.h"
+#include "platform/d3dx9.h"
+#include "race/ShootLane.h"
+#include "race/SoundCache.h"
 #include "race/ai/StartPlaces.h"
 #include "scene/AnimInstance.h"
 #include "scene/AnimSound.h"
+#include "render/Shader.h"
+#include "scene/CameraMng.h"
 #include "tests/race/RaceSimRig.h"
+#include "tests/race/WorldTestSupport.h"
+#include "tests/scene/LevelBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +187,58 @@ TEST(RaceSimPrecompute, BringsTheFollowedRacerToTheCountdown) {
   EXPECT_TRUE(test::ContainsInOrder(rig.AiLog(), {"Offset: 5.00", "TotalTimer: -5.00", "dt: 28.00"}));
 }
 
+TEST(RaceSimPrecompute, TheLevelsStartFlightComesBeforeTheCountdown) {
+  RaceSimRig rig;
+  // A sprint fly-by camera in the level: keys a unit apart, ten a second.
+  std::vector<N_PathKey> keys(31);
+  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = {{float(i) * 100.0f, 0.0f, 500.0f}, {1.0f, 0.0f, 0.0f, 0.0f}};
+  test::LevelBuilder(rig.level)
+      .PointSet("CameraPath_Menu", {{0, 0, 0}, {1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}})
+      .Camera("Camera_Sprint", keys, N_CameraPath::kPlayOnce, 10.0f);
+  N_CameraMng cameras;
+  cameras.RaceController().Setup("CameraPath_Menu");
+  const float flight = cameras.RaceController().GetPathDuration(DisciplineCode::kSprint);
+  ASSERT_GT(flight, 1.0f);
+  N_RaceServices services = rig.Services();
+  services.raceCamera = &cameras.RaceController();
+  auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 3, 7.0f, 0), services);
+  EXPECT_FLOAT_EQ(race->StartRenderThreshold(), -flight - 5.0f);
+  EXPECT_FLOAT_EQ(race->RaceClock(), -flight - 5.0f);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(race->Racer(i).Time, -flight - 5.0f - 7.0f * float(i), 1e-4f);
+  EXPECT_NE(rig.AiLog().find(FormatString("startRenderTimer: %3.2f", double(-flight - 5.0f))), std::string::npos);
+}
+
+TEST(RaceSimStep, SoundsTheStartSignalOnceInTheCountdown) {
+  struct Case {
+    std::int32_t discipline;
+    float gap;
+    const char* sound;
+  };
+  for (const Case c : {Case{DisciplineCode::kSprint, 7.0f, "sound_start_signal"},
+                       Case{DisciplineCode::kHunting, 7.0f, "sound_start_signal"},
+                       Case{DisciplineCode::kMassStart, 0.0f, "sound_start_mass"}}) {
+    SCOPED_TRACE(c.sound);
+    RaceSimRig rig;
+    test::NotingSoundMng sound;
+    N_SoundCache cache;
+    N_RaceServices services = rig.Services();
+    services.soundCache = &cache;
+    auto race = MakeRace(rig, RaceSimRig::Race(c.discipline, 3, c.gap, 0), services);
+    const N_Racer& player = race->Racer(0);
+    float signalledAt = 1.0f;
+    while (player.Time < 1.0f) {
+      const float before = player.Time;
+      race->Step(0.033f, nullptr);
+      if (sound.played.size() == 1 && signalledAt > 0.0f) signalledAt = before;
+    }
+    ASSERT_EQ(sound.played.size(), 1u);
+    EXPECT_EQ(sound.NameOf(sound.played[0]), c.sound);
+    // The first step that starts above -5.0.
+    EXPECT_GT(signalledAt, -5.0f);
+    EXPECT_LT(signalledAt, -5.0f + 0.034f);
+  }
+}
+
 TEST(RaceSimStep, DrivesCountdownHudListenerAndCameraOfTheFollowedRacer) {
   RaceSimRig rig;
   auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 3, 7.0f, -1), rig.Services());
@@ -317,6 +376,102 @@ TEST(RaceSimRender, DrawsOnlyStartedRacersStillOnTheCourse) {
     const std::size_t draws = rig.Calls("DrawIndexedPrimitive(").size();
     if (c.time < -5.0f) markersOnly = draws;
     EXPECT_EQ(draws > markersOnly, c.drawn) << c.time;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RaceSimRender, ShowsTheFollowedRacersMarkers) {
+  RaceSimRig rig;
+  rig.core.vars->SetFloat("LODWorldDistance", 1.0e6f, 0);
+  auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 2, 7.0f, 0), rig.Services());
+  for (std::size_t i = 0; i < 2; ++i) race->Racer(i).Finished = 1;  // only the markers draw
+  N_Racer& f = race->Racer(0);
+  N_ShootLane* lane = rig.path->GetStand(0);
+  ASSERT_NE(lane, nullptr);
+  N_Vector3 finish, penalty, direction;
+  rig.path->GetFinishArrow(finish, direction);
+  rig.path->GetPenaltyArrow(penalty, direction);
+  /// The draws of a frame seen from near the place.
+  auto draws = [&](const N_Vector3& place) {
+    const N_Vector3 eye{place.x, place.y - 600.0f, place.z + 200.0f};
+    rig.camera.LookAt(&eye, &place);
+    rig.frustum.Build(rig.camera);
+    rig.device->ClearCalls();
+    race->Render(0.033f);
+    return rig.Calls("DrawIndexedPrimitive(").size();
+  };
+  struct Case {
+    const char* what;
+    std::int32_t phase;
+    std::uint8_t finishArrow, showPenalty;
+    std::int32_t loops;
+    N_Vector3 place;
+    bool drawn;
+    const char* hud;
+  };
+  const Case cases[] = {
+      {"lane arrow, phase 0", 0, 0, 0, 0, lane->StandPosition(), true, nullptr},
+      {"lane arrow, phase 1", 1, 0, 0, 0, lane->StandPosition(), true, nullptr},
+      {"no lane arrow, phase 2", 2, 0, 0, 0, lane->StandPosition(), false, nullptr},
+      {"finish arrow", 9, 1, 0, 0, finish, true, nullptr},
+      {"penalty arrow and board", 9, 0, 1, 2, penalty, true, "UpdatePenaltyRounds 2"},
+      {"no loop owed", 9, 0, 1, 0, penalty, false, "ClosePenaltyRounds"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f.Lane = lane;
+    f.ShootPhase = 9;
+    f.ShowFinishArrow = 0;
+    f.ShowPenalty = 0;
+    const std::size_t without = draws(c.place);
+    f.ShootPhase = c.phase;
+    f.ShowFinishArrow = c.finishArrow;
+    f.ShowPenalty = c.showPenalty;
+    f.PenaltyLoops = c.loops;
+    rig.hud.calls.clear();
+    EXPECT_EQ(draws(c.place) > without, c.drawn);
+    if (c.hud) {
+      EXPECT_EQ(rig.hud.calls, std::vector<std::string>{c.hud});
+      EXPECT_EQ(f.ShowPenalty, c.loops > 0 ? 1 : 0);  // the page closes once no loop is owed
+    } else {
+      EXPECT_TRUE(rig.hud.calls.empty());
+    }
+  }
+}
+
+TEST(RaceSimRender, AFightingSpiritGlowsOnlyAroundItsRacersFigure) {
+  RaceSimRig rig;
+  rig.core.vars->SetFloat("LODWorldDistance", 10000.0f, 0);
+  auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 1, 7.0f, 0), rig.Services());
+  N_Racer& r = race->Racer(0);
+  r.Pos = {0.0f, 1000.0f, -40.0f};  // ahead of the camera
+  const N_Shader* dress = rig.shaders.GetShader(r.Athlete->DressShader);
+  ASSERT_TRUE(dress && dress->effect);
+  ID3DXEffect& effect = *dress->effect;
+  const auto plain = effect.GetTechniqueByName("TTextureOnly");
+  const auto glow = effect.GetTechniqueByName("TGlowAndTexture");
+  // The material starts each frame glowing: only a drawn racer with the fighting spirit
+  // switches it (on, then off after its figure), so it ends plain.
+  struct Case {
+    std::uint8_t spirit, finished;
+    bool switched;
+  };
+  auto draws = [&] {
+    rig.device->ClearCalls();
+    race->Render(0.0f);
+    return rig.Calls("DrawIndexedPrimitive(").size();
+  };
+  r.Finished = 1;
+  const std::size_t markersOnly = draws();
+  for (const Case c : {Case{0, 0, false}, Case{1, 0, true}, Case{1, 1, false}}) {
+    r.KampfgeistActive = c.spirit;
+    r.Finished = c.finished;
+    effect.SetTechnique(glow);
+    EXPECT_EQ(draws() > markersOnly, !c.finished);  // the figure's draws
+    EXPECT_EQ(effect.GetCurrentTechnique(), c.switched ? plain : glow) << int(c.spirit) << int(c.finished);
   }
 }
 

@@ -1,10 +1,13 @@
 // Whole races headless on each sample course, from Setup through Simulate to the
 // export: a sprint, the pursuit built from its result and a mass start, every racer
-// finished with a plausible time, and the same seed giving the same rows.
+// finished with a plausible time and as many penalty loops skied as targets missed, and
+// the same seed giving the same rows.
 #include "core/Random.h"
 #include "race/ExportData.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
+#include "race/ai/AiSector.h"
+#include "sound/SoundMng.h"
 #include "tests/race/RaceSimRig.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +22,49 @@ using test::RaceSimRig;
 struct Outcome {
   std::vector<N_ResultRow> rows;
   bool allFinished = true;
+  std::vector<int> loops;  ///< penalty loops skied, per racer
+};
+
+/// Counts the penalty loops each racer skis, as the course counts them: one each time
+/// the racer enters a sector of the penalty count trigger. The race sets the listener
+/// once after every step of the field, which is when the racers are looked at.
+class LoopCounter final : public N_SoundMng {
+ public:
+  void SetListener(const float*, const float*, const float*) override {
+    if (!race) return;
+    sectors.resize(race->RacerCount(), nullptr);
+    loops.resize(race->RacerCount(), 0);
+    for (std::size_t i = 0; i < race->RacerCount(); ++i) {
+      const Ai::N_AiSector* now = race->Racer(i).Sector;
+      if (now && now != sectors[i] && now->Flags().Has(kPenaltyCountGroup, kPenaltyCountBit) &&
+          !(sectors[i] && sectors[i]->Flags().Has(kPenaltyCountGroup, kPenaltyCountBit))) {
+        ++loops[i];
+      }
+      sectors[i] = now;
+    }
+  }
+  static constexpr int kPenaltyCountGroup = 1;
+  static constexpr std::uint8_t kPenaltyCountBit = 0x08;
+  const N_RaceSim* race = nullptr;
+  std::vector<const Ai::N_AiSector*> sectors;
+  std::vector<int> loops;
 };
 
 /// Set up, simulated to the end (or only exported) and exported.
 Outcome RunRace(RaceSimRig& rig, std::unique_ptr<GameData> data, bool simulate = true) {
-  N_RaceSim race(std::move(data), rig.Services());
+  LoopCounter counter;
+  N_RaceServices services = rig.Services();
+  services.listener = &counter;
+  N_RaceSim race(std::move(data), services);
+  counter.race = &race;
   race.Setup(*rig.path);
   if (simulate) race.Simulate();
   ExportData result;
   race.ExportResults(&result);
   Outcome out;
   out.rows = result.Rows;
+  out.loops = counter.loops;
+  out.loops.resize(race.RacerCount(), 0);
   for (std::size_t i = 0; i < race.RacerCount(); ++i) out.allFinished = out.allFinished && race.Racer(i).Finished;
   return out;
 }
@@ -38,11 +73,16 @@ void ExpectFinishedInTime(const Outcome& race, std::size_t racers, const char* w
   SCOPED_TRACE(what);
   EXPECT_TRUE(race.allFinished);
   ASSERT_EQ(race.rows.size(), racers);
-  for (const N_ResultRow& row : race.rows) {
+  int missed = 0;
+  for (std::size_t i = 0; i < racers; ++i) {
+    const N_ResultRow& row = race.rows[i];
     EXPECT_GT(row.Time, 120.0f) << row.StartNumber;  // three laps of a sample course
     EXPECT_LT(row.Time, 3600.0f) << row.StartNumber;
     EXPECT_EQ(row.LapsDone, 2) << row.StartNumber;  // the finish fork comes before the lap mark
+    EXPECT_EQ(race.loops[i], row.Misses) << row.StartNumber;
+    missed += row.Misses;
   }
+  EXPECT_GT(missed, 0);  // some loops are skied, so the count is tried
 }
 
 /// One course per test case: a process keeps the working directory of its first game root.
