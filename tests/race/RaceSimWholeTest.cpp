@@ -57,6 +57,7 @@ Outcome RunRace(RaceSimRig& rig, std::unique_ptr<GameData> data, bool simulate =
   services.listener = &counter;
   N_RaceSim race(std::move(data), services);
   counter.race = &race;
+  rig.path->SetShootPattern("LSVVV");  // as the game modes set it: prone, then standing
   race.Setup(*rig.path);
   if (simulate) race.Simulate();
   ExportData result;
