@@ -6,6 +6,9 @@
 #include "platform/win32.h"
 #include "race/BinaryFields.h"
 #include "race/ai/AiLog.h"
+#include "scene/AnimationFactory2.h"
+#include "scene/FigureRoster.h"
+#include "scene/SceneAccess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,6 +93,15 @@ void N_RunRecorder::StartRecording(N_AnimationFactory2* figureSet, const N_Vecto
 void N_RunRecorder::Step(float dt, const N_Vector3& position, const N_Vector3& heading, std::int8_t action) {
   StepPlayback(dt);
   StepRecording(dt, position, heading, action);
+}
+
+void N_RunRecorder::DrawGhost(float dt) {
+  if (m_ghostCount <= 0 || !m_figureSet || !g_scene.figureRoster) return;
+  N_FigureAthlete& ghost = g_scene.figureRoster->Ghost();
+  if (ghost.Figure < 0) return;
+  m_figureSet->SetNextAction(ghost.Figure, m_ghostAction, 30.0f, 0.0f);
+  // The ghost wears the first bib: a figure is drawn only with a start number of 1 to 31.
+  m_figureSet->RenderFigure(dt, ghost.Figure, m_ghostPosition, m_ghostRotation, 1, &ghost, false, true, true);
 }
 
 void N_RunRecorder::StepPlayback(float dt) {

@@ -7,7 +7,7 @@
 // ("data\tables\" + GetTimeAttackFileName(...)); handed to the game mode, which calls
 // StartRecording when the race is set up and Step once per race step; then carried by
 // the race result (ExportData::Ghost) to the final-result page, which saves the new
-// run. Drawing the ghost comes with the time-attack mode.
+// run. The time-attack mode draws the ghost (DrawGhost) after the player's figure.
 //
 // File: the samples one after another, 28 bytes each, little-endian, no header.
 #include "core/Matrix3.h"
@@ -56,6 +56,10 @@ class N_RunRecorder {
   /// One race step of dt seconds: moves the ghost along its run, then records the
   /// player at position and heading with the action playing.
   void Step(float dt, const N_Vector3& position, const N_Vector3& heading, std::int8_t action);
+  /// With ghost samples: queues the ghost action on the ghost's figure (the roster's
+  /// spare instance, g_scene.figureRoster) at 30 frames a second and draws it in the
+  /// ghost gear at the ghost's place. Nothing without a run, figure set or roster.
+  void DrawGhost(float dt);
 
   // The ghost, as the last Step placed it.
   const N_Vector3& GhostPosition() const { return m_ghostPosition; }
