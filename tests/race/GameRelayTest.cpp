@@ -172,6 +172,39 @@ TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   EXPECT_TRUE(Logged(rig, "DoCompunting time: "));
 }
 
+TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, 4, 1), rig.Services());
+  Start(mode);
+  const N_RelayTeam& team = *mode.Team(0);
+  std::vector<const N_Racer*> legs{team.Active};
+  bool sawShown = false, sawHandOver = false;
+  for (int frame = 0; frame < 40000 && !team.Finished; ++frame) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);  // the figures advance as they are drawn
+    if (team.Active && team.Next && !team.IsLastLeg()) {
+      if (team.Flags & N_RelayTeam::kHandOver) {
+        sawHandOver = true;
+        EXPECT_EQ(team.Next->Anim, 17);
+      } else if (team.Flags & N_RelayTeam::kShowNext) {
+        sawShown = true;
+        EXPECT_EQ(team.Next->Anim, 46);
+      }
+    }
+    if (team.Active != legs.back()) {
+      legs.push_back(team.Active);
+      EXPECT_EQ(team.Flags & N_RelayTeam::kClearedByHandOver, 0u);
+      EXPECT_EQ(legs[legs.size() - 2]->Stopped, 0);  // only the last leg stops at the finish
+    }
+  }
+  EXPECT_TRUE(sawShown);
+  EXPECT_TRUE(sawHandOver);
+  ASSERT_TRUE(team.Finished);
+  EXPECT_EQ(legs, (std::vector<const N_Racer*>{team.Members[0], team.Members[1], team.Members[2], team.Members[3]}));
+  EXPECT_GT(team.TeamTime, team.Members[3]->Time);  // the legs' clocks add up to the team's
+  EXPECT_FALSE(mode.RaceOver());                      // the player's team still stands at its start
+}
+
 TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {
   RaceSimRig rig;
   N_GameRelay mode(Relay(8, 4, 1), rig.Services());
