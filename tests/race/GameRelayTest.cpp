@@ -9,6 +9,7 @@
 #include "platform/win32.h"
 #include "race/ExportData.h"
 #include "race/Racer.h"
+#include "race/RelayRoutines.h"
 #include "race/RelayTeam.h"
 #include "race/SplitBoardRow.h"
 #include "race/ai/SplitTable.h"
@@ -203,6 +204,46 @@ TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
   EXPECT_EQ(legs, (std::vector<const N_Racer*>{team.Members[0], team.Members[1], team.Members[2], team.Members[3]}));
   EXPECT_GT(team.TeamTime, team.Members[3]->Time);  // the legs' clocks add up to the team's
   EXPECT_FALSE(mode.RaceOver());                      // the player's team still stands at its start
+}
+
+TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, 4, 1), rig.Services());
+  Start(mode);
+  N_RelayTeam& team = *mode.PlayerTeam();
+  N_Racer& in = *team.Members[0];
+  N_Racer& out = *team.Members[1];
+  // The first leg comes into the change zone on its last lap, the hand-over asked for.
+  while (in.Time < 1.0f) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+  }
+  in.LapsLeft = 0;
+  in.Holding = 0;
+  in.Sector = out.Sector;
+  N_Vector3 offset;
+  mode.Path()->StartPlaces()->GetRelayChangeOffset(offset, std::int32_t(team.Index));
+  in.Pos = out.Pos - offset;
+  in.Speed = 5.0f;
+  team.Flags |= N_RelayTeam::kHandOver;
+  bool sawBars = false, sawHandler = false;
+  for (int frame = 0; frame < 200 && team.Active == &in; ++frame) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+    if (team.Active == &in) {
+      EXPECT_EQ(in.ControlKind, 0);
+      sawBars |= mode.LetterboxLevel() > 0.0f;
+      sawHandler |= in.Anim == kRelayHandAnim;
+    }
+  }
+  ASSERT_EQ(team.Active, &out);
+  EXPECT_TRUE(sawBars);
+  EXPECT_TRUE(sawHandler);
+  EXPECT_EQ(in.ControlKind, 1);
+  EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").back(),
+            "ShowPlayerStatus " + out.Athlete->AthletName + " " + out.Athlete->Nationality);
+  for (int frame = 0; frame < 40; ++frame) mode.Update(0.1f);
+  EXPECT_EQ(mode.LetterboxLevel(), 0.0f);
 }
 
 TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {
