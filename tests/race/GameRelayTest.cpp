@@ -149,6 +149,11 @@ TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   while (mode.Team(0)->Members[0]->Time < 2.0f) mode.Update(0.1f);
   EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").size(), 1u);
   EXPECT_EQ(mode.PollResult(), nullptr);
+  // Paused by the toggle, then Esc held: the computation still runs to the end.
+  rig.input.Tap(static_cast<BYTE>(g_keyDefinitions[key_action::kPause]));
+  rig.inputMng->Update();
+  mode.Update(0.033f);
+  ASSERT_TRUE(mode.Controls().IsPaused());
   rig.input.KeyDown(DIK_ESCAPE);
   rig.inputMng->Update();
   mode.Update(0.033f);
