@@ -10,10 +10,12 @@
 #include "race/ExportData.h"
 #include "race/Racer.h"
 #include "race/ShootLane.h"
+#include "race/ai/AiSector.h"
 #include "tests/race/RaceSimRig.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -72,6 +74,49 @@ TEST(BuddyRun, CountdownStatusAndPauseToggle) {
   EXPECT_EQ(r.Pos.x, pos.x);
   EXPECT_EQ(r.Pos.y, pos.y);
   EXPECT_EQ(mode.PollResult(), nullptr);
+}
+
+/// The test pilot: forward held, the turn keys towards the ideal point ahead (the next
+/// sector's when the own one's is near), as the computer racers aim.
+void Pilot(RaceSimRig& rig, const N_Racer& r) {
+  const auto key = [](int action) { return static_cast<BYTE>(g_keyDefinitions[action]); };
+  rig.input.KeyDown(key(key_action::kForward));
+  rig.input.KeyUp(key(key_action::kLeft));
+  rig.input.KeyUp(key(key_action::kRight));
+  if (r.Sector) {
+    N_Vector3 target = r.Sector->GetIdealPoint(true);
+    N_Vector3 d = target - r.Pos;
+    if (d.x * d.x + d.y * d.y < 3600.0f && r.Sector->Next()) target = r.Sector->Next()->GetIdealPoint(true);
+    d = target - r.Pos;
+    const float len = std::sqrt(d.x * d.x + d.y * d.y);
+    if (len > 0.0f) {
+      const float c = (d.x * r.Heading.x + d.y * r.Heading.y) / len;
+      const float cross = r.Heading.x * d.y - r.Heading.y * d.x;
+      if (c < 0.995f) rig.input.KeyDown(key(cross > 0.0f ? key_action::kLeft : key_action::kRight));
+    }
+  }
+  rig.inputMng->Update();
+}
+
+TEST(BuddyRun, ThePilotSkisTwoLapsToAValidFinish) {
+  RaceSimRig rig;
+  N_GameBodyGamesRun mode(Contest(2, -1.0f, 0), rig.Services());
+  Start(mode);
+  N_Racer& r = *mode.Racer();
+  std::unique_ptr<ExportData> result;
+  for (int frame = 0; frame < 20000 && !result; ++frame) {
+    Pilot(rig, r);
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+    result = mode.PollResult();
+  }
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(r.LapsLeft, 0);  // two laps: one lap line passed, then the finish
+  EXPECT_EQ(r.LapsDone, 1);
+  EXPECT_EQ(result->Success, 1);
+  EXPECT_GT(result->BuddyTime, 0.0f);
+  EXPECT_EQ(result->BuddyTime, r.Time);
+  EXPECT_EQ(result->BuddyFalls, r.Falls);
 }
 
 TEST(BuddyRun, EndingsAndValidity) {
