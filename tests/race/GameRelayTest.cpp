@@ -29,6 +29,13 @@ std::unique_ptr<GameData> Relay(int entries, int player, std::uint8_t laps = 1,
   return RaceSimRig::Race(discipline, entries, 0.0f, player, laps);
 }
 
+/// The doubles' camera gets a screen, as the game's has, for the letterbox.
+N_RaceServices Services(RaceSimRig& rig) {
+  rig.camera.viewportWidth = 1280;
+  rig.camera.aspect = 1280.0f / 1024.0f;
+  return rig.Services();
+}
+
 void Start(N_GameRelay& mode) {
   mode.Load();
   mode.Init();
@@ -41,7 +48,7 @@ bool Logged(const RaceSimRig& rig, const std::string& text) {
 
 TEST(GameRelay, SetUpBuildsTeamsOfFourOnTheirPlaces) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(16, 7, 3), rig.Services());
+  N_GameRelay mode(Relay(16, 7, 3), Services(rig));
   Start(mode);
   ASSERT_EQ(mode.TeamCount(), 4u);
   EXPECT_EQ(mode.PlayerTeam(), mode.Team(1));
@@ -87,7 +94,7 @@ TEST(GameRelay, PlayerTeamAndTeamCounts) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.entries << " entries, player " << c.player);
     RaceSimRig rig;
-    N_GameRelay mode(Relay(c.entries, c.player), rig.Services());
+    N_GameRelay mode(Relay(c.entries, c.player), Services(rig));
     Start(mode);
     ASSERT_EQ(mode.TeamCount(), c.teams);
     EXPECT_EQ(mode.PlayerTeam(), mode.Team(c.playerTeam));
@@ -104,21 +111,21 @@ TEST(GameRelay, PlayerTeamAndTeamCounts) {
 TEST(GameRelay, ImpossibleDescriptionsAskAndGoOn) {
   {
     RaceSimRig rig;
-    N_GameRelay mode(Relay(4, -1, 1, DisciplineCode::kMassStart), rig.Services());
+    N_GameRelay mode(Relay(4, -1, 1, DisciplineCode::kMassStart), Services(rig));
     Start(mode);
     EXPECT_TRUE(Logged(rig, "Definovana hra ma  byt relay !!!"));
     EXPECT_EQ(mode.TeamCount(), 1u);
   }
   {
     RaceSimRig rig;
-    N_GameRelay mode(Relay(4, -1, 0), rig.Services());
+    N_GameRelay mode(Relay(4, -1, 0), Services(rig));
     Start(mode);
     EXPECT_TRUE(Logged(rig, "Pocet kol pre relay je nekorektny !!!"));
     EXPECT_EQ(mode.Team(0)->Members[0]->LapsLeft, 1);  // at least one lap to go
   }
   {
     RaceSimRig rig;
-    N_GameRelay mode(Relay(3, -1), rig.Services());
+    N_GameRelay mode(Relay(3, -1), Services(rig));
     Start(mode);
     EXPECT_TRUE(Logged(rig, "NumGroups is 0 !!!"));
     EXPECT_EQ(rig.boxes.size(), 1u);
@@ -135,7 +142,7 @@ TEST(GameRelayDeathTest, AnsweredYesTheProcessEnds) {
       {
         RaceSimRig rig;
         rig.answer = IDYES;
-        N_GameRelay mode(Relay(0, -1), rig.Services());
+        N_GameRelay mode(Relay(0, -1), Services(rig));
         Start(mode);
       },
       testing::ExitedWithCode(7), "");
@@ -143,7 +150,7 @@ TEST(GameRelayDeathTest, AnsweredYesTheProcessEnds) {
 
 TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(12, 8, 1), rig.Services());
+  N_GameRelay mode(Relay(12, 8, 1), Services(rig));
   Start(mode);
   // The countdown and a little of the first leg, then Esc.
   while (mode.Team(0)->Members[0]->Time < 2.0f) mode.Update(0.1f);
@@ -180,7 +187,7 @@ TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
 
 TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(8, 4, 1), rig.Services());
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
   Start(mode);
   const N_RelayTeam& team = *mode.Team(0);
   std::vector<const N_Racer*> legs{team.Active};
@@ -213,7 +220,7 @@ TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
 
 TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(8, 4, 1), rig.Services());
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
   Start(mode);
   N_RelayTeam& team = *mode.PlayerTeam();
   N_Racer& in = *team.Members[0];
@@ -253,7 +260,7 @@ TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
 
 TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(8, 4, 1), rig.Services());
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
   Start(mode);
   // Team 0's first member never moves on: its clock stands at the start.
   N_Racer& stuck = *mode.Team(0)->Members[0];
@@ -273,7 +280,7 @@ TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {
 
 TEST(GameRelay, AthleteQueryAnswersActiveMembersOnly) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(8, -1), rig.Services());
+  N_GameRelay mode(Relay(8, -1), Services(rig));
   Start(mode);
   const N_Racer& active = *mode.Team(1)->Active;
   const N_Racer& waiting = *mode.Team(1)->Next;
@@ -290,12 +297,12 @@ TEST(GameRelay, AthleteQueryAnswersActiveMembersOnly) {
 TEST(GameRelay, DeletedBeforeInitOrMidRaceReleasesWhatItHas) {
   RaceSimRig rig;
   {
-    N_GameRelay mode(Relay(16, -1), rig.Services());
+    N_GameRelay mode(Relay(16, -1), Services(rig));
     mode.Load();
     EXPECT_EQ(mode.Team(0), nullptr);  // no team to release
   }
   {
-    N_GameRelay mode(Relay(16, -1), rig.Services());
+    N_GameRelay mode(Relay(16, -1), Services(rig));
     Start(mode);
     for (int i = 0; i < 100; ++i) mode.Update(0.1f);
   }
