@@ -5,7 +5,7 @@
 // move it one leg earlier or later. The team is one nation's: an athlete of another
 // nation gets a message box instead. The set-up pages ("Arcade" and "SingleRace")
 // share the team and empty it when they show; the launches start their relay from it.
-#include "race/RelayTeam.h"
+#include "race/PlayerRelayTeam.h"
 
 class N_GuiElement;
 

@@ -8,7 +8,7 @@
 #include "race/ExportData.h"
 #include "race/PursuitStart.h"
 #include "race/RaceSimServices.h"
-#include "race/RelayTeam.h"
+#include "race/PlayerRelayTeam.h"
 #include "race/SetupPage.h"
 #include "race/TopTimeTables.h"
 #include "race/World.h"

@@ -120,6 +120,8 @@ void N_Camera::UpdateProjection(float nearPlaneDistance, float farPlaneDistance)
 }
 
 void N_Camera::SetLetterbox(float t) {
+  // A camera without a screen (no projection set yet) has no viewport to narrow.
+  if (!(aspect > 0.0f)) return;
   const float h = static_cast<float>(viewportWidth) / aspect;
   viewportHeight =
       static_cast<std::int32_t>(std::nearbyint(static_cast<float>(viewportWidth) * 0.5625f * t + (1.0f - t) * h));

@@ -9,7 +9,7 @@
 #include "race/AthletMng.h"
 #include "race/AthletProfile.h"
 #include "race/PursuitStart.h"
-#include "race/RelayTeam.h"
+#include "race/PlayerRelayTeam.h"
 #include "tests/race/SetupPagesRig.h"
 
 #include <gtest/gtest.h>

@@ -126,6 +126,12 @@ TEST(Camera, LetterboxBlendsTowardsSixteenByNine) {
     EXPECT_EQ(camera.viewportHeight, c.height) << c.t;
     EXPECT_EQ(camera.viewportY, c.y) << c.t;
   }
+  // Without a projection there is no screen: the viewport stays as it was.
+  N_Camera unset;
+  const std::int32_t height = unset.viewportHeight, y = unset.viewportY;
+  unset.SetLetterbox(0.5f);
+  EXPECT_EQ(unset.viewportHeight, height);
+  EXPECT_EQ(unset.viewportY, y);
 }
 
 TEST(Camera, SetViewMatrixLeavesTheAxes) {

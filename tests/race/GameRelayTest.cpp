@@ -1,0 +1,313 @@
+// The relay headless on a sample course: the teams and the player's team of the set-up,
+// the questions of impossible descriptions, a relay of computer teams computed to its
+// end (legs, hand-overs, result rows), the 7200 s limit of the computation, the athlete
+// query and an early deletion. The launch is made as a launcher makes it: Load, Init
+// and SetPaused.
+#include "race/GameRelay.h"
+
+#include "core/KeyDefinitions.h"
+#include "platform/win32.h"
+#include "race/ExportData.h"
+#include "race/Racer.h"
+#include "race/RelayRoutines.h"
+#include "race/RelayTeam.h"
+#include "race/SplitBoardRow.h"
+#include "race/ai/SplitTable.h"
+#include "race/ai/StartPlaces.h"
+#include "tests/race/RaceSimRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using test::RaceSimRig;
+
+std::unique_ptr<GameData> Relay(int entries, int player, std::uint8_t laps = 1,
+                                std::int32_t discipline = DisciplineCode::kRelay) {
+  return RaceSimRig::Race(discipline, entries, 0.0f, player, laps);
+}
+
+/// The doubles' camera gets a screen, as the game's has, for the letterbox.
+N_RaceServices Services(RaceSimRig& rig) {
+  rig.camera.viewportWidth = 1280;
+  rig.camera.aspect = 1280.0f / 1024.0f;
+  return rig.Services();
+}
+
+void Start(N_GameRelay& mode) {
+  mode.Load();
+  mode.Init();
+  mode.SetPaused(0);
+}
+
+bool Logged(const RaceSimRig& rig, const std::string& text) {
+  return rig.AiLog().find(text) != std::string::npos;
+}
+
+TEST(GameRelay, SetUpBuildsTeamsOfFourOnTheirPlaces) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(16, 7, 3), Services(rig));
+  Start(mode);
+  ASSERT_EQ(mode.TeamCount(), 4u);
+  EXPECT_EQ(mode.PlayerTeam(), mode.Team(1));
+  const Ai::N_StartPlaces& places = *mode.Path()->StartPlaces();
+  for (std::uint32_t t = 0; t < 4; ++t) {
+    const N_RelayTeam& team = *mode.Team(t);
+    EXPECT_EQ(team.Index, t);
+    EXPECT_EQ(team.Active, team.Members[0]);
+    EXPECT_EQ(team.Next, team.Members[1]);
+    N_Vector3 grid, gridDir, change, changeDir;
+    places.GetMassStartPlace(grid, gridDir, t);
+    places.GetRelayChangePlace(change, changeDir, std::int32_t(t));
+    for (int k = 0; k < 4; ++k) {
+      const N_Racer& r = *team.Members[k];
+      const N_Vector3 want = k == 0 ? grid : change;
+      EXPECT_EQ(r.Pos.x, want.x);
+      EXPECT_EQ(r.Pos.y, want.y);
+      EXPECT_EQ(r.Bullets, 8);
+      EXPECT_EQ(r.LapsLeft, 2);
+      EXPECT_EQ(r.Holding, k == 0 ? 1 : 0);
+      EXPECT_EQ(r.ControlKind, t == 1 ? 1 : 0);  // the player's team from the first leg on
+      EXPECT_EQ(r.AthleteIndex, std::int32_t(t) * 4 + k);
+      if (k > 0) {
+        EXPECT_EQ(r.Sector, mode.Path()->RelayChangeSector());
+      }
+      EXPECT_EQ(mode.SplitTable()->Entry(r.StartNumber)->Leg, r.StartNumber % 4);
+    }
+    EXPECT_NE(team.Members[0]->Sector, nullptr);
+  }
+  EXPECT_TRUE(rig.boxes.empty());
+}
+
+TEST(GameRelay, PlayerTeamAndTeamCounts) {
+  struct Case {
+    int entries, player;
+    std::size_t teams, playerTeam;
+    const char* question;
+  };
+  const Case cases[] = {
+      {16, -1, 4, 0, nullptr}, {16, 7, 4, 1, nullptr},  {16, 12, 4, 3, nullptr},
+      {9, -1, 2, 0, nullptr},  {16, -5, 4, 0, "realgruop is bad: -1"}, {4, 12, 1, 0, "realgruop is bad: 3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.entries << " entries, player " << c.player);
+    RaceSimRig rig;
+    N_GameRelay mode(Relay(c.entries, c.player), Services(rig));
+    Start(mode);
+    ASSERT_EQ(mode.TeamCount(), c.teams);
+    EXPECT_EQ(mode.PlayerTeam(), mode.Team(c.playerTeam));
+    EXPECT_EQ(mode.PlayerTeam()->PlayerTeam, 1u);
+    if (c.question) {
+      ASSERT_EQ(rig.boxes.size(), 1u);
+      EXPECT_TRUE(Logged(rig, c.question));
+    } else {
+      EXPECT_TRUE(rig.boxes.empty());
+    }
+  }
+}
+
+TEST(GameRelay, ImpossibleDescriptionsAskAndGoOn) {
+  {
+    RaceSimRig rig;
+    N_GameRelay mode(Relay(4, -1, 1, DisciplineCode::kMassStart), Services(rig));
+    Start(mode);
+    EXPECT_TRUE(Logged(rig, "Definovana hra ma  byt relay !!!"));
+    EXPECT_EQ(mode.TeamCount(), 1u);
+  }
+  {
+    RaceSimRig rig;
+    N_GameRelay mode(Relay(4, -1, 0), Services(rig));
+    Start(mode);
+    EXPECT_TRUE(Logged(rig, "Pocet kol pre relay je nekorektny !!!"));
+    EXPECT_EQ(mode.Team(0)->Members[0]->LapsLeft, 1);  // at least one lap to go
+  }
+  {
+    RaceSimRig rig;
+    N_GameRelay mode(Relay(3, -1), Services(rig));
+    Start(mode);
+    EXPECT_TRUE(Logged(rig, "NumGroups is 0 !!!"));
+    EXPECT_EQ(rig.boxes.size(), 1u);
+    mode.Update(0.1f);
+    std::unique_ptr<ExportData> result = mode.PollResult();
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->Rows.empty());
+  }
+}
+
+TEST(GameRelayDeathTest, AnsweredYesTheProcessEnds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        RaceSimRig rig;
+        rig.answer = IDYES;
+        N_GameRelay mode(Relay(0, -1), Services(rig));
+        Start(mode);
+      },
+      testing::ExitedWithCode(7), "");
+}
+
+TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(12, 8, 1), Services(rig));
+  Start(mode);
+  // The countdown and a little of the first leg, then Esc.
+  while (mode.Team(0)->Members[0]->Time < 2.0f) mode.Update(0.1f);
+  EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").size(), 1u);
+  EXPECT_EQ(mode.PollResult(), nullptr);
+  // Paused by the toggle, then Esc held: the computation still runs to the end.
+  rig.input.Tap(static_cast<BYTE>(g_keyDefinitions[key_action::kPause]));
+  rig.inputMng->Update();
+  mode.Update(0.033f);
+  ASSERT_TRUE(mode.Controls().IsPaused());
+  rig.input.KeyDown(DIK_ESCAPE);
+  rig.inputMng->Update();
+  mode.Update(0.033f);
+  EXPECT_TRUE(mode.RaceOver());
+  std::unique_ptr<ExportData> result = mode.PollResult();
+  ASSERT_NE(result, nullptr);
+  ASSERT_EQ(result->Rows.size(), 12u);
+  EXPECT_EQ(result->Rows[8].Time, -1.0f);  // the player's team, given up in its first leg
+  for (std::size_t t = 0; t < 2; ++t) {
+    const N_RelayTeam& team = *mode.Team(t);
+    EXPECT_TRUE(team.Finished);
+    EXPECT_EQ(team.Active, team.Members[3]);  // four legs skied
+    for (int k = 0; k < 4; ++k) {
+      const N_ResultRow& row = result->Rows[t * 4 + std::size_t(k)];
+      EXPECT_EQ(row.StartNumber, team.Members[k]->StartNumber);
+      EXPECT_EQ(row.AthleteIndex, std::int32_t(t) * 4 + k);
+      EXPECT_GT(row.Time, 0.0f);
+      EXPECT_GE(row.LapsDone, 1);
+    }
+  }
+  EXPECT_TRUE(Logged(rig, "DoCompunting\n"));
+  EXPECT_TRUE(Logged(rig, "DoCompunting time: "));
+}
+
+TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
+  Start(mode);
+  const N_RelayTeam& team = *mode.Team(0);
+  std::vector<const N_Racer*> legs{team.Active};
+  bool sawShown = false, sawHandOver = false;
+  for (int frame = 0; frame < 40000 && !team.Finished; ++frame) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);  // the figures advance as they are drawn
+    if (team.Active && team.Next && !team.IsLastLeg()) {
+      if (team.Flags & N_RelayTeam::kHandOver) {
+        sawHandOver = true;
+        EXPECT_EQ(team.Next->Anim, 17);
+      } else if (team.Flags & N_RelayTeam::kShowNext) {
+        sawShown = true;
+        EXPECT_EQ(team.Next->Anim, 46);
+      }
+    }
+    if (team.Active != legs.back()) {
+      legs.push_back(team.Active);
+      EXPECT_EQ(team.Flags & N_RelayTeam::kClearedByHandOver, 0u);
+      EXPECT_EQ(legs[legs.size() - 2]->Stopped, 0);  // only the last leg stops at the finish
+    }
+  }
+  EXPECT_TRUE(sawShown);
+  EXPECT_TRUE(sawHandOver);
+  ASSERT_TRUE(team.Finished);
+  EXPECT_EQ(legs, (std::vector<const N_Racer*>{team.Members[0], team.Members[1], team.Members[2], team.Members[3]}));
+  EXPECT_GT(team.TeamTime, team.Members[3]->Time);  // the legs' clocks add up to the team's
+  EXPECT_FALSE(mode.RaceOver());                      // the player's team still stands at its start
+}
+
+TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
+  Start(mode);
+  N_RelayTeam& team = *mode.PlayerTeam();
+  N_Racer& in = *team.Members[0];
+  N_Racer& out = *team.Members[1];
+  // The first leg comes into the change zone on its last lap, the hand-over asked for.
+  while (in.Time < 1.0f) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+  }
+  in.LapsLeft = 0;
+  in.Holding = 0;
+  in.Sector = out.Sector;
+  N_Vector3 offset;
+  mode.Path()->StartPlaces()->GetRelayChangeOffset(offset, std::int32_t(team.Index));
+  in.Pos = out.Pos - offset;
+  in.Speed = 5.0f;
+  team.Flags |= N_RelayTeam::kHandOver;
+  bool sawBars = false, sawHandler = false;
+  for (int frame = 0; frame < 200 && team.Active == &in; ++frame) {
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+    if (team.Active == &in) {
+      EXPECT_EQ(in.ControlKind, 0);
+      sawBars |= mode.LetterboxLevel() > 0.0f;
+      sawHandler |= in.Anim == kRelayHandAnim;
+    }
+  }
+  ASSERT_EQ(team.Active, &out);
+  EXPECT_TRUE(sawBars);
+  EXPECT_TRUE(sawHandler);
+  EXPECT_EQ(in.ControlKind, 1);
+  EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").back(),
+            "ShowPlayerStatus " + out.Athlete->AthletName + " " + out.Athlete->Nationality);
+  for (int frame = 0; frame < 40; ++frame) mode.Update(0.1f);
+  EXPECT_EQ(mode.LetterboxLevel(), 0.0f);
+}
+
+TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
+  Start(mode);
+  // Team 0's first member never moves on: its clock stands at the start.
+  N_Racer& stuck = *mode.Team(0)->Members[0];
+  stuck.Stopped = 1;
+  stuck.Time = 0.0f;
+  stuck.Sector = nullptr;
+  rig.input.KeyDown(DIK_ESCAPE);
+  rig.inputMng->Update();
+  mode.Update(0.033f);
+  std::unique_ptr<ExportData> result = mode.PollResult();
+  ASSERT_NE(result, nullptr);
+  EXPECT_TRUE(mode.Team(0)->Finished);
+  EXPECT_EQ(mode.Team(0)->TeamTime, -1.0f);
+  EXPECT_EQ(result->Rows[0].Time, -1.0f);
+  EXPECT_TRUE(stuck.Disqualified);
+}
+
+TEST(GameRelay, AthleteQueryAnswersActiveMembersOnly) {
+  RaceSimRig rig;
+  N_GameRelay mode(Relay(8, -1), Services(rig));
+  Start(mode);
+  const N_Racer& active = *mode.Team(1)->Active;
+  const N_Racer& waiting = *mode.Team(1)->Next;
+  const float* block = nullptr;
+  N_Vector3 point;
+  ASSERT_GE(active.Athlete->Figure, 0);
+  EXPECT_TRUE(mode.GetAthleteView(active.Athlete->Figure, &block, &point));
+  EXPECT_EQ(block, &active.Probes[0].x);
+  block = &point.x;
+  EXPECT_FALSE(mode.GetAthleteView(waiting.Athlete->Figure, &block, &point));
+  EXPECT_EQ(block, nullptr);
+}
+
+TEST(GameRelay, DeletedBeforeInitOrMidRaceReleasesWhatItHas) {
+  RaceSimRig rig;
+  {
+    N_GameRelay mode(Relay(16, -1), Services(rig));
+    mode.Load();
+    EXPECT_EQ(mode.Team(0), nullptr);  // no team to release
+  }
+  {
+    N_GameRelay mode(Relay(16, -1), Services(rig));
+    Start(mode);
+    for (int i = 0; i < 100; ++i) mode.Update(0.1f);
+  }
+  // Every racer gone (the counter starts again); the sanitizer build checks the rest.
+  EXPECT_EQ(N_Racer::NextStartNumber(), 1);
+}
+
+}  // namespace
