@@ -159,20 +159,25 @@ TEST(Cutscene, KeyPressAndClickOnTheDisplayStopIt) {
         {
           test::TempDir dir;
           test::CoreServices core;
-          const auto start = Clock::now();
           HRESULT hr = E_FAIL;
           {
             During press(700ms, [action] {
-              const std::string window = std::to_string(VideoXWindow());
-              const std::string command = "xdotool windowraise " + window + " windowfocus " + window +
-                                          " mousemove --window " + window + " 40 40 " + action;
-              if (std::system(command.c_str()) != 0) std::exit(2);
+              // Pressed again while the video still shows: on a loaded machine a window
+              // mapped by another suite can take the first event before this one is raised.
+              for (int attempt = 0; attempt < 8; ++attempt) {
+                if (attempt > 0) std::this_thread::sleep_for(250ms);
+                const unsigned long id = VideoXWindow();
+                if (id == 0) return;  // stopped, or played to its end
+                const std::string window = std::to_string(id);
+                const std::string command = "xdotool windowraise " + window + " windowfocus " + window +
+                                            " mousemove --window " + window + " 40 40 " + action;
+                if (std::system(command.c_str()) != 0) std::exit(2);
+              }
             });
             hr = PlayCutscene(SampleIntro().c_str(), 1);
           }
-          // S_FALSE is the user's stop; the bound only shows the video did not play to its end
-          // (3 s), with room for a loaded machine's late event delivery.
-          std::exit(hr == S_FALSE && Seconds(Clock::now() - start) < 2.9 ? 0 : 1);
+          // S_FALSE is the user's stop: a video that played to its end answers S_OK.
+          std::exit(hr == S_FALSE ? 0 : 1);
         },
         testing::ExitedWithCode(0), "")
         << action;
