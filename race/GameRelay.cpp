@@ -14,6 +14,7 @@
 #include "race/Racer.h"
 #include "race/RacerCollisions.h"
 #include "race/RacerControl.h"
+#include "race/RacerOutput.h"
 #include "race/RelayRoutines.h"
 #include "race/RelayTeam.h"
 #include "race/SectorEvents.h"
@@ -386,28 +387,7 @@ void N_GameRelay::Render(float dt) {
   if (!m_path) return;
   m_path->RenderShootTargets(t);
   if (m_playerTeam && m_playerTeam->Active) {
-    N_Racer& r = *m_playerTeam->Active;
-    if ((r.ShootPhase == 0 || r.ShootPhase == 1) && r.Lane) {
-      m_markers->SetArrowPlace(r.Lane->StandPosition(), r.Lane->ShootDirection());
-      m_markers->RenderArrow(t);
-    }
-    N_Vector3 pos, dir;
-    if (r.ShowFinishArrow) {
-      m_path->GetFinishArrow(pos, dir);
-      m_markers->SetFinishPlace(pos, dir);
-      m_markers->RenderFinish(t);
-    }
-    if (r.ShowPenalty) {
-      m_path->GetPenaltyArrow(pos, dir);
-      m_markers->SetPenaltyPlace(pos, dir);
-      m_markers->ShowSipkaPenalty(t, r.PenaltyLoops);
-      if (r.PenaltyLoops < 1) {
-        if (m_services.hud) m_services.hud->ClosePenaltyRounds();
-        r.ShowPenalty = 0;
-      } else if (m_services.hud) {
-        m_services.hud->UpdatePenaltyRounds(r.PenaltyLoops);
-      }
-    }
+    RenderRacerMarkers(*m_playerTeam->Active, m_path.get(), *m_markers, m_services.hud, t);
   }
   m_markers->RenderStarter(t);
   if (!m_services.figures) return;
@@ -447,18 +427,7 @@ std::unique_ptr<ExportData> N_GameRelay::PollResult() {
   auto result = std::make_unique<ExportData>();
   result->Discipline = DisciplineCode::kRelay;
   for (const auto& team : m_teams) {
-    for (const N_Racer* r : team->Members) {
-      N_ResultRow row;
-      row.AthleteIndex = r->AthleteIndex;
-      row.Time = r->Time;
-      row.LapsDone = r->LapsDone;
-      row.Misses = r->Misses;
-      row.FullPowerTime = r->FullPowerTime;
-      row.Condition = r->Condition;
-      row.Falls = r->Falls;
-      row.StartNumber = r->StartNumber;
-      result->Rows.push_back(row);
-    }
+    for (const N_Racer* r : team->Members) result->Rows.push_back(ResultRowOf(*r));
   }
   result->Sex = m_gameData ? m_gameData->Sex : 0;
   m_gameData.reset();

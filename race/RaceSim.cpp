@@ -4,6 +4,7 @@
 #include "race/ExportData.h"
 #include "race/GameData.h"
 #include "race/Racer.h"
+#include "race/RacerOutput.h"
 #include "race/Sipka.h"
 #include "race/ai/SplitTable.h"
 #include "race/ai/AiLog.h"
@@ -129,18 +130,7 @@ void N_RaceSim::ExportResults(ExportData* result) {
     hud->CloseStartInfo();
   }
   if (m_gameData) result->Sex = m_gameData->Sex;
-  for (const auto& r : m_racers) {
-    N_ResultRow row;
-    row.AthleteIndex = r->AthleteIndex;
-    row.Time = r->Time;
-    row.LapsDone = r->LapsDone;
-    row.Misses = r->Misses;
-    row.FullPowerTime = r->FullPowerTime;
-    row.Condition = r->Condition;
-    row.Falls = r->Falls;
-    row.StartNumber = r->StartNumber;
-    result->Rows.push_back(row);
-  }
+  for (const auto& r : m_racers) result->Rows.push_back(ResultRowOf(*r));
   m_gameData.reset();
 }
 

@@ -8,6 +8,7 @@
 #include "race/PlayerShooting.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
+#include "race/RacerOutput.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
 #include "race/ShootLane.h"
@@ -198,30 +199,7 @@ void N_SoloRaceGame::FollowRacer(float s) {
   }
 }
 
-void N_SoloRaceGame::RenderArrows(float dt) {
-  N_Racer& r = *m_racer;
-  if ((r.ShootPhase == 0 || r.ShootPhase == 1) && r.Lane) {
-    m_markers->SetArrowPlace(r.Lane->StandPosition(), r.Lane->ShootDirection());
-    m_markers->RenderArrow(dt);
-  }
-  N_Vector3 pos, dir;
-  if (r.ShowFinishArrow) {
-    m_path->GetFinishArrow(pos, dir);
-    m_markers->SetFinishPlace(pos, dir);
-    m_markers->RenderFinish(dt);
-  }
-  if (r.ShowPenalty) {
-    m_path->GetPenaltyArrow(pos, dir);
-    m_markers->SetPenaltyPlace(pos, dir);
-    m_markers->ShowSipkaPenalty(dt, r.PenaltyLoops);
-    if (r.PenaltyLoops < 1) {
-      if (m_services.hud) m_services.hud->ClosePenaltyRounds();
-      r.ShowPenalty = 0;
-    } else if (m_services.hud) {
-      m_services.hud->UpdatePenaltyRounds(r.PenaltyLoops);
-    }
-  }
-}
+void N_SoloRaceGame::RenderArrows(float dt) { RenderRacerMarkers(*m_racer, m_path.get(), *m_markers, m_services.hud, dt); }
 
 void N_SoloRaceGame::RenderRacer(float dt) {
   const N_Racer& r = *m_racer;

@@ -10,6 +10,7 @@
 #include "race/Racer.h"
 #include "race/RacerCollisions.h"
 #include "race/RacerControl.h"
+#include "race/RacerOutput.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
 #include "race/SectorEvents.h"
@@ -161,29 +162,7 @@ void N_RaceSim::FollowCamera(float dt) {
 
 void N_RaceSim::Render(float dt) {
   if (!m_followed) return;
-  N_Racer& f = *m_followed;
-  if ((f.ShootPhase == 0 || f.ShootPhase == 1) && f.Lane) {
-    m_markers->SetArrowPlace(f.Lane->StandPosition(), f.Lane->ShootDirection());
-    m_markers->RenderArrow(dt);
-  }
-  if (f.ShowFinishArrow && m_path) {
-    N_Vector3 pos, dir;
-    m_path->GetFinishArrow(pos, dir);
-    m_markers->SetFinishPlace(pos, dir);
-    m_markers->RenderFinish(dt);
-  }
-  if (f.ShowPenalty && m_path) {
-    N_Vector3 pos, dir;
-    m_path->GetPenaltyArrow(pos, dir);
-    m_markers->SetPenaltyPlace(pos, dir);
-    m_markers->ShowSipkaPenalty(dt, f.PenaltyLoops);
-    if (f.PenaltyLoops < 1) {
-      if (m_services.hud) m_services.hud->ClosePenaltyRounds();
-      f.ShowPenalty = 0;
-    } else if (m_services.hud) {
-      m_services.hud->UpdatePenaltyRounds(f.PenaltyLoops);
-    }
-  }
+  RenderRacerMarkers(*m_followed, m_path, *m_markers, m_services.hud, dt);
   m_markers->RenderStarter(dt);
   if (!m_services.figures) return;
   for (const auto& racer : m_racers) {
