@@ -35,6 +35,7 @@
 #include "render/RendererTextureDevice.h"
 #include "render/TextureMngImpl.h"
 #include "tests/race/AiPathSupport.h"
+#include "tests/race/WorldGlRig.h"
 #include "tests/race/WorldTestSupport.h"
 #include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
@@ -51,78 +52,23 @@
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 480;
+constexpr int kWidth = test::WorldGlRig::kWidth, kHeight = test::WorldGlRig::kHeight;
 /// The free camera looks level along +y from this height, above the start level.
 constexpr float kEyeZ = 4000.0f;
 /// Pixels per world unit at a distance of one unit: 320 / tan(25 degrees).
 const float kPixelsPerUnit = 320.0f / std::tan(25.0f * 3.14159265f / 180.0f);
 
-/// The application's start on the GL device with the sample game data, the scripted
-/// keyboard and a noting sound manager; frames as the main loop runs them.
-class WorldGl {
+/// The game's start on the GL device, with the free camera placed above the level and a
+/// recording game at hand.
+class WorldGl : public test::WorldGlRig {
  public:
-  WorldGl() {
-    namespace fs = std::filesystem;
-    const fs::path data = fs::path(test::GameRoot()) / "data";
-    fs::create_directories("data");
-    for (const auto& entry : fs::directory_iterator(data)) {
-      if (entry.path().filename() != "video") fs::copy(entry.path(), fs::path("data") / entry.path().filename(), fs::copy_options::recursive);
-    }
-    strings.SetLanguage("eng");
-    strings.ReadDir("scripts\\strings\\*.string");
-    g_stringTable = &strings;
-    window = platform::CreateTestWindow(kWidth, kHeight);
-    core.vars->SetInt("v_fullscreen", 0, 0);
-    core.vars->SetInt("v_width", kWidth, 0);
-    core.vars->SetInt("v_height", kHeight, 0);
-    core.vars->SetInt("wnd_handle", window, 0);
-    core.vars->SetInt("r_filter", 0, 0);
-    services.errorLog = core.errorLog.get();
-    services.log = core.log.get();
-    services.varMng = core.vars.get();
-    services.textureMng = &textures;
-    CreateRender(&services, &render);
-    EXPECT_TRUE(render->Init());
-    g_render = render;
-    g_textureMng = &textures;
-    input = CreateInputMng(services);
-    input->Init();
-    g_inputMng = input.get();
-    world = std::make_unique<N_World>(&textures);
-    g_world = world.get();
-    for (const char* shader : {"gfx/2d/bigchars", "console", "HmlaHack1"}) world->ShaderMng().AddShader(shader, 0, 3);
-    world->Init();
-  }
-  ~WorldGl() {
-    g_world = nullptr;
-    world.reset();
-    g_inputMng = nullptr;
-    input->Shutdown();
-    g_textureMng = nullptr;
-    g_render = nullptr;
-    if (render->Device()) render->Shutdown();
-    ReleaseRender(render);
-    platform::DestroyTestWindow(window);
-    g_stringTable = nullptr;
-  }
-  WorldGl(const WorldGl&) = delete;
-  WorldGl& operator=(const WorldGl&) = delete;
-
   /// No pages in front of the scene; the free camera at (0, 0, kEyeZ) looking along +y.
   void SceneOnly() {
-    for (const auto& [name, page] : world->GuiMng().Pages()) page->Hide();
+    WorldGlRig::SceneOnly();
     N_Camera& camera = world->CameraMng().FreeController().Camera();
     camera.position = {0.0f, 0.0f, kEyeZ};
     camera.UpdateView();
   }
-  /// One frame of the main loop.
-  void Frame(float seconds = 0.05f) {
-    input->Update();
-    world->Update(seconds);
-    world->Render(seconds);
-  }
-  std::vector<DWORD> Pixels() { return test::ReadBackBuffer(render->Device()).RgbPixels(); }
-  static DWORD At(const std::vector<DWORD>& pixels, int x, int y) { return pixels[std::size_t(y * kWidth + x)]; }
   /// The screen pixel of a point ahead of the free camera.
   static std::pair<int, int> OnScreen(const N_Vector3& p) {
     return {int(std::lround(kWidth / 2.0f + p.x / p.y * kPixelsPerUnit)),
@@ -134,20 +80,6 @@ class WorldGl {
     world->SetGame(std::move(game));
     return recording;
   }
-
-  test::TempDir dir;
-  test::CoreServices core;
-  N_CoreServices services;
-  RendererTextureDevice textureDevice;
-  N_TextureMngImpl textures{1024, &textureDevice};
-  N_StringTable strings;
-  test::NotingSoundMng sound;
-  HWND window = 0;
-  N_Render* render = nullptr;
-  platform::ScriptedInput keys;
-  std::unique_ptr<N_InputMng> input;
-  std::unique_ptr<N_World> world;
-  std::vector<std::string> events;
 };
 
 int Brightness(DWORD p) { return int(p & 0xFF) + int((p >> 8) & 0xFF) + int((p >> 16) & 0xFF); }
