@@ -12,6 +12,7 @@
 #include "render/Render.h"
 #include "render/RenderStateCache.h"
 #include "render/TextureMngImpl.h"
+#include "tests/gui/GuiPixelRig.h"
 #include "tests/gui/GuiRig.h"
 #include "tests/support/BackBuffer.h"
 
@@ -33,9 +34,7 @@ bool IsButtonOver(const platform::Rgba8& p) { return p.r > 180 && p.g > 70 && p.
 /// The lens picture "lens_single": a red disc.
 bool IsLensRed(const platform::Rgba8& p) { return p.r > 100 && p.g < 40 && p.b < 40; }
 
-/// The first pixel whose centre lies at or beyond the screen unit: the 2D set-up
-/// projects 639 units onto 640 pixels (479 onto 480).
-int Pixel(float units, int pixels) { return static_cast<int>(std::ceil(units * pixels / (pixels - 1) - 0.5f)); }
+using test::Pixel;
 
 class GuiMenuPixels : public ::testing::Test {
  protected:
@@ -45,20 +44,8 @@ class GuiMenuPixels : public ::testing::Test {
     for (const char* folder : {"scripts", "gfx", "textures"}) {
       fs::copy(root / folder, fs::path("data") / folder, fs::copy_options::recursive);
     }
-    window = platform::CreateTestWindow(640, 480);
-    ASSERT_NE(window, 0);
-    rig.core.vars->SetInt("v_fullscreen", 0, 0);
-    rig.core.vars->SetInt("v_width", 640, 0);
-    rig.core.vars->SetInt("v_height", 480, 0);
-    rig.core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = rig.core.errorLog.get();
-    services.log = rig.core.log.get();
-    services.varMng = rig.core.vars.get();
-    services.textureMng = &textures;
-    CreateRender(&services, &render);
-    ASSERT_TRUE(render->Init());
-    g_render = render;
-    camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);
+    gl.Open(rig);
+    if (HasFatalFailure()) return;
     strings.SetLanguage("eng");
     strings.ReadDir("scripts\\strings\\*.string");
     g_stringTable = &strings;
@@ -86,15 +73,7 @@ class GuiMenuPixels : public ::testing::Test {
   }
   void TearDown() override {
     g_stringTable = nullptr;
-    g_render = nullptr;
-    rig.shaders.ResetRefCounts();
-    rig.shaders.LoadShaders();
-    textures.ResetRefCounts();
-    textures.PurgeTextures();
-    g_renderStateCache.currentShader = nullptr;
-    if (render && render->Device()) render->Shutdown();
-    if (render) ReleaseRender(render);
-    if (window) platform::DestroyTestWindow(window);
+    gl.Close(rig);
   }
 
   /// One frame of the game's loop: input, timer, the GUI's update, then the frame drawn
@@ -120,11 +99,10 @@ class GuiMenuPixels : public ::testing::Test {
   test::GuiRig rig{true};
   test::GuiInput input{rig};
   N_StringTable strings;
-  N_CoreServices services;
-  N_TextureMngImpl textures{1024};
-  HWND window = 0;
-  N_Render* render = nullptr;
-  N_Camera camera;
+  test::GuiGlDevice gl;
+  N_TextureMngImpl& textures = gl.textures;
+  N_Render*& render = gl.render;
+  N_Camera& camera = gl.camera;
   N_GuiElement* cursor = nullptr;
 };
 

@@ -45,20 +45,12 @@ inline UINT Pixel(float units, int pixels) {
   return static_cast<UINT>(std::max(0.0, std::ceil(units * pixels / (pixels - 1) - 0.5)));
 }
 
-class GuiPixelFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const std::filesystem::path root = std::filesystem::path(test::GameRoot()) / "data";
-    std::filesystem::create_directories("data/scripts");
-    std::filesystem::create_directories("data/gfx");
-    std::filesystem::copy(root / "gfx" / "fonts", "data/gfx/fonts", std::filesystem::copy_options::recursive);
-    // The font's material without the vertex alpha: a sliding text that fades towards
-    // its clip still shows every glyph it draws.
-    rig.dir.Write("data/scripts/fonts.shader",
-                  "normal\n{\n\tnopicmip\n\tcull none\n\t{\n\t\tmap gfx/fonts/normal\n\t\tblendfunc blend\n"
-                  "\t\trgbgen vertex\n\t\talphagen identity\n\t}\n}\n");
-    WriteSolidDds("data/gui/red.dds", {255, 0, 0, 255});
-    WriteSolidDds("data/gui/green.dds", {0, 255, 0, 255});
+/// The OpenGL device of a GUI pixel test: a 640 x 480 test window, the renderer over
+/// the rig's core services (set as the global renderer) and a 2D camera. Close lets
+/// go of every shader and texture while the renderer still exists, as the world's
+/// shutdown does, then of the renderer and the window.
+struct GuiGlDevice {
+  void Open(test::GuiRig& rig) {
     window = platform::CreateTestWindow(640, 480);
     ASSERT_NE(window, 0);
     rig.core.vars->SetInt("v_fullscreen", 0, 0);
@@ -73,9 +65,8 @@ class GuiPixelFixture : public ::testing::Test {
     ASSERT_TRUE(render->Init());
     g_render = render;
     camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);
-    page = rig.mng->CreatePage("Widgets");
   }
-  void TearDown() override {
+  void Close(test::GuiRig& rig) {
     g_render = nullptr;
     rig.shaders.ResetRefCounts();
     rig.shaders.LoadShaders();
@@ -84,8 +75,37 @@ class GuiPixelFixture : public ::testing::Test {
     g_renderStateCache.currentShader = nullptr;
     if (render && render->Device()) render->Shutdown();
     if (render) ReleaseRender(render);
+    render = nullptr;
     if (window) platform::DestroyTestWindow(window);
+    window = 0;
   }
+
+  N_CoreServices services;
+  N_TextureMngImpl textures{1024};
+  HWND window = 0;
+  N_Render* render = nullptr;
+  N_Camera camera;
+};
+
+class GuiPixelFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::filesystem::path root = std::filesystem::path(test::GameRoot()) / "data";
+    std::filesystem::create_directories("data/scripts");
+    std::filesystem::create_directories("data/gfx");
+    std::filesystem::copy(root / "gfx" / "fonts", "data/gfx/fonts", std::filesystem::copy_options::recursive);
+    // The font's material without the vertex alpha: a sliding text that fades towards
+    // its clip still shows every glyph it draws.
+    rig.dir.Write("data/scripts/fonts.shader",
+                  "normal\n{\n\tnopicmip\n\tcull none\n\t{\n\t\tmap gfx/fonts/normal\n\t\tblendfunc blend\n"
+                  "\t\trgbgen vertex\n\t\talphagen identity\n\t}\n}\n");
+    WriteSolidDds("data/gui/red.dds", {255, 0, 0, 255});
+    WriteSolidDds("data/gui/green.dds", {0, 255, 0, 255});
+    gl.Open(rig);
+    if (HasFatalFailure()) return;
+    page = rig.mng->CreatePage("Widgets");
+  }
+  void TearDown() override { gl.Close(rig); }
   /// After the page is built, as the game loads its shaders.
   void Show() {
     page->ShowImmediate();
@@ -114,11 +134,10 @@ class GuiPixelFixture : public ::testing::Test {
   }
 
   test::GuiRig rig{true};
-  N_CoreServices services;
-  N_TextureMngImpl textures{1024};
-  HWND window = 0;
-  N_Render* render = nullptr;
-  N_Camera camera;
+  GuiGlDevice gl;
+  N_TextureMngImpl& textures = gl.textures;
+  N_Render*& render = gl.render;
+  N_Camera& camera = gl.camera;
   N_GuiPage* page = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include "render/RenderStateCache.h"
 #include "render/TextureMngImpl.h"
 #include "render/Camera.h"
+#include "tests/gui/GuiPixelRig.h"
 #include "tests/gui/GuiRig.h"
 #include "tests/support/BackBuffer.h"
 #include "tools/DdsWriter.h"
@@ -23,14 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteSolidDds(const std::string& path, datagen::Rgba colour) {
-  const auto bytes = datagen::EncodeDds(datagen::RgbaImage(8, 8, colour), {});
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-bool IsRed(const platform::Rgba8& p) { return p.r > 200 && p.g < 60 && p.b < 60; }
-bool IsGreen(const platform::Rgba8& p) { return p.g > 200 && p.r < 60 && p.b < 60; }
+using test::IsGreen;
+using test::IsRed;
+using test::WriteSolidDds;
 bool IsBlue(const platform::Rgba8& p) { return p.b > 150 && p.r < 100 && p.g < 100; }
 
 class GuiPixels : public ::testing::Test {
@@ -43,31 +39,9 @@ class GuiPixels : public ::testing::Test {
     fs::copy(root / "scripts" / "fonts.shader", "data/scripts/fonts.shader");
     WriteSolidDds("data/gui/red.dds", {255, 0, 0, 255});
     WriteSolidDds("data/gui/green.dds", {0, 255, 0, 255});
-    window = platform::CreateTestWindow(640, 480);
-    ASSERT_NE(window, 0);
-    rig.core.vars->SetInt("v_fullscreen", 0, 0);
-    rig.core.vars->SetInt("v_width", 640, 0);
-    rig.core.vars->SetInt("v_height", 480, 0);
-    rig.core.vars->SetInt("wnd_handle", window, 0);
-    services.errorLog = rig.core.errorLog.get();
-    services.log = rig.core.log.get();
-    services.varMng = rig.core.vars.get();
-    services.textureMng = &textures;
-    CreateRender(&services, &render);
-    ASSERT_TRUE(render->Init());
-    camera.SetProjection(90.0f, 640.0f, 480.0f, 0.0f, 0.0f);
+    gl.Open(rig);
   }
-  void TearDown() override {
-    // As the world's shutdown: every shader, then every texture, while the renderer exists.
-    rig.shaders.ResetRefCounts();
-    rig.shaders.LoadShaders();
-    textures.ResetRefCounts();
-    textures.PurgeTextures();
-    g_renderStateCache.currentShader = nullptr;
-    if (render && render->Device()) render->Shutdown();
-    if (render) ReleaseRender(render);
-    if (window) platform::DestroyTestWindow(window);
-  }
+  void TearDown() override { gl.Close(rig); }
 
   test::BackBufferImage DrawPage(N_GuiPage& page) {
     render->BeginFrame();
@@ -79,11 +53,10 @@ class GuiPixels : public ::testing::Test {
   }
 
   test::GuiRig rig{true};
-  N_CoreServices services;
-  N_TextureMngImpl textures{1024};
-  HWND window = 0;
-  N_Render* render = nullptr;
-  N_Camera camera;
+  test::GuiGlDevice gl;
+  N_TextureMngImpl& textures = gl.textures;
+  N_Render*& render = gl.render;
+  N_Camera& camera = gl.camera;
 };
 
 TEST_F(GuiPixels, AButtonTurnsGreenUnderTheMouseAndShowsItsCaption) {
