@@ -1,7 +1,7 @@
 // The buddy games' attempts headless on a sample course: the running contest's
 // countdown, status, fall rule, Esc, the pause toggle and its time-limit rule; the
-// shooting contest's lane, time limit, hits and shots rules, Esc and a range-less
-// course. Launched as a launcher does: Load, Init and SetPaused.
+// shooting contest's lane (also on a range of three), time limit with its start signal,
+// rifle, scripted series, hits and shots rules, Esc and a range-less course. Launched as a launcher does: Load, Init and SetPaused.
 #include "race/GameBodyGamesRun.h"
 #include "race/GameBodyGamesShoot.h"
 

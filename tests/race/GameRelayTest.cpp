@@ -1,6 +1,7 @@
 // The relay headless on a sample course: the teams and the player's team of the set-up,
 // the questions of impossible descriptions, a relay of computer teams computed to its
-// end (legs, hand-overs, result rows), the 7200 s limit of the computation, the athlete
+// end (legs, hand-overs, result rows), the player's team skied through its four legs by
+// the test pilot with scripted shots, the 7200 s limit of the computation, the athlete
 // query and an early deletion. The launch is made as a launcher makes it: Load, Init
 // and SetPaused.
 #include "race/GameRelay.h"
