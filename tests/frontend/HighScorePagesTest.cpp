@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -103,6 +104,68 @@ TEST(HighScoreDisplays, RowsKeepTheirColumnsAndLeaveEmptySlotsOut) {
   final.Insert(0, "Eve", "EST", 1000, 5);
   final.Display(0);
   EXPECT_EQ(r.Rows("CareerHS"), (Rows{{"1", "Eve", "EST", "1000", "5"}}));
+}
+
+/// Deterministic bytes, zeros now and then, so that some names end and some do not.
+std::string Garbage(std::uint32_t seed, std::size_t size) {
+  std::string out(size, '\0');
+  for (char& c : out) {
+    seed = seed * 1664525u + 1013904223u;
+    c = (seed >> 24) % 7 == 0 ? '\0' : static_cast<char>(seed >> 16);
+  }
+  return out;
+}
+
+TEST(HighScoreDisplays, GarbageFilesDisplayTakeInsertsAndSaveWhole) {
+  SetupPagesRig r;
+  AddMissingTables(r);
+  const test::TempDir& dir = r.rig.harness.dir;
+  struct Case {
+    const char* file;
+    std::size_t bytes;
+    std::function<bool()> exercise;  ///< load, display, insert, save
+  };
+  const Case cases[] = {
+      {"buddy_games.hs", N_BuddyGamesHS::kFileBytes,
+       [] {
+         N_BuddyGamesHS t;
+         t.Load();
+         for (int game = 0; game < 6; ++game) t.Display(game, game % 2 == 0);
+         t.Insert(3, "p", "GER", 1, 2.0f);
+         return t.Save();
+       }},
+      {"career.hs", N_CareerFinalHS::kFileBytes,
+       [] {
+         N_CareerFinalHS t;
+         t.Load();
+         t.Display(0);
+         t.Display(1);
+         t.Insert(1, "p", "GER", 1, 2);
+         return t.Save();
+       }},
+      {"career2.hs", N_CareerHS::kFileBytes,
+       [] {
+         N_CareerHS t;
+         t.Load(2);
+         t.DisplayStandings();
+         t.DisplayResults(9, 9, 2);
+         t.AddResult(14, 9, 9, 2, "p", "GER", 1.0f, 0, 1);
+         return t.Save(2);
+       }},
+  };
+  for (const Case& c : cases) {
+    for (std::uint32_t i = 0; i < 12; ++i) {
+      const std::size_t length = i == 0 ? 0 : (i * 2654435761u) % (2 * c.bytes + 1);
+      dir.Write(std::string("data/tables/") + c.file, Garbage(i + 1, length));
+      ASSERT_TRUE(c.exercise()) << c.file << " " << length;
+      EXPECT_EQ(dir.Read(std::string("data/tables/") + c.file).size(), c.bytes);
+    }
+  }
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path() + "/data/tables")) {
+    files.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(files.size(), 3u) << "no temporary file left";
 }
 
 struct PageCase {
