@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,13 +37,6 @@ std::string Pattern(std::size_t size, char salt) {
   for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(1 + (i * 7 + std::size_t(salt)) % 200);
   return out;
 }
-
-struct FileCase {
-  const char* file;
-  std::size_t bytes;
-  std::function<std::string()> load;            ///< a new table loaded from the file: its bytes
-  std::function<std::string()> loadOverFilled;  ///< one with a row: its bytes before and after
-};
 
 TEST(HighScoreTables, FilesAreByteExact) {
   test::TempDir dir;
@@ -87,53 +79,25 @@ TEST(HighScoreTables, FilesAreByteExact) {
   EXPECT_EQ(standings, std::vector<int>({25, 0, 0, 0, 0, 25, 0, 0, 0, 0, 0})) << "total, then levels 0 to 9";
 
   // A longer file loads its first bytes only; a short one fills the front of a table
-  // that holds rows, the rest kept.
-  const FileCase cases[] = {
-      {"buddy_games.hs", 2640,
-       [] { N_BuddyGamesHS t; EXPECT_TRUE(t.Load()); return t.Bytes(); },
-       [] {
-         N_BuddyGamesHS t;
-         t.Insert(5, "Z", "NOR", 1, 1.0f);
-         const std::string before = t.Bytes();
-         EXPECT_TRUE(t.Load());
-         return before + t.Bytes();
-       }},
-      {"career.hs", 880,
-       [] { N_CareerFinalHS t; EXPECT_TRUE(t.Load()); return t.Bytes(); },
-       [] {
-         N_CareerFinalHS t;
-         t.Insert(1, "Z", "NOR", 1, 1);
-         const std::string before = t.Bytes();
-         EXPECT_TRUE(t.Load());
-         return before + t.Bytes();
-       }},
-      {"career7.hs", 217200,
-       [] { N_CareerHS t; EXPECT_TRUE(t.Load(7)); return t.Bytes(); },
-       [] {
-         N_CareerHS t;
-         t.AddResult(14, 9, 9, 2, "Z", "NOR", 1.0f, 0, 1);
-         const std::string before = t.Bytes();
-         EXPECT_TRUE(t.Load(7));
-         return before + t.Bytes();
-       }},
-  };
-  for (const FileCase& c : cases) {
-    SCOPED_TRACE(c.file);
-    const std::string path = std::string("data/tables/") + c.file;
-    const std::string longer = Pattern(c.bytes + 333, 'L');
-    dir.Write(path, longer);
-    EXPECT_EQ(c.load(), longer.substr(0, c.bytes));
-    for (const std::size_t shortSize : {std::size_t(50), std::size_t(1300)}) {
-      const std::string shorter = Pattern(shortSize, 'S');
-      dir.Write(path, shorter);
-      const std::string both = c.loadOverFilled();
-      const std::string before = both.substr(0, c.bytes), after = both.substr(c.bytes);
-      EXPECT_EQ(after.substr(0, shortSize), shorter.substr(0, std::min(shortSize, c.bytes)));
-      if (shortSize < c.bytes) {
-        EXPECT_EQ(after.substr(shortSize), before.substr(shortSize)) << shortSize;
-      }
+  // that holds rows, the rest kept: the block tables' load (buddy) and the career
+  // file's two pieces (short in the first and in the second).
+  auto loadOver = [&](const std::string& file, std::size_t tableBytes, auto& table, auto load) {
+    for (const std::size_t size : {tableBytes + 333, std::size_t(50), std::size_t(1300)}) {
+      const std::string content = Pattern(size, char(size));
+      dir.Write("data/tables/" + file, content);
+      const std::string before = table.Bytes();
+      ASSERT_TRUE(load());
+      const std::size_t front = std::min(size, tableBytes);
+      EXPECT_EQ(table.Bytes().substr(0, front), content.substr(0, front)) << file << " " << size;
+      EXPECT_EQ(table.Bytes().substr(front), before.substr(front)) << file << " " << size;
     }
-  }
+  };
+  N_BuddyGamesHS buddyOver;
+  buddyOver.Insert(5, "Z", "NOR", 1, 1.0f);
+  loadOver("buddy_games.hs", 2640, buddyOver, [&] { return buddyOver.Load(); });
+  N_CareerHS careerOver;
+  careerOver.AddResult(14, 9, 9, 2, "Z", "NOR", 1.0f, 0, 1);
+  loadOver("career7.hs", 217200, careerOver, [&] { return careerOver.Load(7); });
 
   // A failed save is logged and leaves the old file whole, no temporary beside it.
   platform::SetReplaceFailureHook([](platform::ReplaceStep step) { return step == platform::ReplaceStep::Write; });
