@@ -173,8 +173,9 @@ TEST(SetupLaunch, IndividualRacesFromBothPagesFillTheDescriptionAndTheRaceVariab
   EXPECT_EQ(r.pages.NewLog().find("not found"), std::string::npos);
 }
 
-// What keeps a race from starting: no athlete selected, a track outside the page's table.
-TEST(SetupLaunch, WithoutAnAthleteOrWithAForeignTrackNothingStarts) {
+// What keeps a race from starting: no athlete selected, a track outside the page's
+// table; and the smaller field of a list of fewer than fifteen.
+TEST(SetupLaunch, WithoutAnAthleteOrWithAForeignTrackNothingStartsAndFewAthletesMakeASmallField) {
   LaunchRig r;
   r.ShowOnly({"Background", "Arcade"});
   r.Table("Athlets1").MarkRow(0);  // marked rows are not selected: none is
@@ -191,6 +192,21 @@ TEST(SetupLaunch, WithoutAnAthleteOrWithAForeignTrackNothingStarts) {
   EXPECT_EQ(r.pages.World().Game(), nullptr);
   EXPECT_TRUE(r.pages.PageVisible("Arcade"));
   EXPECT_NE(r.pages.NewLog().find("ArcadeClick: track 8 is no row of the level table"), std::string::npos);
+
+  // Six men in all: five rivals, the player last.
+  N_AthletMng& roster = r.pages.World().AthletMng();
+  for (std::size_t i = 6; i < roster.GetMaleCount(); ++i) roster.GetMale(i)->Sex = 1;
+  roster.SplitBySex();
+  r.ShowOnly({"Background", "Arcade"});
+  r.Choose("Level1", 1);
+  r.Table("Athlets1").SelectRow(2);
+  r.Press("Start1");
+  auto* game = dynamic_cast<N_GameArcade*>(r.pages.World().Game());
+  ASSERT_NE(game, nullptr);
+  const GameData& data = *game->Description();
+  ASSERT_EQ(data.StartList.size(), 6u);
+  EXPECT_EQ(data.StartList.back().AthleteIndex, 2);
+  EXPECT_EQ(data.PlayerIndex, 5);
 }
 
 // The relay page beside the set-up page, the team built by clicks, the "#str316" box for
