@@ -9,6 +9,7 @@
 #include "frontend/SoloSetup.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiTextSelector.h"
+#include "gui/GuiTable.h" // TEMP
 #include "race/ExportData.h"
 #include "race/FinishedResults.h"
 #include "race/GameData.h"
@@ -137,6 +138,20 @@ struct TopTimesBlock {
             frontend::SelectedItem("Difficulty10")};
   }
 };
+
+// TEMP until the top-times displays arrive.
+void DisplayTimeAttackHS(const N_TimeAttackHS& t, int a, int b, int c, int d, int e) {
+  auto* table = frontend::GetElementOf<N_GuiTable>("TimeAttackHS");
+  if (!table) return;
+  table->Clear();
+  const std::int64_t block = N_TimeAttackHS::BlockIndex(a, b, c, d, e);
+  if (block < 0) return;
+  for (std::size_t i = 0; i < 10; ++i) {
+    const N_TimeAttackRow& row = t.At(static_cast<std::size_t>(block), i);
+    if (row.Empty()) continue;
+    table->AddRow(std::to_string(i + 1) + " \"" + top_times::FieldText(row.PlayerName, 32) + "\" x GER " + std::to_string(row.Time) + " 0", false);
+  }
+}
 
 void ShowTopTimesBlock(const TopTimesBlock& b) {
   if (TimeAttackHSTable) DisplayTimeAttackHS(*TimeAttackHSTable, b.track, b.trackLength, b.sex, b.gameMode, b.difficulty);
