@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "frontend/FinalResultPage.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/PageSwitch.h"
 #include "frontend/RaceTables.h"
@@ -174,13 +175,15 @@ std::string CurrentTimeAttackGhostName() {
   return c.Complete() ? c.GhostName() : std::string();
 }
 
-const char* FinishTimeAttack(std::int32_t resultHandle) {
+const char* TimeAttackResult(const final_result::Finished& finished) {
+  final_result::MenuReset();
+  const std::int32_t resultHandle = finished.resultHandle;
   // The name of the block's ghost is read before the entry, from the same choices.
   const std::string ghostName = CurrentTimeAttackGhostName();
   ExportData* result = GetFinishedResult(resultHandle);
   if (RecordTimeAttackHighScore(result) && result && result->Ghost) {
     if (ghostName.empty() || !result->Ghost->Save(ghostName)) {
-      if (g_log) g_log->Print("FinishTimeAttack: the new best run was not kept as the ghost \"%s\"\n",
+      if (g_log) g_log->Print("TimeAttackResult: the new best run was not kept as the ghost \"%s\"\n",
                               ghostName.c_str());
     }
   }

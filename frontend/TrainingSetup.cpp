@@ -5,6 +5,7 @@
 #include "core/Random.h"
 #include "core/VarMng.h"
 #include "frontend/AthleteField.h"
+#include "frontend/FinalResultPage.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/PageSwitch.h"
 #include "frontend/RaceTables.h"
@@ -162,10 +163,11 @@ void LaunchShootingTraining() {
 
 }  // namespace
 
-const char* FinishTraining(std::int32_t resultHandle) {
-  const ExportData* result = GetFinishedResult(resultHandle);
+const char* TrainingResult(const final_result::Finished& finished) {
+  final_result::MenuReset();
+  const ExportData* result = GetFinishedResult(finished.resultHandle);
   const bool running = result && result->Discipline == DisciplineCode::kRunTraining;
-  ReleaseFinishedResult(resultHandle);
+  ReleaseFinishedResult(finished.resultHandle);
   return running ? "RunTraining" : "ShootTraining";
 }
 

@@ -3,6 +3,8 @@
 // world, with what their launches load: the sample courses, the race markers and the
 // AI data, and the tables' folder. The blocking page switch moves the test clock on by
 // a quarter second each frame, so a launch ends at once.
+#include "core/VarMng.h"
+#include "frontend/FinalResultPage.h"
 #include "frontend/FrontendFrame.h"
 #include "frontend/FrontendUtil.h"
 #include "gui/GuiImageSelector.h"
@@ -45,6 +47,13 @@ class SoloModesRig : public RacePagesRig {
       if (auto* text = dynamic_cast<N_GuiTextSelector*>(&element)) text->SetSelected(std::uint32_t(index));
       if (auto* table = dynamic_cast<N_GuiTable*>(&element)) table->SelectRow(index);
     }
+  }
+  /// The click on the results page for a result kept under the handle, as the launch
+  /// of the mode left "gamemode".
+  void ClickResult(int gameMode, std::int32_t handle) {
+    rig.core.vars->SetInt("gamemode", gameMode, 2);
+    rig.core.vars->SetInt("egd", handle, 2);
+    FinalResultClick(nullptr);
   }
   /// The pictures of an image selector as shader handles, in item order.
   std::vector<std::int32_t> Pictures(const char* name) {

@@ -178,12 +178,14 @@ std::int32_t KeepRun(float time, float x) {
 
 TEST(TimeAttackSetup, ANewBestOfItsBlockBecomesTheGhost) {
   SoloModesRig rig;
-  TimeAttackShow(nullptr);
+  frontend::ShowPageNow("TimeAttack");
   rig.Choose({{"Level2", 2}, {"GameMode", 1}, {"TrackLength", 0}, {"Difficulty2", 1}, {"Athlets2", 0}});
   const std::string ghost = "data/tables/time_attack2101.dat";
 
   const std::int32_t first = KeepRun(100.0f, 50.0f);
-  EXPECT_STREQ(FinishTimeAttack(first), "TimeAttack");
+  rig.ClickResult(2, first);
+  EXPECT_TRUE(rig.PageVisible("TimeAttack"));
+  EXPECT_EQ(rig.rig.core.vars->GetInt("detail"), 0) << "the menu reset";
   EXPECT_EQ(GetFinishedResult(first), nullptr) << "released with its run";
   const std::string saved = rig.Dir().Read(ghost);
   ASSERT_EQ(saved.size(), 6u * 28u);
@@ -194,12 +196,12 @@ TEST(TimeAttackSetup, ANewBestOfItsBlockBecomesTheGhost) {
 
   // A slower run leaves the ghost; a faster one whose ghost cannot be written is still
   // entered, and the log says the ghost was not kept.
-  EXPECT_STREQ(FinishTimeAttack(KeepRun(120.0f, 7.0f)), "TimeAttack");
+  rig.ClickResult(2, KeepRun(120.0f, 7.0f));
   EXPECT_EQ(rig.Dir().Read(ghost), saved);
   std::filesystem::remove(rig.Dir().Path() + "/" + ghost);
   std::filesystem::create_directories(rig.Dir().Path() + "/" + ghost + "/x");
   rig.NewLog();
-  FinishTimeAttack(KeepRun(90.0f, 9.0f));
+  rig.ClickResult(2, KeepRun(90.0f, 9.0f));
   EXPECT_NE(rig.NewLog().find("not kept as the ghost"), std::string::npos);
   N_TimeAttackHS table;
   ASSERT_TRUE(table.Load());
