@@ -4,9 +4,9 @@
 #include "core/Log.h"
 #include "frontend/AthleteField.h"
 #include "frontend/FrontendUtil.h"
+#include "frontend/RaceLaunch.h"
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiModel.h"
-#include "race/LevelTables.h"
 #include "race/World.h"
 
 namespace {
@@ -50,7 +50,7 @@ bool SoloStartAllowed(const char* who, std::int32_t sex, std::int32_t athleteRow
     problem = "no athlete is selected";
   } else if (!g_world || !AthleteOfSex(g_world->AthletMng(), sex, athleteRow)) {
     problem = "the selected athlete has no record";
-  } else if (GetLevelName(track, arcadeTable)[0] == '\0') {
+  } else if (!launch::IsLevelRow(track, arcadeTable)) {
     problem = "the course lies outside its level table";
   }
   if (!problem) return true;

@@ -5,21 +5,19 @@
 #include "core/VarMng.h"
 #include "frontend/FinalResultPage.h"
 #include "frontend/FrontendUtil.h"
-#include "frontend/PageSwitch.h"
+#include "frontend/RaceLaunch.h"
 #include "frontend/RaceTables.h"
 #include "frontend/SoloSetup.h"
+#include "frontend/TopTimesDisplay.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiTextSelector.h"
-#include "gui/GuiTable.h" // TEMP
 #include "race/ExportData.h"
 #include "race/FinishedResults.h"
 #include "race/GameData.h"
-#include "race/GameLaunch.h"
 #include "race/GameTimeAttack.h"
 #include "race/LevelMap.h"
 #include "race/LevelTables.h"
 #include "race/RaceSimServices.h"
-#include "race/RaceSound.h"
 #include "race/RunRecorder.h"
 #include "race/TopTimeEntries.h"
 #include "race/TopTimeTables.h"
@@ -58,17 +56,8 @@ struct TimeAttackChoices {
   std::string GhostName() const { return GetTimeAttackFileName(level, gameMode, trackLength, difficulty); }
 };
 
-void SetVar(const char* name, int value) {
-  if (g_varMng) g_varMng->SetInt(name, value, 2);
-}
-
 std::unique_ptr<GameData> MakeTimeAttackData(const TimeAttackChoices& c, std::int32_t athlete) {
-  std::unique_ptr<GameData> data;
-  try {
-    data = std::make_unique<GameData>();
-  } catch (const std::bad_alloc&) {
-    ReportNoMemoryForGame();
-  }
+  std::unique_ptr<GameData> data = launch::NewGameData();
   data->StartList.push_back({athlete, kStartTime});
   data->Sex = c.sex;
   data->Discipline = DisciplineCode::kTimeAttack;
@@ -97,26 +86,24 @@ void LaunchTimeAttack() {
   } catch (const std::bad_alloc&) {
     ReportNoMemoryForGame();
   }
-  SetVar("trackmode", c.trackLength + 1);
-  SwitchPageWithFade("TimeAttack", "Loading", false);
-  SetVar("detail", 1);
-  SetVar("ShowAnimObj", 0);
-  SwitchSoundGroupsToRace(false);
+  launch::SetTrackMode(c.trackLength + 1);
+  launch::SwitchToLoading("TimeAttack");
+  launch::SwitchRaceSounds(false);
   ShowLevelMap(data->Track, data->ArcadeLevels != 0);
   // Without a saved run of these settings the race goes on without a ghost.
   ghost->Load(c.GhostName());
   // A time attack always runs without fog, and the snowfall stays as it is.
   if (g_varMng) g_varMng->SetString("mapname", GetLevelFileName(c.level, c.ArcadeTable(), false).c_str(), 2);
   if (g_world) g_world->LoadLevel();
-  SetVar("gamemode", 2);
-  // The results board reads the discipline; left alone it could still name a relay.
-  SetVar("discipline", DisciplineCode::kTimeAttack);
+  // "discipline" too: the results board reads it, and left alone it could still name a
+  // relay.
+  launch::SetRaceVariables(2, DisciplineCode::kTimeAttack);
   frontend::SetCaption("FR/Caption", GetLevelName(c.level, c.ArcadeTable()));
   frontend::SetCaption("FR/Discipline", frontend::Text("#str152"));
-  LaunchGame([&data, &ghost] {
+  launch::InstallGame([&data, &ghost] {
     return std::make_unique<N_GameTimeAttack>(std::move(data), std::move(ghost), N_RaceServices::FromWorld());
   });
-  frontend::ClosePage("Loading", 2.0f);
+  launch::CloseLoading();
   // The camera's start flight in place of a start list: the world unpauses the race
   // when the race camera hands over.
   if (g_world) g_world->CameraMng().SetRaceCameraMode(1);
@@ -139,20 +126,6 @@ struct TopTimesBlock {
             frontend::SelectedItem("Difficulty10")};
   }
 };
-
-// TEMP until the top-times displays arrive.
-void DisplayTimeAttackHS(const N_TimeAttackHS& t, int a, int b, int c, int d, int e) {
-  auto* table = frontend::GetElementOf<N_GuiTable>("TimeAttackHS");
-  if (!table) return;
-  table->Clear();
-  const std::int64_t block = N_TimeAttackHS::BlockIndex(a, b, c, d, e);
-  if (block < 0) return;
-  for (std::size_t i = 0; i < 10; ++i) {
-    const N_TimeAttackRow& row = t.At(static_cast<std::size_t>(block), i);
-    if (row.Empty()) continue;
-    table->AddRow(std::to_string(i + 1) + " \"" + top_times::FieldText(row.PlayerName, 32) + "\" x GER " + std::to_string(row.Time) + " 0", false);
-  }
-}
 
 void ShowTopTimesBlock(const TopTimesBlock& b) {
   if (TimeAttackHSTable) DisplayTimeAttackHS(*TimeAttackHSTable, b.track, b.trackLength, b.sex, b.gameMode, b.difficulty);

@@ -7,8 +7,7 @@
 #include "frontend/AthleteField.h"
 #include "frontend/FinalResultPage.h"
 #include "frontend/FrontendUtil.h"
-#include "frontend/PageSwitch.h"
-#include "frontend/RaceTables.h"
+#include "frontend/RaceLaunch.h"
 #include "frontend/SoloSetup.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiPage.h"
@@ -16,17 +15,14 @@
 #include "race/ExportData.h"
 #include "race/FinishedResults.h"
 #include "race/GameData.h"
-#include "race/GameLaunch.h"
 #include "race/GameTraining.h"
 #include "race/LevelMap.h"
 #include "race/RaceSimServices.h"
-#include "race/RaceSound.h"
 #include "race/StartList.h"
 #include "race/World.h"
 
 #include <cmath>
 #include <memory>
-#include <new>
 #include <string>
 
 namespace {
@@ -43,27 +39,9 @@ void SetVar(const char* name, int value) {
 /// A condition selector's step as the training's factor: 0.1 for the first, 1.0 for the tenth.
 float ConditionScale(std::int32_t item) { return static_cast<float>(item + 1) * 0.1f; }
 
-std::unique_ptr<GameData> NewGameData() {
-  try {
-    return std::make_unique<GameData>();
-  } catch (const std::bad_alloc&) {
-    ReportNoMemoryForGame();
-  }
-}
-
-/// Loads the level of "mapname" and lets it snow in weather 1 only.
-void LoadLevelForWeather(std::int32_t weather) {
-  if (!g_world) return;
-  g_world->LoadLevel();
-  g_world->Level().SetSnow(weather == 1 ? 1 : 0);
-}
-
-void SetMapName(std::int32_t track, bool arcadeTable, bool fog) {
-  if (g_varMng) g_varMng->SetString("mapname", GetLevelFileName(track, arcadeTable, fog).c_str(), 2);
-}
-
-N_Game* LaunchTraining(std::unique_ptr<GameData>& data) {
-  return LaunchGame([&data] { return std::make_unique<N_GameTraining>(std::move(data), N_RaceServices::FromWorld()); });
+N_Game* InstallTraining(std::unique_ptr<GameData>& data) {
+  return launch::InstallGame(
+      [&data] { return std::make_unique<N_GameTraining>(std::move(data), N_RaceServices::FromWorld()); });
 }
 
 void LaunchRunTraining() {
@@ -84,7 +62,7 @@ void LaunchRunTraining() {
   const bool arcadeTable = trackLength != 0;
   if (!SoloStartAllowed(kWho, sex, athlete, level, arcadeTable)) return;
 
-  std::unique_ptr<GameData> data = NewGameData();
+  std::unique_ptr<GameData> data = launch::NewGameData();
   data->StartList.push_back({athlete, 0.0f});
   data->Sex = sex;
   data->Discipline = DisciplineCode::kRunTraining;
@@ -97,18 +75,16 @@ void LaunchRunTraining() {
   data->Difficulty = difficulty != 0 ? 1 : 0;
   data->TrainingScale1 = ConditionScale(condition);
 
-  SetVar("trackmode", trackLength + 1);
-  SwitchPageWithFade("RunTraining", "Loading", false);
-  SetVar("detail", 1);
-  SetVar("ShowAnimObj", 0);
-  SwitchSoundGroupsToRace(false);
+  launch::SetTrackMode(trackLength + 1);
+  launch::SwitchToLoading("RunTraining");
+  launch::SwitchRaceSounds(false);
   ShowLevelMap(data->Track, arcadeTable);
-  SetMapName(level, arcadeTable, weather != 0);
-  LoadLevelForWeather(weather);
+  // The fog level for any weather but the first, snowing in the second.
+  launch::LoadRaceLevel(*data);
   SetVar("gamemode", 3);
   FillStartListTables(*data);
-  LaunchTraining(data);
-  frontend::ClosePage("Loading", 2.0f);
+  InstallTraining(data);
+  launch::CloseLoading();
   // No start list: the training waits paused for the race camera's start flight.
   if (g_world) g_world->CameraMng().SetRaceCameraMode(1);
 }
@@ -129,7 +105,7 @@ void LaunchShootingTraining() {
   // Every course of the draw lies inside the full table: only the athlete is checked.
   if (!SoloStartAllowed(kWho, sex, athlete, 0, false)) return;
 
-  std::unique_ptr<GameData> data = NewGameData();
+  std::unique_ptr<GameData> data = launch::NewGameData();
   data->Difficulty = difficulty != 0 ? 1 : 0;
   data->PlayerIndex = 0;
   // Rounded to the nearest: the first and the last course come up half as often.
@@ -143,22 +119,22 @@ void LaunchShootingTraining() {
   data->TrainingScale2 = ConditionScale(arms);
   data->SteadyAim = shootType == 0 ? 1 : 0;
 
-  SwitchPageWithFade("ShootTraining", "Loading", false);
+  launch::SwitchToLoading("ShootTraining");
+  // The race's drawing, but "trackmode" stays as it was.
   SetVar("detail", 1);
   SetVar("ShowAnimObj", 0);
-  SwitchSoundGroupsToRace(false);
+  launch::SwitchRaceSounds(false);
   // The shooting page's name and flag are the athlete's.
   const N_AthletProfile* record = AthleteOfSex(g_world->AthletMng(), sex, athlete);
   frontend::SetCaption("Name1", record->AthletName);
   if (N_GuiElement* flag = frontend::GetElement("Natn1")) flag->SetShader(record->Nationality);
-  SetMapName(data->Track, false, weather != 0);
-  LoadLevelForWeather(weather);
+  launch::LoadRaceLevel(*data);
   SetVar("viewmode", 2);
   SetVar("gamemode", 3);
   FillStartListTables(*data);
   // The shooting training runs at once in the shooting view.
-  if (N_Game* game = LaunchTraining(data)) game->SetPaused(0);
-  frontend::ClosePage("Loading", 2.0f);
+  if (N_Game* game = InstallTraining(data)) game->SetPaused(0);
+  launch::CloseLoading();
 }
 
 }  // namespace

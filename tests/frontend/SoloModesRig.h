@@ -30,6 +30,8 @@ class SoloModesRig : public RacePagesRig {
       CopyFromGameRoot(rig.harness.dir, part);
     }
     std::filesystem::create_directories(rig.harness.dir.Path() + "/data/tables");
+    // The levels' effects, among them the snow that the weather switches.
+    World().ParticleMng().LoadScripts();
     frontend::SetFrameObserver([this](const frontend::FrameEvent& e) {
       if (!e.drawn) Step(0.25);
     });

@@ -131,10 +131,7 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   // The first run: the race waits for the camera's start flight, then runs; once its
   // clock has passed a second the racer is marked finished.
   script.Click("Start2");
-  script.When([] {
-    static int n = 0;
-    if (++n % 100 == 0) fprintf(stderr, "DBG game %p ta %p paused %d mode %d view %d TA %d Loading %d\n", (void*)g_world->Game(), (void*)Running<N_GameTimeAttack>(), Running<N_GameTimeAttack>() ? Running<N_GameTimeAttack>()->Paused() : -1, g_world->CameraMng().RaceController().Mode(), g_varMng->GetInt("viewmode"), Visible("TimeAttack"), Visible("Loading"));
-    return Running<N_GameTimeAttack>() && !Running<N_GameTimeAttack>()->Paused(); }, "the run");
+  script.When([] { return Running<N_GameTimeAttack>() && !Running<N_GameTimeAttack>()->Paused(); }, "the run");
   script.When(
       [] {
         N_GameTimeAttack* run = Running<N_GameTimeAttack>();
@@ -193,7 +190,6 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   EXPECT_TRUE(script.Done());
   const std::string log = dir.Read("navo.log");
   EXPECT_EQ(log.find("not found"), std::string::npos) << log;
-  fprintf(stderr, "LOG %s\n", log.substr(log.size() > 3000 ? log.size() - 3000 : 0).c_str());
 }
 
 }  // namespace
