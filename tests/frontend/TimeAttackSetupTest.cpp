@@ -164,15 +164,21 @@ TEST(TimeAttackSetup, TopTimesSkipTheShortCoursesThreeAndFive) {
   EXPECT_EQ(rig.Rows("TimeAttackHS").size(), 1u);
 }
 
-/// A finished time attack under a handle: one row and a run of a few samples.
+/// A run of six samples from x on.
+std::unique_ptr<N_RunRecorder> SixSamples(float x) {
+  auto run = std::make_unique<N_RunRecorder>();
+  run->StartRecording(nullptr, {x, 0, 0}, {1, 0, 0}, 2);
+  for (int i = 0; i < 5; ++i) run->Step(0.11f, {x + float(i), 1, 0}, {0, 1, 0}, 3);
+  return run;
+}
+
+/// A finished time attack under a handle: one row and its run.
 std::int32_t KeepRun(float time, float x) {
   auto result = std::make_unique<ExportData>();
   N_ResultRow row;
   row.Time = time;
   result->Rows.push_back(row);
-  result->Ghost = std::make_unique<N_RunRecorder>();
-  result->Ghost->StartRecording(nullptr, {x, 0, 0}, {1, 0, 0}, 2);
-  for (int i = 0; i < 5; ++i) result->Ghost->Step(0.11f, {x + float(i), 1, 0}, {0, 1, 0}, 3);
+  result->Ghost = SixSamples(x);
   return StoreFinishedResult(std::move(result));
 }
 
@@ -189,10 +195,12 @@ TEST(TimeAttackSetup, ANewBestOfItsBlockBecomesTheGhost) {
   EXPECT_EQ(GetFinishedResult(first), nullptr) << "released with its run";
   const std::string saved = rig.Dir().Read(ghost);
   ASSERT_EQ(saved.size(), 6u * 28u);
+  // The same samples as the run saved by itself, and they load as a ghost.
+  ASSERT_TRUE(SixSamples(50.0f)->Save("same.dat"));
+  EXPECT_EQ(saved, rig.Dir().Read("data/tables/same.dat"));
   N_RunRecorder back;
   ASSERT_TRUE(back.Load("time_attack2101.dat"));
-  back.Step(0.0f, {}, {1, 0, 0}, 0);
-  EXPECT_EQ(back.GhostPosition().x, 50.0f) << "the start sample";
+  EXPECT_EQ(back.GhostSampleCount(), 6);
 
   // A slower run leaves the ghost; a faster one whose ghost cannot be written is still
   // entered, and the log says the ghost was not kept.
