@@ -3,109 +3,30 @@
 // shows. A run is cut short by the test (the racer marked finished once its clock has
 // passed a second, or Escape, which gives it up).
 #include "app/Application.h"
-#include "core/Globals.h"
-#include "core/VarMng.h"
-#include "gui/GuiElement.h"
-#include "gui/GuiMng.h"
-#include "gui/GuiPage.h"
 #include "platform/dinput8/Keys.h"
-#include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32.h"
 #include "race/GameTimeAttack.h"
 #include "race/GameTraining.h"
 #include "race/Racer.h"
 #include "race/RunRecorder.h"
 #include "race/World.h"
+#include "tests/frontend/MenuScript.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <deque>
-#include <functional>
-#include <memory>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-N_GuiMng& Gui() { return g_world->GuiMng(); }
-
-bool Visible(const char* page) {
-  const N_GuiPage* p = Gui().GetPage(page);
-  return p && p->IsVisible();
-}
+using test::Script;
+using test::Visible;
 
 template <class Mode>
 Mode* Running() {
   return g_world ? dynamic_cast<Mode*>(g_world->Game()) : nullptr;
 }
-
-/// Steps run one after the other, once a pass of the main loop, each until it answers
-/// true; a step that waits more than 30 s fails the test and ends the game.
-class Script {
- public:
-  using Step = std::function<bool()>;
-
-  void Then(Step step) { m_steps.push_back(std::move(step)); }
-  /// The cursor on the element's middle, then a press and a release on later passes.
-  void Click(const char* element) {
-    Then([element] {
-      N_GuiElement* e = Gui().GetElement(element, false);
-      if (!e) return true;
-      Gui().GetCursor()->SetLeft(e->GetScreenX() + e->GetWidth() / 2);
-      Gui().GetCursor()->SetTop(e->GetScreenY() + e->GetHeight() / 2);
-      return true;
-    });
-    Then([this] { return m_input.ButtonDown(0), true; });
-    Then([this] { return m_input.ButtonUp(0), true; });
-  }
-  void Tap(BYTE key) {
-    Then([this, key] { return m_input.KeyDown(key), true; });
-    Then([this, key] { return m_input.KeyUp(key), true; });
-  }
-  /// Waits until the condition holds and the menus have settled (fades end within 0.6 s).
-  void Until(std::function<bool()> condition, const char* what) {
-    Then([this, condition, what, since = std::make_shared<Clock::time_point>()] {
-      if (!condition()) {
-        *since = {};
-        return Waited(what);
-      }
-      if (*since == Clock::time_point{}) *since = Clock::now();
-      return Clock::now() - *since > std::chrono::milliseconds(600);
-    });
-  }
-  /// Waits until the condition holds, without settling.
-  void When(std::function<bool()> condition, const char* what) {
-    Then([this, condition, what] { return condition() || Waited(what); });
-  }
-
-  void OnPass() {
-    if (m_steps.empty()) return;
-    if (m_stepStart == Clock::time_point{}) m_stepStart = Clock::now();
-    if (m_steps.front()()) {
-      m_steps.pop_front();
-      m_stepStart = {};
-    }
-    if (m_failed) m_steps.clear();
-  }
-  bool Done() const { return m_steps.empty() && !m_failed; }
-
- private:
-  bool Waited(const char* what) {
-    if (Clock::now() - m_stepStart < std::chrono::seconds(30)) return false;
-    ADD_FAILURE() << "waited in vain: " << what;
-    m_failed = true;
-    g_varMng->SetInt("exit", 1, 2);
-    return true;
-  }
-
-  std::deque<Step> m_steps;
-  Clock::time_point m_stepStart{};
-  bool m_failed = false;
-  platform::ScriptedInput m_input;
-};
 
 /// From the results board back to the page, by a click anywhere on the board.
 void BackFromResults(Script& script, const char* page) {
@@ -121,7 +42,7 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
-  Script script;
+  Script script(std::chrono::seconds(30));
   script.Until([] { return Visible("MainMenu"); }, "the main menu");
   script.Click("SinglePlayer");
   script.Until([] { return Visible("SinglePlayer"); }, "SinglePlayer");
