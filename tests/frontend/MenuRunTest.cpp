@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

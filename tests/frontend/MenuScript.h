@@ -1,8 +1,7 @@
 #pragma once
-// The player's input scripted into the game running in process: steps run once a pass
-// of the main loop (the application's frame hook), the cursor put on a button and the
-// mouse button pressed and released through the scripted input, each step waiting for
-// what the game shows.
+// Scripted play of the game in process: steps run one after the other, once a pass of
+// the main loop, each until it answers true; the player's clicks go through the
+// scripted input (the cursor put on the element, the button pressed and released).
 #include "core/Globals.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
@@ -28,13 +27,11 @@ inline bool Visible(const char* page) {
 }
 
 /// Steps run one after the other, once a pass of the main loop, each until it answers
-/// true; a step that waits longer than its limit fails the test and ends the game.
+/// true; a step that waits too long fails the test and ends the game.
 class Script {
  public:
   using Clock = std::chrono::steady_clock;
   using Step = std::function<bool()>;
-
-  explicit Script(std::chrono::seconds limit = std::chrono::seconds(20)) : m_limit(limit) {}
 
   void Then(Step step) { m_steps.push_back(std::move(step)); }
   /// The cursor on the element's middle, then a press and a release on later passes.
@@ -61,15 +58,6 @@ class Script {
       return Clock::now() - *since > std::chrono::milliseconds(600);
     });
   }
-  /// Waits until the condition holds, without waiting for the menus to settle.
-  void When(std::function<bool()> condition, const char* what) {
-    Then([this, condition, what] { return condition() || Waited(what); });
-  }
-  /// A key pressed and let go on the next pass.
-  void Tap(BYTE key) {
-    Then([this, key] { return m_input.KeyDown(key), true; });
-    Then([this, key] { return m_input.KeyUp(key), true; });
-  }
   /// Lets the game run for the time.
   void Pause(int milliseconds) {
     Then([end = std::make_shared<Clock::time_point>(), milliseconds] {
@@ -93,14 +81,13 @@ class Script {
 
  private:
   bool Waited(const char* what) {
-    if (Clock::now() - m_stepStart < m_limit) return false;
+    if (Clock::now() - m_stepStart < std::chrono::seconds(20)) return false;
     ADD_FAILURE() << "waited in vain: " << what;
     m_failed = true;  // the steps go once this one has returned
     g_varMng->SetInt("exit", 1, 2);
     return true;
   }
 
-  std::chrono::seconds m_limit;
   std::deque<Step> m_steps;
   Clock::time_point m_stepStart{};
   bool m_failed = false;

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 namespace {
@@ -26,6 +25,12 @@ using test::Visible;
 template <class Mode>
 Mode* Running() {
   return g_world ? dynamic_cast<Mode*>(g_world->Game()) : nullptr;
+}
+
+/// A key pressed and let go on the next pass.
+void Tap(Script& script, BYTE key) {
+  script.Then([&script, key] { return script.Input().KeyDown(key), true; });
+  script.Then([&script, key] { return script.Input().KeyUp(key), true; });
 }
 
 /// From the results board back to the page, by a click anywhere on the board.
@@ -42,7 +47,7 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\n");
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
-  Script script(std::chrono::seconds(30));
+  Script script;
   script.Until([] { return Visible("MainMenu"); }, "the main menu");
   script.Click("SinglePlayer");
   script.Until([] { return Visible("SinglePlayer"); }, "SinglePlayer");
@@ -52,8 +57,8 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   // The first run: the race waits for the camera's start flight, then runs; once its
   // clock has passed a second the racer is marked finished.
   script.Click("Start2");
-  script.When([] { return Running<N_GameTimeAttack>() && !Running<N_GameTimeAttack>()->Paused(); }, "the run");
-  script.When(
+  script.Until([] { return Running<N_GameTimeAttack>() && !Running<N_GameTimeAttack>()->Paused(); }, "the run");
+  script.Until(
       [] {
         N_GameTimeAttack* run = Running<N_GameTimeAttack>();
         if (run && run->Racer() && run->Racer()->Time > 1.0f) run->Racer()->Finished = 1;
@@ -70,13 +75,13 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
   });
   // The second run of the same settings skis against that ghost; Escape gives it up.
   script.Click("Start2");
-  script.When([] { return Running<N_GameTimeAttack>() != nullptr; }, "the second run");
+  script.Until([] { return Running<N_GameTimeAttack>() != nullptr; }, "the second run");
   script.Then([] {
     EXPECT_GT(Running<N_GameTimeAttack>()->Ghost()->GhostSampleCount(), 1);
     return true;
   });
-  script.When([] { return !Running<N_GameTimeAttack>()->Paused(); }, "the second run's start");
-  script.Tap(DIK_ESCAPE);
+  script.Until([] { return !Running<N_GameTimeAttack>()->Paused(); }, "the second run's start");
+  Tap(script, DIK_ESCAPE);
   BackFromResults(script, "TimeAttack");
   script.Click("Back7");
   script.Until([] { return Visible("SinglePlayer"); }, "back to SinglePlayer");
@@ -97,8 +102,8 @@ TEST(SoloModesRun, ATimeAttackKeepsItsGhostAndTheTrainingsReturnToTheirPages) {
     script.Click(t.button);
     script.Until([t] { return Visible(t.page); }, t.page);
     script.Click(t.start);
-    script.When([] { return Running<N_GameTraining>() && !Running<N_GameTraining>()->Paused(); }, t.start);
-    script.Tap(DIK_ESCAPE);
+    script.Until([] { return Running<N_GameTraining>() && !Running<N_GameTraining>()->Paused(); }, t.start);
+    Tap(script, DIK_ESCAPE);
     BackFromResults(script, t.page);
     script.Click(t.back);
     script.Until([] { return Visible("TrainingFun"); }, t.back);
