@@ -27,7 +27,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using test::Gui;
+using test::Clock;
+using test::Script;
+using test::Visible;
 
 /// The game root's data the menus show, an empty start level, a small window.
 void PrepareGameRoot(const test::TempDir& dir) {
@@ -38,10 +41,6 @@ void PrepareGameRoot(const test::TempDir& dir) {
   test::WriteEmptyLevel(dir, test::kStartLevelFile);
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\n");
 }
-
-using test::Gui;
-using test::Script;
-using test::Visible;
 
 std::string Shader(const char* element) { return Gui().GetElement(element, false)->GetShaderName(); }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Scripted play of the game in process: steps run one after the other, once a pass of
-// the main loop, each until it answers true; the player's clicks go through the
-// scripted input (the cursor put on the element, the button pressed and released).
+// The game in process driven by a script of steps, one step a pass of the main loop:
+// clicks put the cursor on an element and press and release the mouse button through
+// the scripted input; waits hold until a condition has held while the menus settle.
 #include "core/Globals.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
@@ -19,6 +19,8 @@
 
 namespace test {
 
+using Clock = std::chrono::steady_clock;
+
 inline N_GuiMng& Gui() { return g_world->GuiMng(); }
 
 inline bool Visible(const char* page) {
@@ -30,7 +32,6 @@ inline bool Visible(const char* page) {
 /// true; a step that waits too long fails the test and ends the game.
 class Script {
  public:
-  using Clock = std::chrono::steady_clock;
   using Step = std::function<bool()>;
 
   void Then(Step step) { m_steps.push_back(std::move(step)); }
@@ -77,11 +78,13 @@ class Script {
     if (m_failed) m_steps.clear();
   }
   bool Done() const { return m_steps.empty() && !m_failed; }
+  /// How long a step may wait before it fails the test.
+  std::chrono::seconds patience{20};
   platform::ScriptedInput& Input() { return m_input; }
 
  private:
   bool Waited(const char* what) {
-    if (Clock::now() - m_stepStart < std::chrono::seconds(20)) return false;
+    if (Clock::now() - m_stepStart < patience) return false;
     ADD_FAILURE() << "waited in vain: " << what;
     m_failed = true;  // the steps go once this one has returned
     g_varMng->SetInt("exit", 1, 2);

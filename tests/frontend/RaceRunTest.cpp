@@ -1,0 +1,233 @@
+// The whole game in process with the sample data, driven from the main menu by
+// scripted clicks through races of the set-up pages to their final result and back:
+// the top times they leave in the tables' files, and the top-times page showing them
+// on the GL device.
+#include "app/Application.h"
+#include "core/Globals.h"
+#include "core/VarMng.h"
+#include "gui/GuiImageSelector.h"
+#include "gui/GuiPanel.h"
+#include "gui/GuiTable.h"
+#include "gui/GuiTextSelector.h"
+#include "platform/dinput8/Keys.h"
+#include "platform/win32.h"
+#include "race/AthletMng.h"
+#include "race/AthletProfile.h"
+#include "race/GameArcade.h"
+#include "race/TopTimeTables.h"
+#include "race/World.h"
+#include "render/Render.h"
+#include "tests/frontend/MenuScript.h"
+#include "tests/support/BackBuffer.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+using test::Gui;
+using test::Script;
+using test::Visible;
+
+/// The game root's whole data (the intro video aside), a small window.
+void PrepareGameRoot(const test::TempDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::path(test::GameRoot()) / "data";
+  for (const auto& entry : fs::directory_iterator(data)) {
+    const std::string name = entry.path().filename().string();
+    if (name != "video" && name != "tables") test::CopyFromGameRoot(dir, "data/" + name);
+  }
+  fs::create_directories(dir.Path() + "/data/tables");
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage \"eng\"\n");
+}
+
+/// A click on the selector, then a wait until it shows the item and has settled.
+void Choose(Script& script, const char* selector, int item) {
+  script.Click(selector);
+  script.Until([selector, item] {
+    auto* chosen = dynamic_cast<N_GuiTextSelector*>(Gui().GetElement(selector, false));
+    return chosen && int(chosen->GetSelected()) == item;
+  }, selector);
+}
+
+/// An individual race from its start list to its final result: the start list's click,
+/// then the computer finishes the race.
+void RunToResult(Script& script, const char* startList, const char* catcher) {
+  script.Until([startList] { return Visible(startList); }, startList);
+  script.Click(catcher);
+  script.Until([startList] { return !Visible(startList); }, "the race under way");
+  script.Then([] {
+    auto* game = dynamic_cast<N_GameArcade*>(g_world->Game());
+    EXPECT_NE(game, nullptr);
+    if (game) game->Simulate();
+    return true;
+  });
+  script.Until([] { return Visible("FinalResult"); }, "the final result");
+}
+
+/// The final result's click and the return to the set-up page.
+void BackTo(Script& script, const char* page) {
+  script.Click("FinalResultCatcher");
+  script.Until([page] { return Visible(page) && !Visible("FinalResult"); }, page);
+}
+
+/// The block of a top-times file for (track, sex, discipline item, difficulty), whole.
+std::string Block(const std::string& file, int track, int sex, int discipline, int difficulty) {
+  const std::size_t block = std::size_t(((track * 2 + sex) * 4 + discipline) * 2 + difficulty);
+  const std::size_t bytes = N_TopTimeRow::kBytes * 10;
+  return file.size() >= (block + 1) * bytes ? file.substr(block * bytes, bytes) : std::string();
+}
+
+std::string PlayerOfRow(const std::string& block, std::size_t row) {
+  if (block.size() < (row + 1) * N_TopTimeRow::kBytes) return {};
+  return N_TopTimeRow::Read(block.data() + row * N_TopTimeRow::kBytes).PlayerName;
+}
+
+float TimeOfRow(const std::string& block, std::size_t row) {
+  return N_TopTimeRow::Read(block.data() + row * N_TopTimeRow::kBytes).Time;
+}
+
+TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
+  test::TempDir dir;
+  PrepareGameRoot(dir);
+  N_Application app;
+  ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+  Script script;
+  script.patience = std::chrono::seconds(120);
+  script.Until([] { return Visible("MainMenu") && Visible("Background"); }, "the main menu");
+  script.Click("SinglePlayer");
+  script.Until([] { return Visible("SinglePlayer"); }, "SinglePlayer");
+  script.Click("Arcade");
+  script.Until([] { return Visible("Arcade"); }, "Arcade");
+
+  // An arcade sprint on the first track with the first athlete.
+  script.Click("Start1");
+  RunToResult(script, "StartList", "StartListCatcher");
+  script.Then([] {
+    EXPECT_EQ(g_varMng->GetInt("detail"), 1);
+    return true;
+  });
+  BackTo(script, "Arcade");
+  script.Then([] {
+    EXPECT_EQ(g_varMng->GetInt("detail"), 0) << "the menus' view";
+    return true;
+  });
+
+  // A mass start.
+  Choose(script, "Discipline1", 1);
+  Choose(script, "Discipline1", 2);
+  script.Click("Start1");
+  RunToResult(script, "StartListMass", "StartListMassCatcher");
+  BackTo(script, "Arcade");
+
+  // A relay of four men of one nation, given up at once with Esc.
+  Choose(script, "Discipline1", 3);
+  script.Until([] { return Visible("Relay"); }, "the relay team page");
+  for (int member = 0; member < 4; ++member) {
+    script.Then([member] {
+      // The member-th man of the first nation with four men.
+      N_AthletMng& athletes = g_world->AthletMng();
+      std::string nation;
+      for (std::size_t i = 0; i < athletes.GetMaleCount() && nation.empty(); ++i) {
+        int count = 0;
+        for (std::size_t j = 0; j < athletes.GetMaleCount(); ++j) {
+          count += athletes.GetMale(j)->Nationality == athletes.GetMale(i)->Nationality ? 1 : 0;
+        }
+        if (count >= 4) nation = athletes.GetMale(i)->Nationality;
+      }
+      int seen = -1;
+      for (std::size_t i = 0; i < athletes.GetMaleCount(); ++i) {
+        if (athletes.GetMale(i)->Nationality == nation && ++seen == member) {
+          dynamic_cast<N_GuiTable*>(Gui().GetElement("Athlets1", false))->SelectRow(std::int32_t(i));
+          break;
+        }
+      }
+      return true;
+    });
+    script.Click("Add1");
+  }
+  script.Click("Start1");
+  script.Until([] { return Visible("StartListRelay"); }, "StartListRelay");
+  script.Click("StartListRelayCatcher");
+  script.Until([] { return !Visible("StartListRelay"); }, "the relay under way");
+  script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
+  script.Until([] { return Visible("FinalResult"); }, "the relay's result");
+  script.Then([&script] { return script.Input().KeyUp(DIK_ESCAPE), true; });
+  BackTo(script, "Arcade");
+
+  // A single-race pursuit on Torino: the sprint, then the pursuit from its result.
+  script.Click("Back6");
+  script.Until([] { return Visible("SinglePlayer"); }, "back from Arcade");
+  script.Click("SingleRace");
+  script.Until([] { return Visible("SingleRace"); }, "SingleRace");
+  script.Then([] {
+    dynamic_cast<N_GuiImageSelector*>(Gui().GetElement("Level3", false))->SetSelected(6);
+    return true;
+  });
+  Choose(script, "Discipline3", 1);
+  script.Click("Start3");
+  RunToResult(script, "StartList", "StartListCatcher");
+  script.Then([] {
+    EXPECT_EQ(std::string(g_varMng->GetString("mapname")), "Torino.alf");
+    return true;
+  });
+  script.Click("FinalResultCatcher");
+  RunToResult(script, "StartList", "StartListCatcher");
+  script.Then([] {
+    EXPECT_EQ(g_varMng->GetInt("discipline"), 3) << "the pursuit";
+    return true;
+  });
+  BackTo(script, "SingleRace");
+
+  // The arcade top times on the GL device: the first row's text is drawn.
+  script.Click("Back8");
+  script.Until([] { return Visible("SinglePlayer"); }, "back from SingleRace");
+  script.Click("Arcade");
+  script.Until([] { return Visible("Arcade"); }, "Arcade again");
+  script.Click("TopTimes1");
+  script.Until([] { return Visible("ArcadeHS"); }, "ArcadeHS");
+  int textPixels = -1;
+  script.Then([&textPixels] {
+    auto* table = dynamic_cast<N_GuiTable*>(Gui().GetElement("ArcadeHS", false));
+    EXPECT_GE(table->GetRowCount(), 1);
+    N_GuiPanel* row = table->GetRowPanel(0);
+    if (!row) return true;
+    const auto left = UINT(row->GetScreenX()), top = UINT(row->GetScreenY());
+    const UINT right = left + UINT(row->GetWidth()), bottom = top + UINT(row->GetHeight());
+    g_world->Render(0.0f);
+    const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
+    table->Clear();
+    g_world->Render(0.0f);
+    const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
+    textPixels = 0;
+    for (UINT y = top; y < bottom && y < with.height; ++y)
+      for (UINT x = left; x < right && x < with.width; ++x) textPixels += with.Rgb(x, y) != without.Rgb(x, y) ? 1 : 0;
+    return true;
+  });
+  script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
+  app.SetFrameHook([&script] { script.OnPass(); });
+  app.Run();
+  EXPECT_TRUE(script.Done());
+  EXPECT_GT(textPixels, 50) << "the first row's text";
+
+  // The finished races' entries at their blocks; the relay given up entered nothing.
+  const std::string arcade = dir.Read("data/tables/arcade.hs");
+  const std::string single = dir.Read("data/tables/single_race.hs");
+  EXPECT_EQ(arcade.size(), 8u * 2 * 4 * 2 * 10 * N_TopTimeRow::kBytes);
+  EXPECT_EQ(PlayerOfRow(Block(arcade, 0, 0, 0, 0), 0), "Player") << "the sprint";
+  EXPECT_EQ(PlayerOfRow(Block(arcade, 0, 0, 2, 0), 0), "Player") << "the mass start";
+  EXPECT_EQ(PlayerOfRow(Block(arcade, 0, 0, 3, 0), 0), "") << "the relay given up";
+  const std::string pursuit = Block(single, 6, 0, 1, 0);
+  EXPECT_EQ(PlayerOfRow(pursuit, 0), "Player") << "the pursuit on Torino";
+  if (!pursuit.empty()) {
+    EXPECT_GT(TimeOfRow(pursuit, 0), 0.0f);
+  }
+  const std::string log = dir.Read("navo.log");
+  EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+}
+
+}  // namespace
