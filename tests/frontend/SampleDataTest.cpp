@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 /// The callbacks that sample scripts name and a later part of the game defines. The
 /// part that defines one takes it off the list.
-const std::set<std::string> kLaterCallbacks = {"FinalResultClick"};
+const std::set<std::string> kLaterCallbacks = {};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
