@@ -1,0 +1,172 @@
+// The buddy-games page over the sample "BuddyGames" script: the game arrows, the
+// player list beside "Buddy1", the refusal of a series without players, and the
+// ranking of the standings.
+#include "frontend/BuddyGames.h"
+#include "frontend/BuddySeries.h"
+#include "frontend/FrontendUtil.h"
+#include "gui/GuiEditBox.h"
+#include "gui/GuiImageSelector.h"
+#include "gui/GuiTable.h"
+#include "tests/race/RacePagesRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct BuddyRig : test::RacePagesRig {
+  BuddyRig() {
+    BuddyPlayers.clear();
+    BuddyGameIndex = 0;
+    frontend::ShowPageNow("BuddyGames");
+  }
+  ~BuddyRig() { BuddyPlayers.clear(); }
+  void Click(const char* button) { BuddyGamesClick(&Element(button)); }
+  void Add(const char* name, std::int32_t nation) {
+    Element("PlayerName4").SetCaption(name);
+    ElementAs<N_GuiImageSelector>("Natn2").SetSelected(nation);
+    Click("Add2");
+  }
+  N_GuiTable& Players() { return ElementAs<N_GuiTable>("Buddy1"); }
+  bool Enabled(const char* name) { return Element(name).IsEnabled(); }
+  /// The rows of "Buddy1" as they should read from the list.
+  std::vector<std::vector<std::string>> ListRows() {
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i < BuddyPlayers.size(); ++i) {
+      rows.push_back({std::to_string(i + 1), BuddyPlayers[i].name, BuddyPlayers[i].nation});
+    }
+    return rows;
+  }
+};
+
+TEST(FrontendBuddyPage, TheArrowsWrapAroundTheSixGamesWithTheirTexts) {
+  BuddyRig rig;
+  struct Step {
+    const char* button;
+    std::int32_t from, to;
+  };
+  for (const Step& s : {Step{"Left1", 0, 5}, Step{"Right1", 5, 0}, Step{"Right1", 2, 3}, Step{"Left1", 3, 2}}) {
+    SCOPED_TRACE(s.button + std::to_string(s.from));
+    BuddyGameIndex = s.from;
+    rig.Click(s.button);
+    EXPECT_EQ(BuddyGameIndex, s.to);
+    EXPECT_EQ(rig.Caption("BuddyName"), frontend::Text(("#str" + std::to_string(400 + s.to)).c_str()));
+    EXPECT_EQ(rig.Caption("BuddyText"), frontend::Text(("#str" + std::to_string(410 + s.to)).c_str()));
+    EXPECT_FALSE(rig.Caption("BuddyText").empty());
+  }
+}
+
+TEST(FrontendBuddyPage, PlayersAreAddedAndRemovedInStepWithTheirRows) {
+  BuddyRig rig;
+  EXPECT_FALSE(rig.Enabled("Remove2"));
+  rig.Add("Anna", 0);
+  rig.Add("Bert \"B\"", 1);  // a quote in a name cannot shift the columns
+  rig.Add("", 2);            // an empty name is accepted
+  EXPECT_TRUE(rig.Enabled("Add2"));
+  EXPECT_TRUE(rig.Enabled("Remove2"));
+  rig.Add("Dora", 31);
+  EXPECT_FALSE(rig.Enabled("Add2"));
+  ASSERT_EQ(BuddyPlayers.size(), 4u);
+  EXPECT_EQ(std::string(BuddyPlayers[1].name), "Bert \"B\"");
+  EXPECT_EQ(std::string(BuddyPlayers[3].nation), "UKR");
+  std::vector<std::vector<std::string>> expected = rig.ListRows();
+  expected[1][1] = "Bert 'B'";
+  EXPECT_EQ(rig.Rows("Buddy1"), expected);
+
+  // The middle of three: the rows close up and the player who moved up is selected.
+  rig.Players().SelectRow(3);
+  rig.Click("Remove2");
+  EXPECT_TRUE(rig.Enabled("Add2"));
+  rig.Players().SelectRow(1);
+  rig.Click("Remove2");
+  ASSERT_EQ(BuddyPlayers.size(), 2u);
+  EXPECT_EQ(std::string(BuddyPlayers[1].name), "");
+  EXPECT_EQ(rig.Rows("Buddy1"), rig.ListRows());
+  EXPECT_EQ(rig.Players().GetSelectedRow(), 1);
+  // The last row: nothing is selected after it.
+  rig.Click("Remove2");
+  EXPECT_EQ(rig.Players().GetSelectedRow(), -1);
+  EXPECT_EQ(rig.Rows("Buddy1"), rig.ListRows());
+
+  // No selection removes nothing; the only player's removal disables "Remove2".
+  rig.Click("Remove2");
+  EXPECT_EQ(BuddyPlayers.size(), 1u);
+  EXPECT_TRUE(rig.Enabled("Remove2"));
+  rig.Players().SelectRow(0);
+  rig.Click("Remove2");
+  EXPECT_TRUE(BuddyPlayers.empty());
+  EXPECT_EQ(rig.Players().GetRowCount(), 0);
+  EXPECT_FALSE(rig.Enabled("Remove2"));
+}
+
+TEST(FrontendBuddyPage, LeavingAndComingBackKeepsPlayersAndGame) {
+  BuddyRig rig;
+  rig.Add("Anna", 0);
+  rig.Add("Bert", 4);
+  rig.Click("Right1");
+  rig.Click("Back18");
+  EXPECT_FALSE(rig.PageVisible("BuddyGames"));
+  EXPECT_TRUE(rig.PageVisible("Background"));
+  EXPECT_TRUE(rig.PageVisible("TrainingFun"));
+  frontend::HidePageNow("TrainingFun");
+  frontend::ShowPageNow("BuddyGames");
+  EXPECT_EQ(BuddyGameIndex, 1);
+  EXPECT_EQ(rig.Caption("BuddyName"), frontend::Text("#str401"));
+  EXPECT_EQ(rig.Rows("Buddy1"), rig.ListRows());
+  EXPECT_EQ(BuddyPlayers.size(), 2u);
+}
+
+TEST(FrontendBuddyPage, ASeriesWithoutPlayersIsRefused) {
+  BuddyRig rig;
+  rig.Click("Start7");
+  EXPECT_TRUE(rig.PageVisible("MessageOK"));
+  EXPECT_EQ(rig.Caption("Label2"), frontend::Text("#str322"));
+  EXPECT_FALSE(frontend::Text("#str322").empty());
+  EXPECT_TRUE(rig.PageVisible("BuddyGames"));
+  EXPECT_FALSE(rig.PageVisible("Loading"));
+}
+
+/// A player with points (or none) and a time (negative: no result).
+BuddyPlayer Player(const char* name, std::int32_t points, float time) {
+  BuddyPlayer player(name, "GER");
+  player.points = points;
+  player.time = time;
+  return player;
+}
+
+TEST(FrontendBuddyPage, TheRankingOrdersPointsThenTimesAndKeepsTies) {
+  struct Case {
+    const char* what;
+    std::vector<BuddyPlayer> players;
+    std::vector<std::string> ranked;
+  };
+  const Case cases[] = {
+      {"points", {Player("A", 12, -1), Player("B", 0, -1), Player("C", 12, -1)}, {"A", "C", "B"}},
+      {"points tie the other way", {Player("C", 12, -1), Player("A", 12, -1), Player("B", 3, -1)}, {"C", "A", "B"}},
+      {"times", {Player("A", 0, 95.2f), Player("B", 0, 88.0f), Player("C", 0, -1)}, {"B", "A", "C"}},
+      {"a time of 0.0 before none", {Player("C", 0, -1), Player("A", 0, 0.0f), Player("B", 0, -1)}, {"A", "C", "B"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<BuddyPlayer> sorted = c.players;
+    std::stable_sort(sorted.begin(), sorted.end(), BuddyRanksBefore);
+    std::vector<std::string> names;
+    for (const BuddyPlayer& p : sorted) names.push_back(p.name);
+    EXPECT_EQ(names, c.ranked);
+    // The three-way comparison agrees wherever it is an order.
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+      EXPECT_LE(CompareBuddyPlayers(sorted[i], sorted[i + 1]), 0) << i;
+      if (BuddyRanksBefore(sorted[i], sorted[i + 1])) {
+        EXPECT_GT(CompareBuddyPlayers(sorted[i + 1], sorted[i]), 0) << i;
+      }
+    }
+  }
+  EXPECT_EQ(CompareBuddyPlayers(Player("A", 0, -1), Player("B", 0, -1)), 0);
+  EXPECT_LT(CompareBuddyPlayers(Player("A", 5, -1), Player("B", 5, -1)), 0);
+  EXPECT_LT(CompareBuddyPlayers(Player("B", 5, -1), Player("A", 5, -1)), 0);
+}
+
+}  // namespace
