@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/VarMng.h"
+#include "frontend/BuddySeries.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/MainMenu.h"
 #include "race/FinishedResults.h"
@@ -56,6 +57,13 @@ const char* NoModeResult(const Finished& finished) {
   return "MainMenu";
 }
 
+/// A buddy game's run: the next player's turn, or after the last the standings on this
+/// page (which show themselves).
+const char* BuddyGameResult(const Finished& finished) {
+  if (!NextBuddyGame(finished.resultHandle)) ShowBuddyResults();
+  return nullptr;
+}
+
 struct ResultCase {
   std::int32_t gameMode;
   final_result::CaseHandler handler;
@@ -64,6 +72,7 @@ struct ResultCase {
 constexpr ResultCase kCases[] = {
     {0, ArcadeResult},
     {1, SingleRaceResult},
+    {4, BuddyGameResult},
 };
 
 final_result::CaseHandler HandlerOf(std::int32_t gameMode) {
