@@ -1,35 +1,33 @@
 // The buddy games' top results: the page "BuddyGamesHS" with the chosen game's best
 // ten, and the entry of a finished series into "data\tables\buddy_games.hs".
 #include "frontend/BuddyGames.h"
+#include "frontend/BuddyGamesHS.h"
 #include "frontend/BuddySeries.h"
 #include "frontend/FrontendUtil.h"
 #include "gui/GuiElement.h"
 
+#include <new>
 #include <string_view>
 
 std::unique_ptr<N_BuddyGamesHS> BuddyHSTable;
 
-namespace {
-
-constexpr const char* kHSFile = "data\\tables\\buddy_games.hs";
-
-}  // namespace
-
 void RecordBuddyScore() {
-  N_BuddyGamesHS table;
-  table.Load(kHSFile);
+  std::unique_ptr<N_BuddyGamesHS> table(new (std::nothrow) N_BuddyGamesHS);
+  if (!table) return;
+  table->Load();  // a missing file is an empty table
   for (const BuddyPlayer& player : BuddyPlayers) {
+    // Neither points nor a time: nothing to enter.
     if (player.points > 0 || player.time >= 0.0f) {
-      table.Insert(BuddyGameIndex, player.name, player.nation, player.points, player.time);
+      table->Insert(BuddyGameIndex, player.name, player.nation, player.points, player.time);
     }
   }
-  table.Save(kHSFile);
+  table->Save();
 }
 
-
 extern "C" void BuddyGamesHSShow(N_GuiPage*) {
-  BuddyHSTable = std::make_unique<N_BuddyGamesHS>();
-  BuddyHSTable->Load(kHSFile);
+  BuddyHSTable.reset(new (std::nothrow) N_BuddyGamesHS);
+  if (!BuddyHSTable) return;
+  BuddyHSTable->Load();
   BuddyHSTable->Display(BuddyGameIndex, BuddyGameKeepsPoints(BuddyGameIndex));
 }
 

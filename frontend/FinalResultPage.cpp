@@ -64,6 +64,13 @@ const char* BuddyGameResult(const Finished& finished) {
   return nullptr;
 }
 
+/// The buddy standings: the series entered into the top results.
+const char* BuddyResultsDone(const Finished&) {
+  final_result::ViewReset();
+  RecordBuddyScore();
+  return "BuddyGames";
+}
+
 struct ResultCase {
   std::int32_t gameMode;
   final_result::CaseHandler handler;
@@ -73,6 +80,7 @@ constexpr ResultCase kCases[] = {
     {0, ArcadeResult},
     {1, SingleRaceResult},
     {4, BuddyGameResult},
+    {7, BuddyResultsDone},
 };
 
 final_result::CaseHandler HandlerOf(std::int32_t gameMode) {
