@@ -2,16 +2,22 @@
 // player list beside "Buddy1", the refusal of a series without players, and the
 // ranking of the standings.
 #include "frontend/BuddyGames.h"
+#include "frontend/BuddyGamesHS.h"
 #include "frontend/BuddySeries.h"
 #include "frontend/FrontendUtil.h"
+#include "frontend/RaceTables.h"
 #include "gui/GuiEditBox.h"
 #include "gui/GuiImageSelector.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiServices.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiTable.h"
 #include "tests/race/RacePagesRig.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -127,6 +133,77 @@ TEST(FrontendBuddyPage, ASeriesWithoutPlayersIsRefused) {
   EXPECT_FALSE(frontend::Text("#str322").empty());
   EXPECT_TRUE(rig.PageVisible("BuddyGames"));
   EXPECT_FALSE(rig.PageVisible("Loading"));
+}
+
+TEST(FrontendBuddyPage, TopResultsShowPointsForTheFirstTwoGamesAndTimesOtherwise) {
+  BuddyRig rig;
+  std::filesystem::create_directories("data/tables");
+  N_BuddyGamesHS scores;
+  for (std::int32_t game = 0; game < kBuddyGameCount; ++game) scores.Insert(game, "Anna", "AUT", 7, 65.5f);
+  ASSERT_TRUE(scores.Save());
+  for (std::int32_t game = 0; game < kBuddyGameCount; ++game) {
+    SCOPED_TRACE(game);
+    BuddyGameIndex = game;
+    rig.Click("TopTimes4");
+    EXPECT_FALSE(rig.PageVisible("BuddyGames"));
+    EXPECT_TRUE(rig.PageVisible("BuddyGamesHS"));
+    EXPECT_NE(BuddyHSTable, nullptr);
+    const std::string result = game < 2 ? "7" : "01:05.500";
+    EXPECT_EQ(rig.Rows("BuddyHS"), (std::vector<std::vector<std::string>>{{"1", "Anna", "AUT", result}}));
+    BuddyGamesHSClick(&rig.Element("Back19"));
+    EXPECT_EQ(BuddyHSTable, nullptr);
+    EXPECT_FALSE(rig.PageVisible("BuddyGamesHS"));
+    EXPECT_TRUE(rig.PageVisible("BuddyGames"));
+  }
+}
+
+// The sample scripts hold what the buddy code looks up, of the class and with the
+// item and column counts it assumes.
+TEST(FrontendBuddyPage, SampleScriptsHoldWhatTheCodeNames) {
+  BuddyRig rig;
+  N_GuiMng& gui = rig.World().GuiMng();
+  struct Named {
+    const char* page;
+    const char* type;
+    std::vector<const char*> elements;
+  };
+  const Named named[] = {
+      {"BuddyGames", "Button", {"Left1", "Right1", "Add2", "Remove2", "Start7", "TopTimes4", "Back18"}},
+      {"BuddyGames", "Text", {"BuddyName", "BuddyText"}},
+      {"BuddyGames", "Table", {"Buddy1"}},
+      {"BuddyGames", "EditBox", {"PlayerName4"}},
+      {"BuddyGames", "ImageSelector", {"Natn2"}},
+      {"BuddyGamesHS", "Table", {"BuddyHS"}},
+      {"BuddyGamesHS", "Button", {"Back19"}},
+      {"BuddyStart", "Button", {"Start9", "End1"}},
+      {"BuddyStart", "Text", {"Name7", "BuddyText1"}},
+      {"FinalResult", "Table", {"FR/Table3"}},
+  };
+  for (const Named& n : named) {
+    for (const char* name : n.elements) {
+      const N_GuiElement* element = gui.GetElement(name, false);
+      ASSERT_NE(element, nullptr) << name;
+      EXPECT_EQ(element->GetPage(), gui.GetPage(n.page)) << name;
+      EXPECT_EQ(element->GetTypeName(), n.type) << name;
+    }
+  }
+  EXPECT_FALSE(rig.Element("Remove2").IsEnabled());
+  EXPECT_TRUE(rig.Element("Add2").IsEnabled());
+  EXPECT_EQ(rig.ElementAs<N_GuiEditBox>("PlayerName4").GetMaxChars(), 31);
+  EXPECT_EQ(rig.ElementAs<N_GuiTable>("Buddy1").GetColumnCount(), 3u);
+  EXPECT_EQ(rig.ElementAs<N_GuiTable>("BuddyHS").GetColumnCount(), 4u);
+  EXPECT_EQ(rig.ElementAs<N_GuiTable>("FR/Table3").GetColumnCount(), 4u);
+  auto& flags = rig.ElementAs<N_GuiImageSelector>("Natn2");
+  ASSERT_EQ(flags.ItemCount(), kNationCodes.size());
+  for (std::size_t i = 0; i < kNationCodes.size(); ++i) EXPECT_EQ(flags.ItemShader(i), GuiAddShader(kNationCodes[i])) << i;
+  for (std::int32_t game = 0; game < kBuddyGameCount; ++game) {
+    for (const std::int32_t base : {400, 410}) {
+      EXPECT_FALSE(frontend::Text(BuddyGameKey(base, game).c_str()).empty()) << base + game;
+    }
+  }
+  for (const char* key : {"#str165", "#str322"}) EXPECT_FALSE(frontend::Text(key).empty()) << key;
+  EXPECT_TRUE(rig.Element("BuddyGames").IsEnabled()) << "the menu's button";
+  EXPECT_EQ(rig.NewLog().find("not found"), std::string::npos);
 }
 
 /// A player with points (or none) and a time (negative: no result).
