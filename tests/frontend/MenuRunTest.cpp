@@ -12,6 +12,7 @@
 #include "platform/win32.h"
 #include "race/World.h"
 #include "sound/SoundMng.h"
+#include "tests/frontend/MenuScript.h"
 #include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -38,79 +39,9 @@ void PrepareGameRoot(const test::TempDir& dir) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\n");
 }
 
-N_GuiMng& Gui() { return g_world->GuiMng(); }
-
-bool Visible(const char* page) {
-  const N_GuiPage* p = Gui().GetPage(page);
-  return p && p->IsVisible();
-}
-
-/// Steps run one after the other, once a pass of the main loop, each until it answers
-/// true; a step that waits too long fails the test and ends the game.
-class Script {
- public:
-  using Step = std::function<bool()>;
-
-  void Then(Step step) { m_steps.push_back(std::move(step)); }
-  /// The cursor on the element's middle, then a press and a release on later passes.
-  void Click(const char* element) {
-    Then([element] {
-      N_GuiElement* e = Gui().GetElement(element, false);
-      if (!e) return true;
-      Gui().GetCursor()->SetLeft(e->GetScreenX() + e->GetWidth() / 2);
-      Gui().GetCursor()->SetTop(e->GetScreenY() + e->GetHeight() / 2);
-      return true;
-    });
-    Then([this] { return m_input.ButtonDown(0), true; });
-    Then([this] { return m_input.ButtonUp(0), true; });
-  }
-  /// Waits until the condition holds and the menus have settled (fades and slides end
-  /// within 0.6 s).
-  void Until(std::function<bool()> condition, const char* what) {
-    Then([this, condition, what, since = std::make_shared<Clock::time_point>()]() mutable {
-      if (!condition()) {
-        *since = {};
-        return Waited(what);
-      }
-      if (*since == Clock::time_point{}) *since = Clock::now();
-      return Clock::now() - *since > std::chrono::milliseconds(600);
-    });
-  }
-  /// Lets the game run for the time.
-  void Pause(int milliseconds) {
-    Then([end = std::make_shared<Clock::time_point>(), milliseconds] {
-      if (*end == Clock::time_point{}) *end = Clock::now() + std::chrono::milliseconds(milliseconds);
-      return Clock::now() >= *end;
-    });
-  }
-
-  /// The frame hook: the current step, then the next once it is done.
-  void OnPass() {
-    if (m_steps.empty()) return;
-    if (m_stepStart == Clock::time_point{}) m_stepStart = Clock::now();
-    if (m_steps.front()()) {
-      m_steps.pop_front();
-      m_stepStart = {};
-    }
-    if (m_failed) m_steps.clear();
-  }
-  bool Done() const { return m_steps.empty() && !m_failed; }
-  platform::ScriptedInput& Input() { return m_input; }
-
- private:
-  bool Waited(const char* what) {
-    if (Clock::now() - m_stepStart < std::chrono::seconds(20)) return false;
-    ADD_FAILURE() << "waited in vain: " << what;
-    m_failed = true;  // the steps go once this one has returned
-    g_varMng->SetInt("exit", 1, 2);
-    return true;
-  }
-
-  std::deque<Step> m_steps;
-  Clock::time_point m_stepStart{};
-  bool m_failed = false;
-  platform::ScriptedInput m_input;
-};
+using test::Gui;
+using test::Script;
+using test::Visible;
 
 std::string Shader(const char* element) { return Gui().GetElement(element, false)->GetShaderName(); }
 
