@@ -34,7 +34,7 @@ void AddPlayer(N_GuiElement& button) {
   if (!table || !nameBox || BuddyPlayers.size() >= kMaxBuddyPlayers) return;
   const char* code = GetNationCode(frontend::SelectedImage("Natn2"));
   // An empty name is accepted: the table entry stores it as the default player name.
-  BuddyPlayers.emplace_back(nameBox->GetCaption().c_str(), code);
+  BuddyPlayers.emplace_back(nameBox->GetCaption(), code);
   table->AddRow(PlayerRow(BuddyPlayers.size(), BuddyPlayers.back()), false);
   if (N_GuiElement* remove = frontend::GetElement("Remove2")) remove->SetEnabled(true);
   if (BuddyPlayers.size() >= kMaxBuddyPlayers) button.SetEnabled(false);

@@ -23,6 +23,7 @@
 #include "scene/CameraMng.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -48,7 +49,7 @@ void ShowTurnPage(const BuddyPlayer& player) {
   frontend::SetCaption("BuddyText1", frontend::Text(BuddyGameKey(410, BuddyGameIndex).c_str()));
 }
 
-/// Launches the turn of the player at the index (the shooter shown first).
+/// Launches the player's turn (for a shooting game the shooter is shown first).
 void LaunchTurn(const BuddyPlayer& player) {
   if (BuddyGameOf(BuddyGameIndex).Kind == kBuddyShooting) ShowShooter(player);
   StartBuddyGame(0, 0, BuddyGameIndex, player.name, player.nation);
@@ -61,7 +62,7 @@ void StoreResult(BuddyPlayer& player, const ExportData* result) {
   if (BuddyGameKeepsPoints(BuddyGameIndex)) {
     player.points = success ? result->BuddyShots - result->BuddyMisses : 0;
   } else {
-    player.time = success ? result->BuddyTime : -1.0f;
+    player.time = success && std::isfinite(result->BuddyTime) && result->BuddyTime >= 0.0f ? result->BuddyTime : -1.0f;
   }
 }
 
@@ -97,8 +98,10 @@ void StartBuddySeries() {
 
 void StartBuddyGame(std::int32_t athlete, std::int32_t sex, std::int32_t game, const std::string& name,
                     const std::string& nation) {
-  BuddyGameIndex = game;
+  // A game outside the table (logged) runs game 0, and the series keeps that index.
   const BuddyGameRow& row = BuddyGameOf(game);
+  if (&row == &BuddyGameTable[0]) game = 0;
+  BuddyGameIndex = game;
   std::unique_ptr<GameData> data = launch::NewGameData();
   data->StartList.push_back({athlete, kBuddyStartTime});
   data->Sex = sex;
