@@ -83,6 +83,14 @@ struct BuddyWorld : test::WorldGlRig {
     }
     return rows;
   }
+  /// The header's cells, joined by blanks.
+  std::string Header(const char* name) {
+    std::string line;
+    for (const auto& [cellName, cell] : static_cast<N_GuiTable&>(Element(name)).GetHeaderPanel()->Children()) {
+      line += (line.empty() ? "" : " ") + cell->GetCaption();
+    }
+    return line;
+  }
   /// The names and results of the game's block of the high-score file.
   std::vector<std::string> Entered(std::int32_t game) {
     std::ifstream in(kHSFile, std::ios::binary);
@@ -177,6 +185,7 @@ TEST(BuddySeriesGl, PointsAreRankedShownAndEnteredWithTheShooterOfEachTurn) {
   EXPECT_TRUE(w.PageVisible("FinalResult"));
   for (const char* hidden : {"FR/Table", "FR/Table1", "FR/Table2"}) EXPECT_FALSE(w.Element(hidden).IsVisible()) << hidden;
   EXPECT_TRUE(w.Element("FR/Table3").IsVisible());
+  EXPECT_EQ(w.Header("FR/Table3"), frontend::Text("#str108"));
   EXPECT_EQ(w.Rows("FR/Table3"), (std::vector<std::vector<std::string>>{
                                      {"1", "A", "GER", "12"}, {"2", "C", "SUI", "12"}, {"3", "B", "AUT", "0"}}));
   w.ExpectListInStep();
@@ -201,6 +210,7 @@ TEST(BuddySeriesGl, TimesRankBeforeFailedRunsWhichAreNeverEntered) {
   EXPECT_EQ(w.Rows("FR/Table3"), (std::vector<std::vector<std::string>>{{"1", "B", "AUT", "01:28.000"},
                                                                         {"2", "A", "GER", "01:35.500"},
                                                                         {"3", "C", "SUI", "Disq"}}));
+  EXPECT_EQ(w.Header("FR/Table3"), frontend::Text("#str257"));
   FinalResultClick(nullptr);
   EXPECT_EQ(w.Entered(2), (std::vector<std::string>{"B AUT", "A GER"}));
 

@@ -149,6 +149,11 @@ TEST(FrontendBuddyPage, TopResultsShowPointsForTheFirstTwoGamesAndTimesOtherwise
     EXPECT_NE(BuddyHSTable, nullptr);
     const std::string result = game < 2 ? "7" : "01:05.500";
     EXPECT_EQ(rig.Rows("BuddyHS"), (std::vector<std::vector<std::string>>{{"1", "Anna", "AUT", result}}));
+    std::string header;
+    for (const auto& [name, cell] : rig.ElementAs<N_GuiTable>("BuddyHS").GetHeaderPanel()->Children()) {
+      header += (header.empty() ? "" : " ") + cell->GetCaption();
+    }
+    EXPECT_EQ(header, frontend::Text(game < 2 ? "#str108" : "#str257"));
     BuddyGamesHSClick(&rig.Element("Back19"));
     EXPECT_EQ(BuddyHSTable, nullptr);
     EXPECT_FALSE(rig.PageVisible("BuddyGamesHS"));
