@@ -163,10 +163,8 @@ int CompareBuddyPlayers(const BuddyPlayer& a, const BuddyPlayer& b) {
 }
 
 bool BuddyRanksBefore(const BuddyPlayer& a, const BuddyPlayer& b) {
-  if (a.points != 0 || b.points != 0) return a.points > b.points;
-  const bool aTime = a.time >= 0.0f, bTime = b.time >= 0.0f;
-  if (aTime != bTime) return aTime;
-  return aTime && a.time < b.time;
+  // Equal non-zero points answer negative both ways: those are equivalent here.
+  return CompareBuddyPlayers(a, b) < 0 && CompareBuddyPlayers(b, a) > 0;
 }
 
 void ShowBuddyResults() {

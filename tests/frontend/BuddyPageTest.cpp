@@ -1,6 +1,6 @@
 // The buddy-games page over the sample "BuddyGames" script: the game arrows, the
 // player list beside "Buddy1", the refusal of a series without players, the top
-// results, the names the code looks up, and the ranking's comparison.
+// results and the names the code looks up (the ranking: the series tests).
 #include "frontend/BuddyGames.h"
 #include "frontend/BuddyGamesHS.h"
 #include "frontend/BuddySeries.h"
@@ -208,33 +208,6 @@ TEST(FrontendBuddyPage, SampleScriptsHoldWhatTheCodeNames) {
   for (const char* key : {"#str165", "#str322"}) EXPECT_FALSE(frontend::Text(key).empty()) << key;
   EXPECT_TRUE(rig.Element("BuddyGames").IsEnabled()) << "the menu's button";
   EXPECT_EQ(rig.NewLog().find("not found"), std::string::npos);
-}
-
-/// A player with points (or none) and a time (negative: no result).
-BuddyPlayer Player(std::int32_t points, float time) {
-  BuddyPlayer player("P", "GER");
-  player.points = points;
-  player.time = time;
-  return player;
-}
-
-// The three-way comparison; the standings sort with its strict form (the series tests
-// show the ranked rows).
-TEST(FrontendBuddyPage, TheComparisonRanksPointsThenTimesThenNoResult) {
-  struct Case {
-    BuddyPlayer a, b;
-    int sign;
-  };
-  const Case cases[] = {
-      {Player(12, -1), Player(3, -1), -1}, {Player(3, -1), Player(12, -1), 1},  {Player(5, -1), Player(5, -1), -1},
-      {Player(0, 88), Player(0, 95.2f), -1}, {Player(0, 95.2f), Player(0, 88), 1}, {Player(0, -1), Player(0, 0), 1},
-      {Player(0, 0), Player(0, -1), -1},   {Player(0, -1), Player(0, -1), 0},
-  };
-  for (const Case& c : cases) {
-    const int got = CompareBuddyPlayers(c.a, c.b);
-    EXPECT_EQ((got > 0) - (got < 0), c.sign) << c.a.points << " " << c.a.time << " / " << c.b.points << " " << c.b.time;
-    EXPECT_EQ(BuddyRanksBefore(c.a, c.b), c.sign < 0 && !(c.a.points == c.b.points && c.a.points != 0));
-  }
 }
 
 }  // namespace
