@@ -208,6 +208,10 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
       for (UINT x = left; x < right && x < with.width; ++x) textPixels += with.Rgb(x, y) != without.Rgb(x, y) ? 1 : 0;
     return true;
   });
+  // The page's own controls take the player's clicks: a selector, then the way back.
+  Choose(script, "Discipline8", 1);
+  script.Click("Back16");
+  script.Until([] { return Visible("Arcade") && !Visible("ArcadeHS"); }, "back from ArcadeHS");
   script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
   app.SetFrameHook([&script] { script.OnPass(); });
   app.Run();
