@@ -13,6 +13,8 @@
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
+#include "frontend/BuddyGamesHS.h"
+#include "frontend/CareerTables.h"
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 #include "race/RunRecorder.h"
@@ -223,6 +225,28 @@ bool WriteTopTimeSeeds() {
   return written;
 }
 
+/// The buddy and career top-score tables as their pages save them, a few rows each.
+bool WriteHighScoreSeeds() {
+  N_BuddyGamesHS buddy;
+  buddy.Insert(0, "Player", "NOR", 12, 60.0f);
+  buddy.Insert(0, "Second", "GER", 12, 58.5f);
+  buddy.Insert(3, "Runner", "SWE", 0, 301.25f);
+  N_CareerFinalHS final;
+  final.Insert(0, "Player", "NOR", 50000, 10);
+  final.Insert(0, "Other", "AUT", 40000, 300);
+  N_CareerHS career;
+  career.AddResult(0, 0, 0, 0, "Player", "NOR", 1500.0f, 2, 60);
+  career.AddResult(1, 0, 0, 0, "Rival", "GER", -1.0f, 0, 0);
+  if (!buddy.Save() || !final.Save() || !career.Save(1)) return false;
+  std::filesystem::create_directories("high_scores");
+  bool written = true;
+  for (const char* name : {"buddy_games.hs", "career.hs", "career1.hs"}) {
+    written = WriteText(std::string("high_scores/") + name, ReadText(std::string("data/tables/") + name)) && written;
+    std::filesystem::remove(std::string("data/tables/") + name);
+  }
+  return written;
+}
+
 /// The five vertex programs of the sample data as one input, "wave.vsh" first.
 bool WriteVertexProgramSeeds(const std::filesystem::path& root) {
   const std::filesystem::path vp = root / "data/scripts/vp";
@@ -271,7 +295,7 @@ int main(int argc, char** argv) {
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
   const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
-                     WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteVertexProgramSeeds(root) &&
+                     WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteHighScoreSeeds() && WriteVertexProgramSeeds(root) &&
                      WriteVideoSeeds() && WriteLevels();
   if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);

@@ -1,6 +1,6 @@
 #pragma once
 // N_BlockTable: a table of best results kept in one binary file below "data\tables\":
-// blocks of ten rows, read and written whole, without header or version. The file
+// blocks of ten rows (fifteen in the career files), read and written whole, without header or version. The file
 // holds exactly the rows, block after block, each row field by field (Row::Read and
 // Row::Write). A missing file is an empty table; a short file fills the front of the
 // table (the rest stays as it was); a longer one is read up to the table's size. Save
@@ -11,6 +11,9 @@
 // block's rows by Row::Before (a strict order: equal rows keep their order, the new
 // row after the old ones), keeps the first ten and clears the slots after the last
 // row written, so that a block loaded with gaps never shows a row twice.
+//
+// The career files hold two such tables one after the other: Read and Bytes give a
+// table's share of a file read or written by its owner.
 //
 // Row: kBytes, static Row Read(const char* bytes), void Write(char* bytes) const,
 // bool Empty() const, static bool Before(const Row& a, const Row& b).
@@ -23,38 +26,47 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
-template <class Row, std::size_t kBlockCount>
+template <class Row, std::size_t kBlockCount, std::size_t kRows = 10>
 class N_BlockTable {
  public:
-  static constexpr std::size_t kRowsPerBlock = 10;
+  static constexpr std::size_t kRowsPerBlock = kRows;
   static constexpr std::size_t kBlocks = kBlockCount;
   static constexpr std::size_t kBlockBytes = Row::kBytes * kRowsPerBlock;
   static constexpr std::size_t kFileBytes = kBlockBytes * kBlocks;
 
   /// An empty table (every row zero) of the file.
-  explicit N_BlockTable(const char* fileName) : m_fileName(fileName), m_rows(kBlocks * kRowsPerBlock) {}
+  explicit N_BlockTable(std::string fileName) : m_fileName(std::move(fileName)), m_rows(kBlocks * kRowsPerBlock) {}
 
   /// Reads the file over the table; false (the table unchanged) when it cannot be opened.
   bool Load() {
-    std::FILE* file = platform::OpenFile(m_fileName, "rb");
+    std::FILE* file = platform::OpenFile(m_fileName.c_str(), "rb");
     if (!file) return false;
-    std::string bytes = Bytes();
+    std::string bytes(kFileBytes, '\0');
     const std::size_t read = std::fread(bytes.data(), 1, kFileBytes, file);
     std::fclose(file);
     if (read < kFileBytes && g_log) {
-      g_log->Print("%s: %zu of %zu bytes read\n", m_fileName, read, kFileBytes);
+      g_log->Print("%s: %zu of %zu bytes read\n", m_fileName.c_str(), read, kFileBytes);
     }
-    for (std::size_t i = 0; i < m_rows.size(); ++i) m_rows[i] = Row::Read(bytes.data() + i * Row::kBytes);
+    Read(bytes.data(), read);
     return true;
+  }
+
+  /// Takes the first size bytes (at most the table's) as the table's front; the rows
+  /// past them stay as they were.
+  void Read(const char* bytes, std::size_t size) {
+    std::string all = Bytes();
+    all.replace(0, std::min(size, kFileBytes), bytes, std::min(size, kFileBytes));
+    for (std::size_t i = 0; i < m_rows.size(); ++i) m_rows[i] = Row::Read(all.data() + i * Row::kBytes);
   }
 
   /// Replaces the file with the table; false (logged, the old file kept) on failure.
   bool Save() const {
     std::string why;
-    if (platform::ReplaceWholeFile(m_fileName, Bytes(), &why)) return true;
-    if (g_log) g_log->Print("%s not saved: %s\n", m_fileName, why.c_str());
+    if (platform::ReplaceWholeFile(m_fileName.c_str(), Bytes(), &why)) return true;
+    if (g_log) g_log->Print("%s not saved: %s\n", m_fileName.c_str(), why.c_str());
     return false;
   }
 
@@ -66,7 +78,7 @@ class N_BlockTable {
   }
 
   const Row& At(std::size_t block, std::size_t slot) const { return m_rows[block * kRowsPerBlock + slot]; }
-  const char* FileName() const { return m_fileName; }
+  const char* FileName() const { return m_fileName.c_str(); }
 
  protected:
   /// Merges the row into the block (take false: only the block's rows, sorted again).
@@ -83,12 +95,20 @@ class N_BlockTable {
     for (std::size_t i = 0; i < kRowsPerBlock; ++i) slots[i] = i < kept ? list[i] : Row{};
   }
 
+  /// Sorts every slot of the block, empty ones too (they rank as their numbers do).
+  void SortWhole(std::size_t block) {
+    Row* slots = &m_rows[block * kRowsPerBlock];
+    std::stable_sort(slots, slots + kRowsPerBlock, Row::Before);
+  }
+
+  Row& Slot(std::size_t block, std::size_t slot) { return m_rows[block * kRowsPerBlock + slot]; }
+
   /// Logs a block index that lies outside the table.
   void LogOutside(const char* what) const {
-    if (g_log) g_log->Print("%s: %s is outside the table, nothing entered\n", m_fileName, what);
+    if (g_log) g_log->Print("%s: %s is outside the table, nothing entered\n", m_fileName.c_str(), what);
   }
 
  private:
-  const char* m_fileName;
+  std::string m_fileName;
   std::vector<Row> m_rows;
 };

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 /// The callbacks that sample scripts name and a later part of the game defines. The
 /// part that defines one takes it off the list.
-const std::set<std::string> kLaterCallbacks = {"FinalResultClick"};
+const std::set<std::string> kLaterCallbacks = {};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
@@ -55,6 +55,13 @@ const Named kNamed[] = {
     {"Relay", "Table", {"Relay1"}},
     {"Relay", "Button", {"Add1", "Remove1", "Up1", "Down1"}},
     {"CareerHS", "", {}},
+    // The top-times pages of the arcade and single-race set-up pages.
+    {"ArcadeHS", "TextSelector", {"Track8", "Sex8", "Discipline8", "Difficulty8"}},
+    {"ArcadeHS", "Table", {"ArcadeHS"}},
+    {"ArcadeHS", "Button", {"Back16"}},
+    {"SingleRaceHS", "TextSelector", {"Track9", "Sex9", "Discipline9", "Difficulty9"}},
+    {"SingleRaceHS", "Table", {"SingleRaceHS"}},
+    {"SingleRaceHS", "Button", {"Back17"}},
     {"Settings", "TextSelector",
      {"Resolution", "VSync", "Shadows", "Antialiasing", "TexQuality", "LMQuality", "Particles", "DetailLevel",
       "CommentariesFX", "EnvironmentFX", "SkiFX", "BodyFX"}},
