@@ -34,6 +34,20 @@ const std::array<std::string_view, 7>* Glyph(char c) {
   static const std::array<std::string_view, 7> kT{"#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."};
   static const std::array<std::string_view, 7> kH{"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"};
   static const std::array<std::string_view, 7> kL{"#....", "#....", "#....", "#....", "#....", "#....", "#####"};
+  // Digits, for the numbered pictures of the menus.
+  static const std::array<std::array<std::string_view, 7>, 10> kDigits{{
+      {".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."},
+      {"..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."},
+      {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"},
+      {"#####", "...#.", "..#..", "...#.", "....#", "#...#", ".###."},
+      {"...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."},
+      {"#####", "#....", "####.", "....#", "....#", "#...#", ".###."},
+      {"..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."},
+      {"#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."},
+      {".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."},
+      {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."},
+  }};
+  if (c >= '0' && c <= '9') return &kDigits[static_cast<std::size_t>(c - '0')];
   switch (c) {
     case 'N': return &kN;
     case 'A': return &kA;
@@ -85,6 +99,10 @@ void DrawTree(RgbaImage& img, int x, int y, int height) {
 float Ridge(float x) { return 60 * std::sin(x * 0.011f) + 35 * std::sin(x * 0.027f + 1.3f) + 15 * std::sin(x * 0.071f); }
 
 }  // namespace
+
+void DrawGlyphText(RgbaImage& img, std::string_view text, int cx, int top, int scale, Rgba colour) {
+  DrawTitle(img, text, cx, top, scale, colour);
+}
 
 RgbaImage DefaultTexturePicture() {
   RgbaImage img(64, 64);

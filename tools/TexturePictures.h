@@ -4,6 +4,7 @@
 #include "tools/Image.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace datagen {
@@ -18,6 +19,10 @@ constexpr std::uint32_t kSplashResourceId = 116;
 RgbaImage DefaultTexturePicture();
 /// A winter course under a blue sky with the game's name.
 RgbaImage SplashPicture();
+
+/// Draws the text in the title's 5 x 7 letters (the title's letters and the digits;
+/// others are skipped) centred on cx, cells of `scale` pixels, with a dark shadow.
+void DrawGlyphText(RgbaImage& img, std::string_view text, int cx, int top, int scale, Rgba colour);
 
 /// The splash as the program carries it: DXT1, one level (128 + 240,000 bytes).
 std::vector<std::uint8_t> SplashDds();

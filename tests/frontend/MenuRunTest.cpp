@@ -173,7 +173,7 @@ TEST(MenuRun, WalksTheMenusAndBackWithoutMissingNames) {
   script.Until([] { return Visible("SinglePlayer"); }, "SinglePlayer");
   auto lens = std::make_shared<std::string>();
   script.Then([lens] { return *lens = Shader("AImage"), true; });
-  script.Click("Arcade");
+  script.Click("Career");
   script.Pause(700);
   script.Then([lens] {
     EXPECT_TRUE(Visible("SinglePlayer"));

@@ -21,6 +21,8 @@ using Names = std::vector<std::string>;
 
 TEST(PageSwitch, FadesOutChangesThePagesAtBlackAndFadesIn) {
   test::MenuRig rig;
+  // A page of the test that notes its showing (the set-up pages are the game's own now).
+  rig.MakePage("FadeTarget");
   constexpr float kVolume = 0.8f;
   struct Case {
     double dt;  ///< every frame's time
@@ -31,11 +33,11 @@ TEST(PageSwitch, FadesOutChangesThePagesAtBlackAndFadesIn) {
     Names after;
   };
   const Case cases[] = {
-      {0.25, "MainMenu", "Arcade", true,
-       {"0.25", "0.50", "0.75", "1.00", "Arcade", "0.75", "0.50", "0.25", "0.00"}, {"Arcade", "Background"}},
-      {1.0, "MainMenu", "Arcade", false, {"1.00", "Arcade", "0.00"}, {"Arcade", "Background"}},
-      {0.5, "NoSuchPage", "Arcade", true, {"0.50", "1.00", "Arcade", "0.50", "0.00"},
-       {"Arcade", "Background", "MainMenu"}},
+      {0.25, "MainMenu", "FadeTarget", true,
+       {"0.25", "0.50", "0.75", "1.00", "FadeTarget", "0.75", "0.50", "0.25", "0.00"}, {"Background", "FadeTarget"}},
+      {1.0, "MainMenu", "FadeTarget", false, {"1.00", "FadeTarget", "0.00"}, {"Background", "FadeTarget"}},
+      {0.5, "NoSuchPage", "FadeTarget", true, {"0.50", "1.00", "FadeTarget", "0.50", "0.00"},
+       {"Background", "FadeTarget", "MainMenu"}},
       {0.5, "MainMenu", "NoSuchPage", false, {"0.50", "1.00", "0.50", "0.00"}, {"Background"}},
   };
   for (const Case& c : cases) {

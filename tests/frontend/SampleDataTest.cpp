@@ -3,9 +3,13 @@
 // sample script names is a function of the program (or comes with a later part of the
 // game: the list below), every answer the code gives a message box resolves (a modal
 // box whose answer is unbound could never close), and no text key is defined twice.
+#include "gui/GuiEditBox.h"
 #include "gui/GuiElement.h"
+#include "gui/GuiImageSelector.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiTable.h"
+#include "gui/GuiTextSelector.h"
 #include "platform/win32.h"
 #include "tests/race/RacePagesRig.h"
 #include "tests/support/TestEnv.h"
@@ -49,11 +53,23 @@ const Named kNamed[] = {
     {"MessageOK", "Button", {"Ok1"}},
     {"MessageOK", "Text", {"Label2"}},
     {"Loading", "ProgressBar", {"Loading"}},
-    // The relay team page; the set-up pages it serves ("Arcade" with "Athlets1" and
-    // "Sex1", "SingleRace" with "Athlets3" and "Sex3") come later and are looked up
-    // only while one of them shows.
+    // The relay team page and the two set-up pages it serves.
     {"Relay", "Table", {"Relay1"}},
     {"Relay", "Button", {"Add1", "Remove1", "Up1", "Down1"}},
+    {"Arcade", "ImageSelector", {"Level1"}},
+    {"Arcade", "TextSelector", {"Weather1", "SnowQuality1", "Discipline1", "Sex1", "Difficulty1"}},
+    {"Arcade", "Table", {"Athlets1"}},
+    {"Arcade", "Model", {"Model1"}},
+    {"Arcade", "Panel", {"p1"}},
+    {"Arcade", "EditBox", {"PlayerName1"}},
+    {"Arcade", "Button", {"Back6", "TopTimes1", "Start1"}},
+    {"SingleRace", "ImageSelector", {"Level3"}},
+    {"SingleRace", "TextSelector", {"Weather3", "SnowQuality3", "Discipline3", "Sex3", "Difficulty3"}},
+    {"SingleRace", "Table", {"Athlets3"}},
+    {"SingleRace", "Model", {"Model3"}},
+    {"SingleRace", "Panel", {"p3"}},
+    {"SingleRace", "EditBox", {"PlayerName3"}},
+    {"SingleRace", "Button", {"Back8", "TopTimes3", "Start3"}},
     {"CareerHS", "", {}},
     // The top-times pages of the arcade and single-race set-up pages.
     {"ArcadeHS", "TextSelector", {"Track8", "Sex8", "Discipline8", "Difficulty8"}},
@@ -75,7 +91,7 @@ const Named kNamed[] = {
 };
 
 /// The text keys the code looks up.
-const char* const kNamedKeys[] = {"#str021", "#str315", "#str317", "#str351"};
+const char* const kNamedKeys[] = {"#str021", "#str315", "#str316", "#str317", "#str351"};
 
 bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
 
@@ -122,6 +138,35 @@ TEST(FrontendSampleData, HoldsWhatTheCodeNames) {
     }
   }
   for (const std::string& name : keys) EXPECT_FALSE(rig.strings.Find(name).empty()) << name;
+}
+
+// The set-up pages hold the items and sizes the code reads by index: a track picture
+// per row of the page's level table, the selectors' items in the code's order.
+TEST(FrontendSampleData, SetupPagesHoldTheItemsTheCodeReads) {
+  test::RacePagesRig rig;
+  N_GuiMng& gui = rig.World().GuiMng();
+  struct Page {
+    const char* n;
+    std::size_t levels;
+    const char* frame;
+  };
+  for (const Page& p : {Page{"1", 8, "p1"}, Page{"3", 10, "p3"}}) {
+    const std::string n = p.n;
+    SCOPED_TRACE(n);
+    auto* level = dynamic_cast<N_GuiImageSelector*>(gui.GetElement("Level" + n, false));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->ItemCount(), p.levels);
+    for (const auto& [name, items] : {std::pair{"Weather", 3u}, {"SnowQuality", 3u}, {"Discipline", 4u}, {"Sex", 2u},
+                                      {"Difficulty", 2u}}) {
+      auto* selector = dynamic_cast<N_GuiTextSelector*>(gui.GetElement(name + n, false));
+      ASSERT_NE(selector, nullptr) << name;
+      EXPECT_EQ(selector->Items().size(), items) << name;
+    }
+    EXPECT_EQ(dynamic_cast<N_GuiTable*>(gui.GetElement("Athlets" + n, false))->GetColumnCount(), 11u);
+    EXPECT_EQ(gui.GetElement("Athlets" + n, false)->GetHeight(), 152.0f);
+    EXPECT_EQ(gui.GetElement(p.frame, false)->GetHeight(), 172.0f);
+    EXPECT_EQ(dynamic_cast<N_GuiEditBox*>(gui.GetElement("PlayerName" + n, false))->GetMaxChars(), 31);
+  }
 }
 
 TEST(FrontendSampleData, EveryCallbackResolves) {
