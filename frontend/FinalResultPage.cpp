@@ -4,6 +4,8 @@
 #include "core/VarMng.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/MainMenu.h"
+#include "frontend/TimeAttackSetup.h"
+#include "frontend/TrainingSetup.h"
 #include "race/FinishedResults.h"
 #include "race/PursuitStart.h"
 #include "race/TopTimeEntries.h"
@@ -64,6 +66,8 @@ struct ResultCase {
 constexpr ResultCase kCases[] = {
     {0, ArcadeResult},
     {1, SingleRaceResult},
+    {2, TimeAttackResult},
+    {3, TrainingResult},
 };
 
 final_result::CaseHandler HandlerOf(std::int32_t gameMode) {

@@ -88,10 +88,44 @@ const Named kNamed[] = {
       "Skating3Key1", "Skating4Key1", "Paralell1Key1", "Paralell2Key1", "UphillKey1", "DownhillKey1", "PauseKey1",
       "ReloadKey1", "Back15"}},
     {"ControlsOptions", "Model", {"Model6"}},
+    {"TimeAttack", "ImageSelector", {"Level2"}},
+    {"TimeAttack", "TextSelector", {"Sex2", "Difficulty2", "TrackLength", "GameMode"}},
+    {"TimeAttack", "Table", {"Athlets2"}},
+    {"TimeAttack", "Model", {"Model2"}},
+    {"TimeAttack", "EditBox", {"PlayerName2"}},
+    {"TimeAttack", "Button", {"Back7", "TopTimes2", "Start2"}},
+    {"TimeAttackHS", "TextSelector", {"Track10", "TrackLength10", "Sex10", "GameMode10", "Difficulty10"}},
+    {"TimeAttackHS", "Table", {"TimeAttackHS"}},
+    {"TimeAttackHS", "Button", {"Back20"}},
+    {"RunTraining", "ImageSelector", {"Level5"}},
+    {"RunTraining", "TextSelector",
+     {"Sex4", "TrackLength1", "NumRounds1", "Weather4", "SnowQuality4", "InitCondition1", "Difficulty4"}},
+    {"RunTraining", "Table", {"Athlets4"}},
+    {"RunTraining", "Model", {"Model4"}},
+    {"RunTraining", "Button", {"Back9", "Start4"}},
+    {"ShootTraining", "TextSelector",
+     {"Sex5", "Weather5", "ShootType1", "InitCondition2", "ArmsCondition1", "Difficulty5"}},
+    {"ShootTraining", "Table", {"Athlets5"}},
+    {"ShootTraining", "Model", {"Model5"}},
+    {"ShootTraining", "Button", {"Back10", "Start5"}},
+};
+
+/// The item counts the code relies on: the course pictures it takes out and puts back,
+/// the two-way switches it toggles, the condition steps the world selects the last of.
+struct Counted {
+  const char* element;
+  std::size_t items;
+};
+const Counted kCounted[] = {
+    {"Level2", 10},        {"Level5", 10},         {"TrackLength", 2},    {"TrackLength1", 2},
+    {"TrackLength10", 2},  {"GameMode", 2},        {"GameMode10", 2},     {"NumRounds1", 2},
+    {"Track10", 10},       {"Weather4", 3},        {"Weather5", 3},       {"SnowQuality4", 3},
+    {"ShootType1", 2},     {"InitCondition1", 10}, {"InitCondition2", 10}, {"ArmsCondition1", 10},
+    {"Sex2", 2},           {"Sex4", 2},            {"Sex5", 2},           {"Sex10", 2},
 };
 
 /// The text keys the code looks up.
-const char* const kNamedKeys[] = {"#str021", "#str315", "#str316", "#str317", "#str351"};
+const char* const kNamedKeys[] = {"#str021", "#str152", "#str315", "#str316", "#str317", "#str351"};
 
 bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
 
@@ -128,6 +162,15 @@ TEST(FrontendSampleData, HoldsWhatTheCodeNames) {
     EXPECT_GT(gui.GetPage(page)->GetZOrder(), gui.GetPage("BlackScreen")->GetZOrder()) << page;
     EXPECT_LT(gui.GetPage(page)->GetZOrder(), gui.GetCursorPage() ? gui.GetCursorPage()->GetZOrder() : 600) << page;
   }
+  for (const Counted& counted : kCounted) {
+    const N_GuiElement* element = gui.GetElement(counted.element, false);
+    ASSERT_NE(element, nullptr) << counted.element;
+    std::size_t items = 0;
+    if (const auto* pictures = dynamic_cast<const N_GuiImageSelector*>(element)) items = pictures->ItemCount();
+    if (const auto* texts = dynamic_cast<const N_GuiTextSelector*>(element)) items = texts->Items().size();
+    EXPECT_EQ(items, counted.items) << counted.element;
+  }
+  EXPECT_EQ(static_cast<N_GuiEditBox*>(gui.GetElement("PlayerName2", false))->GetMaxChars(), 31);
   // Every text key the code or a sample script names has a text.
   std::set<std::string> keys(std::begin(kNamedKeys), std::end(kNamedKeys));
   const std::regex key("#str[0-9]+");
