@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/VarMng.h"
+#include "frontend/BuddySeries.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/MainMenu.h"
 #include "frontend/TimeAttackSetup.h"
@@ -58,6 +59,20 @@ const char* NoModeResult(const Finished& finished) {
   return "MainMenu";
 }
 
+/// A buddy game's run: the next player's turn, or after the last the standings on this
+/// page (which show themselves).
+const char* BuddyGameResult(const Finished& finished) {
+  if (!NextBuddyGame(finished.resultHandle)) ShowBuddyResults();
+  return nullptr;
+}
+
+/// The buddy standings: the series entered into the top results.
+const char* BuddyResultsDone(const Finished&) {
+  final_result::ViewReset();
+  RecordBuddyScore();
+  return "BuddyGames";
+}
+
 struct ResultCase {
   std::int32_t gameMode;
   final_result::CaseHandler handler;
@@ -68,6 +83,8 @@ constexpr ResultCase kCases[] = {
     {1, SingleRaceResult},
     {2, TimeAttackResult},
     {3, TrainingResult},
+    {4, BuddyGameResult},
+    {7, BuddyResultsDone},
 };
 
 final_result::CaseHandler HandlerOf(std::int32_t gameMode) {

@@ -59,7 +59,7 @@ TEST(MainMenu, EachClickLeavesAndShowsThePagesOfItsRow) {
       {TrainingFunClick, "RunTraining", "TrainingFun", true, {"Background", "TrainingFun"}, nullptr, {"RunTraining"}},
       {TrainingFunClick, "ShootingRange", "TrainingFun", true, {"Background", "TrainingFun"}, nullptr,
        {"ShootTraining"}},
-      {TrainingFunClick, "BuddyGames", "TrainingFun", false, {"Background", "TrainingFun"}, nullptr, {"BuddyGames"}},
+      {TrainingFunClick, "BuddyGames", "TrainingFun", true, {"Background", "TrainingFun"}, nullptr, {"BuddyGames"}},
       {TrainingFunClick, "Back3", "TrainingFun", true, {}, "TrainingFun", {"MainMenu"}},
       {MainOptionsClick, "Settings", "MainOptions", true, {"Background", "MainOptions"}, nullptr,
        {"CareerHS", "Settings"}},
