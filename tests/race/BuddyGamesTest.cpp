@@ -10,11 +10,19 @@
 #include "race/ExportData.h"
 #include "race/Racer.h"
 #include "race/ShootLane.h"
+#include "race/Shooter.h"
+#include "race/ShootingCues.h"
+#include "race/ShootingRange.h"
+#include "race/SoundCache.h"
 #include "race/ai/AiSector.h"
+#include "tests/race/AiPathSupport.h"
+#include "tests/race/NotingCues.h"
 #include "tests/race/RaceSimRig.h"
+#include "tests/race/WorldTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -52,12 +60,18 @@ void Hold(RaceSimRig& rig, BYTE key) {
 
 TEST(BuddyRun, CountdownStatusAndPauseToggle) {
   RaceSimRig rig;
-  N_GameBodyGamesRun mode(Contest(2, -1.0f, 0), rig.Services());
+  test::NotingSoundMng sound;
+  N_SoundCache cache;
+  N_RaceServices services = rig.Services();
+  services.soundCache = &cache;
+  N_GameBodyGamesRun mode(Contest(2, -1.0f, 0), services);
   Start(mode);
   N_Racer& r = *mode.Racer();
   EXPECT_EQ(r.ControlKind, 1);
   EXPECT_NE(r.Sector, nullptr);
   while (r.Time < 0.5f) mode.Update(0.1f);
+  ASSERT_EQ(sound.played.size(), 1u);
+  EXPECT_EQ(sound.NameOf(sound.played[0]), "sound_start_signal");
   EXPECT_EQ(rig.hud.Named("ShowStartInfo").size(), 1u);
   EXPECT_FALSE(rig.hud.Named("UpdateStartCounter").empty());
   EXPECT_EQ(rig.hud.Named("ShowPlayerStatus"), std::vector<std::string>{"ShowPlayerStatus Anna SWE"});
@@ -176,10 +190,14 @@ TEST(BuddyRun, EndingsAndValidity) {
 
 TEST(BuddyShoot, SeededLaneAndTimeLimit) {
   RaceSimRig rig;
+  test::NotingSoundMng sound;
+  N_SoundCache cache;
+  N_RaceServices services = rig.Services();
+  services.soundCache = &cache;
   Srand(11);
   int k = int(RandomRange(0.0f, 29.0f));
   Srand(11);
-  N_GameBodyGamesShoot mode(Contest(255, 60.0f, 0, -1, -1, 1), rig.Services());
+  N_GameBodyGamesShoot mode(Contest(255, 60.0f, 0, -1, -1, 1), services);
   Start(mode);
   while (k > 0 && !mode.Path()->GetStand(k)) --k;
   EXPECT_EQ(mode.LaneIndex(), k);
@@ -188,13 +206,24 @@ TEST(BuddyShoot, SeededLaneAndTimeLimit) {
   EXPECT_EQ(r.Stance, 1);
   EXPECT_EQ(mode.Path()->GetShootStance(0), 1);
 
-  mode.Update(59.99f);
+  // The start signal sounds on every update of the last 5 s, not before them.
+  const auto signals = [&] {
+    return std::count_if(sound.played.begin(), sound.played.end(),
+                         [&](int h) { return sound.NameOf(h) == "sound_start_signal"; });
+  };
+  mode.Update(54.99f);
+  EXPECT_EQ(signals(), 0);
+  mode.Update(5.0f);
   EXPECT_FALSE(r.Finished);
+  EXPECT_EQ(signals(), 1);
   float before = r.Time;
+  int updates = 1;
   while (!r.Finished) {
     before = r.Time;
     mode.Update(0.004f);
+    if (!r.Finished) ++updates;
   }
+  EXPECT_EQ(signals(), updates);  // the ending update sounds nothing
   EXPECT_LT(before, 60.0f);
   EXPECT_EQ(r.Time, 60.0f);
   std::unique_ptr<ExportData> result = mode.PollResult();
@@ -240,6 +269,132 @@ TEST(BuddyShoot, HitsShotsAndEscapeRules) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->Success, c.wantSuccess);
     EXPECT_FLOAT_EQ(result->BuddyTime, 0.2f);
+  }
+}
+
+TEST(BuddyShoot, ARangeOfThreeLanesGivesOneOfThem) {
+  RaceSimRig rig;
+  rig.level.triggers.clear();
+  rig.level.pointSets.clear();
+  rig.level.points.clear();
+  test::FillLevel(rig.level, test::ThreeLaneTrack());
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    SCOPED_TRACE(seed);
+    Srand(seed);
+    const int drawn = int(RandomRange(0.0f, 29.0f));
+    Srand(seed);
+    N_GameBodyGamesShoot mode(Contest(255, 60.0f, 0), rig.Services());
+    Start(mode);
+    EXPECT_EQ(mode.LaneIndex(), std::min(drawn, 2));
+    EXPECT_EQ(mode.Racer()->Lane, mode.Path()->GetStand(mode.LaneIndex()));
+  }
+}
+
+/// The contest's rifle and its lane.
+struct Rifle {
+  explicit Rifle(N_GameBodyGamesShoot& mode) : shooter(*mode.Path()->ShootingRange()->Shooter()) {
+    SetShootingCues(&cues);
+  }
+  ~Rifle() { SetShootingCues(nullptr); }
+  const N_Shooter& shooter;
+  test::NotingCues cues;
+};
+
+/// One scripted shot: a cartridge loaded with the right button, then the left one; a
+/// hit through the developer keys (Ctrl+Shift+A fells the first standing target), a
+/// miss when the rifle aims at nothing (no camera in the rig).
+void Shoot(RaceSimRig& rig, N_GameBodyGamesShoot& mode, const N_Shooter& shooter, bool hit) {
+  const N_Racer& r = *mode.Racer();
+  const auto frame = [&] {
+    rig.inputMng->Update();
+    mode.Update(0.033f);
+  };
+  for (int i = 0; i < 300 && !shooter.SeriesState().aiming && !r.Finished; ++i) frame();
+  rig.input.ButtonDown(1);
+  frame();
+  rig.input.ButtonUp(1);
+  for (int i = 0; i < 300 && r.ReloadProgress < 1.0f && !r.Finished; ++i) frame();
+  const BYTE keys[] = {DIK_LCONTROL, DIK_LSHIFT, DIK_A};
+  if (hit) {
+    for (const BYTE key : keys) rig.input.KeyDown(key);
+  }
+  rig.input.ButtonDown(0);
+  frame();
+  rig.input.ButtonUp(0);
+  for (const BYTE key : keys) rig.input.KeyUp(key);
+  frame();
+}
+
+TEST(BuddyShoot, TheRifleComesUpAtTheFirstUnpausedUpdateAndGoesAwayAtTheEnd) {
+  RaceSimRig rig;
+  N_GameBodyGamesShoot mode(Contest(255, 60.0f, 0), rig.Services());
+  mode.Load();
+  mode.Init();
+  Rifle rifle(mode);
+  mode.SetPaused(1);
+  mode.Update(0.1f);
+  EXPECT_FALSE(rifle.shooter.Shown());
+  mode.SetPaused(0);
+  mode.Update(0.1f);
+  EXPECT_TRUE(rifle.shooter.Shown());
+  EXPECT_EQ(rifle.shooter.SeriesState().racer, mode.Racer());
+  EXPECT_EQ(rifle.cues.Take(), (std::vector<std::string>{"ShowShootingPage", "ShowShootingHits"}));
+  mode.Update(0.1f);
+  EXPECT_EQ(rifle.cues.Take(), std::vector<std::string>{}) << "brought up once";
+  Hold(rig, DIK_ESCAPE);
+  mode.Update(0.1f);
+  ASSERT_NE(mode.PollResult(), nullptr);
+  EXPECT_FALSE(rifle.shooter.Shown());
+  EXPECT_EQ(rifle.shooter.SeriesState().racer, nullptr);
+  const std::vector<std::string> calls = rifle.cues.Take();
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "CloseShootingPage"), calls.end());
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "HideShootingHits"), calls.end());
+}
+
+TEST(BuddyShoot, ScriptedSeries) {
+  struct Case {
+    const char* what;
+    std::uint8_t faultless;
+    std::vector<bool> shots;  ///< hit or miss, in turn
+    bool wantEnd;
+    std::int32_t wantMisses;  ///< the racer's, before the result
+  };
+  const Case cases[] = {
+      {"Faultless: hits go on", 1, {true, true}, false, 0},
+      {"Faultless: the first miss ends it", 1, {true, false}, true, 0},
+      {"a finished series counts its misses and starts again", 0, {true, false, true, false, true}, false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RaceSimRig rig;
+    N_GameBodyGamesShoot mode(Contest(255, 300.0f, c.faultless), rig.Services());
+    Start(mode);
+    Rifle rifle(mode);
+    const N_Racer& r = *mode.Racer();
+    for (const bool hit : c.shots) Shoot(rig, mode, rifle.shooter, hit);
+    // A finished series: the rifle put down, then a fresh series at the same lane.
+    for (int i = 0; i < 300 && !r.Finished && rifle.shooter.SeriesState().shots > 0; ++i) {
+      rig.inputMng->Update();
+      mode.Update(0.033f);
+    }
+    EXPECT_EQ(r.Finished != 0, c.wantEnd);
+    EXPECT_EQ(r.Misses, c.wantMisses);
+    EXPECT_EQ(r.Shots, std::int32_t(c.shots.size()));
+    if (c.shots.size() == 5) {
+      EXPECT_EQ(r.Lane->HitMask(), 0u) << "the targets stand again";
+      EXPECT_EQ(r.Bullets, 5);
+      EXPECT_EQ(rifle.shooter.SeriesState().misses, 0);
+      EXPECT_TRUE(rifle.shooter.Shown());
+    }
+    if (!c.wantEnd) {
+      Hold(rig, DIK_ESCAPE);
+      mode.Update(0.033f);
+    }
+    std::unique_ptr<ExportData> result = mode.PollResult();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->Success, 0);  // given up, or the miss
+    EXPECT_EQ(result->BuddyShots, std::int32_t(c.shots.size()));
+    EXPECT_EQ(result->BuddyMisses, std::count(c.shots.begin(), c.shots.end(), false));
   }
 }
 

@@ -6,19 +6,29 @@
 #include "race/GameRelay.h"
 
 #include "core/KeyDefinitions.h"
+#include "platform/dinput8.h"
 #include "platform/win32.h"
 #include "race/ExportData.h"
 #include "race/Racer.h"
 #include "race/RelayRoutines.h"
 #include "race/RelayTeam.h"
+#include "race/ShootStand.h"
+#include "race/Shooter.h"
+#include "race/ShootingRange.h"
+#include "race/SoundCache.h"
 #include "race/SplitBoardRow.h"
 #include "race/ai/SplitTable.h"
 #include "race/ai/StartPlaces.h"
+#include "scene/AnimInstance.h"
+#include "scene/AnimSound.h"
 #include "tests/race/RaceSimRig.h"
+#include "tests/race/WorldTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -48,7 +58,10 @@ bool Logged(const RaceSimRig& rig, const std::string& text) {
 
 TEST(GameRelay, SetUpBuildsTeamsOfFourOnTheirPlaces) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(16, 7, 3), Services(rig));
+  N_AnimSound bodySounds;
+  N_RaceServices services = Services(rig);
+  services.bodySounds = &bodySounds;
+  N_GameRelay mode(Relay(16, 7, 3), services);
   Start(mode);
   ASSERT_EQ(mode.TeamCount(), 4u);
   EXPECT_EQ(mode.PlayerTeam(), mode.Team(1));
@@ -75,6 +88,14 @@ TEST(GameRelay, SetUpBuildsTeamsOfFourOnTheirPlaces) {
         EXPECT_EQ(r.Sector, mode.Path()->RelayChangeSector());
       }
       EXPECT_EQ(mode.SplitTable()->Entry(r.StartNumber)->Leg, r.StartNumber % 4);
+      // The active member stands ready with its breathing; the waiting ones have none yet.
+      if (k == 0) {
+        EXPECT_EQ(rig.figures->Instance(r.Athlete->Figure)->queuedAction, 18);
+        ASSERT_NE(bodySounds.GetSlot(r.BreathSlot), nullptr);
+        EXPECT_EQ(bodySounds.GetSlot(r.BreathSlot)->state, 1);
+      } else {
+        EXPECT_EQ(r.BreathSlot, -1);
+      }
     }
     EXPECT_NE(team.Members[0]->Sector, nullptr);
   }
@@ -138,22 +159,46 @@ TEST(GameRelay, ImpossibleDescriptionsAskAndGoOn) {
 
 TEST(GameRelayDeathTest, AnsweredYesTheProcessEnds) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        RaceSimRig rig;
-        rig.answer = IDYES;
-        N_GameRelay mode(Relay(0, -1), Services(rig));
-        Start(mode);
-      },
-      testing::ExitedWithCode(7), "");
+  struct Case {
+    const char* what;
+    int entries, player;
+    std::uint8_t laps;
+    std::int32_t discipline;
+    int code;
+  };
+  const Case cases[] = {
+      {"no team", 0, -1, 1, DisciplineCode::kRelay, 7},
+      {"a player past the teams", 4, 12, 1, DisciplineCode::kRelay, 7},
+      {"not a relay", 4, -1, 1, DisciplineCode::kMassStart, 6},
+      {"no lap", 4, -1, 0, DisciplineCode::kRelay, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EXIT(
+        {
+          RaceSimRig rig;
+          rig.answer = IDYES;
+          N_GameRelay mode(Relay(c.entries, c.player, c.laps, c.discipline), Services(rig));
+          Start(mode);
+        },
+        testing::ExitedWithCode(c.code), "");
+  }
 }
 
 TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(12, 8, 1), Services(rig));
+  test::NotingSoundMng sound;
+  N_SoundCache cache;
+  N_RaceServices services = Services(rig);
+  services.soundCache = &cache;
+  N_GameRelay mode(Relay(12, 8, 1), services);
   Start(mode);
   // The countdown and a little of the first leg, then Esc.
   while (mode.Team(0)->Members[0]->Time < 2.0f) mode.Update(0.1f);
+  ASSERT_EQ(sound.played.size(), 1u);
+  EXPECT_EQ(sound.NameOf(sound.played[0]), "sound_start_mass");
+  EXPECT_EQ(rig.hud.Named("ShowStartInfo").size(), 1u);
+  EXPECT_FALSE(rig.hud.Named("UpdateStartCounter").empty());
   EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").size(), 1u);
   EXPECT_EQ(mode.PollResult(), nullptr);
   // Paused by the toggle, then Esc held: the computation still runs to the end.
@@ -256,6 +301,114 @@ TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
             "ShowPlayerStatus " + out.Athlete->AthletName + " " + out.Athlete->Nationality);
   for (int frame = 0; frame < 40; ++frame) mode.Update(0.1f);
   EXPECT_EQ(mode.LetterboxLevel(), 0.0f);
+}
+
+/// The player's shots at the range, one press a frame and a release the next: a
+/// cartridge loaded with the right button, then the left one; every third shot aimed at
+/// nothing (the rig has no camera), the others hits through the developer keys
+/// (Ctrl+Shift+A fells the first standing target).
+struct ShotScript {
+  void Frame(RaceSimRig& rig, const N_Racer& r, const N_Shooter& rifle) {
+    // A is also a turn key: released only after a hit of this script's.
+    const BYTE dev[] = {DIK_LCONTROL, DIK_LSHIFT, DIK_A};
+    rig.input.ButtonUp(0);
+    rig.input.ButtonUp(1);
+    if (std::exchange(devHeld, false)) {
+      for (const BYTE key : dev) rig.input.KeyUp(key);
+    }
+    if (pressed || r.ShootPhase != 5 || !rifle.SeriesState().aiming) {
+      pressed = false;
+      return;
+    }
+    if (r.ReloadProgress < 0.01f) {
+      rig.input.ButtonDown(1);
+      pressed = true;
+    } else if (r.ReloadProgress >= 1.0f) {
+      if (++shots % 3 != 1) {
+        for (const BYTE key : dev) rig.input.KeyDown(key);
+        devHeld = true;
+      }
+      rig.input.ButtonDown(0);
+      pressed = true;
+    }
+  }
+  bool pressed = false;
+  bool devHeld = false;
+  int shots = 0;
+};
+
+TEST(GameRelay, ThePilotSkisThePlayersFourLegsAndTheResultHoldsEveryLeg) {
+  RaceSimRig rig;
+  auto data = Relay(16, 12, 1);
+  data->Sex = 0;
+  N_GameRelay mode(std::move(data), Services(rig));
+  Start(mode);
+  const N_RelayTeam& team = *mode.PlayerTeam();
+  ASSERT_EQ(&team, mode.Team(3));
+  const N_Shooter& rifle = *mode.Path()->ShootingRange()->Shooter();
+  ShotScript script;
+  std::vector<const N_Racer*> legs{team.Active};
+  float peakBars = 0.0f;
+  std::unique_ptr<ExportData> result;
+  for (int frame = 0; frame < 60000 && !result; ++frame) {
+    if (team.Active) {
+      const N_Racer& a = *team.Active;
+      // First the steering (it lets the turn keys go): into the drawn lane's approach,
+      // turned on the spot at the stand until facing the targets, else along the course.
+      N_ShootStand stand;
+      if (a.ShootPhase == 1 && a.Lane && FindShootStand(*mode.Path(), *a.Lane, stand)) {
+        rig.SteerTowards(a, stand.approach.center);
+      } else if (a.ShootPhase == 3) {
+        rig.SteerTowards(a, a.Pos);
+        rig.input.KeyUp(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
+        rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kLeft]));
+      } else {
+        rig.SteerByKeys(a);
+      }
+      script.Frame(rig, a, rifle);
+      if (team.Active != legs.back()) legs.push_back(team.Active);
+    }
+    rig.inputMng->Update();
+    mode.Update(0.1f);
+    mode.Render(0.1f);
+    if (frame % 100 == 0) rig.device->ClearCalls();
+    peakBars = std::max(peakBars, mode.LetterboxLevel());
+    result = mode.PollResult();
+  }
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(legs, (std::vector<const N_Racer*>{team.Members[0], team.Members[1], team.Members[2], team.Members[3]}));
+  EXPECT_GT(peakBars, 0.0f);
+  EXPECT_EQ(mode.LetterboxLevel(), 0.0f);
+  const std::vector<std::string> shown = rig.hud.Named("ShowPlayerStatus");
+  for (const N_Racer* r : team.Members) {
+    const std::string status = "ShowPlayerStatus " + r->Athlete->AthletName + " " + r->Athlete->Nationality;
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), status), 1) << status;
+  }
+  ASSERT_EQ(result->Rows.size(), 16u);
+  EXPECT_EQ(result->Sex, 0);
+  for (std::size_t t = 0; t < 4; ++t) {
+    const N_RelayTeam& each = *mode.Team(t);
+    EXPECT_TRUE(each.Finished);
+    for (int k = 0; k < 4; ++k) {
+      SCOPED_TRACE(testing::Message() << "team " << t << " leg " << k);
+      const N_Racer& r = *each.Members[k];
+      const N_ResultRow& row = result->Rows[t * 4 + std::size_t(k)];
+      EXPECT_EQ(row.AthleteIndex, std::int32_t(t) * 4 + k);
+      EXPECT_EQ(row.StartNumber, r.StartNumber);
+      EXPECT_GT(row.Time, 0.0f);
+      EXPECT_EQ(row.Time, r.Time);
+      EXPECT_GE(row.LapsDone, 1);
+      EXPECT_EQ(row.LapsDone, r.LapsDone);
+      EXPECT_EQ(row.Misses, r.Misses);
+      EXPECT_EQ(row.FullPowerTime, r.FullPowerTime);
+      EXPECT_EQ(row.Condition, r.Condition);
+      EXPECT_EQ(row.Falls, r.Falls);
+      EXPECT_EQ(r.ControlKind, t == 3 ? 1 : 0);
+      if (t == 3) {
+        EXPECT_GE(r.Shots, 5) << "the player's scripted series";
+      }
+    }
+  }
 }
 
 TEST(GameRelay, ComputationStopsAStuckTeamAfter7200Seconds) {

@@ -111,18 +111,23 @@ RaceSimRig::RaceSimRig(const std::string& layout, int ownAthletes) : answer(IDNO
 
 void RaceSimRig::SteerByKeys(const N_Racer& racer) {
   constexpr float kNearSq = 3600.0f;   // past this close the next sector's point is aimed at
+  if (!racer.Sector) {
+    SteerTowards(racer, racer.Pos);
+    return;
+  }
+  N_Vector3 target = racer.Sector->GetIdealPoint(true);
+  const N_Vector3 way = target - racer.Pos;
+  if (way.x * way.x + way.y * way.y < kNearSq && racer.Sector->Next()) target = racer.Sector->Next()->GetIdealPoint(true);
+  SteerTowards(racer, target);
+}
+
+void RaceSimRig::SteerTowards(const N_Racer& racer, const N_Vector3& target) {
   constexpr float kStraight = 0.05f;   // sine of the angle within which no turn key is held
   const auto key = [](int action) { return static_cast<BYTE>(g_keyDefinitions[action]); };
   input.KeyDown(key(key_action::kForward));
   input.KeyUp(key(key_action::kLeft));
   input.KeyUp(key(key_action::kRight));
-  if (!racer.Sector) return;
-  N_Vector3 target = racer.Sector->GetIdealPoint(true);
-  N_Vector3 way = target - racer.Pos;
-  if (way.x * way.x + way.y * way.y < kNearSq && racer.Sector->Next()) {
-    target = racer.Sector->Next()->GetIdealPoint(true);
-    way = target - racer.Pos;
-  }
+  const N_Vector3 way = target - racer.Pos;
   // The heading turns counter-clockwise (to the left) with a positive steer.
   const float side = racer.Heading.x * way.y - racer.Heading.y * way.x;
   const float reach = std::sqrt(way.x * way.x + way.y * way.y) *

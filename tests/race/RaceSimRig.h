@@ -75,6 +75,8 @@ class RaceSimRig : public FigureRig {
   /// aims at), no turn key while that point lies nearly straight ahead. Call before the
   /// input manager's update of the frame.
   void SteerByKeys(const N_Racer& racer);
+  /// The same towards a point of the test's choosing (a shooting stand's approach).
+  void SteerTowards(const N_Racer& racer, const N_Vector3& target);
 
   /// The athletes, the figures, the HUD, listener and camera doubles and the level.
   N_RaceServices Services();
