@@ -1,0 +1,565 @@
+// The career between races: the week's trainings, special training and hotel, the
+// race wear and the form swing, the season's set-up and end, the rivals' draws, the
+// sponsor offer and the scoring of a sponsor event. Headless, seeded.
+#include "core/Random.h"
+#include "frontend/CareerTables.h"
+#include "frontend/FrontendFrame.h"
+#include "frontend/FrontendUtil.h"
+#include "frontend/career/CareerProfile.h"
+#include "frontend/career/CareerRaceWear.h"
+#include "frontend/career/CareerSeason.h"
+#include "frontend/career/CareerTraining.h"
+#include "frontend/career/CareerAttributeView.h"
+#include "frontend/career/CareerState.h"
+#include "frontend/career/SponsorEvents.h"
+#include "gui/GuiMng.h"
+#include "gui/GuiPage.h"
+#include "race/AthletMng.h"
+#include "race/ExportData.h"
+#include "race/FinishedResults.h"
+#include "render/ShaderMng.h"
+#include "tests/frontend/MenuRig.h"
+#include "tests/render/ShaderTestSupport.h"
+#include "tests/support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+/// A roster of `count` athletes of each sex with the body keys and techniques at 50.
+struct Roster {
+  test::TempDir dir;
+  test::CoreServices core;
+  test::FakeShaderHost host;
+  N_ShaderMng shaders{1024, host};
+  N_AthletMng athletes{shaders};
+
+  explicit Roster(int count) {
+    std::string text;
+    for (const char* sex : {"Male", "Female"}) {
+      for (int i = 0; i < count; ++i) {
+        text += std::string("{\nAthletName ") + sex + std::to_string(i) + "\nSex " + sex + "\nNationality NOR\n}\n";
+      }
+    }
+    dir.Write("profiles.data", text);
+    athletes.ParseProfiles("profiles.data");
+    athletes.SplitBySex();
+  }
+};
+
+/// A new profile with every body attribute at 50 below a ceiling of 80, techniques 50.
+N_CareerProfile Profile() {
+  N_CareerProfile p;
+  for (float N_CareerProfile::*f : {&N_CareerProfile::hearth, &N_CareerProfile::condition, &N_CareerProfile::power,
+                                    &N_CareerProfile::concentration, &N_CareerProfile::fightGhost,
+                                    &N_CareerProfile::coolness, &N_CareerProfile::runTech,
+                                    &N_CareerProfile::shootTech, &N_CareerProfile::handlTech}) {
+    p.*f = 50.0f;
+  }
+  for (float N_CareerProfile::*f : {&N_CareerProfile::maxHearth, &N_CareerProfile::maxCondition,
+                                    &N_CareerProfile::maxPower, &N_CareerProfile::maxConcentration,
+                                    &N_CareerProfile::maxFightGhost, &N_CareerProfile::maxCoolness}) {
+    p.*f = 80.0f;
+  }
+  p.freshness = 70.0f;
+  return p;
+}
+
+constexpr std::array<float N_CareerProfile::*, 6> kBody{
+    &N_CareerProfile::hearth,        &N_CareerProfile::condition,  &N_CareerProfile::power,
+    &N_CareerProfile::concentration, &N_CareerProfile::fightGhost, &N_CareerProfile::coolness};
+constexpr std::array<float N_CareerProfile::*, 6> kCeilings{
+    &N_CareerProfile::maxHearth,        &N_CareerProfile::maxCondition,  &N_CareerProfile::maxPower,
+    &N_CareerProfile::maxConcentration, &N_CareerProfile::maxFightGhost, &N_CareerProfile::maxCoolness};
+constexpr std::array<float N_CareerProfile::*, 10> kAll{
+    &N_CareerProfile::hearth,        &N_CareerProfile::condition,  &N_CareerProfile::power,
+    &N_CareerProfile::concentration, &N_CareerProfile::fightGhost, &N_CareerProfile::coolness,
+    &N_CareerProfile::shootTech,     &N_CareerProfile::runTech,    &N_CareerProfile::handlTech,
+    &N_CareerProfile::freshness};
+
+std::vector<float> Values(const N_CareerProfile& p) {
+  std::vector<float> v;
+  for (float N_CareerProfile::*f : kAll) v.push_back(p.*f);
+  return v;
+}
+
+/// The week's change of a plan (the week lists as id lists), special training and hotel.
+career::AttributeChanges WeekChange(N_CareerProfile& p, const std::vector<std::vector<int>>& plan) {
+  CareerWeekState week;
+  for (std::size_t d = 0; d < plan.size(); ++d) {
+    for (int id : plan[d]) week.days[d].push_back(*career::ScheduleItem(id));
+  }
+  const career::AttributeChanges change = CareerWeekChange(p, week.days);
+  for (const auto& day : week.days) EXPECT_TRUE(day.empty());
+  return change;
+}
+
+TEST(CareerSimulation, TrainingsSpecialTrainingsAndHotels) {
+  Roster roster(16);
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    Srand(seed);
+    SCOPED_TRACE(seed);
+    // Nothing booked, or only the sponsor event and travel: no attribute moves, the
+    // hotel is cleared; the rivals drift within 50 to 100.
+    for (const std::vector<std::vector<int>>& plan : {std::vector<std::vector<int>>{}, {{8, 9}, {10, 11}}}) {
+      N_CareerProfile p = Profile();
+      p.hotel = 2;
+      const std::vector<float> before = Values(p);
+      ApplyAttributeDelta(p, WeekChange(p, plan), &roster.athletes);
+      EXPECT_EQ(Values(p), before);
+      EXPECT_EQ(p.hotel, -1);
+    }
+    DriftCareerRivals(Profile(), roster.athletes);
+    for (std::size_t i = 1; i < 16; ++i) {
+      const N_AthletProfile* a = roster.athletes.GetMale(i);
+      for (float v : {a->Concetration, a->Coolness, a->Gameness, a->MaxCondition, a->MaxPower, a->OptPulse}) {
+        EXPECT_TRUE(v >= 50.0f && v <= 100.0f) << v;
+      }
+    }
+
+    // At its ceiling (techniques and freshness at 100) nothing gains from any training
+    // or special training.
+    for (int choice = -1; choice <= 2; ++choice) {
+      N_CareerProfile p = Profile();
+      for (std::size_t i = 0; i < kBody.size(); ++i) p.*kBody[i] = p.*kCeilings[i];
+      p.runTech = p.shootTech = p.handlTech = p.freshness = 100.0f;
+      p.weekChoice = choice;
+      const std::vector<float> before = Values(p);
+      ApplyAttributeDelta(p, WeekChange(p, {{0, 1, 2, 3}, {4, 5}, {6, 7}, {4, 6}, {7}}), nullptr);
+      EXPECT_EQ(Values(p), before) << choice;
+    }
+
+    // Hotel 1 raises concentration and freshness, hotel 0 lowers them, 2 leaves them.
+    for (const auto& [hotel, sign] : {std::pair{1, 1}, {0, -1}, {2, 0}, {-1, 0}}) {
+      N_CareerProfile p = Profile();
+      p.hotel = hotel;
+      const float concentration = p.concentration, freshness = p.freshness;
+      ApplyAttributeDelta(p, WeekChange(p, {}), nullptr);
+      EXPECT_EQ((p.concentration > concentration) - (p.concentration < concentration), sign) << hotel;
+      EXPECT_EQ((p.freshness > freshness) - (p.freshness < freshness), sign) << hotel;
+    }
+
+    // Special training 2 raises a ceiling of 90 by 1.2 to 1.8; none passes 100, and
+    // one set above 100 comes down to it.
+    N_CareerProfile p = Profile();
+    p.maxHearth = 90.0f;
+    p.maxPower = 99.9f;
+    p.maxCoolness = 140.0f;
+    p.weekChoice = 2;
+    WeekChange(p, {});
+    EXPECT_TRUE(p.maxHearth >= 91.2f - 1e-4f && p.maxHearth <= 91.8f + 1e-4f) << p.maxHearth;
+    EXPECT_TRUE(p.maxPower > 99.9f && p.maxPower <= 100.0f) << p.maxPower;
+    EXPECT_EQ(p.maxCoolness, 100.0f);
+  }
+}
+
+TEST(CareerSimulation, RaceWearAndFormSwing) {
+  Roster roster(16);
+  for (unsigned seed = 1; seed <= 30; ++seed) {
+    Srand(seed);
+    SCOPED_TRACE(seed);
+    // Freshness 60 always takes a quarter off every body attribute (not below 30); 80
+    // never changes anything.
+    N_CareerProfile p = Profile();
+    p.power = 36.0f;
+    p.coolness = 79.0f;
+    p.freshness = 60.0f;
+    std::vector<float> expected = Values(p);
+    for (std::size_t i = 0; i < 6; ++i) expected[i] = std::max(30.0f, expected[i] - std::round(expected[i] * 0.25f));
+    ApplyRaceStrain(p, nullptr);
+    EXPECT_EQ(Values(p), expected);
+    p = Profile();
+    p.freshness = 80.0f;
+    expected = Values(p);
+    ApplyRaceStrain(p, nullptr);
+    EXPECT_EQ(Values(p), expected);
+  }
+
+  // The player's row at place: what must stay, what must fall.
+  struct WearCase {
+    std::int32_t place, misses, falls;
+    float condition;
+    bool fightGhostFalls, concentrationFalls, coolnessFalls, freshnessFalls;
+    float conditionAfter;  ///< < 0: only lower
+  };
+  const WearCase cases[] = {
+      {0, 0, 0, 0.5f, false, false, false, false, -1.0f},
+      {6, 3, 2, 0.5f, true, true, true, true, -1.0f},
+      {0, 0, 0, 0.0f, false, false, false, false, 30.0f},
+  };
+  for (const WearCase& c : cases) {
+    SCOPED_TRACE(c.place);
+    ExportData result;
+    result.Rows.resize(15);
+    for (std::size_t i = 0; i < 15; ++i) result.Rows[i].AthleteIndex = static_cast<std::int32_t>(i);
+    N_ResultRow& row = result.Rows[static_cast<std::size_t>(c.place)];
+    row = N_ResultRow{};
+    row.AthleteIndex = 15;
+    row.Time = 1500.0f;
+    row.FullPowerTime = 100.0f;
+    row.Misses = c.misses;
+    row.Falls = c.falls;
+    row.Condition = c.condition;
+    N_CareerProfile p = Profile();
+    p.athleteIndex = 15;
+    const N_CareerProfile before = p;
+    ApplyCareerRaceWear(p, result, c.place, &roster.athletes);
+    EXPECT_EQ(p.fightGhost < before.fightGhost, c.fightGhostFalls);
+    EXPECT_EQ(p.concentration < before.concentration, c.concentrationFalls);
+    EXPECT_EQ(p.coolness < before.coolness, c.coolnessFalls);
+    EXPECT_EQ(p.freshness < before.freshness, c.freshnessFalls);
+    EXPECT_LT(p.power, before.power);
+    if (c.conditionAfter >= 0.0f) {
+      EXPECT_EQ(p.condition, c.conditionAfter);
+    }
+    EXPECT_LT(p.condition, before.condition);
+    EXPECT_EQ(roster.athletes.GetMale(15)->MaxPower, p.power);  // handed to the roster
+  }
+
+  // Rivals lose on every race but keep their floors (OptPulse 60); a result without the
+  // player wears every row and leaves the player alone.
+  roster.athletes.GetMale(3)->OptPulse = 62.0f;
+  roster.athletes.GetMale(1)->Concetration = 80.0f;
+  ExportData result;
+  result.Rows.resize(4);
+  for (std::size_t i = 0; i < 4; ++i) result.Rows[i].AthleteIndex = static_cast<std::int32_t>(i + 1);
+  N_CareerProfile p = Profile();
+  const std::vector<float> before = Values(p);
+  const float concentration = roster.athletes.GetMale(1)->Concetration;
+  for (int race = 0; race < 20; ++race) {
+    ApplyCareerRaceWear(p, result, -1, &roster.athletes);
+    EXPECT_GE(roster.athletes.GetMale(3)->OptPulse, 60.0f);
+    if (race == 0) {
+      EXPECT_LT(roster.athletes.GetMale(1)->Concetration, concentration);
+    }
+  }
+  EXPECT_EQ(roster.athletes.GetMale(3)->OptPulse, 60.0f);
+  EXPECT_EQ(Values(p), before);
+}
+
+TEST(CareerSeasonCycle, FieldTrackOrderAndExtraRaces) {
+  for (const int count : {20, 6}) {
+    Roster roster(count);
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+      Srand(seed);
+      N_CareerProfile p = Profile();
+      p.sex = seed % 2 ? 0 : 2;  // any sex but 0 is the women's list
+      p.athleteIndex = static_cast<std::int32_t>(seed) % count;
+      p.season = static_cast<std::int32_t>(seed % 10);
+      p.stage = 2;
+      p.freshness = 20.0f;
+      StartCareerSeason(p, roster.athletes);
+      EXPECT_EQ(p.stage, 0);
+      EXPECT_EQ(p.freshness, 100.0f);
+
+      std::vector<std::int32_t> tracks(std::begin(p.trackOrder), std::end(p.trackOrder));
+      if (p.season == 0) {
+        EXPECT_TRUE(std::is_sorted(tracks.begin(), tracks.end()));
+      }
+      std::sort(tracks.begin(), tracks.end());
+      EXPECT_EQ(tracks, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+      EXPECT_NE(p.extraRaces[0], p.extraRaces[1]);
+      for (std::int32_t e : p.extraRaces) EXPECT_TRUE(e >= 0 && e <= 9);
+
+      const std::int32_t rivals = std::min(14, count - 1);
+      std::set<std::int32_t> drawn;
+      for (std::int32_t i = 0; i < 14; ++i) {
+        if (i < rivals) {
+          EXPECT_TRUE(p.field[i] >= 0 && p.field[i] < count && p.field[i] != p.athleteIndex) << p.field[i];
+          drawn.insert(p.field[i]);
+        } else {
+          EXPECT_EQ(p.field[i], -1);
+        }
+      }
+      EXPECT_EQ(drawn.size(), static_cast<std::size_t>(rivals));
+      EXPECT_EQ(p.field[14], p.athleteIndex);
+    }
+  }
+  // Later seasons do not all run in table order.
+  Roster roster(20);
+  int shuffled = 0;
+  for (unsigned seed = 1; seed <= 10; ++seed) {
+    Srand(seed);
+    N_CareerProfile p = Profile();
+    p.season = 3;
+    StartCareerSeason(p, roster.athletes);
+    shuffled += !std::is_sorted(std::begin(p.trackOrder), std::end(p.trackOrder));
+  }
+  EXPECT_GT(shuffled, 5);
+}
+
+/// The menus' test world with a current profile (the player is man 5, "Career Player")
+/// and texts of the career's boxes whose fills the tests read back.
+struct CareerRig {
+  test::MenuRig menus;
+  N_CareerProfile* profile = nullptr;
+
+  CareerRig() {
+    menus.pages.strings.Add("#str342", "Place %d: %d EUR");
+    menus.pages.strings.Add("#str321", "%d EUR for %s on %s?");
+    menus.pages.strings.Add("#str335", "Won %d EUR");
+    menus.pages.strings.Add("#str336", "Missed");
+    career::Week() = CareerWeekState{};
+    std::filesystem::create_directories("data/tables");
+    profile = &career::NewProfile();
+    profile->number = 4;
+    profile->athleteIndex = 5;
+    std::snprintf(profile->name, sizeof profile->name, "%s", "Career Player");
+  }
+  ~CareerRig() { career::DeleteProfile(); }
+
+  N_AthletMng& Athletes() { return menus.pages.World().AthletMng(); }
+  std::string Label(const char* box) { return menus.pages.Caption(box); }
+};
+
+TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
+  CareerRig rig;
+  N_CareerProfile& p = *rig.profile;
+  struct Case {
+    std::int32_t place;  ///< the player's place in the standings, 0 first
+    std::int32_t bonus;
+  };
+  for (const Case& c : {Case{2, 12000}, Case{11, 0}, Case{0, 20000}}) {
+    SCOPED_TRACE(c.place);
+    N_CareerHS tables;
+    for (std::int32_t i = 0; i < 15; ++i) {
+      const std::string name = i == c.place ? std::string(p.name) : "Rival " + std::to_string(i);
+      tables.AddResult(i, 1, 4, 0, name, "NOR", 100.0f + float(i), 0, 14 - i);
+    }
+    ASSERT_TRUE(tables.Save(p.number));
+    rig.menus.ShowOnly({"Background"});
+    p.account = 1000;
+    EndCareerSeason(p, &rig.Athletes());
+    EXPECT_EQ(p.account, 1000 + c.bonus);
+    EXPECT_TRUE(rig.menus.pages.PageVisible("MessageOK"));
+    EXPECT_EQ(rig.Label("Label2"), "Place " + std::to_string(c.place + 1) + ": " + std::to_string(c.bonus) + " EUR");
+    N_CareerHS after;
+    ASSERT_TRUE(after.Load(p.number));
+    EXPECT_EQ(after.FindAthlete(p.name), -1);
+    EXPECT_EQ(after.FindAthlete("Rival 1"), -1);
+    const auto block = static_cast<std::size_t>(N_CareerHS::ResultBlock(1, 4, 0));
+    EXPECT_EQ(std::string(after.Result(block, 1).Name, strnlen(after.Result(block, 1).Name, 32)), c.place == 1 ? std::string(p.name) : "Rival 1");
+  }
+
+  // No standings row: no box, no money.
+  rig.menus.ShowOnly({"Background"});
+  std::snprintf(p.name, sizeof p.name, "%s", "Nobody");
+  EndCareerSeason(p, &rig.Athletes());
+  EXPECT_FALSE(rig.menus.pages.PageVisible("MessageOK"));
+  EXPECT_EQ(p.account, 1000);
+
+  // The rivals' techniques grow by at most 10 and stop at 100; the player is left alone.
+  N_AthletMng& athletes = rig.Athletes();
+  const std::size_t men = athletes.GetMaleCount();
+  ASSERT_GE(men, 15u);
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    Srand(seed);
+    std::vector<std::array<float, 3>> before;
+    for (std::size_t i = 0; i < men; ++i) {
+      N_AthletProfile* a = athletes.GetMale(i);
+      if (i % 3 == 0) a->RunTechnic = 95.0f;
+      before.push_back({a->RunTechnic, a->ShootTechnic, a->CurveTechnic});
+    }
+    EndCareerSeason(p, &athletes);
+    for (std::size_t i = 0; i < men; ++i) {
+      const N_AthletProfile* a = athletes.GetMale(i);
+      const std::array<float, 3> now{a->RunTechnic, a->ShootTechnic, a->CurveTechnic};
+      for (std::size_t k = 0; k < 3; ++k) {
+        if (i == 5) {
+          EXPECT_EQ(now[k], before[i][k]);
+        } else {
+          EXPECT_TRUE(now[k] >= before[i][k] && now[k] <= std::min(100.0f, before[i][k] + 10.0f)) << i;
+        }
+      }
+    }
+  }
+
+  // A new career's rivals: six keys 40 to 60, three techniques 60 to 80, the player too.
+  RandomizeRivals(p, athletes);
+  for (std::size_t i = 0; i < men; ++i) {
+    const N_AthletProfile* a = athletes.GetMale(i);
+    for (float v : {a->Concetration, a->Coolness, a->Gameness, a->MaxCondition, a->MaxPower, a->OptPulse}) {
+      EXPECT_TRUE(v >= 40.0f && v <= 60.0f) << v;
+    }
+    for (float v : {a->CurveTechnic, a->RunTechnic, a->ShootTechnic}) EXPECT_TRUE(v >= 60.0f && v <= 80.0f) << v;
+  }
+}
+
+TEST(CareerOffers, NewWeeksDrawHalfAnOfferEach) {
+  CareerRig rig;
+  Srand(7);
+  constexpr int kWeeks = 10000;
+  int offers = 0;
+  std::array<int, 6> events{};
+  std::array<int, 3> days{};
+  for (int week = 0; week < kWeeks; ++week) {
+    OfferSponsorEvent();
+    const CareerWeekState& w = career::Week();
+    if (w.sponsorEvent < 0) {
+      EXPECT_EQ(w.sponsorPrize, 0);
+      continue;
+    }
+    ++offers;
+    ASSERT_TRUE(w.sponsorEvent <= 5 && w.sponsorDay >= 0 && w.sponsorDay <= 2);
+    EXPECT_TRUE(w.sponsorPrize >= 1000 && w.sponsorPrize <= 2500) << w.sponsorPrize;
+    ++events[static_cast<std::size_t>(w.sponsorEvent)];
+    ++days[static_cast<std::size_t>(w.sponsorDay)];
+  }
+  EXPECT_NEAR(offers, kWeeks / 2, kWeeks * 0.02);
+  for (std::size_t e = 0; e < events.size(); ++e) {
+    const double expected = offers * ((e == 0 || e == 5) ? 0.1 : 0.2);
+    EXPECT_NEAR(events[e], expected, expected * 0.12) << "event " << e;
+  }
+  for (std::size_t d = 0; d < days.size(); ++d) {
+    const double expected = offers * (d == 1 ? 0.5 : 0.25);
+    EXPECT_NEAR(days[d], expected, expected * 0.08) << "day " << d;
+  }
+
+  // The new week: the lists emptied, stage 0, no special training; an offer shows its
+  // box filled with the prize, the event's title and the day's name, and no offer
+  // leaves the event at -1.
+  N_CareerProfile& p = *rig.profile;
+  bool sawOffer = false, sawNone = false;
+  for (unsigned seed = 1; !(sawOffer && sawNone) && seed < 50; ++seed) {
+    rig.menus.ShowOnly({"Background"});
+    career::Week().days[3].push_back(*career::ScheduleItem(2));
+    p.stage = 2;
+    p.weekChoice = 1;
+    Srand(seed);
+    StartCareerWeek(p);
+    const CareerWeekState& w = career::Week();
+    EXPECT_TRUE(w.days[3].empty());
+    EXPECT_EQ(p.stage, 0);
+    EXPECT_EQ(p.weekChoice, -1);
+    EXPECT_EQ(rig.menus.pages.PageVisible("MessageYesNo"), w.sponsorEvent >= 0);
+    if (w.sponsorEvent >= 0) {
+      sawOffer = true;
+      const std::string title = frontend::Text(("#str" + std::to_string(400 + w.sponsorEvent)).c_str());
+      const std::string day = frontend::Text(("#str" + std::to_string(231 + w.sponsorDay)).c_str());
+      EXPECT_EQ(rig.Label("Label1"), std::to_string(w.sponsorPrize) + " EUR for " + title + " on " + day + "?");
+    } else {
+      sawNone = true;
+      EXPECT_EQ(w.sponsorEvent, -1);
+    }
+  }
+  EXPECT_TRUE(sawOffer && sawNone);
+}
+
+TEST(CareerOffers, SponsorEventsPayOnlyOnTheirTarget) {
+  CareerRig rig;
+  N_CareerProfile& p = *rig.profile;
+  struct Case {
+    std::int32_t event;
+    std::uint8_t success;
+    std::int32_t shots, misses;
+    float time;
+    bool pays;
+  };
+  const Case cases[] = {
+      {2, 1, 0, 0, 134.0f, true},  {2, 1, 0, 0, 134.1f, false}, {2, 0, 0, 0, 100.0f, false},
+      {0, 1, 20, 3, 0.0f, true},   {0, 1, 20, 4, 0.0f, false},  {1, 1, 15, 0, 0.0f, true},
+      {3, 1, 0, 0, 64.0f, true},   {4, 1, 0, 0, 59.5f, false},  {5, 1, 0, 0, 105.0f, true},
+      {-1, 1, 30, 0, 1.0f, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.event) + " " + std::to_string(c.time));
+    rig.menus.ShowOnly({"Background"});
+    p.account = 500;
+    career::Week().sponsorEvent = c.event;
+    career::Week().sponsorPrize = 1800;
+    auto result = std::make_unique<ExportData>();
+    result->Success = c.success;
+    result->BuddyShots = c.shots;
+    result->BuddyMisses = c.misses;
+    result->BuddyTime = c.time;
+    const std::int32_t handle = StoreFinishedResult(std::move(result));
+    ScoreSponsorEvent(handle);
+    EXPECT_EQ(GetFinishedResult(handle), nullptr);
+    EXPECT_EQ(p.account, c.pays ? 2300 : 500);
+    EXPECT_EQ(rig.Label("Label2"), c.pays ? "Won 1800 EUR" : "Missed");
+    if (c.pays) {
+      EXPECT_EQ(rig.menus.pages.Caption("Account1"), "2300 EUR");
+    }
+    EXPECT_EQ(career::Week().sponsorEvent, -1);
+    EXPECT_EQ(career::Week().sponsorPrize, 0);
+  }
+
+  // Without a profile the result is released and logged; nothing else changes.
+  career::DeleteProfile();
+  career::Week().sponsorEvent = 2;
+  career::Week().sponsorPrize = 1800;
+  rig.menus.ShowOnly({"Background"});
+  rig.menus.pages.NewLog();
+  const std::int32_t handle = StoreFinishedResult(std::make_unique<ExportData>());
+  ScoreSponsorEvent(handle);
+  EXPECT_EQ(GetFinishedResult(handle), nullptr);
+  EXPECT_EQ(career::Week().sponsorEvent, 2);
+  EXPECT_FALSE(rig.menus.pages.PageVisible("MessageOK"));
+  EXPECT_NE(rig.menus.pages.NewLog().find("ScoreSponsorEvent"), std::string::npos);
+}
+
+// The whole working week on the change page's frame, the clock moving 1/64 s a frame:
+// values set above their ceilings at the career start end the week at 100 after an
+// animation of bounded length; the lists are emptied, the hotel cleared and the roster
+// athlete holds the profile's values.
+TEST(CareerSimulation, EndOfTheWorkingWeek) {
+  CareerRig rig;
+  N_CareerProfile& p = *rig.profile;
+  struct Case {
+    const char* what;
+    std::int32_t weekChoice;
+    float N_CareerProfile::*value;
+    float N_CareerProfile::*ceiling;
+  };
+  const Case cases[] = {
+      {"running technique of 140, no special training", -1, &N_CareerProfile::runTech, nullptr},
+      {"heart of 120 under a ceiling of 140, special training 0", 0, &N_CareerProfile::hearth,
+       &N_CareerProfile::maxHearth},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Srand(5);
+    p.*c.value = c.ceiling ? 120.0f : 140.0f;
+    if (c.ceiling) p.*c.ceiling = 140.0f;
+    p.weekChoice = c.weekChoice;
+    p.hotel = 1;
+    career::Week().days[0] = {*career::ScheduleItem(0), *career::ScheduleItem(9)};
+    career::Week().days[4] = {*career::ScheduleItem(5)};
+    double seconds = 0.0;
+    frontend::SetFrameObserver([&](const frontend::FrameEvent& event) {
+      if (!event.drawn) {
+        rig.menus.pages.clock.counter += 15625;
+        seconds += 1.0 / 64;
+      }
+      ASSERT_LT(seconds, 60.0);
+    });
+    EndCareerWeek();
+    frontend::SetFrameObserver(nullptr);
+    EXPECT_GT(seconds, 0.0);
+    EXPECT_EQ(p.*c.value, 100.0f);
+    if (c.ceiling) {
+      EXPECT_EQ(p.*c.ceiling, 100.0f);
+    }
+    for (const auto& day : career::Week().days) EXPECT_TRUE(day.empty());
+    EXPECT_EQ(p.hotel, -1);
+    const N_AthletProfile& a = *rig.Athletes().GetMale(5);
+    EXPECT_EQ(a.AthletName, p.name);
+    EXPECT_EQ((std::array{a.MaxPower, a.OptPulse, a.MaxCondition, a.Concetration, a.Coolness, a.Gameness,
+                          a.ShootTechnic, a.RunTechnic, a.CurveTechnic}),
+              (std::array{p.power, p.hearth, p.condition, p.concentration, p.coolness, p.fightGhost, p.shootTech,
+                          p.runTech, p.handlTech}));
+  }
+}
+
+}  // namespace
