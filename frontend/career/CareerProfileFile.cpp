@@ -1,0 +1,312 @@
+#include "frontend/career/CareerProfileFile.h"
+
+#include "core/FormatString.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "frontend/HighScoreRows.h"
+#include "frontend/career/CareerAthleteView.h"
+#include "frontend/career/CareerAttributeView.h"
+#include "frontend/career/CareerRoster.h"
+#include "frontend/career/CareerState.h"
+#include "platform/win32/FileReplace.h"
+#include "platform/win32/Files.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace career {
+namespace {
+
+void Log(const std::string& line) {
+  if (g_log) g_log->Print("%s\n", line.c_str());
+}
+
+// The record's fields in file order. One walk drives both the writer and the reader,
+// so the two cannot disagree about the layout.
+template <class Profile, class Io>
+void WalkFields(Profile& p, Io& io) {
+  io.I32(p.number);
+  for (auto* value : {&p.maxHearth, &p.maxCondition, &p.maxPower, &p.maxConcentration, &p.maxFightGhost,
+                      &p.maxCoolness, &p.hearth, &p.condition, &p.power, &p.concentration, &p.fightGhost,
+                      &p.coolness, &p.runTech, &p.shootTech, &p.handlTech, &p.freshness})
+    io.F32(*value);
+  io.Bytes(p.name, sizeof p.name);
+  io.Bytes(p.nation, sizeof p.nation);
+  for (auto* value : {&p.sex, &p.athleteIndex, &p.difficulty, &p.account, &p.points, &p.season, &p.raceIndex,
+                      &p.weekChoicesBought, &p.stage})
+    io.I32(*value);
+  io.U8(p.started);
+  io.U8(p.finished);
+  io.Padding(sizeof p.padding);
+  for (auto& value : p.field) io.I32(value);
+  for (auto& value : p.trackOrder) io.I32(value);
+  for (auto& value : p.extraRaces) io.I32(value);
+  io.I32(p.pursuitCount);
+  for (auto& entry : p.pursuitList) {
+    io.I32(entry.athlete);
+    io.F32(entry.offset);
+  }
+  for (auto& day : p.schedule)
+    for (auto& slot : day) io.I32(slot);
+  for (auto* value : {&p.sponsorEvent, &p.sponsorPrize, &p.carCost, &p.trainCost, &p.planeCost, &p.hotel,
+                      &p.weekChoice})
+    io.I32(*value);
+}
+
+class Writer {
+ public:
+  explicit Writer(char* out) : m_at(out) {}
+  void I32(std::int32_t value) { high_scores::PutI32(Take(4), value); }
+  void F32(float value) { high_scores::PutF32(Take(4), value); }
+  void U8(std::uint8_t value) { *Take(1) = static_cast<char>(value); }
+  void Bytes(const char* field, std::size_t size) { std::memcpy(Take(size), field, size); }
+  void Padding(std::size_t size) { std::memset(Take(size), 0, size); }
+  std::size_t Written() const { return m_done; }
+
+ private:
+  char* Take(std::size_t size) {
+    char* at = m_at + m_done;
+    m_done += size;
+    return at;
+  }
+  char* m_at;
+  std::size_t m_done = 0;
+};
+
+class Reader {
+ public:
+  explicit Reader(const char* in) : m_at(in) {}
+  void I32(std::int32_t& value) { value = high_scores::GetI32(Take(4)); }
+  void F32(float& value) { value = high_scores::GetF32(Take(4)); }
+  void U8(std::uint8_t& value) { value = static_cast<std::uint8_t>(*Take(1)); }
+  void Bytes(char* field, std::size_t size) { std::memcpy(field, Take(size), size); }
+  void Padding(std::size_t size) { Take(size); }
+
+ private:
+  const char* Take(std::size_t size) {
+    const char* at = m_at + m_done;
+    m_done += size;
+    return at;
+  }
+  const char* m_at;
+  std::size_t m_done = 0;
+};
+
+// ---- Load checks ----
+
+class Checker {
+ public:
+  explicit Checker(std::int32_t slot) : m_slot(slot) {}
+  int Replaced() const { return m_replaced; }
+
+  void Float(float& value, const char* name, float low, float high, float fallback) {
+    if (std::isfinite(value) && value >= low && value <= high) return;
+    Replace(name, FormatString("%g", static_cast<double>(value)), FormatString("%g", static_cast<double>(fallback)));
+    value = fallback;
+  }
+  void Int(std::int32_t& value, const std::string& name, std::int32_t low, std::int32_t high, std::int32_t fallback) {
+    if (value >= low && value <= high) return;
+    Replace(name, std::to_string(value), std::to_string(fallback));
+    value = fallback;
+  }
+  /// A text field must end in a zero byte inside the field.
+  void Text(char* field, std::size_t size, const char* name) {
+    if (std::memchr(field, 0, size)) return;
+    field[size - 1] = 0;
+    Replace(name, "an unterminated text", "the text cut to " + std::to_string(size - 1) + " characters");
+  }
+
+ private:
+  void Replace(const std::string& name, const std::string& was, const std::string& now) {
+    ++m_replaced;
+    Log(FormatString("Career profile %d: %s %s is out of range, set to %s", m_slot, name.c_str(), was.c_str(),
+                     now.c_str()));
+  }
+
+  std::int32_t m_slot;
+  int m_replaced = 0;
+};
+
+// The most a group's budget gives one bar: 220 points less two bars at 40 is 140; the
+// attributes stay below the ceiling a whole group could reach.
+constexpr float kMaxAttribute = 220.0f;
+
+void DeleteFile(const std::string& enginePath) {
+  const std::string path = platform::ResolvePath(enginePath);
+  if (std::remove(path.c_str()) == 0) Log(FormatString("Career: deleted %s", enginePath.c_str()));
+}
+
+void RebuildWeek(const N_CareerProfile& profile, CareerWeekState& week) {
+  week.ClearDays();
+  for (std::size_t day = 0; day < N_CareerProfile::kDays; ++day) {
+    for (std::int32_t id : profile.schedule[day]) {
+      CareerScheduleItem* row = ScheduleItem(id);
+      if (!row) continue;  // -1: an empty slot (the checks leave no other)
+      if (id == kSponsorItem) {
+        row->cost = profile.sponsorPrize;
+        week.sponsorEvent = profile.sponsorEvent;
+      }
+      week.days[day].push_back(*row);
+    }
+  }
+  week.sponsorPrize = profile.sponsorPrize;
+  ScheduleItems()[kCarItem].cost = profile.carCost;
+  ScheduleItems()[kTrainItem].cost = profile.trainCost;
+  ScheduleItems()[kPlaneItem].cost = profile.planeCost;
+}
+
+}  // namespace
+
+std::string ProfileFileName(std::int32_t slot) { return FormatString("data\\tables\\profile%d.dat", slot); }
+
+std::string EncodeProfile(const N_CareerProfile& profile) {
+  std::string bytes(kProfileRecordBytes, '\0');
+  Writer writer(bytes.data());
+  WalkFields(profile, writer);
+  return bytes;
+}
+
+void DecodeProfile(std::string_view bytes, N_CareerProfile& profile) {
+  // The bytes present go over the record's own image, so a short input keeps the rest.
+  std::string image = EncodeProfile(profile);
+  std::memcpy(image.data(), bytes.data(), std::min(bytes.size(), image.size()));
+  Reader reader(image.data());
+  WalkFields(profile, reader);
+  profile.padding[0] = profile.padding[1] = 0;
+}
+
+int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
+  Checker check(p.number);
+  const N_CareerProfile defaults;
+  struct Attribute {
+    float N_CareerProfile::*member;
+    const char* name;
+  };
+  static constexpr Attribute kAttributes[] = {
+      {&N_CareerProfile::maxHearth, "maxHearth"},
+      {&N_CareerProfile::maxCondition, "maxCondition"},
+      {&N_CareerProfile::maxPower, "maxPower"},
+      {&N_CareerProfile::maxConcentration, "maxConcentration"},
+      {&N_CareerProfile::maxFightGhost, "maxFightGhost"},
+      {&N_CareerProfile::maxCoolness, "maxCoolness"},
+      {&N_CareerProfile::hearth, "hearth"},
+      {&N_CareerProfile::condition, "condition"},
+      {&N_CareerProfile::power, "power"},
+      {&N_CareerProfile::concentration, "concentration"},
+      {&N_CareerProfile::fightGhost, "fightGhost"},
+      {&N_CareerProfile::coolness, "coolness"},
+      {&N_CareerProfile::runTech, "runTech"},
+      {&N_CareerProfile::shootTech, "shootTech"},
+      {&N_CareerProfile::handlTech, "handlTech"},
+  };
+  for (const Attribute& a : kAttributes) check.Float(p.*a.member, a.name, 0.0f, kMaxAttribute, defaults.*a.member);
+  check.Float(p.freshness, "freshness", 0.0f, 100.0f, defaults.freshness);
+  check.Text(p.name, sizeof p.name, "name");
+  check.Text(p.nation, sizeof p.nation, "nation");
+
+  check.Int(p.season, "season", 0, 10, 0);
+  check.Int(p.raceIndex, "raceIndex", 0, static_cast<std::int32_t>(N_CareerProfile::kTracks) - 1, 0);
+  check.Int(p.stage, "stage", 0, 3, 0);
+  check.Int(p.pursuitCount, "pursuitCount", 0, static_cast<std::int32_t>(N_CareerProfile::kFieldSize), 0);
+  for (std::size_t i = 0; i < N_CareerProfile::kTracks; ++i)
+    check.Int(p.trackOrder[i], FormatString("trackOrder[%zu]", i), 0, N_CareerProfile::kTracks - 1, 0);
+  for (std::size_t i = 0; i < 2; ++i)
+    check.Int(p.extraRaces[i], FormatString("extraRaces[%zu]", i), 0, N_CareerProfile::kTracks - 1, 0);
+  for (std::size_t day = 0; day < N_CareerProfile::kDays; ++day)
+    for (std::size_t slot = 0; slot < N_CareerProfile::kSlotsPerDay; ++slot)
+      check.Int(p.schedule[day][slot], FormatString("schedule[%zu][%zu]", day, slot), -1,
+                static_cast<std::int32_t>(kScheduleItems) - 1, -1);
+  check.Int(p.sponsorEvent, "sponsorEvent", -1, 5, -1);
+  check.Int(p.hotel, "hotel", -1, 2, -1);
+  check.Int(p.weekChoice, "weekChoice", -1, 2, -1);
+  for (std::int32_t i = 0; i < p.pursuitCount; ++i)
+    check.Float(p.pursuitList[i].offset, FormatString("pursuitList[%d] offset", i).c_str(), -3600.0f, 0.0f, 0.0f);
+
+  if (roster) {
+    const std::int32_t last = static_cast<std::int32_t>(roster->OfSex(p.sex)) - 1;
+    check.Int(p.athleteIndex, "athleteIndex", 0, last, 0);
+    for (std::size_t i = 0; i < N_CareerProfile::kFieldSize; ++i)
+      check.Int(p.field[i], FormatString("field[%zu]", i), -1, last, 0);
+    for (std::int32_t i = 0; i < p.pursuitCount; ++i)
+      check.Int(p.pursuitList[i].athlete, FormatString("pursuitList[%d] athlete", i), 0, last, 0);
+  }
+  return check.Replaced();
+}
+
+void ResetCareerProfile(N_CareerProfile& profile) {
+  profile.SetDefaults();
+  DeleteFile(FormatString("data\\tables\\career%d.hs", profile.number));
+  DeleteFile(FormatString("data\\tables\\profile%d", profile.number));
+}
+
+bool SaveCareerProfile(N_CareerProfile& profile) {
+  N_CareerProfile saved = profile;
+  CareerWeekState& week = Week();
+  for (auto& day : saved.schedule)
+    for (std::int32_t& slot : day) slot = -1;
+  for (std::size_t day = 0; day < N_CareerProfile::kDays; ++day) {
+    const auto& items = week.days[day];
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (i < N_CareerProfile::kSlotsPerDay) {
+        saved.schedule[day][i] = items[i].id;
+      } else {
+        Log(FormatString("Career profile %d: day %zu holds %zu items, item %d (%zu) not saved", profile.number, day,
+                         items.size(), items[i].id, i));
+      }
+    }
+  }
+  saved.sponsorPrize = week.sponsorPrize;
+  saved.sponsorEvent = week.sponsorEvent;
+  saved.carCost = ScheduleItems()[kCarItem].cost;
+  saved.trainCost = ScheduleItems()[kTrainItem].cost;
+  saved.planeCost = ScheduleItems()[kPlaneItem].cost;
+
+  std::string bytes(4, '\0');
+  high_scores::PutI32(bytes.data(), static_cast<std::int32_t>(kProfileVersion));
+  bytes += EncodeProfile(saved);
+  const std::string name = ProfileFileName(profile.number);
+  std::string why;
+  if (!platform::ReplaceWholeFile(name, bytes, &why)) {
+    Log(FormatString("%s not saved: %s", name.c_str(), why.c_str()));
+    return false;
+  }
+  profile = saved;
+  return true;
+}
+
+bool LoadProfileBytes(N_CareerProfile& profile, std::int32_t slot, std::string_view file,
+                      const std::optional<RosterSizes>& roster, CareerWeekState& week) {
+  if (file.size() < 4 || static_cast<std::uint32_t>(high_scores::GetI32(file.data())) != kProfileVersion) return false;
+  file.remove_prefix(4);
+  if (file.size() < kProfileRecordBytes)
+    Log(FormatString("%s: %zu of %zu record bytes", ProfileFileName(slot).c_str(), file.size(), kProfileRecordBytes));
+  DecodeProfile(file, profile);
+  if (profile.number != slot) {
+    Log(FormatString("%s holds the profile of slot %d; loaded as slot %d", ProfileFileName(slot).c_str(),
+                     profile.number, slot));
+  }
+  profile.number = slot;
+  CheckProfile(profile, roster);
+  RebuildWeek(profile, week);
+  return true;
+}
+
+void LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
+  profile.number = slot;
+  const std::string name = ProfileFileName(slot);
+  std::string bytes;
+  if (platform::ReadWholeFile(name, bytes)) {
+    if (!LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
+      Log(FormatString("%s: not a profile of version %u, deleted", name.c_str(), kProfileVersion));
+      DeleteFile(name);
+      ResetCareerProfile(profile);
+    }
+  } else {
+    ResetCareerProfile(profile);
+  }
+  ShowCareerAthlete(profile.sex, profile.athleteIndex);
+  ShowCareerAttributePoints();
+}
+
+}  // namespace career

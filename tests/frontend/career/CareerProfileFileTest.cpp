@@ -1,0 +1,292 @@
+// The career profile file: its bytes field by field, the week plan it saves, what a
+// load takes from it (and checks), and the slot's companion files a reset deletes.
+// Over the race pages' test world (texts, athletes, pages) in a temporary game root:
+// one game root per test case.
+#include "frontend/career/CareerProfileFile.h"
+
+#include "frontend/HighScoreRows.h"
+#include "frontend/career/CareerState.h"
+#include "tests/race/RacePagesRig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+
+using high_scores::GetF32;
+using high_scores::GetI32;
+using high_scores::PutF32;
+using high_scores::PutI32;
+
+/// The race pages' game root has no tables folder; the game's root always has one.
+void MakeTables(test::RacePagesRig& r) { r.rig.harness.dir.Write("data/tables/.keep", ""); }
+
+std::string FileBytes(const N_CareerProfile& profile, std::uint32_t version = career::kProfileVersion) {
+  std::string bytes(4, '\0');
+  PutI32(bytes.data(), static_cast<std::int32_t>(version));
+  return bytes + career::EncodeProfile(profile);
+}
+
+std::string Read(test::RacePagesRig& r, std::int32_t slot) {
+  return r.rig.harness.dir.Read("data/tables/profile" + std::to_string(slot) + ".dat");
+}
+
+/// A profile whose every field holds a value of its own, all within the load's ranges.
+N_CareerProfile Distinct() {
+  N_CareerProfile p;
+  p.number = 2;
+  float f = 41.0f;
+  for (float* v : {&p.maxHearth, &p.maxCondition, &p.maxPower, &p.maxConcentration, &p.maxFightGhost, &p.maxCoolness,
+                   &p.hearth, &p.condition, &p.power, &p.concentration, &p.fightGhost, &p.coolness, &p.runTech,
+                   &p.shootTech, &p.handlTech})
+    *v = f += 1.25f;
+  p.freshness = 77.5f;
+  std::strcpy(p.name, "Ada Quill");
+  std::strcpy(p.nation, "NOR");
+  p.sex = 1;
+  p.athleteIndex = 5;
+  p.difficulty = 1;
+  p.account = 123456;
+  p.points = 77;
+  p.season = 4;
+  p.raceIndex = 6;
+  p.weekChoicesBought = 2;
+  p.stage = 1;
+  p.started = 1;
+  p.finished = 0;
+  for (int i = 0; i < 15; ++i) p.field[i] = 14 - i;
+  for (int i = 0; i < 10; ++i) p.trackOrder[i] = (i * 3) % 10;
+  p.extraRaces[0] = 2;
+  p.extraRaces[1] = 7;
+  p.pursuitCount = 3;
+  for (int i = 0; i < 15; ++i) p.pursuitList[i] = {i, -2.5f * static_cast<float>(i)};
+  for (int d = 0; d < 5; ++d)
+    for (int s = 0; s < 4; ++s) p.schedule[d][s] = s <= d % 4 ? (d + s) % 8 : -1;
+  p.sponsorEvent = 3;
+  p.sponsorPrize = 1700;
+  p.carCost = 310;
+  p.trainCost = 220;
+  p.planeCost = 990;
+  p.hotel = 2;
+  p.weekChoice = 1;
+  return p;
+}
+
+bool SameRecord(const N_CareerProfile& a, const N_CareerProfile& b) {
+  return career::EncodeProfile(a) == career::EncodeProfile(b);
+}
+
+// A new profile of slot 3 on disk: the version word, the defaults at their offsets,
+// the padding as zeros and an empty week plan; every field lands at its offset.
+TEST(CareerProfileFile, NewProfileBytesAndFieldOffsets) {
+  test::RacePagesRig r;
+  MakeTables(r);
+  career::Week() = CareerWeekState{};
+  N_CareerProfile profile;
+  profile.number = 3;
+  profile.padding[0] = profile.padding[1] = 0xAB;  // whatever lies there, the file holds zeros
+  ASSERT_TRUE(career::SaveCareerProfile(profile));
+  const std::string bytes = Read(r, 3);
+  ASSERT_EQ(bytes.size(), 488u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x09\x01\x00\x00", 4));
+  EXPECT_EQ(GetI32(&bytes[120]), 1000);
+  EXPECT_EQ(bytes.substr(104, 4), std::string("GER\0", 4));
+  EXPECT_EQ(std::string(&bytes[72]), "Player");
+  EXPECT_EQ(bytes.substr(146, 2), std::string(2, '\0'));
+  for (std::size_t at = 380; at < 460; at += 4) EXPECT_EQ(GetI32(&bytes[at]), -1) << at;
+
+  // File offsets of the record's fields (the record's offset plus the version word).
+  const N_CareerProfile p = Distinct();
+  const std::string file = FileBytes(p);
+  struct At {
+    std::size_t offset;
+    double value;
+    bool isFloat;
+  };
+  const At fields[] = {
+      {4, 2, false},        {8, p.maxHearth, true},  {32, p.hearth, true},        {56, p.runTech, true},
+      {64, p.handlTech, true}, {68, 77.5, true},     {108, 1, false},             {112, 5, false},
+      {116, 1, false},      {120, 123456, false},   {124, 77, false},            {128, 4, false},
+      {132, 6, false},      {136, 2, false},         {140, 1, false},             {148, 14, false},
+      {204, 0, false},      {208, 0, false},         {212, 3, false},             {248, 2, false},
+      {252, 7, false},      {256, 3, false},         {260 + 14 * 8, 14, false},   {264 + 14 * 8, -35.0, true},
+      {380, 0, false},      {456, -1, false},        {460, 3, false},             {464, 1700, false},
+      {468, 310, false},    {472, 220, false},       {476, 990, false},           {480, 2, false},
+      {484, 1, false},
+  };
+  for (const At& at : fields) {
+    const double got = at.isFloat ? GetF32(&file[at.offset]) : GetI32(&file[at.offset]);
+    EXPECT_EQ(got, at.value) << "file offset " << at.offset;
+  }
+  EXPECT_EQ(static_cast<std::uint8_t>(file[145]), 0);  // finished
+  EXPECT_EQ(file.substr(72, 10), std::string("Ada Quill\0", 10));
+}
+
+// The week lists become the schedule: in list order from each day's first slot, at
+// most four a day (the rest logged); the event, its prize and the travel costs of the
+// week state go with them.
+TEST(CareerProfileFile, SaveWritesTheWeekPlan) {
+  test::RacePagesRig r;
+  MakeTables(r);
+  CareerWeekState& week = career::Week();
+  week = CareerWeekState{};
+  const auto& items = career::ScheduleItems();
+  week.days[0] = {items[7], items[2]};
+  week.days[4] = {items[0], items[1], items[0], items[1], items[11]};
+  week.sponsorEvent = 4;
+  week.sponsorPrize = 2100;
+  career::ScheduleItems()[9].cost = 400;
+  career::ScheduleItems()[10].cost = 300;
+  career::ScheduleItems()[11].cost = 200;
+  N_CareerProfile profile;
+  profile.number = 1;
+  r.NewLog();
+  ASSERT_TRUE(career::SaveCareerProfile(profile));
+  const std::string bytes = Read(r, 1);
+  std::vector<std::int32_t> slots;
+  for (std::size_t at = 380; at < 460; at += 4) slots.push_back(GetI32(&bytes[at]));
+  const std::vector<std::int32_t> expected = {7, 2, -1, -1, -1, -1, -1, -1, -1, -1,
+                                              -1, -1, -1, -1, -1, -1, 0, 1, 0, 1};
+  EXPECT_EQ(slots, expected);
+  EXPECT_NE(r.NewLog().find("not saved"), std::string::npos);
+  EXPECT_EQ(GetI32(&bytes[460]), 4);
+  EXPECT_EQ(GetI32(&bytes[464]), 2100);
+  EXPECT_EQ(GetI32(&bytes[468]), 400);
+  EXPECT_EQ(GetI32(&bytes[476]), 200);
+  EXPECT_EQ(profile.schedule[4][3], 1);  // the record holds what was saved
+  career::ScheduleItems() = career::DefaultScheduleItems();
+}
+
+// A slot without a file, or with a file of another version (deleted), gives the
+// defaults and deletes the slot's career tables and roster, found whatever their case.
+TEST(CareerProfileFile, MissingOrForeignFileResetsTheSlot) {
+  test::RacePagesRig r;
+  const test::TempDir& dir = r.rig.harness.dir;
+  for (std::uint32_t version : {0u, 264u, 266u}) {
+    SCOPED_TRACE(version);
+    dir.Write("data/tables/Career2.HS", "tables");
+    dir.Write("data/tables/PROFILE2", "roster");
+    dir.Write("data/tables/profile2.dat.keep", "a neighbour");
+    if (version) dir.Write("data/tables/profile2.dat", FileBytes(Distinct(), version));
+    N_CareerProfile profile = Distinct();
+    career::LoadCareerProfile(profile, 2);
+    EXPECT_TRUE(SameRecord(profile, [] {
+      N_CareerProfile d = Distinct();
+      d.SetDefaults();
+      return d;
+    }()));
+    EXPECT_EQ(profile.number, 2);
+    EXPECT_EQ(profile.account, 1000);
+    EXPECT_EQ(profile.freshness, 100.0f);
+    EXPECT_FALSE(dir.Exists("data/tables/Career2.HS"));
+    EXPECT_FALSE(dir.Exists("data/tables/PROFILE2"));
+    EXPECT_FALSE(dir.Exists("data/tables/profile2.dat"));
+    EXPECT_TRUE(dir.Exists("data/tables/profile2.dat.keep"));
+  }
+}
+
+// A valid file loads unchanged, as the slot it lies in, and refills the week state:
+// the items of each day, the standing event with its prize in row 8, the travel costs.
+// A short file keeps the rest of the record.
+TEST(CareerProfileFile, LoadRestoresTheRecordAndTheWeek) {
+  test::RacePagesRig r;
+  N_CareerProfile saved = Distinct();
+  saved.schedule[1][1] = 8;
+  r.rig.harness.dir.Write("data/tables/profile1.dat", FileBytes(saved));
+  career::Week() = CareerWeekState{};
+  r.NewLog();
+  N_CareerProfile loaded;
+  career::LoadCareerProfile(loaded, 1);
+  saved.number = 1;
+  EXPECT_TRUE(SameRecord(loaded, saved));
+  EXPECT_EQ(r.NewLog().find("out of range"), std::string::npos);
+  const CareerWeekState& week = career::Week();
+  EXPECT_EQ(week.sponsorEvent, 3);
+  EXPECT_EQ(week.sponsorPrize, 1700);
+  EXPECT_EQ(career::ScheduleItems()[8].cost, 1700);
+  EXPECT_EQ(week.days[1].size(), 2u);
+  EXPECT_EQ(week.days[1][1].id, 8);
+  EXPECT_EQ(week.days[1][1].cost, 1700);
+  EXPECT_EQ(week.days[0].size(), 1u);
+  EXPECT_EQ(week.days[3].size(), 4u);
+  EXPECT_EQ(career::ScheduleItems()[9].cost, 310);
+  EXPECT_EQ(career::ScheduleItems()[10].cost, 220);
+  EXPECT_EQ(career::ScheduleItems()[11].cost, 990);
+
+  // 100 bytes of the record: the name and what follows it stay as they were.
+  r.rig.harness.dir.Write("data/tables/profile1.dat", FileBytes(N_CareerProfile{}).substr(0, 104));
+  N_CareerProfile kept = Distinct();
+  career::LoadCareerProfile(kept, 1);
+  EXPECT_EQ(kept.maxHearth, 40.0f);
+  EXPECT_STREQ(kept.name, "Player");
+  EXPECT_STREQ(kept.nation, "NOR");
+  EXPECT_EQ(kept.account, 123456);
+  career::ScheduleItems() = career::DefaultScheduleItems();
+}
+
+// Damaged numbers take their defaults, each with a log line; the rest stays.
+TEST(CareerProfileFile, LoadChecksEveryRange) {
+  test::RacePagesRig r;
+  const std::int32_t males = static_cast<std::int32_t>(r.World().AthletMng().GetMaleCount());
+  struct Damage {
+    const char* what;
+    void (*spoil)(N_CareerProfile&, std::int32_t count);
+    bool (*fixed)(const N_CareerProfile&);
+  };
+  const Damage damages[] = {
+      {"NaN attribute", [](N_CareerProfile& p, std::int32_t) { p.power = std::numeric_limits<float>::quiet_NaN(); },
+       [](const N_CareerProfile& p) { return p.power == 40.0f; }},
+      {"ceiling past 220", [](N_CareerProfile& p, std::int32_t) { p.maxCoolness = 221.0f; },
+       [](const N_CareerProfile& p) { return p.maxCoolness == 40.0f; }},
+      {"freshness", [](N_CareerProfile& p, std::int32_t) { p.freshness = -1.0f; },
+       [](const N_CareerProfile& p) { return p.freshness == 100.0f; }},
+      {"track row 57", [](N_CareerProfile& p, std::int32_t) { p.trackOrder[6] = 57; },
+       [](const N_CareerProfile& p) { return p.trackOrder[6] == 0 && p.trackOrder[1] == 3; }},
+      {"pursuit count 99", [](N_CareerProfile& p, std::int32_t) { p.pursuitCount = 99; },
+       [](const N_CareerProfile& p) { return p.pursuitCount == 0; }},
+      {"athlete past the list", [](N_CareerProfile& p, std::int32_t count) { p.athleteIndex = count; },
+       [](const N_CareerProfile& p) { return p.athleteIndex == 0; }},
+      {"field entry", [](N_CareerProfile& p, std::int32_t count) { p.field[3] = count + 4; },
+       [](const N_CareerProfile& p) { return p.field[3] == 0 && p.field[4] == 10; }},
+      {"pursuit athlete", [](N_CareerProfile& p, std::int32_t) { p.pursuitList[2].athlete = -3; },
+       [](const N_CareerProfile& p) { return p.pursuitList[2].athlete == 0; }},
+      {"race index 10", [](N_CareerProfile& p, std::int32_t) { p.raceIndex = 10; },
+       [](const N_CareerProfile& p) { return p.raceIndex == 0; }},
+      {"season 11", [](N_CareerProfile& p, std::int32_t) { p.season = 11; },
+       [](const N_CareerProfile& p) { return p.season == 0; }},
+      {"stage 4", [](N_CareerProfile& p, std::int32_t) { p.stage = 4; },
+       [](const N_CareerProfile& p) { return p.stage == 0; }},
+      {"schedule id 12", [](N_CareerProfile& p, std::int32_t) { p.schedule[2][0] = 12; },
+       [](const N_CareerProfile& p) { return p.schedule[2][0] == -1; }},
+      {"extra race", [](N_CareerProfile& p, std::int32_t) { p.extraRaces[1] = -1; },
+       [](const N_CareerProfile& p) { return p.extraRaces[1] == 0; }},
+      {"sponsor event", [](N_CareerProfile& p, std::int32_t) { p.sponsorEvent = 6; },
+       [](const N_CareerProfile& p) { return p.sponsorEvent == -1; }},
+      {"hotel", [](N_CareerProfile& p, std::int32_t) { p.hotel = 3; },
+       [](const N_CareerProfile& p) { return p.hotel == -1; }},
+      {"week choice", [](N_CareerProfile& p, std::int32_t) { p.weekChoice = -2; },
+       [](const N_CareerProfile& p) { return p.weekChoice == -1; }},
+      {"unterminated name", [](N_CareerProfile& p, std::int32_t) { std::memset(p.name, 'x', sizeof p.name); },
+       [](const N_CareerProfile& p) { return std::strlen(p.name) == 31; }},
+  };
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.what);
+    N_CareerProfile bad = Distinct();
+    bad.sex = 0;
+    damage.spoil(bad, males);
+    r.rig.harness.dir.Write("data/tables/profile0.dat", FileBytes(bad));
+    r.NewLog();
+    N_CareerProfile loaded;
+    career::LoadCareerProfile(loaded, 0);
+    EXPECT_TRUE(damage.fixed(loaded));
+    EXPECT_EQ(loaded.account, 123456);
+    EXPECT_NE(r.NewLog().find("out of range"), std::string::npos);
+  }
+  career::ScheduleItems() = career::DefaultScheduleItems();
+}
+
+}  // namespace
