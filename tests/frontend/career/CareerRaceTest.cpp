@@ -8,6 +8,8 @@
 #include "frontend/career/CareerProfileFile.h"
 #include "frontend/career/CareerRace.h"
 #include "frontend/career/CareerRoster.h"
+#include "frontend/career/CareerSeason.h"
+#include "frontend/career/CareerWeekHeader.h"
 #include "frontend/career/CareerState.h"
 
 #include "core/Random.h"
@@ -302,6 +304,68 @@ TEST(CareerResultCases, ResetShowAndFallBackWithoutProfile) {
       EXPECT_NE(r.NewLog().find("without a career profile"), std::string::npos);
     }
   }
+}
+
+// A whole career of made-up results from the first week: sprints (now and then
+// without the player's time), pursuits from their lists, the extra races; after every
+// race the slot's tables keep their size, the saved profile reloads to the record in
+// memory and the roster athlete is the career's; the tenth season's end finishes it.
+TEST(CareerRaceResult, AWholeCareerOfResults) {
+  CareerRig r;
+  N_CareerProfile& p = r.Profile();
+  p.raceIndex = 0;
+  Srand(5);
+  StartCareerSeason();
+  StartCareerWeek();
+  int races = 0, simulatedPursuits = 0;
+  while (p.finished == 0 && races < 400) {
+    SCOPED_TRACE("season " + std::to_string(p.season) + " race " + std::to_string(p.raceIndex) + " stage " +
+                 std::to_string(p.stage));
+    career::RefreshCareerWeekHeader();  // the career page's header marks the extra-race week
+    std::vector<std::int32_t> order;
+    if (p.stage == 1) {
+      for (std::int32_t i = 0; i < p.pursuitCount; ++i) order.push_back(p.pursuitList[i].athlete);
+    } else {
+      order.assign(p.field, p.field + 15);
+    }
+    // A random finishing order; every ninth race the player has no time.
+    for (std::size_t i = order.size(); i > 1; --i) {
+      std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
+    }
+    std::vector<N_ResultRow> rows;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      N_ResultRow row;
+      row.AthleteIndex = order[i];
+      row.Time = 1000.0f + 7.5f * float(i);
+      row.Misses = std::int32_t(i % 5);
+      row.Condition = 0.6f;
+      row.FullPowerTime = 40.0f;
+      row.Falls = std::int32_t(i % 3);
+      if (races % 9 == 4 && order[i] == p.athleteIndex) row.Time = -1.0f;
+      rows.push_back(row);
+    }
+    std::stable_sort(rows.begin(), rows.end(), ResultRowTimeBefore);
+    if (p.stage == 0 && races % 9 == 4) ++simulatedPursuits;
+    ProcessCareerRaceResult(CareerRig::Keep(rows));
+    ++races;
+    ASSERT_EQ(r.rig.harness.dir.Read("data/tables/career2.hs").size(), N_CareerHS::kFileBytes);
+    N_CareerProfile saved;
+    CareerWeekState week;
+    ASSERT_TRUE(career::LoadProfileBytes(saved, kSlot, r.rig.harness.dir.Read("data/tables/profile2.dat"),
+                                         career::CareerRosterSizes(), week));
+    ASSERT_EQ(career::EncodeProfile(saved), career::EncodeProfile(p));
+    if (p.finished == 0) {
+      const N_AthletProfile* athlete = career::RosterAthlete(p.sex, p.athleteIndex);
+      EXPECT_EQ(athlete->AthletName, std::string(p.name));
+      EXPECT_EQ(athlete->MaxPower, p.power);
+      EXPECT_EQ(athlete->RunTechnic, p.runTech);
+    }
+  }
+  EXPECT_EQ(p.finished, 1);
+  EXPECT_EQ(p.season, 10);
+  EXPECT_GT(simulatedPursuits, 5);
+  EXPECT_EQ(races, 10 * 22 - simulatedPursuits) << "ten seasons of ten weeks, two with an extra race";
+  EXPECT_TRUE(r.PageVisible("CareerHSFinal"));
 }
 
 /// The career rig with what a race start reads: the levels, the path data, the
