@@ -39,7 +39,7 @@ constexpr std::int32_t kSprintLaps = 3, kPursuitLaps = 5;
 constexpr std::int32_t kPrizes[kFieldSize] = {7500, 5000, 3000, 1500, 1000, 500, 250, 250,
                                               250,  250,  250,  250,  250,  250,  250};
 
-// The week's stages: what the race just run was, as the career tables' discipline.
+// The week's stages (`stage`): before a race, also the career tables' discipline of it.
 constexpr std::int32_t kSprintStage = 0, kPursuitStage = 1, kNoPursuitStage = 2, kAfterExtraStage = 3;
 
 void Log(const char* format, const char* what) {
@@ -81,16 +81,14 @@ std::int32_t FillPursuitStart(const N_CareerProfile& profile, GameData& data) {
 }
 
 /// A pursuit without the player: the computer runs it at once on the loaded level, and
-/// the world hands its result to the result page at its next frame.
+/// the world hands its result to the result page at its next frame. The game stays
+/// paused as it was made: a paused game still hands its result over.
 void SimulatePursuitWithoutPlayer(std::unique_ptr<GameData> data) {
   data->PlayerIndex = -1;
   data->Laps = kSprintLaps;
   launch::SetRaceVariables(kCareerRaceMode, DisciplineCode::kHunting);
   N_Game* game = launch::InstallArcadeGame(std::move(data));
-  if (auto* arcade = dynamic_cast<N_GameArcade*>(game)) {
-    arcade->Simulate();
-    arcade->SetPaused(0);  // shown to nobody: nothing waits for a start list
-  }
+  if (auto* arcade = dynamic_cast<N_GameArcade*>(game)) arcade->Simulate();
 }
 
 /// Enters the rows of a race (a block holds 15 places) into the career tables under
@@ -156,7 +154,8 @@ void BuildPursuitList(N_CareerProfile& profile, ExportData& result, std::int32_t
   for (std::size_t i = 0; i < result.Rows.size(); ++i) {
     const N_ResultRow& row = result.Rows[i];
     if (row.Time > 0.0f) {
-      if (profile.pursuitCount >= kFieldSize) continue;  // the list holds the 15 of a field
+      // The list holds the 15 of a field, each an athlete of the profile's sex.
+      if (profile.pursuitCount >= kFieldSize || !RosterAthlete(profile.sex, row.AthleteIndex)) continue;
       auto& entry = profile.pursuitList[profile.pursuitCount++];
       entry.athlete = row.AthleteIndex;
       entry.offset = -(row.Time - result.Rows.front().Time);

@@ -32,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -187,6 +188,18 @@ TEST(CareerRaceResult, EveryRaceIsBookedUnderItsStage) {
     EXPECT_EQ(p.raceIndex, stage < 2 ? 4 : 5) << "the week ends after its extra race";
   }
   EXPECT_EQ(p.stage, 0) << "a new week";
+}
+
+// The simulated pursuit's order: by time, 0.0 counting as a time; the rows without
+// one (negative or not a number) after all others, in the order they came.
+TEST(CareerRaceResult, RowsWithoutTimeSortLastAndKeepTheirOrder) {
+  const float times[] = {5.0f, -1.0f, 3.0f, std::nanf(""), -2.0f, 0.0f};
+  std::vector<N_ResultRow> rows;
+  for (std::int32_t i = 0; i < 6; ++i) rows.push_back(N_ResultRow{i, times[i], 0, 0, 0.0f, 0.0f, 0, 0});
+  std::stable_sort(rows.begin(), rows.end(), ResultRowTimeBefore);
+  std::vector<std::int32_t> order;
+  for (const N_ResultRow& row : rows) order.push_back(row.AthleteIndex);
+  EXPECT_EQ(order, (std::vector<std::int32_t>{5, 2, 0, 1, 3, 4}));
 }
 
 // After a sprint: a tenth racer without a time stays out of the pursuit list; a player
