@@ -34,6 +34,9 @@ namespace fs = std::filesystem;
 /// The callbacks that sample scripts name and a later part of the game defines. The
 /// part that defines one takes it off the list.
 const std::set<std::string> kLaterCallbacks = {};
+/// Answers of message boxes the code shows before the pages that define them are there
+/// (the sponsor offer of a new career week, answered on the career pages).
+const std::set<std::string> kLaterAnswers = {"cbSponsorEvent"};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
@@ -319,7 +322,14 @@ TEST(FrontendSampleData, EveryCallbackResolves) {
     }
   }
   EXPECT_TRUE(answers.count("OKMsgClick"));
-  for (const std::string& name : answers) EXPECT_TRUE(Exported(name)) << name << " answers a message box";
+  for (const std::string& name : answers) {
+    if (kLaterAnswers.count(name)) continue;
+    EXPECT_TRUE(Exported(name)) << name << " answers a message box";
+  }
+  for (const std::string& name : kLaterAnswers) {
+    EXPECT_TRUE(answers.count(name)) << name << " answers no box any more: take it off the list";
+    EXPECT_FALSE(Exported(name)) << name << " is defined now: take it off the list";
+  }
 }
 
 TEST(FrontendSampleData, NoTextKeyIsDefinedTwice) {

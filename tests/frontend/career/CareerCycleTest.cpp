@@ -18,7 +18,7 @@
 #include "race/ExportData.h"
 #include "race/FinishedResults.h"
 #include "render/ShaderMng.h"
-#include "tests/frontend/MenuRig.h"
+#include "tests/race/RacePagesRig.h"
 #include "tests/render/ShaderTestSupport.h"
 #include "tests/support/TestEnv.h"
 
@@ -299,17 +299,18 @@ TEST(CareerSeasonCycle, FieldTrackOrderAndExtraRaces) {
   EXPECT_GT(shuffled, 5);
 }
 
-/// The menus' test world with a current profile (the player is man 5, "Career Player")
+/// The race pages' test world with a current profile (the player is man 5, "Career Player")
 /// and texts of the career's boxes whose fills the tests read back.
 struct CareerRig {
-  test::MenuRig menus;
+  test::RacePagesRig pages;
   N_CareerProfile* profile = nullptr;
 
   CareerRig() {
-    menus.pages.strings.Add("#str342", "Place %d: %d EUR");
-    menus.pages.strings.Add("#str321", "%d EUR for %s on %s?");
-    menus.pages.strings.Add("#str335", "Won %d EUR");
-    menus.pages.strings.Add("#str336", "Missed");
+    for (const auto& [key, text] : {std::pair{"#str342", "Place %d: %d EUR"}, {"#str321", "%d EUR for %s on %s?"},
+                                    {"#str335", "Won %d EUR"}, {"#str336", "Missed"}}) {
+      pages.strings.Remove(key);
+      pages.strings.Add(key, text);
+    }
     career::Week() = CareerWeekState{};
     std::filesystem::create_directories("data/tables");
     profile = &career::NewProfile();
@@ -319,8 +320,12 @@ struct CareerRig {
   }
   ~CareerRig() { career::DeleteProfile(); }
 
-  N_AthletMng& Athletes() { return menus.pages.World().AthletMng(); }
-  std::string Label(const char* box) { return menus.pages.Caption(box); }
+  void CloseBoxes() {
+    frontend::HidePageNow("MessageOK");
+    frontend::HidePageNow("MessageYesNo");
+  }
+  N_AthletMng& Athletes() { return pages.World().AthletMng(); }
+  std::string Label(const char* box) { return pages.Caption(box); }
 };
 
 TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
@@ -338,11 +343,11 @@ TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
       tables.AddResult(i, 1, 4, 0, name, "NOR", 100.0f + float(i), 0, 14 - i);
     }
     ASSERT_TRUE(tables.Save(p.number));
-    rig.menus.ShowOnly({"Background"});
+    rig.CloseBoxes();
     p.account = 1000;
     EndCareerSeason(p, &rig.Athletes());
     EXPECT_EQ(p.account, 1000 + c.bonus);
-    EXPECT_TRUE(rig.menus.pages.PageVisible("MessageOK"));
+    EXPECT_TRUE(rig.pages.PageVisible("MessageOK"));
     EXPECT_EQ(rig.Label("Label2"), "Place " + std::to_string(c.place + 1) + ": " + std::to_string(c.bonus) + " EUR");
     N_CareerHS after;
     ASSERT_TRUE(after.Load(p.number));
@@ -353,10 +358,11 @@ TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
   }
 
   // No standings row: no box, no money.
-  rig.menus.ShowOnly({"Background"});
+  rig.CloseBoxes();
   std::snprintf(p.name, sizeof p.name, "%s", "Nobody");
+  p.account = 1000;
   EndCareerSeason(p, &rig.Athletes());
-  EXPECT_FALSE(rig.menus.pages.PageVisible("MessageOK"));
+  EXPECT_FALSE(rig.pages.PageVisible("MessageOK"));
   EXPECT_EQ(p.account, 1000);
 
   // The rivals' techniques grow by at most 10 and stop at 100; the player is left alone.
@@ -431,18 +437,18 @@ TEST(CareerOffers, NewWeeksDrawHalfAnOfferEach) {
   // leaves the event at -1.
   N_CareerProfile& p = *rig.profile;
   bool sawOffer = false, sawNone = false;
-  for (unsigned seed = 1; !(sawOffer && sawNone) && seed < 50; ++seed) {
-    rig.menus.ShowOnly({"Background"});
+  Srand(11);
+  for (int week = 0; !(sawOffer && sawNone) && week < 50; ++week) {
+    rig.CloseBoxes();
     career::Week().days[3].push_back(*career::ScheduleItem(2));
     p.stage = 2;
     p.weekChoice = 1;
-    Srand(seed);
     StartCareerWeek(p);
     const CareerWeekState& w = career::Week();
     EXPECT_TRUE(w.days[3].empty());
     EXPECT_EQ(p.stage, 0);
     EXPECT_EQ(p.weekChoice, -1);
-    EXPECT_EQ(rig.menus.pages.PageVisible("MessageYesNo"), w.sponsorEvent >= 0);
+    EXPECT_EQ(rig.pages.PageVisible("MessageYesNo"), w.sponsorEvent >= 0);
     if (w.sponsorEvent >= 0) {
       sawOffer = true;
       const std::string title = frontend::Text(("#str" + std::to_string(400 + w.sponsorEvent)).c_str());
@@ -474,7 +480,7 @@ TEST(CareerOffers, SponsorEventsPayOnlyOnTheirTarget) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.event) + " " + std::to_string(c.time));
-    rig.menus.ShowOnly({"Background"});
+    rig.CloseBoxes();
     p.account = 500;
     career::Week().sponsorEvent = c.event;
     career::Week().sponsorPrize = 1800;
@@ -489,7 +495,7 @@ TEST(CareerOffers, SponsorEventsPayOnlyOnTheirTarget) {
     EXPECT_EQ(p.account, c.pays ? 2300 : 500);
     EXPECT_EQ(rig.Label("Label2"), c.pays ? "Won 1800 EUR" : "Missed");
     if (c.pays) {
-      EXPECT_EQ(rig.menus.pages.Caption("Account1"), "2300 EUR");
+      EXPECT_EQ(rig.pages.Caption("Account1"), "2300 EUR");
     }
     EXPECT_EQ(career::Week().sponsorEvent, -1);
     EXPECT_EQ(career::Week().sponsorPrize, 0);
@@ -499,14 +505,14 @@ TEST(CareerOffers, SponsorEventsPayOnlyOnTheirTarget) {
   career::DeleteProfile();
   career::Week().sponsorEvent = 2;
   career::Week().sponsorPrize = 1800;
-  rig.menus.ShowOnly({"Background"});
-  rig.menus.pages.NewLog();
+  rig.CloseBoxes();
+  rig.pages.NewLog();
   const std::int32_t handle = StoreFinishedResult(std::make_unique<ExportData>());
   ScoreSponsorEvent(handle);
   EXPECT_EQ(GetFinishedResult(handle), nullptr);
   EXPECT_EQ(career::Week().sponsorEvent, 2);
-  EXPECT_FALSE(rig.menus.pages.PageVisible("MessageOK"));
-  EXPECT_NE(rig.menus.pages.NewLog().find("ScoreSponsorEvent"), std::string::npos);
+  EXPECT_FALSE(rig.pages.PageVisible("MessageOK"));
+  EXPECT_NE(rig.pages.NewLog().find("ScoreSponsorEvent"), std::string::npos);
 }
 
 // The whole working week on the change page's frame, the clock moving 1/64 s a frame:
@@ -539,7 +545,7 @@ TEST(CareerSimulation, EndOfTheWorkingWeek) {
     double seconds = 0.0;
     frontend::SetFrameObserver([&](const frontend::FrameEvent& event) {
       if (!event.drawn) {
-        rig.menus.pages.clock.counter += 15625;
+        rig.pages.clock.counter += 15625;
         seconds += 1.0 / 64;
       }
       ASSERT_LT(seconds, 60.0);
