@@ -190,6 +190,24 @@ TEST(CareerRaceResult, EveryRaceIsBookedUnderItsStage) {
   EXPECT_EQ(p.stage, 0) << "a new week";
 }
 
+// A result the tables cannot hold: a row of an athlete outside the list and rows past
+// the 15th are left out with a log line; the other rows keep their places.
+TEST(CareerRaceResult, RowsOutsideTheListOrPastTheFieldAreNotBooked) {
+  CareerRig r;
+  N_CareerProfile& p = r.Profile();
+  std::vector<N_ResultRow> rows = CareerRig::Finish(p, 0);
+  rows[4].AthleteIndex = 999;
+  rows.push_back(rows[1]);
+  ProcessCareerRaceResult(CareerRig::Keep(rows));
+  const auto booked = r.Booked(0, p.trackOrder[p.raceIndex], 0);
+  ASSERT_EQ(booked.size(), 14u);
+  EXPECT_EQ(booked[4], std::make_pair(r.Man(rows[5].AthleteIndex), 9));
+  const std::string log = r.NewLog();
+  EXPECT_NE(log.find("row 4 names athlete 999, who is not in the list"), std::string::npos);
+  EXPECT_NE(log.find("1 rows past the 15th are not booked"), std::string::npos);
+  EXPECT_EQ(p.points, 14);
+}
+
 // The simulated pursuit's order: by time, 0.0 counting as a time; the rows without
 // one (negative or not a number) after all others, in the order they came.
 TEST(CareerRaceResult, RowsWithoutTimeSortLastAndKeepTheirOrder) {
@@ -470,6 +488,16 @@ TEST(CareerRaceLaunch, SprintMassStartPursuitAndThePursuitWithoutPlayer) {
     r.Frames(1.0);
     EXPECT_FALSE(r.PageVisible("Loading"));
   }
+
+  // A field with an unfilled place starts the athletes there are, the player last.
+  p.field[3] = -1;
+  StartCareerRace(4);
+  ASSERT_EQ(r.Launched().StartList.size(), 14u);
+  EXPECT_EQ(r.Launched().PlayerIndex, 13);
+  EXPECT_EQ(r.Launched().StartList[13].AthleteIndex, kPlayer);
+  EXPECT_EQ(r.Launched().StartList[13].StartTime, -91.0f);
+  r.World().GuiMng().GetPage("StartList")->Hide();
+  r.Frames(1.0);
 
   // The pursuit without the player: no page switch, no level load, the race run at once.
   const std::string map = r.Vars().GetString("mapname");
