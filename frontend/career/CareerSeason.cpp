@@ -7,6 +7,7 @@
 #include "frontend/AthleteField.h"
 #include "frontend/CareerTables.h"
 #include "frontend/FrontendUtil.h"
+#include "frontend/HighScoreRows.h"
 #include "frontend/MessageBox.h"
 #include "frontend/career/CareerProfile.h"
 #include "frontend/career/CareerRoster.h"
@@ -53,7 +54,7 @@ void StartCareerSeason(N_CareerProfile& p, const N_AthletMng& roster) {
 void EndCareerSeason(N_CareerProfile& p, N_AthletMng* roster) {
   N_CareerHS tables;
   tables.Load(p.number);  // a missing file reads as empty tables
-  const std::int32_t place = tables.FindAthlete(p.name);
+  const std::int32_t place = tables.FindAthlete(high_scores::FieldText(p.name, sizeof p.name));
   tables.ClearStandings();
   tables.Save(p.number);
   if (place >= 0 && place < static_cast<std::int32_t>(kCareerSeasonBonus.size())) {
