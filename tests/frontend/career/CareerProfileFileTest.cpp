@@ -289,31 +289,4 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
   career::ScheduleItems() = career::DefaultScheduleItems();
 }
 
-// Every length after the version word, over random bytes: the load ends, and leaves
-// the indices the career uses inside their arrays and lists.
-TEST(CareerProfileFile, AnyLengthAndContentLoadsInRange) {
-  test::RacePagesRig r;
-  const career::RosterSizes roster{6, 3};
-  std::uint32_t seed = 12345;
-  auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<char>(seed >> 16);
-  };
-  for (std::size_t length = 0; length <= career::kProfileRecordBytes + 8; ++length) {
-    std::string bytes = FileBytes(N_CareerProfile{}).substr(0, 4);
-    for (std::size_t i = 0; i < length; ++i) bytes.push_back(next());
-    N_CareerProfile p;
-    ASSERT_TRUE(career::LoadProfileBytes(p, 1, bytes, roster, career::Week()));
-    const auto athletes = static_cast<std::int32_t>(roster.OfSex(p.sex));
-    EXPECT_TRUE(p.raceIndex >= 0 && p.raceIndex < 10 && p.pursuitCount >= 0 && p.pursuitCount <= 15) << length;
-    EXPECT_TRUE(p.athleteIndex >= 0 && p.athleteIndex < athletes) << length;
-    for (std::int32_t track : p.trackOrder) EXPECT_TRUE(track >= 0 && track < 10) << length;
-    for (std::int32_t athlete : p.field) EXPECT_TRUE(athlete >= -1 && athlete < athletes) << length;
-    for (std::int32_t i = 0; i < p.pursuitCount; ++i)
-      EXPECT_TRUE(p.pursuitList[i].athlete >= 0 && p.pursuitList[i].athlete < athletes) << length;
-    EXPECT_TRUE(std::isfinite(p.power) && std::isfinite(p.freshness)) << length;
-  }
-  career::ScheduleItems() = career::DefaultScheduleItems();
-}
-
 }  // namespace
