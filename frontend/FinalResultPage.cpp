@@ -7,6 +7,7 @@
 #include "frontend/MainMenu.h"
 #include "frontend/TimeAttackSetup.h"
 #include "frontend/TrainingSetup.h"
+#include "frontend/career/CareerEnd.h"
 #include "race/FinishedResults.h"
 #include "race/PursuitStart.h"
 #include "race/TopTimeEntries.h"
@@ -84,6 +85,8 @@ constexpr ResultCase kCases[] = {
     {2, TimeAttackResult},
     {3, TrainingResult},
     {4, BuddyGameResult},
+    {5, career::SponsorEventResult},
+    {6, career::CareerRaceResult},
     {7, BuddyResultsDone},
 };
 

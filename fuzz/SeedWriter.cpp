@@ -1,6 +1,6 @@
 // Writes the seeds the sample data lacks: "config.cfg" as the game saves its settings
 // at exit, the key definitions table as it saves the bindings, a career roster, a
-// recorded run and the top-times tables as the game saves them, a cube and a volume
+// recorded run, the top-times tables and career profiles as the game saves them, a cube and a volume
 // texture from the sample data's DDS writer (the game's samples are all
 // two-dimensional), animated meshes and a static mesh with what the sample props lack
 // (lightmapped surfaces, tracks out of bone order), small and damaged videos, the
@@ -15,6 +15,8 @@
 #include "core/VarMng.h"
 #include "frontend/BuddyGamesHS.h"
 #include "frontend/CareerTables.h"
+#include "frontend/career/CareerProfileFile.h"
+#include "frontend/career/CareerState.h"
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 #include "race/RunRecorder.h"
@@ -247,6 +249,41 @@ bool WriteHighScoreSeeds() {
   return written;
 }
 
+/// Career profiles as the career saves them: a new one, and one in its fourth season
+/// with a week plan, a standing sponsor event and a pursuit list.
+bool WriteCareerProfileSeeds() {
+  std::filesystem::create_directories("career_profile");
+  N_CareerProfile fresh;
+  fresh.number = 1;
+  career::Week() = CareerWeekState{};
+  bool written = career::SaveCareerProfile(fresh) &&
+                 WriteText("career_profile/new.dat", ReadText("data/tables/profile1.dat"));
+  N_CareerProfile running = fresh;
+  running.started = 1;
+  running.season = 3;
+  running.raceIndex = 6;
+  running.stage = 1;
+  running.account = 23450;
+  for (int i = 0; i < 10; ++i) running.trackOrder[i] = (i * 7) % 10;
+  running.extraRaces[0] = 2;
+  running.extraRaces[1] = 6;
+  for (int i = 0; i < 15; ++i) running.field[i] = i;
+  running.pursuitCount = 3;
+  running.pursuitList[1] = {4, -12.5f};
+  running.pursuitList[2] = {14, -30.0f};
+  const auto& items = career::ScheduleItems();
+  career::Week().days[0] = {items[4], items[0]};
+  career::Week().days[2] = {items[8]};
+  career::Week().days[4] = {items[9]};
+  career::Week().sponsorEvent = 2;
+  career::Week().sponsorPrize = 1800;
+  written = written && career::SaveCareerProfile(running) &&
+            WriteText("career_profile/running.dat", ReadText("data/tables/profile1.dat"));
+  career::Week() = CareerWeekState{};
+  std::filesystem::remove("data/tables/profile1.dat");
+  return written;
+}
+
 /// The five vertex programs of the sample data as one input, "wave.vsh" first.
 bool WriteVertexProgramSeeds(const std::filesystem::path& root) {
   const std::filesystem::path vp = root / "data/scripts/vp";
@@ -295,7 +332,7 @@ int main(int argc, char** argv) {
   const bool keys = SaveKeyDefinitions();
   const bool textures = WriteTextures();
   const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
-                     WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteHighScoreSeeds() && WriteVertexProgramSeeds(root) &&
+                     WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteHighScoreSeeds() && WriteCareerProfileSeeds() && WriteVertexProgramSeeds(root) &&
                      WriteVideoSeeds() && WriteLevels();
   if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);

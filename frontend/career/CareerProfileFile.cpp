@@ -62,7 +62,6 @@ class Writer {
   void U8(std::uint8_t value) { *Take(1) = static_cast<char>(value); }
   void Bytes(const char* field, std::size_t size) { std::memcpy(Take(size), field, size); }
   void Padding(std::size_t size) { std::memset(Take(size), 0, size); }
-  std::size_t Written() const { return m_done; }
 
  private:
   char* Take(std::size_t size) {
@@ -128,8 +127,7 @@ class Checker {
   int m_replaced = 0;
 };
 
-// The most a group's budget gives one bar: 220 points less two bars at 40 is 140; the
-// attributes stay below the ceiling a whole group could reach.
+// No attribute or ceiling exceeds the whole budget of a group, 220 points.
 constexpr float kMaxAttribute = 220.0f;
 
 void DeleteFile(const std::string& enginePath) {
