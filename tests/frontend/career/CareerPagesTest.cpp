@@ -6,6 +6,7 @@
 #include "frontend/FrontendFrame.h"
 #include "frontend/career/CareerAthleteView.h"
 #include "frontend/career/CareerAttributeView.h"
+#include "frontend/career/CareerRoster.h"
 #include "frontend/career/CareerState.h"
 #include "frontend/career/CareerWeekHeader.h"
 
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -133,6 +135,33 @@ TEST(CareerProfileView, AthleteAndTheLocksOfAStartedCareer) {
   r.NewLog();
   career::ShowCareerAthlete(0, 9999);
   EXPECT_NE(r.NewLog().find("no athlete 9999"), std::string::npos);
+  career::DeleteProfile();
+}
+
+// The career athlete takes the place of the roster athlete of the profile's sex (any
+// sex but 0 is the women's list): its name and each value on its own key.
+TEST(CareerRoster, HandsTheAthleteToItsListByKey) {
+  test::RacePagesRig r;
+  N_AthletMng& athletes = r.World().AthletMng();
+  for (std::int32_t sex : {0, 2}) {
+    SCOPED_TRACE(sex);
+    N_CareerProfile& p = Fresh();
+    p.sex = sex;
+    p.athleteIndex = 3;
+    std::strcpy(p.name, "Kari Vell");
+    float v = 60.0f;
+    for (float* a : {&p.power, &p.hearth, &p.condition, &p.concentration, &p.coolness, &p.fightGhost, &p.shootTech,
+                     &p.runTech, &p.handlTech})
+      *a = v += 1.0f;
+    const N_AthletProfile other = *athletes.GetBySex(sex == 0 ? 1 : 0, 3);
+    career::HandAthleteToRoster(p);
+    const N_AthletProfile& athlete = *athletes.GetBySex(sex == 0 ? 0 : 1, 3);
+    EXPECT_EQ(athlete.AthletName, "Kari Vell");
+    std::vector<float> keys;
+    for (float N_AthletProfile::*key : N_AthletProfile::kAttributes) keys.push_back(athlete.*key);
+    EXPECT_EQ(keys, (std::vector<float>{61, 62, 63, 64, 65, 66, 67, 68, 69}));  // the keys' order is power .. handling
+    EXPECT_EQ(athletes.GetBySex(sex == 0 ? 1 : 0, 3)->AthletName, other.AthletName);
+  }
   career::DeleteProfile();
 }
 
