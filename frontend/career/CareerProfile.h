@@ -96,3 +96,15 @@ static_assert(offsetof(N_CareerProfile, pursuitList) == 256);
 static_assert(offsetof(N_CareerProfile, schedule) == 376);
 static_assert(offsetof(N_CareerProfile, sponsorEvent) == 456);
 static_assert(offsetof(N_CareerProfile, weekChoice) == 480);
+
+namespace career {
+
+/// Adds money or points to a profile's total, held at the limits of its 32 bits: a
+/// hand-edited file may bring any account, and prize money must not wrap it.
+inline void AddToTotal(std::int32_t& total, std::int64_t amount) {
+  const std::int64_t sum = std::int64_t(total) + amount;
+  total = static_cast<std::int32_t>(
+      sum > INT32_MAX ? std::int64_t(INT32_MAX) : sum < INT32_MIN ? std::int64_t(INT32_MIN) : sum);
+}
+
+}  // namespace career

@@ -281,8 +281,8 @@ void ProcessCareerRaceResult(std::int32_t resultHandle) {
     }
   }
   if (place >= 0 && place < kFieldSize) {
-    profile->account += CareerPrize(place);
-    profile->points += CareerPoints(place);
+    career::AddToTotal(profile->account, CareerPrize(place));
+    career::AddToTotal(profile->points, CareerPoints(place));
   }
   BookRows("ProcessCareerRaceResult", *tables, *profile, *result, profile->stage, false);
   tables->Save(profile->number);

@@ -60,7 +60,7 @@ void EndCareerSeason(N_CareerProfile& p, N_AthletMng* roster) {
   if (place >= 0 && place < static_cast<std::int32_t>(kCareerSeasonBonus.size())) {
     const std::int32_t bonus = kCareerSeasonBonus[static_cast<std::size_t>(place)];
     ShowMessageOK(FormatDataText(frontend::Text("#str342").c_str(), "%d%d", place + 1, bonus), "OKMsgClick");
-    p.account += bonus;
+    career::AddToTotal(p.account, bonus);
   }
 
   if (!roster) return;

@@ -67,7 +67,7 @@ void ScoreSponsorEvent(std::int32_t resultHandle) {
   ReleaseFinishedResult(resultHandle);
   if (success) {
     ShowMessageOK(FormatDataText(frontend::Text("#str335").c_str(), "%d", week.sponsorPrize), "OKMsgClick");
-    p->account += week.sponsorPrize;
+    career::AddToTotal(p->account, week.sponsorPrize);
     career::ShowAccount();
   } else {
     ShowMessageOK(frontend::Text("#str336"), "OKMsgClick");

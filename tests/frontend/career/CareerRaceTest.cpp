@@ -152,6 +152,12 @@ TEST(CareerRaceResult, SprintPlacesPayPointsAndStartThePursuitList) {
     }
     EXPECT_EQ(p.raceIndex, 2) << "the week goes on";
   }
+  // An account at the top of its range (a hand-edited file) stays there.
+  r.Reset();
+  N_CareerProfile& rich = r.Profile();
+  rich.account = INT32_MAX - 100;
+  ProcessCareerRaceResult(CareerRig::Keep(CareerRig::Finish(rich, 0)));
+  EXPECT_EQ(rich.account, INT32_MAX);
 }
 
 // The race's 15 rows in the slot's tables: the block of season, week's track and
