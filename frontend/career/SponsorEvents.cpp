@@ -5,7 +5,14 @@
 #include "core/Log.h"
 #include "core/Random.h"
 #include "frontend/FrontendUtil.h"
+#include "frontend/BuddySeries.h"
 #include "frontend/MessageBox.h"
+#include "frontend/PageSwitch.h"
+#include "frontend/career/CareerMainPage.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiPage.h"
+#include "gui/GuiTable.h"
+#include "core/VarMng.h"
 #include "frontend/career/CareerProfile.h"
 #include "frontend/career/CareerState.h"
 #include "frontend/career/CareerWeekHeader.h"
@@ -74,4 +81,56 @@ void ScoreSponsorEvent(std::int32_t resultHandle) {
   }
   week.sponsorEvent = -1;
   week.sponsorPrize = 0;
+}
+
+void LaunchSponsorEvent() {
+  const N_CareerProfile* p = career::Profile();
+  if (!p) return;
+  const std::int32_t event = career::Week().sponsorEvent;
+  SwitchPageWithFade("Career", "Loading", false);
+  frontend::HidePageNow("CareerHS");
+  StartBuddyGame(p->athleteIndex, p->sex, event, p->name, p->nation);
+  if (g_varMng) g_varMng->SetInt("gamemode", 5, 2);
+  if (event >= 0)
+    if (N_GuiElement* text = frontend::GetElement("BuddyText1"))
+      text->SetCaption(frontend::Text(FormatString("#str%03d", 416 + event).c_str()));
+  frontend::SetCaption("Name1", p->name);
+  if (N_GuiElement* nation = frontend::GetElement("Natn1")) nation->SetShader(p->nation);
+  frontend::SetCaption("Name7", p->name);
+  frontend::ClosePage("Loading", 2.0f);
+  if (N_GuiElement* end = frontend::GetElement("End1")) end->Hide();
+  if (N_GuiPage* page = frontend::FindPage("BuddyStart")) page->Show(2.0f);
+}
+
+extern "C" void cbSponsorEvent(N_GuiElement* element) {
+  frontend::HidePageNow("MessageYesNo");
+  const N_CareerProfile* p = career::Profile();
+  if (!element || !p) return;
+  CareerWeekState& week = career::Week();
+  if (element->GetName() == "Yes1") {
+    CareerScheduleItem& row = *career::ScheduleItem(career::kSponsorItem);
+    row.cost = week.sponsorPrize;
+    if (week.sponsorDay >= 0 && week.sponsorDay < 3) week.days[static_cast<std::size_t>(week.sponsorDay)].push_back(row);
+    frontend::SetCaption("EventText1", frontend::Text("#str274"));
+  } else if (element->GetName() == "No1") {
+    week.sponsorEvent = -1;
+    career::ShowStageText(p->stage);
+  }
+}
+
+extern "C" void cbRemoveSponsorEvent(N_GuiElement* element) {
+  const std::int32_t day = career::GetSelectedWeekday();
+  const std::int32_t row = frontend::SelectedRow("Schedule1");
+  frontend::HidePageNow("MessageYesNo");
+  if (!element || element->GetName() != "Yes1" || day < 0 || row < 0) return;
+  auto& list = career::Week().days[static_cast<std::size_t>(day)];
+  if (static_cast<std::size_t>(row) >= list.size()) {
+    if (g_log) g_log->Print("cbRemoveSponsorEvent: row %d is not in the list of day %d\n", row, day);
+    return;
+  }
+  if (N_GuiTable* table = frontend::GetElementOf<N_GuiTable>("Schedule1")) table->DeleteRow(row);
+  list.erase(list.begin() + row);
+  if (N_GuiElement* add = frontend::GetElement("Add3")) add->SetEnabled(true);
+  if (list.empty())
+    if (N_GuiElement* remove = frontend::GetElement("Remove3")) remove->SetEnabled(false);
 }

@@ -20,3 +20,17 @@ bool SponsorTargetMet(std::int32_t event, const ExportData& result);
 /// the account; else the "#str336" box. The event and its prize are cleared either
 /// way. Without a current profile the result is released, logged, and nothing changes.
 void ScoreSponsorEvent(std::int32_t resultHandle);
+
+/// Plays the booked event (its item already taken out of the week): from "Career"
+/// through "Loading" to the buddy game's "BuddyStart" with the profile's athlete,
+/// "gamemode" 5. Nothing without a current profile.
+void LaunchSponsorEvent();
+
+class N_GuiElement;
+extern "C" {
+/// Answer of the offer box: "Yes1" books the event (row 8 at the prize) into its day.
+void cbSponsorEvent(N_GuiElement* element);
+/// Answer of the removal question: "Yes1" takes the selected event item out of the
+/// selected day, without refund.
+void cbRemoveSponsorEvent(N_GuiElement* element);
+}

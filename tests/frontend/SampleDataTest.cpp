@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 const std::set<std::string> kLaterCallbacks = {};
 /// Answers of message boxes the code shows before the pages that define them are there
 /// (the sponsor offer of a new career week, answered on the career pages).
-const std::set<std::string> kLaterAnswers = {"cbSponsorEvent"};
+const std::set<std::string> kLaterAnswers = {"cbFinishCareer"};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
@@ -122,6 +122,12 @@ const Named kNamed[] = {
     {"Career", "Button",
      {"Add3", "Remove3", "Trainings1", "Tables1", "Details1", "Finish1", "Help1", "Back21", "Start8"}},
     {"Career", "Model", {"Model8"}},
+    {"CareerTrainings", "Table", {"TTable1"}},
+    {"CareerTrainings", "Text", {"TrainingText1"}},
+    {"CareerTrainings", "Button", {"Buy1", "Back25"}},
+    {"CareerTravel", "CheckBox", {"Car1", "Train1", "Plane1", "Hotel1", "Hotel2", "Hotel3"}},
+    {"CareerTravel", "Text", {"CarText1", "TrainText1", "PlaneText1", "HotelText1", "HotelText2", "HotelText3"}},
+    {"CareerTravel", "Button", {"Continue2"}},
     {"CareerProfile", "TextSelector", {"Profile1", "Sex11", "Difficulty6"}},
     {"CareerProfile", "Text", {"t88", "Caption23", "Height1", "Weight1"}},
     {"CareerProfile", "Model", {"Model7"}},

@@ -1,0 +1,21 @@
+#pragma once
+// The career hub "Career": the bookable items, the plan of the selected day, the
+// account and the week's line; booking and removing items, selecting a day (the
+// travel day opens the travel page), and the start button that plays a booked
+// sponsor event, ends the working week or starts the week's next race.
+#include <cstdint>
+
+class N_GuiElement;
+
+namespace career {
+/// "EventText1" by the stage: the week's work, the pursuit next or the extra race;
+/// any other stage leaves it as it is.
+void ShowStageText(std::int32_t stage);
+}  // namespace career
+
+extern "C" {
+/// Onshow of "Career": fills the whole page from the current profile.
+void CareerShow();
+/// Onclick of every button, table, day box and the model of "Career".
+void CareerClick(N_GuiElement* element);
+}
