@@ -151,6 +151,12 @@ const Named kNamed[] = {
     {"CareerHSFinal", "Table", {"CareerHS"}},
     {"CareerHSFinal", "Text", {"Difficulty11"}},
     {"CareerHSFinal", "Button", {"Back27"}},
+    {"CareerHS1", "Table", {"CareerHS1"}},
+    {"CareerHS1", "Button", {"Back23", "Details2"}},
+    {"CareerHS2", "TextSelector", {"Season1", "Track2", "Discipline10"}},
+    {"CareerHS2", "Table", {"CareerHS2"}},
+    {"CareerHS2", "Button", {"Back26"}},
+    {"CareerHelp", "Button", {"Back24"}},
 };
 
 /// The item counts the code relies on: the course pictures it takes out and puts back,
@@ -165,12 +171,13 @@ const Counted kCounted[] = {
     {"Track10", 10},       {"Weather4", 3},        {"Weather5", 3},       {"SnowQuality4", 3},
     {"ShootType1", 2},     {"InitCondition1", 10}, {"InitCondition2", 10}, {"ArmsCondition1", 10},
     {"Sex2", 2},           {"Sex4", 2},            {"Sex5", 2},           {"Sex10", 2},
+    {"Season1", 10},       {"Track2", 10},         {"Discipline10", 3},
 };
 
 /// The text keys the code looks up.
 const char* const kNamedKeys[] = {"#str021", "#str152", "#str315", "#str316", "#str317", "#str351",
                                   // the career's
-                                  "#str012", "#str264", "#str321", "#str335", "#str336", "#str342"};
+                                  "#str012", "#str264", "#str321", "#str335", "#str336", "#str342", "#str018", "#str019"};
 
 bool Exported(const std::string& name) { return GetProcAddress(GetModuleHandleA(nullptr), name.c_str()) != nullptr; }
 
@@ -257,7 +264,7 @@ TEST(FrontendSampleData, CareerPagesHoldWhatTheCareerReads) {
       EXPECT_EQ(gauge->GetRange(), 100.0f) << word << suffix;
     }
   }
-  for (const auto& [table, columns] : {std::pair{"Tasks1", 4u}, {"Schedule1", 4u}, {"CareerHS", 5u}})
+  for (const auto& [table, columns] : {std::pair{"Tasks1", 4u}, {"Schedule1", 4u}, {"CareerHS", 5u}, {"CareerHS1", 14u}, {"CareerHS2", 6u}})
     EXPECT_EQ(dynamic_cast<N_GuiTable*>(gui.GetElement(table, false))->GetColumnCount(), columns) << table;
   EXPECT_EQ(dynamic_cast<N_GuiEditBox*>(gui.GetElement("PlayerName5", false))->GetMaxChars(), 31);
   EXPECT_GE(dynamic_cast<N_GuiTextSelector*>(gui.GetElement("Profile1", false))->Items().size(), 1u);
