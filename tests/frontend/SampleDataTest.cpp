@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 const std::set<std::string> kLaterCallbacks = {};
 /// Answers of message boxes the code shows before the pages that define them are there
 /// (the sponsor offer of a new career week, answered on the career pages).
-const std::set<std::string> kLaterAnswers = {"cbFinishCareer"};
+const std::set<std::string> kLaterAnswers = {};
 
 /// What the code looks up by name: pages and their elements of one class each.
 struct Named {
