@@ -198,3 +198,26 @@ TEST(CareerAttributesPage, BudgetOfTheGroupsAndTheViewLook) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CareerSpecialName, RaisesEverythingToAHundredWithOrWithoutTheDress) {
+  test::RacePagesRig r;
+  for (std::int32_t sex : {0, 1}) {
+    SCOPED_TRACE(sex);
+    N_CareerProfile& p = career::NewProfile();
+    p.sex = sex;  // the rig has no dress file: a female career keeps its dresses
+    p.hearth = 41.0f;
+    p.maxCoolness = 55.0f;
+    p.shootTech = 60.0f;
+    p.freshness = 12.0f;
+    career::ApplySpecialName();
+    for (float v : {p.hearth, p.maxCoolness, p.shootTech, p.freshness, p.maxHearth, p.handlTech})
+      EXPECT_EQ(v, 100.0f);
+  }
+  EXPECT_TRUE(career::IsSpecialName("PELIMORA"));
+  EXPECT_FALSE(career::IsSpecialName("pelimora "));
+  career::DeleteProfile();
+}
+
+}  // namespace
