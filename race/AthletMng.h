@@ -78,7 +78,8 @@ class N_AthletMng : public N_FigureRoster {
   // Career rosters.
   /// The default copies take the athletes' nine attributes.
   void StoreDefaults();
-  /// The athletes take the nine attributes of their default copies.
+  /// The athletes take the nine attributes of their default copies and hold their file
+  /// values again (until the next Load).
   void RestoreDefaults();
   /// Replaces the roster of career n with the athletes' values (whole, or not at all:
   /// false, the old roster stays), then restores the file values either way.

@@ -24,6 +24,8 @@ void N_AthletMng::RestoreDefaults() {
   for (std::size_t i = 0; i < m_athletes.size() && i < m_defaults.size(); ++i) {
     m_athletes[i]->CopyAttributes(m_defaults[i]);
   }
+  // The athletes hold their file values again, until the next Load.
+  m_holdsFileValues = true;
 }
 
 bool N_AthletMng::Save(int career) {
@@ -37,7 +39,6 @@ bool N_AthletMng::Save(int career) {
   if (!saved && g_log) g_log->Print("N_AthletMng::Save: %s\n", why.c_str());
   // The career's values leave the athletes whether or not the roster was written.
   RestoreDefaults();
-  m_holdsFileValues = true;
   return saved;
 }
 

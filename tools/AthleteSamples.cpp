@@ -88,6 +88,8 @@ bool WriteAthleteTextures(datagen::Output& out) {
   for (const auto& [name, colour] : suits) {
     textures.push_back({std::string("lyziari/dress_") + name, DdsFormat::Dxt1, Dress(colour)});
   }
+  // The special dress a career of the special name puts on the female athletes.
+  textures.push_back({"lyziari/dress00", DdsFormat::Dxt1, Dress({0.85f, 0.25f, 0.6f})});
   const std::pair<const char*, Colour3> skis[] = {
       {"red", {0.85f, 0.15f, 0.1f}}, {"blue", {0.15f, 0.3f, 0.85f}}, {"white", {0.92f, 0.92f, 0.92f}}};
   for (const auto& [name, skiColour] : skis) {

@@ -51,7 +51,7 @@ TEST(MainMenu, EachClickLeavesAndShowsThePagesOfItsRow) {
       {MainMenuClick, "Credits", "MainMenu", true, {"MainMenu", "Background"}, nullptr, {"Credits"}},
       {SinglePlayerClick, "Arcade", "SinglePlayer", true, {"Background", "SinglePlayer"}, nullptr, {"Arcade"}},
       {SinglePlayerClick, "TimeAttack", "SinglePlayer", true, {"Background", "SinglePlayer"}, nullptr, {"TimeAttack"}},
-      {SinglePlayerClick, "Career", "SinglePlayer", false, {"Background", "SinglePlayer"}, nullptr,
+      {SinglePlayerClick, "Career", "SinglePlayer", true, {"Background", "SinglePlayer"}, nullptr,
        {"CareerProfile", "CareerAttributes"}},
       {SinglePlayerClick, "SingleRace", "SinglePlayer", true, {"Background", "SinglePlayer"}, nullptr, {"SingleRace"}},
       {SinglePlayerClick, "Back1", "SinglePlayer", true, {}, "SinglePlayer", {"MainMenu"}},

@@ -1,0 +1,223 @@
+// The career profile and attribute pages by their callbacks over the sample page
+// scripts: browsing the athletes, the start of a career with all or fewer points, the
+// special name, the reset, the point budget of the bars and the view look.
+#include "frontend/career/CareerProfilePage.h"
+#include "frontend/career/CareerState.h"
+#include "frontend/FrontendUtil.h"
+
+#include "gui/GuiCheckBox.h"
+#include "gui/GuiElement.h"
+#include "gui/GuiModel.h"
+#include "gui/GuiScrollBar.h"
+#include "gui/GuiTextSelector.h"
+#include "race/AthletMng.h"
+#include "race/AthletProfile.h"
+#include "tests/race/RacePagesRig.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char* const kBars[] = {"HearthAtt1",        "ConditionAtt1",  "PowerAtt1",
+                             "ConcentrationAtt1", "FightGhostAtt1", "CoolnessAtt1",
+                             "RunTechAtt1",       "ShootTechAtt1",  "HandlTechAtt1"};
+
+void Click(test::RacePagesRig& r, const char* name) { CareerProfileClick(&r.Element(name)); }
+
+void SetBars(test::RacePagesRig& r, const int (&values)[9]) {
+  for (int i = 0; i < 9; ++i) r.ElementAs<N_GuiScrollBar>(kBars[i]).SetValue(values[i]);
+}
+
+/// The set-up page on a fresh slot 0.
+void OpenSetUp(test::RacePagesRig& r, std::uint32_t slot = 0) {
+  r.rig.harness.dir.Write("data/tables/.keep", "");
+  r.ElementAs<N_GuiTextSelector>("Profile1").SetSelected(slot);
+  r.Element("Profile1").Show();
+  r.Element("t88").Show();
+  CareerProfileShow(nullptr);
+}
+
+TEST(CareerProfilePage, BrowsingWrapsAndTheSexStartsAtAthleteZero) {
+  test::RacePagesRig r;
+  OpenSetUp(r);
+  const N_AthletMng& athletes = r.World().AthletMng();
+  auto& model = r.ElementAs<N_GuiModel>("Model7");
+  for (std::int32_t sex : {0, 1}) {
+    SCOPED_TRACE(sex);
+    const auto last = static_cast<std::int32_t>(sex == 0 ? athletes.GetMaleCount() : athletes.GetFemaleCount()) - 1;
+    ASSERT_GT(last, 0);
+    r.ElementAs<N_GuiTextSelector>("Sex11").SetSelected(static_cast<std::uint32_t>(sex));
+    model.SetAthlete(0);
+    Click(r, "AthletPrev");
+    EXPECT_EQ(model.GetAthlete(), last);
+    Click(r, "AthletNext");
+    EXPECT_EQ(model.GetAthlete(), 0);
+    model.SetAthlete(2);
+    r.ElementAs<N_GuiTextSelector>("Sex11").SetSelected(static_cast<std::uint32_t>(1 - sex));
+    Click(r, "Sex11");
+    EXPECT_EQ(model.GetAthlete(), 0);
+    EXPECT_EQ(model.GetSex(), 1 - sex);
+  }
+  career::DeleteProfile();
+}
+
+TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
+  struct Case {
+    int bars[9];
+    const char* name;
+    bool asks;
+    std::int32_t account;  ///< after the start
+  };
+  const Case cases[] = {
+      {{140, 40, 40, 80, 70, 70, 100, 60, 60}, "Skier", false, 1000},
+      {{140, 40, 40, 80, 70, 70, 100, 60, 59}, "Skier", true, 1000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "PeLiMoRa", false, 100000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "xpelimora", false, 1000},
+  };
+  // One game root a process: each case on a slot of its own.
+  test::RacePagesRig r;
+  std::uint32_t slot = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenSetUp(r, slot);
+    SetBars(r, c.bars);
+    r.Element("PlayerName5").SetCaption(c.name);
+    Click(r, "Continue1");
+    N_CareerProfile* p = career::Profile();
+    ASSERT_NE(p, nullptr);
+    // The page's choices are in the profile whether or not the question comes.
+    EXPECT_EQ(std::string(p->name), c.name);
+    EXPECT_EQ(p->maxHearth, static_cast<float>(c.bars[0]));
+    EXPECT_EQ(p->handlTech, static_cast<float>(c.bars[8]));
+    for (float v : {p->hearth, p->condition, p->power}) EXPECT_GE(v, 40.0f);
+    EXPECT_LE(p->hearth, p->maxHearth);
+    // The new week may offer a sponsor event in the same box: only the text tells.
+    EXPECT_EQ(r.PageVisible("MessageYesNo") && r.Caption("Label1") == r.strings.Find("#str350"), c.asks);
+    if (c.asks) {
+      EXPECT_EQ(p->started, 0);
+      EXPECT_EQ(r.Caption("Label1"), r.strings.Find("#str350"));
+      cbUnusedPoints(&r.Element("Yes1"));
+    }
+    EXPECT_EQ(p->started, 1);
+    EXPECT_EQ(p->account, c.account);
+    EXPECT_FALSE(r.PageVisible("CareerProfile"));
+    EXPECT_TRUE(r.PageVisible("Career"));
+    EXPECT_TRUE(r.ElementAs<N_GuiCheckBox>("Monday").IsChecked());
+    EXPECT_FALSE(r.rig.harness.dir.Read("data/tables/profile" + std::to_string(slot++) + ".dat").empty());
+    const N_AthletProfile* mine = r.World().AthletMng().GetBySex(p->sex, static_cast<std::size_t>(p->athleteIndex));
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(mine->AthletName, c.name);
+    EXPECT_EQ(mine->RunTechnic, p->runTech);
+    r.Element("Label1").SetCaption("");
+    frontend::HidePageNow("MessageYesNo");
+    career::DeleteProfile();
+  }
+}
+
+TEST(CareerProfilePage, ResetAsksOnlyForAStartedCareer) {
+  test::RacePagesRig r;
+  OpenSetUp(r);
+  N_CareerProfile* p = career::Profile();
+  ASSERT_NE(p, nullptr);
+  p->account = 5;
+  Click(r, "Reset1");
+  EXPECT_FALSE(r.PageVisible("MessageYesNo"));
+  EXPECT_EQ(p->account, 1000);
+
+  p->started = 1;
+  p->account = 5;
+  Click(r, "Reset1");
+  EXPECT_TRUE(r.PageVisible("MessageYesNo"));
+  EXPECT_EQ(r.Caption("Label1"), r.strings.Find("#str318"));
+  cbResetProfile(&r.Element("No1"));
+  EXPECT_EQ(p->started, 1);
+  Click(r, "Reset1");
+  cbResetProfile(&r.Element("Yes1"));
+  EXPECT_EQ(p->started, 0);
+  EXPECT_EQ(p->account, 1000);
+  career::DeleteProfile();
+}
+
+TEST(CareerProfilePage, LeavingAnUnstartedSetUpRestoresTheFileValues) {
+  test::RacePagesRig r;
+  OpenSetUp(r);
+  N_AthletMng& athletes = r.World().AthletMng();
+  const float fileValue = athletes.GetBySex(0, 1)->RunTechnic;
+  SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 59});
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Click(r, "Continue1");
+    cbUnusedPoints(&r.Element("No1"));
+  }
+  Click(r, "Back22");
+  EXPECT_EQ(career::Profile(), nullptr);
+  EXPECT_TRUE(r.PageVisible("SinglePlayer"));
+  EXPECT_EQ(athletes.GetBySex(0, 1)->RunTechnic, fileValue);
+  CareerProfileShow(nullptr);
+  EXPECT_NE(career::Profile(), nullptr);
+  career::DeleteProfile();
+}
+
+TEST(CareerAttributesPage, BudgetOfTheGroupsAndTheViewLook) {
+  test::RacePagesRig r;
+  OpenSetUp(r);
+  struct Case {
+    const char* bar;
+    std::int32_t tag, value, after;
+    const char* total;
+    const char* left;
+  };
+  const Case cases[] = {
+      {"HearthAtt1", 0, 150, 140, "TotalLbl1", "0"},
+      {"ConditionAtt1", 0, 20, 40, "TotalLbl1", "100"},
+      {"RunTechAtt1", 5, 100, 100, "TotalLbl3", "40"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bar);
+    SetBars(r, {40, 40, 40, 40, 40, 40, 40, 40, 40});
+    auto& bar = r.ElementAs<N_GuiScrollBar>(c.bar);
+    bar.SetTag(c.tag);
+    bar.SetValue(c.value);
+    CareerAttributesDown(&bar);
+    EXPECT_EQ(bar.GetValue(), c.after);
+    EXPECT_EQ(r.Caption(c.total), c.left);
+  }
+
+  N_CareerProfile* p = career::Profile();
+  p->power = 57.6f;
+  p->maxPower = 80.2f;
+  p->shootTech = 66.6f;
+  r.Element("Profile1").Hide();
+  CareerAttributesShow(nullptr);
+  EXPECT_EQ(r.ElementAs<N_GuiScrollBar>("PowerAtt1").GetValue(), 57);
+  EXPECT_FALSE(r.Element("PowerAtt1").IsEnabled());
+  EXPECT_EQ(r.Caption("PowerText1"), "58 / 80");
+  EXPECT_EQ(r.Caption("ShootTechText1"), "67 / 100");
+  career::DeleteProfile();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CareerSpecialName, RaisesEverythingToAHundredWithOrWithoutTheDress) {
+  test::RacePagesRig r;
+  for (std::int32_t sex : {0, 1}) {
+    SCOPED_TRACE(sex);
+    N_CareerProfile& p = career::NewProfile();
+    p.sex = sex;  // the rig has no dress file: a female career keeps its dresses
+    p.hearth = 41.0f;
+    p.maxCoolness = 55.0f;
+    p.shootTech = 60.0f;
+    p.freshness = 12.0f;
+    career::ApplySpecialName();
+    for (float v : {p.hearth, p.maxCoolness, p.shootTech, p.freshness, p.maxHearth, p.handlTech})
+      EXPECT_EQ(v, 100.0f);
+  }
+  EXPECT_TRUE(career::IsSpecialName("PELIMORA"));
+  EXPECT_FALSE(career::IsSpecialName("pelimora "));
+  career::DeleteProfile();
+}
+
+}  // namespace
