@@ -7,6 +7,7 @@
 #include "frontend/MessageBox.h"
 #include "frontend/career/CareerEnd.h"
 #include "frontend/career/CareerProfileFile.h"
+#include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerRace.h"
 #include "frontend/career/CareerState.h"
 #include "frontend/career/CareerTraining.h"
@@ -16,6 +17,7 @@
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiTable.h"
+#include "race/TopTimeTables.h"
 #include "race/AthletMng.h"
 #include "race/World.h"
 
@@ -191,6 +193,7 @@ extern "C" void CareerShow() {
     if (g_log) g_log->Print("CareerShow: no current career profile\n");
     return;
   }
+  if (career::IsSpecialName(top_times::FieldText(p->name, sizeof p->name))) career::ApplySpecialName();
   if (N_GuiTable* tasks = frontend::GetElementOf<N_GuiTable>("Tasks1")) {
     tasks->Clear();
     for (std::int32_t row = 0; row < career::kBookableItems; ++row)
