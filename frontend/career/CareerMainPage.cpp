@@ -187,7 +187,7 @@ void ShowStageText(std::int32_t stage) {
 
 }  // namespace career
 
-extern "C" void CareerShow() {
+extern "C" void CareerShow(N_GuiPage* /*page*/) {
   N_CareerProfile* p = career::Profile();
   if (!p) {
     if (g_log) g_log->Print("CareerShow: no current career profile\n");

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class N_GuiElement;
+class N_GuiPage;
 
 namespace career {
 /// "EventText1" by the stage: the week's work, the pursuit next or the extra race;
@@ -15,7 +16,7 @@ void ShowStageText(std::int32_t stage);
 
 extern "C" {
 /// Onshow of "Career": fills the whole page from the current profile.
-void CareerShow();
+void CareerShow(N_GuiPage* page);
 /// Onclick of every button, table, day box and the model of "Career".
 void CareerClick(N_GuiElement* element);
 }

@@ -52,7 +52,7 @@ void BuyWeekChoice() {
   frontend::ShowPageNow("Career");
 }
 
-extern "C" void CareerTrainingsShow() {
+extern "C" void CareerTrainingsShow(N_GuiPage* /*page*/) {
   N_GuiTable* table = frontend::GetElementOf<N_GuiTable>("TTable1");
   if (!table) return;
   table->Clear();

@@ -2,6 +2,7 @@
 // The page "CareerTrainings": one special training a week (at most two a season),
 // which takes Monday to Wednesday of the week plan.
 class N_GuiElement;
+class N_GuiPage;
 
 /// The purchase of the row selected in "TTable1": refused with a box when one is
 /// already booked this week or the account is short; else paid, counted, and Monday
@@ -9,7 +10,7 @@ class N_GuiElement;
 void BuyWeekChoice();
 
 extern "C" {
-void CareerTrainingsShow();
+void CareerTrainingsShow(N_GuiPage* page);
 void CareerTrainingsClick(N_GuiElement* element);
 /// Answer of the question whether to give up the items of Monday to Wednesday.
 void cbTrainingBuy(N_GuiElement* element);

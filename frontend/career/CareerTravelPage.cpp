@@ -70,7 +70,7 @@ std::int32_t TravelDay() { return Week().extraRaceWeek ? 3 : 4; }
 
 }  // namespace career
 
-extern "C" void CareerTravelShow() {
+extern "C" void CareerTravelShow(N_GuiPage* /*page*/) {
   N_CareerProfile* p = career::Profile();
   if (!p) return;
   CareerWeekState& week = career::Week();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class N_GuiElement;
+class N_GuiPage;
 
 namespace career {
 /// Thursday (3) in an extra-race week, else Friday (4).
@@ -13,7 +14,7 @@ std::int32_t TravelDay();
 }  // namespace career
 
 extern "C" {
-void CareerTravelShow();
+void CareerTravelShow(N_GuiPage* page);
 /// "Continue2": books and charges the checked transport and hotel (after a free trip
 /// it only closes the page).
 void CareerTravelClick(N_GuiElement* element);

@@ -33,7 +33,7 @@ N_CareerProfile& Fresh(test::RacePagesRig& r, std::int32_t account) {
   p.hotel = -1;
   p.weekChoice = -1;
   career::ResetWeekdaySelection();
-  CareerShow();
+  CareerShow(nullptr);
   r.NewLog();
   return p;
 }
@@ -137,7 +137,7 @@ TEST(CareerMainPage, DaysLocksAndTheModel) {
   EXPECT_EQ(p.account, 950);
 
   p.stage = 1;
-  CareerShow();
+  CareerShow(nullptr);
   for (const char* name : {"Monday", "Friday", "Add3", "Remove3", "Trainings1"})
     EXPECT_FALSE(r.Element(name).IsEnabled()) << name;
   p.stage = 0;
@@ -174,7 +174,7 @@ TEST(CareerTrainingsPage, PurchasesAndTheirLimits) {
     p.weekChoice = c.weekChoice;
     if (c.tuesday) career::Week().days[1].push_back(*career::ScheduleItem(1));
     if (c.thursday) career::Week().days[3].push_back(*career::ScheduleItem(1));
-    CareerTrainingsShow();
+    CareerTrainingsShow(nullptr);
     r.ElementAs<N_GuiTable>("TTable1").SelectRow(c.row);
     CareerTrainingsClick(&r.Element("Buy1"));
     if (c.answer) {
@@ -201,7 +201,7 @@ TEST(CareerTrainingsPage, PurchasesAndTheirLimits) {
 TEST(CareerTrainingsPage, ABlockedSelectedDayBooksNothing) {
   test::RacePagesRig r;
   N_CareerProfile& p = Fresh(r, 5000);
-  CareerTrainingsShow();
+  CareerTrainingsShow(nullptr);
   r.ElementAs<N_GuiTable>("TTable1").SelectRow(0);
   CareerTrainingsClick(&r.Element("Buy1"));
   ASSERT_EQ(p.weekChoice, 0);
@@ -224,7 +224,7 @@ TEST(CareerTravelPage, TravelDayFreeTripAvailabilityAndPrices) {
   for (const std::int32_t raceIndex : {0, 3}) {
     N_CareerProfile& p = Fresh(r, 5000);
     p.raceIndex = raceIndex;
-    CareerShow();
+    CareerShow(nullptr);
     const char* day = raceIndex == 3 ? "Thursday" : "Friday";
     Click(r, day);
     EXPECT_TRUE(r.PageVisible("CareerTravel")) << day;
@@ -240,7 +240,7 @@ TEST(CareerTravelPage, TravelDayFreeTripAvailabilityAndPrices) {
   // Free trips: booked, not charged, and "Continue2" only closes.
   for (int i = 0; i < 20; ++i) {
     N_CareerProfile& p = Fresh(r, 0);
-    CareerTravelShow();
+    CareerTravelShow(nullptr);
     const auto& friday = career::Week().days[4];
     ASSERT_EQ(friday.size(), 1u);
     EXPECT_EQ(friday[0].id, career::kCarItem + p.hotel);
@@ -254,7 +254,7 @@ TEST(CareerTravelPage, TravelDayFreeTripAvailabilityAndPrices) {
   const std::int32_t low[] = {100, 200, 400, 75, 220, 400}, high[] = {300, 800, 1600, 225, 880, 1600};
   for (int i = 0; i < 200; ++i) {
     N_CareerProfile& p = Fresh(r, 2000);
-    CareerTravelShow();
+    CareerTravelShow(nullptr);
     const auto& hotels = career::Week().hotelPrices;
     const std::int32_t prices[] = {p.carCost, p.trainCost, p.planeCost, hotels[0], hotels[1], hotels[2]};
     for (int k = 0; k < 6; ++k) {
