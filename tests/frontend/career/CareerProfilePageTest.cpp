@@ -1,6 +1,7 @@
 // The career profile and attribute pages by their callbacks over the sample page
 // scripts: browsing the athletes, the start of a career with all or fewer points, the
 // special name, the reset, the point budget of the bars and the view look.
+#include "frontend/career/CareerAthleteView.h"
 #include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerState.h"
 #include "frontend/FrontendUtil.h"
@@ -67,34 +68,53 @@ TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
   struct Case {
     int bars[9];
     const char* name;
+    std::int32_t sex, athlete, difficulty;
     bool asks;
     std::int32_t account;  ///< after the start
   };
   const Case cases[] = {
-      {{140, 40, 40, 80, 70, 70, 100, 60, 60}, "Skier", false, 1000},
-      {{140, 40, 40, 80, 70, 70, 100, 60, 59}, "Skier", true, 1000},
-      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "PeLiMoRa", false, 100000},
-      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "xpelimora", false, 1000},
+      {{140, 40, 40, 80, 70, 70, 100, 60, 60}, "Skier", 1, 2, 1, false, 1000},
+      {{140, 40, 40, 80, 70, 70, 100, 60, 59}, "Skier", 0, 3, 0, true, 1000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "PeLiMoRa", 0, 0, 0, false, 100000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "xpelimora", 1, 1, 1, false, 1000},
   };
   // One game root a process: each case on a slot of its own.
   test::RacePagesRig r;
+  const N_AthletMng& athletes = r.World().AthletMng();
   std::uint32_t slot = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     OpenSetUp(r, slot);
+    career::ShowCareerAthlete(c.sex, c.athlete);
+    const std::string nation = athletes.GetBySex(c.sex, static_cast<std::size_t>(c.athlete))->Nationality;
+    r.ElementAs<N_GuiTextSelector>("Difficulty6").SetSelected(static_cast<std::uint32_t>(c.difficulty));
     SetBars(r, c.bars);
     r.Element("PlayerName5").SetCaption(c.name);
     Click(r, "Continue1");
     N_CareerProfile* p = career::Profile();
     ASSERT_NE(p, nullptr);
-    // The page's choices are in the profile whether or not the question comes; the
-    // career page, once shown, raises the special name's values to 100.
+    // The page's choices are in the profile whether or not the question comes: the
+    // ceilings and techniques from the bars, each body value drawn between 40 and its
+    // ceiling. The career page, once shown, raises the special name's values to 100.
     const bool special = career::IsSpecialName(c.name) && r.PageVisible("Career");
     EXPECT_EQ(std::string(p->name), c.name);
-    EXPECT_EQ(p->maxHearth, special ? 100.0f : static_cast<float>(c.bars[0]));
-    EXPECT_EQ(p->handlTech, special ? 100.0f : static_cast<float>(c.bars[8]));
-    for (float v : {p->hearth, p->condition, p->power}) EXPECT_GE(v, 40.0f);
-    EXPECT_LE(p->hearth, p->maxHearth);
+    EXPECT_EQ(std::string(p->nation), nation);
+    EXPECT_EQ(p->sex, c.sex);
+    EXPECT_EQ(p->athleteIndex, c.athlete);
+    EXPECT_EQ(p->difficulty, c.difficulty);
+    const float fromBars[] = {p->maxHearth,      p->maxCondition, p->maxPower,  p->maxConcentration, p->maxFightGhost,
+                              p->maxCoolness,    p->runTech,      p->shootTech, p->handlTech};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(fromBars[i], special ? 100.0f : static_cast<float>(c.bars[i])) << kBars[i];
+    const std::pair<float, float> body[] = {{p->hearth, p->maxHearth},
+                                            {p->condition, p->maxCondition},
+                                            {p->power, p->maxPower},
+                                            {p->concentration, p->maxConcentration},
+                                            {p->fightGhost, p->maxFightGhost},
+                                            {p->coolness, p->maxCoolness}};
+    for (const auto& [value, ceiling] : body) {
+      EXPECT_GE(value, 40.0f);
+      EXPECT_LE(value, ceiling);
+    }
     // The new week may offer a sponsor event in the same box: only the text tells.
     EXPECT_EQ(r.PageVisible("MessageYesNo") && r.Caption("Label1") == r.strings.Find("#str350"), c.asks);
     if (c.asks) {
@@ -108,10 +128,21 @@ TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
     EXPECT_TRUE(r.PageVisible("Career"));
     EXPECT_TRUE(r.ElementAs<N_GuiCheckBox>("Monday").IsChecked());
     EXPECT_FALSE(r.rig.harness.dir.Read("data/tables/profile" + std::to_string(slot++) + ".dat").empty());
-    const N_AthletProfile* mine = r.World().AthletMng().GetBySex(p->sex, static_cast<std::size_t>(p->athleteIndex));
+    // The roster athlete of the page's sex and index races as the career's, and the
+    // career page's figure shows it.
+    const N_AthletProfile* mine = athletes.GetBySex(c.sex, static_cast<std::size_t>(c.athlete));
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(mine->AthletName, c.name);
     EXPECT_EQ(mine->RunTechnic, p->runTech);
+    if (!special) {
+      const float carried[] = {mine->MaxPower, mine->OptPulse,     mine->MaxCondition, mine->Concetration,
+                               mine->Coolness, mine->Gameness,     mine->ShootTechnic, mine->CurveTechnic};
+      const float expected[] = {p->power,    p->hearth,     p->condition, p->concentration,
+                                p->coolness, p->fightGhost, p->shootTech, p->handlTech};
+      for (int i = 0; i < 8; ++i) EXPECT_EQ(carried[i], expected[i]) << i;
+    }
+    EXPECT_EQ(r.ElementAs<N_GuiModel>("Model8").GetAthlete(), c.athlete);
+    EXPECT_EQ(r.ElementAs<N_GuiModel>("Model8").GetSex(), c.sex);
     r.Element("Label1").SetCaption("");
     frontend::HidePageNow("MessageYesNo");
     career::DeleteProfile();
