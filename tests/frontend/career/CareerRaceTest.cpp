@@ -598,6 +598,8 @@ TEST(CareerWeekSteps, SponsorEventFirstThenTheWeeksEndAndRaces) {
   EXPECT_FALSE(r.PageVisible("CareerAttributesInfo"));
   EXPECT_EQ(r.Launched().Discipline, 2);
   EXPECT_EQ(r.Vars().GetInt("discipline"), 2);
+  const std::string log = r.NewLog();
+  EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 }
 
 }  // namespace
