@@ -122,8 +122,8 @@ TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
     EXPECT_EQ(p->sex, c.sex);
     EXPECT_EQ(p->athleteIndex, c.athlete);
     EXPECT_EQ(p->difficulty, c.difficulty);
-    const float fromBars[] = {p->maxHearth,      p->maxCondition, p->maxPower,  p->maxConcentration, p->maxFightGhost,
-                              p->maxCoolness,    p->runTech,      p->shootTech, p->handlTech};
+    const float fromBars[] = {p->maxHearth,   p->maxCondition, p->maxPower,  p->maxConcentration, p->maxFightGhost,
+                              p->maxCoolness, p->runTech,      p->shootTech, p->handlTech};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(fromBars[i], special ? 100.0f : static_cast<float>(c.bars[i])) << kBars[i];
     const std::pair<float, float> body[] = {{p->hearth, p->maxHearth},
                                             {p->condition, p->maxCondition},
@@ -302,9 +302,9 @@ TEST(CareerProfilePage, DetailsShowTheViewLookAndTheMenuTheSetUpLookAgain) {
   EXPECT_EQ(r.Caption("Caption23"), r.strings.Find("#str229"));
   for (const char* name : setUpLook) EXPECT_FALSE(r.Element(name).IsVisible()) << name;
   const std::pair<float, float> shown[] = {
-      {p->hearth, p->maxHearth},   {p->condition, p->maxCondition},         {p->power, p->maxPower},
+      {p->hearth, p->maxHearth},         {p->condition, p->maxCondition},         {p->power, p->maxPower},
       {p->concentration, p->maxConcentration}, {p->fightGhost, p->maxFightGhost}, {p->coolness, p->maxCoolness},
-      {p->runTech, 100.0f},        {p->shootTech, 100.0f},                  {p->handlTech, 100.0f}};
+      {p->runTech, 100.0f},              {p->shootTech, 100.0f},                  {p->handlTech, 100.0f}};
   for (int i = 0; i < 9; ++i) {
     std::string text = kBars[i];
     text.replace(text.size() - 4, 4, "Text1");
