@@ -1,22 +1,43 @@
 // The career profile and attribute pages by their callbacks over the sample page
 // scripts: browsing the athletes, the start of a career with all or fewer points, the
-// special name, the reset, the point budget of the bars and the view look.
+// special name and its dress, the reset, the file values after leaving, the point
+// budget of the bars and the view look.
+#include "frontend/career/CareerAthleteView.h"
+#include "frontend/career/CareerMainPage.h"
 #include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerState.h"
+#include "frontend/FrontendFrame.h"
 #include "frontend/FrontendUtil.h"
+#include "frontend/MainMenu.h"
+#include "frontend/SetupPages.h"
 
+#include "core/FormatString.h"
+#include "core/Random.h"
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiModel.h"
 #include "gui/GuiScrollBar.h"
+#include "gui/GuiTable.h"
 #include "gui/GuiTextSelector.h"
 #include "race/AthletMng.h"
 #include "race/AthletProfile.h"
+#include "race/GameArcade.h"
+#include "race/RaceSim.h"
+#include "race/Racer.h"
+#include "render/Shader.h"
+#include "render/ShaderMng.h"
+#include "render/TexInfo.h"
 #include "tests/race/RacePagesRig.h"
+#include "tests/support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -67,34 +88,53 @@ TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
   struct Case {
     int bars[9];
     const char* name;
+    std::int32_t sex, athlete, difficulty;
     bool asks;
     std::int32_t account;  ///< after the start
   };
   const Case cases[] = {
-      {{140, 40, 40, 80, 70, 70, 100, 60, 60}, "Skier", false, 1000},
-      {{140, 40, 40, 80, 70, 70, 100, 60, 59}, "Skier", true, 1000},
-      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "PeLiMoRa", false, 100000},
-      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "xpelimora", false, 1000},
+      {{140, 40, 40, 80, 70, 70, 100, 60, 60}, "Skier", 1, 2, 1, false, 1000},
+      {{140, 40, 40, 80, 70, 70, 100, 60, 59}, "Skier", 0, 3, 0, true, 1000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "PeLiMoRa", 0, 0, 0, false, 100000},
+      {{100, 60, 60, 80, 70, 70, 100, 60, 60}, "xpelimora", 1, 1, 1, false, 1000},
   };
   // One game root a process: each case on a slot of its own.
   test::RacePagesRig r;
+  const N_AthletMng& athletes = r.World().AthletMng();
   std::uint32_t slot = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     OpenSetUp(r, slot);
+    career::ShowCareerAthlete(c.sex, c.athlete);
+    const std::string nation = athletes.GetBySex(c.sex, static_cast<std::size_t>(c.athlete))->Nationality;
+    r.ElementAs<N_GuiTextSelector>("Difficulty6").SetSelected(static_cast<std::uint32_t>(c.difficulty));
     SetBars(r, c.bars);
     r.Element("PlayerName5").SetCaption(c.name);
     Click(r, "Continue1");
     N_CareerProfile* p = career::Profile();
     ASSERT_NE(p, nullptr);
-    // The page's choices are in the profile whether or not the question comes; the
-    // career page, once shown, raises the special name's values to 100.
+    // The page's choices are in the profile whether or not the question comes: the
+    // ceilings and techniques from the bars, each body value drawn between 40 and its
+    // ceiling. The career page, once shown, raises the special name's values to 100.
     const bool special = career::IsSpecialName(c.name) && r.PageVisible("Career");
     EXPECT_EQ(std::string(p->name), c.name);
-    EXPECT_EQ(p->maxHearth, special ? 100.0f : static_cast<float>(c.bars[0]));
-    EXPECT_EQ(p->handlTech, special ? 100.0f : static_cast<float>(c.bars[8]));
-    for (float v : {p->hearth, p->condition, p->power}) EXPECT_GE(v, 40.0f);
-    EXPECT_LE(p->hearth, p->maxHearth);
+    EXPECT_EQ(std::string(p->nation), nation);
+    EXPECT_EQ(p->sex, c.sex);
+    EXPECT_EQ(p->athleteIndex, c.athlete);
+    EXPECT_EQ(p->difficulty, c.difficulty);
+    const float fromBars[] = {p->maxHearth,   p->maxCondition, p->maxPower,  p->maxConcentration, p->maxFightGhost,
+                              p->maxCoolness, p->runTech,      p->shootTech, p->handlTech};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(fromBars[i], special ? 100.0f : static_cast<float>(c.bars[i])) << kBars[i];
+    const std::pair<float, float> body[] = {{p->hearth, p->maxHearth},
+                                            {p->condition, p->maxCondition},
+                                            {p->power, p->maxPower},
+                                            {p->concentration, p->maxConcentration},
+                                            {p->fightGhost, p->maxFightGhost},
+                                            {p->coolness, p->maxCoolness}};
+    for (const auto& [value, ceiling] : body) {
+      EXPECT_GE(value, 40.0f);
+      EXPECT_LE(value, ceiling);
+    }
     // The new week may offer a sponsor event in the same box: only the text tells.
     EXPECT_EQ(r.PageVisible("MessageYesNo") && r.Caption("Label1") == r.strings.Find("#str350"), c.asks);
     if (c.asks) {
@@ -108,10 +148,21 @@ TEST(CareerProfilePage, ContinueStartsWithAllPointsAndAsksWithFewer) {
     EXPECT_TRUE(r.PageVisible("Career"));
     EXPECT_TRUE(r.ElementAs<N_GuiCheckBox>("Monday").IsChecked());
     EXPECT_FALSE(r.rig.harness.dir.Read("data/tables/profile" + std::to_string(slot++) + ".dat").empty());
-    const N_AthletProfile* mine = r.World().AthletMng().GetBySex(p->sex, static_cast<std::size_t>(p->athleteIndex));
+    // The roster athlete of the page's sex and index races as the career's, and the
+    // career page's figure shows it.
+    const N_AthletProfile* mine = athletes.GetBySex(c.sex, static_cast<std::size_t>(c.athlete));
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(mine->AthletName, c.name);
     EXPECT_EQ(mine->RunTechnic, p->runTech);
+    if (!special) {
+      const float carried[] = {mine->MaxPower, mine->OptPulse,     mine->MaxCondition, mine->Concetration,
+                               mine->Coolness, mine->Gameness,     mine->ShootTechnic, mine->CurveTechnic};
+      const float expected[] = {p->power,    p->hearth,     p->condition, p->concentration,
+                                p->coolness, p->fightGhost, p->shootTech, p->handlTech};
+      for (int i = 0; i < 8; ++i) EXPECT_EQ(carried[i], expected[i]) << i;
+    }
+    EXPECT_EQ(r.ElementAs<N_GuiModel>("Model8").GetAthlete(), c.athlete);
+    EXPECT_EQ(r.ElementAs<N_GuiModel>("Model8").GetSex(), c.sex);
     r.Element("Label1").SetCaption("");
     frontend::HidePageNow("MessageYesNo");
     career::DeleteProfile();
@@ -142,22 +193,139 @@ TEST(CareerProfilePage, ResetAsksOnlyForAStartedCareer) {
   career::DeleteProfile();
 }
 
-TEST(CareerProfilePage, LeavingAnUnstartedSetUpRestoresTheFileValues) {
-  test::RacePagesRig r;
-  OpenSetUp(r);
+/// The profile page's rig with what an arcade race's start reads; the blocking fade's
+/// frames move the clock.
+struct ArcadeRig : test::RacePagesRig {
+  ArcadeRig() {
+    const test::TempDir& dir = rig.harness.dir;
+    test::CopyCoursesFromGameRoot(dir);
+    test::CopyFigureData(dir);
+    for (const char* part : {"data/textures", "data/anim/sipka", "data/anim/starter.mesh", "data/anim/starter.anim",
+                             "data/anim/starter_s.anim", "data/anim/puska", "data/anim/terciky"}) {
+      test::CopyFromGameRoot(dir, part);
+    }
+    World().ParticleMng().LoadScripts();
+    frontend::SetFrameObserver([this](const frontend::FrameEvent& event) {
+      if (!event.drawn) clock.counter += 250000;
+    });
+  }
+  ~ArcadeRig() { frontend::SetFrameObserver({}); }
+};
+
+/// The nine attributes of every athlete, in file order.
+std::vector<std::vector<float>> AllAttributes(const N_AthletMng& athletes) {
+  std::vector<std::vector<float>> all;
+  for (std::size_t i = 0; i < athletes.AthleteCount(); ++i) {
+    std::vector<float>& values = all.emplace_back();
+    for (float N_AthletProfile::*key : N_AthletProfile::kAttributes) values.push_back(athletes.Athlete(i)->*key);
+  }
+  return all;
+}
+
+/// What the racers of an arcade race with man `player` took from their athletes, by
+/// athlete.
+std::map<std::int32_t, std::vector<float>> ArcadeRacers(ArcadeRig& r, std::int32_t player) {
+  Srand(5);  // the same field each time
+  frontend::ShowPageNow("Arcade");
+  r.ElementAs<N_GuiTable>("Athlets1").SelectRow(player);
+  ArcadeClick(&r.Element("Start1"));
+  std::map<std::int32_t, std::vector<float>> racers;
+  const auto* game = dynamic_cast<N_GameArcade*>(r.World().Game());
+  if (!game || !game->RaceSim()) {
+    ADD_FAILURE() << "no arcade race";
+    return racers;
+  }
+  for (std::size_t i = 0; i < game->RaceSim()->RacerCount(); ++i) {
+    const N_Racer& racer = game->RaceSim()->Racer(i);
+    racers[racer.AthleteIndex] = {racer.RunSkill,      racer.ShootSkill, racer.CurveSkill, racer.Coolness,
+                                  racer.Concentration, racer.PulseRise,  racer.PulseFall,  racer.GamenessBoost};
+  }
+  frontend::HidePageNow("StartList");
+  r.Frames(1.0);
+  return racers;
+}
+
+// Whatever a set-up tried ("No1" to the question of unused points, a second attempt)
+// or a career did, leaving it ("Back22" before the start, "Back21" after it) gives the
+// athletes their file values back, and an arcade race races with them.
+TEST(CareerProfilePage, LeavingTheSetUpOrTheCareerRestoresTheFileValues) {
+  ArcadeRig r;
   N_AthletMng& athletes = r.World().AthletMng();
-  const float fileValue = athletes.GetBySex(0, 1)->RunTechnic;
-  SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 59});
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  const auto fileValues = AllAttributes(athletes);
+  const auto fileRace = ArcadeRacers(r, 0);
+  ASSERT_GT(fileRace.size(), 1u);
+  for (const bool start : {false, true}) {
+    SCOPED_TRACE(start ? "Back21" : "Back22");
+    OpenSetUp(r, start ? 1 : 0);
+    SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 59});
     Click(r, "Continue1");
     cbUnusedPoints(&r.Element("No1"));
+    EXPECT_NE(AllAttributes(athletes), fileValues) << "the career's athletes";
+    if (start) SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 60});
+    Click(r, "Continue1");
+    if (start) {
+      ASSERT_TRUE(r.PageVisible("Career"));
+      frontend::HidePageNow("MessageYesNo");  // the first week's sponsor offer, if any
+      CareerClick(&r.Element("Back21"));
+    } else {
+      cbUnusedPoints(&r.Element("No1"));
+      Click(r, "Back22");
+    }
+    EXPECT_EQ(career::Profile(), nullptr);
+    EXPECT_TRUE(r.PageVisible("SinglePlayer"));
+    EXPECT_EQ(AllAttributes(athletes), fileValues);
+    EXPECT_EQ(ArcadeRacers(r, 0), fileRace);
   }
-  Click(r, "Back22");
-  EXPECT_EQ(career::Profile(), nullptr);
-  EXPECT_TRUE(r.PageVisible("SinglePlayer"));
-  EXPECT_EQ(athletes.GetBySex(0, 1)->RunTechnic, fileValue);
   CareerProfileShow(nullptr);
   EXPECT_NE(career::Profile(), nullptr);
+  career::DeleteProfile();
+}
+
+// "Details1" on the career page shows the two pages in their view look; "Back22" goes
+// back to the career with the profile kept, and the next entry from the menu finds the
+// set-up look again.
+TEST(CareerProfilePage, DetailsShowTheViewLookAndTheMenuTheSetUpLookAgain) {
+  test::RacePagesRig r;
+  const char* const setUpLook[] = {"t88",      "Profile1",  "AthletPrev", "AthletNext", "Reset1",
+                                   "Continue1", "TotalLbl1", "TotalLbl2",  "TotalLbl3"};
+  OpenSetUp(r);
+  SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 60});
+  Click(r, "Continue1");
+  frontend::HidePageNow("MessageYesNo");
+  N_CareerProfile* p = career::Profile();
+  ASSERT_TRUE(p && p->started);
+  CareerClick(&r.Element("Details1"));
+  EXPECT_FALSE(r.PageVisible("Career"));
+  EXPECT_TRUE(r.PageVisible("CareerProfile"));
+  EXPECT_TRUE(r.PageVisible("CareerAttributes"));
+  EXPECT_EQ(career::Profile(), p);
+  EXPECT_EQ(r.Caption("Caption23"), r.strings.Find("#str229"));
+  for (const char* name : setUpLook) EXPECT_FALSE(r.Element(name).IsVisible()) << name;
+  const std::pair<float, float> shown[] = {
+      {p->hearth, p->maxHearth},         {p->condition, p->maxCondition},         {p->power, p->maxPower},
+      {p->concentration, p->maxConcentration}, {p->fightGhost, p->maxFightGhost}, {p->coolness, p->maxCoolness},
+      {p->runTech, 100.0f},              {p->shootTech, 100.0f},                  {p->handlTech, 100.0f}};
+  for (int i = 0; i < 9; ++i) {
+    std::string text = kBars[i];
+    text.replace(text.size() - 4, 4, "Text1");
+    EXPECT_FALSE(r.Element(kBars[i]).IsEnabled()) << kBars[i];
+    EXPECT_EQ(r.Caption(text.c_str()), FormatString("%d / %d", static_cast<int>(std::lround(shown[i].first)),
+                                                    static_cast<int>(std::lround(shown[i].second))));
+  }
+
+  Click(r, "Back22");
+  EXPECT_FALSE(r.PageVisible("CareerProfile"));
+  EXPECT_TRUE(r.PageVisible("Career"));
+  EXPECT_EQ(career::Profile(), p);
+  EXPECT_EQ(p->started, 1);
+  CareerClick(&r.Element("Back21"));
+  ASSERT_TRUE(r.PageVisible("SinglePlayer"));
+  r.ElementAs<N_GuiTextSelector>("Profile1").SetSelected(1);  // a slot that never started: nothing locked
+  SinglePlayerClick(&r.Element("Career"));
+  EXPECT_TRUE(r.PageVisible("CareerProfile"));
+  EXPECT_NE(career::Profile(), nullptr);
+  EXPECT_EQ(r.Caption("Caption23"), r.strings.Find("#str200"));
+  for (const char* name : setUpLook) EXPECT_TRUE(r.Element(name).IsVisible()) << name;
   career::DeleteProfile();
 }
 
@@ -203,12 +371,40 @@ TEST(CareerAttributesPage, BudgetOfTheGroupsAndTheViewLook) {
 
 namespace {
 
-TEST(CareerSpecialName, RaisesEverythingToAHundredWithOrWithoutTheDress) {
+// The special name raises the values whatever the sex; the women's dresses change only
+// for a female career and only when the special dress file is there.
+TEST(CareerSpecialName, RaisesEverythingToAHundredAndDressesTheWomenWithTheFile) {
   test::RacePagesRig r;
-  for (std::int32_t sex : {0, 1}) {
-    SCOPED_TRACE(sex);
+  // The athletes' gear as the world's start loads it, without the special dress first.
+  const test::TempDir& dir = r.rig.harness.dir;
+  test::CopyFromGameRoot(dir, "data/textures/lyziari");
+  std::filesystem::remove(dir.Path() + "/data/textures/lyziari/dress00.dds");
+  N_AthletMng& athletes = r.World().AthletMng();
+  athletes.LoadTextures();
+  r.World().ShaderMng().LoadShaders();
+  r.textures.PurgeTextures();
+  auto dresses = [&] {
+    std::vector<const TexInfo*> firstTextures;
+    for (std::size_t i = 0; i < athletes.GetFemaleCount(); ++i) {
+      const N_Shader* shader = r.World().ShaderMng().GetShader(athletes.GetFemale(i)->DressShader);
+      const N_ShaderStage* stage = shader ? shader->Stage(0) : nullptr;
+      firstTextures.push_back(stage && !stage->textures.empty() ? stage->textures[0] : nullptr);
+    }
+    return firstTextures;
+  };
+  const std::vector<const TexInfo*> own = dresses();
+  ASSERT_FALSE(own.empty());
+  for (const TexInfo* texture : own) ASSERT_NE(texture, nullptr);
+
+  struct Case {
+    std::int32_t sex;
+    bool file;
+  };
+  for (const Case& c : {Case{1, false}, Case{0, true}, Case{1, true}}) {
+    SCOPED_TRACE(c.sex * 10 + c.file);
+    if (c.file) test::CopyFromGameRoot(dir, "data/textures/lyziari/dress00.dds");
     N_CareerProfile& p = career::NewProfile();
-    p.sex = sex;  // the rig has no dress file: a female career keeps its dresses
+    p.sex = c.sex;
     p.hearth = 41.0f;
     p.maxCoolness = 55.0f;
     p.shootTech = 60.0f;
@@ -216,6 +412,13 @@ TEST(CareerSpecialName, RaisesEverythingToAHundredWithOrWithoutTheDress) {
     career::ApplySpecialName();
     for (float v : {p.hearth, p.maxCoolness, p.shootTech, p.freshness, p.maxHearth, p.handlTech})
       EXPECT_EQ(v, 100.0f);
+    const TexInfo* special = r.textures.FindTexture("textures\\lyziari\\dress00");
+    if (c.sex == 1 && c.file) {
+      ASSERT_NE(special, nullptr);
+      EXPECT_EQ(dresses(), std::vector<const TexInfo*>(own.size(), special));
+    } else {
+      EXPECT_EQ(dresses(), own);
+    }
   }
   EXPECT_TRUE(career::IsSpecialName("PELIMORA"));
   EXPECT_FALSE(career::IsSpecialName("pelimora "));

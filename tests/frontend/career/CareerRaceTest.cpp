@@ -1,19 +1,24 @@
-// The career's races and their booking over the race pages' test world with the sample
-// page scripts and athletes: results made up row by row, handed in as the final-result
-// page hands them ("egd"), the career tables read back from the slot's file.
+// The career's races, their booking and the start button's steps of a week over the race
+// pages' test world with the sample page scripts and athletes: results made up row by
+// row, handed in as the final-result page hands them ("egd"), the career tables read
+// back from the slot's file.
 #include "frontend/CareerTables.h"
 #include "frontend/FinalResultPage.h"
 #include "frontend/FrontendFrame.h"
 #include "frontend/career/CareerEnd.h"
+#include "frontend/career/CareerMainPage.h"
 #include "frontend/career/CareerProfileFile.h"
+#include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerRace.h"
 #include "frontend/career/CareerRoster.h"
 #include "frontend/career/CareerSeason.h"
 #include "frontend/career/CareerWeekHeader.h"
 #include "frontend/career/CareerState.h"
+#include "frontend/career/SponsorEvents.h"
 
 #include "core/Random.h"
 #include "core/VarMng.h"
+#include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "race/AthletMng.h"
@@ -23,6 +28,7 @@
 #include "race/GameArcade.h"
 #include "race/GameData.h"
 #include "race/RaceSim.h"
+#include "race/RaceSimSolo.h"
 #include "race/World.h"
 #include "scene/ParticleEmitter.h"
 #include "scene/ParticleShader.h"
@@ -32,6 +38,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -497,6 +504,102 @@ TEST(CareerRaceLaunch, SprintMassStartPursuitAndThePursuitWithoutPlayer) {
   EXPECT_EQ(r.Vars().GetInt("ShowAnimObj"), 1);
   EXPECT_EQ(r.Booked(0, track, 1).size(), 3u);
   EXPECT_EQ(p.stage, 0) << "the week is over";
+}
+
+// "Start8" through a race week: a booked sponsor event first (its item out of its day,
+// the buddy game behind "BuddyStart" with the career's athlete), then the week's end
+// with the attribute change page, whose "Continue3" starts the sprint only before the
+// week's first race; the pursuit at stage 1, the mass start at stage 2, nothing after.
+TEST(CareerWeekSteps, SponsorEventFirstThenTheWeeksEndAndRaces) {
+  LaunchRig r;
+  N_CareerProfile& p = r.Profile();
+  std::snprintf(p.name, sizeof p.name, "Kari Vell");
+  std::snprintf(p.nation, sizeof p.nation, "NOR");
+  p.sex = 1;
+  p.hotel = 0;
+  CareerWeekState& week = career::Week();
+  week.days[1].push_back(*career::ScheduleItem(1));
+  week.sponsorEvent = 3;
+  week.sponsorPrize = 1800;
+  week.sponsorDay = 1;
+  cbSponsorEvent(&r.Element("Yes1"));
+  ASSERT_EQ(week.days[1].size(), 2u);
+  auto start = [&r](const char* button) {
+    r.World().GuiMng().GetPage("CareerHS")->ShowImmediate();
+    r.World().GuiMng().GetPage("Career")->ShowImmediate();
+    CareerClick(&r.Element(button));
+  };
+
+  start("Start8");
+  const auto* buddy = dynamic_cast<N_SoloRaceGame*>(r.World().Game());
+  ASSERT_TRUE(buddy && buddy->Description());
+  const GameData& event = *buddy->Description();
+  ASSERT_EQ(event.StartList.size(), 1u);
+  EXPECT_EQ(event.StartList[0].AthleteIndex, kPlayer);
+  EXPECT_EQ(event.Sex, 1);
+  EXPECT_EQ(event.PlayerName, "Kari Vell");
+  EXPECT_EQ(event.Nation, "NOR");
+  EXPECT_EQ(r.Vars().GetInt("gamemode"), 5);
+  EXPECT_EQ(r.Caption("BuddyText1"), r.strings.Find("#str419"));
+  EXPECT_EQ(r.Caption("Name1"), "Kari Vell");
+  EXPECT_EQ(r.Caption("Name7"), "Kari Vell");
+  EXPECT_EQ(r.Element("Natn1").GetShaderName(), "NOR");
+  EXPECT_FALSE(r.Element("End1").IsVisible());
+  EXPECT_TRUE(r.PageVisible("BuddyStart"));
+  EXPECT_FALSE(r.PageVisible("Career"));
+  EXPECT_FALSE(r.PageVisible("CareerHS"));
+  const N_GuiPage* loading = r.World().GuiMng().GetPage("Loading");
+  EXPECT_TRUE(loading->IsVisible() && loading->GetFade() < 0) << "Loading fades out";
+  ASSERT_EQ(week.days[1].size(), 1u) << "the event's item is taken out";
+  EXPECT_EQ(week.days[1][0].id, 1);
+  r.World().GuiMng().GetPage("BuddyStart")->Hide();
+  r.Frames(1.0);
+  EXPECT_FALSE(loading->IsVisible());
+
+  // With the event played, the week ends: the attribute change page, then the sprint.
+  p.sex = 0;
+  start("Start8");
+  EXPECT_TRUE(r.PageVisible("CareerAttributesInfo"));
+  EXPECT_FALSE(r.PageVisible("Career"));
+  EXPECT_EQ(r.Vars().GetInt("gamemode"), 5) << "no race yet";
+  EXPECT_EQ(p.hotel, -1);
+  CareerChangeClick(&r.Element("Continue3"));
+  EXPECT_EQ(r.Launched().Discipline, 4);
+  EXPECT_EQ(r.Vars().GetInt("gamemode"), 6);
+  r.World().GuiMng().GetPage("StartList")->Hide();
+  r.Frames(1.0);
+  EXPECT_FALSE(r.PageVisible("CareerAttributesInfo"));
+
+  struct Case {
+    std::int32_t stage, discipline;  ///< the discipline started, the last one when none is
+    const char* startPage;           ///< null: nothing starts
+  };
+  for (const Case& c : {Case{1, 3, "StartList"}, Case{2, 2, "StartListMass"}, Case{3, 2, nullptr}}) {
+    SCOPED_TRACE(c.stage);
+    p.stage = c.stage;
+    p.pursuitCount = 3;
+    p.pursuitList[0] = {9, 0.0f};
+    p.pursuitList[1] = {kPlayer, -12.5f};
+    p.pursuitList[2] = {5, -30.0f};
+    start("Start8");
+    EXPECT_EQ(r.Launched().Discipline, c.discipline);
+    EXPECT_EQ(r.PageVisible("Career"), c.startPage == nullptr);
+    if (!c.startPage) continue;
+    EXPECT_TRUE(r.PageVisible(c.startPage));
+    r.World().GuiMng().GetPage(c.startPage)->Hide();
+    r.Frames(1.0);
+  }
+
+  // "Continue3" once the week's races have begun only closes the page.
+  p.stage = 1;
+  r.World().GuiMng().GetPage("CareerAttributesInfo")->ShowImmediate();
+  CareerChangeClick(&r.Element("Continue3"));
+  r.Frames(1.0);
+  EXPECT_FALSE(r.PageVisible("CareerAttributesInfo"));
+  EXPECT_EQ(r.Launched().Discipline, 2);
+  EXPECT_EQ(r.Vars().GetInt("discipline"), 2);
+  const std::string log = r.NewLog();
+  EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 }
 
 }  // namespace

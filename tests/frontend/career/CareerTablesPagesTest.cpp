@@ -3,7 +3,6 @@
 // and written to the slot's files.
 #include "frontend/CareerTables.h"
 #include "frontend/FrontendUtil.h"
-#include "frontend/MessageBox.h"
 #include "frontend/career/CareerState.h"
 #include "frontend/career/CareerTablesPages.h"
 
@@ -138,14 +137,16 @@ TEST(CareerEnd, FinishEntersTheFinalTableAndBack27LeavesTheCareer) {
     std::snprintf(p.name, sizeof p.name, "Zed%d", c.account);
     r.ShowOnly({"Background", "CareerHS", "Career"});
 
-    // "No1" changes nothing.
-    ShowMessageYesNo("Finish the career?", "cbFinishCareer");
+    // "Finish1" asks; "No1" changes nothing.
+    r.Press("Finish1");
+    EXPECT_TRUE(r.PageVisible("MessageYesNo"));
+    EXPECT_EQ(r.Caption("Label1"), r.strings.Find("#str320"));
     r.Press("No1");
     EXPECT_EQ(p.finished, 0);
     EXPECT_FALSE(r.PageVisible("MessageYesNo"));
     EXPECT_TRUE(r.PageVisible("Career"));
 
-    ShowMessageYesNo("Finish the career?", "cbFinishCareer");
+    r.Press("Finish1");
     r.Press("Yes1");
     EXPECT_EQ(p.finished, 1);
     const std::string saved = r.File("profile2.dat");

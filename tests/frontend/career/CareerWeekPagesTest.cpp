@@ -1,6 +1,7 @@
 // Planning a career week on the sample pages: booking and removing on "Career", the
 // day selection and the days a special training holds, the trainings page, the travel
-// page and the sponsor offer's answers. Over the race pages' test world.
+// page, the sponsor offer's answers and the model's hidden keys. Over the race pages'
+// test world.
 #include "frontend/FrontendUtil.h"
 #include "frontend/career/CareerMainPage.h"
 #include "frontend/career/CareerState.h"
@@ -9,15 +10,21 @@
 #include "frontend/career/CareerWeekHeader.h"
 #include "frontend/career/SponsorEvents.h"
 
+#include "core/CoreServices.h"
 #include "core/FormatString.h"
+#include "core/Globals.h"
+#include "core/InputMng.h"
 #include "core/Random.h"
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiTable.h"
+#include "platform/dinput8.h"
+#include "platform/dinput8/ScriptedInput.h"
 #include "tests/race/RacePagesRig.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -144,8 +151,36 @@ TEST(CareerMainPage, DaysLocksAndTheModel) {
   p.hotel = -1;
   Click(r, "Start8");
   EXPECT_EQ(Refusal(r), r.strings.Find("#str337"));
-  Click(r, "Model8");  // no keys held
-  EXPECT_EQ(p.account, 950);
+
+  // The model's hidden keys, on the scripted keyboard: left Ctrl and left Shift held
+  // add 1,000 EUR each click, either alone nothing.
+  platform::ScriptedInput keyboard;
+  N_CoreServices block;
+  block.errorLog = r.rig.core.errorLog.get();
+  block.log = r.rig.core.log.get();
+  block.varMng = r.rig.core.vars.get();
+  std::unique_ptr<N_InputMng> input = CreateInputMng(block);
+  ASSERT_EQ(input->Init(), 1);
+  g_inputMng = input.get();
+  struct Case {
+    std::vector<BYTE> held;
+    std::int32_t perClick;
+  };
+  const Case cases[] = {{{}, 0}, {{DIK_LCONTROL}, 0}, {{DIK_LSHIFT}, 0}, {{DIK_LCONTROL, DIK_LSHIFT}, 1000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.held.size() * 100 + (c.held.empty() ? 0 : c.held[0]));
+    const std::int32_t before = p.account;
+    for (BYTE key : c.held) keyboard.KeyDown(key);
+    input->Update();
+    Click(r, "Model8");
+    Click(r, "Model8");
+    EXPECT_EQ(p.account, before + 2 * c.perClick);
+    EXPECT_EQ(r.Caption("Account1"), career::AccountText(p.account));
+    for (BYTE key : c.held) keyboard.KeyUp(key);
+    input->Update();
+  }
+  g_inputMng = nullptr;
+  input->Shutdown();
   career::DeleteProfile();
 }
 
@@ -226,6 +261,9 @@ TEST(CareerTravelPage, TravelDayFreeTripAvailabilityAndPrices) {
     p.raceIndex = raceIndex;
     CareerShow(nullptr);
     const char* day = raceIndex == 3 ? "Thursday" : "Friday";
+    EXPECT_EQ(r.Element("Friday").IsEnabled(), raceIndex != 3);
+    Click(r, raceIndex == 3 ? "Friday" : "Thursday");
+    EXPECT_FALSE(r.PageVisible("CareerTravel")) << "not the travel day";
     Click(r, day);
     EXPECT_TRUE(r.PageVisible("CareerTravel")) << day;
     EXPECT_FALSE(r.PageVisible("Career"));
