@@ -27,7 +27,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -83,6 +82,33 @@ float Hue(DWORD rgb) {
 float HueGap(float a, float b) {
   const float d = std::fabs(a - b);
   return std::min(d, 1.0f - d);
+}
+
+/// The names of the pages shown, for a run that stopped.
+std::string ShownPages() {
+  std::string names;
+  for (const auto& [name, page] : Gui().Pages())
+    if (page->IsVisible()) names += name + " ";
+  return names + (career::Profile() ? "account " + std::to_string(Profile().account) : "no profile");
+}
+
+bool SponsorBooked() {
+  const CareerWeekState& week = career::Week();
+  return std::any_of(week.days.begin(), week.days.end(), [](const auto& day) {
+    return std::any_of(day.begin(), day.end(), [](const CareerScheduleItem& item) { return item.id == career::kSponsorItem; });
+  });
+}
+
+/// The disc of the week's track picture in "Level6", read back from the GL device: the
+/// hue of its row (the sample pictures give row r the hue r / 10).
+void ExpectTrackPicture() {
+  N_GuiElement& picture = *Gui().GetElement("Level6", false);
+  g_world->Render(0.0f);
+  const test::BackBufferImage image = test::ReadBackBuffer(g_render->Device());
+  const DWORD pixel = image.Rgb(UINT(picture.GetScreenX() + picture.GetWidth() / 2),
+                                UINT(picture.GetScreenY() + picture.GetHeight() * 0.8f));
+  const int row = Profile().trackOrder[Profile().raceIndex];
+  EXPECT_LT(HueGap(Hue(pixel), float(row) / 10.0f), 0.04f) << "row " << row << std::hex << " pixel " << pixel;
 }
 
 /// From the main menu to the profile page of slot 0.
@@ -141,19 +167,13 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     });
     ClickIf(script, offered, "Yes1");
     script.Until([] { return !Visible("MessageYesNo"); }, "the offer answered");
-
-    // The week's track picture on the GL device: the disc below its number in the hue of
-    // its row.
-    script.Then([] {
-      N_GuiElement& picture = *Gui().GetElement("Level6", false);
-      g_world->Render(0.0f);
-      const test::BackBufferImage image = test::ReadBackBuffer(g_render->Device());
-      const DWORD pixel = image.Rgb(UINT(picture.GetScreenX() + picture.GetWidth() / 2),
-                                    UINT(picture.GetScreenY() + picture.GetHeight() * 0.8f));
-      const int row = Profile().trackOrder[Profile().raceIndex];
-      EXPECT_LT(HueGap(Hue(pixel), float(row) / 10.0f), 0.04f) << "row " << row << std::hex << " pixel " << pixel;
+    script.Then([&offered] {
+      EXPECT_EQ(SponsorBooked(), offered);
       return true;
     });
+
+    // The week's track picture on the GL device.
+    script.Then([] { return ExpectTrackPicture(), true; });
 
     // Thursday: two items booked, the second refunded.
     int account = 0;
@@ -199,6 +219,10 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     script.Until([&offered] { return !offered || Visible("MessageOK"); }, "the sponsor's answer");
     ClickIf(script, offered, "Ok1");
     script.Until([&offered] { return !offered || (Visible("Career") && !Visible("MessageOK")); }, "back on Career");
+    script.Then([] {
+      EXPECT_FALSE(SponsorBooked()) << "played, taken out of its day";
+      return true;
+    });
     ClickIf(script, offered, "Start8");
 
     // The week's end on the attribute change page, then the sprint.
@@ -222,14 +246,11 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     app.Run();
     EXPECT_TRUE(script.Done());
     log = dir.Read("navo.log");
-    if (!script.Done()) {
-      for (const char* page : {"Career", "CareerHS", "CareerAttributesInfo", "MessageOK", "MessageYesNo", "FinalResult", "BuddyStart", "Loading", "StartList", "CareerTravel"})
-        std::printf("DEBUG %s %d\n", page, int(Visible(page)));
-      if (career::Profile()) std::printf("DEBUG stage %d account %d hotel %d\n", Profile().stage, Profile().account, Profile().hotel);
-      std::printf("DEBUG game %p\n", static_cast<void*>(g_world->Game()));
-    }
+    if (!script.Done()) ADD_FAILURE() << "shown: " << ShownPages();
   }
+  // "Back21" saved the profile, the roster and the career tables.
   EXPECT_TRUE(dir.Exists("data/tables/profile0.dat"));
+  EXPECT_TRUE(dir.Exists("data/tables/profile0"));
   EXPECT_TRUE(dir.Exists("data/tables/career0.hs"));
 
   // The program again: the slot continues with the pursuit, then the career ends.
@@ -253,6 +274,24 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
       EXPECT_FALSE(Gui().GetElement("Monday", false)->IsEnabled());
       return true;
     });
+    // "Start8" starts the pursuit; its result ends the week, whose new sponsor offer
+    // (if any) is declined.
+    script.Click("Start8");
+    script.Until([] { return Visible("StartList") && g_varMng->GetInt("discipline") == 3; }, "the pursuit");
+    RaceToCareer(script);
+    bool offered = false;
+    script.Then([&offered] {
+      EXPECT_EQ(Profile().raceIndex, 1) << "the second week";
+      EXPECT_EQ(Profile().stage, 0);
+      offered = Visible("MessageYesNo");
+      return true;
+    });
+    ClickIf(script, offered, "No1");
+    script.Until([] { return !Visible("MessageYesNo"); }, "the offer answered");
+    script.Then([] {
+      EXPECT_NE(Profile().trackOrder[1], Profile().trackOrder[0]);
+      return ExpectTrackPicture(), true;
+    });
     script.Click("Finish1");
     script.Until([] { return Visible("MessageYesNo"); }, "the question");
     script.Click("Yes1");
@@ -265,6 +304,7 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     app.SetFrameHook([&script] { script.OnPass(); });
     app.Run();
     EXPECT_TRUE(script.Done());
+    if (!script.Done()) ADD_FAILURE() << "shown: " << ShownPages();
     log += dir.Read("navo.log");
   }
   EXPECT_EQ(log.find("not found"), std::string::npos) << log;
