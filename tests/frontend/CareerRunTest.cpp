@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,17 +53,25 @@ void PrepareGameRoot(const test::TempDir& dir) {
   dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage \"eng\"\n");
 }
 
-/// A click that happens only when the flag is set once the step comes.
-void ClickIf(Script& script, const bool& flag, const char* element) {
-  script.Then([&flag, element] {
-    if (N_GuiElement* e = flag ? Gui().GetElement(element, false) : nullptr) {
+/// A click on the element named when the step comes; none for a null name.
+void ClickOn(Script& script, std::function<const char*()> which) {
+  auto clicking = std::make_shared<bool>(false);
+  script.Then([which, clicking] {
+    N_GuiElement* e = nullptr;
+    if (const char* name = which()) e = Gui().GetElement(name, false);
+    if (e) {
       Gui().GetCursor()->SetLeft(e->GetScreenX() + e->GetWidth() / 2);
       Gui().GetCursor()->SetTop(e->GetScreenY() + e->GetHeight() / 2);
     }
-    return true;
+    return *clicking = e != nullptr, true;
   });
-  script.Then([&script, &flag] { return flag ? script.Input().ButtonDown(0) : void(), true; });
-  script.Then([&script, &flag] { return flag ? script.Input().ButtonUp(0) : void(), true; });
+  script.Then([&script, clicking] { return *clicking ? script.Input().ButtonDown(0) : void(), true; });
+  script.Then([&script, clicking] { return *clicking ? script.Input().ButtonUp(0) : void(), true; });
+}
+
+/// A click that happens only when the flag is set once the step comes.
+void ClickIf(Script& script, const bool& flag, const char* element) {
+  ClickOn(script, [&flag, element] { return flag ? element : nullptr; });
 }
 
 void Select(const char* table, std::int32_t row) {
@@ -175,26 +184,34 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     // The week's track picture on the GL device.
     script.Then([] { return ExpectTrackPicture(), true; });
 
-    // Thursday: two items booked, the second refunded.
+    // Wednesday (a sponsor item may lie there, its two units leave room for two more):
+    // two items booked, the second refunded.
     int account = 0;
-    script.Click("Thursday");
-    script.Until([] { return career::GetSelectedWeekday() == 3; }, "Thursday");
-    script.Then([&account] { return account = Profile().account, Select("Tasks1", 7), true; });
+    std::size_t items = 0;
+    script.Click("Wednesday");
+    script.Until([] { return career::GetSelectedWeekday() == 2; }, "Wednesday");
+    script.Then([&account, &items] {
+      account = Profile().account;
+      items = career::Week().days[2].size();
+      return Select("Tasks1", 7), true;
+    });
     script.Click("Add3");
     script.Until([&account] { return Profile().account == account - 150; }, "item 7 booked");
     script.Then([] { return Select("Tasks1", 6), true; });
     script.Click("Add3");
     script.Until([&account] { return Profile().account == account - 250; }, "item 6 booked");
-    script.Then([] { return Select("Schedule1", 1), true; });
+    script.Then([] { return Select("Schedule1", std::int32_t(career::Week().days[2].size()) - 1), true; });
     script.Click("Remove3");
     script.Until([&account] { return Profile().account == account - 150; }, "item 6 refunded");
-    script.Then([&account] {
-      EXPECT_EQ(career::Week().days[3].size(), 1u);
+    script.Then([&account, &items] {
+      EXPECT_EQ(career::Week().days[2].size(), items + 1);
+      EXPECT_EQ(career::Week().days[2].back().id, 7);
       EXPECT_EQ(Caption("Account1"), career::AccountText(account - 150));
       return account = Profile().account, true;
     });
-    // Friday, the travel day: the page's defaults book the car and the first hotel.
-    script.Click("Friday");
+    // The travel day (Thursday in a week with an extra race, else Friday): the page's
+    // defaults book the car and the first hotel.
+    ClickOn(script, [] { return career::Week().extraRaceWeek ? "Thursday" : "Friday"; });
     script.Until([] { return Visible("CareerTravel") && !Visible("Career"); }, "the travel page");
     script.Click("Continue2");
     script.Until([] { return Visible("Career") && !Visible("CareerTravel"); }, "back from travel");
@@ -239,6 +256,11 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
       EXPECT_EQ(Profile().stage, 1) << "the pursuit next";
       return true;
     });
+    // The profile in its view look over the frame page, and back.
+    script.Click("Details1");
+    script.Until([] { return Visible("CareerProfile") && Visible("CareerHS") && !Visible("Career"); }, "the details");
+    script.Click("Back22");
+    script.Until([] { return Visible("Career") && !Visible("CareerProfile") && career::Profile(); }, "back from details");
     script.Click("Back21");
     script.Until([] { return Visible("SinglePlayer") && !Visible("Career") && !career::Profile(); }, "saved and left");
     script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
@@ -274,24 +296,23 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
       EXPECT_FALSE(Gui().GetElement("Monday", false)->IsEnabled());
       return true;
     });
-    // "Start8" starts the pursuit; its result ends the week, whose new sponsor offer
-    // (if any) is declined.
+    // "Start8" starts the pursuit. Its result ends the week, whose new sponsor offer (if
+    // any) is declined; a week with an extra race goes on to the mass start.
+    bool extra = false;
+    script.Then([&extra] { return extra = career::Week().extraRaceWeek, true; });
     script.Click("Start8");
     script.Until([] { return Visible("StartList") && g_varMng->GetInt("discipline") == 3; }, "the pursuit");
     RaceToCareer(script);
     bool offered = false;
-    script.Then([&offered] {
-      EXPECT_EQ(Profile().raceIndex, 1) << "the second week";
-      EXPECT_EQ(Profile().stage, 0);
+    script.Then([&offered, &extra] {
+      EXPECT_EQ(Profile().raceIndex, extra ? 0 : 1);
+      EXPECT_EQ(Profile().stage, extra ? 2 : 0);
       offered = Visible("MessageYesNo");
       return true;
     });
     ClickIf(script, offered, "No1");
     script.Until([] { return !Visible("MessageYesNo"); }, "the offer answered");
-    script.Then([] {
-      EXPECT_NE(Profile().trackOrder[1], Profile().trackOrder[0]);
-      return ExpectTrackPicture(), true;
-    });
+    script.Then([] { return ExpectTrackPicture(), true; });
     script.Click("Finish1");
     script.Until([] { return Visible("MessageYesNo"); }, "the question");
     script.Click("Yes1");
