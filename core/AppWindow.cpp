@@ -66,6 +66,9 @@ void N_AppWindow::Create(int fullScreen) {
 }
 
 void N_AppWindow::Unregister() {
+  // A class keeps its registration while a window of it exists: the window goes first,
+  // so that a later start in the same process can register the class again.
+  if (m_window && DestroyWindow(m_window)) m_window = 0;
   UnregisterClassA(kClassName, m_instance);
   m_displayModes.Restore();
 }
