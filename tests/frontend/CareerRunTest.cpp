@@ -248,8 +248,9 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     script.Click("Continue3");
     RaceToCareer(script);
     script.Then([&account, &points] {
+      // The last place (14) gains no points: the place follows from the points gained.
       const int place = 14 - (Profile().points - points);
-      EXPECT_GT(Profile().points, points);
+      EXPECT_GE(Profile().points, points);
       EXPECT_EQ(Profile().account, account + career::CareerPrize(place)) << "place " << place;
       EXPECT_EQ(Caption("Account1"), career::AccountText(Profile().account));
       EXPECT_EQ(Profile().stage, 1) << "the pursuit next";
@@ -319,7 +320,8 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
       EXPECT_EQ(Profile().finished, 1);
       const std::string table = dir.Read("data/tables/career.hs");
       EXPECT_EQ(table.size(), 880u);
-      EXPECT_NE(table.find("Runner"), std::string::npos) << "the career entered";
+      // A career of 0 points (last in every race) enters nothing.
+      EXPECT_EQ(table.find("Runner") != std::string::npos, Profile().points > 0) << "the career entered";
       return g_varMng->SetInt("exit", 1, 2), true;
     });
     app.SetFrameHook([&script] { script.OnPass(); });
