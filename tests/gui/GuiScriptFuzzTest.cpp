@@ -6,6 +6,7 @@
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "tests/gui/GuiRig.h"
+#include "tests/support/TextFuzz.h"
 
 #include <gtest/gtest.h>
 
@@ -34,18 +35,7 @@ std::string SampleText() {
   return text;
 }
 
-/// A small deterministic generator, so that a failing case can be replayed.
-class Lcg {
- public:
-  explicit Lcg(std::uint32_t seed) : m_seed(seed) {}
-  std::uint32_t Next(std::uint32_t bound) {
-    m_seed = m_seed * 214013u + 2531011u;
-    return ((m_seed >> 16) & 0x7FFF) % (bound ? bound : 1);
-  }
-
- private:
-  std::uint32_t m_seed;
-};
+using test::Lcg;
 
 constexpr std::array kPieces{
     "{",          "}",           "\n",           "//",           " ",           "(",          ")",
@@ -61,19 +51,7 @@ constexpr std::array kPieces{
     "visibleitems 99999\n", "leftbutton Tpl\n", "rightbutton b\n", "figurecolors 1 2 3\n", "rotation 1 2\n",
     "position nan\n", "scrollx -1e38\n", "scrolly 50\n", "multiline true\n", "athlet 99999\n", "sex -1\n"};
 
-std::string Mutate(std::string text, Lcg& rng) {
-  const int edits = 1 + static_cast<int>(rng.Next(8));
-  for (int i = 0; i < edits && !text.empty(); ++i) {
-    const std::size_t at = rng.Next(static_cast<std::uint32_t>(text.size()));
-    switch (rng.Next(4)) {
-      case 0: text.erase(at, 1 + rng.Next(40)); break;
-      case 1: text.insert(at, kPieces[rng.Next(kPieces.size())]); break;
-      case 2: text[at] = static_cast<char>(rng.Next(256)); break;
-      default: text.resize(at); break;  // truncated
-    }
-  }
-  return text;
-}
+std::string Mutate(const std::string& text, Lcg& rng) { return test::MutateText(text, rng, kPieces); }
 
 std::string Soup(Lcg& rng) {
   std::string text;
