@@ -255,13 +255,8 @@ TEST(RaceHud, HitsPenaltyLoopsAndStopwatch) {
 TEST(RaceHud, ThePauseKeyFadesThePausePageInAndOut) {
   test::RacePagesRig r;
   platform::ScriptedInput script;
-  N_CoreServices block;
-  block.errorLog = r.rig.core.errorLog.get();
-  block.log = r.rig.core.log.get();
-  block.varMng = r.rig.core.vars.get();
-  std::unique_ptr<N_InputMng> input = CreateInputMng(block);
-  ASSERT_EQ(input->Init(), 1);
-  g_inputMng = input.get();
+  std::unique_ptr<N_InputMng> input = r.ScriptedInputMng();
+  ASSERT_NE(input, nullptr);
   ResetKeyDefinitions();  // the pause key is DIK_F5
   N_PlayerControls controls;
   const N_GuiPage* pause = r.World().GuiMng().GetPage("Pause");

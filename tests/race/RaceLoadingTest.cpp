@@ -72,13 +72,8 @@ TEST(RaceLoading, AButtonStillHeldFromTheLaunchingClickSendsNoEventDuringTheLoad
   test::RacePagesRig r;
   N_GuiMng& gui = r.World().GuiMng();
   platform::ScriptedInput script;
-  N_CoreServices block;
-  block.errorLog = r.rig.core.errorLog.get();
-  block.log = r.rig.core.log.get();
-  block.varMng = r.rig.core.vars.get();
-  std::unique_ptr<N_InputMng> input = CreateInputMng(block);
-  ASSERT_EQ(input->Init(), 1);
-  g_inputMng = input.get();
+  std::unique_ptr<N_InputMng> input = r.ScriptedInputMng();
+  ASSERT_NE(input, nullptr);
 
   // The cursor as the world makes it, over a page of the menus with an element under it.
   gui.RegisterElementFactory(std::make_unique<N_GuiElementFactoryOf<EventNoter>>());

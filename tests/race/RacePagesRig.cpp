@@ -85,6 +85,17 @@ RacePagesRig::~RacePagesRig() {
   g_renderServicesCopy.textureMng = nullptr;
 }
 
+std::unique_ptr<N_InputMng> RacePagesRig::ScriptedInputMng() {
+  N_CoreServices block;
+  block.errorLog = rig.core.errorLog.get();
+  block.log = rig.core.log.get();
+  block.varMng = rig.core.vars.get();
+  std::unique_ptr<N_InputMng> input = CreateInputMng(block);
+  if (!input || input->Init() != 1) return nullptr;
+  g_inputMng = input.get();
+  return input;
+}
+
 void RacePagesRig::Step(double seconds) {
   clock.counter += static_cast<std::uint64_t>(seconds * 1e6 + 0.5);
   timer.Tick();

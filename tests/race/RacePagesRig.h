@@ -5,6 +5,7 @@
 // its category switches, a timer the test moves, and the string table, all behind
 // their global pointers for the rig's lifetime. The race pages' process-wide values
 // start fresh.
+#include "core/InputMng.h"
 #include "core/StringTable.h"
 #include "core/Timer.h"
 #include "race/ExportData.h"
@@ -108,6 +109,9 @@ class RacePagesRig {
   std::vector<std::vector<std::string>> Rows(const char* table);
   /// The log written since the last call.
   std::string NewLog();
+  /// An input manager over the rig's core, installed as g_inputMng; it reads the
+  /// scripted keyboard (a platform::ScriptedInput must outlive it). Null if it fails.
+  std::unique_ptr<N_InputMng> ScriptedInputMng();
 
   std::vector<std::string> events;  ///< the renderer's
   RenderRig rig;

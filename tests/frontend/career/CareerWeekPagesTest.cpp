@@ -155,13 +155,8 @@ TEST(CareerMainPage, DaysLocksAndTheModel) {
   // The model's hidden keys, on the scripted keyboard: left Ctrl and left Shift held
   // add 1,000 EUR each click, either alone nothing.
   platform::ScriptedInput keyboard;
-  N_CoreServices block;
-  block.errorLog = r.rig.core.errorLog.get();
-  block.log = r.rig.core.log.get();
-  block.varMng = r.rig.core.vars.get();
-  std::unique_ptr<N_InputMng> input = CreateInputMng(block);
-  ASSERT_EQ(input->Init(), 1);
-  g_inputMng = input.get();
+  std::unique_ptr<N_InputMng> input = r.ScriptedInputMng();
+  ASSERT_NE(input, nullptr);
   struct Case {
     std::vector<BYTE> held;
     std::int32_t perClick;
