@@ -14,17 +14,23 @@ class N_StringTable {
   /// Inserts the pair unless the key exists already.
   void Add(const std::string& key, const std::string& text);
   void Remove(const std::string& key);
-  /// The key's text; a missing key is inserted with an empty text.
+  /// The key's text; a missing key is inserted with an empty text (and, once the
+  /// tables are read, logged the first time).
   const std::string& Find(const std::string& key);
   /// Writes "key = 'text'" lines in key order; nothing when the file cannot be opened.
   void Dump(const char* fileName) const;
-  /// Reads one string file into the table.
+  /// Reads one string file into the table. A file that cannot be read, holds no
+  /// language block, ends inside a block or has keys without a text gets a line in the
+  /// log naming it; what it holds is kept.
   void ParseFile(const std::string& path);
 
   const std::string& Language() const { return m_language; }
   std::size_t Size() const { return m_strings.size(); }
 
  private:
+  [[gnu::format(printf, 1, 2)]] static void Warn(const char* format, ...);
+
   std::string m_language;
+  std::string m_readFrom;  ///< the mask of the last ReadDir; empty before
   std::map<std::string, std::string> m_strings;
 };
