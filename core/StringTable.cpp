@@ -17,6 +17,7 @@ void N_StringTable::ReadDir(const char* mask) {
   if (g_log) g_log->Print("Reading string tables from dir '%s' for language '%s'\n", m.c_str(), m_language.c_str());
   const std::string prefix = m.substr(0, m.find('*'));
   N_FileFinder finder(m.c_str());
+  m_languageBlocks = 0;
   int files = 0;
   for (const char* name = finder.FindFirst(); name; name = finder.FindNext()) {
     if (!std::strstr(name, ".string")) continue;
@@ -25,8 +26,16 @@ void N_StringTable::ReadDir(const char* mask) {
     ParseFile("data\\" + prefix + file);
     ++files;
   }
-  if (files == 0) Warn("!!! No string table in data\\%s: every text is empty\n", m.c_str());
-  m_readFrom = m;
+  // No table at all, or none in this language: one line, not one for every text.
+  m_readFrom.clear();
+  if (files == 0) {
+    Warn("!!! No string table in data\\%s: every text is empty\n", m.c_str());
+  } else if (m_languageBlocks == 0) {
+    Warn("!!! No string table in data\\%s holds language '%s': every text is empty\n", m.c_str(),
+         m_language.c_str());
+  } else {
+    m_readFrom = m;
+  }
 }
 
 void N_StringTable::Add(const std::string& key, const std::string& text) { m_strings.emplace(key, text); }
@@ -68,6 +77,7 @@ void N_StringTable::ParseFile(const std::string& path) {
     const char* lang = tok.NextToken(false);
     const bool wanted = lang && platform::EqualsNoCase(lang, m_language);
     const std::string language = lang ? lang : "";
+    if (wanted) ++m_languageBlocks;
     bool closed = false;
     if (!wanted) {
       while (const char* t = tok.NextToken(true)) {
