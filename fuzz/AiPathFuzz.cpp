@@ -1,12 +1,14 @@
 // The race's path network (Ai::N_AiPath::Load), built as every race start builds it
-// from the level's named polylines and trigger boxes. The input is a level file: what
-// the level file reader (scene/LevelFile.h) takes of it becomes the level's point sets,
-// points and triggers, as N_Level::Load keeps them; then the network is loaded with the
-// game root's rifle, targets and AI tables, and asked what the game modes and racers
-// ask: lengths and relay change, start sectors and places, range points, stances,
-// markers, triggers and lanes, a strategy, the sector of points along every path with
-// their side distances and ground heights, one range update.
+// from the level's named polylines and trigger boxes. The input is a level file
+// ("data\levels\fuzz.alf"): what the level file reader (scene/LevelFile.h) takes of
+// it becomes the level's point sets, points and triggers, as N_Level::Load keeps them;
+// then the network is loaded with the game root's rifle, targets and AI tables, and
+// asked what the game modes and racers ask: lengths and relay change, start sectors and
+// places, range points, stances, markers, triggers and lanes, a strategy, the sector of
+// points along every path with their side distances and ground heights, one range
+// update.
 #include "fuzz/FuzzSupport.h"
+#include "platform/win32/Files.h"
 #include "race/ShootingRange.h"
 #include "race/ai/AiPath.h"
 #include "race/ai/AiSector.h"
@@ -103,9 +105,14 @@ float AskNetwork(Ai::N_AiPath& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool copied = (CopySupportFiles(), true);
   (void)copied;
+  // Written and read back as the level loader reads "data\levels\<mapname>".
+  fuzz::WriteFile("data\\levels\\fuzz.alf", data, size);
+  std::string raw;
+  if (!platform::ReadWholeFile("data\\levels\\fuzz.alf", raw)) return 0;
   N_LevelFile file;
   std::string fault;
-  if (!ReadLevelFile(std::span(data, size), file, fault)) return 0;  // the level loader refuses it
+  const std::span bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size());
+  if (!ReadLevelFile(bytes, file, fault)) return 0;  // the level loader refuses it
   N_Level level;
   level.pointSets = std::move(file.pointSets);
   level.points = std::move(file.points);
