@@ -82,7 +82,9 @@ bool ReadFontFile(N_Font& font, const char* path) {
   std::fclose(file);
   for (N_Glyph& glyph : font.glyphs) glyph.advance *= 0.25f;
   // A cut table keeps its missing glyphs blank, as do glyphs the text layout cannot use.
-  if (read < count && g_log) g_log->Print("!!! Font %s: %d of %d glyphs in the file, the rest blank\n", name, read, count);
+  if (read < count && g_log) {
+    g_log->Print("!!! Font %s: %d of %d glyphs in the file, the rest blank\n", name, read, count);
+  }
   if (blanked > 0 && g_log) g_log->Print("!!! Font %s: %d glyph(s) with numbers out of range, blank\n", name, blanked);
   return true;
 }

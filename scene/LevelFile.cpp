@@ -315,7 +315,9 @@ bool CheckNumbers(const N_LevelFile& file, std::string& error) {
          EveryRecord(file.soundSources, "sound source", kNotFinite,
                      [](const N_LevelSoundSource& source) { return Finite(source.position); }, error) &&
          EveryRecord(file.sceneObjects, "scene object", kNotFinite,
-                     [](const N_LevelSceneObject& object) { return Finite(object.box, 6) && Finite(object.matrix, 16); },
+                     [](const N_LevelSceneObject& object) {
+                       return Finite(object.box, 6) && Finite(object.matrix, 16);
+                     },
                      error) &&
          EveryRecord(file.spectators, "spectator", kNotFinite,
                      [](const N_LevelSpectatorRecord& s) { return Finite(s.position) && Finite(s.rotation); }, error) &&

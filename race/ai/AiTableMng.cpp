@@ -158,7 +158,8 @@ void N_AiTableMng::LoadAnimPhysicTable(const std::string& fileName) {
     for (std::size_t column = 0; column < std::size_t(kColumns); ++column) {
       if (column > 0) field = file.NextField();
       if (field.empty()) {  // the file ends inside the row: the rest stays 0.0
-        faults.Note("row " + std::to_string(m_physicRows.size()) + " ends after " + std::to_string(column) + " numbers");
+        faults.Note("row " + std::to_string(m_physicRows.size()) + " ends after " + std::to_string(column) +
+                    " numbers");
         break;
       }
       (*row)[column] = faults.Number(field, kPhysicLimit, kDefaultRow[column]);

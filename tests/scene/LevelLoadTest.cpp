@@ -186,7 +186,8 @@ TEST(LevelLoad, FaultsOfTheFileAndItsSpectatorsAreCritical) {
   const std::uint32_t paths = test::SectionOffset(good, levelfile::kCameraPaths);
   const std::uint32_t grid = test::SectionOffset(good, levelfile::kLightGrid);
   // 2^31 x 2^31 x 4 nodes: 0 in 64 bits, so the product alone would pass 8 cells.
-  const std::vector<std::uint8_t> wrapped = Patched(Patched(Patched(good, grid, 0x80000000u), grid + 4, 0x80000000u), grid + 8, 4);
+  const std::vector<std::uint8_t> wrapped =
+      Patched(Patched(Patched(good, grid, 0x80000000u), grid + 4, 0x80000000u), grid + 8, 4);
   const std::uint8_t sevenBytes[] = {'A', 'L', 'F', ' ', 150, 0, 0};  // read zero-filled: version 150, no sections
   const struct {
     const char* name;
@@ -209,7 +210,8 @@ TEST(LevelLoad, FaultsOfTheFileAndItsSpectatorsAreCritical) {
       {"nan.alf", Patched(good, paths + 16, 0x7FC00000u), nullptr, "data\\\\levels\\\\nan\\.alf is not level file!"},
       {"grid0.alf", Patched(good, grid + 4, 0), nullptr, "data\\\\levels\\\\grid0\\.alf is not level file!"},
       {"wrap.alf", wrapped, nullptr, "data\\\\levels\\\\wrap\\.alf is not level file!"},
-      {"bounds.alf", Patched(good, grid + 28, 0xFF800000u), nullptr, "data\\\\levels\\\\bounds\\.alf is not level file!"},
+      {"bounds.alf", Patched(good, grid + 28, 0xFF800000u), nullptr,
+       "data\\\\levels\\\\bounds\\.alf is not level file!"},
       {"nobody.alf", good, "data\\ai\\b.mesh\n{\ncase IDLE:\n{\ndata\\ai\\idle1.anim 1\n}\n}\n",
        "Mesh data\\\\ai\\\\a\\.mesh not found in file data\\\\ai\\\\divaci\\.ai"},
       {"case.alf", good, "data\\ai\\A.mesh\n{\ncase IDLE:\n{\ndata\\ai\\idle1.anim 1\n}\n}\n",
