@@ -1,16 +1,21 @@
 #include "tests/race/RaceViewCheck.h"
 
+#include "core/Matrix3.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "race/AthletProfile.h"
+#include "race/RaceSim.h"
 #include "race/Racer.h"
+#include "race/ai/AiSector.h"
+#include "scene/AnimationFactory2.h"
 #include "tests/race/WorldGlRig.h"
 #include "tools/CourseLayout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace test {
 
@@ -100,6 +105,74 @@ void ExpectRaceView(WorldGlRig& w, const N_Racer& racer, const course::Terrain& 
   EXPECT_GT(camera.position.z - terrain.Height({camera.position.x, camera.position.y}), 30.0f) << "above the snow";
   EXPECT_GT(camera.angleX, 60.0f) << "not looking down on him from above";
   EXPECT_LT(camera.angleX, 90.0f) << "not looking up";
+}
+
+void AdvanceRace(WorldGlRig& w, const N_RaceSim& race, float dt) {
+  w.input->Update();
+  w.world->Update(dt);
+  if (!w.world->Game()) return;  // the race is over and gone
+  for (std::size_t i = 0; i < race.RacerCount(); ++i) {
+    const N_Racer& r = race.Racer(i);
+    if (r.Finished || !r.Athlete || r.Athlete->Figure < 0) continue;
+    N_Matrix3 orientation;
+    orientation.FromDirection(r.Heading);
+    w.world->Figures().RenderFigure(dt, r.Athlete->Figure, r.Pos, orientation, r.StartNumber, r.Athlete, false, false,
+                                    false);
+  }
+}
+
+namespace {
+
+constexpr const char* kMoments[] = {"start",          "first bend",        "second bend", "range arrival",
+                                    "range departure", "penalty loop",     "penalty loop turn", "fall",
+                                    "finish run-in",   "at the finish"};
+constexpr int kFall = 7;
+
+}  // namespace
+
+bool RaceMoments::Reached(N_Racer& r, int moment) {
+  const int kind = r.Sector ? r.Sector->PathKind() : -1;
+  switch (moment) {
+    case 0: return r.Time > 1.0f;
+    case 1:
+    case 2: {
+      const N_Vector3& before = m_headings.front().second;
+      const bool turned = before.x * r.Heading.x + before.y * r.Heading.y < 0.866f;
+      return kind == Ai::kPathNormal && r.Speed > 3.0f && turned && r.Time > m_lastBend + 15.0f;
+    }
+    case 3: return r.ShootPhase == 4;
+    case 4: return r.ShootPhase == 8 && r.Speed > 1.0f;
+    case 5: return m_penaltyFrom > 0.0f && r.Time > m_penaltyFrom + 2.0f;
+    case 6: return m_penaltyFrom > 0.0f && r.Time > m_penaltyFrom + 5.0f;
+    case kFall:
+      if (m_fallFrom < 0.0f && r.LapsDone == 1 && r.Speed > 4.0f && r.FallImmunity <= 0.0f) {
+        r.FallState = 1;  // forward, as after a collision
+        m_fallFrom = r.Time;
+      }
+      return m_fallFrom > 0.0f && r.Time > m_fallFrom + 0.3f;
+    case 8: return m_cielFrom > 0.0f && r.Time > m_cielFrom + 1.0f;
+    default: return r.Stopped != 0;
+  }
+}
+
+const char* RaceMoments::Due(N_Racer& r) {
+  m_headings.emplace_back(r.Time, r.Heading);
+  while (m_headings.front().first < r.Time - 3.0f) m_headings.pop_front();
+  const int kind = r.Sector ? r.Sector->PathKind() : -1;
+  if (kind == Ai::kPathPenalty && m_penaltyFrom < 0.0f) m_penaltyFrom = r.Time;
+  if (kind == Ai::kPathCiel && m_cielFrom < 0.0f) m_cielFrom = r.Time;
+  if (m_next == kFall && !m_throwFall) ++m_next;
+  if (m_next >= int(std::size(kMoments)) || r.ShootPhase == 5 || !Reached(r, m_next)) return nullptr;
+  if (m_next == 1 || m_next == 2) m_lastBend = r.Time;
+  return kMoments[m_next++];
+}
+
+std::vector<std::string> RaceMoments::Missing() const {
+  std::vector<std::string> missing;
+  for (int i = m_next; i < int(std::size(kMoments)); ++i) {
+    if (i != kFall || m_throwFall) missing.push_back(kMoments[i]);
+  }
+  return missing;
 }
 
 }  // namespace test
