@@ -49,7 +49,7 @@ void N_FollowCamera::Follow(N_Camera& camera, const N_Racer& racer, float dt) {
   const N_Vector3 look = LookPoint(racer);
 
   // Where the camera stands round the skier, seen from above.
-  float ox = camera.position.x - racer.Pos.x, oy = camera.position.y - racer.Pos.y;
+  const float ox = camera.position.x - racer.Pos.x, oy = camera.position.y - racer.Pos.y;
   float distance = std::hypot(ox, oy);
   float bx = -racer.Heading.x, by = -racer.Heading.y;  // straight behind him
   const float heading = std::hypot(bx, by);
