@@ -7,6 +7,9 @@
 #include "gui/GuiTable.h"
 #include "platform/win32/FileReplace.h"
 #include "platform/win32/Files.h"
+#include "race/FileProblems.h"
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -64,26 +67,27 @@ std::string N_CareerHS::FileName(std::int32_t profile) { return FormatString("da
 
 N_CareerHS::N_CareerHS() : m_standings("career standings"), m_results("career results") {}
 
-bool N_CareerHS::Load(std::int32_t profile) {
+TableFile N_CareerHS::Load(std::int32_t profile) {
   const std::string name = FileName(profile);
-  std::FILE* file = platform::OpenFile(name.c_str(), "rb");
-  if (!file) return false;
-  std::string bytes(kFileBytes, '\0');
-  const std::size_t standings = std::fread(bytes.data(), 1, kStandingsBytes, file);
-  const std::size_t results =
-      standings == kStandingsBytes ? std::fread(bytes.data() + kStandingsBytes, 1, kResultsBytes, file) : 0;
-  std::fclose(file);
-  if (standings + results < kFileBytes) Log(FormatString("%s: %zu of %zu bytes read", name.c_str(), standings + results, kFileBytes));
+  std::string bytes;
+  const TableFile state = ReadTableFile(name, bytes);
+  if (state != TableFile::Read) return state;
+  if (bytes.size() < kFileBytes) Log(FormatString("%s: %zu of %zu bytes read", name.c_str(), bytes.size(), kFileBytes));
+  const std::size_t standings = std::min(bytes.size(), kStandingsBytes);
   m_standings.Read(bytes.data(), standings);
-  m_results.Read(bytes.data() + kStandingsBytes, results);
-  return true;
+  m_results.Read(bytes.data() + standings, bytes.size() - standings);
+  std::string fault = m_standings.EmptyFaultyRows();
+  if (fault.empty()) fault = m_results.EmptyFaultyRows();
+  if (fault.empty()) return TableFile::Read;
+  ReportFileProblem(file_problem::Damaged(name, fault, kTableLeftAlone));
+  return TableFile::Damaged;
 }
 
 bool N_CareerHS::Save(std::int32_t profile) const {
   const std::string name = FileName(profile);
   std::string why;
   if (platform::ReplaceWholeFile(name.c_str(), Bytes(), &why)) return true;
-  Log(FormatString("%s not saved: %s", name.c_str(), why.c_str()));
+  ReportFileProblem(file_problem::NotSaved(name, why, "the new entries are lost."));
   return false;
 }
 
