@@ -77,12 +77,12 @@ constexpr ProfileKey kKeys[] = {
 }
 
 /// The number within its key's range: clamped into it, its default when it is no number.
-float CheckedNumber(const ProfileKey& key, float value, int line, const std::string& file) {
-  if (value >= key.low && value <= key.high) return value;
-  const float taken = std::isnan(value) ? key.numberDefault : std::clamp(value, key.low, key.high);
-  ProfileReport("Player Profiles, %s %g at line %d of %s is outside %g to %g, set to %g\n", key.name,
-                static_cast<double>(value), line, file.c_str(), static_cast<double>(key.low),
-                static_cast<double>(key.high), static_cast<double>(taken));
+float CheckedNumber(const ProfileKey& key, double value, int line, const std::string& file) {
+  if (value >= key.low && value <= key.high) return static_cast<float>(value);
+  const float taken = std::isnan(value) ? key.numberDefault : SaturatingToFloat(std::clamp<double>(value, key.low, key.high));
+  ProfileReport("Player Profiles, %s %g at line %d of %s is outside %g to %g, set to %g\n", key.name, value, line,
+                file.c_str(), static_cast<double>(key.low), static_cast<double>(key.high),
+                static_cast<double>(taken));
   return taken;
 }
 
@@ -132,8 +132,7 @@ bool N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
   }
   switch (key.kind) {
     case ValueKind::Number:
-      current.*key.number = CheckedNumber(key, SaturatingToFloat(m_tokenizer.TokenAsFloat()), line,
-                                          m_tokenizer.FileName());
+      current.*key.number = CheckedNumber(key, m_tokenizer.TokenAsFloat(), line, m_tokenizer.FileName());
       break;
     case ValueKind::Text:
       current.*key.text = value;

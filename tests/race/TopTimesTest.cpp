@@ -126,6 +126,36 @@ TEST(TopTimes, RefusedEntriesWriteNothingButKeepTheName) {
   EXPECT_EQ(std::string(r.Vars().GetString("PlayerName1")) + r.Vars().GetString("PlayerName2") +
                 r.Vars().GetString("PlayerName3"),
             "OneTwoThree");
+
+  // A table that cannot be read (a folder in its place) or is damaged (a row with a time
+  // of nan) takes no entry and stays as it is, said once: it used to be replaced by a
+  // table holding the new row alone.
+  r.Choose({{"Discipline1", 0}});
+  const std::string& root = r.rig.harness.dir.Path();
+  for (const bool folder : {true, false}) {
+    // A named row with a time of nan: the first of a top-time table, the third of the
+    // time attack's (105-byte rows, the time at 100).
+    std::string damaged(kBlock, '\0');
+    damaged[0] = damaged[210] = 'X';
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::memcpy(&damaged[102], &nan, 4);
+    std::memcpy(&damaged[310], &nan, 4);
+    for (const char* file : {"arcade.hs", "single_race.hs", "time_attack.hs"}) {
+      std::filesystem::remove_all(root + "/data/tables/" + file);
+      r.rig.harness.dir.Write(std::string("data/tables/") + file + (folder ? "/x" : ""), damaged);
+    }
+    r.NewLog();
+    Enter(RecordArcadeHighScore, {Row(0, 10.0f)});
+    Enter(RecordSingleRaceHighScore, {Row(0, 10.0f)});
+    EXPECT_FALSE(Enter(RecordTimeAttackHighScore, {Row(0, 10.0f)}));
+    const std::string log = r.NewLog();
+    for (const char* file : {"arcade.hs", "single_race.hs", "time_attack.hs"}) {
+      EXPECT_TRUE(r.TableFile(file) == (folder ? "" : damaged)) << file;
+      EXPECT_EQ(std::filesystem::is_directory(root + "/data/tables/" + file), folder) << file;
+      const std::string said = std::string("!!! data\\tables\\") + file + (folder ? " cannot be read (" : " is damaged (");
+      EXPECT_NE(log.find(said), std::string::npos) << log;
+    }
+  }
 }
 
 /// An arcade file whose block 0 holds these (player name, time) rows, slot by slot.
