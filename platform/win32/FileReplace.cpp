@@ -246,34 +246,6 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
   return true;
 }
 
-bool WriteNewWholeFile(std::string_view path, std::string_view bytes, std::string* why) {
-  std::string line;
-  const std::string target = ResolvePath(path);
-  if (target.empty()) return Fail(&line, "cannot save a file without a name", "", 0), Report(line, why);
-  const std::string temporary = TemporaryNameFor(target);
-  if (!Stage(target, temporary, NewFileMode(), bytes, &line)) return Report(line, why);
-  // A hard link is made only where nothing is: an existing file (even a dangling link)
-  // stays as it is. A file system without hard links takes a rename to a free name.
-  int placed = ::link(temporary.c_str(), target.c_str());
-  int error = errno;
-  if (placed != 0 && error == EPERM) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) == 0) {
-      error = EEXIST;
-    } else {
-      placed = ::rename(temporary.c_str(), target.c_str());
-      error = errno;
-    }
-  }
-  ::unlink(temporary.c_str());
-  if (placed != 0) {
-    Fail(&line, error == EEXIST ? "there is a file already at" : "cannot create", target, error == EEXIST ? 0 : error);
-    return Report(line, why);
-  }
-  SyncFolder(FolderOf(target));
-  return true;
-}
-
 void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }
 
 bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string* why) {

@@ -47,11 +47,6 @@ struct WholeFile {
 /// journal. True when there was no such set or it is finished now.
 bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
 
-/// Writes a new file where none is: as ReplaceWholeFile, but an existing file at the
-/// path (of any kind) is never replaced: false, with *why beginning "there is a file
-/// already at".
-[[nodiscard]] bool WriteNewWholeFile(std::string_view path, std::string_view bytes, std::string* why = nullptr);
-
 /// The steps a test can make fail.
 enum class ReplaceStep { Open, Write, Close };
 /// Tests only: the hook is asked before each step (each write of a chunk counts) and
