@@ -10,6 +10,7 @@
 #include "race/FileProblems.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <cstdio>
 
@@ -115,6 +116,14 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
   N_CareerResultRow result;
   CopyField(result.Name, StoredName(name));
   CopyField(result.Nation, nation);
+  result.Time = time;
+  result.Misses = misses;
+  result.Points = points;
+  if (const std::string fault = result.Fault(); !fault.empty()) {
+    // What the load would refuse is never entered.
+    Log(FormatString("career results: a row of %s is not entered", fault.c_str()));
+    return;
+  }
   const std::string stored = FieldText(result.Name, sizeof result.Name);
 
   N_CareerStandingsRow* row = nullptr;
@@ -125,6 +134,10 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
   for (std::size_t slot = 0; slot < kRows && !row; ++slot) {
     if (m_standings.Slot(0, slot).Empty()) row = &m_standings.Slot(0, slot);
   }
+  if (row && (std::int64_t(row->Total) + points > INT32_MAX || std::int64_t(row->LevelPoints[level]) + points > INT32_MAX)) {
+    Log(FormatString("career standings: %s has too many points to take %d more, nothing entered", stored.c_str(), points));
+    return;
+  }
   if (row) {
     CopyField(row->Name, stored);
     CopyField(row->Nation, nation);
@@ -132,10 +145,6 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
     row->LevelPoints[level] = WrappingAdd(row->LevelPoints[level], points);
   }
   m_standings.SortWhole(0);
-
-  result.Time = time;
-  result.Misses = misses;
-  result.Points = points;
   m_results.Slot(std::size_t(block), std::size_t(place)) = result;
 }
 

@@ -130,7 +130,15 @@ class N_BlockTable {
 
  protected:
   /// Merges the row into the block (take false: only the block's rows, sorted again).
+  /// A row that would fail the load's checks is never entered (logged).
   void Merge(std::size_t block, const Row& row, bool take) {
+    if (take) {
+      const std::string fault = row.Fault();
+      if (!fault.empty()) {
+        if (g_log) g_log->Print("%s: a row of %s is not entered\n", m_fileName.c_str(), fault.c_str());
+        take = false;
+      }
+    }
     Row* slots = &m_rows[block * kRowsPerBlock];
     std::vector<Row> list;
     list.reserve(kRowsPerBlock + 1);

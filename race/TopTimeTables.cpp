@@ -9,7 +9,7 @@
 
 namespace top_times {
 
-bool TakesTime(float time) { return time >= 0.0f; }  // false for a NaN too
+bool TakesTime(float time) { return time >= 0.0f && time <= kLongestTime; }  // false for a NaN too
 
 bool TimeBefore(float a, float b) {
   const bool realA = TakesTime(a), realB = TakesTime(b);
@@ -23,7 +23,7 @@ std::string FieldText(const char* field, std::size_t size) {
 }
 
 std::string TimeFault(float time) {
-  if (std::isfinite(time) && time >= 0.0f && time <= kLongestTime) return {};
+  if (TakesTime(time)) return {};
   return FormatString("a time of %g s", static_cast<double>(time));
 }
 

@@ -75,11 +75,11 @@ namespace top_times {
 /// The ranking of two times: a real time (not negative, not a NaN) before any other,
 /// real times ascending.
 bool TimeBefore(float a, float b);
-/// Whether a table takes the time: not negative and a number.
-bool TakesTime(float time);
 /// The longest time a stored row may hold: a day (a relay team's four legs, a
 /// pursuit with its qualification, all far below).
 inline constexpr float kLongestTime = 86400.0f;
+/// Whether a table takes the time: a number from 0 to the longest time.
+bool TakesTime(float time);
 /// What is wrong with a stored time (none that an entry could hold), empty when nothing.
 std::string TimeFault(float time);
 /// The field's text up to its first zero byte (the whole field when it has none).
