@@ -4,7 +4,8 @@
 // time the player browses the career slots, continues the career of slot 0 to the end
 // of its season (its last pursuit), races an arcade race and opens the buddy scores:
 // the broken file stays as it was, every file no step has to write stays byte for byte,
-// and a box names the broken file.
+// and a box names the broken file. At the end the program ends with the career on its
+// page, which saves it.
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -283,12 +284,12 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   });
 }
 
-TEST(SavedFilesRun, AFileThatCannotBeReadOrIsDamagedIsToldAndNothingElseIsLost) {
-  test::TempDir dir;
-  PrepareGameRoot(dir);
+/// The game with the variants one after the other, then the program's end with the
+/// career on its page. The pristine files are made once the athletes are read.
+void Play(const test::TempDir& dir, Files& pristine) {
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
-  const Files pristine = Pristine(g_world->AthletMng());
+  pristine = Pristine(g_world->AthletMng());
   const Variant variants[] = {
       {kProfile, true, " cannot be read ("},       {kProfile, false, " is of another version"},
       {kCareerTables, true, " cannot be read ("},  {kCareerTables, false, " is damaged ("},
@@ -300,10 +301,32 @@ TEST(SavedFilesRun, AFileThatCannotBeReadOrIsDamagedIsToldAndNothingElseIsLost) 
   script.Until([] { return Visible("MainMenu") && Visible("Background"); }, "the main menu");
   std::string seen;
   for (const Variant& v : variants) AddVariant(script, dir, pristine, v, seen);
-  script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
+  script.Then([&] {
+    for (const auto& [name, bytes] : pristine) dir.Write("data/tables/" + name, bytes);
+    return true;
+  });
+  Go(script, "SinglePlayer", "SinglePlayer", seen);
+  Go(script, "Career", "CareerProfile", seen);
+  Go(script, "Continue1", "Career", seen);
+  script.Then([] {
+    career::Profile()->account += 1;
+    return g_varMng->SetInt("exit", 1, 2), true;
+  });
   app.SetFrameHook([&script] { script.OnPass(); });
   app.Run();
   EXPECT_TRUE(script.Done());
+}
+
+TEST(SavedFilesRun, AFileThatCannotBeReadOrIsDamagedIsToldAndNothingElseIsLost) {
+  test::TempDir dir;
+  PrepareGameRoot(dir);
+  Files pristine;
+  Play(dir, pristine);
+  // The program ended with the career on its page: what it held was saved on the way
+  // out (a termination signal ends it the same way).
+  const std::string saved = dir.Read("data/tables/profile0.dat");
+  ASSERT_EQ(saved.size(), 488u);
+  EXPECT_EQ(high_scores::GetI32(&saved[4 + 116]), high_scores::GetI32(&pristine.at(kProfile)[4 + 116]) + 1);
 }
 
 }  // namespace
