@@ -74,11 +74,12 @@ TableFile N_CareerHS::Load(std::int32_t profile) {
   const TableFile state = ReadTableFile(name, bytes);
   if (state != TableFile::Read) return state;
   if (bytes.size() < kFileBytes) Log(FormatString("%s: %zu of %zu bytes read", name.c_str(), bytes.size(), kFileBytes));
-  const std::size_t standings = std::min(bytes.size(), kStandingsBytes);
-  m_standings.Read(bytes.data(), standings);
-  m_results.Read(bytes.data() + standings, bytes.size() - standings);
-  std::string fault = m_standings.EmptyFaultyRows();
-  if (fault.empty()) fault = m_results.EmptyFaultyRows();
+  const std::size_t front = std::min(bytes.size(), kStandingsBytes);
+  m_standings.Read(bytes.data(), front);
+  m_results.Read(bytes.data() + front, bytes.size() - front);
+  // Both pieces lose their faulty rows; the first fault found is told.
+  const std::string standings = m_standings.EmptyFaultyRows(), results = m_results.EmptyFaultyRows();
+  const std::string fault = standings.empty() ? results : "standings: " + standings;
   if (fault.empty()) return TableFile::Read;
   ReportFileProblem(file_problem::Damaged(name, fault, kTableLeftAlone));
   return TableFile::Damaged;
@@ -132,7 +133,8 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
     if (SameIgnoringCase(FieldText(candidate.Name, sizeof candidate.Name), stored)) row = &candidate;
   }
   for (std::size_t slot = 0; slot < kRows && !row; ++slot) {
-    if (m_standings.Slot(0, slot).Empty()) row = &m_standings.Slot(0, slot);
+    // An empty slot holds no points, whatever its bytes after the name's zero say.
+    if (m_standings.Slot(0, slot).Empty()) *(row = &m_standings.Slot(0, slot)) = N_CareerStandingsRow{};
   }
   if (row && (std::int64_t(row->Total) + points > INT32_MAX || std::int64_t(row->LevelPoints[level]) + points > INT32_MAX)) {
     Log(FormatString("career standings: %s has too many points to take %d more, nothing entered", stored.c_str(), points));
