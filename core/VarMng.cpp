@@ -150,7 +150,8 @@ bool N_VarMng::Save(const char* fileName) {
   if (g_errorLog) {
     g_errorLog->ReportBox(9, "unable to save %s file: %s\n", name, why.c_str());
   } else {
-    MessageBoxA(0, ("unable to save " + std::string(name) + " file: " + why).c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(0, ("unable to save " + std::string(name) + " file: " + why).c_str(), "Error",
+                MB_OK | MB_ICONEXCLAMATION);
   }
   return false;
 }

@@ -136,8 +136,10 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
     // An empty slot holds no points, whatever its bytes after the name's zero say.
     if (m_standings.Slot(0, slot).Empty()) *(row = &m_standings.Slot(0, slot)) = N_CareerStandingsRow{};
   }
-  if (row && (std::int64_t(row->Total) + points > INT32_MAX || std::int64_t(row->LevelPoints[level]) + points > INT32_MAX)) {
-    Log(FormatString("career standings: %s has too many points to take %d more, nothing entered", stored.c_str(), points));
+  if (row && (std::int64_t(row->Total) + points > INT32_MAX ||
+              std::int64_t(row->LevelPoints[level]) + points > INT32_MAX)) {
+    Log(FormatString("career standings: %s has too many points to take %d more, nothing entered", stored.c_str(),
+                     points));
     return;
   }
   if (row) {

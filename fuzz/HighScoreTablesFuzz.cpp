@@ -67,7 +67,8 @@ void SaveAndReload(const Table& table) {
   if (!table.Save()) return;
   Table again;
   // A damaged file's faulty rows were emptied and no insert enters a faulty one.
-  fuzz::Check(again.Load() == TableFile::Read && again.Bytes() == table.Bytes(), "the saved table does not load back whole");
+  fuzz::Check(again.Load() == TableFile::Read && again.Bytes() == table.Bytes(),
+              "the saved table does not load back whole");
 }
 
 }  // namespace

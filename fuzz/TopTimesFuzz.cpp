@@ -58,7 +58,8 @@ void Exercise(const std::uint8_t* data, std::size_t size, Insert insert) {
   CheckBlock(table, block);
   if (!table.Save()) return;
   Table again;
-  fuzz::Check(again.Load() == TableFile::Read && again.Bytes() == table.Bytes(), "the saved table does not load back whole");
+  fuzz::Check(again.Load() == TableFile::Read && again.Bytes() == table.Bytes(),
+              "the saved table does not load back whole");
 }
 
 }  // namespace

@@ -79,7 +79,8 @@ constexpr ProfileKey kKeys[] = {
 /// The number within its key's range: clamped into it, its default when it is no number.
 float CheckedNumber(const ProfileKey& key, double value, int line, const std::string& file) {
   if (value >= key.low && value <= key.high) return static_cast<float>(value);
-  const float taken = std::isnan(value) ? key.numberDefault : SaturatingToFloat(std::clamp<double>(value, key.low, key.high));
+  const float taken =
+      std::isnan(value) ? key.numberDefault : SaturatingToFloat(std::clamp<double>(value, key.low, key.high));
   ProfileReport("Player Profiles, %s %g at line %d of %s is outside %g to %g, set to %g\n", key.name, value, line,
                 file.c_str(), static_cast<double>(key.low), static_cast<double>(key.high),
                 static_cast<double>(taken));

@@ -35,7 +35,9 @@ void ReportFileProblem(const std::string& text) {
 namespace file_problem {
 
 std::string Unreadable(const std::string& file, const std::string& why, const char* consequence) {
-  return file + " cannot be read (" + why + "): " + consequence;
+  // The reason without the disk path before it: the file is named already.
+  const std::size_t colon = why.rfind(": ");
+  return file + " cannot be read (" + (colon == std::string::npos ? why : why.substr(colon + 2)) + "): " + consequence;
 }
 
 std::string Damaged(const std::string& file, const std::string& what, const char* consequence) {

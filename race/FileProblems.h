@@ -11,7 +11,8 @@ void ReportFileProblem(const std::string& text);
 
 /// "<file> cannot be read (<why>): ..." and the like, the texts of the usual cases.
 namespace file_problem {
-/// A file that is there but cannot be read, left as it is.
+/// A file that is there but cannot be read, left as it is; why as the file layer says
+/// it (its disk path, then the reason).
 std::string Unreadable(const std::string& file, const std::string& why, const char* consequence);
 /// A file whose contents fail their checks, left as it is.
 std::string Damaged(const std::string& file, const std::string& what, const char* consequence);

@@ -330,7 +330,7 @@ bool SaveCareerProfile(N_CareerProfile& profile) {
   if (const N_CareerFinalHS* table = ChangedFinalTable()) files.push_back({N_CareerFinalHS::kFile, table->Bytes()});
   std::string why;
   if (!platform::ReplaceFilesTogether(CareerJournalName(profile.number), files, &why)) {
-    ReportFileProblem(file_problem::NotSaved(name, why, "the career stays as it is in the game; it is saved again with its next step."));
+    ReportFileProblem(file_problem::NotSaved(name, why, "the career stays in the game; its next step saves it."));
     return false;
   }
   ForgetChanges();
@@ -369,7 +369,8 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
       // There, but not readable: nothing of the slot is changed or deleted.
       RefusedSlot() = slot;
       profile.SetDefaults();
-      ReportFileProblem(file_problem::Unreadable(name, why, "the career is left as it is; play it once the file can be read."));
+      ReportFileProblem(
+          file_problem::Unreadable(name, why, "the career is left as it is; play it once the file can be read."));
       found = SlotLoad::Refused;
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {

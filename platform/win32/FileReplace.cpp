@@ -162,7 +162,7 @@ bool Replace(std::string_view path, std::string_view bytes, std::string* why) {
   // keeps it out of every file finder's matches.
   const std::string temporary = TemporaryNameFor(target);
   if (!Stage(target, temporary, mode, bytes, why)) return false;
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (Forced(ReplaceStep::Rename) || ::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
     return Fail(why, "cannot replace", target, error);
@@ -203,7 +203,7 @@ bool FinishFilesTogether(std::string_view journal, std::string* why) {
   std::vector<std::string> folders;
   for (const std::string& target : JournalTargets(text)) {
     const std::string staged = TogetherNameFor(target);
-    if (::rename(staged.c_str(), target.c_str()) != 0 && errno != ENOENT) {
+    if (Forced(ReplaceStep::Rename) || (::rename(staged.c_str(), target.c_str()) != 0 && errno != ENOENT)) {
       return Fail(why, "cannot replace", target, errno);
     }
     folders.push_back(FolderOf(target));

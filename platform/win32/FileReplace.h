@@ -47,8 +47,9 @@ struct WholeFile {
 /// journal. True when there was no such set or it is finished now.
 bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
 
-/// The steps a test can make fail.
-enum class ReplaceStep { Open, Write, Close };
+/// The steps a test can make fail: creating a temporary file, each write of a chunk,
+/// the flush and close, each rename of a new version over its target.
+enum class ReplaceStep { Open, Write, Close, Rename };
 /// Tests only: the hook is asked before each step (each write of a chunk counts) and
 /// fails the step when it returns true, as a full disk or a refused open would. An
 /// empty hook restores normal saving.

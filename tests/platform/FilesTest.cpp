@@ -215,7 +215,8 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
   test::TempDir dir;
   dir.Write("t/a", "old a");
   dir.Write("t/b", "old b");
-  const std::vector<platform::WholeFile> set{{"t\\A", std::string(200 * 1024, 'a')}, {"t\\b", "new b"}, {"t\\c", "new c"}};
+  const std::vector<platform::WholeFile> set{
+      {"t\\A", std::string(200 * 1024, 'a')}, {"t\\b", "new b"}, {"t\\c", "new c"}};
   // A failure at any step of any file leaves every old file and nothing else.
   for (const auto failing : {platform::ReplaceStep::Open, platform::ReplaceStep::Write, platform::ReplaceStep::Close}) {
     for (int at = 1; at <= 4; ++at) {

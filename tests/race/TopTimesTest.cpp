@@ -152,7 +152,8 @@ TEST(TopTimes, RefusedEntriesWriteNothingButKeepTheName) {
     for (const char* file : {"arcade.hs", "single_race.hs", "time_attack.hs"}) {
       EXPECT_TRUE(r.TableFile(file) == (folder ? "" : damaged)) << file;
       EXPECT_EQ(std::filesystem::is_directory(root + "/data/tables/" + file), folder) << file;
-      const std::string said = std::string("!!! data\\tables\\") + file + (folder ? " cannot be read (" : " is damaged (");
+      const std::string said =
+          std::string("!!! data\\tables\\") + file + (folder ? " cannot be read (" : " is damaged (");
       EXPECT_NE(log.find(said), std::string::npos) << log;
     }
   }
@@ -246,8 +247,8 @@ void SurvivesGarbage(const test::TempDir& dir, const test::CoreServices& core, c
     }
     ASSERT_NE(state, TableFile::Unreadable) << length;
     const std::string said = core.LogText().substr(logged);
-    EXPECT_EQ(said.find("!!! data\\tables\\" + file + " is damaged (") != std::string::npos, state == TableFile::Damaged)
-        << said;
+    const bool toldDamaged = said.find("!!! data\\tables\\" + file + " is damaged (") != std::string::npos;
+    EXPECT_EQ(toldDamaged, state == TableFile::Damaged) << said;
     const std::string bytes = table.Bytes();
     for (std::size_t row = 0; (row + 1) * Table::RowType::kBytes <= std::min(length, size); ++row) {
       const std::string got = bytes.substr(row * Table::RowType::kBytes, Table::RowType::kBytes);

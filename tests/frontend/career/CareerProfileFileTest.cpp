@@ -298,8 +298,11 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
       // The week's prices and prize went into its schedule unchecked.
       {"sponsor prize", [](N_CareerProfile& p, std::int32_t) { p.sponsorPrize = -2000000; },
        [](const N_CareerProfile& p) { return p.sponsorPrize == 0 && career::Week().sponsorPrize == 0; }},
-      {"travel costs", [](N_CareerProfile& p, std::int32_t) { p.carCost = -5, p.trainCost = 801, p.planeCost = 1 << 30; },
-       [](const N_CareerProfile& p) { return p.carCost == 0 && p.trainCost == 0 && career::ScheduleItems()[11].cost == 0; }},
+      {"travel costs",
+       [](N_CareerProfile& p, std::int32_t) { p.carCost = -5, p.trainCost = 801, p.planeCost = 1 << 30; },
+       [](const N_CareerProfile& p) {
+         return p.carCost == 0 && p.trainCost == 0 && career::ScheduleItems()[11].cost == 0;
+       }},
       {"special trainings bought", [](N_CareerProfile& p, std::int32_t) { p.weekChoicesBought = 3; },
        [](const N_CareerProfile& p) { return p.weekChoicesBought == 0; }},
       {"difficulty", [](N_CareerProfile& p, std::int32_t) { p.difficulty = 7; },
