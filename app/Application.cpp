@@ -53,6 +53,7 @@ constexpr SwitchedCategory kSwitchedSoundCategories[] = {
 N_Application::N_Application() = default;
 
 N_Application::~N_Application() {
+  RunProgramEndCall();  // the front-end saves what it holds while the world still stands
   if (g_world) {
     // "HmlaHack1" keeps its reference: it is never released.
     g_world->ShaderMng().ReleaseShader(m_bigcharsShader);

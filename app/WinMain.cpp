@@ -54,19 +54,26 @@ void SaveKeyDefinitionsOnce() {
   g_keysSaved = true;
   std::string why;
   if (SaveKeyDefinitions(&why)) return;
-  // Usually after the shutdown, when the log is gone: the debugger output (stderr) says it.
+  // Usually after the shutdown, when the log is gone: a box tells the player (on stderr
+  // when there is no display).
   const std::string line = std::string("unable to save ") + kKeyDefinitionsFile + " file: " + why + "\n";
   if (g_errorLog) g_errorLog->Report(9, "%s", line.c_str());
-  OutputDebugStringA(line.c_str());
+  MessageBoxA(0, line.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SaveKeyDefinitionsAtExit() { SaveKeyDefinitionsOnce(); }
 
 int WinMain(HINSTANCE instance, HINSTANCE, char*, int, N_TestHook& hook) {
-  if (OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)) return 0;  // another copy runs
+  // Another copy runs in this game root (or one that started in the same moment took
+  // the lock first): this one ends at once, writing nothing, and says why.
+  const auto refuse = [] {
+    OutputDebugStringA(("navo: another copy of the game runs in the game root " + platform::MutexLockFolder() +
+                        "; this one ends\n").c_str());
+    return 0;
+  };
+  if (OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName)) return refuse();
   const HANDLE mutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
-  // A copy that started in the same moment took it first.
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return refuse();
   TakeKeyDefinitions();
 
   // Never deleted when Init fails: no shutdown runs and nothing is saved then.

@@ -146,10 +146,12 @@ bool N_VarMng::Save(const char* fileName) {
   // Written whole or not at all: a full disk or a killed process leaves the old file.
   std::string why;
   if (platform::ReplaceWholeFile(name, text, &why)) return true;
+  // The player is told in a box (at the exit, too): the settings of this run are lost.
   if (g_errorLog) {
-    g_errorLog->ReportDebug(9, "unable to save %s file: %s\n", name, why.c_str());
+    g_errorLog->ReportBox(9, "unable to save %s file: %s\n", name, why.c_str());
   } else {
-    OutputDebugStringA(("unable to save " + std::string(name) + " file: " + why + "\n").c_str());
+    MessageBoxA(0, ("unable to save " + std::string(name) + " file: " + why).c_str(), "Error",
+                MB_OK | MB_ICONEXCLAMATION);
   }
   return false;
 }

@@ -1,6 +1,8 @@
 #include "frontend/BuddyPlayer.h"
 
+#include "core/FormatString.h"
 #include "frontend/HighScoreRows.h"
+#include "race/TopTimeTables.h"
 
 #include <cmath>
 #include <cstring>
@@ -33,4 +35,10 @@ bool BuddyPlayer::Before(const BuddyPlayer& a, const BuddyPlayer& b) {
   const bool numberA = !std::isnan(a.time), numberB = !std::isnan(b.time);
   if (numberA != numberB) return numberA;
   return numberA && a.time < b.time;
+}
+
+std::string BuddyPlayer::Fault() const {
+  if (points < 0) return FormatString("%d points", points);
+  if (!std::isfinite(time) || time > top_times::kLongestTime) return FormatString("a time of %g s", double(time));
+  return {};
 }

@@ -5,6 +5,7 @@
 // time f32 at 40. A row whose first name byte is 0 is an empty slot.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct BuddyPlayer {
@@ -29,6 +30,9 @@ struct BuddyPlayer {
   /// The ranking: more points first, equal points the shorter time first (a time that
   /// is not a number last). A strict order: equal rows keep their order.
   static bool Before(const BuddyPlayer& a, const BuddyPlayer& b);
+  /// As a stored row: negative points or a time that is no number or longer than a
+  /// day; empty when none.
+  std::string Fault() const;
 };
 static_assert(BuddyPlayer::kNationAt == BuddyPlayer::kNameAt + BuddyPlayer::kNameSize);
 static_assert(BuddyPlayer::kPointsAt == BuddyPlayer::kNationAt + BuddyPlayer::kNationSize);

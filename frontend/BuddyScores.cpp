@@ -13,8 +13,9 @@ std::unique_ptr<N_BuddyGamesHS> BuddyHSTable;
 
 void RecordBuddyScore() {
   std::unique_ptr<N_BuddyGamesHS> table(new (std::nothrow) N_BuddyGamesHS);
-  if (!table) return;
-  table->Load();  // a missing file is an empty table
+  // A missing file is an empty table; one that cannot be read or is damaged stays as it
+  // is (its load told the player).
+  if (!table || !TakesEntries(table->Load())) return;
   for (const BuddyPlayer& player : BuddyPlayers) {
     // Neither points nor a time: nothing to enter.
     if (player.points > 0 || player.time >= 0.0f) {

@@ -7,6 +7,10 @@
 #include "gui/GuiTable.h"
 #include "platform/win32/FileReplace.h"
 #include "platform/win32/Files.h"
+#include "race/FileProblems.h"
+
+#include <algorithm>
+#include <cstdint>
 
 #include <cstdio>
 
@@ -64,26 +68,28 @@ std::string N_CareerHS::FileName(std::int32_t profile) { return FormatString("da
 
 N_CareerHS::N_CareerHS() : m_standings("career standings"), m_results("career results") {}
 
-bool N_CareerHS::Load(std::int32_t profile) {
+TableFile N_CareerHS::Load(std::int32_t profile) {
   const std::string name = FileName(profile);
-  std::FILE* file = platform::OpenFile(name.c_str(), "rb");
-  if (!file) return false;
-  std::string bytes(kFileBytes, '\0');
-  const std::size_t standings = std::fread(bytes.data(), 1, kStandingsBytes, file);
-  const std::size_t results =
-      standings == kStandingsBytes ? std::fread(bytes.data() + kStandingsBytes, 1, kResultsBytes, file) : 0;
-  std::fclose(file);
-  if (standings + results < kFileBytes) Log(FormatString("%s: %zu of %zu bytes read", name.c_str(), standings + results, kFileBytes));
-  m_standings.Read(bytes.data(), standings);
-  m_results.Read(bytes.data() + kStandingsBytes, results);
-  return true;
+  std::string bytes;
+  const TableFile state = ReadTableFile(name, bytes);
+  if (state != TableFile::Read) return state;
+  if (bytes.size() < kFileBytes) Log(FormatString("%s: %zu of %zu bytes read", name.c_str(), bytes.size(), kFileBytes));
+  const std::size_t front = std::min(bytes.size(), kStandingsBytes);
+  m_standings.Read(bytes.data(), front);
+  m_results.Read(bytes.data() + front, bytes.size() - front);
+  // Both pieces lose their faulty rows; the first fault found is told.
+  const std::string standings = m_standings.EmptyFaultyRows(), results = m_results.EmptyFaultyRows();
+  const std::string fault = standings.empty() ? results : "standings: " + standings;
+  if (fault.empty()) return TableFile::Read;
+  ReportFileProblem(file_problem::Damaged(name, fault, kTableLeftAlone));
+  return TableFile::Damaged;
 }
 
 bool N_CareerHS::Save(std::int32_t profile) const {
   const std::string name = FileName(profile);
   std::string why;
   if (platform::ReplaceWholeFile(name.c_str(), Bytes(), &why)) return true;
-  Log(FormatString("%s not saved: %s", name.c_str(), why.c_str()));
+  ReportFileProblem(file_problem::NotSaved(name, why, "the new entries are lost."));
   return false;
 }
 
@@ -111,6 +117,14 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
   N_CareerResultRow result;
   CopyField(result.Name, StoredName(name));
   CopyField(result.Nation, nation);
+  result.Time = time;
+  result.Misses = misses;
+  result.Points = points;
+  if (const std::string fault = result.Fault(); !fault.empty()) {
+    // What the load would refuse is never entered.
+    Log(FormatString("career results: a row of %s is not entered", fault.c_str()));
+    return;
+  }
   const std::string stored = FieldText(result.Name, sizeof result.Name);
 
   N_CareerStandingsRow* row = nullptr;
@@ -119,7 +133,14 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
     if (SameIgnoringCase(FieldText(candidate.Name, sizeof candidate.Name), stored)) row = &candidate;
   }
   for (std::size_t slot = 0; slot < kRows && !row; ++slot) {
-    if (m_standings.Slot(0, slot).Empty()) row = &m_standings.Slot(0, slot);
+    // An empty slot holds no points, whatever its bytes after the name's zero say.
+    if (m_standings.Slot(0, slot).Empty()) *(row = &m_standings.Slot(0, slot)) = N_CareerStandingsRow{};
+  }
+  if (row && (std::int64_t(row->Total) + points > INT32_MAX ||
+              std::int64_t(row->LevelPoints[level]) + points > INT32_MAX)) {
+    Log(FormatString("career standings: %s has too many points to take %d more, nothing entered", stored.c_str(),
+                     points));
+    return;
   }
   if (row) {
     CopyField(row->Name, stored);
@@ -128,10 +149,6 @@ void N_CareerHS::AddResult(std::int32_t place, std::int32_t season, std::int32_t
     row->LevelPoints[level] = WrappingAdd(row->LevelPoints[level], points);
   }
   m_standings.SortWhole(0);
-
-  result.Time = time;
-  result.Misses = misses;
-  result.Points = points;
   m_results.Slot(std::size_t(block), std::size_t(place)) = result;
 }
 

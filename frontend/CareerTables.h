@@ -7,7 +7,9 @@
 //   (15 rows, 1,200 bytes), then the race results, a block of 15 rows (one per place)
 //   for each [season 0..9][level 0..9][discipline 0..2] (216,000 bytes). The file is
 //   read as those two pieces into one byte array; a short file fills the front.
-// Saves replace the file whole (a failed one is logged and leaves the old file).
+// Loads and saves are those of race/BlockTable.h: a file that cannot be read or fails
+// its row checks is told to the player and takes no entry; saves replace the file
+// whole (a failed one is told and leaves the old file).
 // Indices outside a table are refused with one log line and change nothing.
 #include "frontend/HighScoreRows.h"
 #include "race/BlockTable.h"
@@ -40,9 +42,9 @@ class N_CareerHS {
   /// An empty table (every byte zero).
   N_CareerHS();
 
-  /// Reads the profile's file over the table; false (the table unchanged) when it
-  /// cannot be opened.
-  bool Load(std::int32_t profile);
+  /// Reads the profile's file over the table and checks its rows (TableFile: a file
+  /// that cannot be read or is damaged is reported and must take no entry).
+  TableFile Load(std::int32_t profile);
   /// Replaces the profile's file with the table; false (logged) on failure.
   bool Save(std::int32_t profile) const;
   /// The table's bytes as the file holds them: standings, then results.

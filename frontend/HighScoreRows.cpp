@@ -1,9 +1,12 @@
 #include "frontend/HighScoreRows.h"
 
+#include "core/FormatString.h"
 #include "core/StringUtil.h"
 #include "race/RaceGui.h"
+#include "race/TopTimeTables.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace high_scores {
 
@@ -13,6 +16,12 @@ std::string StoredName(std::string_view name) {
   std::string fallback = race_gui::Text("#str021");
   fallback = fallback.substr(0, fallback.find('\0'));
   return fallback.empty() ? std::string("Player") : fallback;
+}
+
+std::string RowName(std::string_view name) {
+  char field[32];
+  CopyField(field, StoredName(name));
+  return FieldText(field, sizeof field);
 }
 
 std::string FieldText(const char* field, std::size_t size) {
@@ -111,6 +120,27 @@ void N_CareerStandingsRow::Write(char* bytes) const {
   WriteNames(*this, bytes);
   PutI32(bytes + kTotalAt, Total);
   for (std::size_t i = 0; i < kLevels; ++i) PutI32(bytes + kLevelPointsAt + 4 * i, LevelPoints[i]);
+}
+
+std::string N_CareerFinalRow::Fault() const {
+  return Points > 0 ? std::string() : FormatString("%d points", Points);
+}
+
+std::string N_CareerStandingsRow::Fault() const {
+  std::int64_t sum = 0;
+  for (std::int32_t points : LevelPoints) {
+    if (points < 0) return FormatString("%d points on a level", points);
+    sum += points;
+  }
+  if (Total != sum) return FormatString("a total of %d for %lld points", Total, static_cast<long long>(sum));
+  return {};
+}
+
+std::string N_CareerResultRow::Fault() const {
+  if (!std::isfinite(Time) || Time > top_times::kLongestTime) return FormatString("a time of %g s", double(Time));
+  if (Misses < 0) return FormatString("%d misses", Misses);
+  if (Points < 0 || Points > 14) return FormatString("%d points", Points);
+  return {};
 }
 
 bool N_CareerStandingsRow::Before(const N_CareerStandingsRow& a, const N_CareerStandingsRow& b) {

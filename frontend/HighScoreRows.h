@@ -27,6 +27,8 @@ void CopyField(char (&field)[kSize], std::string_view text) {
 std::string StoredName(std::string_view name);
 /// The field's text up to its first zero byte (the whole field when it has none).
 std::string FieldText(const char* field, std::size_t size);
+/// A name as a row of 32-byte names holds it: the stored name cut to 31 characters.
+std::string RowName(std::string_view name);
 /// Whether two names are equal when A-Z and a-z count as the same.
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 
@@ -65,6 +67,8 @@ struct N_CareerFinalRow {
   bool Empty() const { return Name[0] == '\0'; }
   /// The richer career first, equal accounts the more points first.
   static bool Before(const N_CareerFinalRow& a, const N_CareerFinalRow& b);
+  /// Points of 0 or less (no career enters with them); empty when none.
+  std::string Fault() const;
 };
 static_assert(N_CareerFinalRow::kPointsAt + 4 == N_CareerFinalRow::kBytes && N_CareerFinalRow::kBytes == 44);
 
@@ -88,6 +92,8 @@ struct N_CareerStandingsRow {
   bool Empty() const { return Name[0] == '\0'; }
   /// The higher total first (totals only: empty rows rank with their totals too).
   static bool Before(const N_CareerStandingsRow& a, const N_CareerStandingsRow& b);
+  /// Negative points, or a total that is not the sum of the levels' points; empty when none.
+  std::string Fault() const;
 };
 static_assert(N_CareerStandingsRow::kLevelPointsAt + 4 * N_CareerStandingsRow::kLevels == N_CareerStandingsRow::kBytes &&
               N_CareerStandingsRow::kBytes == 80);
@@ -112,5 +118,8 @@ struct N_CareerResultRow {
   bool Empty() const { return Name[0] == '\0'; }
   /// Result rows are written at their place, never sorted.
   static bool Before(const N_CareerResultRow&, const N_CareerResultRow&) { return false; }
+  /// A time that is no number or longer than a day, negative misses, or points outside
+  /// 0 to 14; empty when none.
+  std::string Fault() const;
 };
 static_assert(N_CareerResultRow::kPointsAt + 4 == N_CareerResultRow::kBytes && N_CareerResultRow::kBytes == 48);

@@ -5,8 +5,9 @@
 //
 // The input is the profile file; a line "//@ profile1" in it starts the roster
 // (FuzzSupport.h). Checked: the lists hold athletes of their sex, texts are cut to
-// their limit, a roster loads exactly when its size fits the athletes, and a roster
-// the manager saved loads back with the very values it saved.
+// their limit, the attributes of the profiles and of a loaded roster lie in 0 to 100,
+// a roster loads exactly when its size fits the athletes, and a roster the manager
+// saved loads back with the very values it saved.
 #include "fuzz/FuzzSupport.h"
 #include "race/AthletMng.h"
 #include "render/ShaderMng.h"
@@ -21,6 +22,16 @@ namespace {
 
 constexpr const char* kProfiles = "data\\profiles\\playerprofiles.data";
 constexpr const char* kRoster = "data\\tables\\profile1";
+
+/// Every athlete's nine attributes lie in 0 to 100, where the races use them.
+void CheckAttributes(const N_AthletMng& athletes, const char* what) {
+  for (std::size_t i = 0; i < athletes.AthleteCount(); ++i) {
+    for (float N_AthletProfile::*a : N_AthletProfile::kAttributes) {
+      const float value = athletes.Athlete(i)->*a;
+      fuzz::Check(value >= 0.0f && value <= 100.0f, what);
+    }
+  }
+}
 
 /// The athletes' nine attributes, bit for bit.
 std::vector<std::uint32_t> Attributes(const N_AthletMng& athletes) {
@@ -65,9 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(text->size() <= N_AthletProfile::kMaxText, "a text longer than its field");
       }
     }
+    CheckAttributes(athletes, "an attribute of the profiles outside 0 to 100");
     athletes.LoadTextures();
     const bool fits = hasRoster && roster->bytes.size() / N_AthletMng::kRosterRecordBytes == athletes.AthleteCount();
     fuzz::Check(athletes.Load(1) == fits, "a roster loaded although its size does not fit, or refused though it fits");
+    CheckAttributes(athletes, "an attribute of the roster outside 0 to 100");
     const std::vector<std::uint32_t> career = Attributes(athletes);
     fuzz::Check(athletes.Save(1), "the roster could not be saved");
     fuzz::Check(athletes.Load(1), "the roster the manager saved does not load");

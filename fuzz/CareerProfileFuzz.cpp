@@ -1,6 +1,7 @@
 // The career profile file ("data\tables\profile1.dat") through the career's load as
-// the profile page uses it (no world: the athlete checks have no lists), then the
-// same bytes with rosters of 15 men and 10 women. Checked: whatever the file holds,
+// the profile page uses it (no world: the athlete checks have no lists; a file of
+// another version is set aside), then the same bytes with rosters of 15 men and 10
+// women. Checked: whatever the file holds,
 // the loaded record lies within the ranges the career indexes with (tracks, races,
 // stages, pursuit entries, schedule ids, athletes of the profile's sex), its texts end
 // inside their fields, a day holds at most four items, and a saved profile loads back
@@ -10,6 +11,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -37,6 +39,11 @@ void CheckRanges(const N_CareerProfile& p, const career::RosterSizes* roster) {
   fuzz::Check(p.sponsorEvent >= -1 && p.sponsorEvent <= 5 && p.hotel >= -1 && p.hotel <= 2 && p.weekChoice >= -1 &&
                   p.weekChoice <= 2,
               "event, hotel or week choice");
+  fuzz::Check(p.sponsorPrize >= 0 && p.sponsorPrize <= 2500 && p.carCost >= 0 && p.carCost <= 300 && p.trainCost >= 0 &&
+                  p.trainCost <= 800 && p.planeCost >= 0 && p.planeCost <= 1600,
+              "a prize or a price");
+  fuzz::Check(p.weekChoicesBought >= 0 && p.weekChoicesBought <= 2 && p.difficulty >= 0 && p.difficulty <= 1,
+              "special trainings bought or difficulty");
   for (std::int32_t i = 0; i < p.pursuitCount; ++i)
     fuzz::Check(Within(p.pursuitList[i].offset, -3600.0f, 0.0f), "a pursuit start offset");
   for (const auto& day : career::Week().days) fuzz::Check(day.size() <= 4, "a day of more than four items");
@@ -52,6 +59,10 @@ void CheckRanges(const N_CareerProfile& p, const career::RosterSizes* roster) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
+  // A file of another version is set aside with its companions: the last input's go.
+  for (const char* old : {"data/tables/profile1.dat.old", "data/tables/career1.hs.old", "data/tables/profile1.old"}) {
+    (void)std::remove(old);
+  }
   fuzz::WriteFile(kFile, input);
   fuzz::Guarded([&] {
     career::Week() = CareerWeekState{};

@@ -1,8 +1,9 @@
 // The three top-times tables ("data\tables\arcade.hs", "single_race.hs",
 // "time_attack.hs") through their Load, as the recording functions load them after a
-// race, then an insert into a block the input chooses and a save. Checked: the table
-// holds the file's bytes up to its size; the block stays ranked, its rows before its
-// empty slots; the saved file is the whole table and loads back as the same bytes.
+// race, then (unless the file is damaged) an insert into a block the input chooses and
+// a save. Checked: the table holds the file's rows up to its size, those that fail
+// their checks emptied; the block stays ranked, its rows before its empty slots; the
+// saved file is the whole table and loads back as the same bytes.
 #include "fuzz/FuzzSupport.h"
 #include "race/TopTimeTables.h"
 
@@ -32,11 +33,23 @@ template <class Table, class Insert>
 void Exercise(const std::uint8_t* data, std::size_t size, Insert insert) {
   fuzz::WriteFile(Table::kFile, data, size);
   Table table;
-  fuzz::Check(table.Load(), "an existing table file not read");
+  const TableFile state = table.Load();
+  fuzz::Check(state == TableFile::Read || state == TableFile::Damaged, "an existing table file not read");
+  // Each row as the file has it, or emptied when it failed its checks.
   const std::size_t front = std::min(size, Table::kFileBytes);
   const std::string bytes = table.Bytes();
-  fuzz::Check(bytes.size() == Table::kFileBytes && bytes.compare(0, front, reinterpret_cast<const char*>(data), front) == 0,
-              "the table does not hold the file's bytes");
+  fuzz::Check(bytes.size() == Table::kFileBytes, "the table is not whole");
+  constexpr std::size_t kRow = Table::RowType::kBytes;
+  for (std::size_t at = 0; at + kRow <= front; at += kRow) {
+    const bool same = bytes.compare(at, kRow, reinterpret_cast<const char*>(data) + at, kRow) == 0;
+    fuzz::Check(same || (state == TableFile::Damaged && bytes.compare(at, kRow, std::string(kRow, '\0')) == 0),
+                "a row neither the file's nor emptied");
+    fuzz::Check(table.At(at / Table::kBlockBytes, (at % Table::kBlockBytes) / kRow).Empty() ||
+                    table.At(at / Table::kBlockBytes, (at % Table::kBlockBytes) / kRow).Fault().empty(),
+                "a row kept that fails its checks");
+  }
+  // A damaged file takes no entry, as the game's recording skips it.
+  if (!TakesEntries(state)) return;
   // The block and the time come from the input, so every block and odd times are tried.
   const std::uint8_t pick = size > 0 ? data[size - 1] : 0;
   float time = 0.0f;
@@ -45,7 +58,8 @@ void Exercise(const std::uint8_t* data, std::size_t size, Insert insert) {
   CheckBlock(table, block);
   if (!table.Save()) return;
   Table again;
-  fuzz::Check(again.Load() && again.Bytes() == table.Bytes(), "the saved table does not load back whole");
+  fuzz::Check(again.Load() == TableFile::Read && again.Bytes() == table.Bytes(),
+              "the saved table does not load back whole");
 }
 
 }  // namespace

@@ -81,18 +81,35 @@ class N_AthletMng : public N_FigureRoster {
   /// The athletes take the nine attributes of their default copies and hold their file
   /// values again (until the next Load).
   void RestoreDefaults();
+  /// "data\tables\profile" + the career number.
+  static std::string RosterFileName(int career);
+  /// The roster file's bytes of the athletes' current values.
+  std::string RosterBytes() const;
+  /// Whether the athletes hold their file values (no career's roster is loaded).
+  bool HoldsFileValues() const { return m_holdsFileValues; }
   /// Replaces the roster of career n with the athletes' values (whole, or not at all:
   /// false, the old roster stays), then restores the file values either way.
   bool Save(int career);
-  /// Reads the roster of career n into the athletes. False when it is missing (no
-  /// report) or its size does not fit the athletes (a box; they keep their values).
-  bool Load(int career);
+  /// What loading a roster found.
+  enum class RosterLoad {
+    Loaded,      ///< the athletes hold the roster's values (out of range ones clamped, logged)
+    Missing,     ///< no roster: the athletes keep their values
+    Unreadable,  ///< a roster that cannot be read (*why says why): the athletes hold their file values
+    WrongSize,   ///< a roster of another athlete count (a box): the athletes keep their values
+  };
+  /// Reads the roster of career n into the athletes. A value that is no number or lies
+  /// outside 0 to 100 takes the athlete's file value, with one log line naming the file.
+  RosterLoad LoadRoster(int career, std::string* why = nullptr);
+  /// LoadRoster, true when Loaded.
+  bool Load(int career) { return LoadRoster(career) == RosterLoad::Loaded; }
   /// The default copy of athlete index (file order), one per athlete.
   const N_AthletProfile& DefaultCopy(std::size_t index) const { return m_defaults[index]; }
   std::size_t DefaultCopyCount() const { return m_defaults.size(); }
 
  private:
-  void ParseValue(std::size_t keyIndex, N_AthletProfile& current);
+  /// Reads the key's value into the current values; true when a "}" stood in its place
+  /// (the athlete is complete).
+  bool ParseValue(std::size_t keyIndex, N_AthletProfile& current);
 
   N_ShaderMng& m_shaderMng;
   N_Tokenizer m_tokenizer;

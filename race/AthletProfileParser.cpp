@@ -2,12 +2,18 @@
 // of "{" (ignored), "}" (appends a copy of the current values as an athlete) and a key
 // with its value on the same line. The current values start as the default record and
 // are never reset, so a key missing in a block keeps the previous block's value.
+// Numbers are checked against the ranges the races use (the nine attributes 0 to 100,
+// IQ 0 to 1, a body the physics can move): one outside is clamped, one that is no
+// number takes its default, each with a report naming the file and line. A brace where
+// a value should be is no value: the key takes its default and the brace acts.
 #include "core/Convert.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -24,10 +30,12 @@ struct ProfileKey {
   std::string N_AthletProfile::*text;
   float numberDefault;
   const char* textDefault;  ///< also the default as the report shows it
+  float low = 0.0f, high = 0.0f;  ///< a number's range
 };
 
-constexpr ProfileKey Number(const char* name, float N_AthletProfile::*field, float value, const char* shown) {
-  return {name, ValueKind::Number, field, nullptr, value, shown};
+constexpr ProfileKey Number(const char* name, float N_AthletProfile::*field, float value, const char* shown,
+                            float low = 0.0f, float high = 100.0f) {
+  return {name, ValueKind::Number, field, nullptr, value, shown, low, high};
 }
 constexpr ProfileKey Text(const char* name, std::string N_AthletProfile::*field, const char* value) {
   return {name, ValueKind::Text, nullptr, field, 0.0f, value};
@@ -40,15 +48,15 @@ constexpr ProfileKey kKeys[] = {
     Number("MaxCondition", &P::MaxCondition, 50.0f, "50"),
     Number("Concetration", &P::Concetration, 50.0f, "50"),
     Number("Coolness", &P::Coolness, 50.0f, "50"),
-    Number("IQ", &P::IQ, 0.5f, "0.5"),
+    Number("IQ", &P::IQ, 0.5f, "0.5", 0.0f, 1.0f),
     Number("Gameness", &P::Gameness, 50.0f, "50"),
     Number("ShootTechnic", &P::ShootTechnic, 50.0f, "50"),
     Number("RunTechnic", &P::RunTechnic, 50.0f, "50"),
     Number("CurveTechnic", &P::CurveTechnic, 50.0f, "50"),
     {"Sex", ValueKind::Sex, nullptr, nullptr, 0.0f, "Male"},
     Text("Nationality", &P::Nationality, "SVK"),
-    Number("Height", &P::Height, 180.0f, "180"),
-    Number("Weight", &P::Weight, 80.0f, "80"),
+    Number("Height", &P::Height, 180.0f, "180", 100.0f, 250.0f),
+    Number("Weight", &P::Weight, 80.0f, "80", 30.0f, 200.0f),
     Text("AthletName", &P::AthletName, "Ruvo 'default' Plimska"),
     Text("Mesh", &P::Mesh, "default.mesh"),
     Text("StartNum", &P::StartNum, "default startnum"),
@@ -66,6 +74,17 @@ constexpr ProfileKey kKeys[] = {
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
   g_errorLog->Report(12, "%s", text);
+}
+
+/// The number within its key's range: clamped into it, its default when it is no number.
+float CheckedNumber(const ProfileKey& key, double value, int line, const std::string& file) {
+  if (value >= key.low && value <= key.high) return static_cast<float>(value);
+  const float taken =
+      std::isnan(value) ? key.numberDefault : SaturatingToFloat(std::clamp<double>(value, key.low, key.high));
+  ProfileReport("Player Profiles, %s %g at line %d of %s is outside %g to %g, set to %g\n", key.name, value, line,
+                file.c_str(), static_cast<double>(key.low), static_cast<double>(key.high),
+                static_cast<double>(taken));
+  return taken;
 }
 
 }  // namespace
@@ -92,15 +111,17 @@ void N_AthletMng::ParseProfiles(const char* fileName) {
       ProfileReport("Player Profiles, Unknown token at line %d\n", m_tokenizer.Line());
       continue;
     }
-    ParseValue(key, current);
+    // "Key }" gives the key no value and still ends the athlete.
+    if (ParseValue(key, current)) m_athletes.push_back(std::make_unique<N_AthletProfile>(current));
   }
 }
 
-void N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
+bool N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
   const ProfileKey& key = kKeys[keyIndex];
   const int line = m_tokenizer.Line();  // reading a missing value passes the line end
   const char* value = m_tokenizer.NextToken(false);
-  if (!value) {
+  const bool closes = value && std::strcmp(value, "}") == 0;
+  if (!value || closes || std::strcmp(value, "{") == 0) {
     ProfileReport("Not enought params in %s at line %d, force to %s==%s\n", key.name, line, key.name,
                   key.textDefault);
     switch (key.kind) {
@@ -108,11 +129,11 @@ void N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
       case ValueKind::Text: current.*key.text = key.textDefault; break;
       case ValueKind::Sex: current.Sex = 0; break;
     }
-    return;
+    return closes;
   }
   switch (key.kind) {
     case ValueKind::Number:
-      current.*key.number = SaturatingToFloat(m_tokenizer.TokenAsFloat());
+      current.*key.number = CheckedNumber(key, m_tokenizer.TokenAsFloat(), line, m_tokenizer.FileName());
       break;
     case ValueKind::Text:
       current.*key.text = value;
@@ -133,4 +154,5 @@ void N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
       }
       break;
   }
+  return false;
 }

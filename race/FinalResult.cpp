@@ -83,18 +83,23 @@ void FillBuddyGame(const ExportData& result, int gameMode) {
 
 /// The relay's legs as team rows: each team of four consecutive legs becomes one row
 /// with the first leg's athlete and the sums of the times and misses; legs of an
-/// incomplete last team are dropped.
+/// incomplete last team are dropped. A team with a leg that has no time of its own
+/// (given up, disqualified, stopped: negative; never skied: 0) is disqualified: its
+/// time is -1, so it ranks last, shows "Disq" and enters no table.
 void MergeRelayTeams(std::vector<N_ResultRow>& rows) {
   const std::size_t teams = rows.size() / kLegsPerTeam;
   for (std::size_t t = 0; t < teams; ++t) {
     N_ResultRow team = rows[t * kLegsPerTeam];
     float time = 0.0f;
+    bool complete = true;
     std::int64_t misses = 0;
     for (std::size_t leg = 0; leg < kLegsPerTeam; ++leg) {
-      time += rows[t * kLegsPerTeam + leg].Time;
+      const float legTime = rows[t * kLegsPerTeam + leg].Time;
+      complete = complete && legTime > 0.0f;
+      time += legTime;
       misses += rows[t * kLegsPerTeam + leg].Misses;
     }
-    team.Time = time;
+    team.Time = complete ? time : -1.0f;
     team.Misses = static_cast<std::int32_t>(std::clamp<std::int64_t>(misses, std::numeric_limits<std::int32_t>::min(),
                                                                        std::numeric_limits<std::int32_t>::max()));
     rows[t] = team;

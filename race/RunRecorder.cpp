@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "platform/win32.h"
 #include "race/BinaryFields.h"
+#include "race/FileProblems.h"
 #include "race/ai/AiLog.h"
 #include "scene/AnimationFactory2.h"
 #include "scene/FigureRoster.h"
@@ -76,7 +77,7 @@ bool N_RunRecorder::Save(const std::string& name) const {
   for (std::int32_t i = 0; i < m_recordedCount; ++i) WriteSample(bytes, m_recording[static_cast<std::size_t>(i)]);
   std::string why;
   if (platform::ReplaceWholeFile(kFolder + name, bytes, &why)) return true;
-  if (g_log) g_log->Print("TimeAttackData: %s not saved: %s\n", name.c_str(), why.c_str());
+  ReportFileProblem(file_problem::NotSaved(kFolder + name, why, "the new best run is kept without its ghost."));
   return false;
 }
 

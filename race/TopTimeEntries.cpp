@@ -97,8 +97,8 @@ void RecordRace(const RaceElements& names, const ExportData* result) {
     return;
   }
   std::unique_ptr<Table> table = MakeTable<Table>(names.who);
-  if (!table) return;
-  table->Load();
+  // A file that cannot be read or is damaged stays as it is (its load told the player).
+  if (!table || !TakesEntries(table->Load())) return;
   const float time = discipline == kPursuitIndex ? row->Time + QualificationTime : row->Time;
   table->Insert(level, sex, discipline, difficulty, playerName, relay ? std::string() : athlete->AthletName,
                 athlete->Nationality, weather, snow, time, row->Misses);
@@ -135,8 +135,7 @@ bool RecordTimeAttackHighScore(const ExportData* result) {
     return false;
   }
   std::unique_ptr<N_TimeAttackHS> table = MakeTable<N_TimeAttackHS>(kWho);
-  if (!table) return false;
-  table->Load();
+  if (!table || !TakesEntries(table->Load())) return false;
   const bool best = table->Insert(level, trackLength, sex, gameMode, difficulty, playerName, athlete->AthletName,
                                   athlete->Nationality, row.Time, row.Misses);
   const bool saved = table->Save();

@@ -9,7 +9,7 @@
 
 namespace top_times {
 
-bool TakesTime(float time) { return time >= 0.0f; }  // false for a NaN too
+bool TakesTime(float time) { return time >= 0.0f && time <= kLongestTime; }  // false for a NaN too
 
 bool TimeBefore(float a, float b) {
   const bool realA = TakesTime(a), realB = TakesTime(b);
@@ -20,6 +20,11 @@ bool TimeBefore(float a, float b) {
 std::string FieldText(const char* field, std::size_t size) {
   const void* end = std::memchr(field, '\0', size);
   return std::string(field, end ? static_cast<const char*>(end) - field : size);
+}
+
+std::string TimeFault(float time) {
+  if (TakesTime(time)) return {};
+  return FormatString("a time of %g s", static_cast<double>(time));
 }
 
 }  // namespace top_times
@@ -98,6 +103,11 @@ void N_TopTimeRow::Write(char* bytes) const {
 
 bool N_TopTimeRow::Before(const N_TopTimeRow& a, const N_TopTimeRow& b) { return top_times::TimeBefore(a.Time, b.Time); }
 
+std::string N_TopTimeRow::Fault() const {
+  if (Weather > 2 || SnowQuality > 2) return FormatString("weather %d, snow %d", Weather, SnowQuality);
+  return top_times::TimeFault(Time);
+}
+
 N_TimeAttackRow N_TimeAttackRow::Read(const char* bytes) {
   N_TimeAttackRow row;
   ReadNames(row, bytes);
@@ -115,6 +125,8 @@ void N_TimeAttackRow::Write(char* bytes) const {
 bool N_TimeAttackRow::Before(const N_TimeAttackRow& a, const N_TimeAttackRow& b) {
   return top_times::TimeBefore(a.Time, b.Time);
 }
+
+std::string N_TimeAttackRow::Fault() const { return top_times::TimeFault(Time); }
 
 template <std::size_t kTracks>
 std::int64_t N_TopTimeTable<kTracks>::BlockIndex(std::int32_t track, std::int32_t sex, std::int32_t discipline,

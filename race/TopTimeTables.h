@@ -41,6 +41,8 @@ struct N_TopTimeRow {
   void Write(char* bytes) const;
   bool Empty() const { return PlayerName[0] == '\0'; }
   static bool Before(const N_TopTimeRow& a, const N_TopTimeRow& b);
+  /// A weather or snow quality above 2, or a time no entry holds; empty when none.
+  std::string Fault() const;
 };
 static_assert(N_TopTimeRow::kMissesAt + 1 == N_TopTimeRow::kBytes);
 
@@ -63,6 +65,8 @@ struct N_TimeAttackRow {
   void Write(char* bytes) const;
   bool Empty() const { return PlayerName[0] == '\0'; }
   static bool Before(const N_TimeAttackRow& a, const N_TimeAttackRow& b);
+  /// A time no entry holds; empty when none.
+  std::string Fault() const;
 };
 static_assert(N_TimeAttackRow::kMissesAt + 1 == N_TimeAttackRow::kBytes);
 
@@ -71,8 +75,13 @@ namespace top_times {
 /// The ranking of two times: a real time (not negative, not a NaN) before any other,
 /// real times ascending.
 bool TimeBefore(float a, float b);
-/// Whether a table takes the time: not negative and a number.
+/// The longest time a stored row may hold: a day (a relay team's four legs, a
+/// pursuit with its qualification, all far below).
+inline constexpr float kLongestTime = 86400.0f;
+/// Whether a table takes the time: a number from 0 to the longest time.
 bool TakesTime(float time);
+/// What is wrong with a stored time (none that an entry could hold), empty when nothing.
+std::string TimeFault(float time);
 /// The field's text up to its first zero byte (the whole field when it has none).
 std::string FieldText(const char* field, std::size_t size);
 

@@ -27,6 +27,7 @@
 #include "sound/SoundMng.h"
 
 #include <array>
+#include <utility>
 
 N_World* g_world = nullptr;
 
@@ -38,6 +39,10 @@ constexpr std::uint32_t kSavedFlags = 0x20;
 constexpr std::array<const char*, 3> kPlayerNames = {"PlayerName1", "PlayerName2", "PlayerName3"};
 constexpr std::array<const char*, 3> kConditionSelectors = {"InitCondition1", "InitCondition2", "ArmsCondition1"};
 constexpr std::uint32_t kConditionItem = 9;
+/// Six digits: the last screenshot number.
+constexpr int kLastScreenshot = 999999;
+
+std::string ScreenshotFileName(int number) { return FormatString("data\\screenshots\\%06d.bmp", number); }
 
 // The developer's polygon count of the free-camera view.
 constexpr float kPolygonTextX = 0.0f;
@@ -90,6 +95,17 @@ N_World::N_World(N_TextureMng* textureMng) : m_textureMng(textureMng) {
   RegisterGuiFactories(*m_guiMng);
   // The pause key of the player controls opens the race's "Pause" page.
   SetPausePageCalls(&ShowPausePage, &HidePausePage);
+}
+
+namespace {
+N_ProgramEndCall g_programEndCall = nullptr;
+}  // namespace
+
+void SetProgramEndCall(N_ProgramEndCall call) { g_programEndCall = call; }
+
+void RunProgramEndCall() {
+  const N_ProgramEndCall call = std::exchange(g_programEndCall, nullptr);
+  if (call) call();
 }
 
 N_World::~N_World() {
@@ -419,8 +435,12 @@ void N_World::Render(float frameTime) {
 void N_World::TakeScreenshot() {
   if (!g_varMng || !g_render) return;
   if (!g_varMng->Find("ScreenshotName")) g_varMng->SetInt("ScreenshotName", 0, kSavedFlags);
-  const int number = g_varMng->GetInt("ScreenshotName");
+  // The counter reaches config.cfg only at a normal exit: after a kill it is behind the
+  // files, so the number is the first from it with no file yet, and no earlier
+  // screenshot is ever written over.
+  int number = std::max(g_varMng->GetInt("ScreenshotName"), 0);
+  std::string file = ScreenshotFileName(number);
+  while (number < kLastScreenshot && platform::IdentifyFile(file)) file = ScreenshotFileName(++number);
   g_varMng->SetInt("ScreenshotName", number + 1, kSetFlags);
-  const std::string file = FormatString("data\\screenshots\\%06d.bmp", number);
   g_render->SaveScreenshot(file.c_str(), 0, 0, g_varMng->GetInt("v_width"), g_varMng->GetInt("v_height"));
 }

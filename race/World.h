@@ -170,3 +170,11 @@ class N_World {
 
 /// The world, while it exists.
 extern N_World* g_world;
+
+/// A call the front-end installs to save what only it holds (a running career) when the
+/// program ends through its shutdown (the menus' exit, a termination signal); the
+/// application makes it first, while the world, its game and its pages still exist.
+using N_ProgramEndCall = void (*)();
+void SetProgramEndCall(N_ProgramEndCall call);
+/// Makes the installed call once (nothing without one).
+void RunProgramEndCall();

@@ -23,14 +23,23 @@ void FinishCareer() {
     if (g_log) g_log->Print("FinishCareer: there is no career profile\n");
     return;
   }
-  if (g_world) g_world->AthletMng().Save(profile->number);
+  // The final table, the finished profile and the roster are saved together: a career
+  // is entered exactly when it is marked finished. A final table that cannot be read
+  // or is damaged stays as it is (the player was told) and takes no row.
   if (std::unique_ptr<N_CareerFinalHS> table{new (std::nothrow) N_CareerFinalHS}) {
-    table->Load();
-    table->Insert(profile->difficulty, profile->name, profile->nation, profile->account, profile->points);
-    table->Save();
+    if (TakesEntries(table->Load())) {
+      table->Insert(profile->difficulty, profile->name, profile->nation, profile->account, profile->points);
+      career::KeepFinalTable(std::move(table));
+    }
   }
   profile->finished = 1;
-  career::SaveCareerProfile(*profile);
+  if (!career::SaveCareerProfile(*profile)) {
+    // Told; the career stays open on its page, and "Finish1" may try again.
+    profile->finished = 0;
+    career::KeepFinalTable(nullptr);
+    return;
+  }
+  if (g_world) g_world->AthletMng().RestoreDefaults();  // the roster went with the save
   frontend::HidePageNow("Career");
   ShowPageNow("CareerHSFinal");
 }

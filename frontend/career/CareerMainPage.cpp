@@ -16,6 +16,7 @@
 #include "core/FormatString.h"
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiElement.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiTable.h"
 #include "race/TopTimeTables.h"
 #include "race/AthletMng.h"
@@ -155,9 +156,14 @@ void StartNextStep(N_CareerProfile& p) {
   }
 }
 
+/// What the developer key adds to the account (Ctrl and Shift with a click on the figure).
+constexpr std::int32_t kDeveloperMoney = 1000;
+
 void Leave(N_CareerProfile& p) {
-  if (g_world) g_world->AthletMng().Save(p.number);
-  career::SaveCareerProfile(p);
+  // The profile with the week's plan and the roster, together. A failed save was told:
+  // the career stays on its page with everything in memory.
+  if (!career::SaveCareerProfile(p)) return;
+  if (g_world) g_world->AthletMng().RestoreDefaults();  // every other mode races with the file values
   career::DeleteProfile();
   frontend::HidePageNow("Career");
   frontend::HidePageNow("CareerHS");
@@ -183,6 +189,15 @@ void ShowStageText(std::int32_t stage) {
   static constexpr std::array<const char*, 3> kStageTexts = {"#str010", "#str271", "#str012"};
   if (stage >= 0 && stage < static_cast<std::int32_t>(kStageTexts.size()))
     frontend::SetCaption("EventText1", frontend::Text(kStageTexts[static_cast<std::size_t>(stage)]));
+}
+
+void SaveCareerAtExit() {
+  N_CareerProfile* p = Profile();
+  if (!p || !p->started || p->finished || Week().weekPlayedOut) return;
+  if (g_world && g_world->Game()) return;
+  if (const N_GuiPage* result = frontend::FindPage("FinalResult"); result && result->IsVisible()) return;
+  if (g_log) g_log->Print("Career: the program ends, the career of slot %d is saved\n", p->number);
+  SaveCareerProfile(*p);
 }
 
 }  // namespace career
@@ -248,7 +263,7 @@ extern "C" void CareerClick(N_GuiElement* element) {
   } else if (name == "Model8") {
     if (g_inputMng && g_inputMng->IsPressed(N_InputMng::kKeyboard, kLeftShift, 0) &&
         g_inputMng->IsPressed(N_InputMng::kKeyboard, kLeftCtrl, 0)) {
-      p->account += 1000;
+      career::AddToTotal(p->account, kDeveloperMoney);
       career::ShowAccount();
     }
   } else if (name == "Start8") {

@@ -12,6 +12,11 @@ namespace career {
 /// "EventText1" by the stage: the week's work, the pursuit next or the extra race;
 /// any other stage leaves it as it is.
 void ShowStageText(std::int32_t stage);
+/// The program ends (the menus' exit, a termination signal) while a career runs: it is
+/// saved as leaving its page saves it, unless one of its races is under way (a game, a
+/// result page, a week played out whose first race is not booked): then its last save
+/// stands, which the files hold whole.
+void SaveCareerAtExit();
 }  // namespace career
 
 extern "C" {

@@ -10,10 +10,14 @@
 #include "frontend/career/CareerState.h"
 #include "platform/win32/FileReplace.h"
 #include "platform/win32/Files.h"
+#include "race/AthletMng.h"
+#include "race/FileProblems.h"
+#include "race/World.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace career {
 namespace {
@@ -94,9 +98,19 @@ class Reader {
 
 // ---- Load checks ----
 
+/// Puts every field outside its range back to its default and says so in one log line
+/// naming the file (when it is destroyed).
 class Checker {
  public:
   explicit Checker(std::int32_t slot) : m_slot(slot) {}
+  ~Checker() {
+    if (m_replaced > 0) {
+      Log(FormatString("%s: %d field%s out of range, set to the defaults:%s", ProfileFileName(m_slot).c_str(),
+                       m_replaced, m_replaced == 1 ? "" : "s", m_fields.c_str()));
+    }
+  }
+  Checker(const Checker&) = delete;
+  Checker& operator=(const Checker&) = delete;
   int Replaced() const { return m_replaced; }
 
   void Float(float& value, const char* name, float low, float high, float fallback) {
@@ -113,26 +127,51 @@ class Checker {
   void Text(char* field, std::size_t size, const char* name) {
     if (std::memchr(field, 0, size)) return;
     field[size - 1] = 0;
-    Replace(name, "an unterminated text", "the text cut to " + std::to_string(size - 1) + " characters");
+    Replace(name, "unterminated", "cut to " + std::to_string(size - 1) + " characters");
   }
 
  private:
   void Replace(const std::string& name, const std::string& was, const std::string& now) {
     ++m_replaced;
-    Log(FormatString("Career profile %d: %s %s is out of range, set to %s", m_slot, name.c_str(), was.c_str(),
-                     now.c_str()));
+    m_fields += " " + name + " " + was + " (" + now + ")";
   }
 
   std::int32_t m_slot;
   int m_replaced = 0;
+  std::string m_fields;
 };
 
 // No attribute or ceiling exceeds the whole budget of a group, 220 points.
 constexpr float kMaxAttribute = 220.0f;
+constexpr std::int32_t kWeekChoicesPerSeason = 2;
+/// A sponsor prize is drawn from 1000 to 2500 EUR.
+constexpr std::int32_t kHighestSponsorPrize = 2500;
+/// Car, train and plane: base price times the highest factor (1.5, 2.0, 2.0).
+constexpr std::int32_t kHighestTravelCost[3] = {300, 800, 1600};
 
 void DeleteFile(const std::string& enginePath) {
   const std::string path = platform::ResolvePath(enginePath);
   if (std::remove(path.c_str()) == 0) Log(FormatString("Career: deleted %s", enginePath.c_str()));
+}
+
+/// Renames the slot's three files (those there) with the first free suffix ".old",
+/// ".old2" ... ".old9"; the suffix, empty when none is free or a rename failed.
+std::string SetAside(std::int32_t slot) {
+  const std::string files[] = {ProfileFileName(slot), FormatString("data\\tables\\career%d.hs", slot),
+                               FormatString("data\\tables\\profile%d", slot)};
+  for (int n = 1; n <= 9; ++n) {
+    const std::string suffix = n == 1 ? ".old" : ".old" + std::to_string(n);
+    bool free = true;
+    for (const std::string& file : files) free = free && !platform::IdentifyFile(file + suffix);
+    if (!free) continue;
+    for (const std::string& file : files) {
+      const std::string from = platform::ResolvePath(file);
+      if (platform::IdentifyFile(file) && std::rename(from.c_str(), (from + suffix).c_str()) != 0) return {};
+    }
+    Log(FormatString("%s: of another version, set aside with its companions as %s", files[0].c_str(), suffix.c_str()));
+    return suffix;
+  }
+  return {};
 }
 
 void RebuildWeek(const N_CareerProfile& profile, CareerWeekState& week) {
@@ -218,6 +257,13 @@ int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
   check.Int(p.sponsorEvent, "sponsorEvent", -1, 5, -1);
   check.Int(p.hotel, "hotel", -1, 2, -1);
   check.Int(p.weekChoice, "weekChoice", -1, 2, -1);
+  check.Int(p.difficulty, "difficulty", 0, 1, 0);
+  check.Int(p.weekChoicesBought, "weekChoicesBought", 0, kWeekChoicesPerSeason, 0);
+  // The prizes and prices the week's events and travel draw (0 before any draw).
+  check.Int(p.sponsorPrize, "sponsorPrize", 0, kHighestSponsorPrize, 0);
+  check.Int(p.carCost, "carCost", 0, kHighestTravelCost[0], 0);
+  check.Int(p.trainCost, "trainCost", 0, kHighestTravelCost[1], 0);
+  check.Int(p.planeCost, "planeCost", 0, kHighestTravelCost[2], 0);
   for (std::int32_t i = 0; i < p.pursuitCount; ++i)
     check.Float(p.pursuitList[i].offset, FormatString("pursuitList[%d] offset", i).c_str(), -3600.0f, 0.0f, 0.0f);
 
@@ -234,11 +280,20 @@ int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
 
 void ResetCareerProfile(N_CareerProfile& profile) {
   profile.SetDefaults();
+  if (RefusedSlot() == profile.number) return;  // files that cannot be read are never deleted
+  ForgetChanges();
   DeleteFile(FormatString("data\\tables\\career%d.hs", profile.number));
   DeleteFile(FormatString("data\\tables\\profile%d", profile.number));
 }
 
+std::string CareerJournalName(std::int32_t slot) { return FormatString("data\\tables\\.career%d.set", slot); }
+
 bool SaveCareerProfile(N_CareerProfile& profile) {
+  const std::string name = ProfileFileName(profile.number);
+  if (RefusedSlot() == profile.number) {
+    ReportFileProblem(name + " cannot be read: the career is left as it is and nothing is saved over it.");
+    return false;
+  }
   N_CareerProfile saved = profile;
   CareerWeekState& week = Week();
   for (auto& day : saved.schedule)
@@ -260,15 +315,25 @@ bool SaveCareerProfile(N_CareerProfile& profile) {
   saved.trainCost = ScheduleItems()[kTrainItem].cost;
   saved.planeCost = ScheduleItems()[kPlaneItem].cost;
 
+  // The profile and what changed beside it, together: the roster while the athletes
+  // hold the career's values, the career tables and the final table of the last steps.
   std::string bytes(4, '\0');
   high_scores::PutI32(bytes.data(), static_cast<std::int32_t>(kProfileVersion));
   bytes += EncodeProfile(saved);
-  const std::string name = ProfileFileName(profile.number);
+  std::vector<platform::WholeFile> files{{name, std::move(bytes)}};
+  if (g_world && !g_world->AthletMng().HoldsFileValues()) {
+    files.push_back({N_AthletMng::RosterFileName(profile.number), g_world->AthletMng().RosterBytes()});
+  }
+  if (const N_CareerHS* tables = ChangedTables(profile.number)) {
+    files.push_back({N_CareerHS::FileName(profile.number), tables->Bytes()});
+  }
+  if (const N_CareerFinalHS* table = ChangedFinalTable()) files.push_back({N_CareerFinalHS::kFile, table->Bytes()});
   std::string why;
-  if (!platform::ReplaceWholeFile(name, bytes, &why)) {
-    Log(FormatString("%s not saved: %s", name.c_str(), why.c_str()));
+  if (!platform::ReplaceFilesTogether(CareerJournalName(profile.number), files, &why)) {
+    ReportFileProblem(file_problem::NotSaved(name, why, "the career stays in the game; its next step saves it."));
     return false;
   }
+  ForgetChanges();
   profile = saved;
   return true;
 }
@@ -290,21 +355,43 @@ bool LoadProfileBytes(N_CareerProfile& profile, std::int32_t slot, std::string_v
   return true;
 }
 
-void LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
+SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
   profile.number = slot;
+  RefusedSlot() = -1;
   const std::string name = ProfileFileName(slot);
-  std::string bytes;
-  if (platform::ReadWholeFile(name, bytes)) {
-    if (!LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
-      Log(FormatString("%s: not a profile of version %u, deleted", name.c_str(), kProfileVersion));
-      DeleteFile(name);
-      ResetCareerProfile(profile);
+  std::string bytes, why;
+  SlotLoad found = SlotLoad::New;
+  // A save of the slot cut short is finished first, so that its files agree.
+  if (!platform::FinishFilesTogether(CareerJournalName(slot), &why) || !platform::ReadWholeFile(name, bytes, &why)) {
+    if (why.empty()) {
+      ResetCareerProfile(profile);  // no file: a new career, without companions
+    } else {
+      // There, but not readable: nothing of the slot is changed or deleted.
+      RefusedSlot() = slot;
+      profile.SetDefaults();
+      ReportFileProblem(
+          file_problem::Unreadable(name, why, "the career is left as it is; play it once the file can be read."));
+      found = SlotLoad::Refused;
     }
+  } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
+    found = SlotLoad::Loaded;
   } else {
-    ResetCareerProfile(profile);
+    // Another version: its three files are kept aside, the slot starts anew.
+    const std::string suffix = SetAside(slot);
+    if (suffix.empty()) {
+      RefusedSlot() = slot;
+      profile.SetDefaults();
+      ReportFileProblem(name + " is of another version and cannot be set aside: the career is left as it is.");
+      found = SlotLoad::Refused;
+    } else {
+      ResetCareerProfile(profile);
+      ReportFileProblem(name + " is of another version: its career is kept as " + name + suffix +
+                        " (with its tables and roster) and the slot starts anew.");
+    }
   }
   ShowCareerAthlete(profile.sex, profile.athleteIndex);
   ShowCareerAttributePoints();
+  return found;
 }
 
 }  // namespace career

@@ -1,14 +1,25 @@
 #pragma once
 // The profile file "data\tables\profile%d.dat" of a slot: the version word 265, then
-// the 484-byte record, 488 bytes, read and written field by field. A save replaces the
-// file whole; it first copies the week state into the record (the day lists as
-// schedule ids, the sponsor event and prize, the travel costs), a load copies them
-// back out. Numbers read from a file are checked against their ranges: a field out of
-// range (or NaN) takes its default and is logged.
+// the 484-byte record, 488 bytes, read and written field by field. A save first copies
+// the week state into the record (the day lists as schedule ids, the sponsor event and
+// prize, the travel costs), a load copies them back out. Numbers read from a file are
+// checked against their ranges: a field out of range (or NaN) takes its default, all
+// of them said in one log line naming the file.
 //
 // Two companion files share the slot number: the career tables "data\tables\career%d.hs"
-// and the career roster "data\tables\profile%d"; a reset, a missing file and a file of
-// another version delete both.
+// and the career roster "data\tables\profile%d". A save writes the profile together
+// with what the career changed beside it (platform::ReplaceFilesTogether, the journal
+// "data\tables\.career%d.set"): the roster while the athletes hold the career's
+// values, the career tables and the final table kept by the last steps
+// (frontend/career/CareerState.h); a kill leaves all of them old or all new, and the
+// next load of the slot finishes a save cut short. A failed save is told to the player
+// (race/FileProblems.h) and keeps everything in memory for the next one.
+//
+// Loading tells three cases apart. No file: a new career, and the companions are
+// deleted. A file of another version: it is set aside with its companions (".old",
+// else ".old2" ...), the player is told, the slot starts anew. A file (or companion
+// save) that is there but cannot be read: the slot is refused, the player is told, and
+// nothing of it is deleted or saved over until a load reads it.
 #include "frontend/career/CareerProfile.h"
 
 #include <cstddef>
@@ -45,16 +56,27 @@ struct RosterSizes {
 /// (there is no list to index).
 int CheckProfile(N_CareerProfile& profile, const std::optional<RosterSizes>& roster);
 
-/// The defaults again, then the slot's career tables and roster are deleted.
+/// The defaults again, then the slot's career tables and roster are deleted (not those
+/// of a refused slot).
 void ResetCareerProfile(N_CareerProfile& profile);
-/// Copies the week state into the record and replaces the slot's file with it; false
-/// (logged) when the file could not be written. A day with more than four items saves
-/// its first four and logs the rest.
+/// Copies the week state into the record and saves it with the changes beside it (see
+/// above); false, the player told and the record unchanged, when they could not be
+/// written or the slot is refused. A day with more than four items saves its first
+/// four and logs the rest.
 bool SaveCareerProfile(N_CareerProfile& profile);
-/// Fills the record from the slot's file and the week state from the record; a missing
-/// file, or one of another version (deleted), resets the record. `number` is the slot
-/// afterwards. Then the profile page's athlete and attribute displays are refreshed.
-void LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot);
+
+enum class SlotLoad {
+  Loaded,   ///< the slot's career
+  New,      ///< no file, or one of another version set aside: the defaults
+  Refused,  ///< a file that cannot be read: the defaults, and the slot stays untouched
+};
+/// Fills the record from the slot's file and the week state from the record (see above
+/// for a missing file, another version and one that cannot be read). `number` is the
+/// slot afterwards. Then the profile page's athlete and attribute displays are refreshed.
+SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot);
+
+/// The journal of a slot's saves.
+std::string CareerJournalName(std::int32_t slot);
 
 /// The load of a file's bytes (the version word first) without the displays: false,
 /// nothing changed, when the version is not 265 (or the word is incomplete); else the

@@ -20,6 +20,7 @@
 #include "platform/win32/Files.h"
 #include "race/AthletMng.h"
 #include "race/AthletProfile.h"
+#include "race/FileProblems.h"
 #include "race/World.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
@@ -163,9 +164,16 @@ void EnterCareerPage() {
   ResetWeekdaySelection();
 }
 
+/// Whether the slot's files may be played and changed; a refused slot is told again.
+bool SlotUsable(const N_CareerProfile& profile) {
+  if (RefusedSlot() != profile.number) return true;
+  ReportFileProblem(ProfileFileName(profile.number) + " cannot be read: the career is left as it is.");
+  return false;
+}
+
 void ContinueCareer(const PageState& page) {
   N_CareerProfile* profile = Profile();
-  if (!profile) return;
+  if (!profile || !SlotUsable(*profile)) return;
   if (profile->finished) {
     ShowMessageOK(frontend::Text("#str319"), "OKMsgClick");
     return;
@@ -173,7 +181,15 @@ void ContinueCareer(const PageState& page) {
   if (N_AthletMng* athletes = Athletes()) {
     // Each attempt starts from the file values, whatever an earlier one randomised.
     athletes->RestoreDefaults();
-    if (!athletes->Load(profile->number)) RandomizeRivals(*profile, *athletes);
+    std::string why;
+    const N_AthletMng::RosterLoad roster = athletes->LoadRoster(profile->number, &why);
+    if (roster == N_AthletMng::RosterLoad::Unreadable) {
+      // A roster that cannot be read is neither replaced nor played without.
+      ReportFileProblem(file_problem::Unreadable(N_AthletMng::RosterFileName(profile->number), why,
+                                                 "the career is left as it is."));
+      return;
+    }
+    if (roster != N_AthletMng::RosterLoad::Loaded) RandomizeRivals(*profile, *athletes);
   }
   if (auto* hub = frontend::FindPage("Career") ? frontend::GetElementOf<N_GuiModel>("Model8") : nullptr) {
     hub->SetAthlete(page.athlete);
@@ -195,7 +211,7 @@ void ContinueCareer(const PageState& page) {
 
 void ResetAndSave() {
   N_CareerProfile* profile = Profile();
-  if (!profile) return;
+  if (!profile || !SlotUsable(*profile)) return;
   ResetCareerProfile(*profile);
   SaveCareerProfile(*profile);
   RefreshProfilePage();

@@ -115,22 +115,13 @@ void BookRows(const char* who, N_CareerHS& tables, const N_CareerProfile& profil
   }
 }
 
-std::unique_ptr<N_CareerHS> LoadTables(const char* who, const N_CareerProfile& profile) {
-  std::unique_ptr<N_CareerHS> tables(new (std::nothrow) N_CareerHS);
-  if (!tables) {
-    if (g_log) g_log->Print("%s: no memory for the career tables, nothing is booked\n", who);
-    return nullptr;
-  }
-  tables->Load(profile.number);
-  return tables;
-}
-
 /// The week's pursuit scored without running it, from the sprint's rows: each time
 /// stretched to the pursuit's length with a random swing and the misses shifted by up
 /// to two; the rows without a time keep it and lose their misses; then the rows ordered
 /// by time and booked as the pursuit.
 void SimulateCareerPursuit(const N_CareerProfile& profile, ExportData& sprint) {
-  std::unique_ptr<N_CareerHS> tables = LoadTables("SimulateCareerPursuit", profile);
+  // The tables the sprint was booked in, saved with the profile.
+  N_CareerHS* tables = TablesToChange(profile.number);
   if (!tables) return;
   for (N_ResultRow& row : sprint.Rows) {
     if (row.Time > 0.0f) {
@@ -143,7 +134,6 @@ void SimulateCareerPursuit(const N_CareerProfile& profile, ExportData& sprint) {
   }
   std::stable_sort(sprint.Rows.begin(), sprint.Rows.end(), ResultRowTimeBefore);
   BookRows("SimulateCareerPursuit", *tables, profile, sprint, kPursuitStage, true);
-  tables->Save(profile.number);
 }
 
 /// After a sprint: the pursuit's start list from the rows with a time (gaps to the
@@ -267,7 +257,9 @@ void ProcessCareerRaceResult(std::int32_t resultHandle) {
     ReleaseFinishedResult(resultHandle);
     return;
   }
-  std::unique_ptr<N_CareerHS> tables = LoadTables("ProcessCareerRaceResult", *profile);
+  // Tables that cannot be read or are damaged take no result (the player was told):
+  // the race is not booked at all, and no file changes.
+  N_CareerHS* tables = TablesToChange(profile->number);
   if (!tables) {
     ReleaseFinishedResult(resultHandle);
     return;
@@ -285,8 +277,6 @@ void ProcessCareerRaceResult(std::int32_t resultHandle) {
     career::AddToTotal(profile->points, CareerPoints(place));
   }
   BookRows("ProcessCareerRaceResult", *tables, *profile, *result, profile->stage, false);
-  tables->Save(profile->number);
-  tables.reset();
 
   ApplyCareerRaceWear(*result, place);
   if (profile->stage == kSprintStage) {
@@ -300,6 +290,9 @@ void ProcessCareerRaceResult(std::int32_t resultHandle) {
   if ((profile->stage == kNoPursuitStage && !extraWeek) || (profile->stage == kAfterExtraStage && extraWeek)) {
     EndRaceWeek(*profile);
   }
+  // The tables, the roster and the profile are saved together: a kill leaves the race
+  // booked in all of them or in none.
+  Week().weekPlayedOut = false;
   SaveCareerProfile(*profile);
   ResetWeekdaySelection();
 }

@@ -22,6 +22,18 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+
+/// The season bonus of the standings place, with its message (places 0 to 14).
+void PaySeasonBonus(N_CareerProfile& p, std::int32_t place) {
+  if (place < 0 || place >= static_cast<std::int32_t>(kCareerSeasonBonus.size())) return;
+  const std::int32_t bonus = kCareerSeasonBonus[static_cast<std::size_t>(place)];
+  ShowMessageOK(FormatDataText(frontend::Text("#str342").c_str(), "%d%d", place + 1, bonus), "OKMsgClick");
+  career::AddToTotal(p.account, bonus);
+}
+
+}  // namespace
+
 void StartCareerSeason(N_CareerProfile& p, const N_AthletMng& roster) {
   p.freshness = 100.0f;
   p.weekChoicesBought = 0;
@@ -52,15 +64,13 @@ void StartCareerSeason(N_CareerProfile& p, const N_AthletMng& roster) {
 }
 
 void EndCareerSeason(N_CareerProfile& p, N_AthletMng* roster) {
-  N_CareerHS tables;
-  tables.Load(p.number);  // a missing file reads as empty tables
-  const std::int32_t place = tables.FindAthlete(high_scores::FieldText(p.name, sizeof p.name));
-  tables.ClearStandings();
-  tables.Save(p.number);
-  if (place >= 0 && place < static_cast<std::int32_t>(kCareerSeasonBonus.size())) {
-    const std::int32_t bonus = kCareerSeasonBonus[static_cast<std::size_t>(place)];
-    ShowMessageOK(FormatDataText(frontend::Text("#str342").c_str(), "%d%d", place + 1, bonus), "OKMsgClick");
-    career::AddToTotal(p.account, bonus);
+  // The tables of the season's races, saved with the profile. Tables that cannot be read
+  // or are damaged pay no bonus and are not written over (the player was told).
+  if (N_CareerHS* tables = career::TablesToChange(p.number)) {
+    // The player as the standings hold the name: an empty name is the default one.
+    const std::int32_t place = tables->FindAthlete(high_scores::RowName(high_scores::FieldText(p.name, sizeof p.name)));
+    tables->ClearStandings();
+    PaySeasonBonus(p, place);
   }
 
   if (!roster) return;

@@ -19,9 +19,10 @@ inline constexpr std::array<std::int32_t, 15> kCareerSeasonBonus{20000, 15000, 1
 void StartCareerSeason(N_CareerProfile& profile, const N_AthletMng& roster);
 
 /// The season's end: the bonus of the player's place in the standings (the "#str342"
-/// box and the account, also for a place without bonus), the standings cleared and the
-/// tables saved for the profile's slot; then every rival's techniques grow by up to 10,
-/// at most to 100.
+/// box and the account, also for a place without bonus; an empty name is looked up as
+/// the tables store it), the standings cleared in the slot's tables kept for the next
+/// save of the profile (tables that cannot be read or are damaged pay nothing and stay
+/// as they are); then every rival's techniques grow by up to 10, at most to 100.
 void EndCareerSeason(N_CareerProfile& profile, N_AthletMng* roster);
 
 /// New attributes for every athlete of the profile's sex: six body keys of 40 to 60,

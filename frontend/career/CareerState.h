@@ -2,6 +2,7 @@
 // The career module's state: the one current profile (owned here; a new one replaces
 // the previous) and the one week state beside it. Every career page and the career
 // simulation reach them through these accessors.
+#include "frontend/CareerTables.h"
 #include "frontend/career/CareerProfile.h"
 #include "frontend/career/CareerWeekState.h"
 
@@ -20,5 +21,24 @@ void DeleteProfile();
 
 /// The week state (one instance for the whole program).
 CareerWeekState& Week();
+
+// What a career step changed beside the profile, kept until the next save of the
+// profile writes it together with the profile (frontend/career/CareerProfileFile.h), so
+// that a failed save loses nothing and the files never disagree.
+/// The slot's career tables for a change: those kept from an earlier step, else the
+/// file's (a missing file: empty tables). Null, the player told, when the file cannot
+/// be read or is damaged: nothing may be entered then.
+N_CareerHS* TablesToChange(std::int32_t slot);
+/// The kept tables of the slot, null when none.
+const N_CareerHS* ChangedTables(std::int32_t slot);
+/// The final table with the finished career entered, kept for the next save.
+void KeepFinalTable(std::unique_ptr<N_CareerFinalHS> table);
+const N_CareerFinalHS* ChangedFinalTable();
+/// Forgets what was kept (after it was saved, or with the profile it belonged to).
+void ForgetChanges();
+
+/// The slot whose files were there but could not be read (-1 none): nothing may save
+/// over them or delete them.
+std::int32_t& RefusedSlot();
 
 }  // namespace career

@@ -52,7 +52,13 @@ void CareerHS1Show(N_GuiPage*) {
     if (g_log) g_log->Print("CareerHS1Show: no memory for the career tables\n");
     return;
   }
-  table->Load(profile->number);  // a missing file shows empty tables
+  // The tables of the last races when their save is still to come, else the file's (a
+  // missing file shows empty tables; one that cannot be read or is damaged is told).
+  if (const N_CareerHS* kept = career::ChangedTables(profile->number)) {
+    *table = *kept;
+  } else {
+    table->Load(profile->number);
+  }
   table->DisplayStandings();
 }
 

@@ -164,4 +164,5 @@ void EndCareerWeek() {
   career::ShowCareerAttributeChanges(change);
   ApplyAttributeDelta(*p, change, roster);
   if (roster) DriftCareerRivals(*p, *roster);
+  career::Week().weekPlayedOut = true;
 }

@@ -20,6 +20,10 @@ struct CareerWeekState {
   /// by the week header and never saved.
   bool extraRaceWeek = false;
   std::array<std::int32_t, 3> hotelPrices = {};  ///< the travel page's three hotels
+  /// Set from the end of the working week (its plan applied and emptied) until its
+  /// first race is booked: the saved profile still holds the week as planned, and a
+  /// save in between would lose the plan without its race.
+  bool weekPlayedOut = false;
 
   /// Units booked on a day (0 for a day outside 0 to 4).
   std::int32_t DayLoad(std::int32_t day) const;

@@ -1,9 +1,9 @@
 #include "platform/d3dx9/SaveSurface.h"
 
 #include "platform/d3dx9/BmpWriter.h"
-#include "platform/win32/Files.h"
+#include "platform/win32/FileReplace.h"
 
-#include <cstdio>
+#include <string_view>
 
 HRESULT D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format, IDirect3DSurface9* surface,
                                const PALETTEENTRY* /*palette*/, const RECT* rect) {
@@ -26,8 +26,7 @@ HRESULT D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format, IDirect
   }
   surface->UnlockRect();
   const std::vector<std::uint8_t> bytes = platform::EncodeBmp(width, height, pixels);
-  std::FILE* out = platform::OpenFile(file, "wb");
-  if (!out) return D3DERR_INVALIDCALL;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  return std::fclose(out) == 0 && written ? D3D_OK : D3DERR_INVALIDCALL;
+  // Whole or not at all: a kill in the middle leaves no cut picture.
+  const std::string_view whole(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return platform::ReplaceWholeFile(file, whole) ? D3D_OK : D3DERR_INVALIDCALL;
 }

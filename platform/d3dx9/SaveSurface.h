@@ -6,6 +6,7 @@
 /// Writes the surface (or its rectangle; null for the whole surface) to the file (an
 /// engine path) in the format, which must be D3DXIFF_BMP. The surface must lock for
 /// reading: plain surfaces, render targets and the back buffer do. The palette is
-/// not used. D3DERR_INVALIDCALL when the file cannot be written or the surface read.
+/// not used. The file is replaced whole (platform/win32/FileReplace.h). D3DERR_INVALIDCALL
+/// when the file cannot be written or the surface read.
 HRESULT D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format, IDirect3DSurface9* surface,
                                const PALETTEENTRY* palette, const RECT* rect);

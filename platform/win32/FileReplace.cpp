@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -94,23 +95,40 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-bool Replace(std::string_view path, std::string_view bytes, std::string* why) {
-  const std::string target = FollowLink(ResolvePath(path));
+/// A failed save's line: to *why when the caller asked for it, else to the debugger
+/// output (stderr), so that no failed save passes unseen, not even after the log is
+/// gone. False.
+bool Report(const std::string& line, std::string* why) {
+  if (why) {
+    *why = line;
+  } else {
+    OutputDebugStringA(("unable to save: " + line + "\n").c_str());
+  }
+  return false;
+}
+
+/// The disk path a save of the engine path writes: the resolved path, a link followed.
+/// Refuses (false) a path without a name and a target that is no regular file; *mode
+/// is the mode the new file takes (the old file's, else what the umask leaves).
+bool TargetOf(std::string_view path, std::string& target, mode_t* mode, std::string* why) {
+  target = FollowLink(ResolvePath(path));
   if (target.empty()) return Fail(why, "cannot save a file without a name", "", 0);
-  mode_t mode = NewFileMode();
+  *mode = NewFileMode();
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return Fail(why, "cannot replace", target + ": not a regular file", 0);
-    mode = st.st_mode & 07777;  // the new file keeps the old one's permissions
+    *mode = st.st_mode & 07777;  // the new file keeps the old one's permissions
   }
+  return true;
+}
 
-  // Beside the target, so that the rename stays on one file system; the leading dot
-  // keeps it out of every file finder's matches. One fixed name per target: a save
-  // killed half-way leaves at most this one file, which the next save of the target
-  // removes first (it holds nothing anyone needs) and then creates afresh, never
-  // through a link someone put there.
-  const std::string folder = FolderOf(target);
-  const std::string temporary = TemporaryNameFor(target);
+/// Writes the bytes to the temporary file beside the target, flushed to the disk and
+/// closed; on failure nothing of it is left.
+bool Stage(const std::string& target, const std::string& temporary, mode_t mode, std::string_view bytes,
+           std::string* why) {
+  // One fixed name per target: a save killed half-way leaves at most this one file,
+  // which the next save of the target removes first (it holds nothing anyone needs)
+  // and then creates afresh, never through a link someone put there.
   if (Forced(ReplaceStep::Open)) return Fail(why, "cannot create a temporary file for", target, errno);
   if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
     return Fail(why, "cannot remove the leftover temporary file of", target, errno);
@@ -133,26 +151,106 @@ bool Replace(std::string_view path, std::string_view bytes, std::string* why) {
     return abandon("cannot write", error);
   }
   if (::close(fd) != 0) return abandon("cannot write", errno);
-  if (::rename(temporary.c_str(), target.c_str()) != 0) return abandon("cannot replace", errno);
-  SyncFolder(folder);
   return true;
 }
 
+bool Replace(std::string_view path, std::string_view bytes, std::string* why) {
+  std::string target;
+  mode_t mode = 0;
+  if (!TargetOf(path, target, &mode, why)) return false;
+  // Beside the target, so that the rename stays on one file system; the leading dot
+  // keeps it out of every file finder's matches.
+  const std::string temporary = TemporaryNameFor(target);
+  if (!Stage(target, temporary, mode, bytes, why)) return false;
+  if (Forced(ReplaceStep::Rename) || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return Fail(why, "cannot replace", target, error);
+  }
+  SyncFolder(FolderOf(target));
+  return true;
+}
+
+/// The staged new version of a target of a set, beside it.
+std::string TogetherNameFor(const std::string& target) {
+  return FolderOf(target) + "/." + NameOf(target) + ".together";
+}
+
+/// The targets a set's journal lists, one disk path a line.
+std::vector<std::string> JournalTargets(const std::string& text) {
+  std::vector<std::string> targets;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) targets.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return targets;
+}
+
 }  // namespace
+
+bool FinishFilesTogether(std::string_view journal, std::string* why) {
+  std::string text;
+  std::string readWhy;
+  if (!ReadWholeFile(journal, text, &readWhy)) {
+    if (readWhy.empty()) return true;  // no set was interrupted
+    return Fail(why, "cannot read the journal", readWhy, 0);
+  }
+  // The journal is written only when every new version is staged whole: each staged
+  // file still there takes its target's place (one already renamed has none left).
+  std::vector<std::string> folders;
+  for (const std::string& target : JournalTargets(text)) {
+    const std::string staged = TogetherNameFor(target);
+    if (Forced(ReplaceStep::Rename) || (::rename(staged.c_str(), target.c_str()) != 0 && errno != ENOENT)) {
+      return Fail(why, "cannot replace", target, errno);
+    }
+    folders.push_back(FolderOf(target));
+  }
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  for (const std::string& folder : folders) SyncFolder(folder);
+  const std::string journalPath = ResolvePath(journal);
+  if (::unlink(journalPath.c_str()) != 0 && errno != ENOENT) {
+    return Fail(why, "cannot remove the journal", journalPath, errno);
+  }
+  SyncFolder(FolderOf(journalPath));
+  return true;
+}
+
+bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>& files, std::string* why) {
+  std::string line;
+  // An older set that was cut short is finished first: its staged files must not be
+  // taken for this set's.
+  if (!FinishFilesTogether(journal, &line)) return Report(line, why);
+  std::vector<std::string> targets, staged;
+  const auto unstage = [&] {
+    for (const std::string& file : staged) ::unlink(file.c_str());
+    return Report(line, why);
+  };
+  for (const WholeFile& file : files) {
+    std::string target;
+    mode_t mode = 0;
+    if (!TargetOf(file.path, target, &mode, &line)) return unstage();
+    const std::string temporary = TogetherNameFor(target);
+    if (!Stage(target, temporary, mode, file.bytes, &line)) return unstage();
+    targets.push_back(target);
+    staged.push_back(temporary);
+  }
+  std::string text;
+  for (const std::string& target : targets) text += target + "\n";
+  if (!Replace(journal, text, &line)) return unstage();
+  // From here on the set is decided: what fails now is finished by the next call.
+  if (!FinishFilesTogether(journal, &line)) return Report(line, why);
+  return true;
+}
 
 void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }
 
 bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string* why) {
   std::string line;
-  if (Replace(path, bytes, &line)) return true;
-  if (why) {
-    *why = line;
-  } else {
-    // Nobody asked for the reason: the debugger output (stderr) says it, so that no
-    // failed save passes unseen, not even after the log is gone.
-    OutputDebugStringA(("unable to save: " + line + "\n").c_str());
-  }
-  return false;
+  return Replace(path, bytes, &line) || Report(line, why);
 }
 
 }  // namespace platform

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -26,8 +27,29 @@ namespace platform {
 /// output (stderr) here.
 [[nodiscard]] bool ReplaceWholeFile(std::string_view path, std::string_view bytes, std::string* why = nullptr);
 
-/// The steps a test can make fail.
-enum class ReplaceStep { Open, Write, Close };
+/// A file of a set and its new contents (the path in the engine's form).
+struct WholeFile {
+  std::string path;
+  std::string bytes;
+};
+
+/// Replaces several files so that a reader sees either all the old versions or all the
+/// new ones, even after a kill in the middle: each new version is staged whole beside
+/// its target (a dot, the name, ".together"), then the journal (a file of its own,
+/// saved whole) lists the targets, then each staged file is renamed over its target
+/// and the journal removed. A set cut short after its journal was written is finished
+/// by FinishFilesTogether (and by the next ReplaceFilesTogether of the same journal).
+/// False, with *why set as for ReplaceWholeFile, when the set could not be saved: before
+/// the journal was in place nothing changed; after it, the set is finished later.
+[[nodiscard]] bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>& files,
+                                        std::string* why = nullptr);
+/// Puts the staged files of an interrupted set in their targets' place and removes the
+/// journal. True when there was no such set or it is finished now.
+bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
+
+/// The steps a test can make fail: creating a temporary file, each write of a chunk,
+/// the flush and close, each rename of a new version over its target.
+enum class ReplaceStep { Open, Write, Close, Rename };
 /// Tests only: the hook is asked before each step (each write of a chunk counts) and
 /// fails the step when it returns true, as a full disk or a refused open would. An
 /// empty hook restores normal saving.

@@ -154,10 +154,21 @@ std::FILE* OpenFile(std::string_view path, const char* mode) {
   return std::fopen(real.c_str(), m.c_str());
 }
 
-bool ReadWholeFile(std::string_view path, std::string& out) {
+bool ReadWholeFile(std::string_view path, std::string& out, std::string* why) {
   out.clear();
+  if (why) why->clear();
+  const auto fail = [&](const std::string& reason) {
+    out.clear();
+    if (why) *why = ResolvePath(path) + ": " + reason;
+    return false;
+  };
   std::FILE* f = OpenFile(path, "rb");
-  if (!f) return false;
+  if (!f) {
+    // Nothing at the path (or a file where a folder of the path should be) is a missing
+    // file; anything else is there and cannot be read.
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    return fail(errno == EINVAL ? "not a regular file" : std::strerror(errno));
+  }
   struct stat st {};
   const bool tooLarge = ::fstat(::fileno(f), &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxWholeFileBytes;
   if (!tooLarge) out.reserve(static_cast<std::size_t>(st.st_size));
@@ -170,14 +181,10 @@ bool ReadWholeFile(std::string_view path, std::string& out) {
   const bool readError = std::ferror(f) != 0;
   std::fclose(f);
   if (tooLarge || out.size() > kMaxWholeFileBytes) {
-    out.clear();
     Refuse(ResolvePath(path) + " is larger than " + std::to_string(kMaxWholeFileBytes >> 20) + " MiB: not read");
-    return false;
+    return fail("larger than " + std::to_string(kMaxWholeFileBytes >> 20) + " MiB");
   }
-  if (readError) {
-    out.clear();
-    return false;
-  }
+  if (readError) return fail(std::strerror(EIO));
   return true;
 }
 

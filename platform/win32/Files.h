@@ -30,8 +30,11 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = 256ull * 1024 * 1024;
 
 /// Reads a whole regular file through the resolver; false when it is missing or
 /// cannot be opened, is no regular file, or is larger than kMaxWholeFileBytes (the
-/// last two with a refusal line), with out empty.
-bool ReadWholeFile(std::string_view path, std::string& out);
+/// last two with a refusal line), with out empty. On false, *why (when given) tells a
+/// missing file from one that is there but cannot be read: empty when nothing is at
+/// the path, else one short line with the disk path and the reason, e.g.
+/// "/x/data/tables/arcade.hs: Permission denied".
+bool ReadWholeFile(std::string_view path, std::string& out, std::string* why = nullptr);
 
 /// Where the file layer says why it refused a file that exists (one line, no line
 /// end). Without a hook the line goes to stderr; the engine's reporter installs one

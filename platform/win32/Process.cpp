@@ -1,5 +1,7 @@
 #include "platform/win32/Process.h"
 
+#include "platform/win32/Files.h"
+
 #include <dirent.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -35,14 +37,9 @@ HANDLE AddMutexHandle(int fd) {
   return g_nextHandle++;
 }
 
-/// A runtime folder of this user alone: a folder it owns that nobody else may write
-/// to. Anywhere else another user could own the lock file first (and stop every
-/// start) or replace it (and let two copies run).
-bool IsPrivateFolder(const char* path) {
-  struct stat st {};
-  return path && *path && ::stat(path, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
-         (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
+/// The lock of the named mutexes: the current directory, the game root, opened for
+/// reading only (every copy that can run can open it; nothing is created in it).
+int OpenGameRootLock() { return ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
 
 struct NiceOfClass {
   DWORD priorityClass;
@@ -75,14 +72,7 @@ void SetLastError(DWORD error) { g_lastError = error; }
 
 namespace platform {
 
-std::string MutexLockPath(const char* name) {
-  const std::string file = std::string(name ? name : "") + ".lock";
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (IsPrivateFolder(runtime)) return std::string(runtime) + "/" + file;
-  // The current directory is the game root, where the files that two copies would
-  // fight over (the log, the settings, the tables) are too.
-  return file;
-}
+std::string MutexLockFolder() { return CurrentDirectory(); }
 
 std::string ExecutablePath() {
   std::vector<char> buffer(256);
@@ -96,14 +86,14 @@ std::string ExecutablePath() {
 
 }  // namespace platform
 
-HANDLE OpenMutexA(DWORD, BOOL, const char* name) {
-  const int fd = ::open(platform::MutexLockPath(name).c_str(), O_RDWR | O_CLOEXEC);
+HANDLE OpenMutexA(DWORD, BOOL, const char*) {
+  const int fd = OpenGameRootLock();
   if (fd < 0) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-    // Nobody holds it: the file is a leftover of an ended process.
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+    // Nobody holds it (or the folder takes no lock at all).
     ::flock(fd, LOCK_UN);
     ::close(fd);
     SetLastError(ERROR_FILE_NOT_FOUND);
@@ -113,14 +103,22 @@ HANDLE OpenMutexA(DWORD, BOOL, const char* name) {
   return AddMutexHandle(fd);
 }
 
-HANDLE CreateMutexA(void*, BOOL, const char* name) {
-  const int fd = ::open(platform::MutexLockPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+HANDLE CreateMutexA(void*, BOOL, const char*) {
+  const int fd = OpenGameRootLock();
   if (fd < 0) {
     SetLastError(ERROR_ACCESS_DENIED);
     return 0;
   }
-  const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-  SetLastError(taken ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    SetLastError(ERROR_SUCCESS);
+  } else if (errno == EWOULDBLOCK) {
+    SetLastError(ERROR_ALREADY_EXISTS);
+  } else {
+    // A folder that takes no lock (some network file systems): the copy runs unlocked.
+    ::close(fd);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+  }
   return AddMutexHandle(fd);
 }
 

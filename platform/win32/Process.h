@@ -3,10 +3,12 @@
 // executable and its restart, the executable's exported functions by name,
 // environment, process and thread priority, processor affinity, Sleep.
 //
-// A named mutex is an exclusive flock on a lock file named after it in the runtime
-// directory ($XDG_RUNTIME_DIR when it is a folder of this user that nobody else may
-// write to), else in the current directory, the game root. The kernel drops the lock when the process ends, however it ends; the file
-// is opened close-on-exec, so a started program never inherits it.
+// A named mutex is an exclusive flock on the current directory, the game root, so that
+// exactly the copies sharing a game root exclude each other, whatever their user,
+// environment or runtime folder, and copies of two roots both run. Nothing is created
+// for it: a read-only root locks as well. The kernel drops the lock when the process
+// ends, however it ends; the folder is opened close-on-exec, so a started program
+// never inherits it. The game has one mutex; its name is not part of the lock.
 #include "platform/win32/Types.h"
 
 #include <string>
@@ -115,8 +117,7 @@ namespace platform {
 
 /// The full path of the running executable (from procfs; no length limit); empty on failure.
 std::string ExecutablePath();
-/// The lock file behind a named mutex: in the private runtime folder, else relative
-/// to the current directory.
-std::string MutexLockPath(const char* name);
+/// The folder whose lock the named mutexes are: the current directory (the game root).
+std::string MutexLockFolder();
 
 }  // namespace platform

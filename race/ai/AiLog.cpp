@@ -1,10 +1,14 @@
 #include "race/ai/AiLog.h"
 
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "platform/win32.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 N_AiLog* g_aiLog = nullptr;
@@ -21,10 +25,13 @@ N_AiLog::~N_AiLog() { Close(); }
 void N_AiLog::Open(const std::string& fileName) {
   Close();
   g_aiLogFile = platform::OpenFile(fileName, "wt");
-  if (!g_aiLogFile) {
-    MessageBoxA(0, "Cannot create log file ", "System Error", MB_OK);
-    std::exit(1);  // a failure: the status must not say success
-  }
+  if (g_aiLogFile) return;
+  // The race goes on without its log, as the game does without its own: one line in
+  // navo.log and on stderr says so.
+  const std::string line = "Cannot create log file " + fileName + " (" + std::strerror(errno) +
+                           "): the race goes on without it\n";
+  if (g_log) g_log->Print("!!! %s", line.c_str());
+  OutputDebugStringA(line.c_str());
 }
 
 void N_AiLog::Close() {

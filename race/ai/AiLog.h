@@ -21,8 +21,9 @@ class N_AiLog {
   N_AiLog(const N_AiLog&) = delete;
   N_AiLog& operator=(const N_AiLog&) = delete;
 
-  /// Creates (or empties) the file. When it cannot be created, the box "Cannot create
-  /// log file " captioned "System Error" is shown and the program ends with status 1.
+  /// Creates (or empties) the file. When it cannot be created (a read-only game root, a
+  /// folder in its place) one line in navo.log and on stderr says so, and the reports
+  /// go unwritten: the race goes on without its log.
   void Open(const std::string& fileName);
   /// Closes the file when one is open.
   void Close();

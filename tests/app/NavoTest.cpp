@@ -20,6 +20,8 @@
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <thread>
@@ -37,9 +39,9 @@ using test::MakeLaunch;
 using test::PrepareGameDir;
 using test::WaitFor;
 
-/// True while some process holds the single-instance lock in the directory.
+/// True while some process holds the single-instance lock of the game root.
 bool LockHeld(const std::string& dir) {
-  const int fd = open((dir + "/Vendral_kktina.lock").c_str(), O_RDWR | O_CLOEXEC);
+  const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
   close(fd);
@@ -319,19 +321,74 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   EXPECT_NE(err.find("unable to save config.cfg file: "), std::string::npos) << err;
 }
 
-TEST(Navo, WithoutAPrivateRuntimeFolderTheLockIsInTheGameRoot) {
-  // The lock used to be a fixed name in the shared temporary folder, where another
-  // user's file could stop every start or let two copies run.
+/// The names and contents of the files below the folder.
+std::vector<std::string> FilesBelow(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+    if (!e.is_regular_file()) continue;
+    std::ifstream in(e.path(), std::ios::binary);
+    files.push_back(e.path().string() + "=" + std::string(std::istreambuf_iterator<char>(in), {}));
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(Navo, TheLockIsTheGameRootWhateverTheRuntimeFolder) {
+  // The lock lived in $XDG_RUNTIME_DIR: copies of one game root started with different
+  // runtime folders (another login, sudo, one without the variable) both ran and lost
+  // each other's settings and log, and a copy of another root sharing the runtime
+  // folder was refused without a word.
+  test::TempDir runtime;
+  test::TempDir other;
+  PrepareGameDir(other);
   test::TempDir dir;
   PrepareGameDir(dir);
-  Game first(MakeLaunch("file=stop,exit=1", ""));
+  ::mkdir((runtime.Path() + "/a").c_str(), 0700);
+  ::mkdir((runtime.Path() + "/b").c_str(), 0700);
+  Game first(MakeLaunch("file=stop,exit=1", runtime.Path() + "/a"));
   ASSERT_TRUE(WaitFor([&] { return InGameLoop(dir); }));
   EXPECT_TRUE(LockHeld(dir.Path()));
-  Game second(MakeLaunch("", ""));
-  EXPECT_EQ(second.Wait(10s), 0);
+  const std::vector<std::string> before = FilesBelow(dir.Path());
+  for (const std::string& folder : {runtime.Path() + "/b", std::string()}) {
+    Launch launch = MakeLaunch("", folder);
+    launch.stderrFile = runtime.Path() + "/stderr.txt";
+    Game second(launch);
+    EXPECT_EQ(second.Wait(10s), 0) << folder;
+    EXPECT_NE(runtime.Read("stderr.txt").find("navo: another copy of the game runs in the game root " + dir.Path()),
+              std::string::npos)
+        << runtime.Read("stderr.txt");
+    EXPECT_EQ(FilesBelow(dir.Path()), before) << "the second copy wrote nothing";
+  }
+  // A copy of another game root with the same runtime folder runs beside it.
+  std::filesystem::current_path(other.Path());
+  Game beside(MakeLaunch("frames=3,exit=1", runtime.Path() + "/a"));
+  EXPECT_EQ(beside.Wait(), 1);
+  EXPECT_TRUE(InGameLoop(other));
+  std::filesystem::current_path(dir.Path());
   dir.Write("stop", "");
   EXPECT_EQ(first.Wait(), 1);
   EXPECT_FALSE(LockHeld(dir.Path()));
+}
+
+TEST(Navo, WithAiLogAFolderARaceStartsAndTheGameEndsNormally) {
+  // Every race start used to show "Cannot create log file" and end the game with
+  // status 1, losing the settings of the run.
+  test::TempDir dir;
+  test::LinkSampleData(dir);
+  test::PrepareGameDir(dir, false);
+  std::filesystem::create_directories(dir.Path() + "/Ai.log/x");
+  Launch launch = MakeLaunch(
+      "frames=30,click=SinglePlayer;frames=50,click=Arcade;frames=70,click=Start1;frames=90,click=StartListCatcher;"
+      "frames=150,r_gamma=1.7,exit=1",
+      dir.Path());
+  launch.stderrFile = dir.Path() + "/stderr.txt";
+  Game game(launch);
+  EXPECT_EQ(game.Wait(), 1);
+  const std::string log = dir.Read("navo.log");
+  EXPECT_NE(log.find("!!! Cannot create log file Ai.log ("), std::string::npos) << log;
+  EXPECT_NE(dir.Read("stderr.txt").find("Cannot create log file Ai.log ("), std::string::npos);
+  EXPECT_NE(log.find("Saving variables to file config.cfg"), std::string::npos);
+  EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
 }
 
 TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {

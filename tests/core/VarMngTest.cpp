@@ -193,8 +193,8 @@ TEST(BuiltinVars, SavedDefaultsGiveTheHeaderAnd84LinesInBucketOrder) {
 
 TEST(VarMng, SaveFailureIsReportedAndReturnsFalse) {
   // A full disk, a refused open or close, a device in the file's place: the old file
-  // stays whole, the failure is reported (code 9, in the log and on the debugger
-  // output) and Save says false.
+  // stays whole, the failure is reported (code 9, in the log and in a box for the
+  // player) and Save says false.
   test::TempDir dir;
   std::filesystem::create_directory(dir.Path() + "/dev");
   std::filesystem::create_symlink("/dev/full", dir.Path() + "/dev/config.cfg");
@@ -208,17 +208,20 @@ TEST(VarMng, SaveFailureIsReportedAndReturnsFalse) {
     const std::string what = std::string(c.file) + (c.failing ? " step " + std::to_string(int(*c.failing)) : "");
     dir.Write("config.cfg", "old settings");
     test::CoreServices core;
-    std::string debugOutput;
-    platform::SetDebugOutputHook([&](const std::string& text) { debugOutput += text; });
+    std::string boxes;
+    platform::SetMessageBoxAnswerHook([&](const std::string& text, const std::string&, UINT) {
+      boxes += text;
+      return IDOK;
+    });
     platform::SetReplaceFailureHook([&](platform::ReplaceStep step) { return c.failing && step == *c.failing; });
     EXPECT_FALSE(core.vars->Save(c.file)) << what;
     platform::SetReplaceFailureHook({});
-    platform::SetDebugOutputHook({});
+    platform::SetMessageBoxAnswerHook({});
     EXPECT_EQ(dir.Read("config.cfg"), "old settings") << what;
     EXPECT_EQ(core.errorLog->LastCode(), 9) << what;
     const std::string line = std::string("unable to save ") + c.file + " file: ";
     EXPECT_NE(core.LogText().find("*** " + line), std::string::npos) << what << "\n" << core.LogText();
-    EXPECT_NE(debugOutput.find(line), std::string::npos) << what;
+    EXPECT_NE(boxes.find(line), std::string::npos) << what;
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }

@@ -90,13 +90,13 @@ TEST(HighScoreDisplays, RowsKeepTheirColumnsAndLeaveEmptySlotsOut) {
 
   N_CareerHS career;
   career.AddResult(0, 0, 0, 0, "Dan", "FIN", -1.0f, 4, 0);
-  career.AddResult(1, 0, 0, 0, "Eve", "", 700.0f, 0, 30);
+  career.AddResult(1, 0, 0, 0, "Eve", "", 700.0f, 0, 13);
   career.DisplayResults(0, 0, 0);
-  EXPECT_EQ(r.Rows("CareerHS2"), (Rows{{"1", "Dan", "FIN", "Disq", "4", "0"}, {"2", "Eve", "", "11:40.000", "0", "30"}}));
+  EXPECT_EQ(r.Rows("CareerHS2"), (Rows{{"1", "Dan", "FIN", "Disq", "4", "0"}, {"2", "Eve", "", "11:40.000", "0", "13"}}));
   career.DisplayStandings();
   const Rows standings = r.Rows("CareerHS1");
   ASSERT_EQ(standings.size(), 2u);
-  EXPECT_EQ(standings[0], (std::vector<std::string>{"1", "Eve", "", "30", "30", "0", "0", "0", "0", "0", "0", "0",
+  EXPECT_EQ(standings[0], (std::vector<std::string>{"1", "Eve", "", "13", "13", "0", "0", "0", "0", "0", "0", "0",
                                                     "0", "0"}));
   EXPECT_EQ(standings[1].size(), 14u);
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,15 @@ float F32At(const std::string& bytes, std::size_t at) {
 }
 std::string TextAt(const std::string& bytes, std::size_t at) { return bytes.c_str() + at; }
 
-/// Deterministic bytes without zeros.
-std::string Pattern(std::size_t size, char salt) {
+/// Deterministic rows that pass the loads' checks: each row a one-letter name, the
+/// rest zero (rows of rowBytes, from 1200 on of laterRowBytes: the career file).
+std::string Pattern(std::size_t size, char salt, std::size_t rowBytes, std::size_t laterRowBytes) {
   std::string out(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(1 + (i * 7 + std::size_t(salt)) % 200);
+  for (std::size_t i = 0; i < size; ++i) {
+    const bool later = i >= 1200;
+    const std::size_t row = later ? laterRowBytes : rowBytes, at = later ? i - 1200 : i;
+    if (at % row == 0) out[i] = static_cast<char>('A' + (at / row + std::size_t(salt)) % 26);
+  }
   return out;
 }
 
@@ -65,28 +71,29 @@ TEST(HighScoreTables, FilesAreByteExact) {
   EXPECT_EQ(std::vector<int>({I32At(bytes, 440 + 36), I32At(bytes, 440 + 40)}), std::vector<int>({50000, 10}));
 
   N_CareerHS career;
-  career.AddResult(2, 3, 4, 1, "Cara", "SWE", 1234.5f, 3, 25);
+  career.AddResult(2, 3, 4, 1, "Cara", "SWE", 1234.5f, 3, 12);
   ASSERT_TRUE(career.Save(7));
   bytes = read("career7.hs");
   ASSERT_EQ(bytes.size(), 217200u);
   const std::size_t result = 1200 + ((3 * 10 + 4) * 3 + 1) * 720 + 48 * 2;
   EXPECT_EQ(TextAt(bytes, result) + TextAt(bytes, result + 32), "CaraSWE");
   EXPECT_EQ(F32At(bytes, result + 36), 1234.5f);
-  EXPECT_EQ(std::vector<int>({I32At(bytes, result + 40), I32At(bytes, result + 44)}), std::vector<int>({3, 25}));
+  EXPECT_EQ(std::vector<int>({I32At(bytes, result + 40), I32At(bytes, result + 44)}), std::vector<int>({3, 12}));
   EXPECT_EQ(TextAt(bytes, 0) + TextAt(bytes, 32), "CaraSWE");
   std::vector<int> standings;
   for (std::size_t at = 36; at <= 76; at += 4) standings.push_back(I32At(bytes, at));
-  EXPECT_EQ(standings, std::vector<int>({25, 0, 0, 0, 0, 25, 0, 0, 0, 0, 0})) << "total, then levels 0 to 9";
+  EXPECT_EQ(standings, std::vector<int>({12, 0, 0, 0, 0, 12, 0, 0, 0, 0, 0})) << "total, then levels 0 to 9";
 
   // A longer file loads its first bytes only; a short one fills the front of a table
   // that holds rows, the rest kept: the block tables' load (buddy) and the career
   // file's two pieces (short in the first and in the second).
-  auto loadOver = [&](const std::string& file, std::size_t tableBytes, auto& table, auto load) {
+  auto loadOver = [&](const std::string& file, std::size_t tableBytes, auto& table, auto load, std::size_t row,
+                      std::size_t laterRow) {
     for (const std::size_t size : {tableBytes + 333, std::size_t(50), std::size_t(1300)}) {
-      const std::string content = Pattern(size, char(size));
+      const std::string content = Pattern(size, char(size), row, laterRow);
       dir.Write("data/tables/" + file, content);
       const std::string before = table.Bytes();
-      ASSERT_TRUE(load());
+      ASSERT_EQ(load(), TableFile::Read);
       const std::size_t front = std::min(size, tableBytes);
       EXPECT_EQ(table.Bytes().substr(0, front), content.substr(0, front)) << file << " " << size;
       EXPECT_EQ(table.Bytes().substr(front), before.substr(front)) << file << " " << size;
@@ -94,10 +101,33 @@ TEST(HighScoreTables, FilesAreByteExact) {
   };
   N_BuddyGamesHS buddyOver;
   buddyOver.Insert(5, "Z", "NOR", 1, 1.0f);
-  loadOver("buddy_games.hs", 2640, buddyOver, [&] { return buddyOver.Load(); });
+  loadOver("buddy_games.hs", 2640, buddyOver, [&] { return buddyOver.Load(); }, 44, 44);
   N_CareerHS careerOver;
   careerOver.AddResult(14, 9, 9, 2, "Z", "NOR", 1.0f, 0, 1);
-  loadOver("career7.hs", 217200, careerOver, [&] { return careerOver.Load(7); });
+  loadOver("career7.hs", 217200, careerOver, [&] { return careerOver.Load(7); }, 80, 48);
+
+  // Rows no entry can make (a buddy time of nan, a final career of 0 points) are found
+  // at the load: emptied, the file named, the table taking no entry. They used to be
+  // taken as they were.
+  std::string buddyBytes(2640, '\0'), finalBytes(880, '\0');
+  buddyBytes = "A" + buddyBytes.substr(1);
+  buddyBytes[44] = 'B';
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::memcpy(&buddyBytes[44 + 40], &nan, 4);
+  finalBytes[0] = 'C';
+  dir.Write("data/tables/buddy_games.hs", buddyBytes);
+  dir.Write("data/tables/career.hs", finalBytes);
+  N_BuddyGamesHS damagedBuddy;
+  N_CareerFinalHS damagedFinal;
+  const std::size_t said = core.LogText().size();
+  EXPECT_EQ(damagedBuddy.Load(), TableFile::Damaged);
+  EXPECT_EQ(damagedFinal.Load(), TableFile::Damaged);
+  EXPECT_EQ(FieldText(damagedBuddy.At(0, 0).name, 32) + FieldText(damagedBuddy.At(0, 1).name, 32), "A");
+  EXPECT_TRUE(damagedFinal.At(0, 0).Empty());
+  const std::string damageLog = core.LogText().substr(said);
+  EXPECT_NE(damageLog.find("data\\tables\\buddy_games.hs is damaged (1 row; block 0, row 1: a time of nan s)"),
+            std::string::npos) << damageLog;
+  EXPECT_NE(damageLog.find("data\\tables\\career.hs is damaged (1 row; block 0, row 0: 0 points)"), std::string::npos);
 
   // A failed save is logged and leaves the old file whole, no temporary beside it.
   platform::SetReplaceFailureHook([](platform::ReplaceStep step) { return step == platform::ReplaceStep::Write; });
@@ -149,13 +179,13 @@ TEST(HighScoreTables, InsertsRankAndRefuseByTheirRules) {
   // still writes its result row; the ranking is by total.
   N_CareerHS career;
   for (int i = 0; i < 15; ++i) career.AddResult(i, 0, 0, 0, "Athlete " + std::to_string(i), "AUT", 100.0f, 0, i);
-  career.AddResult(0, 0, 1, 0, "ATHLETE 3", "AUT", 90.0f, 1, 20);
+  career.AddResult(0, 0, 1, 0, "ATHLETE 3", "AUT", 90.0f, 1, 13);
   EXPECT_EQ(FieldText(career.Standing(0).Name, 32), "ATHLETE 3") << "the row takes the name as written last";
-  EXPECT_EQ(career.Standing(0).Total, 23);
+  EXPECT_EQ(career.Standing(0).Total, 16);
   EXPECT_EQ(std::vector<int>(career.Standing(0).LevelPoints, career.Standing(0).LevelPoints + 2),
-            std::vector<int>({3, 20}));
+            std::vector<int>({3, 13}));
   const std::string standings = career.Bytes().substr(0, N_CareerHS::kStandingsBytes);
-  career.AddResult(5, 1, 2, 2, "Newcomer", "ITA", 80.0f, 2, 50);
+  career.AddResult(5, 1, 2, 2, "Newcomer", "ITA", 80.0f, 2, 11);
   EXPECT_EQ(career.Bytes().substr(0, N_CareerHS::kStandingsBytes), standings);
   EXPECT_EQ(FieldText(career.Result(std::size_t(N_CareerHS::ResultBlock(1, 2, 2)), 5).Name, 32), "Newcomer");
 

@@ -48,15 +48,17 @@ class Script {
     Then([this] { return m_input.ButtonUp(0), true; });
   }
   /// Waits until the condition holds and the menus have settled (fades and slides end
-  /// within 0.6 s).
-  void Until(std::function<bool()> condition, const char* what) {
-    Then([this, condition, what, since = std::make_shared<Clock::time_point>()]() mutable {
+  /// within 0.6 s; a script that clicks through the elements' bindings, not the
+  /// cursor, need not wait for them).
+  void Until(std::function<bool()> condition, const char* what,
+             std::chrono::milliseconds settle = std::chrono::milliseconds(600)) {
+    Then([this, condition, what, settle, since = std::make_shared<Clock::time_point>()]() mutable {
       if (!condition()) {
         *since = {};
         return Waited(what);
       }
       if (*since == Clock::time_point{}) *since = Clock::now();
-      return Clock::now() - *since > std::chrono::milliseconds(600);
+      return Clock::now() - *since >= settle;
     });
   }
   /// Lets the game run for the time.

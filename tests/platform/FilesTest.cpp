@@ -124,9 +124,11 @@ TEST(Files, ReadsOnlyRegularFilesOfBoundedSize) {
                         Case{"fifo.cfg", false, "is not a regular file"}, Case{"zero.cfg", false, "is not a regular file"},
                         Case{"folder.cfg", false, "is not a regular file"}, Case{"big.cfg", false, "is larger than 256 MiB"}}) {
     RefusalLines refusals;
-    std::string text = "stale";
-    EXPECT_EQ(platform::ReadWholeFile(c.name, text), c.read) << c.name;
+    std::string text = "stale", why = "stale";
+    EXPECT_EQ(platform::ReadWholeFile(c.name, text, &why), c.read) << c.name;
     EXPECT_EQ(text, c.read ? "a 1\n" : "") << c.name;
+    // Only a missing file (or one read whole) says nothing: the others are there.
+    EXPECT_EQ(why.empty(), c.read || std::string(c.name) == "missing.cfg") << c.name << ": " << why;
     // Opening for reading refuses the same kinds (a FIFO would wait for a writer).
     std::FILE* f = platform::OpenFile(c.name, "rb");
     EXPECT_EQ(f != nullptr, c.read || std::string(c.name) == "big.cfg") << c.name;
@@ -207,6 +209,40 @@ TEST(FileReplace, FollowsLinksAndNeverReplacesWhatIsNoRegularFile) {
   // A folder that does not exist: nothing to write into.
   EXPECT_FALSE(platform::ReplaceWholeFile("no\\such\\x.cfg", "new", &why));
   EXPECT_TRUE(Leftovers(dir.Path()).empty());
+}
+
+TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
+  test::TempDir dir;
+  dir.Write("t/a", "old a");
+  dir.Write("t/b", "old b");
+  const std::vector<platform::WholeFile> set{
+      {"t\\A", std::string(200 * 1024, 'a')}, {"t\\b", "new b"}, {"t\\c", "new c"}};
+  // A failure at any step of any file leaves every old file and nothing else.
+  for (const auto failing : {platform::ReplaceStep::Open, platform::ReplaceStep::Write, platform::ReplaceStep::Close}) {
+    for (int at = 1; at <= 4; ++at) {
+      int calls = 0;
+      platform::SetReplaceFailureHook([&](platform::ReplaceStep step) { return step == failing && ++calls == at; });
+      std::string why;
+      EXPECT_FALSE(platform::ReplaceFilesTogether("t\\.set", set, &why)) << int(failing) << " " << at;
+      platform::SetReplaceFailureHook({});
+      EXPECT_FALSE(why.empty());
+      EXPECT_EQ(dir.Read("t/a") + dir.Read("t/b"), "old aold b");
+      EXPECT_FALSE(dir.Exists("t/c"));
+      EXPECT_TRUE(Leftovers(dir.Path() + "/t").empty()) << int(failing) << " " << at;
+    }
+  }
+  // A set cut short once its journal is written (its staged files in place, the first
+  // target already renamed) is finished by the next load.
+  std::filesystem::remove(dir.Path() + "/t/a");
+  dir.Write("t/a", "new a");
+  dir.Write("t/.b.together", "new b");
+  dir.Write("t/.set", "t/a\nt/b\n");
+  EXPECT_TRUE(platform::FinishFilesTogether("t\\.set"));
+  EXPECT_EQ(dir.Read("t/a") + dir.Read("t/b"), "new anew b");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/t").empty());
+  EXPECT_TRUE(platform::ReplaceFilesTogether("t\\.set", set));
+  EXPECT_EQ(dir.Read("t/b") + dir.Read("t/c"), "new bnew c");
+  EXPECT_EQ(dir.Read("t/a").size(), 200u * 1024);
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ struct PrivateRuntimeDir {
 };
 
 TEST(Mutex, SecondCopyFindsItUntilTheFirstClosesIt) {
-  test::TempDir dir;
+  test::TempDir dir;  // the current directory: the game root
   PrivateRuntimeDir runtime(dir.Path());
-  EXPECT_EQ(platform::MutexLockPath("Vendral_kktina"), dir.Path() + "/Vendral_kktina.lock");
+  EXPECT_EQ(platform::MutexLockFolder(), dir.Path());
   EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "Vendral_kktina"), 0);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
   const HANDLE first = CreateMutexA(nullptr, TRUE, "Vendral_kktina");
@@ -42,39 +42,39 @@ TEST(Mutex, SecondCopyFindsItUntilTheFirstClosesIt) {
   EXPECT_TRUE(CloseHandle(second));
   EXPECT_TRUE(CloseHandle(first));
   EXPECT_FALSE(CloseHandle(first));
-  // The lock file stays behind but nobody holds it.
-  EXPECT_TRUE(dir.Exists("Vendral_kktina.lock"));
+  // Nothing was created for it, and nobody holds it now.
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
   EXPECT_EQ(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "Vendral_kktina"), 0);
 }
 
-TEST(Mutex, TheLockIsInAPrivateRuntimeDirElseInTheGameRoot) {
-  // Anywhere another user can write, that user could own the lock file first (every
-  // start ends) or replace it (two copies run): the game root is used instead.
+TEST(Mutex, TheLockIsTheGameRootWhateverTheRuntimeFolder) {
+  // The lock used to live in $XDG_RUNTIME_DIR: two copies of one game root started
+  // with different runtime folders (or one without) both ran, and copies of two roots
+  // sharing a runtime folder excluded each other. Now a root's lock is seen from every
+  // runtime folder, and another root's lock is not.
   test::TempDir dir;
   dir.Write("private/.keep", "");
-  dir.Write("shared/.keep", "");
-  dir.Write("foreign/.keep", "");
-  dir.Write("file", "");
+  dir.Write("other root/.keep", "");
   ::chmod((dir.Path() + "/private").c_str(), 0700);
-  ::chmod((dir.Path() + "/shared").c_str(), 0777);
-  const bool canGiveAway = ::chown((dir.Path() + "/foreign").c_str(), getuid() + 1, static_cast<gid_t>(-1)) == 0;
-  struct Case {
-    const char* runtime;  ///< below the test's folder; null: unset; "/tmp" as it is
-    bool inRuntime;
-  };
-  for (const Case& c : {Case{"private", true}, Case{nullptr, false}, Case{"/tmp", false}, Case{"shared", false},
-                        Case{"file", false}, Case{"missing", false}, Case{"foreign", false}}) {
-    if (std::string(c.runtime ? c.runtime : "") == "foreign" && !canGiveAway) continue;
-    std::string runtime;
-    if (c.runtime) runtime = c.runtime[0] == '/' ? c.runtime : dir.Path() + "/" + c.runtime;
-    if (c.runtime) {
-      setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  const HANDLE first = CreateMutexA(nullptr, TRUE, "Vendral_kktina");
+  ASSERT_NE(first, 0);
+  for (const char* runtime : {"private", "", "/tmp", "missing"}) {
+    if (*runtime) {
+      setenv("XDG_RUNTIME_DIR", runtime[0] == '/' ? runtime : (dir.Path() + "/" + runtime).c_str(), 1);
     } else {
       unsetenv("XDG_RUNTIME_DIR");
     }
-    EXPECT_EQ(platform::MutexLockPath("m"), c.inRuntime ? runtime + "/m.lock" : "m.lock")
-        << (c.runtime ? c.runtime : "unset");
+    EXPECT_EQ(platform::MutexLockFolder(), dir.Path()) << runtime;
+    const HANDLE seen = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "Vendral_kktina");
+    EXPECT_NE(seen, 0) << runtime;
+    CloseHandle(seen);
   }
+  ASSERT_TRUE(SetCurrentDirectoryA((dir.Path() + "/other root").c_str()));
+  const HANDLE other = CreateMutexA(nullptr, TRUE, "Vendral_kktina");
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "another root's copy runs";
+  CloseHandle(other);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
+  CloseHandle(first);
   unsetenv("XDG_RUNTIME_DIR");
 }
 

@@ -89,6 +89,21 @@ TEST(AthletProfiles, BlocksKeysAndFaultsAsTheFileGivesThem) {
        "{\nDress \"" + std::string(300, 'd') + "\"\n}\n",
        {"Player Profiles, Dress longer than 127 characters at line 2, cut\n"},
        [](const N_AthletMng& m) { EXPECT_EQ(m.GetMale(0)->Dress, std::string(127, 'd')); }},
+      {"a key without value before the closing brace: the athlete is kept (it used to be lost)",
+       "{\nAthletName A\nMaxPower }\n{\nAthletName B\n}\n",
+       {"Not enought params in MaxPower at line 3, force to MaxPower==50\n"},
+       [](const N_AthletMng& m) {
+         ASSERT_EQ(m.AthleteCount(), 2u);
+         EXPECT_EQ(m.Athlete(1)->AthletName, "B");
+       }},
+      {"numbers outside the ranges the races use are clamped, no number takes its default",
+       "{\nMaxPower 1e23\nGameness -1\nRunTechnic nan\nIQ 3\nWeight 0\n}\n",
+       {"Player Profiles, MaxPower 1e+23 at line 2 of profiles.data is outside 0 to 100, set to 100\n",
+        "Player Profiles, Gameness -1 at line 3 of profiles.data is outside 0 to 100, set to 0\n",
+        "Player Profiles, RunTechnic nan at line 4 of profiles.data is outside 0 to 100, set to 50\n",
+        "Player Profiles, IQ 3 at line 5 of profiles.data is outside 0 to 1, set to 1\n",
+        "Player Profiles, Weight 0 at line 6 of profiles.data is outside 30 to 200, set to 30\n"},
+       [](const N_AthletMng& m) { EXPECT_EQ(m.GetMale(0)->MaxPower, 100.0f); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -99,6 +100,22 @@ TEST(AthletRoster, RostersOfAnotherSizeAreRefusedUnlessOnlyAPartRecordIsLeftOver
   RosterRig rig;
   EXPECT_FALSE(rig.athletes.Load(7));  // a new career: no roster yet, no box
   EXPECT_TRUE(rig.boxes.empty());
+  // Values the races cannot use (they used to be taken as they were) take the file
+  // values, said in one line naming the file; a roster that cannot be read is no
+  // missing one: it is said, and the athletes keep their file values.
+  std::string roster = rig.athletes.RosterBytes();
+  for (const auto& [at, value] : {std::pair{4 * 9 * 2 + 4, std::numeric_limits<float>::quiet_NaN()}, {40, 3e38f}}) {
+    std::memcpy(&roster[std::size_t(at)], &value, 4);
+  }
+  rig.dir.Write("data/tables/profile8", roster);
+  ASSERT_EQ(rig.athletes.LoadRoster(8), N_AthletMng::RosterLoad::Loaded);
+  EXPECT_TRUE(rig.HoldFileValues(false));
+  EXPECT_NE(rig.core.LogText().find("data\\tables\\profile8: 2 values outside 0 to 100"), std::string::npos);
+  rig.dir.Write("data/tables/profile9/x", "");
+  std::string why;
+  EXPECT_EQ(rig.athletes.LoadRoster(9, &why), N_AthletMng::RosterLoad::Unreadable);
+  EXPECT_NE(why.find("profile9: not a regular file"), std::string::npos) << why;
+  EXPECT_TRUE(rig.athletes.HoldsFileValues());
 }
 
 TEST(AthletRoster, RepeatedLoadsNeverMakeCareerValuesTheFileValues) {

@@ -137,9 +137,10 @@ TEST(RaceBoards, RelayLegsBecomeTeamRowsInRankOrder) {
   r.rig.core.vars->SetInt("gamemode", 1, 2);
   r.rig.core.vars->SetInt("discipline", 1, 2);
   ASSERT_GE(world.AthletMng().GetMaleCount(), 16u);
-  // Team t's legs: each 100 + 10 x ((t * 3) mod 4) seconds, misses t; team 2 (of 3 or
-  // more) has a leg of -1.0, which only makes its sum smaller; in the 16-leg relay
-  // every leg of team 3 is -1.0, so its sum is negative: "Disq".
+  // Team t's legs: each 100 + 10 x ((t * 3) mod 4) seconds, misses t. Team 2 (of 3 or
+  // more) gives up in its second leg (-1.0; the two legs never skied are 0), team 1
+  // (of 3 or more) in its fourth, and in the 16-leg relay every leg of team 3 is -1.0:
+  // each of them is "Disq", whatever its sum (team 1's would have ranked it first).
   struct Case {
     std::size_t legs;
     std::size_t teams;
@@ -151,10 +152,12 @@ TEST(RaceBoards, RelayLegsBecomeTeamRowsInRankOrder) {
       const std::size_t t = i / 4;
       float time = 100.0f + 10.0f * float((t * 3) % 4);
       if (t == 2 && i % 4 == 1) time = -1.0f;
+      if (t == 2 && i % 4 > 1) time = 0.0f;
+      if (t == 1 && i % 4 == 3 && c.teams >= 3) time = -1.0f;
       if (t == 3 && c.legs == 16) time = -1.0f;
       result.Rows.push_back(ResultRow(std::int32_t(i), time, std::int32_t(t), std::int32_t(i + 1)));
     }
-    // The expected teams: sums, then by time with "Disq" last.
+    // The expected teams: sums of four legs with a time each, else -1; by time, "Disq" last.
     struct Team {
       std::int32_t athlete;
       float time;
@@ -163,7 +166,10 @@ TEST(RaceBoards, RelayLegsBecomeTeamRowsInRankOrder) {
     std::vector<Team> teams;
     for (std::size_t t = 0; t < c.teams; ++t) {
       float sum = 0.0f;
-      for (std::size_t leg = 0; leg < 4; ++leg) sum += result.Rows[t * 4 + leg].Time;
+      for (std::size_t leg = 0; leg < 4; ++leg) {
+        const float time = result.Rows[t * 4 + leg].Time;
+        sum = sum < 0.0f || time <= 0.0f ? -1.0f : sum + time;
+      }
       teams.push_back({std::int32_t(t * 4), sum, std::int32_t(t * 4)});
     }
     std::stable_sort(teams.begin(), teams.end(), [](const Team& a, const Team& b) {

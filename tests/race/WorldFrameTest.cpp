@@ -329,6 +329,16 @@ TEST(WorldFrame, ScrollLockTakesOneNumberedScreenshotAPress) {
   EXPECT_EQ(r.render->shots, (std::vector<std::string>{"data\\screenshots\\000001.bmp 0 0 640 480",
                                                         "data\\screenshots\\000002.bmp 0 0 640 480"}));
   EXPECT_EQ(r.rig.core.vars->GetInt("ScreenshotName"), 3);
+
+  // A killed game saved no counter: the restarted one reads an older number, and the
+  // screenshot takes the first free one (it used to write over the earlier pictures).
+  for (const char* shot : {"000003.bmp", "000004.bmp", "000006.bmp"}) {
+    r.rig.harness.dir.Write(std::string("data/Screenshots/") + shot, "picture");
+  }
+  r.rig.core.vars->SetInt("ScreenshotName", 3, 2);
+  r.world->TakeScreenshot();
+  EXPECT_EQ(r.render->shots.back(), "data\\screenshots\\000005.bmp 0 0 640 480");
+  EXPECT_EQ(r.rig.core.vars->GetInt("ScreenshotName"), 6);
 }
 
 TEST(WorldFrame, ARegistryWithoutTheCounterStartsAtZeroAndSavesIt) {

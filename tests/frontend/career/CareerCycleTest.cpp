@@ -6,7 +6,9 @@
 #include "frontend/FrontendFrame.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/career/CareerAttributeView.h"
+#include "frontend/HighScoreRows.h"
 #include "frontend/career/CareerProfile.h"
+#include "frontend/career/CareerProfileFile.h"
 #include "frontend/career/CareerRaceWear.h"
 #include "frontend/career/CareerSeason.h"
 #include "frontend/career/CareerState.h"
@@ -277,9 +279,12 @@ TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
   CareerRig rig;
   N_CareerProfile& p = *rig.profile;
   // The player's place in the standings (0 first) and its bonus; the standings are
-  // cleared, the race results stay.
-  for (const auto& [place, bonus] : {std::pair{2, 12000}, {11, 0}, {0, 20000}}) {
+  // cleared (saved with the profile), the race results stay. A player without a name
+  // is found under the name the tables give it (it used to get no bonus).
+  for (const auto& [place, bonus, name] :
+       {std::tuple{2, 12000, "Career Player"}, {11, 0, "Career Player"}, {0, 20000, "Career Player"}, {1, 15000, ""}}) {
     SCOPED_TRACE(place);
+    std::snprintf(p.name, sizeof p.name, "%s", name);
     N_CareerHS tables;
     for (std::int32_t i = 0; i < 15; ++i) {
       tables.AddResult(i, 1, 4, 0, i == place ? p.name : "Rival " + std::to_string(i), "NOR", 100.0f, 0, 14 - i);
@@ -288,14 +293,15 @@ TEST(CareerSeasonCycle, SeasonEndBonusStandingsAndRivals) {
     rig.CloseBoxes();
     p.account = 1000;
     EndCareerSeason(p, &rig.Athletes());
+    ASSERT_TRUE(career::SaveCareerProfile(p));
     EXPECT_EQ(p.account, 1000 + bonus);
     EXPECT_TRUE(rig.pages.PageVisible("MessageOK"));
     EXPECT_EQ(rig.Label("Label2"), "Place " + std::to_string(place + 1) + ": " + std::to_string(bonus) + " EUR");
     N_CareerHS after;
-    ASSERT_TRUE(after.Load(p.number));
-    EXPECT_EQ(after.FindAthlete(p.name), -1);
-    EXPECT_EQ(after.FindAthlete("Rival 1"), -1);
-    EXPECT_STREQ(after.Result(static_cast<std::size_t>(N_CareerHS::ResultBlock(1, 4, 0)), 1).Name, "Rival 1");
+    ASSERT_EQ(after.Load(p.number), TableFile::Read);
+    EXPECT_EQ(after.FindAthlete(high_scores::RowName(p.name)), -1);
+    EXPECT_EQ(after.FindAthlete("Rival 14"), -1);
+    EXPECT_STREQ(after.Result(static_cast<std::size_t>(N_CareerHS::ResultBlock(1, 4, 0)), 14).Name, "Rival 14");
   }
 
   // The rivals' techniques grow by at most 10 and stop at 100; the player is left alone.

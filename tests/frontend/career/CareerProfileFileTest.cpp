@@ -5,6 +5,7 @@
 #include "frontend/career/CareerProfileFile.h"
 
 #include "frontend/HighScoreRows.h"
+#include "frontend/FrontendUtil.h"
 #include "frontend/career/CareerState.h"
 #include "tests/race/RacePagesRig.h"
 
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -68,7 +70,7 @@ N_CareerProfile Distinct() {
     for (int s = 0; s < 4; ++s) p.schedule[d][s] = s <= d % 4 ? (d + s) % 8 : -1;
   p.sponsorEvent = 3;
   p.sponsorPrize = 1700;
-  p.carCost = 310;
+  p.carCost = 290;
   p.trainCost = 220;
   p.planeCost = 990;
   p.hotel = 2;
@@ -115,7 +117,7 @@ TEST(CareerProfileFile, NewProfileBytesAndFieldOffsets) {
       {204, 0, false},      {208, 0, false},         {212, 3, false},             {248, 2, false},
       {252, 7, false},      {256, 3, false},         {260 + 14 * 8, 14, false},   {264 + 14 * 8, -35.0, true},
       {380, 0, false},      {456, -1, false},        {460, 3, false},             {464, 1700, false},
-      {468, 310, false},    {472, 220, false},       {476, 990, false},           {480, 2, false},
+      {468, 290, false},    {472, 220, false},       {476, 990, false},           {480, 2, false},
       {484, 1, false},
   };
   for (const At& at : fields) {
@@ -161,31 +163,52 @@ TEST(CareerProfileFile, SaveWritesTheWeekPlan) {
   career::ScheduleItems() = career::DefaultScheduleItems();
 }
 
-// A slot without a file, or with a file of another version (deleted), gives the
-// defaults and deletes the slot's career tables and roster, found whatever their case.
-TEST(CareerProfileFile, MissingOrForeignFileResetsTheSlot) {
+// A slot without a file gives the defaults and deletes the slot's career tables and
+// roster, found whatever their case. A file of another version used to be deleted with
+// them: now the three are kept aside (".old", then ".old2") and the player told. A file
+// that cannot be read (a folder in its place; unreadable to a user) used to count as
+// missing and cost the slot its companions: now the slot is refused, told, and nothing
+// of it is deleted or saved over.
+TEST(CareerProfileFile, MissingForeignAndUnreadableSlots) {
   test::RacePagesRig r;
   const test::TempDir& dir = r.rig.harness.dir;
-  for (std::uint32_t version : {0u, 264u, 266u}) {
-    SCOPED_TRACE(version);
+  const N_CareerProfile defaults = [] {
+    N_CareerProfile d = Distinct();
+    d.SetDefaults();
+    return d;
+  }();
+  struct Case {
+    std::uint32_t version;  ///< 0: no file; 1: a folder in its place
+    career::SlotLoad found;
+    const char* aside;      ///< the suffix of the kept files, null: none
+  };
+  for (const Case& c : {Case{0, career::SlotLoad::New, nullptr}, Case{264, career::SlotLoad::New, ".old"},
+                        Case{266, career::SlotLoad::New, ".old2"}, Case{1, career::SlotLoad::Refused, nullptr}}) {
+    SCOPED_TRACE(c.version);
     dir.Write("data/tables/Career2.HS", "tables");
     dir.Write("data/tables/PROFILE2", "roster");
-    dir.Write("data/tables/profile2.dat.keep", "a neighbour");
-    if (version) dir.Write("data/tables/profile2.dat", FileBytes(Distinct(), version));
+    if (c.version == 1) dir.Write("data/tables/profile2.dat/x", "");
+    if (c.version > 1) dir.Write("data/tables/profile2.dat", FileBytes(Distinct(), c.version));
+    frontend::HidePageNow("MessageOK");
     N_CareerProfile profile = Distinct();
-    career::LoadCareerProfile(profile, 2);
-    EXPECT_TRUE(SameRecord(profile, [] {
-      N_CareerProfile d = Distinct();
-      d.SetDefaults();
-      return d;
-    }()));
-    EXPECT_EQ(profile.number, 2);
-    EXPECT_EQ(profile.account, 1000);
-    EXPECT_EQ(profile.freshness, 100.0f);
-    EXPECT_FALSE(dir.Exists("data/tables/Career2.HS"));
-    EXPECT_FALSE(dir.Exists("data/tables/PROFILE2"));
-    EXPECT_FALSE(dir.Exists("data/tables/profile2.dat"));
-    EXPECT_TRUE(dir.Exists("data/tables/profile2.dat.keep"));
+    EXPECT_EQ(career::LoadCareerProfile(profile, 2), c.found);
+    EXPECT_TRUE(SameRecord(profile, defaults));
+    EXPECT_EQ(r.PageVisible("MessageOK"), c.version != 0) << "the player is told";
+    const bool refused = c.found == career::SlotLoad::Refused;
+    EXPECT_EQ(dir.Exists("data/tables/Career2.HS"), refused);
+    EXPECT_EQ(dir.Exists("data/tables/PROFILE2"), refused);
+    EXPECT_EQ(dir.Exists("data/tables/profile2.dat"), refused);
+    if (c.aside) {
+      EXPECT_EQ(dir.Read(std::string("data/tables/profile2.dat") + c.aside), FileBytes(Distinct(), c.version));
+      EXPECT_EQ(dir.Read(std::string("data/tables/Career2.HS") + c.aside), "tables");
+      EXPECT_EQ(dir.Read(std::string("data/tables/PROFILE2") + c.aside), "roster");
+    }
+    if (!refused) continue;
+    // Nothing saves over the slot or deletes its companions until it can be read.
+    EXPECT_FALSE(career::SaveCareerProfile(profile));
+    career::ResetCareerProfile(profile);
+    EXPECT_EQ(dir.Read("data/tables/Career2.HS"), "tables");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/data/tables/profile2.dat"));
   }
 }
 
@@ -213,7 +236,7 @@ TEST(CareerProfileFile, LoadRestoresTheRecordAndTheWeek) {
   EXPECT_EQ(week.days[1][1].cost, 1700);
   EXPECT_EQ(week.days[0].size(), 1u);
   EXPECT_EQ(week.days[3].size(), 4u);
-  EXPECT_EQ(career::ScheduleItems()[9].cost, 310);
+  EXPECT_EQ(career::ScheduleItems()[9].cost, 290);
   EXPECT_EQ(career::ScheduleItems()[10].cost, 220);
   EXPECT_EQ(career::ScheduleItems()[11].cost, 990);
 
@@ -272,6 +295,18 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
        [](const N_CareerProfile& p) { return p.weekChoice == -1; }},
       {"unterminated name", [](N_CareerProfile& p, std::int32_t) { std::memset(p.name, 'x', sizeof p.name); },
        [](const N_CareerProfile& p) { return std::strlen(p.name) == 31; }},
+      // The week's prices and prize went into its schedule unchecked.
+      {"sponsor prize", [](N_CareerProfile& p, std::int32_t) { p.sponsorPrize = -2000000; },
+       [](const N_CareerProfile& p) { return p.sponsorPrize == 0 && career::Week().sponsorPrize == 0; }},
+      {"travel costs",
+       [](N_CareerProfile& p, std::int32_t) { p.carCost = -5, p.trainCost = 801, p.planeCost = 1 << 30; },
+       [](const N_CareerProfile& p) {
+         return p.carCost == 0 && p.trainCost == 0 && career::ScheduleItems()[11].cost == 0;
+       }},
+      {"special trainings bought", [](N_CareerProfile& p, std::int32_t) { p.weekChoicesBought = 3; },
+       [](const N_CareerProfile& p) { return p.weekChoicesBought == 0; }},
+      {"difficulty", [](N_CareerProfile& p, std::int32_t) { p.difficulty = 7; },
+       [](const N_CareerProfile& p) { return p.difficulty == 0; }},
   };
   for (const Damage& damage : damages) {
     SCOPED_TRACE(damage.what);
@@ -284,7 +319,9 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
     career::LoadCareerProfile(loaded, 0);
     EXPECT_TRUE(damage.fixed(loaded));
     EXPECT_EQ(loaded.account, 123456);
-    EXPECT_NE(r.NewLog().find("out of range"), std::string::npos);
+    const std::string log = r.NewLog();
+    EXPECT_NE(log.find("data\\tables\\profile0.dat: "), std::string::npos) << log;
+    EXPECT_NE(log.find("out of range"), std::string::npos);
   }
   career::ScheduleItems() = career::DefaultScheduleItems();
 }

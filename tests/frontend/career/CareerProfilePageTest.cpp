@@ -3,6 +3,7 @@
 // special name and its dress, the reset, the file values after leaving, the point
 // budget of the bars and the view look.
 #include "frontend/career/CareerAthleteView.h"
+#include "frontend/HighScoreRows.h"
 #include "frontend/career/CareerMainPage.h"
 #include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerState.h"
@@ -14,6 +15,7 @@
 #include "core/FormatString.h"
 #include "core/Random.h"
 #include "gui/GuiCheckBox.h"
+#include "platform/win32/FileReplace.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiModel.h"
 #include "gui/GuiScrollBar.h"
@@ -40,6 +42,8 @@
 #include <vector>
 
 namespace {
+
+using high_scores::GetI32;
 
 const char* const kBars[] = {"HearthAtt1",        "ConditionAtt1",  "PowerAtt1",
                              "ConcentrationAtt1", "FightGhostAtt1", "CoolnessAtt1",
@@ -279,6 +283,53 @@ TEST(CareerProfilePage, LeavingTheSetUpOrTheCareerRestoresTheFileValues) {
   CareerProfileShow(nullptr);
   EXPECT_NE(career::Profile(), nullptr);
   career::DeleteProfile();
+}
+
+// A save that fails (a full disk) is told in the OK box and keeps everything: "Back21"
+// used to drop the week's plan from memory with the failed save, and the roster's
+// career values with it. The next save writes it all. The program's end on the career
+// page saves it the same way; in the middle of a race week's races it saves nothing.
+TEST(CareerProfilePage, AFailedSaveKeepsTheCareerForTheNextOne) {
+  test::RacePagesRig r;
+  OpenSetUp(r, 2);
+  SetBars(r, {140, 40, 40, 80, 70, 70, 100, 60, 60});
+  Click(r, "Continue1");
+  frontend::HidePageNow("MessageYesNo");
+  N_CareerProfile* p = career::Profile();
+  ASSERT_TRUE(p && p->started);
+  const std::string saved = r.rig.harness.dir.Read("data/tables/profile2.dat");
+  career::Week().days[0] = {*career::ScheduleItem(7)};
+  p->account -= 150;
+  const N_AthletMng& athletes = r.World().AthletMng();
+  ASSERT_FALSE(athletes.HoldsFileValues());
+
+  platform::SetReplaceFailureHook([](platform::ReplaceStep step) { return step == platform::ReplaceStep::Write; });
+  CareerClick(&r.Element("Back21"));
+  platform::SetReplaceFailureHook({});
+  EXPECT_TRUE(r.PageVisible("MessageOK"));
+  EXPECT_NE(r.Caption("Label2").find("profile2.dat could not be saved (cannot write"), std::string::npos);
+  EXPECT_EQ(career::Profile(), p);
+  EXPECT_TRUE(r.PageVisible("Career"));
+  EXPECT_EQ(career::Week().days[0].size(), 1u);
+  EXPECT_FALSE(athletes.HoldsFileValues());
+  EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2.dat"), saved);
+
+  // The end of the program saves the plan as "Back21" would; during the week's races
+  // (its plan played out, its first race not booked) it leaves the last save.
+  frontend::HidePageNow("MessageOK");
+  career::Week().weekPlayedOut = true;
+  career::SaveCareerAtExit();
+  EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2.dat"), saved);
+  career::Week().weekPlayedOut = false;
+  career::SaveCareerAtExit();
+  const std::string planned = r.rig.harness.dir.Read("data/tables/profile2.dat");
+  EXPECT_EQ(GetI32(&planned[4 + 376]), 7) << "Monday's first item";
+  EXPECT_EQ(GetI32(&planned[4 + 116]), p->account);
+
+  CareerClick(&r.Element("Back21"));
+  EXPECT_EQ(career::Profile(), nullptr);
+  EXPECT_TRUE(athletes.HoldsFileValues());
+  EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2").size(), athletes.AthleteCount() * 36);
 }
 
 // "Details1" on the career page shows the two pages in their view look; "Back22" goes

@@ -3,6 +3,8 @@
 // row, handed in as the final-result page hands them ("egd"), the career tables read
 // back from the slot's file.
 #include "frontend/CareerTables.h"
+#include "frontend/FrontendUtil.h"
+#include "frontend/HighScoreRows.h"
 #include "frontend/FinalResultPage.h"
 #include "frontend/FrontendFrame.h"
 #include "frontend/career/CareerEnd.h"
@@ -17,6 +19,7 @@
 #include "frontend/career/SponsorEvents.h"
 
 #include "core/Random.h"
+#include "platform/win32/FileReplace.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
@@ -38,6 +41,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <random>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -218,6 +226,27 @@ TEST(CareerRaceResult, RowsOutsideTheListOrPastTheFieldAreNotBooked) {
   EXPECT_NE(log.find("row 4 names athlete 999, who is not in the list"), std::string::npos);
   EXPECT_NE(log.find("1 rows past the 15th are not booked"), std::string::npos);
   EXPECT_EQ(p.points, 14);
+
+  // Tables that cannot be read (a folder in their place) or are damaged (a total that
+  // is not its levels' sum) take no race: nothing is booked or saved, and the player is
+  // told. They used to be replaced by tables holding this race alone.
+  const std::string profile = career::EncodeProfile(p);
+  const std::string root = r.rig.harness.dir.Path() + "/data/tables/";
+  for (const bool folder : {true, false}) {
+    std::filesystem::remove_all(root + "career2.hs");
+    std::string damaged(N_CareerHS::kFileBytes, '\0');
+    damaged[0] = 'X';
+    damaged[36] = 99;
+    r.rig.harness.dir.Write(folder ? "data/tables/career2.hs/x" : "data/tables/career2.hs", damaged);
+    career::ForgetChanges();
+    frontend::HidePageNow("MessageOK");
+    ProcessCareerRaceResult(CareerRig::Keep(CareerRig::Finish(p, 0)));
+    EXPECT_EQ(career::EncodeProfile(p), profile) << folder;
+    EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2.dat").substr(4), profile) << folder;
+    EXPECT_TRUE(r.PageVisible("MessageOK")) << folder;
+    EXPECT_EQ(std::filesystem::is_directory(root + "career2.hs"), folder);
+    EXPECT_TRUE(folder || r.rig.harness.dir.Read("data/tables/career2.hs") == damaged);
+  }
 }
 
 // After a sprint: a tenth racer without a time stays out of the pursuit list; a player
@@ -377,6 +406,136 @@ TEST(CareerRaceResult, AWholeCareerOfResults) {
   final.Load();
   EXPECT_EQ(final.At(0, 0).Points, p.points);
   EXPECT_EQ(final.At(0, 0).Account, p.account);
+}
+
+/// A race of the current week: the field (or the pursuit list) in a random order, each
+/// with a time.
+std::vector<N_ResultRow> RandomRace(const N_CareerProfile& p) {
+  std::vector<std::int32_t> order;
+  if (p.stage == 1) {
+    for (std::int32_t i = 0; i < p.pursuitCount; ++i) order.push_back(p.pursuitList[i].athlete);
+  } else {
+    order.assign(p.field, p.field + 15);
+  }
+  for (std::size_t i = order.size(); i > 1; --i) {
+    std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
+  }
+  std::vector<N_ResultRow> rows;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    N_ResultRow row;
+    row.AthleteIndex = order[i];
+    row.Time = 1000.0f + 7.5f * float(i);
+    row.Misses = std::int32_t(i % 5);
+    row.Condition = 0.6f;
+    row.FullPowerTime = 40.0f;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+/// The slot as a new start loads it; the races booked in its tables (empty when the
+/// three files disagree: a race booked in one and not in another, or twice).
+std::int32_t BookedOnce(CareerRig& r) {
+  N_CareerProfile& p = career::NewProfile();
+  EXPECT_EQ(career::LoadCareerProfile(p, kSlot), career::SlotLoad::Loaded);
+  N_CareerHS tables;
+  EXPECT_EQ(tables.Load(kSlot), TableFile::Read);
+  // The races of the season so far: each week a sprint, a pursuit and maybe the extra
+  // race, the current week up to its stage; earlier seasons 22 each.
+  std::set<std::int64_t> expected;
+  for (std::int32_t week = 0; week <= p.raceIndex; ++week) {
+    const bool extra = week == p.extraRaces[0] || week == p.extraRaces[1];
+    const std::int32_t races = week < p.raceIndex ? (extra ? 3 : 2) : p.stage;
+    for (std::int32_t stage = 0; stage < races; ++stage) {
+      expected.insert(N_CareerHS::ResultBlock(p.season, p.trackOrder[week], stage));
+    }
+  }
+  std::int32_t booked = 0, playerPoints = 0;
+  std::map<std::string, std::int32_t> season;
+  for (std::int64_t block = 0; block < 300; ++block) {
+    if (tables.Result(std::size_t(block), 0).Empty()) continue;
+    ++booked;
+    const bool current = block / 30 == p.season;
+    EXPECT_TRUE(!current || expected.count(block)) << "block " << block << " booked before its race";
+    for (std::size_t place = 0; place < N_CareerHS::kRows; ++place) {
+      const N_CareerResultRow& row = tables.Result(std::size_t(block), place);
+      if (row.Name == high_scores::RowName(p.name)) playerPoints += row.Points;
+      if (current) season[row.Name] += row.Points;
+    }
+  }
+  EXPECT_EQ(booked, 22 * p.season + std::int32_t(expected.size()));
+  EXPECT_EQ(p.points, playerPoints) << "the player's points are those of the booked races";
+  for (std::size_t s = 0; s < N_CareerHS::kRows && !tables.Standing(s).Empty(); ++s) {
+    EXPECT_EQ(tables.Standing(s).Total, season[tables.Standing(s).Name]) << tables.Standing(s).Name;
+  }
+  // The roster holds the career athlete as the profile has it.
+  const std::string roster = r.rig.harness.dir.Read("data/tables/profile2");
+  const N_AthletMng& athletes = r.World().AthletMng();
+  for (std::size_t i = 0; booked > 0 && i < athletes.AthleteCount(); ++i) {
+    if (athletes.Athlete(i) != athletes.GetMale(std::size_t(p.athleteIndex))) continue;
+    EXPECT_EQ(roster.size(), athletes.AthleteCount() * 36);
+    if (roster.size() >= (i + 1) * 36) {
+      EXPECT_EQ(high_scores::GetF32(&roster[i * 36]), p.power);
+      EXPECT_EQ(high_scores::GetF32(&roster[i * 36 + 4]), p.hearth);
+      EXPECT_EQ(high_scores::GetF32(&roster[i * 36 + 28]), p.runTech);
+    }
+  }
+  return ::testing::Test::HasFailure() ? -1 : booked;
+}
+
+// A kill (SIGKILL) at a random moment of a career's race results, 200 times over: the
+// next start loads the slot with every race booked exactly once in the tables, the
+// profile and the roster. (A race result used to save the tables first and the profile
+// last, so a kill between booked the race twice.) Each time a new start of the game
+// books no race or one, then dies inside the next one's save, at one of its steps
+// (each file's creation, writes and close, the journal's, each rename) drawn at random:
+// the moments are steps of the work, whatever the machine's speed.
+TEST(CareerRaceResult, AKillDuringRaceResultsLeavesEveryRaceBookedOnce) {
+  CareerRig r;
+  N_CareerProfile& p = r.Profile();
+  p.raceIndex = 0;
+  Srand(11);
+  StartCareerSeason();
+  StartCareerWeek();
+  ASSERT_TRUE(career::SaveCareerProfile(p));
+  std::mt19937 random(51);
+  // A result's save takes 18 steps: three files of 3, 3 and 6, the journal's 3, three renames.
+  std::uniform_int_distribution<int> step(1, 18), whole(0, 1);
+  std::int32_t booked = 0;
+  for (int kill = 0; kill < 200; ++kill) {
+    const int races = whole(random), at = step(random);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      Srand(unsigned(kill));
+      N_CareerProfile& mine = career::NewProfile();
+      career::LoadCareerProfile(mine, kSlot);
+      r.World().AthletMng().RestoreDefaults();
+      r.World().AthletMng().LoadRoster(kSlot);
+      career::HandAthleteToRoster(mine);
+      for (int race = 0; race <= races; ++race) {
+        int steps = 0;
+        if (race == races) {
+          platform::SetReplaceFailureHook([&steps, at](platform::ReplaceStep) {
+            if (++steps == at) raise(SIGKILL);
+            return false;
+          });
+        }
+        career::RefreshCareerWeekHeader();
+        ProcessCareerRaceResult(CareerRig::Keep(RandomRace(mine)));
+      }
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "kill " << kill << " at step " << at << " of race " << races;
+    const std::int32_t now = BookedOnce(r);
+    ASSERT_GE(now, booked) << "kill " << kill;
+    ASSERT_LE(now, booked + races + 1) << "kill " << kill;
+    booked = now;
+  }
+  EXPECT_GT(booked, 100);
+  r.World().AthletMng().RestoreDefaults();
 }
 
 /// The career rig with what a race start reads: the levels, the path data, the

@@ -53,9 +53,9 @@ TEST(CareerTablesPages, StandingsResultsHelpAndTheWayBack) {
   TablesRig r;
   career::NewProfile().number = 4;
   N_CareerHS tables;
-  tables.AddResult(0, 1, 3, 2, "Ann", "NOR", 95.5f, 1, 30);
+  tables.AddResult(0, 1, 3, 2, "Ann", "NOR", 95.5f, 1, 12);
   tables.AddResult(1, 1, 3, 2, "Bob", "SWE", -1.0f, 3, 0);
-  tables.AddResult(0, 0, 0, 0, "Bob", "SWE", 90.0f, 0, 50);
+  tables.AddResult(0, 0, 0, 0, "Bob", "SWE", 90.0f, 0, 14);
   ASSERT_TRUE(tables.Save(4));
 
   // "Tables1" shows the frame and the standings, loaded from the slot's file.
@@ -63,7 +63,7 @@ TEST(CareerTablesPages, StandingsResultsHelpAndTheWayBack) {
   const Rows standings = r.Rows("CareerHS1");
   ASSERT_EQ(standings.size(), 2u);
   EXPECT_EQ(standings[0][1], "Bob");
-  EXPECT_EQ(standings[0][3], "50");
+  EXPECT_EQ(standings[0][3], "14");
   EXPECT_EQ(standings[1][1], "Ann");
   EXPECT_EQ(standings[1].size(), 14u);
   const N_CareerHS* loaded = career::TablesPageTable().get();

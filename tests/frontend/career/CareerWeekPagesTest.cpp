@@ -174,6 +174,17 @@ TEST(CareerMainPage, DaysLocksAndTheModel) {
     for (BYTE key : c.held) keyboard.KeyUp(key);
     input->Update();
   }
+  // Near the top the account stops there, as every other addition does (it used to wrap
+  // to a debt of two billion).
+  p.account = INT32_MAX - 500;
+  keyboard.KeyDown(DIK_LCONTROL);
+  keyboard.KeyDown(DIK_LSHIFT);
+  input->Update();
+  Click(r, "Model8");
+  EXPECT_EQ(p.account, INT32_MAX);
+  keyboard.KeyUp(DIK_LCONTROL);
+  keyboard.KeyUp(DIK_LSHIFT);
+  input->Update();
   g_inputMng = nullptr;
   input->Shutdown();
   career::DeleteProfile();
