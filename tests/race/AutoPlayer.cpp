@@ -31,6 +31,8 @@ constexpr float kSteerReturn = 5.0f;
 /// He looks this far ahead along the course, plus this many seconds of his speed.
 constexpr float kLookAhead = 150.0f;
 constexpr float kLookAheadSeconds = 0.6f;
+/// Seconds between his decisions on the turn keys.
+constexpr float kReaction = 0.1f;
 /// Degrees off the line he lets pass while skiing, and when turning to his targets.
 constexpr float kSkiDeadBand = 2.0f;
 constexpr float kStandDeadBand = 3.0f;
@@ -91,15 +93,21 @@ void AutoPlayer::Key(int action, bool down) {
 }
 
 void AutoPlayer::Frame() {
-  for (int action : {key_action::kForward, key_action::kLeft, key_action::kRight}) Key(action, false);
-  if (m_clicked) {
+  Key(key_action::kForward, false);
+  m_left = m_right = false;
+  const bool clicked = m_clicked;
+  if (clicked) {
     m_input.ButtonUp(0);
     m_input.ButtonUp(1);
     m_clicked = false;
-    return;
   }
+  if (!m_racer.Finished && !m_racer.Stopped && !clicked) Act();
+  Key(key_action::kLeft, m_left);
+  Key(key_action::kRight, m_right);
+}
+
+void AutoPlayer::Act() {
   const N_Racer& r = m_racer;
-  if (r.Finished || r.Stopped) return;
   switch (r.ShootPhase) {
     case 0:
     case 1: {
@@ -178,8 +186,15 @@ void AutoPlayer::TurnTowards(const N_Vector3& target, float deadBand) {
   // Let go early: the steering still turns him while it goes back to straight.
   const float coming = Degrees(kTurnRate * m_racer.Steer * std::fabs(m_racer.Steer) / (2.0f * kSteerReturn));
   const float rest = off - coming;
-  Key(key_action::kLeft, rest > deadBand);
-  Key(key_action::kRight, rest < -deadBand);
+  // A fresh decision every kReaction s, and when he starts turning after a pause.
+  if (m_racer.Time - m_decided >= kReaction || m_racer.Time < m_decided || m_racer.Time - m_turned > kReaction) {
+    m_decided = m_racer.Time;
+    m_heldLeft = rest > deadBand;
+    m_heldRight = rest < -deadBand;
+  }
+  m_turned = m_racer.Time;
+  m_left = m_heldLeft;
+  m_right = m_heldRight;
 }
 
 void AutoPlayer::Shoot() {

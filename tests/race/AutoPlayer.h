@@ -12,8 +12,9 @@
 //   onto the first target still standing, the left button once the aim is on it,
 //   until the rifle is put down; a player told to miss aims the first shots of each
 //   series above the targets.
-// It never sets a field of the racer. The frame's camera is the world's (g_scene), as
-// the shot reads it.
+// Like a person he holds a turn key for at least 0.1 s: he decides on his turn keys
+// every 0.1 s of the race. It never sets a field of the racer. The frame's camera is
+// the world's (g_scene), as the shot reads it.
 #include "core/Vector3.h"
 
 #include <cstdint>
@@ -42,6 +43,8 @@ class AutoPlayer {
   int Shots() const { return m_shots; }
 
  private:
+  /// What the racer's phase asks: skiing, the lane, the series.
+  void Act();
   void Ski();
   /// The point to ski to: the course ahead, or past the nearest skier in the way.
   N_Vector3 LineAhead(const N_Vector3& course) const;
@@ -56,6 +59,10 @@ class AutoPlayer {
   Ai::N_AiPath& m_path;
   int m_missesPerSeries;
   bool m_clicked = false;  ///< a mouse button went down last frame
+  float m_decided = -1e9f;  ///< the racer's clock at the last decision on the turn keys
+  float m_turned = -1e9f;   ///< and when he last asked for them
+  bool m_heldLeft = false, m_heldRight = false;  ///< as decided then
+  bool m_left = false, m_right = false;          ///< this frame
   int m_shots = 0;
 };
 
