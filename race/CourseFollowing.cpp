@@ -7,6 +7,7 @@
 #include "race/ShootLane.h"
 #include "race/ai/AiSector.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -82,12 +83,46 @@ void TakeJunctions(N_Racer& racer, const N_Vector3& point, bool arcadeShortcuts,
   }
 }
 
+/// A heading this short along a side (a head-on hit) takes the course's direction.
+constexpr float kMinAlong = 0.1f;
+
+/// The point kept inside the sector's sides. A skier who runs into a side slides along
+/// it: the share of his speed that went into the side is lost (the speed cap of his
+/// next step), and a heading into the side is turned to run along it, the way he was
+/// going or, head-on, the way the course goes. Pressed against a side he thus keeps
+/// his speed along it instead of hitting it again every step.
+N_Vector3 Collide(N_Racer& racer, const N_Vector3& point) {
+  const N_AiSector& sector = *racer.Sector;
+  N_Vector3 out;
+  float cosine = 0.0f;
+  const N_Plane* side = sector.CollideSides(racer.Pos, point, out, racer.FallState, cosine, racer.CurveSkill);
+  if (!side) return out;
+  racer.EdgeBrake = std::max(racer.EdgeBrake, 1.0f - std::sqrt(std::max(1.0f - cosine * cosine, 0.0f)));
+  const N_Vector3& n = side->normal;  // into the sector, horizontal
+  N_Vector3& h = racer.Heading;
+  const float into = h.x * n.x + h.y * n.y;
+  if (into >= 0.0f) return out;
+  const float length = std::hypot(h.x, h.y);
+  float ax = h.x - into * n.x, ay = h.y - into * n.y;
+  if (std::hypot(ax, ay) < kMinAlong * length) {
+    const N_Vector3& d = sector.Direction();
+    const float dn = d.x * n.x + d.y * n.y;
+    ax = d.x - dn * n.x;
+    ay = d.y - dn * n.y;
+  }
+  const float along = std::hypot(ax, ay);
+  if (along > 0.0f) {
+    h.x = ax * length / along;
+    h.y = ay * length / along;
+  }
+  return out;
+}
+
 /// The point clamped onto the sector's span and kept inside its sides.
 N_Vector3 ClampAndCollide(N_Racer& racer, const N_Vector3& point) {
-  N_Vector3 clamped, out;
+  N_Vector3 clamped;
   racer.Sector->ClampToSpan(point, clamped);
-  racer.Sector->CollideSides(racer.Pos, clamped, out, racer.FallState, racer.EdgeBrake, racer.CurveSkill);
-  return out;
+  return Collide(racer, clamped);
 }
 
 }  // namespace
@@ -107,7 +142,7 @@ void FollowSectors(N_Racer& racer, const N_Vector3& proposed, N_Vector3& out, bo
     N_AiSector& sector = *racer.Sector;
     const int where = sector.Classify(point);
     if (where == 0) {
-      sector.CollideSides(racer.Pos, point, out, racer.FallState, racer.EdgeBrake, racer.CurveSkill);
+      out = Collide(racer, point);
       return;
     }
     if (pass == kFollowSectorsPasses) break;

@@ -18,7 +18,9 @@ constexpr int kFollowSectorsPasses = 8;
 
 /// Moves the racer's Sector along the chain until the proposed point lies in it and
 /// writes where the racer really is (kept 5.0 inside the sides; a head-on hit of a side
-/// fells it with FallState 2). At the junctions: a start path's end joins the Normal
+/// fells it with FallState 2). A side hit turns a Heading that points into the side to
+/// run along it and sets EdgeBrake to the share of the speed that went into the side,
+/// so that a racer pressed against a side slides along it. At the junctions: a start path's end joins the Normal
 /// ring, the penalty fork charges a racer that has not shot (5 loops and 5 misses, the
 /// penalty display for the player) and sends a racer owing loops onto the penalty ring,
 /// the finish fork takes the finish path on the last lap (atFinishFork: the fork is

@@ -12,7 +12,10 @@ namespace {
 
 constexpr float kPowerRate = 0.75f;  ///< per second
 constexpr float kMinPush = 0.2f;     ///< the first push forward, and the coasting band
-constexpr float kSteerRate = 5.0f;   ///< per second
+constexpr float kSteerRate = 5.0f;   ///< per second, back towards straight
+/// Per second: a held turn key builds the steering up to full in 0.4 s, so that a tap
+/// turns a little and only a held key turns hard.
+constexpr float kSteerBuild = 2.5f;
 constexpr float kIdleSpan = 10.0f;   ///< seconds before a standing skier shifts
 /// A finish animation that never ends (missing, looping, or a figure shared by two
 /// racers) would keep the race from ever finishing.
@@ -38,14 +41,15 @@ void StepPower(N_Racer& r, int forward, float dt) {
   }
 }
 
-/// Towards the pressed side at once, but out of a turn the other way only at the
-/// steering rate, and back to straight without passing it.
+/// Built up towards the pressed side, but out of a turn the other way first back to
+/// straight at the steering rate; back to straight without passing it.
 void StepSteer(N_Racer& r, int turn, float dt) {
   const float step = kSteerRate * dt;
+  const float build = kSteerBuild * dt;
   if (turn > 0) {
-    r.Steer = r.Steer < 0.0f ? std::min(r.Steer + step, 0.0f) : 1.0f;
+    r.Steer = r.Steer < 0.0f ? std::min(r.Steer + step, 0.0f) : std::min(r.Steer + build, 1.0f);
   } else if (turn < 0) {
-    r.Steer = r.Steer > 0.0f ? std::max(r.Steer - step, 0.0f) : -1.0f;
+    r.Steer = r.Steer > 0.0f ? std::max(r.Steer - step, 0.0f) : std::max(r.Steer - build, -1.0f);
   } else if (r.Steer > 0.0f) {
     r.Steer = std::max(r.Steer - step, 0.0f);
   } else if (r.Steer < 0.0f) {

@@ -45,7 +45,8 @@ constexpr int kFinishStand = 41;
 }  // namespace SkierAnim
 
 /// The player's keys: PowerScale (5.0 with the developer speed keys), Power from the
-/// forward and backward keys and the brake, Steer at 5.0 per second, and Technique
+/// forward and backward keys and the brake, Steer built up at 2.5 per second while a
+/// turn key is held and returned towards straight at 5.0 per second, and Technique
 /// from the last technique key.
 void PlayerInput(N_Racer& racer, const N_PlayerControls& controls, float dt);
 

@@ -19,7 +19,10 @@ constexpr float kRightStressLimit = 85.0f;
 constexpr float kTurnDeadBand = 0.1f;
 constexpr float kStressRelax = 200.0f;  ///< per second
 constexpr float kGravity = 33.0f;       ///< slope pull per unit of mass and of heading z
-constexpr float kSteerLoss = 5.0f;      ///< m/s per second at full steering
+/// The share of his speed a skier loses per radian turned: the steering loss grows
+/// with the turn rate and the speed, so a turn costs the same whatever the technique's
+/// turn rate, and turning on the spot costs nothing.
+constexpr float kSteerLoss = 0.2f;
 
 N_Vector3 RotatedAboutZ(const N_Vector3& v, float angle) {
   const float c = std::cos(angle);
@@ -64,7 +67,7 @@ void UpdateTurnStress(N_Racer& r, float q, float dt) {
 void UpdateSpeed(N_Racer& r, const float* row, float dt) {
   const float drive = r.RunSkill * r.Power * row[col::kPropulsion] * r.PowerScale;
   const float acceleration = (drive - r.Heading.z * r.Mass * kGravity) / r.Mass;
-  const float steerLoss = std::fabs(r.Steer * kSteerLoss);
+  const float steerLoss = std::fabs(r.Steer * row[col::kTurnRate]) * r.Speed * kSteerLoss;
   const float powerShare = row[col::kFixedTop] == 1.0f ? 1.0f : (r.Power + 1.0f) * 0.5f;
   const float boost = 1.0f + static_cast<float>(r.KampfgeistActive) * r.GamenessBoost;
   const float cap = boost * (1.0f - r.EdgeBrake) * row[col::kTopSpeed] * r.PowerScale * powerShare;

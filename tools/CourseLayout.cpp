@@ -27,7 +27,7 @@ std::vector<Layout> MakeLayouts() {
                 {0, 5600},     {-2400, 3700}, {-2600, 1400}, {-1300, 200}};
   north.shortCutFrom = 2;  // waypoint (9000, 5600)
   north.shortCutTo = 5;    // waypoint (0, 5600)
-  north.hillHeight = 130.0f;
+  north.hillHeight = 210.0f;
   north.seed = 11;
   north.sunAzimuth = 0.6f;
 
@@ -38,7 +38,7 @@ std::vector<Layout> MakeLayouts() {
                 {0, -5800},     {-2600, -3600}, {-2700, -1300}, {-1300, -150}};
   south.shortCutFrom = 2;  // waypoint (8500, -5800)
   south.shortCutTo = 5;    // waypoint (0, -5800)
-  south.hillHeight = 140.0f;
+  south.hillHeight = 225.0f;
   south.seed = 23;
   south.sunAzimuth = 2.4f;
   return {north, south};

@@ -69,7 +69,7 @@ bool WriteTrackLevels(datagen::Output& out) {
     course::Layout variant = layouts[i % layouts.size()];
     variant.name = kVariantNames[i];
     variant.seed += static_cast<std::uint32_t>(100 + 7 * i);
-    variant.hillHeight *= 0.7f + 0.1f * static_cast<float>(i % 3);
+    variant.hillHeight *= 0.8f + 0.1f * static_cast<float>(i % 3);
     variant.sunAzimuth += 0.7f * static_cast<float>(i);
     const course::Course built = course::BuildCourse(variant);
     for (const bool fog : {false, true}) ok = course::WriteCourse(out, built, variant.name, fog) && ok;

@@ -118,8 +118,8 @@ N_Vector3 N_AiSector::GetIdealPoint(bool atEnd) const {
   return section ? SectionPoint(*section, kIdeal) : N_Vector3{};
 }
 
-void N_AiSector::CollideSides(const N_Vector3& previous, const N_Vector3& next, N_Vector3& out, std::int32_t& state,
-                              float& cosine, float factor) const {
+const N_Plane* N_AiSector::CollideSides(const N_Vector3& previous, const N_Vector3& next, N_Vector3& out,
+                                        std::int32_t& state, float& cosine, float factor) const {
   const N_Plane* side = &m_planes[kLeftSide];
   float d = PlaneValue(*side, next) - kSideMargin;
   if (d >= 0.0f) {
@@ -127,19 +127,20 @@ void N_AiSector::CollideSides(const N_Vector3& previous, const N_Vector3& next, 
     d = PlaneValue(*side, next) - kSideMargin;
     if (d >= 0.0f) {
       out = next;
-      return;
+      return nullptr;
     }
   }
   N_Vector3 move = next - previous;
   if (Vec3Dot(move, move) <= kShortMove) {
     out = previous;
-    return;
+    return nullptr;
   }
   move.Normalize();
   out = next - side->normal * d;  // exactly the margin inside the side hit
   const float c = Vec3Dot(move, side->normal);
   cosine = std::fabs(c);
   if (c < 0.3f - factor && state == 0) state = 2;
+  return side;
 }
 
 bool N_AiSector::CheckConsistency(const N_AiSector& other, bool checkIdeal) const {

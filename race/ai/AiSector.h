@@ -82,9 +82,10 @@ class N_AiSector {
   /// and cosine then untouched). A hit side sets cosine to |c|, c = the unit move .
   /// the side's normal (negative head-on), and when c < 0.3 - factor and the state is
   /// 0, the state to 2 (the fall after hitting a side). The left side is tested first
-  /// and wins.
-  void CollideSides(const N_Vector3& previous, const N_Vector3& next, N_Vector3& out, std::int32_t& state,
-                    float& cosine, float factor) const;
+  /// and wins. Returns the side's plane when it moved the point onto the margin, else
+  /// null (no side hit, or a move too short).
+  const N_Plane* CollideSides(const N_Vector3& previous, const N_Vector3& next, N_Vector3& out, std::int32_t& state,
+                              float& cosine, float factor) const;
   /// Whether this sector and another path's sector have the same edges: starts, then
   /// ends; left, right and (when asked) ideal points within a squared distance of 0.1.
   /// The first failure is written to the AI log.

@@ -1,11 +1,14 @@
-// Headless drives on each sample course's network: computer racers on a fixed skating
-// row, moved by the physics step, the pilot, the sector walk and the ground fit in
-// fixed steps, as the race will move them.
+// Headless drives on each sample course's network: computer racers choosing their
+// technique (skating, the herringbone up the steep climbs, double poling and the tuck
+// down the descents), moved by the physics step, the pilot, the sector walk and the
+// ground fit in fixed steps, as the race moves them.
 #include "race/AiPilot.h"
 #include "race/AthletProfile.h"
 #include "race/CourseFollowing.h"
 #include "race/Racer.h"
+#include "race/RacerControl.h"
 #include "race/SkierPhysics.h"
+#include "race/Technique.h"
 #include "race/ai/AiTableMng.h"
 #include "race/ai/StartPlaces.h"
 #include "tests/race/CourseNetwork.h"
@@ -23,8 +26,10 @@ using Ai::N_AiPathTree;
 using Ai::N_AiSector;
 
 constexpr float kStep = 0.033f;
-/// The skating technique the racers keep (its row of the sample physics table).
-constexpr int kSkating = 8;
+/// The skating technique the racers start in.
+constexpr int kSkating = 7;
+/// The fall animations are 0 to 3.
+constexpr std::int32_t kLastFall = 3;
 /// Seconds of one stride cycle of the skating animation.
 constexpr float kStrideSeconds = 1.0f;
 
@@ -34,7 +39,6 @@ class CourseDrive : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(test::LoadSampleNetwork(rig, GetParam()));
-    row = rig.path.AiTables()->GetAnimPhysicRow(kSkating);
     ring = test::PathSectors(rig.path.Tree()->Head(N_AiPathTree::kNormal));
     float along = 0.0f;
     for (std::size_t i = 0; i < ring.size(); ++i) {
@@ -62,15 +66,19 @@ class CourseDrive : public ::testing::TestWithParam<const char*> {
   void Step() {
     for (N_Racer* racer : pointers) {
       racer->PrevPos = racer->Pos;
-      racer->HeadPoint = racer->Pos + N_Vector3{0.0f, 0.0f, 50.0f};
-      racer->Orientation.FromDirection(racer->Heading);
-      for (int r = 0; r < 3; ++r) racer->Orientation.m[3 * r + 1] = -racer->Orientation.m[3 * r + 1];
+      RacerPostStep(*racer, kStep);
     }
     for (N_Racer* racer : pointers) {
       racer->Time += kStep;
-      racer->AnimPhase = std::fmod(racer->AnimPhase + kStep / kStrideSeconds, 1.0f);
+      std::int32_t anim = racer->Anim;
+      ChooseTechniqueAuto(*racer, anim, kStep);
+      // A new animation starts from its beginning; a fall plays once to its end, the
+      // others cycle.
+      racer->AnimPhase = anim == racer->Anim ? racer->AnimPhase + kStep / kStrideSeconds : 0.0f;
+      if (anim > kLastFall) racer->AnimPhase = std::fmod(racer->AnimPhase, 1.0f);
+      racer->Anim = anim;
       N_Vector3 proposed;
-      SkierPhysicsStep(*racer, row, kStep, proposed);
+      SkierPhysicsStep(*racer, rig.path.AiTables()->GetAnimPhysicRow(anim), kStep, proposed);
       AiPilot(*racer, rig.path, pointers, kStep, proposed);
       N_Vector3 out;
       FollowSectors(*racer, proposed, out, false, false, true);
@@ -88,7 +96,6 @@ class CourseDrive : public ::testing::TestWithParam<const char*> {
   }
 
   test::PathRig rig;
-  const float* row = nullptr;
   std::vector<N_AiSector*> ring;
   std::map<const N_AiSector*, std::size_t> index;
   std::vector<float> offset;

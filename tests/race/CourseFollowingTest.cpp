@@ -122,24 +122,34 @@ TEST_F(SampleFollowing, OpenPathEndsClampAndSidesHoldTheRacerFiveInside) {
   EXPECT_NEAR(Value(*last, N_AiSector::kEnd, out), 0.0f, 1e-2) << "on the end plane";
 
   // A sector of the stadium straight: head-on into the left side falls, a glancing
-  // touch does not.
+  // touch does not. Either way the skier is turned to run along the side (head-on the
+  // way the course goes) and keeps the share of his speed along it.
   N_AiSector* straight = test::FlaggedSector(Head(N_AiPathTree::kNormal), 6, 0x04);
   ASSERT_NE(straight, nullptr);
   const N_Vector3 in = straight->GetPlane(N_AiSector::kLeftSide).normal;
+  const N_Vector3 along = straight->Direction();
   const N_Vector3 middle = test::SectorMiddle(*straight);
   const float room = Value(*straight, N_AiSector::kLeftSide, middle);
+  const float glance = std::tan(0.25f);  // a touch at 0.25 rad
   const struct {
     const char* what;
     N_Vector3 from, to;
     std::int32_t fall;
-  } hits[] = {{"head-on", middle, middle - in * (room + 20.0f), 2},
-              {"glancing", middle - in * (room - 10.0f), middle - in * (room - 2.0f) + straight->Direction() * 40.0f, 0}};
+    float brake;
+  } hits[] = {{"head-on", middle, middle - in * (room + 20.0f), 2, 1.0f},
+              {"glancing", middle - in * (room - 10.0f), middle - in * (room + 2.0f) + along * (12.0f / glance), 0,
+               1.0f - std::cos(0.25f)}};
   for (const auto& h : hits) {
     auto skier = RacerIn(straight, h.from);
+    skier->Heading = h.to - h.from;
+    skier->Heading.Normalize();
     FollowSectors(*skier, h.to, out, false, false, true);
     EXPECT_EQ(skier->Sector, straight) << h.what;
     EXPECT_NEAR(Value(*straight, N_AiSector::kLeftSide, out), 5.0f, 1e-2) << h.what;
     EXPECT_EQ(skier->FallState, h.fall) << h.what;
+    EXPECT_NEAR(skier->EdgeBrake, h.brake, 1e-3) << h.what;
+    EXPECT_NEAR(Vec3Dot(skier->Heading, in), 0.0f, 1e-3) << h.what;
+    EXPECT_GT(Vec3Dot(skier->Heading, along), 0.99f) << h.what;
   }
 }
 

@@ -141,7 +141,7 @@ bool RaceMoments::Reached(N_Racer& r, int moment) {
       return kind == Ai::kPathNormal && r.Speed > 3.0f && turned && r.Time > m_lastBend + 15.0f;
     }
     case 3: return r.ShootPhase == 4;
-    case 4: return r.ShootPhase == 8 && r.Speed > 1.0f;
+    case 4: return m_leftLane >= 0.0f && r.Speed > 1.0f;
     case 5: return m_penaltyFrom > 0.0f && r.Time > m_penaltyFrom + 2.0f;
     case 6: return m_penaltyFrom > 0.0f && r.Time > m_penaltyFrom + 5.0f;
     case kFall:
@@ -161,6 +161,7 @@ const char* RaceMoments::Due(N_Racer& r) {
   const int kind = r.Sector ? r.Sector->PathKind() : -1;
   if (kind == Ai::kPathPenalty && m_penaltyFrom < 0.0f) m_penaltyFrom = r.Time;
   if (kind == Ai::kPathCiel && m_cielFrom < 0.0f) m_cielFrom = r.Time;
+  if (r.ShootPhase == 8 && m_next == 4 && m_leftLane < 0.0f) m_leftLane = r.Time;
   if (m_next == kFall && !m_throwFall) ++m_next;
   if (m_next >= int(std::size(kMoments)) || r.ShootPhase == 5 || !Reached(r, m_next)) return nullptr;
   if (m_next == 1 || m_next == 2) m_lastBend = r.Time;

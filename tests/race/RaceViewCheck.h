@@ -50,6 +50,7 @@ class RaceMoments {
   int m_next = 0;
   std::deque<std::pair<float, N_Vector3>> m_headings;  ///< the last 3 s: clock, heading
   float m_penaltyFrom = -1.0f, m_cielFrom = -1.0f, m_fallFrom = -1.0f, m_lastBend = -100.0f;
+  float m_leftLane = -1.0f;  ///< when he began to leave the lane (a player stands still until then)
 };
 
 }  // namespace test

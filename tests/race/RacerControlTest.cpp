@@ -33,6 +33,7 @@ int FirstDraw(unsigned seed) {
 TEST(RacerControl, PlayerKeysSetPowerSteeringAndTechnique) {
   const float p = 0.75f * kDt;
   const float s = 5.0f * kDt;
+  const float b = 2.5f * kDt;  // a held turn key builds the steering up
   const struct {
     std::initializer_list<BYTE> keys;
     float power, steer, wantPower, wantSteer, wantScale;
@@ -45,8 +46,10 @@ TEST(RacerControl, PlayerKeysSetPowerSteeringAndTechnique) {
       {{DIK_W, DIK_RCONTROL, DIK_RSHIFT}, 4.99f, 0, 5, 0, 5, 6},
       {{DIK_W, DIK_SPACE}, 0.5f, 0, 0, 0, 1, 6},
       {{DIK_A}, 0, -0.5f, 0, -0.5f + s, 1, 6}, {{DIK_A}, 0, -0.1f, 0, 0, 1, 6},
-      {{DIK_A}, 0, 0, 0, 1, 1, 6},             {{DIK_D}, 0, 0.3f, 0, 0.3f - s, 1, 6},
-      {{DIK_D}, 0, 0.1f, 0, 0, 1, 6},          {{DIK_D}, 0, 0, 0, -1, 1, 6},
+      {{DIK_A}, 0, 0, 0, b, 1, 6},             {{DIK_A}, 0, 0.5f, 0, 0.5f + b, 1, 6},
+      {{DIK_A}, 0, 0.99f, 0, 1, 1, 6},         {{DIK_D}, 0, 0.3f, 0, 0.3f - s, 1, 6},
+      {{DIK_D}, 0, 0.1f, 0, 0, 1, 6},          {{DIK_D}, 0, 0, 0, -b, 1, 6},
+      {{DIK_D}, 0, -0.99f, 0, -1, 1, 6},
       {{}, 0, 0.5f, 0, 0.5f - s, 1, 6},        {{}, 0, -0.1f, 0, 0, 1, 6},
   };
   for (const auto& c : cases) {

@@ -88,7 +88,7 @@ TEST(SkierPhysics, SpeedFollowsDriveSlopeSteeringAndDragUnderTheTechniquesCap) {
   } cases[] = {
       {"drag", 100, 0, 0, 0, 10, 0.5f, 0, 0, 0, 1, 10.0f - 0.5f * 10.0f * kDt},
       {"uphill", 100, 0, 0, slope, 10, 0.5f, 0, 0, 0, 1, 10.0f - 0.5f * 10.0f * kDt - slope * 33.0f * kDt},
-      {"steering", 100, 0, -0.5f, 0, 10, 0, 0, 0, 0, 1, 10.0f - 2.5f * kDt},
+      {"steering: a fifth of the speed per radian", 100, 0, -0.5f, 0, 10, 0, 0, 0, 0, 1, 10.0f - 2.5f * kDt},
       {"never negative", 100, 0, 0, slope, 0.01f, 0, 0, 0, 0, 1, 0.0f},
       {"power share", 5, 0.2f, 0, 0, 50, 0, 0, 0, 0, 1, 5.0f * 0.6f},
       {"full top speed", 5, 0.2f, 0, 0, 50, 0, 1, 0, 0, 1, 5.0f},
@@ -102,6 +102,7 @@ TEST(SkierPhysics, SpeedFollowsDriveSlopeSteeringAndDragUnderTheTechniquesCap) {
     row[1] = c.top;
     row[2] = c.drag;
     row[14] = c.fixedTop;
+    row[10] = 2.5f;  // turn rate
     s.r.Heading = {std::sqrt(1.0f - c.headingZ * c.headingZ), 0.0f, c.headingZ};
     s.r.Mass = 32.6f;
     s.r.Power = c.power;

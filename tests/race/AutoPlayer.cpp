@@ -1,0 +1,230 @@
+#include "tests/race/AutoPlayer.h"
+
+#include "core/KeyDefinitions.h"
+#include "platform/dinput8/ScriptedInput.h"
+#include "race/RaceSim.h"
+#include "race/Racer.h"
+#include "race/ShootLane.h"
+#include "race/ShootStand.h"
+#include "race/Shooter.h"
+#include "race/ShootingRange.h"
+#include "race/World.h"
+#include "race/ai/AiPath.h"
+#include "race/ai/AiSector.h"
+#include "render/Camera.h"
+#include "scene/SceneAccess.h"
+#include "scene/ShakeCamera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace test {
+
+namespace {
+
+constexpr float kRadToDeg = 57.29578f;
+constexpr float kInchesPerMetre = 39.37f;
+/// How the player feels his skis: the turn rate of skating and the rate at which the
+/// steering goes back to straight once the key is let go.
+constexpr float kTurnRate = 1.2f;
+constexpr float kSteerReturn = 5.0f;
+/// He looks this far ahead along the course, plus this many seconds of his speed.
+constexpr float kLookAhead = 150.0f;
+constexpr float kLookAheadSeconds = 0.6f;
+/// Seconds between his decisions on the turn keys.
+constexpr float kReaction = 0.1f;
+/// Degrees off the line he lets pass while skiing, and when turning to his targets.
+constexpr float kSkiDeadBand = 2.0f;
+constexpr float kStandDeadBand = 3.0f;
+/// Degrees a mouse unit turns the aim; he fires once the aim is this close (degrees).
+constexpr float kMouseDegrees = 0.005f;
+constexpr float kFireWithin = 0.12f;
+/// Units above a target that a shot meant to miss goes (its sphere is 4.7 across).
+constexpr float kOverTheTarget = 25.0f;
+/// A cartridge is in once the reload has run; none before it has begun.
+constexpr float kLoaded = 1.0f;
+constexpr float kEmpty = 0.01f;
+/// A skier is in the way when he is ahead within this many seconds of the player's
+/// speed and this near the line (the racers collide at 40.0); the player aims past him,
+/// this far beside and beyond him.
+constexpr float kWatchSeconds = 1.5f;
+constexpr float kInTheWay = 80.0f;
+constexpr float kPassBeside = 100.0f;
+constexpr float kPassBeyond = 100.0f;
+constexpr float kStraightBehind = 30.0f;
+
+float Degrees(float radians) { return radians * kRadToDeg; }
+
+/// The signed angle in the ground plane from a to b, positive counter-clockwise.
+float PlanAngle(const N_Vector3& a, const N_Vector3& b) {
+  return std::atan2(a.x * b.y - a.y * b.x, a.x * b.x + a.y * b.y);
+}
+
+/// The camera the shot is taken along: the frame's, else the range's.
+const N_Camera* AimCamera() {
+  if (g_scene.camera) return g_scene.camera;
+  return g_world ? &g_world->CameraMng().ShakeController().MainCamera() : nullptr;
+}
+
+}  // namespace
+
+N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
+  const Ai::N_AiSector* sector = racer.Sector;
+  if (!sector) return racer.Pos;
+  float need = Vec3Dot(racer.Pos - sector->GetIdealPoint(false), sector->Direction()) + distance;
+  while (need > sector->Length() && sector->Next()) {
+    need -= sector->Length();
+    sector = sector->Next();
+  }
+  return sector->GetIdealPoint(false) + sector->Direction() * std::min(need, sector->Length());
+}
+
+AutoPlayer::AutoPlayer(platform::ScriptedInput& input, const N_RaceSim& race, Ai::N_AiPath& path,
+                       int missesPerSeries)
+    : m_input(input), m_race(race), m_racer(*race.Followed()), m_path(path), m_missesPerSeries(missesPerSeries) {}
+
+void AutoPlayer::Key(int action, bool down) {
+  const auto key = static_cast<BYTE>(g_keyDefinitions[action]);
+  if (down) {
+    m_input.KeyDown(key);
+  } else {
+    m_input.KeyUp(key);
+  }
+}
+
+void AutoPlayer::Frame() {
+  Key(key_action::kForward, false);
+  m_left = m_right = false;
+  const bool clicked = m_clicked;
+  if (clicked) {
+    m_input.ButtonUp(0);
+    m_input.ButtonUp(1);
+    m_clicked = false;
+  }
+  if (!m_racer.Finished && !m_racer.Stopped && !clicked) Act();
+  Key(key_action::kLeft, m_left);
+  Key(key_action::kRight, m_right);
+}
+
+void AutoPlayer::Act() {
+  const N_Racer& r = m_racer;
+  switch (r.ShootPhase) {
+    case 0:
+    case 1: {
+      N_ShootStand stand;
+      if (r.Lane && FindShootStand(m_path, *r.Lane, stand)) {
+        Key(key_action::kForward, true);
+        TurnTowards(LineAhead(stand.approach.center), kSkiDeadBand);
+      } else {
+        Ski();
+      }
+      break;
+    }
+    case 3:
+      if (r.Lane) {
+        const N_Vector3& shoot = r.Lane->ShootDirection();
+        const N_Vector3 wanted = r.Stance == 1 ? shoot : N_Vector3{shoot.y, -shoot.x, 0.0f};
+        TurnTowards(r.Pos + wanted * 1000.0f, kStandDeadBand);
+      }
+      break;
+    case 5:
+      Shoot();
+      break;
+    case 9:
+      Ski();
+      break;
+    default:
+      break;  // preparing, putting the rifle down, leaving the lane
+  }
+}
+
+void AutoPlayer::Ski() {
+  Key(key_action::kForward, true);
+  const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
+  TurnTowards(LineAhead(CourseAhead(m_racer, ahead)), kSkiDeadBand);
+}
+
+N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
+  const N_Racer& me = m_racer;
+  const float reach = kLookAhead + me.Speed * kInchesPerMetre * kWatchSeconds;
+  N_Vector3 along = course - me.Pos;
+  along.z = 0.0f;
+  const float length = std::hypot(along.x, along.y);
+  if (length <= 0.0f) return course;
+  along = along * (1.0f / length);
+  const N_Racer* nearest = nullptr;
+  float nearestAhead = reach;
+  float nearestBeside = 0.0f;
+  N_Vector3 nearestAt;
+  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
+    const N_Racer& other = m_race.Racer(i);
+    if (&other == &me || other.Finished || other.Time < 0.0f) continue;
+    // Where he will be when the player gets there.
+    const N_Vector3 now = other.Pos - me.Pos;
+    const float when = std::hypot(now.x, now.y) / std::max(me.Speed * kInchesPerMetre, 1.0f);
+    const N_Vector3 d = now + other.Heading * (other.Speed * kInchesPerMetre * when);
+    const float ahead = d.x * along.x + d.y * along.y;
+    const float beside = along.x * d.y - along.y * d.x;
+    if (ahead > 0.0f && ahead < nearestAhead && std::fabs(beside) < kInTheWay) {
+      nearest = &other;
+      nearestAhead = ahead;
+      nearestBeside = beside;
+      nearestAt = me.Pos + d;
+    }
+  }
+  if (!nearest || !nearest->Sector) return course;
+  // Away from the side he is on; straight behind him, on the side with more room.
+  float room[3];
+  nearest->Sector->GetSideDistances(nearest->Pos, room);
+  float side = room[0] > room[1] ? 1.0f : -1.0f;
+  if (std::fabs(nearestBeside) > kStraightBehind) side = nearestBeside > 0.0f ? -1.0f : 1.0f;
+  return nearestAt + N_Vector3{-along.y, along.x, 0.0f} * (side * kPassBeside) + along * kPassBeyond;
+}
+
+void AutoPlayer::TurnTowards(const N_Vector3& target, float deadBand) {
+  const float off = Degrees(PlanAngle(m_racer.Heading, target - m_racer.Pos));
+  // Let go early: the steering still turns him while it goes back to straight.
+  const float coming = Degrees(kTurnRate * m_racer.Steer * std::fabs(m_racer.Steer) / (2.0f * kSteerReturn));
+  const float rest = off - coming;
+  // A fresh decision every kReaction s, and when he starts turning after a pause.
+  if (m_racer.Time - m_decided >= kReaction || m_racer.Time < m_decided || m_racer.Time - m_turned > kReaction) {
+    m_decided = m_racer.Time;
+    m_heldLeft = rest > deadBand;
+    m_heldRight = rest < -deadBand;
+  }
+  m_turned = m_racer.Time;
+  m_left = m_heldLeft;
+  m_right = m_heldRight;
+}
+
+void AutoPlayer::Shoot() {
+  const N_Shooter* rifle = m_path.ShootingRange() ? m_path.ShootingRange()->Shooter() : nullptr;
+  const N_ShootLane* lane = m_racer.Lane;
+  const N_Camera* camera = AimCamera();
+  if (!rifle || !lane || !camera || !rifle->SeriesState().aiming) return;
+  if (m_racer.ReloadProgress < kEmpty) {
+    m_input.ButtonDown(1);
+    m_clicked = true;
+    return;
+  }
+  if (m_racer.ReloadProgress < kLoaded) return;
+  int target = 0;
+  while (target < N_ShootLane::kTargetCount && (lane->HitMask() >> target) & 1u) ++target;
+  const N_Vector3* at = lane->TargetPosition(target);
+  if (!at) return;
+  N_Vector3 wanted = *at - rifle->EyePoint();
+  if (rifle->SeriesState().shots < m_missesPerSeries) wanted.z += kOverTheTarget;
+  wanted.Normalize();
+  const N_Vector3 view = camera->axisZ * -1.0f;
+  // The mouse turns the aim: right turns it clockwise, forward (up) raises it.
+  const float yaw = Degrees(PlanAngle(view, wanted));
+  const float pitch = Degrees(std::asin(std::clamp(wanted.z, -1.0f, 1.0f)) - std::asin(std::clamp(view.z, -1.0f, 1.0f)));
+  m_input.MoveMouse(std::lround(-yaw / kMouseDegrees), std::lround(-pitch / kMouseDegrees));
+  if (std::fabs(yaw) < kFireWithin && std::fabs(pitch) < kFireWithin) {
+    m_input.ButtonDown(0);
+    m_clicked = true;
+    ++m_shots;
+  }
+}
+
+}  // namespace test

@@ -1,0 +1,64 @@
+#pragma once
+// A race as a player meets it, headless: the world of the game root's data (pages,
+// courses, figures, range, texts) on the recording renderer, a silent sound manager,
+// a timer the rig moves, the scripted keyboard and mouse behind the input manager, and
+// an arcade sprint launched as the set-up page launches it (the start list's click
+// unpauses it). Frames run as the main loop runs them: input, world update, world
+// render. The renderer records nothing between frames for long: its calls are cleared.
+#include "core/InputMng.h"
+#include "core/StringTable.h"
+#include "core/Timer.h"
+#include "platform/dinput8/ScriptedInput.h"
+#include "race/World.h"
+#include "render/TextureMngImpl.h"
+#include "sound/SoundMng.h"
+#include "tests/race/RacePagesRig.h"
+#include "tests/race/WorldTestSupport.h"
+#include "tests/render/FakeTextureDevice.h"
+#include "tests/render/RenderRig.h"
+
+#include <memory>
+#include <string>
+
+class N_GameArcade;
+struct N_Racer;
+
+namespace test {
+
+class PlayerRaceRig {
+ public:
+  /// The world started on the course ("Beitostolen.alf"); its arcade table row is
+  /// looked up by name.
+  explicit PlayerRaceRig(const std::string& course);
+  ~PlayerRaceRig();
+  PlayerRaceRig(const PlayerRaceRig&) = delete;
+  PlayerRaceRig& operator=(const PlayerRaceRig&) = delete;
+
+  /// An arcade sprint of three laps on the course: the player last of `racers` men
+  /// started 7 s apart, as the arcade page fills it; launched and unpaused. The world
+  /// owns the game.
+  N_GameArcade& StartSprint(int racers = 15);
+  /// The player's racer of the running game.
+  const N_Racer& Player() const;
+  /// One frame of dt seconds: the timer, the input manager, the world's update and
+  /// render.
+  void Frame(float dt);
+
+  RenderRig rig;
+  FakeTextureDevice device;
+  N_TextureMngImpl textures{2048, &device};
+  N_StringTable strings;
+  NotingSoundMng sound;  ///< silent, behind g_soundMng
+  TestClock clock;
+  N_Timer timer{clock};
+  platform::ScriptedInput input;  ///< behind the input manager
+  std::unique_ptr<N_InputMng> inputMng;
+  std::unique_ptr<N_World> world;
+  N_GameArcade* game = nullptr;
+
+ private:
+  std::string m_course;
+  int m_frames = 0;
+};
+
+}  // namespace test

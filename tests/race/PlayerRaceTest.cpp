@@ -1,0 +1,214 @@
+// The player's race through the game's own keyboard and mouse: the steering a tap and
+// a held key give with the sample physics rows, a skier who only holds forward never
+// stuck at the course's edge, and a whole arcade sprint on each sample course played
+// by the simple player of tests/race/AutoPlayer.h against the computer's field.
+#include "core/Globals.h"
+#include "core/KeyDefinitions.h"
+#include "core/PlayerControls.h"
+#include "core/Random.h"
+#include "core/VarMng.h"
+#include "race/ExportData.h"
+#include "race/FinishedResults.h"
+#include "race/GameArcade.h"
+#include "race/GameData.h"
+#include "race/RaceSim.h"
+#include "race/Racer.h"
+#include "race/RacerControl.h"
+#include "race/SkierPhysics.h"
+#include "race/Technique.h"
+#include "race/ai/AiPathTree.h"
+#include "race/ai/AiSector.h"
+#include "race/ai/AiTableMng.h"
+#include "tests/core/InputRig.h"
+#include "tests/race/AutoPlayer.h"
+#include "tests/race/PlayerRaceRig.h"
+#include "tests/race/RaceSimRig.h"
+#include "tools/CourseLayout.h"
+#include "tools/CourseTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr float kStep = 0.033f;
+constexpr float kRadToDeg = 57.29578f;
+constexpr float kRacingSpeed = 8.0f;  ///< m/s, skating on the flat
+
+float HeadingAngle(const N_Racer& r) { return std::atan2(r.Heading.y, r.Heading.x) * kRadToDeg; }
+
+/// The tightest bend of a sample course's paths the racers ski (the ring, the start,
+/// the penalty loop and the finish path): its radius in m.
+float TightestBend(const course::Layout& layout) {
+  const course::Track track = course::BuildTrack(layout, course::Terrain(layout));
+  float tightest = 1e9f;
+  for (const course::PathKind kind : {course::kNormal, course::kSprintStart, course::kPenalty, course::kCiel}) {
+    const std::vector<course::Section>& path = track.paths[kind];
+    for (std::size_t i = 0; i + 2 < path.size(); ++i) {
+      const course::Vec2 a = course::Plan(path[i + 1].ideal) - course::Plan(path[i].ideal);
+      const course::Vec2 b = course::Plan(path[i + 2].ideal) - course::Plan(path[i + 1].ideal);
+      const float turn = std::fabs(std::atan2(course::Cross(a, b), course::Dot(a, b)));
+      if (turn > 1e-4f) tightest = std::min(tightest, (course::Length(a) + course::Length(b)) * 0.5f / turn);
+    }
+  }
+  return tightest / 39.37f;
+}
+
+TEST(PlayerSteering, ATapTurnsAFewDegreesAndAHeldKeyFollowsTheTightestBend) {
+  test::InputRig keys;
+  ResetKeyDefinitions();
+  test::CopyFromGameRoot(keys.dir, "data/Ai");
+  Ai::N_AiTableMng tables;
+  tables.LoadAnimPhysicTable("Data\\Ai\\Anims.physics");
+  ASSERT_EQ(tables.PhysicRowCount(), 48u);
+  N_AthletProfile athlete;
+  // At racing speed on the flat, the left key held for the seconds and then let go,
+  // through the keys, the technique choice and the physics step; the turn in degrees.
+  const auto turn = [&](float seconds) {
+    N_Racer r(athlete, 2, 10.0f, 0, false, false);
+    r.Heading = {1.0f, 0.0f, 0.0f};
+    r.Speed = kRacingSpeed;
+    r.Power = 1.0f;
+    r.Terrain = 1;
+    r.Anim = SkierAnim::kSkate;
+    const int held = int(std::lround(seconds / kStep));
+    for (int step = 0; step < held + 30; ++step) {
+      keys.input.KeyDown(DIK_W);
+      if (step < held) {
+        keys.input.KeyDown(DIK_A);
+      } else {
+        keys.input.KeyUp(DIK_A);
+      }
+      keys.Frame();
+      N_PlayerControls controls;
+      controls.Poll();
+      int anim = r.Anim;
+      ChooseTechniqueAuto(r, anim, kStep);
+      PlayerInput(r, controls, kStep);
+      N_Vector3 out;
+      SkierPhysicsStep(r, tables.GetAnimPhysicRow(r.Anim), kStep, out);
+      r.Anim = anim;
+      r.Speed = kRacingSpeed;
+    }
+    keys.input.KeyUp(DIK_A);
+    return HeadingAngle(r);
+  };
+  const float tap = turn(0.1f), second = turn(1.0f);
+  std::printf("turn of a 0.1 s tap %.1f degrees, of a key held 1 s %.1f degrees\n", double(tap), double(second));
+  EXPECT_GT(tap, 0.0f);
+  EXPECT_LE(tap, 10.0f);
+  EXPECT_GE(second, 45.0f);
+  EXPECT_LE(second, 75.0f);
+  // Held on, the skating turn follows the tightest bend of every sample course at
+  // racing speed.
+  for (const course::Layout& layout : course::Layouts()) {
+    const float needed = kRacingSpeed / TightestBend(layout);
+    EXPECT_LT(needed, tables.GetAnimPhysicRow(SkierAnim::kSkateTurnLeft)[SkierPhysicsColumn::kTurnRate]) << layout.name;
+  }
+}
+
+TEST(PlayerRace, ASkierHoldingOnlyForwardSlidesAlongTheSidesAndIsNeverStuck) {
+  test::RaceSimRig rig;
+  N_GameArcade game(test::RaceSimRig::Race(DisciplineCode::kSprint, 3, 7.0f, 2), rig.Services());
+  game.Load();
+  game.Init();
+  game.SetPaused(0);
+  const N_Racer& r = *game.RaceSim()->Followed();
+  rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
+  // Five-second windows of the first minute, past the start's bend into the stadium
+  // and the loop's first bends: he gets on, bend after bend.
+  constexpr float kFrame = 0.1f;
+  N_Vector3 from = r.Pos;
+  float window = 0.0f;
+  int frames = 0;
+  for (; r.Time < 60.0f && frames < 2000; ++frames) {
+    rig.inputMng->Update();
+    game.Update(kFrame);
+    game.Render(kFrame);
+    if (frames % 100 == 0) rig.device->ClearCalls();
+    if (r.Time < 0.0f) {
+      from = r.Pos;
+      continue;
+    }
+    window += kFrame;
+    if (window >= 5.0f) {
+      const N_Vector3 d = r.Pos - from;
+      EXPECT_GT(std::hypot(d.x, d.y), 10.0f * 39.37f) << "moved on by " << r.Time << " s";
+      from = r.Pos;
+      window = 0.0f;
+    }
+  }
+  EXPECT_EQ(r.Sector->PathKind(), Ai::kPathNormal);
+}
+
+/// Counts the penalty loops the player skis: one each time he enters the sector of the
+/// penalty count.
+struct LoopCount {
+  void Update(const N_Racer& r) {
+    const bool on = r.Sector && r.Sector->Flags().Has(1, 0x08);
+    if (on && !wasOn) ++loops;
+    wasOn = on;
+  }
+  bool wasOn = false;
+  int loops = 0;
+};
+
+class PlayerSprint : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoops) {
+  test::PlayerRaceRig rig(GetParam());
+  ResetKeyDefinitions();
+  Srand(11);
+  constexpr int kRacers = 15;
+  N_GameArcade& game = rig.StartSprint(kRacers);
+  const N_Racer& player = rig.Player();
+  const std::int32_t number = player.StartNumber;
+  // One shot of each series over the targets: two loops to ski.
+  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
+  LoopCount loops;
+  int shots = 0, frames = 0;
+  constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
+  constexpr int kFrameLimit = int(1800.0f / kFrame);
+  for (; rig.world->Game() && frames < kFrameLimit; ++frames) {
+    policy.Frame();
+    shots = player.Shots;
+    loops.Update(player);
+    rig.Frame(kFrame);
+  }
+  ASSERT_EQ(rig.world->Game(), nullptr) << "the race is over";
+  const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"));
+  ASSERT_NE(result, nullptr);
+  ASSERT_EQ(result->Rows.size(), std::size_t(kRacers));
+  N_ResultRow mine;
+  std::vector<float> field;
+  for (const N_ResultRow& row : result->Rows) {
+    if (row.StartNumber == number) {
+      mine = row;
+      continue;
+    }
+    EXPECT_GT(row.Time, 0.0f) << "computer racer " << row.StartNumber << " finished";
+    field.push_back(row.Time);
+  }
+  ASSERT_EQ(mine.StartNumber, number);
+  std::sort(field.begin(), field.end());
+  const float median = field[field.size() / 2];
+  std::printf("%s: the player %.1f s (%d falls, %d misses, %d loops skied), the field's median %.1f s (%+.0f%%)\n",
+              GetParam(), double(mine.Time), mine.Falls, mine.Misses, loops.loops, double(median),
+              double((mine.Time / median - 1.0f) * 100.0f));
+  EXPECT_GT(mine.Time, 0.0f) << "finished";
+  EXPECT_EQ(mine.LapsDone, 2);  // the finish fork comes before the third lap's mark
+  EXPECT_EQ(shots, 10) << "both series shot";
+  EXPECT_EQ(mine.Misses, 2);
+  EXPECT_EQ(loops.loops, mine.Misses) << "every loop owed skied";
+  EXPECT_LE(mine.Falls, 2);
+  EXPECT_LE(mine.Time, median * 1.4f);
+  EXPECT_GE(mine.Time, median * 0.6f);
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+
+}  // namespace
