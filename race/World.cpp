@@ -156,6 +156,9 @@ N_World::~N_World() {
 }
 
 void N_World::SetGame(std::unique_ptr<N_Game> game) {
+  // A race left by any way (its end, Escape, a new launch) takes its pause page
+  // along: it would lie over the next pages and take their clicks.
+  if (m_game && m_game != game) HidePausePageNow();
   g_scene.game = nullptr;
   m_game = std::move(game);
   g_scene.game = m_game.get();
