@@ -13,7 +13,7 @@ packages=(
   libopenal-dev libogg-dev libvorbis-dev libalut-dev
   libfreetype-dev fonts-dejavu-core
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libsquish-dev
-  xvfb xauth xdotool libx11-dev
+  xvfb xauth xdotool libx11-dev libxfixes-dev
   clang libclang-rt-14-dev
 )
 missing=()

@@ -20,6 +20,9 @@
 #include "sound/IntroVideo.h"
 #include "sound/SoundMng.h"
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 constexpr const char* kEngineName = "Navo Engine";
@@ -29,8 +32,13 @@ constexpr std::uint32_t kSetFlags = 0x02;
 constexpr std::int32_t kTextureMngCapacity = 1024;
 constexpr std::uint16_t kSplashResourceId = 116;  ///< the program's picture resource
 
-// The fixed-font overlay texts of the main loop, in 640 x 480 units.
-constexpr float kFpsX = 550.0f;
+// The fixed-font overlay texts of the main loop, in 640 x 480 units. The frame rate
+// stands in the bottom right corner, in white: clear of the race's clock at the top
+// right and readable over the menus' dark frames.
+constexpr float kFpsRight = 638.0f;
+constexpr float kFpsY = 466.0f;
+constexpr int kFpsColour = 0;
+constexpr float kFixedCharWidth = 8.0f;  ///< the fixed font's cell at scale 1
 constexpr float kDeveloperX = 350.0f;
 constexpr float kOverlayScale = 0.8f;
 constexpr int kOverlayColour = 6;
@@ -201,7 +209,10 @@ void N_Application::QueueOverlayTexts(float frameTime) {
   const int font = g_varMng->GetInt("font");
   const int showFps = g_varMng->GetInt("r_showFPS");
   if (showFps == 1) {
-    batch.AddText(m_frameRate.Text(), font, kFpsX, 0.0f, kOverlayScale, kOverlayColour, kOverlayAlpha);
+    const std::string_view text = m_frameRate.Text();
+    const auto cells = static_cast<float>(text.find('\n') == std::string_view::npos ? text.size() : text.find('\n'));
+    const float x = kFpsRight - cells * kFixedCharWidth * kOverlayScale;
+    batch.AddText(m_frameRate.Text(), font, x, kFpsY, kOverlayScale, kFpsColour, kOverlayAlpha);
   } else if (showFps == 2) {
     m_frameRate.SetInstant(frameTime);
     m_log->Print("%s", m_frameRate.Text());

@@ -84,7 +84,9 @@ LRESULT N_AppWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
       return 0;  // the program ends only through "exit"
     case WM_ACTIVATEAPP:
-      SetCursor(m_savedCursor);
+      // While the game has the mouse only its own arrow shows over the window; the
+      // desktop's pointer comes back when another application is active.
+      SetCursor(wParam ? 0 : m_savedCursor);
       if (wParam) {
         SetCapture(window);
       } else {

@@ -3,7 +3,9 @@
 #include "core/VarMng.h"
 #include "platform/win32.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 N_InputMng* g_inputMng = nullptr;
 
@@ -93,6 +95,7 @@ void N_InputMng::Update() {
     // A still mouse too: last frame's motion must not be replayed every frame while
     // the window is away.
     m_mouseState = {};
+    std::fill(std::begin(m_buttonWentDown), std::end(m_buttonWentDown), false);
     return;
   }
   ReadKeyboardEvents();
@@ -114,6 +117,20 @@ void N_InputMng::ReadMouse() {
   if (FAILED(m_mouse->GetDeviceState(sizeof m_mouseState, &m_mouseState))) {
     ReacquireWhileLost(m_mouse);
     m_mouseState = {};
+    std::fill(std::begin(m_buttonWentDown), std::end(m_buttonWentDown), false);
+    return;
+  }
+  ReadMouseEvents();
+}
+
+void N_InputMng::ReadMouseEvents() {
+  std::fill(std::begin(m_buttonWentDown), std::end(m_buttonWentDown), false);
+  DIDEVICEOBJECTDATA events[kEventsPerFrame];
+  DWORD count = kEventsPerFrame;
+  if (FAILED(m_mouse->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), events, &count, 0))) return;
+  for (DWORD i = 0; i < count; ++i) {
+    const DWORD button = events[i].dwOfs - DIMOFS_BUTTON0;
+    if (button < std::size(m_buttonWentDown) && (events[i].dwData & 0x80)) m_buttonWentDown[button] = true;
   }
 }
 
@@ -143,7 +160,7 @@ std::int32_t N_InputMng::MouseQuery(std::int32_t code, std::uint8_t edge) const 
   }
   if (code < 3 || code > 6) return 0;
   const int button = code - 3;
-  const std::int32_t now = (m_mouseState.rgbButtons[button] & 0x80) ? 1 : 0;
+  const std::int32_t now = (m_mouseState.rgbButtons[button] & 0x80) || m_buttonWentDown[button] ? 1 : 0;
   if (edge == 0) return now;
   std::int32_t& latch = g_buttonLatch[button];
   const bool wentDown = latch == 0 && now == 1;

@@ -40,7 +40,9 @@ class N_InputMng final {
   /// The query of a key (device 1, DIK code 0-255) or of the mouse (device 2, code 0-8);
   /// edge 0 = held now, edge 1 = went down this frame. Mouse codes: 0-2 minus the x, y
   /// and wheel motion; 3-6 buttons 0-3; 7 wheel turned away; 8 wheel turned back.
-  /// Anything else answers 0.
+  /// A button pressed during the frame counts as held in it, also when it was let go
+  /// again before the frame's read: a quick click is never lost. Anything else
+  /// answers 0.
   virtual std::int32_t IsPressed(std::int32_t device, std::int32_t code, std::uint8_t edge);
   virtual const char* GetText();
   virtual void SetText(const char* text);
@@ -55,6 +57,8 @@ class N_InputMng final {
   HRESULT CreateDevice(const GUID& guid, const DIDATAFORMAT& format, IDirectInputDevice8A** device);
   void ReadKeyboardEvents();
   void ReadMouse();
+  /// Notes the buttons whose buffered events went down since the last read.
+  void ReadMouseEvents();
 
   IDirectInput8A* m_dinput = nullptr;
   IDirectInputDevice8A* m_keyboard = nullptr;
@@ -62,6 +66,7 @@ class N_InputMng final {
   HWND m_window = 0;                           ///< "wnd_handle" at Init
   BYTE m_keys[256] = {};                       ///< this frame's state by DIK code; 0x80 = held
   DIMOUSESTATE2 m_mouseState = {};
+  bool m_buttonWentDown[4] = {};               ///< buttons 0-3 pressed this frame
   DIDEVICEOBJECTDATA m_events[2 * kEventsPerFrame] = {};
   DWORD m_eventCount = 0;                      ///< valid entries of m_events this frame
   N_TextInput m_text;

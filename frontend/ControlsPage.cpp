@@ -69,7 +69,8 @@ const char* CaptureActionKey(int action, int* previous) {
   // No cancel: every key counts, Escape included. Only the desktop's request to end the
   // program ends the wait unbound, so that the main loop can end as it asks.
   while (!name && !platform::TerminationRequested()) {
-    frontend::RunFlatFrame();
+    // The level stays drawn behind the page (as in a page switch's frames), not black.
+    frontend::RunBareFrame(0.0f);
     name = BindPressedKey(action, previous);
   }
   if (gui) gui->ShowCursor(true);

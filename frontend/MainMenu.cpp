@@ -5,6 +5,7 @@
 #include "frontend/FrontendUtil.h"
 #include "frontend/MessageBox.h"
 #include "frontend/PageSwitch.h"
+#include "frontend/SettingsPage.h"
 #include "gui/GuiMng.h"
 #include "race/World.h"
 #include "sound/SoundMng.h"
@@ -172,6 +173,7 @@ void MainMenuShow(N_GuiPage*) {
   // Does nothing while the music plays, so a return to the menu keeps the stream.
   if (g_soundMng) g_soundMng->PlayMusic(kMenuMusic);
   SwitchSoundGroupsToMenu();
+  settings::ShowSoundSwitches();
 }
 
 void MainMenuEnter(N_GuiElement* element) { ShowLens(kMainMenuLenses, element); }

@@ -48,8 +48,8 @@ class N_RaceSetup {
   /// Heights of the frame and the athlete table without and with the relay page.
   static constexpr float kFrameHeight = 172.0f;
   static constexpr float kTableHeight = 152.0f;
-  static constexpr float kRelayFrameHeight = 90.0f;
-  static constexpr float kRelayTableHeight = 70.0f;
+  static constexpr float kRelayFrameHeight = 118.0f;
+  static constexpr float kRelayTableHeight = 98.0f;
   static constexpr std::uint8_t kLaps = 3;
 
   explicit N_RaceSetup(const RaceSetupNames& names) : m_names(names) {}

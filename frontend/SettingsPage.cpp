@@ -72,11 +72,7 @@ void ShowSound() {
     if (N_GuiScrollBar* fx = Slider("FXVolume1")) fx->SetValue(VolumeToSlider(g_soundMng->GetFXVolume()));
     if (N_GuiScrollBar* music = Slider("MusicVolume1")) music->SetValue(VolumeToSlider(g_soundMng->GetMusicVolume()));
   }
-  for (const SoundSwitchRow& row : SoundSwitches()) {
-    if (N_GuiTextSelector* selector = Selector(row.selector)) {
-      selector->SetSelected(SwitchItem(g_varMng ? g_varMng->GetInt(row.variable) : 0));
-    }
-  }
+  settings::ShowSoundSwitches();
 }
 
 void ShowVideo() {
@@ -123,6 +119,15 @@ void ApplyPreset(const PresetRow& preset) {
 }  // namespace
 
 bool RestartNeeded() { return g_restartNeeded; }
+
+void ShowSoundSwitches() {
+  if (!frontend::FindPage("Settings")) return;  // the game's own start pages only
+  for (const SoundSwitchRow& row : SoundSwitches()) {
+    if (N_GuiTextSelector* selector = Selector(row.selector)) {
+      selector->SetSelected(SwitchItem(g_varMng ? g_varMng->GetInt(row.variable) : 0));
+    }
+  }
+}
 
 }  // namespace settings
 

@@ -30,4 +30,8 @@ namespace settings {
 /// The process-wide restart-needed flag: set by the selectors that need a restart and
 /// the presets, cleared only by the restart box's answer.
 bool RestartNeeded();
+/// The four sound switches as their variables say. The race switches its sound groups
+/// by the switches: the main menu shows them at once, so that a race before the first
+/// visit of "Settings" follows the stored choice too.
+void ShowSoundSwitches();
 }  // namespace settings

@@ -25,8 +25,8 @@ int N_GuiCursor::HandleEvent(const N_GuiEvent& event) {
   if (event.type != N_GuiEventType::Move) return 1;
   // The input service reports the mouse deltas negated, so subtracting follows the
   // mouse. The corner may sit on the right or bottom edge, the picture off screen.
-  const float dx = GuiEventAs<float>(event.x) * m_sensitivity;
-  const float dy = GuiEventAs<float>(event.y) * m_sensitivity;
+  const float dx = GuiEventAs<float>(event.x) * m_sensitivity * m_scaleX;
+  const float dy = GuiEventAs<float>(event.y) * m_sensitivity * m_scaleY;
   SetLeft(Within(GetLeft() - dx, kScreenWidth));
   SetTop(Within(GetTop() - dy, kScreenHeight));
   return 0;

@@ -18,13 +18,24 @@ class N_GuiCursor : public N_GuiPanel {
   /// Null for every point: the element below the cursor takes the events.
   N_GuiElement* GetElementAt(float x, float y) override;
   /// A Move event moves the top-left corner by the negated mouse delta times the
-  /// sensitivity, kept within 0..640 and 0..480 (0); every other event is ignored (1).
+  /// sensitivity and the motion scale, kept within 0..640 and 0..480 (0); every other
+  /// event is ignored (1).
   int HandleEvent(const N_GuiEvent& event) override;
   void BuildAttributes() override;
 
   void SetSensitivity(float sensitivity) { m_sensitivity = sensitivity; }
   float GetSensitivity() const { return m_sensitivity; }
+  /// Screen units per mouse count on each axis, besides the sensitivity: the owner
+  /// sets them to follow the desktop's pointer in a window (1 and 1 by default).
+  void SetMotionScale(float x, float y) {
+    m_scaleX = x;
+    m_scaleY = y;
+  }
+  float GetMotionScaleX() const { return m_scaleX; }
+  float GetMotionScaleY() const { return m_scaleY; }
 
  private:
   float m_sensitivity = 1.0f;  ///< cursor units per mouse count
+  float m_scaleX = 1.0f;
+  float m_scaleY = 1.0f;
 };

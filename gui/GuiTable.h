@@ -40,6 +40,9 @@ class N_GuiTable : public N_GuiPanel {
 
   /// With a scroll bar, it takes the new height less the spacing above and below.
   void SetHeight(float height) override;
+  /// With a scroll bar, it moves to the new right edge: a template's scroll bar was
+  /// placed by the template's width, before the page gave the table its own.
+  void SetWidth(float width) override;
   /// The element's pass, then the rows' layout when it is stale.
   void ApplyLayout() override;
   /// As a panel (background, border, children, particles), then the grid lines.
@@ -90,6 +93,8 @@ class N_GuiTable : public N_GuiPanel {
   std::vector<N_GuiElement*> GetRowCells(std::int32_t row) const;
   N_GuiScrollBar* GetScrollBar() const { return m_scrollBar; }
   std::int32_t GetFirstVisibleRow() const { return m_firstVisible; }
+  /// Scrolls as little as needed for the row to be laid out in view.
+  void ShowRow(std::int32_t row);
   /// Rows shown by the last layout.
   std::int32_t GetVisibleRowCount() const { return m_visibleRows; }
   bool HasHeader() const { return m_hasHeader; }

@@ -5,6 +5,8 @@
 #include "gui/GuiTable.h"
 #include "render/TextBatch.h"
 
+#include <algorithm>
+
 namespace {
 
 /// The width a scroll bar keeps when its template gave none: the element's default.
@@ -17,6 +19,12 @@ constexpr float kScrollBarShare = 0.05f;
 void N_GuiTable::SetHeight(float height) {
   N_GuiPanel::SetHeight(height);
   if (m_scrollBar) m_scrollBar->SetHeight(height - 2.0f * m_vspacing);
+  m_layoutValid = false;
+}
+
+void N_GuiTable::SetWidth(float width) {
+  N_GuiPanel::SetWidth(width);
+  if (m_scrollBar) m_scrollBar->SetLeft(GetWidth() - m_scrollBar->GetWidth());
   m_layoutValid = false;
 }
 
@@ -43,6 +51,23 @@ void N_GuiTable::SetScrollBarTemplate(const std::string& name) {
   bar->SetType(1);
   Add(bar);
   m_scrollBar = bar;
+}
+
+void N_GuiTable::ShowRow(std::int32_t row) {
+  if (row < 0 || row >= GetRowCount()) return;
+  // The rows that fit under the header, as the layout counts them: at least one.
+  float top = m_vspacing;
+  if (m_hasHeader && !m_rows.empty()) top += m_rows.front().panel->GetHeight() + m_vspacing;
+  const float step = m_rowHeight + m_vspacing;
+  const std::int32_t fit = step > 0.0f ? std::max(1, static_cast<std::int32_t>((GetHeight() - top) / step)) : 1;
+  if (row < m_firstVisible) {
+    m_firstVisible = row;
+  } else if (row >= m_firstVisible + fit) {
+    m_firstVisible = row - fit + 1;
+  } else {
+    return;
+  }
+  m_layoutValid = false;
 }
 
 void N_GuiTable::ApplyLayout() {

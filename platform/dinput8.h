@@ -8,7 +8,10 @@
 //   dwData 0x80 down / 0x00 up), in order; the system's auto-repeat adds nothing;
 // - mouse state: relative x, y and wheel motion since the previous state read
 //   (120 wheel units a notch, away from the user positive) and eight buttons
-//   (0 left, 1 right, 2 middle, 3 and 4 the side buttons).
+//   (0 left, 1 right, 2 middle, 3 and 4 the side buttons);
+// - mouse buffer: one DIDEVICEOBJECTDATA per button transition (dwOfs =
+//   DIMOFS_BUTTON0 + button, dwData 0x80 down / 0x00 up), in order, so that a press
+//   and release between two state reads is not lost; the motion is not buffered.
 // A device with DISCL_FOREGROUND works only while its window has the keyboard focus:
 // losing it makes the next read answer DIERR_INPUTLOST and unacquires the device;
 // Acquire without the focus answers DIERR_OTHERAPPHASPRIO.
@@ -81,13 +84,20 @@ struct DIPROPDWORD {
 /// One buffered event. The application word is 32 bits here (DirectInput's 32-bit
 /// record of 20 bytes), since nothing stores a pointer in it.
 struct DIDEVICEOBJECTDATA {
-  DWORD dwOfs;        ///< keyboard: the DIK code
-  DWORD dwData;       ///< keyboard: 0x80 key down, 0 key up
+  DWORD dwOfs;        ///< keyboard: the DIK code; mouse: DIMOFS_BUTTON0 + the button
+  DWORD dwData;       ///< 0x80 key or button down, 0 up
   DWORD dwTimeStamp;  ///< milliseconds
   DWORD dwSequence;   ///< increasing over all devices
   DWORD uAppData;
 };
 static_assert(sizeof(DIDEVICEOBJECTDATA) == 20);
+
+/// The mouse objects' offsets in its state record (DIMOUSESTATE2), which name them in
+/// its buffered events.
+constexpr DWORD DIMOFS_X = 0;
+constexpr DWORD DIMOFS_Y = 4;
+constexpr DWORD DIMOFS_Z = 8;
+constexpr DWORD DIMOFS_BUTTON0 = 12;
 
 struct DIMOUSESTATE {
   LONG lX;

@@ -38,6 +38,7 @@ void N_AthletMng::SplitBySex() {
     }
     N_AthletProfile copy;
     copy.CopyAttributes(*athlete);
+    copy.AthletName = athlete->AthletName;  // the career's own athlete takes it over
     m_defaults.push_back(copy);
   }
   m_holdsFileValues = true;

@@ -72,14 +72,16 @@ class N_AthletMng : public N_FigureRoster {
   int BibShader(int startNumber) const override;
 
   /// The career's own athlete takes the place of the athlete at index of the list of
-  /// sex: its nine attributes and name are overwritten; nothing else changes.
+  /// sex: its nine attributes and name are overwritten (until RestoreDefaults);
+  /// nothing else changes.
   void SetPlayerAthlete(std::size_t index, int sex, const N_AthletProfile& source);
 
   // Career rosters.
-  /// The default copies take the athletes' nine attributes.
+  /// The default copies take the athletes' nine attributes (their names stay the
+  /// file's).
   void StoreDefaults();
-  /// The athletes take the nine attributes of their default copies and hold their file
-  /// values again (until the next Load).
+  /// The athletes take the nine attributes and the names of their default copies and
+  /// hold their file values again (until the next Load).
   void RestoreDefaults();
   /// "data\tables\profile" + the career number.
   static std::string RosterFileName(int career);

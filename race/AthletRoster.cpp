@@ -18,8 +18,11 @@ void N_AthletMng::StoreDefaults() {
 }
 
 void N_AthletMng::RestoreDefaults() {
+  // The file's names come back too: a career's own athlete leaves no name behind in
+  // the other modes' lists.
   for (std::size_t i = 0; i < m_athletes.size() && i < m_defaults.size(); ++i) {
     m_athletes[i]->CopyAttributes(m_defaults[i]);
+    m_athletes[i]->AthletName = m_defaults[i].AthletName;
   }
   // The athletes hold their file values again, until the next Load.
   m_holdsFileValues = true;

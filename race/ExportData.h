@@ -19,6 +19,7 @@ struct N_ResultRow {
   float Condition = 0.0f;         ///< at the end; 1.0 is full
   std::int32_t Falls = 0;
   std::int32_t StartNumber = 0;   ///< running number, 1 for the first racer created
+  bool Player = false;            ///< the player's racer (relay: a leg of the player's team)
 };
 
 struct ExportData {

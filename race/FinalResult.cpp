@@ -100,6 +100,9 @@ void MergeRelayTeams(std::vector<N_ResultRow>& rows) {
       misses += rows[t * kLegsPerTeam + leg].Misses;
     }
     team.Time = complete ? time : -1.0f;
+    team.Player = std::any_of(rows.begin() + std::ptrdiff_t(t * kLegsPerTeam),
+                              rows.begin() + std::ptrdiff_t((t + 1) * kLegsPerTeam),
+                              [](const N_ResultRow& leg) { return leg.Player; });
     team.Misses = static_cast<std::int32_t>(std::clamp<std::int64_t>(misses, std::numeric_limits<std::int32_t>::min(),
                                                                        std::numeric_limits<std::int32_t>::max()));
     rows[t] = team;
@@ -136,6 +139,12 @@ void FillRace(ExportData& result) {
                     false);
     }
   }
+  // The player finds his own row highlighted and in view.
+  const auto player = std::find_if(rows.begin(), rows.end(), [](const N_ResultRow& row) { return row.Player; });
+  if (player == rows.end()) return;
+  const auto index = static_cast<std::int32_t>(player - rows.begin());
+  table->ShowRow(index);
+  table->SelectRow(index);
 }
 
 }  // namespace

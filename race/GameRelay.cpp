@@ -423,7 +423,10 @@ std::unique_ptr<ExportData> N_GameRelay::PollResult() {
   auto result = std::make_unique<ExportData>();
   result->Discipline = DisciplineCode::kRelay;
   for (const auto& team : m_teams) {
-    for (const N_Racer* r : team->Members) result->Rows.push_back(ResultRowOf(*r));
+    for (const N_Racer* r : team->Members) {
+      result->Rows.push_back(ResultRowOf(*r));
+      result->Rows.back().Player = team.get() == m_playerTeam;
+    }
   }
   result->Sex = m_gameData ? m_gameData->Sex : 0;
   m_gameData.reset();

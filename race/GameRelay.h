@@ -45,6 +45,8 @@ class N_GameRelay final : public N_Game {
   std::unique_ptr<ExportData> PollResult() override;
   void OnRemove() override {}
   std::uint8_t SetPaused(std::uint8_t paused) override { return m_paused = paused; }
+  /// Held by the launch until the race camera's start flight hands over.
+  bool Paused() const { return m_paused != 0; }
   /// An active member's figure: its ground probes and normal. A waiting member or an
   /// unknown id: block null, false.
   bool GetAthleteView(std::int32_t athleteId, const float** block, N_Vector3* point) override;

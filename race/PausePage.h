@@ -8,3 +8,5 @@
 void ShowPausePage();
 /// Fades "Pause" out at 2.0 per second; nothing when there is none.
 void HidePausePage();
+/// Hides "Pause" at once (the race it belongs to is gone).
+void HidePausePageNow();

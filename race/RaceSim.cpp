@@ -130,7 +130,11 @@ void N_RaceSim::ExportResults(ExportData* result) {
     hud->CloseStartInfo();
   }
   if (m_gameData) result->Sex = m_gameData->Sex;
-  for (const auto& r : m_racers) result->Rows.push_back(ResultRowOf(*r));
+  const std::int32_t player = m_gameData ? m_gameData->PlayerIndex : -1;
+  for (std::size_t i = 0; i < m_racers.size(); ++i) {
+    result->Rows.push_back(ResultRowOf(*m_racers[i]));
+    result->Rows.back().Player = std::int64_t(i) == player;
+  }
   m_gameData.reset();
 }
 

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr std::int32_t kRelayLegs = 4;
+
 /// What a discipline fills: the start-list caption, title and table (null for none)
 /// and the title's text key.
 struct ListElements {
@@ -40,7 +42,7 @@ std::string StartRow(std::int32_t discipline, std::size_t i, const StartEntry& e
   const std::string head = UIntToString(static_cast<std::uint32_t>(i + 1)) + " " +
                            race_gui::Quoted(athlete.Nationality) + " " + race_gui::Quoted(athlete.AthletName);
   switch (discipline) {
-    case DisciplineCode::kRelay: return head + " " + UIntToString(static_cast<std::uint32_t>(i / 4 + 1));
+    case DisciplineCode::kRelay: return head + " " + UIntToString(static_cast<std::uint32_t>(i / kRelayLegs + 1));
     case DisciplineCode::kMassStart: return head;
     default: return head + (i == 0 ? " 00:00.000" : " +" + FormatRaceTime(std::fabs(entry.StartTime)));
   }
@@ -75,4 +77,10 @@ void FillStartListTables(const GameData& gameData) {
   for (std::size_t i = 0; i < gameData.StartList.size(); ++i) {
     table->AddRow(StartRow(gameData.Discipline, i, gameData.StartList[i], gameData.Sex), false);
   }
+  // The player finds his own row highlighted and in view (a relay team: its four legs).
+  const std::int32_t player = gameData.PlayerIndex;
+  if (player < 0 || std::size_t(player) >= gameData.StartList.size()) return;
+  if (gameData.Discipline == DisciplineCode::kRelay) table->ShowRow(player + kRelayLegs - 1);
+  table->ShowRow(player);
+  table->SelectRow(player);
 }

@@ -16,6 +16,7 @@
 #include "gui/GuiServices.h"
 #include "gui/GuiTextSelector.h"
 #include "platform/win32/Files.h"
+#include "race/CursorFit.h"
 #include "race/ExportData.h"
 #include "race/FinalResult.h"
 #include "race/LoadingProgress.h"
@@ -172,6 +173,9 @@ N_World::~N_World() {
 }
 
 void N_World::SetGame(std::unique_ptr<N_Game> game) {
+  // A race left by any way (its end, Escape, a new launch) takes its pause page
+  // along: it would lie over the next pages and take their clicks.
+  if (m_game && m_game != game) HidePausePageNow();
   g_scene.game = nullptr;
   m_game = std::move(game);
   g_scene.game = m_game.get();
@@ -301,6 +305,7 @@ void N_World::LoadLevel() {
 void N_World::Update(float frameTime) {
   m_cameraMng->ReadViewMode();
   m_cameraMng->Update(frameTime);
+  FitCursorToWindow(*m_guiMng);
   m_guiMng->Update();
   m_level->UpdateFog(frameTime);
   if (m_game) {

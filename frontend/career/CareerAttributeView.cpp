@@ -42,6 +42,8 @@ constexpr AttributeRow kAttributes[] = {
 };
 constexpr std::size_t kGroups = 3;
 constexpr const char* kTotals[kGroups] = {"TotalLbl1", "TotalLbl2", "TotalLbl3"};
+/// The labels beside the totals, which show and hide with them.
+constexpr const char* kTotalLabels[kGroups] = {"PointsLbl1", "PointsLbl2", "PointsLbl3"};
 constexpr float kTechniqueCeiling = 100.0f;
 
 std::string Name(const AttributeRow& row, const char* suffix) { return std::string(row.word) + suffix; }
@@ -75,12 +77,14 @@ void ShowCareerAttributePoints() {
   const N_CareerProfile* profile = Profile();
   if (!profile) return;
   const bool started = profile->started != 0;
-  for (const char* total : kTotals) {
-    if (N_GuiElement* label = frontend::GetElement(total)) {
-      if (started) {
-        label->Hide();
-      } else {
-        label->Show();
+  for (const char* const* names : {kTotals, kTotalLabels}) {
+    for (std::size_t group = 0; group < kGroups; ++group) {
+      if (N_GuiElement* label = frontend::GetElement(names[group])) {
+        if (started) {
+          label->Hide();
+        } else {
+          label->Show();
+        }
       }
     }
   }

@@ -42,6 +42,14 @@ void PostMouseMotion(LONG dx, LONG dy, LONG wheel) {
   }
 }
 
+void PostMouseButton(int button, bool down, DWORD timeMs) {
+  if (button < 0 || button >= 8) return;
+  const DWORD sequence = ++g_sequence;
+  for (Device* d : LiveDevices()) {
+    if (d->GetKind() == Device::Kind::Mouse) d->OnButton(button, down, timeMs, sequence);
+  }
+}
+
 Device::Device(Kind kind) : m_kind(kind) { LiveDevices().push_back(this); }
 
 Device::~Device() {
@@ -197,14 +205,21 @@ HRESULT Device::GetDeviceData(DWORD objectSize, DIDEVICEOBJECTDATA* data, DWORD*
   return result;
 }
 
-void Device::OnKey(BYTE dik, bool down, DWORD timeMs, DWORD sequence) {
-  if (!IsLive()) return;
+void Device::Buffer(const DIDEVICEOBJECTDATA& event) {
   if (m_buffer.size() >= m_bufferSize) {
     // A full buffer keeps its oldest events, as DirectInput does.
     m_overflow = true;
     return;
   }
-  m_buffer.push_back({dik, down ? 0x80u : 0x00u, timeMs, sequence, 0});
+  m_buffer.push_back(event);
+}
+
+void Device::OnKey(BYTE dik, bool down, DWORD timeMs, DWORD sequence) {
+  if (IsLive()) Buffer({dik, down ? 0x80u : 0x00u, timeMs, sequence, 0});
+}
+
+void Device::OnButton(int button, bool down, DWORD timeMs, DWORD sequence) {
+  if (IsLive()) Buffer({DIMOFS_BUTTON0 + DWORD(button), down ? 0x80u : 0x00u, timeMs, sequence, 0});
 }
 
 void Device::OnMotion(LONG dx, LONG dy, LONG wheel) {

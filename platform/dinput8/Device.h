@@ -2,8 +2,8 @@
 // Inside the layer only: a DirectInput keyboard or mouse. Every live device is in a
 // list that the active input source feeds (PostKey, PostMouseMotion); a device takes
 // input only while acquired and, at the foreground level, while its window has focus.
-// The keyboard buffers its key transitions; the mouse sums its motion between state
-// reads and keeps no buffer (nothing reads one). A mouse acquired exclusively in the
+// The keyboard buffers its key transitions; the mouse buffers its button transitions
+// and sums its motion between state reads. A mouse acquired exclusively in the
 // foreground puts SDL in relative mouse mode until it is unacquired or lost.
 #include "platform/dinput8.h"
 
@@ -35,6 +35,8 @@ class Device final : public IDirectInputDevice8A {
   void OnKey(BYTE dik, bool down, DWORD timeMs, DWORD sequence);
   /// Called by the source for every relative motion.
   void OnMotion(LONG dx, LONG dy, LONG wheel);
+  /// Called by the source for every mouse button transition.
+  void OnButton(int button, bool down, DWORD timeMs, DWORD sequence);
 
  private:
   /// A foreground device whose window lost the focus becomes lost (unacquired).
@@ -49,6 +51,8 @@ class Device final : public IDirectInputDevice8A {
   void HoldRelativeMouse(bool hold);
   HRESULT ReadKeyboard(DWORD size, void* data);
   HRESULT ReadMouse(DWORD size, void* data);
+  /// Appends an event while there is room; a full buffer keeps its oldest.
+  void Buffer(const DIDEVICEOBJECTDATA& event);
 
   Kind m_kind;
   ULONG m_refs = 1;

@@ -60,11 +60,20 @@ void ScriptedInput::MoveMouse(LONG dx, LONG dy) { dinput::PostMouseMotion(dx, dy
 void ScriptedInput::TurnWheel(LONG notches) { dinput::PostMouseMotion(0, 0, notches * 120); }
 
 void ScriptedInput::ButtonDown(int button) {
-  if (button >= 0 && button < 8) m_source->buttons |= static_cast<BYTE>(1u << button);
+  if (button < 0 || button >= 8 || (m_source->buttons >> button) & 1) return;
+  m_source->buttons |= static_cast<BYTE>(1u << button);
+  dinput::PostMouseButton(button, true, ++m_source->clockMs);
 }
 
 void ScriptedInput::ButtonUp(int button) {
-  if (button >= 0 && button < 8) m_source->buttons &= static_cast<BYTE>(~(1u << button));
+  if (button < 0 || button >= 8 || !((m_source->buttons >> button) & 1)) return;
+  m_source->buttons &= static_cast<BYTE>(~(1u << button));
+  dinput::PostMouseButton(button, false, ++m_source->clockMs);
+}
+
+void ScriptedInput::Click(int button) {
+  ButtonDown(button);
+  ButtonUp(button);
 }
 
 void ScriptedInput::SetFocus(bool focused) { m_source->focused = focused; }

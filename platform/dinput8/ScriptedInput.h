@@ -30,6 +30,8 @@ class ScriptedInput {
   /// DirectInput button numbers: 0 left, 1 right, 2 middle, 3-7 the others.
   void ButtonDown(int button);
   void ButtonUp(int button);
+  /// Down and up again, both before the next read.
+  void Click(int button);
   /// Gives or takes the keyboard focus of every window.
   void SetFocus(bool focused);
 

@@ -13,6 +13,17 @@ namespace platform::dinput {
 namespace {
 
 constexpr LONG kWheelUnitsPerNotch = 120;
+// SDL numbers left, middle, right, X1, X2, ...; DirectInput left, right, middle, ...
+constexpr int kSdlButtonOf[8] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
+                                 SDL_BUTTON_X2,   6,                7,                 8};
+
+/// The DirectInput number of an SDL button; -1 for none.
+int DirectInputButton(Uint8 sdlButton) {
+  for (int b = 0; b < 8; ++b) {
+    if (kSdlButtonOf[b] == sdlButton) return b;
+  }
+  return -1;
+}
 
 class SdlSource final : public InputSource {
  public:
@@ -32,9 +43,6 @@ class SdlSource final : public InputSource {
   }
 
   BYTE HeldButtons() const override {
-    // SDL numbers left, middle, right, X1, X2, ...; DirectInput left, right, middle, ...
-    static constexpr int kSdlButtonOf[8] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
-                                            SDL_BUTTON_X2,   6,                7,                 8};
     const Uint32 mask = SDL_GetMouseState(nullptr, nullptr);
     BYTE held = 0;
     for (int b = 0; b < 8; ++b) {
@@ -65,6 +73,10 @@ void OnSdlEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEMOTION:
       PostMouseMotion(e.motion.xrel, e.motion.yrel, 0);
+      return;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      PostMouseButton(DirectInputButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN, e.button.timestamp);
       return;
     case SDL_MOUSEWHEEL: {
       const LONG notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;

@@ -31,6 +31,9 @@ void EnsureSdlSource();
 void PostKey(BYTE dik, bool down, DWORD timeMs);
 /// Relative motion and wheel units (feed every acquired mouse).
 void PostMouseMotion(LONG dx, LONG dy, LONG wheel);
+/// A mouse button (DirectInput numbering) went down or up (feeds every acquired
+/// mouse's buffer).
+void PostMouseButton(int button, bool down, DWORD timeMs);
 
 /// SDL's relative mouse mode on or off: while a mouse is acquired exclusively in the
 /// foreground, the pointer is hidden and held in the window and motion keeps coming

@@ -160,13 +160,15 @@ TEST_P(ApplicationScreenshot, ShowsTheFrameRateTextOnlyWhenAsked) {
     }
   });
   app.Run();
-  // "0" at x 550 and the distance at x 350, both 12.8 units high at scale 0.8.
-  EXPECT_EQ(AnyLit("shot.bmp", 550, 0, 560, 13), showFps == 1);
+  // The frame rate "0" in the bottom right corner, clear of the race clock's box at
+  // the top right, and the distance at x 350; both 12.8 units high at scale 0.8.
+  EXPECT_EQ(AnyLit("shot.bmp", 620, 466, 640, 480), showFps == 1);
+  EXPECT_FALSE(AnyLit("shot.bmp", 474, 0, 640, 20));
   EXPECT_TRUE(AnyLit("shot.bmp", 350, 0, 390, 13));
   // The world's polygon count of the developer's free camera: 16 units high at y 32.
   EXPECT_TRUE(AnyLit("shot.bmp", 0, 32, 120, 48));
   EXPECT_FALSE(AnyLit("shot.bmp", 0, 20, 640, 32));
-  EXPECT_FALSE(AnyLit("shot.bmp", 0, 49, 640, 480));
+  EXPECT_FALSE(AnyLit("shot.bmp", 0, 49, 640, 465));
 }
 
 INSTANTIATE_TEST_SUITE_P(ShowFps, ApplicationScreenshot, ::testing::Values(1, 0, 2));

@@ -1,10 +1,12 @@
-// The game started on the sample data behind empty menu pages, read back from the X
-// screen: the race camera of view mode 0 flies the start course's menu path, so the
+// The game started on the sample data, read back from the X screen. Behind empty menu
+// pages the race camera of view mode 0 flies the start course's menu path, so the
 // course lies below the horizon and the ground moves under the camera. The window is
 // 1024 x 768 at the screen's corner; the read-backs keep below its first 600 rows,
-// where the windows of suites running beside this one may lie.
+// where the windows of suites running beside this one may lie. In full screen on a
+// private desktop of another size, the menu shows whole.
 #include "tests/app/GameProcess.h"
 #include "tests/platform/ScreenGrab.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,35 @@ TEST(CourseStart, TheRaceCameraFliesOverTheStartCourse) {
   const std::string log = dir.Read("navo.log");
   EXPECT_NE(log.find("\n Loading Level: data\\levels\\Beitostolen.ALF\n"), std::string::npos);
   EXPECT_EQ(log.find("!!!"), std::string::npos) << log;
+}
+
+// Full screen at 800 x 600 on a 1024 x 768 desktop without such a mode: the frame is
+// scaled to the whole screen, the menu's title and its "Exit" button where the 640 x
+// 480 units put them (1.6 times as far), neither cut off nor moved.
+TEST(CourseStart, FullScreenOfAnotherSizeShowsTheMenuWhole) {
+  test::PrivateDisplay display("1024x768x24");
+  if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
+  test::TempDir dir;
+  test::LinkSampleData(dir);
+  test::PrepareGameDir(dir, false);
+  dir.Write("user.cfg", "v_fullscreen 1\nv_width 800\nv_height 600\nhrajvideoraz 0\nlanguage \"eng\"\n");
+  test::Game game(dir.Path(), "file=stop,exit=1");
+  ASSERT_TRUE(test::WaitFor([&] { return test::InGameLoop(dir); }));
+  // The title's lavender text (palette colour 8) in its element (40, 60, 280 x 40); the
+  // blue of the Exit button (60, 390, 240 x 36) left of its caption.
+  auto titleText = [] {
+    return test::CountScreenPixels(64, 96, 448, 64, [](const test::Rgb& p) {
+      return p.b > 220 && p.r > 150 && p.r < 235 && p.b - p.r > 25;
+    }).value_or(0);
+  };
+  auto exitBlue = [] {
+    const test::Rgb button = test::ScreenAverage(112, 641, 96, 26).value_or(test::Rgb{});
+    return button.b > 100 && button.b > button.r + 50;
+  };
+  EXPECT_TRUE(test::WaitFor([&] { return titleText() > 300 && exitBlue(); }, std::chrono::seconds(20)))
+      << titleText() << " title pixels";
+  dir.Write("stop", "");
+  EXPECT_EQ(game.Wait(), 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The input manager over SDL on a virtual X server of the test's own: keys injected
-// through the X server (XTest, by xdotool) reach a focused window and nothing reaches
-// an unfocused one.
+// The input manager over SDL on a virtual X server of the test's own: keys and mouse
+// buttons injected through the X server (XTest, by xdotool) reach a focused window and
+// nothing reaches an unfocused one.
 #include "tests/core/InputRig.h"
 #include "tests/support/TestWindow.h"
 
@@ -8,6 +8,7 @@
 #include "platform/dinput8.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -63,6 +64,25 @@ TEST(InputWindow, KeyFromTheXServerIsHeldAndPressed) {
   EXPECT_EQ(rig.Pressed(DIK_A), 0);  // the key's repeats are no new presses
   ASSERT_TRUE(test::XdoTool("keyup a"));
   EXPECT_TRUE(rig.UpdateUntil([&] { return rig.Held(DIK_A) == 0; }));
+}
+
+// A press and release from the X server within 5 ms, both read by one update: the
+// button counts as held in that frame and as gone down, so the GUI sees a click; the
+// next frame it is up.
+TEST(InputWindow, AQuickClickWithinOneFrameIsSeen) {
+  SdlInputRig rig;
+  REQUIRE_WINDOWS(rig);
+  rig.Start();
+  ASSERT_TRUE(test::XdoTool("mousemove 40 40"));
+  rig.mng->Update();
+  ASSERT_TRUE(test::XdoTool("mousedown 1 sleep 0.004 mouseup 1"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // both events wait in the queue
+  rig.mng->Update();
+  EXPECT_EQ(rig.mng->IsPressed(2, 3, 0), 1);
+  EXPECT_EQ(rig.mng->IsPressed(2, 3, 1), 1);
+  rig.mng->Update();
+  EXPECT_EQ(rig.mng->IsPressed(2, 3, 0), 0);
+  EXPECT_EQ(rig.mng->IsPressed(2, 3, 1), 0);
 }
 
 TEST(InputWindow, FocusLossEndToEnd) {

@@ -263,7 +263,17 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     script.Until([] { return Visible("Career") && !Visible("CareerProfile") && career::Profile(); }, "back from details");
     script.Click("Back21");
     script.Until([] { return Visible("SinglePlayer") && !Visible("Career") && !career::Profile(); }, "saved and left");
-    script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
+    // The career's own athlete stays in the career: the arcade lists the file's names.
+    script.Click("Arcade");
+    script.Until([] { return Visible("Arcade"); }, "Arcade");
+    script.Then([] {
+      auto* athletes = dynamic_cast<N_GuiTable*>(Gui().GetElement("Athlets1", false));
+      EXPECT_GT(athletes->GetRowCount(), 0);
+      for (std::int32_t row = 0; row < athletes->GetRowCount(); ++row) {
+        EXPECT_NE(athletes->GetRowCells(row).front()->GetCaption(), "Runner") << row;
+      }
+      return g_varMng->SetInt("exit", 1, 2), true;
+    });
     app.SetFrameHook([&script] { script.OnPass(); });
     app.Run();
     EXPECT_TRUE(script.Done()) << "shown: " << ShownPages();

@@ -15,6 +15,7 @@
 #include "sound/SoundMng.h"
 #include "tests/frontend/MenuScript.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,40 @@ TEST(MenuRun, WalksTheMenusAndBackWithoutMissingNames) {
   EXPECT_TRUE(script.Done());
   const std::string log = dir.Read("navo.log");
   EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+}
+
+// In a window the arrow moves as far as the desktop's pointer: the X server's pointer
+// moved by 100 x 60 pixels over an 800 x 600 window moves it 80 x 48 units.
+TEST(MenuRun, InAWindowTheArrowFollowsTheDesktopPointer) {
+  test::TempDir dir;
+  PrepareGameRoot(dir);
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 800\nv_height 600\n");
+  N_Application app;
+  ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+  float left = 0.0f, top = 0.0f;
+  int frames = 0;
+  std::deque<std::function<bool()>> steps;
+  steps.push_back([] { return Visible("MainMenu") && test::XdoTool("mousemove 200 150"); });
+  steps.push_back([&frames] { return ++frames > 20; });
+  steps.push_back([&] {
+    left = Gui().GetCursor()->GetLeft();
+    top = Gui().GetCursor()->GetTop();
+    frames = 0;
+    return test::XdoTool("mousemove 300 210");
+  });
+  steps.push_back([&frames] { return ++frames > 20; });
+  steps.push_back([&] {
+    EXPECT_NEAR(Gui().GetCursor()->GetLeft() - left, 80.0f, 0.5f);
+    EXPECT_NEAR(Gui().GetCursor()->GetTop() - top, 48.0f, 0.5f);
+    return g_varMng->SetInt("exit", 1, 2), true;
+  });
+  int passes = 0;
+  app.SetFrameHook([&] {
+    if (++passes > 2000) g_varMng->SetInt("exit", 1, 2);
+    if (!steps.empty() && steps.front()()) steps.pop_front();
+  });
+  app.Run();
+  EXPECT_TRUE(steps.empty());
 }
 
 // "Exit" darkens the screen over about a second, shows the black page while it

@@ -37,15 +37,21 @@ class Script {
   void Then(Step step) { m_steps.push_back(std::move(step)); }
   /// The cursor on the element's middle, then a press and a release on later passes.
   void Click(const char* element) {
-    Then([element] {
-      N_GuiElement* e = Gui().GetElement(element, false);
+    ClickOn([element] { return Gui().GetElement(element, false); });
+  }
+  /// The same on the element found when the step runs; none found, no click.
+  void ClickOn(std::function<N_GuiElement*()> find) {
+    auto found = std::make_shared<bool>(false);
+    Then([find, found] {
+      N_GuiElement* e = find();
+      *found = e != nullptr;
       if (!e) return true;
       Gui().GetCursor()->SetLeft(e->GetScreenX() + e->GetWidth() / 2);
       Gui().GetCursor()->SetTop(e->GetScreenY() + e->GetHeight() / 2);
       return true;
     });
-    Then([this] { return m_input.ButtonDown(0), true; });
-    Then([this] { return m_input.ButtonUp(0), true; });
+    Then([this, found] { return *found ? m_input.ButtonDown(0) : void(), true; });
+    Then([this, found] { return *found ? m_input.ButtonUp(0) : void(), true; });
   }
   /// Waits until the condition holds and the menus have settled (fades and slides end
   /// within 0.6 s; a script that clicks through the elements' bindings, not the

@@ -1,12 +1,16 @@
 // The whole game in process with the sample data, driven from the main menu by
 // scripted clicks through races of the set-up pages to their final result and back:
-// the top times they leave in the tables' files, and the top-times page showing them
-// on the GL device.
+// the player's row on the boards, the race's sound groups as the settings page shows
+// them, relay teams put together with the mouse, a race left from its pause, the top
+// times the races leave in the tables' files, and the top-times page showing them on
+// the GL device.
 #include "app/Application.h"
 #include "core/Globals.h"
+#include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiPanel.h"
+#include "gui/GuiScrollBar.h"
 #include "gui/GuiTable.h"
 #include "gui/GuiTextSelector.h"
 #include "platform/dinput8/Keys.h"
@@ -14,9 +18,11 @@
 #include "race/AthletMng.h"
 #include "race/AthletProfile.h"
 #include "race/GameArcade.h"
+#include "race/GameRelay.h"
 #include "race/TopTimeTables.h"
 #include "race/World.h"
 #include "render/Render.h"
+#include "sound/SoundMng.h"
 #include "tests/frontend/MenuScript.h"
 #include "tests/support/BackBuffer.h"
 #include "tests/support/TestEnv.h"
@@ -26,6 +32,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -54,6 +61,75 @@ void Choose(Script& script, const char* selector, int item) {
   }, selector);
 }
 
+/// The index in the men's list of the member-th man of the first nation with four men.
+std::int32_t RelayMember(int member) {
+  N_AthletMng& athletes = g_world->AthletMng();
+  std::string nation;
+  for (std::size_t i = 0; i < athletes.GetMaleCount() && nation.empty(); ++i) {
+    int count = 0;
+    for (std::size_t j = 0; j < athletes.GetMaleCount(); ++j) {
+      count += athletes.GetMale(j)->Nationality == athletes.GetMale(i)->Nationality ? 1 : 0;
+    }
+    if (count >= 4) nation = athletes.GetMale(i)->Nationality;
+  }
+  int seen = -1;
+  for (std::size_t i = 0; i < athletes.GetMaleCount(); ++i) {
+    if (athletes.GetMale(i)->Nationality == nation && ++seen == member) return std::int32_t(i);
+  }
+  return -1;
+}
+
+N_GuiTable& Table(const char* name) { return *dynamic_cast<N_GuiTable*>(Gui().GetElement(name, false)); }
+
+/// The relay team of four men of one nation put together with the mouse: each athlete's
+/// row scrolled into view with the arrows of the table's scroll bar, clicked, then
+/// "Add1".
+void AddRelayTeam(Script& script, const char* athletes) {
+  for (int member = 0; member < 4; ++member) {
+    for (int step = 0; step < 12; ++step) {
+      script.ClickOn([athletes, member]() -> N_GuiElement* {
+        N_GuiTable& table = Table(athletes);
+        const std::int32_t row = RelayMember(member);
+        if (table.GetRowPanel(row)->IsVisible()) return nullptr;
+        N_GuiScrollBar* bar = table.GetScrollBar();
+        return row < table.GetFirstVisibleRow() ? bar->GetUpButton() : bar->GetDownButton();
+      });
+    }
+    script.ClickOn([athletes, member] { return Table(athletes).GetRowPanel(RelayMember(member)); });
+    script.Then([athletes, member] {
+      EXPECT_EQ(Table(athletes).GetSelectedRow(), RelayMember(member));
+      return true;
+    });
+    script.Click("Add1");
+  }
+  script.Then([] {
+    EXPECT_EQ(Table("Relay1").GetRowCount(), 4);
+    return true;
+  });
+}
+
+/// A relay of the team from its start list, given up at once with Esc, to its result.
+void GiveUpRelay(Script& script, const char* start) {
+  script.Click(start);
+  script.Until([] { return Visible("StartListRelay"); }, "StartListRelay");
+  script.Click("StartListRelayCatcher");
+  script.Until([] { return !Visible("StartListRelay"); }, "the relay under way");
+  script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
+  script.Until([] { return Visible("FinalResult"); }, "the relay's result");
+  script.Then([&script] { return script.Input().KeyUp(DIK_ESCAPE), true; });
+}
+
+/// The player's row of a board (its athlete's name in the name column) is the one
+/// selected, and it is shown.
+void ExpectPlayersRow(const char* board, std::size_t nameColumn, const std::string& name) {
+  N_GuiTable& table = Table(board);
+  const std::int32_t row = table.GetSelectedRow();
+  ASSERT_GE(row, 0) << board;
+  EXPECT_EQ(table.GetRowCount(), 15) << board;
+  EXPECT_EQ(table.GetRowCells(row).at(nameColumn)->GetCaption(), name) << board;
+  EXPECT_TRUE(table.GetRowPanel(row)->IsVisible()) << board;
+}
+
 /// An individual race from its start list to its final result: the start list's click,
 /// then the computer finishes the race.
 void RunToResult(Script& script, const char* startList, const char* catcher) {
@@ -61,6 +137,11 @@ void RunToResult(Script& script, const char* startList, const char* catcher) {
   script.Click(catcher);
   script.Until([startList] { return !Visible(startList); }, "the race under way");
   script.Then([] {
+    for (const auto& [selector, category] : {std::pair{"CommentariesFX", 4}, std::pair{"EnvironmentFX", 5},
+                                             std::pair{"SkiFX", 3}, std::pair{"BodyFX", 2}}) {
+      const auto* item = dynamic_cast<N_GuiTextSelector*>(Gui().GetElement(selector, false));
+      EXPECT_EQ(g_soundMng->IsCategoryEnabled(category) != 0, item->GetSelected() == 0) << selector;
+    }
     auto* game = dynamic_cast<N_GameArcade*>(g_world->Game());
     EXPECT_NE(game, nullptr);
     if (game) game->Simulate();
@@ -96,19 +177,45 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   PrepareGameRoot(dir);
   N_Application app;
   ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+  LoadKeyDefinitions();  // as the program's start does: the pause key
   Script script;
   script.patience = std::chrono::seconds(120);
   script.Until([] { return Visible("MainMenu") && Visible("Background"); }, "the main menu");
+  // The settings page opened and left on a fresh game root changes no sound switch.
+  const char* const kSwitches[] = {"SoundCategoryComentaries", "SoundCategoryEnvironment", "SoundCategorySki",
+                                   "SoundCategoryBody"};
+  script.Click("Options");
+  script.Until([] { return Visible("MainOptions"); }, "MainOptions");
+  script.Click("Settings");
+  script.Until([] { return Visible("Settings"); }, "Settings");
+  script.Click("Back14");
+  script.Until([] { return Visible("MainOptions") && !Visible("Settings"); }, "back from Settings");
+  script.Then([&kSwitches] {
+    for (const char* name : kSwitches) EXPECT_EQ(g_varMng->GetInt(name), 1) << name;
+    return true;
+  });
+  script.Click("Back4");
+  script.Until([] { return Visible("MainMenu"); }, "the main menu again");
   script.Click("SinglePlayer");
   script.Until([] { return Visible("SinglePlayer"); }, "SinglePlayer");
   script.Click("Arcade");
   script.Until([] { return Visible("Arcade"); }, "Arcade");
 
-  // An arcade sprint on the first track with the first athlete.
+  // An arcade sprint on the first track with the first athlete, the player's bib the
+  // last of fifteen: his row is shown on the start list and on the result. The race's
+  // sound groups are the settings page's switches.
+  auto player = std::make_shared<std::string>();
+  script.Then([player] {
+    *player = Table("Athlets1").GetRowCells(Table("Athlets1").GetSelectedRow()).front()->GetCaption();
+    return true;
+  });
   script.Click("Start1");
+  script.Until([] { return Visible("StartList"); }, "StartList");
+  script.Then([player] { return ExpectPlayersRow("SL/Table", 2, *player), true; });
   RunToResult(script, "StartList", "StartListCatcher");
-  script.Then([] {
+  script.Then([player] {
     EXPECT_EQ(g_varMng->GetInt("detail"), 1);
+    ExpectPlayersRow("FR/Table", 3, *player);
     return true;
   });
   BackTo(script, "Arcade");
@@ -124,38 +231,24 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   RunToResult(script, "StartListMass", "StartListMassCatcher");
   BackTo(script, "Arcade");
 
-  // A relay of four men of one nation, given up at once with Esc.
+  // A relay of four men of one nation, put together with the mouse and given up at once
+  // with Esc; the pause key first: the pause page goes with the race, and the set-up
+  // page takes the clicks again.
   Choose(script, "Discipline1", 3);
   script.Until([] { return Visible("Relay"); }, "the relay team page");
-  for (int member = 0; member < 4; ++member) {
-    script.Then([member] {
-      // The member-th man of the first nation with four men.
-      N_AthletMng& athletes = g_world->AthletMng();
-      std::string nation;
-      for (std::size_t i = 0; i < athletes.GetMaleCount() && nation.empty(); ++i) {
-        int count = 0;
-        for (std::size_t j = 0; j < athletes.GetMaleCount(); ++j) {
-          count += athletes.GetMale(j)->Nationality == athletes.GetMale(i)->Nationality ? 1 : 0;
-        }
-        if (count >= 4) nation = athletes.GetMale(i)->Nationality;
-      }
-      int seen = -1;
-      for (std::size_t i = 0; i < athletes.GetMaleCount(); ++i) {
-        if (athletes.GetMale(i)->Nationality == nation && ++seen == member) {
-          dynamic_cast<N_GuiTable*>(Gui().GetElement("Athlets1", false))->SelectRow(std::int32_t(i));
-          break;
-        }
-      }
-      return true;
-    });
-    script.Click("Add1");
-  }
+  AddRelayTeam(script, "Athlets1");
   script.Click("Start1");
   script.Until([] { return Visible("StartListRelay"); }, "StartListRelay");
   script.Click("StartListRelayCatcher");
-  script.Until([] { return !Visible("StartListRelay"); }, "the relay under way");
+  script.Until([] {
+    const auto* relay = dynamic_cast<N_GameRelay*>(g_world->Game());
+    return !Visible("StartListRelay") && relay && !relay->Paused();
+  }, "the relay under way");
+  script.Then([&script] { return script.Input().KeyDown(DIK_F5), true; });
+  script.Until([] { return Visible("Pause"); }, "the pause page");
+  script.Then([&script] { return script.Input().KeyUp(DIK_F5), true; });
   script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
-  script.Until([] { return Visible("FinalResult"); }, "the relay's result");
+  script.Until([] { return Visible("FinalResult") && !Visible("Pause"); }, "the relay's result without the pause");
   script.Then([&script] { return script.Input().KeyUp(DIK_ESCAPE), true; });
   BackTo(script, "Arcade");
 
@@ -164,6 +257,15 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Until([] { return Visible("SinglePlayer"); }, "back from Arcade");
   script.Click("SingleRace");
   script.Until([] { return Visible("SingleRace"); }, "SingleRace");
+  // The relay from this page too.
+  Choose(script, "Discipline3", 1);
+  Choose(script, "Discipline3", 2);
+  Choose(script, "Discipline3", 3);
+  script.Until([] { return Visible("Relay"); }, "the relay team page of SingleRace");
+  AddRelayTeam(script, "Athlets3");
+  GiveUpRelay(script, "Start3");
+  BackTo(script, "SingleRace");
+  Choose(script, "Discipline3", 0);
   script.Then([] {
     dynamic_cast<N_GuiImageSelector*>(Gui().GetElement("Level3", false))->SetSelected(6);
     return true;
@@ -212,6 +314,10 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   Choose(script, "Discipline8", 1);
   script.Click("Back16");
   script.Until([] { return Visible("Arcade") && !Visible("ArcadeHS"); }, "back from ArcadeHS");
+  script.Click("Back6");
+  script.Until([] { return Visible("SinglePlayer"); }, "back from Arcade at last");
+  script.Click("Back1");
+  script.Until([] { return Visible("MainMenu"); }, "the main menu at the end");
   script.Then([] { return g_varMng->SetInt("exit", 1, 2), true; });
   app.SetFrameHook([&script] { script.OnPass(); });
   app.Run();

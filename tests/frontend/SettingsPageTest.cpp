@@ -71,9 +71,10 @@ TEST(SettingsPage, ShowTakesEachElementFromOneVariable) {
       {{},
        {{"Resolution", 0}, {"VSync", 1}, {"Shadows", 1}, {"Antialiasing", 0}, {"TexQuality", 0}, {"LMQuality", 0},
         {"Particles", 2}, {"DetailLevel", -1}, {"Brightness1", 50}, {"Contrast1", 50}, {"Gamma1", 50},
-        {"FXVolume1", 100}, {"MusicVolume1", 100}, {"CommentariesFX", 1}, {"EnvironmentFX", 1}, {"SkiFX", 1},
-        {"BodyFX", 1}}},
-      {{{"SoundCategorySki", "2"}, {"SoundCategoryBody", "-1"}}, {{"SkiFX", 0}, {"BodyFX", 0}, {"EnvironmentFX", 1}}},
+        {"FXVolume1", 100}, {"MusicVolume1", 100}, {"CommentariesFX", 0}, {"EnvironmentFX", 0}, {"SkiFX", 0},
+        {"BodyFX", 0}}},
+      {{{"SoundCategorySki", "2"}, {"SoundCategoryBody", "-1"}, {"SoundCategoryEnvironment", "0"}},
+       {{"SkiFX", 0}, {"BodyFX", 0}, {"EnvironmentFX", 1}}},
       {{{"v_width", "640"}, {"v_height", "480"}}, {{"Resolution", -1}}},
       {{{"v_width", "1600"}, {"v_height", "600"}}, {{"Resolution", 3}}},
       {{{"r_picmip", "1"}, {"r_filter", "2"}}, {{"TexQuality", 1}}},
@@ -253,16 +254,15 @@ TEST(SettingsPage, SlidersPreviewAndApplyBrightnessContrastGamma) {
 TEST(SettingsPage, VolumesActAtOnceAndSwitchesOnlyWriteTheirVariables) {
   SettingsRig s;
   auto& sounds = *s.r.sounds;
-  // Before the page is first shown a race follows the script's items (on), afterwards
-  // the variables' (off by default).
+  // A race plays the same groups before and after the page is first shown: the stored
+  // switches (on by default), which the page shows.
   const std::vector<std::pair<int, bool>> on = {{4, true}, {5, true}, {3, true}, {2, true}, {6, true}, {1, false}};
-  const std::vector<std::pair<int, bool>> off = {{4, false}, {5, false}, {3, false}, {2, false}, {6, true}, {1, false}};
   SwitchSoundGroupsToRace(true);
   EXPECT_EQ(sounds.switches, on);
   s.Show();
   sounds.switches.clear();
   SwitchSoundGroupsToRace(true);
-  EXPECT_EQ(sounds.switches, off);
+  EXPECT_EQ(sounds.switches, on);
 
   s.Slider("FXVolume1").SetValue(0);
   s.Click("FXVolume1");

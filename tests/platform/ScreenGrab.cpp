@@ -14,28 +14,43 @@ void ScreenSize(int& width, int& height) {
   XCloseDisplay(display);
 }
 
-std::optional<Rgb> ScreenAverage(int x, int y, int w, int h) {
+namespace {
+
+/// Calls the visitor with every pixel of the block; false without a display or image.
+template <class Visit>
+bool ForEachPixel(int x, int y, int w, int h, Visit visit) {
   Display* display = XOpenDisplay(nullptr);
-  if (!display) return std::nullopt;
+  if (!display) return false;
   XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(w),
                             static_cast<unsigned>(h), AllPlanes, ZPixmap);
-  std::optional<Rgb> result;
+  const bool read = image != nullptr;
   if (image) {
-    long r = 0, g = 0, b = 0;
     for (int j = 0; j < h; ++j) {
       for (int i = 0; i < w; ++i) {
         const unsigned long p = XGetPixel(image, i, j);
-        r += (p & image->red_mask) >> 16;
-        g += (p & image->green_mask) >> 8;
-        b += p & image->blue_mask;
+        visit(Rgb{static_cast<int>((p & image->red_mask) >> 16), static_cast<int>((p & image->green_mask) >> 8),
+                  static_cast<int>(p & image->blue_mask)});
       }
     }
-    const long n = static_cast<long>(w) * h;
-    result = Rgb{static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
     XDestroyImage(image);
   }
   XCloseDisplay(display);
-  return result;
+  return read;
+}
+
+}  // namespace
+
+std::optional<Rgb> ScreenAverage(int x, int y, int w, int h) {
+  long r = 0, g = 0, b = 0;
+  if (!ForEachPixel(x, y, w, h, [&](const Rgb& p) { r += p.r, g += p.g, b += p.b; })) return std::nullopt;
+  const long n = static_cast<long>(w) * h;
+  return Rgb{static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+std::optional<int> CountScreenPixels(int x, int y, int w, int h, bool (*accept)(const Rgb&)) {
+  int count = 0;
+  if (!ForEachPixel(x, y, w, h, [&](const Rgb& p) { count += accept(p) ? 1 : 0; })) return std::nullopt;
+  return count;
 }
 
 }  // namespace test

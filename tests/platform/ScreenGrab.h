@@ -11,6 +11,9 @@ struct Rgb {
 
 /// The average colour of a w x h block of the screen at (x, y); empty without a display.
 std::optional<Rgb> ScreenAverage(int x, int y, int w, int h);
+/// How many pixels of a w x h block of the screen at (x, y) the test accepts; empty
+/// without a display.
+std::optional<int> CountScreenPixels(int x, int y, int w, int h, bool (*accept)(const Rgb&));
 /// The size of the default screen; {0, 0} without a display.
 void ScreenSize(int& width, int& height);
 

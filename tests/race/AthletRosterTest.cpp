@@ -62,6 +62,11 @@ struct RosterRig {
 
 TEST(AthletRoster, SavesFileOrderLittleEndianAndPutsTheFileValuesBack) {
   RosterRig rig;
+  // The career's own athlete in a file athlete's place: its name goes with the values.
+  const std::string fileName = rig.athletes.GetMale(0)->AthletName;
+  N_AthletProfile own = *rig.athletes.GetMale(0);
+  own.AthletName = "Karl";
+  rig.athletes.SetPlayerAthlete(0, 0, own);
   rig.Change(99.0f);
   ASSERT_TRUE(rig.athletes.Save(3));
   const std::string roster = rig.dir.Read("data/tables/profile3");
@@ -74,6 +79,7 @@ TEST(AthletRoster, SavesFileOrderLittleEndianAndPutsTheFileValuesBack) {
     }
   }
   EXPECT_TRUE(rig.HoldFileValues(true));
+  EXPECT_EQ(rig.athletes.GetMale(0)->AthletName, fileName);
   // Loading it back gives the career's values; its defaults stay the file values.
   ASSERT_TRUE(rig.athletes.Load(3));
   EXPECT_EQ(rig.athletes.Athlete(17)->MaxPower, 99.0f);

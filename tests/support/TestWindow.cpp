@@ -35,7 +35,7 @@ int ReadDisplayNumber(int fd) {
 
 }  // namespace
 
-PrivateDisplay::PrivateDisplay() {
+PrivateDisplay::PrivateDisplay(const char* screen) {
   if (const char* display = std::getenv("DISPLAY")) {
     m_hadDisplay = true;
     m_previous = display;
@@ -47,7 +47,7 @@ PrivateDisplay::PrivateDisplay() {
   posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
-                  const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>("640x480x24"),
+                  const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>(screen),
                   const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
   pid_t pid = -1;
   const int spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ);

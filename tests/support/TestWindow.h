@@ -14,7 +14,8 @@ namespace test {
 /// lifetime: on a shared server, any other test that shows a window takes the focus.
 class PrivateDisplay {
  public:
-  PrivateDisplay();
+  /// A screen of that size and depth ("WxHxD").
+  explicit PrivateDisplay(const char* screen = "640x480x24");
   ~PrivateDisplay();
   PrivateDisplay(const PrivateDisplay&) = delete;
   PrivateDisplay& operator=(const PrivateDisplay&) = delete;

@@ -138,15 +138,29 @@ HRESULT GlDevice::ConfigureWindow(const D3DPRESENT_PARAMETERS& params, SDL_Windo
     return D3D_OK;
   }
   if (params.BackBufferWidth == 0 || params.BackBufferHeight == 0) return D3DERR_INVALIDCALL;
-  // Full screen switches the display to the closest mode of the back buffer's size;
-  // Present scales the back buffer to whatever the window got.
+  // Full screen switches the display to a mode of the back buffer's size. A display
+  // without one keeps its own mode: the window covers it and Present scales the frame
+  // to it, keeping the frame's shape (a mode of another size would be taken by SDL
+  // while the window itself kept the frame's size, cutting the frame off).
   SDL_DisplayMode wanted{SDL_PIXELFORMAT_UNKNOWN, int(params.BackBufferWidth), int(params.BackBufferHeight),
                          int(params.FullScreen_RefreshRateInHz), nullptr};
   SDL_DisplayMode closest{};
   const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
-  if (SDL_GetClosestDisplayMode(display, &wanted, &closest)) SDL_SetWindowDisplayMode(window, &closest);
-  SDL_SetWindowSize(window, int(params.BackBufferWidth), int(params.BackBufferHeight));
-  if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+  const bool modeFits = SDL_GetClosestDisplayMode(display, &wanted, &closest) && closest.w == wanted.w &&
+                        closest.h == wanted.h;
+  Uint32 flags = SDL_WINDOW_FULLSCREEN;
+  if (modeFits) {
+    SDL_SetWindowDisplayMode(window, &closest);
+    SDL_SetWindowSize(window, int(params.BackBufferWidth), int(params.BackBufferHeight));
+  } else {
+    SDL_Rect desktop{};
+    if (SDL_GetDisplayBounds(display, &desktop) == 0) {
+      SDL_SetWindowPosition(window, desktop.x, desktop.y);
+      SDL_SetWindowSize(window, desktop.w, desktop.h);
+    }
+    flags = SDL_WINDOW_FULLSCREEN_DESKTOP;
+  }
+  if (SDL_SetWindowFullscreen(window, flags) != 0) {
     OutputDebugStringA((std::string("Full screen refused: ") + SDL_GetError() + "\n").c_str());
   }
   m_fullScreen = true;
@@ -235,6 +249,14 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS* params) {
   return result;
 }
 
+CopyRect GlDevice::PresentRect(UINT frameWidth, UINT frameHeight, int width, int height) const {
+  if (!m_fullScreen || frameWidth == 0 || frameHeight == 0) return {0, 0, width, height};
+  const double scale = std::min(double(width) / frameWidth, double(height) / frameHeight);
+  const LONG w = LONG(frameWidth * scale + 0.5), h = LONG(frameHeight * scale + 0.5);
+  const LONG x = (width - w) / 2, y = (height - h) / 2;
+  return {x, y, x + w, y + h};
+}
+
 HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void*) {
   if (m_resetFailed) return D3DERR_DEVICELOST;
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
@@ -265,8 +287,17 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
   const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
   if (scissor) glDisable(GL_SCISSOR_TEST);
   const bool sameSize = width == int(image.width) && height == int(image.height);
-  glBlitFramebuffer(0, 0, GLint(image.width), GLint(image.height), 0, 0, width, height, GL_COLOR_BUFFER_BIT,
-                    sameSize ? GL_NEAREST : GL_LINEAR);
+  const CopyRect to = PresentRect(image.width, image.height, width, height);
+  if (to.right - to.left < width || to.bottom - to.top < height) {
+    // The bars beside a full-screen frame of another shape stay black.
+    GLfloat colour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(colour[0], colour[1], colour[2], colour[3]);
+  }
+  glBlitFramebuffer(0, 0, GLint(image.width), GLint(image.height), GLint(to.left), GLint(to.top), GLint(to.right),
+                    GLint(to.bottom), GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   if (scissor) glEnable(GL_SCISSOR_TEST);
   if (resolved) glDeleteRenderbuffers(1, &resolved);
   SDL_GL_SwapWindow(window);

@@ -4,8 +4,9 @@
 // The back buffer is a renderbuffer in the device's framebuffer, not the window:
 // offscreen targets then share the one depth-stencil renderbuffer as Direct3D shares
 // its automatic depth buffer, the back buffer can be read after Present (screenshots),
-// and Present copies it to the window (scaled when the window's size differs). Device
-// loss does not happen in GL; Reset gives the back buffer and depth buffer a new size.
+// and Present copies it to the window (scaled when the window's size differs; in full
+// screen keeping its shape, between black bars). Device loss does not happen in GL;
+// Reset gives the back buffer and depth buffer a new size.
 // A Reset that fails leaves the device "not reset": Present answers DEVICELOST and
 // TestCooperativeLevel DEVICENOTRESET until a Reset succeeds.
 #include "platform/d3d9/StateDevice.h"
@@ -86,6 +87,9 @@ class GlDevice final : public StateDevice {
   void OnUntracked(IUnknown* resource) override;
 
  private:
+  /// Where Present puts the frame in the window's drawable: all of it in a window; in
+  /// full screen the largest rectangle of the frame's shape, centred.
+  CopyRect PresentRect(UINT frameWidth, UINT frameHeight, int width, int height) const;
   GlDevice(std::shared_ptr<GlContext> context, const D3DCAPS9& caps, HWND focusWindow);
 
   /// Builds the back buffer, depth buffer and window mode for the parameters (creation
