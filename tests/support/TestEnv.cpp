@@ -1,6 +1,7 @@
 #include "tests/support/TestEnv.h"
 
 #include "core/BuiltinVars.h"
+#include "core/FileFinder.h"
 #include "core/Globals.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,13 @@ TempDir::TempDir() {
   EXPECT_NE(made, nullptr);
   m_path = tmpl;
   fs::current_path(m_path);
+  N_FileList::RecaptureWorkingDirectory();  // the test's game root
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
   fs::current_path(m_previous, ec);
+  N_FileList::RecaptureWorkingDirectory();
   fs::remove_all(m_path, ec);
 }
 
