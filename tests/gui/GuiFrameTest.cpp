@@ -12,6 +12,7 @@
 #include "gui/GuiTable.h"
 #include "gui/GuiText.h"
 #include "platform/dinput8/Keys.h"
+#include "platform/win32/Process.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,9 @@ extern "C" void GuiTestClearTable(N_GuiElement* element) {
   test::GuiCalls().push_back("clear " + element->GetName());
   static_cast<N_GuiTable*>(element)->Clear();
 }
+
+const platform::ExportTable kFrameTestCallbacks{platform::Export("GuiTestDestroySelf", &GuiTestDestroySelf),
+                                                platform::Export("GuiTestClearTable", &GuiTestClearTable)};
 
 namespace {
 
