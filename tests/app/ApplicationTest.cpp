@@ -7,6 +7,8 @@
 #include "core/InputMng.h"
 #include "core/Log.h"
 #include "core/VarMng.h"
+#include "platform/d3d9.h"
+#include "platform/d3d9/RecordingDevice.h"
 #include "platform/dinput8.h"
 #include "platform/dinput8/ScriptedInput.h"
 #include "platform/win32/EventPump.h"
@@ -208,6 +210,34 @@ TEST(Application, FrameRateModeTwoLogsEveryFrame) {
   app.SetFrameHook(StopAtPass(7, &passes));
   app.Run();
   EXPECT_EQ(Count(dir.Read("navo.log"), " fps\n"), 6u);
+}
+
+TEST(Application, AFailedWindowLeavesTheRendererToStopTheStartUp) {
+  // A renderer that cannot make its device ends the start-up: nothing is saved.
+  test::TempDir dir;
+  test::CopyFromGameRoot(dir, test::kProfilesFile);  // the world reads the athletes at start-up
+  test::CopyFigureData(dir);  // and loads their figures
+  dir.Write("user.cfg", "v_fullscreen 0\n");
+  platform::d3d9::RecordingDirect3DConfig config;
+  config.device = platform::d3d9::DefaultRecordingDeviceConfig();
+  config.halFails = true;
+  config.refFails = true;
+  auto* d3d = new platform::d3d9::RecordingDirect3D(config);
+  platform::SetDirect3DFactory([d3d](UINT) {
+    d3d->AddRef();
+    return static_cast<IDirect3D9*>(d3d);
+  });
+  // Never deleted after a failed Init, as the entry point does; kept reachable, as the
+  // entry point keeps it, so that it is no leak.
+  static N_Application* app = nullptr;
+  app = new N_Application;
+  EXPECT_FALSE(app->Init(GetModuleHandleA(nullptr)));
+  platform::SetDirect3DFactory(nullptr);
+  d3d->Release();
+  EXPECT_NE(dir.Read("navo.log").find("Render device creation failed: "), std::string::npos);
+  EXPECT_FALSE(dir.Exists("config.cfg"));
+  // The process ends there in the game; here the window and its class go, for the next test.
+  if (g_appWindow) g_appWindow->Unregister();
 }
 
 TEST(Application, AVideoModeTheDisplayCannotShowStartsAtAUsableOne) {
