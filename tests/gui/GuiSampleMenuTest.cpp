@@ -14,6 +14,7 @@
 #include "gui/GuiScrollingText.h"
 #include "gui/GuiTable.h"
 #include "tests/gui/GuiRig.h"
+#include "tests/support/LogLines.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,16 +29,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-/// The log without the lines of callbacks that bind nothing.
-std::string WithoutCallbackLines(const std::string& log) {
-  std::istringstream in(log);
-  std::string kept;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("!!! Bad callback: ", 0) != 0) kept += line + "\n";
-  }
-  return kept;
-}
 
 class GuiSampleMenu : public ::testing::Test {
  protected:
@@ -112,7 +102,7 @@ TEST_F(GuiSampleMenu, LoadsCleanAndHoldsWhatTheMenusName) {
   // The callbacks are the front-end's, which this suite leaves out: they bind nothing
   // here (the front-end's suite and the game's run check them).
   for (const char* fault : {"!!! Bad ", "not found", "already exists", "Cannot locate", "already defined"}) {
-    EXPECT_EQ(WithoutCallbackLines(log).find(fault), std::string::npos) << fault << "\n" << log;
+    EXPECT_EQ(test::WithoutCallbackLines(log).find(fault), std::string::npos) << fault << "\n" << log;
   }
   struct PageSpec {
     const char* page;
@@ -292,7 +282,7 @@ TEST_F(GuiSampleMenu, CreditsScrollAndTheSinglePlayerPageSlidesIn) {
   const float first = credits->GetOffsetY();
   Frame(1.0);
   EXPECT_NEAR(credits->GetOffsetY(), first + credits->GetScrollY(), 0.01f) << "the text moves up";
-  EXPECT_EQ(WithoutCallbackLines(rig.Log()).find("!!! Bad"), std::string::npos);
+  EXPECT_EQ(test::WithoutCallbackLines(rig.Log()).find("!!! Bad"), std::string::npos);
 }
 
 TEST(GuiSampleData, EveryExtraMaterialMapsAPictureOfTheSampleData) {
