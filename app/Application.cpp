@@ -8,6 +8,7 @@
 #include "core/FormatString.h"
 #include "core/Globals.h"
 #include "core/InputMng.h"
+#include "core/KeyDefinitions.h"
 #include "core/Log.h"
 #include "core/StringTable.h"
 #include "core/SystemInfo.h"
@@ -67,6 +68,7 @@ bool N_Application::Init(HINSTANCE instance) {
   CreateCoreServices();
   m_log->Print("%s %s - %s - %s - %s ", kEngineName, kEngineVersion, kPlatformName, __DATE__, __TIME__);
   m_log->Print("\nRelease build\n");
+  ReportKeyDefinitionsFault();  // the key table was read before the log existed
   g_varMng->SetInt("app_hInstance", instance, kSetFlags);
   SystemInfoToLog();
   ReadConfiguration();

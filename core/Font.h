@@ -29,6 +29,8 @@ constexpr std::size_t kFontHeaderSize = 76;
 constexpr std::size_t kFontGlyphSize = 20;
 /// Glyph counts above this (or below 0) make a file unusable.
 constexpr std::int32_t kMaxFontGlyphs = 65536;
+/// The widest advance a glyph may have in the file (quarter units): four screens.
+constexpr float kMaxFontAdvance = 4.0f * 4.0f * 640.0f;
 
 class N_Font {
  public:
@@ -54,6 +56,8 @@ N_Font* LoadFont(N_FontList& list, const char* name);
 /// Deletes every listed font and empties the list.
 void FreeFonts(N_FontList& list);
 /// Reads one ".font" file into the font: false when it does not open or its glyph
-/// count is negative or above kMaxFontGlyphs. A short file leaves the missing
-/// records zero; every advance is scaled by 0.25.
+/// count is negative or above kMaxFontGlyphs. A short file leaves what it lacks zero
+/// (a short header: no glyphs), and a glyph with a corner that is not finite or an
+/// advance outside 0..kMaxFontAdvance is made zero; each is logged once with the
+/// file's name. Every advance is scaled by 0.25.
 bool ReadFontFile(N_Font& font, const char* path);

@@ -1,10 +1,14 @@
 #include "core/KeyDefinitions.h"
 
+#include "core/Globals.h"
 #include "core/InputMng.h"
+#include "core/Log.h"
 #include "platform/dinput8.h"
 #include "platform/win32.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 std::array<std::uint8_t, kKeyDefinitionsSize> g_keyDefinitions{};
 
@@ -16,20 +20,57 @@ constexpr std::array<std::uint8_t, key_action::kCount> kDefaultKeys = {
     DIK_F4, DIK_F5, DIK_RCONTROL,
 };
 
+/// What the last load found wrong, for the log once it exists; empty when nothing.
+std::string g_loadFault;
+
+/// A binding is 0 (no key: taken by another action) or a key that has a name; no two
+/// actions share a key. The first fault, or empty for a table the controls can use.
+std::string BindingFault() {
+  for (int action = 0; action < key_action::kCount; ++action) {
+    const int code = g_keyDefinitions[std::size_t(action)];
+    if (code == 0) continue;
+    const char* name = GetKeyName(code).name;
+    if (name[0] == '\0' || std::strcmp(name, "???") == 0) {
+      return "action " + std::to_string(action) + " is bound to code " + std::to_string(code) + ", which is no key";
+    }
+    for (int other = 0; other < action; ++other) {
+      if (g_keyDefinitions[std::size_t(other)] == code) {
+        return "actions " + std::to_string(other) + " and " + std::to_string(action) + " share one key";
+      }
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 void ResetKeyDefinitions() { std::copy(kDefaultKeys.begin(), kDefaultKeys.end(), g_keyDefinitions.begin()); }
 
 void LoadKeyDefinitions() {
   g_keyDefinitions.fill(0);
+  g_loadFault.clear();
   std::FILE* file = platform::OpenFile(kKeyDefinitionsFile, "rb");
-  if (!file) {
+  if (!file) {  // none saved yet: the defaults, nothing to say
     ResetKeyDefinitions();
     return;
   }
   const std::size_t got = std::fread(g_keyDefinitions.data(), 1, g_keyDefinitions.size(), file);
-  if (got < g_keyDefinitions.size()) ResetKeyDefinitions();
   std::fclose(file);
+  if (got < g_keyDefinitions.size()) {
+    g_loadFault = std::to_string(got) + " bytes of " + std::to_string(kKeyDefinitionsSize);
+  } else {
+    g_loadFault = BindingFault();
+  }
+  if (g_loadFault.empty()) return;
+  ResetKeyDefinitions();
+  g_loadFault = std::string("!!! ") + kKeyDefinitionsFile + ": " + g_loadFault + "; the default keys are used\n";
+  ReportKeyDefinitionsFault();  // the log may not exist yet: then once it does
+}
+
+void ReportKeyDefinitionsFault() {
+  if (g_loadFault.empty() || !g_log) return;
+  g_log->Print("%s", g_loadFault.c_str());
+  g_loadFault.clear();
 }
 
 bool SaveKeyDefinitions(std::string* why) {

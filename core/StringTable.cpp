@@ -6,6 +6,8 @@
 #include "core/Tokenizer.h"
 #include "platform/win32.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 void N_StringTable::SetLanguage(const char* name) { m_language = name ? name : ""; }
@@ -15,11 +17,24 @@ void N_StringTable::ReadDir(const char* mask) {
   if (g_log) g_log->Print("Reading string tables from dir '%s' for language '%s'\n", m.c_str(), m_language.c_str());
   const std::string prefix = m.substr(0, m.find('*'));
   N_FileFinder finder(m.c_str());
+  m_languageBlocks = 0;
+  int files = 0;
   for (const char* name = finder.FindFirst(); name; name = finder.FindNext()) {
     if (!std::strstr(name, ".string")) continue;
     const std::string file = name;  // the finder's buffer is reused by the next call
     if (g_log) g_log->Print("Loading strings from file '%s'\n", file.c_str());
     ParseFile("data\\" + prefix + file);
+    ++files;
+  }
+  // No table at all, or none in this language: one line, not one for every text.
+  m_readFrom.clear();
+  if (files == 0) {
+    Warn("!!! No string table in data\\%s: every text is empty\n", m.c_str());
+  } else if (m_languageBlocks == 0) {
+    Warn("!!! No string table in data\\%s holds language '%s': every text is empty\n", m.c_str(),
+         m_language.c_str());
+  } else {
+    m_readFrom = m;
   }
 }
 
@@ -27,7 +42,16 @@ void N_StringTable::Add(const std::string& key, const std::string& text) { m_str
 
 void N_StringTable::Remove(const std::string& key) { m_strings.erase(key); }
 
-const std::string& N_StringTable::Find(const std::string& key) { return m_strings[key]; }
+const std::string& N_StringTable::Find(const std::string& key) {
+  const auto [entry, added] = m_strings.try_emplace(key);
+  // Once the tables are read, a key none of them holds is a text the player sees blank
+  // (a table missing or cut short): said once, since the key now stays, empty.
+  if (added && !m_readFrom.empty()) {
+    Warn("!!! String '%s' is in no string table of data\\%s for language '%s'\n", key.c_str(), m_readFrom.c_str(),
+         m_language.c_str());
+  }
+  return entry->second;
+}
 
 void N_StringTable::Dump(const char* fileName) const {
   std::FILE* f = platform::OpenFile(fileName ? fileName : "", "wt");
@@ -39,23 +63,62 @@ void N_StringTable::Dump(const char* fileName) const {
 void N_StringTable::ParseFile(const std::string& path) {
   N_Tokenizer tok;
   tok.OpenFile(path.c_str());
+  if (!tok.HasSource()) {
+    Warn("!!! String table %s cannot be read\n", path.c_str());
+    return;
+  }
+  int blocks = 0;
+  int keysWithoutText = 0;
+  int firstLine = 0;
   while (const char* token = tok.NextToken(true)) {
     if (!platform::EqualsNoCase(token, "language")) continue;
+    ++blocks;
     // A "language" at the end of its line names no language: it matches none.
     const char* lang = tok.NextToken(false);
     const bool wanted = lang && platform::EqualsNoCase(lang, m_language);
+    const std::string language = lang ? lang : "";
+    if (wanted) ++m_languageBlocks;
+    bool closed = false;
     if (!wanted) {
       while (const char* t = tok.NextToken(true)) {
-        if (std::strcmp(t, "}") == 0) break;
+        if (std::strcmp(t, "}") == 0) {
+          closed = true;
+          break;
+        }
       }
-      continue;
+    } else {
+      while (const char* t = tok.NextToken(true)) {
+        if (std::strcmp(t, "{") == 0) continue;
+        if (std::strcmp(t, "}") == 0) {
+          closed = true;
+          break;
+        }
+        const std::string key = t;  // copied before the text token overwrites it
+        if (const char* text = tok.NextToken(false)) {
+          Add(key, text);
+        } else if (keysWithoutText++ == 0) {
+          firstLine = tok.Line();  // a key alone at the end of its line has no text and is skipped
+        }
+      }
     }
-    while (const char* t = tok.NextToken(true)) {
-      if (std::strcmp(t, "{") == 0) continue;
-      if (std::strcmp(t, "}") == 0) break;
-      const std::string key = t;  // copied before the text token overwrites it
-      if (const char* text = tok.NextToken(false)) Add(key, text);
-      // A key alone at the end of its line has no text and is skipped.
+    if (!closed) {
+      Warn("!!! String table %s: the block of language '%s' has no '}': the file is cut short\n", path.c_str(),
+           language.c_str());
     }
   }
+  if (blocks == 0) Warn("!!! String table %s holds no language block\n", path.c_str());
+  if (keysWithoutText > 0) {
+    Warn("!!! String table %s:%d: %d key(s) without a text on their line\n", path.c_str(), firstLine,
+         keysWithoutText);
+  }
+}
+
+void N_StringTable::Warn(const char* format, ...) {
+  if (!g_log) return;
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  g_log->Print("%s", line);
 }

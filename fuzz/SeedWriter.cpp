@@ -82,12 +82,40 @@ datagen::SurfaceData FirstTriangles(const datagen::SurfaceData& ground) {
   return cut;
 }
 
+/// The level target draws frames of what loads: a course's first spectators and scene
+/// objects (with every moving one) stand for all of them, at a fraction of the cost.
+void KeepFew(datagen::LevelData& level) {
+  constexpr std::size_t kFew = 12;
+  if (level.spectators.size() > kFew) level.spectators.resize(kFew);
+  std::vector<datagen::LevelSceneObject> kept;
+  for (const datagen::LevelSceneObject& object : level.sceneObjects) {
+    if (kept.size() < kFew || object.cameraPath >= 0) kept.push_back(object);
+  }
+  level.sceneObjects = std::move(kept);
+}
+
 bool WriteLevels() {
   bool ok = true;
   for (const course::Layout& layout : course::Layouts()) {
     datagen::LevelData level = course::BuildCourse(layout).level;
     level.geometry = FirstTriangles(level.geometry);
+    KeepFew(level);
     ok = WriteBytes(("level_" + layout.name + ".alf").c_str(), datagen::EncodeLevel(level)) && ok;
+  }
+  return ok;
+}
+
+/// The path network's seeds: each sample course's point sets and triggers alone, the
+/// level's part that N_AiPath::Load reads.
+bool WritePathSeeds() {
+  std::filesystem::create_directories("ai_path");
+  bool ok = true;
+  for (const course::Layout& layout : course::Layouts()) {
+    const datagen::LevelData course = course::BuildCourse(layout).level;
+    datagen::LevelData level;
+    level.pointSets = course.pointSets;
+    level.triggers = course.triggers;
+    ok = WriteBytes(("ai_path/" + layout.name + ".alf").c_str(), datagen::EncodeLevel(level)) && ok;
   }
   return ok;
 }
@@ -333,7 +361,7 @@ int main(int argc, char** argv) {
   const bool textures = WriteTextures();
   const bool files = WriteAnimSeeds(root) && WriteMeshSeeds() && WriteGuiSeeds(root) && WriteAthleteSeeds(root) &&
                      WriteAiSeeds(root) && WriteRunSeeds() && WriteTopTimeSeeds() && WriteHighScoreSeeds() && WriteCareerProfileSeeds() && WriteVertexProgramSeeds(root) &&
-                     WriteVideoSeeds() && WriteLevels();
+                     WriteVideoSeeds() && WriteLevels() && WritePathSeeds();
   if (!config || !keys || !textures || !files) {
     std::fprintf(stderr, "fuzz_seeds: could not write the seeds into %s\n", argv[1]);
     return 1;

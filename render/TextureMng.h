@@ -46,6 +46,9 @@ class N_TextureMng {
   /// Loads a lightmap into the caller's own record (not entered in the table);
   /// the bytes made, 0 when even the default texture failed.
   virtual std::uint32_t LoadLightmap(const char* name, TexInfo* record, std::uint32_t parameter) = 0;
+  /// Gives a record's lightmap texture back to the device (whose texture memory loses
+  /// the bytes it counted for it); the record is left not created. Null is ignored.
+  virtual void ReleaseLightmap(TexInfo* record) = 0;
   /// The record of the entry whose name equals `name` without regard to case (the
   /// extension is not cut here), or null.
   virtual TexInfo* FindTexture(const char* name) = 0;

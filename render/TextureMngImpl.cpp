@@ -135,6 +135,13 @@ std::uint32_t N_TextureMngImpl::LoadLightmap(const char* name, TexInfo* record, 
   return CreateWithFallback(name ? name : "", record, parameter, true);
 }
 
+void N_TextureMngImpl::ReleaseLightmap(TexInfo* record) {
+  if (!record) return;
+  if (record->texture != kTextureNotCreated) m_device->ReleaseTexture(record);
+  // The device hands a freed handle to its next texture: the record must not keep it.
+  *record = TexInfo{};
+}
+
 TexInfo* N_TextureMngImpl::FindTexture(const char* name) {
   N_TextureEntry* e = FindEntry(name ? name : "");
   return e ? e->record.get() : nullptr;

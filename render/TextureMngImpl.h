@@ -29,6 +29,7 @@ class N_TextureMngImpl final : public N_TextureMng {
   void ResetRefCounts() override;
   void PurgeTextures() override;
   std::uint32_t LoadLightmap(const char* name, TexInfo* record, std::uint32_t parameter) override;
+  void ReleaseLightmap(TexInfo* record) override;
   TexInfo* FindTexture(const char* name) override;
   std::uint32_t LoadTexture(N_TextureEntry* entry) override;
 

@@ -11,11 +11,11 @@
 #include "render/Render.h"
 #include "render/ShaderMng.h"
 #include "render/ShadowVolume.h"
-#include "render/TextureMng.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexBufferBinding.h"
 #include "scene/AnimFileData.h"
 #include "scene/Animation.h"
+#include "scene/Lightmaps.h"
 #include "scene/SceneAccess.h"
 
 #include <algorithm>
@@ -130,8 +130,7 @@ void N_AnimObject::Adopt(FileContents&& contents) {
   for (const N_AnimNameRecord& record : contents.materials) m_materials.emplace_back(record.name);
   m_lightmaps.resize(contents.lightmaps.size());
   for (std::size_t i = 0; i < contents.lightmaps.size(); ++i) {
-    if (g_textureMng) g_textureMng->LoadLightmap(contents.lightmaps[i].name, &m_lightmaps[i],
-                                                 N_TextureMng::kLightmapParameter);
+    LoadLightmap(contents.lightmaps[i].name, m_lightmaps[i]);
   }
   m_sourceVertices = std::move(contents.vertices);
   m_indices = std::move(contents.indices);
@@ -243,9 +242,7 @@ void N_AnimObject::BuildBounds() {
 }
 
 void N_AnimObject::Release() {
-  if (g_render) {
-    for (TexInfo& lightmap : m_lightmaps) g_render->ReleaseTexture(&lightmap);
-  }
+  ReleaseLightmaps(m_lightmaps);
   for (N_MeshSurface& surface : m_surfaces) {
     if (g_render) {
       if (surface.vertexBuffer) g_render->DestroyVertexBuffer(&surface.vertexBuffer);

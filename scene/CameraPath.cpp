@@ -20,10 +20,12 @@ float N_CameraPath::GetDuration() const { return m_rate > 0.0f ? float(m_keys.si
 // play-once path holds its last key and a loop wraps (the fraction kept).
 void N_CameraPath::Advance(float dt) {
   const std::int64_t count = static_cast<std::int64_t>(m_keys.size());
-  const float a = dt * m_rate;
-  if (count < 2 || !(a > 0.0f)) return;  // no time, a rate of 0 or less, or NaN: it stays
-  double whole = std::floor(double(a));
-  const float part = a - float(whole);
+  // In double, the product of any two floats is finite: a huge rate over a long frame
+  // only wraps (or holds) the path like any other jump.
+  const double a = double(dt) * double(m_rate);
+  if (count < 2 || !(a > 0.0) || !std::isfinite(a)) return;  // no time, a rate of 0 or less, or NaN: it stays
+  double whole = std::floor(a);
+  const float part = float(a - whole);
   // A jump past the whole path lands where its remainder does (held, or wrapped by
   // count - 1), and the key stays far from the integer limits.
   if (whole >= double(count)) whole = double(count - 1) + std::fmod(whole, double(count - 1));

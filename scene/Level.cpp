@@ -3,11 +3,11 @@
 #include "platform/win32/Files.h"
 #include "render/Render.h"
 #include "render/ShaderMng.h"
-#include "render/TextureMng.h"
 #include "scene/LensFlare.h"
 #include "scene/LevelAnimObject.h"
 #include "scene/LevelCamera.h"
 #include "scene/LightGrid.h"
+#include "scene/Lightmaps.h"
 
 #include <cstdio>
 #include "scene/ParticleMng.h"
@@ -98,13 +98,7 @@ void N_Level::ReleaseGeometry() {
     // -1: a surface of another kind took no reference (handle 0 is a real shader).
     if (surface.shader != -1 && g_scene.shaderMng) g_scene.shaderMng->ReleaseShader(surface.shader);
   }
-  // The lightmaps came from LoadLightmap: the texture manager holds no entry for them
-  // and lets them be, so their device textures go back to the renderer here.
-  for (TexInfo& lightmap : lightmaps) {
-    if (g_textureMng) g_textureMng->ReleaseTexture(&lightmap);
-    if (g_render) g_render->ReleaseTexture(&lightmap);
-  }
-  lightmaps.clear();
+  ReleaseLightmaps(lightmaps);
 }
 
 // At the world's destruction the particle manager is gone first, and with it every

@@ -1,5 +1,9 @@
 #include "scene/LevelFile.h"
 
+#include "scene/LightGrid.h"
+
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -192,7 +196,7 @@ bool ReadRecords(SectionReader& in, N_LevelFile& out) {
 }
 
 /// Section 12: absent when empty; else its 40-byte header and exactly the cells it
-/// counts, at least one per node.
+/// counts, a grid the light grid takes (scene/LightGrid.h).
 bool ReadLightGrid(SectionReader& in, N_LevelLightGridData& grid) {
   const N_SectionEntry entry = in.Header().Entry(kLightGrid);
   if (entry.size == 0) return true;
@@ -201,11 +205,13 @@ bool ReadLightGrid(SectionReader& in, N_LevelLightGridData& grid) {
   const RecordReader header(in.File().data() + entry.offset);
   const std::uint32_t count = header.U32(12);
   if (kLightGridHeaderSize + 4 * std::uint64_t(count) != entry.size) return in.Fail("does not hold the cells it counts");
-  const std::uint64_t nodes = std::uint64_t(header.U32(0)) * header.U32(4) * header.U32(8);
-  if (nodes > count) return in.Fail("has fewer cells than grid nodes");
-  grid.present = true;
   for (int axis = 0; axis < 3; ++axis) grid.size[axis] = header.U32(4 * std::size_t(axis));
   header.Floats(16, grid.bounds, 6);
+  // The grid's own check: a grid it would not take makes the level malformed.
+  if (const char* refusal = N_LightGrid::Refusal(grid.size[0], grid.size[1], grid.size[2], grid.bounds, count)) {
+    return in.Fail(std::string("holds a light grid of ") + refusal);
+  }
+  grid.present = true;
   grid.cells.resize(count);
   const RecordReader cells(in.File().data() + entry.offset + kLightGridHeaderSize);
   for (std::uint32_t i = 0; i < count; ++i) grid.cells[i] = cells.U32(4 * std::size_t(i));
@@ -262,10 +268,68 @@ bool CheckReferences(const N_LevelFile& file, std::string& error) {
   return true;
 }
 
+bool Finite(const float* values, std::size_t count) {
+  return std::all_of(values, values + count, [](float v) { return std::isfinite(v); });
+}
+bool Finite(const N_Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool Finite(const N_Quaternion& q) {
+  return std::isfinite(q.w) && std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z);
+}
+
+/// The first record of the list that fails the test, as "<what> <index> <why>".
+template <class Record, class Test>
+bool EveryRecord(const std::vector<Record>& records, const char* what, const char* why, Test test,
+                 std::string& error) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (!test(records[i])) {
+      error = std::string(what) + " " + std::to_string(i) + " " + why;
+      return false;
+    }
+  }
+  return true;
+}
+
+/// The numbers the game divides by or turns into indices, directly or through what it
+/// computes from them (a path's rate and keys, the points the race's path network is
+/// built from, the boxes and places it tests against, the lights the flares project):
+/// an infinity or a NaN there is a malformed file, never a number to carry along.
+bool CheckNumbers(const N_LevelFile& file, std::string& error) {
+  constexpr const char* kNotFinite = "holds a number that is not finite";
+  return EveryRecord(file.cameraPaths, "camera path", "has a rate that is not a finite number of keys a second",
+                     [](const N_LevelCameraPath& path) {
+                       // The duration is the key count over the rate; it must be a number too.
+                       return std::isfinite(path.rate) &&
+                              (path.rate <= 0.0f || std::isfinite(float(path.keyCount) / path.rate));
+                     },
+                     error) &&
+         EveryRecord(file.pathKeys, "path key", kNotFinite,
+                     [](const N_PathKey& key) { return Finite(key.position) && Finite(key.rotation); }, error) &&
+         EveryRecord(file.points, "point", kNotFinite, [](const N_Vector3& p) { return Finite(p); }, error) &&
+         EveryRecord(file.triggers, "trigger box", kNotFinite,
+                     [](const N_LevelTrigger& trigger) { return Finite(trigger.box, 15); }, error) &&
+         EveryRecord(file.emitters, "emitter", kNotFinite,
+                     [](const N_LevelEmitter& e) { return Finite(e.position) && Finite(e.box, 6); }, error) &&
+         EveryRecord(file.lights, "light", kNotFinite,
+                     [](const N_LevelLight& light) { return Finite(light.position) && Finite(light.target); },
+                     error) &&
+         EveryRecord(file.soundSources, "sound source", kNotFinite,
+                     [](const N_LevelSoundSource& source) { return Finite(source.position); }, error) &&
+         EveryRecord(file.sceneObjects, "scene object", kNotFinite,
+                     [](const N_LevelSceneObject& object) {
+                       return Finite(object.box, 6) && Finite(object.matrix, 16);
+                     },
+                     error) &&
+         EveryRecord(file.spectators, "spectator", kNotFinite,
+                     [](const N_LevelSpectatorRecord& s) { return Finite(s.position) && Finite(s.rotation); }, error) &&
+         EveryRecord(file.animObjects, "animated object", kNotFinite,
+                     [](const N_LevelAnimObjectRecord& o) { return Finite(o.position) && Finite(o.rotation); }, error);
+}
+
 }  // namespace
 
 bool ReadLevelFile(std::span<const std::uint8_t> file, N_LevelFile& out, std::string& error) {
   if (!ReadSurfaceSections(file, out.geometry, error)) return false;
   SectionReader in(file, error);
-  return ReadRecords(in, out) && ReadLightGrid(in, out.lightGrid) && CheckReferences(out, error);
+  return ReadRecords(in, out) && ReadLightGrid(in, out.lightGrid) && CheckReferences(out, error) &&
+         CheckNumbers(out, error);
 }

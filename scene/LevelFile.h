@@ -8,8 +8,9 @@
 // ReadLevelFile decodes every section field by field and checks it before the loader
 // builds anything from it: each section inside the file and a whole number of records,
 // every name it reads terminated within its field, every index and run between
-// sections in range, the light grid's header and cell count. A file that breaks any of
-// these is refused whole.
+// sections in range, the light grid's header and cell count and a grid the light grid
+// takes, every number the game divides by or makes an index of (paths' rates and keys,
+// points, boxes and places) finite. A file that breaks any of these is refused whole.
 #include "core/Quaternion.h"
 #include "core/Vector3.h"
 #include "scene/CameraPath.h"

@@ -9,7 +9,6 @@
 #include "core/VarMng.h"
 #include "platform/win32/Files.h"
 #include "render/MeshSurface.h"
-#include "render/TextureMng.h"
 #include "scene/AnimationFactory.h"
 #include "scene/LensFlare.h"
 #include "scene/Level.h"
@@ -18,6 +17,7 @@
 #include "scene/LevelFile.h"
 #include "scene/LevelObjectList.h"
 #include "scene/LightGrid.h"
+#include "scene/Lightmaps.h"
 #include "scene/LodObject.h"
 #include "scene/LodRenderObject.h"
 #include "scene/MeshObject.h"
@@ -53,6 +53,10 @@ void N_Level::Load() {
   const std::span bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size());
   const N_FileHeader header(bytes);
   if (header.Word(0) != levelfile::kMagic) SceneCritical(kLevelError, "%s is not level file!", path.c_str());
+  if (!header.complete) {  // its version and sections would be read as zeros
+    if (g_log) g_log->Print("!!! Level %s: %zu bytes, shorter than its header\n", path.c_str(), raw.size());
+    SceneCritical(kLevelError, "%s is not level file!", path.c_str());
+  }
   if (const std::uint32_t version = header.Word(4); version != levelfile::kVersion) {
     SceneCritical(kLevelError, "%s is v.%d not supported version, supported version is 1.50", path.c_str(),
                   static_cast<int>(version));
@@ -68,12 +72,7 @@ void N_Level::Load() {
   // Sections 1 to 5: materials, lightmaps, vertices, indices, surfaces.
   materials = file.geometry.materials;
   lightmaps.resize(file.geometry.lightmaps.size());
-  for (std::size_t i = 0; i < lightmaps.size(); ++i) {
-    if (g_textureMng) {
-      g_textureMng->LoadLightmap(file.geometry.lightmaps[i].c_str(), &lightmaps[i], N_TextureMng::kLightmapParameter);
-    }
-    lightmaps[i].memory = 0;
-  }
+  for (std::size_t i = 0; i < lightmaps.size(); ++i) LoadLightmap(file.geometry.lightmaps[i].c_str(), lightmaps[i]);
   SceneLoadingProgress(5.0f);
   vertices = std::move(file.geometry.vertices);
   SceneLoadingProgress(10.0f);
@@ -92,7 +91,10 @@ void N_Level::Load() {
   if (file.lightGrid.present) {
     lightGrid = std::make_unique<N_LightGrid>();
     const auto& grid = file.lightGrid;
-    lightGrid->Init(grid.size[0], grid.size[1], grid.size[2], grid.bounds, grid.cells);
+    // The file check asked the grid already; a refusal here would be a fault of ours.
+    if (!lightGrid->Init(grid.size[0], grid.size[1], grid.size[2], grid.bounds, grid.cells)) {
+      SceneCritical(kLevelError, "%s is not level file!", path.c_str());
+    }
   } else if (g_log) {
     g_log->Print("Warning!! Light grid is not in the level!\n");
   }

@@ -11,16 +11,28 @@ N_LightColour UnpackColor(std::uint32_t packed) {
   return {float((packed >> 16) & 0xFFu) * kByte, float((packed >> 8) & 0xFFu) * kByte, float(packed & 0xFFu) * kByte};
 }
 
-bool N_LightGrid::Init(std::uint32_t sizeX, std::uint32_t sizeY, std::uint32_t sizeZ, const float* bounds,
-                       std::vector<std::uint32_t> cells) {
-  *this = N_LightGrid{};
-  if (sizeX == 0 || sizeY == 0 || sizeZ == 0) return false;
+const char* N_LightGrid::Refusal(std::uint32_t sizeX, std::uint32_t sizeY, std::uint32_t sizeZ, const float* bounds,
+                                 std::size_t cells) {
+  if (sizeX == 0 || sizeY == 0 || sizeZ == 0) return "a size of 0";
   // x * y fits in 64 bits; the third factor is checked by division, so the product
   // never overflows on the way to the comparison with the cell count.
   const std::uint64_t plane = std::uint64_t(sizeX) * sizeY;
-  if (plane > cells.size() || sizeZ > cells.size() / plane) return false;
-  const std::uint64_t nodes = plane * sizeZ;
-  if (nodes > std::uint64_t(std::numeric_limits<std::int32_t>::max())) return false;
+  if (plane > cells || sizeZ > cells / plane) return "more nodes than cells";
+  if (plane * sizeZ > std::uint64_t(std::numeric_limits<std::int32_t>::max())) return "too many nodes";
+  for (int a = 0; a < 3; ++a) {
+    // The extent divides and the node index comes from it: neither may be infinite or NaN.
+    if (!std::isfinite(bounds[a]) || !std::isfinite(bounds[a + 3]) || !std::isfinite(bounds[a + 3] - bounds[a])) {
+      return "bounds that are not finite numbers";
+    }
+  }
+  return nullptr;
+}
+
+bool N_LightGrid::Init(std::uint32_t sizeX, std::uint32_t sizeY, std::uint32_t sizeZ, const float* bounds,
+                       std::vector<std::uint32_t> cells) {
+  *this = N_LightGrid{};
+  if (Refusal(sizeX, sizeY, sizeZ, bounds, cells.size())) return false;
+  const std::uint64_t nodes = std::uint64_t(sizeX) * sizeY * sizeZ;
   const std::uint32_t sizes[3] = {sizeX, sizeY, sizeZ};
   for (int a = 0; a < 3; ++a) {
     m_size[a] = static_cast<std::int32_t>(sizes[a]);

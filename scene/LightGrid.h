@@ -5,6 +5,7 @@
 //
 // A sample blends the eight nodes of the point's cell, each weighted by the squared
 // distance from the point to the node opposite it: the nearer node counts more.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,10 +23,16 @@ N_LightColour UnpackColor(std::uint32_t packed);
 
 class N_LightGrid {
  public:
+  /// Why a grid of these sizes, bounds (min x, y, z, max x, y, z) and number of cells
+  /// cannot be sampled: a size of 0 on any axis, more nodes than cells (the product
+  /// taken without overflow) or than an int holds, a bound or extent that is not a
+  /// finite number. Null for a grid Init takes.
+  static const char* Refusal(std::uint32_t sizeX, std::uint32_t sizeY, std::uint32_t sizeZ, const float* bounds,
+                             std::size_t cells);
   /// Takes the cells (node (x, y, z) is cell (z * sizeY + y) * sizeX + x; the vector's
   /// length is the file's cell count) and computes the cell sizes and inverse extents;
-  /// an axis of one node or of no extent gets 0 for both. Refuses, keeping no grid
-  /// (every sample black), a size of 0 on any axis or more nodes than cells.
+  /// an axis of one node or of no extent gets 0 for both. Refuses what Refusal names,
+  /// keeping no grid (every sample black).
   bool Init(std::uint32_t sizeX, std::uint32_t sizeY, std::uint32_t sizeZ, const float* bounds,
             std::vector<std::uint32_t> cells);
   /// The colour at the point; also kept as the last sampled colour. Black outside the

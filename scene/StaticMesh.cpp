@@ -8,10 +8,10 @@
 #include "render/IndexBuffer.h"
 #include "render/Render.h"
 #include "render/ShaderMng.h"
-#include "render/TextureMng.h"
 #include "render/VertexBuffer.h"
 #include "render/VertexBufferBinding.h"
 #include "scene/SceneAccess.h"
+#include "scene/Lightmaps.h"
 #include "scene/SurfaceSections.h"
 
 #include <algorithm>
@@ -42,6 +42,7 @@ constexpr float kRenderMargin = 30.0f;
 }  // namespace
 
 N_StaticMesh::~N_StaticMesh() {
+  ReleaseLightmaps(m_lightmaps);
   for (N_MeshSurface& surface : m_surfaces) {
     // -1: a surface of another kind took no reference (handle 0 is a real shader).
     if (surface.shader != -1 && g_scene.shaderMng) g_scene.shaderMng->ReleaseShader(surface.shader);
@@ -59,6 +60,10 @@ bool N_StaticMesh::Load(const char* fileName) {
   const std::span file(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size());
   const N_FileHeader header(file);
   if (header.Word(0) != surfacefile::kMeshMagic) MeshCritical("%s is not valid mesh file!", name);
+  if (!header.complete) {  // its version and sections would be read as zeros
+    if (g_log) g_log->Print("!!! Mesh %s: %zu bytes, shorter than its header\n", name, raw.size());
+    MeshCritical("%s is not valid mesh file!", name);
+  }
   if (const std::uint32_t version = header.Word(4); version != surfacefile::kMeshVersion) {
     MeshCritical("%s is v.%d NOT supported version, supported version is 1.40", name, static_cast<int>(version));
   }
@@ -71,12 +76,7 @@ bool N_StaticMesh::Load(const char* fileName) {
   }
 
   m_lightmaps.resize(sections.lightmaps.size());
-  for (std::size_t i = 0; i < m_lightmaps.size(); ++i) {
-    if (g_textureMng) {
-      g_textureMng->LoadLightmap(sections.lightmaps[i].c_str(), &m_lightmaps[i], N_TextureMng::kLightmapParameter);
-    }
-    m_lightmaps[i].memory = 0;
-  }
+  for (std::size_t i = 0; i < m_lightmaps.size(); ++i) LoadLightmap(sections.lightmaps[i].c_str(), m_lightmaps[i]);
   m_vertices = std::move(sections.vertices);
   m_indices = std::move(sections.indices);
   m_surfaces.resize(sections.descriptors.size());

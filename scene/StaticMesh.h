@@ -20,8 +20,8 @@
 class N_StaticMesh {
  public:
   N_StaticMesh() = default;
-  /// Gives back every surface's shader reference and destroys its buffers and binding;
-  /// the lightmap textures stay with the texture manager.
+  /// Gives back its lightmaps' textures and every surface's shader reference, and
+  /// destroys the surfaces' buffers and bindings.
   virtual ~N_StaticMesh();
   N_StaticMesh(const N_StaticMesh&) = delete;
   N_StaticMesh& operator=(const N_StaticMesh&) = delete;

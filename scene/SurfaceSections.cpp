@@ -119,7 +119,7 @@ bool CheckDescriptor(const N_SurfaceDescriptor& d, const N_SurfaceSections& s, s
 
 }  // namespace
 
-N_FileHeader::N_FileHeader(std::span<const std::uint8_t> file) {
+N_FileHeader::N_FileHeader(std::span<const std::uint8_t> file) : complete(file.size() >= sizeof bytes) {
   std::memcpy(bytes, file.data(), std::min(file.size(), sizeof bytes));
 }
 
@@ -131,6 +131,10 @@ N_SectionEntry N_FileHeader::Entry(int section) const {
 
 bool ReadSurfaceSections(std::span<const std::uint8_t> file, N_SurfaceSections& out, std::string& error) {
   const N_FileHeader header(file);
+  if (!header.complete) {
+    error = "the file is shorter than its " + std::to_string(kHeaderSize) + "-byte header";
+    return false;
+  }
   if (!ReadNames(file, header, kMaterials, out.materials, error)) return false;
   if (!ReadNames(file, header, kLightmaps, out.lightmaps, error)) return false;
 

@@ -26,17 +26,20 @@ struct N_SurfaceSections {
 /// The 2048-byte header of a file: its first bytes, the rest zero when the file is shorter.
 struct N_FileHeader {
   std::uint8_t bytes[surfacefile::kHeaderSize] = {};
+  /// The file holds the whole header; a shorter file is malformed, whatever its zero-filled
+  /// words would say.
+  bool complete = false;
 
   explicit N_FileHeader(std::span<const std::uint8_t> file);
   std::uint32_t Word(std::size_t offset) const;
   N_SectionEntry Entry(int section) const;
 };
 
-/// Decodes sections 1 to 5 of the file and checks them: each section inside the file
-/// and a whole number of records; every name terminated within its field; for every
-/// descriptor of a surface kind (1 or 3) its material and (kind 1) lightmap index in
-/// range, its vertex and index runs inside their sections and each of its indices
-/// below its vertex count. False, with the first fault in `error`, when the file
+/// Decodes sections 1 to 5 of the file and checks them: the whole header present; each
+/// section inside the file and a whole number of records; every name terminated within
+/// its field; for every descriptor of a surface kind (1 or 3) its material and (kind 1)
+/// lightmap index in range, its vertex and index runs inside their sections and each of
+/// its indices below its vertex count. False, with the first fault in `error`, when the file
 /// breaks any of these; `out` is then left incomplete.
 bool ReadSurfaceSections(std::span<const std::uint8_t> file, N_SurfaceSections& out, std::string& error);
 

@@ -9,7 +9,11 @@
 //
 // Files are text tables (N_TableFile: blank-separated fields, "//" comments, quoted
 // fields); numbers are read as the C library's atof does, so a field that is not a
-// number is 0.0.
+// number is 0.0. Damage the race could not use is brought within range (a physics
+// value beyond +-1e4 or not a number takes the default row's, a negative blend time
+// becomes 0, a strategy key is kept to 0..1) and said once per file, naming it, in "Ai.log" and
+// the engine log: a missing file, a field that is not a number, a short or long table,
+// a list without strategies or a key without a name.
 #include "race/ai/AiStrategy.h"
 
 #include <array>
@@ -57,6 +61,8 @@ class N_AiTableMng {
   const N_AiStrategy& Strategy(std::size_t index) const { return *m_strategies[index]; }
 
  private:
+  /// The strategies of one list: pairs of a key (0..1) and a name.
+  void LoadStrategyList(const std::string& folder, const std::string& listName);
   /// Reads folder + strategy.name + ".strategy" into the strategy; false (logged) when
   /// the file is missing or holds fewer than two numbers.
   static bool ReadStrategyValues(const std::string& folder, N_AiStrategy& strategy);

@@ -28,9 +28,9 @@ TEST(AiTables, PhysicsRowsAreEveryFifteenNumbers) {
     std::vector<std::string> log;
   };
   const Case cases[] = {
-      {15 * 47, 47, {kPhysicsStart, kPhysicsFailed}},
-      {15 * 49, 49, {kPhysicsStart, kPhysicsFailed}},
-      {15 * 48 - 3, 48, {kPhysicsStart, kPhysicsDone}},
+      {15 * 47, 47, {kPhysicsStart, kPhysicsFailed, "!!! Data\\Ai\\Anims.physics: 47 rows where 48 are expected"}},
+      {15 * 49, 49, {kPhysicsStart, kPhysicsFailed, "!!! Data\\Ai\\Anims.physics: 49 rows where 48 are expected"}},
+      {15 * 48 - 3, 48, {kPhysicsStart, kPhysicsDone, "!!! Data\\Ai\\Anims.physics: row 47 ends after 12 numbers"}},
   };
   for (const Case& c : cases) {
     test::RaceRig rig;
@@ -52,7 +52,8 @@ TEST(AiTables, PhysicsRowsAreEveryFifteenNumbers) {
             (std::vector<std::string>{kPhysicsStart,
                                       "Ai::N_AiTableMng: Loading AnimPhysicTable failed !!!   File "
                                       "Data\\Ai\\Anims.physics not exist",
-                                      kPhysicsFailed}));
+                                      kPhysicsFailed,
+                                      "!!! Data\\Ai\\Anims.physics: missing: every skier technique stands still"}));
 }
 
 TEST(AiTables, BlendRowsStayFortyEightAndShortOnesAreSaid) {
@@ -67,6 +68,7 @@ TEST(AiTables, BlendRowsStayFortyEightAndShortOnesAreSaid) {
   const std::vector<std::string> failed(4, "Ai::N_AiTableMng: Loading AnimBlendTimes failed !!!!.");
   std::vector<std::string> expected{"Ai::N_AiTableMng: Loading AnimBlendTimes."};
   expected.insert(expected.end(), failed.begin(), failed.end());
+  expected.push_back("!!! Anims.time: 4 of the 48 x 48 times are missing");
   EXPECT_EQ(rig.AiLogLines(), expected);
 }
 

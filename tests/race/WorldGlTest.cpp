@@ -14,6 +14,7 @@
 #include "gui/GuiPage.h"
 #include "gui/GuiTable.h"
 #include "platform/dinput8/ScriptedInput.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/TestWindow.h"
 #include "core/PlayerControls.h"
 #include "platform/dinput8.h"
@@ -130,6 +131,20 @@ TEST(WorldGl, TheMainMenuIsDrawnOverTheStartLevel) {
   int lit = 0;
   for (const DWORD p : levelOnly) lit += Brightness(p) > 30 ? 1 : 0;
   EXPECT_GT(lit, kWidth * kHeight / 4) << "the level behind it";
+}
+
+TEST(WorldGl, TenLevelChangesLeaveTheTextureMemoryWhereItStarted) {
+  WorldGl w;
+  const std::string start = w.world->CurrentMapName();
+  const std::uint32_t memory = w.render->TextureMemory();
+  ASSERT_GT(memory, 0u);
+  const char* other = platform::EqualsNoCase(start, "Holmenkollen.alf") ? "Beitostolen.alf" : "Holmenkollen.alf";
+  for (int change = 1; change <= 10; ++change) {
+    w.core.vars->SetString("mapname", change % 2 == 1 ? other : start.c_str(), 2);
+    w.world->LoadLevel();
+  }
+  EXPECT_EQ(w.world->CurrentMapName(), start);
+  EXPECT_EQ(w.render->TextureMemory(), memory) << "each course's lightmaps gave their bytes back";
 }
 
 TEST(WorldGl, OnlyTheKnockedDownTargetChangesItsColour) {

@@ -88,6 +88,11 @@ TEST(CameraPath, LongFramesSkipKeysAndKeepTheFractionInRange) {
   once.Evaluate(drawable, 1e9f);
   EXPECT_EQ(once.CurrentKey(), 18);
   EXPECT_EQ(Position(drawable).x, 1900.0f);
+  // A rate whose frame is more keys than a float holds still wraps within the path.
+  N_CameraPath fast(keys.data(), 20, 0, 3e38f);
+  fast.Evaluate(drawable, 10.0f);
+  EXPECT_GE(fast.CurrentKey(), 0);
+  EXPECT_LT(fast.CurrentKey(), 19);
 }
 
 TEST(CameraPath, PlacesTheDrawableOnThePath) {

@@ -183,6 +183,12 @@ TEST(LevelLoad, FaultsOfTheFileAndItsSpectatorsAreCritical) {
   const std::uint32_t pointSets = test::SectionOffset(good, levelfile::kPointSets);
   const std::uint32_t objects = test::SectionOffset(good, levelfile::kSceneObjects);
   const std::uint32_t cameras = test::SectionOffset(good, levelfile::kCameras);
+  const std::uint32_t paths = test::SectionOffset(good, levelfile::kCameraPaths);
+  const std::uint32_t grid = test::SectionOffset(good, levelfile::kLightGrid);
+  // 2^31 x 2^31 x 4 nodes: 0 in 64 bits, so the product alone would pass 8 cells.
+  const std::vector<std::uint8_t> wrapped =
+      Patched(Patched(Patched(good, grid, 0x80000000u), grid + 4, 0x80000000u), grid + 8, 4);
+  const std::uint8_t sevenBytes[] = {'A', 'L', 'F', ' ', 150, 0, 0};  // read zero-filled: version 150, no sections
   const struct {
     const char* name;
     std::vector<std::uint8_t> bytes;  ///< empty: no file
@@ -198,6 +204,14 @@ TEST(LevelLoad, FaultsOfTheFileAndItsSpectatorsAreCritical) {
       {"path.alf", Patched(good, cameras + 424, 7), nullptr, "data\\\\levels\\\\path\\.alf is not level file!"},
       {"cut.alf", std::vector<std::uint8_t>(good.begin(), good.end() - 1), nullptr,
        "data\\\\levels\\\\cut\\.alf is not level file!"},
+      {"short.alf", std::vector<std::uint8_t>(std::begin(sevenBytes), std::end(sevenBytes)), nullptr,
+       "data\\\\levels\\\\short\\.alf is not level file!"},
+      {"rate.alf", Patched(good, paths + 16, 0x7F800000u), nullptr, "data\\\\levels\\\\rate\\.alf is not level file!"},
+      {"nan.alf", Patched(good, paths + 16, 0x7FC00000u), nullptr, "data\\\\levels\\\\nan\\.alf is not level file!"},
+      {"grid0.alf", Patched(good, grid + 4, 0), nullptr, "data\\\\levels\\\\grid0\\.alf is not level file!"},
+      {"wrap.alf", wrapped, nullptr, "data\\\\levels\\\\wrap\\.alf is not level file!"},
+      {"bounds.alf", Patched(good, grid + 28, 0xFF800000u), nullptr,
+       "data\\\\levels\\\\bounds\\.alf is not level file!"},
       {"nobody.alf", good, "data\\ai\\b.mesh\n{\ncase IDLE:\n{\ndata\\ai\\idle1.anim 1\n}\n}\n",
        "Mesh data\\\\ai\\\\a\\.mesh not found in file data\\\\ai\\\\divaci\\.ai"},
       {"case.alf", good, "data\\ai\\A.mesh\n{\ncase IDLE:\n{\ndata\\ai\\idle1.anim 1\n}\n}\n",

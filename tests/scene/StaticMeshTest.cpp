@@ -120,7 +120,7 @@ datagen::SurfaceData ThreeKinds() {
   return mesh;
 }
 
-TEST(StaticMesh, OwnsItsShadersAndBuffersButNotItsLightmaps) {
+TEST(StaticMesh, OwnsItsShadersBuffersAndLightmaps) {
   test::SceneRig scene;
   const int held = scene.shaders.AddShader("held", 0, 3);  // another holder's shader, handle 0
   ASSERT_EQ(held, 0);
@@ -135,7 +135,8 @@ TEST(StaticMesh, OwnsItsShadersAndBuffersButNotItsLightmaps) {
   EXPECT_EQ(mesh->Materials(), (std::vector<std::string>{"walls", "roof"}));
   ASSERT_EQ(scene.textureDevice.created.size(), 2u);  // the lightmap, then its fallback
   EXPECT_EQ(scene.textureDevice.created[0], "data\\lm/one.dds");
-  EXPECT_EQ(mesh->Lightmaps()[0].memory, 0u);
+  EXPECT_EQ(mesh->Lightmaps()[0].memory, 8u) << "the bytes the device counted, to be taken off again";
+  const std::int32_t lightmap = mesh->Lightmaps()[0].texture;
   EXPECT_EQ(s[0].lightmap, mesh->Lightmaps()[0].texture);
   EXPECT_EQ(s[1].lightmap, -1);
   EXPECT_EQ(s[0].shader, 1);
@@ -172,7 +173,7 @@ TEST(StaticMesh, OwnsItsShadersAndBuffersButNotItsLightmaps) {
   EXPECT_EQ(scene.render.VertexBuffers().size(), vertexBuffers);
   EXPECT_EQ(scene.render.IndexBuffers().size(), indexBuffers);
   EXPECT_EQ(scene.render.VertexBufferBindings().size(), bindings);
-  EXPECT_TRUE(scene.textureDevice.released.empty()) << "lightmaps stay with the texture manager";
+  EXPECT_EQ(scene.textureDevice.released, std::vector<std::int32_t>{lightmap});
 }
 
 TEST(StaticMesh, RenderCullsTheMovedBoxGrownBy30Units) {
@@ -230,6 +231,7 @@ TEST(StaticMeshDeathTest, FileErrorsAreCritical) {
   auto cut = good;
   cut.resize(cut.size() - 1);  // the last descriptor loses a byte
   write("cut.mesh", cut);
+  write("short.mesh", {'M', 'E', 'S', 'H', 140, 0, 0});  // read zero-filled: version 140, no sections
   const struct {
     const char* file;
     const char* text;
@@ -238,6 +240,7 @@ TEST(StaticMeshDeathTest, FileErrorsAreCritical) {
       {"magic.mesh", "magic\\.mesh is not valid mesh file!"},
       {"version.mesh", "version\\.mesh is v\\.139 NOT supported version, supported version is 1\\.40"},
       {"cut.mesh", "cut\\.mesh is not valid mesh file!"},
+      {"short.mesh", "short\\.mesh is not valid mesh file!"},
   };
   for (const auto& c : cases) {
     EXPECT_EXIT(
