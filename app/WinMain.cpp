@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/TestHook.h"
 #include "core/ErrorLog.h"
+#include "core/FileFinder.h"
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
@@ -42,11 +43,13 @@ int StartNewCopy() {
 }  // namespace
 
 void EnterGameRoot() {
-  if (platform::FolderExists("data")) return;
-  const std::string program = platform::ExecutablePath();
-  const std::size_t slash = program.rfind('/');
-  if (slash == std::string::npos) return;
-  SetCurrentDirectoryA(slash == 0 ? "/" : program.substr(0, slash).c_str());
+  if (!platform::FolderExists("data")) {
+    const std::string program = platform::ExecutablePath();
+    const std::size_t slash = program.rfind('/');
+    if (slash != std::string::npos) SetCurrentDirectoryA(slash == 0 ? "/" : program.substr(0, slash).c_str());
+  }
+  // The script finders search below the game root from here on.
+  N_FileList::RecaptureWorkingDirectory();
 }
 
 void SaveKeyDefinitionsOnce() {

@@ -51,6 +51,9 @@ void N_AppWindow::Create(int fullScreen) {
     style = WS_POPUP | WS_VISIBLE;
     ShowCursor(FALSE);
   }
+  // A configured size the display cannot show would leave the game without a window
+  // or a device on every start: the registered class has started the display.
+  m_displayModes.FitToDisplay(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   RECT rect{0, 0, m_displayModes.Width(), m_displayModes.Height()};
   AdjustWindowRect(&rect, style, FALSE);
   m_window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kClassName, style, 0, 0, rect.right - rect.left,

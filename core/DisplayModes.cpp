@@ -1,6 +1,7 @@
 #include "core/DisplayModes.h"
 
 #include "core/Globals.h"
+#include "core/Log.h"
 #include "core/VarMng.h"
 
 #include <algorithm>
@@ -23,6 +24,32 @@ void ApplyRamp(HWND window, N_GammaRamp& ramp) {
 void N_DisplayModes::Capture() {
   m_width = g_varMng ? g_varMng->GetInt("v_width") : 0;
   m_height = g_varMng ? g_varMng->GetInt("v_height") : 0;
+}
+
+bool N_DisplayModes::FitToDisplay(int displayWidth, int displayHeight) {
+  const int maxWidth = displayWidth > 0 ? std::min(displayWidth, kMaxSide) : kMaxSide;
+  const int maxHeight = displayHeight > 0 ? std::min(displayHeight, kMaxSide) : kMaxSide;
+  int width = m_width;
+  int height = m_height;
+  if (width <= 0 || height <= 0) {
+    width = kFallbackWidth;
+    height = kFallbackHeight;
+  }
+  width = std::min(width, maxWidth);
+  height = std::min(height, maxHeight);
+  if (width == m_width && height == m_height) return false;
+  if (g_log) {
+    g_log->Print("!!! Video mode %dx%d of v_width and v_height cannot be shown (the display takes up to %dx%d): "
+                 "using %dx%d\n",
+                 m_width, m_height, maxWidth, maxHeight, width, height);
+  }
+  m_width = width;
+  m_height = height;
+  if (g_varMng) {
+    g_varMng->SetInt("v_width", width, 0);
+    g_varMng->SetInt("v_height", height, 0);
+  }
+  return true;
 }
 
 void N_DisplayModes::CaptureGamma(HWND window) {

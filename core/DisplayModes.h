@@ -15,6 +15,12 @@ class N_DisplayModes {
  public:
   /// Reads the wanted size from "v_width" and "v_height".
   void Capture();
+  /// Makes the wanted size one the display can show (its size in pixels, 0 when
+  /// unknown): a side of 0 or less (a NaN reads as 0) gives kFallbackWidth x
+  /// kFallbackHeight; a side beyond the display, or beyond kMaxSide, is cut to it. A
+  /// change is logged and written back to "v_width" and "v_height", which the
+  /// renderer reads for its back buffer. True when the size changed.
+  bool FitToDisplay(int displayWidth, int displayHeight);
   /// Keeps the display's ramp as read through the window. Called once the window
   /// exists (a ramp can only be read through a window) and before anything sets one.
   void CaptureGamma(HWND window);
@@ -25,6 +31,11 @@ class N_DisplayModes {
 
   /// Entry i = trunc(255 (i/255)^(1/g)) x 256 in all three tables, g = SaneGamma(gamma).
   static void BuildRamp(float gamma, N_GammaRamp& ramp);
+
+  /// The largest side of a window the layer makes.
+  static constexpr int kMaxSide = 16384;
+  static constexpr int kFallbackWidth = 800;
+  static constexpr int kFallbackHeight = 600;
 
   /// The range a gamma is held in: beyond it the desktop turns black or white.
   static constexpr float kMinGamma = 0.5f;

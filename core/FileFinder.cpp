@@ -13,10 +13,14 @@ bool IsSkipped(const _finddata_t& entry) {
 
 N_FileList::N_FileList() { WorkingDirectory(); }
 
-const std::string& N_FileList::WorkingDirectory() {
-  static const std::string captured = platform::CurrentDirectory();
+std::string& N_FileList::Captured() {
+  static std::string captured = platform::CurrentDirectory();
   return captured;
 }
+
+const std::string& N_FileList::WorkingDirectory() { return Captured(); }
+
+void N_FileList::RecaptureWorkingDirectory() { Captured() = platform::CurrentDirectory(); }
 
 N_FileFinder::N_FileFinder(const char* mask) : m_mask(mask ? mask : "") {
   m_pattern = WorkingDirectory() + "\\data\\" + m_mask;

@@ -9,13 +9,20 @@
 #include <vector>
 
 /// Base of the finders: its first construction captures the working directory,
-/// which later changes of the current directory do not affect.
+/// which later changes of the current directory do not affect until the capture is
+/// renewed where the game root is set.
 class N_FileList {
  public:
   N_FileList();
   virtual ~N_FileList() = default;
-  /// The working directory as captured by the first finder.
+  /// The working directory as captured by the first finder (or the last renewal).
   static const std::string& WorkingDirectory();
+  /// Captures the current directory again: called where the program (or a test) has
+  /// made another folder its game root, so that the finders search there.
+  static void RecaptureWorkingDirectory();
+
+ private:
+  static std::string& Captured();
 };
 
 /// Enumerates the files (not folders, not dot names) matching working directory +

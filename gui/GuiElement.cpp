@@ -2,8 +2,8 @@
 
 #include "gui/GuiContainer.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiCallbacks.h"
 #include "gui/GuiServices.h"
-#include "platform/win32.h"
 
 N_GuiElement::N_GuiElement(std::string name) : m_name(std::move(name)) {}
 
@@ -243,14 +243,14 @@ void N_GuiElement::ForgetElement(const N_GuiElement* gone) {
   if (m_anchoredBy == gone) m_anchoredBy = nullptr;
 }
 
-void N_GuiElement::SetOnMouseEnter(const std::string& name) { Bind(m_onMouseEnter, name); }
-void N_GuiElement::SetOnMouseExit(const std::string& name) { Bind(m_onMouseExit, name); }
-void N_GuiElement::SetOnClick(const std::string& name) { Bind(m_onClick, name); }
-void N_GuiElement::SetOnMouseDown(const std::string& name) { Bind(m_onMouseDown, name); }
+void N_GuiElement::SetOnMouseEnter(const std::string& name) { Bind(m_onMouseEnter, name, "onmouseenter"); }
+void N_GuiElement::SetOnMouseExit(const std::string& name) { Bind(m_onMouseExit, name, "onmouseexit"); }
+void N_GuiElement::SetOnClick(const std::string& name) { Bind(m_onClick, name, "onclick"); }
+void N_GuiElement::SetOnMouseDown(const std::string& name) { Bind(m_onMouseDown, name, "onmousedown"); }
 
-void N_GuiElement::Bind(Callback& callback, const std::string& name) {
+void N_GuiElement::Bind(Callback& callback, const std::string& name, const char* attribute) const {
   callback.name = name;
-  callback.function = reinterpret_cast<N_GuiElementCallback>(GetProcAddress(GetModuleHandleA(nullptr), name.c_str()));
+  callback.function = FindElementCallback(name, attribute, m_name);
 }
 
 void N_GuiElement::Call(const Callback& callback, N_GuiElement* element) {

@@ -10,6 +10,7 @@
 // page calls, every frame: ApplyLayout (relative metrics, anchor, screen position),
 // then Render. Mouse events come from the GUI manager (HandleEvent); every event is
 // passed on to the parent container.
+#include "gui/GuiCallbacks.h"
 #include "gui/GuiEvent.h"
 #include "gui/GuiObject.h"
 
@@ -19,9 +20,6 @@
 class N_GuiContainer;
 class N_GuiPage;
 class N_GuiElement;
-
-/// An element callback: `extern "C" void f(N_GuiElement*)`.
-using N_GuiElementCallback = void (*)(N_GuiElement* element);
 
 class N_GuiElement : public N_GuiObject {
  public:
@@ -176,7 +174,8 @@ class N_GuiElement : public N_GuiObject {
     std::string name;
     N_GuiElementCallback function = nullptr;
   };
-  static void Bind(Callback& callback, const std::string& name);
+  /// Binds the front-end's element callback of that name (see GuiCallbacks.h).
+  void Bind(Callback& callback, const std::string& name, const char* attribute) const;
   static void Call(const Callback& callback, N_GuiElement* element);
   void ResolveAnchor();
 

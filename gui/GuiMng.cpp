@@ -14,6 +14,7 @@
 N_GuiMng::N_GuiMng() = default;
 
 N_GuiMng::~N_GuiMng() {
+  DestroyDoomed();
   DestroyAll(m_elements);
   DestroyAll(m_templates);
   for (N_GuiEffect* effect : m_effects) {
@@ -133,7 +134,21 @@ void N_GuiMng::DestroyElement(const std::string& name, bool isTemplate) {
   }
   elements.erase(it);
   Unlink(element);
-  factory->Destroy(element);
+  if (m_dispatchDepth > 0) {
+    // An event is being handled, perhaps by this very element (its callback destroys
+    // it) or one inside it: it is deleted once the dispatch has returned.
+    m_doomed.emplace_back(factory, element);
+  } else {
+    factory->Destroy(element);
+  }
+}
+
+void N_GuiMng::DestroyDoomed() {
+  while (!m_doomed.empty()) {
+    std::vector<std::pair<GuiElementFactory*, N_GuiElement*>> doomed;
+    doomed.swap(m_doomed);
+    for (const auto& [factory, element] : doomed) factory->Destroy(element);
+  }
 }
 
 void N_GuiMng::DestroyElement(N_GuiElement* element, bool isTemplate) {

@@ -28,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class GuiEffectFactory;
@@ -67,7 +68,9 @@ class N_GuiMng {
   /// The element (or template) of that name; a missing name is reported and gives null.
   N_GuiElement* GetElement(const std::string& name, bool isTemplate) const;
   /// Destroys the element through its type's factory and forgets it everywhere. A
-  /// missing name is reported; without a factory it is reported and stays.
+  /// missing name is reported; without a factory it is reported and stays. Asked for
+  /// while Update hands out events (a callback destroying what was clicked), the
+  /// element is forgotten at once and deleted when the update ends.
   void DestroyElement(const std::string& name, bool isTemplate);
   /// The same for an element held under its own name; null does nothing.
   void DestroyElement(N_GuiElement* element, bool isTemplate);
@@ -170,6 +173,8 @@ class N_GuiMng {
   static bool WithinElement(const N_GuiElement* element, const N_GuiElement* outer);
   /// Deletes a whole element map at shutdown (also without a factory, after a report).
   void DestroyAll(ElementMap& elements);
+  /// Deletes the elements destroyed while events were handed out.
+  void DestroyDoomed();
 
   PageMap m_pages;
   std::map<std::string, std::unique_ptr<GuiElementFactory>> m_elementFactories;
@@ -189,5 +194,8 @@ class N_GuiMng {
   N_GuiPage* m_cursorPage = nullptr;
   N_GuiPage* m_modalPage = nullptr;
   bool m_drawOrderDirty = false;  ///< a page was created since the frame last ordered the pages
+  std::int32_t m_dispatchDepth = 0;  ///< updates handing out events now (a callback may run one)
+  /// Elements destroyed during the dispatch, already forgotten, with their factories.
+  std::vector<std::pair<GuiElementFactory*, N_GuiElement*>> m_doomed;
   std::int32_t m_cursorCounter = 0;  ///< open requests to show the cursor, never below 0
 };

@@ -75,6 +75,17 @@ N_GuiElement* N_GuiMng::HitTest(float x, float y) const {
 
 void N_GuiMng::Update() {
   if (!m_cursor) return;
+  // Elements destroyed by the callbacks of this update live on until it ends: the
+  // element handling an event may touch itself after its callback returns.
+  struct Dispatch {
+    N_GuiMng& mng;
+    explicit Dispatch(N_GuiMng& m) : mng(m) { ++mng.m_dispatchDepth; }
+    ~Dispatch() {
+      if (--mng.m_dispatchDepth == 0) mng.DestroyDoomed();
+    }
+    Dispatch(const Dispatch&) = delete;
+    Dispatch& operator=(const Dispatch&) = delete;
+  } dispatch(*this);
   N_InputMng* input = g_inputMng;
   N_GuiEvent move = Event(N_GuiEventType::Move);
   move.x = input ? float(input->IsPressed(N_InputMng::kMouse, kMouseX, 0)) : 0.0f;

@@ -4,8 +4,8 @@
 #include "gui/GuiEffect.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
+#include "gui/GuiCallbacks.h"
 #include "gui/GuiServices.h"
-#include "platform/win32.h"
 
 #include <algorithm>
 
@@ -71,7 +71,7 @@ void N_GuiPage::SetMusic(const std::string& name) {
 
 void N_GuiPage::SetOnShow(const std::string& name) {
   m_onShowName = name;
-  m_onShow = reinterpret_cast<N_GuiPageCallback>(GetProcAddress(GetModuleHandleA(nullptr), name.c_str()));
+  m_onShow = FindPageCallback(name, m_name);
 }
 
 void N_GuiPage::SetOffset(float x, float y) {

@@ -8,6 +8,7 @@
 // Render (the manager, once per frame while visible, after setting GetMatrix as the
 // world matrix): the fade step, then every element's ApplyLayout and Render in
 // z-order, then every effect's Update.
+#include "gui/GuiCallbacks.h"
 #include "core/Matrix4.h"
 
 #include <cstdint>
@@ -18,9 +19,6 @@
 class N_GuiEffect;
 class N_GuiElement;
 class N_GuiPage;
-
-/// A page callback: `extern "C" void f(N_GuiPage*)`.
-using N_GuiPageCallback = void (*)(N_GuiPage* page);
 
 class N_GuiPage {
  public:

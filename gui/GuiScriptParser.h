@@ -9,7 +9,10 @@
 // A file is read in lines of at most 1023 characters (a longer line goes on as the
 // next one), each trimmed of blanks, tabs and carriage returns; empty lines and lines
 // starting "//" are skipped. Block openers are followed by their "{" somewhere later
-// in the file: the reader skips to it character by character.
+// in the file: the reader skips to it character by character. Every message about a
+// line ends with its place, "(data\scripts\gui\menu.gui:12)"; a file that ends
+// inside a block is said once, with the line that opened the block, and what was read
+// of the block is kept.
 //
 // Made by N_GuiMng::ParseGuiFile for one file (and what it includes); the record of
 // files read lives in the manager.
@@ -47,19 +50,40 @@ class N_GuiScriptParser {
   static std::string NextAutoName();
 
  private:
+  /// The file being read now (an include has its own).
+  struct OpenFile {
+    N_GuiScriptText& text;
+    std::string name;          ///< as messages give it: below the working directory
+    bool cutReported = false;  ///< the end inside a block is said once
+  };
+
+  /// The next line that is neither empty nor a comment; it becomes the GUI's place.
+  bool NextLine(std::string& line);
+  /// Makes that line of the open file the GUI's place.
+  void SetPlace(int line) const;
+  /// Skips to the next "}" (a refused block); the end of the file there is a cut.
+  void SkipBlock(int openedAt);
+  /// The file ended inside a block, or before a block's "{": said once per file, with
+  /// the line that opened the block.
+  void ReportCut(const std::string& what, int openedAt);
+
   /// An element, container or effect line: true when it was one (also a faulty one).
-  bool ParseElementBlock(N_GuiScriptText& file, const std::string& line, N_GuiPage* page, bool isTemplate,
-                         N_GuiElement* parent);
-  /// Creates one element, attaches it and reads its block.
-  void ParseElementBody(N_GuiScriptText& file, const std::string& type, std::string name, N_GuiPage* page,
-                        bool isTemplate, const std::string& templateName, N_GuiElement* parent);
+  bool ParseElementBlock(const std::string& line, N_GuiPage* page, bool isTemplate, N_GuiElement* parent);
+  /// An effect line (at k the keyword "effect"): its block is read or skipped.
+  void ParseEffectLine(const std::string& line, const std::vector<std::string>& fields, std::size_t k,
+                       N_GuiPage* page, bool isTemplate, N_GuiElement* parent);
+  /// Creates one element, attaches it and reads its block (opened at that line).
+  void ParseElementBody(const std::string& type, std::string name, N_GuiPage* page, bool isTemplate,
+                        const std::string& templateName, N_GuiElement* parent, int openedAt);
   void ParseElementAttribute(const std::string& line, N_GuiPage* page, N_GuiElement* element);
-  void ParseEffectBlock(N_GuiScriptText& file, const std::string& type, N_GuiPage* page);
+  void ParseEffectBlock(const std::string& type, N_GuiPage* page, int openedAt);
   void ParsePageAttribute(const std::string& line, N_GuiPage* page);
-  /// One of the three bad-line messages, naming the parent (or the page, or a template).
-  void ReportBadLine(const std::string& line, const char* expecting, N_GuiPage* page, N_GuiElement* parent) const;
+  /// A bad element/container line, naming the parent (or the page, or a template) and
+  /// what was expected or why the line cannot stand there.
+  void ReportBadLine(const std::string& line, const std::string& why, N_GuiPage* page, N_GuiElement* parent) const;
 
   N_GuiMng& m_mng;
   N_GuiScriptFiles& m_files;
+  OpenFile* m_file = nullptr;
   int m_depth = 0;  ///< element blocks open now
 };

@@ -8,6 +8,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 N_GuiServices g_guiServices;
 
@@ -15,16 +16,32 @@ namespace {
 
 constexpr int kGuiErrorCode = 12;
 
+std::string& Place() {
+  static std::string place;
+  return place;
+}
+
 }  // namespace
+
+const std::string& GuiScriptPlace() { return Place(); }
+
+void SetGuiScriptPlace(std::string place) { Place() = std::move(place); }
+
+std::string GuiScriptPlaceSuffix() { return Place().empty() ? std::string() : " (" + Place() + ")"; }
 
 void GuiReport(const char* format, ...) {
   if (!g_errorLog) return;
-  char text[1024];
+  char buffer[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
-  g_errorLog->ReportDebug(kGuiErrorCode, "%s", text);
+  std::string text(buffer);
+  const bool lineEnd = !text.empty() && text.back() == '\n';
+  if (lineEnd) text.pop_back();
+  text += GuiScriptPlaceSuffix();
+  if (lineEnd) text += '\n';
+  g_errorLog->ReportDebug(kGuiErrorCode, "%s", text.c_str());
 }
 
 int GuiAddShader(const std::string& name) {

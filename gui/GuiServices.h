@@ -30,8 +30,17 @@ extern N_GuiServices g_guiServices;
 
 /// The GUI's fault report: failed look-ups and creations go to the error reporter with
 /// code 12 (logged as "*** " and the text, and written to the debugger output). Never
-/// fatal; nothing happens without a reporter.
+/// fatal; nothing happens without a reporter. While a page script is read, the report
+/// ends with the place of the line read (see GuiScriptPlace).
 [[gnu::format(printf, 1, 2)]] void GuiReport(const char* format, ...);
+
+/// The file and line the page-script reader is at ("data\scripts\gui\menu.gui:12"),
+/// set by the reader while it reads and empty otherwise: the GUI's messages about what
+/// a script asked for name it.
+const std::string& GuiScriptPlace();
+void SetGuiScriptPlace(std::string place);
+/// " (place)" while a page script is read, else empty: the tail of a message.
+std::string GuiScriptPlaceSuffix();
 
 /// The handle of a 2D (GUI) shader of that name; -1 without a shader manager.
 int GuiAddShader(const std::string& name);

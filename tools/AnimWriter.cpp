@@ -3,7 +3,6 @@
 #include "tools/ByteWriter.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 
@@ -28,6 +27,7 @@ void WriteRecord(ByteWriter& w, const N_AnimNameRecord& r) {
   for (const std::uint8_t byte : r.unused) w.U8(byte);
   w.FixedText(r.name, sizeof r.name);
 }
+static_assert(N_AnimNameRecord::kNameOffset + animfile::kMaterialNameSize == N_AnimNameRecord::kSize);
 
 void WriteRecord(ByteWriter& w, const N_AnimVertexRecord& r) {
   w.U32(r.skinPoint);
@@ -38,6 +38,7 @@ void WriteRecord(ByteWriter& w, const N_AnimVertexRecord& r) {
   for (const float n : r.normal) w.F32(n);
   w.U32(r.colour);
 }
+static_assert(4 + 4 * 2 + 4 * 2 + 4 * 3 + 4 == N_AnimVertexRecord::kSize);
 
 void WriteRecord(ByteWriter& w, std::uint16_t index) { w.U16(index); }
 
@@ -53,17 +54,20 @@ void WriteRecord(ByteWriter& w, const N_AnimSurfaceRecord& r) {
   w.U16(0);
   for (const float b : r.box) w.F32(b);
 }
+static_assert(4 * 7 + 2 + 2 + 4 * 6 == N_AnimSurfaceRecord::kSize);
 
 void WriteRecord(ByteWriter& w, const N_AnimSkinPoint& r) {
   Vector(w, r.position);
   w.U32(r.firstWeight);
   w.U32(r.weightCount);
 }
+static_assert(4 * 3 + 4 + 4 == N_AnimSkinPoint::kSize);
 
 void WriteRecord(ByteWriter& w, const N_AnimWeight& r) {
   w.U32(r.bone);
   w.F32(r.weight);
 }
+static_assert(4 + 4 == N_AnimWeight::kSize);
 
 void WriteRecord(ByteWriter& w, const N_AnimBoneRecord& r) {
   w.FixedText(r.name, sizeof r.name);
@@ -71,23 +75,27 @@ void WriteRecord(ByteWriter& w, const N_AnimBoneRecord& r) {
   Rotation(w, r.rotation);
   w.I32(r.parent);
 }
+static_assert(animfile::kBoneNameSize + 4 * 3 + 4 * 4 + 4 == N_AnimBoneRecord::kSize);
 
 void WriteRecord(ByteWriter& w, const N_ShadowTriangle& r) {
   for (const std::uint16_t corner : r.corner) w.U16(corner);
   w.U16(0);
   Vector(w, r.normal);
 }
+static_assert(2 * 3 + 2 + 4 * 3 == sizeof(N_ShadowTriangle));
 
 void WriteRecord(ByteWriter& w, const N_AnimTrack& r) {
   w.FixedText(r.name, sizeof r.name);
   w.U32(r.firstKey);
   w.U32(r.keyCount);
 }
+static_assert(animfile::kBoneNameSize + 4 + 4 == N_AnimTrack::kSize);
 
 void WriteRecord(ByteWriter& w, const N_AnimKey& r) {
   Vector(w, r.position);
   Rotation(w, r.rotation);
 }
+static_assert(4 * 3 + 4 * 4 == N_AnimKey::kSize);
 
 template <typename Record>
 constexpr std::size_t kSize = Record::kSize;
@@ -106,11 +114,7 @@ class SectionFile {
   void Add(int section, const std::vector<Record>& records) {
     if (records.empty()) return;  // offset and size stay 0
     const std::size_t start = animfile::kDirectorySize + m_body.Size();
-    for (const Record& record : records) {
-      [[maybe_unused]] const std::size_t before = m_body.Size();
-      WriteRecord(m_body, record);
-      assert(m_body.Size() - before == kSize<Record>);
-    }
+    for (const Record& record : records) WriteRecord(m_body, record);
     m_entries[static_cast<std::size_t>(section)] = {static_cast<std::uint32_t>(start),
                                                     static_cast<std::uint32_t>(records.size() * kSize<Record>)};
   }

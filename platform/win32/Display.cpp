@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace {
 
 SDL_Window* WindowOfDc(HDC dc) {
@@ -39,4 +41,11 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD) {
     if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) SDL_SetWindowFullscreen(window, 0);
   }
   return DISP_CHANGE_SUCCESSFUL;
+}
+
+int GetSystemMetrics(int index) {
+  if ((index != SM_CXSCREEN && index != SM_CYSCREEN) || SDL_WasInit(SDL_INIT_VIDEO) == 0) return 0;
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return 0;
+  return std::max(0, index == SM_CXSCREEN ? desktop.w : desktop.h);
 }

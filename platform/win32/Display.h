@@ -26,3 +26,11 @@ constexpr LONG DISP_CHANGE_BADMODE = -2;
 /// layer becomes a plain window again. Setting a mode is the renderer's business
 /// (its device switches to full screen); a mode given here is refused.
 LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+
+/// The primary display's width (SM_CXSCREEN) or height (SM_CYSCREEN) in pixels, as its
+/// desktop mode gives it; 0 while the window layer has not started (no class is
+/// registered), when the display cannot tell, and for other indices.
+int GetSystemMetrics(int index);

@@ -3,8 +3,6 @@
 #include "platform/win32/Files.h"
 
 #include <dirent.h>
-#include <dlfcn.h>
-#include <link.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <spawn.h>
@@ -140,24 +138,42 @@ FARPROC GetProcAddress(HMODULE module, const char* procName) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
-  // The program's global scope finds the executable's symbols and those of every
-  // library it loaded; the symbol's own object tells them apart.
-  void* program = procName ? ::dlopen(nullptr, RTLD_LAZY) : nullptr;
-  link_map* executable = nullptr;
-  void* symbol = nullptr;
-  if (program && ::dlinfo(program, RTLD_DI_LINKMAP, &executable) == 0) symbol = ::dlsym(program, procName);
-  Dl_info info{};
-  link_map* owner = nullptr;
-  const bool own = symbol && ::dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) != 0 &&
-                   owner == executable;
-  if (program) ::dlclose(program);
-  if (!own) {
+  const platform::ExportedFunction* entry = platform::FindExport(procName);
+  if (!entry) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
   SetLastError(ERROR_SUCCESS);
-  return reinterpret_cast<FARPROC>(symbol);
+  return entry->address;
 }
+
+namespace platform {
+
+namespace {
+
+/// By exact name; filled at static initialisation, so a function-local object.
+std::map<std::string, ExportedFunction>& Exports() {
+  static std::map<std::string, ExportedFunction> exports;
+  return exports;
+}
+
+}  // namespace
+
+ExportTable::ExportTable(std::initializer_list<ExportedFunction> functions) {
+  for (const ExportedFunction& function : functions) {
+    if (function.name && function.address) Exports().try_emplace(function.name, function);
+  }
+}
+
+const ExportedFunction* FindExport(const char* name) {
+  if (!name) return nullptr;
+  const auto it = Exports().find(name);
+  return it == Exports().end() ? nullptr : &it->second;
+}
+
+std::size_t ExportCount() { return Exports().size(); }
+
+}  // namespace platform
 
 BOOL CreateProcessA(const char* applicationName, char*, void*, void*, BOOL inheritHandles, DWORD,
                     void* environment, const char* currentDirectory, STARTUPINFOA*,

@@ -1,7 +1,7 @@
 #pragma once
 // The process, Windows-shaped, over POSIX: the single-instance named mutex, the own
-// executable and its restart, the executable's exported functions by name,
-// environment, process and thread priority, processor affinity, Sleep.
+// executable and its restart, the program's exported functions by name (its export
+// table), environment, process and thread priority, processor affinity, Sleep.
 //
 // A named mutex is an exclusive flock on the current directory, the game root, so that
 // exactly the copies sharing a game root exclude each other, whatever their user,
@@ -11,7 +11,10 @@
 // never inherits it. The game has one mutex; its name is not part of the lock.
 #include "platform/win32/Types.h"
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <typeinfo>
 
 /// Kernel object handles are small ids of the layer (0 means none).
 using HANDLE = std::int32_t;
@@ -61,14 +64,57 @@ HMODULE GetModuleHandleA(const char* moduleName);
 /// function type converts to any other without a warning).
 using FARPROC = void (*)();
 
-/// The exported function of that exact name of the program's own executable (module:
-/// the token of GetModuleHandleA(NULL)), or null. Only the executable's own exports
-/// count, as on Windows, where the call reads that module's export table: a name the
-/// executable does not define itself ("exit", "abort" of the C library) gives null
-/// with ERROR_PROC_NOT_FOUND. Another module gives null with ERROR_MOD_NOT_FOUND.
-/// The executable exports its functions only when linked with them (CMake
-/// ENABLE_EXPORTS); callbacks are `extern "C"`, so their names are plain.
+/// The function of that exact name in the program's export table (module: the token
+/// of GetModuleHandleA(NULL)), or null. As on Windows, where the call reads the
+/// module's export table, only what the program exports on purpose is found: every
+/// other name, the executable's own functions ("main", mangled C++ names) and those of
+/// the libraries ("exit") included, gives null with ERROR_PROC_NOT_FOUND. Another
+/// module gives null with ERROR_MOD_NOT_FOUND.
 FARPROC GetProcAddress(HMODULE module, const char* procName);
+
+namespace platform {
+
+/// One function of the program's export table, with its own type, so that a caller
+/// can tell a function of another kind from a missing one.
+struct ExportedFunction {
+  const char* name = nullptr;
+  FARPROC address = nullptr;
+  const std::type_info* type = nullptr;  ///< of the function's pointer
+};
+
+/// The entry of a function under a name: `platform::Export("ArcadeClick", &ArcadeClick)`.
+template <typename Function>
+ExportedFunction Export(const char* name, Function* function) {
+  return {name, reinterpret_cast<FARPROC>(function), &typeid(Function*)};
+}
+
+/// Adds functions to the export table; a name already there keeps its first entry.
+/// Made at static initialisation by a namespace-scope object of the library that
+/// exports (linked whole), so that the table is complete before main:
+/// `const platform::ExportTable kExports{platform::Export("Name", &Name), ...};`
+struct ExportTable {
+  ExportTable(std::initializer_list<ExportedFunction> functions);
+};
+
+/// The entry of that exact name, or null.
+const ExportedFunction* FindExport(const char* name);
+/// The names in the export table.
+std::size_t ExportCount();
+
+/// How a typed look-up went.
+enum class ExportLookup { Found, Missing, OtherType };
+
+/// The exported function of that name when its type is Pointer (a function pointer
+/// type); null otherwise, with the reason in lookup.
+template <typename Pointer>
+Pointer FindExportedFunction(const char* name, ExportLookup& lookup) {
+  const ExportedFunction* entry = FindExport(name);
+  lookup = !entry ? ExportLookup::Missing : *entry->type != typeid(Pointer) ? ExportLookup::OtherType
+                                                                            : ExportLookup::Found;
+  return lookup == ExportLookup::Found ? reinterpret_cast<Pointer>(entry->address) : nullptr;
+}
+
+}  // namespace platform
 
 struct STARTUPINFOA {
   DWORD cb = sizeof(STARTUPINFOA);

@@ -62,7 +62,10 @@ TEST(FileFinder, WorkingDirectoryIsCapturedOnce) {
   dir.Write("data/x.txt", "");
   N_FileFinder first("*.txt");
   const std::string captured = N_FileList::WorkingDirectory();
-  test::TempDir other;  // changes the current directory
+  test::TempDir other;
+  std::filesystem::current_path(dir.Path());
+  N_FileList::RecaptureWorkingDirectory();  // as where the game root is set
+  std::filesystem::current_path(other.Path());  // a plain change of the current directory
   N_FileFinder later("*.txt");
   EXPECT_EQ(N_FileList::WorkingDirectory(), captured);
   EXPECT_STREQ(later.FindFirst(), "x.txt");

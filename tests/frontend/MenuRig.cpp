@@ -5,10 +5,12 @@
 #include "gui/GuiEvent.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "platform/win32/Process.h"
 
 extern "C" void FrontendTestPageShown(N_GuiPage* page) {
   if (page) test::ShownPages().push_back(page->GetName());
 }
+const platform::ExportTable kMenuRigCallbacks{platform::Export("FrontendTestPageShown", &FrontendTestPageShown)};
 
 namespace test {
 

@@ -4,6 +4,7 @@
 #include "frontend/MessageBox.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "platform/win32/Process.h"
 #include "tests/frontend/MenuRig.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,10 @@ void cbFrontendTestOk(N_GuiElement* element) {
   g_answers.push_back("ok");
 }
 }
+
+const platform::ExportTable kMessageBoxTestCallbacks{platform::Export("cbFrontendTestFirst", &cbFrontendTestFirst),
+                                                     platform::Export("cbFrontendTestSecond", &cbFrontendTestSecond),
+                                                     platform::Export("cbFrontendTestOk", &cbFrontendTestOk)};
 
 namespace {
 

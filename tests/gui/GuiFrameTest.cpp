@@ -9,8 +9,10 @@
 #include "gui/GuiPage.h"
 #include "gui/GuiPanel.h"
 #include "gui/GuiServices.h"
+#include "gui/GuiTable.h"
 #include "gui/GuiText.h"
 #include "platform/dinput8/Keys.h"
+#include "platform/win32/Process.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,15 @@ extern "C" void GuiTestDestroySelf(N_GuiElement* element) {
   test::GuiCalls().push_back("destroy " + element->GetName());
   g_guiServices.guiMng->DestroyElement(element, false);
 }
+
+// Clears the clicked table: its rows go, the one clicked among them.
+extern "C" void GuiTestClearTable(N_GuiElement* element) {
+  test::GuiCalls().push_back("clear " + element->GetName());
+  static_cast<N_GuiTable*>(element)->Clear();
+}
+
+const platform::ExportTable kFrameTestCallbacks{platform::Export("GuiTestDestroySelf", &GuiTestDestroySelf),
+                                                platform::Export("GuiTestClearTable", &GuiTestClearTable)};
 
 namespace {
 
@@ -362,6 +373,47 @@ TEST_F(GuiFrame, ElementsDestroyedUnderTheCursorAreLetGo) {
   rig.mng->DestroyElement("Cursor", false);
   EXPECT_EQ(rig.mng->GetCursor(), nullptr);
   Frame();
+}
+
+TEST_F(GuiFrame, AClickMayDestroyWhatWasClicked) {
+  // The button writes its pressed state, the check box its checked state and a table's
+  // row reads its click sound and callback after the callback ran: what it destroyed
+  // goes at the end of the update.
+  struct Case {
+    const char* type;
+    const char* callback;
+    const char* call;
+  };
+  for (const Case& c : {Case{"Button", "GuiTestDestroySelf", "destroy Button"},
+                        Case{"CheckBox", "GuiTestDestroySelf", "destroy CheckBox"},
+                        Case{"Table", "GuiTestClearTable", "clear Table"}}) {
+    SCOPED_TRACE(c.type);
+    N_GuiPage* page = Page(c.type, 5);
+    N_GuiElement* clicked = Add(page, c.type, c.type, 0, 0);
+    clicked->SetOnClick(c.callback);
+    auto* table = std::string(c.type) == "Table" ? static_cast<N_GuiTable*>(clicked) : nullptr;
+    if (table) {
+      table->SetAttribute("columnwidths", "50 50");
+      table->AddRow("a 1", false);
+      page->Render();
+      rig.batch.Flush();
+    }
+    N_GuiElement* hit = table ? static_cast<N_GuiElement*>(table->GetRowPanel(0)) : clicked;
+    MoveTo(hit->GetScreenX() + 5.0f, hit->GetScreenY() + 5.0f);
+    ASSERT_EQ(rig.mng->GetHoverElement(), hit) << "the row takes the click";
+    TakeCalls();
+    input.script.ButtonDown(kLeft);
+    Frame();
+    input.script.ButtonUp(kLeft);
+    Frame();
+    EXPECT_EQ(TakeCalls(), std::vector<std::string>{c.call});
+    if (table) {
+      EXPECT_EQ(table->GetRowCount(), 0);
+    } else {
+      EXPECT_EQ(rig.mng->Elements().count(c.type), 0u);
+    }
+    page->Hide();
+  }
 }
 
 TEST_F(GuiFrame, TheCursorFollowsTheMouseWithinTheScreen) {

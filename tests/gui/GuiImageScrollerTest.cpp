@@ -5,6 +5,7 @@
 #include "gui/GuiButton.h"
 #include "gui/GuiImageScroller.h"
 #include "gui/GuiPage.h"
+#include "platform/win32/Process.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 extern "C" void GuiTestScrollerClick(N_GuiElement* element) {
   test::GuiCalls().push_back("current " + std::to_string(static_cast<N_GuiImageScroller*>(element)->GetSelected()));
 }
+const platform::ExportTable kScrollerTestCallbacks{platform::Export("GuiTestScrollerClick", &GuiTestScrollerClick)};
 
 namespace {
 

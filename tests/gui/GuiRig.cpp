@@ -5,6 +5,7 @@
 #include "gui/GuiFactory.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
+#include "platform/win32/Process.h"
 
 #include <algorithm>
 #include <fstream>
@@ -18,6 +19,10 @@ extern "C" void GuiTestDown(N_GuiElement* element) { test::GuiCalls().push_back(
 extern "C" void GuiTestShow(N_GuiPage* page) {
   test::GuiCalls().push_back("show " + page->GetName() + (page->IsVisible() ? " visible" : " hidden"));
 }
+const platform::ExportTable kGuiTestCallbacks{
+    platform::Export("GuiTestClick", &GuiTestClick), platform::Export("GuiTestEnter", &GuiTestEnter),
+    platform::Export("GuiTestExit", &GuiTestExit),   platform::Export("GuiTestDown", &GuiTestDown),
+    platform::Export("GuiTestShow", &GuiTestShow)};
 
 namespace test {
 

@@ -68,13 +68,14 @@ TEST(GuiScriptLines, ElementLinesAndTheirFaults) {
       {"container Button(B2)", "B2", nullptr},
       {"container Button(B3) : Shared", "B3", nullptr},
       {"container Panel()", nullptr,
-       "!!! Bad element/container line: 'container Panel()' in page 'P', expecting 'element type(name)'\n"},
+       "!!! Bad element/container line: 'container Panel()' in page 'P', expecting 'element type(name)' (t.gui:7)\n"},
       {"container Button(B4) :Shared", nullptr,
-       "!!! Bad element/container line: 'container Button(B4) :Shared' in page 'P', expecting ':' templateName\n"},
+       "!!! Bad element/container line: 'container Button(B4) :Shared' in page 'P', expecting ':' templateName "
+       "(t.gui:7)\n"},
       {"container Button(B5) x Shared", nullptr,
        "!!! Bad element/container line: 'container Button(B5) x Shared' in page 'P', expecting ':' for element "
-       "inheritance\n"},
-      {"container Slider(B6)", nullptr, "*** Cannot locate factory for element type Slider.\n"},
+       "inheritance (t.gui:7)\n"},
+      {"container Slider(B6)", nullptr, "*** Cannot locate factory for element type Slider. (t.gui:7)\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -101,15 +102,56 @@ TEST(GuiScriptLines, ElementLinesAndTheirFaults) {
   }
 }
 
+TEST(GuiScriptLines, BrokenScriptsAreSaidWithTheirFileAndLine) {
+  // A file cut inside a block or before its "{", and the forms once skipped without a
+  // word: every message ends with the place (for a cut, the line that opened the
+  // block), and what was read of a cut block stays.
+  struct Case {
+    const char* text;
+    const char* message;  ///< after "!!! "
+  };
+  const std::string kept = ": what was read of it is kept";
+  const Case cases[] = {
+      {"P\n{\ncontainer Panel(A)\n{\ncaption x\n", "Gui file ends inside the block of Panel 'A'%s (t.gui:3)\n"},
+      {"P\n{\nzorder 3\n", "Gui file ends inside page 'P'%s (t.gui:1)\n"},
+      {"P\n{\neffect Recording(r)\n{\nrate 1\n", "Gui file ends inside the block of effect Recording%s (t.gui:3)\n"},
+      {"\nP\n", "Gui file ends before the '{' of page 'P'%s (t.gui:2)\n"},
+      {"P\n{\ncontainer Panel(A)\n", "Gui file ends before the '{' of Panel 'A'%s (t.gui:3)\n"},
+      {"P\n{\ncontainer Slider(S)\n{\ncaption x\n", "Gui file ends inside a skipped block%s (t.gui:3)\n"},
+      {"P\n{\nregistershader\n}\n",
+       "Bad registershader line: 'registershader' in gui file t.gui, expecting a shader name (t.gui:3)\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    test::GuiRig rig;
+    rig.dir.Write("t.gui", c.text);
+    rig.mng->ParseGuiFile("t.gui");
+    const std::string log = rig.Log();
+    std::string message = std::string("!!! ") + c.message;
+    if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, kept);
+    EXPECT_TRUE(Has(log, message)) << log;
+    for (std::size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1) {
+      const std::string line = log.substr(at, end - at);
+      if (line.rfind("!!!", 0) == 0 || line.rfind("***", 0) == 0) {
+        EXPECT_NE(line.find(" (t.gui:"), std::string::npos) << line;
+      }
+    }
+    if (Has(c.text, "caption x") && Has(c.text, "Panel")) {
+      ASSERT_EQ(rig.mng->Elements().count("A"), 1u);
+      EXPECT_EQ(rig.mng->Elements().at("A")->GetCaption(), "x");
+    }
+  }
+}
+
 TEST(GuiScriptLines, AnElementLineAtPageLevelIsAPageAttribute) {
   // Its block's lines are then read at page level too: its "}" ends the page.
   test::GuiRig rig;
   rig.dir.Write("t.gui", "P\n{\nelement Button(B1)\n{\ncaption Mine\n}\nzorder 7\n}\n");
   rig.mng->ParseGuiFile("t.gui");
   const std::string log = rig.Log();
-  EXPECT_TRUE(test::ContainsInOrder(log, {"!!! Bad attribute line: 'element Button(B1)' for gui page P\n",
-                                          "!!! Bad attribute line: '{' for gui page P\n",
-                                          "!!! Bad attribute line: 'caption Mine' for gui page P\n"}));
+  EXPECT_TRUE(test::ContainsInOrder(log, {"!!! Bad attribute line: 'element Button(B1)' for gui page P (t.gui:3)\n",
+                                          "!!! Bad attribute line: '{' for gui page P (t.gui:4)\n",
+                                          "!!! Bad attribute line: 'caption Mine' for gui page P (t.gui:5)\n"}));
   EXPECT_TRUE(rig.mng->Elements().empty());
   EXPECT_EQ(rig.mng->GetPage("P")->GetZOrder(), 100);
   EXPECT_NE(rig.mng->GetPage("zorder 7"), nullptr) << "after the page, a line names a page";
@@ -155,8 +197,9 @@ TEST_F(GuiScript, PageHeadersBlocksAndPageAttributes) {
   EXPECT_TRUE(foo->GetShowCursor());
   EXPECT_FALSE(foo->IsModal()) << "true only for exactly \"true\"";
   EXPECT_EQ(foo->GetOnShow(), "GuiTestShow");
-  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'colour red' for gui page Foo {\n"));
-  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'zorder' for gui page Foo {\n")) << "a key without value";
+  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'colour red' for gui page Foo { (data\\scripts\\gui\\t.gui:9)\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'zorder' for gui page Foo { (data\\scripts\\gui\\t.gui:10)\n"))
+      << "a key without value";
   // The second "}" stands outside any page: it names a page and skips past the next
   // "{", so "Bar" is skipped and its lines are that page's.
   N_GuiPage* brace = rig.mng->GetPage("}");
@@ -188,8 +231,11 @@ TEST_F(GuiScript, AttributeValuesKeysAndStrings) {
   N_GuiElement* b = Element("B");
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->GetCaption(), "") << "a missing key gives an empty text";
+  int at = 11;
   for (const char* line : {"#include x.gui", "registershader y", "tag", "nonsense 1"}) {
-    EXPECT_TRUE(Has(log, std::string("!!! Bad attribute line: '") + line + "' for element B in overlay P\n")) << line;
+    EXPECT_TRUE(Has(log, std::string("!!! Bad attribute line: '") + line + "' for element B in overlay P (" +
+                             PathOf("t.gui") + ":" + std::to_string(at++) + ")\n"))
+        << line;
   }
   EXPECT_FALSE(Has(log, "Parsing gui file 'data\\scripts\\gui\\x.gui'"));
 }
@@ -211,19 +257,22 @@ TEST_F(GuiScript, IncludesAndTheirCycles) {
       "#include ring1.gui\n"
       "#include\n");
   const std::string inc = PathOf("inc.gui");
-  EXPECT_TRUE(test::ContainsInOrder(log, {"Parsing gui file '" + inc + "'\n",
-                                          "Skipping loading gui include: '" + inc + " as it is already loaded.\n",
-                                          "*** Gui file '" + PathOf("missing.gui") + "' not found!\n",
-                                          "Skipping loading gui include: '" + PathOf("self.gui") +
-                                              " as it is already loaded.\n",
-                                          "Skipping loading gui include: '" + PathOf("ring1.gui") +
-                                              " as it is already loaded.\n"}));
+  // Each names the include line it comes from.
+  const std::string t = PathOf("t.gui");
+  EXPECT_TRUE(test::ContainsInOrder(
+      log, {"Parsing gui file '" + inc + "'\n",
+            "Skipping loading gui include: '" + inc + " as it is already loaded. (" + t + ":11)\n",
+            "*** Gui file '" + PathOf("missing.gui") + "' not found! (" + t + ":12)\n",
+            "Skipping loading gui include: '" + PathOf("self.gui") + " as it is already loaded. (" +
+                PathOf("self.gui") + ":1)\n",
+            "Skipping loading gui include: '" + PathOf("ring1.gui") + " as it is already loaded. (" +
+                PathOf("ring2.gui") + ":1)\n"}));
   // The included file starts outside any page; the includer goes on in its own.
   EXPECT_TRUE(OnPage("Included", "FromInclude"));
   EXPECT_TRUE(OnPage("P", "Before"));
   EXPECT_TRUE(OnPage("P", "After"));
   EXPECT_NE(rig.mng->GetPage("Self"), nullptr) << "the self-include is skipped and the file goes on";
-  EXPECT_TRUE(Has(log, "!!! Bad include line: '#include' in gui file " + PathOf("t.gui") + "\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad include line: '#include' in gui file " + t + " (" + t + ":15)\n"));
   EXPECT_EQ(rig.mng->LoadedFiles(),
             (std::vector<std::string>{inc, PathOf("self.gui"), PathOf("ring2.gui"), PathOf("ring1.gui"),
                                       PathOf("t.gui")}))
@@ -257,7 +306,9 @@ TEST_F(GuiScript, LongLinesGoOnAsTheNextLine) {
   N_GuiElement* e = Element("Long");
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->GetCaption(), std::string(1015, 'x'));
-  EXPECT_TRUE(Has(log, "!!! Bad attribute line: '" + tail + "' for element Long in overlay P\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad attribute line: '" + tail + "' for element Long in overlay P (" + PathOf("t.gui") +
+                           ":5)\n"))
+      << "the rest of a long line keeps its number";
 }
 
 TEST_F(GuiScript, TemplatesAndTheirClones) {
@@ -279,6 +330,9 @@ TEST_F(GuiScript, TemplatesAndTheirClones) {
   for (const char* name : {"Frame", "Label", "Inner", "Deep"}) EXPECT_NE(Element(name, true), nullptr) << name;
   EXPECT_EQ(Element("Label"), nullptr);
   EXPECT_TRUE(rig.mng->Effects().empty()) << "an effect in a template has no page to join";
+  EXPECT_TRUE(Has(log, "!!! Bad effect line: 'effect Recording(r)' in Panel 'Frame', an effect joins a page, and a "
+                       "template has none (" +
+                           PathOf("t.gui") + ":16)\n"));
   auto* main = static_cast<N_GuiPanel*>(Element("Main"));
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->GetCaption(), "B") << "its own lines win";
@@ -290,11 +344,11 @@ TEST_F(GuiScript, TemplatesAndTheirClones) {
   EXPECT_EQ(label->GetParent(), main);
   EXPECT_NE(Element("Main/Inner"), nullptr);
   // A missing template: reported, the class defaults.
-  EXPECT_TRUE(Has(log, "*** N_GuiElement with name NoSuchTemplate not found.\n"));
+  EXPECT_TRUE(Has(log, "*** N_GuiElement with name NoSuchTemplate not found. (" + PathOf("t.gui") + ":26)\n"));
   ASSERT_NE(Element("Plain"), nullptr);
   EXPECT_EQ(Element("Plain")->GetTag(), 0);
   EXPECT_EQ(Element("T")->GetParent(), Element("Bare"));
-  EXPECT_FALSE(Has(log, "!!! Bad")) << log;
+  EXPECT_EQ(log.find("!!! Bad"), log.rfind("!!! Bad")) << "nothing but the effect: " << log;
 }
 
 TEST_F(GuiScript, EffectsShadersAndTheFormsLeftOpen) {
@@ -318,19 +372,23 @@ TEST_F(GuiScript, EffectsShadersAndTheFormsLeftOpen) {
     if (const N_ShaderEntry* e = rig.shaders.GetEntry(i); e && e->name) shaders.push_back(*e->name);
   }
   EXPECT_EQ(shaders, (std::vector<std::string>{"gui/one", "gui/two"}));
-  EXPECT_TRUE(Has(log, "*** Cannot locate factory for effect type Wipe.\n"));
+  const std::string t = PathOf("t.gui");
+  EXPECT_TRUE(Has(log, "*** Cannot locate factory for effect type Wipe. (" + t + ":5)\n"));
   EXPECT_EQ(rig.mng->GetPage("P")->GetZOrder(), 4) << "the effect's block was skipped";
   ASSERT_EQ(rig.mng->GetPage("P")->Effects().size(), 1u);
-  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'rate 2' for effect type Recording in overlay P\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad attribute line: 'rate 2' for effect type Recording in overlay P (" + t + ":12)\n"));
   EXPECT_EQ(rig.mng->Effects().size(), 1u) << "an effect line without a type creates nothing";
+  EXPECT_TRUE(Has(log, "!!! Bad effect line: 'effect' in page 'P', expecting 'effect type(name)' (" + t + ":16)\n"));
   // A child of an element that holds none: reported naming the parent, nothing made.
-  EXPECT_TRUE(Has(log, "!!! Bad element/container line: 'element Text(Child)' in Text 'NotAContainer', expecting "
-                       "'element type(name)'\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad element/container line: 'element Text(Child)' in Text 'NotAContainer', a Text "
+                       "holds no child elements (" +
+                           t + ":22)\n"));
   EXPECT_EQ(Element("Child"), nullptr);
   EXPECT_EQ(Element("NotAContainer")->GetTag(), 3);
   EXPECT_NE(Element("Orphan", true), nullptr) << "\"element\" makes a template too";
   EXPECT_TRUE(Has(log, "!!! Bad element/container line: 'template nonsense' in template '', expecting 'element "
-                       "type(name)'\n"));
+                       "type(name)' (" +
+                           t + ":32)\n"));
 }
 
 TEST_F(GuiScript, BlocksNestAtMost32Deep) {
@@ -340,8 +398,9 @@ TEST_F(GuiScript, BlocksNestAtMost32Deep) {
   const std::string log = Parse(text);
   EXPECT_NE(Element("N31"), nullptr);
   EXPECT_EQ(Element("N32"), nullptr);
-  EXPECT_TRUE(Has(log, "!!! Bad element/container line: 'container Panel(N32)' in Panel 'N31', expecting 'element "
-                       "type(name)'\n"));
+  EXPECT_TRUE(Has(log, "!!! Bad element/container line: 'container Panel(N32)' in Panel 'N31', blocks nest at most "
+                       "32 deep (" +
+                           PathOf("t.gui") + ":67)\n"));
   EXPECT_EQ(Element("N31")->GetParent(), Element("N30"));
 }
 

@@ -4,6 +4,7 @@
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiTextSelector.h"
+#include "platform/win32/Process.h"
 #include "tests/gui/GuiRig.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ extern "C" void GuiTestSelection(N_GuiElement* element) {
   }
   test::GuiCalls().push_back("selected " + std::to_string(selected));
 }
+const platform::ExportTable kSelectorTestCallbacks{platform::Export("GuiTestSelection", &GuiTestSelection)};
 
 namespace {
 

@@ -14,6 +14,7 @@
 
 /// An exported function of this test executable, found by name.
 extern "C" int ProcessTestExport(int value) { return value * 3; }
+const platform::ExportTable kProcessTestExports{platform::Export("ProcessTestExport", &ProcessTestExport)};
 
 namespace {
 
@@ -84,15 +85,16 @@ TEST(Process, ExportedFunctionsAreTheExecutablesOwn) {
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
   EXPECT_EQ(reinterpret_cast<int (*)(int)>(found)(5), 15);
-  // Names of the libraries the program loaded (not malloc: a sanitizer build defines it in
-  // the executable), a wrong case, nothing, another module.
+  // Names of the libraries the program loaded, of the executable's own functions that
+  // it does not export, a wrong case, nothing, another module.
   struct Refused {
     HMODULE module;
     const char* name;
     DWORD error;
   };
   for (const Refused& r : {Refused{self, "exit", ERROR_PROC_NOT_FOUND}, Refused{self, "abort", ERROR_PROC_NOT_FOUND},
-                           Refused{self, "cos", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "cos", ERROR_PROC_NOT_FOUND}, Refused{self, "main", ERROR_PROC_NOT_FOUND},
+                           Refused{self, "malloc", ERROR_PROC_NOT_FOUND},
                            Refused{self, "processtestexport", ERROR_PROC_NOT_FOUND},
                            Refused{self, "", ERROR_PROC_NOT_FOUND}, Refused{self, nullptr, ERROR_PROC_NOT_FOUND},
                            Refused{self + 1, "ProcessTestExport", ERROR_MOD_NOT_FOUND}}) {

@@ -1,6 +1,7 @@
 #include "render/ShaderMng.h"
 #include "render/ShaderParser.h"
 
+#include "core/FileFinder.h"
 #include "platform/win32.h"
 
 #include "tests/render/ShaderTestSupport.h"
@@ -218,7 +219,8 @@ TEST(ShaderSampleData, SampleScriptsLoadCleanly) {
   test::FakeShaderHost host;
   N_ShaderMng mng(1024, host);
   ASSERT_FALSE(test::GameRoot().empty());
-  std::filesystem::current_path(test::GameRoot());  // where the finder looks, before its first use
+  std::filesystem::current_path(test::GameRoot());
+  N_FileList::RecaptureWorkingDirectory();  // where the finder looks
 
   const char* const startup[] = {"gfx/2d/bigchars", "console", "HmlaHack1"};
   std::vector<int> handles;

@@ -1,6 +1,7 @@
 // The sample data of the game root: every sound shader the game looks up, with its
 // wavs, and the music (null output).
 #include "core/CoreServices.h"
+#include "core/FileFinder.h"
 #include "sound/SoundMng.h"
 #include "tests/sound/SoundTestSupport.h"
 #include "tools/OggWriter.h"
@@ -37,6 +38,7 @@ class GameRootSounds : public testing::Test {
   void SetUp() override {
     ASSERT_FALSE(test::GameRoot().empty());
     std::filesystem::current_path(test::GameRoot());
+    N_FileList::RecaptureWorkingDirectory();
     N_CoreServices block;
     // The log goes elsewhere: the game root is shared by the tests running in parallel.
     m_logPath = (std::filesystem::temp_directory_path() /

@@ -1,6 +1,8 @@
 #include "tests/support/TestEnv.h"
+#include "tests/support/LogLines.h"
 
 #include "core/BuiltinVars.h"
+#include "core/FileFinder.h"
 #include "core/Globals.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +23,13 @@ TempDir::TempDir() {
   EXPECT_NE(made, nullptr);
   m_path = tmpl;
   fs::current_path(m_path);
+  N_FileList::RecaptureWorkingDirectory();  // the test's game root
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
   fs::current_path(m_previous, ec);
+  N_FileList::RecaptureWorkingDirectory();
   fs::remove_all(m_path, ec);
 }
 
@@ -113,6 +117,15 @@ void WriteEmptyLevel(const TempDir& dir, const std::string& relative) {
   std::string header(2048, '\0');
   header.replace(0, 8, std::string("ALF \x96\0\0\0", 8));
   dir.Write(relative, header);
+}
+
+std::string WithoutCallbackLines(const std::string& log) {
+  std::istringstream in(log);
+  std::string kept;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("!!! Bad callback: ", 0) != 0) kept += line + "\n";
+  }
+  return kept;
 }
 
 ::testing::AssertionResult ContainsInOrder(const std::string& text, const std::vector<std::string>& parts) {

@@ -13,7 +13,8 @@
 namespace test {
 
 /// A fresh empty directory below the system's temporary folder, made the current
-/// directory for the test's lifetime (restored and removed afterwards).
+/// directory and the file finders' working directory for the test's lifetime (both
+/// restored, and the directory removed, afterwards).
 class TempDir {
  public:
   TempDir();

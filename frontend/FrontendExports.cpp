@@ -1,0 +1,119 @@
+// The program's export table: the front-end's callbacks, the only functions the page
+// scripts can name ("onclick ArcadeClick", "onshow CareerShow"). Each keeps its own type,
+// so that an element callback named as a page callback (or the reverse) is refused.
+// A new callback of the front-end gets its line here (a test counts them).
+#include "frontend/BuddyGames.h"
+#include "frontend/BuddySeries.h"
+#include "frontend/ControlsPage.h"
+#include "frontend/FinalResultPage.h"
+#include "frontend/MainMenu.h"
+#include "frontend/MessageBox.h"
+#include "frontend/RelayTeam.h"
+#include "frontend/SettingsPage.h"
+#include "frontend/SetupPages.h"
+#include "frontend/StartPages.h"
+#include "frontend/TimeAttackSetup.h"
+#include "frontend/TopTimesPages.h"
+#include "frontend/TrainingSetup.h"
+#include "frontend/career/CareerMainPage.h"
+#include "frontend/career/CareerProfilePage.h"
+#include "frontend/career/CareerTablesPages.h"
+#include "frontend/career/CareerTrainingsPage.h"
+#include "frontend/career/CareerTravelPage.h"
+#include "frontend/career/SponsorEvents.h"
+#include "platform/win32.h"
+
+namespace {
+
+using platform::Export;
+
+const platform::ExportTable kFrontendCallbacks{
+    // BuddyGames.h
+    Export("BuddyGamesClick", &BuddyGamesClick),
+    Export("BuddyGamesHSClick", &BuddyGamesHSClick),
+    Export("BuddyGamesHSShow", &BuddyGamesHSShow),
+    Export("BuddyGamesShow", &BuddyGamesShow),
+    // BuddySeries.h
+    Export("BuddyGameStartClick", &BuddyGameStartClick),
+    // ControlsPage.h
+    Export("Options2Show", &Options2Show),
+    Export("OptionsEnter", &OptionsEnter),
+    // FinalResultPage.h
+    Export("FinalResultClick", &FinalResultClick),
+    // MainMenu.h
+    Export("CreditsClick", &CreditsClick),
+    Export("MainMenuClick", &MainMenuClick),
+    Export("MainMenuEnter", &MainMenuEnter),
+    Export("MainMenuShow", &MainMenuShow),
+    Export("MainOptionsClick", &MainOptionsClick),
+    Export("MainOptionsEnter", &MainOptionsEnter),
+    Export("MultiPlayerClick", &MultiPlayerClick),
+    Export("MultiPlayerEnter", &MultiPlayerEnter),
+    Export("SinglePlayerClick", &SinglePlayerClick),
+    Export("SinglePlayerEnter", &SinglePlayerEnter),
+    Export("TrainingFunClick", &TrainingFunClick),
+    Export("TrainingFunEnter", &TrainingFunEnter),
+    // MessageBox.h
+    Export("OKMsgClick", &OKMsgClick),
+    // RelayTeam.h
+    Export("RelayClick", &RelayClick),
+    // SettingsPage.h
+    Export("Options1Show", &Options1Show),
+    Export("OptionsClick", &OptionsClick),
+    Export("cbSettingsRestart", &cbSettingsRestart),
+    // SetupPages.h
+    Export("ArcadeClick", &ArcadeClick),
+    Export("ArcadeShow", &ArcadeShow),
+    Export("SingleRaceClick", &SingleRaceClick),
+    Export("SingleRaceShow", &SingleRaceShow),
+    // StartPages.h
+    Export("LoadingShow", &LoadingShow),
+    Export("StartListClick", &StartListClick),
+    // TimeAttackSetup.h
+    Export("TimeAttackClick", &TimeAttackClick),
+    Export("TimeAttackHSClick", &TimeAttackHSClick),
+    Export("TimeAttackHSShow", &TimeAttackHSShow),
+    Export("TimeAttackShow", &TimeAttackShow),
+    // TopTimesPages.h
+    Export("ArcadeHSClick", &ArcadeHSClick),
+    Export("ArcadeHSShow", &ArcadeHSShow),
+    Export("SingleRaceHSClick", &SingleRaceHSClick),
+    Export("SingleRaceHSShow", &SingleRaceHSShow),
+    // TrainingSetup.h
+    Export("TrainingClick", &TrainingClick),
+    Export("TrainingShow", &TrainingShow),
+    // CareerMainPage.h
+    Export("CareerClick", &CareerClick),
+    Export("CareerShow", &CareerShow),
+    // CareerProfilePage.h
+    Export("CareerAttributesDown", &CareerAttributesDown),
+    Export("CareerAttributesShow", &CareerAttributesShow),
+    Export("CareerChangeClick", &CareerChangeClick),
+    Export("CareerEnter", &CareerEnter),
+    Export("CareerExit", &CareerExit),
+    Export("CareerProfileClick", &CareerProfileClick),
+    Export("CareerProfileShow", &CareerProfileShow),
+    Export("cbResetProfile", &cbResetProfile),
+    Export("cbUnusedPoints", &cbUnusedPoints),
+    // CareerTablesPages.h
+    Export("CareerHS1Click", &CareerHS1Click),
+    Export("CareerHS1Show", &CareerHS1Show),
+    Export("CareerHS2Click", &CareerHS2Click),
+    Export("CareerHS2Show", &CareerHS2Show),
+    Export("CareerHSFinalClick", &CareerHSFinalClick),
+    Export("CareerHSFinalShow", &CareerHSFinalShow),
+    Export("CareerHelpClick", &CareerHelpClick),
+    Export("cbFinishCareer", &cbFinishCareer),
+    // CareerTrainingsPage.h
+    Export("CareerTrainingsClick", &CareerTrainingsClick),
+    Export("CareerTrainingsShow", &CareerTrainingsShow),
+    Export("cbTrainingBuy", &cbTrainingBuy),
+    // CareerTravelPage.h
+    Export("CareerTravelClick", &CareerTravelClick),
+    Export("CareerTravelShow", &CareerTravelShow),
+    // SponsorEvents.h
+    Export("cbRemoveSponsorEvent", &cbRemoveSponsorEvent),
+    Export("cbSponsorEvent", &cbSponsorEvent),
+};
+
+}  // namespace
