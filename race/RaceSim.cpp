@@ -57,7 +57,11 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
       PlaceRacer(*racer, i);
       racer->ShootPhase = 9;
       const std::int32_t figure = FigureOf(*racer);
-      if (figure >= 0 && m_services.figures) m_services.figures->SetNextAction(figure, 18, 30.0f, 0.0f);
+      if (figure >= 0 && m_services.figures) {
+        // A figure starts the race standing, not in the previous race's last action.
+        m_services.figures->ResetFigure(figure);
+        m_services.figures->SetNextAction(figure, 18, 30.0f, 0.0f);
+      }
       racer->Position = racer->StartNumber;
       if (m_services.bodySounds) racer->BreathSlot = m_services.bodySounds->CreateSoundObj(data.Sex != 0 ? 1 : 0);
       m_racers.push_back(std::move(racer));

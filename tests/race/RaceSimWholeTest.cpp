@@ -4,7 +4,8 @@
 // the same seed giving the same rows. In the sprint the slopes matter: the racers'
 // mean speed on the course's steepest climb is at most 60% of their mean speed on the
 // flat, on its steepest descent at least 130%, with the herringbone up and the tuck
-// down (the three speeds are printed).
+// down (the three speeds are printed). The same seed gives the same rows, on fresh
+// figures and on the figures a race left, another seed other rows.
 #include "core/Random.h"
 #include "race/ExportData.h"
 #include "race/RaceSim.h"
@@ -177,6 +178,16 @@ void SprintPursuitAndMassStart(const char* layout) {
       const Outcome again = RunRace(fresh, RaceSimRig::Race(DisciplineCode::kSprint, 15, 7.0f, 0));
       ASSERT_EQ(again.rows.size(), sprint.rows.size());
       EXPECT_EQ(std::memcmp(again.rows.data(), sprint.rows.data(), sprint.rows.size() * sizeof(N_ResultRow)), 0);
+    }
+    // Again on the figures the sprint left (each in its last action): the same rows; another
+    // seed other rows.
+    for (const unsigned seed : {11u, 12u}) {
+      Srand(seed);
+      const Outcome again = RunRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 15, 7.0f, 0));
+      ASSERT_EQ(again.rows.size(), sprint.rows.size());
+      EXPECT_EQ(std::memcmp(again.rows.data(), sprint.rows.data(), sprint.rows.size() * sizeof(N_ResultRow)) == 0,
+                seed == 11u)
+          << "seed " << seed;
     }
 
     // The pursuit of the sprint's result: start gaps of the time behind the fastest.
