@@ -84,6 +84,7 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
     if (discipline == DisciplineCode::kMassStart) m_followed->FallImmunity = kMassStartFallImmunity;
   }
   for (const auto& racer : m_racers) m_field.push_back(racer.get());
+  m_clockOffsets.assign(m_racers.size(), 0.0f);
   m_splitTable = std::make_unique<N_SplitTable>();
   m_splitTable->Create(std::int32_t(data.Laps) - 1, std::int32_t(m_racers.size()));
   m_splitTable->AddRacers(m_field.data(), std::int32_t(m_field.size()));

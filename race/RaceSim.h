@@ -131,6 +131,8 @@ class N_RaceSim {
   float m_raceClock = 0.0f;
   std::int64_t m_steps = 0;
   std::unique_ptr<N_SplitTable> m_splitTable;
+  /// Per racer: its clock's offset from the race clock in a pursuit.
+  std::vector<float> m_clockOffsets;
   /// The racers in racer order, for the routines that see the whole field.
   std::vector<N_Racer*> m_field;
   N_AthletProfile m_defaultAthlete;

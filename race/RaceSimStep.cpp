@@ -93,12 +93,17 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
   r.PrevPos = r.Pos;
   if (r.Finished) return;
   const bool pursuit = m_gameData && m_gameData->Discipline == DisciplineCode::kHunting;
+  // A pursuit racer's clock is the race clock plus the seconds charged or given to it
+  // on the way (the unskied penalty loops, the developer time key), kept as its offset
+  // from the race clock.
+  float& offset = m_clockOffsets[i];
   if (r.Time < 0.0f) {
     r.Time += dt;
-    if (pursuit && r.Time > 0.0f) r.Time = m_raceClock;
+    if (pursuit && r.Time > 0.0f) r.Time = m_raceClock + offset;
     return;
   }
-  if (!r.Stopped) r.Time = pursuit ? m_raceClock : r.Time + dt;
+  if (!r.Stopped) r.Time = pursuit ? m_raceClock + offset : r.Time + dt;
+  const float clock = r.Time;
 
   const std::int32_t previous = r.Anim;
   r.Anim = CurrentAction(i);
@@ -147,6 +152,7 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
   FollowSectors(r, proposed, moved, m_gameData && m_gameData->ArcadeLevels != 0, false, true);
   r.Pos = moved;
   FitToGround(r);
+  if (pursuit) offset += r.Time - clock;
   if (r.BreathSlot != -1 && m_services.bodySounds) {
     m_services.bodySounds->UpdateBreath(r.BreathSlot, r.Pos.x, r.Pos.y, r.Pos.z, r.Condition, r.HeartRate);
   }
