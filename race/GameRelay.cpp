@@ -8,6 +8,7 @@
 #include "race/AiPilot.h"
 #include "race/AthleteGlow.h"
 #include "race/CourseFollowing.h"
+#include "race/FollowCamera.h"
 #include "race/ExportData.h"
 #include "race/FixedStep.h"
 #include "race/GameData.h"
@@ -43,7 +44,6 @@
 namespace {
 
 constexpr int kSoundStartMass = 32;
-constexpr float kCameraRaise = 80.0f;
 constexpr float kInchesPerMetre = 39.37f;
 constexpr int kComputeLogSteps = 3001;
 
@@ -231,11 +231,7 @@ void N_GameRelay::Step(float s) {
   if (m_playerTeam && m_playerTeam->Finished) m_raceOver = 1;
   if (m_playerTeam && m_playerTeam->Active && m_services.camera) {
     const N_Racer& r = *m_playerTeam->Active;
-    if (r.ShootPhase != 5) {
-      const N_Vector3 target{r.Pos.x, r.Pos.y, r.Pos.z + kCameraRaise};
-      const N_Vector3 previous{r.PrevPos.x, r.PrevPos.y, r.PrevPos.z + kCameraRaise};
-      m_services.camera->FollowTargetEx(&target, &previous, s, 2.5f, 0.5f, 220.0f, &r.Heading);
-    }
+    if (r.ShootPhase != 5) N_FollowCamera::Follow(*m_services.camera, r, s);
   }
 }
 

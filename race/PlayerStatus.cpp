@@ -46,7 +46,7 @@ void HidePlayerStatus() { race_gui::HidePage("PlayerStatus"); }
 void UpdatePlayerStatus(float time, float speed, float heartRate, float power, float condition, std::int32_t position,
                         std::int32_t lap, std::int32_t lapCount) {
   race_gui::SetCaption("Time1", FormatRaceTime(time));
-  race_gui::SetCaption("Speed1", FormatString("%.1f", double(speed) * 0.5) + " m/s");
+  race_gui::SetCaption("Speed1", FormatString("%.1f", double(speed)) + " m/s");
   race_gui::SetCaption("HeartFreq1", FormatString("%.0f", double(heartRate)));
   if (power < 0.0f) power = 0.0f;
   if (condition < 0.0f) condition = 0.0f;

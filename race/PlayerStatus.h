@@ -11,7 +11,7 @@
 void ShowPlayerStatus(const char* name, const char* nation);
 /// Hides "PlayerStatus" at once.
 void HidePlayerStatus();
-/// Time in seconds, speed in the racer's unit (shown halved as m/s), heart rate per
+/// Time in seconds, speed in m/s (the racer's own, shown as it is), heart rate per
 /// minute, power and condition on the bars' range (negative values show 0), position,
 /// the 1-based lap and the lap count. Below a condition of 0.25 the screen darkens
 /// (post filter and "Black1" alpha, 0 at 0.25 to full at 0) and the condition bar

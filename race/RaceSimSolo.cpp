@@ -5,6 +5,7 @@
 #include "race/FixedStep.h"
 #include "race/GameData.h"
 #include "race/CourseFollowing.h"
+#include "race/FollowCamera.h"
 #include "race/PlayerShooting.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
@@ -29,7 +30,6 @@
 namespace {
 
 constexpr int kSoundStartSignal = 31;
-constexpr float kCameraRaise = 80.0f;
 
 }  // namespace
 
@@ -192,11 +192,7 @@ void N_SoloRaceGame::FollowRacer(float s) {
     const N_Vector3 velocity = r.Heading * r.Speed;
     m_services.listener->SetListener(&r.Pos.x, &r.Heading.x, &velocity.x);
   }
-  if (r.ShootPhase != 5 && m_services.camera) {
-    const N_Vector3 target{r.Pos.x, r.Pos.y, r.Pos.z + kCameraRaise};
-    const N_Vector3 previous{r.PrevPos.x, r.PrevPos.y, r.PrevPos.z + kCameraRaise};
-    m_services.camera->FollowTargetEx(&target, &previous, s, 2.5f, 0.5f, 220.0f, &r.Heading);
-  }
+  if (r.ShootPhase != 5 && m_services.camera) N_FollowCamera::Follow(*m_services.camera, r, s);
 }
 
 void N_SoloRaceGame::RenderArrows(float dt) { RenderRacerMarkers(*m_racer, m_path.get(), *m_markers, m_services.hud, dt); }

@@ -6,6 +6,7 @@
 #include "race/RaceSim.h"
 #include "race/AiPilot.h"
 #include "race/CourseFollowing.h"
+#include "race/FollowCamera.h"
 #include "race/PlayerShooting.h"
 #include "race/Racer.h"
 #include "race/RacerCollisions.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int kSoundStartSignal = 31;
 constexpr int kSoundStartMass = 32;
-constexpr float kCameraRaise = 80.0f;
 
 }  // namespace
 
@@ -159,11 +159,7 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
 }
 
 void N_RaceSim::FollowCamera(float dt) {
-  if (!m_services.camera) return;
-  const N_Racer& r = *m_followed;
-  const N_Vector3 target{r.Pos.x, r.Pos.y, r.Pos.z + kCameraRaise};
-  const N_Vector3 previous{r.PrevPos.x, r.PrevPos.y, r.PrevPos.z + kCameraRaise};
-  m_services.camera->FollowTargetEx(&target, &previous, dt, 2.5f, 0.5f, 220.0f, &r.Heading);
+  if (m_services.camera) N_FollowCamera::Follow(*m_services.camera, *m_followed, dt);
 }
 
 void N_RaceSim::Render(float dt) {

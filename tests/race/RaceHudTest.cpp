@@ -63,19 +63,21 @@ TEST(RaceHud, PlayerStatusShowsItsValuesAndDarkensTheScreenWithExhaustion) {
     float powerBar, conditionBar;
     int alpha;
     float amount, frequency;
+    float speed;  ///< m/s, as the physics moves the racer: shown as it is
+    const char* shown;
   } cases[] = {
-      {0.5f, 0.2f, 0.5f, 0.2f, 51, 0.2f, 1.0f},
-      {0.5f, 0.25f, 0.5f, 0.25f, 0, 0.0f, 0.0f},  // no darkness at the limit; the blink stops again
-      {-1.0f, -0.3f, 0.0f, 0.0f, 255, 1.0f, 1.0f},  // negative values show 0 and full darkness
-      {1.5f, 1.0f, 1.5f, 1.0f, 0, 0.0f, 0.0f},      // no upper clamp
+      {0.5f, 0.2f, 0.5f, 0.2f, 51, 0.2f, 1.0f, 10.0f, "10.0 m/s"},
+      {0.5f, 0.25f, 0.5f, 0.25f, 0, 0.0f, 0.0f, 8.0f, "8.0 m/s"},  // no darkness at the limit; the blink stops again
+      {-1.0f, -0.3f, 0.0f, 0.0f, 255, 1.0f, 1.0f, 7.96f, "8.0 m/s"},  // negative values show 0 and full darkness
+      {1.5f, 1.0f, 1.5f, 1.0f, 0, 0.0f, 0.0f, 0.0f, "0.0 m/s"},      // no upper clamp
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.condition);
     auto& render = static_cast<test::PagesRender&>(r.rig.render);
     render.amounts.clear();
-    UpdatePlayerStatus(75.5f, 10.0f, 171.6f, c.power, c.condition, 3, 2, 4);
+    UpdatePlayerStatus(75.5f, c.speed, 171.6f, c.power, c.condition, 3, 2, 4);
     EXPECT_EQ(r.Caption("Time1"), "01:15.500");
-    EXPECT_EQ(r.Caption("Speed1"), "5.0 m/s");
+    EXPECT_EQ(r.Caption("Speed1"), c.shown);
     EXPECT_EQ(r.Caption("HeartFreq1"), "172");
     EXPECT_EQ(r.Caption("Position1"), position + "3");
     EXPECT_EQ(r.Caption("Round1"), lap + "2/4");

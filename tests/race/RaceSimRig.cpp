@@ -48,9 +48,9 @@ void RecordingListener::SetListener(const float* p, const float* f, const float*
   ++calls;
 }
 
-void RecordingCamera::FollowTargetEx(const N_Vector3* target, const N_Vector3*, float, float, float, float,
-                                     const N_Vector3*) {
+void RecordingCamera::LookAt(const N_Vector3* eye, const N_Vector3* target) {
   targets.push_back(*target);
+  N_Camera::LookAt(eye, target);
 }
 
 namespace {

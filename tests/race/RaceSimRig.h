@@ -54,11 +54,10 @@ class RecordingListener final : public N_SoundMng {
   int calls = 0;
 };
 
-/// A camera noting each follow's target and heading.
+/// A camera noting the point each view is turned towards.
 class RecordingCamera final : public N_Camera {
  public:
-  void FollowTargetEx(const N_Vector3* target, const N_Vector3* reference, float dt, float stiffness, float damping,
-                      float distance, const N_Vector3* heading) override;
+  void LookAt(const N_Vector3* eye, const N_Vector3* target) override;
   std::vector<N_Vector3> targets;
 };
 

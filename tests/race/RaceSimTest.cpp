@@ -6,6 +6,7 @@
 #include "core/FormatString.h"
 #include "race/ExportData.h"
 #include "race/FixedStep.h"
+#include "race/FollowCamera.h"
 #include "race/Racer.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiStrategy.h"
@@ -259,7 +260,7 @@ TEST(RaceSimStep, DrivesCountdownHudListenerAndCameraOfTheFollowedRacer) {
   EXPECT_EQ(rig.listener.position.x, first.Pos.x);
   EXPECT_EQ(rig.listener.forward.y, first.Heading.y);
   ASSERT_EQ(rig.camera.targets.size(), std::size_t(steps));
-  EXPECT_EQ(rig.camera.targets.back().z, first.Pos.z + 80.0f);
+  EXPECT_EQ(rig.camera.targets.back().z, N_FollowCamera::LookPoint(first).z);
 
   // A step of 0 changes no clock and refreshes the HUD.
   const float clock = first.Time, raceClock = race->RaceClock();

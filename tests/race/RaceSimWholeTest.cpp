@@ -52,7 +52,9 @@ class TerrainSpeeds {
     for (std::size_t i = 0; i < sectors.size(); ++i) {
       if (std::fabs(grade[i]) < 0.01f) m_stretch[sectors[i]] = kFlat;
     }
-    for (const auto& [stretch, sign] : {std::pair{kClimb, 1.0f}, std::pair{kDescent, -1.0f}}) {
+    for (const auto& [which, up] : {std::pair{kClimb, 1.0f}, std::pair{kDescent, -1.0f}}) {
+      const Stretch stretch = which;
+      const float sign = up;
       const std::size_t steepest = std::size_t(
           std::max_element(grade.begin(), grade.end(), [&](float a, float b) { return sign * a < sign * b; }) - grade.begin());
       const float half = 0.5f * sign * grade[steepest];
