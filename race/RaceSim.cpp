@@ -94,6 +94,9 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
   path.GetStartBox(starter, starterDir);
   m_markers->SetStarterPlace(starter, starterDir);
   m_positions.reserve(m_racers.size());
+  m_order.reserve(m_racers.size());
+  m_near.reserve(m_racers.size());
+  m_nearIndex.reserve(m_racers.size());
 }
 
 void N_RaceSim::PlaceRacer(N_Racer& racer, std::size_t i) {
@@ -166,8 +169,8 @@ float N_RaceSim::ActionProgress(const N_Racer& racer) const {
 void N_RaceSim::AdvanceFigure(const N_Racer& racer, float dt) {
   const std::int32_t figure = FigureOf(racer);
   if (figure < 0 || !m_services.figures) return;
-  N_Matrix3 orientation;
-  orientation.FromDirection(racer.Heading);
-  m_services.figures->RenderFigure(dt, figure, racer.Pos, orientation, racer.StartNumber, racer.Athlete, false,
-                                   false, false);
+  // Advanced without posing or drawing: the orientation is not looked at.
+  static const N_Matrix3 kUnused{};
+  m_services.figures->RenderFigure(dt, figure, racer.Pos, kUnused, racer.StartNumber, racer.Athlete, false, false,
+                                   false);
 }
