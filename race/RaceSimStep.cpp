@@ -113,8 +113,9 @@ void N_RaceSim::GatherNear(std::size_t i) {
   const float x = m_racers[i]->Pos.x;
   const auto first = std::lower_bound(m_order.begin(), m_order.end(), x - kNearReach,
                                       [this](std::uint8_t a, float v) { return m_keys[a] < v; });
+  const float y = m_racers[i]->Pos.y;
   for (auto it = first; it != m_order.end() && m_keys[*it] <= x + kNearReach; ++it) {
-    if (*it != i) m_nearIndex.push_back(*it);
+    if (*it != i && std::fabs(m_racers[*it]->Pos.y - y) <= kNearReach) m_nearIndex.push_back(*it);
   }
   // The pilot takes the first racer in its way in racer order.
   std::sort(m_nearIndex.begin(), m_nearIndex.end());
