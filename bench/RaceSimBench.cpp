@@ -1,13 +1,16 @@
 // A whole race headless: a sprint of 3 laps on the sample course "Beitostolen" with
 // start times -7 x i s, no player (the first racer is followed), each racer a distinct
-// athlete of a profile file the program writes, one figure each; set up (with the
-// precomputation), simulated to its end and exported, as N_RaceSim does it for the
-// career (Setup, Simulate, ExportResults). No frame is drawn (the recording device
-// stands in for the renderer; the figures are advanced without drawing) and no sound
-// plays. Each run prints one line: racers, steps, the simulated race time (the race
-// clock at the end), the wall time of the precomputation and of the run to the end,
-// and the ratio of simulated to wall time. The figures, markers, rifle, targets and AI
-// tables come from the build's game root:
+// athlete of a profile file the program writes, one figure each; the shooting pattern
+// set as the arcade game sets it, set up (with the precomputation), simulated to its end
+// and exported, as N_RaceSim does it for the career (Setup, Simulate, ExportResults). No
+// frame is drawn (the recording device stands in for the renderer; the figures are
+// advanced without drawing) and no sound plays. Each run prints two lines: racers,
+// steps, the simulated race time (the race clock at the end), the wall time of the
+// precomputation and of the run to the end, and the ratio of simulated to wall time;
+// then the finish times of the first, the median and the last racer, the falls on the
+// course and the penalty loops skied and owed (the misses) of the whole field. The figures, markers, rifle,
+// targets and AI tables come from the build's game root, copied into a private
+// temporary folder that is removed at the end:
 //   build/bench/race_bench                                (100 racers, and 10)
 //   build/bench/race_bench --benchmark_filter=RaceToTheEnd/10/   (the test's run)
 #include "core/BuiltinVars.h"
@@ -28,6 +31,7 @@
 #include "race/Racer.h"
 #include "race/ai/AiLog.h"
 #include "race/ai/AiPath.h"
+#include "race/ai/AiSector.h"
 #include "render/Frustum.h"
 #include "render/Render.h"
 #include "render/RenderServices.h"
@@ -37,6 +41,7 @@
 #include "scene/Level.h"
 #include "scene/ParticleMng.h"
 #include "scene/SceneAccess.h"
+#include "sound/SoundMng.h"
 #include "tools/CourseLayout.h"
 #include "tools/CourseTrack.h"
 
@@ -50,6 +55,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <stdlib.h>
 
 namespace {
 
@@ -82,7 +90,6 @@ std::string Profiles(int n) {
 
 bool CopyGameRoot(const fs::path& root) {
   std::error_code ec;
-  fs::remove_all(root, ec);
   fs::create_directories(root / "data/profiles", ec);
   for (const char* part : {"data/anim", "data/Ai", "data/scripts/figures.particle", "data/scripts/figures.shader",
                            "data/scripts/athletes.shader", "data/scripts/markers.shader", "data/effects/gear.fx",
@@ -215,18 +222,50 @@ double Seconds(std::chrono::steady_clock::time_point from) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
 }
 
-void RaceToTheEnd(benchmark::State& state) {
-  const int racers = int(state.range(0));
-  const fs::path root = fs::temp_directory_path() / FormatString("race_bench_%d", racers);
-  if (!CopyGameRoot(root)) {
-    Fail(state, "cannot copy the game root's figures, markers and AI tables");
-    return;
+/// Watches the field once after every step (the race sets the listener then): counts
+/// the falls on the course (each fall's end) and the penalty loops skied (each entry
+/// into a sector of the loop's count trigger). The rows' falls also hold the computer
+/// racers' missed shots.
+class FieldWatch final : public N_SoundMng {
+ public:
+  void SetListener(const float*, const float*, const float*) override {
+    if (!race) return;
+    const std::size_t n = race->RacerCount();
+    falling.resize(n, 0);
+    sectors.resize(n, nullptr);
+    for (std::size_t i = 0; i < n; ++i) {
+      const N_Racer& r = race->Racer(i);
+      if (falling[i] && !r.FallState) ++falls;
+      falling[i] = r.FallState;
+      const Ai::N_AiSector* now = r.Sector;
+      if (now != sectors[i] && now && now->Flags().Has(kLoopCountGroup, kLoopCountBit) &&
+          !(sectors[i] && sectors[i]->Flags().Has(kLoopCountGroup, kLoopCountBit))) {
+        ++loops;
+      }
+      sectors[i] = now;
+    }
   }
-  fs::current_path(root);
+  static constexpr int kLoopCountGroup = 1;
+  static constexpr std::uint8_t kLoopCountBit = 0x08;
+  const N_RaceSim* race = nullptr;
+  std::vector<std::int32_t> falling;
+  std::vector<const Ai::N_AiSector*> sectors;
+  long long falls = 0, loops = 0;
+};
+
+/// The finish time at a share of the field's finishers (0 the first, 1 the last).
+float TimeAt(const std::vector<float>& sorted, double share) {
+  if (sorted.empty()) return -1.0f;
+  return sorted[std::size_t(share * double(sorted.size() - 1) + 0.5)];
+}
+
+/// The races of one benchmark run, in the current folder (a copy of the game root);
+/// false when a racer did not finish with a time.
+bool RunRaces(benchmark::State& state, int racers) {
   HeadlessRace headless(racers);
   if (!headless.ready) {
     Fail(state, "the headless race did not come up (see navo.log and Ai.log)");
-    return;
+    return true;
   }
   bool allFinished = true;
   for (auto _ : state) {
@@ -236,8 +275,14 @@ void RaceToTheEnd(benchmark::State& state) {
     data->Laps = 3;
     data->PlayerIndex = -1;
     for (int i = 0; i < racers; ++i) data->StartList.push_back({i, -7.0f * float(i)});
+    // As the arcade game sets it before its set-up: prone, then standing.
+    headless.Path().SetShootPattern(data->Laps >= 4 ? "LLSSVVV" : "LSVVV");
+    FieldWatch watch;
+    N_RaceServices services = headless.Services();
+    services.listener = &watch;
     const auto setupStart = std::chrono::steady_clock::now();
-    N_RaceSim race(std::move(data), headless.Services());
+    N_RaceSim race(std::move(data), services);
+    watch.race = &race;
     race.Setup(headless.Path());
     const double precompute = Seconds(setupStart);
     const auto runStart = std::chrono::steady_clock::now();
@@ -245,7 +290,15 @@ void RaceToTheEnd(benchmark::State& state) {
     ExportData result;
     race.ExportResults(&result);
     const double run = Seconds(runStart);
-    for (const N_ResultRow& row : result.Rows) allFinished = allFinished && row.Time > 0.0f;
+    std::vector<float> times;
+    long long misses = 0;
+    for (const N_ResultRow& row : result.Rows) {
+      allFinished = allFinished && row.Time > 0.0f;
+      if (row.Time > 0.0f) times.push_back(row.Time);
+      misses += row.Misses;
+    }
+    const long long falls = watch.falls, loops = watch.loops;
+    std::sort(times.begin(), times.end());
     allFinished = allFinished && result.Rows.size() == std::size_t(racers);
     headless.Device()->ClearCalls();
     const float simulated = race.RaceClock();
@@ -253,10 +306,46 @@ void RaceToTheEnd(benchmark::State& state) {
     std::printf("race: %d racers, %lld steps, %.1f s simulated, precompute %.3f s, run to the end %.3f s, %.0fx real "
                 "time\n",
                 racers, steps, double(simulated), precompute, run, double(simulated) / (precompute + run));
+    std::printf("race: %d racers, finish first %.1f s, median %.1f s, last %.1f s (last/first %.2f), falls %lld, "
+                "penalty loops %lld skied of %lld owed\n",
+                racers, double(TimeAt(times, 0.0)), double(TimeAt(times, 0.5)), double(TimeAt(times, 1.0)),
+                times.empty() ? 0.0 : double(times.back() / times.front()), falls, loops, misses);
     state.counters["simulated_s"] = double(simulated);
     state.counters["ratio"] = double(simulated) / (precompute + run);
+    state.counters["last_per_first"] = times.empty() ? 0.0 : double(times.back() / times.front());
+    state.counters["falls"] = double(falls);
+    state.counters["penalty_loops"] = double(loops);
   }
-  if (!allFinished) Fail(state, "a racer did not finish with a time (see Ai.log)");
+  return allFinished;
+}
+
+/// A folder of its own under the temporary folder, removed (after leaving it) at the end.
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    std::string pattern = (fs::temp_directory_path() / "race_bench_XXXXXX").string();
+    if (mkdtemp(pattern.data())) path = pattern;
+  }
+  ~PrivateFolder() {
+    if (path.empty()) return;
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path(), ec);
+    fs::remove_all(path, ec);
+  }
+  PrivateFolder(const PrivateFolder&) = delete;
+  PrivateFolder& operator=(const PrivateFolder&) = delete;
+  fs::path path;
+};
+
+void RaceToTheEnd(benchmark::State& state) {
+  const int racers = int(state.range(0));
+  PrivateFolder folder;
+  if (folder.path.empty() || !CopyGameRoot(folder.path)) {
+    Fail(state, "cannot copy the game root's figures, markers and AI tables");
+    return;
+  }
+  fs::current_path(folder.path);
+  if (!RunRaces(state, racers)) Fail(state, "a racer did not finish with a time (see Ai.log)");
 }
 
 BENCHMARK(RaceToTheEnd)->Arg(100)->Arg(10)->Unit(benchmark::kSecond)->Iterations(1);

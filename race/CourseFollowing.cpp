@@ -159,8 +159,7 @@ void FollowSectors(N_Racer& racer, const N_Vector3& proposed, N_Vector3& out, bo
 }
 
 void FitToGround(N_Racer& racer) {
-  N_Matrix3 frame;
-  frame.FromDirection(racer.Heading);
+  const N_Matrix3& frame = racer.HeadingFrame();
   for (int i = 0; i < 3; ++i) {
     N_Vector3 probe;
     frame.Transform(kProbeOffsets[i], probe);

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/Matrix3.h"
+#include "core/Timer.h"
 #include "race/AiPilot.h"
 #include "race/AthleteGlow.h"
 #include "race/CourseFollowing.h"
@@ -38,7 +39,6 @@
 #include "sound/SoundMng.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 namespace {
@@ -46,10 +46,6 @@ namespace {
 constexpr int kSoundStartMass = 32;
 constexpr float kInchesPerMetre = 39.37f;
 constexpr int kComputeLogSteps = 3001;
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
 
 }  // namespace
 
@@ -442,8 +438,18 @@ void N_GameRelay::DoCompunting() {
       a->Disqualified = 1;
     }
   }
-  const Clock::time_point begin = Clock::now();
-  Clock::time_point lap = begin;
+  // The wall-clock seconds come from the application timer, ticked as the race
+  // simulation's passes tick it, so the computation's time does not land in the next
+  // frame's step.
+  N_TimerBase* timer = m_services.timer;
+  const auto tick = [timer] {
+    if (!timer) return 0.0f;
+    timer->Tick();
+    return float(timer->GetFrameTime());
+  };
+  tick();
+  tick();
+  float spent = 0.0f;
   float computed = 0.0f;
   int steps = 0;
   auto running = [this] {
@@ -470,11 +476,12 @@ void N_GameRelay::DoCompunting() {
       }
     }
     if (++steps % kComputeLogSteps == 0) {
-      N_AiLog::Write(FormatString("DoCompunting time: %3.2f", SecondsSince(lap)));
-      lap = Clock::now();
+      const float lap = tick();
+      spent += lap;
+      N_AiLog::Write(FormatString("DoCompunting time: %3.2f", double(lap)));
     }
   }
-  N_AiLog::Write(FormatString("DoCompunting time: %3.2f", SecondsSince(begin)));
+  N_AiLog::Write(FormatString("DoCompunting time: %3.2f", double(spent + tick())));
 }
 
 bool N_GameRelay::GetAthleteView(std::int32_t athleteId, const float** block, N_Vector3* point) {

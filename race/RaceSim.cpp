@@ -57,7 +57,11 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
       PlaceRacer(*racer, i);
       racer->ShootPhase = 9;
       const std::int32_t figure = FigureOf(*racer);
-      if (figure >= 0 && m_services.figures) m_services.figures->SetNextAction(figure, 18, 30.0f, 0.0f);
+      if (figure >= 0 && m_services.figures) {
+        // A figure starts the race standing, not in the previous race's last action.
+        m_services.figures->ResetFigure(figure);
+        m_services.figures->SetNextAction(figure, 18, 30.0f, 0.0f);
+      }
       racer->Position = racer->StartNumber;
       if (m_services.bodySounds) racer->BreathSlot = m_services.bodySounds->CreateSoundObj(data.Sex != 0 ? 1 : 0);
       m_racers.push_back(std::move(racer));
@@ -80,6 +84,7 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
     if (discipline == DisciplineCode::kMassStart) m_followed->FallImmunity = kMassStartFallImmunity;
   }
   for (const auto& racer : m_racers) m_field.push_back(racer.get());
+  m_clockOffsets.assign(m_racers.size(), 0.0f);
   m_splitTable = std::make_unique<N_SplitTable>();
   m_splitTable->Create(std::int32_t(data.Laps) - 1, std::int32_t(m_racers.size()));
   m_splitTable->AddRacers(m_field.data(), std::int32_t(m_field.size()));
@@ -89,6 +94,9 @@ void N_RaceSim::Setup(Ai::N_AiPath& path) {
   path.GetStartBox(starter, starterDir);
   m_markers->SetStarterPlace(starter, starterDir);
   m_positions.reserve(m_racers.size());
+  m_order.reserve(m_racers.size());
+  m_near.reserve(m_racers.size());
+  m_nearIndex.reserve(m_racers.size());
 }
 
 void N_RaceSim::PlaceRacer(N_Racer& racer, std::size_t i) {
@@ -165,8 +173,8 @@ float N_RaceSim::ActionProgress(const N_Racer& racer) const {
 void N_RaceSim::AdvanceFigure(const N_Racer& racer, float dt) {
   const std::int32_t figure = FigureOf(racer);
   if (figure < 0 || !m_services.figures) return;
-  N_Matrix3 orientation;
-  orientation.FromDirection(racer.Heading);
-  m_services.figures->RenderFigure(dt, figure, racer.Pos, orientation, racer.StartNumber, racer.Athlete, false,
-                                   false, false);
+  // Advanced without posing or drawing: the orientation is not looked at.
+  static const N_Matrix3 kUnused{};
+  m_services.figures->RenderFigure(dt, figure, racer.Pos, kUnused, racer.StartNumber, racer.Athlete, false, false,
+                                   false);
 }

@@ -131,6 +131,22 @@ class N_RaceSim {
   float m_raceClock = 0.0f;
   std::int64_t m_steps = 0;
   std::unique_ptr<N_SplitTable> m_splitTable;
+  /// The racers that may be on the course this step (started or starting, not
+  /// finished), ordered by their x, for the pilot's neighbours; kept in order as each
+  /// racer moves.
+  void OrderField(float dt);
+  void Reorder(std::size_t i);
+  /// Into m_near: the racers of the order within the pilot's reach of x along x, in
+  /// racer order (as the whole field would be seen).
+  void GatherNear(std::size_t i);
+  std::vector<std::uint8_t> m_order;
+  /// Per racer: its place in m_order, or -1 outside it, and its x when last placed.
+  std::vector<std::int32_t> m_place;
+  std::vector<float> m_keys;
+  std::vector<std::uint8_t> m_nearIndex;
+  std::vector<N_Racer*> m_near;
+  /// Per racer: its clock's offset from the race clock in a pursuit.
+  std::vector<float> m_clockOffsets;
   /// The racers in racer order, for the routines that see the whole field.
   std::vector<N_Racer*> m_field;
   N_AthletProfile m_defaultAthlete;

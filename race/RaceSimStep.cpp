@@ -26,6 +26,7 @@
 #include "scene/AnimationFactory2.h"
 #include "sound/SoundMng.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,7 +44,11 @@ void N_RaceSim::Step(float dt, const N_PlayerControls* controls) {
 
   m_positions.clear();
   m_raceClock += dt;
-  for (std::size_t i = 0; i < m_racers.size(); ++i) StepRacer(i, dt, controls);
+  OrderField(dt);
+  for (std::size_t i = 0; i < m_racers.size(); ++i) {
+    StepRacer(i, dt, controls);
+    Reorder(i);
+  }
 
   N_Racer& followed = *m_followed;
   if (N_SoundMng* listener = m_services.listener) {
@@ -59,6 +64,63 @@ void N_RaceSim::Step(float dt, const N_PlayerControls* controls) {
   m_markers->UpdateMapMarks(m_positions);
   m_splitTable->Update(dt);
   if (followed.ShootPhase != 5) FollowCamera(dt);
+}
+
+namespace {
+
+/// The pilot looks at racers within 300 units; one more keeps the rounding of the
+/// distance out of the window's edge.
+constexpr float kNearReach = 301.0f;
+
+}  // namespace
+
+void N_RaceSim::OrderField(float dt) {
+  m_order.clear();
+  m_place.assign(m_racers.size(), -1);
+  m_keys.resize(m_racers.size());
+  for (std::size_t i = 0; i < m_racers.size(); ++i) {
+    const N_Racer& r = *m_racers[i];
+    m_keys[i] = r.Pos.x;
+    // A racer whose clock reaches 0 in this step starts in it.
+    if (!r.Finished && r.Time + dt >= 0.0f) m_order.push_back(std::uint8_t(i));
+  }
+  std::sort(m_order.begin(), m_order.end(), [this](std::uint8_t a, std::uint8_t b) { return m_keys[a] < m_keys[b]; });
+  for (std::size_t k = 0; k < m_order.size(); ++k) m_place[m_order[k]] = std::int32_t(k);
+}
+
+void N_RaceSim::Reorder(std::size_t i) {
+  std::int32_t k = m_place[i];
+  m_keys[i] = m_racers[i]->Pos.x;
+  if (k < 0) return;
+  const float x = m_keys[i];
+  const auto swap = [this](std::int32_t a, std::int32_t b) {
+    std::swap(m_order[std::size_t(a)], m_order[std::size_t(b)]);
+    m_place[m_order[std::size_t(a)]] = a;
+    m_place[m_order[std::size_t(b)]] = b;
+  };
+  while (k > 0 && m_keys[m_order[std::size_t(k - 1)]] > x) {
+    swap(k - 1, k);
+    --k;
+  }
+  while (std::size_t(k + 1) < m_order.size() && m_keys[m_order[std::size_t(k + 1)]] < x) {
+    swap(k, k + 1);
+    ++k;
+  }
+}
+
+void N_RaceSim::GatherNear(std::size_t i) {
+  m_nearIndex.clear();
+  const float x = m_racers[i]->Pos.x;
+  const auto first = std::lower_bound(m_order.begin(), m_order.end(), x - kNearReach,
+                                      [this](std::uint8_t a, float v) { return m_keys[a] < v; });
+  const float y = m_racers[i]->Pos.y;
+  for (auto it = first; it != m_order.end() && m_keys[*it] <= x + kNearReach; ++it) {
+    if (*it != i && std::fabs(m_racers[*it]->Pos.y - y) <= kNearReach) m_nearIndex.push_back(*it);
+  }
+  // The pilot takes the first racer in its way in racer order.
+  std::sort(m_nearIndex.begin(), m_nearIndex.end());
+  m_near.clear();
+  for (const std::uint8_t k : m_nearIndex) m_near.push_back(m_racers[k].get());
 }
 
 void N_RaceSim::StepStartPhase() {
@@ -93,12 +155,17 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
   r.PrevPos = r.Pos;
   if (r.Finished) return;
   const bool pursuit = m_gameData && m_gameData->Discipline == DisciplineCode::kHunting;
+  // A pursuit racer's clock is the race clock plus the seconds charged or given to it
+  // on the way (the unskied penalty loops, the developer time key), kept as its offset
+  // from the race clock.
+  float& offset = m_clockOffsets[i];
   if (r.Time < 0.0f) {
     r.Time += dt;
-    if (pursuit && r.Time > 0.0f) r.Time = m_raceClock;
+    if (pursuit && r.Time > 0.0f) r.Time = m_raceClock + offset;
     return;
   }
-  if (!r.Stopped) r.Time = pursuit ? m_raceClock : r.Time + dt;
+  if (!r.Stopped) r.Time = pursuit ? m_raceClock + offset : r.Time + dt;
+  const float clock = r.Time;
 
   const std::int32_t previous = r.Anim;
   r.Anim = CurrentAction(i);
@@ -125,7 +192,8 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
     m_positions.push_back(r.Pos);
     ChooseTechniqueAuto(r, next, dt);
     if (tables) SkierPhysicsStep(r, tables->GetAnimPhysicRow(r.Anim), dt, proposed);
-    AiPilot(r, *m_path, m_field, dt, proposed);
+    GatherNear(i);
+    AiPilot(r, *m_path, m_near, dt, proposed);
   }
   m_splitTable->GetRank(r.StartNumber, r.Position);
 
@@ -147,6 +215,7 @@ void N_RaceSim::StepRacer(std::size_t i, float dt, const N_PlayerControls* contr
   FollowSectors(r, proposed, moved, m_gameData && m_gameData->ArcadeLevels != 0, false, true);
   r.Pos = moved;
   FitToGround(r);
+  if (pursuit) offset += r.Time - clock;
   if (r.BreathSlot != -1 && m_services.bodySounds) {
     m_services.bodySounds->UpdateBreath(r.BreathSlot, r.Pos.x, r.Pos.y, r.Pos.z, r.Condition, r.HeartRate);
   }

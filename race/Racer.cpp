@@ -2,6 +2,8 @@
 
 #include "race/AthletProfile.h"
 
+#include <cstring>
+
 namespace {
 std::int32_t g_nextStartNumber = 1;
 }  // namespace
@@ -32,3 +34,11 @@ N_Racer::N_Racer(N_AthletProfile& athlete, std::int32_t lapsLeft, float startTim
 N_Racer::~N_Racer() { g_nextStartNumber = 1; }
 
 std::int32_t N_Racer::NextStartNumber() { return g_nextStartNumber; }
+
+const N_Matrix3& N_Racer::HeadingFrame() {
+  if (std::memcmp(&FrameHeading, &Heading, sizeof Heading) != 0) {
+    Frame.FromDirection(Heading);
+    FrameHeading = Heading;
+  }
+  return Frame;
+}

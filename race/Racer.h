@@ -92,6 +92,14 @@ struct N_Racer {
   std::int32_t Blocked = 0;
   N_Vector3 HeadPoint;
   N_Matrix3 Orientation;
+  /// The last heading whose frame was worked out, and that frame (before the box axes'
+  /// flip): a racer skiing straight keeps its heading from step to step, and the frame's
+  /// trigonometry need not be done again.
+  N_Vector3 FrameHeading{0.0f, 0.0f, 0.0f};
+  N_Matrix3 Frame;
+  /// The frame of Heading (N_Matrix3::FromDirection), worked out again only when the
+  /// heading changed in any bit.
+  const N_Matrix3& HeadingFrame();
   N_Vector3 BoxHalfSize{40.0f, 25.0f, 50.0f};
   N_Vector3 Probes[3];
   std::uint8_t KampfgeistActive = 0;

@@ -222,7 +222,7 @@ void RacerPostStep(N_Racer& racer, float dt) {
   racer.HeadPoint = racer.Pos + N_Vector3{0.0f, 0.0f, 50.0f};
   // The racer's box axes: the heading's frame with its second axis pointing the
   // other way.
-  racer.Orientation.FromDirection(racer.Heading);
+  racer.Orientation = racer.HeadingFrame();
   for (int row = 0; row < 3; ++row) racer.Orientation.m[3 * row + 1] = -racer.Orientation.m[3 * row + 1];
   if (racer.Power > 0.95f) racer.FullPowerTime += dt;
 }

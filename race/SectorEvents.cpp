@@ -124,14 +124,31 @@ void Coach(N_Racer& racer, const Ai::N_AiSector& sector) {
 
 }  // namespace
 
-N_ShootLane* LaneForRacer(const N_Racer& racer, const Ai::N_AiPath& path) {
-  const std::int32_t index = racer.StartNumber - 1;
-  if (index < 0) return nullptr;
-  const std::size_t i = std::size_t(index);
+namespace {
+
+/// Lane i when the range has it and the path its approach box and entry and exit points.
+N_ShootLane* UsableLane(const Ai::N_AiPath& path, std::size_t i) {
   if (!path.GetShootTrigger(std::uint32_t(i)) || i >= path.GetHelperInCount() || i >= path.GetHelperOutCount()) {
     return nullptr;
   }
-  return path.GetStand(index);
+  return path.GetStand(std::int32_t(i));
+}
+
+}  // namespace
+
+N_ShootLane* LaneForRacer(const N_Racer& racer, const Ai::N_AiPath& path) {
+  const std::int32_t index = racer.StartNumber - 1;
+  if (index < 0) return nullptr;
+  N_ShootLane* own = UsableLane(path, std::size_t(index));
+  if (own && !own->InUse()) return own;
+  // A field larger than the range (or a lane taken by such a racer): the first free lane
+  // from its own on, round the range, so nobody passes it unshot while lanes stand empty.
+  const std::size_t lanes = path.LaneCount();
+  for (std::size_t k = 0; k < lanes; ++k) {
+    N_ShootLane* lane = UsableLane(path, (std::size_t(index) + k) % lanes);
+    if (lane && !lane->InUse()) return lane;
+  }
+  return nullptr;
 }
 
 void SetCoachSoundCache(N_SoundCache* cache) { g_coachCache = cache; }

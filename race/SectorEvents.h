@@ -29,7 +29,8 @@ void SectorEventsTraining(N_Racer& racer, N_SplitTable* splits);
 void SectorEventsBuddyRun(N_Racer& racer, N_SplitTable* splits);
 
 /// The lane of a racer: index StartNumber - 1, when the range has that lane and the
-/// path its approach box and its entry and exit points; else null.
+/// path its approach box and its entry and exit points and nobody shoots on it; else
+/// the next such lane that is free; null when none is.
 N_ShootLane* LaneForRacer(const N_Racer& racer, const Ai::N_AiPath& path);
 
 /// The sound cache the coach speaks through (not owned); null gives the world's back.

@@ -218,6 +218,23 @@ int N_AnimationFactory2::CreateInstance(const N_AnimEmitorSet* emitterTemplate) 
   return index;
 }
 
+void N_AnimationFactory2::ResetFigure(int instance) {
+  N_AnimInstance* figure = Instance(instance);
+  if (!figure) return;
+  figure->channel1 = N_AnimAction{};
+  figure->channel2 = N_AnimAction{};
+  figure->takenAction = 0;
+  figure->frameTime = 0.0f;
+  figure->extraTime = 0.0f;
+  figure->blendDuration = 1.0f;
+  figure->blendTimer = 0.0f;
+  figure->blendFactor = 0.0f;
+  SetAction(instance, kStartAction, kDefaultRate, 0.0f);
+  figure->queuedAction = kStartAction;
+  figure->queuedRate = kDefaultRate;
+  figure->queuedMix = 0.0f;
+}
+
 bool N_AnimationFactory2::SetInstanceMesh(int instance, int mesh) {
   if (!ValidInstance(instance) || mesh < 0 || mesh >= kFixedMeshes) return false;
   m_instances[static_cast<std::size_t>(instance)]->mesh = mesh;

@@ -93,6 +93,10 @@ class N_AnimationFactory2 final : public N_AnimationFactory {
   float GetActionProgress(int instance) const;
   /// Every figure mesh's shadow volume (when a race is set up).
   void CreateShadowVolumes();
+  /// The figure as it was made: standing still (set and queued), at its first frame, no
+  /// cross-fade and no time carried over; its mesh, emitters and pose stay. A race
+  /// starts its figures so, whatever the previous race left them playing.
+  void ResetFigure(int instance);
 
   int FigureMeshCount() const { return static_cast<int>(m_figureMeshes.size()); }
   /// The figure mesh at a position of the load order, null outside.

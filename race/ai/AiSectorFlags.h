@@ -27,16 +27,24 @@ class N_AiSectorFlags {
 
   /// ORs the bits into the byte of the group; a group outside 1 to 7 changes nothing.
   void Set(int group, std::uint8_t bits);
-  /// The byte of the group; 0 for a group outside 1 to 7.
-  std::uint8_t Get(int group) const;
+  /// The byte of the group; 0 for a group outside 1 to 7. Inline: the race asks every
+  /// racer's sector for its flags many times a step.
+  std::uint8_t Get(int group) const {
+    const int at = ByteOf(group);
+    return at >= 0 ? m_bytes[at] : 0;
+  }
   /// True when any of the bits is set in the group.
   bool Has(int group, std::uint8_t bits) const { return (Get(group) & bits) != 0; }
   /// The stored bytes, in stored order.
   const std::uint8_t* Bytes() const { return m_bytes; }
 
  private:
-  /// The stored byte of a group, or -1 outside 1 to 7.
-  static int ByteOf(int group);
+  /// The stored byte of a group, or -1 outside 1 to 7 (stored order: groups 1, 6, 2, 3,
+  /// 5, 7, 4).
+  static constexpr int ByteOf(int group) {
+    constexpr int kByteOfGroup[8] = {-1, 0, 2, 3, 6, 4, 1, 5};
+    return group >= 1 && group <= kGroupCount ? kByteOfGroup[group] : -1;
+  }
 
   std::uint8_t m_bytes[kGroupCount] = {};
 };

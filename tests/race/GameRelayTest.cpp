@@ -7,6 +7,7 @@
 #include "race/GameRelay.h"
 
 #include "core/KeyDefinitions.h"
+#include "core/Timer.h"
 #include "platform/dinput8.h"
 #include "platform/win32.h"
 #include "race/ExportData.h"
@@ -186,12 +187,23 @@ TEST(GameRelayDeathTest, AnsweredYesTheProcessEnds) {
   }
 }
 
+/// A timer whose every frame lasts a quarter second, counting its ticks.
+struct CountingTimer final : N_TimerBase {
+  int Tick() override { return ++ticks; }
+  double GetFrameTime() const override { return 0.25; }
+  double GetTime() const override { return 0.25 * ticks; }
+  const char* GetStatusText() const override { return ""; }
+  int ticks = 0;
+};
+
 TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   RaceSimRig rig;
   test::NotingSoundMng sound;
   N_SoundCache cache;
+  CountingTimer timer;
   N_RaceServices services = Services(rig);
   services.soundCache = &cache;
+  services.timer = &timer;
   N_GameRelay mode(Relay(12, 8, 1), services);
   Start(mode);
   // The countdown and a little of the first leg, then Esc.
@@ -202,6 +214,7 @@ TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
   EXPECT_FALSE(rig.hud.Named("UpdateStartCounter").empty());
   EXPECT_EQ(rig.hud.Named("ShowPlayerStatus").size(), 1u);
   EXPECT_EQ(mode.PollResult(), nullptr);
+  const int ticksBefore = timer.ticks;
   // Paused by the toggle, then Esc held: the computation still runs to the end.
   rig.input.Tap(static_cast<BYTE>(g_keyDefinitions[key_action::kPause]));
   rig.inputMng->Update();
@@ -228,6 +241,9 @@ TEST(GameRelay, EscapeComputesTheOtherTeamsThroughTheirLegs) {
     }
   }
   EXPECT_TRUE(Logged(rig, "DoCompunting\n"));
+  // The computation ticks the application timer (twice first, once at the end and once
+  // per log line), so its seconds are not the next frame's step.
+  EXPECT_GE(timer.ticks - ticksBefore, 3);
   EXPECT_TRUE(Logged(rig, "DoCompunting time: "));
 }
 

@@ -283,6 +283,36 @@ TEST(RaceSimStep, PursuitClocksFollowTheRaceClock) {
   auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kHunting, 3, 4.0f, 0), rig.Services());
   for (int i = 0; i < 400; ++i) race->Step(0.033f, nullptr);
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(race->Racer(i).Time, race->RaceClock());
+
+  // A racer past the penalty junction with two loops owed and not skied keeps 240 s on
+  // top of the race clock to the finish (the frames advance the figures, as in the game).
+  rig.path->SetShootPattern("LSVVV");
+  race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kHunting, 3, 4.0f, -1), rig.Services());
+  const auto frame = [&] {
+    race->Step(0.033f, nullptr);
+    race->Render(0.033f);
+  };
+  N_Racer& r = race->Racer(1);
+  int steps = 0;
+  for (bool open = true; ++steps < 40000;) {
+    // The junction opens the loop count; a racer taking the normal branch has no loop owed.
+    if (!r.PenaltyCheckDue) r.PenaltyLoopOpen = 0;
+    open = r.PenaltyLoopOpen;
+    frame();
+    if (!open && r.PenaltyLoopOpen && r.PenaltyCheckDue && r.PenaltyLoops == 0) break;
+  }
+  ASSERT_LT(steps, 40000) << "racer 2 never came past the penalty junction after shooting";
+  constexpr std::uint8_t kPenaltyJunction = 0x10;  // flag group 3: the branch is taken in these sectors
+  while (r.Sector->Flags().Has(3, kPenaltyJunction) && ++steps < 40000) frame();
+  r.PenaltyLoops = 2;
+  while (r.PenaltyCheckDue && ++steps < 40000) frame();
+  ASSERT_EQ(r.PenaltyCheckDue, 0);
+  while (!r.Stopped && ++steps < 40000) {
+    frame();
+    if (!r.Stopped) {
+      ASSERT_FLOAT_EQ(r.Time, race->RaceClock() + 240.0f) << steps;
+    }
+  }
 }
 
 TEST(RaceSimExport, RunsTheFieldToTheEnd) {

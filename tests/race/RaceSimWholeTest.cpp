@@ -4,7 +4,9 @@
 // the same seed giving the same rows. In the sprint the slopes matter: the racers'
 // mean speed on the course's steepest climb is at most 60% of their mean speed on the
 // flat, on its steepest descent at least 130%, with the herringbone up and the tuck
-// down (the three speeds are printed).
+// down (the three speeds are printed). The same seed gives the same rows, on fresh
+// figures and on the figures a race left, another seed other rows; the sprint's rows
+// are those stored for the course.
 #include "core/Random.h"
 #include "race/ExportData.h"
 #include "race/RaceSim.h"
@@ -22,7 +24,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -155,6 +160,24 @@ void ExpectFinishedInTime(const Outcome& race, std::size_t racers, const char* w
   EXPECT_GT(missed, 0);  // some loops are skied, so the count is tried
 }
 
+/// The rows as text, one racer a line, the floats to their last bit.
+std::string RowsText(const std::vector<N_ResultRow>& rows) {
+  std::string text;
+  for (const N_ResultRow& r : rows) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%d %.9g %d %d %.9g %.9g %d %d\n", r.AthleteIndex, double(r.Time), r.LapsDone,
+                  r.Misses, double(r.FullPowerTime), double(r.Condition), r.Falls, r.StartNumber);
+    text += line;
+  }
+  return text;
+}
+
+/// The stored rows of the course's 15-racer sprint of seed 11 (tests/race/golden).
+std::string StoredRows(const char* layout) {
+  std::ifstream in(std::string(NAVO_RACE_GOLDEN_DIR) + "/sprint15_" + layout + ".rows", std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 /// One course per test case: a process keeps the working directory of its first game root.
 void SprintPursuitAndMassStart(const char* layout) {
   {
@@ -163,6 +186,8 @@ void SprintPursuitAndMassStart(const char* layout) {
     TerrainSpeeds speeds(rig.path->Tree()->Head(Ai::N_AiPathTree::kNormal));
     const Outcome sprint = RunRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 15, 7.0f, 0), true, &speeds);
     ExpectFinishedInTime(sprint, 15, "sprint");
+    // The rows stay what they were: a faster step must not change a race.
+    EXPECT_EQ(RowsText(sprint.rows), StoredRows(layout));
     using S = TerrainSpeeds;
     const float climb = speeds.Mean(S::kClimb), flat = speeds.Mean(S::kFlat), descent = speeds.Mean(S::kDescent);
     std::printf("%s: mean speeds on the steepest climb %.2f m/s, the flat %.2f m/s, the steepest descent %.2f m/s\n",
@@ -179,6 +204,16 @@ void SprintPursuitAndMassStart(const char* layout) {
       const Outcome again = RunRace(fresh, RaceSimRig::Race(DisciplineCode::kSprint, 15, 7.0f, 0));
       ASSERT_EQ(again.rows.size(), sprint.rows.size());
       EXPECT_EQ(std::memcmp(again.rows.data(), sprint.rows.data(), sprint.rows.size() * sizeof(N_ResultRow)), 0);
+    }
+    // Again on the figures the sprint left (each in its last action): the same rows; another
+    // seed other rows.
+    for (const unsigned seed : {11u, 12u}) {
+      Srand(seed);
+      const Outcome again = RunRace(rig, RaceSimRig::Race(DisciplineCode::kSprint, 15, 7.0f, 0));
+      ASSERT_EQ(again.rows.size(), sprint.rows.size());
+      EXPECT_EQ(std::memcmp(again.rows.data(), sprint.rows.data(), sprint.rows.size() * sizeof(N_ResultRow)) == 0,
+                seed == 11u)
+          << "seed " << seed;
     }
 
     // The pursuit of the sprint's result: start gaps of the time behind the fastest.

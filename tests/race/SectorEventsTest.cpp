@@ -321,23 +321,30 @@ TEST(SectorEvents, TheShootingAreaGivesTheStanceThenTheLaneOfTheStartNumber) {
     std::int32_t startNumber, lapsDone, bullets;
     bool armed;
     std::int32_t stance;  ///< after the first step
-    bool lane;            ///< after the second
+    int lane;             ///< after the second; -1 none
+    unsigned taken = 0;   ///< bit i: another racer shoots on lane i
   } cases[] = {
-      {"prone on the first lap, lane 0", 3, 3, 1, 0, 5, true, 2, true},
-      {"standing on the second lap, lane 2", 3, 3, 3, 1, 5, true, 1, true},
-      {"another letter: no stance, no lane", 3, 3, 1, 2, 5, true, 0, false},
-      {"past the pattern", 3, 3, 1, 7, 5, true, 0, false},
-      {"three cartridges or fewer: nothing", 3, 3, 1, 0, 3, true, 0, false},
-      {"lap time not taken: nothing", 3, 3, 1, 0, 5, false, 0, false},
-      {"start number past the lanes", 3, 3, 4, 0, 5, true, 2, false},
-      {"start number 0", 3, 3, 0, 0, 5, true, 2, false},
-      {"no entry point for lane 2", 2, 3, 3, 0, 5, true, 2, false},
-      {"no exit point for lane 2", 3, 2, 3, 0, 5, true, 2, false},
+      {"prone on the first lap, lane 0", 3, 3, 1, 0, 5, true, 2, 0},
+      {"standing on the second lap, lane 2", 3, 3, 3, 1, 5, true, 1, 2},
+      {"another letter: no stance, no lane", 3, 3, 1, 2, 5, true, 0, -1},
+      {"past the pattern", 3, 3, 1, 7, 5, true, 0, -1},
+      {"three cartridges or fewer: nothing", 3, 3, 1, 0, 3, true, 0, -1},
+      {"lap time not taken: nothing", 3, 3, 1, 0, 5, false, 0, -1},
+      {"start number past the lanes: a free one round the range", 3, 3, 4, 0, 5, true, 2, 0},
+      {"past the lanes, that one taken: the next", 3, 3, 5, 0, 5, true, 2, 2, 0b010},
+      {"own lane taken: the next free one", 3, 3, 1, 0, 5, true, 2, 1, 0b001},
+      {"every lane taken: none", 3, 3, 2, 0, 5, true, 2, -1, 0b111},
+      {"start number 0", 3, 3, 0, 0, 5, true, 2, -1},
+      {"no entry point for lane 2: another", 2, 3, 3, 0, 5, true, 2, 0},
+      {"no exit point for lane 2: another", 3, 2, 3, 0, 5, true, 2, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     AreaRig r(c.helpersIn, c.helpersOut);
     ASSERT_TRUE(r.loaded);
+    for (int i = 0; i < 3; ++i) {
+      if (c.taken >> i & 1u) r.path.path.GetStand(i)->SetInUse(true);
+    }
     N_Racer& racer = *r.racer;
     racer.StartNumber = c.startNumber;
     racer.LapsDone = c.lapsDone;
@@ -348,15 +355,14 @@ TEST(SectorEvents, TheShootingAreaGivesTheStanceThenTheLaneOfTheStartNumber) {
     EXPECT_EQ(racer.Lane, nullptr) << "the lane comes a step later";
     EXPECT_EQ(racer.ShootPhase, 9);
     r.Step(true);
-    N_ShootLane* expected = c.lane ? r.path.path.GetStand(c.startNumber - 1) : nullptr;
-    ASSERT_EQ(racer.Lane != nullptr, c.lane);
-    EXPECT_EQ(racer.Lane, expected);
-    EXPECT_EQ(racer.ShootPhase, c.lane ? 0 : 9);
-    if (c.lane) {
+    N_ShootLane* expected = c.lane >= 0 ? r.path.path.GetStand(c.lane) : nullptr;
+    ASSERT_EQ(racer.Lane, expected);
+    EXPECT_EQ(racer.ShootPhase, c.lane >= 0 ? 0 : 9);
+    if (expected) {
       EXPECT_TRUE(racer.Lane->InUse());
     }
     for (int i = 0; i < 3; ++i) {
-      if (r.path.path.GetStand(i) != expected) {
+      if (r.path.path.GetStand(i) != expected && !(c.taken >> i & 1u)) {
         EXPECT_FALSE(r.path.path.GetStand(i)->InUse()) << "lane " << i;
       }
     }
