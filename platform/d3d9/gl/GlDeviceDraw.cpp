@@ -31,6 +31,12 @@ void TraceDeviceGlCalls(bool on) {
   d3d9::g_glTrace = on ? &trace : nullptr;
 }
 
+DeviceWork DeviceWorkSoFar() { return {d3d9::g_glDraws, d3d9::g_glWorkNs}; }
+
+void MeasureDeviceWork(bool on) { d3d9::g_glTimeWork = on; }
+
+void ProfileDeviceWork(void (*hook)(const char* glName, std::uint64_t ns)) { d3d9::g_glProfileHook = hook; }
+
 std::vector<std::string> TakeDeviceGlCalls() {
   if (!d3d9::g_glTrace) return {};
   std::vector<std::string> names(d3d9::g_glTrace->begin(), d3d9::g_glTrace->end());
