@@ -2,9 +2,32 @@
 
 #include "core/StringUtil.h"
 #include "gui/GuiServices.h"
+#include "render/Shader.h"
+#include "render/ShaderMng.h"
+#include "render/ShaderNames.h"
 #include "render/TextBatch.h"
 
 #include <algorithm>
+
+namespace {
+
+/// Whether a quad of the material leaves every pixel as it was at vertex alpha 0:
+/// each stage takes its alpha from the vertices, blends it over the picture and
+/// writes no depth (a full-screen fade at 0 would cost every pixel for nothing).
+bool InvisibleAtZeroAlpha(std::int32_t shader) {
+  const N_Shader* material = g_guiServices.shaderMng ? g_guiServices.shaderMng->GetShader(shader) : nullptr;
+  if (!material || material->stageCount == 0 || (material->flags & ShaderFlag::kEffect)) return false;
+  for (int i = 0; i < material->stageCount; ++i) {
+    const N_ShaderStage* stage = material->Stage(i);
+    if (!stage || stage->alphaGen != AlphaGen::Vertex || stage->blendSrc != GlValue::kSrcAlpha ||
+        stage->blendDst != GlValue::kOneMinusSrcAlpha || stage->depthWrite) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 N_GuiPanel::N_GuiPanel(std::string name) : N_GuiContainer(std::move(name)) {
   if (RegisterClass("N_GuiPanel")) N_GuiPanel::BuildAttributes();
@@ -90,7 +113,9 @@ void N_GuiPanel::RenderFrame(float w, float h, float tilingX, float tilingY) {
   const float x = GetScreenX(), y = GetScreenY();
   const std::int32_t alpha = GetAlpha();
   const std::int32_t background = !IsEnabled() && GetDisabledShader() >= 0 ? GetDisabledShader() : GetShader();
-  if (background >= 0) batch->AddQuad(background, x, y, w, h, tilingX, tilingY, alpha);
+  if (background >= 0 && !(alpha == 0 && InvisibleAtZeroAlpha(background))) {
+    batch->AddQuad(background, x, y, w, h, tilingX, tilingY, alpha);
+  }
   if (m_borderShader < 0) return;
   // The right and bottom strips start one unit inside the right and bottom edges.
   const float b = m_borderSize;

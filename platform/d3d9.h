@@ -81,4 +81,20 @@ std::uint64_t DeviceGlCalls();
 void TraceDeviceGlCalls(bool on);
 std::vector<std::string> TakeDeviceGlCalls();
 
+/// What the OpenGL devices' drawing has cost so far, for the frame benchmark: the draw
+/// calls made, and the calling thread's processor time inside the GL calls that do the
+/// drawing work (draws, clears, blits, uploads, read-backs, flushes, the buffer swap),
+/// in nanoseconds, counted while MeasureDeviceWork is on (it costs two clock reads a
+/// call). The driver's own threads are not in it: they are the process's processor
+/// time less the calling thread's.
+struct DeviceWork {
+  std::uint64_t draws = 0;
+  std::uint64_t workNs = 0;
+};
+DeviceWork DeviceWorkSoFar();
+void MeasureDeviceWork(bool on);
+/// Profiler hook (null: off): every working GL call is finished at once and handed to
+/// the hook with its GL name and the process's processor time it took, in nanoseconds.
+void ProfileDeviceWork(void (*hook)(const char* glName, std::uint64_t ns));
+
 }  // namespace platform

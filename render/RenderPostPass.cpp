@@ -56,10 +56,12 @@ void N_Render::DrawPostPass() {
                           DWORD(std::max(0, RenderVarInt("v_height"))), 0.0f, 1.0f};
   m_device->SetViewport(&full);
   PreparePostPassStates();
-  IDirect3DSurface9* level = nullptr;
-  if (SUCCEEDED(m_offscreenTexture->GetSurfaceLevel(0, &level)) && level) {
-    m_device->StretchRect(m_offscreenSurface, nullptr, level, nullptr, D3DTEXF_NONE);
-    level->Release();
+  if (m_postFilterAmount > 0.0f) {
+    IDirect3DSurface9* level = nullptr;
+    if (SUCCEEDED(m_offscreenTexture->GetSurfaceLevel(0, &level)) && level) {
+      m_device->StretchRect(m_offscreenSurface, nullptr, level, nullptr, D3DTEXF_NONE);
+      level->Release();
+    }
   }
   BindPostPassTexture();
   DrawPostPassQuads();
@@ -126,8 +128,14 @@ void N_Render::DrawPostPassQuads() {
     cache.sourceBlend = D3DBLEND_SRCALPHA;
     cache.destinationBlend = D3DBLEND_INVSRCALPHA;
   } else {
+    // Nothing to filter: the scene is copied to the back buffer as it stands, a copy
+    // where a textured full-screen quad would cost a software renderer every pixel.
     SetWorldMatrix(N_Matrix4{});
-    m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    IDirect3DSurface9* backBuffer = nullptr;
+    if (SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) && backBuffer) {
+      m_device->StretchRect(m_offscreenSurface, nullptr, backBuffer, nullptr, D3DTEXF_NONE);
+      backBuffer->Release();
+    }
     cache.sourceBlend = D3DBLEND_ONE;
     cache.destinationBlend = D3DBLEND_ZERO;
   }

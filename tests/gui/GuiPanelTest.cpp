@@ -5,6 +5,8 @@
 #include "gui/GuiPanel.h"
 #include "gui/GuiServices.h"
 #include "render/Render.h"
+#include "render/Shader.h"
+#include "render/ShaderNames.h"
 #include "render/RenderServices.h"
 #include "render/TextureMngImpl.h"
 #include "tests/gui/GuiRig.h"
@@ -85,6 +87,28 @@ TEST_F(GuiPanelTest, BackgroundBorderAndTheirSwitches) {
   EXPECT_EQ(panel->GetAttribute("tiling"), "2.5 1");
   EXPECT_EQ(panel->GetAttribute("bordershader"), "border") << "an empty name is ignored";
   EXPECT_EQ(panel->GetClassName(), "N_GuiPanel");
+
+  // At alpha 0 a background that fades by its vertices' alpha is left out; an opaque one stays.
+  const int fade = rig.shaders.AddShader("fade", 0, 3);
+  rig.shaders.LoadShaders();
+  N_Shader* material = rig.shaders.GetShader(fade);
+  ASSERT_NE(material, nullptr);
+  if (material->stageCount == 0) material->AddStage();
+  for (int i = 0; i < material->stageCount; ++i) {
+    material->Stage(i)->SetAlphaGen(AlphaGen::Vertex);
+    material->Stage(i)->blendSrc = GlValue::kSrcAlpha;
+    material->Stage(i)->blendDst = GlValue::kOneMinusSrcAlpha;
+    material->Stage(i)->depthWrite = false;
+  }
+  test::Set(*panel, {{"visible", "true"}, {"shader", "fade"}});
+  panel->SetAlpha(0);
+  EXPECT_EQ(Draw(), (std::vector<Quad>{{border, 10, 21, 1, 48, 1, 1, 0}, {border, 109, 21, 1, 48, 1, 1, 0},
+                                       {border, 10, 20, 100, 1, 1, 1, 0}, {border, 10, 69, 100, 1, 1, 1, 0}}));
+  panel->SetAlpha(1);
+  EXPECT_EQ(Draw().at(0), (Quad{fade, 10, 20, 100, 50, 2.5f, 1, 1}));
+  test::Set(*panel, {{"shader", "bg"}});
+  panel->SetAlpha(0);
+  EXPECT_EQ(Draw().at(0), (Quad{bg, 10, 20, 100, 50, 2.5f, 1, 0}));
 }
 
 TEST_F(GuiPanelTest, ChildrenInNameOrderAndATransparentPanelStillDrawsThem) {

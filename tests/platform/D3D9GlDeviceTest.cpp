@@ -196,6 +196,10 @@ TEST_F(D3D9GlDevice, CompressedTexturesUploadAndSample) {
   device->SetTexture(0, texture);
   Draw(FullQuad(), D3DPT_TRIANGLESTRIP, 2);
   EXPECT_EQ(Pixel(30, 20), 0x0000FFu);
+  // A software renderer keeps the texture decoded; a lock still gives the blocks back.
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  EXPECT_EQ(std::memcmp(locked.pBits, block, sizeof block), 0);
+  texture->UnlockRect(0);
   texture->Release();
 }
 

@@ -77,7 +77,9 @@ TEST(RenderPostPass, AnAmountOfZeroCopiesOnceUnblended) {
     rig.render.SetPostFilterAmount(amount);
     g_renderStateCache.sourceBlend = D3DBLEND_SRCALPHA;
     rig.render.DrawPostPass();
-    EXPECT_EQ(rig.Calls("DrawPrimitive").size(), 1u);
+    // One copy straight to the back buffer, no quad through the texture.
+    EXPECT_TRUE(rig.Calls("DrawPrimitive").empty());
+    EXPECT_EQ(rig.Calls("StretchRect").size(), 1u);
     EXPECT_EQ(rig.State(D3DRS_ALPHABLENDENABLE), DWORD(FALSE));
     EXPECT_EQ(g_renderStateCache.sourceBlend, DWORD(D3DBLEND_ONE));
     EXPECT_EQ(g_renderStateCache.destinationBlend, DWORD(D3DBLEND_ZERO));

@@ -4,26 +4,112 @@
 // and the tests can tell what a draw costs in GL calls (every call, not only state
 // changes). The device's headers include this one in place of <epoxy/gl.h>; a test
 // (D3D9GlCalls.EveryGlFunctionTheDeviceCallsIsCounted) finds calls to names missing here.
+//
+// The calls that make the renderer work (draws, clears, blits, uploads, read-backs,
+// queries' results, flushes) can also be timed for the frame benchmark: while
+// g_glTimeWork is set, the calling thread's processor time inside them is summed, and
+// while a draw profiler is installed each of them is finished at once and charged with
+// the process's processor time it took. Both are off in the game.
 #include <epoxy/gl.h>
 
+#include <time.h>
+
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace platform::d3d9 {
 
 /// GL calls the OpenGL devices of the process have made.
 inline std::uint64_t g_glCalls = 0;
+/// Draw calls among them.
+inline std::uint64_t g_glDraws = 0;
 /// The names of the calls, while a test traces them (null otherwise).
 inline std::vector<const char*>* g_glTrace = nullptr;
+/// While set, the calling thread's processor time inside the working calls and the
+/// buffer swap is summed in g_glWorkNs.
+inline bool g_glTimeWork = false;
+inline std::uint64_t g_glWorkNs = 0;
+/// While set, each working call is finished (glFinish) and handed here with the
+/// process's processor time it took, in nanoseconds.
+inline void (*g_glProfileHook)(const char* name, std::uint64_t ns) = nullptr;
 
 inline void CountGlCall(const char* name) {
   ++g_glCalls;
   if (g_glTrace) g_glTrace->push_back(name);
 }
 
+inline std::uint64_t CpuNs(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return std::uint64_t(t.tv_sec) * 1000000000u + std::uint64_t(t.tv_nsec);
+}
+
+enum class GlCallKind { State, Work, Draw };
+
+constexpr GlCallKind GlCallKindOf(std::string_view name) {
+  constexpr std::string_view kDraws[] = {"glDrawArrays", "glDrawRangeElements", "glDrawRangeElementsBaseVertex"};
+  constexpr std::string_view kWork[] = {
+      "glClear",         "glBlitFramebuffer",  "glFlush",         "glReadPixels",           "glTexImage2D",
+      "glTexImage3D",    "glTexSubImage2D",    "glTexSubImage3D", "glCompressedTexImage2D", "glCompressedTexSubImage2D",
+      "glGetTexImage",   "glGetCompressedTexImage", "glGetQueryObjectuiv", "glGetBufferSubData", "glBufferData",
+      "glBufferSubData", "glCompileShader",    "glLinkProgram"};
+  for (std::string_view draw : kDraws) {
+    if (name == draw) return GlCallKind::Draw;
+  }
+  for (std::string_view work : kWork) {
+    if (name == work) return GlCallKind::Work;
+  }
+  return GlCallKind::State;
+}
+
+/// Times a working call (or the swap) while timing or profiling is on; does nothing else.
+class GlWorkTimer {
+ public:
+  explicit GlWorkTimer(const char* name) : m_name(name) {
+    if (g_glTimeWork) m_threadStart = CpuNs(CLOCK_THREAD_CPUTIME_ID);
+    if (g_glProfileHook) m_processStart = CpuNs(CLOCK_PROCESS_CPUTIME_ID);
+  }
+  ~GlWorkTimer() {
+    if (g_glProfileHook && m_processStart) {
+      epoxy_glFinish();
+      g_glProfileHook(m_name, CpuNs(CLOCK_PROCESS_CPUTIME_ID) - m_processStart);
+    }
+    if (m_threadStart) g_glWorkNs += CpuNs(CLOCK_THREAD_CPUTIME_ID) - m_threadStart;
+  }
+  GlWorkTimer(const GlWorkTimer&) = delete;
+  GlWorkTimer& operator=(const GlWorkTimer&) = delete;
+
+ private:
+  const char* m_name;
+  std::uint64_t m_threadStart = 0;
+  std::uint64_t m_processStart = 0;
+};
+
+/// Lives for the full expression of one counted call: counts it and times the working ones.
+template <GlCallKind kKind>
+class GlCallScope {
+ public:
+  explicit GlCallScope(const char* name) { CountGlCall(name); }
+};
+template <>
+class GlCallScope<GlCallKind::Work> : GlWorkTimer {
+ public:
+  explicit GlCallScope(const char* name) : GlWorkTimer(name) { CountGlCall(name); }
+};
+template <>
+class GlCallScope<GlCallKind::Draw> : GlWorkTimer {
+ public:
+  explicit GlCallScope(const char* name) : GlWorkTimer(name) {
+    CountGlCall(name);
+    ++g_glDraws;
+  }
+};
+
 }  // namespace platform::d3d9
 
-#define NAVO_COUNTED_GL(name, ...) (::platform::d3d9::CountGlCall(#name), epoxy_##name(__VA_ARGS__))
+#define NAVO_COUNTED_GL(name, ...)                                                                        \
+  (::platform::d3d9::GlCallScope<::platform::d3d9::GlCallKindOf(#name)>(#name), epoxy_##name(__VA_ARGS__))
 
 #undef glActiveTexture
 #define glActiveTexture(...) NAVO_COUNTED_GL(glActiveTexture, __VA_ARGS__)

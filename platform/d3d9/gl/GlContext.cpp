@@ -5,6 +5,9 @@
 
 #include <epoxy/glx.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace platform::d3d9 {
 
 namespace {
@@ -31,7 +34,27 @@ unsigned QueryVideoMemory() {
   return 0;
 }
 
+/// The driver's answer whether the renderer is accelerated (1, 0), or -1 when it has none.
+int QueryAccelerated() {
+  if (glXGetCurrentContext() && glXGetCurrentDisplay() &&
+      epoxy_has_glx_extension(glXGetCurrentDisplay(), 0, "GLX_MESA_query_renderer")) {
+    unsigned accelerated = 0;
+    if (glXQueryCurrentRendererIntegerMESA(GLX_RENDERER_ACCELERATED_MESA, &accelerated)) return accelerated ? 1 : 0;
+  }
+  return -1;
+}
+
 }  // namespace
+
+bool IsSoftwareRenderer(const std::string& renderer, int accelerated) {
+  if (accelerated >= 0) return accelerated == 0;
+  std::string name = renderer;
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  for (const char* software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"}) {
+    if (name.find(software) != std::string::npos) return true;
+  }
+  return false;
+}
 
 bool GlInfo::Sufficient() const {
   const bool versionOk = major > kNeededGlMajor || (major == kNeededGlMajor && minor >= kNeededGlMinor);
@@ -58,6 +81,7 @@ GlInfo ReadGlInfo() {
   info.vendor = text(GL_VENDOR);
   info.clipControl = packed >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
   info.s3tc = epoxy_has_gl_extension("GL_EXT_texture_compression_s3tc");
+  info.software = IsSoftwareRenderer(info.renderer, QueryAccelerated());
   info.anisotropic = epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
                      epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic");
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &info.maxTextureSize);

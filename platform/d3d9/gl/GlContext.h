@@ -22,6 +22,10 @@ struct GlInfo {
   std::string vendor;
   bool clipControl = false;
   bool s3tc = false;
+  /// A renderer that draws on the processor (Mesa's llvmpipe, softpipe, swrast): it
+  /// samples DXT textures block by block, which costs it far more than plain texels,
+  /// so the device keeps them decoded there (hardware samples DXT for free).
+  bool software = false;
   bool anisotropic = false;
   int maxTextureSize = 0;
   int max3DTextureSize = 0;
@@ -39,6 +43,9 @@ struct GlInfo {
 
 /// Reads the info of the current context.
 GlInfo ReadGlInfo();
+/// Whether a renderer draws on the processor: by the driver's own answer when it gives
+/// one (accelerated: 1 or 0, -1 when it does not say), else by the renderer's name.
+bool IsSoftwareRenderer(const std::string& renderer, int accelerated);
 
 class GlContext {
  public:

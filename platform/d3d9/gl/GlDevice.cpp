@@ -300,6 +300,7 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
                     GLint(to.bottom), GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   if (scissor) glEnable(GL_SCISSOR_TEST);
   if (resolved) glDeleteRenderbuffers(1, &resolved);
+  const GlWorkTimer swap("SDL_GL_SwapWindow");
   SDL_GL_SwapWindow(window);
   return D3D_OK;
 }

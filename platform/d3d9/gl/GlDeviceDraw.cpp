@@ -31,6 +31,12 @@ void TraceDeviceGlCalls(bool on) {
   d3d9::g_glTrace = on ? &trace : nullptr;
 }
 
+DeviceWork DeviceWorkSoFar() { return {d3d9::g_glDraws, d3d9::g_glWorkNs}; }
+
+void MeasureDeviceWork(bool on) { d3d9::g_glTimeWork = on; }
+
+void ProfileDeviceWork(void (*hook)(const char* glName, std::uint64_t ns)) { d3d9::g_glProfileHook = hook; }
+
 std::vector<std::string> TakeDeviceGlCalls() {
   if (!d3d9::g_glTrace) return {};
   std::vector<std::string> names(d3d9::g_glTrace->begin(), d3d9::g_glTrace->end());
@@ -89,9 +95,9 @@ HRESULT GlDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usag
                                 IDirect3DTexture9** texture, HANDLE*) {
   const GlInfo& info = m_context->Info();
   const bool renderTarget = usage & D3DUSAGE_RENDERTARGET;
-  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc, info.software);
   if (!texture || !width || !height || int(width) > info.maxTextureSize || int(height) > info.maxTextureSize ||
-      !glFormat.internalFormat || (renderTarget && (pool != D3DPOOL_DEFAULT || glFormat.compressed))) {
+      !glFormat.internalFormat || (renderTarget && (pool != D3DPOOL_DEFAULT || glFormat.compressed || glFormat.decodedDxt))) {
     return D3DERR_INVALIDCALL;
   }
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
@@ -105,11 +111,11 @@ HRESULT GlDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usag
 HRESULT GlDevice::CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT levels, DWORD usage,
                                       D3DFORMAT format, D3DPOOL pool, IDirect3DVolumeTexture9** texture, HANDLE*) {
   const GlInfo& info = m_context->Info();
-  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc, info.software);
   const int largest = int(std::max({width, height, depth}));
   // S3TC in GL is for 2D images: compressed volumes are refused (CheckDeviceFormat says so).
   if (!texture || !width || !height || !depth || largest > info.max3DTextureSize || !glFormat.internalFormat ||
-      glFormat.compressed || (usage & D3DUSAGE_RENDERTARGET)) {
+      glFormat.compressed || glFormat.decodedDxt || (usage & D3DUSAGE_RENDERTARGET)) {
     return D3DERR_INVALIDCALL;
   }
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
@@ -123,7 +129,7 @@ HRESULT GlDevice::CreateVolumeTexture(UINT width, UINT height, UINT depth, UINT 
 HRESULT GlDevice::CreateCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                     IDirect3DCubeTexture9** texture, HANDLE*) {
   const GlInfo& info = m_context->Info();
-  const GlFormat glFormat = TextureFormatFor(format, info.s3tc);
+  const GlFormat glFormat = TextureFormatFor(format, info.s3tc, info.software);
   if (!texture || !edge || int(edge) > info.maxCubeSize || !glFormat.internalFormat ||
       (usage & D3DUSAGE_RENDERTARGET)) {
     return D3DERR_INVALIDCALL;

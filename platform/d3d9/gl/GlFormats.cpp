@@ -2,7 +2,7 @@
 
 namespace platform::d3d9 {
 
-GlFormat TextureFormatFor(D3DFORMAT format, bool s3tc) {
+GlFormat TextureFormatFor(D3DFORMAT format, bool s3tc, bool decodeDxt) {
   switch (format) {
     case D3DFMT_A8R8G8B8: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE};
     case D3DFMT_X8R8G8B8: return {GL_RGB8, GL_BGRA, GL_UNSIGNED_BYTE};
@@ -20,6 +20,16 @@ GlFormat TextureFormatFor(D3DFORMAT format, bool s3tc) {
     default: break;
   }
   if (!s3tc) return {};
+  if (decodeDxt) {
+    switch (format) {
+      case D3DFMT_DXT1:
+      case D3DFMT_DXT2:
+      case D3DFMT_DXT3:
+      case D3DFMT_DXT4:
+      case D3DFMT_DXT5: return {GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, false, true};
+      default: return {};
+    }
+  }
   switch (format) {
     case D3DFMT_DXT1: return {GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, 0, 0, true};
     case D3DFMT_DXT2:

@@ -14,10 +14,13 @@ struct GlFormat {
   GLenum format = 0;
   GLenum type = 0;
   bool compressed = false;
+  /// The Direct3D data are DXT blocks that GL keeps decoded, as 8-bit R, G, B, A.
+  bool decodedDxt = false;
 };
 
-/// The GL format for a texture or colour target; s3tc says whether DXT may be used.
-GlFormat TextureFormatFor(D3DFORMAT format, bool s3tc);
+/// The GL format for a texture or colour target; s3tc says whether DXT may be used, and
+/// decodeDxt whether GL keeps DXT textures decoded (on a software renderer).
+GlFormat TextureFormatFor(D3DFORMAT format, bool s3tc, bool decodeDxt = false);
 /// The renderbuffer format for a colour render target (0 when unsupported).
 GLenum RenderTargetFormatFor(D3DFORMAT format);
 /// The renderbuffer format and attachment point of a depth-stencil format (0 when none).

@@ -1,5 +1,7 @@
 #include "platform/d3d9/gl/GlResources.h"
 
+#include "platform/d3dx9/DxtCodec.h"
+
 #include <cstring>
 #include <vector>
 
@@ -43,6 +45,12 @@ void GlTextureData::Upload(const TextureStorage& storage, UINT face, UINT level,
     return;
   }
   const GLenum target = m_target == GL_TEXTURE_CUBE_MAP ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : m_target;
+  std::vector<Rgba8> decoded;
+  if (m_format.decodedDxt && bytes) {
+    decoded.resize(std::size_t(image->width) * image->height);
+    DecodeDxt(static_cast<PixelFormat>(storage.Format()), image->bytes, image->width, image->height, decoded);
+    bytes = decoded.data();
+  }
   if (m_format.compressed) {
     if (allocate) {
       glCompressedTexImage2D(target, l, m_format.internalFormat, w, h, 0, size, bytes);
@@ -71,16 +79,18 @@ void GlTextureData::Read(UINT face, TextureStorage::Level& level, UINT levelInde
 
 namespace {
 
-/// Dynamic textures are written often: they keep their bytes.
-TextureStorage::Residency ResidencyFor(DWORD usage) {
-  return (usage & D3DUSAGE_DYNAMIC) ? TextureStorage::Residency::Always : TextureStorage::Residency::WhileLocked;
+/// Dynamic textures are written often: they keep their bytes. So do textures that GL
+/// keeps decoded, whose DXT blocks cannot be read back from GL.
+TextureStorage::Residency ResidencyFor(DWORD usage, const GlFormat& format) {
+  return (usage & D3DUSAGE_DYNAMIC) || format.decodedDxt ? TextureStorage::Residency::Always
+                                                         : TextureStorage::Residency::WhileLocked;
 }
 
 }  // namespace
 
 GlTexture::GlTexture(std::shared_ptr<GlContext> context, UINT width, UINT height, UINT levels, DWORD usage,
                      D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuTexture(width, height, levels, usage, format, pool, ResidencyFor(usage)),
+    : CpuTexture(width, height, levels, usage, format, pool, ResidencyFor(usage, glFormat)),
       m_gl(std::move(context), GL_TEXTURE_2D, glFormat) {
   m_gl.Allocate(m_storage);
 }
@@ -89,7 +99,7 @@ GlTexture::~GlTexture() { Link().NotifyDestroyed(); }
 
 GlCubeTexture::GlCubeTexture(std::shared_ptr<GlContext> context, UINT edge, UINT levels, DWORD usage,
                              D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuCubeTexture(edge, levels, usage, format, pool, ResidencyFor(usage)),
+    : CpuCubeTexture(edge, levels, usage, format, pool, ResidencyFor(usage, glFormat)),
       m_gl(std::move(context), GL_TEXTURE_CUBE_MAP, glFormat) {
   m_gl.Allocate(m_storage);
 }
@@ -98,7 +108,7 @@ GlCubeTexture::~GlCubeTexture() { Link().NotifyDestroyed(); }
 
 GlVolumeTexture::GlVolumeTexture(std::shared_ptr<GlContext> context, UINT width, UINT height, UINT depth,
                                  UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool, const GlFormat& glFormat)
-    : CpuVolumeTexture(width, height, depth, levels, usage, format, pool, ResidencyFor(usage)),
+    : CpuVolumeTexture(width, height, depth, levels, usage, format, pool, ResidencyFor(usage, glFormat)),
       m_gl(std::move(context), GL_TEXTURE_3D, glFormat) {
   m_gl.Allocate(m_storage);
 }
