@@ -10,6 +10,7 @@
 // tables come from the build's game root:
 //   build/bench/race_bench                                (100 racers, and 10)
 //   build/bench/race_bench --benchmark_filter=RaceToTheEnd/10/   (the test's run)
+#include "bench/BenchTemp.h"
 #include "core/BuiltinVars.h"
 #include "core/CoreServices.h"
 #include "core/ErrorLog.h"
@@ -217,7 +218,7 @@ double Seconds(std::chrono::steady_clock::time_point from) {
 
 void RaceToTheEnd(benchmark::State& state) {
   const int racers = int(state.range(0));
-  const fs::path root = fs::temp_directory_path() / FormatString("race_bench_%d", racers);
+  const fs::path root = bench::TempFolder() / FormatString("race_bench_%d", racers);
   if (!CopyGameRoot(root)) {
     Fail(state, "cannot copy the game root's figures, markers and AI tables");
     return;
