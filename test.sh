@@ -10,6 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 build="$root/build"
+started=$SECONDS
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   "$root/setup.sh" --sanitize
@@ -17,7 +18,15 @@ if [ "${1:-}" = "--sanitize" ]; then
 else
   "$root/setup.sh"
 fi
+name=$(basename "$build")
+echo "== $name: built in $((SECONDS - started)) s"
 export LIBGL_ALWAYS_SOFTWARE=1
 cd "$build"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"
+started=$SECONDS
+status=0
+# -noreset: the server would reset whenever its last client leaves, and a game started
+# in that moment (a restarted copy) would find no display.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+  ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@" || status=$?
+echo "== $name: tests ran in $((SECONDS - started)) s"
+exit $status

@@ -6,6 +6,7 @@
 // log's reopening are not timed. Runs in a temporary copy of the game root's rifle,
 // target and AI folders:
 //   build/bench/aipath_bench
+#include "bench/BenchTemp.h"
 #include "core/BuiltinVars.h"
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
@@ -47,7 +48,7 @@ void LoadNetwork(benchmark::State& state) {
     return;
   }
   // The rifle, the targets and the AI tables come from the game root's sample data.
-  const fs::path root = fs::temp_directory_path() / "aipath_bench";
+  const fs::path root = bench::TempFolder() / "aipath_bench";
   std::error_code ec;
   fs::remove_all(root, ec);
   for (const char* folder : {"data/anim/puska", "data/anim/terciky", "data/Ai"}) {

@@ -5,6 +5,7 @@
 // figures (six models in turn, skating), read from the build's game root. Run under
 // Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/figure_bench
+#include "bench/BenchTemp.h"
 #include "bench/BenchRenderer.h"
 #include "core/FormatString.h"
 #include "core/Globals.h"
@@ -43,7 +44,7 @@ constexpr const char* kSkis[3] = {"lyziari/ski_red", "lyziari/ski_blue", "lyziar
 /// camera.
 class FigureScene {
  public:
-  FigureScene() : m_bench(kWidth, kHeight, (std::filesystem::temp_directory_path() / "navo_figure_bench.log").c_str()) {
+  FigureScene() : m_bench(kWidth, kHeight, (bench::TempFolder() / "navo_figure_bench.log").c_str()) {
     if (!m_bench.ready) return;
     std::filesystem::current_path(NAVO_GAME_ROOT);  // the sample figures, read only
     g_renderServicesCopy.textureMng = &m_textures;

@@ -7,6 +7,7 @@
 // all of them after every shader and texture was freed (as the first load of a
 // course). The teardown of the previous level is not timed. Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/level_bench
+#include "bench/BenchTemp.h"
 #include "bench/BenchRenderer.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -30,7 +31,7 @@ void LoadCourse(benchmark::State& state) {
   const bool effects = state.range(0) != 0;
   const bool cold = state.range(0) == 2;
   std::filesystem::current_path(NAVO_GAME_ROOT);  // the sample data, before any file is looked up
-  const std::string log = (std::filesystem::temp_directory_path() / "level_bench.log").string();
+  const std::string log = (bench::TempFolder() / "level_bench.log").string();
   BenchRenderer bench(1024, 768, log.c_str());
   if (!bench.ready) {
     state.SkipWithError("no OpenGL device");

@@ -5,6 +5,7 @@
 // 20,000) and as turned quads (two emitters of 10,000: a quad emitter holds at most
 // 10,922). The draw is not timed. Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/particle_bench
+#include "bench/BenchTemp.h"
 #include "bench/BenchRenderer.h"
 #include "core/Globals.h"
 #include "core/Random.h"
@@ -42,7 +43,7 @@ class FrameClock final : public platform::Clock {
 };
 
 void UpdateParticles(benchmark::State& state, const char* extra, int emitters) {
-  const std::string log = (std::filesystem::temp_directory_path() / "navo_particle_bench.log").string();
+  const std::string log = (bench::TempFolder() / "navo_particle_bench.log").string();
   BenchRenderer bench(kWidth, kHeight, log.c_str());
   if (!bench.ready) {
     state.SkipWithError("no OpenGL device");
@@ -67,7 +68,7 @@ void UpdateParticles(benchmark::State& state, const char* extra, int emitters) {
   g_scene.camera = &camera;
   g_scene.particles = &particles;
   {
-    const std::filesystem::path script = std::filesystem::temp_directory_path() / "navo_particle_bench.particle";
+    const std::filesystem::path script = bench::TempFolder() / "navo_particle_bench.particle";
     const int slots = kParticles / emitters;
     std::ofstream(script) << "bench\n{\n type box 2000 500 1000\n numparticles " << slots
                           << "\n velocity -50 -50 50 50 50 200\n gravity 0 0 -100\n size 10 20\n"

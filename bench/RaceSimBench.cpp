@@ -13,6 +13,7 @@
 // temporary folder that is removed at the end:
 //   build/bench/race_bench                                (100 racers, and 10)
 //   build/bench/race_bench --benchmark_filter=RaceToTheEnd/10/   (the test's run)
+#include "bench/BenchTemp.h"
 #include "core/BuiltinVars.h"
 #include "core/CoreServices.h"
 #include "core/ErrorLog.h"
@@ -319,32 +320,14 @@ bool RunRaces(benchmark::State& state, int racers) {
   return allFinished;
 }
 
-/// A folder of its own under the temporary folder, removed (after leaving it) at the end.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    std::string pattern = (fs::temp_directory_path() / "race_bench_XXXXXX").string();
-    if (mkdtemp(pattern.data())) path = pattern;
-  }
-  ~PrivateFolder() {
-    if (path.empty()) return;
-    std::error_code ec;
-    fs::current_path(fs::temp_directory_path(), ec);
-    fs::remove_all(path, ec);
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  fs::path path;
-};
-
 void RaceToTheEnd(benchmark::State& state) {
   const int racers = int(state.range(0));
-  PrivateFolder folder;
-  if (folder.path.empty() || !CopyGameRoot(folder.path)) {
+  const fs::path root = bench::TempFolder() / FormatString("race_bench_%d", racers);
+  if (!CopyGameRoot(root)) {
     Fail(state, "cannot copy the game root's figures, markers and AI tables");
     return;
   }
-  fs::current_path(folder.path);
+  fs::current_path(root);
   if (!RunRaces(state, racers)) Fail(state, "a racer did not finish with a time (see Ai.log)");
 }
 

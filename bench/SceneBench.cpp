@@ -3,6 +3,7 @@
 // records (50 one-quad meshes, 100 drawables each), all in view, on the OpenGL device.
 // The frame's begin and end (clears, present) are not timed. Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/scene_bench
+#include "bench/BenchTemp.h"
 #include "bench/BenchRenderer.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
@@ -60,7 +61,7 @@ void RenderList(benchmark::State& state) {
   g_scene.shaderMng = &shaders;
   g_scene.frustum = &frustum;
   {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "navo_scene_bench";
+    const std::filesystem::path folder = bench::TempFolder() / "navo_scene_bench";
     std::filesystem::create_directories(folder);
     std::vector<std::unique_ptr<N_StaticMesh>> meshes;
     N_LevelObjectList list;

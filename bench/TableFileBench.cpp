@@ -3,6 +3,7 @@
 // case that was quadratic), and fields with a comment at the end of each line.
 // Run by hand:
 //   build/bench/core_bench --benchmark_filter=TableFile
+#include "bench/BenchTemp.h"
 #include "core/TableFile.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +19,7 @@ enum Shape { kCommentLines = 0, kTrailingComments = 1 };
 /// Writes a table of the given number of lines into the temporary folder; its path.
 std::string WriteTable(long lines, Shape shape) {
   const std::string path =
-      (std::filesystem::temp_directory_path() / ("navo-table-bench-" + std::to_string(shape) + ".txt")).string();
+      (bench::TempFolder() / ("navo-table-bench-" + std::to_string(shape) + ".txt")).string();
   std::string text;
   for (long i = 0; i < lines; ++i) {
     if (shape == kCommentLines) {

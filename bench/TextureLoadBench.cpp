@@ -6,6 +6,7 @@
 // texture at its size and once with r_picmip 1 (every level resampled from the top).
 // Run under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/render_bench --benchmark_filter=LoadDxt1
+#include "bench/BenchTemp.h"
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
 #include "platform/win32/TestWindow.h"
@@ -44,7 +45,7 @@ void ResetPeak() {
 /// A DXT1 file of side x side without mips: a header from the DDS writer, then blocks
 /// of a smooth colour field with some noise (what the encoder sees in real textures).
 fs::path WriteLargeDxt1(std::uint32_t side) {
-  const fs::path path = fs::temp_directory_path() / ("navo_bench_" + std::to_string(side) + ".dds");
+  const fs::path path = bench::TempFolder() / ("navo_bench_" + std::to_string(side) + ".dds");
   if (fs::exists(path) && fs::file_size(path) == 128 + std::uintmax_t(side) * side / 2) return path;
   datagen::RgbaImage tiny(4, 4);
   datagen::DdsOptions options;

@@ -148,7 +148,7 @@ TEST(OggStream, UpdateIsTrueUntilTheEnd) {
   }
   // Eight pieces (1.49 s) are queued at the start; the rest is decoded as they play.
   EXPECT_GT(seconds, 0.7);
-  EXPECT_LT(seconds, 8.0);  // about 1 s; a busy machine may mix late
+  EXPECT_LT(seconds, 15.0);  // about 1 s; a busy machine may mix late
   EXPECT_NEAR(stream.DecodedSeconds(), 2.5, 0.01);
   stream.Release();
   EXPECT_FALSE(stream.IsOpen());

@@ -7,14 +7,64 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace test {
+
+namespace {
+
+/// NAVO_KEEP_TEST_DIRS (set, not "0") keeps the folders to look at after a run.
+bool KeepFolders() {
+  const char* keep = std::getenv("NAVO_KEEP_TEST_DIRS");
+  return keep && *keep && std::string(keep) != "0";
+}
+
+/// Removes the folder; a test may have left parts of it without write access.
+void RemoveFolder(const std::string& path) {
+  if (KeepFolders()) {
+    std::fprintf(stderr, "kept %s\n", path.c_str());
+    return;
+  }
+  std::error_code ec;
+  fs::remove_all(path, ec);
+  if (!ec) return;
+  for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  }
+  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path, ec);
+}
+
+/// The folders of this process still alive, removed when it exits from within a test:
+/// a death test's child (and a critical error) ends with std::exit, past every
+/// destructor. A forked child inherits the list but leaves its parent's folders alone.
+std::mutex g_liveMutex;
+std::vector<std::pair<std::string, pid_t>>& LiveFolders() {
+  static auto* live = new std::vector<std::pair<std::string, pid_t>>();
+  return *live;
+}
+
+void RemoveLiveFoldersAtExit() {
+  std::lock_guard<std::mutex> lock(g_liveMutex);
+  for (const auto& [path, owner] : LiveFolders()) {
+    if (owner == ::getpid()) RemoveFolder(path);
+  }
+  LiveFolders().clear();
+}
+
+}  // namespace
 
 TempDir::TempDir() {
   m_previous = fs::current_path().string();
@@ -22,6 +72,13 @@ TempDir::TempDir() {
   char* made = ::mkdtemp(tmpl.data());
   EXPECT_NE(made, nullptr);
   m_path = tmpl;
+  m_owner = ::getpid();
+  {
+    std::lock_guard<std::mutex> lock(g_liveMutex);
+    static const bool registered = std::atexit(RemoveLiveFoldersAtExit) == 0;
+    (void)registered;
+    LiveFolders().emplace_back(m_path, ::getpid());
+  }
   fs::current_path(m_path);
   N_FileList::RecaptureWorkingDirectory();  // the test's game root
 }
@@ -30,7 +87,18 @@ TempDir::~TempDir() {
   std::error_code ec;
   fs::current_path(m_previous, ec);
   N_FileList::RecaptureWorkingDirectory();
-  fs::remove_all(m_path, ec);
+  {
+    std::lock_guard<std::mutex> lock(g_liveMutex);
+    auto& live = LiveFolders();
+    for (auto it = live.begin(); it != live.end(); ++it) {
+      if (it->first == m_path) {
+        live.erase(it);
+        break;
+      }
+    }
+  }
+  // A forked child that returns through here leaves its parent's folder in place.
+  if (m_owner == ::getpid()) RemoveFolder(m_path);
 }
 
 void TempDir::Write(const std::string& relative, const std::string& content) const {

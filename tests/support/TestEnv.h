@@ -14,7 +14,8 @@ namespace test {
 
 /// A fresh empty directory below the system's temporary folder, made the current
 /// directory and the file finders' working directory for the test's lifetime (both
-/// restored, and the directory removed, afterwards).
+/// restored, and the directory removed, afterwards; also when the process exits from
+/// within the test; NAVO_KEEP_TEST_DIRS=1 keeps it).
 class TempDir {
  public:
   TempDir();
@@ -32,6 +33,7 @@ class TempDir {
  private:
   std::string m_path;
   std::string m_previous;
+  int m_owner = 0;  ///< the process that made it
 };
 
 /// The core services (log "navo.log" in the current directory, reporter, registry with
