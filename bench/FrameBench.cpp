@@ -32,6 +32,7 @@
 //                   (a sprint of three laps: far longer than the script's rounds) and
 //                   runs until SIGTERM
 #include "app/Application.h"
+#include "bench/BenchTemp.h"
 #include "bench/FrameMeter.h"
 #include "core/Globals.h"
 #include "core/Random.h"
@@ -251,12 +252,10 @@ int RunLive(const Options& o, N_Application& app) {
   return 0;
 }
 
-/// A copy of the build's game root (the intro video aside) with the size's settings.
+/// A copy of the build's game root (the intro video aside) with the size's settings, in the
+/// benchmark's temporary folder.
 std::string MakeGameRoot(const Options& o) {
-  char pattern[] = "/tmp/navo_frame_bench.XXXXXX";
-  const char* made = mkdtemp(pattern);
-  if (!made) return {};
-  const fs::path root = made;
+  const fs::path root = bench::TempFolder() / "frame_bench";
   const fs::path game = NAVO_GAME_ROOT;
   fs::create_directories(root / "data");
   for (const auto& entry : fs::directory_iterator(game / "data")) {
@@ -287,8 +286,7 @@ int RunOneSize(const Options& o) {
     }
     result = o.live.empty() ? RunMeasured(o, app) : RunLive(o, app);
   }
-  if (chdir("/") == 0) fs::remove_all(root);
-  return result;
+  return result;  // the copy goes with the benchmark's temporary folder at exit
 }
 
 bool ParseSize(const char* text, Options& o) { return std::sscanf(text, "%dx%d", &o.width, &o.height) == 2; }
