@@ -91,7 +91,10 @@ void N_RaceSetup::ShowSelectedAthlete(std::int32_t sex) const {
 
 void N_RaceSetup::Show() {
   const std::int32_t sex = SelectedItem(m_names.sex);
-  if (SelectedItem(m_names.discipline) == kRelayItem) ShowPageNow("Relay");
+  // The selector shown decides the mode: the page object outlives the GUI of an earlier
+  // start of the program in this process, whose relay choice must not start a relay.
+  m_relayMode = false;
+  ChangeDiscipline(SelectedItem(m_names.discipline));
   auto* table = GetElementOf<N_GuiTable>(m_names.athletes);
   if (table) table->ClearMarks();
   ResetRelayTeam();

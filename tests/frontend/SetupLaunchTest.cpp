@@ -303,4 +303,19 @@ TEST(SetupLaunch, RelayTeamsAreBuiltStartedAndEmptiedByThePage) {
   EXPECT_TRUE(ArcadeSetup().RelayMode());
 }
 
+// The program started again in one process (a restart): the fresh page shows the first
+// discipline, and its mode follows the page, not the earlier start's relay.
+TEST(SetupLaunch, APageOfANewStartTakesTheModeItsSelectorShows) {
+  {
+    LaunchRig r;
+    r.ShowOnly({"Background", "Arcade"});
+    r.ClickTo("Discipline1", 3);
+    ASSERT_TRUE(ArcadeSetup().RelayMode());
+  }
+  LaunchRig again;
+  again.ShowOnly({"Background", "Arcade"});
+  EXPECT_FALSE(ArcadeSetup().RelayMode());
+  EXPECT_FALSE(again.pages.PageVisible("Relay"));
+}
+
 }  // namespace
