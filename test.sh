@@ -21,6 +21,9 @@ fi
 name=$(basename "$build")
 echo "== $name: built in $((SECONDS - started)) s"
 export LIBGL_ALWAYS_SOFTWARE=1
+# OpenAL's null output unless a test names another: a sound server's client would open
+# (and leave) a runtime folder of its own in the temporary folder on a fresh machine.
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 cd "$build"
 started=$SECONDS
 status=0
