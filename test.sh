@@ -21,9 +21,10 @@ fi
 name=$(basename "$build")
 echo "== $name: built in $((SECONDS - started)) s"
 export LIBGL_ALWAYS_SOFTWARE=1
-# OpenAL's null output unless a test names another: a sound server's client would open
-# (and leave) a runtime folder of its own in the temporary folder on a fresh machine.
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+# No sound device unless a suite names an output (OpenAL's null output, its wave-file
+# writer), as on a machine without sound; a sound server's client, tried first, would
+# leave a runtime folder of its own in the temporary folder.
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-no-such-backend}"
 cd "$build"
 started=$SECONDS
 status=0
