@@ -91,13 +91,7 @@ void N_TestHook::Click(const std::string& name) {
   N_GuiElement* element = gui.GetElement(name, false);
   // Below an open modal page nothing takes a click.
   if (!element || (gui.GetModalPage() && element->GetPage() != gui.GetModalPage())) return;
-  N_GuiEvent event;
-  event.type = N_GuiEventType::Button;
-  event.button = kGuiLeftButton;
-  event.pressed = true;
-  element->HandleEvent(event);
-  event.pressed = false;
-  element->HandleEvent(event);
+  ClickWithLeftButton(*element);
 }
 
 void N_TestHook::Act(const Step& step) {

@@ -104,13 +104,7 @@ void Click(const char* name) {
     std::fprintf(stderr, "frame_bench: no element %s\n", name);
     return;
   }
-  N_GuiEvent event;
-  event.type = N_GuiEventType::Button;
-  event.button = kGuiLeftButton;
-  event.pressed = true;
-  element->HandleEvent(event);
-  event.pressed = false;
-  element->HandleEvent(event);
+  ClickWithLeftButton(*element);
 }
 
 N_RaceSim* Race() {

@@ -226,3 +226,14 @@ class N_GuiElement : public N_GuiObject {
   Callback m_onClick;
   Callback m_onMouseDown;
 };
+
+/// A left click as the GUI's update delivers it: the button pressed, then released.
+inline void ClickWithLeftButton(N_GuiElement& element) {
+  N_GuiEvent event;
+  event.type = N_GuiEventType::Button;
+  event.button = kGuiLeftButton;
+  event.pressed = true;
+  element.HandleEvent(event);
+  event.pressed = false;
+  element.HandleEvent(event);
+}

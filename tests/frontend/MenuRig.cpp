@@ -55,13 +55,7 @@ std::vector<std::string> MenuRig::Visible() {
 void MenuRig::Press(const char* name) {
   N_GuiElement* element = Gui().GetElement(name, false);
   if (!element) return;
-  N_GuiEvent event;
-  event.type = N_GuiEventType::Button;
-  event.button = kGuiLeftButton;
-  event.pressed = true;
-  element->HandleEvent(event);
-  event.pressed = false;
-  element->HandleEvent(event);
+  ClickWithLeftButton(*element);
 }
 
 }  // namespace test

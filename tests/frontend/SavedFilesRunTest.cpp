@@ -142,15 +142,7 @@ void TakeBoxes(std::string& seen) {
 }
 
 /// A left click as the GUI delivers it, through the element's binding.
-void Press(const char* name) {
-  N_GuiEvent event;
-  event.type = N_GuiEventType::Button;
-  event.button = kGuiLeftButton;
-  event.pressed = true;
-  Gui().GetElement(name, false)->HandleEvent(event);
-  event.pressed = false;
-  Gui().GetElement(name, false)->HandleEvent(event);
-}
+void Press(const char* name) { ClickWithLeftButton(*Gui().GetElement(name, false)); }
 
 /// The click, then a wait for the page (no settling: nothing aims the cursor); the
 /// boxes that opened on the way are taken.
