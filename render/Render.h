@@ -381,6 +381,13 @@ class N_Render {
   bool m_shaderRebind = false;
   IDirect3DTexture9* m_offscreenTexture = nullptr;
   IDirect3DSurface9* m_offscreenSurface = nullptr;
+  /// The offscreen target is cleared when a frame first draws into it (or copies it): a
+  /// frame drawn straight into the back buffer leaves it alone.
+  bool m_offscreenClearPending = false;
+  /// Something may have written the stencil buffer since the frame cleared it (a shadow
+  /// volume, stencil enabled, a stencil clear to a value, an effect's passes): without
+  /// it the shadow overlay would darken no pixel and is not drawn.
+  bool m_stencilMayBeMarked = true;
   float m_postFilterAmount = 0.0f;
   std::array<N_VertexDecl*, kBuiltInDecls> m_builtInDecls{};
   bool m_shadowDeclCurrent = false;
@@ -397,6 +404,8 @@ class N_Render {
   /// The post pass's steps: states before the copy, the copied texture on unit 0,
   /// the full-screen quad once or twice.
   void PreparePostPassStates();
+  /// Clears the offscreen target (the current render target) if this frame has not yet.
+  void ClearPendingOffscreen();
   void BindPostPassTexture();
   void DrawPostPassQuads();
   /// Adds a reference to each texture the effect's current technique names.

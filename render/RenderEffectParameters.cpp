@@ -100,6 +100,7 @@ void N_Render::BindEffectParameters(ID3DXEffect* effect) {
 
 void N_Render::DrawEffectPasses(ID3DXEffect* effect, const std::function<void()>& draw) {
   if (!effect) return;  // a shader whose effect could not be made draws nothing
+  m_stencilMayBeMarked = true;  // its passes may set any state, the stencil's included
   // The passes' programs read every field of the surface vertex, colour included.
   SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));
   m_shadowDeclCurrent = false;

@@ -80,15 +80,10 @@ bool N_Render::BeginFrame() {
                               1.0f};
   m_device->SetViewport(&viewport);
   m_device->Clear(0, nullptr, flags, m_clearColor, 1.0f, 0);
-
-  if (m_offscreenSurface != nullptr) {
-    IDirect3DSurface9* backBuffer = nullptr;
-    m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    m_device->SetRenderTarget(0, m_offscreenSurface);
-    m_device->Clear(0, nullptr, D3DCLEAR_TARGET, m_clearColor, 1.0f, 0);
-    m_device->SetRenderTarget(0, backBuffer);
-    if (backBuffer != nullptr) backBuffer->Release();
-  }
+  // Switching targets only to clear one that the frame may not use would cost a software
+  // renderer two passes over the whole picture; it is cleared when first drawn into.
+  m_offscreenClearPending = m_offscreenSurface != nullptr;
+  m_stencilMayBeMarked = m_stencilBits == 0;
 
   m_device->BeginScene();
   m_polygonCount = 0;

@@ -113,7 +113,10 @@ void N_Render::DisableLights() {
   }
 }
 
-void N_Render::EnableStencil(std::uint8_t on) { m_device->SetRenderState(D3DRS_STENCILENABLE, on != 0 ? TRUE : FALSE); }
+void N_Render::EnableStencil(std::uint8_t on) {
+  if (on != 0) m_stencilMayBeMarked = true;
+  m_device->SetRenderState(D3DRS_STENCILENABLE, on != 0 ? TRUE : FALSE);
+}
 
 void N_Render::SetStencilMask(DWORD mask) { m_device->SetRenderState(D3DRS_STENCILMASK, mask); }
 
@@ -136,7 +139,10 @@ void N_Render::SetStencilOp(std::int32_t fail, std::int32_t depthFail, std::int3
   }
 }
 
-void N_Render::ClearStencil(DWORD value) { m_device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, value); }
+void N_Render::ClearStencil(DWORD value) {
+  if (value != 0) m_stencilMayBeMarked = true;
+  m_device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, value);
+}
 
 void N_Render::SetShadowColor(float r, float g, float b) {
   m_shadowColor[0] = r;
@@ -154,6 +160,9 @@ void N_Render::SetShadowColor(float r, float g, float b) {
 
 void N_Render::DrawShadowOverlay() {
   if (m_stencilBits == 0 || RenderVarInt("r_shadowsEnabled") == 0 || m_fullScreenQuad == nullptr) return;
+  // A stencil buffer still as the frame cleared it marks no pixel: a full-screen pass
+  // that changes nothing costs a software renderer the whole picture.
+  if (!m_stencilMayBeMarked) return;
   N_RenderStateCache& cache = g_renderStateCache;
   m_fullScreenQuad->Bind();
   SetVertexDecl(BuiltInDeclaration(BuiltInDecl::Surface));

@@ -36,6 +36,7 @@ void N_Render::SetOffscreenTarget(std::uint8_t on) {
   if (!m_offscreenSurface) return;
   if (on) {
     m_device->SetRenderTarget(0, m_offscreenSurface);
+    ClearPendingOffscreen();
     return;
   }
   IDirect3DSurface9* backBuffer = nullptr;
@@ -45,12 +46,24 @@ void N_Render::SetOffscreenTarget(std::uint8_t on) {
   }
 }
 
+void N_Render::ClearPendingOffscreen() {
+  if (!m_offscreenClearPending) return;
+  m_offscreenClearPending = false;
+  // The whole target: setting a render target makes the viewport cover it.
+  m_device->Clear(0, nullptr, D3DCLEAR_TARGET, m_clearColor, 1.0f, 0);
+}
+
 void N_Render::SetPostFilterAmount(float amount) { m_postFilterAmount = amount; }
 
 void N_Render::DrawPostPass() {
   // The 2D set-up and the final viewport come from the current camera: without one
   // there is nowhere to draw.
   if (!m_offscreenSurface || !m_offscreenTexture || !m_camera) return;
+  if (m_offscreenClearPending) {
+    // Nothing was drawn into it this frame: the copy shows the clear colour.
+    SetOffscreenTarget(1);
+    SetOffscreenTarget(0);
+  }
   SetupCamera(m_camera, 0);
   const D3DVIEWPORT9 full{0, 0, DWORD(std::max(0, RenderVarInt("v_width"))),
                           DWORD(std::max(0, RenderVarInt("v_height"))), 0.0f, 1.0f};

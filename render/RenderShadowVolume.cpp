@@ -24,6 +24,7 @@ void N_Render::DrawShadowVolume(N_MeshSurface* surface, const N_Vector3& positio
   const std::uint32_t triangles = surface ? surface->indexCount / 3u : 0u;
   if (triangles == 0 || surface->vertexCount == 0 || m_deviceLost) return;
   N_RenderStateCache& cache = g_renderStateCache;
+  m_stencilMayBeMarked = true;
   SetWorldFromRotation(position, rotation);
 
   // Unit 0 off with nothing bound: the cache's "none" holds on the device.

@@ -5,6 +5,7 @@
 #include "platform/d3d9/DeviceState.h"
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -230,6 +231,30 @@ TEST(RenderLighting, ShadowOverlayDrawsOnlyWithStencilAndSwitch) {
     EXPECT_EQ(cache.polygonOffset, 0u);
     EXPECT_EQ(cache.boundTexture[0], -1);
     EXPECT_FALSE(rig.render.ShadowDeclarationCurrent());
+  }
+}
+
+TEST(RenderLighting, ShadowOverlaySkipsAFrameWhoseStencilNothingMarked) {
+  const struct {
+    const char* what;
+    std::function<void(test::RenderRig&)> mark;
+    size_t draws;
+  } cases[] = {
+      {"nothing", [](test::RenderRig&) {}, 0},
+      {"stencil cleared to 0", [](test::RenderRig& r) { r.render.ClearStencil(0); }, 0},
+      {"stencil cleared to 1", [](test::RenderRig& r) { r.render.ClearStencil(1); }, 1},
+      {"stencil enabled", [](test::RenderRig& r) { r.render.EnableStencil(1), r.render.EnableStencil(0); }, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::RenderRig rig;
+    rig.core.vars->SetInt("r_shadowsEnabled", 1, 0);
+    rig.render.BeginFrame();
+    rig.render.SetupCamera(&rig.camera, 0);
+    c.mark(rig);
+    rig.device->ClearCalls();
+    rig.render.DrawShadowOverlay();
+    EXPECT_EQ(rig.device->CallsStartingWith("DrawPrimitive(").size(), c.draws);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "tests/render/RenderRig.h"
 
 #include "core/VarMng.h"
+#include "render/Camera.h"
 
 namespace {
 
@@ -170,28 +171,48 @@ TEST(RenderState, BeginFrameClearsStencilOnlyWithAStencilBuffer) {
     ASSERT_EQ(rig.render.StencilBits(), bits);
     rig.render.BeginFrame();
     const auto clears = rig.device->CallsStartingWith("Clear(");
-    ASSERT_EQ(clears.size(), 2u);  // the frame, then the offscreen target
+    ASSERT_EQ(clears.size(), 1u);  // the frame only: the offscreen target waits for its first use
     EXPECT_EQ(clears[0], bits ? "Clear(0, 0x7, 0x00000000, 1, 0)" : "Clear(0, 0x3, 0x00000000, 1, 0)");
     EXPECT_EQ(rig.device->CallsStartingWith("BeginScene").size(), 1u);
   }
 }
 
-TEST(RenderState, BeginFrameClearsTheOffscreenTargetsColour) {
+TEST(RenderState, TheOffscreenTargetIsClearedOnceWhenAFrameFirstDrawsIntoIt) {
   test::RenderRig rig;
   ASSERT_NE(rig.render.OffscreenSurface(), nullptr);
   rig.render.SetClearColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
+  auto targetsAndClears = [&] {
+    std::vector<std::string> found;
+    for (const auto& call : rig.device->Calls()) {
+      if (call.rfind("Clear(", 0) == 0 || call.rfind("SetRenderTarget(", 0) == 0) found.push_back(call);
+    }
+    rig.device->ClearCalls();
+    return found;
+  };
   rig.device->ClearCalls();
   rig.render.BeginFrame();
-  const auto& calls = rig.device->Calls();
-  std::vector<std::string> targetsAndClears;
-  for (const auto& call : calls) {
-    if (call.rfind("Clear(", 0) == 0 || call.rfind("SetRenderTarget(", 0) == 0) targetsAndClears.push_back(call);
+  EXPECT_EQ(targetsAndClears(), std::vector<std::string>{"Clear(0, 0x7, 0xFF0000FF, 1, 0)"});
+  // Drawn into twice in a frame: cleared at the first switch only.
+  for (int pass = 0; pass < 2; ++pass) {
+    rig.render.SetOffscreenTarget(1);
+    rig.render.SetOffscreenTarget(0);
   }
-  ASSERT_EQ(targetsAndClears.size(), 4u);
-  EXPECT_EQ(targetsAndClears[0], "Clear(0, 0x7, 0xFF0000FF, 1, 0)");
-  EXPECT_EQ(targetsAndClears[1].rfind("SetRenderTarget(0, ", 0), 0u);
-  EXPECT_EQ(targetsAndClears[2], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
-  EXPECT_EQ(targetsAndClears[3], "SetRenderTarget(0, backbuffer)");
+  const auto calls = targetsAndClears();
+  ASSERT_EQ(calls.size(), 5u);
+  EXPECT_EQ(calls[0].rfind("SetRenderTarget(0, ", 0), 0u);
+  EXPECT_EQ(calls[1], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
+  EXPECT_EQ(calls[2], "SetRenderTarget(0, backbuffer)");
+  EXPECT_EQ(calls[4], "SetRenderTarget(0, backbuffer)");
+  // A frame that copies the target without drawing into it copies the clear colour.
+  rig.render.EndFrame();
+  rig.render.BeginFrame();
+  N_Camera camera;
+  rig.render.SetupCamera(&camera, 0);
+  targetsAndClears();
+  rig.render.DrawPostPass();
+  const auto copy = targetsAndClears();
+  ASSERT_GE(copy.size(), 2u);
+  EXPECT_EQ(copy[1], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
 }
 
 }  // namespace
