@@ -4,13 +4,20 @@
 #include <cstring>
 
 std::string FormatString(const char* format, ...) {
-  if (!format) return {};
-  char buffer[1024] = {};
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  std::string text = FormatStringV(format, args);
   va_end(args);
-  return buffer;
+  return text;
+}
+
+std::string FormatStringV(const char* format, va_list args, std::size_t limit) {
+  if (!format) return {};
+  // Zero-filled, so a failed conversion leaves an empty text.
+  std::string text(limit + 1, '\0');
+  std::vsnprintf(text.data(), text.size(), format, args);
+  text.resize(std::strlen(text.c_str()));
+  return text;
 }
 
 std::string FormatConversions(const char* format) {

@@ -1,10 +1,15 @@
 #pragma once
 // printf-style formatting into texts.
 #include <cstdarg>
+#include <cstddef>
 #include <string>
 
 /// A new text formatted printf-style; at most 1023 characters.
 [[gnu::format(printf, 1, 2)]] std::string FormatString(const char* format, ...);
+
+/// FormatString with the arguments in a va_list; at most `limit` characters (the rest
+/// is cut), and the text ends at an embedded '\0' as a C string would.
+[[gnu::format(printf, 1, 0)]] std::string FormatStringV(const char* format, va_list args, std::size_t limit = 1023);
 
 /// Formats a text that comes from data (a string table, a script) with arguments whose
 /// conversions the caller states, e.g. FormatDataText(text, "%d%s", n, name). The text

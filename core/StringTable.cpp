@@ -1,6 +1,7 @@
 #include "core/StringTable.h"
 
 #include "core/FileFinder.h"
+#include "core/FormatString.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/Tokenizer.h"
@@ -115,10 +116,9 @@ void N_StringTable::ParseFile(const std::string& path) {
 
 void N_StringTable::Warn(const char* format, ...) {
   if (!g_log) return;
-  char line[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(line, sizeof line, format, args);
+  const std::string line = FormatStringV(format, args);
   va_end(args);
-  g_log->Print("%s", line);
+  g_log->Print("%s", line.c_str());
 }

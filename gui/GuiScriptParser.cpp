@@ -1,6 +1,7 @@
 #include "gui/GuiScriptParser.h"
 
 #include "core/FileFinder.h"
+#include "core/FormatString.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/StringTable.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdint>
 #include <optional>
 
@@ -44,12 +44,10 @@ constexpr const char* kExpectingTemplateName = "expecting ':' templateName";
 /// A message about the line read: the log, ending with the line's place.
 [[gnu::format(printf, 1, 2)]] void Fault(const char* format, ...) {
   if (!g_log) return;
-  char buffer[2048];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  std::string text = FormatStringV(format, args, 2047);
   va_end(args);
-  std::string text(buffer);
   if (!text.empty() && text.back() == '\n') text.pop_back();
   g_log->Print("%s%s\n", text.c_str(), GuiScriptPlaceSuffix().c_str());
 }

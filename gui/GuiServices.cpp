@@ -1,13 +1,13 @@
 #include "gui/GuiServices.h"
 
 #include "core/ErrorLog.h"
+#include "core/FormatString.h"
 #include "core/Globals.h"
 #include "core/Timer.h"
 #include "render/ShaderMng.h"
 #include "sound/SoundMng.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <utility>
 
 N_GuiServices g_guiServices;
@@ -31,12 +31,10 @@ std::string GuiScriptPlaceSuffix() { return Place().empty() ? std::string() : " 
 
 void GuiReport(const char* format, ...) {
   if (!g_errorLog) return;
-  char buffer[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  std::string text = FormatStringV(format, args);
   va_end(args);
-  std::string text(buffer);
   const bool lineEnd = !text.empty() && text.back() == '\n';
   if (lineEnd) text.pop_back();
   text += GuiScriptPlaceSuffix();

@@ -338,6 +338,31 @@ TEST(CareerResultCases, ResetShowAndFallBackWithoutProfile) {
   }
 }
 
+/// A race of the current week: the field (or the pursuit list) in a random order, each
+/// with a time.
+std::vector<N_ResultRow> RandomRace(const N_CareerProfile& p) {
+  std::vector<std::int32_t> order;
+  if (p.stage == 1) {
+    for (std::int32_t i = 0; i < p.pursuitCount; ++i) order.push_back(p.pursuitList[i].athlete);
+  } else {
+    order.assign(p.field, p.field + 15);
+  }
+  for (std::size_t i = order.size(); i > 1; --i) {
+    std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
+  }
+  std::vector<N_ResultRow> rows;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    N_ResultRow row;
+    row.AthleteIndex = order[i];
+    row.Time = 1000.0f + 7.5f * float(i);
+    row.Misses = std::int32_t(i % 5);
+    row.Condition = 0.6f;
+    row.FullPowerTime = 40.0f;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 // A whole career of made-up results from the first week through the result page:
 // sprints (now and then without the player's time), pursuits from their lists, the
 // extra races; after every race the slot's tables keep their size, the saved profile
@@ -356,27 +381,11 @@ TEST(CareerRaceResult, AWholeCareerOfResults) {
     SCOPED_TRACE("season " + std::to_string(p.season) + " race " + std::to_string(p.raceIndex) + " stage " +
                  std::to_string(p.stage));
     career::RefreshCareerWeekHeader();  // the career page's header marks the extra-race week
-    std::vector<std::int32_t> order;
-    if (p.stage == 1) {
-      for (std::int32_t i = 0; i < p.pursuitCount; ++i) order.push_back(p.pursuitList[i].athlete);
-    } else {
-      order.assign(p.field, p.field + 15);
-    }
-    // A random finishing order; every ninth race the player has no time.
-    for (std::size_t i = order.size(); i > 1; --i) {
-      std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
-    }
-    std::vector<N_ResultRow> rows;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      N_ResultRow row;
-      row.AthleteIndex = order[i];
-      row.Time = 1000.0f + 7.5f * float(i);
-      row.Misses = std::int32_t(i % 5);
-      row.Condition = 0.6f;
-      row.FullPowerTime = 40.0f;
-      row.Falls = std::int32_t(i % 3);
-      if (races % 9 == 4 && order[i] == p.athleteIndex) row.Time = -1.0f;
-      rows.push_back(row);
+    // A random finishing order, with falls; every ninth race the player has no time.
+    std::vector<N_ResultRow> rows = RandomRace(p);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i].Falls = std::int32_t(i % 3);
+      if (races % 9 == 4 && rows[i].AthleteIndex == p.athleteIndex) rows[i].Time = -1.0f;
     }
     std::stable_sort(rows.begin(), rows.end(), ResultRowTimeBefore);
     if (p.stage == 0 && races % 9 == 4) ++simulatedPursuits;
@@ -406,31 +415,6 @@ TEST(CareerRaceResult, AWholeCareerOfResults) {
   final.Load();
   EXPECT_EQ(final.At(0, 0).Points, p.points);
   EXPECT_EQ(final.At(0, 0).Account, p.account);
-}
-
-/// A race of the current week: the field (or the pursuit list) in a random order, each
-/// with a time.
-std::vector<N_ResultRow> RandomRace(const N_CareerProfile& p) {
-  std::vector<std::int32_t> order;
-  if (p.stage == 1) {
-    for (std::int32_t i = 0; i < p.pursuitCount; ++i) order.push_back(p.pursuitList[i].athlete);
-  } else {
-    order.assign(p.field, p.field + 15);
-  }
-  for (std::size_t i = order.size(); i > 1; --i) {
-    std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
-  }
-  std::vector<N_ResultRow> rows;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    N_ResultRow row;
-    row.AthleteIndex = order[i];
-    row.Time = 1000.0f + 7.5f * float(i);
-    row.Misses = std::int32_t(i % 5);
-    row.Condition = 0.6f;
-    row.FullPowerTime = 40.0f;
-    rows.push_back(row);
-  }
-  return rows;
 }
 
 /// The slot as a new start loads it; the races booked in its tables (empty when the
