@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace course {
 
@@ -186,19 +187,20 @@ class SceneryBuilder {
     }
   }
 
-  /// Whether the sector repeats one of the Normal path's (a junction sector).
-  bool OnNormal(const Section& s, const Section& e) const {
-    const auto& normal = m_track.paths[kNormal];
-    for (std::size_t k = 0; k + 1 < normal.size(); ++k) {
-      if (SameSection(normal[k], s, false) && SameSection(normal[k + 1], e, false)) return true;
-    }
-    return false;
-  }
-
   /// Every path's sectors as the race's ground triangles (end right, end left, start
-  /// left; end right, start left, start right), in pieces; sectors a branch shares with
-  /// the Normal path are drawn once.
+  /// left; end right, start left, start right), in pieces. A sector is drawn once, by
+  /// the first path that has it: branches share their junction sectors with the Normal
+  /// path, and the three start paths share the whole start area and its curve up to the
+  /// straight (copies drawn over each other only cost their fill again). The start
+  /// paths run the same distance to each shared sector, so the copy kept has the
+  /// texture coordinates of the ones dropped.
   void BuildTrack() {
+    std::vector<std::pair<Section, Section>> drawn;
+    const auto isDrawn = [&](const Section& s, const Section& e) {
+      return std::any_of(drawn.begin(), drawn.end(), [&](const std::pair<Section, Section>& d) {
+        return SameSection(d.first, s, false) && SameSection(d.second, e, false);
+      });
+    };
     for (std::size_t kind = 0; kind < m_track.paths.size(); ++kind) {
       const std::vector<Section>& path = m_track.paths[kind];
       Mesh mesh;
@@ -215,10 +217,11 @@ class SceneryBuilder {
         const Section& s = path[i];
         const Section& e = path[i + 1];
         const float length = Length(Plan(e.ideal) - Plan(s.ideal));
-        if (kind != kNormal && OnNormal(s, e)) {
+        if (isDrawn(s, e)) {
           along += length;
           continue;
         }
+        drawn.emplace_back(s, e);
         const auto first = static_cast<std::uint16_t>(mesh.vertices.size());
         const float v0 = along / 400.0f, v1 = (along + length) / 400.0f;
         mesh.Vertex(s.left, Up(), 0.0f, v0);

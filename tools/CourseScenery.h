@@ -1,11 +1,12 @@
 #pragma once
 // The scenery of a sample course, written into its level data: the ground (lightmapped
-// tiles, one mesh object each), the track drawn over every path's sectors (the sectors'
-// own ground triangles, so skiers stand on what is drawn), the stadium (grandstand,
-// start and finish gates, shooting mats, target frames, banners: one of them shown only
-// in track mode 2, one only below detail 1), the sky, the LOD trees, the moving
-// snowcat with its engine, the flag prop, the lights, the light grid, the snow, the
-// crowd and the wind, the spectators, the fly-by cameras and a pair of names.
+// tiles, one mesh object each), the track drawn over every path's sectors, each sector
+// once (the sectors' own ground triangles, so skiers stand on what is drawn), the
+// stadium (grandstand, start and finish gates, shooting mats, target frames, banners:
+// one of them shown only in track mode 2, one only below detail 1), the sky, the LOD
+// trees, the moving snowcat with its engine, the flag prop, the lights, the light grid,
+// the snow, the crowd and the wind, the spectators, the fly-by cameras and a pair of
+// names.
 #include "tools/CourseLayout.h"
 #include "tools/CourseTrack.h"
 #include "tools/LevelWriter.h"

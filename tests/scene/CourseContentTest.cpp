@@ -1,7 +1,8 @@
 // The sample courses of the game root as the game loads them: every identifier the race
 // reads is found through the level's lookups and keeps the course rules (counts, paths,
 // sectors, range, start places: tools/CourseCheck.h), and the scenery the level is
-// asked for is there (fly-by cameras, sun, grid, snow, sounds, trees, props, crowd).
+// asked for is there (fly-by cameras, sun, grid, snow, sounds, trees, props, crowd,
+// the track with no triangle drawn twice).
 #include "scene/LensFlare.h"
 #include "scene/LevelCamera.h"
 #include "scene/LevelObjectList.h"
@@ -17,6 +18,8 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -127,6 +130,23 @@ TEST_P(CourseContent, CarriesTheRacesIdentifiersAndItsScenery) {
   EXPECT_EQ(level.namePairs.size(), 1u);
   EXPECT_GE(level.spectators.size(), 30u);
   EXPECT_EQ(level.audience.MeshNames(), (std::vector<std::string>{"data\\ai\\fan_a.mesh", "data\\ai\\fan_b.mesh"}));
+  // The track: no two triangles share a centre (which lies in both: they would overlap),
+  // so sectors that several paths share are drawn once.
+  std::set<std::array<double, 3>> trackCentres;
+  for (const N_LevelSceneObject& object : level.sceneObjects) {
+    if (levelfile::FieldName(object.name).substr(0, 6) != "track ") continue;
+    const N_LevelSurfaceRange& range = level.surfaceRanges[std::size_t(object.surfaceRange)];
+    for (const N_MeshSurface& s : std::span(level.surfaces).subspan(range.first, range.count)) {
+      for (std::uint32_t i = s.indexOffset; i < s.indexOffset + s.indexCount; i += 3) {
+        std::array<double, 3> c{};
+        for (std::uint32_t k = 0; k < 9; ++k) {
+          c[k % 3] += level.vertices[s.vertexOffset + level.indices[i + k / 3]].position[k % 3];
+        }
+        EXPECT_TRUE(trackCentres.insert(c).second) << "two track triangles about " << c[0] / 3 << ", " << c[1] / 3;
+      }
+    }
+  }
+  EXPECT_GT(trackCentres.size(), 400u);
   // Its settings: the map rectangle; the fog variant's linear fog and mist.
   const char* quad = r.rig.core.vars->GetString("MapQuad");
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
