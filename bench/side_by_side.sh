@@ -66,12 +66,15 @@ run_ours() {
 
 run_peer() {
   rm -f "$work/swaps"
+  # A fresh home each round: the peer remembers its last player and would skip a page.
+  rm -rf "$work/home"
   mkdir -p "$work/home"
   HOME="$work/home" NAVO_SWAP_COUNTER="$work/swaps" LD_PRELOAD="$build/bench/swap_counter.so" \
     "$peer" >/dev/null 2>&1 &
   pid=$!
-  # Player page, main menu ("Enter an event"), the cup, then "Race!" on its first race.
-  sleep 5
+  # Player page, main menu ("Enter an event"), the cup, then "Race!" on its first race
+  # (a loaded machine starts it slowly).
+  sleep 8
   keys="Return"
   if [ "$scene" = race ]; then keys="Return Return Return Return"; fi
   for key in $keys; do
@@ -95,6 +98,7 @@ while [ "$round" -le "$rounds" ]; do
   echo "peer $1" >>"$work/results"
   round=$((round + 1))
 done
-awk '{ sum[$1] += $2; n[$1]++ }
+# A round whose program never reached its scene (no frames counted) is left out.
+awk '$2 != "nan" { sum[$1] += $2; n[$1]++ }
      END { o = sum["ours"] / n["ours"]; p = sum["peer"] / n["peer"];
-           printf "mean   ours %.1f  peer %.1f  ratio %.2f\n", o, p, o / p }' "$work/results"
+           printf "mean   ours %.1f (%d rounds)  peer %.1f (%d rounds)  ratio %.2f\n", o, n["ours"], p, n["peer"], o / p }' "$work/results"
