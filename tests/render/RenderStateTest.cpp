@@ -179,40 +179,21 @@ TEST(RenderState, BeginFrameClearsStencilOnlyWithAStencilBuffer) {
 
 TEST(RenderState, TheOffscreenTargetIsClearedOnceWhenAFrameFirstDrawsIntoIt) {
   test::RenderRig rig;
-  ASSERT_NE(rig.render.OffscreenSurface(), nullptr);
   rig.render.SetClearColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
-  auto targetsAndClears = [&] {
-    std::vector<std::string> found;
-    for (const auto& call : rig.device->Calls()) {
-      if (call.rfind("Clear(", 0) == 0 || call.rfind("SetRenderTarget(", 0) == 0) found.push_back(call);
-    }
-    rig.device->ClearCalls();
-    return found;
-  };
-  rig.device->ClearCalls();
-  rig.render.BeginFrame();
-  EXPECT_EQ(targetsAndClears(), std::vector<std::string>{"Clear(0, 0x7, 0xFF0000FF, 1, 0)"});
+  const std::string offscreenClear = "Clear(0, 0x1, 0xFF0000FF, 1, 0)";
   // Drawn into twice in a frame: cleared at the first switch only.
-  for (int pass = 0; pass < 2; ++pass) {
-    rig.render.SetOffscreenTarget(1);
-    rig.render.SetOffscreenTarget(0);
-  }
-  const auto calls = targetsAndClears();
-  ASSERT_EQ(calls.size(), 5u);
-  EXPECT_EQ(calls[0].rfind("SetRenderTarget(0, ", 0), 0u);
-  EXPECT_EQ(calls[1], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
-  EXPECT_EQ(calls[2], "SetRenderTarget(0, backbuffer)");
-  EXPECT_EQ(calls[4], "SetRenderTarget(0, backbuffer)");
-  // A frame that copies the target without drawing into it copies the clear colour.
+  rig.render.BeginFrame();
+  rig.device->ClearCalls();
+  for (int pass = 0; pass < 2; ++pass) rig.render.SetOffscreenTarget(1), rig.render.SetOffscreenTarget(0);
+  EXPECT_EQ(rig.device->CallsStartingWith("Clear("), std::vector<std::string>{offscreenClear});
+  // A frame that copies it without drawing into it copies the clear colour.
   rig.render.EndFrame();
   rig.render.BeginFrame();
   N_Camera camera;
   rig.render.SetupCamera(&camera, 0);
-  targetsAndClears();
+  rig.device->ClearCalls();
   rig.render.DrawPostPass();
-  const auto copy = targetsAndClears();
-  ASSERT_GE(copy.size(), 2u);
-  EXPECT_EQ(copy[1], "Clear(0, 0x1, 0xFF0000FF, 1, 0)");
+  EXPECT_EQ(rig.device->CallsStartingWith("Clear("), std::vector<std::string>{offscreenClear});
 }
 
 }  // namespace

@@ -58,6 +58,23 @@ namespace {
 constexpr std::int32_t kSlot = 2;
 constexpr std::int32_t kPlayer = 3;  ///< the player's figure among the men
 
+/// One result row per athlete in order: times first + step x place, misses place mod
+/// missCycle, the same condition and full-power time for all.
+std::vector<N_ResultRow> RowsInOrder(const std::vector<std::int32_t>& order, float first, float step,
+                                     std::int32_t missCycle, float condition, float fullPowerTime) {
+  std::vector<N_ResultRow> rows;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    N_ResultRow row;
+    row.AthleteIndex = order[i];
+    row.Time = first + step * float(i);
+    row.Misses = std::int32_t(i) % missCycle;
+    row.Condition = condition;
+    row.FullPowerTime = fullPowerTime;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 /// The race pages' world with a running career in slot 2: the player is man 3, the
 /// field the men 4 to 17 and the player, the tracks of the season in reverse order.
 struct CareerRig : test::RacePagesRig {
@@ -94,16 +111,7 @@ struct CareerRig : test::RacePagesRig {
                                          std::vector<std::int32_t> noTime = {}) {
     std::vector<std::int32_t> order(p.field, p.field + 14);
     order.insert(order.begin() + playerPlace, p.athleteIndex);
-    std::vector<N_ResultRow> rows;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      N_ResultRow row;
-      row.AthleteIndex = order[i];
-      row.Time = 100.0f + 10.0f * float(i);
-      row.Misses = std::int32_t(i % 4);
-      row.Condition = 0.8f;
-      row.FullPowerTime = 5.0f;
-      rows.push_back(row);
-    }
+    std::vector<N_ResultRow> rows = RowsInOrder(order, 100.0f, 10.0f, 4, 0.8f, 5.0f);
     // The board's order: the rows without a time after the others.
     for (std::int32_t place : noTime) rows[std::size_t(place)].Time = -1.0f;
     std::stable_sort(rows.begin(), rows.end(), ResultRowTimeBefore);
@@ -350,17 +358,7 @@ std::vector<N_ResultRow> RandomRace(const N_CareerProfile& p) {
   for (std::size_t i = order.size(); i > 1; --i) {
     std::swap(order[i - 1], order[std::size_t(RandomRange(0.0f, float(i) - 0.01f))]);
   }
-  std::vector<N_ResultRow> rows;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    N_ResultRow row;
-    row.AthleteIndex = order[i];
-    row.Time = 1000.0f + 7.5f * float(i);
-    row.Misses = std::int32_t(i % 5);
-    row.Condition = 0.6f;
-    row.FullPowerTime = 40.0f;
-    rows.push_back(row);
-  }
-  return rows;
+  return RowsInOrder(order, 1000.0f, 7.5f, 5, 0.6f, 40.0f);
 }
 
 // A whole career of made-up results from the first week through the result page:
