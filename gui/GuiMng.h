@@ -133,6 +133,9 @@ class N_GuiMng {
   void Update();
   /// The frame's pages and snow: see the class comment.
   void Render();
+  /// Whether a visible page hides the whole screen with an opaque panel of its own
+  /// (N_GuiPanel::CoversScreen): the 3D view under the pages need not be drawn.
+  bool IsScreenCovered() const;
   /// The element under the point (pixels) on the visible page of the highest z-order
   /// that has one there (the first in name order among equals); null when none.
   N_GuiElement* HitTest(float x, float y) const;

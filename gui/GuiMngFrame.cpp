@@ -5,6 +5,7 @@
 #include "core/InputMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiPanel.h"
 #include "gui/GuiServices.h"
 #include "platform/dinput8/Keys.h"
 #include "render/Render.h"
@@ -187,6 +188,18 @@ void N_GuiMng::DropFocus() {
   m_input.focus = nullptr;
   if (focus) focus->SetFocus(false);
   DropTextInput();
+}
+
+bool N_GuiMng::IsScreenCovered() const {
+  for (const auto& [name, page] : m_pages) {
+    if (!page->IsVisible()) continue;
+    for (N_GuiElement* element : page->Elements()) {
+      // Only a plain panel: the types built on it draw more, or less, than its background.
+      if (element->GetTypeName() != N_GuiPanel::kTypeName) continue;
+      if (static_cast<N_GuiPanel*>(element)->CoversScreen()) return true;
+    }
+  }
+  return false;
 }
 
 void N_GuiMng::Render() {

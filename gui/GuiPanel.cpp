@@ -1,6 +1,7 @@
 #include "gui/GuiPanel.h"
 
 #include "core/StringUtil.h"
+#include "gui/GuiPage.h"
 #include "gui/GuiServices.h"
 #include "render/Shader.h"
 #include "render/ShaderMng.h"
@@ -25,6 +26,18 @@ bool InvisibleAtZeroAlpha(std::int32_t shader) {
     }
   }
   return true;
+}
+
+/// Whether a quad of the material hides what is under it at any vertex alpha: its first
+/// stage replaces the picture (no blending, no alpha test) and passes the depth test
+/// against the depth the batcher clears before it draws.
+bool OpaqueMaterial(std::int32_t shader) {
+  const N_Shader* material = g_guiServices.shaderMng ? g_guiServices.shaderMng->GetShader(shader) : nullptr;
+  if (!material || material->stageCount == 0 || (material->flags & ShaderFlag::kEffect)) return false;
+  const N_ShaderStage* first = material->Stage(0);
+  return first && first->blendSrc == GlValue::kOne && first->blendDst == GlValue::kZero &&
+         first->alphaFunc == GlValue::kAlways &&
+         (first->depthFunc == GlValue::kLequal || first->depthFunc == GlValue::kAlways);
 }
 
 }  // namespace
@@ -105,6 +118,24 @@ void N_GuiPanel::Render() {
   RenderParticles();
 }
 
+std::int32_t N_GuiPanel::BackgroundShader() const {
+  return !IsEnabled() && GetDisabledShader() >= 0 ? GetDisabledShader() : GetShader();
+}
+
+bool N_GuiPanel::CoversScreen() {
+  N_GuiPage* page = GetPage();
+  if (!IsVisible() || GetParent() || !page || !page->IsVisible() || page->GetFade() < 0 || m_transparent) return false;
+  const std::int32_t background = BackgroundShader();
+  if (background < 0 || !OpaqueMaterial(background)) return false;
+  // The page's matrix scales and moves, never turns: the corners map axis by axis.
+  const float* m = page->GetMatrix().m;
+  const float x = GetScreenX(), y = GetScreenY();
+  const float left = x * m[0] + m[12], right = (x + GetWidth()) * m[0] + m[12];
+  const float top = y * m[5] + m[13], bottom = (y + GetHeight()) * m[5] + m[13];
+  return std::min(left, right) <= 0.0f && std::max(left, right) >= kScreenWidth && std::min(top, bottom) <= 0.0f &&
+         std::max(top, bottom) >= kScreenHeight;
+}
+
 void N_GuiPanel::RenderFrame() { RenderFrame(GetWidth(), GetHeight(), m_tilingX, m_tilingY); }
 
 void N_GuiPanel::RenderFrame(float w, float h, float tilingX, float tilingY) {
@@ -112,7 +143,7 @@ void N_GuiPanel::RenderFrame(float w, float h, float tilingX, float tilingY) {
   if (m_transparent || !batch) return;
   const float x = GetScreenX(), y = GetScreenY();
   const std::int32_t alpha = GetAlpha();
-  const std::int32_t background = !IsEnabled() && GetDisabledShader() >= 0 ? GetDisabledShader() : GetShader();
+  const std::int32_t background = BackgroundShader();
   if (background >= 0 && !(alpha == 0 && InvisibleAtZeroAlpha(background))) {
     batch->AddQuad(background, x, y, w, h, tilingX, tilingY, alpha);
   }

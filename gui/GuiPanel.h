@@ -35,6 +35,11 @@ class N_GuiPanel : public N_GuiContainer {
   std::string GetTiling() const;
   float GetTilingX() const { return m_tilingX; }
   float GetTilingY() const { return m_tilingY; }
+  /// Whether its background alone hides the whole screen: a shown top-level element of
+  /// a shown page that is not fading out, not transparent, with an opaque material
+  /// (one whose quad replaces what is under it at any alpha) over all of 640 x 480
+  /// through the page's matrix. Nothing drawn before the pages can then be seen.
+  bool CoversScreen();
   void SetTransparent(bool transparent) { m_transparent = transparent; }
   bool IsTransparent() const { return m_transparent; }
   /// An empty name is ignored; else the shader of the strips (a reference is kept).
@@ -73,6 +78,8 @@ class N_GuiPanel : public N_GuiContainer {
   void RenderFrame(float width, float height, float tilingX, float tilingY);
   void RenderChildren();
   void RenderParticles();
+  /// The disabled shader while disabled (when set), else the current one; -1 none.
+  std::int32_t BackgroundShader() const;
 
  private:
   /// Lines the trail up behind its leader on the bottom edge, running right.

@@ -357,7 +357,7 @@ void N_World::RenderOverlayAndParticles() {
   g_render->SetupCamera(m_camera, 0);
 }
 
-void N_World::RenderRaceView(float frameTime) {
+N_Camera* N_World::RaceViewCamera() {
   N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera();
   if (!camera) {
     // A fly-by without its level camera: the normal view takes over and the race runs.
@@ -366,6 +366,11 @@ void N_World::RenderRaceView(float frameTime) {
     m_cameraMng->ReadViewMode();
     if (m_game) m_game->SetPaused(0);
   }
+  return camera;
+}
+
+void N_World::RenderRaceView(float frameTime) {
+  N_Camera* camera = RaceViewCamera();
   UseCamera(camera);
   SetUp3D(*camera);
   RenderLevelObjects(frameTime);
@@ -426,10 +431,21 @@ void N_World::Render(float frameTime) {
     return;
   }
   g_render->BeginFrame();
-  switch (m_cameraMng->ViewMode()) {
-    case 0: RenderRaceView(frameTime); break;
-    case 2: RenderRangeView(frameTime); break;
-    default: RenderFreeView(frameTime); break;
+  if (!m_game && m_guiMng->IsScreenCovered()) {
+    // Nothing of the 3D view would show: the view's camera is still chosen, and the
+    // pages are drawn over the cleared frame. A running game's render moves its racers
+    // on, so while one runs the view is always drawn.
+    const int mode = m_cameraMng->ViewMode();
+    UseCamera(mode == 0   ? RaceViewCamera()
+              : mode == 2 ? &m_cameraMng->ShakeController().MainCamera()
+                          : &m_cameraMng->FreeController().Camera());
+    g_render->SetupCamera(m_camera, 0);
+  } else {
+    switch (m_cameraMng->ViewMode()) {
+      case 0: RenderRaceView(frameTime); break;
+      case 2: RenderRangeView(frameTime); break;
+      default: RenderFreeView(frameTime); break;
+    }
   }
   m_guiMng->Render();
   m_textBatch->Flush();

@@ -26,7 +26,9 @@
 // race camera, straight into the back buffer; 2 the range's shake camera with the scope
 // pass and the rifle; any other the free camera), each into the offscreen surface copied
 // back by the post pass; the GUI pages; the queued 2D text; EndFrame; a screenshot when
-// Scroll Lock went down this frame.
+// Scroll Lock went down this frame. While no game runs and a page hides the whole
+// screen with an opaque panel (the menus' backdrop), the camera is still chosen but no
+// 3D is drawn.
 #include "core/Font.h"
 #include "race/AthletMng.h"
 #include "race/SoundCache.h"
@@ -118,6 +120,7 @@ class N_World {
  private:
   /// Mode 0: the race camera's active camera, or (none) the free camera with "viewmode"
   /// 1 and the game unpaused.
+  N_Camera* RaceViewCamera();
   void RenderRaceView(float frameTime);
   /// Mode 2: the shake camera, the scope pass while aiming, the rifle.
   void RenderRangeView(float frameTime);

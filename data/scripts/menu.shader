@@ -1,6 +1,7 @@
 // The menu's 2D materials: the cursor, the snow, the buttons' looks, the panels and
 // the lens pictures of the main menu. Each maps its picture from data/textures/menu,
-// blended by its alpha; vertex colour and alpha carry the pages' fades. The text
+// blended by its alpha; vertex colour and alpha carry the pages' fades. The backdrop
+// alone is opaque: it hides the course, which is then not drawn at all. The text
 // batcher winds its quads clockwise, so every one says "cull none".
 
 Kurzor
@@ -78,6 +79,18 @@ textures\menu\panel
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+	}
+}
+
+// The panels' picture without its alpha: the backdrop under the main menu.
+textures\menu\backdrop
+{
+	nopicmip
+	nomipmaps
+	cull none
+	{
+		map textures/menu/panel
+		rgbgen vertex
 	}
 }
 

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,48 @@ TEST_F(GuiPanelTest, BackgroundBorderAndTheirSwitches) {
   test::Set(*panel, {{"shader", "bg"}});
   panel->SetAlpha(0);
   EXPECT_EQ(Draw().at(0), (Quad{bg, 10, 20, 100, 50, 2.5f, 1, 0}));
+}
+
+TEST_F(GuiPanelTest, OnlyAnOpaqueFullScreenPanelOfAShownPageHidesTheScreen) {
+  // The 3D view is left out under such a panel: every row that would let it show
+  // through must say so. The steps apply in order.
+  rig.shaders.LoadShaders();
+  const int glass = rig.shaders.AddShader("glass", 0, 3);
+  rig.shaders.LoadShaders();
+  for (int h : {bg, glass}) {
+    if (rig.shaders.GetShader(h)->stageCount == 0) rig.shaders.GetShader(h)->AddStage();
+  }
+  rig.shaders.GetShader(glass)->Stage(0)->blendSrc = GlValue::kSrcAlpha;
+  rig.shaders.GetShader(glass)->Stage(0)->blendDst = GlValue::kOneMinusSrcAlpha;
+  struct Step {
+    const char* what;
+    std::function<void()> apply;
+    bool covered;
+  };
+  const std::vector<Step> steps = {
+      {"a small panel", [] {}, false},
+      {"the whole screen",
+       [&] { test::Set(*panel, {{"left", "0"}, {"top", "0"}, {"width", "640"}, {"height", "480"}}); }, true},
+      {"its page moved", [&] { page->SetOffset(0.0f, 5.0f); }, false},
+      {"its page back", [&] { page->SetOffset(0.0f, 0.0f); }, true},
+      {"a blended material", [&] { test::Set(*panel, {{"shader", "glass"}}); }, false},
+      {"opaque again, transparent", [&] { test::Set(*panel, {{"shader", "bg"}, {"transparent", "true"}}); }, false},
+      {"drawn again", [&] { test::Set(*panel, {{"transparent", "false"}}); }, true},
+      {"hidden", [&] { panel->Hide(); }, false},
+      {"shown, its page fading out", [&] { panel->Show(), page->Close(1.0f); }, false},
+      {"its page shown", [&] { page->ShowImmediate(); }, true},
+      {"inside another panel", [&] {
+         page->RemoveElement(panel);
+         auto* outer = rig.Create<N_GuiPanel>("Panel", "outer");
+         test::Set(*outer, {{"transparent", "true"}});
+         outer->Add(panel);
+         page->AddElement(outer);
+       }, false},
+  };
+  for (const Step& step : steps) {
+    step.apply();
+    EXPECT_EQ(rig.mng->IsScreenCovered(), step.covered) << step.what;
+  }
 }
 
 TEST_F(GuiPanelTest, ChildrenInNameOrderAndATransparentPanelStillDrawsThem) {
