@@ -318,9 +318,8 @@ TEST(WorldFrame, UnderAnOpaqueFullScreenPageTheViewIsDrawnOnlyWhileAGameRuns) {
   N_World& world = *r.world;
   r.rig.core.vars->SetInt("viewmode", 0, 2);  // behind the menus
   N_GuiElement* backdrop = world.GuiMng().CreateElement("Panel", "Backdrop", false);
-  for (const auto& [name, value] : {std::pair{"width", "640"}, {"height", "480"}, {"shader", "rock"}}) {
-    backdrop->SetAttribute(name, value);
-  }
+  backdrop->SetSize(640.0f, 480.0f);
+  backdrop->SetShader("rock");
   N_GuiPage* cover = world.GuiMng().CreatePage("Cover");
   cover->AddElement(backdrop);
   cover->ShowImmediate();
