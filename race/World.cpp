@@ -449,8 +449,9 @@ void N_World::Render(float frameTime) {
   }
   m_guiMng->Render();
   m_textBatch->Flush();
-  g_render->EndFrame();
+  // Before Present: the back buffer may be the window's, which a driver need not keep.
   if (g_inputMng && g_inputMng->IsPressed(N_InputMng::kKeyboard, kScreenshotKey, 1)) TakeScreenshot();
+  g_render->EndFrame();
 }
 
 void N_World::TakeScreenshot() {

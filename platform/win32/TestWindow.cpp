@@ -8,8 +8,8 @@ namespace platform {
 
 HWND CreateTestWindow(int width, int height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
-  SDL_Window* window = SDL_CreateWindow("Navo test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
-                                        height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+  SDL_Window* window =
+      CreateGlWindow("Navo test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_SHOWN);
   if (!window) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return 0;

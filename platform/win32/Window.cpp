@@ -167,7 +167,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
   if (style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
   if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
   flags |= (style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
-  SDL_Window* sdlWindow = SDL_CreateWindow(windowName ? windowName : "", x, y, width, height, flags);
+  SDL_Window* sdlWindow = platform::CreateGlWindow(windowName ? windowName : "", x, y, width, height, flags);
   if (!sdlWindow) return 0;
   const HWND handle = platform::RegisterWindow(sdlWindow);
   g_windows[handle] = {c->name, c->proc};

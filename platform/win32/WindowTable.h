@@ -16,4 +16,14 @@ SDL_Window* LookupWindow(HWND handle);
 HWND HandleOfWindow(SDL_Window* window);
 void UnregisterWindow(HWND handle);
 
+/// Creates an SDL window for the renderer (flags gain SDL_WINDOW_OPENGL) with a 24-bit
+/// depth and 8-bit stencil buffer of its own, the device's usual depth-stencil format,
+/// so that the back buffer can be the window's framebuffer; where the display offers no
+/// such window, with SDL's defaults. Null on failure.
+SDL_Window* CreateGlWindow(const char* title, int x, int y, int width, int height, Uint32 flags);
+/// Sets SDL's depth and stencil sizes for a context to what the window was made with
+/// (SDL's defaults for windows not made by CreateGlWindow): a context must match its
+/// window's framebuffer.
+void UseGlWindowAttributes(SDL_Window* window);
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -264,6 +265,39 @@ TEST_F(D3D9GlDevice, RenderTargetsCopiesAndTheirOrientation) {
   level->Release();
   back->Release();
   target->Release();
+}
+
+TEST_F(D3D9GlDevice, TheWindowHoldsTheBackBufferAndOneDepthBufferServesEveryTarget) {
+  // Present copies nothing: the frame is drawn in the window's own framebuffer.
+  platform::TraceDeviceGlCalls(true);
+  ASSERT_EQ(device->Present(nullptr, nullptr, 0, nullptr), D3D_OK);
+  const auto calls = platform::TakeDeviceGlCalls();
+  platform::TraceDeviceGlCalls(false);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "glBlitFramebuffer"), 0);
+
+  // The depth cleared with the back buffer as target is the offscreen target's; what
+  // is drawn there holds back a draw in the window, except where a rectangle of the
+  // window's depth was cleared since.
+  IDirect3DSurface9* back = nullptr;
+  IDirect3DSurface9* offscreen = nullptr;
+  device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+  ASSERT_EQ(device->CreateRenderTarget(64, 48, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, &offscreen, nullptr),
+            D3D_OK);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, kGrey, 1.0f, 0);
+  device->SetRenderTarget(0, offscreen);
+  Draw({{-1, 1, 0.25f, kBlue, 0, 0}, {0, 1, 0.25f, kBlue, 0, 0}, {-1, -1, 0.25f, kBlue, 0, 0},
+        {0, -1, 0.25f, kBlue, 0, 0}},
+       D3DPT_TRIANGLESTRIP, 2);
+  device->SetRenderTarget(0, back);
+  const D3DRECT bottom{0, 24, 64, 48};
+  device->Clear(1, &bottom, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(10, 10), 0x404040u) << "held back by the offscreen target's depth";
+  EXPECT_EQ(Pixel(50, 10), 0xFF0000u);
+  EXPECT_EQ(Pixel(10, 40), 0xFF0000u) << "the cleared rectangle";
+  offscreen->Release();
+  back->Release();
 }
 
 TEST_F(D3D9GlDevice, ResetGivesANewBackBufferAndKeepsManagedBuffers) {

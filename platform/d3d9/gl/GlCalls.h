@@ -255,6 +255,8 @@ class GlCallScope<GlCallKind::Draw> : GlWorkTimer {
 #define glGetCompressedTexImage(...) NAVO_COUNTED_GL(glGetCompressedTexImage, __VA_ARGS__)
 #undef glGetError
 #define glGetError(...) NAVO_COUNTED_GL(glGetError, __VA_ARGS__)
+#undef glGetBooleanv
+#define glGetBooleanv(...) NAVO_COUNTED_GL(glGetBooleanv, __VA_ARGS__)
 #undef glGetFloatv
 #define glGetFloatv(...) NAVO_COUNTED_GL(glGetFloatv, __VA_ARGS__)
 #undef glGetIntegerv

@@ -90,6 +90,16 @@ GlInfo ReadGlInfo() {
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &info.maxTextureUnits);
   glGetIntegerv(GL_MAX_SAMPLES, &info.maxSamples);
   glGetIntegerv(GL_MAX_LIGHTS, &info.maxLights);
+  // A new context has the window's framebuffer bound: what it holds.
+  glGetIntegerv(GL_RED_BITS, &info.window.red);
+  glGetIntegerv(GL_GREEN_BITS, &info.window.green);
+  glGetIntegerv(GL_BLUE_BITS, &info.window.blue);
+  glGetIntegerv(GL_ALPHA_BITS, &info.window.alpha);
+  glGetIntegerv(GL_DEPTH_BITS, &info.window.depth);
+  glGetIntegerv(GL_STENCIL_BITS, &info.window.stencil);
+  GLboolean doubleBuffered = GL_FALSE;
+  glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+  info.window.doubleBuffered = doubleBuffered == GL_TRUE;
   GLfloat range[2] = {1.0f, 1.0f};
   glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, range);
   info.maxPointSize = range[1];
@@ -109,10 +119,12 @@ std::shared_ptr<GlContext> GlContext::Create(HWND handle, std::string& error) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, kNeededGlMajor);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, kNeededGlMinor);
+  UseGlWindowAttributes(window);
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) {
     // Some drivers refuse an explicit version for compatibility contexts: ask for any.
     SDL_GL_ResetAttributes();
+    UseGlWindowAttributes(window);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     context = SDL_GL_CreateContext(window);
   }

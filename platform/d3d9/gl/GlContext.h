@@ -36,6 +36,11 @@ struct GlInfo {
   float maxPointSize = 1.0f;
   float maxAnisotropy = 1.0f;
   unsigned videoMemoryMB = 0;  ///< 0 when the driver does not say
+  /// The window's own framebuffer: the bits of its channels, depth and stencil.
+  struct WindowBits {
+    int red = 0, green = 0, blue = 0, alpha = 0, depth = 0, stencil = 0;
+    bool doubleBuffered = false;
+  } window;
 
   bool Sufficient() const;
   std::string VersionText() const;

@@ -126,6 +126,8 @@ HRESULT GlDevice::Configure(D3DPRESENT_PARAMETERS& params) {
   m_state.Reset(width, height, params.EnableAutoDepthStencil != FALSE);
   m_dirty = kDirtyAll;
   m_applier.Invalidate();
+  m_depthResidency.Reset();
+  PlaceBackBuffer();
   BindTarget();
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return D3DERR_OUTOFVIDEOMEMORY;
   return D3D_OK;
@@ -210,23 +212,101 @@ bool GlDevice::ImageOf(IDirect3DSurface9* surface, GlImage& image) const {
 
 void GlDevice::BindTarget() {
   if (!m_targetDirty && !m_context->framebufferClobbered) return;
-  glBindFramebuffer(GL_FRAMEBUFFER, m_drawFbo);
   m_context->framebufferClobbered = false;
-  if (!m_targetDirty) return;
+  if (!m_targetDirty) {
+    glBindFramebuffer(GL_FRAMEBUFFER, m_targetInWindow ? 0 : m_drawFbo);
+    return;
+  }
   m_targetDirty = false;
   GlImage image;
   if (!ImageOf(m_renderTarget, image)) image = m_backBuffer->Image();
-  AttachImage(GL_FRAMEBUFFER, image);
-  glDrawBuffer(GL_COLOR_ATTACHMENT0);
-  glReadBuffer(GL_COLOR_ATTACHMENT0);
-  // The one depth buffer serves every target whose sampling matches it.
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-  if (m_depth && image.samples == m_samples) {
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depth);
+  BindImage(GL_FRAMEBUFFER, m_drawFbo, image);
+  const bool depth = m_depth && image.samples == m_samples;
+  if (!image.window) {
+    // The one depth buffer serves every target whose sampling matches it.
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    if (depth) glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depth);
   }
+  m_targetInWindow = image.window;
+  m_targetDepth = !depth ? DepthPlace::None : image.window ? DepthPlace::Window : DepthPlace::Offscreen;
   m_targetWidth = image.width;
   m_targetHeight = image.height;
   m_dirty |= kDirtyViewport | kDirtyScissor;  // both count y from the target's top
+}
+
+bool GlDevice::WindowCanHoldBackBuffer() const {
+  const GlInfo::WindowBits& w = m_context->Info().window;
+  const bool colour = w.red == 8 && w.green == 8 && w.blue == 8 && w.doubleBuffered &&
+                      ((m_params.BackBufferFormat == D3DFMT_X8R8G8B8 && w.alpha == 0) ||
+                       (m_params.BackBufferFormat == D3DFMT_A8R8G8B8 && w.alpha == 8));
+  // Depth moves between the window's buffer and the renderbuffer by copies, which need
+  // one format on both sides.
+  const bool depth = !m_params.EnableAutoDepthStencil ||
+                     (m_params.AutoDepthStencilFormat == D3DFMT_D24S8 && w.depth == 24 && w.stencil == 8);
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(m_context->Window(), &width, &height);
+  return colour && depth && m_samples == 0 && m_params.SwapEffect == D3DSWAPEFFECT_DISCARD &&
+         width == int(m_params.BackBufferWidth) && height == int(m_params.BackBufferHeight);
+}
+
+void GlDevice::PlaceBackBuffer() {
+  const bool inWindow = WindowCanHoldBackBuffer();
+  if (inWindow == m_backBuffer->Image().window) return;
+  m_backBuffer->SetInWindow(inWindow);
+  m_targetDirty = true;
+  // Parts held by the window's buffer are not copied over: its size has changed, and a
+  // device made with D3DPRESENTFLAG_DISCARD_DEPTHSTENCIL (the engine's) has discarded
+  // them at the Present that moved the back buffer anyway.
+  m_depthResidency.Reset();
+}
+
+void GlDevice::BindOffscreenDepth() {
+  m_context->framebufferClobbered = true;
+  glBindFramebuffer(GL_FRAMEBUFFER, m_context->CopyFramebuffer());
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depth);
+  glDrawBuffer(GL_NONE);
+  glReadBuffer(GL_NONE);
+}
+
+void GlDevice::BringDepth(bool depth, bool stencil) {
+  std::array<DepthMove, 2> moves;
+  const bool hasStencil = DescribeFormat(m_params.AutoDepthStencilFormat).stencilBits > 0;
+  const int count = m_depthResidency.Bring(m_targetDepth, depth, stencil && hasStencil, moves);
+  const UINT width = m_params.BackBufferWidth, height = m_params.BackBufferHeight;
+  for (int i = 0; i < count; ++i) {
+    const DepthMove& move = moves[std::size_t(i)];
+    const GLbitfield bits = move.part == DepthPart::Depth ? GL_DEPTH_BUFFER_BIT : GL_STENCIL_BUFFER_BIT;
+    if (move.copy) {
+      // The window's buffer and the renderbuffer have the back buffer's size.
+      BindOffscreenDepth();
+      const bool toWindow = move.to == DepthPlace::Window;
+      glBindFramebuffer(toWindow ? GL_DRAW_FRAMEBUFFER : GL_READ_FRAMEBUFFER, 0);
+      const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+      if (scissor) glDisable(GL_SCISSOR_TEST);
+      while (glGetError() != GL_NO_ERROR) {
+      }
+      glBlitFramebuffer(0, 0, GLint(width), GLint(height), 0, 0, GLint(width), GLint(height), bits, GL_NEAREST);
+      if (scissor) glEnable(GL_SCISSOR_TEST);
+      if (glGetError() != GL_NO_ERROR) WarnOnce("a depth-stencil copy between the window and the offscreen buffer");
+    } else if (m_targetWidth != width || m_targetHeight != height) {
+      // A target smaller than the depth buffer would clear only its own part of it.
+      BindOffscreenDepth();
+    }
+    if (!move.copy) m_applier.ClearWhole(bits, move.depth, move.stencil);
+    BindTarget();
+  }
+}
+
+bool GlDevice::ClearCoversDepth(DWORD count, const D3DRECT* rects) const {
+  const UINT width = m_params.BackBufferWidth, height = m_params.BackBufferHeight;
+  const D3DVIEWPORT9& v = m_state.viewport;
+  const bool viewport = v.X == 0 && v.Y == 0 && v.Width >= width && v.Height >= height;
+  const RECT& s = m_state.scissor;
+  const bool scissor = !m_state.render[D3DRS_SCISSORTESTENABLE] ||
+                       (s.left <= 0 && s.top <= 0 && s.right >= LONG(width) && s.bottom >= LONG(height));
+  return (count == 0 || !rects) && m_targetWidth == width && m_targetHeight == height && viewport && scissor;
 }
 
 HRESULT GlDevice::TestCooperativeLevel() { return m_resetFailed ? D3DERR_DEVICENOTRESET : D3D_OK; }
@@ -262,6 +342,14 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
   if (source || dest) WarnOnce("Present rectangles (the whole back buffer is shown)");
   SDL_Window* window = m_context->Window();
+  if (m_backBuffer->Image().window) {
+    {
+      const GlWorkTimer swap("SDL_GL_SwapWindow");
+      SDL_GL_SwapWindow(window);
+    }
+    PlaceBackBuffer();  // the window may have changed its size since
+    return D3D_OK;
+  }
   int width = 0, height = 0;
   SDL_GL_GetDrawableSize(window, &width, &height);
   GlImage image = m_backBuffer->Image();
@@ -279,9 +367,7 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
     image = plain;
   }
   m_context->framebufferClobbered = true;
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, m_context->ReadFramebuffer());
-  AttachImage(GL_READ_FRAMEBUFFER, image);
-  glReadBuffer(GL_COLOR_ATTACHMENT0);
+  BindImage(GL_READ_FRAMEBUFFER, m_context->ReadFramebuffer(), image);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glDrawBuffer(GL_BACK);
   const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
@@ -302,6 +388,7 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
   if (resolved) glDeleteRenderbuffers(1, &resolved);
   const GlWorkTimer swap("SDL_GL_SwapWindow");
   SDL_GL_SwapWindow(window);
+  PlaceBackBuffer();
   return D3D_OK;
 }
 
@@ -407,6 +494,17 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
   }
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
   BindTarget();
+  const DWORD depthFlags = flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL);
+  if (depthFlags && m_targetDepth != DepthPlace::None) {
+    if (ClearCoversDepth(count, rects)) {
+      // Made where the part is next used: often not this target (see GlDepthResidency).
+      if (flags & D3DCLEAR_ZBUFFER) m_depthResidency.ClearWhole(DepthPart::Depth, z, stencil);
+      if (flags & D3DCLEAR_STENCIL) m_depthResidency.ClearWhole(DepthPart::Stencil, z, stencil);
+      flags &= ~depthFlags;
+    } else {
+      BringDepth((flags & D3DCLEAR_ZBUFFER) != 0, (flags & D3DCLEAR_STENCIL) != 0);
+    }
+  }
   m_applier.Clear(m_state, count, rects, flags, color, z, stencil, m_targetWidth, m_targetHeight);
   return D3D_OK;
 }

@@ -1,16 +1,23 @@
 #pragma once
 // Inside the layer: the Direct3D 9 device over an OpenGL compatibility context.
 //
-// The back buffer is a renderbuffer in the device's framebuffer, not the window:
-// offscreen targets then share the one depth-stencil renderbuffer as Direct3D shares
-// its automatic depth buffer, the back buffer can be read after Present (screenshots),
-// and Present copies it to the window (scaled when the window's size differs; in full
-// screen keeping its shape, between black bars). Device loss does not happen in GL;
-// Reset gives the back buffer and depth buffer a new size.
+// The back buffer is the window's own framebuffer where the window can hold it (the
+// back buffer's size, no multisampling, the colour and depth-stencil formats the window
+// has, a discarding swap): a frame then reaches the screen by the buffer swap alone,
+// where a copy of every pixel would cost a software renderer a pass of its own.
+// Otherwise it is a renderbuffer in the device's framebuffer, which Present copies to
+// the window (scaled when the window's size differs; in full screen keeping its shape,
+// between black bars). Offscreen targets share one depth-stencil renderbuffer as
+// Direct3D shares its automatic depth buffer; with the back buffer in the window, the
+// window's depth-stencil buffer stands for it there and GlDepthResidency keeps the two
+// as one. The back buffer can be read after Present (screenshots) as long as the driver
+// keeps it, which a software renderer does. Device loss does not happen in GL; Reset
+// gives the back buffer and depth buffer a new size.
 // A Reset that fails leaves the device "not reset": Present answers DEVICELOST and
 // TestCooperativeLevel DEVICENOTRESET until a Reset succeeds.
 #include "platform/d3d9/StateDevice.h"
 #include "platform/d3d9/gl/GlContext.h"
+#include "platform/d3d9/gl/GlDepthResidency.h"
 #include "platform/d3d9/gl/GlImage.h"
 #include "platform/d3d9/gl/GlStateApplier.h"
 
@@ -99,6 +106,17 @@ class GlDevice final : public StateDevice {
   HRESULT ConfigureDepth(const D3DPRESENT_PARAMETERS& params, UINT width, UINT height, GLsizei samples);
   /// Binds the drawing framebuffer with the current render target and the depth buffer.
   void BindTarget();
+  /// Whether the window's own framebuffer can hold the back buffer now.
+  bool WindowCanHoldBackBuffer() const;
+  /// Puts the back buffer in the window or in its renderbuffer, as the window allows.
+  void PlaceBackBuffer();
+  /// Gives the current target's depth buffer the contents of the parts a draw or a clear
+  /// uses (see GlDepthResidency).
+  void BringDepth(bool depth, bool stencil);
+  /// Binds the copy framebuffer with the offscreen depth-stencil renderbuffer alone.
+  void BindOffscreenDepth();
+  /// Whether a clear of the current target reaches every pixel of the depth buffer.
+  bool ClearCoversDepth(DWORD count, const D3DRECT* rects) const;
   /// Applies the state and the vertex arrays of a draw. upBuffer: the vertices of an
   /// UP draw stand in for stream 0. False when nothing can be drawn.
   bool PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride, UINT firstVertex, UINT vertexCount);
@@ -123,6 +141,9 @@ class GlDevice final : public StateDevice {
   IDirect3DSurface9* m_renderTarget = nullptr;    ///< owned reference
   IDirect3DSurface9* m_depthSurface = nullptr;    ///< owned reference, describes m_depth
   bool m_targetDirty = true;
+  bool m_targetInWindow = false;                ///< the current target is the window's back buffer
+  DepthPlace m_targetDepth = DepthPlace::None;  ///< the depth buffer the current target draws with
+  GlDepthResidency m_depthResidency;
   UINT m_targetWidth = 0;
   UINT m_targetHeight = 0;
   GLuint m_upVertices = 0;  ///< stream buffers of the UP draws

@@ -7,14 +7,18 @@
 
 namespace platform::d3d9 {
 
-void AttachImage(GLenum fboTarget, const GlImage& image) {
-  if (image.texture) {
+void BindImage(GLenum fboTarget, GLuint fbo, const GlImage& image) {
+  glBindFramebuffer(fboTarget, image.window ? 0 : fbo);
+  if (!image.window && image.texture) {
     glFramebufferRenderbuffer(fboTarget, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, 0);
     glFramebufferTexture2D(fboTarget, GL_COLOR_ATTACHMENT0, image.target, image.name, image.level);
-  } else {
+  } else if (!image.window) {
     glFramebufferTexture2D(fboTarget, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     glFramebufferRenderbuffer(fboTarget, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, image.name);
   }
+  const GLenum buffer = image.window ? GL_BACK : GL_COLOR_ATTACHMENT0;
+  if (fboTarget != GL_READ_FRAMEBUFFER) glDrawBuffer(buffer);
+  if (fboTarget != GL_DRAW_FRAMEBUFFER) glReadBuffer(buffer);
 }
 
 CopyRect WholeOrRect(const RECT* rect, UINT width, UINT height) {
@@ -42,12 +46,8 @@ void BlitImage(GlContext& context, const GlImage& source, const CopyRect& from, 
     BlitImage(context, source, all, plain, all, GL_NEAREST, false);
     readFrom = plain;
   }
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, context.ReadFramebuffer());
-  AttachImage(GL_READ_FRAMEBUFFER, readFrom);
-  glReadBuffer(GL_COLOR_ATTACHMENT0);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, context.CopyFramebuffer());
-  AttachImage(GL_DRAW_FRAMEBUFFER, dest);
-  glDrawBuffer(GL_COLOR_ATTACHMENT0);
+  BindImage(GL_READ_FRAMEBUFFER, context.ReadFramebuffer(), readFrom);
+  BindImage(GL_DRAW_FRAMEBUFFER, context.CopyFramebuffer(), dest);
   const LONG sh = LONG(readFrom.height);
   const LONG dh = LONG(dest.height);
   // Framebuffer images hold the bottom row first; Direct3D rectangles count from the top.
@@ -81,9 +81,7 @@ bool ReadImage(GlContext& context, const GlImage& image, TextureStorage::Level& 
     const CopyRect all{0, 0, LONG(image.width), LONG(image.height)};
     BlitImage(context, image, all, readFrom, all, GL_NEAREST, false);
   }
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, context.ReadFramebuffer());
-  AttachImage(GL_READ_FRAMEBUFFER, readFrom);
-  glReadBuffer(GL_COLOR_ATTACHMENT0);
+  BindImage(GL_READ_FRAMEBUFFER, context.ReadFramebuffer(), readFrom);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   std::vector<BYTE> rows(std::size_t(level.rowPitch) * image.height);
   glReadPixels(0, 0, GLsizei(image.width), GLsizei(image.height), format.format, format.type, rows.data());

@@ -1,6 +1,6 @@
 #pragma once
-// Inside the layer: one colour image OpenGL can attach to a framebuffer (a
-// renderbuffer, or a level or cube face of a texture), and the copies between them.
+// Inside the layer: one colour image OpenGL can draw into (a renderbuffer, a level or
+// cube face of a texture, or the window's own back buffer), and the copies between them.
 #include "platform/d3d9/TextureStorage.h"
 #include "platform/d3d9/gl/GlContext.h"
 
@@ -15,10 +15,14 @@ struct GlImage {
   UINT height = 0;
   GLsizei samples = 0;
   D3DFORMAT format = D3DFMT_UNKNOWN;
+  bool window = false;  ///< the window's back buffer (framebuffer 0): name and texture unused
 };
 
-/// Attaches the image as colour attachment 0 of the framebuffer bound to fboTarget.
-void AttachImage(GLenum fboTarget, const GlImage& image);
+/// Binds to fboTarget (GL_FRAMEBUFFER, GL_READ_FRAMEBUFFER or GL_DRAW_FRAMEBUFFER) the
+/// framebuffer that shows the image, and selects it for drawing and reading as the target
+/// allows: the window's own for its back buffer, else fbo with the image as colour
+/// attachment 0.
+void BindImage(GLenum fboTarget, GLuint fbo, const GlImage& image);
 
 /// Reads the image back into level (Direct3D layout: top row first, in its format).
 /// Multisampled images are resolved first. False when the format cannot be read.

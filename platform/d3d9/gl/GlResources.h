@@ -124,6 +124,9 @@ class GlRenderTargetSurface final : public RefCounted<IDirect3DSurface9>, public
   void Allocate(UINT width, UINT height, D3DFORMAT format, GLsizei samples, D3DMULTISAMPLE_TYPE multiSample);
   bool Valid() const { return m_image.name != 0 && m_valid; }
   const GlImage& Image() const { return m_image; }
+  /// Makes the surface the window's own back buffer, or its renderbuffer again (which
+  /// stays, for when the window can no longer hold the frame).
+  void SetInWindow(bool inWindow) { m_image.window = inWindow; }
 
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_SURFACE; }
   void PreLoad() override {}

@@ -410,6 +410,17 @@ void GlStateApplier::ApplyPointProgram(const DeviceState& state) {
   glUniform4f(m_pointRangeLocation, want[4], want[5], want[6], want[7]);
 }
 
+void GlStateApplier::ClearWhole(GLbitfield bits, float z, DWORD stencil) {
+  if (Changed(m_depthMask, true)) glDepthMask(GL_TRUE);
+  glStencilMask(0xFFFFFFFFu);
+  m_stencil[8] = 0xFFFFFFFFu;
+  glClearDepth(z);
+  glClearStencil(GLint(stencil));
+  Toggle(GL_SCISSOR_TEST, false);
+  glClear(bits);
+  m_pending |= kDirtyRender | kDirtyScissor;
+}
+
 void GlStateApplier::Clear(const DeviceState& state, DWORD count, const D3DRECT* rects, DWORD flags, DWORD color,
                            float z, DWORD stencil, UINT targetWidth, UINT targetHeight) {
   GLbitfield bits = 0;

@@ -66,6 +66,9 @@ class GlStateApplier {
   /// Values the applier has passed to GL because they differed from what GL held
   /// (all devices of the process together).
   static std::uint64_t StateChanges() { return s_stateChanges; }
+  /// Clears the parts (GL buffer bits) of the bound framebuffer whole, whatever the
+  /// scissor and write masks; the next Apply puts them back.
+  void ClearWhole(GLbitfield bits, float z, DWORD stencil);
   /// Clears the viewport (and the rectangles, and the scissor rectangle when enabled)
   /// of the bound target, whatever the write masks say.
   void Clear(const DeviceState& state, DWORD count, const D3DRECT* rects, DWORD flags, DWORD color, float z,
