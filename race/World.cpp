@@ -357,7 +357,9 @@ void N_World::RenderOverlayAndParticles() {
   g_render->SetupCamera(m_camera, 0);
 }
 
-N_Camera* N_World::RaceViewCamera() {
+N_Camera* N_World::ViewCamera(int viewMode) {
+  if (viewMode == 2) return &m_cameraMng->ShakeController().MainCamera();
+  if (viewMode != 0) return &m_cameraMng->FreeController().Camera();
   N_Camera* camera = m_cameraMng->RaceController().GetActiveCamera();
   if (!camera) {
     // A fly-by without its level camera: the normal view takes over and the race runs.
@@ -370,7 +372,7 @@ N_Camera* N_World::RaceViewCamera() {
 }
 
 void N_World::RenderRaceView(float frameTime) {
-  N_Camera* camera = RaceViewCamera();
+  N_Camera* camera = ViewCamera(0);
   UseCamera(camera);
   SetUp3D(*camera);
   RenderLevelObjects(frameTime);
@@ -383,7 +385,7 @@ void N_World::RenderRaceView(float frameTime) {
 
 void N_World::RenderRangeView(float frameTime) {
   N_ShakeCamera& shake = m_cameraMng->ShakeController();
-  UseCamera(&shake.MainCamera());
+  UseCamera(ViewCamera(2));
   g_render->SetOffscreenTarget(1);
   SetUp3D(shake.MainCamera());
   m_level->RenderActors(frameTime);
@@ -407,7 +409,7 @@ void N_World::RenderRangeView(float frameTime) {
 }
 
 void N_World::RenderFreeView(float frameTime) {
-  N_Camera& camera = m_cameraMng->FreeController().Camera();
+  N_Camera& camera = *ViewCamera(1);
   UseCamera(&camera);
   g_render->SetOffscreenTarget(1);
   SetUp3D(camera);
@@ -435,10 +437,7 @@ void N_World::Render(float frameTime) {
     // Nothing of the 3D view would show: the view's camera is still chosen, and the
     // pages are drawn over the cleared frame. A running game's render moves its racers
     // on, so while one runs the view is always drawn.
-    const int mode = m_cameraMng->ViewMode();
-    UseCamera(mode == 0   ? RaceViewCamera()
-              : mode == 2 ? &m_cameraMng->ShakeController().MainCamera()
-                          : &m_cameraMng->FreeController().Camera());
+    UseCamera(ViewCamera(m_cameraMng->ViewMode()));
     g_render->SetupCamera(m_camera, 0);
   } else {
     switch (m_cameraMng->ViewMode()) {

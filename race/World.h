@@ -25,8 +25,8 @@
 // Render, per frame: BeginFrame; the scene through the camera of the view mode (0 the
 // race camera, straight into the back buffer; 2 the range's shake camera with the scope
 // pass and the rifle; any other the free camera), each into the offscreen surface copied
-// back by the post pass; the GUI pages; the queued 2D text; EndFrame; a screenshot when
-// Scroll Lock went down this frame. While no game runs and a page hides the whole
+// back by the post pass; the GUI pages; the queued 2D text; a screenshot when Scroll
+// Lock went down this frame; EndFrame. While no game runs and a page hides the whole
 // screen with an opaque panel (the menus' backdrop), the camera is still chosen but no
 // 3D is drawn.
 #include "core/Font.h"
@@ -118,9 +118,11 @@ class N_World {
   static void SetTeardownObserver(TeardownObserver observer);
 
  private:
-  /// Mode 0: the race camera's active camera, or (none) the free camera with "viewmode"
-  /// 1 and the game unpaused.
-  N_Camera* RaceViewCamera();
+  /// The camera of a view mode: 2 the shake camera's main one; any other but 0 the free
+  /// camera; 0 the race camera's active camera, or (none) the free camera with
+  /// "viewmode" 1 and the game unpaused.
+  N_Camera* ViewCamera(int viewMode);
+  /// Mode 0: the race camera's view.
   void RenderRaceView(float frameTime);
   /// Mode 2: the shake camera, the scope pass while aiming, the rifle.
   void RenderRangeView(float frameTime);

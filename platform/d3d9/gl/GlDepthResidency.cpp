@@ -16,7 +16,7 @@ int GlDepthResidency::Bring(DepthPlace at, bool depth, bool stencil, std::array<
   for (std::size_t i = 0; i < m_parts.size(); ++i) {
     Held& held = m_parts[i];
     if (!used[i] || (!held.waiting && held.place == at)) continue;
-    moves[std::size_t(count++)] = {DepthPart(i), !held.waiting, held.place, at, held.depth, held.stencil};
+    moves[std::size_t(count++)] = {DepthPart(i), !held.waiting, at, held.depth, held.stencil};
     held.waiting = false;
     held.place = at;
   }

@@ -15,12 +15,11 @@ namespace platform::d3d9 {
 enum class DepthPlace : std::uint8_t { None, Offscreen, Window };
 enum class DepthPart : std::uint8_t { Depth, Stencil };
 
-/// One step before a part can be used at `to`: copy it from `from`, or (copy false)
-/// clear it there to `depth` or `stencil`.
+/// One step before a part can be used at `to`: copy it from the other place, or (copy
+/// false) clear it there to `depth` or `stencil`.
 struct DepthMove {
   DepthPart part = DepthPart::Depth;
   bool copy = false;
-  DepthPlace from = DepthPlace::None;
   DepthPlace to = DepthPlace::None;
   float depth = 1.0f;
   std::uint32_t stencil = 0;

@@ -290,11 +290,11 @@ void GlDevice::BringDepth(bool depth, bool stencil) {
       glBlitFramebuffer(0, 0, GLint(width), GLint(height), 0, 0, GLint(width), GLint(height), bits, GL_NEAREST);
       if (scissor) glEnable(GL_SCISSOR_TEST);
       if (glGetError() != GL_NO_ERROR) WarnOnce("a depth-stencil copy between the window and the offscreen buffer");
-    } else if (m_targetWidth != width || m_targetHeight != height) {
+    } else {
       // A target smaller than the depth buffer would clear only its own part of it.
-      BindOffscreenDepth();
+      if (m_targetWidth != width || m_targetHeight != height) BindOffscreenDepth();
+      m_applier.ClearWhole(bits, move.depth, move.stencil);
     }
-    if (!move.copy) m_applier.ClearWhole(bits, move.depth, move.stencil);
     BindTarget();
   }
 }
@@ -341,17 +341,18 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
   if (m_resetFailed) return D3DERR_DEVICELOST;
   if (!m_context->MakeCurrent()) return D3DERR_DEVICELOST;
   if (source || dest) WarnOnce("Present rectangles (the whole back buffer is shown)");
-  SDL_Window* window = m_context->Window();
-  if (m_backBuffer->Image().window) {
-    {
-      const GlWorkTimer swap("SDL_GL_SwapWindow");
-      SDL_GL_SwapWindow(window);
-    }
-    PlaceBackBuffer();  // the window may have changed its size since
-    return D3D_OK;
+  if (!m_backBuffer->Image().window) CopyBackBufferToWindow();
+  {
+    const GlWorkTimer swap("SDL_GL_SwapWindow");
+    SDL_GL_SwapWindow(m_context->Window());
   }
+  PlaceBackBuffer();  // the window may have changed its size since
+  return D3D_OK;
+}
+
+void GlDevice::CopyBackBufferToWindow() {
   int width = 0, height = 0;
-  SDL_GL_GetDrawableSize(window, &width, &height);
+  SDL_GL_GetDrawableSize(m_context->Window(), &width, &height);
   GlImage image = m_backBuffer->Image();
   GLuint resolved = 0;
   if (image.samples > 0) {
@@ -386,10 +387,6 @@ HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void
                     GLint(to.bottom), GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   if (scissor) glEnable(GL_SCISSOR_TEST);
   if (resolved) glDeleteRenderbuffers(1, &resolved);
-  const GlWorkTimer swap("SDL_GL_SwapWindow");
-  SDL_GL_SwapWindow(window);
-  PlaceBackBuffer();
-  return D3D_OK;
 }
 
 HRESULT GlDevice::GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE, IDirect3DSurface9** surface) {

@@ -106,6 +106,8 @@ class GlDevice final : public StateDevice {
   HRESULT ConfigureDepth(const D3DPRESENT_PARAMETERS& params, UINT width, UINT height, GLsizei samples);
   /// Binds the drawing framebuffer with the current render target and the depth buffer.
   void BindTarget();
+  /// Present's copy of the back buffer's renderbuffer to the window (scaled to it).
+  void CopyBackBufferToWindow();
   /// Whether the window's own framebuffer can hold the back buffer now.
   bool WindowCanHoldBackBuffer() const;
   /// Puts the back buffer in the window or in its renderbuffer, as the window allows.
