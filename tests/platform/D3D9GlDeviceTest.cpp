@@ -296,6 +296,22 @@ TEST_F(D3D9GlDevice, TheWindowHoldsTheBackBufferAndOneDepthBufferServesEveryTarg
   EXPECT_EQ(Pixel(10, 10), 0x404040u) << "held back by the offscreen target's depth";
   EXPECT_EQ(Pixel(50, 10), 0xFF0000u);
   EXPECT_EQ(Pixel(10, 40), 0xFF0000u) << "the cleared rectangle";
+
+  // So is the stencil: marked offscreen on the right half, it masks a draw in the window.
+  device->SetRenderTarget(0, offscreen);
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+  device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_ALWAYS);
+  device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE);
+  device->SetRenderState(D3DRS_STENCILREF, 1);
+  Draw({{0, 1, 0.5f, kBlue, 0, 0}, {1, 1, 0.5f, kBlue, 0, 0}, {0, -1, 0.5f, kBlue, 0, 0}, {1, -1, 0.5f, kBlue, 0, 0}},
+       D3DPT_TRIANGLESTRIP, 2);
+  device->SetRenderTarget(0, back);
+  device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
+  device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+  Draw(FullQuad(kGreen), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(50, 40), 0x00FF00u);
+  EXPECT_EQ(Pixel(10, 40), 0xFF0000u) << "outside the stencil mark";
   offscreen->Release();
   back->Release();
 }
