@@ -182,7 +182,7 @@ int N_GuiElement::HandleEvent(const N_GuiEvent& event) {
     m_currentShader = m_normalShader;
     Call(m_onMouseExit, this);
   }
-  if (m_parent) m_parent->HandleEvent(event);
+  if (m_parent && PassesToParent(event)) m_parent->HandleEvent(event);
   if (event.type == N_GuiEventType::Held) {
     Call(m_onMouseDown, this);
   } else if (event.type == N_GuiEventType::Button && event.pressed) {

@@ -9,7 +9,8 @@
 // into a container, which call SetParent and SetZOrder. While its page is visible the
 // page calls, every frame: ApplyLayout (relative metrics, anchor, screen position),
 // then Render. Mouse events come from the GUI manager (HandleEvent); every event is
-// passed on to the parent container.
+// passed on to the parent container, but for the clicks of an element that keeps them
+// (PassesToParent).
 #include "gui/GuiCallbacks.h"
 #include "gui/GuiEvent.h"
 #include "gui/GuiObject.h"
@@ -83,6 +84,9 @@ class N_GuiElement : public N_GuiObject {
   virtual void SetFocus(bool) {}
   virtual void SetAlpha(std::uint8_t alpha) { m_alpha = alpha; }
   virtual void OnLayoutChanged() {}
+  /// Whether the parent sees the event too. Every event but those a composite control
+  /// keeps as its own (a scroll bar's clicks move it and click nothing around it).
+  virtual bool PassesToParent(const N_GuiEvent&) const { return true; }
   /// Appends the element's rows to the object's class table (see GuiObject.h).
   virtual void BuildAttributes();
 

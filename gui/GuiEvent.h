@@ -3,9 +3,9 @@
 // update, from buttons (a held button tells its parent) and from scroll bars.
 //
 // The two value fields are tagged: pointer positions and mouse deltas are floats, the
-// caret an integer, the sending element (type ChildHeld) an element pointer, the
-// input text (type Text) a text pointer. Events live only for the call, so the
-// pointers are never stored or truncated.
+// caret and the wheel steps integers, the sending element (type ChildHeld) an element
+// pointer, the input text (type Text) a text pointer. Events live only for the call,
+// so the pointers are never stored or truncated.
 #include <cstdint>
 #include <variant>
 
@@ -21,6 +21,7 @@ enum class N_GuiEventType : std::uint32_t {
   Text = 7,       ///< x: the input text, y: the caret
   ChildHeld = 8,  ///< x: the child button that is held
   Scroll = 9,     ///< x: the new scroll position
+  Wheel = 10,     ///< x: wheel steps this frame, +1 turned away from the user (up), -1 back
 };
 
 /// Mouse buttons of button events.

@@ -12,8 +12,8 @@
 // focus and cursor let it go.
 //
 // The world, once per frame: Update (before the game's update; the cursor follows the
-// mouse, then the element under it gets its move, enter, exit, button, held and text
-// events, and the keyboard focus follows left clicks), later Render (every visible
+// mouse, then the element under it gets its move, enter, exit, button, held, wheel
+// and text events, and the keyboard focus follows left clicks), later Render (every visible
 // page in ascending z-order, each after a flush of the batcher and with its own world
 // matrix, then the menu snow). At start-up: LoadGuiFiles, the cursor (SetCursor,
 // CreateCursorPage).
@@ -159,8 +159,9 @@ class N_GuiMng {
   };
 
   // The steps of Update after the hit test, in order.
-  /// Move, exit and enter, button changes and the held repeat to the target.
-  void SendPointerEvents(const N_GuiEvent& move, bool left, bool right);
+  /// Move, exit and enter, button changes, the held repeat and the wheel's step to the
+  /// target.
+  void SendPointerEvents(const N_GuiEvent& move, bool left, bool right, std::int32_t wheel);
   /// While the left button is down the focus goes to the target; false ends the frame.
   bool FollowFocus(bool left);
   /// Enter drops the focus; otherwise the focus element gets the input text.

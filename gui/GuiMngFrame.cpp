@@ -20,6 +20,8 @@ constexpr std::int32_t kMouseX = 0;  ///< mouse codes of N_InputMng::IsPressed
 constexpr std::int32_t kMouseY = 1;
 constexpr std::int32_t kMouseLeft = 3;
 constexpr std::int32_t kMouseRight = 4;
+constexpr std::int32_t kWheelAway = 7;
+constexpr std::int32_t kWheelBack = 8;
 
 N_GuiEvent Event(N_GuiEventType type) {
   N_GuiEvent event;
@@ -93,6 +95,9 @@ void N_GuiMng::Update() {
   move.y = input ? float(input->IsPressed(N_InputMng::kMouse, kMouseY, 0)) : 0.0f;
   const bool left = input && input->IsPressed(N_InputMng::kMouse, kMouseLeft, 0) != 0;
   const bool right = input && input->IsPressed(N_InputMng::kMouse, kMouseRight, 0) != 0;
+  const std::int32_t wheel = input ? (input->IsPressed(N_InputMng::kMouse, kWheelAway, 0) != 0 ? 1 : 0) -
+                                         (input->IsPressed(N_InputMng::kMouse, kWheelBack, 0) != 0 ? 1 : 0)
+                                   : 0;
   // Runs all the time: the first held event may come in the frame of the press.
   m_input.heldTimer += GuiFrameTime();
 
@@ -109,12 +114,12 @@ void N_GuiMng::Update() {
     m_input.target = nullptr;
     return;
   }
-  SendPointerEvents(move, left, right);
+  SendPointerEvents(move, left, right, wheel);
   if (FollowFocus(left)) FeedFocus();
   m_input.target = nullptr;
 }
 
-void N_GuiMng::SendPointerEvents(const N_GuiEvent& move, bool left, bool right) {
+void N_GuiMng::SendPointerEvents(const N_GuiEvent& move, bool left, bool right, std::int32_t wheel) {
   // A callback may destroy the target (or the hover, or the cursor): Unlink clears
   // them, so each step looks at the members again.
   if (m_input.target) m_input.target->HandleEvent(move);
@@ -136,6 +141,11 @@ void N_GuiMng::SendPointerEvents(const N_GuiEvent& move, bool left, bool right) 
   }
   m_input.left = left;
   m_input.right = right;
+  if (m_input.target && wheel != 0) {
+    N_GuiEvent turned = Event(N_GuiEventType::Wheel);
+    turned.x = wheel;
+    m_input.target->HandleEvent(turned);
+  }
 }
 
 bool N_GuiMng::FollowFocus(bool left) {

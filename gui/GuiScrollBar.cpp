@@ -240,18 +240,30 @@ void N_GuiScrollBar::Announce() {
   }
 }
 
+bool N_GuiScrollBar::PassesToParent(const N_GuiEvent& event) const {
+  return event.type != N_GuiEventType::Button && event.type != N_GuiEventType::Held;
+}
+
+void N_GuiScrollBar::MoveBy(std::int32_t steps) {
+  for (; steps < 0 && m_position >= 1; ++steps) --m_position;
+  for (; steps > 0 && std::int64_t{m_position} + m_visible < m_total &&
+         m_position < std::numeric_limits<std::int32_t>::max();
+       --steps) {
+    ++m_position;
+  }
+}
+
+void N_GuiScrollBar::Step(std::int32_t steps) {
+  MoveBy(steps);
+  UpdateBit();
+  Announce();
+}
+
 int N_GuiScrollBar::HandleEvent(const N_GuiEvent& event) {
   if (!IsEnabled()) return 0;
   if (event.type == N_GuiEventType::ChildHeld) {
     const N_GuiElement* child = GuiEventAs<N_GuiElement*>(event.x);
-    if (child && child == m_up && m_position >= 1) {
-      --m_position;
-    } else if (child && child == m_down && std::int64_t{m_position} + m_visible < m_total &&
-               m_position < std::numeric_limits<std::int32_t>::max()) {
-      ++m_position;
-    }
-    UpdateBit();
-    Announce();
+    Step(child && child == m_up ? -1 : child && child == m_down ? 1 : 0);
   } else if (event.type == N_GuiEventType::Held) {
     Drag(GuiEventAs<float>(event.x), GuiEventAs<float>(event.y));
     Announce();

@@ -4,8 +4,9 @@
 // position within a total and shows a bit whose length is the visible share of the
 // total; a held arrow steps the position by one on every held repeat, and the held
 // left button drags the bit. Every step or drag tells the parent (a scroll event with
-// the position) and may write the position as text into another element. The table
-// makes one as its vertical scroll bar; option pages use free ones as sliders.
+// the position) and may write the position as text into another element. Its clicks
+// are its own: the parent does not take them as clicks of its own. The table makes
+// one as its vertical scroll bar; option pages use free ones as sliders.
 // Factory type "ScrollBar".
 //
 // Its children are "<name>/UpButton", "<name>/DownButton" and "<name>/ScrollBit",
@@ -33,6 +34,11 @@ class N_GuiScrollBar : public N_GuiPanel {
   /// element shows the position and the parent gets a scroll event with it. Then the
   /// element's own handling.
   int HandleEvent(const N_GuiEvent& event) override;
+  /// Not the clicks and held repeats on the bar or its children.
+  bool PassesToParent(const N_GuiEvent& event) const override;
+  /// Moves the position by the steps as the arrows do (negative toward the start), as
+  /// far as the limits let it, then tells the parent as a step of an arrow does.
+  void Step(std::int32_t steps);
   /// A new size or place lays the children out again.
   void Invalidate() override;
   void ForgetElement(const N_GuiElement* gone) override;
@@ -90,6 +96,8 @@ class N_GuiScrollBar : public N_GuiPanel {
   /// Button side, track start and track length along the axis.
   void Track(float& button, float& start, float& length) const;
   void Drag(float x, float y);
+  /// The position moved by the steps, one at a time, while the arrows' limits allow.
+  void MoveBy(std::int32_t steps);
   void ClampPosition();
   /// The text element shows the position; the parent hears of it.
   void Announce();

@@ -49,9 +49,9 @@ class N_GuiTable : public N_GuiPanel {
   void Render() override;
   const std::string& GetTypeName() const override;
   /// Nothing while disabled. A scroll event makes its position the first visible row
-  /// and lays the rows out at once; a left press on a selectable table selects the
-  /// unmarked row under the point (left of the scroll bar). Then the element's own
-  /// handling.
+  /// and lays the rows out at once; the wheel over the table steps its scroll bar a
+  /// row a step; a left press on a selectable table selects the unmarked row under
+  /// the point (left of the scroll bar). Then the element's own handling.
   int HandleEvent(const N_GuiEvent& event) override;
   void ForgetElement(const N_GuiElement* gone) override;
   void BuildAttributes() override;

@@ -148,6 +148,9 @@ int N_GuiTable::HandleEvent(const N_GuiEvent& event) {
   if (event.type == N_GuiEventType::Scroll) {
     m_firstVisible = GuiEventAs<std::int32_t>(event.x);
     RefreshLayout();
+  } else if (event.type == N_GuiEventType::Wheel && m_scrollBar) {
+    // A step of the wheel moves the rows as a click on an arrow does: away, up the list.
+    m_scrollBar->Step(-GuiEventAs<std::int32_t>(event.x));
   } else if (event.type == N_GuiEventType::Button && event.button == kGuiLeftButton && event.pressed &&
              m_selectable) {
     const float x = GuiEventAs<float>(event.x);

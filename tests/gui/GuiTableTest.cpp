@@ -499,15 +499,20 @@ TEST_F(GuiTableTest, RowLinesOfGarbageNeitherCrashNorLeak) {
   EXPECT_EQ(table->Children().size(), 1u);
 }
 
-TEST_F(GuiTableTest, AHeldArrowScrollsTheRowsThroughTheScrollEvent) {
+// The arrows and the wheel scroll the rows; the arrows' clicks are the scroll bar's
+// own and never the table's click (a page-wide click on a table goes on, an arrow's
+// must not).
+TEST_F(GuiTableTest, TheArrowsAndTheWheelScrollTheRowsWithoutClickingTheTable) {
   test::GuiInput input{rig};
   N_GuiElement* cursor = rig.mng->CreateElement("Cursor", "Cursor", false);
   rig.mng->SetCursor(cursor);
   rig.mng->CreateCursorPage();
   // 200 x 80: three rows of five fit. The bar (20 wide, spacing 2) stands at (280, 55)
   // on the screen, 70 high: the up arrow from y 57, the down arrow from y 107, 16 high.
-  N_GuiTable* table = Table("T", {{"width", "200"}, {"height", "80"}, {"columnwidths", "80 80"}, {"scrollbar", "SB"}});
+  N_GuiTable* table = Table("T", {{"width", "200"}, {"height", "80"}, {"columnwidths", "80 80"}, {"scrollbar", "SB"},
+                                  {"onclick", "GuiTestClick"}});
   for (const char* line : {"a 0", "b 1", "c 2", "d 3", "e 4"}) table->AddRow(line, false);
+  test::GuiCalls().clear();
   auto frame = [&] {
     input.mng->Update();
     rig.Step(0.1);
@@ -537,6 +542,20 @@ TEST_F(GuiTableTest, AHeldArrowScrollsTheRowsThroughTheScrollEvent) {
     input.script.ButtonUp(0);
     frame();
   }
+  EXPECT_EQ(test::GuiCalls(), std::vector<std::string>{}) << "the arrows click nothing";
+  // The wheel over a row: away from the player up the list, back down, a row a step.
+  moveTo(150, 70);
+  for (const auto& [notches, first] : {std::pair{-1, 1}, {-1, 2}, {-1, 2}, {1, 1}, {1, 0}, {1, 0}}) {
+    input.script.TurnWheel(notches);
+    frame();
+    EXPECT_EQ(table->GetFirstVisibleRow(), first) << notches;
+    EXPECT_EQ(Shown(*table), (std::vector<std::int32_t>{first, first + 1, first + 2})) << notches;
+  }
+  input.script.ButtonDown(0);
+  frame();
+  input.script.ButtonUp(0);
+  frame();
+  EXPECT_EQ(test::GuiCalls(), (std::vector<std::string>{"click T"})) << "a row's click is the table's";
 }
 
 TEST_F(GuiTableTest, NewRowsSlideInWhereTheyCan) {
