@@ -82,14 +82,16 @@ void FillBuddyGame(const ExportData& result, int gameMode) {
 }
 
 /// The relay's legs as team rows: each team of four consecutive legs becomes one row
-/// with the first leg's athlete and the sums of the times and misses; legs of an
-/// incomplete last team are dropped. A team with a leg that has no time of its own
+/// with the first leg's athlete, the sums of the times and misses and, as its start
+/// number, the team's number on the start list; legs of an incomplete last team are
+/// dropped. A team with a leg that has no time of its own
 /// (given up, disqualified, stopped: negative; never skied: 0) is disqualified: its
 /// time is -1, so it ranks last, shows "Disq" and enters no table.
 void MergeRelayTeams(std::vector<N_ResultRow>& rows) {
   const std::size_t teams = rows.size() / kLegsPerTeam;
   for (std::size_t t = 0; t < teams; ++t) {
     N_ResultRow team = rows[t * kLegsPerTeam];
+    team.StartNumber = static_cast<std::int32_t>(t + 1);
     float time = 0.0f;
     bool complete = true;
     std::int64_t misses = 0;
@@ -131,8 +133,11 @@ void FillRace(ExportData& result) {
     const std::string time = RaceTime(r, row.Time, rows.front().Time);
     const std::string nation = race_gui::Quoted(athlete.Nationality);
     if (relay) {
-      // The empty quoted field is the start-number column; the label carries the rank.
-      table->AddRow(rank + " \"\" " + nation + " \"Team " + rank + "\" " + Count(row.Misses) + " " + time, false);
+      // The team's number, as its start list numbered it, in the start-number column and
+      // the label.
+      const std::string number = IntToString(row.StartNumber);
+      table->AddRow(rank + " " + number + " " + nation + " \"Team " + number + "\" " + Count(row.Misses) + " " + time,
+                    false);
     } else {
       table->AddRow(rank + " " + IntToString(row.StartNumber) + " " + nation + " " + race_gui::Quoted(athlete.AthletName) +
                         " " + Count(row.Misses) + " " + time,

@@ -151,7 +151,7 @@ const std::map<std::string, std::function<Texts()>>& Fills() {
                                                                        "#str403", "#str404", "#str405"})) t.push_back(k);
                               return t; }},
       {"FR/Table", [] { return Texts{"15 15 " + Nation() + " " + Name() + " 20 +" + kTime,
-                                      "4 \"\" " + Nation() + " \"Team 4\" 20 +" + kTime,
+                                      "4 4 " + Nation() + " \"Team 4\" 20 +" + kTime,
                                       "15 15 " + Nation() + " " + Name() + " 20 Disq"}; }},
       {"FR/Table1", [] { return Texts{"10 " + kTime + " 99", Quoted(frontend::Text("#str112")) + " " + kTime + " 99"}; }},
       {"FR/Table2", [] { return Texts{"100 100 " + kTime}; }},

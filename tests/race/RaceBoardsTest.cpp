@@ -183,7 +183,8 @@ TEST(RaceBoards, RelayLegsBecomeTeamRowsInRankOrder) {
       const std::string time = teams[k].time < 0.0f ? "Disq"
                                : k == 0             ? FormatRaceTime(teams[k].time)
                                                     : "+" + FormatRaceTime(teams[k].time - teams[0].time);
-      rows.push_back({rank, "", Male(world, std::size_t(teams[k].athlete)).Nationality, "Team " + rank,
+      const std::string number = std::to_string(teams[k].athlete / 4 + 1);
+      rows.push_back({rank, number, Male(world, std::size_t(teams[k].athlete)).Nationality, "Team " + number,
                       std::to_string(teams[k].misses), time});
     }
     EXPECT_EQ(r.Rows("FR/Table"), rows);

@@ -5,6 +5,7 @@
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
 #include "gui/GuiProgressBar.h"
+#include "gui/GuiScrollBar.h"
 #include "gui/GuiTable.h"
 #include "race/LevelTables.h"
 #include "render/ShaderMng.h"
@@ -101,21 +102,37 @@ TEST(RaceSampleData, EveryPageAndElementTheRaceNamesIsThereOfItsKind) {
   EXPECT_EQ(r.Element("TrestRed").GetLeft(), 650.0f);
   for (const char* bar : {"Power", "Cond"}) EXPECT_EQ(r.ElementAs<N_GuiProgressBar>(bar).GetRange(), 1.0f) << bar;
 
-  // The click catchers: visible, without a picture, over the whole page, first on it.
-  struct Catcher {
+  // A click anywhere on the boards goes on: at the edge the catcher (visible, without
+  // a picture), on the list the frame that holds it, a row's click passing up to it;
+  // the list's scroll bar arrows take their own clicks.
+  struct Board {
     const char* page;
     const char* callback;
-  } catchers[] = {{"StartList", "StartListClick"},
-                  {"StartListMass", "StartListClick"},
-                  {"StartListRelay", "StartListClick"},
-                  {"FinalResult", "FinalResultClick"}};
-  for (const Catcher& c : catchers) {
-    N_GuiPage* page = gui.GetPage(c.page);
-    N_GuiElement* hit = page->ElementAt(320.0f, 240.0f);
-    ASSERT_NE(hit, nullptr) << c.page;
-    EXPECT_EQ(hit->GetOnClick(), c.callback) << c.page;
-    EXPECT_TRUE(hit->IsVisible()) << c.page;
-    EXPECT_EQ(hit->GetShader(), -1) << c.page;
+    const char* table;
+  } boards[] = {{"StartList", "StartListClick", "SL/Table"},
+                {"StartListMass", "StartListClick", "SL/Table1"},
+                {"StartListRelay", "StartListClick", "SL/Table2"},
+                {"FinalResult", "FinalResultClick", "FR/Table"}};
+  for (const Board& b : boards) {
+    N_GuiPage* page = gui.GetPage(b.page);
+    auto& table = r.ElementAs<N_GuiTable>(b.table);
+    for (int i = 0; i < 20; ++i) table.AddRow("1 GER \"A Name\" 2 3 4", false);
+    page->ShowImmediate();
+    gui.Render();
+    N_GuiElement* edge = page->ElementAt(2.0f, 2.0f);
+    ASSERT_NE(edge, nullptr) << b.page;
+    EXPECT_EQ(edge->GetOnClick(), b.callback) << b.page;
+    EXPECT_TRUE(edge->IsVisible()) << b.page;
+    EXPECT_EQ(edge->GetShader(), -1) << b.page;
+    N_GuiElement* row = table.GetRowPanel(1);
+    N_GuiElement* clicked = page->ElementAt(row->GetScreenX() + 5.0f, row->GetScreenY() + 5.0f);
+    EXPECT_EQ(clicked, row) << b.page;
+    while (clicked && clicked->GetOnClick().empty()) clicked = clicked->GetParent();
+    EXPECT_EQ(clicked ? clicked->GetOnClick() : "", b.callback) << b.page;
+    for (N_GuiElement* arrow : {table.GetScrollBar()->GetUpButton(), table.GetScrollBar()->GetDownButton()}) {
+      EXPECT_EQ(page->ElementAt(arrow->GetScreenX() + 2.0f, arrow->GetScreenY() + 2.0f), arrow) << b.page;
+    }
+    page->Hide();
   }
 }
 
