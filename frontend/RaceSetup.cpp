@@ -6,6 +6,8 @@
 #include "frontend/FrontendUtil.h"
 #include "frontend/MessageBox.h"
 #include "frontend/RaceLaunch.h"
+#include "frontend/RelayTeam.h"
+#include "frontend/TopTimesPages.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiModel.h"
 #include "gui/GuiTable.h"
@@ -30,20 +32,7 @@ void SetHeight(const char* name, float height) {
   if (N_GuiElement* element = GetElement(name)) element->SetHeight(height);
 }
 
-void SetEnabled(const char* name, bool enabled) {
-  if (N_GuiElement* element = GetElement(name)) element->SetEnabled(enabled);
-}
-
 }  // namespace
-
-void ResetRelayTeam() {
-  RelayTeam.clear();
-  RelayTeam.shrink_to_fit();
-  if (auto* team = GetElementOf<N_GuiTable>("Relay1")) team->Clear();
-  // A full team disabled "Add1"; an empty one has nobody to remove.
-  SetEnabled("Add1", true);
-  SetEnabled("Remove1", false);
-}
 
 N_RaceSetup::Choice N_RaceSetup::ReadChoice() const {
   N_SetupPage page;
@@ -91,15 +80,14 @@ void N_RaceSetup::ShowSelectedAthlete(std::int32_t sex) const {
 
 void N_RaceSetup::Show() {
   const std::int32_t sex = SelectedItem(m_names.sex);
+  FillAthleteList(m_names.athletes, sex);
+  auto* table = GetElementOf<N_GuiTable>(m_names.athletes);
+  if (table && table->GetRowCount() > 0 && table->GetSelectedRow() < 0) table->SelectRow(0);
+  KeepRelayTeamFor(sex);
   // The selector shown decides the mode: the page object outlives the GUI of an earlier
   // start of the program in this process, whose relay choice must not start a relay.
   m_relayMode = false;
   ChangeDiscipline(SelectedItem(m_names.discipline));
-  auto* table = GetElementOf<N_GuiTable>(m_names.athletes);
-  if (table) table->ClearMarks();
-  ResetRelayTeam();
-  FillAthleteList(m_names.athletes, sex);
-  if (table && table->GetRowCount() > 0 && table->GetSelectedRow() < 0) table->SelectRow(0);
   ShowSelectedAthlete(sex);
 }
 
@@ -152,6 +140,7 @@ void N_RaceSetup::Click(const N_GuiElement& element) {
   } else if (name == m_names.back) {
     Leave({"Background", "SinglePlayer"});
   } else if (name == m_names.topTimes) {
+    SelectTopTimesBlock(m_names.topTimesPage, choice.level, choice.sex, choice.discipline, choice.difficulty);
     Leave({m_names.topTimesPage});
   } else if (name == m_names.start) {
     if (m_relayMode) {

@@ -54,9 +54,9 @@ class N_RaceSetup {
 
   explicit N_RaceSetup(const RaceSetupNames& names) : m_names(names) {}
 
-  /// The page's onshow: the relay page beside it for the relay item, the team emptied
-  /// ("Add1" on, "Remove1" off), the athlete table refilled with row 0 selected, the
-  /// figure of that athlete. The relay mode and the heights stay as they are.
+  /// The page's onshow: the athlete table refilled with row 0 selected, the relay team
+  /// kept when it is of the page's sex (else emptied), the relay page beside it for
+  /// the relay item with the team's rows marked, the figure of the selected athlete.
   void Show();
   /// The page's onclick, by the element's name.
   void Click(const N_GuiElement& element);
@@ -94,7 +94,3 @@ class N_RaceSetup {
   const RaceSetupNames& m_names;
   bool m_relayMode = false;
 };
-
-/// The empty relay team: "RelayTeam" emptied with its storage, "Relay1" cleared, "Add1"
-/// enabled and "Remove1" disabled.
-void ResetRelayTeam();

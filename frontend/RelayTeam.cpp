@@ -13,6 +13,9 @@
 
 namespace {
 
+/// The sex whose athlete list the team's indices name; -1 while the team is empty.
+std::int32_t g_teamSex = -1;
+
 /// The visible set-up page's athlete table and sex.
 struct SetupPage {
   N_GuiTable* athletes = nullptr;
@@ -77,6 +80,11 @@ void Add(N_GuiElement& button, N_GuiTable& team, const SetupPage& page) {
   if (auto* remove = frontend::GetElement("Remove1")) remove->SetEnabled(true);
   if (team.GetRowCount() >= 4) button.SetEnabled(false);
   RelayTeam.push_back(static_cast<std::uint32_t>(row));
+  g_teamSex = page.sex;
+}
+
+void SetEnabled(const char* name, bool enabled) {
+  if (N_GuiElement* element = frontend::GetElement(name)) element->SetEnabled(enabled);
 }
 
 void Remove(N_GuiElement& button, N_GuiTable& team, const SetupPage& page) {
@@ -109,6 +117,26 @@ void Move(N_GuiTable& team, const SetupPage& page, std::int32_t step) {
 }
 
 }  // namespace
+
+void ResetRelayTeam() {
+  RelayTeam.clear();
+  RelayTeam.shrink_to_fit();
+  g_teamSex = -1;
+  if (auto* team = frontend::GetElementOf<N_GuiTable>("Relay1")) team->Clear();
+  // A full team disabled "Add1"; an empty one has nobody to remove.
+  SetEnabled("Add1", true);
+  SetEnabled("Remove1", false);
+}
+
+void KeepRelayTeamFor(std::int32_t sex) {
+  auto* team = frontend::GetElementOf<N_GuiTable>("Relay1");
+  if (RelayTeam.empty() || sex != g_teamSex || !team || !RebuildTeamTable(*team, sex, 0)) {
+    ResetRelayTeam();
+    return;
+  }
+  SetEnabled("Add1", RelayTeam.size() < 4);
+  SetEnabled("Remove1", true);
+}
 
 extern "C" void RelayClick(N_GuiElement* element) {
   if (!element) return;

@@ -5,9 +5,11 @@
 #include "frontend/FrontendUtil.h"
 #include "frontend/TopTimesDisplay.h"
 #include "gui/GuiElement.h"
+#include "gui/GuiTextSelector.h"
 
 #include <cstdint>
 #include <new>
+#include <string>
 
 using namespace frontend;
 
@@ -66,7 +68,30 @@ void Click(const TopTimesPage<Table>& page, const N_GuiElement* element) {
   ShowPageNow(page.setupPage);
 }
 
+void Select(const char* name, std::int32_t item) {
+  auto* selector = GetElementOf<N_GuiTextSelector>(name);
+  if (selector && item >= 0 && static_cast<std::size_t>(item) < selector->Items().size()) {
+    selector->SetSelected(static_cast<std::uint32_t>(item));
+  }
+}
+
+template <class Table>
+void SelectBlock(const TopTimesPage<Table>& page, std::int32_t track, std::int32_t sex, std::int32_t discipline,
+                 std::int32_t difficulty) {
+  Select(page.track, track);
+  Select(page.sex, sex);
+  Select(page.discipline, discipline);
+  Select(page.difficulty, difficulty);
+}
+
 }  // namespace
+
+void SelectTopTimesBlock(const char* page, std::int32_t track, std::int32_t sex, std::int32_t discipline,
+                         std::int32_t difficulty) {
+  const std::string name = page ? page : "";
+  if (name == kArcade.page) SelectBlock(kArcade, track, sex, discipline, difficulty);
+  if (name == kSingleRace.page) SelectBlock(kSingleRace, track, sex, discipline, difficulty);
+}
 
 extern "C" {
 

@@ -4,8 +4,10 @@
 // the page is open and shows the block of its four selectors (track, sex, discipline,
 // difficulty); a selector click shows the new block; the back button frees the table,
 // hides the page at once and shows the set-up page ("Arcade", "SingleRace") at once.
+// Opened from its set-up page, it shows the block of the set-up page's choice.
 #include "race/TopTimeTables.h"
 
+#include <cstdint>
 #include <memory>
 
 class N_GuiElement;
@@ -15,6 +17,12 @@ class N_GuiPage;
 extern std::unique_ptr<N_ArcadeHS> ArcadeHSTable;
 /// The table of the open "SingleRaceHS" page; null while it is closed.
 extern std::unique_ptr<N_SingleRaceHS> SingleRaceHSTable;
+
+/// Puts the selectors of the top-times page of that name ("ArcadeHS", "SingleRaceHS")
+/// on the block of the set-up page's choice, before the page shows it; a choice its
+/// selector lacks (-1, or past its items) leaves that selector as it was.
+void SelectTopTimesBlock(const char* page, std::int32_t track, std::int32_t sex, std::int32_t discipline,
+                         std::int32_t difficulty);
 
 extern "C" {
 /// Onshow of "ArcadeHS": selectors "Track8", "Sex8", "Discipline8", "Difficulty8".

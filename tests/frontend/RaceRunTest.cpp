@@ -1,11 +1,13 @@
 // The whole game in process with the sample data, driven from the main menu by
 // scripted clicks through races of the set-up pages to their final result and back:
-// the player's row on the boards, the race's sound groups as the settings page shows
-// them, relay teams put together with the mouse, a race left from its pause, the top
-// times the races leave in the tables' files, and the top-times page showing them on
-// the GL device.
+// the player's row on the boards, the boards scrolled to their first row with the
+// scroll bar's arrows and the wheel, the race's sound groups as the settings page
+// shows them, relay teams put together with the mouse and kept from race to race, a
+// race left from its pause, the top times the races leave in the tables' files, and
+// the top-times page showing them on the GL device.
 #include "app/Application.h"
 #include "core/Globals.h"
+#include "core/StringUtil.h"
 #include "core/KeyDefinitions.h"
 #include "core/VarMng.h"
 #include "gui/GuiImageSelector.h"
@@ -17,6 +19,8 @@
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 #include "race/AthletProfile.h"
+#include "race/ExportData.h"
+#include "race/FinishedResults.h"
 #include "race/GameArcade.h"
 #include "race/GameRelay.h"
 #include "race/TopTimeTables.h"
@@ -31,6 +35,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -108,7 +113,8 @@ void AddRelayTeam(Script& script, const char* athletes) {
   });
 }
 
-/// A relay of the team from its start list, given up at once with Esc, to its result.
+/// A relay of the team from its start list, given up at once with Esc, to its result:
+/// the four teams with their numbers of the start list.
 void GiveUpRelay(Script& script, const char* start) {
   script.Click(start);
   script.Until([] { return Visible("StartListRelay"); }, "StartListRelay");
@@ -116,7 +122,40 @@ void GiveUpRelay(Script& script, const char* start) {
   script.Until([] { return !Visible("StartListRelay"); }, "the relay under way");
   script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
   script.Until([] { return Visible("FinalResult"); }, "the relay's result");
-  script.Then([&script] { return script.Input().KeyUp(DIK_ESCAPE), true; });
+  script.Then([&script] {
+    std::set<std::string> numbers;
+    for (std::int32_t r = 0; r < Table("FR/Table").GetRowCount(); ++r) {
+      numbers.insert(Table("FR/Table").GetRowCells(r).at(1)->GetCaption());
+    }
+    EXPECT_EQ(numbers, (std::set<std::string>{"1", "2", "3", "4"})) << "the teams' numbers";
+    return script.Input().KeyUp(DIK_ESCAPE), true;
+  });
+}
+
+/// The board's first row brought into view with the mouse, on the board's page: clicks
+/// on the scroll bar's up arrow, or steps of the wheel over the rows.
+void ScrollToFirstRow(Script& script, const char* board, bool wheel) {
+  auto firstShown = [board] { return Table(board).GetRowPanel(0)->IsVisible(); };
+  for (int step = 0; step < 16; ++step) {
+    if (wheel) {
+      script.Then([&script, board, firstShown] {
+        if (firstShown()) return true;
+        N_GuiElement* row = Table(board).GetRowPanel(Table(board).GetFirstVisibleRow());
+        Gui().GetCursor()->SetLeft(row->GetScreenX() + row->GetWidth() / 2);
+        Gui().GetCursor()->SetTop(row->GetScreenY() + row->GetHeight() / 2);
+        return script.Input().TurnWheel(1), true;
+      });
+      script.Then([] { return true; });  // the pass that reads the wheel
+    } else {
+      script.ClickOn([board, firstShown]() -> N_GuiElement* {
+        return firstShown() ? nullptr : Table(board).GetScrollBar()->GetUpButton();
+      });
+    }
+  }
+  script.Then([board, firstShown] {
+    EXPECT_TRUE(firstShown()) << board;
+    return true;
+  });
 }
 
 /// The player's row of a board (its athlete's name in the name column) is the one
@@ -212,10 +251,30 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Click("Start1");
   script.Until([] { return Visible("StartList"); }, "StartList");
   script.Then([player] { return ExpectPlayersRow("SL/Table", 2, *player), true; });
+  // The start list's first rows through the arrows of its scroll bar: the race waits.
+  ScrollToFirstRow(script, "SL/Table", false);
+  script.Then([] {
+    const auto* game = dynamic_cast<N_GameArcade*>(g_world->Game());
+    EXPECT_TRUE(game && game->Paused()) << "the arrows started the race";
+    return true;
+  });
   RunToResult(script, "StartList", "StartListCatcher");
   script.Then([player] {
     EXPECT_EQ(g_varMng->GetInt("detail"), 1);
     ExpectPlayersRow("FR/Table", 3, *player);
+    return true;
+  });
+  // The winner on the board through the wheel, and an arrow's click: the board stays.
+  ScrollToFirstRow(script, "FR/Table", true);
+  script.ClickOn([] { return Table("FR/Table").GetScrollBar()->GetDownButton(); });
+  script.Then([] {
+    EXPECT_TRUE(Visible("FinalResult")) << "an arrow left the board";
+    const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"));
+    EXPECT_TRUE(result && !result->Rows.empty());
+    if (result && !result->Rows.empty()) {
+      EXPECT_EQ(Table("FR/Table").GetRowCells(0).back()->GetCaption(), FormatRaceTime(result->Rows.front().Time))
+          << "the winner's time";
+    }
     return true;
   });
   BackTo(script, "Arcade");
@@ -251,18 +310,42 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Until([] { return Visible("FinalResult") && !Visible("Pause"); }, "the relay's result without the pause");
   script.Then([&script] { return script.Input().KeyUp(DIK_ESCAPE), true; });
   BackTo(script, "Arcade");
+  // The team stays: over the top times, which show the relay's block, and back, and a
+  // second relay starts without adding it again.
+  script.Click("TopTimes1");
+  script.Until([] { return Visible("ArcadeHS"); }, "the relay's top times");
+  script.Then([] {
+    EXPECT_EQ(dynamic_cast<N_GuiTextSelector*>(Gui().GetElement("Discipline8", false))->GetSelected(), 3u);
+    return true;
+  });
+  script.Click("Back16");
+  script.Until([] { return Visible("Arcade") && Visible("Relay") && !Visible("ArcadeHS"); }, "back at the relay");
+  script.Then([] {
+    EXPECT_EQ(Table("Relay1").GetRowCount(), 4);
+    return true;
+  });
+  GiveUpRelay(script, "Start1");
+  BackTo(script, "Arcade");
+  script.Then([] {
+    EXPECT_EQ(Table("Relay1").GetRowCount(), 4) << "after the second relay";
+    return true;
+  });
 
   // A single-race pursuit on Torino: the sprint, then the pursuit from its result.
   script.Click("Back6");
   script.Until([] { return Visible("SinglePlayer"); }, "back from Arcade");
   script.Click("SingleRace");
   script.Until([] { return Visible("SingleRace"); }, "SingleRace");
-  // The relay from this page too.
+  // The relay from this page too, with the arcade's team: men, as this page shows.
   Choose(script, "Discipline3", 1);
   Choose(script, "Discipline3", 2);
   Choose(script, "Discipline3", 3);
   script.Until([] { return Visible("Relay"); }, "the relay team page of SingleRace");
-  AddRelayTeam(script, "Athlets3");
+  script.Then([] {
+    EXPECT_EQ(Table("Relay1").GetRowCount(), 4);
+    for (int member = 0; member < 4; ++member) EXPECT_TRUE(Table("Athlets3").IsRowMarked(RelayMember(member)));
+    return true;
+  });
   GiveUpRelay(script, "Start3");
   BackTo(script, "SingleRace");
   Choose(script, "Discipline3", 0);
@@ -290,6 +373,7 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Until([] { return Visible("SinglePlayer"); }, "back from SingleRace");
   script.Click("Arcade");
   script.Until([] { return Visible("Arcade"); }, "Arcade again");
+  Choose(script, "Discipline1", 0);  // the sprint's block
   script.Click("TopTimes1");
   script.Until([] { return Visible("ArcadeHS"); }, "ArcadeHS");
   int textPixels = -1;

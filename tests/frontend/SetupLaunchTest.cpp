@@ -211,8 +211,9 @@ TEST(SetupLaunch, WithoutAnAthleteOrWithAForeignTrackNothingStartsAndFewAthletes
 
 // The relay page beside the set-up page, the team built by clicks, the "#str316" box for
 // three members, the relay of four teams with the player's last, the team kept after
-// the start, a fresh team after the page shows again, and the one-team relay.
-TEST(SetupLaunch, RelayTeamsAreBuiltStartedAndEmptiedByThePage) {
+// the start and when the page shows again, emptied by a change of sex, and the
+// one-team relay.
+TEST(SetupLaunch, RelayTeamsAreBuiltStartedAndKeptByThePage) {
   LaunchRig r;
   r.ShowOnly({"Background", "Arcade"});
   N_GuiElement& frame = r.pages.Element("p1");
@@ -265,14 +266,16 @@ TEST(SetupLaunch, RelayTeamsAreBuiltStartedAndEmptiedByThePage) {
   EXPECT_EQ(RelayTeam, team) << "the launch keeps the team";
   EXPECT_TRUE(ArcadeSetup().RelayMode());
 
-  // The page again: an empty team, "Add1" on, and a second team can start.
+  // The page again (after the race, or back from the top times): the same team, listed
+  // and marked, "Add1" off and "Remove1" on.
   r.Gui().GetPage("StartListRelay")->Hide();
   r.ShowOnly({"Background", "Arcade"});
-  EXPECT_TRUE(RelayTeam.empty());
+  EXPECT_EQ(RelayTeam, team);
   EXPECT_TRUE(r.pages.PageVisible("Relay"));
-  EXPECT_TRUE(r.pages.Element("Add1").IsEnabled());
-  EXPECT_FALSE(r.pages.Element("Remove1").IsEnabled());
-  for (std::uint32_t member : team) r.AddToTeam("Athlets1", member);
+  EXPECT_EQ(r.Table("Relay1").GetRowCount(), 4);
+  for (std::uint32_t member : team) EXPECT_TRUE(athletes.IsRowMarked(std::int32_t(member)));
+  EXPECT_FALSE(r.pages.Element("Add1").IsEnabled());
+  EXPECT_TRUE(r.pages.Element("Remove1").IsEnabled());
   // A change of sex empties the team: its rows would name other athletes.
   r.ClickTo("Sex1", 1);
   EXPECT_TRUE(RelayTeam.empty());
@@ -301,6 +304,12 @@ TEST(SetupLaunch, RelayTeamsAreBuiltStartedAndEmptiedByThePage) {
   r.Press("Back6");
   EXPECT_EQ(r.Visible(), (std::vector<std::string>{"Background", "SinglePlayer"}));
   EXPECT_TRUE(ArcadeSetup().RelayMode());
+  // The single race's page showing the women: the men's team goes.
+  ASSERT_EQ(RelayTeam.size(), 4u);
+  r.Choose("Sex3", 1);
+  r.ShowOnly({"Background", "SingleRace"});
+  EXPECT_TRUE(RelayTeam.empty());
+  EXPECT_EQ(r.Table("Relay1").GetRowCount(), 0);
 }
 
 // The program started again in one process (a restart): the fresh page shows the first
