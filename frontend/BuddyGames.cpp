@@ -35,6 +35,8 @@ void AddPlayer(N_GuiElement& button) {
   const char* code = GetNationCode(frontend::SelectedImage("Natn2"));
   // An empty name is accepted: the table entry stores it as the default player name.
   BuddyPlayers.emplace_back(nameBox->GetCaption(), code);
+  // The box is ready for the next player's name, not to be typed on after this one's.
+  nameBox->SetCaption("");
   table->AddRow(PlayerRow(BuddyPlayers.size(), BuddyPlayers.back()), false);
   if (N_GuiElement* remove = frontend::GetElement("Remove2")) remove->SetEnabled(true);
   if (BuddyPlayers.size() >= kMaxBuddyPlayers) button.SetEnabled(false);

@@ -81,7 +81,8 @@ void LaunchRunTraining() {
   ShowLevelMap(data->Track, arcadeTable);
   // The fog level for any weather but the first, snowing in the second.
   launch::LoadRaceLevel(*data);
-  SetVar("gamemode", 3);
+  // "discipline" names the training for the result page's click, as every launch does.
+  launch::SetRaceVariables(3, data->Discipline);
   FillStartListTables(*data);
   InstallTraining(data);
   launch::CloseLoading();
@@ -130,7 +131,7 @@ void LaunchShootingTraining() {
   if (N_GuiElement* flag = frontend::GetElement("Natn1")) flag->SetShader(record->Nationality);
   launch::LoadRaceLevel(*data);
   SetVar("viewmode", 2);
-  SetVar("gamemode", 3);
+  launch::SetRaceVariables(3, data->Discipline);
   FillStartListTables(*data);
   // The shooting training runs at once in the shooting view.
   if (N_Game* game = InstallTraining(data)) game->SetPaused(0);

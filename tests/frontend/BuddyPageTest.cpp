@@ -68,6 +68,7 @@ TEST(FrontendBuddyPage, PlayersAreAddedAndRemovedInStepWithTheirRows) {
   BuddyRig rig;
   EXPECT_FALSE(rig.Enabled("Remove2"));
   rig.Add("Anna", 0);
+  EXPECT_EQ(rig.Caption("PlayerName4"), "") << "the box waits for the next name";
   rig.Add("Bert \"B\"", 1);  // a quote in a name cannot shift the columns
   rig.Add("", 2);            // an empty name is accepted
   EXPECT_TRUE(rig.Enabled("Add2"));

@@ -72,6 +72,7 @@ TEST(TrainingSetup, RunTrainingTakesThePagesChoicesAndWaitsForTheCamera) {
     EXPECT_EQ(Snowing(rig), run.snowing);
     EXPECT_EQ(vars.GetInt("trackmode"), run.trackLength + 1);
     EXPECT_EQ(vars.GetInt("gamemode"), 3);
+    EXPECT_EQ(vars.GetInt("discipline"), DisciplineCode::kRunTraining);
     EXPECT_EQ(vars.GetInt("detail"), 1);
     EXPECT_EQ(vars.GetInt("ShowAnimObj"), 0);
     EXPECT_TRUE(game->Paused());
@@ -117,6 +118,7 @@ TEST(TrainingSetup, ShootingTrainingDrawsACourseAndRunsAtOnceInTheShootingView) 
     EXPECT_EQ(rig.World().CurrentMapName(), vars.GetString("mapname"));
     EXPECT_EQ(vars.GetInt("viewmode"), 2);
     EXPECT_EQ(vars.GetInt("gamemode"), 3);
+    EXPECT_EQ(vars.GetInt("discipline"), DisciplineCode::kShootingTraining);
     EXPECT_EQ(vars.GetInt("trackmode"), 7) << "left as it was";
     EXPECT_FALSE(game->Paused());
     const N_AthletMng& athletes = rig.World().AthletMng();
