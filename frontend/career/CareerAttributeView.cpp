@@ -54,8 +54,17 @@ float Ceiling(const N_CareerProfile& profile, const AttributeRow& row) {
   return row.ceiling ? profile.*row.ceiling : kTechniqueCeiling;
 }
 
+/// A gauge shows the value within its range: a value above it (a ceiling a career
+/// began with above 100) fills the gauge and no more, the text beside it tells the
+/// number.
+void ShowOnGauge(const std::string& name, float value) {
+  if (auto* bar = frontend::GetElementOf<N_GuiProgressBar>(name.c_str())) {
+    bar->SetValue(std::clamp(value, 0.0f, std::max(bar->GetRange(), 0.0f)));
+  }
+}
+
 void ShowValue(const AttributeRow& row, float value, float ceiling) {
-  if (auto* bar = frontend::GetElementOf<N_GuiProgressBar>(Name(row, "Att3").c_str())) bar->SetValue(value);
+  ShowOnGauge(Name(row, "Att3"), value);
   frontend::SetCaption(Name(row, "Text2").c_str(), std::to_string(Rounded(value)) + " / " + std::to_string(Rounded(ceiling)));
 }
 
@@ -120,7 +129,7 @@ void ShowCareerAttributeChanges(const AttributeChanges& changes) {
     // above its ceiling would otherwise never reach its target.
     const float high = std::max(ceiling, 0.0f);
     moving[i] = {std::clamp(value, 0.0f, high), std::clamp(value + changes[row.change], 0.0f, high), ceiling};
-    if (auto* bar = frontend::GetElementOf<N_GuiProgressBar>(Name(row, "Att2").c_str())) bar->SetValue(ceiling);
+    ShowOnGauge(Name(row, "Att2"), ceiling);
     ShowValue(row, moving[i].value, ceiling);
   }
   frontend::ShowPageNow("CareerAttributesInfo");

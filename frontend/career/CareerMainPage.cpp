@@ -172,10 +172,7 @@ void Leave(N_CareerProfile& p) {
 }
 
 void ShowDetails() {
-  frontend::SetCaption("Caption23", frontend::Text("#str229"));
-  for (const char* name :
-       {"t88", "Profile1", "AthletPrev", "AthletNext", "Reset1", "Continue1", "TotalLbl1", "TotalLbl2", "TotalLbl3"})
-    if (N_GuiElement* element = frontend::GetElement(name)) element->Hide();
+  career::ShowProfileViewLook();
   frontend::HidePageNow("Career");
   frontend::ShowPageNow("CareerProfile");
   frontend::ShowPageNow("CareerAttributes");

@@ -50,8 +50,9 @@ void Log(const std::string& line) {
 }
 
 // The elements the set-up look shows and the view look hides.
-constexpr const char* kSetUpElements[] = {"t88",      "Profile1",  "AthletPrev", "AthletNext", "Reset1",
-                                          "Continue1", "TotalLbl1", "TotalLbl2",  "TotalLbl3"};
+constexpr const char* kSetUpElements[] = {"t88",       "Profile1",   "AthletPrev", "AthletNext",
+                                          "Reset1",    "Continue1",  "TotalLbl1",  "TotalLbl2",
+                                          "TotalLbl3", "PointsLbl1", "PointsLbl2", "PointsLbl3"};
 
 // The bars whose values become the six ceilings and the three techniques.
 struct BarCopy {
@@ -291,6 +292,12 @@ void RestoreProfileSetUpLook() {
   frontend::SetCaption("Caption23", frontend::Text("#str200"));
   for (const char* name : kSetUpElements)
     if (N_GuiElement* element = frontend::GetElement(name)) element->Show();
+}
+
+void ShowProfileViewLook() {
+  frontend::SetCaption("Caption23", frontend::Text("#str229"));
+  for (const char* name : kSetUpElements)
+    if (N_GuiElement* element = frontend::GetElement(name)) element->Hide();
 }
 
 void StartNewCareer() {

@@ -22,6 +22,10 @@ void ApplySpecialName();
 void StartNewCareer();
 /// The set-up look of the profile page: its caption and the set-up elements shown.
 void RestoreProfileSetUpLook();
+/// The view look of a running career: the caption of "#str229" and the set-up
+/// elements (the slot, the browsing and set-up buttons, the points left with their
+/// labels) hidden.
+void ShowProfileViewLook();
 
 }  // namespace career
 

@@ -1,9 +1,11 @@
 // A career played in the game in process on the sample data, from the main menu by
-// scripted clicks: the profile in slot 0 with all its points spent, the week's track
-// picture on the GL device, a week planned (an item booked and one refunded, the trip
-// and the hotel on the travel day), the seeded week's sponsor offer played if there is
-// one, the sprint to its result and its prize; then the program started again, the
-// slot continuing with the pursuit, and the career ended into its final table.
+// scripted clicks: the profile in slot 0 with all its points spent (a bar dragged to
+// its end holds what the career keeps, the same after the week and a restart), the
+// week's track picture on the GL device, a week planned (an item booked and one
+// refunded, the trip and the hotel on the travel day), the seeded week's sponsor offer
+// played if there is one, the sprint to its result and its prize; then the program
+// started again, the slot continuing with the pursuit, and the career ended into its
+// final table.
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -119,6 +121,26 @@ void ExpectTrackPicture() {
   EXPECT_LT(HueGap(Hue(pixel), float(row) / 10.0f), 0.04f) << "row " << row << std::hex << " pixel " << pixel;
 }
 
+N_GuiScrollBar& Bar(const char* name) { return *dynamic_cast<N_GuiScrollBar*>(Gui().GetElement(name, false)); }
+
+/// The bar's bit dragged with the mouse to the far end of its track, and let go.
+void DragToEnd(Script& script, const char* bar) {
+  script.Then([bar] {
+    N_GuiElement* bit = Bar(bar).GetBit();
+    Gui().GetCursor()->SetLeft(bit->GetScreenX() + bit->GetWidth() / 2);
+    Gui().GetCursor()->SetTop(bit->GetScreenY() + bit->GetHeight() / 2);
+    return true;
+  });
+  script.Then([&script] { return script.Input().ButtonDown(0), true; });
+  script.Then([bar] {
+    N_GuiScrollBar& b = Bar(bar);
+    Gui().GetCursor()->SetLeft(b.GetScreenX() + b.GetWidth() - b.GetSpacing() - 1.0f);
+    return true;
+  });
+  script.Pause(400);  // the held repeats drag the bit
+  script.Then([&script] { return script.Input().ButtonUp(0), true; });
+}
+
 /// From the main menu to the profile page of slot 0.
 void EnterProfilePage(Script& script) {
   script.Until([] { return Visible("MainMenu") && Visible("Background"); }, "the main menu");
@@ -152,13 +174,21 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     Script script;
     script.patience = std::chrono::seconds(120);
     EnterProfilePage(script);
+    // The running technique dragged to the end of its bar: it holds 100, the most the
+    // career keeps, and shows the points it leaves.
+    DragToEnd(script, "RunTechAtt1");
+    script.Then([] {
+      EXPECT_EQ(Bar("RunTechAtt1").GetValue(), 100);
+      EXPECT_EQ(Caption("TotalLbl3"), "40");
+      return true;
+    });
     // All 660 points: each group of three bars holds 220.
     script.Then([] {
       const std::pair<const char*, int> bars[] = {
-          {"HearthAtt1", 140},        {"ConditionAtt1", 40},      {"PowerAtt1", 40},
-          {"ConcentrationAtt1", 80}, {"FightGhostAtt1", 70},    {"CoolnessAtt1", 70},
-          {"RunTechAtt1", 100},       {"ShootTechAtt1", 60},      {"HandlTechAtt1", 60}};
-      for (const auto& [name, value] : bars) dynamic_cast<N_GuiScrollBar*>(Gui().GetElement(name, false))->SetValue(value);
+          {"HearthAtt1", 100},        {"ConditionAtt1", 80},   {"PowerAtt1", 40},
+          {"ConcentrationAtt1", 80}, {"FightGhostAtt1", 70}, {"CoolnessAtt1", 70},
+          {"ShootTechAtt1", 80},      {"HandlTechAtt1", 40}};
+      for (const auto& [name, value] : bars) Bar(name).SetValue(value);
       Gui().GetElement("PlayerName5", false)->SetCaption("Runner");
       return true;
     });
@@ -169,7 +199,8 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
     bool offered = false;
     script.Then([&offered] {
       EXPECT_EQ(Profile().started, 1);
-      EXPECT_EQ(Profile().maxHearth, 140.0f);
+      EXPECT_EQ(Profile().maxHearth, 100.0f);
+      EXPECT_EQ(Profile().runTech, 100.0f);
       offered = Visible("MessageYesNo");
       return true;
     });
@@ -295,6 +326,10 @@ TEST(CareerRun, ACareerIsPlannedRacedSavedContinuedAfterARestartAndFinished) {
       EXPECT_EQ(Profile().started, 1);
       EXPECT_EQ(Profile().stage, 1);
       EXPECT_EQ(std::string(Profile().name), "Runner");
+      // What the bars bought: no week's training nor race moves a technique or a limit.
+      EXPECT_EQ(Profile().runTech, 100.0f);
+      EXPECT_EQ(Profile().shootTech, 80.0f);
+      EXPECT_EQ(Profile().maxHearth, 100.0f);
       return true;
     });
     script.Click("Continue1");

