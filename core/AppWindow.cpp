@@ -74,6 +74,7 @@ void N_AppWindow::Unregister() {
   if (m_window && DestroyWindow(m_window)) m_window = 0;
   UnregisterClassA(kClassName, m_instance);
   m_displayModes.Restore();
+  m_displayModes.RestoreChoice();  // "config.cfg" is written next
 }
 
 LRESULT N_AppWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

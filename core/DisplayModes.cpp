@@ -35,9 +35,16 @@ bool N_DisplayModes::FitToDisplay(int displayWidth, int displayHeight) {
     width = kFallbackWidth;
     height = kFallbackHeight;
   }
+  // A size that only this display cannot show is the player's choice all the same: the
+  // run is cut to the display, the choice is what is saved (RestoreChoice).
+  const bool choice = width == m_width && height == m_height && width <= kMaxSide && height <= kMaxSide;
   width = std::min(width, maxWidth);
   height = std::min(height, maxHeight);
   if (width == m_width && height == m_height) return false;
+  if (choice) {
+    m_choiceWidth = m_width;
+    m_choiceHeight = m_height;
+  }
   if (g_log) {
     g_log->Print("!!! Video mode %dx%d of v_width and v_height cannot be shown (the display takes up to %dx%d): "
                  "using %dx%d\n",
@@ -50,6 +57,16 @@ bool N_DisplayModes::FitToDisplay(int displayWidth, int displayHeight) {
     g_varMng->SetInt("v_height", height, 0);
   }
   return true;
+}
+
+void N_DisplayModes::RestoreChoice() {
+  if (m_choiceWidth == 0 || !g_varMng) return;
+  // A size the settings page chose meanwhile stays.
+  if (g_varMng->GetInt("v_width") == m_width && g_varMng->GetInt("v_height") == m_height) {
+    g_varMng->SetInt("v_width", m_choiceWidth, 0);
+    g_varMng->SetInt("v_height", m_choiceHeight, 0);
+  }
+  m_choiceWidth = m_choiceHeight = 0;
 }
 
 void N_DisplayModes::CaptureGamma(HWND window) {

@@ -19,8 +19,13 @@ class N_DisplayModes {
   /// unknown): a side of 0 or less (a NaN reads as 0) gives kFallbackWidth x
   /// kFallbackHeight; a side beyond the display, or beyond kMaxSide, is cut to it. A
   /// change is logged and written back to "v_width" and "v_height", which the
-  /// renderer reads for its back buffer. True when the size changed.
+  /// renderer reads for its back buffer. True when the size changed. A size that only
+  /// this display cannot show is the player's choice all the same: RestoreChoice puts
+  /// it back for saving.
   bool FitToDisplay(int displayWidth, int displayHeight);
+  /// Before the settings are saved: "v_width" and "v_height" get back the choice that
+  /// FitToDisplay cut to the display, unless they were set to another size since.
+  void RestoreChoice();
   /// Keeps the display's ramp as read through the window. Called once the window
   /// exists (a ramp can only be read through a window) and before anything sets one.
   void CaptureGamma(HWND window);
@@ -51,6 +56,8 @@ class N_DisplayModes {
  private:
   int m_width = 0;
   int m_height = 0;
+  int m_choiceWidth = 0;  ///< the configured size this display could not show; 0: none
+  int m_choiceHeight = 0;
   N_GammaRamp m_saved;
   N_GammaRamp m_working;
   bool m_hasSavedRamp = false;

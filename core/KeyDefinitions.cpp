@@ -6,6 +6,7 @@
 #include "platform/dinput8.h"
 #include "platform/win32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,8 +24,8 @@ constexpr std::array<std::uint8_t, key_action::kCount> kDefaultKeys = {
 /// What the last load found wrong, for the log once it exists; empty when nothing.
 std::string g_loadFault;
 
-/// A binding is 0 (no key: taken by another action) or a key that has a name; no two
-/// actions share a key. The first fault, or empty for a table the controls can use.
+/// A binding is 0 (no key) or a key that has a name; no two actions share a key. The
+/// first fault, or empty for a table the controls can use.
 std::string BindingFault() {
   for (int action = 0; action < key_action::kCount; ++action) {
     const int code = g_keyDefinitions[std::size_t(action)];
@@ -42,6 +43,34 @@ std::string BindingFault() {
   return {};
 }
 
+bool KeyBound(std::uint8_t key) {
+  return std::find(g_keyDefinitions.begin(), g_keyDefinitions.begin() + key_action::kCount, key) !=
+         g_keyDefinitions.begin() + key_action::kCount;
+}
+
+/// The action's default key, or when another action holds it, the first default key
+/// that none holds (there is one: the action itself holds none).
+std::uint8_t FreeKeyFor(int action) {
+  if (!KeyBound(kDefaultKeys[std::size_t(action)])) return kDefaultKeys[std::size_t(action)];
+  for (const std::uint8_t key : kDefaultKeys) {
+    if (!KeyBound(key)) return key;
+  }
+  return 0;
+}
+
+/// Gives every action without a key a free one; a log line for each.
+std::string GiveKeysToUnboundActions() {
+  std::string lines;
+  for (int action = 0; action < key_action::kCount; ++action) {
+    if (g_keyDefinitions[std::size_t(action)] != 0) continue;
+    const std::uint8_t key = FreeKeyFor(action);
+    g_keyDefinitions[std::size_t(action)] = key;
+    lines += std::string("!!! ") + kKeyDefinitionsFile + ": action " + std::to_string(action) +
+             " had no key; it takes " + GetKeyName(key).name + "\n";
+  }
+  return lines;
+}
+
 }  // namespace
 
 void ResetKeyDefinitions() { std::copy(kDefaultKeys.begin(), kDefaultKeys.end(), g_keyDefinitions.begin()); }
@@ -56,14 +85,15 @@ void LoadKeyDefinitions() {
   }
   const std::size_t got = std::fread(g_keyDefinitions.data(), 1, g_keyDefinitions.size(), file);
   std::fclose(file);
-  if (got < g_keyDefinitions.size()) {
-    g_loadFault = std::to_string(got) + " bytes of " + std::to_string(kKeyDefinitionsSize);
+  const std::string fault = got < g_keyDefinitions.size()
+                                ? std::to_string(got) + " bytes of " + std::to_string(kKeyDefinitionsSize)
+                                : BindingFault();
+  if (fault.empty()) {
+    g_loadFault = GiveKeysToUnboundActions();
   } else {
-    g_loadFault = BindingFault();
+    ResetKeyDefinitions();
+    g_loadFault = std::string("!!! ") + kKeyDefinitionsFile + ": " + fault + "; the default keys are used\n";
   }
-  if (g_loadFault.empty()) return;
-  ResetKeyDefinitions();
-  g_loadFault = std::string("!!! ") + kKeyDefinitionsFile + ": " + g_loadFault + "; the default keys are used\n";
   ReportKeyDefinitionsFault();  // the log may not exist yet: then once it does
 }
 
@@ -91,7 +121,8 @@ const char* BindPressedKey(int action, int* previous) {
   for (int i = 0; i < key_action::kCount; ++i) {
     if (g_keyDefinitions[i] != code) continue;
     if (previous) *previous = i;
-    g_keyDefinitions[i] = 0;  // taken from that action (or, for this action, rebound below)
+    // The two swap: no action is left without a key (for this action, nothing changes).
+    g_keyDefinitions[i] = g_keyDefinitions[action];
     break;
   }
   g_keyDefinitions[action] = static_cast<std::uint8_t>(code);

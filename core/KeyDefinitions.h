@@ -1,6 +1,6 @@
 #pragma once
 // The key definitions table: 256 bytes, of which bytes 0-19 bind one DIK code to each
-// player action (0 = no key); bytes 20-255 are carried unchanged. The table lives for
+// player action, each action its own key; bytes 20-255 are carried unchanged. The table lives for
 // the whole process: loaded from "data\tables\keysdefinition.data" once this copy
 // knows it is the only one running, changed by the control options page, written back
 // at process exit (also after a critical error, which exits through exit()).
@@ -35,7 +35,9 @@ extern std::array<std::uint8_t, kKeyDefinitionsSize> g_keyDefinitions;
 /// binding that names no key (neither 0 nor a key with a name) or a key bound to two
 /// actions gives the default bindings too (bytes that did arrive beyond byte 19 stay),
 /// with one line naming the file in the log: at once when there is a log, else at
-/// ReportKeyDefinitionsFault.
+/// ReportKeyDefinitionsFault. An action without a key (0) gets its default key, or
+/// where another action holds that, the first default key no action holds, with a line
+/// the same way.
 void LoadKeyDefinitions();
 /// Writes the line of the last load's fault to the log once (the table is read before
 /// the log exists); nothing when there was none or it was written.
@@ -51,7 +53,7 @@ const char* GetActionKeyName(int action);
 
 /// Binds the first key (DIK 0-254, ascending) that went down this frame to the action
 /// and returns its name record, or null when no key went down (or the action is not
-/// 0-19). A key bound to another action is taken from it (its binding becomes 0) and
-/// *previous names that action; a key already bound to this action sets *previous to
-/// it and changes nothing; a free key leaves *previous alone.
+/// 0-19). A key bound to another action is swapped: that action takes this action's
+/// old key, and *previous names it; a key already bound to this action sets *previous
+/// to it and changes nothing; a free key leaves *previous alone.
 const char* BindPressedKey(int action, int* previous);

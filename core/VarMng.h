@@ -46,7 +46,8 @@ class N_VarMng {
   /// The first record of the name's bucket with exactly that name, or null.
   N_Var* Find(const char* name) const;
 
-  /// The bucket of a name: the Part-specified hash (first character not used) modulo 1000.
+  /// The bucket of a name: from the last character down to the second (the first is not
+  /// used), h = (h + the character as a signed byte) << 1, starting at 0; then modulo 1000.
   static std::uint32_t HashVarName(const char* name);
 
  private:

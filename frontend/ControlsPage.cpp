@@ -55,9 +55,9 @@ void ClickKeyButton(N_GuiElement* element) {
   if (name) button->SetCaption(name);
   button->SetColor(colour);
   if (previous == settings::kNoAction || previous == row->action) return;
-  // The key was taken from that action, which is now unbound.
+  // The key was taken from that action, which has this button's old key now.
   if (const settings::KeyButtonRow* taken = settings::FindKeyButtonByAction(previous)) {
-    if (N_GuiElement* other = frontend::GetElementOf<N_GuiButton>(taken->button)) other->SetCaption(frontend::Text("#str315"));
+    if (N_GuiElement* other = frontend::GetElementOf<N_GuiButton>(taken->button)) other->SetCaption(GetActionKeyName(previous));
   }
 }
 

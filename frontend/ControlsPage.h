@@ -1,7 +1,7 @@
 #pragma once
 // "ControlsOptions": one button per rebindable player action shows the name of its key;
 // a click waits (in frames of its own, inside the click) for the next key to go down
-// and binds it, taking it from any action that held it; the athlete figure "Model6"
+// and binds it; an action that held it takes the button's old key in exchange; the athlete figure "Model6"
 // plays the movement of the action under the mouse. The key definitions table is the
 // only state: a binding is in force at once and saved when the program exits.
 #include "gui/GuiElement.h"

@@ -25,8 +25,8 @@ class N_GuiCursor : public N_GuiPanel {
 
   void SetSensitivity(float sensitivity) { m_sensitivity = sensitivity; }
   float GetSensitivity() const { return m_sensitivity; }
-  /// Screen units per mouse count on each axis, besides the sensitivity: the owner
-  /// sets them to follow the desktop's pointer in a window (1 and 1 by default).
+  /// Screen units per mouse count on each axis, besides the sensitivity (1 and 1 by
+  /// default): 0 while the owner puts the cursor where the desktop's pointer is.
   void SetMotionScale(float x, float y) {
     m_scaleX = x;
     m_scaleY = y;

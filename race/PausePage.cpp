@@ -1,9 +1,21 @@
 #include "race/PausePage.h"
 
+#include "gui/GuiPage.h"
 #include "race/RaceGui.h"
 
-void ShowPausePage() { race_gui::ShowPage("Pause", 2.0f); }
+namespace {
 
-void HidePausePage() { race_gui::ClosePage("Pause", 2.0f); }
+constexpr const char* kPausePage = "Pause";
 
-void HidePausePageNow() { race_gui::HidePage("Pause"); }
+}  // namespace
+
+void ShowPausePage() { race_gui::ShowPage(kPausePage, 2.0f); }
+
+void HidePausePage() { race_gui::ClosePage(kPausePage, 2.0f); }
+
+void HidePausePageNow() { race_gui::HidePage(kPausePage); }
+
+bool PausePageShown() {
+  const N_GuiPage* page = race_gui::Page(kPausePage);
+  return page && page->IsVisible();
+}

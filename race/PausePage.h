@@ -10,3 +10,5 @@ void ShowPausePage();
 void HidePausePage();
 /// Hides "Pause" at once (the race it belongs to is gone).
 void HidePausePageNow();
+/// Whether "Pause" shows (also while it fades).
+bool PausePageShown();

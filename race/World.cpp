@@ -16,7 +16,6 @@
 #include "gui/GuiServices.h"
 #include "gui/GuiTextSelector.h"
 #include "platform/win32/Files.h"
-#include "race/CursorFit.h"
 #include "race/ExportData.h"
 #include "race/FinalResult.h"
 #include "race/LoadingProgress.h"
@@ -305,7 +304,7 @@ void N_World::LoadLevel() {
 void N_World::Update(float frameTime) {
   m_cameraMng->ReadViewMode();
   m_cameraMng->Update(frameTime);
-  FitCursorToWindow(*m_guiMng);
+  m_cursorFit.Update(*m_guiMng, m_cameraMng->TurnsWithMouse());
   m_guiMng->Update();
   m_level->UpdateFog(frameTime);
   if (m_game) {

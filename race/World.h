@@ -31,6 +31,7 @@
 // 3D is drawn.
 #include "core/Font.h"
 #include "race/AthletMng.h"
+#include "race/CursorFit.h"
 #include "race/SoundCache.h"
 #include "render/Camera.h"
 #include "render/Frustum.h"
@@ -171,6 +172,7 @@ class N_World {
   /// The athletes and figures the GUI's model views draw, in the GUI's services record.
   std::unique_ptr<N_WorldGuiFigures> m_guiFigures;
   std::string m_mapName;  ///< the loaded level's name; empty before the first load
+  N_CursorFit m_cursorFit;  ///< the arrow on the desktop's pointer, the pointer's clip
 };
 
 /// The world, while it exists.

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/VarMng.h"
+#include "scene/SceneHelpers.h"
 
 N_CameraMng::N_CameraMng() {
   CheckControllers();
@@ -26,6 +27,11 @@ void N_CameraMng::Update(float frameTime) {
     case 2: m_shake->Update(frameTime); break;
     default: m_free->Update(frameTime); break;
   }
+}
+
+bool N_CameraMng::TurnsWithMouse() const {
+  if (m_viewMode == 2) return true;
+  return m_viewMode != 0 && SceneVarInt("FreeCamera") != 0;
 }
 
 // Without a registry (tools, tests) the mode stays as it is.

@@ -31,6 +31,9 @@ class N_CameraMng {
   void SetRaceCameraMode(std::int32_t mode);
 
   std::int32_t ViewMode() const { return m_viewMode; }
+  /// Whether the mouse turns the camera of the view mode: the aim of view mode 2, or
+  /// the free camera while "FreeCamera" is on.
+  bool TurnsWithMouse() const;
   N_RaceCamera& RaceController() { return *m_race; }
   N_FreeCameraController& FreeController() { return *m_free; }
   N_ShakeCamera& ShakeController() { return *m_shake; }

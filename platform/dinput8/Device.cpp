@@ -18,7 +18,6 @@ std::vector<Device*>& LiveDevices() {
 }
 
 DWORD g_sequence = 0;
-int g_relativeMouseHolders = 0;
 
 void WarnOnce(const std::string& what) {
   static std::set<std::string> said;
@@ -60,9 +59,7 @@ Device::~Device() {
 void Device::HoldRelativeMouse(bool hold) {
   if (hold == m_holdsRelativeMouse) return;
   m_holdsRelativeMouse = hold;
-  g_relativeMouseHolders += hold ? 1 : -1;
-  if (hold && g_relativeMouseHolders == 1) SetRelativeMouse(true);
-  if (!hold && g_relativeMouseHolders == 0) SetRelativeMouse(false);
+  HoldSdlRelativeMouse(hold);
 }
 
 ULONG Device::AddRef() { return ++m_refs; }

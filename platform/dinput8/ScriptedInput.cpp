@@ -14,11 +14,16 @@ class ScriptedInput::Source final : public dinput::InputSource {
   void ReadKeys(BYTE out[256]) const override { std::memcpy(out, keys, sizeof keys); }
   BYTE HeldButtons() const override { return buttons; }
   bool CapsLockOn() const override { return capsLock; }
+  bool Pointer(POINT& point) const override {
+    point = pointer;
+    return true;
+  }
 
   BYTE keys[256] = {};
   BYTE buttons = 0;
   bool capsLock = false;
   bool focused = true;
+  POINT pointer;  ///< the desktop's pointer: at the corner, moved as far as the mouse
   DWORD clockMs = 0;  ///< time stamps of the scripted events, one millisecond apart
 };
 
@@ -55,7 +60,11 @@ void ScriptedInput::Tap(BYTE dik) {
   KeyUp(dik);
 }
 
-void ScriptedInput::MoveMouse(LONG dx, LONG dy) { dinput::PostMouseMotion(dx, dy, 0); }
+void ScriptedInput::MoveMouse(LONG dx, LONG dy) {
+  m_source->pointer.x += dx;
+  m_source->pointer.y += dy;
+  dinput::PostMouseMotion(dx, dy, 0);
+}
 
 void ScriptedInput::TurnWheel(LONG notches) { dinput::PostMouseMotion(0, 0, notches * 120); }
 

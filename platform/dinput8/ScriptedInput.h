@@ -23,7 +23,8 @@ class ScriptedInput {
   void KeyUp(BYTE dik);
   /// Down and up again, both before the next read.
   void Tap(BYTE dik);
-  /// Relative motion in mickeys (x right, y down).
+  /// Relative motion in mickeys (x right, y down). The desktop's pointer (GetCursorPos),
+  /// at (0, 0) at first, moves as many pixels.
   void MoveMouse(LONG dx, LONG dy);
   /// Wheel notches, away from the user positive (120 units each).
   void TurnWheel(LONG notches);

@@ -25,6 +25,8 @@ int DirectInputButton(Uint8 sdlButton) {
   return -1;
 }
 
+Uint32 g_pointerWindow = 0;  ///< the SDL window the pointer last entered
+
 class SdlSource final : public InputSource {
  public:
   bool HasFocus(HWND window) const override {
@@ -52,6 +54,28 @@ class SdlSource final : public InputSource {
   }
 
   bool CapsLockOn() const override { return (SDL_GetModState() & KMOD_CAPS) != 0; }
+
+  // Where SDL last saw the pointer in a window, kept within that window: the position
+  // follows the window's motion events, which the display also sends for a pointer
+  // that was put somewhere (warped). Only before the pointer was over any window is
+  // the display asked (SDL answers that from a cache that only the hardware's own
+  // motion renews).
+  bool Pointer(POINT& point) const override {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+    int x = 0, y = 0;
+    SDL_Window* window = SDL_GetMouseFocus();
+    if (!window) window = SDL_GetWindowFromID(g_pointerWindow);
+    if (!window) {
+      SDL_GetGlobalMouseState(&x, &y);
+      point = {x, y};
+      return true;
+    }
+    int left = 0, top = 0;
+    SDL_GetWindowPosition(window, &left, &top);
+    SDL_GetMouseState(&x, &y);
+    point = {left + x, top + y};
+    return true;
+  }
 };
 
 const SdlSource& Sdl() {
@@ -60,8 +84,17 @@ const SdlSource& Sdl() {
 }
 
 const InputSource* g_installed = nullptr;
+int g_relativeMouseHolders = 0;
+
+void ApplyRelativeMouse() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  const bool on = g_relativeMouseHolders > 0 && &ActiveSource() == &Sdl();
+  if ((SDL_GetRelativeMouseMode() == SDL_TRUE) == on) return;
+  SDL_SetRelativeMouseMode(on ? SDL_TRUE : SDL_FALSE);  // a refusal leaves plain motion
+}
 
 void OnSdlEvent(const SDL_Event& e) {
+  if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_ENTER) g_pointerWindow = e.window.windowID;
   if (&ActiveSource() != &Sdl()) return;
   switch (e.type) {
     case SDL_KEYDOWN:
@@ -90,14 +123,17 @@ void OnSdlEvent(const SDL_Event& e) {
 
 }  // namespace
 
-void SetRelativeMouse(bool on) {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
-  SDL_SetRelativeMouseMode(on ? SDL_TRUE : SDL_FALSE);  // a refusal leaves plain motion
+void HoldSdlRelativeMouse(bool hold) {
+  g_relativeMouseHolders += hold ? 1 : -1;
+  ApplyRelativeMouse();
 }
 
 const InputSource& ActiveSource() { return g_installed ? *g_installed : Sdl(); }
 
-void InstallSource(const InputSource* source) { g_installed = source; }
+void InstallSource(const InputSource* source) {
+  g_installed = source;
+  ApplyRelativeMouse();
+}
 
 void EnsureSdlSource() {
   static const int listener = AddEventListener(OnSdlEvent);

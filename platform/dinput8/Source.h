@@ -4,6 +4,7 @@
 // active source feeds transitions and motion into the acquired devices through the
 // Post* calls, and answers what is held now.
 #include "platform/win32/Types.h"
+#include "platform/win32/Window.h"
 
 namespace platform::dinput {
 
@@ -18,6 +19,8 @@ class InputSource {
   virtual BYTE HeldButtons() const = 0;
   /// Caps Lock's toggle state.
   virtual bool CapsLockOn() const = 0;
+  /// Where the pointer stands on the desktop; false when there is none to ask.
+  virtual bool Pointer(POINT& point) const = 0;
 };
 
 /// The scripted source while one is installed, else SDL's.
@@ -35,10 +38,11 @@ void PostMouseMotion(LONG dx, LONG dy, LONG wheel);
 /// mouse's buffer).
 void PostMouseButton(int button, bool down, DWORD timeMs);
 
-/// SDL's relative mouse mode on or off: while a mouse is acquired exclusively in the
-/// foreground, the pointer is hidden and held in the window and motion keeps coming
-/// at the screen's edge, as from a DirectInput mouse. Nothing while SDL's video is
-/// not running.
-void SetRelativeMouse(bool on);
+/// One more (true) or one fewer (false) holder of SDL's relative mouse mode: while any
+/// holds it, the pointer is hidden and held in the focused window and motion keeps
+/// coming at the screen's edge, as from a DirectInput mouse. The holders are the mice
+/// acquired exclusively in the foreground and the pointer's clip (ClipCursor). The mode
+/// is SDL's pointer's: it is on only while SDL is the source and its video runs.
+void HoldSdlRelativeMouse(bool hold);
 
 }  // namespace platform::dinput

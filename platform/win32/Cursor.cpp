@@ -1,5 +1,6 @@
 #include "platform/win32/Cursor.h"
 
+#include "platform/dinput8/Source.h"
 #include "platform/win32/WindowTable.h"
 
 #include <SDL.h>
@@ -9,6 +10,7 @@ namespace {
 HCURSOR g_cursor = kArrowCursor;  // a process starts with the arrow
 int g_displayCounter = 0;
 HWND g_capture = 0;
+bool g_clipped = false;
 
 bool VideoRuns() { return SDL_WasInit(SDL_INIT_VIDEO) != 0; }
 
@@ -45,15 +47,26 @@ int ShowCursor(BOOL show) {
 HWND SetCapture(HWND window) {
   const HWND previous = g_capture;
   g_capture = window;
-  // SDL captures only for a window with focus; a refusal changes nothing here.
-  if (VideoRuns() && platform::LookupWindow(window)) SDL_CaptureMouse(SDL_TRUE);
+  // Only remembered: on X a capture is a grab of the pointer, which would hide the
+  // desktop's pointer everywhere and keep it from every other program. SDL itself
+  // follows the mouse out of the window while a button is held, as a capture would.
   return previous;
 }
 
 BOOL ReleaseCapture() {
   g_capture = 0;
-  if (VideoRuns()) SDL_CaptureMouse(SDL_FALSE);
   return TRUE;
 }
 
 HWND GetCapture() { return g_capture; }
+
+BOOL GetCursorPos(POINT* point) {
+  return point && platform::dinput::ActiveSource().Pointer(*point) ? TRUE : FALSE;
+}
+
+BOOL ClipCursor(const RECT* rect) {
+  const bool clip = rect != nullptr;
+  if (clip != g_clipped) platform::dinput::HoldSdlRelativeMouse(clip);
+  g_clipped = clip;
+  return TRUE;
+}

@@ -4,8 +4,10 @@
 // The cursor shows while a cursor is set (not 0) and the display counter is 0 or
 // more, as on Windows. The state is kept by the layer and applied to SDL whenever
 // SDL's video runs (so a cursor hidden before the window class exists stays hidden).
-// Capture sends all mouse input to the window; SDL may refuse it (no focus, no
-// display): the layer still remembers which window asked.
+// The capture is only remembered (GetCapture answers it): on X it would be a grab of
+// the pointer, hiding the desktop's pointer and keeping it from every other program.
+// A clip of the pointer (ClipCursor) gives the game the mouse for itself: the pointer
+// hidden and held in the focused window, the mouse's motion unbounded at its edges.
 #include "platform/win32/Window.h"
 
 /// The standard arrow, as LoadCursorA returns it.
@@ -24,6 +26,14 @@ int ShowCursor(BOOL show);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
+/// Where the pointer stands on the desktop as the game's windows see it: over a window
+/// it follows the pointer; away from them it stays where the pointer left the last one.
+/// The scripted pointer while a scripted input drives the devices; FALSE when there is
+/// no display to ask.
+BOOL GetCursorPos(POINT* point);
+/// A rectangle keeps the pointer in the focused window (SDL's relative mode), whatever
+/// its size; null lets it go.
+BOOL ClipCursor(const RECT* rect);
 
 namespace platform {
 

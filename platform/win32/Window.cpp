@@ -203,11 +203,20 @@ BOOL DestroyWindow(HWND window) {
 
 BOOL GetClientRect(HWND window, RECT* rect) {
   SDL_Window* w = g_windows.count(window) ? platform::LookupWindow(window) : nullptr;
-  if (!w || !rect) return FALSE;
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(w, &width, &height);
+  if (!rect || !platform::ClientSize(w, width, height)) return FALSE;
   *rect = {0, 0, width, height};
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND window, POINT* point) {
+  SDL_Window* w = g_windows.count(window) ? platform::LookupWindow(window) : nullptr;
+  if (!w || !point) return FALSE;
+  int x = 0;
+  int y = 0;
+  SDL_GetWindowPosition(w, &x, &y);
+  *point = platform::WindowToClient(w, {point->x - x, point->y - y});
   return TRUE;
 }
 

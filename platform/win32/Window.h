@@ -113,8 +113,14 @@ BOOL ShowWindow(HWND window, int command);
 /// Destroys a window of the layer after sending it WM_DESTROY; FALSE for an unknown
 /// handle, so destroying a window twice is harmless.
 BOOL DestroyWindow(HWND window);
-/// The size of the client area; FALSE for an unknown handle.
+/// The size of the client area; FALSE for an unknown handle. A full-screen window's
+/// client area is its frame's size, also where the display keeps a mode of another size
+/// and the frame is scaled to it.
 BOOL GetClientRect(HWND window, RECT* rect);
+/// A desktop point in the window's client coordinates (those of GetClientRect, so a
+/// point of a scaled full-screen frame is in the frame's pixels); FALSE for an unknown
+/// handle.
+BOOL ScreenToClient(HWND window, POINT* point);
 
 /// Default processing: WM_CLOSE destroys the window (a procedure that must stay open
 /// answers WM_CLOSE itself); nothing else needs any. Returns 0.

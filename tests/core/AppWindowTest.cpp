@@ -5,6 +5,7 @@
 #include "core/VarMng.h"
 #include "platform/win32/EventPump.h"
 #include "platform/win32/WindowTable.h"
+#include "tests/platform/ScreenGrab.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/TestWindow.h"
 
@@ -12,23 +13,7 @@
 
 #include <cmath>
 
-// Last: X's names (None, Status ...) would clash with the engine's headers.
-#include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
-
 namespace {
-
-/// Whether the X server's pointer image where the pointer stands has a visible pixel.
-bool PointerShown() {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return false;
-  XFixesCursorImage* image = XFixesGetCursorImage(display);
-  bool shown = false;
-  for (int i = 0; image && i < int(image->width) * int(image->height); ++i) shown |= (image->pixels[i] >> 24) != 0;
-  if (image) XFree(image);
-  XCloseDisplay(display);
-  return shown;
-}
 
 TEST(AppWindow, ClientAreaIsTheConfiguredSizeAndTheHandleIsPublished) {
   struct Case {
@@ -87,12 +72,12 @@ TEST(AppWindow, ActivationSwitchesCaptureAndCloseRequestsAreRefused) {
   // While the game has the mouse the X server shows no pointer over the window (the
   // game draws its own arrow); another application active, the pointer is back.
   EXPECT_FALSE(platform::IsCursorVisible());
-  EXPECT_FALSE(PointerShown());
+  EXPECT_FALSE(test::PointerShown());
   test::PushWindowEvent(hwnd, SDL_WINDOWEVENT_FOCUS_LOST);
   platform::PumpEvents();
   EXPECT_EQ(GetCapture(), 0);
   EXPECT_TRUE(platform::IsCursorVisible()) << "the cursor kept at construction";
-  EXPECT_TRUE(PointerShown());
+  EXPECT_TRUE(test::PointerShown());
 
   // Close requests, from the window manager or a quit request, change nothing.
   test::PushWindowEvent(hwnd, SDL_WINDOWEVENT_CLOSE);

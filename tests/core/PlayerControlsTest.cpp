@@ -7,7 +7,9 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -248,15 +250,29 @@ TEST(KeyBindings, BindPressedKey) {
   EXPECT_STREQ(name, "S");
   EXPECT_EQ(previous, 1);
   EXPECT_EQ(g_keyDefinitions[0], DIK_S);
-  EXPECT_EQ(g_keyDefinitions[1], 0);
-  EXPECT_STREQ(GetActionKeyName(1), "???");
+  EXPECT_EQ(g_keyDefinitions[1], DIK_W);  // the two swap
+  EXPECT_STREQ(GetActionKeyName(1), "W");
   EXPECT_STREQ(GetActionKeyName(0), "S");
 
-  // A binding of 0 matches no key: action 1 no longer moves.
+  // S moves forward now, W backward.
   rig.input.KeyDown(DIK_S);
   rig.Poll();
   EXPECT_EQ(rig.controls.GetForwardAxis(), 1);
   rig.input.KeyUp(DIK_S);
+  rig.input.KeyDown(DIK_W);
+  rig.Poll();
+  EXPECT_EQ(rig.controls.GetForwardAxis(), -1);
+  rig.input.KeyUp(DIK_W);
+
+  // Whichever key is taken from whichever action, every action keeps a key of its own.
+  for (const auto& [action, key] : {std::pair{6, DIK_W}, {5, DIK_G}, {18, DIK_0}, {16, DIK_SPACE}, {2, DIK_F5}}) {
+    rig.input.Tap(static_cast<BYTE>(key));
+    rig.Frame();
+    ASSERT_NE(BindPressedKey(action, nullptr), nullptr);
+    std::set<int> keys(g_keyDefinitions.begin(), g_keyDefinitions.begin() + 20);
+    EXPECT_EQ(keys.size(), 20u) << "action " << action;
+    EXPECT_EQ(keys.count(0), 0u) << "action " << action;
+  }
 
   previous = -7;
   rig.input.Tap(DIK_K);
@@ -320,6 +336,15 @@ TEST(KeyBindings, DefinitionsFile) {
     ASSERT_EQ(saved.size(), 256u);
     EXPECT_EQ(std::memcmp(saved.data(), g_keyDefinitions.data(), 256), 0);
   }
+  // A table saved with an action left without a key (forward, its W taken by reload):
+  // it takes the first free default key (reload's old G); the others stay.
+  std::string unbound(reinterpret_cast<const char*>(defaults), 20);
+  unbound[0] = 0;
+  unbound[6] = static_cast<char>(DIK_W);
+  dir.Write(path, unbound + std::string(236, '\0'));
+  LoadKeyDefinitions();
+  EXPECT_EQ(g_keyDefinitions[0], DIK_G);
+  EXPECT_EQ(std::memcmp(g_keyDefinitions.data() + 1, unbound.data() + 1, 19), 0);
   // A file that cannot be written is left alone, silently.
   test::TempDir empty;
   EXPECT_FALSE(SaveKeyDefinitions());

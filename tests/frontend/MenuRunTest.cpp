@@ -14,12 +14,14 @@
 #include "race/World.h"
 #include "sound/SoundMng.h"
 #include "tests/frontend/MenuScript.h"
+#include "tests/platform/ScreenGrab.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -125,38 +127,95 @@ TEST(MenuRun, WalksTheMenusAndBackWithoutMissingNames) {
   EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 }
 
-// In a window the arrow moves as far as the desktop's pointer: the X server's pointer
-// moved by 100 x 60 pixels over an 800 x 600 window moves it 80 x 48 units.
-TEST(MenuRun, InAWindowTheArrowFollowsTheDesktopPointer) {
-  test::TempDir dir;
-  PrepareGameRoot(dir);
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 800\nv_height 600\n");
-  N_Application app;
-  ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
-  float left = 0.0f, top = 0.0f;
-  int frames = 0;
-  std::deque<std::function<bool()>> steps;
-  steps.push_back([] { return Visible("MainMenu") && test::XdoTool("mousemove 200 150"); });
-  steps.push_back([&frames] { return ++frames > 20; });
-  steps.push_back([&] {
-    left = Gui().GetCursor()->GetLeft();
-    top = Gui().GetCursor()->GetTop();
-    frames = 0;
-    return test::XdoTool("mousemove 300 210");
-  });
-  steps.push_back([&frames] { return ++frames > 20; });
-  steps.push_back([&] {
-    EXPECT_NEAR(Gui().GetCursor()->GetLeft() - left, 80.0f, 0.5f);
-    EXPECT_NEAR(Gui().GetCursor()->GetTop() - top, 48.0f, 0.5f);
-    return g_varMng->SetInt("exit", 1, 2), true;
-  });
-  int passes = 0;
-  app.SetFrameHook([&] {
-    if (++passes > 2000) g_varMng->SetInt("exit", 1, 2);
-    if (!steps.empty() && steps.front()()) steps.pop_front();
-  });
-  app.Run();
-  EXPECT_TRUE(steps.empty());
+// While the menus show, the desktop's pointer stays the desktop's: no program holds it
+// (another can grab it), it is hidden over the game's window only, and the game's arrow
+// stands where it is, within 2 pixels, from the first frame on and after every move.
+// In full screen too, also where the display has no mode of the frame's size and the
+// frame is scaled to it between black bars. The aim's view without an arrow (as at the
+// range) takes the mouse, whose motion then turns the aim on beyond the screen's edge.
+TEST(MenuRun, TheArrowIsWhereTheDesktopPointerIs) {
+  struct Case {
+    const char* size;  ///< the frame's
+    int fullScreen;
+    RECT frame;  ///< where the frame lies on the 1280 x 1024 screen
+  };
+  test::PrivateDisplay display("1280x1024x24");
+  if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
+  for (const Case& c : {Case{"800x600", 0, {0, 0, 800, 600}}, Case{"1280x1024", 1, {0, 0, 1280, 1024}},
+                        Case{"800x600", 1, {0, 32, 1280, 992}}}) {
+    SCOPED_TRACE(std::string(c.size) + (c.fullScreen ? " full screen" : " in a window"));
+    test::TempDir dir;
+    PrepareGameRoot(dir);
+    const std::string size(c.size);
+    dir.Write("user.cfg", "v_fullscreen " + std::to_string(c.fullScreen) + "\nv_width " + size.substr(0, size.find('x')) +
+                              "\nv_height " + size.substr(size.find('x') + 1) + "\n");
+    ASSERT_TRUE(test::XdoTool("mousemove 300 200"));  // before the start
+    N_Application app;
+    ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+    // The arrow's corner on the screen, within 2 pixels of the point.
+    auto at = [&c](int x, int y) {
+      const N_GuiElement* arrow = Gui().GetCursor();
+      const float sx = c.frame.left + arrow->GetLeft() * float(c.frame.right - c.frame.left) / 640.0f;
+      const float sy = c.frame.top + arrow->GetTop() * float(c.frame.bottom - c.frame.top) / 480.0f;
+      return std::abs(sx - float(x)) <= 2.0f && std::abs(sy - float(y)) <= 2.0f;
+    };
+    int passes = 0;
+    // Waits until the condition holds, for 300 passes at most.
+    auto until = [&passes](std::function<bool()> condition, const char* what) -> std::function<bool()> {
+      return [&passes, condition, what] {
+        if (condition()) return passes = 0, true;
+        if (++passes < 300) return false;
+        ADD_FAILURE() << "waited in vain: " << what << "; the arrow at " << Gui().GetCursor()->GetLeft() << ", "
+                      << Gui().GetCursor()->GetTop();
+        return passes = 0, true;
+      };
+    };
+    auto yaw = [] { return g_world->CameraMng().ShakeController().MainCamera().angleZ; };
+    float yaw0 = 0.0f;
+    int counter = 0, viewMode = 0, moves = 0;
+    std::deque<std::function<bool()>> steps;
+    steps.push_back(until([&] { return Visible("MainMenu") && at(300, 200); }, "the arrow at the start"));
+    steps.push_back([] {
+      EXPECT_TRUE(test::PointerFree()) << "a grab is held";
+      EXPECT_FALSE(test::PointerShown()) << "over the window";
+      return test::XdoTool("mousemove 123 457");
+    });
+    steps.push_back(until([&] { return at(123, 457); }, "the arrow at 123, 457"));
+    steps.push_back([] { return test::XdoTool("mousemove 777 33"); });
+    steps.push_back(until([&] { return at(777, 33); }, "the arrow at 777, 33"));
+    if (!c.fullScreen) {
+      steps.push_back([] { return test::XdoTool("mousemove 900 700"); });
+      steps.push_back(until([] { return test::PointerShown(); }, "the pointer shown outside the window"));
+      steps.push_back([] {
+        EXPECT_TRUE(test::PointerFree()) << "a grab is held";
+        return test::XdoTool("mousemove 700 300");
+      });
+      // 800 units from 700 turn the aim 4 degrees; with the arrow back the pointer is free.
+      steps.push_back(until([&] { return at(700, 300); }, "the arrow at 700, 300"));
+      steps.push_back([&] {
+        viewMode = g_varMng->GetInt("viewmode");
+        g_varMng->SetInt("viewmode", 2, 2);
+        for (counter = Gui().GetCursorCounter(); Gui().GetCursorCounter() > 0;) Gui().ShowCursor(false);
+        return yaw0 = yaw(), true;
+      });
+      steps.push_back(until([] { return !test::PointerFree(); }, "the game taking the mouse"));
+      steps.push_back([&] { return test::XdoTool("mousemove_relative -- 100 0") && ++moves == 8; });
+      steps.push_back(until([&] { return std::abs(yaw() - yaw0) > 3.5f; }, "the aim turned"));
+      steps.push_back([&] {
+        EXPECT_NEAR(std::abs(yaw() - yaw0), 4.0f, 0.5f);
+        g_varMng->SetInt("viewmode", viewMode, 2);
+        while (Gui().GetCursorCounter() < counter) Gui().ShowCursor(true);
+        return true;
+      });
+      steps.push_back(until([] { return test::PointerFree(); }, "the pointer let go"));
+    }
+    steps.push_back([] { return g_varMng->SetInt("exit", 1, 2), true; });
+    app.SetFrameHook([&] {
+      if (!steps.empty() && steps.front()()) steps.pop_front();
+    });
+    app.Run();
+    EXPECT_TRUE(steps.empty());
+  }
 }
 
 // "Exit" darkens the screen over about a second, shows the black page while it

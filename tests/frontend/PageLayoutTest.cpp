@@ -120,7 +120,7 @@ Texts ScheduleRows() {
 }
 
 Texts KeyNameTexts() {
-  Texts names = Keys({"#str315"});
+  Texts names;
   for (int dik = 1; dik < 255; ++dik) {
     if (GetKeyName(dik).name[0]) names.push_back(GetKeyName(dik).name);
   }

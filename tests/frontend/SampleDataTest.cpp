@@ -175,7 +175,7 @@ const Counted kCounted[] = {
 };
 
 /// The text keys the code looks up.
-const char* const kNamedKeys[] = {"#str021", "#str152", "#str315", "#str316", "#str317", "#str351",
+const char* const kNamedKeys[] = {"#str021", "#str152", "#str316", "#str317", "#str351",
                                   // the career's
                                   "#str012", "#str264", "#str321", "#str335", "#str336", "#str342", "#str018", "#str019"};
 

@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace test {
 
@@ -51,6 +52,27 @@ std::optional<int> CountScreenPixels(int x, int y, int w, int h, bool (*accept)(
   int count = 0;
   if (!ForEachPixel(x, y, w, h, [&](const Rgb& p) { count += accept(p) ? 1 : 0; })) return std::nullopt;
   return count;
+}
+
+bool PointerShown() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  XFixesCursorImage* image = XFixesGetCursorImage(display);
+  bool shown = false;
+  for (int i = 0; image && i < int(image->width) * int(image->height); ++i) shown |= (image->pixels[i] >> 24) != 0;
+  if (image) XFree(image);
+  XCloseDisplay(display);
+  return shown;
+}
+
+bool PointerFree() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  const int grabbed = XGrabPointer(display, DefaultRootWindow(display), False, ButtonPressMask, GrabModeAsync,
+                                   GrabModeAsync, None, None, CurrentTime);
+  if (grabbed == GrabSuccess) XUngrabPointer(display, CurrentTime);
+  XCloseDisplay(display);
+  return grabbed == GrabSuccess;
 }
 
 }  // namespace test

@@ -70,6 +70,9 @@ std::string Font(int count, int glyphs, const char* advance = "\x00\x00\x20\x41"
 }
 
 const std::string kGarbageKeys(256, '\xEE');
+/// Action 0 without a key, actions 1-19 on the keys of the codes 2-20.
+const std::string kUnboundKeys = std::string(1, '\0') + "\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10\x11\x12\x13\x14" +
+                                 std::string(236, '\0');
 const std::string kMenu = "language eng\n{\n #str500 \"Single player\"\n}\n";
 
 struct Case {
@@ -88,6 +91,8 @@ TEST(DamagedData, EverySilentCaseLeavesALineNamingTheFile) {
        "data\\tables\\keysdefinition.data"},
       {"a key on two actions", {{"data/tables/keysdefinition.data", std::string(256, '\x11')}}, LoadKeyDefinitions,
        "data\\tables\\keysdefinition.data"},
+      {"an action without a key", {{"data/tables/keysdefinition.data", kUnboundKeys}},
+       LoadKeyDefinitions, "data\\tables\\keysdefinition.data"},
       {"menu strings missing", {{"data/scripts/strings/race.string", "language eng\n{\n}\n"}}, ReadStrings,
        "'#str500' is in no string table of data\\scripts\\strings\\*.string"},
       {"no string table", {}, ReadStrings, "data\\scripts\\strings\\*.string"},

@@ -48,7 +48,9 @@ PrivateDisplay::PrivateDisplay(const char* screen) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   char* argv[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), const_cast<char*>("3"),
                   const_cast<char*>("-screen"), const_cast<char*>("0"), const_cast<char*>(screen),
-                  const_cast<char*>("-nolisten"), const_cast<char*>("tcp"), nullptr};
+                  const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),
+                  // The server keeps its state (the pointer's place) when its last client goes.
+                  const_cast<char*>("-noreset"), nullptr};
   pid_t pid = -1;
   const int spawned = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);

@@ -69,6 +69,7 @@ GlDevice::GlDevice(std::shared_ptr<GlContext> context, const D3DCAPS9& caps, HWN
 }
 
 GlDevice::~GlDevice() {
+  SetFullScreenFrame(m_context->Window(), 0, 0);
   if (m_pointProgram) m_pointProgram->Release();
   if (m_renderTarget) m_renderTarget->Release();
   if (m_depthSurface) m_depthSurface->Release();
@@ -137,9 +138,12 @@ HRESULT GlDevice::ConfigureWindow(const D3DPRESENT_PARAMETERS& params, SDL_Windo
   if (params.Windowed) {
     if (m_fullScreen) SDL_SetWindowFullscreen(window, 0);
     m_fullScreen = false;
+    SetFullScreenFrame(window, 0, 0);
     return D3D_OK;
   }
   if (params.BackBufferWidth == 0 || params.BackBufferHeight == 0) return D3DERR_INVALIDCALL;
+  // The window's client area is the frame's, whatever mode the display keeps.
+  SetFullScreenFrame(window, int(params.BackBufferWidth), int(params.BackBufferHeight));
   // Full screen switches the display to a mode of the back buffer's size. A display
   // without one keeps its own mode: the window covers it and Present scales the frame
   // to it, keeping the frame's shape (a mode of another size would be taken by SDL
@@ -330,11 +334,9 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS* params) {
 }
 
 CopyRect GlDevice::PresentRect(UINT frameWidth, UINT frameHeight, int width, int height) const {
-  if (!m_fullScreen || frameWidth == 0 || frameHeight == 0) return {0, 0, width, height};
-  const double scale = std::min(double(width) / frameWidth, double(height) / frameHeight);
-  const LONG w = LONG(frameWidth * scale + 0.5), h = LONG(frameHeight * scale + 0.5);
-  const LONG x = (width - w) / 2, y = (height - h) / 2;
-  return {x, y, x + w, y + h};
+  if (!m_fullScreen) return {0, 0, width, height};
+  const RECT shown = FitFrame(int(frameWidth), int(frameHeight), width, height);
+  return {shown.left, shown.top, shown.right, shown.bottom};
 }
 
 HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND, const void*) {
