@@ -1,5 +1,6 @@
 #include "race/World.h"
 
+#include "core/BuiltinVars.h"
 #include "core/ConfigReader.h"
 #include "core/ErrorLog.h"
 #include "core/FormatString.h"
@@ -194,7 +195,7 @@ std::string N_World::MapName() {
 }
 
 bool N_World::Init() {
-  m_level->Load();
+  m_level->Load(kDefaultMapName);  // a start course of the settings that cannot be loaded: the default
   m_mapName = MapName();
   m_cameraMng->CheckControllers();
   SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());

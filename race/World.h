@@ -9,7 +9,8 @@
 // (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h; its model
 // views draw the athletes' figures through N_WorldGuiFigures).
 //
-// Init: the menu level ("mapname"), the cameras (the race controller's camera current),
+// Init: the menu level ("mapname"; the default course when that one cannot be
+// loaded), the cameras (the race controller's camera current),
 // the particle scripts, a black clear colour, the athletes, their figures, the cameras'
 // set-up, the GUI pages and the hidden cursor, the shaders and textures, the level's
 // effects, the sorted drawables, the text batcher; the default player names and the

@@ -108,7 +108,7 @@ void CopyGameData(const TempDir& dir) {
 
 void PrepareGameDir(const TempDir& dir, bool startPages) {
   // The language of the sample texts, as the sample user.cfg sets it.
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\nlanguage eng\n");
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage eng\n");
   dir.Write("data/tables/.keep", "");
   CopyFromGameRoot(dir, kProfilesFile);
   CopyFigureData(dir);
