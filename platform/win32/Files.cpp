@@ -188,6 +188,11 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* why) {
   return true;
 }
 
+std::string ReasonOf(const std::string& why) {
+  const std::size_t colon = why.rfind(": ");
+  return colon == std::string::npos ? why : why.substr(colon + 2);
+}
+
 std::optional<FileIdentity> IdentifyFile(std::string_view path) {
   struct stat st {};
   if (::stat(ResolvePath(path).c_str(), &st) != 0) return std::nullopt;

@@ -36,6 +36,9 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = 256ull * 1024 * 1024;
 /// "/x/data/tables/arcade.hs: Permission denied".
 bool ReadWholeFile(std::string_view path, std::string& out, std::string* why = nullptr);
 
+/// The reason of such a line without the disk path before it ("Permission denied").
+std::string ReasonOf(const std::string& why);
+
 /// Where the file layer says why it refused a file that exists (one line, no line
 /// end). Without a hook the line goes to stderr; the engine's reporter installs one
 /// that writes it to the log. An empty hook restores stderr.
