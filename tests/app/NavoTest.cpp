@@ -427,30 +427,98 @@ TEST(Navo, TheLockIsTheGameRootWhateverTheRuntimeFolder) {
   EXPECT_FALSE(LockHeld(dir.Path()));
 }
 
-TEST(Navo, WithAiLogAFolderARaceStartsAndTheGameEndsNormally) {
-  // Every race start used to show "Cannot create log file" and end the game with
-  // status 1, losing the settings of the run.
-  test::TempDir dir;
-  test::LinkSampleData(dir);
-  test::PrepareGameDir(dir, false);
-  std::filesystem::create_directories(dir.Path() + "/Ai.log/x");
-  Launch launch = MakeLaunch(
-      "frames=30,click=SinglePlayer;frames=50,click=Arcade;frames=70,click=Start1;frames=90,click=StartListCatcher;"
-      "frames=150,r_gamma=1.7,exit=1",
-      dir.Path());
-  launch.stderrFile = dir.Path() + "/stderr.txt";
-  Game game(launch);
-  EXPECT_EQ(game.Wait(), 1);
-  const std::string log = dir.Read("navo.log");
-  EXPECT_NE(log.find("!!! Cannot create log file Ai.log ("), std::string::npos) << log;
-  EXPECT_NE(dir.Read("stderr.txt").find("Cannot create log file Ai.log ("), std::string::npos);
-  EXPECT_NE(log.find("Saving variables to file config.cfg"), std::string::npos);
-  EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
-}
-
 /// The steps of an arcade race from the main menu to its running start.
 constexpr const char* kArcadeRace =
     "frames=30,click=SinglePlayer;frames=50,click=Arcade;frames=70,click=Start1;frames=90,click=StartListCatcher;";
+
+/// The sample data's folder below data/ copied in place of its link, to be damaged.
+void CopySampleFolder(const test::TempDir& dir, const std::string& folder) {
+  std::filesystem::remove(dir.Path() + "/data/" + folder);
+  test::CopyFromGameRoot(dir, "data/" + folder);
+}
+
+/// Every wav of the sample data damaged, in turn empty, cut to 30 bytes, garbage and
+/// missing; the lines that name those a start and a race load (all but the women's
+/// breathing: the player is a man).
+std::vector<std::string> DamageEveryWav(const test::TempDir& dir) {
+  CopySampleFolder(dir, "sounds");
+  std::vector<std::string> lines;
+  int turn = 0;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir.Path() + "/data/sounds")) {
+    if (e.path().extension() != ".wav") continue;
+    const std::string relative = std::filesystem::relative(e.path(), dir.Path()).string();
+    const std::string bytes = dir.Read(relative);
+    switch (turn++ % 4) {
+      case 0: dir.Write(relative, ""); break;
+      case 1: dir.Write(relative, bytes.substr(0, 30)); break;
+      case 2: dir.Write(relative, std::string(bytes.size(), '\xEE')); break;
+      default: std::filesystem::remove(e.path()); break;
+    }
+    std::string wav = std::filesystem::relative(e.path(), dir.Path() + "/data").string();
+    std::replace(wav.begin(), wav.end(), '/', '\\');
+    if (wav.find("dych_zena") == std::string::npos) lines.push_back("!!! Unable to Buffer sound data for file: " + wav);
+  }
+  return lines;
+}
+
+/// Every sound shader script damaged (empty, garbage, missing, cut, a folder); the
+/// lines of a shader of each that a start and a race ask for.
+std::vector<std::string> DamageEveryShaderScript(const test::TempDir& dir) {
+  CopySampleFolder(dir, "scripts");
+  const std::string folder = dir.Path() + "/data/scripts/Sounds/";
+  dir.Write("data/scripts/Sounds/body.ssd", "");
+  dir.Write("data/scripts/Sounds/effects.ssd", std::string(300, '\xEE'));
+  std::filesystem::remove(folder + "levels.ssd");
+  dir.Write("data/scripts/Sounds/menu.ssd", dir.Read("data/scripts/Sounds/menu.ssd").substr(0, 30));
+  std::filesystem::remove(folder + "trainer.ssd");
+  std::filesystem::create_directory(folder + "trainer.ssd");
+  std::vector<std::string> lines;
+  for (const char* shader : {"srdce", "sound_start_signal", "hit", "level_crowd", "menu_click", "Trainer_Pos_1"}) {
+    lines.push_back(std::string("!!! Sound shader '") + shader + "' is in no sound shader script");
+  }
+  return lines;
+}
+
+TEST(Navo, OnDamagedFilesARaceStartsAndTheGameEndsNormally) {
+  // Each of them used to end the game: an "Ai.log" folder showed "Cannot create log
+  // file" and ended the game with status 1, and a sound file or shader script that could
+  // not be had ended the start (or the race start) with a critical error. The settings
+  // of the run were lost each time.
+  struct Case {
+    const char* what;
+    std::function<std::vector<std::string>(const test::TempDir&)> damage;  ///< the lines it must give
+    const char* said = nullptr;  ///< on stderr too
+  };
+  const Case cases[] = {
+      {"Ai.log a folder",
+       [](const test::TempDir& dir) {
+         std::filesystem::create_directories(dir.Path() + "/Ai.log/x");
+         return std::vector<std::string>{"!!! Cannot create log file Ai.log ("};
+       },
+       "Cannot create log file Ai.log ("},
+      {"every wav", DamageEveryWav},
+      {"every sound shader script", DamageEveryShaderScript},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempDir dir;
+    test::LinkSampleData(dir);
+    test::PrepareGameDir(dir, false);
+    const std::vector<std::string> lines = c.damage(dir);
+    Launch launch = MakeLaunch(std::string(kArcadeRace) + "frames=150,r_gamma=1.7,exit=1", dir.Path());
+    launch.stderrFile = dir.Path() + "/stderr.txt";
+    Game game(launch);
+    EXPECT_EQ(game.Wait(), 1);
+    const std::string log = dir.Read("navo.log");
+    EXPECT_NE(log.find("GameArcade Initializing done.\n"), std::string::npos) << "the race started";
+    for (const std::string& line : lines) EXPECT_NE(log.find(line), std::string::npos) << line;
+    if (c.said) {
+      EXPECT_NE(dir.Read("stderr.txt").find(c.said), std::string::npos) << dir.Read("stderr.txt");
+    }
+    EXPECT_NE(log.find("Saving variables to file config.cfg"), std::string::npos);
+    EXPECT_NE(dir.Read("config.cfg").find("r_gamma \"1.7\"\n"), std::string::npos);
+  }
+}
 
 TEST(Navo, SettingsTheGameCannotUseAreCorrectedAndSaved) {
   // A start course that cannot be loaded and a "GameType" of no race kind ended every
