@@ -481,9 +481,9 @@ std::vector<std::string> DamageEveryShaderScript(const test::TempDir& dir) {
 
 TEST(Navo, OnDamagedFilesARaceStartsAndTheGameEndsNormally) {
   // Each of them used to end the game: an "Ai.log" folder showed "Cannot create log
-  // file" and ended the game with status 1, and a sound file or shader script that could
-  // not be had ended the start (or the race start) with a critical error. The settings
-  // of the run were lost each time.
+  // file" and ended the game with status 1, a FIFO hung the race start, and a sound
+  // file or shader script that could not be had ended the start (or the race start)
+  // with a critical error. The settings of the run were lost each time.
   struct Case {
     const char* what;
     std::function<std::vector<std::string>(const test::TempDir&)> damage;  ///< the lines it must give
@@ -494,6 +494,13 @@ TEST(Navo, OnDamagedFilesARaceStartsAndTheGameEndsNormally) {
        [](const test::TempDir& dir) {
          std::filesystem::create_directories(dir.Path() + "/Ai.log/x");
          return std::vector<std::string>{"!!! Cannot create log file Ai.log ("};
+       },
+       "Cannot create log file Ai.log ("},
+      {"Ai.log a FIFO",
+       [](const test::TempDir& dir) {
+         EXPECT_EQ(::mkfifo((dir.Path() + "/Ai.log").c_str(), 0600), 0);
+         return std::vector<std::string>{"*** Ai.log is not a regular file: not written\n",
+                                         "!!! Cannot create log file Ai.log ("};
        },
        "Cannot create log file Ai.log ("},
       {"every wav", DamageEveryWav},
