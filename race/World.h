@@ -85,7 +85,9 @@ class N_World {
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
   void Render(float frameTime);
-  /// The back buffer to "data\screenshots\%06d.bmp", numbered by "ScreenshotName".
+  /// The back buffer to "data\screenshots\%06d.bmp", numbered by "ScreenshotName":
+  /// the first number from it whose file is not there (going round past 999999 to 0),
+  /// never one that is; none, and a line, when every number is taken.
   void TakeScreenshot();
 
   N_ShaderMng& ShaderMng() { return *m_shaderMng; }
