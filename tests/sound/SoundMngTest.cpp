@@ -77,43 +77,6 @@ TEST(SoundMngDeath, CriticalErrorsEndTheProgram) {
   }
 }
 
-TEST(SoundMng, AShaderOrWavThatCannotBeHadIsSilentWithOneLine) {
-  // Each of them used to end the game with a critical error.
-  test::SoundEnv env;
-  WriteCommonData();
-  test::WriteShaders("bad.ssd", "missing { Plain SoundMap sounds\\no.wav }\n"
-                                "garbage { Loop -1 MinDistance 0.1 SoundMap sounds\\garbage.wav }\n"
-                                "half { SoundMap sounds\\garbage.wav SoundMap sounds\\short.wav }\n");
-  env.dir.Write("data/sounds/garbage.wav", "RIFF garbage, not a wave file");
-  N_SoundMng& mng = env.Start();
-  const int unknown = mng.CreateSound("nope", kOrigin);
-  const int unknownPlain = mng.LoadShaderSounds("nope");
-  const int missing = mng.LoadShaderSounds("missing");
-  const int garbage = mng.CreateSound("garbage", kOrigin);
-  const int half = mng.LoadShaderSounds("half");
-  for (const int handle : {unknown, unknownPlain, missing, garbage, half}) ASSERT_NE(handle, 0);
-  EXPECT_EQ(mng.GetVariantCount(unknown), 0);
-  EXPECT_EQ(mng.Play(unknownPlain), 0);
-  EXPECT_EQ(mng.Play(missing), 0);
-  mng.Play(garbage);
-  mng.Update();  // near enough to start, were there a wav
-  EXPECT_EQ(SlotOf(mng, garbage), -1) << "no source taken";
-  mng.SetSoundParams(half, 0, 0, 0, 1.0f, 1);
-  EXPECT_EQ(mng.Play(half), 1) << "its good variant plays";
-  mng.CreateSound("nope", kOrigin);  // a name is said once
-  const std::string log = env.Log();
-  for (const std::string line :
-       {"!!! Sound shader 'nope' is in no sound shader script of data\\scripts\\Sounds\\*.ssd: the sound stays "
-        "silent\n",
-        "!!! Unable to Buffer sound data for file: sounds\\no.wav (no such file): the sound stays silent\n",
-        "!!! Unable to Buffer sound data for file: sounds\\garbage.wav (not a whole wav file): the sound stays "
-        "silent\n"}) {
-    const std::size_t at = log.find(line);
-    EXPECT_NE(at, std::string::npos) << line << log;
-    EXPECT_EQ(log.find(line, at + 1), std::string::npos) << line;
-  }
-}
-
 TEST(SoundMng, HandlesAreReusedAndWavBuffersShared) {
   test::SoundEnv env;
   WriteCommonData();
