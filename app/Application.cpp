@@ -14,6 +14,7 @@
 #include "core/SystemInfo.h"
 #include "core/Timer.h"
 #include "core/VarMng.h"
+#include "platform/win32/Files.h"
 #include "race/World.h"
 #include "render/Render.h"
 #include "render/TextureMngImpl.h"
@@ -29,6 +30,7 @@ constexpr const char* kEngineName = "Navo Engine";
 constexpr const char* kEngineVersion = "0.01";
 constexpr const char* kPlatformName = "Linux";
 constexpr std::uint32_t kSetFlags = 0x02;
+constexpr const char* kConfigFile = "config.cfg";
 constexpr std::int32_t kTextureMngCapacity = 1024;
 constexpr std::uint16_t kSplashResourceId = 116;  ///< the program's picture resource
 
@@ -55,6 +57,17 @@ constexpr SwitchedCategory kSwitchedSoundCategories[] = {
     {3, "SoundCategorySki"},
     {5, "SoundCategoryEnvironment"},
 };
+
+/// Reads a settings file; false when it is there but cannot be read, which is said in
+/// the log and on stderr with the consequence.
+bool ReadSettingsFile(const char* name, const char* consequence) {
+  N_ConfigReader reader;
+  reader.Load(name);
+  const std::string& why = reader.OpenFault();
+  if (why.empty()) return true;
+  g_errorLog->ReportDebug(9, "%s cannot be read (%s): %s\n", name, platform::ReasonOf(why).c_str(), consequence);
+  return false;
+}
 
 }  // namespace
 
@@ -107,9 +120,9 @@ void N_Application::CreateCoreServices() {
 
 void N_Application::ReadConfiguration() {
   m_log->Print("\n--- Reading config file\n");
-  N_ConfigReader reader;
-  reader.Load("config.cfg");
-  reader.Load("user.cfg");  // later values override earlier ones
+  // Saved at the exit, it would replace the player's settings with the defaults.
+  m_keepConfig = !ReadSettingsFile(kConfigFile, "the default settings are used, and it is not saved in this run");
+  ReadSettingsFile("user.cfg", "its settings are not used");  // later values override earlier ones
   // Every start begins with both at 0, whatever a file says: "exit" 1 would end each
   // start at once, and with "restart" 1 the game would start itself again for ever.
   g_varMng->SetInt("exit", 0, kSetFlags);
@@ -232,7 +245,11 @@ bool N_Application::SaveSettings() {
   if (g_render) g_render->Shutdown();
   if (g_inputMng) g_inputMng->Shutdown();
   if (m_window) m_window->Unregister();
-  g_varMng->Save("config.cfg");
+  if (m_keepConfig) {
+    m_log->Print("Settings not saved: %s could not be read at the start\n", kConfigFile);
+  } else {
+    g_varMng->Save(kConfigFile);
+  }
   return true;
 }
 

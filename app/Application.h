@@ -44,7 +44,8 @@ class N_Application {
   bool Init(HINSTANCE instance);
   void Run();
   /// The first half of shutdown: dump the variables, keep the volumes, shut the
-  /// renderer and input down, unregister the window class, write "config.cfg". True.
+  /// renderer and input down, unregister the window class, write "config.cfg" (unless
+  /// it was there at the start and could not be read: it is kept as it is). True.
   bool SaveSettings();
 
   void SetFrameHook(FrameHook hook) { m_frameHook = std::move(hook); }
@@ -84,4 +85,5 @@ class N_Application {
   N_CoreServices m_services;
   N_FrameRate m_frameRate;
   FrameHook m_frameHook;
+  bool m_keepConfig = false;  ///< "config.cfg" could not be read: not written over
 };

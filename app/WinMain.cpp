@@ -53,7 +53,7 @@ void EnterGameRoot() {
 }
 
 void SaveKeyDefinitionsOnce() {
-  if (g_keysSaved) return;
+  if (g_keysSaved || KeyDefinitionsUnreadable()) return;  // an unreadable table stays as it is
   g_keysSaved = true;
   std::string why;
   if (SaveKeyDefinitions(&why)) return;

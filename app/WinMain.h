@@ -19,7 +19,8 @@ int WinMain(HINSTANCE instance, HINSTANCE previous, char* commandLine, int show,
 void EnterGameRoot();
 
 /// Writes the key-definitions table now, and makes the exit-time write skip it. A
-/// failed save is logged when the log still exists and always said on stderr.
+/// failed save is logged when the log still exists and always said on stderr. A table
+/// that was there at the start but could not be read is never written.
 void SaveKeyDefinitionsOnce();
 /// The exit-time write of the key-definitions table (registered in main).
 void SaveKeyDefinitionsAtExit();

@@ -51,7 +51,7 @@ std::array<N_Var, 99> DefaultTable() {
     N_Var("wnd_handle", 0, 0x09u),
     N_Var("app_hInstance", 0, 0x09u),
     N_Var("v_fullscreen", 1, 0x21u),
-    N_Var("mapname", "Beitostolen.ALF", 0x21u),
+    N_Var("mapname", kDefaultMapName, 0x21u),
     N_Var("levelname", "Beitostolen", 0x21u),
     N_Var("MaxCameraSpeed", 800, 0x21u),
     N_Var("developer", 0, 0x21u),

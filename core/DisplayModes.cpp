@@ -31,7 +31,7 @@ bool N_DisplayModes::FitToDisplay(int displayWidth, int displayHeight) {
   const int maxHeight = displayHeight > 0 ? std::min(displayHeight, kMaxSide) : kMaxSide;
   int width = m_width;
   int height = m_height;
-  if (width <= 0 || height <= 0) {
+  if (width < kMinWidth || height < kMinHeight) {  // also 0, negative and NaN
     width = kFallbackWidth;
     height = kFallbackHeight;
   }

@@ -16,8 +16,8 @@ class N_DisplayModes {
   /// Reads the wanted size from "v_width" and "v_height".
   void Capture();
   /// Makes the wanted size one the display can show (its size in pixels, 0 when
-  /// unknown): a side of 0 or less (a NaN reads as 0) gives kFallbackWidth x
-  /// kFallbackHeight; a side beyond the display, or beyond kMaxSide, is cut to it. A
+  /// unknown): a side below kMinWidth x kMinHeight (a NaN reads as 0, "1e23" as 1)
+  /// gives kFallbackWidth x kFallbackHeight; a side beyond the display, or beyond kMaxSide, is cut to it. A
   /// change is logged and written back to "v_width" and "v_height", which the
   /// renderer reads for its back buffer. True when the size changed. A size that only
   /// this display cannot show is the player's choice all the same: RestoreChoice puts
@@ -39,6 +39,9 @@ class N_DisplayModes {
 
   /// The largest side of a window the layer makes.
   static constexpr int kMaxSide = 16384;
+  /// The smallest window the menus fit in: their virtual screen.
+  static constexpr int kMinWidth = 640;
+  static constexpr int kMinHeight = 480;
   static constexpr int kFallbackWidth = 800;
   static constexpr int kFallbackHeight = 600;
 

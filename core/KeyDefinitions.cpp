@@ -7,7 +7,6 @@
 #include "platform/win32.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -23,6 +22,8 @@ constexpr std::array<std::uint8_t, key_action::kCount> kDefaultKeys = {
 
 /// What the last load found wrong, for the log once it exists; empty when nothing.
 std::string g_loadFault;
+/// The last load found the file there but could not read it.
+bool g_unreadable = false;
 
 /// A binding is 0 (no key) or a key that has a name; no two actions share a key. The
 /// first fault, or empty for a table the controls can use.
@@ -78,13 +79,21 @@ void ResetKeyDefinitions() { std::copy(kDefaultKeys.begin(), kDefaultKeys.end(),
 void LoadKeyDefinitions() {
   g_keyDefinitions.fill(0);
   g_loadFault.clear();
-  std::FILE* file = platform::OpenFile(kKeyDefinitionsFile, "rb");
-  if (!file) {  // none saved yet: the defaults, nothing to say
+  g_unreadable = false;
+  std::string bytes;
+  std::string why;
+  if (!platform::ReadWholeFile(kKeyDefinitionsFile, bytes, &why)) {
     ResetKeyDefinitions();
+    if (why.empty()) return;  // none saved yet: the defaults, nothing to say
+    // Written at the exit, the defaults would replace the player's keys.
+    g_unreadable = true;
+    g_loadFault = std::string("!!! ") + kKeyDefinitionsFile + " cannot be read (" + platform::ReasonOf(why) +
+                  "): the default keys are used, and it is not saved in this run\n";
+    ReportKeyDefinitionsFault();
     return;
   }
-  const std::size_t got = std::fread(g_keyDefinitions.data(), 1, g_keyDefinitions.size(), file);
-  std::fclose(file);
+  const std::size_t got = std::min(bytes.size(), g_keyDefinitions.size());
+  std::copy_n(bytes.begin(), got, g_keyDefinitions.begin());
   const std::string fault = got < g_keyDefinitions.size()
                                 ? std::to_string(got) + " bytes of " + std::to_string(kKeyDefinitionsSize)
                                 : BindingFault();
@@ -102,6 +111,8 @@ void ReportKeyDefinitionsFault() {
   g_log->Print("%s", g_loadFault.c_str());
   g_loadFault.clear();
 }
+
+bool KeyDefinitionsUnreadable() { return g_unreadable; }
 
 bool SaveKeyDefinitions(std::string* why) {
   const std::string_view bytes(reinterpret_cast<const char*>(g_keyDefinitions.data()), g_keyDefinitions.size());

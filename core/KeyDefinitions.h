@@ -31,14 +31,17 @@ inline constexpr std::size_t kKeyDefinitionsSize = 256;
 
 extern std::array<std::uint8_t, kKeyDefinitionsSize> g_keyDefinitions;
 
-/// Reads the file whole; a missing file gives the default bindings. A short file, a
-/// binding that names no key (neither 0 nor a key with a name) or a key bound to two
-/// actions gives the default bindings too (bytes that did arrive beyond byte 19 stay),
-/// with one line naming the file in the log: at once when there is a log, else at
-/// ReportKeyDefinitionsFault. An action without a key (0) gets its default key, or
-/// where another action holds that, the first default key no action holds, with a line
-/// the same way.
+/// Reads the file whole; a missing file gives the default bindings. A file that is
+/// there but cannot be read, a short file, a binding that names no key (neither 0 nor a
+/// key with a name) or a key bound to two actions gives the default bindings too (bytes
+/// that did arrive beyond byte 19 stay), with one line naming the file in the log: at
+/// once when there is a log, else at ReportKeyDefinitionsFault. An action without a key
+/// (0) gets its default key, or where another action holds that, the first default key
+/// no action holds, with a line the same way.
 void LoadKeyDefinitions();
+/// Whether the last load found the file there but could not read it: then it must not
+/// be written over with the defaults.
+bool KeyDefinitionsUnreadable();
 /// Writes the line of the last load's fault to the log once (the table is read before
 /// the log exists); nothing when there was none or it was written.
 void ReportKeyDefinitionsFault();

@@ -8,7 +8,8 @@
 #include <cstring>
 
 N_FileSink::N_FileSink(const char* fileName) {
-  const char* name = fileName ? fileName : "";
+  if (!fileName) return;  // a sink that keeps nothing
+  const char* name = fileName;
   m_file = platform::OpenFile(name, "w+");
   if (m_file) return;
   const int error = errno;

@@ -14,7 +14,8 @@ class N_OutputSink {
 
 /// A sink writing to a file opened "w+" (created or emptied). A file that cannot be
 /// opened makes every print a no-op (and a critical error once the reporter exists;
-/// before that, one line on the debugger output, stderr).
+/// before that, one line on the debugger output, stderr). A null name makes a sink that
+/// keeps nothing.
 class N_FileSink : public N_OutputSink {
  public:
   static constexpr std::size_t kBufferSize = 8192;

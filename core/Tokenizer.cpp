@@ -12,11 +12,13 @@ void N_Tokenizer::Open(std::string text, std::string fileName) {
   m_hasSource = true;
   m_line = 1;
   m_fileName = std::move(fileName);
+  m_openFault.clear();
 }
 
 void N_Tokenizer::OpenFile(const char* name) {
   std::string raw;
-  const bool ok = platform::ReadWholeFile(name ? name : "", raw);
+  std::string why;
+  const bool ok = platform::ReadWholeFile(name ? name : "", raw, &why);
   // Text mode: a CR right before a LF is dropped, so "}\r" still closes a block.
   std::string text;
   text.reserve(raw.size());
@@ -25,6 +27,7 @@ void N_Tokenizer::OpenFile(const char* name) {
     text += raw[i];
   }
   Open(ok ? std::move(text) : std::string(), name ? name : "");
+  m_openFault = std::move(why);
 }
 
 void N_Tokenizer::OpenString(const char* text) { Open(text ? text : "", {}); }

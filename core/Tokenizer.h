@@ -18,7 +18,8 @@ class N_Tokenizer {
   N_Tokenizer& operator=(const N_Tokenizer&) = delete;
 
   /// Opens a file through the file layer (CR before LF is dropped). A file that
-  /// cannot be opened is not reported: the first NextToken returns null.
+  /// cannot be opened is not reported: the first NextToken returns null, and
+  /// OpenFault says why when the file is there.
   void OpenFile(const char* name);
   /// Reads a copy of the NUL-terminated text.
   void OpenString(const char* text);
@@ -40,6 +41,9 @@ class N_Tokenizer {
   /// The file name given to OpenFile; empty after OpenString / OpenBuffer.
   const std::string& FileName() const { return m_fileName; }
   bool HasSource() const { return m_hasSource; }
+  /// Why the file of the last OpenFile is there but could not be read, as the file
+  /// layer says it (its disk path, then the reason); empty when it was read or is missing.
+  const std::string& OpenFault() const { return m_openFault; }
 
  private:
   void Open(std::string text, std::string fileName);
@@ -54,4 +58,5 @@ class N_Tokenizer {
   bool m_hasSource = false;
   int m_line = 1;
   std::string m_fileName;
+  std::string m_openFault;
 };

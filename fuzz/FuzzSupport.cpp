@@ -50,8 +50,8 @@ void Setup() {
   platform::SetDebugOutputHook([](const std::string&) {});
   SetCriticalExitHook([](int status) { throw CriticalError{status}; });
 
-  // Kept for the whole process, like the game's.
-  g_log = new N_Log("/dev/null");
+  // Kept for the whole process, like the game's; its lines go nowhere.
+  g_log = new N_Log(nullptr);
   g_errorLog = new N_ErrorLog(g_log);
   g_varMng = new N_VarMng();
   RegisterBuiltinVars();

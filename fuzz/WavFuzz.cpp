@@ -1,6 +1,6 @@
 // The wav files of the sound shaders, through the sound manager's buffer registry: the
 // first reference loads the file into an OpenAL buffer, the last one deletes it. A file
-// that cannot be loaded is the manager's critical error.
+// that cannot be loaded is logged and its sound left silent.
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/SoundSupport.h"
 

@@ -5,6 +5,7 @@
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "platform/win32/Files.h"
 #include "race/World.h"
 
 namespace {
@@ -36,8 +37,7 @@ namespace file_problem {
 
 std::string Unreadable(const std::string& file, const std::string& why, const char* consequence) {
   // The reason without the disk path before it: the file is named already.
-  const std::size_t colon = why.rfind(": ");
-  return file + " cannot be read (" + (colon == std::string::npos ? why : why.substr(colon + 2)) + "): " + consequence;
+  return file + " cannot be read (" + platform::ReasonOf(why) + "): " + consequence;
 }
 
 std::string Damaged(const std::string& file, const std::string& what, const char* consequence) {

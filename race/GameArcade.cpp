@@ -59,18 +59,23 @@ void N_GameArcade::Init() {
   Print("GameArcade Initializing.\n");
   // The kind of race the variable names is only logged: the racers take the places
   // of the description's discipline.
-  switch (g_varMng ? g_varMng->GetInt("GameType") : 0) {
+  int gameType = g_varMng ? g_varMng->GetInt("GameType") : 0;
+  if (gameType < 0 || gameType > 2) {
+    // A setting of config.cfg: every race start would end the game on it.
+    Print(FormatString("!!! GameType %d is not 0, 1 or 2: taken as 0\n", gameType).c_str());
+    gameType = 0;
+    if (g_varMng) g_varMng->SetInt("GameType", gameType, 0);  // saved so
+  }
+  switch (gameType) {
     case 0:
       Print("GameArcade: Sprint.\n");
       break;
     case 1:
       Print("GameArcade:\tHunting.\n");
       break;
-    case 2:
+    default:
       Print("GameArcade: MassStart.\n");
       break;
-    default:
-      RaceCritical("Undefined GameType");
   }
   if (!m_raceSim) Load();
   m_path->GetRelayChangeSector();

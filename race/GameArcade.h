@@ -41,8 +41,8 @@ class N_GameArcade : public N_Game {
   N_GameArcade& operator=(const N_GameArcade&) = delete;
 
   void Load() override;
-  /// A null description is the critical error kNoGameData, a "GameType" other than 0,
-  /// 1 and 2 the critical error "Undefined GameType".
+  /// A null description is the critical error kNoGameData; a "GameType" other than 0,
+  /// 1 and 2 is logged and set to 0.
   void Init() override;
   void Update(float dt) override;
   void Render(float dt) override;

@@ -1,5 +1,6 @@
 #include "race/World.h"
 
+#include "core/BuiltinVars.h"
 #include "core/ConfigReader.h"
 #include "core/ErrorLog.h"
 #include "core/FormatString.h"
@@ -43,6 +44,17 @@ constexpr std::uint32_t kConditionItem = 9;
 constexpr int kLastScreenshot = 999999;
 
 std::string ScreenshotFileName(int number) { return FormatString("data\\screenshots\\%06d.bmp", number); }
+
+/// The first number from `from` (from 0 when it lies outside 0..kLastScreenshot) whose
+/// file is not there yet, going round past the last once; -1 when every one is taken.
+int FreeScreenshotNumber(int from) {
+  if (from < 0 || from > kLastScreenshot) from = 0;
+  for (int i = 0; i <= kLastScreenshot; ++i) {
+    const int number = (from + i) % (kLastScreenshot + 1);
+    if (!platform::IdentifyFile(ScreenshotFileName(number))) return number;
+  }
+  return -1;
+}
 
 // The developer's polygon count of the free-camera view.
 constexpr float kPolygonTextX = 0.0f;
@@ -193,7 +205,7 @@ std::string N_World::MapName() {
 }
 
 bool N_World::Init() {
-  m_level->Load();
+  m_level->Load(kDefaultMapName);  // a start course of the settings that cannot be loaded: the default
   m_mapName = MapName();
   m_cameraMng->CheckControllers();
   SetCurrentCamera(&m_cameraMng->RaceController().OwnCamera());
@@ -458,9 +470,12 @@ void N_World::TakeScreenshot() {
   // The counter reaches config.cfg only at a normal exit: after a kill it is behind the
   // files, so the number is the first from it with no file yet, and no earlier
   // screenshot is ever written over.
-  int number = std::max(g_varMng->GetInt("ScreenshotName"), 0);
-  std::string file = ScreenshotFileName(number);
-  while (number < kLastScreenshot && platform::IdentifyFile(file)) file = ScreenshotFileName(++number);
+  const int number = FreeScreenshotNumber(g_varMng->GetInt("ScreenshotName"));
+  if (number < 0) {
+    if (g_log) g_log->Print("!!! Every screenshot number up to %d is taken: no screenshot\n", kLastScreenshot);
+    return;
+  }
   g_varMng->SetInt("ScreenshotName", number + 1, kSetFlags);
+  const std::string file = ScreenshotFileName(number);
   g_render->SaveScreenshot(file.c_str(), 0, 0, g_varMng->GetInt("v_width"), g_varMng->GetInt("v_height"));
 }

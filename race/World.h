@@ -9,7 +9,8 @@
 // (scene/SceneAccess.h), the GUI through g_guiServices (gui/GuiServices.h; its model
 // views draw the athletes' figures through N_WorldGuiFigures).
 //
-// Init: the menu level ("mapname"), the cameras (the race controller's camera current),
+// Init: the menu level ("mapname"; the default course when that one cannot be
+// loaded), the cameras (the race controller's camera current),
 // the particle scripts, a black clear colour, the athletes, their figures, the cameras'
 // set-up, the GUI pages and the hidden cursor, the shaders and textures, the level's
 // effects, the sorted drawables, the text batcher; the default player names and the
@@ -85,7 +86,9 @@ class N_World {
   /// Per frame, with the frame time in seconds.
   void Update(float frameTime);
   void Render(float frameTime);
-  /// The back buffer to "data\screenshots\%06d.bmp", numbered by "ScreenshotName".
+  /// The back buffer to "data\screenshots\%06d.bmp", numbered by "ScreenshotName":
+  /// the first number from it whose file is not there (going round past 999999 to 0),
+  /// never one that is; none, and a line, when every number is taken.
   void TakeScreenshot();
 
   N_ShaderMng& ShaderMng() { return *m_shaderMng; }

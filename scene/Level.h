@@ -54,8 +54,10 @@ class N_Level {
 
   /// Loads the level "data\levels\" + "mapname" and its settings file (LevelLoad.cpp),
   /// on a new level; reports the loading progress between its steps. Every fault of the
-  /// file, its LOD meshes or its spectators is critical.
-  void Load();
+  /// file, its LOD meshes or its spectators is critical; but with a fallback course, a
+  /// level file of another name that cannot be read or fails its checks is logged,
+  /// "mapname" set to the fallback (and so saved), and the fallback loaded instead.
+  void Load(const char* fallback = nullptr);
   /// Per frame from the world's render (LevelActors.cpp): the spectators (while
   /// "ShowAnimObj" is set), the animated props, and the mist overlay while "HmlaHackSet"
   /// is 1. Frame time in seconds.

@@ -38,36 +38,51 @@ std::unique_ptr<N_CameraPath> MakePath(const N_LevelCameraPath& path, const std:
   return std::make_unique<N_CameraPath>(keys.data() + path.firstKey, path.keyCount, path.playMode, path.rate);
 }
 
+/// The level file read whole and checked (nothing is taken from it before that). The
+/// critical message of its fault, or empty when it passed.
+std::string ReadLevel(const std::string& path, N_LevelFile& file) {
+  std::string raw;
+  if (!platform::ReadWholeFile(path, raw)) return "level " + path + " not found!";
+  const std::span bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size());
+  const N_FileHeader header(bytes);
+  const std::string notLevel = path + " is not level file!";
+  if (header.Word(0) != levelfile::kMagic) return notLevel;
+  if (!header.complete) {  // its version and sections would be read as zeros
+    if (g_log) g_log->Print("!!! Level %s: %zu bytes, shorter than its header\n", path.c_str(), raw.size());
+    return notLevel;
+  }
+  if (const std::uint32_t version = header.Word(4); version != levelfile::kVersion) {
+    return path + " is v." + std::to_string(static_cast<int>(version)) +
+           " not supported version, supported version is 1.50";
+  }
+  std::string fault;
+  if (!ReadLevelFile(bytes, file, fault)) {
+    if (g_log) g_log->Print("!!! Level %s: %s\n", path.c_str(), fault.c_str());
+    return notLevel;
+  }
+  return {};
+}
+
 }  // namespace
 
-void N_Level::Load() {
-  const std::string path = std::string("data\\levels\\") + SceneVarString("mapname");
+void N_Level::Load(const char* fallback) {
+  std::string path = std::string("data\\levels\\") + SceneVarString("mapname");
+  N_LevelFile file;
+  std::string fault = ReadLevel(path, file);
+  if (!fault.empty() && fallback && !platform::EqualsNoCase(SceneVarString("mapname"), fallback)) {
+    // A course named by the settings: the game starts on the fallback and saves its name.
+    if (g_log) g_log->Print("!!! %s: the start course is %s\n", fault.c_str(), fallback);
+    if (g_varMng) g_varMng->SetString("mapname", fallback, 0);
+    path = std::string("data\\levels\\") + fallback;
+    file = N_LevelFile{};
+    fault = ReadLevel(path, file);
+  }
+  if (!fault.empty()) SceneCritical(kLevelError, "%s", fault.c_str());
   const std::string settingsPath = path + ".cfg";
   if (g_varMng) g_varMng->SetInt("HmlaHackSet", 0, 0x02);
   auto settings = std::make_unique<N_ConfigReader>();
   settings->Load(settingsPath.c_str());
   if (g_log) g_log->Print("\n Loading Level: %s\n", path.c_str());
-
-  std::string raw;
-  if (!platform::ReadWholeFile(path, raw)) SceneCritical(kLevelError, "level %s not found!", path.c_str());
-  const std::span bytes(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size());
-  const N_FileHeader header(bytes);
-  if (header.Word(0) != levelfile::kMagic) SceneCritical(kLevelError, "%s is not level file!", path.c_str());
-  if (!header.complete) {  // its version and sections would be read as zeros
-    if (g_log) g_log->Print("!!! Level %s: %zu bytes, shorter than its header\n", path.c_str(), raw.size());
-    SceneCritical(kLevelError, "%s is not level file!", path.c_str());
-  }
-  if (const std::uint32_t version = header.Word(4); version != levelfile::kVersion) {
-    SceneCritical(kLevelError, "%s is v.%d not supported version, supported version is 1.50", path.c_str(),
-                  static_cast<int>(version));
-  }
-  // Nothing is taken (shaders, textures, sounds, meshes) before the whole file passed.
-  N_LevelFile file;
-  std::string fault;
-  if (!ReadLevelFile(bytes, file, fault)) {
-    if (g_log) g_log->Print("!!! Level %s: %s\n", path.c_str(), fault.c_str());
-    SceneCritical(kLevelError, "%s is not level file!", path.c_str());
-  }
 
   // Sections 1 to 5: materials, lightmaps, vertices, indices, surfaces.
   materials = file.geometry.materials;

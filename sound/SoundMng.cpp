@@ -115,8 +115,7 @@ int N_SoundMng::CreateSound(const char* shaderName, const float* position) {
   if (!position) return LoadShaderSounds(shaderName);
   m_orderDirty = 1;
   auto instance = std::make_unique<N_SoundInstance>();
-  const N_SoundShader* shader = m_shaders.FindShader(shaderName);
-  if (!shader) SoundCritical(0, "Chyba sound shader s menom: %s", shaderName);
+  const N_SoundShader* shader = FindShader(shaderName);
   for (const std::string& wav : shader->wavNames) instance->buffers.push_back(RegisterWav(wav));
   instance->shader = shader;
   instance->volume = shader->volume;
@@ -137,14 +136,26 @@ int N_SoundMng::CreateSound(const char* shaderName, const float* position) {
 
 int N_SoundMng::LoadShaderSounds(const char* shaderName) {
   if (!shaderName) return 0;
-  const N_SoundShader* shader = m_shaders.FindShader(shaderName);
-  if (!shader) SoundCritical(0, "Chyba sound shader: %s\n", shaderName);
+  const N_SoundShader* shader = FindShader(shaderName);
   auto sound = std::make_unique<N_PlainSound>();
   sound->variant = -1;
   for (const std::string& wav : shader->wavNames) sound->buffers.push_back(RegisterWav(wav));
   sound->shader = shader;
   const int index = StoreRecord(m_plainSounds, m_freePlainSounds, std::move(sound));
   return index < 0 ? 0 : -(index + 1);
+}
+
+const N_SoundShader* N_SoundMng::FindShader(const char* shaderName) {
+  if (const N_SoundShader* shader = m_shaders.FindShader(shaderName)) return shader;
+  // A shader script that is missing or damaged: its sounds are made without a wav (and
+  // so stay silent), the name said once.
+  auto& silent = m_silentShaders[shaderName];
+  if (!silent) {
+    SoundLog("!!! Sound shader '%s' is in no sound shader script of data\\%s: the sound stays silent\n", shaderName,
+             kShaderMask);
+    silent = std::make_unique<N_SoundShader>();
+  }
+  return silent.get();
 }
 
 bool N_SoundMng::ReleaseSound(int handle) {
@@ -174,7 +185,7 @@ int N_SoundMng::Play(int handle) {
   if (!sound || !m_deviceOpen) return 0;
   if (IsPlaying(handle)) return 1;  // not restarted
   const N_SoundShader& shader = *sound->shader;
-  if (!IsCategoryEnabled(shader.category) || sound->buffers.empty()) return 0;
+  if (!IsCategoryEnabled(shader.category) || !HasBuffer(sound->buffers)) return 0;
   const std::uint32_t slot = AllocateSource(1.0f);
   if (slot == kNoSlot) return 0;
 

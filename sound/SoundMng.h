@@ -13,7 +13,9 @@
 // ended sources, sort by priority, start/stop/move the positional sounds.
 //
 // Without an audio device the manager runs silent: records are still made (with
-// buffer 0), and nothing is ever played.
+// buffer 0), and nothing is ever played. With one, a wav that cannot be buffered (a
+// missing or damaged file) has buffer 0 too, with a line at each load: its sound stays
+// silent.
 #include "sound/OggStream.h"
 #include "sound/PlainSound.h"
 #include "sound/SoundInstance.h"
@@ -54,9 +56,10 @@ class N_SoundMng {
   /// The per-frame pass; call once per main-loop pass after the world render.
   virtual void Update();
   /// A positional sound at position (3 floats), or with a null position a plain sound
-  /// (LoadShaderSounds). An unknown shader name is a critical error.
+  /// (LoadShaderSounds). A shader name of no script gives a sound without wavs (silent),
+  /// logged once a name.
   virtual int CreateSound(const char* shaderName, const float* position);
-  /// A plain sound; an unknown shader name is a critical error.
+  /// A plain sound; an unknown shader name as for CreateSound.
   virtual int LoadShaderSounds(const char* shaderName);
   /// Stops the sound, drops its wav references and frees its record. Always false.
   virtual bool ReleaseSound(int handle);
@@ -120,6 +123,11 @@ class N_SoundMng {
   bool SlotHasEnded(int slot) const;  ///< initial or stopped
   void FreeSlot(int slot);
   void StartInstance(N_SoundInstance& instance, std::uint32_t slot);
+  /// Whether a sound has a wav to play: buffer 0 is none (no device, or a file that
+  /// could not be buffered; a variant of it chosen among good ones plays nothing).
+  static bool HasBuffer(const std::vector<std::uint32_t>& buffers);
+  /// The shader of the name, or a silent one (no wavs) for a name of no script.
+  const N_SoundShader* FindShader(const char* shaderName);
   void UpdatePriorities();
   void FreeEndedSources();
   void WalkInstances();
@@ -138,6 +146,7 @@ class N_SoundMng {
   std::array<N_SoundSource, kMaxSources> m_sources{};
   std::int32_t m_sourceCount = 0;
   N_SoundShaderList m_shaders;
+  std::map<std::string, std::unique_ptr<N_SoundShader>> m_silentShaders;  ///< names of no script
   std::vector<std::unique_ptr<N_SoundInstance>> m_instances;  ///< handle - 1; null = free
   std::vector<std::unique_ptr<N_PlainSound>> m_plainSounds;   ///< -handle - 1; null = free
   std::int32_t m_freeInstances = 0;

@@ -12,12 +12,14 @@
 namespace {
 
 /// freealut's wav loader (deprecated in its header, but the one that takes a file
-/// as it stands). Outputs start empty: a null data pointer means the load failed.
+/// as it stands). Outputs start empty: a null data pointer means the load failed, and
+/// `fault` then says why.
 struct LoadedWav {
   ALenum format = 0;
   void* data = nullptr;
   ALsizei size = 0;
   ALsizei frequency = 0;
+  std::string fault;
 };
 
 /// Loads "data\<wav name>"; a file that fails the check is refused before freealut sees
@@ -26,13 +28,22 @@ LoadedWav LoadWav(const std::string& wavName) {
   LoadedWav wav;
   const std::string enginePath = "data\\" + wavName;
   std::string bytes;
-  if (!platform::ReadWholeFile(enginePath, bytes) || !IsWholeWavFile(bytes)) return wav;
+  std::string why;
+  if (!platform::ReadWholeFile(enginePath, bytes, &why)) {
+    wav.fault = why.empty() ? "no such file" : platform::ReasonOf(why);
+    return wav;
+  }
+  if (!IsWholeWavFile(bytes)) {
+    wav.fault = "not a whole wav file";
+    return wav;
+  }
   ALboolean loop = AL_FALSE;  // not used
   std::string path = platform::ResolvePath(enginePath);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   alutLoadWAVFile(reinterpret_cast<ALbyte*>(path.data()), &wav.format, &wav.data, &wav.size, &wav.frequency, &loop);
 #pragma GCC diagnostic pop
+  if (!wav.data) wav.fault = "not read by the wav loader";
   return wav;
 }
 
@@ -56,13 +67,18 @@ std::uint32_t N_SoundMng::CreateHWBuffer(const std::string& wavName) {
   if (genError != AL_NO_ERROR) SoundCritical(0, "N_SoundMng::CreateHWBuffer Unable to create sound buffer\n");
 
   LoadedWav wav = LoadWav(wavName);
-  if (!wav.data) SoundCritical(0, "Unable to Buffer sound data for file: %s\n", wavName.c_str());
-  alGetError();
-  alBufferData(buffer, wav.format, wav.data, wav.size, wav.frequency);
-  const ALenum dataError = alGetError();
-  UnloadWav(wav);
-  if (dataError != AL_NO_ERROR) SoundCritical(0, "Unable to Buffer sound data for file: %s\n", wavName.c_str());
-  return buffer;
+  if (wav.data) {
+    alGetError();
+    alBufferData(buffer, wav.format, wav.data, wav.size, wav.frequency);
+    if (alGetError() != AL_NO_ERROR) wav.fault = "refused by OpenAL";
+    UnloadWav(wav);
+  }
+  if (wav.fault.empty()) return buffer;
+  // No sound file is needed to play: a damaged or missing one leaves its sound silent.
+  SoundLog("!!! Unable to Buffer sound data for file: %s (%s): the sound stays silent\n", wavName.c_str(),
+           wav.fault.c_str());
+  alDeleteBuffers(1, &buffer);
+  return 0;
 }
 
 std::uint32_t N_SoundMng::RegisterWav(const std::string& wavName) {

@@ -67,11 +67,15 @@ void N_SoundMng::WalkInstances() {
     }
     // The play flag is not consulted: near enough and in a category that is on starts it.
     if (instance->priority > kStartPriority || !IsCategoryEnabled(instance->shader->category)) continue;
-    if (instance->buffers.empty()) continue;  // a shader without wavs has nothing to start
+    if (!HasBuffer(instance->buffers)) continue;  // no wav, or none that could be buffered
     const std::uint32_t slot = AllocateSource(instance->priority);
     if (slot == kNoSlot) return;  // no source for this one: none for the farther ones
     StartInstance(*instance, slot);
   }
+}
+
+bool N_SoundMng::HasBuffer(const std::vector<std::uint32_t>& buffers) {
+  return std::any_of(buffers.begin(), buffers.end(), [](std::uint32_t buffer) { return buffer != 0; });
 }
 
 void N_SoundMng::StartInstance(N_SoundInstance& instance, std::uint32_t slot) {

@@ -60,6 +60,37 @@ std::FILE* OpenRegularForReading(const std::string& path, const std::string& mod
   return file;
 }
 
+/// The open(2) flags of an fopen mode that writes ("w", "a", "r+", with "+" and "x").
+int WriteFlags(const std::string& mode) {
+  const bool update = mode.find('+') != std::string::npos;
+  int flags = update ? O_RDWR : O_WRONLY;
+  if (mode[0] == 'w') flags |= O_CREAT | O_TRUNC;
+  if (mode[0] == 'a') flags |= O_CREAT | O_APPEND;
+  if (mode.find('x') != std::string::npos) flags |= O_EXCL;
+  return flags;
+}
+
+/// fopen for writing, of regular files only (a new one is made as fopen makes it): the
+/// open does not wait for a FIFO's reader, and a FIFO or a device is refused with a
+/// line saying so instead of blocking or writing into it.
+std::FILE* OpenRegularForWriting(const std::string& path, const std::string& mode) {
+  const int fd = ::open(path.c_str(), WriteFlags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
+  struct stat st {};
+  // ENXIO: a FIFO without a reader (or a socket).
+  const bool regular = fd >= 0 ? ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) : errno != ENXIO;
+  if (!regular) {
+    if (fd >= 0) ::close(fd);
+    Refuse(path + " is not a regular file: not written");
+    errno = EINVAL;
+    return nullptr;
+  }
+  if (fd < 0) return nullptr;
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, mode.c_str());
+  if (!file) ::close(fd);
+  return file;
+}
+
 /// Windows' listing order: names compared in upper case, then by their bytes.
 bool ListedBefore(const std::string& a, const std::string& b) {
   const auto folded = [](char x, char y) { return Upper(x) < Upper(y); };
@@ -151,7 +182,7 @@ std::FILE* OpenFile(std::string_view path, const char* mode) {
   }
   const std::string real = ResolvePath(path);
   if (ReadsOnly(m)) return OpenRegularForReading(real, m);
-  return std::fopen(real.c_str(), m.c_str());
+  return OpenRegularForWriting(real, m);
 }
 
 bool ReadWholeFile(std::string_view path, std::string& out, std::string* why) {
@@ -186,6 +217,11 @@ bool ReadWholeFile(std::string_view path, std::string& out, std::string* why) {
   }
   if (readError) return fail(std::strerror(EIO));
   return true;
+}
+
+std::string ReasonOf(const std::string& why) {
+  const std::size_t colon = why.rfind(": ");
+  return colon == std::string::npos ? why : why.substr(colon + 2);
 }
 
 std::optional<FileIdentity> IdentifyFile(std::string_view path) {

@@ -19,9 +19,9 @@ namespace platform {
 /// The disk path for an engine path (relative paths stay relative to the current directory).
 std::string ResolvePath(std::string_view path);
 
-/// fopen through the resolver. Modes as for fopen; "t" is accepted and ignored. A
-/// mode that only reads opens regular files only: a FIFO, a device or a folder is
-/// refused (null, and a refusal line) instead of blocking or reading for ever.
+/// fopen through the resolver. Modes as for fopen; "t" is accepted and ignored. Only
+/// regular files are opened: a FIFO, a device or a folder is refused (null, and a
+/// refusal line) instead of blocking or reading or writing for ever.
 std::FILE* OpenFile(std::string_view path, const char* mode);
 
 /// The largest file ReadWholeFile takes: far above any data file of the game, far
@@ -35,6 +35,8 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = 256ull * 1024 * 1024;
 /// the path, else one short line with the disk path and the reason, e.g.
 /// "/x/data/tables/arcade.hs: Permission denied".
 bool ReadWholeFile(std::string_view path, std::string& out, std::string* why = nullptr);
+/// The reason of such a line without the disk path before it ("Permission denied").
+std::string ReasonOf(const std::string& why);
 
 /// Where the file layer says why it refused a file that exists (one line, no line
 /// end). Without a hook the line goes to stderr; the engine's reporter installs one

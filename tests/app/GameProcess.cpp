@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <thread>
@@ -31,6 +33,38 @@ std::vector<std::string> GameEnvironment(const Launch& launch) {
   return env;
 }
 
+/// The environment with XAUTHORITY pointing to a copy of its file that the user owns.
+std::vector<std::string> HandXAuthority(std::vector<std::string> env, int user) {
+  const char* authority = std::getenv("XAUTHORITY");
+  if (!authority) return env;
+  const std::string copy = std::filesystem::current_path().string() + "/xauthority";
+  std::filesystem::copy_file(authority, copy, std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(::chown(copy.c_str(), user, user), 0);
+  for (std::string& e : env) {
+    if (e.rfind("XAUTHORITY=", 0) == 0) e = "XAUTHORITY=" + copy;
+  }
+  return env;
+}
+
+/// The game started as the launch's user (posix_spawn cannot change it); its pid.
+pid_t SpawnAs(const Launch& launch, char* const* envp) {
+  std::string program = launch.program;
+  char* argv[] = {program.data(), nullptr};
+  const pid_t pid = ::fork();
+  if (pid != 0) return pid;
+  // The child: only calls that are safe after a fork, up to the exec.
+  if (!launch.stderrFile.empty()) {
+    const int fd = ::open(launch.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) ::dup2(fd, 2);
+  }
+  const gid_t group = static_cast<gid_t>(launch.user);
+  if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(static_cast<uid_t>(launch.user)) != 0) {
+    ::_exit(126);
+  }
+  ::execve(program.c_str(), argv, envp);
+  ::_exit(127);
+}
+
 }  // namespace
 
 Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
@@ -40,11 +74,26 @@ Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
   return launch;
 }
 
+int UserDeniedByMode() { return ::geteuid() == 0 ? 65534 : -1; }
+
+void GiveToUser(const TempDir& dir, int user) {
+  if (user < 0) return;
+  EXPECT_EQ(::lchown(dir.Path().c_str(), user, user), 0);
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir.Path())) {
+    EXPECT_EQ(::lchown(e.path().c_str(), user, user), 0) << e.path();
+  }
+}
+
 Game::Game(const Launch& launch) {
   std::vector<std::string> env = GameEnvironment(launch);
+  if (launch.user >= 0) env = HandXAuthority(env, launch.user);
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
+  if (launch.user >= 0) {
+    m_pid = SpawnAs(launch, envp.data());
+    return;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!launch.stderrFile.empty()) {
@@ -108,7 +157,7 @@ void CopyGameData(const TempDir& dir) {
 
 void PrepareGameDir(const TempDir& dir, bool startPages) {
   // The language of the sample texts, as the sample user.cfg sets it.
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\nlanguage eng\n");
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage eng\n");
   dir.Write("data/tables/.keep", "");
   CopyFromGameRoot(dir, kProfilesFile);
   CopyFigureData(dir);

@@ -21,7 +21,17 @@ struct Launch {
   bool display = true;     ///< false: DISPLAY and WAYLAND_DISPLAY unset
   std::string program = GameRoot() + "/navo";
   std::string stderrFile;  ///< empty: the test's own
+  /// The user (and group) id the game runs as, -1 for this process's; only root can
+  /// give another. The X authority is handed to it as a copy in the current directory.
+  int user = -1;
 };
+
+/// An id under which a file of mode 000 cannot be read: "nobody" when this process is
+/// root (who reads it anyway), else -1, this process's own user.
+int UserDeniedByMode();
+/// Hands the directory and everything below it (links themselves, not their targets)
+/// to the user; nothing for -1.
+void GiveToUser(const TempDir& dir, int user);
 
 Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir);
 

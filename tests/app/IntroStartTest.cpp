@@ -88,7 +88,7 @@ TEST(IntroAtStart, FullScreenWithoutTheFileShowsTheErrorAndStillClearsTheFlag) {
 TEST(IntroAtStart, WindowedModeNeitherPlaysNorClears) {
   test::TempDir dir;
   // Without the file an attempt to play it would log the missing file.
-  PrepareGameDir(dir, "v_fullscreen 0\nv_width 320\nv_height 240\nhrajvideoraz 1\n", false);
+  PrepareGameDir(dir, "v_fullscreen 0\nv_width 640\nv_height 480\nhrajvideoraz 1\n", false);
   EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 1);
   const std::string log = dir.Read("navo.log");
   EXPECT_NE(log.find("--- Entering game loop..."), std::string::npos) << log;

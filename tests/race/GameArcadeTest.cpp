@@ -100,7 +100,12 @@ TEST(GameArcade, InitSetsThePatternLogsGameTypeAndPlacesByTheDiscipline) {
   };
   for (const Case& c : {Case{0, DisciplineCode::kMassStart, 3, "GameArcade: Sprint.\n", {2, 1, 0, 0, 0, 0, 0}},
                         Case{1, DisciplineCode::kSprint, 4, "GameArcade:\tHunting.\n", {2, 2, 1, 1, 0, 0, 0}},
-                        Case{2, DisciplineCode::kHunting, 5, "GameArcade: MassStart.\n", {2, 2, 1, 1, 0, 0, 0}}}) {
+                        Case{2, DisciplineCode::kHunting, 5, "GameArcade: MassStart.\n", {2, 2, 1, 1, 0, 0, 0}},
+                        // A value of config.cfg the game has no race kind for (it used to
+                        // end every race start): logged and set to 0, which is saved.
+                        Case{-7, DisciplineCode::kSprint, 3,
+                             "!!! GameType -7 is not 0, 1 or 2: taken as 0\nGameArcade: Sprint.\n",
+                             {2, 1, 0, 0, 0, 0, 0}}}) {
     SCOPED_TRACE(c.gameType);
     vars.SetInt("GameType", c.gameType, 2);
     const std::size_t logMark = rig.core.LogText().size();
@@ -112,6 +117,7 @@ TEST(GameArcade, InitSetsThePatternLogsGameTypeAndPlacesByTheDiscipline) {
                                           "GameArcade Initializing done.\n",
                                       logMark),
               std::string::npos);
+    EXPECT_EQ(vars.GetInt("GameType"), std::max(c.gameType, 0));
     std::vector<std::int32_t> stances;
     for (std::uint32_t round = 0; round < 7; ++round) stances.push_back(game.Path()->GetShootStance(round));
     EXPECT_EQ(stances, c.stances);
@@ -127,17 +133,15 @@ TEST(GameArcade, InitSetsThePatternLogsGameTypeAndPlacesByTheDiscipline) {
   }
 }
 
-TEST(GameArcadeDeathTest, AnUnknownGameTypeOrNoDescriptionEndsTheProgram) {
+TEST(GameArcadeDeathTest, NoDescriptionEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  auto start = [](bool described, int gameType) {
+  auto start = [] {
     RaceSimRig rig;
-    rig.core.vars->SetInt("GameType", gameType, 2);
-    N_GameArcade game(described ? RaceSimRig::Race(DisciplineCode::kSprint, 2, 0.0f, 0) : nullptr, rig.Services());
+    N_GameArcade game(nullptr, rig.Services());
     game.Load();
     game.Init();
   };
-  EXPECT_EXIT(start(true, 7), ::testing::ExitedWithCode(255), "Undefined GameType");
-  EXPECT_EXIT(start(false, 0), ::testing::ExitedWithCode(255), "Gamearcade:  GAMEDATA is NULL");
+  EXPECT_EXIT(start(), ::testing::ExitedWithCode(255), "Gamearcade:  GAMEDATA is NULL");
 }
 
 TEST(GameArcade, HandsTheResultOverOnceWithARowPerRacerAndFindsRacersByFigure) {

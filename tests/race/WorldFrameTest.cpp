@@ -361,6 +361,16 @@ TEST(WorldFrame, ScrollLockTakesOneNumberedScreenshotAPress) {
   r.world->TakeScreenshot();
   EXPECT_EQ(r.render->shots.back(), "data\\screenshots\\000005.bmp 0 0 640 480");
   EXPECT_EQ(r.rig.core.vars->GetInt("ScreenshotName"), 6);
+  // At the last number, and past it, the count goes round to the first free one: the
+  // last picture used to be written over, and beyond it nothing was checked.
+  r.rig.harness.dir.Write("data/Screenshots/999999.bmp", "picture");
+  r.rig.harness.dir.Write("data/Screenshots/000000.bmp", "picture");
+  for (const int counter : {999999, 5000000}) {
+    r.rig.core.vars->SetInt("ScreenshotName", counter, 2);
+    r.world->TakeScreenshot();
+    EXPECT_EQ(r.render->shots.back(), "data\\screenshots\\000001.bmp 0 0 640 480") << counter;
+    EXPECT_EQ(r.rig.core.vars->GetInt("ScreenshotName"), 2) << counter;
+  }
 }
 
 TEST(WorldFrame, ARegistryWithoutTheCounterStartsAtZeroAndSavesIt) {
