@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+struct ScriptNumber;
+
 class N_Tokenizer {
  public:
   static constexpr std::size_t kTokenSize = 1024;  ///< 1023 characters + terminator
@@ -31,6 +33,9 @@ class N_Tokenizer {
   const char* NextToken(bool crossLines);
 
   /// atoi / atof of the token buffer's current contents (also after a null result).
+  /// A number the scripts cannot mean (NaN, beyond kScriptNumberLimit, a fraction read
+  /// as a whole number) is said in one log line naming the file and line, and taken as
+  /// ReadScriptNumber gives it (Convert.h); a word reads as 0 without a word.
   int TokenAsInt() const;
   double TokenAsFloat() const;
 
@@ -40,6 +45,8 @@ class N_Tokenizer {
   /// The file name given to OpenFile; empty after OpenString / OpenBuffer.
   const std::string& FileName() const { return m_fileName; }
   bool HasSource() const { return m_hasSource; }
+  /// The whole text being read (empty when the file could not be read).
+  const std::string& Source() const { return m_data; }
 
  private:
   void Open(std::string text, std::string fileName);
@@ -47,6 +54,8 @@ class N_Tokenizer {
   void PutBack() { --m_pos; }
   void ReadQuoted(char quote);
   void ReadPlain();
+  /// The value of a checked number, its fault said in the log.
+  double Taken(const ScriptNumber& number) const;
 
   char m_token[kTokenSize] = {};
   std::string m_data;

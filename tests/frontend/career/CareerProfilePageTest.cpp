@@ -330,6 +330,15 @@ TEST(CareerProfilePage, AFailedSaveKeepsTheCareerForTheNextOne) {
   EXPECT_EQ(career::Profile(), nullptr);
   EXPECT_TRUE(athletes.HoldsFileValues());
   EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2").size(), athletes.AthleteCount() * 36);
+
+  // The roster of the started career gone, its rivals start anew: said, naming the file.
+  std::filesystem::remove(r.rig.harness.dir.Path() + "/data/tables/profile2");
+  OpenSetUp(r, 2);
+  r.NewLog();
+  Click(r, "Continue1");
+  EXPECT_TRUE(r.PageVisible("Career"));
+  EXPECT_NE(r.NewLog().find("!!! data\\tables\\profile2, the roster of a started career, is missing"), std::string::npos);
+  CareerClick(&r.Element("Back21"));
 }
 
 // "Details1" on the career page shows the two pages in their view look; "Back22" goes
