@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -246,3 +249,120 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+namespace {
+
+/// A game root whose set was cut short after its journal: its first file is in place,
+/// the second one staged.
+void InterruptedSet(const test::TempDir& dir, const std::string& root) {
+  dir.Write(root + "/data/tables/a", "old a");
+  dir.Write(root + "/data/tables/b", "old b");
+  std::filesystem::current_path(dir.Path() + "/" + root);
+  int renames = 0;
+  platform::SetReplaceFailureHook(
+      [&](platform::ReplaceStep step) { return step == platform::ReplaceStep::Rename && ++renames == 3; });
+  EXPECT_FALSE(platform::ReplaceFilesTogether("data\\tables\\.set",
+                                              {{"data\\tables\\a", "new a"}, {"data\\tables\\b", "new b"}}));
+  platform::SetReplaceFailureHook({});
+  std::filesystem::current_path(dir.Path());
+  EXPECT_EQ(dir.Read(root + "/data/tables/.set"), "a\nb\n") << "names in the journal's own folder";
+  EXPECT_EQ(dir.Read(root + "/data/tables/a") + dir.Read(root + "/data/tables/.b.together"), "new anew b");
+}
+
+/// The journal's set finished in the game root; what the file layer refused, in order.
+std::vector<std::string> FinishIn(const test::TempDir& dir, const std::string& root, bool* finished = nullptr) {
+  std::vector<std::string> said;
+  platform::SetFileRefusalHook([&](const std::string& line) { said.push_back(line); });
+  std::filesystem::current_path(dir.Path() + "/" + root);
+  std::string why;
+  const bool done = platform::FinishFilesTogether("data\\tables\\.set", &why);
+  std::filesystem::current_path(dir.Path());
+  platform::SetFileRefusalHook({});
+  if (finished) *finished = done;
+  if (!done) said.push_back(why);
+  return said;
+}
+
+}  // namespace
+
+// A journal held the absolute paths of its files: a copied game root finished its
+// interrupted set into the original root's files, a moved one dropped it. Its lines now
+// name files of its own folder; a line naming anything else is refused and said, and
+// a journal that is a folder is said as such.
+TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
+  test::TempDir dir;
+  InterruptedSet(dir, "first");
+  std::filesystem::copy(dir.Path() + "/first", dir.Path() + "/copy", std::filesystem::copy_options::recursive);
+  EXPECT_TRUE(FinishIn(dir, "copy").empty());
+  EXPECT_EQ(dir.Read("copy/data/tables/a") + dir.Read("copy/data/tables/b"), "new anew b");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/copy/data/tables").empty());
+  EXPECT_EQ(dir.Read("first/data/tables/b"), "old b") << "the original root is left alone";
+  std::filesystem::rename(dir.Path() + "/first", dir.Path() + "/moved");
+  EXPECT_TRUE(FinishIn(dir, "moved").empty());
+  EXPECT_EQ(dir.Read("moved/data/tables/b"), "new b");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/moved/data/tables").empty());
+
+  // Lines naming a file outside, or garbage: refused, nothing outside touched. An older
+  // journal's path into the folder itself is still finished.
+  dir.Write("outside/x", "outside");
+  dir.Write("outside/.x.together", "staged outside");
+  dir.Write("r/data/tables/c", "old c");
+  dir.Write("r/data/tables/.c.together", "new c");
+  dir.Write("r/data/tables/.set", dir.Path() + "/outside/x\n../../../outside/x\n\x01\xEE\xEE\ndata/tables/c\n");
+  const std::vector<std::string> said = FinishIn(dir, "r");
+  ASSERT_EQ(said.size(), 3u);
+  EXPECT_NE(said[0].find("data/tables/.set names '" + dir.Path() + "/outside/x', no file of its folder: refused"),
+            std::string::npos) << said[0];
+  EXPECT_NE(said[1].find("names '../../../outside/x', no file of its folder: refused"), std::string::npos);
+  EXPECT_NE(said[2].find("names '?\xEE\xEE', which is not there"), std::string::npos) << said[2];
+  EXPECT_EQ(dir.Read("outside/x") + dir.Read("outside/.x.together"), "outsidestaged outside");
+  EXPECT_EQ(dir.Read("r/data/tables/c"), "new c");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/r/data/tables").empty());
+
+  // A folder in the journal's place leaves the set as it is.
+  dir.Write("f/data/tables/.set/x", "");
+  bool finished = true;
+  const std::vector<std::string> folder = FinishIn(dir, "f", &finished);
+  EXPECT_FALSE(finished);
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back().find("cannot read the journal data/tables/.set: a folder, not a file"), std::string::npos) << folder.back();
+  // A set whose file lies outside the journal's folder is not saved at all.
+  std::string why;
+  EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"outside\\x", "new"}}, &why));
+  EXPECT_NE(why.find("outside/x in a set whose journal is in r/data/tables"), std::string::npos) << why;
+  EXPECT_EQ(dir.Read("outside/x"), "outside");
+}
+
+// On a read-only file system a save said it "cannot remove the leftover temporary file"
+// of a file that had none: it says it cannot create one, and why. The folder is made
+// read-only in a mount namespace of a child process; where the process may not make
+// one, the test is skipped.
+TEST(FileReplace, OnAReadOnlyFileSystemTheSaveSaysWhatFailed) {
+  test::TempDir dir;
+  dir.Write("ro/config.cfg", "old");
+  const std::string folder = dir.Path() + "/ro";
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::string why = "skip";
+    if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+        mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0) {
+      why.clear();
+      if (platform::ReplaceWholeFile("ro\\config.cfg", "new", &why)) why = "saved";
+    }
+    (void)!write(out[1], why.data(), why.size());
+    _exit(0);
+  }
+  close(out[1]);
+  std::string why;
+  char buffer[512];
+  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) why.append(buffer, std::size_t(n));
+  close(out[0]);
+  waitpid(child, nullptr, 0);
+  if (why == "skip") GTEST_SKIP() << "no mount namespace for this process";
+  EXPECT_EQ(why, "cannot create a temporary file for ro/config.cfg: Read-only file system");
+  EXPECT_EQ(dir.Read("ro/config.cfg"), "old");
+}
