@@ -107,8 +107,9 @@ const char* N_Tokenizer::NextToken(bool crossLines) {
 double N_Tokenizer::Taken(const ScriptNumber& number) const {
   if (number.fault && g_log) {
     const std::string token = std::string(m_token).substr(0, 64);
-    g_log->Print("!!! %s line %d: '%s' %s, taken as %.10g\n", m_fileName.empty() ? "(text)" : m_fileName.c_str(), m_line,
-                 token.c_str(), number.fault, number.value);
+    const char* source = m_fileName.empty() ? "(text)" : m_fileName.c_str();
+    g_log->Print("!!! %s line %d: '%s' %s, taken as %.10g\n", source, m_line, token.c_str(), number.fault,
+                 number.value);
   }
   return number.value;
 }

@@ -228,7 +228,9 @@ bool FinishMember(const std::string& journal, const std::string& folder, const s
   struct stat st {};
   if (::lstat(staged.c_str(), &st) != 0) {
     if (errno != ENOENT) return Fail(why, "cannot replace", target, errno);
-    if (::lstat(target.c_str(), &st) != 0) ReportFileRefusal(journal + " names " + Shown(name) + ", which is not there");
+    if (::lstat(target.c_str(), &st) != 0) {
+      ReportFileRefusal(journal + " names " + Shown(name) + ", which is not there");
+    }
     return true;
   }
   if (!S_ISREG(st.st_mode)) {

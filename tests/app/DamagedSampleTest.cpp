@@ -27,7 +27,8 @@ void LinkSampleDataBut(const test::TempDir& dir, const std::string& file) {
   for (const fs::path& part : fs::path(file).lexically_relative("data")) {
     for (const auto& entry : fs::directory_iterator(source)) {
       const fs::path name = entry.path().filename();
-      if (name != part && name != "tables" && name != "video") fs::create_directory_symlink(entry.path(), target / name);
+      if (name == part || name == "tables" || name == "video") continue;
+      fs::create_directory_symlink(entry.path(), target / name);
     }
     source /= part;
     target /= part;

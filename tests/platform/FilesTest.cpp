@@ -325,7 +325,8 @@ TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   const std::vector<std::string> folder = FinishIn(dir, "f", &finished);
   EXPECT_FALSE(finished);
   ASSERT_FALSE(folder.empty());
-  EXPECT_NE(folder.back().find("cannot read the journal data/tables/.set: a folder, not a file"), std::string::npos) << folder.back();
+  EXPECT_NE(folder.back().find("cannot read the journal data/tables/.set: a folder, not a file"), std::string::npos)
+      << folder.back();
   // A set whose file lies outside the journal's folder is not saved at all.
   std::string why;
   EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"outside\\x", "new"}}, &why));

@@ -348,7 +348,8 @@ TEST(CareerProfilePage, AFailedSaveKeepsTheCareerForTheNextOne) {
   r.NewLog();
   Click(r, "Continue1");
   EXPECT_TRUE(r.PageVisible("Career"));
-  EXPECT_NE(r.NewLog().find("!!! data\\tables\\profile2, the roster of a started career, is missing"), std::string::npos);
+  EXPECT_NE(r.NewLog().find("!!! data\\tables\\profile2, the roster of a started career, is missing"),
+            std::string::npos);
   CareerClick(&r.Element("Back21"));
 }
 
