@@ -252,118 +252,91 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
 
 namespace {
 
-/// A game root whose set was cut short after its journal: its first file is in place,
-/// the second one staged.
-void InterruptedSet(const test::TempDir& dir, const std::string& root) {
-  dir.Write(root + "/data/tables/a", "old a");
-  dir.Write(root + "/data/tables/b", "old b");
-  std::filesystem::current_path(dir.Path() + "/" + root);
-  int renames = 0;
-  platform::SetReplaceFailureHook(
-      [&](platform::ReplaceStep step) { return step == platform::ReplaceStep::Rename && ++renames == 3; });
-  EXPECT_FALSE(platform::ReplaceFilesTogether("data\\tables\\.set",
-                                              {{"data\\tables\\a", "new a"}, {"data\\tables\\b", "new b"}}));
-  platform::SetReplaceFailureHook({});
-  std::filesystem::current_path(dir.Path());
-  EXPECT_EQ(dir.Read(root + "/data/tables/.set"), "a\nb\n") << "names in the journal's own folder";
-  EXPECT_EQ(dir.Read(root + "/data/tables/a") + dir.Read(root + "/data/tables/.b.together"), "new anew b");
-}
-
-/// The journal's set finished in the game root; what the file layer refused, in order.
-std::vector<std::string> FinishIn(const test::TempDir& dir, const std::string& root, bool* finished = nullptr) {
+/// The set's journal finished in the folder `root` (made the current one); the file
+/// layer's refusal lines, then the reason of a failure.
+std::vector<std::string> FinishIn(const test::TempDir& dir, const std::string& root) {
   std::vector<std::string> said;
   platform::SetFileRefusalHook([&](const std::string& line) { said.push_back(line); });
   std::filesystem::current_path(dir.Path() + "/" + root);
   std::string why;
-  const bool done = platform::FinishFilesTogether("data\\tables\\.set", &why);
+  if (!platform::FinishFilesTogether("data\\tables\\.set", &why)) said.push_back(why);
   std::filesystem::current_path(dir.Path());
   platform::SetFileRefusalHook({});
-  if (finished) *finished = done;
-  if (!done) said.push_back(why);
   return said;
 }
 
 }  // namespace
 
 // A journal held the absolute paths of its files: a copied game root finished its
-// interrupted set into the original root's files, a moved one dropped it. Its lines now
-// name files of its own folder; a line naming anything else is refused and said, and
-// a journal that is a folder is said as such.
+// interrupted set into the original root's files, a moved one dropped it, and a
+// journal naming any path replaced that file. Its lines name files of its own folder
+// now; a line naming anything else is refused and said, a journal that is a folder too.
 TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   test::TempDir dir;
-  InterruptedSet(dir, "first");
+  // A set cut short after its journal: "a" in place, "b" staged.
+  dir.Write("first/data/tables/b", "old b");
+  std::filesystem::current_path(dir.Path() + "/first");
+  int renames = 0;
+  using platform::ReplaceStep;
+  platform::SetReplaceFailureHook([&](ReplaceStep step) { return step == ReplaceStep::Rename && ++renames > 2; });
+  const std::vector<platform::WholeFile> set{{"data\\tables\\a", "a"}, {"data\\tables\\b", "b"}};
+  EXPECT_FALSE(platform::ReplaceFilesTogether("data\\tables\\.set", set));
+  platform::SetReplaceFailureHook({});
+  std::filesystem::current_path(dir.Path());
+  EXPECT_EQ(dir.Read("first/data/tables/.set"), "a\nb\n");
   std::filesystem::copy(dir.Path() + "/first", dir.Path() + "/copy", std::filesystem::copy_options::recursive);
   EXPECT_TRUE(FinishIn(dir, "copy").empty());
-  EXPECT_EQ(dir.Read("copy/data/tables/a") + dir.Read("copy/data/tables/b"), "new anew b");
-  EXPECT_TRUE(Leftovers(dir.Path() + "/copy/data/tables").empty());
-  EXPECT_EQ(dir.Read("first/data/tables/b"), "old b") << "the original root is left alone";
+  EXPECT_EQ(dir.Read("copy/data/tables/b") + dir.Read("first/data/tables/b"), "bold b") << "the original left alone";
   std::filesystem::rename(dir.Path() + "/first", dir.Path() + "/moved");
   EXPECT_TRUE(FinishIn(dir, "moved").empty());
-  EXPECT_EQ(dir.Read("moved/data/tables/b"), "new b");
+  EXPECT_EQ(dir.Read("moved/data/tables/b"), "b");
   EXPECT_TRUE(Leftovers(dir.Path() + "/moved/data/tables").empty());
 
-  // Lines naming a file outside, or garbage: refused, nothing outside touched. An older
+  // Paths outside and garbage are refused, nothing outside is touched; an older
   // journal's path into the folder itself is still finished.
-  dir.Write("outside/x", "outside");
   dir.Write("outside/.x.together", "staged outside");
-  dir.Write("r/data/tables/c", "old c");
   dir.Write("r/data/tables/.c.together", "new c");
-  dir.Write("r/data/tables/.set", dir.Path() + "/outside/x\n../../../outside/x\n\x01\xEE\xEE\ndata/tables/c\n");
+  dir.Write("r/data/tables/.set", dir.Path() + "/outside/x\n../../../outside/x\n\x01\xEE\ndata/tables/c\n");
   const std::vector<std::string> said = FinishIn(dir, "r");
   ASSERT_EQ(said.size(), 3u);
-  EXPECT_NE(said[0].find("data/tables/.set names '" + dir.Path() + "/outside/x', no file of its folder: refused"),
-            std::string::npos) << said[0];
-  EXPECT_NE(said[1].find("names '../../../outside/x', no file of its folder: refused"), std::string::npos);
-  EXPECT_NE(said[2].find("names '?\xEE\xEE', which is not there"), std::string::npos) << said[2];
-  EXPECT_EQ(dir.Read("outside/x") + dir.Read("outside/.x.together"), "outsidestaged outside");
+  EXPECT_EQ(said[0], "data/tables/.set names '" + dir.Path() + "/outside/x', no file of its folder: refused");
+  EXPECT_EQ(said[1], "data/tables/.set names '../../../outside/x', no file of its folder: refused");
+  EXPECT_EQ(said[2], "data/tables/.set names '?\xEE', which is not there");
+  EXPECT_FALSE(dir.Exists("outside/x"));
   EXPECT_EQ(dir.Read("r/data/tables/c"), "new c");
   EXPECT_TRUE(Leftovers(dir.Path() + "/r/data/tables").empty());
-
-  // A folder in the journal's place leaves the set as it is.
+  // A folder as the journal leaves the set; a set with a file outside is not saved.
   dir.Write("f/data/tables/.set/x", "");
-  bool finished = true;
-  const std::vector<std::string> folder = FinishIn(dir, "f", &finished);
-  EXPECT_FALSE(finished);
-  ASSERT_FALSE(folder.empty());
-  EXPECT_NE(folder.back().find("cannot read the journal data/tables/.set: a folder, not a file"), std::string::npos)
-      << folder.back();
-  // A set whose file lies outside the journal's folder is not saved at all.
+  EXPECT_EQ(FinishIn(dir, "f").back(), "cannot read the journal data/tables/.set: a folder, not a file");
   std::string why;
   EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"outside\\x", "new"}}, &why));
-  EXPECT_NE(why.find("outside/x in a set whose journal is in r/data/tables"), std::string::npos) << why;
-  EXPECT_EQ(dir.Read("outside/x"), "outside");
+  EXPECT_EQ(why, "cannot save outside/x in a set whose journal is in r/data/tables");
 }
 
 // On a read-only file system a save said it "cannot remove the leftover temporary file"
-// of a file that had none: it says it cannot create one, and why. The folder is made
-// read-only in a mount namespace of a child process; where the process may not make
-// one, the test is skipped.
+// of a file that had none. The folder is made read-only in a mount namespace of a child
+// (skipped where the process may not make one).
 TEST(FileReplace, OnAReadOnlyFileSystemTheSaveSaysWhatFailed) {
   test::TempDir dir;
   dir.Write("ro/config.cfg", "old");
-  const std::string folder = dir.Path() + "/ro";
+  const std::string ro = dir.Path() + "/ro";
   int out[2];
   ASSERT_EQ(pipe(out), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  if (fork() == 0) {
     std::string why = "skip";
     if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-        mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
-        mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0) {
-      why.clear();
-      if (platform::ReplaceWholeFile("ro\\config.cfg", "new", &why)) why = "saved";
+        mount(ro.c_str(), ro.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+        mount(nullptr, ro.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0) {
+      why = platform::ReplaceWholeFile("ro\\config.cfg", "new", &why) ? "saved" : why;
     }
-    (void)!write(out[1], why.data(), why.size());
-    _exit(0);
+    _exit(write(out[1], why.data(), why.size()) < 0);
   }
   close(out[1]);
-  std::string why;
-  char buffer[512];
-  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) why.append(buffer, std::size_t(n));
+  char said[512] = {};
+  EXPECT_GT(read(out[0], said, sizeof said - 1), 0);
   close(out[0]);
-  waitpid(child, nullptr, 0);
-  if (why == "skip") GTEST_SKIP() << "no mount namespace for this process";
-  EXPECT_EQ(why, "cannot create a temporary file for ro/config.cfg: Read-only file system");
+  wait(nullptr);
+  if (std::string(said) == "skip") GTEST_SKIP() << "no mount namespace for this process";
+  EXPECT_STREQ(said, "cannot create a temporary file for ro/config.cfg: Read-only file system");
   EXPECT_EQ(dir.Read("ro/config.cfg"), "old");
 }
