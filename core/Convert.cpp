@@ -1,5 +1,6 @@
 #include "core/Convert.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cfloat>
 #include <climits>
@@ -29,4 +30,19 @@ float SaturatingToFloat(double value) {
   if (value > FLT_MAX) return FLT_MAX;
   if (value < -FLT_MAX) return -FLT_MAX;
   return static_cast<float>(value);
+}
+
+ScriptNumber ReadScriptNumber(const char* text, bool whole) {
+  if (!text) return {};
+  char* end = nullptr;
+  const double read = std::strtod(text, &end);
+  if (end == text) return {};
+  // "inf" or "nan" starting a longer word ("info") is a word, not a number.
+  if (!std::isfinite(read) && *end != '\0' && !std::isspace(static_cast<unsigned char>(*end))) return {};
+  if (std::isnan(read)) return {0.0, "is not a number"};
+  if (std::fabs(read) > kScriptNumberLimit) return {std::copysign(kScriptNumberLimit, read), "is out of range"};
+  if (!whole) return {read};
+  const double atoi = SaturatingAtoi(text);
+  if (atoi != read) return {atoi, "is not a whole number"};
+  return {atoi};
 }

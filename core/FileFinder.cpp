@@ -1,12 +1,22 @@
 #include "core/FileFinder.h"
 
 #include "core/FormatString.h"
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "platform/win32.h"
 
 namespace {
 
 bool IsSkipped(const _finddata_t& entry) {
   return (entry.attrib & _A_SUBDIR) != 0 || (!entry.name.empty() && entry.name[0] == '.');
+}
+
+/// A folder where the mask looks for files (a script's name on a folder) is said in
+/// the log, as no reader will ever see it.
+void ReportFolder(const std::string& pattern, const _finddata_t& entry) {
+  if ((entry.attrib & _A_SUBDIR) == 0 || entry.name.empty() || entry.name[0] == '.' || !g_log) return;
+  const std::size_t end = pattern.find_last_of("\\/");
+  g_log->Print("!!! %s%s is a folder, not a file: skipped\n", pattern.substr(0, end + 1).c_str(), entry.name.c_str());
 }
 
 }  // namespace
@@ -50,6 +60,7 @@ const char* N_FileFinder::Step(bool first, bool script) {
     }
   }
   while (IsSkipped(entry)) {
+    ReportFolder(m_pattern, entry);
     if (_findnext(m_handle, &entry) != 0) {
       _findclose(m_handle);
       m_handle = -1;

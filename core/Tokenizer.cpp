@@ -1,6 +1,8 @@
 #include "core/Tokenizer.h"
 
 #include "core/Convert.h"
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "platform/win32.h"
 
 #include <cstdlib>
@@ -105,6 +107,16 @@ const char* N_Tokenizer::NextToken(bool crossLines) {
   }
 }
 
-int N_Tokenizer::TokenAsInt() const { return SaturatingAtoi(m_token); }
+double N_Tokenizer::Taken(const ScriptNumber& number) const {
+  if (number.fault && g_log) {
+    const std::string token = std::string(m_token).substr(0, 64);
+    const char* source = m_fileName.empty() ? "(text)" : m_fileName.c_str();
+    g_log->Print("!!! %s line %d: '%s' %s, taken as %.10g\n", source, m_line, token.c_str(), number.fault,
+                 number.value);
+  }
+  return number.value;
+}
 
-double N_Tokenizer::TokenAsFloat() const { return std::atof(m_token); }
+int N_Tokenizer::TokenAsInt() const { return static_cast<int>(Taken(ReadScriptNumber(m_token, true))); }
+
+double N_Tokenizer::TokenAsFloat() const { return Taken(ReadScriptNumber(m_token, false)); }

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+struct ScriptNumber;
+
 class N_Tokenizer {
  public:
   static constexpr std::size_t kTokenSize = 1024;  ///< 1023 characters + terminator
@@ -32,6 +34,9 @@ class N_Tokenizer {
   const char* NextToken(bool crossLines);
 
   /// atoi / atof of the token buffer's current contents (also after a null result).
+  /// A number the scripts cannot mean (NaN, beyond kScriptNumberLimit, a fraction read
+  /// as a whole number) is said in one log line naming the file and line, and taken as
+  /// ReadScriptNumber gives it (Convert.h); a word reads as 0 without a word.
   int TokenAsInt() const;
   double TokenAsFloat() const;
 
@@ -44,6 +49,8 @@ class N_Tokenizer {
   /// Why the file of the last OpenFile is there but could not be read, as the file
   /// layer says it (its disk path, then the reason); empty when it was read or is missing.
   const std::string& OpenFault() const { return m_openFault; }
+  /// The whole text being read (empty when the file could not be read).
+  const std::string& Source() const { return m_data; }
 
  private:
   void Open(std::string text, std::string fileName);
@@ -51,6 +58,8 @@ class N_Tokenizer {
   void PutBack() { --m_pos; }
   void ReadQuoted(char quote);
   void ReadPlain();
+  /// The value of a checked number, its fault said in the log.
+  double Taken(const ScriptNumber& number) const;
 
   char m_token[kTokenSize] = {};
   std::string m_data;

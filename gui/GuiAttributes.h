@@ -9,7 +9,9 @@
 // Text forms: a boolean is true only for exactly "true" and reads "true"/"false"; a
 // number is atof of the text (its numeric prefix, 0 without one) and reads with six
 // significant digits; an integer (also every colour) is atoi and reads in decimal;
-// a text is kept as given (names, enumeration words).
+// a text is kept as given (names, enumeration words). A number no page can mean (NaN,
+// beyond the scripts' limit, a fraction where a whole number is read) is said in the
+// log with the place of the script line, and taken as core's ReadScriptNumber has it.
 #include "core/StringUtil.h"
 
 #include <array>
@@ -22,6 +24,13 @@
 class N_GuiObject;
 
 enum class N_GuiAttributeType : std::uint32_t { Boolean = 0, Number = 1, Integer = 2, Text = 8 };
+
+/// A number of an attribute's text (GuiFloat) or a whole number (GuiInt), checked.
+float GuiFloat(const std::string& text);
+std::int32_t GuiInt(const std::string& text);
+/// A text of several numbers (a vector, a colour) with each checked as GuiFloat does;
+/// a faulty one is replaced by the value taken, the others stay as written.
+std::string GuiNumbers(const std::string& text);
 
 /// Get and Set of one attribute of one class; stateless, of program lifetime.
 struct N_GuiAttributeAccessor {
@@ -80,12 +89,12 @@ constexpr N_GuiAttributeAccessor BoolAccessor() {
 template <class T, auto Get, auto Set>
 constexpr N_GuiAttributeAccessor NumberAccessor() {
   return {[](const N_GuiObject& o) { return FloatToString((static_cast<const T&>(o).*Get)()); },
-          [](N_GuiObject& o, const std::string& v) { (static_cast<T&>(o).*Set)(StringToFloat(v)); }};
+          [](N_GuiObject& o, const std::string& v) { (static_cast<T&>(o).*Set)(GuiFloat(v)); }};
 }
 template <class T, auto Get, auto Set>
 constexpr N_GuiAttributeAccessor IntegerAccessor() {
   return {[](const N_GuiObject& o) { return IntToString((static_cast<const T&>(o).*Get)()); },
-          [](N_GuiObject& o, const std::string& v) { (static_cast<T&>(o).*Set)(StringToInt(v)); }};
+          [](N_GuiObject& o, const std::string& v) { (static_cast<T&>(o).*Set)(GuiInt(v)); }};
 }
 template <class T, auto Get, auto Set>
 constexpr N_GuiAttributeAccessor TextAccessor() {

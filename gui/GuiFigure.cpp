@@ -17,7 +17,7 @@ std::uint8_t ColourByte(float component) {
 void ParseColours(const std::string& text, N_GuiFigure::Colours& colours) {
   std::vector<std::string> fields;
   SplitString(text, fields, " \t", 0);
-  for (std::size_t i = 0; i < fields.size() && i < colours.size(); ++i) colours[i] = StringToFloat(fields[i]);
+  for (std::size_t i = 0; i < fields.size() && i < colours.size(); ++i) colours[i] = GuiFloat(fields[i]);
 }
 
 std::string PrintColours(const N_GuiFigure::Colours& colours) {

@@ -45,10 +45,10 @@ const std::string& N_GuiModel::GetTypeName() const {
   return name;
 }
 
-void N_GuiModel::SetPositionText(const std::string& text) { m_position = StringToVec3(text); }
+void N_GuiModel::SetPositionText(const std::string& text) { m_position = StringToVec3(GuiNumbers(text)); }
 std::string N_GuiModel::GetPositionText() const { return Vec3ToString(m_position); }
 
-void N_GuiModel::SetRotationText(const std::string& text) { m_rotation = StringToQuaternion(text); }
+void N_GuiModel::SetRotationText(const std::string& text) { m_rotation = StringToQuaternion(GuiNumbers(text)); }
 
 std::string N_GuiModel::GetRotationText() const {
   const N_Quaternion& q = m_rotation;
@@ -56,7 +56,7 @@ std::string N_GuiModel::GetRotationText() const {
 }
 
 void N_GuiModel::SetLightDirText(const std::string& text) {
-  N_Vector3 direction = StringToVec3(text);
+  N_Vector3 direction = StringToVec3(GuiNumbers(text));
   SetColour(m_light.direction, direction.Normalize());
   m_light.changed = 1;
 }
@@ -64,7 +64,7 @@ void N_GuiModel::SetLightDirText(const std::string& text) {
 std::string N_GuiModel::GetLightDirText() const { return Vec3ToString(ColourOf(m_light.direction)); }
 
 void N_GuiModel::SetLightColorText(const std::string& text) {
-  SetColour(m_light.diffuse, StringToVec3(text));
+  SetColour(m_light.diffuse, StringToVec3(GuiNumbers(text)));
   m_light.changed = 1;
 }
 

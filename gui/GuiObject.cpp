@@ -1,5 +1,38 @@
 #include "gui/GuiObject.h"
 
+#include "core/Convert.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "gui/GuiServices.h"
+
+namespace {
+
+double Checked(const std::string& text, bool whole) {
+  const ScriptNumber number = ReadScriptNumber(text.c_str(), whole);
+  if (number.fault && g_log) {
+    g_log->Print("!!! Gui number '%s' %s, taken as %.10g%s\n", text.substr(0, 64).c_str(), number.fault, number.value,
+                 GuiScriptPlaceSuffix().c_str());
+  }
+  return number.value;
+}
+
+}  // namespace
+
+float GuiFloat(const std::string& text) { return static_cast<float>(Checked(text, false)); }
+
+std::int32_t GuiInt(const std::string& text) { return static_cast<std::int32_t>(Checked(text, true)); }
+
+std::string GuiNumbers(const std::string& text) {
+  std::vector<std::string> fields;
+  SplitString(text, fields, " \t\n", 0);
+  std::string checked;
+  for (const std::string& field : fields) {
+    if (!checked.empty()) checked += ' ';
+    checked += ReadScriptNumber(field.c_str(), false).fault ? FloatToString(GuiFloat(field)) : field;
+  }
+  return checked;
+}
+
 N_GuiAttributeRegistry& GuiAttributeRegistry() {
   static N_GuiAttributeRegistry registry;
   return registry;

@@ -54,8 +54,10 @@ const std::string& N_GuiPanel::GetTypeName() const {
 void N_GuiPanel::SetTiling(const std::string& text) {
   std::vector<std::string> fields;
   SplitString(text, fields, " \t\n", 0);
-  if (fields.size() > 0 && StringToFloat(fields[0]) != 0.0f) m_tilingX = StringToFloat(fields[0]);
-  if (fields.size() > 1 && StringToFloat(fields[1]) != 0.0f) m_tilingY = StringToFloat(fields[1]);
+  const float x = fields.size() > 0 ? GuiFloat(fields[0]) : 0.0f;
+  const float y = fields.size() > 1 ? GuiFloat(fields[1]) : 0.0f;
+  if (x != 0.0f) m_tilingX = x;
+  if (y != 0.0f) m_tilingY = y;
 }
 
 std::string N_GuiPanel::GetTiling() const { return FloatToString(m_tilingX) + " " + FloatToString(m_tilingY); }
@@ -202,7 +204,7 @@ using P = N_GuiPanel;
 using T = N_GuiAttributeType;
 
 std::string GetParticleCountText(const N_GuiObject& o) { return UIntToString(static_cast<const P&>(o).GetParticleCount()); }
-void SetParticleCountText(N_GuiObject& o, const std::string& v) { static_cast<P&>(o).SetParticleCount(StringToInt(v)); }
+void SetParticleCountText(N_GuiObject& o, const std::string& v) { static_cast<P&>(o).SetParticleCount(GuiInt(v)); }
 
 const N_GuiAttributeRow kPanelRows[] = {
     {"tiling", "The number of times to repeat the background texture.", T::Text,

@@ -121,7 +121,7 @@ struct PageAttribute {
 };
 
 constexpr std::array kPageAttributes{
-    PageAttribute{"zorder", [](N_GuiPage& p, const std::string& v) { p.SetZOrder(static_cast<std::uint16_t>(StringToInt(v))); }},
+    PageAttribute{"zorder", [](N_GuiPage& p, const std::string& v) { p.SetZOrder(static_cast<std::uint16_t>(GuiInt(v))); }},
     PageAttribute{"music", [](N_GuiPage& p, const std::string& v) { p.SetMusic(v); }},
     PageAttribute{"showcursor", [](N_GuiPage& p, const std::string& v) { p.SetShowCursor(StringToBool(v)); }},
     PageAttribute{"modal", [](N_GuiPage& p, const std::string& v) { p.SetModal(StringToBool(v)); }},

@@ -83,8 +83,8 @@ void N_GuiScrollBar::SetRange(std::int32_t position, std::int32_t total, std::in
 void N_GuiScrollBar::SetLimitsText(const std::string& text) {
   std::vector<std::string> fields;
   SplitString(text, fields, " \t\n", 0);
-  SetRange(fields.size() > 0 ? StringToInt(fields[0]) : m_position, fields.size() > 1 ? StringToInt(fields[1]) : m_total,
-           fields.size() > 2 ? StringToInt(fields[2]) : m_visible);
+  SetRange(fields.size() > 0 ? GuiInt(fields[0]) : m_position, fields.size() > 1 ? GuiInt(fields[1]) : m_total,
+           fields.size() > 2 ? GuiInt(fields[2]) : m_visible);
 }
 
 std::string N_GuiScrollBar::GetLimitsText() const {

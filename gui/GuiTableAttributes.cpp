@@ -69,7 +69,7 @@ std::string N_GuiTable::GetColumnTypes() const {
 
 void N_GuiTable::SetColumnWidths(const std::string& text) {
   const std::vector<std::string> entries = ColumnEntries(text);
-  for (std::size_t c = 0; c < entries.size(); ++c) m_columnWidths[c] = StringToFloat(entries[c]);
+  for (std::size_t c = 0; c < entries.size(); ++c) m_columnWidths[c] = GuiFloat(entries[c]);
 }
 
 std::string N_GuiTable::GetColumnWidths() const {
@@ -90,7 +90,7 @@ std::string N_GuiTable::GetColumnAligns() const {
 
 void N_GuiTable::SetColumnColors(const std::string& text) {
   const std::vector<std::string> entries = ColumnEntries(text);
-  for (std::size_t c = 0; c < entries.size(); ++c) m_columnColours[c] = StringToInt(entries[c]);
+  for (std::size_t c = 0; c < entries.size(); ++c) m_columnColours[c] = GuiInt(entries[c]);
 }
 
 std::string N_GuiTable::GetColumnColors() const {
@@ -99,7 +99,7 @@ std::string N_GuiTable::GetColumnColors() const {
 
 void N_GuiTable::SetColumnSpaces(const std::string& text) {
   const std::vector<std::string> entries = ColumnEntries(text);
-  for (std::size_t c = 0; c < entries.size(); ++c) m_columnSpaces[c] = StringToFloat(entries[c]);
+  for (std::size_t c = 0; c < entries.size(); ++c) m_columnSpaces[c] = GuiFloat(entries[c]);
 }
 
 std::string N_GuiTable::GetColumnSpaces() const {

@@ -99,12 +99,15 @@ void N_AthletMng::ParseProfiles(const char* fileName) {
     return;
   }
   N_AthletProfile current;
+  int openedAt = 0;  ///< the line of the first key after the last "}", 0 when none
   while ((token = m_tokenizer.NextToken(true)) != nullptr) {
     if (std::strcmp(token, "{") == 0) continue;
     if (std::strcmp(token, "}") == 0) {
       m_athletes.push_back(std::make_unique<N_AthletProfile>(current));
+      openedAt = 0;
       continue;
     }
+    if (openedAt == 0) openedAt = m_tokenizer.Line();
     std::size_t key = 0;
     while (key < std::size(kKeys) && !platform::EqualsNoCase(kKeys[key].name, token)) ++key;
     if (key == std::size(kKeys)) {
@@ -112,7 +115,14 @@ void N_AthletMng::ParseProfiles(const char* fileName) {
       continue;
     }
     // "Key }" gives the key no value and still ends the athlete.
-    if (ParseValue(key, current)) m_athletes.push_back(std::make_unique<N_AthletProfile>(current));
+    if (ParseValue(key, current)) {
+      m_athletes.push_back(std::make_unique<N_AthletProfile>(current));
+      openedAt = 0;
+    }
+  }
+  if (openedAt != 0) {
+    ProfileReport("Player Profiles, %s ends inside the athlete begun at line %d (cut short?): not taken\n",
+                  m_tokenizer.FileName().c_str(), openedAt);
   }
 }
 
@@ -133,7 +143,8 @@ bool N_AthletMng::ParseValue(std::size_t keyIndex, N_AthletProfile& current) {
   }
   switch (key.kind) {
     case ValueKind::Number:
-      current.*key.number = CheckedNumber(key, m_tokenizer.TokenAsFloat(), line, m_tokenizer.FileName());
+      // The text's own value: the range check says what is wrong with it and takes the default for NaN.
+      current.*key.number = CheckedNumber(key, PlainAtof(m_tokenizer.Token()), line, m_tokenizer.FileName());
       break;
     case ValueKind::Text:
       current.*key.text = value;

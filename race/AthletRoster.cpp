@@ -64,6 +64,10 @@ N_AthletMng::RosterLoad N_AthletMng::LoadRoster(int career, std::string* why) {
   }
   m_holdsFileValues = false;
   if (bytes.size() / kRosterRecordBytes != m_athletes.size()) {
+    if (g_log) {
+      g_log->Print("!!! %s holds the values of %zu athletes, the profiles %zu: not read\n", name.c_str(),
+                   bytes.size() / kRosterRecordBytes, m_athletes.size());
+    }
     if (g_errorLog) {
       g_errorLog->ReportBox(0, "N_AthletMng::Load: pocet atletov v profile je != s poctom v default profile\n");
     }

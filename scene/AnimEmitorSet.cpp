@@ -1,5 +1,7 @@
 #include "scene/AnimEmitorSet.h"
 
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "platform/win32.h"
 #include "scene/AnimationFactory2.h"
 #include "scene/FigureMesh.h"
@@ -30,6 +32,10 @@ void N_AnimEmitorSet::Load(const char* fileName, const N_AnimationFactory2& fact
   m_factory = &factory;
   OpenFile(fileName);
   Parse();
+  if (m_emitters.empty() && g_log) {
+    g_log->Print("!!! %s %s: the figures carry no particle effects\n", fileName,
+                 platform::IdentifyFile(fileName) ? "holds no emitter entry" : "is missing");
+  }
   // The template's own effects never run: only the clones are switched on.
   for (const auto& emitter : m_emitters) {
     if (emitter->IsPatch()) {

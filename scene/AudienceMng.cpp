@@ -122,7 +122,8 @@ void N_AudienceMng::ParseList(std::vector<std::int32_t>& list) {
     if (std::strcmp(token, "}") == 0) return;
     const std::int32_t animation = AddAnimation(token);
     if (animation != -1) list.push_back(animation);
-    NextInBlock();  // the token after the name means nothing
+    NextInBlock();
+    TokenAsInt();  // the token after the name means nothing; a number no script means is said
   }
 }
 

@@ -81,7 +81,7 @@ void N_Level::Load(const char* fallback) {
   const std::string settingsPath = path + ".cfg";
   if (g_varMng) g_varMng->SetInt("HmlaHackSet", 0, 0x02);
   auto settings = std::make_unique<N_ConfigReader>();
-  settings->Load(settingsPath.c_str());
+  settings->LoadChecked(settingsPath.c_str());
   if (g_log) g_log->Print("\n Loading Level: %s\n", path.c_str());
 
   // Sections 1 to 5: materials, lightmaps, vertices, indices, surfaces.

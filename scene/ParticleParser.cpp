@@ -9,8 +9,6 @@
 #include "scene/SceneAccess.h"
 
 #include <array>
-#include <cfloat>
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -27,13 +25,6 @@ namespace {
 }
 
 bool Is(const char* token, std::string_view word) { return platform::EqualsNoCase(token, word); }
-
-/// A number of the script as a float: values beyond the float range become infinite
-/// rather than undefined.
-float ToFloat(double value) {
-  if (std::isfinite(value) && std::fabs(value) > FLT_MAX) return value > 0 ? INFINITY : -INFINITY;
-  return static_cast<float>(value);
-}
 
 }  // namespace
 
@@ -83,6 +74,9 @@ int N_ParticleParser::Parse(const char* fileName, N_ParticleMng& manager) {
   m_open.reset();
   m_current = nullptr;
   m_ended = false;
+  m_blocks = 0;
+  m_stray.clear();
+  m_strayReported = false;
   Log("Parsing particle script '%s'\n", fileName);
   OpenFile(fileName);
   while (!m_ended) {
@@ -90,23 +84,38 @@ int N_ParticleParser::Parse(const char* fileName, N_ParticleMng& manager) {
     if (!token) break;
     m_lineEnded = false;
     m_keywordLine = Line();
-    if (std::strcmp(token, "{") == 0) {
+    const bool brace = std::strcmp(token, "{") == 0;
+    const Keyword* keyword = FindKeyword(token);
+    if (!brace) DropStray();
+    if (brace) {
+      m_stray.clear();
       OpenBlock(manager);
     } else if (std::strcmp(token, "}") == 0) {
       CloseBlock(manager);
-    } else if (const Keyword* keyword = FindKeyword(token)) {
+    } else if (keyword) {
       HandleKeyword(*keyword, token);
     } else {
       // Outside a block a word is the candidate name of the next one.
       if (m_depth != 0) ReportError(m_current, "Unknown attribute '%s'", token);
+      if (m_depth == 0) m_stray = token;
       m_name = Token();
     }
   }
+  DropStray();
   // A block still open here was counted when it began; it is not kept.
+  if (m_depth != 0 && !m_ended) ReportError(m_open.get(), "The file ends inside the block: it is not kept");
+  if (m_blocks == 0) ReportError(nullptr, "No particle template in the file");
   if (m_open && m_current == m_open.get()) m_current = nullptr;
   m_open.reset();
   Log("Parsing of '%s' done - %d error(s)\n", fileName, m_errors);
   return m_created;
+}
+
+void N_ParticleParser::DropStray() {
+  if (m_stray.empty()) return;
+  if (!m_strayReported) ReportError(nullptr, "'%s' outside a block names no template", m_stray.c_str());
+  m_strayReported = true;
+  m_stray.clear();
 }
 
 void N_ParticleParser::OpenBlock(N_ParticleMng& manager) {
@@ -114,6 +123,7 @@ void N_ParticleParser::OpenBlock(N_ParticleMng& manager) {
     m_name = Token();  // a nested brace only counts
     return;
   }
+  ++m_blocks;
   if (manager.FindShader(m_name.c_str())) {
     Log("*** Particle shader with name %s already defined!\n", m_name.c_str());
     m_ended = !SkipBlock();
@@ -187,7 +197,7 @@ void N_ParticleParser::SkipLine() {
 
 float N_ParticleParser::Number(bool& missing) {
   missing = Arg() == nullptr;
-  return missing ? 0.0f : ToFloat(TokenAsFloat());
+  return missing ? 0.0f : static_cast<float>(TokenAsFloat());
 }
 
 int N_ParticleParser::Integer(bool& missing) {

@@ -50,6 +50,8 @@ class N_ParticleParser : public N_Tokenizer {
   void HandleKeyword(const Keyword& keyword, const char* token);
   /// Passes over a duplicate's block after its "{"; false when the file ends first.
   bool SkipBlock();
+  /// A word outside a block that turned out to name no block is said (once a file).
+  void DropStray();
 
   // Values come from the keyword's line only: once it has ended, Arg keeps answering null.
   const char* Arg();
@@ -94,4 +96,7 @@ class N_ParticleParser : public N_Tokenizer {
   bool m_lineEnded = false;
   int m_keywordLine = 1;  ///< where the keyword being handled stands (reports name it)
   bool m_ended = false;   ///< the file ended inside a skipped block
+  int m_blocks = 0;       ///< blocks begun at depth 0, duplicates included
+  std::string m_stray;    ///< a word outside a block that no "{" followed yet
+  bool m_strayReported = false;  ///< one such word is said per file
 };

@@ -191,6 +191,10 @@ void ShowStageText(std::int32_t stage) {
 void SaveCareerAtExit() {
   N_CareerProfile* p = Profile();
   if (!p || !p->started || p->finished || Week().weekPlayedOut) return;
+  // A slot browsed on the profile page in its set-up look is as its file holds it: its
+  // career was not entered, and a save would only rewrite the file.
+  const N_GuiElement* setUp = frontend::GetElement("t88");
+  if (frontend::IsPageVisible("CareerProfile") && setUp && setUp->IsVisible()) return;
   if (g_world && g_world->Game()) return;
   if (const N_GuiPage* result = frontend::FindPage("FinalResult"); result && result->IsVisible()) return;
   if (g_log) g_log->Print("Career: the program ends, the career of slot %d is saved\n", p->number);

@@ -154,6 +154,19 @@ void DeleteFile(const std::string& enginePath) {
   if (std::remove(path.c_str()) == 0) Log(FormatString("Career: deleted %s", enginePath.c_str()));
 }
 
+/// A profile's version word is a small number; a larger one (or a file too short to
+/// hold one) is no version, the file is damaged.
+constexpr std::uint32_t kHighestVersionWord = 0xFFFF;
+
+/// Why the bytes are no profile of this version: "" for another version, else what is
+/// damaged. Only for bytes LoadProfileBytes refused.
+std::string DamageOf(std::string_view file) {
+  if (file.size() < 4) return FormatString("%zu bytes, too short for a version", file.size());
+  const auto version = static_cast<std::uint32_t>(high_scores::GetI32(file.data()));
+  if (version == 0 || version > kHighestVersionWord) return FormatString("its version word %u is no version", version);
+  return {};
+}
+
 /// Renames the slot's three files (those there) with the first free suffix ".old",
 /// ".old2" ... ".old9"; the suffix, empty when none is free or a rename failed.
 std::string SetAside(std::int32_t slot) {
@@ -168,7 +181,7 @@ std::string SetAside(std::int32_t slot) {
       const std::string from = platform::ResolvePath(file);
       if (platform::IdentifyFile(file) && std::rename(from.c_str(), (from + suffix).c_str()) != 0) return {};
     }
-    Log(FormatString("%s: of another version, set aside with its companions as %s", files[0].c_str(), suffix.c_str()));
+    Log(FormatString("%s: set aside with its companions as %s", files[0].c_str(), suffix.c_str()));
     return suffix;
   }
   return {};
@@ -288,6 +301,21 @@ void ResetCareerProfile(N_CareerProfile& profile) {
 
 std::string CareerJournalName(std::int32_t slot) { return FormatString("data\\tables\\.career%d.set", slot); }
 
+void RemoveLeftoverStaging(std::int32_t slot) {
+  std::vector<std::string> files{ProfileFileName(slot), N_AthletMng::RosterFileName(slot),
+                                 N_CareerHS::FileName(slot)};
+  // The final table is every slot's: its staged version may be another slot's set,
+  // whose journal waits for that slot's next load.
+  _finddata_t entry;
+  const std::intptr_t other = _findfirst(platform::ResolvePath("data\\tables\\.career*.set").c_str(), &entry);
+  if (other == -1) {
+    files.push_back(N_CareerFinalHS::kFile);
+  } else {
+    _findclose(other);
+  }
+  platform::RemoveStagedFiles(files);
+}
+
 bool SaveCareerProfile(N_CareerProfile& profile) {
   const std::string name = ProfileFileName(profile.number);
   if (RefusedSlot() == profile.number) {
@@ -362,7 +390,11 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
   std::string bytes, why;
   SlotLoad found = SlotLoad::New;
   // A save of the slot cut short is finished first, so that its files agree.
-  if (!platform::FinishFilesTogether(CareerJournalName(slot), &why) || !platform::ReadWholeFile(name, bytes, &why)) {
+  std::string unreadable = name;
+  const bool finished = platform::FinishFilesTogether(CareerJournalName(slot), &why);
+  if (finished) RemoveLeftoverStaging(slot);
+  if (!finished) unreadable = CareerJournalName(slot);
+  if (!finished || !platform::ReadWholeFile(name, bytes, &why)) {
     if (why.empty()) {
       ResetCareerProfile(profile);  // no file: a new career, without companions
     } else {
@@ -370,22 +402,24 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
       RefusedSlot() = slot;
       profile.SetDefaults();
       ReportFileProblem(
-          file_problem::Unreadable(name, why, "the career is left as it is; play it once the file can be read."));
+          file_problem::Unreadable(unreadable, why, "the career is left as it is; play it once the file can be read."));
       found = SlotLoad::Refused;
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
     found = SlotLoad::Loaded;
   } else {
-    // Another version: its three files are kept aside, the slot starts anew.
+    // Another version, or damaged: its three files are kept aside, the slot starts anew.
+    const std::string damage = DamageOf(bytes);
+    const std::string what = damage.empty() ? name + " is of another version" : name + " is damaged (" + damage + ")";
     const std::string suffix = SetAside(slot);
     if (suffix.empty()) {
       RefusedSlot() = slot;
       profile.SetDefaults();
-      ReportFileProblem(name + " is of another version and cannot be set aside: the career is left as it is.");
+      ReportFileProblem(what + " and cannot be set aside: the career is left as it is.");
       found = SlotLoad::Refused;
     } else {
       ResetCareerProfile(profile);
-      ReportFileProblem(name + " is of another version: its career is kept as " + name + suffix +
+      ReportFileProblem(what + ": its career is kept as " + name + suffix +
                         " (with its tables and roster) and the slot starts anew.");
     }
   }

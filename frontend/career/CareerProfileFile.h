@@ -77,6 +77,9 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot);
 
 /// The journal of a slot's saves.
 std::string CareerJournalName(std::int32_t slot);
+/// Removes what a save of the slot killed before its journal left staged (once the
+/// slot's journal is finished): the final table's only when no slot's journal waits.
+void RemoveLeftoverStaging(std::int32_t slot);
 
 /// The load of a file's bytes (the version word first) without the displays: false,
 /// nothing changed, when the version is not 265 (or the word is incomplete); else the

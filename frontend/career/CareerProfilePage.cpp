@@ -190,6 +190,10 @@ void ContinueCareer(const PageState& page) {
                                                  "the career is left as it is."));
       return;
     }
+    if (roster == N_AthletMng::RosterLoad::Missing && profile->started && g_log) {
+      g_log->Print("!!! %s, the roster of a started career, is missing: its rivals start anew\n",
+                   N_AthletMng::RosterFileName(profile->number).c_str());
+    }
     if (roster != N_AthletMng::RosterLoad::Loaded) RandomizeRivals(*profile, *athletes);
   }
   if (auto* hub = frontend::FindPage("Career") ? frontend::GetElementOf<N_GuiModel>("Model8") : nullptr) {

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -130,7 +131,10 @@ bool Stage(const std::string& target, const std::string& temporary, mode_t mode,
   // which the next save of the target removes first (it holds nothing anyone needs)
   // and then creates afresh, never through a link someone put there.
   if (Forced(ReplaceStep::Open)) return Fail(why, "cannot create a temporary file for", target, errno);
-  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+  // Only a leftover that is there is removed: on a read-only file system the removal of
+  // a missing file fails too, and the open below then says what is wrong.
+  struct stat st {};
+  if (::lstat(temporary.c_str(), &st) == 0 && ::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
     return Fail(why, "cannot remove the leftover temporary file of", target, errno);
   }
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -176,46 +180,101 @@ std::string TogetherNameFor(const std::string& target) {
   return FolderOf(target) + "/." + NameOf(target) + ".together";
 }
 
-/// The targets a set's journal lists, one disk path a line.
-std::vector<std::string> JournalTargets(const std::string& text) {
-  std::vector<std::string> targets;
+/// The lines of a journal.
+std::vector<std::string> JournalLines(const std::string& text) {
+  std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    if (end > start) targets.push_back(text.substr(start, end - start));
+    if (end > start) lines.push_back(text.substr(start, end - start));
     start = end + 1;
   }
-  return targets;
+  return lines;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  const std::optional<FileIdentity> first = IdentifyFile(a), second = IdentifyFile(b);
+  return first && second && *first == *second;
+}
+
+/// The file of the folder a journal's line names: a bare name (as journals are written,
+/// so that a copied or moved game root finishes its own sets), or a path into the
+/// journal's own folder (as older journals wrote them). Empty for anything else.
+std::string MemberName(const std::string& line, const std::string& folder) {
+  const std::string name = NameOf(line);
+  if (name.empty() || name == "." || name == ".." || line.find('\0') != std::string::npos) return {};
+  if (line.find('/') == std::string::npos) return name;
+  return SameFolder(FolderOf(line), folder) ? name : std::string();
+}
+
+/// A journal's line, short and printable, for a report.
+std::string Shown(const std::string& line) {
+  std::string shown = line.substr(0, 80);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 32) c = '?';
+  }
+  return "'" + shown + "'";
+}
+
+/// Puts one staged file of a set in its target's place. A target already in place has
+/// nothing staged; what is neither staged nor in place, and a staged file that is no
+/// regular file, are said and left.
+bool FinishMember(const std::string& journal, const std::string& folder, const std::string& name,
+                  std::vector<std::string>& folders, std::string* why) {
+  const std::string target = FollowLink(folder + "/" + name);
+  const std::string staged = TogetherNameFor(target);
+  struct stat st {};
+  if (::lstat(staged.c_str(), &st) != 0) {
+    if (errno != ENOENT) return Fail(why, "cannot replace", target, errno);
+    if (::lstat(target.c_str(), &st) != 0) {
+      ReportFileRefusal(journal + " names " + Shown(name) + ", which is not there");
+    }
+    return true;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ReportFileRefusal(staged + " is not a regular file: not put in place");
+    return true;
+  }
+  if (Forced(ReplaceStep::Rename) || ::rename(staged.c_str(), target.c_str()) != 0) {
+    return Fail(why, "cannot replace", target, errno);
+  }
+  folders.push_back(FolderOf(target));
+  return true;
 }
 
 }  // namespace
 
 bool FinishFilesTogether(std::string_view journal, std::string* why) {
+  const std::string journalPath = ResolvePath(journal);
   std::string text;
   std::string readWhy;
   if (!ReadWholeFile(journal, text, &readWhy)) {
     if (readWhy.empty()) return true;  // no set was interrupted
+    if (FolderExists(journal)) readWhy = journalPath + ": a folder, not a file";
     return Fail(why, "cannot read the journal", readWhy, 0);
   }
   // The journal is written only when every new version is staged whole: each staged
   // file still there takes its target's place (one already renamed has none left).
+  // Its lines name files of its own folder; a line naming anything else is refused.
+  const std::string folder = FolderOf(journalPath);
   std::vector<std::string> folders;
-  for (const std::string& target : JournalTargets(text)) {
-    const std::string staged = TogetherNameFor(target);
-    if (Forced(ReplaceStep::Rename) || (::rename(staged.c_str(), target.c_str()) != 0 && errno != ENOENT)) {
-      return Fail(why, "cannot replace", target, errno);
+  for (const std::string& line : JournalLines(text)) {
+    const std::string name = MemberName(line, folder);
+    if (name.empty()) {
+      ReportFileRefusal(journalPath + " names " + Shown(line) + ", no file of its folder: refused");
+    } else if (!FinishMember(journalPath, folder, name, folders, why)) {
+      return false;
     }
-    folders.push_back(FolderOf(target));
   }
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-  for (const std::string& folder : folders) SyncFolder(folder);
-  const std::string journalPath = ResolvePath(journal);
+  for (const std::string& done : folders) SyncFolder(done);
   if (::unlink(journalPath.c_str()) != 0 && errno != ENOENT) {
     return Fail(why, "cannot remove the journal", journalPath, errno);
   }
-  SyncFolder(FolderOf(journalPath));
+  SyncFolder(folder);
   return true;
 }
 
@@ -224,26 +283,41 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
   // An older set that was cut short is finished first: its staged files must not be
   // taken for this set's.
   if (!FinishFilesTogether(journal, &line)) return Report(line, why);
-  std::vector<std::string> targets, staged;
+  const std::string folder = FolderOf(ResolvePath(journal));
+  std::vector<std::string> names, staged;
   const auto unstage = [&] {
     for (const std::string& file : staged) ::unlink(file.c_str());
     return Report(line, why);
   };
   for (const WholeFile& file : files) {
+    // The journal names its files by their names in its own folder.
+    const std::string path = ResolvePath(file.path);
+    if (!SameFolder(FolderOf(path), folder)) {
+      Fail(&line, "cannot save", path + " in a set whose journal is in " + folder, 0);
+      return unstage();
+    }
     std::string target;
     mode_t mode = 0;
     if (!TargetOf(file.path, target, &mode, &line)) return unstage();
     const std::string temporary = TogetherNameFor(target);
     if (!Stage(target, temporary, mode, file.bytes, &line)) return unstage();
-    targets.push_back(target);
+    names.push_back(NameOf(path));
     staged.push_back(temporary);
   }
   std::string text;
-  for (const std::string& target : targets) text += target + "\n";
+  for (const std::string& name : names) text += name + "\n";
   if (!Replace(journal, text, &line)) return unstage();
   // From here on the set is decided: what fails now is finished by the next call.
   if (!FinishFilesTogether(journal, &line)) return Report(line, why);
   return true;
+}
+
+void RemoveStagedFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    const std::string staged = TogetherNameFor(FollowLink(ResolvePath(path)));
+    struct stat st {};
+    if (::lstat(staged.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(staged.c_str());
+  }
 }
 
 void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }

@@ -39,13 +39,22 @@ struct WholeFile {
 /// saved whole) lists the targets, then each staged file is renamed over its target
 /// and the journal removed. A set cut short after its journal was written is finished
 /// by FinishFilesTogether (and by the next ReplaceFilesTogether of the same journal).
+/// Every file must lie in the journal's folder; a set with one elsewhere is refused.
 /// False, with *why set as for ReplaceWholeFile, when the set could not be saved: before
 /// the journal was in place nothing changed; after it, the set is finished later.
 [[nodiscard]] bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>& files,
                                         std::string* why = nullptr);
 /// Puts the staged files of an interrupted set in their targets' place and removes the
-/// journal. True when there was no such set or it is finished now.
+/// journal. True when there was no such set or it is finished now. Every file of a set
+/// lies in its journal's folder, and the journal names it by its name there, so that a
+/// game root copied or moved finishes its own sets; a line that names anything else (a
+/// path outside the folder, garbage) is refused, and a line whose file is neither
+/// staged nor in place is said, both through the file layer's refusal line. A journal
+/// that is there but cannot be read (a folder) leaves the set as it is: false.
 bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
+/// Removes the staged new versions of these files that a set killed before its journal
+/// was written left behind (call it only when no journal names them).
+void RemoveStagedFiles(const std::vector<std::string>& paths);
 
 /// The steps a test can make fail: creating a temporary file, each write of a chunk,
 /// the flush and close, each rename of a new version over its target.

@@ -175,6 +175,8 @@ std::string ResolvePath(std::string_view path) {
 
 void SetFileRefusalHook(FileRefusalHook hook) { RefusalHook() = std::move(hook); }
 
+void ReportFileRefusal(const std::string& line) { Refuse(line); }
+
 std::FILE* OpenFile(std::string_view path, const char* mode) {
   std::string m;
   for (const char* c = mode; c && *c; ++c) {

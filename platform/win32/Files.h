@@ -43,6 +43,8 @@ std::string ReasonOf(const std::string& why);
 /// that writes it to the log. An empty hook restores stderr.
 using FileRefusalHook = std::function<void(const std::string& line)>;
 void SetFileRefusalHook(FileRefusalHook hook);
+/// Says a refusal of the file layer (the hook's, else stderr).
+void ReportFileRefusal(const std::string& line);
 
 /// A file's identity on the disk (device and inode), the same for every path that
 /// reaches it, links included.

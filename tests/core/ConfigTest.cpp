@@ -27,7 +27,7 @@ TEST(ConfigReader, CrLfUserCfgWithQuotesAndAMissingValue) {
   EXPECT_STREQ(vars.GetString("mapname"), "Beitostolen.ALF");
   EXPECT_EQ(vars.Find("v_width")->Flags(), 0x21u);
   EXPECT_EQ(vars.Find("brandNew")->Flags(), 0x02u);
-  EXPECT_NE(core.LogText().find("*** variable mapname has no parameter!\n"), std::string::npos);
+  EXPECT_NE(core.LogText().find("*** variable mapname has no parameter! (user.cfg line 2)\n"), std::string::npos);
 }
 
 TEST(ConfigReader, ValueOnTheNextLineBecomesTheNextName) {

@@ -111,3 +111,26 @@ TEST(Tokenizer, EndWithoutNewlineBufferAndFiles) {
 }
 
 }  // namespace
+
+// Numbers no script means are said, naming the file and line, and taken within the
+// limit; a word reads as 0 without a word (readers rely on it), also one starting "inf".
+TEST(Tokenizer, NumbersNoScriptMeansAreSaidAndClamped) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"-2147483649", "'-2147483649' is out of range, taken as -2147483647"},
+      {"1e30", "'1e30' is out of range, taken as 2147483647"},
+      {"2.5", "'2.5' is not a whole number, taken as 2"},
+      {"NaN", "'NaN' is not a number, taken as 0"},
+      {"12", ""}, {"textures/snow", ""}, {"info", ""}};
+  test::TempDir dir;
+  test::CoreServices core;
+  for (const auto& [token, said] : cases) {
+    dir.Write("data/x.txt", std::string("\n") + token + "\n");
+    N_Tokenizer tok;
+    tok.OpenFile("data\\x.txt");
+    tok.NextToken(true);
+    const std::size_t before = core.LogText().size();
+    tok.TokenAsInt();
+    const std::string log = core.LogText().substr(before);
+    EXPECT_EQ(log, *said ? std::string("!!! data\\x.txt line 2: ") + said + "\n" : "") << token;
+  }
+}

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -246,3 +249,94 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+namespace {
+
+/// The set's journal finished in the folder `root` (made the current one); the file
+/// layer's refusal lines, then the reason of a failure.
+std::vector<std::string> FinishIn(const test::TempDir& dir, const std::string& root) {
+  std::vector<std::string> said;
+  platform::SetFileRefusalHook([&](const std::string& line) { said.push_back(line); });
+  std::filesystem::current_path(dir.Path() + "/" + root);
+  std::string why;
+  if (!platform::FinishFilesTogether("data\\tables\\.set", &why)) said.push_back(why);
+  std::filesystem::current_path(dir.Path());
+  platform::SetFileRefusalHook({});
+  return said;
+}
+
+}  // namespace
+
+// A journal held the absolute paths of its files: a copied game root finished its
+// interrupted set into the original root's files, a moved one dropped it, and a
+// journal naming any path replaced that file. Its lines name files of its own folder
+// now; a line naming anything else is refused and said, a journal that is a folder too.
+TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
+  test::TempDir dir;
+  // A set cut short after its journal: "a" in place, "b" staged.
+  dir.Write("first/data/tables/b", "old b");
+  std::filesystem::current_path(dir.Path() + "/first");
+  int renames = 0;
+  using platform::ReplaceStep;
+  platform::SetReplaceFailureHook([&](ReplaceStep step) { return step == ReplaceStep::Rename && ++renames > 2; });
+  const std::vector<platform::WholeFile> set{{"data\\tables\\a", "a"}, {"data\\tables\\b", "b"}};
+  EXPECT_FALSE(platform::ReplaceFilesTogether("data\\tables\\.set", set));
+  platform::SetReplaceFailureHook({});
+  std::filesystem::current_path(dir.Path());
+  EXPECT_EQ(dir.Read("first/data/tables/.set"), "a\nb\n");
+  std::filesystem::copy(dir.Path() + "/first", dir.Path() + "/copy", std::filesystem::copy_options::recursive);
+  EXPECT_TRUE(FinishIn(dir, "copy").empty());
+  EXPECT_EQ(dir.Read("copy/data/tables/b") + dir.Read("first/data/tables/b"), "bold b") << "the original left alone";
+  std::filesystem::rename(dir.Path() + "/first", dir.Path() + "/moved");
+  EXPECT_TRUE(FinishIn(dir, "moved").empty());
+  EXPECT_EQ(dir.Read("moved/data/tables/b"), "b");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/moved/data/tables").empty());
+
+  // Paths outside and garbage are refused, nothing outside is touched; an older
+  // journal's path into the folder itself is still finished.
+  dir.Write("outside/.x.together", "staged outside");
+  dir.Write("r/data/tables/.c.together", "new c");
+  dir.Write("r/data/tables/.set", dir.Path() + "/outside/x\n../../../outside/x\n\x01\xEE\ndata/tables/c\n");
+  const std::vector<std::string> said = FinishIn(dir, "r");
+  ASSERT_EQ(said.size(), 3u);
+  EXPECT_EQ(said[0], "data/tables/.set names '" + dir.Path() + "/outside/x', no file of its folder: refused");
+  EXPECT_EQ(said[1], "data/tables/.set names '../../../outside/x', no file of its folder: refused");
+  EXPECT_EQ(said[2], "data/tables/.set names '?\xEE', which is not there");
+  EXPECT_FALSE(dir.Exists("outside/x"));
+  EXPECT_EQ(dir.Read("r/data/tables/c"), "new c");
+  EXPECT_TRUE(Leftovers(dir.Path() + "/r/data/tables").empty());
+  // A folder as the journal leaves the set; a set with a file outside is not saved.
+  dir.Write("f/data/tables/.set/x", "");
+  EXPECT_EQ(FinishIn(dir, "f").back(), "cannot read the journal data/tables/.set: a folder, not a file");
+  std::string why;
+  EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"outside\\x", "new"}}, &why));
+  EXPECT_EQ(why, "cannot save outside/x in a set whose journal is in r/data/tables");
+}
+
+// On a read-only file system a save said it "cannot remove the leftover temporary file"
+// of a file that had none. The folder is made read-only in a mount namespace of a child
+// (skipped where the process may not make one).
+TEST(FileReplace, OnAReadOnlyFileSystemTheSaveSaysWhatFailed) {
+  test::TempDir dir;
+  dir.Write("ro/config.cfg", "old");
+  const std::string ro = dir.Path() + "/ro";
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  if (fork() == 0) {
+    std::string why = "skip";
+    if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        mount(ro.c_str(), ro.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+        mount(nullptr, ro.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0) {
+      why = platform::ReplaceWholeFile("ro\\config.cfg", "new", &why) ? "saved" : why;
+    }
+    _exit(write(out[1], why.data(), why.size()) < 0);
+  }
+  close(out[1]);
+  char said[512] = {};
+  EXPECT_GT(read(out[0], said, sizeof said - 1), 0);
+  close(out[0]);
+  wait(nullptr);
+  if (std::string(said) == "skip") GTEST_SKIP() << "no mount namespace for this process";
+  EXPECT_STREQ(said, "cannot create a temporary file for ro/config.cfg: Read-only file system");
+  EXPECT_EQ(dir.Read("ro/config.cfg"), "old");
+}

@@ -74,9 +74,10 @@ TEST(AthletProfiles, BlocksKeysAndFaultsAsTheFileGivesThem) {
          EXPECT_EQ(m.GetMale(0)->AthletName, "Ruvo 'default' Plimska");
          EXPECT_EQ(m.GetMale(0)->Nationality, "AUT");
        }},
-      {"unknown tokens are reported and skipped; an unclosed block is not kept",
+      {"unknown tokens are reported and skipped; an unclosed block is reported, not kept",
        "{\nSpeed 9\nAthletName A\n}\n{\nAthletName B\n",
-       {"Player Profiles, Unknown token at line 2\n", "Player Profiles, Unknown token at line 2\n"},
+       {"Player Profiles, Unknown token at line 2\n", "Player Profiles, Unknown token at line 2\n",
+        "Player Profiles, profiles.data ends inside the athlete begun at line 6 (cut short?): not taken\n"},
        [](const N_AthletMng& m) {
          ASSERT_EQ(m.AthleteCount(), 1u);
          EXPECT_EQ(m.Athlete(0)->AthletName, "A");

@@ -98,6 +98,10 @@ TEST(AthletRoster, RostersOfAnotherSizeAreRefusedUnlessOnlyAPartRecordIsLeftOver
     EXPECT_EQ(rig.boxes.size(), c.loads ? 0u : 1u) << c.size;
     if (!c.loads) {
       EXPECT_EQ(rig.boxes[0].text, "N_AthletMng::Load: pocet atletov v profile je != s poctom v default profile\n");
+      // The box's line names no file: the log says which, and what it holds.
+      const std::string said = "!!! data\\tables\\profile1 holds the values of " + std::to_string(c.size / 36) +
+                               " athletes, the profiles 40: not read\n";
+      EXPECT_NE(rig.core.LogText().find(said), std::string::npos) << c.size;
       EXPECT_TRUE(rig.HoldFileValues(true)) << c.size;
     } else {
       EXPECT_NE(rig.athletes.Athlete(39)->CurveTechnic, RosterRig::FileValue(39, 8));

@@ -261,14 +261,14 @@ TEST_F(ParticleParserTest, KeywordsOutsideBlocksAndBracesOutOfPlace) {
          EXPECT_FLOAT_EQ(m.FindShader("d")->halfSizeMin, 0.0f);
        },
        {"(4) - error in '': Unexpected '}' outside a block\n", "done - 1 error(s)\n"}},
-      // Nested braces belong to the template; a block open at the end is counted, not kept.
+      // Nested braces belong to the template; a block open at the end is counted, reported, not kept.
       {"f\n{\n {\n size 4\n }\n live 2\n}\ng\n{\n size 6\n", 2,
        [](const N_ParticleMng& m) {
          EXPECT_FLOAT_EQ(m.FindShader("f")->halfSizeMin, 2.0f);
          EXPECT_FLOAT_EQ(m.FindShader("f")->lifeMin, 2.0f);
          EXPECT_EQ(m.FindShader("g"), nullptr);
        },
-       {" +    f\n", " +    g\n", "done - 0 error(s)\n"}},
+       {" +    f\n", " +    g\n", "(10) - error in 'g': The file ends inside the block", "done - 1 error(s)\n"}},
   };
   int index = 0;
   for (const Case& c : cases) {

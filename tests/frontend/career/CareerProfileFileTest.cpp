@@ -165,11 +165,13 @@ TEST(CareerProfileFile, SaveWritesTheWeekPlan) {
 
 // A slot without a file gives the defaults and deletes the slot's career tables and
 // roster, found whatever their case. A file of another version used to be deleted with
-// them: now the three are kept aside (".old", then ".old2") and the player told. A file
-// that cannot be read (a folder in its place; unreadable to a user) used to count as
-// missing and cost the slot its companions: now the slot is refused, told, and nothing
-// of it is deleted or saved over.
-TEST(CareerProfileFile, MissingForeignAndUnreadableSlots) {
+// them: now the three are kept aside (".old", then ".old2") and the player told; a file
+// too short for a version word or with garbage in it is kept aside the same way, and
+// called damaged (it used to be called "of another version"). A file that cannot be
+// read (a folder in its place; unreadable to a user), or a journal of the slot's saves
+// that cannot be read, used to count as missing and cost the slot its companions: now
+// the slot is refused, told naming that file, and nothing of it is deleted or saved over.
+TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
   test::RacePagesRig r;
   const test::TempDir& dir = r.rig.harness.dir;
   const N_CareerProfile defaults = [] {
@@ -178,28 +180,50 @@ TEST(CareerProfileFile, MissingForeignAndUnreadableSlots) {
     return d;
   }();
   struct Case {
-    std::uint32_t version;  ///< 0: no file; 1: a folder in its place
+    const char* what;
+    std::string file;      ///< the profile's bytes; "<folder>": a folder, empty: none
     career::SlotLoad found;
-    const char* aside;      ///< the suffix of the kept files, null: none
+    const char* aside;     ///< the suffix of the kept files, null: none
+    const char* said;      ///< what the box says, null: no box
   };
-  for (const Case& c : {Case{0, career::SlotLoad::New, nullptr}, Case{264, career::SlotLoad::New, ".old"},
-                        Case{266, career::SlotLoad::New, ".old2"}, Case{1, career::SlotLoad::Refused, nullptr}}) {
-    SCOPED_TRACE(c.version);
+  const Case cases[] = {
+      {"no file", "", career::SlotLoad::New, nullptr, nullptr},
+      {"version 264", FileBytes(Distinct(), 264), career::SlotLoad::New, ".old",
+       "data\\tables\\profile2.dat is of another version: its career is kept as data\\tables\\profile2.dat.old "},
+      {"version 266", FileBytes(Distinct(), 266), career::SlotLoad::New, ".old2", "profile2.dat is of another version"},
+      {"three bytes", std::string("\x09\x01\x00", 3), career::SlotLoad::New, ".old3",
+       "data\\tables\\profile2.dat is damaged (3 bytes, too short for a version): its career is kept as"},
+      {"garbage", std::string(488, '\xEE'), career::SlotLoad::New, ".old4",
+       "profile2.dat is damaged (its version word 4008636142 is no version)"},
+      {"a folder", "<folder>", career::SlotLoad::Refused, nullptr, "data\\tables\\profile2.dat cannot be read ("},
+      {"a folder as the journal", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
+       "data\\tables\\.career2.set cannot be read (a folder, not a file)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(dir.Path() + "/data/tables/profile2.dat");
     dir.Write("data/tables/Career2.HS", "tables");
     dir.Write("data/tables/PROFILE2", "roster");
-    if (c.version == 1) dir.Write("data/tables/profile2.dat/x", "");
-    if (c.version > 1) dir.Write("data/tables/profile2.dat", FileBytes(Distinct(), c.version));
+    if (c.file == "<folder>") {
+      dir.Write("data/tables/profile2.dat/x", "");
+    } else if (!c.file.empty()) {
+      dir.Write("data/tables/profile2.dat", c.file);
+    }
+    if (std::string(c.what) == "a folder as the journal") dir.Write("data/tables/.career2.set/x", "");
     frontend::HidePageNow("MessageOK");
     N_CareerProfile profile = Distinct();
     EXPECT_EQ(career::LoadCareerProfile(profile, 2), c.found);
     EXPECT_TRUE(SameRecord(profile, defaults));
-    EXPECT_EQ(r.PageVisible("MessageOK"), c.version != 0) << "the player is told";
+    EXPECT_EQ(r.PageVisible("MessageOK"), c.said != nullptr) << "the player is told";
+    if (c.said) {
+      EXPECT_NE(r.Caption("Label2").find(c.said), std::string::npos) << r.Caption("Label2");
+    }
     const bool refused = c.found == career::SlotLoad::Refused;
     EXPECT_EQ(dir.Exists("data/tables/Career2.HS"), refused);
     EXPECT_EQ(dir.Exists("data/tables/PROFILE2"), refused);
     EXPECT_EQ(dir.Exists("data/tables/profile2.dat"), refused);
     if (c.aside) {
-      EXPECT_EQ(dir.Read(std::string("data/tables/profile2.dat") + c.aside), FileBytes(Distinct(), c.version));
+      EXPECT_EQ(dir.Read(std::string("data/tables/profile2.dat") + c.aside), c.file);
       EXPECT_EQ(dir.Read(std::string("data/tables/Career2.HS") + c.aside), "tables");
       EXPECT_EQ(dir.Read(std::string("data/tables/PROFILE2") + c.aside), "roster");
     }
@@ -208,7 +232,29 @@ TEST(CareerProfileFile, MissingForeignAndUnreadableSlots) {
     EXPECT_FALSE(career::SaveCareerProfile(profile));
     career::ResetCareerProfile(profile);
     EXPECT_EQ(dir.Read("data/tables/Career2.HS"), "tables");
-    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/data/tables/profile2.dat"));
+    EXPECT_EQ(dir.Read("data/tables/profile2.dat/x") + dir.Read("data/tables/profile2.dat"),
+              c.file == "<folder>" ? "" : c.file);
+  }
+}
+
+// What a save killed before its journal left staged (the journal never written) is
+// removed at the slot's next load, and the final table's too while no slot's journal
+// waits: it used to stay for ever. A journal that waits keeps the final table's.
+TEST(CareerProfileFile, StagedFilesOfASaveKilledBeforeItsJournalAreRemoved) {
+  test::RacePagesRig r;
+  const test::TempDir& dir = r.rig.harness.dir;
+  const char* const staged[] = {"data/tables/.profile1.dat.together", "data/tables/.profile1.together",
+                                "data/tables/.career1.hs.together", "data/tables/.career.hs.together"};
+  for (const bool otherWaits : {true, false}) {
+    SCOPED_TRACE(otherWaits ? "slot 0's journal waits" : "no journal waits");
+    for (const char* file : staged) dir.Write(file, "staged");
+    if (otherWaits) dir.Write("data/tables/.career0.set", "career.hs\n");
+    N_CareerProfile profile;
+    career::LoadCareerProfile(profile, 1);
+    for (const char* file : staged) {
+      EXPECT_EQ(dir.Exists(file), otherWaits && std::string(file).find(".career.hs") != std::string::npos) << file;
+    }
+    std::filesystem::remove(dir.Path() + "/data/tables/.career0.set");
   }
 }
 

@@ -330,6 +330,27 @@ TEST(CareerProfilePage, AFailedSaveKeepsTheCareerForTheNextOne) {
   EXPECT_EQ(career::Profile(), nullptr);
   EXPECT_TRUE(athletes.HoldsFileValues());
   EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2").size(), athletes.AthleteCount() * 36);
+
+  // The started slot browsed on the profile page, the program ends: its file stays as it
+  // is (it was saved again, which turned an event number without its booked item, 4,
+  // into -1).
+  std::string browsed = r.rig.harness.dir.Read("data/tables/profile2.dat");
+  high_scores::PutI32(&browsed[4 + 456], 4);
+  r.rig.harness.dir.Write("data/tables/profile2.dat", browsed);
+  frontend::ShowPageNow("CareerProfile");
+  OpenSetUp(r, 2);
+  ASSERT_TRUE(career::Profile() && career::Profile()->started);
+  career::SaveCareerAtExit();
+  EXPECT_EQ(r.rig.harness.dir.Read("data/tables/profile2.dat"), browsed);
+
+  // The roster of the started career gone, its rivals start anew: said, naming the file.
+  std::filesystem::remove(r.rig.harness.dir.Path() + "/data/tables/profile2");
+  r.NewLog();
+  Click(r, "Continue1");
+  EXPECT_TRUE(r.PageVisible("Career"));
+  EXPECT_NE(r.NewLog().find("!!! data\\tables\\profile2, the roster of a started career, is missing"),
+            std::string::npos);
+  CareerClick(&r.Element("Back21"));
 }
 
 // "Details1" on the career page shows the two pages in their view look; "Back22" goes
