@@ -76,12 +76,31 @@ Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
 
 int UserDeniedByMode() { return ::geteuid() == 0 ? 65534 : -1; }
 
-void GiveToUser(const TempDir& dir, int user) {
-  if (user < 0) return;
+PassageAbove::PassageAbove(const std::string& path) {
+  namespace fs = std::filesystem;
+  for (fs::path above = fs::path(path).parent_path(); above.has_relative_path(); above = above.parent_path()) {
+    const fs::perms mode = fs::status(above).permissions();
+    if ((mode & fs::perms::others_exec) != fs::perms::none) continue;
+    fs::permissions(above, fs::perms::others_exec, fs::perm_options::add);
+    m_opened.push_back(above.string());
+  }
+}
+
+PassageAbove::~PassageAbove() {
+  for (const std::string& folder : m_opened) {
+    std::error_code ignored;
+    std::filesystem::permissions(folder, std::filesystem::perms::others_exec, std::filesystem::perm_options::remove,
+                                 ignored);
+  }
+}
+
+PassageAbove GiveToUser(const TempDir& dir, int user) {
+  if (user < 0) return {};
   EXPECT_EQ(::lchown(dir.Path().c_str(), user, user), 0);
   for (const auto& e : std::filesystem::recursive_directory_iterator(dir.Path())) {
     EXPECT_EQ(::lchown(e.path().c_str(), user, user), 0) << e.path();
   }
+  return PassageAbove(dir.Path());
 }
 
 Game::Game(const Launch& launch) {

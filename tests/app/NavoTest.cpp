@@ -340,7 +340,7 @@ TEST(Navo, ASettingsFileOrKeyTableThatCannotBeReadIsSaidAndKeptAsItIs) {
   }
   Launch launch = MakeLaunch("frames=3,key=0:44,r_gamma=1.7,exit=1", dir.Path());
   launch.user = test::UserDeniedByMode();
-  test::GiveToUser(dir, launch.user);
+  const test::PassageAbove passage = test::GiveToUser(dir, launch.user);
   Game game(launch);
   EXPECT_EQ(game.Wait(), 1);
   EXPECT_TRUE(test::ContainsInOrder(
