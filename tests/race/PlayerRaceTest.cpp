@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -157,37 +158,55 @@ struct LoopCount {
   int loops = 0;
 };
 
+/// A sprint of three laps played by the simple player, seeded before the course loads
+/// (the spectators draw their first timers there, and the race draws from the same
+/// sequence), one shot of each series over the targets: the result's rows, the player's
+/// start number, his shots and loops skied, and where he was at each frame.
+struct PlayedSprint {
+  bool over = false;
+  std::vector<N_ResultRow> rows;
+  std::int32_t number = 0;
+  int shots = 0;
+  int loops = 0;
+  std::vector<N_Vector3> track;
+};
+
+PlayedSprint PlaySprint(const char* course, int racers) {
+  Srand(11);
+  test::PlayerRaceRig rig(course);
+  ResetKeyDefinitions();
+  N_GameArcade& game = rig.StartSprint(racers);
+  const N_Racer& player = rig.Player();
+  PlayedSprint played;
+  played.number = player.StartNumber;
+  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
+  LoopCount loops;
+  constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
+  constexpr int kFrameLimit = int(1800.0f / kFrame);
+  for (int frames = 0; rig.world->Game() && frames < kFrameLimit; ++frames) {
+    policy.Frame();
+    played.shots = player.Shots;
+    loops.Update(player);
+    played.track.push_back(player.Pos);
+    rig.Frame(kFrame);
+  }
+  played.loops = loops.loops;
+  played.over = rig.world->Game() == nullptr;
+  if (const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"))) played.rows = result->Rows;
+  return played;
+}
+
 class PlayerSprint : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoops) {
-  // Seeded before the course loads: the spectators draw their first timers there, and
-  // the race draws from the same sequence.
-  Srand(11);
-  test::PlayerRaceRig rig(GetParam());
-  ResetKeyDefinitions();
   constexpr int kRacers = 15;
-  N_GameArcade& game = rig.StartSprint(kRacers);
-  const N_Racer& player = rig.Player();
-  const std::int32_t number = player.StartNumber;
-  // One shot of each series over the targets: two loops to ski.
-  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
-  LoopCount loops;
-  int shots = 0, frames = 0;
-  constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
-  constexpr int kFrameLimit = int(1800.0f / kFrame);
-  for (; rig.world->Game() && frames < kFrameLimit; ++frames) {
-    policy.Frame();
-    shots = player.Shots;
-    loops.Update(player);
-    rig.Frame(kFrame);
-  }
-  ASSERT_EQ(rig.world->Game(), nullptr) << "the race is over";
-  const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"));
-  ASSERT_NE(result, nullptr);
-  ASSERT_EQ(result->Rows.size(), std::size_t(kRacers));
+  const PlayedSprint played = PlaySprint(GetParam(), kRacers);
+  ASSERT_TRUE(played.over) << "the race is over";
+  ASSERT_EQ(played.rows.size(), std::size_t(kRacers));
+  const std::int32_t number = played.number;
   N_ResultRow mine;
   std::vector<float> field;
-  for (const N_ResultRow& row : result->Rows) {
+  for (const N_ResultRow& row : played.rows) {
     if (row.StartNumber == number) {
       mine = row;
       continue;
@@ -199,18 +218,41 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   std::sort(field.begin(), field.end());
   const float median = field[field.size() / 2];
   std::printf("%s: the player %.1f s (%d falls, %d misses, %d loops skied), the field's median %.1f s (%+.0f%%)\n",
-              GetParam(), double(mine.Time), mine.Falls, mine.Misses, loops.loops, double(median),
+              GetParam(), double(mine.Time), mine.Falls, mine.Misses, played.loops, double(median),
               double((mine.Time / median - 1.0f) * 100.0f));
   EXPECT_GT(mine.Time, 0.0f) << "finished";
   EXPECT_EQ(mine.LapsDone, 2);  // the finish fork comes before the third lap's mark
-  EXPECT_EQ(shots, 10) << "both series shot";
+  EXPECT_EQ(played.shots, 10) << "both series shot";
   EXPECT_EQ(mine.Misses, 2);
-  EXPECT_EQ(loops.loops, mine.Misses) << "every loop owed skied";
+  EXPECT_EQ(played.loops, mine.Misses) << "every loop owed skied";
   EXPECT_LE(mine.Falls, 2);
   EXPECT_LE(mine.Time, median * 1.4f);
   EXPECT_GE(mine.Time, median * 0.6f);
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+
+TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {
+  constexpr int kRacers = 4;
+  const PlayedSprint first = PlaySprint("Holmenkollen", kRacers);
+  PlaySprint("Beitostolen", kRacers);
+  const PlayedSprint again = PlaySprint("Holmenkollen", kRacers);
+  ASSERT_TRUE(first.over && again.over);
+  ASSERT_EQ(first.rows.size(), again.rows.size());
+  for (std::size_t i = 0; i < first.rows.size(); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    EXPECT_EQ(first.rows[i].StartNumber, again.rows[i].StartNumber);
+    EXPECT_EQ(first.rows[i].Time, again.rows[i].Time);
+    EXPECT_EQ(first.rows[i].Falls, again.rows[i].Falls);
+    EXPECT_EQ(first.rows[i].Misses, again.rows[i].Misses);
+  }
+  std::size_t same = 0;
+  while (same < first.track.size() && same < again.track.size() &&
+         Vec3Dot(first.track[same] - again.track[same], first.track[same] - again.track[same]) == 0.0f) {
+    ++same;
+  }
+  EXPECT_EQ(same, first.track.size()) << "the player went his own way from frame " << same;
+  EXPECT_EQ(first.track.size(), again.track.size());
+}
 
 }  // namespace
