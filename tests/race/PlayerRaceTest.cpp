@@ -14,11 +14,14 @@
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
+#include "race/ShootLane.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
 #include "race/ai/AiPathTree.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiTableMng.h"
+#include "render/Camera.h"
+#include "scene/SceneAccess.h"
 #include "tests/core/InputRig.h"
 #include "tests/race/AutoPlayer.h"
 #include "tests/race/PlayerRaceRig.h"
@@ -158,16 +161,61 @@ struct LoopCount {
   int loops = 0;
 };
 
+/// The cosine of the facing a series needs, and of the view's half width (20 degrees).
+constexpr float kFacing = 0.98f;
+constexpr float kInView = 0.94f;
+
+/// The cosine between the racer's heading and a direction, in the ground plane.
+float FacingCosine(const N_Racer& r, N_Vector3 direction) {
+  N_Vector3 heading = r.Heading;
+  heading.z = direction.z = 0.0f;
+  heading.Normalize();
+  direction.Normalize();
+  return Vec3Dot(heading, direction);
+}
+
+/// The point lies within the view of the frame's camera.
+bool InView(const N_Vector3& point) {
+  if (!g_scene.camera) return false;
+  N_Vector3 to = point - g_scene.camera->position;
+  to.Normalize();
+  return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > kInView;
+}
+
+/// A stop at the range as the player went through it.
+struct RangeStop {
+  int stance = 0;
+  float arrival = -2.0f;  ///< cosine of his heading on the stand to the arrow's way
+  int turnFrames = 0;     ///< frames on the stand with a turn key held
+  bool series = false;    ///< the series began
+  float facing = -2.0f;   ///< cosine of his heading to the targets as it began
+  bool targetsInView = false;
+
+  /// Takes in a frame of the player's phase at the range, his keys decided for it.
+  void Watch(const N_Racer& r, const test::AutoPlayer& policy) {
+    if (r.ShootPhase >= 3 && r.ShootPhase <= 8 && arrival < -1.0f) arrival = FacingCosine(r, policy.MarkerWay());
+    if (r.ShootPhase == 3 && policy.Turning()) ++turnFrames;
+    const N_Vector3* target = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
+    if (r.ShootPhase == 4 && target) {
+      series = true;
+      facing = FacingCosine(r, *target - r.Pos);
+      targetsInView = InView(*target);
+    }
+  }
+};
+
 /// A sprint of three laps played by the simple player, seeded before the course loads
 /// (the spectators draw their first timers there, and the race draws from the same
 /// sequence), one shot of each series over the targets: the result's rows, the player's
-/// start number, his shots and loops skied, and where he was at each frame.
+/// start number, his shots and loops skied, his stops at the range, and where he was
+/// at each frame.
 struct PlayedSprint {
   bool over = false;
   std::vector<N_ResultRow> rows;
   std::int32_t number = 0;
   int shots = 0;
   int loops = 0;
+  std::vector<RangeStop> stops;
   std::vector<N_Vector3> track;
 };
 
@@ -183,8 +231,12 @@ PlayedSprint PlaySprint(const char* course, int racers) {
   LoopCount loops;
   constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
   constexpr int kFrameLimit = int(1800.0f / kFrame);
+  int lastPhase = 9;
   for (int frames = 0; rig.world->Game() && frames < kFrameLimit; ++frames) {
     policy.Frame();
+    if (player.ShootPhase != 9 && lastPhase == 9) played.stops.push_back({player.Stance});
+    if (player.ShootPhase != 9) played.stops.back().Watch(player, policy);
+    lastPhase = player.ShootPhase;
     played.shots = player.Shots;
     loops.Update(player);
     played.track.push_back(player.Pos);
@@ -223,6 +275,23 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   EXPECT_GT(mine.Time, 0.0f) << "finished";
   EXPECT_EQ(mine.LapsDone, 2);  // the finish fork comes before the third lap's mark
   EXPECT_EQ(played.shots, 10) << "both series shot";
+  // Into his lane by what he sees: onto the marked mat the way its arrow points, the
+  // prone series at once, the standing one after turning to the targets in view.
+  ASSERT_EQ(played.stops.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const RangeStop& stop = played.stops[i];
+    SCOPED_TRACE(i == 0 ? "the prone stop" : "the standing stop");
+    EXPECT_EQ(stop.stance, i == 0 ? 2 : 1);
+    EXPECT_GT(stop.arrival, kFacing) << "on the stand facing the way the arrow pointed";
+    EXPECT_TRUE(stop.series);
+    if (stop.stance == 2) {
+      EXPECT_EQ(stop.turnFrames, 0) << "the prone series needs no turn";
+    } else {
+      EXPECT_GT(stop.turnFrames, 0) << "turned to the targets";
+      EXPECT_GT(stop.facing, kFacing);
+      EXPECT_TRUE(stop.targetsInView);
+    }
+  }
   EXPECT_EQ(mine.Misses, 2);
   EXPECT_EQ(played.loops, mine.Misses) << "every loop owed skied";
   EXPECT_LE(mine.Falls, 2);
