@@ -257,13 +257,14 @@ class SceneryBuilder {
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);
 
-    // Each lane's mat under its stand and the frame behind its targets, square to its
-    // shooting direction.
+    // Each lane's mat under its stand, along the way a racer comes onto it and lies
+    // down, and the frame behind its targets, square to its shooting direction.
     Mesh mats, frames;
     const Vec2 shoot{kShootX, kShootY};
+    const Vec2 facing{shoot.y, -shoot.x};
     for (int lane = 0; lane < kLanes; ++lane) {
       const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
-      Box(mats, stand, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, shoot);
+      Box(mats, stand, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, facing);
       Box(frames, stand + shoot * (kTargetDistance + 25.0f), {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, shoot);
     }
     const std::uint32_t matSurface = Surface(mats, "textures/course/mat");

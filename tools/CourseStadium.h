@@ -24,7 +24,7 @@ constexpr float kRangeTo = 5800.0f;
 /// and kTargetSpacing apart across it, the first on the left as seen from the stand.
 /// A racer lies down facing the right of the shooting direction (60 degrees from +x):
 /// he comes onto his mat that way, from his entry point kApproach behind the stand,
-/// across the approach box that lies on the mat's near half; so his line passes the
+/// across the approach box that lies over the mat's near half; so his line passes the
 /// stand behind his own kLaneSpacing x sin 60 degrees (94) away. He leaves for his exit
 /// point, kExitAhead further along the straight at kApproachY.
 constexpr float kFirstStand = 2350.0f;
@@ -35,10 +35,10 @@ constexpr float kShootY = 0.5f;
 constexpr float kApproachY = 60.0f;
 constexpr float kApproach = 160.0f;
 constexpr float kExitAhead = 70.0f;
-constexpr float kMatHalfLength = 40.0f;  ///< along the shooting direction
+constexpr float kMatHalfLength = 40.0f;  ///< along the racer's facing: he lies along it
 constexpr float kMatHalfWidth = 30.0f;
-constexpr float kApproachBoxFrom = kMatHalfWidth;  ///< behind the stand, along the racer's facing
-constexpr float kApproachBoxTo = 10.0f;            ///< beyond it
+constexpr float kApproachBoxFrom = 30.0f;  ///< behind the stand, along the racer's facing
+constexpr float kApproachBoxTo = 10.0f;    ///< beyond it
 constexpr float kApproachBoxHalfWidth = 35.0f;
 constexpr float kTargetDistance = 1968.0f;
 constexpr float kTargetSpacing = 12.0f;
