@@ -319,7 +319,14 @@ void N_GameRelay::StepTeam(N_RelayTeam& team, float s) {
     AiPilot(r, *m_path, m_others, s, proposed);
   }
   AnimateAndMove(team, r, previous, next, proposed, s);
-  if (m_splits) r.Position = m_splits->CountRelayRank(r.StartNumber);
+  if (m_splits) r.Position = m_splits->CountRelayRank(RankedMember(team, r));
+}
+
+std::int32_t N_GameRelay::RankedMember(const N_RelayTeam& team, const N_Racer& r) const {
+  // A new leg has no time of its own at the checkpoint on display: the player's team
+  // keeps the place its member had there until the new leg passes a checkpoint.
+  if (team.PlayerTeam && m_splits->PlayerId() > 0) return m_splits->PlayerId();
+  return r.StartNumber;
 }
 
 void N_GameRelay::AnimateAndMove(N_RelayTeam& team, N_Racer& r, std::int32_t previous, std::int32_t next,

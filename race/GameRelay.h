@@ -74,6 +74,9 @@ class N_GameRelay final : public N_Game {
   /// sectors (only the last leg takes the finish fork) and onto the ground.
   void AnimateAndMove(N_RelayTeam& team, N_Racer& r, std::int32_t previous, std::int32_t next,
                       const N_Vector3& proposed, float s);
+  /// The id whose standing is the member's rank: on the player's team the member that
+  /// passed the checkpoint on display.
+  std::int32_t RankedMember(const N_RelayTeam& team, const N_Racer& r) const;
   void AnimateWaiting(N_RelayTeam& team, float s);
   void StepLetterbox(float s);
   /// Computes every team to its finish without the player.

@@ -8,6 +8,8 @@
 
 void RenderRacerMarkers(N_Racer& r, const Ai::N_AiPath* path, N_Sipka& markers, N_RaceHud* hud, float dt) {
   if ((r.ShootPhase == 0 || r.ShootPhase == 1) && r.Lane) {
+    // On the stand, turned by the lane's shooting direction; the lane arrow's figure
+    // itself shows the way onto the mat.
     markers.SetArrowPlace(r.Lane->StandPosition(), r.Lane->ShootDirection());
     markers.RenderArrow(dt);
   }

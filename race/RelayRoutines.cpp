@@ -68,7 +68,9 @@ void SectorEventsRelay(N_RelayTeam& team, N_SplitTable* splits) {
   }
   const std::uint8_t checkpoint = sector.Flags().Get(kSplitGroup);
   if (checkpoint != 0 && splits) {
-    splits->RecordRelaySplit(racer.LapsDone, racer.StartNumber, racer.Time, checkpoint, player);
+    // The team's time, not the leg's: the teams started together, so it orders them as
+    // they pass, and the standings give the team's place.
+    splits->RecordRelaySplit(racer.LapsDone, racer.StartNumber, team.TeamTime, checkpoint, player);
     if (player) splits->ShowRelayStandings();
   }
   if (lastLeg && racer.Finished) team.Finished = 1;

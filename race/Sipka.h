@@ -61,6 +61,9 @@ class N_Sipka {
   /// (|x - x0| / width, |y - y0| / height, z / height scale); 0.0 on an axis of no size.
   N_Vector3 MapMark(const N_Vector3& position) const;
 
+  /// The direction arrow's place and rotation, as last set.
+  const N_Vector3& ArrowPlace() const { return m_arrowPlace; }
+  const N_Matrix3& ArrowRotation() const { return m_arrowRotation; }
   float MapWidth() const { return m_mapWidth; }
   float MapHeight() const { return m_mapHeight; }
   const std::array<float, 4>& MapQuad() const { return m_mapQuad; }

@@ -190,6 +190,8 @@ void N_World::SetGame(std::unique_ptr<N_Game> game) {
   g_scene.game = nullptr;
   m_game = std::move(game);
   g_scene.game = m_game.get();
+  // A new race aims from a sway at rest, whatever race ran before it.
+  if (m_game) N_ShakeCamera::ResetSway();
 }
 
 void N_World::SetCurrentCamera(N_Camera* camera) {

@@ -14,8 +14,9 @@
 //   5. the main camera turns by the change of the sway offsets since the last update;
 //   6. the mouse turns it (0.005 degrees a unit), pitch kept to 0..180;
 //   7. the scope and rifle cameras take the main camera's angles.
-// The sway state is shared by the program (there is one shake camera). Owned by the
-// camera manager; the rifle belongs to the race.
+// The sway state is shared by the program (there is one shake camera); every game the
+// world takes starts it from rest, so that no race sways on from the one before. Owned
+// by the camera manager; the rifle belongs to the race.
 #include "render/Camera.h"
 #include "scene/CameraController.h"
 
@@ -65,8 +66,8 @@ class N_ShakeCamera final : public N_CameraController {
   N_Camera& RifleCamera() { return m_rifleCamera; }
 
   static const Sway& SharedSway() { return s_sway; }
-  /// Test hook: the sway state as at the program's start.
-  static void ResetSwayForTest() { s_sway = Sway{}; }
+  /// The sway state as at the program's start.
+  static void ResetSway() { s_sway = Sway{}; }
 
  private:
   static Sway s_sway;

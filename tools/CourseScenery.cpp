@@ -140,15 +140,17 @@ class SceneryBuilder {
     object.flags = flags;
     m_level.sceneObjects.push_back(object);
   }
-  /// A box standing on the ground at a local point: half sizes along the stadium's x and
-  /// y, from `bottom` to `top` over the ground at its centre.
-  void Box(Mesh& mesh, Vec2 centre, Vec2 half, float bottom, float top) const {
+  /// A box standing on the ground at a local point: half sizes along the local direction
+  /// `along` (the stadium's x unless given) and across it, from `bottom` to `top` over
+  /// the ground at its centre.
+  void Box(Mesh& mesh, Vec2 centre, Vec2 half, float bottom, float top, Vec2 along = {1, 0}) const {
     const float z0 = m_terrain.Height(m_frame.Point(centre));
+    const Vec2 across = LeftOf(along);
     auto at = [&](float sx, float sy, float z) {
-      const Vec2 w = m_frame.Point(centre + Vec2{half.x * sx, half.y * sy});
+      const Vec2 w = m_frame.Point(centre + along * (half.x * sx) + across * (half.y * sy));
       return N_Vector3{w.x, w.y, z0 + z};
     };
-    const N_Vector3 px = WorldUp({1, 0}), py = WorldUp({0, 1});
+    const N_Vector3 px = WorldUp(along), py = WorldUp(across);
     const float ux = half.x / 50.0f, uy = half.y / 50.0f, uz = (top - bottom) / 50.0f;
     mesh.Quad(at(-1, -1, top), at(1, -1, top), at(1, 1, top), at(-1, 1, top), Up(), ux, uy);
     mesh.Quad(at(-1, -1, bottom), at(1, -1, bottom), at(1, -1, top), at(-1, -1, top), py * -1.0f, ux, uz);
@@ -255,11 +257,15 @@ class SceneryBuilder {
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);
 
+    // Each lane's mat under its stand, along the way a racer comes onto it and lies
+    // down, and the frame behind its targets, square to its shooting direction.
     Mesh mats, frames;
+    const Vec2 shoot{kShootX, kShootY};
+    const Vec2 facing{shoot.y, -shoot.x};
     for (int lane = 0; lane < kLanes; ++lane) {
-      const float x = kFirstStand + kLaneSpacing * float(lane);
-      Box(mats, {x, kStandY}, {40.0f, 30.0f}, 0.0f, kLift + 1.5f);
-      Box(frames, {x, kStandY + kTargetDistance + 25.0f}, {45.0f, 10.0f}, 0.0f, kTargetHeight + 30.0f);
+      const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
+      Box(mats, stand, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, facing);
+      Box(frames, stand + shoot * (kTargetDistance + 25.0f), {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, shoot);
     }
     const std::uint32_t matSurface = Surface(mats, "textures/course/mat");
     const std::uint32_t frameSurface = Surface(frames, "textures/course/frame");

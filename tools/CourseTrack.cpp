@@ -322,21 +322,20 @@ class TrackBuilder {
 
   /// The 30 lanes: stands, entry and exit points, approach boxes and targets.
   void AddRange() {
+    const Vec2 shoot{kShootX, kShootY};
+    const Vec2 facing{shoot.y, -shoot.x};  // lying down: the right of the shooting direction
     std::vector<N_Vector3> stands, entries, exits, targets;
     for (int lane = 0; lane < kLanes; ++lane) {
-      const float x = kFirstStand + kLaneSpacing * float(lane);
-      const Vec2 stand{x, kStandY}, entry{x - kApproach, kApproachY};
+      const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
       stands.push_back(Ground(stand));
-      entries.push_back(Ground(entry));
-      exits.push_back(Ground({x + kApproach, kApproachY}));
+      entries.push_back(Ground(stand - facing * kApproach));
+      exits.push_back(Ground({stand.x + kExitAhead, kApproachY}));
       for (int t = 0; t < kTargetsPerLane; ++t) {
-        targets.push_back(Ground({x + kTargetSpacing * float(t - 2), kStandY + kTargetDistance}, kTargetHeight));
+        targets.push_back(Ground(stand + shoot * kTargetDistance + facing * (kTargetSpacing * float(t - 2)), kTargetHeight));
       }
-      // The approach box: from the entry point up to the stand.
-      const Vec2 approach = stand - entry;
-      const N_Vector3 centre = Ground((stand + entry) * 0.5f, 60.0f);
-      AddTrigger(Format("Trigger_Shoot_%.2d", lane), centre, m_frame.Direction(Normalized(approach)),
-                 {Length(approach) * 0.5f, 30.0f, 60.0f});
+      const Vec2 centre = stand + facing * ((kApproachBoxTo - kApproachBoxFrom) * 0.5f);
+      AddTrigger(Format("Trigger_Shoot_%.2d", lane), Ground(centre, 60.0f), m_frame.Direction(facing),
+                 {(kApproachBoxFrom + kApproachBoxTo) * 0.5f, kApproachBoxHalfWidth, 60.0f});
     }
     AddPointSet("Info_Shoot_Points", stands);
     AddPointSet("Info_Shoot_Target", targets);

@@ -4,14 +4,18 @@
 // all) and the starter ("starter.mesh": standing "starter_s.anim", giving the start
 // "starter.anim"). Materials in data/scripts/markers.shader; the textures here.
 //
-// The arrows point along +x around their origin (shaft behind, head ahead), so that a
-// marker drawn at a place covers that place; they bob gently. The boards stand above
+// The arrows lie around their origin (shaft behind, head ahead), so that a marker drawn
+// at a place covers that place, and bob gently. The finish and penalty arrows point
+// along +x, the direction they are drawn with. The lane arrow is drawn on a racer's mat
+// with his lane's shooting direction and points to the right of it (along -y): the way
+// onto the mat, in which he lies down to shoot prone. The boards stand above
 // the penalty arrow's place and sway a little. The starter stands on his place, his
 // right arm down; he raises it over his head for the start.
 #include "tools/AnimWriter.h"
 #include "tools/DdsWriter.h"
 #include "tools/Step.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -63,13 +67,18 @@ void AddTrianglePrism(AnimMeshBuilder& mesh, int material, int bone, const std::
   mesh.AddSurface(material, vertices, indices);
 }
 
-/// An arrow along +x around the origin in one material.
-AnimMeshBuilder ArrowMesh(const char* material) {
+/// An arrow around the origin in one material, along +x or, turned to the right, along -y.
+AnimMeshBuilder ArrowMesh(const char* material, bool toTheRight) {
+  // (x, y) of the arrow along +x, turned a quarter to the right when asked.
+  const auto turned = [toTheRight](float x, float y) { return toTheRight ? std::array{y, -x} : std::array{x, y}; };
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
   const int m = mesh.AddMaterial(material);
-  mesh.AddBox(m, {-40.0f, -5.0f, -kHalfHeight}, {2.0f, 5.0f, kHalfHeight}, {{arrow, 1.0f}});
-  AddTrianglePrism(mesh, m, arrow, {0.0f, -18.0f, 28.0f, 0.0f, 0.0f, 18.0f}, -kHalfHeight, kHalfHeight);
+  const auto tail = turned(-40.0f, -5.0f), head = turned(2.0f, 5.0f);
+  mesh.AddBox(m, {std::min(tail[0], head[0]), std::min(tail[1], head[1]), -kHalfHeight},
+              {std::max(tail[0], head[0]), std::max(tail[1], head[1]), kHalfHeight}, {{arrow, 1.0f}});
+  const auto a = turned(0.0f, -18.0f), b = turned(28.0f, 0.0f), c = turned(0.0f, 18.0f);
+  AddTrianglePrism(mesh, m, arrow, {a[0], a[1], b[0], b[1], c[0], c[1]}, -kHalfHeight, kHalfHeight);
   return mesh;
 }
 
@@ -162,10 +171,11 @@ bool WriteMarkers(datagen::Output& out) {
   struct Arrow {
     const char* stem;
     const char* material;
+    bool toTheRight;
   };
-  for (const Arrow& arrow : {Arrow{"sipka", "markers/arrow"}, Arrow{"sipka_finish", "markers/arrow_finish"},
-                             Arrow{"sipka_trest", "markers/arrow_penalty"}}) {
-    const AnimMeshBuilder mesh = ArrowMesh(arrow.material);
+  for (const Arrow& arrow : {Arrow{"sipka", "markers/arrow", true}, Arrow{"sipka_finish", "markers/arrow_finish", false},
+                             Arrow{"sipka_trest", "markers/arrow_penalty", false}}) {
+    const AnimMeshBuilder mesh = ArrowMesh(arrow.material, arrow.toTheRight);
     write(std::string("data/anim/sipka/") + arrow.stem + ".mesh", mesh.Write());
     anim(std::string("data/anim/sipka/") + arrow.stem + ".anim", mesh, RootLoop(mesh, 25, {0, 0, 1}, 0.0f, 3.0f));
   }

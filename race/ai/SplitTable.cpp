@@ -186,13 +186,14 @@ void N_SplitTable::GetRank(std::int32_t racerId, std::int32_t& rank) const {
 }
 
 std::int32_t N_SplitTable::CountRelayRank(std::int32_t racerId) const {
-  const auto own = m_entries.find(racerId);
-  if (m_shownRound < 0 || own == m_entries.end()) return racerId + 1;
-  const float ownTime = own->second->Time;
+  if (m_shownRound < 0 || m_entries.find(racerId) == m_entries.end()) return racerId + 1;
+  // By the times at the checkpoint on display, not by the entries' last drawn ones: a
+  // racer whose entry still holds an earlier checkpoint's time has not passed this one.
+  const float ownTime = GetSplit(m_shownRound, racerId, m_shownMask);
   std::int32_t rank = 1;
-  for (const auto& item : m_entries) {
-    const N_SplitBoardRow& entry = *item.second;
-    if (entry.Leg == m_playerLeg && entry.Round == m_shownRound && entry.Time > 0.0f && entry.Time < ownTime) ++rank;
+  for (const auto& [id, entry] : m_entries) {
+    const float t = GetSplit(m_shownRound, id, m_shownMask);
+    if (entry->Leg == m_playerLeg && t > 0.0f && t < ownTime) ++rank;
   }
   return rank;
 }

@@ -90,8 +90,9 @@ class N_SplitTable {
   /// The racer's rank at the standings on display: its own id before any were shown;
   /// 1 + the racers with a smaller positive time there (1 while it has none).
   void GetRank(std::int32_t racerId, std::int32_t& rank) const;
-  /// The relay rank among the player leg's entries at the shown round; id + 1 before
-  /// any standings or for an id without an entry.
+  /// The relay rank among the player leg's racers at the checkpoint on display: 1 + those
+  /// with a smaller positive time there (1 while it has none); id + 1 before any
+  /// standings or for an id without an entry.
   std::int32_t CountRelayRank(std::int32_t racerId) const;
 
   /// Ticks the display timer; once it is below 0 the board is closed and the listed

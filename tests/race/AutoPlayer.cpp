@@ -5,18 +5,21 @@
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/ShootLane.h"
-#include "race/ShootStand.h"
 #include "race/Shooter.h"
 #include "race/ShootingRange.h"
+#include "race/Sipka.h"
 #include "race/World.h"
 #include "race/ai/AiPath.h"
 #include "race/ai/AiSector.h"
 #include "render/Camera.h"
+#include "scene/AnimInstance.h"
+#include "scene/AnimObject.h"
 #include "scene/SceneAccess.h"
 #include "scene/ShakeCamera.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace test {
 
@@ -44,6 +47,11 @@ constexpr float kOverTheTarget = 25.0f;
 /// A cartridge is in once the reload has run; none before it has begun.
 constexpr float kLoaded = 1.0f;
 constexpr float kEmpty = 0.01f;
+/// Into the lane he slows to this pace (m/s), braking above it; he makes for the
+/// arrow's line this far behind the arrow, then steers for a point this far ahead on it.
+constexpr float kMatPace = 4.0f;
+constexpr float kLeadIn = 500.0f;
+constexpr float kAlongTheLine = 120.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
 /// speed and this near the line (the racers collide at 40.0); the player aims past him,
 /// this far beside and beyond him.
@@ -67,6 +75,47 @@ const N_Camera* AimCamera() {
 }
 
 }  // namespace
+
+/// The way a flat arrow's figure points in its own frame: along its longer extent in
+/// the ground plane, towards the end that narrows to a point, away from the flat tail.
+N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
+  const std::vector<N_Vector3>& points = arrow.Positions();
+  if (points.empty()) return {};
+  const auto coordinate = [](const N_Vector3& p, int axis) { return axis == 0 ? p.x : p.y; };
+  float lo[2] = {1e30f, 1e30f}, hi[2] = {-1e30f, -1e30f};
+  for (const N_Vector3& p : points) {
+    for (int axis = 0; axis < 2; ++axis) {
+      lo[axis] = std::min(lo[axis], coordinate(p, axis));
+      hi[axis] = std::max(hi[axis], coordinate(p, axis));
+    }
+  }
+  const int along = hi[0] - lo[0] >= hi[1] - lo[1] ? 0 : 1;
+  // How wide the figure is at one end of its length.
+  const auto width = [&](float end) {
+    float from = 1e30f, to = -1e30f;
+    for (const N_Vector3& p : points) {
+      if (std::fabs(coordinate(p, along) - end) > 0.5f) continue;
+      from = std::min(from, coordinate(p, 1 - along));
+      to = std::max(to, coordinate(p, 1 - along));
+    }
+    return to - from;
+  };
+  const float sense = width(hi[along]) < width(lo[along]) ? 1.0f : -1.0f;
+  return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
+}
+
+N_Vector3 LaneArrowWay(const N_Sipka& markers) {
+  const N_Vector3& place = markers.ArrowPlace();
+  const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
+  const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
+  const N_AnimObject* figure = instance ? set->Mesh(instance->mesh) : nullptr;
+  if (!figure || (place.x == 0.0f && place.y == 0.0f && place.z == 0.0f)) return {};
+  N_Vector3 way;
+  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), way);
+  way.z = 0.0f;
+  way.Normalize();
+  return way;
+}
 
 N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   const Ai::N_AiSector* sector = racer.Sector;
@@ -94,6 +143,7 @@ void AutoPlayer::Key(int action, bool down) {
 
 void AutoPlayer::Frame() {
   Key(key_action::kForward, false);
+  Key(key_action::kBrake, false);
   m_left = m_right = false;
   const bool clicked = m_clicked;
   if (clicked) {
@@ -110,23 +160,18 @@ void AutoPlayer::Act() {
   const N_Racer& r = m_racer;
   switch (r.ShootPhase) {
     case 0:
-    case 1: {
-      N_ShootStand stand;
-      if (r.Lane && FindShootStand(m_path, *r.Lane, stand)) {
-        Key(key_action::kForward, true);
-        TurnTowards(LineAhead(stand.approach.center), kSkiDeadBand);
-      } else {
-        Ski();
+    case 1:
+      IntoTheLane();
+      break;
+    case 3: {
+      const N_Vector3* targets = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
+      if (r.Stance == 1 && targets) {
+        TurnTowards(*targets, kStandDeadBand);
+      } else if (r.Stance == 2) {
+        TurnTowards(r.Pos + m_markerWay * 1000.0f, kStandDeadBand);
       }
       break;
     }
-    case 3:
-      if (r.Lane) {
-        const N_Vector3& shoot = r.Lane->ShootDirection();
-        const N_Vector3 wanted = r.Stance == 1 ? shoot : N_Vector3{shoot.y, -shoot.x, 0.0f};
-        TurnTowards(r.Pos + wanted * 1000.0f, kStandDeadBand);
-      }
-      break;
     case 5:
       Shoot();
       break;
@@ -142,6 +187,28 @@ void AutoPlayer::Ski() {
   Key(key_action::kForward, true);
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   TurnTowards(LineAhead(CourseAhead(m_racer, ahead)), kSkiDeadBand);
+}
+
+void AutoPlayer::IntoTheLane() {
+  const N_Sipka& markers = m_race.Markers();
+  const N_Vector3 way = LaneArrowWay(markers);
+  if (!m_racer.Lane || (way.x == 0.0f && way.y == 0.0f)) {
+    Ski();
+    return;
+  }
+  m_markerWay = way;
+  const bool fast = m_racer.Speed > kMatPace;
+  Key(key_action::kForward, !fast);
+  Key(key_action::kBrake, fast);
+  const N_Vector3& mark = markers.ArrowPlace();
+  const N_Vector3 d = m_racer.Pos - mark;
+  const float along = d.x * way.x + d.y * way.y;
+  // Past the arrow without having stopped on the mat: round again from behind it.
+  if (along < -kLeadIn || along > 0.0f) {
+    TurnTowards(LineAhead(mark - way * (kLeadIn - kAlongTheLine)), kSkiDeadBand);
+  } else {
+    TurnTowards(mark + way * (along + kAlongTheLine), kSkiDeadBand);
+  }
 }
 
 N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {

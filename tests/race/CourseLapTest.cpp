@@ -158,9 +158,15 @@ TEST_P(CourseLap, EveryLaneHasItsWholeApproachBoxInsideTheRangeSector) {
     const N_Vector3 stand = lane->StandPosition();
     const N_Vector3 entry = rig.path.GetHelperIn(std::uint32_t(i));
     const N_Vector3 exit = rig.path.GetHelperOut(std::uint32_t(i));
-    // Around the approach: the way from the entry point to the stand, at the height a
-    // racer skis on the range sector, lies in the box (its ends on the box's end faces).
-    for (float t : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f}) {
+    // On the approach: the way from the entry point to the stand runs along the box, and
+    // its last stretch onto the mat, at the height a racer skis on the range sector,
+    // lies in it; the corridor before the mat is not caught.
+    N_Vector3 way = stand - entry;
+    way.z = 0.0f;
+    way.Normalize();
+    EXPECT_NEAR(Vec3Dot(way, {box[3], box[4], box[5]}), 1.0f, 1e-4f) << "the box lies along the way in";
+    EXPECT_GT(Outside(box, entry)[0], 0.0f) << "the entry point lies before the box";
+    for (float t : {0.85f, 0.9f, 0.95f, 1.0f}) {
       N_Vector3 p = entry + (stand - entry) * t;
       area.GetGroundHeight(p, p.z);
       const std::array<float, 3> beyond = Outside(box, p);

@@ -280,18 +280,23 @@ TEST(GameRelay, AComputerTeamHandsOverLegAfterLeg) {
   EXPECT_FALSE(mode.RaceOver());                      // the player's team still stands at its start
 }
 
-TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
+TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMemberAndTheTeamsPlace) {
   RaceSimRig rig;
-  N_GameRelay mode(Relay(8, 4, 1), Services(rig));
+  N_GameRelay mode(Relay(16, 12, 1), Services(rig));
   Start(mode);
   N_RelayTeam& team = *mode.PlayerTeam();
   N_Racer& in = *team.Members[0];
   N_Racer& out = *team.Members[1];
-  // The first leg comes into the change zone on its last lap, the hand-over asked for.
   while (in.Time < 1.0f) {
     mode.Update(0.1f);
     mode.Render(0.1f);
   }
+  // The first legs passed the first checkpoint, the player's team last of the four.
+  for (std::uint32_t t = 0; t < 4; ++t) {
+    const N_Racer& first = *mode.Team(t)->Members[0];
+    mode.SplitTable()->RecordRelaySplit(0, first.StartNumber, 100.0f + float(t), 1, &first == &in);
+  }
+  // The first leg comes into the change zone on its last lap, the hand-over asked for.
   in.LapsLeft = 0;
   in.Holding = 0;
   in.Sector = out.Sector;
@@ -318,6 +323,9 @@ TEST(GameRelay, PlayersHandOverDrawsTheLetterboxAndShowsTheNewMember) {
             "ShowPlayerStatus " + out.Athlete->AthletName + " " + out.Athlete->Nationality);
   for (int frame = 0; frame < 40; ++frame) mode.Update(0.1f);
   EXPECT_EQ(mode.LetterboxLevel(), 0.0f);
+  // "time speed heart power condition position lap laps": the new leg runs fourth.
+  const std::string status = rig.hud.Named("UpdatePlayerStatus").back();
+  EXPECT_EQ(status.substr(status.rfind(' ', status.rfind(' ', status.rfind(' ') - 1) - 1)), " 4 1 1") << status;
 }
 
 /// The player's shots at the range, one press a frame and a release the next: a

@@ -14,11 +14,14 @@
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
+#include "race/ShootLane.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
 #include "race/ai/AiPathTree.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiTableMng.h"
+#include "render/Camera.h"
+#include "scene/SceneAccess.h"
 #include "tests/core/InputRig.h"
 #include "tests/race/AutoPlayer.h"
 #include "tests/race/PlayerRaceRig.h"
@@ -31,6 +34,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -157,37 +161,104 @@ struct LoopCount {
   int loops = 0;
 };
 
+/// The cosine of the facing a series needs, and of the view's half width (20 degrees).
+constexpr float kFacing = 0.98f;
+constexpr float kInView = 0.94f;
+
+/// The cosine between the racer's heading and a direction, in the ground plane.
+float FacingCosine(const N_Racer& r, N_Vector3 direction) {
+  N_Vector3 heading = r.Heading;
+  heading.z = direction.z = 0.0f;
+  heading.Normalize();
+  direction.Normalize();
+  return Vec3Dot(heading, direction);
+}
+
+/// The point lies within the view of the frame's camera.
+bool InView(const N_Vector3& point) {
+  if (!g_scene.camera) return false;
+  N_Vector3 to = point - g_scene.camera->position;
+  to.Normalize();
+  return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > kInView;
+}
+
+/// A stop at the range as the player went through it.
+struct RangeStop {
+  int stance = 0;
+  float arrival = -2.0f;  ///< cosine of his heading on the stand to the arrow's way
+  int turnFrames = 0;     ///< frames on the stand with a turn key held
+  bool series = false;    ///< the series began
+  float facing = -2.0f;   ///< cosine of his heading to the targets as it began
+  bool targetsInView = false;
+
+  /// Takes in a frame of the player's phase at the range, his keys decided for it.
+  void Watch(const N_Racer& r, const test::AutoPlayer& policy) {
+    if (r.ShootPhase >= 3 && r.ShootPhase <= 8 && arrival < -1.0f) arrival = FacingCosine(r, policy.MarkerWay());
+    if (r.ShootPhase == 3 && policy.Turning()) ++turnFrames;
+    const N_Vector3* target = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
+    if (r.ShootPhase == 4 && target) {
+      series = true;
+      facing = FacingCosine(r, *target - r.Pos);
+      targetsInView = InView(*target);
+    }
+  }
+};
+
+/// A sprint of three laps played by the simple player, seeded before the course loads
+/// (the spectators draw their first timers there, and the race draws from the same
+/// sequence), one shot of each series over the targets: the result's rows, the player's
+/// start number, his shots and loops skied, his stops at the range, and where he was
+/// at each frame.
+struct PlayedSprint {
+  bool over = false;
+  std::vector<N_ResultRow> rows;
+  std::int32_t number = 0;
+  int shots = 0;
+  int loops = 0;
+  std::vector<RangeStop> stops;
+  std::vector<N_Vector3> track;
+};
+
+PlayedSprint PlaySprint(const char* course, int racers) {
+  Srand(11);
+  test::PlayerRaceRig rig(course);
+  ResetKeyDefinitions();
+  N_GameArcade& game = rig.StartSprint(racers);
+  const N_Racer& player = rig.Player();
+  PlayedSprint played;
+  played.number = player.StartNumber;
+  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
+  LoopCount loops;
+  constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
+  constexpr int kFrameLimit = int(1800.0f / kFrame);
+  int lastPhase = 9;
+  for (int frames = 0; rig.world->Game() && frames < kFrameLimit; ++frames) {
+    policy.Frame();
+    if (player.ShootPhase != 9 && lastPhase == 9) played.stops.push_back({player.Stance});
+    if (player.ShootPhase != 9) played.stops.back().Watch(player, policy);
+    lastPhase = player.ShootPhase;
+    played.shots = player.Shots;
+    loops.Update(player);
+    played.track.push_back(player.Pos);
+    rig.Frame(kFrame);
+  }
+  played.loops = loops.loops;
+  played.over = rig.world->Game() == nullptr;
+  if (const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"))) played.rows = result->Rows;
+  return played;
+}
+
 class PlayerSprint : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoops) {
-  // Seeded before the course loads: the spectators draw their first timers there, and
-  // the race draws from the same sequence.
-  Srand(11);
-  test::PlayerRaceRig rig(GetParam());
-  ResetKeyDefinitions();
   constexpr int kRacers = 15;
-  N_GameArcade& game = rig.StartSprint(kRacers);
-  const N_Racer& player = rig.Player();
-  const std::int32_t number = player.StartNumber;
-  // One shot of each series over the targets: two loops to ski.
-  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
-  LoopCount loops;
-  int shots = 0, frames = 0;
-  constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
-  constexpr int kFrameLimit = int(1800.0f / kFrame);
-  for (; rig.world->Game() && frames < kFrameLimit; ++frames) {
-    policy.Frame();
-    shots = player.Shots;
-    loops.Update(player);
-    rig.Frame(kFrame);
-  }
-  ASSERT_EQ(rig.world->Game(), nullptr) << "the race is over";
-  const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"));
-  ASSERT_NE(result, nullptr);
-  ASSERT_EQ(result->Rows.size(), std::size_t(kRacers));
+  const PlayedSprint played = PlaySprint(GetParam(), kRacers);
+  ASSERT_TRUE(played.over) << "the race is over";
+  ASSERT_EQ(played.rows.size(), std::size_t(kRacers));
+  const std::int32_t number = played.number;
   N_ResultRow mine;
   std::vector<float> field;
-  for (const N_ResultRow& row : result->Rows) {
+  for (const N_ResultRow& row : played.rows) {
     if (row.StartNumber == number) {
       mine = row;
       continue;
@@ -199,18 +270,58 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   std::sort(field.begin(), field.end());
   const float median = field[field.size() / 2];
   std::printf("%s: the player %.1f s (%d falls, %d misses, %d loops skied), the field's median %.1f s (%+.0f%%)\n",
-              GetParam(), double(mine.Time), mine.Falls, mine.Misses, loops.loops, double(median),
+              GetParam(), double(mine.Time), mine.Falls, mine.Misses, played.loops, double(median),
               double((mine.Time / median - 1.0f) * 100.0f));
   EXPECT_GT(mine.Time, 0.0f) << "finished";
   EXPECT_EQ(mine.LapsDone, 2);  // the finish fork comes before the third lap's mark
-  EXPECT_EQ(shots, 10) << "both series shot";
+  EXPECT_EQ(played.shots, 10) << "both series shot";
+  // Into his lane by what he sees: onto the marked mat the way its arrow points, the
+  // prone series at once, the standing one after turning to the targets in view.
+  ASSERT_EQ(played.stops.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const RangeStop& stop = played.stops[i];
+    SCOPED_TRACE(i == 0 ? "the prone stop" : "the standing stop");
+    EXPECT_EQ(stop.stance, i == 0 ? 2 : 1);
+    EXPECT_GT(stop.arrival, kFacing) << "on the stand facing the way the arrow pointed";
+    EXPECT_TRUE(stop.series);
+    if (stop.stance == 2) {
+      EXPECT_EQ(stop.turnFrames, 0) << "the prone series needs no turn";
+    } else {
+      EXPECT_GT(stop.turnFrames, 0) << "turned to the targets";
+      EXPECT_GT(stop.facing, kFacing);
+      EXPECT_TRUE(stop.targetsInView);
+    }
+  }
   EXPECT_EQ(mine.Misses, 2);
-  EXPECT_EQ(loops.loops, mine.Misses) << "every loop owed skied";
+  EXPECT_EQ(played.loops, mine.Misses) << "every loop owed skied";
   EXPECT_LE(mine.Falls, 2);
   EXPECT_LE(mine.Time, median * 1.4f);
   EXPECT_GE(mine.Time, median * 0.6f);
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+
+TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {
+  constexpr int kRacers = 4;
+  const PlayedSprint first = PlaySprint("Holmenkollen", kRacers);
+  PlaySprint("Beitostolen", kRacers);
+  const PlayedSprint again = PlaySprint("Holmenkollen", kRacers);
+  ASSERT_TRUE(first.over && again.over);
+  ASSERT_EQ(first.rows.size(), again.rows.size());
+  for (std::size_t i = 0; i < first.rows.size(); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    EXPECT_EQ(first.rows[i].StartNumber, again.rows[i].StartNumber);
+    EXPECT_EQ(first.rows[i].Time, again.rows[i].Time);
+    EXPECT_EQ(first.rows[i].Falls, again.rows[i].Falls);
+    EXPECT_EQ(first.rows[i].Misses, again.rows[i].Misses);
+  }
+  std::size_t same = 0;
+  while (same < first.track.size() && same < again.track.size() &&
+         Vec3Dot(first.track[same] - again.track[same], first.track[same] - again.track[same]) == 0.0f) {
+    ++same;
+  }
+  EXPECT_EQ(same, first.track.size()) << "the player went his own way from frame " << same;
+  EXPECT_EQ(first.track.size(), again.track.size());
+}
 
 }  // namespace

@@ -127,8 +127,9 @@ TEST(RelayRoutines, SkippedLapFinishedLastLegSplitsAndPenaltyFork) {
     TeamRig t;
     t.team.PlayerTeam = 1;
     t.team.Active->Time = 42.0f;
+    t.team.TeamTime = 342.0f;
     t.Events({kSplit1});
-    EXPECT_FLOAT_EQ(t.splits.GetSplit(0, t.team.Active->StartNumber, 1), 42.0f);
+    EXPECT_FLOAT_EQ(t.splits.GetSplit(0, t.team.Active->StartNumber, 1), 342.0f) << "the team's time, not the leg's";
     EXPECT_EQ(t.splits.PlayerLeg(), t.team.Active->StartNumber % 4);
     EXPECT_TRUE(t.splits.Shown());
   }

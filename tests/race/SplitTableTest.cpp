@@ -159,6 +159,10 @@ TEST(SplitTable, RelayStandingsListThePlayerLegAndRankWithinIt) {
   EXPECT_EQ(r.table.CountRelayRank(6), 2) << "leg 2: racer 2 ahead; racer 3 of leg 3 not counted";
   EXPECT_EQ(r.table.CountRelayRank(2), 1);
   EXPECT_EQ(r.table.CountRelayRank(12), 13) << "an id without an entry";
+  r.table.RecordRelaySplit(0, 6, 30.0f, 2, true);
+  EXPECT_EQ(r.table.CountRelayRank(6), 1) << "first at the next checkpoint: racer 2's 20 was an earlier one";
+  r.table.RecordRelaySplit(0, 2, 29.0f, 2, false);
+  EXPECT_EQ(r.table.CountRelayRank(6), 2);
 }
 
 TEST(SplitTable, OpensAndClosesTheRacePagesSplitBoard) {

@@ -23,7 +23,7 @@ struct CameraInput {
     vars().SetInt("v_height", 600, 2);
     free.Setup(nullptr);
     shake.Setup(nullptr);
-    N_ShakeCamera::ResetSwayForTest();
+    N_ShakeCamera::ResetSway();
   }
   N_VarMng& vars() { return *input.core.vars; }
   void FreeFrame(float dt = 1.0f / 60.0f) {
@@ -218,7 +218,7 @@ TEST(CameraMng, TheViewModeChoosesTheOneControllerUpdated) {
   N_CameraMng cameras;
   EXPECT_EQ(cameras.ViewMode(), 2) << "read at construction";
   cameras.Setup();
-  N_ShakeCamera::ResetSwayForTest();
+  N_ShakeCamera::ResetSway();
   input.input.KeyDown(kUp);  // the free camera would move
 
   const struct {
