@@ -31,6 +31,11 @@
 //                   clock, no measuring; it prints "ready" once in the menu or racing
 //                   (a sprint of three laps: far longer than the script's rounds) and
 //                   runs until SIGTERM
+//   --launch N      the time from the click on the arcade page's Start to the first
+//                   frame of the race (the start list over the paused race), on the
+//                   machine's own clock: N launches, each in a process of its own, each
+//                   printing its timeline (the page switch's fade, the level's loading,
+//                   the launch's end, the first race frame), then their median
 #include "app/Application.h"
 #include "bench/BenchTemp.h"
 #include "bench/FrameMeter.h"
@@ -38,6 +43,7 @@
 #include "core/Random.h"
 #include "core/Timer.h"
 #include "core/VarMng.h"
+#include "frontend/FrontendFrame.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiEvent.h"
 #include "gui/GuiMng.h"
@@ -45,6 +51,7 @@
 #include "platform/win32.h"
 #include "platform/win32/Termination.h"
 #include "race/GameArcade.h"
+#include "race/LoadingProgress.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/World.h"
@@ -54,6 +61,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +89,7 @@ struct Options {
   bool profile = false;
   std::string shots;
   std::string live;  ///< "menu", "race" or empty
+  int launches = 0;  ///< --launch N
 };
 
 /// The benchmark's clock: moved on by a fixed step each pass of the main loop.
@@ -128,6 +138,58 @@ class Steps {
  private:
   std::vector<std::function<bool()>> m_steps;
   std::size_t m_next = 0;
+};
+
+/// Wall-clock marks of one race launch, in milliseconds from the click on Start: the
+/// frames of the page switch's fade (told by the front-end), the level's loading steps,
+/// the launch's return and the first frame the main loop draws after it.
+class LaunchTimeline {
+ public:
+  void Click() {
+    m_start = Clock::now();
+    Mark("click on Start");
+    s_timeline = this;
+    frontend::SetFrameObserver([this](const frontend::FrameEvent& e) { OnFadeFrame(e); });
+    SetLoadingProgressObserver([](float percent) { s_timeline->OnProgress(percent); });
+  }
+  void LaunchReturned() {
+    frontend::SetFrameObserver(nullptr);
+    SetLoadingProgressObserver(nullptr);
+    Mark("the launch returns: game loaded and paused, start list open");
+  }
+  void FirstRaceFrame() { Mark("first race frame presented"); }
+  double TotalMs() const { return m_marks.empty() ? 0.0 : m_marks.back().second; }
+  void Print() const {
+    std::printf("launch timeline, ms from the click:\n");
+    for (const auto& [what, ms] : m_marks) std::printf("  %7.1f  %s\n", ms, what.c_str());
+    std::printf("start to race %.0f ms\n", TotalMs());
+    std::fflush(stdout);
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  void Mark(const std::string& what) {
+    m_marks.emplace_back(what, std::chrono::duration<double, std::milli>(Clock::now() - m_start).count());
+  }
+  void OnFadeFrame(const frontend::FrameEvent& e) {
+    if (!e.drawn || e.kind != frontend::FrameKind::kBare) return;
+    if (m_fadeFrames++ == 0) Mark("fade to black: first frame drawn");
+    if (e.overlay >= 1.0f && !m_black) {
+      m_black = true;
+      Mark("black: the pages switch");
+    } else if (m_black && e.overlay <= 0.0f) {
+      Mark("fade back done (" + std::to_string(m_fadeFrames) + " fade frames)");
+    }
+  }
+  void OnProgress(float percent) {
+    if (m_progressCalls++ == 0 || percent >= 100.0f) Mark("loading " + std::to_string(int(percent)) + " %");
+  }
+
+  static inline LaunchTimeline* s_timeline = nullptr;
+  Clock::time_point m_start;
+  std::vector<std::pair<std::string, double>> m_marks;
+  int m_fadeFrames = 0, m_progressCalls = 0;
+  bool m_black = false;
 };
 
 void PrintTotals(const char* what, const Options& o, const FrameMeter& meter) {
@@ -246,6 +308,56 @@ int RunLive(const Options& o, N_Application& app) {
   return 0;
 }
 
+int RunLaunch(N_Application& app) {
+  LaunchTimeline timeline;
+  Steps steps;
+  steps.Until([] { return Visible("MainMenu") && Visible("Background"); });
+  steps.Then([] { return Click("SinglePlayer"), true; });
+  steps.Until([] { return Visible("SinglePlayer"); });
+  steps.Then([] { return Click("Arcade"), true; });
+  steps.Until([] { return Visible("Arcade"); });
+  // The whole launch runs inside the click; the pass goes on to draw the first race frame.
+  steps.Then([&] { return timeline.Click(), Click("Start1"), timeline.LaunchReturned(), true; });
+  steps.Then([&] {
+    timeline.FirstRaceFrame();
+    timeline.Print();
+    g_varMng->SetInt("exit", 1, 2);
+    return true;
+  });
+  app.SetFrameHook([&] { steps.OnPass(); });
+  app.Run();
+  return steps.Done() && Visible("StartList") ? 0 : 1;
+}
+
+/// Runs the launches, each in a process of its own, passing on their timelines; prints
+/// the median time from the click to the first race frame.
+int RunLaunches(const Options& o, const char* self) {
+  std::vector<double> totals;
+  for (int i = 0; i < o.launches; ++i) {
+    const std::string command = std::string(self) + " --size " + std::to_string(o.width) + "x" +
+                                std::to_string(o.height) + " --launch 1";
+    FILE* child = popen(command.c_str(), "r");
+    if (!child) return 1;
+    char line[512];
+    double total = -1.0;
+    while (std::fgets(line, sizeof line, child)) {
+      std::fputs(line, stdout);
+      std::sscanf(line, "start to race %lf ms", &total);
+    }
+    if (pclose(child) != 0 || total < 0.0) {
+      std::fprintf(stderr, "frame_bench: launch %d did not reach the race\n", i + 1);
+      return 1;
+    }
+    totals.push_back(total);
+  }
+  std::sort(totals.begin(), totals.end());
+  const std::size_t n = totals.size();
+  const double median = n % 2 ? totals[n / 2] : (totals[n / 2 - 1] + totals[n / 2]) / 2.0;
+  std::printf("start to race, median of %zu launches: %.0f ms (%.0f to %.0f)\n", n, median, totals.front(),
+              totals.back());
+  return 0;
+}
+
 /// A copy of the build's game root (the intro video aside) with the size's settings, in the
 /// benchmark's temporary folder.
 std::string MakeGameRoot(const Options& o) {
@@ -278,7 +390,7 @@ int RunOneSize(const Options& o) {
       std::fprintf(stderr, "frame_bench: the game did not start (see %s/navo.log)\n", root.c_str());
       return 1;
     }
-    result = o.live.empty() ? RunMeasured(o, app) : RunLive(o, app);
+    result = o.launches > 0 ? RunLaunch(app) : o.live.empty() ? RunMeasured(o, app) : RunLive(o, app);
   }
   return result;  // the copy goes with the benchmark's temporary folder at exit
 }
@@ -294,6 +406,8 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--size" && i + 1 < argc && ParseSize(argv[i + 1], o)) {
       ++i;
+    } else if (arg == "--launch" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
+      o.launches = std::atoi(argv[++i]);
     } else if (arg == "--profile") {
       o.profile = true;
       passOn.push_back(arg);
@@ -302,9 +416,14 @@ int main(int argc, char** argv) {
       if (arg == "--shots") o.shots = fs::absolute(o.shots).string();
       passOn.insert(passOn.end(), {arg, arg == "--shots" ? o.shots : o.live});
     } else {
-      std::fprintf(stderr, "usage: %s [--size WxH] [--profile] [--shots DIR] [--live menu|race]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--size WxH] [--profile] [--shots DIR] [--live menu|race] [--launch N]\n",
+                   argv[0]);
       return 2;
     }
+  }
+  if (o.launches > 0) {
+    if (o.width <= 0) o.width = 1024, o.height = 768;
+    return o.launches == 1 ? RunOneSize(o) : RunLaunches(o, fs::read_symlink("/proc/self/exe").c_str());
   }
   if (o.width > 0) return RunOneSize(o);
   // Each size in a process of its own: the game's services are made once a process.

@@ -384,6 +384,9 @@ class N_Render {
   /// The offscreen target is cleared when a frame first draws into it (or copies it): a
   /// frame drawn straight into the back buffer leaves it alone.
   bool m_offscreenClearPending = false;
+  /// The frame's scene went straight into the back buffer: with no filter to apply the
+  /// post pass would only copy it there (the offscreen target is then left alone).
+  bool m_sceneInBackBuffer = false;
   /// Something may have written the stencil buffer since the frame cleared it (a shadow
   /// volume, stencil enabled, a stencil clear to a value, an effect's passes): without
   /// it the shadow overlay would darken no pixel and is not drawn.
@@ -407,6 +410,8 @@ class N_Render {
   /// Clears the offscreen target (the current render target) if this frame has not yet.
   void ClearPendingOffscreen();
   void BindPostPassTexture();
+  /// Copies the scene into the texture the filter reads.
+  void CopySceneToTexture();
   void DrawPostPassQuads();
   /// Adds a reference to each texture the effect's current technique names.
   void AddEffectTextures(EffectEntry& entry);

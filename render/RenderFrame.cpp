@@ -83,6 +83,7 @@ bool N_Render::BeginFrame() {
   // Switching targets only to clear one that the frame may not use would cost a software
   // renderer two passes over the whole picture; it is cleared when first drawn into.
   m_offscreenClearPending = m_offscreenSurface != nullptr;
+  m_sceneInBackBuffer = false;
   m_stencilMayBeMarked = m_stencilBits == 0;
 
   m_device->BeginScene();

@@ -34,11 +34,14 @@ void ApplyFilterSetting(IDirect3DDevice9* device) {
 
 void N_Render::SetOffscreenTarget(std::uint8_t on) {
   if (!m_offscreenSurface) return;
-  if (on) {
+  // Without a filter the post pass would copy the picture unchanged: a scene drawn
+  // where it ends up saves a software renderer the copy and the target's clear.
+  if (on && m_postFilterAmount > 0.0f) {
     m_device->SetRenderTarget(0, m_offscreenSurface);
     ClearPendingOffscreen();
     return;
   }
+  if (on) m_sceneInBackBuffer = true;
   IDirect3DSurface9* backBuffer = nullptr;
   if (SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) && backBuffer) {
     m_device->SetRenderTarget(0, backBuffer);
@@ -59,9 +62,10 @@ void N_Render::DrawPostPass() {
   // The 2D set-up and the final viewport come from the current camera: without one
   // there is nowhere to draw.
   if (!m_offscreenSurface || !m_offscreenTexture || !m_camera) return;
-  if (m_offscreenClearPending) {
+  if (m_offscreenClearPending && !m_sceneInBackBuffer) {
     // Nothing was drawn into it this frame: the copy shows the clear colour.
-    SetOffscreenTarget(1);
+    m_device->SetRenderTarget(0, m_offscreenSurface);
+    ClearPendingOffscreen();
     SetOffscreenTarget(0);
   }
   SetupCamera(m_camera, 0);
@@ -69,13 +73,7 @@ void N_Render::DrawPostPass() {
                           DWORD(std::max(0, RenderVarInt("v_height"))), 0.0f, 1.0f};
   m_device->SetViewport(&full);
   PreparePostPassStates();
-  if (m_postFilterAmount > 0.0f) {
-    IDirect3DSurface9* level = nullptr;
-    if (SUCCEEDED(m_offscreenTexture->GetSurfaceLevel(0, &level)) && level) {
-      m_device->StretchRect(m_offscreenSurface, nullptr, level, nullptr, D3DTEXF_NONE);
-      level->Release();
-    }
-  }
+  if (m_postFilterAmount > 0.0f) CopySceneToTexture();
   BindPostPassTexture();
   DrawPostPassQuads();
   ApplyFilterSetting(m_device);
@@ -88,6 +86,20 @@ void N_Render::DrawPostPass() {
   const D3DVIEWPORT9 camera{DWORD(m_camera->viewportX), DWORD(m_camera->viewportY), DWORD(m_camera->viewportWidth),
                             DWORD(m_camera->viewportHeight), 0.0f, 1.0f};
   m_device->SetViewport(&camera);
+  m_sceneInBackBuffer = false;
+}
+
+void N_Render::CopySceneToTexture() {
+  IDirect3DSurface9* level = nullptr;
+  if (FAILED(m_offscreenTexture->GetSurfaceLevel(0, &level)) || !level) return;
+  IDirect3DSurface9* scene = m_offscreenSurface;
+  IDirect3DSurface9* backBuffer = nullptr;
+  if (m_sceneInBackBuffer && SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+    scene = backBuffer;
+  }
+  if (scene) m_device->StretchRect(scene, nullptr, level, nullptr, D3DTEXF_NONE);
+  if (backBuffer) backBuffer->Release();
+  level->Release();
 }
 
 void N_Render::PreparePostPassStates() {
@@ -141,11 +153,13 @@ void N_Render::DrawPostPassQuads() {
     cache.sourceBlend = D3DBLEND_SRCALPHA;
     cache.destinationBlend = D3DBLEND_INVSRCALPHA;
   } else {
-    // Nothing to filter: the scene is copied to the back buffer as it stands, a copy
-    // where a textured full-screen quad would cost a software renderer every pixel.
+    // Nothing to filter: a scene drawn offscreen is copied to the back buffer as it
+    // stands, a copy where a textured full-screen quad would cost a software renderer
+    // every pixel; one drawn in the back buffer is already there.
     SetWorldMatrix(N_Matrix4{});
     IDirect3DSurface9* backBuffer = nullptr;
-    if (SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) && backBuffer) {
+    if (!m_sceneInBackBuffer && SUCCEEDED(m_device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        backBuffer) {
       m_device->StretchRect(m_offscreenSurface, nullptr, backBuffer, nullptr, D3DTEXF_NONE);
       backBuffer->Release();
     }

@@ -1,7 +1,9 @@
 // The engine's own 2D materials: the fixed font (a 16 x 16 grid of characters), the
 // console background and the overlay kept in the variable "HmlaHack1".
 // The text batcher winds its quads clockwise on screen, so every 2D material says
-// "cull none"; with the default back-face culling they would not be drawn.
+// "cull none"; with the default back-face culling they would not be drawn. At depth 0
+// "lequal" always passes: "depthfunc always" spares the depth buffer (and the opaque
+// console writes none).
 
 gfx/2d/bigchars
 {
@@ -13,6 +15,7 @@ gfx/2d/bigchars
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -23,6 +26,8 @@ console
 	{
 		map gfx/2d/console
 		rgbgen identity
+		depthfunc always
+		depthwritenone
 	}
 	{
 		// slowly drifting noise over the background
@@ -30,6 +35,7 @@ console
 		blendfunc add
 		tcmod scroll 0.02 0.1
 		tcmod scale 2 2
+		depthfunc always
 	}
 }
 
@@ -43,5 +49,6 @@ HmlaHack1
 		blendfunc GL_SRC_ALPHA GL_ONE_MINUS_SRC_ALPHA
 		rgbgen vertex
 		alphagen wave sin 0.6 0.2 0 0.1
+		depthfunc always
 	}
 }

@@ -79,10 +79,13 @@ textures/course/snowcat
 	}
 }
 
+// The dome round the course is opaque and writes depth like the rest, so it need not
+// be drawn first: drawn after the opaque course (sort 4), its hidden part fails the
+// depth test before it is shaded. Nothing blended is drawn before it.
 textures/course/sky
 {
 	cull none
-	sort sky
+	sort 4
 	{
 		map textures/sky/clouds
 		tcmod scroll 0.005 0

@@ -2,7 +2,9 @@
 // the lens pictures of the main menu. Each maps its picture from data/textures/menu,
 // blended by its alpha; vertex colour and alpha carry the pages' fades. The backdrop
 // alone is opaque: it hides the course, which is then not drawn at all. The text
-// batcher winds its quads clockwise, so every one says "cull none".
+// batcher winds its quads clockwise, so every one says "cull none". 2D is drawn at
+// depth 0, where "lequal" always passes: each stage says "depthfunc always", which
+// spares a software renderer the depth buffer (and the backdrop writes no depth).
 
 Kurzor
 {
@@ -14,6 +16,7 @@ Kurzor
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -27,6 +30,7 @@ textures\menu\snow
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -40,6 +44,7 @@ textures\menu\button_up
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -53,6 +58,7 @@ textures\menu\button_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -66,6 +72,7 @@ textures\menu\button_down
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -79,6 +86,7 @@ textures\menu\panel
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -91,6 +99,8 @@ textures\menu\backdrop
 	{
 		map textures/menu/panel
 		rgbgen vertex
+		depthfunc always
+		depthwritenone
 	}
 }
 
@@ -104,6 +114,7 @@ textures\menu\panel_border
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -117,6 +128,7 @@ BlackScreen
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -130,6 +142,7 @@ textures\menu\lens_single
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -143,6 +156,7 @@ textures\menu\lens_multi
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -156,6 +170,7 @@ textures\menu\lens_fun
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -169,6 +184,7 @@ textures\menu\lens_options
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -182,6 +198,7 @@ textures\menu\lens_credits
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -195,6 +212,7 @@ textures\menu\lens_exit
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -208,6 +226,7 @@ textures\menu\lens_arcade
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -221,6 +240,7 @@ textures\menu\lens_timeattack
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -234,6 +254,7 @@ textures\menu\lens_career
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -247,6 +268,7 @@ textures\menu\lens_singlerace
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -260,6 +282,7 @@ textures\menu\lens_back
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -273,6 +296,7 @@ textures\menu\lens_creategame
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -286,6 +310,7 @@ textures\menu\lens_joingame
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -299,6 +324,7 @@ textures\menu\lens_runtraining
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -312,6 +338,7 @@ textures\menu\lens_shoottraining
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -325,5 +352,6 @@ textures\menu\lens_buddygames
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }

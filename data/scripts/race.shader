@@ -3,9 +3,11 @@
 // the nations' flags (named by their three-letter codes), the start info's weather and
 // snow icons and the courses' maps (named after their levels). The pictures come from
 // data/textures/hud, flags, menu and maps. The text batcher winds its quads clockwise,
-// so every material says "cull none". The condition bar and its back stretch with a
-// sine wave of frequency 0 (no change); the race sets the frequency to 1 while the
-// athlete is exhausted, and the bar pulses between 0.9 and 1.1 of its size.
+// so every material says "cull none", and "depthfunc always" (2D lies at depth 0,
+// where "lequal" always passes: no depth buffer is needed). The condition bar and its
+// back stretch with a sine wave of frequency 0 (no change); the race sets the
+// frequency to 1 while the athlete is exhausted, and the bar pulses between 0.9 and
+// 1.1 of its size.
 
 textures\hud\frame
 {
@@ -17,6 +19,7 @@ textures\hud\frame
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -30,6 +33,7 @@ textures\hud\power
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -43,6 +47,7 @@ textures\hud\power_back
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -57,6 +62,7 @@ textures\hud\cond
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -71,6 +77,7 @@ textures\hud\cond_back
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -84,6 +91,7 @@ textures\hud\mark
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -97,6 +105,7 @@ textures\hud\playermark
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -110,6 +119,7 @@ textures\hud\red_flash
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -123,6 +133,7 @@ textures\hud\stopwatch
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -136,6 +147,7 @@ BULLETS0
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -149,6 +161,7 @@ BULLETS1
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -162,6 +175,7 @@ BULLETS2
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -175,6 +189,7 @@ BULLETS3
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -188,6 +203,7 @@ BULLETS4
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -201,6 +217,7 @@ BULLETS5
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -214,6 +231,7 @@ PENALTY0
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -227,6 +245,7 @@ PENALTY1
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -240,6 +259,7 @@ PENALTY2
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -253,6 +273,7 @@ PENALTY3
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -266,6 +287,7 @@ PENALTY4
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -279,6 +301,7 @@ PENALTY5
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -292,6 +315,7 @@ PENALTY6
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -305,6 +329,7 @@ PENALTY7
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -318,6 +343,7 @@ PENALTY8
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -331,6 +357,7 @@ HIT
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -344,6 +371,7 @@ MISS
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -357,6 +385,7 @@ GER
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -370,6 +399,7 @@ AUT
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -383,6 +413,7 @@ SUI
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -396,6 +427,7 @@ USA
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -409,6 +441,7 @@ FRA
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -422,6 +455,7 @@ ROM
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -435,6 +469,7 @@ GRL
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -448,6 +483,7 @@ ARG
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -461,6 +497,7 @@ MDA
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -474,6 +511,7 @@ GRE
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -487,6 +525,7 @@ ITA
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -500,6 +539,7 @@ NZL
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -513,6 +553,7 @@ HUN
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -526,6 +567,7 @@ LTU
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -539,6 +581,7 @@ CRO
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -552,6 +595,7 @@ CHI
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -565,6 +609,7 @@ AUS
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -578,6 +623,7 @@ BUL
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -591,6 +637,7 @@ CAN
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -604,6 +651,7 @@ BLR
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -617,6 +665,7 @@ CZE
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -630,6 +679,7 @@ EST
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -643,6 +693,7 @@ FIN
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -656,6 +707,7 @@ GBR
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -669,6 +721,7 @@ LAT
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -682,6 +735,7 @@ NOR
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -695,6 +749,7 @@ POL
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -708,6 +763,7 @@ RUS
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -721,6 +777,7 @@ SLO
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -734,6 +791,7 @@ SVK
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -747,6 +805,7 @@ SWE
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -760,6 +819,7 @@ UKR
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -773,6 +833,7 @@ textures\menu\sunny
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -786,6 +847,7 @@ textures\menu\snowy
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -799,6 +861,7 @@ textures\menu\foggy
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -812,6 +875,7 @@ textures\menu\dry
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -825,6 +889,7 @@ textures\menu\wet
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -838,6 +903,7 @@ textures\menu\ice
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -851,6 +917,7 @@ Beitostolen
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -864,6 +931,7 @@ Holmenkollen
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -877,6 +945,7 @@ Ostersund
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -890,6 +959,7 @@ Oberhof
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -903,6 +973,7 @@ Ruhpolding
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -916,6 +987,7 @@ Antholz
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -929,6 +1001,7 @@ Torino
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -942,6 +1015,7 @@ Pokljuka
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -955,6 +1029,7 @@ Hochfilzen
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -968,6 +1043,7 @@ Khanty-Mansiysk
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -981,6 +1057,7 @@ Running
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -994,5 +1071,6 @@ Training
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }

@@ -4,7 +4,8 @@
 // Each maps its picture from data/textures/gui, blended by its alpha; vertex colour
 // and alpha carry the pages' fades. The text batcher winds its quads clockwise, so
 // every one says "cull none". Pictures that are repeated or stretched along a bar
-// wrap ("map"); the others are clamped.
+// wrap ("map"); the others are clamped. 2D lies at depth 0, where "lequal" always
+// passes: "depthfunc always" spares a software renderer the depth buffer.
 
 textures\gui\scroll_up
 {
@@ -16,6 +17,7 @@ textures\gui\scroll_up
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -29,6 +31,7 @@ textures\gui\scroll_up_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -42,6 +45,7 @@ textures\gui\scroll_down
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -55,6 +59,7 @@ textures\gui\scroll_down_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -68,6 +73,7 @@ textures\gui\scroll_left
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -81,6 +87,7 @@ textures\gui\scroll_left_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -94,6 +101,7 @@ textures\gui\scroll_right
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -107,6 +115,7 @@ textures\gui\scroll_right_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -120,6 +129,7 @@ textures\gui\scroll_bit
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -133,6 +143,7 @@ textures\gui\scroll_track
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -146,6 +157,7 @@ textures\gui\row
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -159,6 +171,7 @@ textures\gui\row_selected
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -172,6 +185,7 @@ textures\gui\row_marked
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -185,6 +199,7 @@ textures\gui\grid_line
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -198,6 +213,7 @@ textures\gui\progress_fill
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -211,6 +227,7 @@ textures\gui\progress_back
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -224,6 +241,7 @@ textures\gui\edit_frame
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -237,6 +255,7 @@ textures\gui\item_a
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -250,6 +269,7 @@ textures\gui\item_a_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -263,6 +283,7 @@ textures\gui\item_b
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -276,6 +297,7 @@ textures\gui\item_b_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -289,6 +311,7 @@ textures\gui\item_c
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }
 
@@ -302,5 +325,6 @@ textures\gui\item_c_over
 		blendfunc blend
 		rgbgen vertex
 		alphagen vertex
+		depthfunc always
 	}
 }

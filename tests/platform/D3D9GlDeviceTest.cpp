@@ -316,6 +316,24 @@ TEST_F(D3D9GlDevice, TheWindowHoldsTheBackBufferAndOneDepthBufferServesEveryTarg
   back->Release();
 }
 
+TEST_F(D3D9GlDevice, ADepthTestThatAlwaysPassesAndWritesNothingLeavesTheDepthBufferAlone) {
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, 0.0f, 0);
+  device->SetRenderState(D3DRS_ZFUNC, D3DCMP_ALWAYS);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+  platform::TraceDeviceGlCalls(true);
+  Draw(FullQuad(kRed), D3DPT_TRIANGLESTRIP, 2);
+  const auto calls = platform::TakeDeviceGlCalls();
+  platform::TraceDeviceGlCalls(false);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "glClear"), 0) << "the depth clear waits for a draw that uses it";
+  EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
+  // The clear to 0 is made for the next draw that tests depth: it holds a draw at 0.5 back.
+  device->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+  Draw(FullQuad(kGreen), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
+}
+
 TEST_F(D3D9GlDevice, ResetGivesANewBackBufferAndKeepsManagedBuffers) {
   IDirect3DVertexBuffer9* vb = nullptr;
   device->CreateVertexBuffer(16, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED, &vb, nullptr);

@@ -29,9 +29,11 @@ class RenderPostPassGl : public ::testing::Test {
     platform::DestroyTestWindow(window);
   }
 
-  /// A frame whose scene, drawn into the offscreen target, is black with a white
-  /// block at x 300-339, y 0-99 (pixels), then the post pass with the amount.
-  void DrawFrame(float amount) {
+  /// A frame whose scene is black with a white block at x 300-339, y 0-99 (pixels),
+  /// then the post pass with the amount; the scene is drawn with the amount it had
+  /// before (the offscreen target only for a filter).
+  void DrawFrame(float amount, float amountAtScene) {
+    render->SetPostFilterAmount(amountAtScene);
     render->BeginFrame();
     render->SetOffscreenTarget(1);
     const D3DRECT block{300, 0, 340, 100};
@@ -58,6 +60,8 @@ class RenderPostPassGl : public ::testing::Test {
     return red;
   }
 
+  void ExpectDoubleImage();
+
   test::TempDir dir;
   test::CoreServices core;
   N_CoreServices services;
@@ -67,7 +71,31 @@ class RenderPostPassGl : public ::testing::Test {
 };
 
 TEST_F(RenderPostPassGl, AnAmountOfFiveGivesTheDoubleImage) {
-  DrawFrame(5.0f);
+  // The scene drawn in the back buffer (the amount set after it: first, while the
+  // offscreen target holds no picture), and drawn offscreen.
+  for (float amountAtScene : {0.0f, 5.0f}) {
+    SCOPED_TRACE(amountAtScene);
+    DrawFrame(5.0f, amountAtScene);
+    ExpectDoubleImage();
+    render->EndFrame();
+  }
+}
+
+TEST_F(RenderPostPassGl, AnAmountOfZeroCopiesThePictureOnce) {
+  for (float amountAtScene : {0.0f, 5.0f}) {
+    SCOPED_TRACE(amountAtScene);
+    DrawFrame(0.0f, amountAtScene);
+    EXPECT_EQ(Red(295, 50), 0);
+    EXPECT_EQ(Red(301, 50), 255);
+    EXPECT_EQ(Red(338, 50), 255);
+    EXPECT_EQ(Red(345, 50), 0);
+    EXPECT_EQ(Red(320, 99), 255);
+    EXPECT_EQ(Red(320, 101), 0);
+    render->EndFrame();
+  }
+}
+
+void RenderPostPassGl::ExpectDoubleImage() {
   // Copies at -10 and +10 units (a unit is 640/639 pixels): the left copy covers
   // 290-329, the right one 310-349 and is blended over it at alpha 127.
   EXPECT_EQ(Red(280, 50), 0);
@@ -78,18 +106,8 @@ TEST_F(RenderPostPassGl, AnAmountOfFiveGivesTheDoubleImage) {
   EXPECT_EQ(Red(320, 200), 0) << "the picture keeps its top at the top";
 }
 
-TEST_F(RenderPostPassGl, AnAmountOfZeroCopiesThePictureOnce) {
-  DrawFrame(0.0f);
-  EXPECT_EQ(Red(295, 50), 0);
-  EXPECT_EQ(Red(301, 50), 255);
-  EXPECT_EQ(Red(338, 50), 255);
-  EXPECT_EQ(Red(345, 50), 0);
-  EXPECT_EQ(Red(320, 99), 255);
-  EXPECT_EQ(Red(320, 101), 0);
-}
-
 TEST_F(RenderPostPassGl, AScreenshotAfterThePresentHoldsTheLastFrame) {
-  DrawFrame(0.0f);
+  DrawFrame(0.0f, 0.0f);
   render->EndFrame();
   render->SaveScreenshot("shot.bmp", 10, 10, 5, 5);  // the rectangle is not applied
   SDL_Surface* image = SDL_LoadBMP("shot.bmp");

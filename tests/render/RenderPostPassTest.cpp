@@ -23,15 +23,21 @@ struct PostPassRig : test::RenderRig {
   }
 };
 
-TEST(RenderPostPass, OffscreenTargetSwitchesRenderTargetZero) {
-  PostPassRig rig;
-  ASSERT_NE(rig.render.OffscreenSurface(), nullptr);
-  rig.render.SetOffscreenTarget(1);
-  rig.render.SetOffscreenTarget(0);
-  const auto calls = rig.Calls("SetRenderTarget");
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_NE(calls[0], "SetRenderTarget(0, backbuffer)");
-  EXPECT_EQ(calls[1], "SetRenderTarget(0, backbuffer)");
+TEST(RenderPostPass, OffscreenTargetSwitchesRenderTargetZeroOnlyForAFilter) {
+  for (float amount : {5.0f, 0.0f}) {
+    PostPassRig rig;
+    ASSERT_NE(rig.render.OffscreenSurface(), nullptr);
+    rig.render.SetPostFilterAmount(amount);
+    rig.render.SetOffscreenTarget(1);
+    rig.render.SetOffscreenTarget(0);
+    const auto calls = rig.Calls("SetRenderTarget");
+    ASSERT_EQ(calls.size(), 2u);
+    // Without a filter the scene is drawn where the post pass would copy it.
+    EXPECT_EQ(calls[0] == "SetRenderTarget(0, backbuffer)", amount == 0.0f) << amount;
+    EXPECT_EQ(calls[1], "SetRenderTarget(0, backbuffer)");
+    rig.render.DrawPostPass();
+    EXPECT_EQ(rig.Calls("StretchRect").size(), amount > 0.0f ? 1u : 0u) << amount;
+  }
 }
 
 TEST(RenderPostPass, NothingWithoutAnOffscreenSurfaceOrACamera) {

@@ -182,10 +182,18 @@ TEST(RenderState, TheOffscreenTargetIsClearedOnceWhenAFrameFirstDrawsIntoIt) {
   rig.render.SetClearColorRGBA(0.0f, 0.0f, 1.0f, 1.0f);
   const std::string offscreenClear = "Clear(0, 0x1, 0xFF0000FF, 1, 0)";
   // Drawn into twice in a frame: cleared at the first switch only.
+  rig.render.SetPostFilterAmount(1.0f);
   rig.render.BeginFrame();
   rig.device->ClearCalls();
   for (int pass = 0; pass < 2; ++pass) rig.render.SetOffscreenTarget(1), rig.render.SetOffscreenTarget(0);
   EXPECT_EQ(rig.device->CallsStartingWith("Clear("), std::vector<std::string>{offscreenClear});
+  // A frame without a filter draws its scene in the back buffer: nothing to clear.
+  rig.render.EndFrame();
+  rig.render.SetPostFilterAmount(0.0f);
+  rig.render.BeginFrame();
+  rig.device->ClearCalls();
+  rig.render.SetOffscreenTarget(1);
+  EXPECT_TRUE(rig.device->CallsStartingWith("Clear(").empty());
   // A frame that copies it without drawing into it copies the clear colour.
   rig.render.EndFrame();
   rig.render.BeginFrame();

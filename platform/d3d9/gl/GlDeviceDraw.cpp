@@ -259,7 +259,7 @@ bool GlDevice::PrepareDraw(D3DPRIMITIVETYPE type, GLuint upBuffer, UINT upStride
   if (!m_context->MakeCurrent()) return false;
   BindTarget();
   if (m_targetDepth != DepthPlace::None) {
-    BringDepth(m_state.render[D3DRS_ZENABLE] != D3DZB_FALSE, m_state.render[D3DRS_STENCILENABLE] != FALSE);
+    BringDepth(UsesDepth(m_state.render), m_state.render[D3DRS_STENCILENABLE] != FALSE);
   }
   const auto* declaration = dynamic_cast<VertexDeclaration*>(m_state.declaration);
   const auto& elements = declaration ? declaration->Elements() : FvfElements(m_state.fvf);

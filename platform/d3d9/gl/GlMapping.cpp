@@ -2,6 +2,11 @@
 
 namespace platform::d3d9 {
 
+bool UsesDepth(const std::array<DWORD, kD3DRenderStateCount>& rs) {
+  if (rs[D3DRS_ZENABLE] == D3DZB_FALSE) return false;
+  return rs[D3DRS_ZFUNC] != D3DCMP_ALWAYS || rs[D3DRS_ZWRITEENABLE] != FALSE;
+}
+
 GLenum CompareFunc(DWORD d3dCmp) {
   switch (d3dCmp) {
     case D3DCMP_NEVER: return GL_NEVER;

@@ -9,6 +9,9 @@
 namespace platform::d3d9 {
 
 GLenum CompareFunc(DWORD d3dCmp);
+/// Whether draws under these render states read or write the depth buffer: a test that
+/// always passes and writes nothing is the same as no test, and needs no buffer.
+bool UsesDepth(const std::array<DWORD, kD3DRenderStateCount>& rs);
 GLenum BlendFactor(DWORD d3dBlend);
 GLenum BlendEquation(DWORD d3dBlendOp);
 GLenum StencilOp(DWORD d3dStencilOp);

@@ -133,7 +133,7 @@ void GlStateApplier::Apply(const DeviceState& state, DWORD dirty, UINT targetHei
 
 void GlStateApplier::ApplyRender(const std::array<DWORD, kD3DRenderStateCount>& rs, float viewportHeight) {
   ApplyPoints(rs, viewportHeight);
-  Toggle(GL_DEPTH_TEST, rs[D3DRS_ZENABLE] != D3DZB_FALSE);  // no W-buffer in GL: USEW is a Z-buffer
+  Toggle(GL_DEPTH_TEST, UsesDepth(rs));  // no W-buffer in GL: USEW is a Z-buffer
   if (Changed(m_depthFunc, CompareFunc(rs[D3DRS_ZFUNC]))) glDepthFunc(m_depthFunc);
   if (Changed(m_depthMask, rs[D3DRS_ZWRITEENABLE] != FALSE)) glDepthMask(m_depthMask ? GL_TRUE : GL_FALSE);
   const DWORD fill = rs[D3DRS_FILLMODE];
