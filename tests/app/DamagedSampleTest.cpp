@@ -105,7 +105,7 @@ TEST(DamagedSample, EveryDamageTheGameCanSeeIsSaidNamingTheFile) {
        "is out of range, taken as 2147483647 (data\\scripts\\gui\\hud.gui:87)"},
       {"data/scripts/gui/widgets.gui", "NaN", Replaced("width 16", "width NaN"), "widgets.gui:37)"},
       {"data/scripts/menu.shader", "-2147483649", Replaced("nopicmip", "sort -2147483649"),
-       "menu.shader line 9: '-2147483649' is out of range"},
+       "menu.shader line 11: '-2147483649' is out of range"},
       {"data/scripts/Sounds/effects.ssd", "1e30", Replaced("Volume 0.9", "Volume 1e30"),
        "effects.ssd line 6: '1e30' is out of range"},
   };
