@@ -120,7 +120,7 @@ TEST(DamagedSample, EveryDamageTheGameCanSeeIsSaidNamingTheFile) {
       const auto text = c.damage(std::string(std::istreambuf_iterator<char>(sample), {}));
       if (text) dir.Write(c.file, *text);
     }
-    dir.Write("user.cfg", "v_fullscreen 0\nv_width 320\nv_height 240\nlanguage eng\n");
+    dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage eng\n");
     test::Game game(dir.Path(), "frames=2,exit=1");
     EXPECT_EQ(game.Wait(), 1) << "the game ends as its menu's exit does";
     const std::string log = dir.Read("navo.log");
