@@ -1,7 +1,8 @@
 // The player's race through the game's own keyboard and mouse: the steering a tap and
 // a held key give with the sample physics rows, a skier who only holds forward never
-// stuck at the course's edge, and a whole arcade sprint on each sample course played
-// by the simple player of tests/race/AutoPlayer.h against the computer's field.
+// stuck at the course's edge, nor falling or standing on the start straight of any
+// course in the running training, and a whole arcade sprint on each sample course
+// played by the simple player of tests/race/AutoPlayer.h against the computer's field.
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/PlayerControls.h"
@@ -11,6 +12,7 @@
 #include "race/FinishedResults.h"
 #include "race/GameArcade.h"
 #include "race/GameData.h"
+#include "race/GameTraining.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
@@ -211,6 +213,36 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   EXPECT_GE(mine.Time, median * 0.6f);
 }
 
+/// Every course of the arcade page and the full table.
+const auto kCourses = ::testing::Values("Beitostolen", "Holmenkollen", "Ostersund", "Oberhof", "Ruhpolding",
+                                        "Antholz", "Pokljuka", "Hochfilzen", "Torino", "Khanty-Mansiysk");
 INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+
+class PlayerTraining : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisTheStartStraightWithoutAFallOrAStop) {
+  test::PlayerRaceRig rig(GetParam());
+  ResetKeyDefinitions();
+  N_GameTraining& training = rig.StartRunTraining();
+  const N_Racer& r = *training.Racer();
+  rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
+  // The start straight: the start path and the ring up to its first bend.
+  constexpr float kFrame = 2.0f * kStep;
+  const Ai::N_AiSector* joined = nullptr;
+  float slow = 0.0f;
+  bool straight = true;
+  for (int frames = 0; straight && r.Time < 60.0f && frames < 2000; ++frames) {
+    rig.Frame(kFrame);
+    if (r.Time < 0.0f) continue;
+    if (r.Sector->PathKind() == Ai::kPathNormal && !joined) joined = r.Sector;
+    straight = !joined || Vec3Dot(r.Sector->Direction(), joined->Direction()) > 0.9998f;
+    slow = r.Speed < 1.0f ? slow + kFrame : 0.0f;
+    ASSERT_EQ(r.Falls + r.FallState, 0) << "a fall on the start straight at " << r.Time << " s";
+    ASSERT_LE(slow, 1.0f) << "standing on the start straight at " << r.Time << " s";
+  }
+  EXPECT_FALSE(straight) << "the start straight ends where the ring first bends";
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, kCourses);
 
 }  // namespace
