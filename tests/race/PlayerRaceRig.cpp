@@ -25,9 +25,14 @@ namespace {
 constexpr int kArcadeRows = 8;
 constexpr int kFullRows = 10;  ///< the race courses of the full table
 constexpr float kStartInterval = 7.0f;
-constexpr int kClearCallsEvery = 50;
 
 }  // namespace
+
+platform::d3d9::RecordingDirect3DConfig PlayerRaceRig::Unrecorded() {
+  auto config = RecordingRender::DefaultConfig();
+  config.device.record = false;
+  return config;
+}
 
 PlayerRaceRig::PlayerRaceRig(const std::string& course) : m_course(course) {
   namespace fs = std::filesystem;
@@ -55,7 +60,6 @@ PlayerRaceRig::PlayerRaceRig(const std::string& course) : m_course(course) {
   world = std::make_unique<N_World>(&textures);
   g_world = world.get();
   world->Init();
-  rig.device->ClearCalls();
 }
 
 PlayerRaceRig::~PlayerRaceRig() {
@@ -120,7 +124,6 @@ void PlayerRaceRig::Frame(float dt) {
   inputMng->Update();
   world->Update(dt);
   world->Render(dt);
-  if (++m_frames % kClearCallsEvery == 0) rig.device->ClearCalls();
 }
 
 }  // namespace test

@@ -4,7 +4,7 @@
 // a timer the rig moves, the scripted keyboard and mouse behind the input manager, and
 // a sprint launched as the set-up page launches it (the start list's click unpauses
 // it). Frames run as the main loop runs them: input, world update, world
-// render. The renderer records nothing between frames for long: its calls are cleared.
+// render. The renderer writes no calls down.
 #include "core/InputMng.h"
 #include "core/StringTable.h"
 #include "core/Timer.h"
@@ -50,7 +50,7 @@ class PlayerRaceRig {
   /// render.
   void Frame(float dt);
 
-  RenderRig rig;
+  RenderRig rig{Unrecorded()};  ///< its device writes no calls down: the race reads none
   FakeTextureDevice device;
   N_TextureMngImpl textures{2048, &device};
   N_StringTable strings;
@@ -63,11 +63,11 @@ class PlayerRaceRig {
   N_GameArcade* game = nullptr;
 
  private:
+  static platform::d3d9::RecordingDirect3DConfig Unrecorded();
   /// The course's row in the arcade or the full table, -1 when it has none.
   int Row(bool arcadeTable) const;
 
   std::string m_course;
-  int m_frames = 0;
 };
 
 }  // namespace test

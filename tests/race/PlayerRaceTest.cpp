@@ -1,8 +1,9 @@
 // The player's race through the game's own keyboard and mouse: the steering a tap and
 // a held key give with the sample physics rows, a skier who only holds forward never
 // stuck at the course's edge, nor falling or standing on the start straight of any
-// course in the running training, and a whole arcade sprint on each sample course
-// played by the simple player of tests/race/AutoPlayer.h against the computer's field.
+// course in the running training, and a whole sprint on each course played by the
+// simple player of tests/race/AutoPlayer.h against the computer's field, with the
+// field's speeds on the course's slopes.
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/PlayerControls.h"
@@ -23,6 +24,7 @@
 #include "race/ai/AiTableMng.h"
 #include "tests/core/InputRig.h"
 #include "tests/race/AutoPlayer.h"
+#include "tests/race/CourseNetwork.h"
 #include "tests/race/PlayerRaceRig.h"
 #include "tests/race/RaceSimRig.h"
 #include "tools/CourseLayout.h"
@@ -174,6 +176,8 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   // One shot of each series over the targets: two loops to ski.
   test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
   LoopCount loops;
+  // The computer racers' speeds on the course's slopes.
+  test::TerrainSpeeds speeds(test::LapSectors(*game.Path()->Tree(), rig.ArcadeTable()));
   int shots = 0, frames = 0;
   constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
   constexpr int kFrameLimit = int(1800.0f / kFrame);
@@ -181,6 +185,9 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
     policy.Frame();
     shots = player.Shots;
     loops.Update(player);
+    for (std::size_t i = 0; i < game.RaceSim()->RacerCount(); ++i) {
+      if (&game.RaceSim()->Racer(i) != &player) speeds.Sample(game.RaceSim()->Racer(i));
+    }
     rig.Frame(kFrame);
   }
   ASSERT_EQ(rig.world->Game(), nullptr) << "the race is over";
@@ -211,12 +218,25 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   EXPECT_LE(mine.Falls, 2);
   EXPECT_LE(mine.Time, median * 1.4f);
   EXPECT_GE(mine.Time, median * 0.6f);
+
+  // The slopes matter: on the steepest climb at most 60% of the speed on the flat, in
+  // the herringbone; on the steepest descent at least 130%, partly in the tuck.
+  using S = test::TerrainSpeeds;
+  const float climb = speeds.Mean(S::kClimb), flat = speeds.Mean(S::kFlat), descent = speeds.Mean(S::kDescent);
+  std::printf("%s: the field's mean speeds on the steepest climb %.2f m/s, the flat %.2f m/s, the steepest descent "
+              "%.2f m/s\n",
+              GetParam(), double(climb), double(flat), double(descent));
+  EXPECT_LE(climb, 0.6f * flat);
+  EXPECT_GE(descent, 1.3f * flat);
+  EXPECT_GT(speeds.Herringbone(S::kClimb), 0.5f) << "up the climb in the herringbone";
+  EXPECT_GT(speeds.Tuck(S::kDescent), 0.05f) << "down the descent in the tuck";
+  EXPECT_EQ(speeds.Herringbone(S::kFlat) + speeds.Tuck(S::kFlat), 0.0f) << "skating on the flat";
 }
 
 /// Every course of the arcade page and the full table.
 const auto kCourses = ::testing::Values("Beitostolen", "Holmenkollen", "Ostersund", "Oberhof", "Ruhpolding",
                                         "Antholz", "Pokljuka", "Hochfilzen", "Torino", "Khanty-Mansiysk");
-INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, kCourses);
 
 class PlayerTraining : public ::testing::TestWithParam<const char*> {};
 
