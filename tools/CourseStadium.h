@@ -50,14 +50,23 @@ constexpr float kFinishFrom = 1900.0f;
 constexpr float kFinishTo = 4300.0f;
 constexpr float kFinishLine = 3400.0f;
 
-/// The start area: a lead-in, the mass-start grid's sector, the pursuit's sector, a
-/// narrowing sector; then the start paths curve up into the stadium straight.
-constexpr float kStartY = -1500.0f;
-constexpr float kStartLeadIn = 4800.0f;
-constexpr float kGridFrom = 5000.0f;
-constexpr float kGridTo = 5900.0f;
-constexpr float kPursuitTo = 6700.0f;
-constexpr float kStartNarrowTo = 7000.0f;
+/// The start area, in a frame of its own (x along its axis from the lead-in, y to the
+/// left): a lead-in, the mass-start grid's sector, the pursuit's sector and a sector
+/// narrowing to the track's width, its sides drawing in by no more than 12 degrees.
+/// South of the stadium straight, its axis runs at kStartAngle towards the straight's
+/// line, which it meets kStartBend before the start paths' junction; one bend from
+/// kStartBend before that meeting point to the junction turns the lane into the
+/// straight. A skier who only holds forward from his start place thus skis straight
+/// to the bend and meets its outer side at a few degrees, and slides along it onto the
+/// straight (an S-bend would send him across the lane into the far side, and a side
+/// met steeply fells him).
+constexpr float kStartLeadIn = 0.0f;
+constexpr float kGridFrom = 200.0f;
+constexpr float kGridTo = 1100.0f;
+constexpr float kPursuitTo = 1900.0f;
+constexpr float kStartNarrowTo = 2900.0f;
+constexpr float kStartAngle = 0.349066f;  ///< 20 degrees, radians
+constexpr float kStartBend = 1000.0f;
 
 /// The shooting range's by-pass lane.
 constexpr float kBypassY = -700.0f;
