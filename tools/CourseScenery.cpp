@@ -258,14 +258,13 @@ class SceneryBuilder {
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);
 
-    // Each lane's mat under its stand, along the way a racer comes onto it and lies
-    // down, and the frame behind its targets, square to its shooting direction.
+    // Each lane's mat under its stand, along its shooting direction, in which a racer
+    // lies down, and the frame behind its targets, square to it.
     Mesh mats, frames;
     const Vec2 shoot{kShootX, kShootY};
-    const Vec2 facing{shoot.y, -shoot.x};
     for (int lane = 0; lane < kLanes; ++lane) {
       const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
-      Box(mats, {}, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, Turned(stand, facing));
+      Box(mats, {}, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, Turned(stand, shoot));
       Box(frames, {}, {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, Turned(stand + shoot * (kTargetDistance + 25.0f), shoot));
     }
     const std::uint32_t matSurface = Surface(mats, "textures/course/mat");

@@ -22,11 +22,12 @@ constexpr float kRangeTo = 5800.0f;
 /// kTargetDistance away along the shooting direction (kShootX, kShootY: to the left of
 /// the straight and back along it, 150 degrees from +x), kTargetHeight above the ground
 /// and kTargetSpacing apart across it, the first on the left as seen from the stand.
-/// A racer lies down facing the right of the shooting direction (60 degrees from +x):
-/// he comes onto his mat that way, from his entry point kApproach behind the stand,
-/// across the approach box that lies over the mat's near half; so his line passes the
-/// stand behind his own kLaneSpacing x sin 60 degrees (94) away. He leaves for his exit
-/// point, kExitAhead further along the straight at kApproachY.
+/// A prone racer faces the right of the shooting direction (60 degrees from +x) and lies
+/// down turned to his left, along the shooting direction, on the mat that lies along
+/// it: he comes onto his mat facing that way, from his entry point kApproach behind the
+/// stand, across the approach box that lies over the mat's near half; so his line
+/// passes the stand behind his own kLaneSpacing x sin 60 degrees (94) away. He leaves
+/// for his exit point, kExitAhead further along the straight at kApproachY.
 constexpr float kFirstStand = 2350.0f;
 constexpr float kLaneSpacing = 108.0f;
 constexpr float kStandY = 200.0f;
@@ -35,10 +36,10 @@ constexpr float kShootY = 0.5f;
 constexpr float kApproachY = 60.0f;
 constexpr float kApproach = 160.0f;
 constexpr float kExitAhead = 70.0f;
-constexpr float kMatHalfLength = 40.0f;  ///< along the racer's facing: he lies along it
+constexpr float kMatHalfLength = 40.0f;  ///< along the shooting direction: he lies along it
 constexpr float kMatHalfWidth = 30.0f;
-constexpr float kApproachBoxFrom = 30.0f;  ///< behind the stand, along the racer's facing
-constexpr float kApproachBoxTo = 10.0f;    ///< beyond it
+constexpr float kApproachBoxFrom = kMatHalfWidth;  ///< behind the stand, along the racer's facing
+constexpr float kApproachBoxTo = 10.0f;            ///< beyond it
 constexpr float kApproachBoxHalfWidth = 35.0f;
 constexpr float kTargetDistance = 1968.0f;
 constexpr float kTargetSpacing = 12.0f;
