@@ -19,6 +19,8 @@ float SmoothStep(float t) {
   return t * t * (3.0f - 2.0f * t);
 }
 
+/// Seeds and hill heights give each lap, with the arcade short cut and without, a climb
+/// and a descent of 15 to 18% at their steepest (the herringbone up, the tuck down).
 std::vector<Layout> MakeLayouts() {
   Layout north;
   north.name = "Beitostolen";
@@ -27,8 +29,8 @@ std::vector<Layout> MakeLayouts() {
                 {0, 5600},     {-2400, 3700}, {-2600, 1400}, {-1300, 200}};
   north.shortCutFrom = 2;  // waypoint (9000, 5600)
   north.shortCutTo = 5;    // waypoint (0, 5600)
-  north.hillHeight = 210.0f;
-  north.seed = 11;
+  north.hillHeight = 231.0f;
+  north.seed = 637;
   north.sunAzimuth = 0.6f;
 
   Layout south;
@@ -39,7 +41,7 @@ std::vector<Layout> MakeLayouts() {
   south.shortCutFrom = 2;  // waypoint (8500, -5800)
   south.shortCutTo = 5;    // waypoint (0, -5800)
   south.hillHeight = 225.0f;
-  south.seed = 23;
+  south.seed = 627;
   south.sunAzimuth = 2.4f;
   return {north, south};
 }

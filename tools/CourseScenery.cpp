@@ -112,7 +112,6 @@ class SceneryBuilder {
     const Vec2 w = m_frame.Point(local);
     return {w.x, w.y, m_terrain.Height(w) + above};
   }
-  N_Vector3 WorldUp(Vec2 localDirection) const { return Flat(m_frame.Direction(localDirection)); }
 
   std::uint32_t Material(const std::string& name) {
     auto& materials = m_level.geometry.materials;
@@ -140,17 +139,19 @@ class SceneryBuilder {
     object.flags = flags;
     m_level.sceneObjects.push_back(object);
   }
-  /// A box standing on the ground at a local point: half sizes along the local direction
-  /// `along` (the stadium's x unless given) and across it, from `bottom` to `top` over
-  /// the ground at its centre.
-  void Box(Mesh& mesh, Vec2 centre, Vec2 half, float bottom, float top, Vec2 along = {1, 0}) const {
-    const float z0 = m_terrain.Height(m_frame.Point(centre));
-    const Vec2 across = LeftOf(along);
+  /// A box standing on the ground at a local point: half sizes along the stadium's x and
+  /// y, from `bottom` to `top` over the ground at its centre.
+  void Box(Mesh& mesh, Vec2 centre, Vec2 half, float bottom, float top) const {
+    Box(mesh, centre, half, bottom, top, m_frame);
+  }
+  /// The same in a frame of the world (`frame` maps its local points to world points).
+  void Box(Mesh& mesh, Vec2 centre, Vec2 half, float bottom, float top, const Frame& frame) const {
+    const float z0 = m_terrain.Height(frame.Point(centre));
     auto at = [&](float sx, float sy, float z) {
-      const Vec2 w = m_frame.Point(centre + along * (half.x * sx) + across * (half.y * sy));
+      const Vec2 w = frame.Point(centre + Vec2{half.x * sx, half.y * sy});
       return N_Vector3{w.x, w.y, z0 + z};
     };
-    const N_Vector3 px = WorldUp(along), py = WorldUp(across);
+    const N_Vector3 px = Flat(frame.Direction({1, 0})), py = Flat(frame.Direction({0, 1}));
     const float ux = half.x / 50.0f, uy = half.y / 50.0f, uz = (top - bottom) / 50.0f;
     mesh.Quad(at(-1, -1, top), at(1, -1, top), at(1, 1, top), at(-1, 1, top), Up(), ux, uy);
     mesh.Quad(at(-1, -1, bottom), at(1, -1, bottom), at(1, -1, top), at(-1, -1, top), py * -1.0f, ux, uz);
@@ -192,7 +193,7 @@ class SceneryBuilder {
   /// Every path's sectors as the race's ground triangles (end right, end left, start
   /// left; end right, start left, start right), in pieces. A sector is drawn once, by
   /// the first path that has it: branches share their junction sectors with the Normal
-  /// path, and the three start paths share the whole start area and its curve up to the
+  /// path, and the three start paths share the whole start area and its bend into the
   /// straight (copies drawn over each other only cost their fill again). The start
   /// paths run the same distance to each shared sector, so the copy kept has the
   /// texture coordinates of the ones dropped.
@@ -252,20 +253,19 @@ class SceneryBuilder {
     MeshObject("grandstand", standSurface, standSurface);
 
     Mesh gates;
-    Gate(gates, kGridTo, kStartY, kStartHalfWidth);
-    Gate(gates, kFinishLine, kFinishY, kHalfWidth);
+    Gate(gates, {kGridTo, 0}, kStartHalfWidth, StartFrame());
+    Gate(gates, {kFinishLine, kFinishY}, kHalfWidth, m_frame);
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);
 
-    // Each lane's mat under its stand, along the way a racer comes onto it and lies
-    // down, and the frame behind its targets, square to its shooting direction.
+    // Each lane's mat under its stand, along its shooting direction, in which a racer
+    // lies down, and the frame behind its targets, square to it.
     Mesh mats, frames;
     const Vec2 shoot{kShootX, kShootY};
-    const Vec2 facing{shoot.y, -shoot.x};
     for (int lane = 0; lane < kLanes; ++lane) {
       const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
-      Box(mats, stand, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, facing);
-      Box(frames, stand + shoot * (kTargetDistance + 25.0f), {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, shoot);
+      Box(mats, {}, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, Turned(stand, shoot));
+      Box(frames, {}, {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, Turned(stand + shoot * (kTargetDistance + 25.0f), shoot));
     }
     const std::uint32_t matSurface = Surface(mats, "textures/course/mat");
     const std::uint32_t frameSurface = Surface(frames, "textures/course/frame");
@@ -283,13 +283,19 @@ class SceneryBuilder {
     MeshObject("finish banner (detail 0)", finishSurface, finishSurface, kBelowDetail1);
   }
 
-  /// Two posts beside a lane and a banner across it.
-  void Gate(Mesh& mesh, float x, float y, float halfWidth) const {
+  /// Two posts beside a lane along the frame's x axis and a banner across it.
+  void Gate(Mesh& mesh, Vec2 at, float halfWidth, const Frame& frame) const {
     const float post = halfWidth + 30.0f;
-    Box(mesh, {x, y + post}, {10.0f, 10.0f}, 0.0f, 320.0f);
-    Box(mesh, {x, y - post}, {10.0f, 10.0f}, 0.0f, 320.0f);
-    Box(mesh, {x, y}, {8.0f, post + 10.0f}, 250.0f, 320.0f);
+    Box(mesh, at + Vec2{0, post}, {10.0f, 10.0f}, 0.0f, 320.0f, frame);
+    Box(mesh, at - Vec2{0, post}, {10.0f, 10.0f}, 0.0f, 320.0f, frame);
+    Box(mesh, at, {8.0f, post + 10.0f}, 250.0f, 320.0f, frame);
   }
+  /// The start area's frame in the world.
+  Frame StartFrame() const {
+    return {m_frame.Point(m_track.startArea.origin), m_frame.angle + m_track.startArea.angle};
+  }
+  /// The frame in the world at a local point, its x axis along a local direction.
+  Frame Turned(Vec2 at, Vec2 along) const { return {m_frame.Point(at), m_frame.angle + std::atan2(along.y, along.x)}; }
 
   /// A flattened dome over the whole course, its rim far below the ground's edge (a
   /// camera near the edge looks past it).
@@ -441,13 +447,13 @@ class SceneryBuilder {
                   kTierHeight * float(tier + 1), {0, 1}, i + tier);
       }
     }
-    for (int i = 0; i < 21; ++i) Spectator({2400.0f + 140.0f * float(i), -1000.0f}, 0.0f, {0, 1}, i);
+    for (int i = 0; i < 15; ++i) Spectator({2400.0f + 140.0f * float(i), -1000.0f}, 0.0f, {0, 1}, i);  // up to the start area
   }
 
   /// A fly-by over the start area: play-once keys along a line of local points at a
   /// height, looking at the start area.
   void FlyBy(const std::string& name, Vec2 from, Vec2 to, float heightFrom, float heightTo) {
-    const N_Vector3 target = Ground({(kGridFrom + kPursuitTo) * 0.5f, kStartY}, 50.0f);
+    const N_Vector3 target = Ground(m_track.startArea.Point({(kGridFrom + kPursuitTo) * 0.5f, 0}), 50.0f);
     std::vector<N_PathKey> keys;
     constexpr int kKeys = 12;
     for (int k = 0; k < kKeys; ++k) {

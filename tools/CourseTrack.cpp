@@ -260,19 +260,26 @@ class TrackBuilder {
     path.push_back(Normal(to + 1));
   }
 
-  /// The start paths: one start area (lead-in, grid, pursuit places, narrowing), then a
-  /// curve up into the straight; each path then follows the straight to its junction.
+  /// A point of the start area's frame in the stadium's frame.
+  Vec2 Start(Vec2 local) const { return m_track.startArea.Point(local); }
+  Vec2 StartDirection(Vec2 local) const { return m_track.startArea.Direction(local); }
+
+  /// The start paths: one start area (lead-in, grid, pursuit places, narrowing) along
+  /// its axis, then one bend into the straight; each path then follows the straight to
+  /// its junction.
   void BuildStarts() {
-    const std::vector<Stop> area = {{{{kStartLeadIn, kStartY}, {1, 0}}, kStartHalfWidth},
-                                    {{{kGridFrom, kStartY}, {1, 0}}, kStartHalfWidth},
-                                    {{{kGridTo, kStartY}, {1, 0}}, kStartHalfWidth},
-                                    {{{kPursuitTo, kStartY}, {1, 0}}, kStartHalfWidth},
-                                    {{{kStartNarrowTo, kStartY}, {1, 0}}, kHalfWidth}};
     const int mass = NormalSector("Trigger_Mass2Normal");
-    const auto curve =
-        SampleCurve({kStartNarrowTo, kStartY}, {1, 0}, {}, m_normalStations[std::size_t(mass)].point, {1, 0}, kCurveStep);
+    const Vec2 junction = m_normalStations[std::size_t(mass)].point;
+    const Vec2 axis{std::cos(kStartAngle), std::sin(kStartAngle)};
+    const Vec2 meeting = junction - Vec2{kStartBend, 0.0f};
+    m_track.startArea = {meeting - axis * (kStartNarrowTo - kStartLeadIn + kStartBend), kStartAngle};
     std::vector<Section> start;
-    for (const Stop& stop : area) start.push_back(MakeSection(stop));
+    for (const auto& [x, halfWidth] : {std::pair{kStartLeadIn, kStartHalfWidth}, std::pair{kGridFrom, kStartHalfWidth},
+                                       std::pair{kGridTo, kStartHalfWidth}, std::pair{kPursuitTo, kStartHalfWidth},
+                                       std::pair{kStartNarrowTo, kHalfWidth}}) {
+      start.push_back(MakeSection({{Start({x, 0}), axis}, halfWidth}));
+    }
+    const auto curve = SampleCurve(Start({kStartNarrowTo, 0}), axis, {}, junction, {1, 0}, kCurveStep);
     Append(start, curve, 1, curve.size() - 1);
     const std::pair<PathKind, const char*> paths[] = {{kMassStart, "Trigger_Mass2Normal"},
                                                       {kSprintStart, "Trigger_Sprint2Normal"},
@@ -287,8 +294,9 @@ class TrackBuilder {
     LabelSector("Trigger_StartMass", gridFrom, gridTo);
     LabelSector("Trigger_StartHunting", start[2], start[3]);
     const float middle = (kGridFrom + kGridTo) * 0.5f;
-    AddTrigger("Trigger_StartSprint", Ground({middle, kStartY + 100}), m_frame.Direction({1, 0}), {300, 150, kTriggerHalfHeight});
-    AddTrigger("Trigger_StartRelay", Ground({middle, kStartY - 100}), m_frame.Direction({1, 0}), {300, 150, kTriggerHalfHeight});
+    const Vec2 along = m_frame.Direction(axis);
+    AddTrigger("Trigger_StartSprint", Ground(Start({middle, 100})), along, {300, 150, kTriggerHalfHeight});
+    AddTrigger("Trigger_StartRelay", Ground(Start({middle, -100})), along, {300, 150, kTriggerHalfHeight});
   }
 
   /// The arcade short cut: from its junction on the loop straight across to the other.
@@ -346,23 +354,28 @@ class TrackBuilder {
   /// Two points: a place and one ahead of it along the local direction.
   std::vector<N_Vector3> Pair(Vec2 place, Vec2 direction) const { return {Ground(place), Ground(place + direction)}; }
 
+  /// Two points of the start area's frame: a place and one ahead of it.
+  std::vector<N_Vector3> StartPair(Vec2 place, Vec2 direction) const {
+    return Pair(Start(place), StartDirection(direction));
+  }
+
   void AddStartPlaces() {
     // The grid: five rows of three, the front row first.
     std::vector<N_Vector3> grid;
     const float columns[3] = {0.0f, 170.0f, -170.0f};
     for (int row = 0; row < 5; ++row) {
-      for (float column : columns) grid.push_back(Ground({kGridTo - 150.0f - 150.0f * float(row), kStartY + column}));
+      for (float column : columns) grid.push_back(Ground(Start({kGridTo - 150.0f - 150.0f * float(row), column})));
     }
     AddPointSet("Info_Grid_MassStart", grid);
-    AddPointSet("Info_MassStartTan", Pair({kGridFrom, kStartY}, {100, 0}));
+    AddPointSet("Info_MassStartTan", StartPair({kGridFrom, 0}, {100, 0}));
     for (int i = 0; i < 15; ++i) {
-      const Vec2 place{kPursuitTo - 100.0f - 150.0f * float(i / 3), kStartY + columns[i % 3]};
-      AddPointSet(Format("Info_Hunting_Start%02d", i), Pair(place, {100, 0}));
+      const Vec2 place{kPursuitTo - 100.0f - 150.0f * float(i / 3), columns[i % 3]};
+      AddPointSet(Format("Info_Hunting_Start%02d", i), StartPair(place, {100, 0}));
     }
-    AddPointSet("Info_HuntingStartTan", Pair({kGridTo, kStartY}, {100, 0}));
-    AddPointSet("Info_Sprint_Start", Pair({kGridTo - 100.0f, kStartY + 60.0f}, {100, 0}));
-    AddPointSet("Info_Relay_Start", Pair({kGridTo - 100.0f, kStartY - 60.0f}, {100, 0}));
-    AddPointSet("Sprint_Starter", Pair({kGridTo - 80.0f, kStartY + kStartHalfWidth - 40.0f}, {0, -100}));
+    AddPointSet("Info_HuntingStartTan", StartPair({kGridTo, 0}, {100, 0}));
+    AddPointSet("Info_Sprint_Start", StartPair({kGridTo - 100.0f, 60.0f}, {100, 0}));
+    AddPointSet("Info_Relay_Start", StartPair({kGridTo - 100.0f, -60.0f}, {100, 0}));
+    AddPointSet("Sprint_Starter", StartPair({kGridTo - 80.0f, kStartHalfWidth - 40.0f}, {0, -100}));
     // The relay take-over places side by side across the take-over sector: p2 the place,
     // p3 ahead, p0 and p1 behind it (the hand-over point and its second offset).
     const int change = NormalSector("Trigger_GoToNormalPath");

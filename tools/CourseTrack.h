@@ -27,6 +27,8 @@ struct Track {
   Identifiers identifiers;
   /// Where the stadium straight ends, in the stadium's frame (the loop starts there).
   float exitX = 0.0f;
+  /// The start area's own frame (tools/CourseStadium.h) within the stadium's frame.
+  Frame startArea;
 };
 
 Track BuildTrack(const Layout& layout, const Terrain& terrain);

@@ -90,10 +90,13 @@ Pose Tuck() {
   return p;
 }
 
-/// Lying on the front, the rifle forward in both hands.
+/// Lying on the front, the rifle forward in both hands, turned a quarter to the left: a
+/// racer lies down facing the right of his lane's shooting direction, so his body and
+/// rifle point at the targets on his left.
 Pose Prone(float spread) {
   Pose p;
   p.grounded = false;
+  p.yaw = 90.0f;
   p.lean = 84.0f;
   p.shift = {0.0f, 0.0f, -31.0f};
   p.nod = -70.0f;

@@ -25,9 +25,26 @@ using datagen::Rgba;
 using datagen::RgbaImage;
 
 constexpr int kTracks = 10;
-/// The level names of rows 2 to 9 of the full level table.
-constexpr std::array<const char*, 8> kVariantNames{"Ostersund",  "Oberhof",   "Ruhpolding", "Antholz",
-                                                   "Torino",     "Pokljuka",  "Hochfilzen", "Khanty-Mansiysk"};
+/// A course of rows 2 to 9 of the full level table: the name, the sample layout whose
+/// plan it takes (0 "Beitostolen", 1 "Holmenkollen"), the seed of its hills and trees
+/// and the height of its hills. Seed and height are chosen so that its lap, with the
+/// arcade short cut and without, climbs and descends steeply enough (15 to 18% at the
+/// steepest) that the field climbs in the herringbone at about half its speed on the
+/// flat and runs down in the tuck at half as fast again.
+struct Variant {
+  const char* name;
+  std::size_t layout;
+  std::uint32_t seed;
+  float hillHeight;
+};
+constexpr std::array<Variant, 8> kVariants{{{"Ostersund", 0, 437, 210.0f},
+                                            {"Oberhof", 1, 582, 213.75f},
+                                            {"Ruhpolding", 0, 397, 231.0f},
+                                            {"Antholz", 1, 545, 247.5f},
+                                            {"Torino", 0, 319, 220.5f},
+                                            {"Pokljuka", 1, 404, 236.25f},
+                                            {"Hochfilzen", 0, 542, 220.5f},
+                                            {"Khanty-Mansiysk", 1, 36, 213.75f}}};
 
 Rgba HueColour(float hue, float value) {
   const float h = std::fmod(hue, 1.0f) * 6.0f;
@@ -65,11 +82,11 @@ bool WriteTrackPictures(datagen::Output& out) {
 bool WriteTrackLevels(datagen::Output& out) {
   bool ok = true;
   const auto& layouts = course::Layouts();
-  for (std::size_t i = 0; i < kVariantNames.size(); ++i) {
-    course::Layout variant = layouts[i % layouts.size()];
-    variant.name = kVariantNames[i];
-    variant.seed += static_cast<std::uint32_t>(100 + 7 * i);
-    variant.hillHeight *= 0.8f + 0.1f * static_cast<float>(i % 3);
+  for (std::size_t i = 0; i < kVariants.size(); ++i) {
+    course::Layout variant = layouts[kVariants[i].layout];
+    variant.name = kVariants[i].name;
+    variant.seed = kVariants[i].seed;
+    variant.hillHeight = kVariants[i].hillHeight;
     variant.sunAzimuth += 0.7f * static_cast<float>(i);
     const course::Course built = course::BuildCourse(variant);
     for (const bool fog : {false, true}) ok = course::WriteCourse(out, built, variant.name, fog) && ok;

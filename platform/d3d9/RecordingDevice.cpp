@@ -109,7 +109,7 @@ RecordingDeviceConfig DefaultRecordingDeviceConfig() {
 
 RecordingDevice::RecordingDevice(const RecordingDeviceConfig& config, const D3DPRESENT_PARAMETERS& params)
     : m_config(config), m_params(params) {
-  m_recording = true;
+  m_recording = config.record;
   MakeTargets();
 }
 

@@ -25,6 +25,8 @@ struct RecordingDeviceConfig {
   DWORD occlusionResult = 100;     ///< pixels a finished occlusion query reports
   /// Creation calls that fail with D3DERR_OUTOFVIDEOMEMORY ("CreateVertexBuffer", ...).
   std::set<std::string> failingCalls;
+  /// False: the calls are not written down (a long headless run that reads none).
+  bool record = true;
 };
 
 class RecordingDevice final : public StateDevice {

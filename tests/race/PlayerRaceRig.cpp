@@ -6,8 +6,10 @@
 #include "race/GameData.h"
 #include "race/FinishedResults.h"
 #include "race/GameLaunch.h"
+#include "race/GameTraining.h"
 #include "race/LevelTables.h"
 #include "race/RaceSim.h"
+#include "race/RaceSimServices.h"
 #include "race/Racer.h"
 #include "render/RenderServices.h"
 #include "tests/support/TestEnv.h"
@@ -21,10 +23,16 @@ namespace test {
 namespace {
 
 constexpr int kArcadeRows = 8;
+constexpr int kFullRows = 10;  ///< the race courses of the full table
 constexpr float kStartInterval = 7.0f;
-constexpr int kClearCallsEvery = 50;
 
 }  // namespace
+
+platform::d3d9::RecordingDirect3DConfig PlayerRaceRig::Unrecorded() {
+  auto config = RecordingRender::DefaultConfig();
+  config.device.record = false;
+  return config;
+}
 
 PlayerRaceRig::PlayerRaceRig(const std::string& course) : m_course(course) {
   namespace fs = std::filesystem;
@@ -52,7 +60,6 @@ PlayerRaceRig::PlayerRaceRig(const std::string& course) : m_course(course) {
   world = std::make_unique<N_World>(&textures);
   g_world = world.get();
   world->Init();
-  rig.device->ClearCalls();
 }
 
 PlayerRaceRig::~PlayerRaceRig() {
@@ -68,14 +75,21 @@ PlayerRaceRig::~PlayerRaceRig() {
   g_renderServicesCopy.textureMng = nullptr;
 }
 
+int PlayerRaceRig::Row(bool arcadeTable) const {
+  for (int row = 0; row < (arcadeTable ? kArcadeRows : kFullRows); ++row) {
+    if (m_course == GetLevelName(row, arcadeTable)) return row;
+  }
+  return -1;
+}
+
 N_GameArcade& PlayerRaceRig::StartSprint(int racers) {
   auto data = std::make_unique<GameData>();
   data->Discipline = DisciplineCode::kSprint;
   data->Laps = 3;
-  data->ArcadeLevels = 1;
-  for (int row = 0; row < kArcadeRows; ++row) {
-    if (m_course == GetLevelName(row, true)) data->Track = row;
-  }
+  // The arcade page's row of the course; a course only the full table has, its row
+  // there, as the single race names it.
+  data->ArcadeLevels = ArcadeTable() ? 1 : 0;
+  data->Track = Row(data->ArcadeLevels != 0);
   for (int i = 0; i < racers; ++i) data->StartList.push_back({i, -kStartInterval * float(i)});
   data->PlayerIndex = static_cast<std::int8_t>(racers - 1);
   N_Game* launched = LaunchGame([&data] { return std::make_unique<N_GameArcade>(std::move(data)); });
@@ -83,6 +97,23 @@ N_GameArcade& PlayerRaceRig::StartSprint(int racers) {
   EXPECT_NE(game, nullptr);
   game->SetPaused(0);  // the start list's click
   return *game;
+}
+
+N_GameTraining& PlayerRaceRig::StartRunTraining() {
+  // As the training page fills it by default: the full course, three laps, the first
+  // man, full condition.
+  auto data = std::make_unique<GameData>();
+  data->Discipline = DisciplineCode::kRunTraining;
+  data->Laps = 3;
+  data->Track = Row(false);
+  data->TrainingScale1 = 1.0f;
+  data->StartList.push_back({0, 0.0f});
+  N_Game* launched = LaunchGame(
+      [&data] { return std::make_unique<N_GameTraining>(std::move(data), N_RaceServices::FromWorld()); });
+  auto* training = dynamic_cast<N_GameTraining*>(launched);
+  EXPECT_NE(training, nullptr);
+  training->SetPaused(0);  // the race camera's start flight
+  return *training;
 }
 
 const N_Racer& PlayerRaceRig::Player() const { return *game->RaceSim()->Followed(); }
@@ -93,7 +124,6 @@ void PlayerRaceRig::Frame(float dt) {
   inputMng->Update();
   world->Update(dt);
   world->Render(dt);
-  if (++m_frames % kClearCallsEvery == 0) rig.device->ClearCalls();
 }
 
 }  // namespace test

@@ -2,9 +2,9 @@
 // A race as a player meets it, headless: the world of the game root's data (pages,
 // courses, figures, range, texts) on the recording renderer, a silent sound manager,
 // a timer the rig moves, the scripted keyboard and mouse behind the input manager, and
-// an arcade sprint launched as the set-up page launches it (the start list's click
-// unpauses it). Frames run as the main loop runs them: input, world update, world
-// render. The renderer records nothing between frames for long: its calls are cleared.
+// a sprint launched as the set-up page launches it (the start list's click unpauses
+// it). Frames run as the main loop runs them: input, world update, world
+// render. The renderer writes no calls down.
 #include "core/InputMng.h"
 #include "core/StringTable.h"
 #include "core/Timer.h"
@@ -21,30 +21,36 @@
 #include <string>
 
 class N_GameArcade;
+class N_GameTraining;
 struct N_Racer;
 
 namespace test {
 
 class PlayerRaceRig {
  public:
-  /// The world started on the course ("Beitostolen.alf"); its arcade table row is
-  /// looked up by name.
+  /// The world started on the course ("Beitostolen.alf"); its table rows are looked
+  /// up by name.
   explicit PlayerRaceRig(const std::string& course);
   ~PlayerRaceRig();
   PlayerRaceRig(const PlayerRaceRig&) = delete;
   PlayerRaceRig& operator=(const PlayerRaceRig&) = delete;
 
-  /// An arcade sprint of three laps on the course: the player last of `racers` men
-  /// started 7 s apart, as the arcade page fills it; launched and unpaused. The world
-  /// owns the game.
+  /// A sprint of three laps on the course: the player last of `racers` men started 7 s
+  /// apart, as the arcade page fills it (the single race's page for a course only the
+  /// full table names); launched and unpaused. The world owns the game.
   N_GameArcade& StartSprint(int racers = 15);
+  /// The running training on the course as its page fills it by default (three laps,
+  /// the first man); launched and unpaused. The world owns the game.
+  N_GameTraining& StartRunTraining();
+  /// Whether the course's sprint runs on the arcade page's table (with its short cut).
+  bool ArcadeTable() const { return Row(true) >= 0; }
   /// The player's racer of the running game.
   const N_Racer& Player() const;
   /// One frame of dt seconds: the timer, the input manager, the world's update and
   /// render.
   void Frame(float dt);
 
-  RenderRig rig;
+  RenderRig rig{Unrecorded()};  ///< its device writes no calls down: the race reads none
   FakeTextureDevice device;
   N_TextureMngImpl textures{2048, &device};
   N_StringTable strings;
@@ -57,8 +63,11 @@ class PlayerRaceRig {
   N_GameArcade* game = nullptr;
 
  private:
+  static platform::d3d9::RecordingDirect3DConfig Unrecorded();
+  /// The course's row in the arcade or the full table, -1 when it has none.
+  int Row(bool arcadeTable) const;
+
   std::string m_course;
-  int m_frames = 0;
 };
 
 }  // namespace test

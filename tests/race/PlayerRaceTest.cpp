@@ -1,7 +1,9 @@
 // The player's race through the game's own keyboard and mouse: the steering a tap and
 // a held key give with the sample physics rows, a skier who only holds forward never
-// stuck at the course's edge, and a whole arcade sprint on each sample course played
-// by the simple player of tests/race/AutoPlayer.h against the computer's field.
+// stuck at the course's edge, nor falling or standing on the start straight of any
+// course in the running training, and a whole sprint on each course played by the
+// simple player of tests/race/AutoPlayer.h against the computer's field, with the
+// field's speeds on the course's slopes.
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/PlayerControls.h"
@@ -11,6 +13,7 @@
 #include "race/FinishedResults.h"
 #include "race/GameArcade.h"
 #include "race/GameData.h"
+#include "race/GameTraining.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
@@ -24,6 +27,7 @@
 #include "scene/SceneAccess.h"
 #include "tests/core/InputRig.h"
 #include "tests/race/AutoPlayer.h"
+#include "tests/race/CourseNetwork.h"
 #include "tests/race/PlayerRaceRig.h"
 #include "tests/race/RaceSimRig.h"
 #include "tools/CourseLayout.h"
@@ -34,6 +38,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,9 +166,8 @@ struct LoopCount {
   int loops = 0;
 };
 
-/// The cosine of the facing a series needs, and of the view's half width (20 degrees).
+/// The cosine of the facing a series needs.
 constexpr float kFacing = 0.98f;
-constexpr float kInView = 0.94f;
 
 /// The cosine between the racer's heading and a direction, in the ground plane.
 float FacingCosine(const N_Racer& r, N_Vector3 direction) {
@@ -174,41 +178,48 @@ float FacingCosine(const N_Racer& r, N_Vector3 direction) {
   return Vec3Dot(heading, direction);
 }
 
-/// The point lies within the view of the frame's camera.
+/// The point lies within the frame camera's field of view (its width, about its axis).
 bool InView(const N_Vector3& point) {
   if (!g_scene.camera) return false;
   N_Vector3 to = point - g_scene.camera->position;
   to.Normalize();
-  return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > kInView;
+  return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > std::cos(g_scene.camera->fov * 0.5f);
 }
 
 /// A stop at the range as the player went through it.
 struct RangeStop {
   int stance = 0;
   float arrival = -2.0f;  ///< cosine of his heading on the stand to the arrow's way
-  int turnFrames = 0;     ///< frames on the stand with a turn key held
+  int standFrames = 0;    ///< frames on the stand before the series could begin
+  int turnFrames = 0;     ///< of them with a turn key held
   bool series = false;    ///< the series began
   float facing = -2.0f;   ///< cosine of his heading to the targets as it began
-  bool targetsInView = false;
+  bool targetsInView = false;  ///< from his facing them to the first aim
+  bool aimed = false;
 
   /// Takes in a frame of the player's phase at the range, his keys decided for it.
   void Watch(const N_Racer& r, const test::AutoPlayer& policy) {
     if (r.ShootPhase >= 3 && r.ShootPhase <= 8 && arrival < -1.0f) arrival = FacingCosine(r, policy.MarkerWay());
+    if (r.ShootPhase == 3) ++standFrames;
     if (r.ShootPhase == 3 && policy.Turning()) ++turnFrames;
     const N_Vector3* target = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
     if (r.ShootPhase == 4 && target) {
       series = true;
       facing = FacingCosine(r, *target - r.Pos);
-      targetsInView = InView(*target);
     }
+    // In view from his facing them on the stand to the series' first aim.
+    if (target && (r.ShootPhase == 4 || (r.ShootPhase == 5 && !aimed))) {
+      targetsInView = targetsInView || InView(*target);
+    }
+    aimed = aimed || r.ShootPhase == 5;
   }
 };
 
 /// A sprint of three laps played by the simple player, seeded before the course loads
 /// (the spectators draw their first timers there, and the race draws from the same
 /// sequence), one shot of each series over the targets: the result's rows, the player's
-/// start number, his shots and loops skied, his stops at the range, and where he was
-/// at each frame.
+/// start number, his shots and loops skied, his stops at the range, where he was at
+/// each frame, and the computer racers' speeds on the course's slopes.
 struct PlayedSprint {
   bool over = false;
   std::vector<N_ResultRow> rows;
@@ -217,6 +228,7 @@ struct PlayedSprint {
   int loops = 0;
   std::vector<RangeStop> stops;
   std::vector<N_Vector3> track;
+  std::optional<test::TerrainSpeeds> speeds;
 };
 
 PlayedSprint PlaySprint(const char* course, int racers) {
@@ -229,6 +241,7 @@ PlayedSprint PlaySprint(const char* course, int racers) {
   played.number = player.StartNumber;
   test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
   LoopCount loops;
+  played.speeds.emplace(test::LapSectors(*game.Path()->Tree(), rig.ArcadeTable()));
   constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
   constexpr int kFrameLimit = int(1800.0f / kFrame);
   int lastPhase = 9;
@@ -240,6 +253,9 @@ PlayedSprint PlaySprint(const char* course, int racers) {
     played.shots = player.Shots;
     loops.Update(player);
     played.track.push_back(player.Pos);
+    for (std::size_t i = 0; i < game.RaceSim()->RacerCount(); ++i) {
+      if (&game.RaceSim()->Racer(i) != &player) played.speeds->Sample(game.RaceSim()->Racer(i));
+    }
     rig.Frame(kFrame);
   }
   played.loops = loops.loops;
@@ -285,7 +301,8 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
     EXPECT_GT(stop.arrival, kFacing) << "on the stand facing the way the arrow pointed";
     EXPECT_TRUE(stop.series);
     if (stop.stance == 2) {
-      EXPECT_EQ(stop.turnFrames, 0) << "the prone series needs no turn";
+      // Facing his lane as he arrives, the series begins the step after.
+      EXPECT_LE(stop.standFrames, 1) << "the prone series needs no turn";
     } else {
       EXPECT_GT(stop.turnFrames, 0) << "turned to the targets";
       EXPECT_GT(stop.facing, kFacing);
@@ -297,9 +314,53 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   EXPECT_LE(mine.Falls, 2);
   EXPECT_LE(mine.Time, median * 1.4f);
   EXPECT_GE(mine.Time, median * 0.6f);
+
+  // The slopes matter: on the steepest climb at most 60% of the speed on the flat, in
+  // the herringbone; on the steepest descent at least 130%, partly in the tuck.
+  using S = test::TerrainSpeeds;
+  const S& speeds = *played.speeds;
+  const float climb = speeds.Mean(S::kClimb), flat = speeds.Mean(S::kFlat), descent = speeds.Mean(S::kDescent);
+  std::printf("%s: the field's mean speeds on the steepest climb %.2f m/s, the flat %.2f m/s, the steepest descent "
+              "%.2f m/s\n",
+              GetParam(), double(climb), double(flat), double(descent));
+  EXPECT_LE(climb, 0.6f * flat);
+  EXPECT_GE(descent, 1.3f * flat);
+  EXPECT_GT(speeds.Herringbone(S::kClimb), 0.5f) << "up the climb in the herringbone";
+  EXPECT_GT(speeds.Tuck(S::kDescent), 0.05f) << "down the descent in the tuck";
+  EXPECT_EQ(speeds.Herringbone(S::kFlat) + speeds.Tuck(S::kFlat), 0.0f) << "skating on the flat";
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, ::testing::Values("Beitostolen", "Holmenkollen"));
+/// Every course of the arcade page and the full table.
+const auto kCourses = ::testing::Values("Beitostolen", "Holmenkollen", "Ostersund", "Oberhof", "Ruhpolding",
+                                        "Antholz", "Pokljuka", "Hochfilzen", "Torino", "Khanty-Mansiysk");
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, kCourses);
+
+class PlayerTraining : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisTheStartStraightWithoutAFallOrAStop) {
+  test::PlayerRaceRig rig(GetParam());
+  ResetKeyDefinitions();
+  N_GameTraining& training = rig.StartRunTraining();
+  const N_Racer& r = *training.Racer();
+  rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
+  // The start straight: the start path and the ring up to its first bend.
+  constexpr float kFrame = 2.0f * kStep;
+  const Ai::N_AiSector* joined = nullptr;
+  float slow = 0.0f;
+  bool straight = true;
+  for (int frames = 0; straight && r.Time < 60.0f && frames < 2000; ++frames) {
+    rig.Frame(kFrame);
+    if (r.Time < 0.0f) continue;
+    if (r.Sector->PathKind() == Ai::kPathNormal && !joined) joined = r.Sector;
+    straight = !joined || Vec3Dot(r.Sector->Direction(), joined->Direction()) > 0.9998f;
+    slow = r.Speed < 1.0f ? slow + kFrame : 0.0f;
+    ASSERT_EQ(r.Falls + r.FallState, 0) << "a fall on the start straight at " << r.Time << " s";
+    ASSERT_LE(slow, 1.0f) << "standing on the start straight at " << r.Time << " s";
+  }
+  EXPECT_FALSE(straight) << "the start straight ends where the ring first bends";
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, kCourses);
 
 TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {
   constexpr int kRacers = 4;

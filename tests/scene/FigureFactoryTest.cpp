@@ -1,6 +1,7 @@
 // The skier figure factory on the recording renderer: the reference meshes of the
-// roster and their fixed indices, the skier actions, the instances of the athletes and
-// the spare one, and what a broken figure set does.
+// roster and their fixed indices, the skier actions (the sample prone ones lay the figure
+// down towards its targets), the instances of the athletes and the spare one, and what a
+// broken figure set does.
 #include "scene/Animation.h"
 #include "scene/AnimationFactory2.h"
 #include "scene/FigureMesh.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -66,6 +68,30 @@ TEST(FigureFactory, LoadsTheRosterModelsInTableOrderTheActionsAndAnInstancePerAt
     EXPECT_EQ(instance.queuedMix, 0.0f);
     EXPECT_EQ(instance.boneMatrices.size(), std::size_t(figures.FigureMesh(0)->BoneCount()));
     EXPECT_NE(instance.occlusionQuery, nullptr) << "the recording device has queries";
+  }
+}
+
+TEST(FigureFactory, TheSampleProneFigureLiesToTheLeftOfItsHeadingHeadAndRifleFirst) {
+  // A racer lies down facing the right of his lane's shooting direction: his targets are
+  // on his left. Drawn heading along +x, the figure's left is +y.
+  test::FigureRig rig;
+  N_AnimationFactory2& figures = rig.LoadSixFigures();
+  const N_FigureMesh& mesh = *figures.FigureMesh(6);
+  const auto pose = [&](const char* bone) -> const N_Matrix4& {
+    return figures.Instance(0)->boneMatrices[std::size_t(mesh.FindBone(bone))];
+  };
+  const auto joint = [&](const char* bone) { return N_Vector3{pose(bone).m[3], pose(bone).m[7], pose(bone).m[11]}; };
+  for (const char* stem : {"strelba_z_lahu_strelba_A", "strelba_z_lahu_strelba_B"}) {
+    SCOPED_TRACE(stem);
+    const int action = figures.FindAction(Action(stem).c_str());
+    ASSERT_TRUE(figures.SetAction(0, action, 30.0f, 0.0f));
+    ASSERT_TRUE(figures.SetNextAction(0, action, 30.0f, 0.0f));
+    figures.RenderFigure(0.2f, 0, {0, 0, 0}, N_Matrix3{}, 1, nullptr, true, true, true);
+    const N_Vector3 pelvis = joint("pelvis"), head = joint("head"), foot = joint("foot_l");
+    EXPECT_GT(head.y - pelvis.y, 15.0f) << "the head towards the targets";
+    EXPECT_LT(std::fabs(head.x - pelvis.x), 5.0f);
+    EXPECT_LT(foot.y - pelvis.y, -15.0f) << "the legs away from them";
+    EXPECT_GT(std::fabs(pose("rifle").m[6]), 0.8f) << "the rifle along the way to them";
   }
 }
 
