@@ -29,8 +29,12 @@
 # comes up: no key is pressed. Ours is bench/frame_bench --live: the main menu, or an
 # arcade race with the computer driving the followed racer. Both windows must cover the
 # whole screen: the script checks their size before each measurement and stops if they
-# differ. Needs Xvfb, xdotool, xwininfo (x11-utils) and, for --shots, ImageMagick. Run by
-# hand: the figures depend on the machine.
+# differ. Both play their sound into OpenAL Soft's null output (ALSOFT_DRIVERS=null, unless
+# the caller sets ALSOFT_DRIVERS): on a machine without a sound card the peer's sound
+# library otherwise retries and prints an error in a loop, which takes a core or more and
+# can stall its main loop, so its figures would say nothing about its drawing. Needs
+# Xvfb, xdotool, xwininfo (x11-utils) and, for --shots, ImageMagick. Run by hand: the
+# figures depend on the machine.
 set -eu
 
 cpus=
@@ -86,6 +90,7 @@ exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 if [ ! -s "$work/display" ]; then echo "side_by_side: the X server did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; fi
 export DISPLAY=":$(head -n 1 "$work/display")"
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 
 ticks=$(getconf CLK_TCK)
 
@@ -190,6 +195,9 @@ run_peer() {
   fi
   measure peer || { stop_program; return 1; }
   stop_program
+  if grep -q "Failed to open the audio device" "$work/peer.out"; then
+    echo "  the peer had no sound output (ALSOFT_DRIVERS=$ALSOFT_DRIVERS): its figures include its sound errors" >&2
+  fi
 }
 
 # Runs one program up to $tries times; sets $got to its figures, or to "failed".
@@ -208,7 +216,7 @@ run_with_tries() {
 peer_scene="its first race"
 if [ "$scene" = menu ]; then peer_scene="its FIRST screen (the player page), no key pressed"; fi
 echo "side by side: $scene; screen $size on $DISPLAY; both programs on cores $cpus; $rounds rounds of ${seconds} s windows after ${warmup} s warm-up"
-echo "ours: $ours_bin --live $scene; peer: $peer, $peer_scene"
+echo "ours: $ours_bin --live $scene; peer: $peer, $peer_scene; sound to OpenAL's $ALSOFT_DRIVERS output"
 echo "round  first  ours cpu-ms/frame  fps    peer cpu-ms/frame  fps    ratio"
 : >"$work/results"
 failed=0

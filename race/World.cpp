@@ -445,11 +445,12 @@ void N_World::Render(float frameTime) {
     m_textBatch->Flush();  // nothing to draw with; the queue still empties every frame
     return;
   }
-  g_render->BeginFrame();
-  if (!m_game && m_guiMng->IsScreenCovered()) {
-    // Nothing of the 3D view would show: the view's camera is still chosen, and the
-    // pages are drawn over the cleared frame. A running game's render moves its racers
-    // on, so while one runs the view is always drawn.
+  const bool covered = !m_game && m_guiMng->IsScreenCovered();
+  g_render->BeginFrame(!covered);
+  if (covered) {
+    // Nothing of the 3D view would show, nor the clear colour: the view's camera is
+    // still chosen, and the pages are drawn straight over the last frame. A running
+    // game's render moves its racers on, so while one runs the view is always drawn.
     UseCamera(ViewCamera(m_cameraMng->ViewMode()));
     g_render->SetupCamera(m_camera, 0);
   } else {

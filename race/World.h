@@ -29,7 +29,7 @@
 // back by the post pass; the GUI pages; the queued 2D text; a screenshot when Scroll
 // Lock went down this frame; EndFrame. While no game runs and a page hides the whole
 // screen with an opaque panel (the menus' backdrop), the camera is still chosen but no
-// 3D is drawn.
+// 3D is drawn, and the back buffer's colours are not cleared.
 #include "core/Font.h"
 #include "race/AthletMng.h"
 #include "race/CursorFit.h"

@@ -74,7 +74,10 @@ class N_Render {
   virtual void ApplyVideoMode();
   /// Starts a frame: clears target, depth (and stencil) in the full "v_width" x
   /// "v_height" viewport, and the offscreen target; begins the scene. Always true.
-  virtual bool BeginFrame();
+  /// Without clearTarget the back buffer keeps its colours: for a frame whose first
+  /// draw covers the whole screen opaquely, which a software renderer would otherwise
+  /// fill twice.
+  virtual bool BeginFrame(bool clearTarget = true);
   /// Ends the scene, presents, and brings a lost device back. Always true.
   virtual bool EndFrame();
   /// Resets the device with the presentation parameters and restores the resources.

@@ -66,11 +66,11 @@ void N_Render::SetDefaultRenderStates(IDirect3DDevice9* device) {
   SetSamplerFilters(device, units, RenderVarInt("r_filter"));
 }
 
-bool N_Render::BeginFrame() {
+bool N_Render::BeginFrame(bool clearTarget) {
   g_renderStateCache.depthWrite = 1;
   m_device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
 
-  DWORD flags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
+  DWORD flags = (clearTarget ? D3DCLEAR_TARGET : 0) | D3DCLEAR_ZBUFFER;
   if (m_stencilBits != 0) flags |= D3DCLEAR_STENCIL;
   const D3DVIEWPORT9 viewport{0,
                               0,

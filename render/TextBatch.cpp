@@ -228,10 +228,27 @@ void N_TextBatch::MeasureText(const char* text, const N_Font* font, float scale,
 void N_TextBatch::Flush() {
   if (m_target) {
     m_target->ClearDepth();
-    for (std::uint32_t i = 0; i < m_entryCount; ++i) {
+    for (std::uint32_t i = 0; i < m_entryCount;) {
       // The first entry always binds; later ones only when the shader changes.
-      if (i == 0 || m_entries[i].shader != m_entries[i - 1].shader) m_target->BindShader(m_entries[i].shader);
-      m_target->DrawSurface(m_entries[i]);
+      const std::int32_t shader = m_entries[i].shader;
+      if (i == 0 || shader != m_entries[i - 1].shader) m_target->BindShader(shader);
+      std::uint32_t end = i + 1;
+      if (m_target->DrawsInOnePass(shader)) {
+        while (end < m_entryCount && m_entries[end].shader == shader) ++end;
+      }
+      if (end == i + 1) {
+        m_target->DrawSurface(m_entries[i]);
+      } else {
+        // The entries hold their vertices in a row and every one indexes from its own
+        // first vertex with the same pattern: together they are one longer entry.
+        N_MeshSurface together = m_entries[i];
+        for (std::uint32_t k = i + 1; k < end; ++k) {
+          together.vertexCount += m_entries[k].vertexCount;
+          together.indexCount = static_cast<std::uint16_t>(together.indexCount + m_entries[k].indexCount);
+        }
+        m_target->DrawSurface(together);
+      }
+      i = end;
     }
   }
   m_entryCount = m_indexCount = m_vertexCount = 0;

@@ -2,7 +2,8 @@
 // N_TextBatch: the 2D text and quad batcher. Every GUI text, HUD number, the frame
 // rate and most picture quads of a frame are queued here, one entry per call, in the
 // 640 x 480 screen units of the renderer's 2D set-up (y down), and drawn together by
-// Flush, which binds a shader only when it changes between consecutive entries.
+// Flush, which binds a shader only when it changes between consecutive entries and
+// draws consecutive entries of a one-pass material with one call.
 //
 // Owned by the world; the GUI flushes before each page, the world's frame render
 // after the GUI, modal loops themselves. Nothing survives a flush.
@@ -32,6 +33,9 @@ class N_TextBatchTarget {
   virtual void BindShader(std::int32_t shader) = 0;
   /// Draws an entry with the bound material.
   virtual void DrawSurface(N_MeshSurface& entry) = 0;
+  /// Whether the material draws an entry in one draw call: consecutive entries of it
+  /// may then be drawn together, their triangles in the same order.
+  virtual bool DrawsInOnePass(std::int32_t) { return false; }
 };
 
 class N_TextBatch {

@@ -22,3 +22,8 @@ void N_TextBatchRenderTarget::BindShader(std::int32_t shader) {
 void N_TextBatchRenderTarget::DrawSurface(N_MeshSurface& entry) {
   if (N_Render* render = Renderer()) render->DrawSurface(&entry);
 }
+
+bool N_TextBatchRenderTarget::DrawsInOnePass(std::int32_t shader) {
+  const N_Shader* material = m_shaders.GetShader(shader);
+  return material && material->stageCount == 1 && !(material->flags & ShaderFlag::kEffect);
+}

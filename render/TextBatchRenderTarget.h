@@ -15,6 +15,8 @@ class N_TextBatchRenderTarget final : public N_TextBatchTarget {
   void BindShader(std::int32_t shader) override;
   /// N_Render::DrawSurface.
   void DrawSurface(N_MeshSurface& entry) override;
+  /// A material of one stage that is no effect.
+  bool DrawsInOnePass(std::int32_t shader) override;
 
  private:
   N_ShaderMng& m_shaders;

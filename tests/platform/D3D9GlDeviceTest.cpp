@@ -3,6 +3,7 @@
 #include "tests/platform/GlDevice.h"
 #include "tests/support/BackBuffer.h"
 
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -332,6 +333,25 @@ TEST_F(D3D9GlDevice, ADepthTestThatAlwaysPassesAndWritesNothingLeavesTheDepthBuf
   device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
   Draw(FullQuad(kGreen), D3DPT_TRIANGLESTRIP, 2);
   EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
+}
+
+TEST_F(D3D9GlDevice, UnlitSpecularIsAddedOnlyByADrawThatHasOne) {
+  struct Coloured {  // FVF XYZ | DIFFUSE | SPECULAR
+    float x, y, z;
+    D3DCOLOR diffuse, specular;
+  };
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
+  std::vector<Coloured> quad;
+  for (const Vertex& v : FullQuad()) quad.push_back({v.x, v.y, v.z, kRed, kBlue});
+  device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_SPECULAR);
+  ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(Coloured)), D3D_OK);
+  EXPECT_EQ(Pixel(10, 10), 0xFF00FFu);
+  // Without a specular element there is nothing to add: GL's colour sum stays off, or a
+  // software renderer would add black to every pixel.
+  Draw(FullQuad(kGreen), D3DPT_TRIANGLESTRIP, 2);
+  EXPECT_EQ(Pixel(10, 10), 0x00FF00u);
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_SUM));
 }
 
 TEST_F(D3D9GlDevice, ResetGivesANewBackBufferAndKeepsManagedBuffers) {

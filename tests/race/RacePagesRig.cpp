@@ -19,9 +19,9 @@
 
 namespace test {
 
-bool PagesRender::BeginFrame() {
+bool PagesRender::BeginFrame(bool clearTarget) {
   m_events.push_back("begin frame");
-  return N_Render::BeginFrame();
+  return N_Render::BeginFrame(clearTarget);
 }
 
 bool PagesRender::EndFrame() {

@@ -30,7 +30,7 @@ namespace test {
 class PagesRender final : public N_Render {
  public:
   explicit PagesRender(std::vector<std::string>& events) : m_events(events) {}
-  bool BeginFrame() override;
+  bool BeginFrame(bool clearTarget) override;
   bool EndFrame() override;
   void SetupCamera(N_Camera* camera, std::int32_t is3D) override;
   void SetPostFilterAmount(float amount) override;

@@ -38,9 +38,10 @@ namespace {
 class EventRender final : public N_Render {
  public:
   explicit EventRender(std::vector<std::string>& events) : m_events(events) {}
-  bool BeginFrame() override {
+  bool BeginFrame(bool clearTarget) override {
     m_events.push_back("begin frame");
-    return N_Render::BeginFrame();
+    targetClears.push_back(clearTarget);
+    return N_Render::BeginFrame(clearTarget);
   }
   void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
     if (is3D) cameras3D.push_back(camera);
@@ -75,6 +76,7 @@ class EventRender final : public N_Render {
   }
 
   std::vector<N_Camera*> cameras3D;
+  std::vector<bool> targetClears;  ///< each frame's: whether BeginFrame cleared the colours
   std::vector<N_MeshSurface> queued;  ///< the text batcher's entries at the post pass
   std::uint32_t polygons = 0;
   std::vector<std::string> shots;
@@ -329,9 +331,11 @@ TEST(WorldFrame, UnderAnOpaqueFullScreenPageTheViewIsDrawnOnlyWhileAGameRuns) {
   r.Frame();
   EXPECT_TRUE(r.render->cameras3D.empty()) << "no 3D behind the page";
   EXPECT_EQ(world.CurrentCamera(), &world.CameraMng().RaceController().OwnCamera()) << "the camera is still chosen";
+  EXPECT_EQ(r.render->targetClears, std::vector<bool>{false}) << "the page's first draw replaces every colour";
   r.StartGame();
   r.Frame();
   EXPECT_FALSE(r.render->cameras3D.empty()) << "a running game's render moves it on";
+  EXPECT_EQ(r.render->targetClears, (std::vector<bool>{false, true}));
 }
 
 TEST(WorldFrame, ScrollLockTakesOneNumberedScreenshotAPress) {

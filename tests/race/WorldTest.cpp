@@ -412,9 +412,9 @@ TEST(World, DrawsTheParticlesAfterTheShadowOverlayAndDeletesThemBeforeTheShaderC
 class FrameRender final : public N_Render {
  public:
   explicit FrameRender(std::vector<std::string>& events) : m_events(events) {}
-  bool BeginFrame() override {
+  bool BeginFrame(bool clearTarget) override {
     m_events.push_back("begin frame");
-    return N_Render::BeginFrame();
+    return N_Render::BeginFrame(clearTarget);
   }
   void SetupCamera(N_Camera* camera, std::int32_t is3D) override {
     m_events.push_back(is3D ? "3D" : "2D");

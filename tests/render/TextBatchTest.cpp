@@ -16,8 +16,12 @@ struct RecordingTarget final : N_TextBatchTarget {
   void BindShader(std::int32_t shader) override { calls.push_back("bind " + std::to_string(shader)); }
   void DrawSurface(N_MeshSurface& entry) override {
     calls.push_back("draw " + std::to_string(entry.vertexCount));
+    drawn.push_back(entry);
   }
+  bool DrawsInOnePass(std::int32_t shader) override { return shader == onePass; }
   std::vector<std::string> calls;
+  std::vector<N_MeshSurface> drawn;
+  std::int32_t onePass = -2;  ///< the shader drawn in one pass (none by default)
 };
 
 /// A font of the letters 'a' to 'c' with the given advances (in screen units).
@@ -98,6 +102,25 @@ TEST_F(TextBatchTest, FlushBindsOnlyWhenTheShaderChanges) {
   target.calls.clear();
   batch.Flush();
   EXPECT_EQ(target.calls, (std::vector<std::string>{"clear"}));
+
+  // A one-pass material's entries in a row are one draw of all their quads, in order.
+  target.onePass = 5;
+  batch.AddText("a", 5, 0, 0, 1, 0, 255);
+  batch.AddQuad(5, 0, 0, 1, 1, 1, 1, 255);
+  batch.AddText("bb", 5, 0, 0, 1, 0, 255);
+  batch.AddText("c", 7, 0, 0, 1, 0, 255);
+  batch.AddText("c", 7, 0, 0, 1, 0, 255);
+  batch.AddText("a", 5, 0, 0, 1, 0, 255);
+  const N_SurfaceVertex* first = batch.Entry(0).vertices;
+  target.calls.clear();
+  batch.Flush();
+  EXPECT_EQ(target.calls, (std::vector<std::string>{"clear", "bind 5", "draw 16", "bind 7", "draw 4", "draw 4",
+                                                    "bind 5", "draw 4"}));
+  ASSERT_EQ(target.drawn.size(), 3u + 4u);
+  const N_MeshSurface& together = target.drawn[3];
+  EXPECT_EQ(together.vertices, first);
+  EXPECT_EQ(together.indexCount, 24u);
+  EXPECT_EQ(together.indices[18], 12u) << "the fourth quad's first index";
 }
 
 TEST_F(TextBatchTest, ProportionalTextAlignment) {

@@ -327,6 +327,11 @@ void GlStateApplier::ApplyVertexInput(const DeviceState& state, const std::vecto
   }
   EnableArrays(used, force);
   SetMissingDefaults(used, force);
+  // Direct3D's specular is added through GL's colour sum. Without the lighting program, a
+  // vertex shader or a specular element it is black, and a software renderer would still
+  // add it to every pixel: the sum is on only when something can be added.
+  const bool sum = m_lit || state.vertexShader || used[kSecondarySlot];
+  Toggle(GL_COLOR_SUM, state.render[D3DRS_SPECULARENABLE] != FALSE && sum, force);
   if (m_lit && m_lighting) {
     s_stateChanges += std::uint64_t(m_lighting->UpdateSources(state, !m_cacheOn, used[kColorSlot], used[kSecondarySlot]));
   }

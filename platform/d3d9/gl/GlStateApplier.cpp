@@ -81,11 +81,11 @@ void GlStateApplier::ForgetBindings() {
   m_elementBufferKnown = false;
 }
 
-void GlStateApplier::Toggle(GLenum cap, bool on) {
+void GlStateApplier::Toggle(GLenum cap, bool on, bool force) {
   const auto* slot = std::find(std::begin(kCaps), std::end(kCaps), cap);
   auto& have = m_caps[std::size_t(slot - std::begin(kCaps))];
   const signed char want = on ? 1 : 0;
-  if (!m_force && have == want) return;
+  if (!m_force && !force && have == want) return;
   have = want;
   ++s_stateChanges;
   on ? glEnable(cap) : glDisable(cap);
@@ -171,7 +171,6 @@ void GlStateApplier::ApplyRender(const std::array<DWORD, kD3DRenderStateCount>& 
   ApplyFog(rs);
   // Unlit fixed function uses normals only for the texture-coordinate generators.
   Toggle(GL_NORMALIZE, rs[D3DRS_NORMALIZENORMALS] != FALSE);
-  Toggle(GL_COLOR_SUM, rs[D3DRS_SPECULARENABLE] != FALSE);
 }
 
 void GlStateApplier::ApplyBlend(const std::array<DWORD, kD3DRenderStateCount>& rs) {

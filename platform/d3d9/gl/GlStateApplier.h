@@ -99,7 +99,8 @@ class GlStateApplier {
     ++s_stateChanges;
     return true;
   }
-  void Toggle(GLenum cap, bool on);
+  /// Switches a GL capability when it differs from what GL holds (always with force).
+  void Toggle(GLenum cap, bool on, bool force = false);
   void ActiveUnit(DWORD unit);
   void MatrixMode(GLenum mode);
 
