@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,8 +45,8 @@ std::vector<std::string> HandXAuthority(std::vector<std::string> env, int user) 
   return env;
 }
 
-/// The game started as the launch's user (posix_spawn cannot change it); its pid.
-pid_t SpawnAs(const Launch& launch, char* const* envp) {
+/// The game started (as the launch's user, which posix_spawn cannot give); its pid.
+pid_t Spawn(const Launch& launch, char* const* envp) {
   std::string program = launch.program;
   char* argv[] = {program.data(), nullptr};
   const pid_t pid = ::fork();
@@ -57,10 +56,8 @@ pid_t SpawnAs(const Launch& launch, char* const* envp) {
     const int fd = ::open(launch.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0) ::dup2(fd, 2);
   }
-  const gid_t group = static_cast<gid_t>(launch.user);
-  if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(static_cast<uid_t>(launch.user)) != 0) {
-    ::_exit(126);
-  }
+  const auto user = static_cast<uid_t>(launch.user);
+  if (launch.user >= 0 && (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0)) ::_exit(126);
   ::execve(program.c_str(), argv, envp);
   ::_exit(127);
 }
@@ -74,33 +71,26 @@ Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir) {
   return launch;
 }
 
-int UserDeniedByMode() { return ::geteuid() == 0 ? 65534 : -1; }
-
-PassageAbove::PassageAbove(const std::string& path) {
+GivenToUser::GivenToUser(const TempDir& dir, int user) {
   namespace fs = std::filesystem;
-  for (fs::path above = fs::path(path).parent_path(); above.has_relative_path(); above = above.parent_path()) {
-    const fs::perms mode = fs::status(above).permissions();
-    if ((mode & fs::perms::others_exec) != fs::perms::none) continue;
+  if (user < 0) return;
+  EXPECT_EQ(::lchown(dir.Path().c_str(), user, user), 0);
+  for (const auto& e : fs::recursive_directory_iterator(dir.Path())) {
+    EXPECT_EQ(::lchown(e.path().c_str(), user, user), 0) << e.path();
+  }
+  for (fs::path above = fs::path(dir.Path()).parent_path(); above.has_relative_path(); above = above.parent_path()) {
+    if ((fs::status(above).permissions() & fs::perms::others_exec) != fs::perms::none) continue;
     fs::permissions(above, fs::perms::others_exec, fs::perm_options::add);
     m_opened.push_back(above.string());
   }
 }
 
-PassageAbove::~PassageAbove() {
+GivenToUser::~GivenToUser() {
   for (const std::string& folder : m_opened) {
     std::error_code ignored;
     std::filesystem::permissions(folder, std::filesystem::perms::others_exec, std::filesystem::perm_options::remove,
                                  ignored);
   }
-}
-
-PassageAbove GiveToUser(const TempDir& dir, int user) {
-  if (user < 0) return {};
-  EXPECT_EQ(::lchown(dir.Path().c_str(), user, user), 0);
-  for (const auto& e : std::filesystem::recursive_directory_iterator(dir.Path())) {
-    EXPECT_EQ(::lchown(e.path().c_str(), user, user), 0) << e.path();
-  }
-  return PassageAbove(dir.Path());
 }
 
 Game::Game(const Launch& launch) {
@@ -109,19 +99,8 @@ Game::Game(const Launch& launch) {
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  if (launch.user >= 0) {
-    m_pid = SpawnAs(launch, envp.data());
-    return;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (!launch.stderrFile.empty()) {
-    posix_spawn_file_actions_addopen(&actions, 2, launch.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  }
-  std::string program = launch.program;
-  char* argv[] = {program.data(), nullptr};
-  EXPECT_EQ(posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv, envp.data()), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  m_pid = Spawn(launch, envp.data());
+  EXPECT_GT(m_pid, 0);
 }
 
 Game::~Game() {

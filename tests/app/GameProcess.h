@@ -26,28 +26,19 @@ struct Launch {
   int user = -1;
 };
 
-/// An id under which a file of mode 000 cannot be read: "nobody" when this process is
-/// root (who reads it anyway), else -1, this process's own user.
-int UserDeniedByMode();
-/// Folders above a game root opened for others to pass through (a temporary folder of
-/// mode 700, as CI makes) while it lives; their modes are given back at its end.
-class PassageAbove {
+/// The directory and everything below it (links themselves, not their targets) handed
+/// to the user, and the folders above it opened for others to pass through (a temporary
+/// folder of mode 700, as CI makes) while it lives; nothing for -1.
+class GivenToUser {
  public:
-  PassageAbove() = default;
-  explicit PassageAbove(const std::string& path);
-  PassageAbove(PassageAbove&& other) noexcept : m_opened(std::move(other.m_opened)) { other.m_opened.clear(); }
-  PassageAbove(const PassageAbove&) = delete;
-  PassageAbove& operator=(const PassageAbove&) = delete;
-  PassageAbove& operator=(PassageAbove&&) = delete;
-  ~PassageAbove();
+  GivenToUser(const TempDir& dir, int user);
+  ~GivenToUser();
+  GivenToUser(const GivenToUser&) = delete;
+  GivenToUser& operator=(const GivenToUser&) = delete;
 
  private:
   std::vector<std::string> m_opened;  ///< folders given o+x, to take it back from
 };
-
-/// Hands the directory and everything below it (links themselves, not their targets)
-/// to the user, and opens the way to it; nothing for -1.
-[[nodiscard]] PassageAbove GiveToUser(const TempDir& dir, int user);
 
 Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir);
 
