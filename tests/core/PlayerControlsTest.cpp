@@ -255,14 +255,12 @@ TEST(KeyBindings, BindPressedKey) {
   EXPECT_STREQ(GetActionKeyName(0), "S");
 
   // S moves forward now, W backward.
-  rig.input.KeyDown(DIK_S);
-  rig.Poll();
-  EXPECT_EQ(rig.controls.GetForwardAxis(), 1);
-  rig.input.KeyUp(DIK_S);
-  rig.input.KeyDown(DIK_W);
-  rig.Poll();
-  EXPECT_EQ(rig.controls.GetForwardAxis(), -1);
-  rig.input.KeyUp(DIK_W);
+  for (const auto& [key, axis] : {std::pair{DIK_S, 1}, {DIK_W, -1}}) {
+    rig.input.KeyDown(key);
+    rig.Poll();
+    EXPECT_EQ(rig.controls.GetForwardAxis(), axis) << int(key);
+    rig.input.KeyUp(key);
+  }
 
   // Whichever key is taken from whichever action, every action keeps a key of its own.
   for (const auto& [action, key] : {std::pair{6, DIK_W}, {5, DIK_G}, {18, DIK_0}, {16, DIK_SPACE}, {2, DIK_F5}}) {

@@ -110,8 +110,6 @@ TEST(Tokenizer, EndWithoutNewlineBufferAndFiles) {
   EXPECT_TRUE(tok.FileName().empty());
 }
 
-}  // namespace
-
 // Numbers no script means are said, naming the file and line, and taken within the
 // limit; a word reads as 0 without a word (readers rely on it), also one starting "inf".
 TEST(Tokenizer, NumbersNoScriptMeansAreSaidAndClamped) {
@@ -134,3 +132,5 @@ TEST(Tokenizer, NumbersNoScriptMeansAreSaidAndClamped) {
     EXPECT_EQ(log, *said ? std::string("!!! data\\x.txt line 2: ") + said + "\n" : "") << token;
   }
 }
+
+}  // namespace

@@ -248,24 +248,16 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
   EXPECT_EQ(dir.Read("t/a").size(), 200u * 1024);
 }
 
-}  // namespace
-
-namespace {
-
 /// The set's journal finished in the folder `root` (made the current one); the file
 /// layer's refusal lines, then the reason of a failure.
 std::vector<std::string> FinishIn(const test::TempDir& dir, const std::string& root) {
-  std::vector<std::string> said;
-  platform::SetFileRefusalHook([&](const std::string& line) { said.push_back(line); });
+  RefusalLines said;
   std::filesystem::current_path(dir.Path() + "/" + root);
   std::string why;
-  if (!platform::FinishFilesTogether("data\\tables\\.set", &why)) said.push_back(why);
+  if (!platform::FinishFilesTogether("data\\tables\\.set", &why)) said.lines.push_back(why);
   std::filesystem::current_path(dir.Path());
-  platform::SetFileRefusalHook({});
-  return said;
+  return said.lines;
 }
-
-}  // namespace
 
 // A journal held the absolute paths of its files: a copied game root finished its
 // interrupted set into the original root's files, a moved one dropped it, and a
@@ -340,3 +332,5 @@ TEST(FileReplace, OnAReadOnlyFileSystemTheSaveSaysWhatFailed) {
   EXPECT_STREQ(said, "cannot create a temporary file for ro/config.cfg: Read-only file system");
   EXPECT_EQ(dir.Read("ro/config.cfg"), "old");
 }
+
+}  // namespace

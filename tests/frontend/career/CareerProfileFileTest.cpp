@@ -181,10 +181,11 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
   }();
   struct Case {
     const char* what;
-    std::string file;      ///< the profile's bytes; "<folder>": a folder, empty: none
+    std::string file;      ///< the profile's bytes, empty: none
     career::SlotLoad found;
     const char* aside;     ///< the suffix of the kept files, null: none
     const char* said;      ///< what the box says, null: no box
+    const char* folder = nullptr;  ///< a folder in the place of this file of data/tables
   };
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
@@ -195,21 +196,18 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
        "data\\tables\\profile2.dat is damaged (3 bytes, too short for a version): its career is kept as"},
       {"garbage", std::string(488, '\xEE'), career::SlotLoad::New, ".old4",
        "profile2.dat is damaged (its version word 4008636142 is no version)"},
-      {"a folder", "<folder>", career::SlotLoad::Refused, nullptr, "data\\tables\\profile2.dat cannot be read ("},
+      {"a folder", "", career::SlotLoad::Refused, nullptr, "data\\tables\\profile2.dat cannot be read (",
+       "profile2.dat"},
       {"a folder as the journal", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       "data\\tables\\.career2.set cannot be read (a folder, not a file)"},
+       "data\\tables\\.career2.set cannot be read (a folder, not a file)", ".career2.set"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::filesystem::remove_all(dir.Path() + "/data/tables/profile2.dat");
     dir.Write("data/tables/Career2.HS", "tables");
     dir.Write("data/tables/PROFILE2", "roster");
-    if (c.file == "<folder>") {
-      dir.Write("data/tables/profile2.dat/x", "");
-    } else if (!c.file.empty()) {
-      dir.Write("data/tables/profile2.dat", c.file);
-    }
-    if (std::string(c.what) == "a folder as the journal") dir.Write("data/tables/.career2.set/x", "");
+    if (!c.file.empty()) dir.Write("data/tables/profile2.dat", c.file);
+    if (c.folder) dir.Write(std::string("data/tables/") + c.folder + "/x", "");
     frontend::HidePageNow("MessageOK");
     N_CareerProfile profile = Distinct();
     EXPECT_EQ(career::LoadCareerProfile(profile, 2), c.found);
@@ -232,8 +230,7 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     EXPECT_FALSE(career::SaveCareerProfile(profile));
     career::ResetCareerProfile(profile);
     EXPECT_EQ(dir.Read("data/tables/Career2.HS"), "tables");
-    EXPECT_EQ(dir.Read("data/tables/profile2.dat/x") + dir.Read("data/tables/profile2.dat"),
-              c.file == "<folder>" ? "" : c.file);
+    EXPECT_EQ(dir.Read("data/tables/profile2.dat/x") + dir.Read("data/tables/profile2.dat"), c.file);
   }
 }
 
