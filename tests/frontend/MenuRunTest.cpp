@@ -135,20 +135,19 @@ TEST(MenuRun, WalksTheMenusAndBackWithoutMissingNames) {
 // range) takes the mouse, whose motion then turns the aim on beyond the screen's edge.
 TEST(MenuRun, TheArrowIsWhereTheDesktopPointerIs) {
   struct Case {
-    const char* size;  ///< the frame's
+    int width, height;  ///< the frame's
     int fullScreen;
     RECT frame;  ///< where the frame lies on the 1280 x 1024 screen
   };
   test::PrivateDisplay display("1280x1024x24");
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
-  for (const Case& c : {Case{"800x600", 0, {0, 0, 800, 600}}, Case{"1280x1024", 1, {0, 0, 1280, 1024}},
-                        Case{"800x600", 1, {0, 32, 1280, 992}}}) {
-    SCOPED_TRACE(std::string(c.size) + (c.fullScreen ? " full screen" : " in a window"));
+  for (const Case& c : {Case{800, 600, 0, {0, 0, 800, 600}}, Case{1280, 1024, 1, {0, 0, 1280, 1024}},
+                        Case{800, 600, 1, {0, 32, 1280, 992}}}) {
+    const std::string size = "v_width " + std::to_string(c.width) + "\nv_height " + std::to_string(c.height) + "\n";
+    SCOPED_TRACE(size + (c.fullScreen ? "full screen" : "in a window"));
     test::TempDir dir;
     PrepareGameRoot(dir);
-    const std::string size(c.size);
-    dir.Write("user.cfg", "v_fullscreen " + std::to_string(c.fullScreen) + "\nv_width " + size.substr(0, size.find('x')) +
-                              "\nv_height " + size.substr(size.find('x') + 1) + "\n");
+    dir.Write("user.cfg", "v_fullscreen " + std::to_string(c.fullScreen) + "\n" + size);
     ASSERT_TRUE(test::XdoTool("mousemove 300 200"));  // before the start
     N_Application app;
     ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));

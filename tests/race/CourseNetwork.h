@@ -32,8 +32,8 @@ std::vector<Ai::N_AiSector*> LapSectors(const Ai::N_AiPathTree& tree, bool arcad
 
 /// A lap's steepest climb and steepest descent (the run of sectors about the steepest
 /// one that climb or fall at least half as steeply) and its flat (sectors within 1%
-/// between two such), by the gradient of their ideal line; the racers' speeds and techniques there while
-/// skiing on their own (not shooting, not across the finish).
+/// between two such), by the gradient of their ideal line; the racers' speeds and
+/// techniques there while skiing on their own (not shooting, not across the finish).
 class TerrainSpeeds {
  public:
   enum Stretch { kDescent, kFlat, kClimb };

@@ -39,7 +39,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -271,18 +271,17 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   const PlayedSprint played = PlaySprint(GetParam(), kRacers);
   ASSERT_TRUE(played.over) << "the race is over";
   ASSERT_EQ(played.rows.size(), std::size_t(kRacers));
-  const std::int32_t number = played.number;
   N_ResultRow mine;
   std::vector<float> field;
   for (const N_ResultRow& row : played.rows) {
-    if (row.StartNumber == number) {
+    if (row.StartNumber == played.number) {
       mine = row;
       continue;
     }
     EXPECT_GT(row.Time, 0.0f) << "computer racer " << row.StartNumber << " finished";
     field.push_back(row.Time);
   }
-  ASSERT_EQ(mine.StartNumber, number);
+  ASSERT_EQ(mine.StartNumber, played.number);
   std::sort(field.begin(), field.end());
   const float median = field[field.size() / 2];
   std::printf("%s: the player %.1f s (%d falls, %d misses, %d loops skied), the field's median %.1f s (%+.0f%%)\n",
@@ -368,19 +367,16 @@ TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {
   PlaySprint("Beitostolen", kRacers);
   const PlayedSprint again = PlaySprint("Holmenkollen", kRacers);
   ASSERT_TRUE(first.over && again.over);
-  ASSERT_EQ(first.rows.size(), again.rows.size());
-  for (std::size_t i = 0; i < first.rows.size(); ++i) {
-    SCOPED_TRACE("row " + std::to_string(i));
-    EXPECT_EQ(first.rows[i].StartNumber, again.rows[i].StartNumber);
-    EXPECT_EQ(first.rows[i].Time, again.rows[i].Time);
-    EXPECT_EQ(first.rows[i].Falls, again.rows[i].Falls);
-    EXPECT_EQ(first.rows[i].Misses, again.rows[i].Misses);
-  }
-  std::size_t same = 0;
-  while (same < first.track.size() && same < again.track.size() &&
-         Vec3Dot(first.track[same] - again.track[same], first.track[same] - again.track[same]) == 0.0f) {
-    ++same;
-  }
+  const auto result = [](const PlayedSprint& p) {
+    std::vector<std::tuple<std::int32_t, float, std::int32_t, std::int32_t>> rows;
+    for (const N_ResultRow& r : p.rows) rows.emplace_back(r.StartNumber, r.Time, r.Falls, r.Misses);
+    return rows;
+  };
+  EXPECT_EQ(result(first), result(again));
+  const auto equal = [](const N_Vector3& a, const N_Vector3& b) { return Vec3Dot(a - b, a - b) == 0.0f; };
+  const std::size_t same = std::size_t(
+      std::mismatch(first.track.begin(), first.track.end(), again.track.begin(), again.track.end(), equal).first -
+      first.track.begin());
   EXPECT_EQ(same, first.track.size()) << "the player went his own way from frame " << same;
   EXPECT_EQ(first.track.size(), again.track.size());
 }

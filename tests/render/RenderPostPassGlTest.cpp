@@ -60,8 +60,6 @@ class RenderPostPassGl : public ::testing::Test {
     return red;
   }
 
-  void ExpectDoubleImage();
-
   test::TempDir dir;
   test::CoreServices core;
   N_CoreServices services;
@@ -76,7 +74,14 @@ TEST_F(RenderPostPassGl, AnAmountOfFiveGivesTheDoubleImage) {
   for (float amountAtScene : {0.0f, 5.0f}) {
     SCOPED_TRACE(amountAtScene);
     DrawFrame(5.0f, amountAtScene);
-    ExpectDoubleImage();
+    // Copies at -10 and +10 units (a unit is 640/639 pixels): the left copy covers
+    // 290-329, the right one 310-349 and is blended over it at alpha 127.
+    EXPECT_EQ(Red(280, 50), 0);
+    EXPECT_NEAR(Red(300, 50), 128, 3);  // left copy only, under the black of the right one
+    EXPECT_NEAR(Red(320, 50), 255, 1);  // both
+    EXPECT_NEAR(Red(340, 50), 127, 3);  // right copy only
+    EXPECT_EQ(Red(360, 50), 0);
+    EXPECT_EQ(Red(320, 200), 0) << "the picture keeps its top at the top";
     render->EndFrame();
   }
 }
@@ -93,17 +98,6 @@ TEST_F(RenderPostPassGl, AnAmountOfZeroCopiesThePictureOnce) {
     EXPECT_EQ(Red(320, 101), 0);
     render->EndFrame();
   }
-}
-
-void RenderPostPassGl::ExpectDoubleImage() {
-  // Copies at -10 and +10 units (a unit is 640/639 pixels): the left copy covers
-  // 290-329, the right one 310-349 and is blended over it at alpha 127.
-  EXPECT_EQ(Red(280, 50), 0);
-  EXPECT_NEAR(Red(300, 50), 128, 3);  // left copy only, under the black of the right one
-  EXPECT_NEAR(Red(320, 50), 255, 1);  // both
-  EXPECT_NEAR(Red(340, 50), 127, 3);  // right copy only
-  EXPECT_EQ(Red(360, 50), 0);
-  EXPECT_EQ(Red(320, 200), 0) << "the picture keeps its top at the top";
 }
 
 TEST_F(RenderPostPassGl, AScreenshotAfterThePresentHoldsTheLastFrame) {
