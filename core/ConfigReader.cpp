@@ -7,20 +7,7 @@
 #include "core/VarMng.h"
 #include "platform/win32/Files.h"
 
-#include <cstdarg>
 #include <string>
-
-namespace {
-
-[[gnu::format(printf, 1, 2)]] void Say(const char* format, ...) {
-  if (!g_log) return;
-  va_list args;
-  va_start(args, format);
-  g_log->PrintV(format, args);
-  va_end(args);
-}
-
-}  // namespace
 
 void N_ConfigReader::Load(const char* fileName) {
   m_checked = false;
@@ -35,15 +22,15 @@ void N_ConfigReader::LoadChecked(const char* fileName) {
   m_firstUnknown.clear();
   const std::string& text = Source();
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
-    Say("!!! %s %s: the settings stay as they were\n", fileName,
-        platform::IdentifyFile(fileName) ? "holds no setting" : "is missing");
+    LogLine("!!! %s %s: the settings stay as they were\n", fileName,
+            platform::IdentifyFile(fileName) ? "holds no setting" : "is missing");
   } else if (text.back() != '\n') {
-    Say("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
+    LogLine("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
   }
   Parse();
   if (m_unknown > 0) {
-    Say("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown, m_unknown == 1 ? "" : "s",
-        m_firstUnknown.c_str());
+    LogLine("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown,
+            m_unknown == 1 ? "" : "s", m_firstUnknown.c_str());
   }
   m_checked = false;
 }
@@ -55,8 +42,8 @@ bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
   }
   const ScriptNumber number = ReadScriptNumber(value, false);
   if (!number.fault) return true;
-  Say("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
-      std::string(value).substr(0, 64).c_str(), number.fault);
+  LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
+          std::string(value).substr(0, 64).c_str(), number.fault);
   return false;
 }
 

@@ -39,3 +39,11 @@ void N_FileSink::PrintV(const char* format, va_list args) {
   std::fputs(buffer, m_file);
   std::fflush(m_file);
 }
+
+void LogLine(const char* format, ...) {
+  if (!g_log) return;
+  va_list args;
+  va_start(args, format);
+  g_log->PrintV(format, args);
+  va_end(args);
+}

@@ -38,3 +38,6 @@ class N_Log : public N_FileSink {
  public:
   explicit N_Log(const char* fileName = "navo.log") : N_FileSink(fileName) {}
 };
+
+/// One printf-style text into the engine log; nothing while there is none (tools, tests).
+[[gnu::format(printf, 1, 2)]] void LogLine(const char* format, ...);

@@ -32,14 +32,6 @@ constexpr const char* kExpectingEffectType = "expecting 'effect type(name)'";
 constexpr const char* kExpectingInheritance = "expecting ':' for element inheritance";
 constexpr const char* kExpectingTemplateName = "expecting ':' templateName";
 
-/// The parser's own messages go to the log (the manager's to the error reporter).
-[[gnu::format(printf, 1, 2)]] void Log(const char* format, ...) {
-  if (!g_log) return;
-  va_list args;
-  va_start(args, format);
-  g_log->PrintV(format, args);
-  va_end(args);
-}
 
 /// A message about the line read: the log, ending with the line's place.
 [[gnu::format(printf, 1, 2)]] void Fault(const char* format, ...) {
@@ -163,7 +155,7 @@ void N_GuiScriptParser::ParseGuiFile(const std::string& path) {
   const std::optional<platform::FileIdentity> id = platform::IdentifyFile(path);
   // A file still being parsed is one that includes itself, directly or through others.
   if (id && (Holds(m_files.loadedIds, *id) || Holds(m_files.open, *id))) {
-    Log("Skipping loading gui include: '%s as it is already loaded.%s\n", path.c_str(),
+    LogLine("Skipping loading gui include: '%s as it is already loaded.%s\n", path.c_str(),
         GuiScriptPlaceSuffix().c_str());
     return;
   }
@@ -172,7 +164,7 @@ void N_GuiScriptParser::ParseGuiFile(const std::string& path) {
     GuiReport("Gui file '%s' not found!\n", path.c_str());
     return;
   }
-  Log("Parsing gui file '%s'\n", path.c_str());
+  LogLine("Parsing gui file '%s'\n", path.c_str());
   m_files.open.push_back(*id);
   N_GuiScriptText text(std::move(bytes));
   OpenFile file{text, DisplayName(path)};

@@ -16,14 +16,6 @@
 
 namespace {
 
-[[gnu::format(printf, 1, 2)]] void Log(const char* format, ...) {
-  if (!g_log) return;
-  va_list args;
-  va_start(args, format);
-  g_log->PrintV(format, args);
-  va_end(args);
-}
-
 bool Is(const char* token, std::string_view word) { return platform::EqualsNoCase(token, word); }
 
 }  // namespace
@@ -77,7 +69,7 @@ int N_ParticleParser::Parse(const char* fileName, N_ParticleMng& manager) {
   m_blocks = 0;
   m_stray.clear();
   m_strayReported = false;
-  Log("Parsing particle script '%s'\n", fileName);
+  LogLine("Parsing particle script '%s'\n", fileName);
   OpenFile(fileName);
   while (!m_ended) {
     const char* token = NextToken(true);
@@ -107,7 +99,7 @@ int N_ParticleParser::Parse(const char* fileName, N_ParticleMng& manager) {
   if (m_blocks == 0) ReportError(nullptr, "No particle template in the file");
   if (m_open && m_current == m_open.get()) m_current = nullptr;
   m_open.reset();
-  Log("Parsing of '%s' done - %d error(s)\n", fileName, m_errors);
+  LogLine("Parsing of '%s' done - %d error(s)\n", fileName, m_errors);
   return m_created;
 }
 
@@ -125,7 +117,7 @@ void N_ParticleParser::OpenBlock(N_ParticleMng& manager) {
   }
   ++m_blocks;
   if (manager.FindShader(m_name.c_str())) {
-    Log("*** Particle shader with name %s already defined!\n", m_name.c_str());
+    LogLine("*** Particle shader with name %s already defined!\n", m_name.c_str());
     m_ended = !SkipBlock();
     m_depth = 0;
     m_name = Token();
@@ -133,7 +125,7 @@ void N_ParticleParser::OpenBlock(N_ParticleMng& manager) {
   }
   m_open = std::make_unique<N_ParticleShader>(m_name);
   m_current = m_open.get();
-  Log(" +    %s\n", m_name.c_str());
+  LogLine(" +    %s\n", m_name.c_str());
   ++m_created;
   m_name = Token();
 }
@@ -178,7 +170,7 @@ void N_ParticleParser::ReportError(const N_ParticleShader* shader, const char* f
   std::vector<char> text(std::size_t(length > 0 ? length : 0) + 1, '\0');
   std::vsnprintf(text.data(), text.size(), format, args);
   va_end(args);
-  Log(" !    %s(%d) - error in '%s': %s\n", FileName().c_str(), m_keywordLine, shader ? shader->name.c_str() : "",
+  LogLine(" !    %s(%d) - error in '%s': %s\n", FileName().c_str(), m_keywordLine, shader ? shader->name.c_str() : "",
       text.data());
   ++m_errors;
 }
