@@ -2,7 +2,6 @@
 
 #include "core/ErrorLog.h"
 #include "core/Globals.h"
-#include "core/Log.h"
 #include "core/VarMng.h"
 
 #include <cstdarg>
@@ -15,14 +14,6 @@ void Format(char (&text)[N_ErrorLog::kBufferSize], const char* format, va_list a
 }
 
 }  // namespace
-
-void ShaderLog(const char* format, ...) {
-  if (!g_log) return;
-  va_list args;
-  va_start(args, format);
-  g_log->PrintV(format, args);
-  va_end(args);
-}
 
 void ShaderReport(int code, const char* format, ...) {
   if (!g_errorLog) return;

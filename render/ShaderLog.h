@@ -1,6 +1,7 @@
 #pragma once
-// The log, reporter and variables as the material code reaches them.
-[[gnu::format(printf, 1, 2)]] void ShaderLog(const char* format, ...);
+// The reporter and variables as the material code reaches them (the log: LogLine).
+#include "core/Log.h"
+
 /// A report through the error reporter (code 12 for every script fault).
 [[gnu::format(printf, 2, 3)]] void ShaderReport(int code, const char* format, ...);
 /// A critical error: the program ends.

@@ -89,11 +89,11 @@ void N_ShaderMng::FreeEntry(int handle) {
 }
 
 void N_ShaderMng::LoadShaders() {
-  ShaderLog("--- Reading shaders:\n");
+  LogLine("--- Reading shaders:\n");
   N_FileFinder finder("scripts\\*.shader");
   for (const char* path = finder.FindFirstScript(); path; path = finder.FindNextScript()) {
     const std::string file = path;  // the finder's buffer is reused by the next find
-    ShaderLog("---  %s\n", file.c_str());
+    LogLine("---  %s\n", file.c_str());
     ParseFile(file.c_str());
   }
   for (std::size_t i = 0; i < m_entries.size(); ++i) {
@@ -104,7 +104,7 @@ void N_ShaderMng::LoadShaders() {
       FreeEntry(static_cast<int>(i));
     }
   }
-  ShaderLog("ShaderMng: %d shaders in memory\n", m_count);
+  LogLine("ShaderMng: %d shaders in memory\n", m_count);
 }
 
 void N_ShaderMng::ParseFile(const char* path) {
@@ -117,7 +117,7 @@ void N_ShaderMng::ParseFile(const char* path) {
       parser.SkipBlock();
       continue;
     }
-    ShaderLog(" +    %s\n", name.c_str());
+    LogLine(" +    %s\n", name.c_str());
     auto shader = std::make_unique<N_Shader>();
     shader->surfaceParm = entry->flags;
     parser.ParseShader(*shader);

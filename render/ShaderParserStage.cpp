@@ -252,7 +252,7 @@ void N_ShaderParser::ReadAnimFrames(N_ShaderStage& stage, float frequency) {
 }
 
 void N_ShaderParser::ParseIfl(const char* fileName, N_ShaderStage& stage) {
-  ShaderLog("--- Parsing IFL animation '%s'\n", fileName);
+  LogLine("--- Parsing IFL animation '%s'\n", fileName);
   if (std::FILE* probe = platform::OpenFile(fileName, "rb")) {
     std::fclose(probe);
   } else {
