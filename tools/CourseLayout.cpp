@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <utility>
 
 namespace course {
 
@@ -46,6 +47,50 @@ std::vector<Layout> MakeLayouts() {
   return {north, south};
 }
 
+/// A race level of rows 2 to 9 of the full level table: the name, the sample layout
+/// whose plan it takes (0 "Beitostolen", 1 "Holmenkollen"), the seed of its hills and
+/// trees and the height of its hills. Seed and height are chosen so that its lap, with
+/// the arcade short cut and without, climbs and descends steeply enough (15 to 18% at
+/// the steepest) that the field climbs in the herringbone at about half its speed on
+/// the flat and runs down in the tuck at half as fast again.
+struct Variant {
+  const char* name;
+  std::size_t layout;
+  std::uint32_t seed;
+  float hillHeight;
+};
+constexpr Variant kVariants[] = {{"Ostersund", 0, 437, 210.0f}, {"Oberhof", 1, 582, 213.75f},
+                                 {"Ruhpolding", 0, 397, 231.0f}, {"Antholz", 1, 545, 247.5f},
+                                 {"Torino", 0, 319, 220.5f},     {"Pokljuka", 1, 404, 236.25f},
+                                 {"Hochfilzen", 0, 542, 220.5f}, {"Khanty-Mansiysk", 1, 36, 213.75f}};
+
+std::vector<Layout> MakeVariants() {
+  std::vector<Layout> variants;
+  for (const Variant& v : kVariants) {
+    Layout variant = Layouts()[v.layout];
+    variant.name = v.name;
+    variant.seed = v.seed;
+    variant.hillHeight = v.hillHeight;
+    variant.sunAzimuth += 0.7f * static_cast<float>(variants.size());
+    variants.push_back(std::move(variant));
+  }
+  return variants;
+}
+
+Layout MakeRunning() {
+  Layout layout;
+  layout.name = "Running";
+  layout.frame = {{-1200.0f, 5200.0f}, kPi * 90.0f / 180.0f};
+  layout.loop = {{12200, 1500}, {11800, 3900}, {8800, 5000}, {4800, 5400},
+                 {800, 4900},   {-2300, 3400}, {-2600, 1400}, {-1300, 200}};
+  layout.shortCutFrom = 2;  // waypoint (8800, 5000)
+  layout.shortCutTo = 4;    // waypoint (800, 4900)
+  layout.hillHeight = 90.0f;
+  layout.seed = 37;
+  layout.sunAzimuth = 1.4f;
+  return layout;
+}
+
 }  // namespace
 
 Vec2 Frame::Point(Vec2 local) const { return origin + Direction(local); }
@@ -66,15 +111,29 @@ const std::vector<Layout>& Layouts() {
   return layouts;
 }
 
+const std::vector<Layout>& VariantLayouts() {
+  static const std::vector<Layout> variants = MakeVariants();
+  return variants;
+}
+
+const Layout& RunningLayout() {
+  static const Layout running = MakeRunning();
+  return running;
+}
+
 const Layout* FindLayout(std::string_view name) {
-  for (const Layout& layout : Layouts()) {
-    const bool same = layout.name.size() == name.size() &&
-                      std::equal(name.begin(), name.end(), layout.name.begin(), [](char a, char b) {
-                        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                      });
-    if (same) return &layout;
+  const auto same = [name](const Layout& layout) {
+    return layout.name.size() == name.size() &&
+           std::equal(name.begin(), name.end(), layout.name.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  for (const std::vector<Layout>* layouts : {&Layouts(), &VariantLayouts()}) {
+    for (const Layout& layout : *layouts) {
+      if (same(layout)) return &layout;
+    }
   }
-  return nullptr;
+  return same(RunningLayout()) ? &RunningLayout() : nullptr;
 }
 
 Terrain::Terrain(const Layout& layout) : m_frame(layout.frame), m_amplitude(layout.hillHeight) {

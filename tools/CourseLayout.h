@@ -41,7 +41,14 @@ struct Layout {
 
 /// The sample layouts: "Beitostolen" and "Holmenkollen".
 const std::vector<Layout>& Layouts();
-/// The layout of the name (any case), null when none.
+/// The race levels of the full level table's rows 2 to 9, "Ostersund" to
+/// "Khanty-Mansiysk": the two sample layouts' plans under other names, with hills,
+/// trees and sun of their own.
+const std::vector<Layout>& VariantLayouts();
+/// The buddy games' practice course "Running": the stadium with a short, gentle loop.
+const Layout& RunningLayout();
+/// The layout of any of these courses by its name (any case), null when none: what
+/// draws a course's pictures finds every course the game root holds.
 const Layout* FindLayout(std::string_view name);
 
 /// The ground's height: 0 in and around the stadium, hills further out.

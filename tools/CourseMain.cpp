@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   if (argc < 4 || argc > 5 || (argc == 5 && std::strcmp(argv[4], "fog") != 0)) {
     std::fprintf(stderr, "usage: coursegen <game root> <name> <layout> [fog]\nlayouts:");
     for (const course::Layout& layout : course::Layouts()) std::fprintf(stderr, " %s", layout.name.c_str());
+    for (const course::Layout& layout : course::VariantLayouts()) std::fprintf(stderr, " %s", layout.name.c_str());
+    std::fprintf(stderr, " %s", course::RunningLayout().name.c_str());
     std::fprintf(stderr, "\n");
     return 2;
   }

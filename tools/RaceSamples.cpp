@@ -1,7 +1,7 @@
 // Step "race": the pictures of the race pages' materials (data/scripts/race.shader):
 // the status panel's, the shooting display's, the flags, the weather and snow icons
 // (tools/RacePictures.h), and a map per level of the level tables, drawn from its
-// course for the sample courses and plain for the others (tools/CourseMap.h).
+// course (tools/CourseMap.h) for every level with one and plain for the rest.
 #include "tools/CourseMap.h"
 #include "tools/RacePictures.h"
 #include "tools/Step.h"

@@ -4,9 +4,9 @@
 //   tracks.shader), one per row 0 to 9: a disc of its own hue on a dark ground with
 //   the row's number (one-based) in the title letters.
 // - The levels of rows 2 to 9 ("Ostersund" to "Khanty-Mansiysk"), plain and "fog_",
-//   each with its ".cfg": variants of the two sample courses (the generator's layouts
-//   under the row's name, with their own hills, trees and sun), so that every track a
-//   set-up page offers loads. Rows 0 and 1 are the sample courses themselves.
+//   each with its ".cfg": variants of the two sample courses (course::VariantLayouts),
+//   so that every track a set-up page offers loads. Rows 0 and 1 are the sample
+//   courses themselves.
 #include "tools/Course.h"
 #include "tools/DdsWriter.h"
 #include "tools/GuiPictures.h"
@@ -25,26 +25,6 @@ using datagen::Rgba;
 using datagen::RgbaImage;
 
 constexpr int kTracks = 10;
-/// A course of rows 2 to 9 of the full level table: the name, the sample layout whose
-/// plan it takes (0 "Beitostolen", 1 "Holmenkollen"), the seed of its hills and trees
-/// and the height of its hills. Seed and height are chosen so that its lap, with the
-/// arcade short cut and without, climbs and descends steeply enough (15 to 18% at the
-/// steepest) that the field climbs in the herringbone at about half its speed on the
-/// flat and runs down in the tuck at half as fast again.
-struct Variant {
-  const char* name;
-  std::size_t layout;
-  std::uint32_t seed;
-  float hillHeight;
-};
-constexpr std::array<Variant, 8> kVariants{{{"Ostersund", 0, 437, 210.0f},
-                                            {"Oberhof", 1, 582, 213.75f},
-                                            {"Ruhpolding", 0, 397, 231.0f},
-                                            {"Antholz", 1, 545, 247.5f},
-                                            {"Torino", 0, 319, 220.5f},
-                                            {"Pokljuka", 1, 404, 236.25f},
-                                            {"Hochfilzen", 0, 542, 220.5f},
-                                            {"Khanty-Mansiysk", 1, 36, 213.75f}}};
 
 Rgba HueColour(float hue, float value) {
   const float h = std::fmod(hue, 1.0f) * 6.0f;
@@ -81,13 +61,7 @@ bool WriteTrackPictures(datagen::Output& out) {
 
 bool WriteTrackLevels(datagen::Output& out) {
   bool ok = true;
-  const auto& layouts = course::Layouts();
-  for (std::size_t i = 0; i < kVariants.size(); ++i) {
-    course::Layout variant = layouts[kVariants[i].layout];
-    variant.name = kVariants[i].name;
-    variant.seed = kVariants[i].seed;
-    variant.hillHeight = kVariants[i].hillHeight;
-    variant.sunAzimuth += 0.7f * static_cast<float>(i);
+  for (const course::Layout& variant : course::VariantLayouts()) {
     const course::Course built = course::BuildCourse(variant);
     for (const bool fog : {false, true}) ok = course::WriteCourse(out, built, variant.name, fog) && ok;
   }
