@@ -120,8 +120,9 @@ void N_GameRelay::Init() {
   m_splits->Create(std::int32_t(kSplitLaps), std::int32_t(m_teamCount) * 4);
   for (const auto& team : m_teams) {
     m_splits->AddRacers(team->Members, N_RelayTeam::kLegs);
-    for (const N_Racer* member : team->Members) {
+    for (N_Racer* member : team->Members) {
       if (N_SplitBoardRow* entry = m_splits->Entry(member->StartNumber)) entry->Leg = member->StartNumber % 4;
+      member->Position = m_splits->CountRelayRank(member->StartNumber);
     }
   }
   m_markerPoints.reserve(m_teams.size());
@@ -151,7 +152,6 @@ void N_GameRelay::SetUpTeam(N_RelayTeam& team, std::uint32_t t) {
                               entry.AthleteIndex, first, true);
     team.Members[k] = racer;
     racer->ShootPhase = 9;
-    racer->Position = racer->StartNumber;
     if (first) {
       PlaceStarter(*racer, t);
     } else {

@@ -186,7 +186,11 @@ void N_SplitTable::GetRank(std::int32_t racerId, std::int32_t& rank) const {
 }
 
 std::int32_t N_SplitTable::CountRelayRank(std::int32_t racerId) const {
-  if (m_shownRound < 0 || m_entries.find(racerId) == m_entries.end()) return racerId + 1;
+  // Until the player passes a checkpoint a team is placed by its start number: the
+  // relay makes its racers team by team, four each.
+  if (m_shownRound < 0 || m_entries.find(racerId) == m_entries.end()) {
+    return racerId > 0 ? (racerId - 1) / kRelayLegs + 1 : 1;
+  }
   // By the times at the checkpoint on display, not by the entries' last drawn ones: a
   // racer whose entry still holds an earlier checkpoint's time has not passed this one.
   const float ownTime = GetSplit(m_shownRound, racerId, m_shownMask);

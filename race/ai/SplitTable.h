@@ -91,8 +91,8 @@ class N_SplitTable {
   /// 1 + the racers with a smaller positive time there (1 while it has none).
   void GetRank(std::int32_t racerId, std::int32_t& rank) const;
   /// The relay rank among the player leg's racers at the checkpoint on display: 1 + those
-  /// with a smaller positive time there (1 while it has none); id + 1 before any
-  /// standings or for an id without an entry.
+  /// with a smaller positive time there (1 while it has none); before any standings or
+  /// for an id without an entry, the number of the racer's team (ids 1 to 4 are team 1).
   std::int32_t CountRelayRank(std::int32_t racerId) const;
 
   /// Ticks the display timer; once it is below 0 the board is closed and the listed
