@@ -594,6 +594,16 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
        },
        "Cannot create log file Ai.log ("},
   };
+  // A first start (user.cfg missing, emptied, cut or garbage): the built-in language is
+  // in no sample table; every text was empty, and so at every next start.
+  for (const Damage& damage : {kMissing, kEmpty, Cut(30), kGarbage}) {
+    cases.push_back({"v_fullscreen 0\n", false, {"holds language 'ger': the texts are in 'eng'\n"},
+                     {"language \"eng\"\n"}, [damage](const test::TempDir& dir) {
+                       std::filesystem::remove(dir.Path() + "/user.cfg");
+                       DamageSampleFile(dir, "user.cfg", damage);
+                       return std::vector<std::string>{};
+                     }});
+  }
   for (const DamagedFile& d : kDamagedFiles) {
     cases.push_back({"", false, {d.named}, {}, [&d](const test::TempDir& dir) {
                        DamageSampleFile(dir, d.file, d.damage);
@@ -621,6 +631,7 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
       EXPECT_NE(log.find("GameArcade Initializing done.\n"), std::string::npos) << "the race started";
     }
     for (const std::string& line : lines) EXPECT_TRUE(SaysFault(log, line)) << line << " said in no line of\n" << log;
+    EXPECT_FALSE(SaysFault(log, "is in no string table")) << "every text the menus ask for is there";
     if (c.said) {
       EXPECT_NE(dir.Read("stderr.txt").find(c.said), std::string::npos) << dir.Read("stderr.txt");
     }
