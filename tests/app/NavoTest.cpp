@@ -313,6 +313,7 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   PrepareGameDir(dir);
   std::filesystem::create_directory(dir.Path() + "/navo.log");
   std::filesystem::create_directory(dir.Path() + "/config.cfg");
+  std::filesystem::create_directory(dir.Path() + "/data/tables/keysdefinition.data");
   Launch launch = MakeLaunch("frames=3,exit=1", dir.Path());
   launch.stderrFile = dir.Path() + "/stderr.txt";
   Game game(launch);
@@ -322,6 +323,9 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   // A folder in place of config.cfg can be neither read nor written over.
   EXPECT_NE(err.find("config.cfg cannot be read (not a regular file): the default settings are used, and it is not "
                      "saved in this run\n"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(err.find("data\\tables\\keysdefinition.data cannot be read (not a regular file): the default keys"),
             std::string::npos)
       << err;
 }
