@@ -160,6 +160,22 @@ TEST(Navo, TerminationSignalsEndTheGameNormally) {
     EXPECT_EQ(keys[2], 46) << signal;
     EXPECT_FALSE(LockHeld(dir.Path())) << signal;
   }
+  // A critical error's box held the game after the signal until somebody answered it.
+  test::TempDir dir;
+  PrepareGameDir(dir);
+  Launch launch = MakeLaunch("frames=2,critical", dir.Path());
+  launch.boxes = true;
+  Game game(launch);
+  const std::string pid = std::to_string(game.Pid());
+  pid_t box = 0;  // SDL shows it in a child process
+  ASSERT_TRUE(WaitFor([&] {
+    return dir.Read("navo.log").find("*** Forced by the test hook\n") != std::string::npos &&
+           std::ifstream("/proc/" + pid + "/task/" + pid + "/children") >> box;
+  })) << "no box shown";
+  game.Signal(SIGTERM);
+  const int status = game.Wait(20s);
+  EXPECT_EQ(status, 255) << "the critical error's status";
+  if (status == -1) kill(box, SIGKILL);  // its box, which the game's end would leave open
 }
 
 TEST(Navo, ExitAndRestartFromTheSettingsFilesAreCleared) {
