@@ -551,6 +551,19 @@ TEST_F(GuiTableTest, TheArrowsAndTheWheelScrollTheRowsWithoutClickingTheTable) {
     EXPECT_EQ(table->GetFirstVisibleRow(), first) << notches;
     EXPECT_EQ(Shown(*table), (std::vector<std::int32_t>{first, first + 1, first + 2})) << notches;
   }
+  // The bit swept past either end of the track, off the bar, and let go there before a
+  // held repeat: the rows of that end.
+  for (const auto& [y, first] : {std::pair{200.0f, 2}, {0.0f, 0}}) {
+    N_GuiElement* bit = table->GetScrollBar()->GetBit();
+    moveTo(bit->GetScreenX() + bit->GetWidth() / 2, bit->GetScreenY() + bit->GetHeight() / 2);
+    input.script.ButtonDown(0);
+    frame();
+    input.script.MoveMouse(0, std::lround(y - cursor->GetTop()));
+    input.script.ButtonUp(0);
+    frame();
+    EXPECT_EQ(table->GetFirstVisibleRow(), first) << y;
+  }
+  moveTo(150, 70);
   input.script.ButtonDown(0);
   frame();
   input.script.ButtonUp(0);
