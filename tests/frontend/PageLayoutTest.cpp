@@ -16,6 +16,7 @@
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiPanel.h"
 #include "gui/GuiScrollBar.h"
 #include "gui/GuiScrollingText.h"
 #include "gui/GuiServices.h"
@@ -255,9 +256,18 @@ class LayoutCheck {
  public:
   LayoutCheck(int width, int height) : m_width(width), m_height(height), m_sx(width / 639.0f), m_sy(height / 479.0f) {}
 
-  void CheckPage(N_GuiPage& page) {
+  void CheckPage(N_GuiPage& page) { CheckPages({&page}); }
+
+  /// Pages shown together, the lowest first: no two of their elements lie over each
+  /// other, and none lies across the edge of a framed panel (it lies inside or outside).
+  void CheckPages(const std::vector<N_GuiPage*>& pages) {
     std::vector<Unit> units;
-    for (N_GuiElement* e : page.Elements()) Walk(page, *e, true, units);
+    std::vector<N_GuiPanel*> frames;
+    std::string names;
+    for (N_GuiPage* page : pages) {
+      names += (names.empty() ? "" : " + ") + page->GetName();
+      for (N_GuiElement* e : page->Elements()) Walk(*page, *e, true, units, frames);
+    }
     for (std::size_t a = 0; a < units.size(); ++a) {
       for (std::size_t b = a + 1; b < units.size(); ++b) {
         if (Related(*units[a].element, *units[b].element)) continue;
@@ -266,8 +276,19 @@ class LayoutCheck {
         const float w = std::min(p.right, q.right) - std::max(p.left, q.left);
         const float h = std::min(p.bottom, q.bottom) - std::max(p.top, q.top);
         if (w * m_sx > kTolerance && h * m_sy > kTolerance) {
-          Report(page, units[a].element->GetName() + " and " + units[b].element->GetName() + " overlap by " +
-                           Size(w, h) + " (" + Size(p) + " and " + Size(q) + ")");
+          Report(names, units[a].element->GetName() + " and " + units[b].element->GetName() + " overlap by " +
+                            Size(w, h) + " (" + Size(p) + " and " + Size(q) + ")");
+        }
+      }
+      for (N_GuiPanel* frame : frames) {
+        const Box f = Rect(*frame), &u = units[a].box;
+        const float w = std::min(f.right, u.right) - std::max(f.left, u.left);
+        const float h = std::min(f.bottom, u.bottom) - std::max(f.top, u.top);
+        const float out = Overflow(f, u);
+        if (w * m_sx > kTolerance && h * m_sy > kTolerance && out > kTolerance) {
+          Report(names, units[a].element->GetName() + " crosses the edge of " + frame->GetName() +
+                            FormatString(" by %d (", static_cast<int>(out + 0.5f)) + Size(u) + " at " + Place(u) +
+                            " and " + Size(f) + " at " + Place(f) + ")");
         }
       }
     }
@@ -278,9 +299,13 @@ class LayoutCheck {
  private:
   static constexpr float kTolerance = 1.0f;  ///< pixels
 
-  void Walk(N_GuiPage& page, N_GuiElement& e, bool shown, std::vector<Unit>& units) {
+  void Walk(N_GuiPage& page, N_GuiElement& e, bool shown, std::vector<Unit>& units, std::vector<N_GuiPanel*>& frames) {
     e.ApplyLayout();
     const bool visible = shown && e.IsVisible();
+    // A plain panel with a border is a frame; the types built on it are controls.
+    if (visible && e.GetTypeName() == N_GuiPanel::kTypeName && !static_cast<N_GuiPanel&>(e).GetBorderShaderName().empty()) {
+      frames.push_back(&static_cast<N_GuiPanel&>(e));
+    }
     if (auto* table = dynamic_cast<N_GuiTable*>(&e)) {
       CheckTable(page, *table);
       if (visible) units.push_back({&e, Rect(e)});
@@ -301,7 +326,9 @@ class LayoutCheck {
       return;
     }
     if (!e.IsContainer()) return;
-    for (const auto& [name, child] : static_cast<N_GuiContainer&>(e).Children()) Walk(page, *child, visible, units);
+    for (const auto& [name, child] : static_cast<N_GuiContainer&>(e).Children()) {
+      Walk(page, *child, visible, units, frames);
+    }
   }
 
   /// The cells of the table's own rows and of the rows the game fills it with (taken
@@ -449,12 +476,32 @@ class LayoutCheck {
   }
   std::string Size(const Box& b) const { return Size(b.right - b.left, b.bottom - b.top); }
 
-  void Report(const N_GuiPage& page, const std::string& what) {
-    problems.push_back(FormatString("%dx%d %s: ", m_width, m_height, page.GetName().c_str()) + what);
+  std::string Place(const Box& b) const {
+    return FormatString("%d,%d", static_cast<int>(b.left * m_sx + 0.5f), static_cast<int>(b.top * m_sy + 0.5f));
+  }
+
+  void Report(const N_GuiPage& page, const std::string& what) { Report(page.GetName(), what); }
+  void Report(const std::string& pages, const std::string& what) {
+    problems.push_back(FormatString("%dx%d %s: ", m_width, m_height, pages.c_str()) + what);
   }
 
   int m_width, m_height;
   float m_sx, m_sy;
+};
+
+/// Pages the game shows at once, the lowest first: the career's pages over their frame
+/// page, and the race's pages with the pause page over them.
+const std::vector<std::vector<const char*>> kShownTogether = {
+    {"CareerHS", "Career"},
+    {"CareerHS", "CareerProfile", "CareerAttributes"},
+    {"CareerHS", "CareerAttributesInfo"},
+    {"CareerHS", "CareerHS1"},
+    {"CareerHS", "CareerHS2"},
+    {"CareerHS", "CareerHSFinal"},
+    {"CareerHS", "Settings"},
+    {"PlayerStatus", "StartInfo", "Pause"},
+    {"PlayerStatus", "Shooting", "SplitTimes", "Pause"},
+    {"PlayerStatus", "PenaltyRounds", "SplitTimes", "Pause"},
 };
 
 std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
@@ -463,6 +510,15 @@ std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
     LayoutCheck check(width, height);
     for (const auto& [name, page] : gui.Pages()) {
       if (page.get() != gui.GetCursorPage()) check.CheckPage(*page);
+    }
+    for (const std::vector<const char*>& names : kShownTogether) {
+      std::vector<N_GuiPage*> pages;
+      for (const char* name : names) {
+        N_GuiPage* page = gui.GetPage(name);
+        if (page) pages.push_back(page);
+        else problems.push_back(std::string("no page ") + name);
+      }
+      check.CheckPages(pages);
     }
     problems.insert(problems.end(), check.problems.begin(), check.problems.end());
   }

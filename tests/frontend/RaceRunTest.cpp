@@ -86,6 +86,24 @@ std::int32_t RelayMember(int member) {
 
 N_GuiTable& Table(const char* name) { return *dynamic_cast<N_GuiTable*>(Gui().GetElement(name, false)); }
 
+/// The pixels of the element's rectangle on the GL device that change when `over` is
+/// not drawn: what `over` hides of it.
+int PixelsDrawnOver(const char* element, const char* over) {
+  N_GuiElement& e = *Gui().GetElement(element, false);
+  N_GuiElement& cover = *Gui().GetElement(over, false);
+  g_world->Render(0.0f);
+  const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
+  cover.Hide();
+  g_world->Render(0.0f);
+  const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
+  cover.Show();
+  int changed = 0;
+  const auto left = UINT(e.GetScreenX()), top = UINT(e.GetScreenY());
+  for (UINT y = top; y < top + UINT(e.GetHeight()) && y < with.height; ++y)
+    for (UINT x = left; x < left + UINT(e.GetWidth()) && x < with.width; ++x) changed += with.Rgb(x, y) != without.Rgb(x, y);
+  return changed;
+}
+
 /// The relay team of four men of one nation put together with the mouse: each athlete's
 /// row scrolled into view with the arrows of the table's scroll bar, clicked, then
 /// "Add1".
@@ -301,8 +319,17 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
     const auto* relay = dynamic_cast<N_GameRelay*>(g_world->Game());
     return !Visible("StartListRelay") && relay && !relay->Paused();
   }, "the relay under way");
+  script.Until([] { return Visible("StartInfo"); }, "the start information");
   script.Then([&script] { return script.Input().KeyDown(DIK_F5), true; });
   script.Until([] { return Visible("Pause"); }, "the pause page");
+  // Over the start information and the player's figure the pause caption hides none of
+  // the texts.
+  script.Then([] {
+    EXPECT_TRUE(Visible("StartInfo"));
+    for (const char* text : {"MapName", "Weather7", "SnowQuality2", "Counter"})
+      EXPECT_EQ(PixelsDrawnOver(text, "PauseCaption"), 0) << text;
+    return true;
+  });
   script.Then([&script] { return script.Input().KeyUp(DIK_F5), true; });
   script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
   script.Until([] { return Visible("FinalResult") && !Visible("Pause"); }, "the relay's result without the pause");
