@@ -1,8 +1,9 @@
 // Every page script of the game with its fonts and texts, at two screen sizes: each
 // text an element can show (its own, each item of a selector, and the longest values
-// the game fills it with) fits the element's rectangle, and no two visible elements
-// of a page lie over each other. A report names the page, the elements and the sizes
-// in pixels of that screen.
+// the game fills it with) fits the element's rectangle, no two visible elements of a
+// page, or of pages shown at once, lie over each other, and none lies across the edge
+// of a frame. A report names the pages, the elements and the sizes in pixels of that
+// screen.
 #include "core/FormatString.h"
 #include "core/StringUtil.h"
 #include "core/KeyNames.h"
@@ -245,10 +246,12 @@ struct Box {
   }
 };
 
-/// What one element takes on the screen, for the overlap test.
+/// What one element takes on the screen, for the overlap test; a frame (a plain panel
+/// with a border) holds the others inside or outside, never across its edge.
 struct Unit {
   N_GuiElement* element;
   Box box;
+  bool frame = false;
 };
 
 /// The checks of one screen size: the 2D set-up projects 639 x 479 units onto it.
@@ -256,39 +259,30 @@ class LayoutCheck {
  public:
   LayoutCheck(int width, int height) : m_width(width), m_height(height), m_sx(width / 639.0f), m_sy(height / 479.0f) {}
 
-  void CheckPage(N_GuiPage& page) { CheckPages({&page}); }
-
-  /// Pages shown together, the lowest first: no two of their elements lie over each
-  /// other, and none lies across the edge of a framed panel (it lies inside or outside).
-  void CheckPages(const std::vector<N_GuiPage*>& pages) {
+  void CheckPage(N_GuiPage& page) { CheckPages(page.GetName(), {&page}); }
+  /// Pages shown at once, named together.
+  void CheckPages(const std::string& names, const std::vector<N_GuiPage*>& pages) {
     std::vector<Unit> units;
-    std::vector<N_GuiPanel*> frames;
-    std::string names;
-    for (N_GuiPage* page : pages) {
-      names += (names.empty() ? "" : " + ") + page->GetName();
-      for (N_GuiElement* e : page->Elements()) Walk(*page, *e, true, units, frames);
-    }
+    for (N_GuiPage* page : pages)
+      for (N_GuiElement* e : page->Elements()) Walk(*page, *e, true, units);
     for (std::size_t a = 0; a < units.size(); ++a) {
       for (std::size_t b = a + 1; b < units.size(); ++b) {
-        if (Related(*units[a].element, *units[b].element)) continue;
+        // A frame holds its own children too; two frames may share an edge.
+        const int frames = units[a].frame + units[b].frame;
+        if (frames == 2 || (!frames && Related(*units[a].element, *units[b].element))) continue;
         const Box& p = units[a].box;
         const Box& q = units[b].box;
         const float w = std::min(p.right, q.right) - std::max(p.left, q.left);
         const float h = std::min(p.bottom, q.bottom) - std::max(p.top, q.top);
-        if (w * m_sx > kTolerance && h * m_sy > kTolerance) {
+        if (w * m_sx <= kTolerance || h * m_sy <= kTolerance) continue;
+        const Unit* frame = units[a].frame ? &units[a] : units[b].frame ? &units[b] : nullptr;
+        const Unit& other = frame == &units[a] ? units[b] : units[a];
+        if (!frames) {
           Report(names, units[a].element->GetName() + " and " + units[b].element->GetName() + " overlap by " +
                             Size(w, h) + " (" + Size(p) + " and " + Size(q) + ")");
-        }
-      }
-      for (N_GuiPanel* frame : frames) {
-        const Box f = Rect(*frame), &u = units[a].box;
-        const float w = std::min(f.right, u.right) - std::max(f.left, u.left);
-        const float h = std::min(f.bottom, u.bottom) - std::max(f.top, u.top);
-        const float out = Overflow(f, u);
-        if (w * m_sx > kTolerance && h * m_sy > kTolerance && out > kTolerance) {
-          Report(names, units[a].element->GetName() + " crosses the edge of " + frame->GetName() +
-                            FormatString(" by %d (", static_cast<int>(out + 0.5f)) + Size(u) + " at " + Place(u) +
-                            " and " + Size(f) + " at " + Place(f) + ")");
+        } else if (const float out = Overflow(frame->box, other.box); out > kTolerance) {
+          Report(names, other.element->GetName() + " crosses the edge of " + frame->element->GetName() +
+                            FormatString(" by %.0f", out));
         }
       }
     }
@@ -299,13 +293,11 @@ class LayoutCheck {
  private:
   static constexpr float kTolerance = 1.0f;  ///< pixels
 
-  void Walk(N_GuiPage& page, N_GuiElement& e, bool shown, std::vector<Unit>& units, std::vector<N_GuiPanel*>& frames) {
+  void Walk(N_GuiPage& page, N_GuiElement& e, bool shown, std::vector<Unit>& units) {
     e.ApplyLayout();
     const bool visible = shown && e.IsVisible();
-    // A plain panel with a border is a frame; the types built on it are controls.
-    if (visible && e.GetTypeName() == N_GuiPanel::kTypeName && !static_cast<N_GuiPanel&>(e).GetBorderShaderName().empty()) {
-      frames.push_back(&static_cast<N_GuiPanel&>(e));
-    }
+    if (visible && e.GetTypeName() == N_GuiPanel::kTypeName && !static_cast<N_GuiPanel&>(e).GetBorderShaderName().empty())
+      units.push_back({&e, Rect(e), true});
     if (auto* table = dynamic_cast<N_GuiTable*>(&e)) {
       CheckTable(page, *table);
       if (visible) units.push_back({&e, Rect(e)});
@@ -326,9 +318,7 @@ class LayoutCheck {
       return;
     }
     if (!e.IsContainer()) return;
-    for (const auto& [name, child] : static_cast<N_GuiContainer&>(e).Children()) {
-      Walk(page, *child, visible, units, frames);
-    }
+    for (const auto& [name, child] : static_cast<N_GuiContainer&>(e).Children()) Walk(page, *child, visible, units);
   }
 
   /// The cells of the table's own rows and of the rows the game fills it with (taken
@@ -476,10 +466,6 @@ class LayoutCheck {
   }
   std::string Size(const Box& b) const { return Size(b.right - b.left, b.bottom - b.top); }
 
-  std::string Place(const Box& b) const {
-    return FormatString("%d,%d", static_cast<int>(b.left * m_sx + 0.5f), static_cast<int>(b.top * m_sy + 0.5f));
-  }
-
   void Report(const N_GuiPage& page, const std::string& what) { Report(page.GetName(), what); }
   void Report(const std::string& pages, const std::string& what) {
     problems.push_back(FormatString("%dx%d %s: ", m_width, m_height, pages.c_str()) + what);
@@ -489,20 +475,11 @@ class LayoutCheck {
   float m_sx, m_sy;
 };
 
-/// Pages the game shows at once, the lowest first: the career's pages over their frame
-/// page, and the race's pages with the pause page over them.
-const std::vector<std::vector<const char*>> kShownTogether = {
-    {"CareerHS", "Career"},
-    {"CareerHS", "CareerProfile", "CareerAttributes"},
-    {"CareerHS", "CareerAttributesInfo"},
-    {"CareerHS", "CareerHS1"},
-    {"CareerHS", "CareerHS2"},
-    {"CareerHS", "CareerHSFinal"},
-    {"CareerHS", "Settings"},
-    {"PlayerStatus", "StartInfo", "Pause"},
-    {"PlayerStatus", "Shooting", "SplitTimes", "Pause"},
-    {"PlayerStatus", "PenaltyRounds", "SplitTimes", "Pause"},
-};
+/// Pages the game shows at once, the lowest first.
+const char* const kShownTogether[] = {
+    "CareerHS Career", "CareerHS CareerProfile CareerAttributes", "CareerHS CareerAttributesInfo", "CareerHS CareerHS1",
+    "CareerHS CareerHS2", "CareerHS CareerHSFinal", "CareerHS Settings", "PlayerStatus StartInfo Pause",
+    "PlayerStatus Shooting SplitTimes Pause", "PlayerStatus PenaltyRounds SplitTimes Pause"};
 
 std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
   std::vector<std::string> problems;
@@ -511,14 +488,12 @@ std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
     for (const auto& [name, page] : gui.Pages()) {
       if (page.get() != gui.GetCursorPage()) check.CheckPage(*page);
     }
-    for (const std::vector<const char*>& names : kShownTogether) {
+    for (const char* together : kShownTogether) {
+      std::vector<std::string> names;
       std::vector<N_GuiPage*> pages;
-      for (const char* name : names) {
-        N_GuiPage* page = gui.GetPage(name);
-        if (page) pages.push_back(page);
-        else problems.push_back(std::string("no page ") + name);
-      }
-      check.CheckPages(pages);
+      for (const std::string& name : SplitString(together, names, " ", 0)) pages.push_back(gui.GetPage(name));
+      if (std::count(pages.begin(), pages.end(), nullptr) == 0) check.CheckPages(together, pages);
+      else problems.push_back(std::string("a page missing: ") + together);
     }
     problems.insert(problems.end(), check.problems.begin(), check.problems.end());
   }

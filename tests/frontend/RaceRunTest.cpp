@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -86,21 +87,19 @@ std::int32_t RelayMember(int member) {
 
 N_GuiTable& Table(const char* name) { return *dynamic_cast<N_GuiTable*>(Gui().GetElement(name, false)); }
 
-/// The pixels of the element's rectangle on the GL device that change when `over` is
-/// not drawn: what `over` hides of it.
-int PixelsDrawnOver(const char* element, const char* over) {
-  N_GuiElement& e = *Gui().GetElement(element, false);
-  N_GuiElement& cover = *Gui().GetElement(over, false);
+/// The pixels of the element's rectangle on the GL device that the change (which may
+/// take the element away) alters.
+int PixelsChanged(N_GuiElement& e, const std::function<void()>& change) {
+  const auto left = UINT(e.GetScreenX()), top = UINT(e.GetScreenY());
+  const UINT right = left + UINT(e.GetWidth()), bottom = top + UINT(e.GetHeight());
   g_world->Render(0.0f);
   const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
-  cover.Hide();
+  change();
   g_world->Render(0.0f);
   const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
-  cover.Show();
   int changed = 0;
-  const auto left = UINT(e.GetScreenX()), top = UINT(e.GetScreenY());
-  for (UINT y = top; y < top + UINT(e.GetHeight()) && y < with.height; ++y)
-    for (UINT x = left; x < left + UINT(e.GetWidth()) && x < with.width; ++x) changed += with.Rgb(x, y) != without.Rgb(x, y);
+  for (UINT y = top; y < bottom && y < with.height; ++y)
+    for (UINT x = left; x < right && x < with.width; ++x) changed += with.Rgb(x, y) != without.Rgb(x, y);
   return changed;
 }
 
@@ -322,12 +321,13 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Until([] { return Visible("StartInfo"); }, "the start information");
   script.Then([&script] { return script.Input().KeyDown(DIK_F5), true; });
   script.Until([] { return Visible("Pause"); }, "the pause page");
-  // Over the start information and the player's figure the pause caption hides none of
-  // the texts.
+  // Over the start information and the player's figure the pause caption hides no text.
   script.Then([] {
-    EXPECT_TRUE(Visible("StartInfo"));
-    for (const char* text : {"MapName", "Weather7", "SnowQuality2", "Counter"})
-      EXPECT_EQ(PixelsDrawnOver(text, "PauseCaption"), 0) << text;
+    N_GuiElement& pause = *Gui().GetElement("PauseCaption", false);
+    for (const char* text : {"MapName", "Weather7", "SnowQuality2", "Counter"}) {
+      EXPECT_EQ(PixelsChanged(*Gui().GetElement(text, false), [&pause] { pause.Hide(); }), 0) << text;
+      pause.Show();
+    }
     return true;
   });
   script.Then([&script] { return script.Input().KeyUp(DIK_F5), true; });
@@ -397,18 +397,7 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Then([&textPixels] {
     auto* table = dynamic_cast<N_GuiTable*>(Gui().GetElement("ArcadeHS", false));
     EXPECT_GE(table->GetRowCount(), 1);
-    N_GuiPanel* row = table->GetRowPanel(0);
-    if (!row) return true;
-    const auto left = UINT(row->GetScreenX()), top = UINT(row->GetScreenY());
-    const UINT right = left + UINT(row->GetWidth()), bottom = top + UINT(row->GetHeight());
-    g_world->Render(0.0f);
-    const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
-    table->Clear();
-    g_world->Render(0.0f);
-    const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
-    textPixels = 0;
-    for (UINT y = top; y < bottom && y < with.height; ++y)
-      for (UINT x = left; x < right && x < with.width; ++x) textPixels += with.Rgb(x, y) != without.Rgb(x, y) ? 1 : 0;
+    if (N_GuiPanel* row = table->GetRowPanel(0)) textPixels = PixelsChanged(*row, [table] { table->Clear(); });
     return true;
   });
   // The page's own controls take the player's clicks: a selector, then the way back.
