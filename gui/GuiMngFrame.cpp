@@ -112,8 +112,7 @@ void N_GuiMng::Update() {
       hover->HandleEvent(Event(N_GuiEventType::Exit));
     }
     m_input.target = nullptr;
-    // A drag begun on the modal page still follows the pointer and ends with its release.
-    if (!m_input.holder) return;
+    return;
   }
   SendPointerEvents(move, left, right, wheel);
   if (FollowFocus(left)) FeedFocus();
