@@ -1,9 +1,8 @@
 // Every page script of the game with its fonts and texts, at two screen sizes: each
 // text an element can show (its own, each item of a selector, and the longest values
-// the game fills it with) fits the element's rectangle, no two visible elements of a
-// page, or of pages shown at once, lie over each other, and none lies across the edge
-// of a frame. A report names the pages, the elements and the sizes in pixels of that
-// screen.
+// the game fills it with) fits the element's rectangle, and no two visible elements
+// of a page (or of pages shown at once) lie over each other or across a frame's edge.
+// A report names the page, the elements and the sizes in pixels of that screen.
 #include "core/FormatString.h"
 #include "core/StringUtil.h"
 #include "core/KeyNames.h"
@@ -246,12 +245,11 @@ struct Box {
   }
 };
 
-/// What one element takes on the screen, for the overlap test; a frame (a plain panel
-/// with a border) holds the others inside or outside, never across its edge.
+/// What one element takes on the screen, for the overlap test.
 struct Unit {
   N_GuiElement* element;
   Box box;
-  bool frame = false;
+  bool frame = false;  ///< a plain panel with a border: the others lie inside or outside
 };
 
 /// The checks of one screen size: the 2D set-up projects 639 x 479 units onto it.
