@@ -476,8 +476,9 @@ class LayoutCheck {
 /// Pages the game shows at once, the lowest first.
 const char* const kShownTogether[] = {
     "CareerHS Career", "CareerHS CareerProfile CareerAttributes", "CareerHS CareerAttributesInfo", "CareerHS CareerHS1",
-    "CareerHS CareerHS2", "CareerHS CareerHSFinal", "CareerHS Settings", "PlayerStatus StartInfo Pause",
-    "PlayerStatus Shooting SplitTimes Pause", "PlayerStatus PenaltyRounds SplitTimes Pause"};
+    "CareerHS CareerHS2", "CareerHS CareerHSFinal", "CareerHS CareerTrainings", "CareerHS CareerTravel",
+    "CareerHS Settings", "PlayerStatus StartInfo Pause", "PlayerStatus Shooting SplitTimes Pause",
+    "PlayerStatus PenaltyRounds SplitTimes Pause"};
 
 std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
   std::vector<std::string> problems;
