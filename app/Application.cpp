@@ -99,6 +99,8 @@ bool N_Application::Init(HINSTANCE instance) {
   if (!CreateDeviceServices()) return false;
   g_stringTable->SetLanguage(g_varMng->GetString("language"));
   g_stringTable->ReadDir("scripts\\strings\\*.string");
+  // A language no table holds gave way to one they hold: saved so, as the next start's.
+  g_varMng->SetString("language", g_stringTable->Language().c_str(), 0);
   CreateWorld();
   return true;
 }

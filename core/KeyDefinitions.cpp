@@ -87,8 +87,10 @@ void LoadKeyDefinitions() {
     if (why.empty()) return;  // none saved yet: the defaults, nothing to say
     // Written at the exit, the defaults would replace the player's keys.
     g_unreadable = true;
-    g_loadFault = std::string("!!! ") + kKeyDefinitionsFile + " cannot be read (" + platform::ReasonOf(why) +
-                  "): the default keys are used, and it is not saved in this run\n";
+    const std::string line = std::string(kKeyDefinitionsFile) + " cannot be read (" + platform::ReasonOf(why) +
+                             "): the default keys are used, and it is not saved in this run\n";
+    g_loadFault = "!!! " + line;
+    OutputDebugStringA(line.c_str());  // on stderr too, as the settings file's
     ReportKeyDefinitionsFault();
     return;
   }

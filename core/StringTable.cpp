@@ -7,6 +7,7 @@
 #include "core/Tokenizer.h"
 #include "platform/win32.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -16,8 +17,37 @@ void N_StringTable::SetLanguage(const char* name) { m_language = name ? name : "
 void N_StringTable::ReadDir(const char* mask) {
   const std::string m = mask ? mask : "";
   if (g_log) g_log->Print("Reading string tables from dir '%s' for language '%s'\n", m.c_str(), m_language.c_str());
-  const std::string prefix = m.substr(0, m.find('*'));
-  N_FileFinder finder(m.c_str());
+  m_languagesRead.clear();
+  m_repeatedRead = false;
+  const int files = ReadFiles(m);
+  // No table at all, or none in this language: one line, not one for every text. A
+  // language no table holds (the built-in one, a typing error in a settings file)
+  // gives the one most blocks are in, whose name the caller can save.
+  m_readFrom.clear();
+  if (files == 0) {
+    Warn("!!! No string table in data\\%s: every text is empty\n", m.c_str());
+  } else if (m_languageBlocks == 0 && !m_languagesRead.empty()) {
+    const auto most = std::max_element(m_languagesRead.begin(), m_languagesRead.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    const std::string wanted = m_language;
+    m_language = most->first;
+    Warn("!!! No string table in data\\%s holds language '%s': the texts are in '%s'\n", m.c_str(),
+         wanted.c_str(), m_language.c_str());
+    m_repeatedRead = true;  // the files' own faults were said in the first reading
+    ReadFiles(m);
+    m_repeatedRead = false;
+    m_readFrom = m;
+  } else if (m_languageBlocks == 0) {
+    Warn("!!! No string table in data\\%s holds language '%s': every text is empty\n", m.c_str(),
+         m_language.c_str());
+  } else {
+    m_readFrom = m;
+  }
+}
+
+int N_StringTable::ReadFiles(const std::string& mask) {
+  const std::string prefix = mask.substr(0, mask.find('*'));
+  N_FileFinder finder(mask.c_str());
   m_languageBlocks = 0;
   int files = 0;
   for (const char* name = finder.FindFirst(); name; name = finder.FindNext()) {
@@ -27,16 +57,7 @@ void N_StringTable::ReadDir(const char* mask) {
     ParseFile("data\\" + prefix + file);
     ++files;
   }
-  // No table at all, or none in this language: one line, not one for every text.
-  m_readFrom.clear();
-  if (files == 0) {
-    Warn("!!! No string table in data\\%s: every text is empty\n", m.c_str());
-  } else if (m_languageBlocks == 0) {
-    Warn("!!! No string table in data\\%s holds language '%s': every text is empty\n", m.c_str(),
-         m_language.c_str());
-  } else {
-    m_readFrom = m;
-  }
+  return files;
 }
 
 void N_StringTable::Add(const std::string& key, const std::string& text) { m_strings.emplace(key, text); }
@@ -65,7 +86,7 @@ void N_StringTable::ParseFile(const std::string& path) {
   N_Tokenizer tok;
   tok.OpenFile(path.c_str());
   if (!tok.HasSource()) {
-    Warn("!!! String table %s cannot be read\n", path.c_str());
+    if (!m_repeatedRead) Warn("!!! String table %s cannot be read\n", path.c_str());
     return;
   }
   int blocks = 0;
@@ -79,6 +100,7 @@ void N_StringTable::ParseFile(const std::string& path) {
     const bool wanted = lang && platform::EqualsNoCase(lang, m_language);
     const std::string language = lang ? lang : "";
     if (wanted) ++m_languageBlocks;
+    if (lang) CountLanguage(lang);
     bool closed = false;
     if (!wanted) {
       while (const char* t = tok.NextToken(true)) {
@@ -102,16 +124,26 @@ void N_StringTable::ParseFile(const std::string& path) {
         }
       }
     }
-    if (!closed) {
+    if (!closed && !m_repeatedRead) {
       Warn("!!! String table %s: the block of language '%s' has no '}': the file is cut short\n", path.c_str(),
            language.c_str());
     }
   }
-  if (blocks == 0) Warn("!!! String table %s holds no language block\n", path.c_str());
+  if (blocks == 0 && !m_repeatedRead) Warn("!!! String table %s holds no language block\n", path.c_str());
   if (keysWithoutText > 0) {
     Warn("!!! String table %s:%d: %d key(s) without a text on their line\n", path.c_str(), firstLine,
          keysWithoutText);
   }
+}
+
+void N_StringTable::CountLanguage(const char* name) {
+  for (auto& [language, blocks] : m_languagesRead) {
+    if (platform::EqualsNoCase(language, name)) {
+      ++blocks;
+      return;
+    }
+  }
+  m_languagesRead.emplace_back(name, 1);
 }
 
 void N_StringTable::Warn(const char* format, ...) {

@@ -4,13 +4,17 @@
 // definition of a key wins; a missing key yields "" and is remembered as "".
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 class N_StringTable {
  public:
   /// Sets the language used by the following reads (compared without regard to case).
   void SetLanguage(const char* name);
   /// Reads every ".string" file of the mask (below "data"), e.g. "scripts\strings\*.string";
-  /// no file, or no block of the language in any, is one line in the log.
+  /// no file, or no block of the language in any, is one line in the log. When the files
+  /// hold no block of the language, the language of most of their blocks is read instead
+  /// and becomes the table's Language().
   void ReadDir(const char* mask);
   /// Inserts the pair unless the key exists already.
   void Add(const std::string& key, const std::string& text);
@@ -30,9 +34,15 @@ class N_StringTable {
 
  private:
   [[gnu::format(printf, 1, 2)]] static void Warn(const char* format, ...);
+  /// Parses the ".string" files of the mask; their count.
+  int ReadFiles(const std::string& mask);
+  void CountLanguage(const char* name);
 
   std::string m_language;
   std::string m_readFrom;  ///< the mask of the last ReadDir that found the language; empty else
-  int m_languageBlocks = 0;  ///< blocks of the language read since the last ReadDir began
+  int m_languageBlocks = 0;  ///< blocks of the language read since the last ReadFiles began
+  /// The languages of the blocks the last ReadDir met (the first spelling) and their counts.
+  std::vector<std::pair<std::string, int>> m_languagesRead;
+  bool m_repeatedRead = false;  ///< the files are read a second time: their faults are not said again
   std::map<std::string, std::string> m_strings;
 };

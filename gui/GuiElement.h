@@ -87,6 +87,10 @@ class N_GuiElement : public N_GuiObject {
   /// Whether the parent sees the event too. Every event but those a composite control
   /// keeps as its own (a scroll bar's clicks move it and click nothing around it).
   virtual bool PassesToParent(const N_GuiEvent&) const { return true; }
+  /// Whether the element, having taken the left button's press, keeps the held repeats
+  /// and the release wherever the pointer goes until the button is let go (a scroll
+  /// bar's bit being dragged past the end of its track).
+  virtual bool KeepsHeldPointer() const { return false; }
   /// Appends the element's rows to the object's class table (see GuiObject.h).
   virtual void BuildAttributes();
 

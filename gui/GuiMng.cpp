@@ -168,6 +168,7 @@ void N_GuiMng::Unlink(const N_GuiElement* element) {
   if (WithinElement(m_input.focus, element)) DropFocus();
   if (WithinElement(m_input.hover, element)) m_input.hover = nullptr;
   if (WithinElement(m_input.target, element)) m_input.target = nullptr;
+  if (WithinElement(m_input.holder, element)) m_input.holder = nullptr;
   if (WithinElement(m_cursor, element)) m_cursor = nullptr;
   // An element may sit in a container, on a page, be another's anchor or the element
   // of an effect; the anchored-by link names only the last anchoring element, so all

@@ -13,7 +13,9 @@
 //
 // The world, once per frame: Update (before the game's update; the cursor follows the
 // mouse, then the element under it gets its move, enter, exit, button, held, wheel
-// and text events, and the keyboard focus follows left clicks), later Render (every visible
+// and text events, and the keyboard focus follows left clicks; an element that keeps
+// the pointer after a press, a dragged scroll bar, gets the held repeats and the
+// release wherever the pointer is), later Render (every visible
 // page in ascending z-order, each after a flush of the batcher and with its own world
 // matrix, then the menu snow). At start-up: LoadGuiFiles, the cursor (SetCursor,
 // CreateCursorPage).
@@ -153,6 +155,9 @@ class N_GuiMng {
     N_GuiElement* focus = nullptr;
     /// The element this update is talking to; cleared when a callback destroys it.
     N_GuiElement* target = nullptr;
+    /// The element that took the left press and keeps the pointer until the release
+    /// (N_GuiElement::KeepsHeldPointer), or null.
+    N_GuiElement* holder = nullptr;
     bool left = false;  ///< button states last seen by the event steps
     bool right = false;
     float heldTimer = 0.0f;  ///< seconds since the last held event
@@ -160,8 +165,11 @@ class N_GuiMng {
 
   // The steps of Update after the hit test, in order.
   /// Move, exit and enter, button changes, the held repeat and the wheel's step to the
-  /// target.
+  /// target; the held repeats and the release to the holder while there is one.
   void SendPointerEvents(const N_GuiEvent& move, bool left, bool right, std::int32_t wheel);
+  /// The left button's change: to the target, the release to the holder (after a last
+  /// held event at the release point); the press may make a holder.
+  void SendLeftChange(bool left);
   /// While the left button is down the focus goes to the target; false ends the frame.
   bool FollowFocus(bool left);
   /// Enter drops the focus; otherwise the focus element gets the input text.

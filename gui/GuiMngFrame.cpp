@@ -129,12 +129,11 @@ void N_GuiMng::SendPointerEvents(const N_GuiEvent& move, bool left, bool right, 
     if (old) old->HandleEvent(Event(N_GuiEventType::Exit));
     if (m_input.target) m_input.target->HandleEvent(Event(N_GuiEventType::Enter));
   }
-  if (m_input.target && m_cursor && left != m_input.left) {
-    m_input.target->HandleEvent(ButtonEvent(N_GuiEventType::Button, *m_cursor, kGuiLeftButton, left));
-  }
-  if (m_input.target && m_cursor && left && m_input.heldTimer >= kHeldInterval) {
+  if (m_cursor && left != m_input.left) SendLeftChange(left);
+  N_GuiElement* held = m_input.holder ? m_input.holder : m_input.target;
+  if (held && m_cursor && left && m_input.heldTimer >= kHeldInterval) {
     m_input.heldTimer = 0.0f;
-    m_input.target->HandleEvent(ButtonEvent(N_GuiEventType::Held, *m_cursor, kGuiLeftButton, true));
+    held->HandleEvent(ButtonEvent(N_GuiEventType::Held, *m_cursor, kGuiLeftButton, true));
   }
   if (m_input.target && m_cursor && right != m_input.right) {
     m_input.target->HandleEvent(ButtonEvent(N_GuiEventType::Button, *m_cursor, kGuiRightButton, right));
@@ -145,6 +144,29 @@ void N_GuiMng::SendPointerEvents(const N_GuiEvent& move, bool left, bool right, 
     N_GuiEvent turned = Event(N_GuiEventType::Wheel);
     turned.x = wheel;
     m_input.target->HandleEvent(turned);
+  }
+}
+
+void N_GuiMng::SendLeftChange(bool left) {
+  if (!left && m_input.holder) {
+    // The pointer may have gone on since the last held repeat: the release point counts.
+    m_input.heldTimer = 0.0f;
+    m_input.holder->HandleEvent(ButtonEvent(N_GuiEventType::Held, *m_cursor, kGuiLeftButton, true));
+    // A callback may have destroyed it, or the cursor: Unlink clears them.
+    if (m_input.holder && m_cursor) {
+      m_input.holder->HandleEvent(ButtonEvent(N_GuiEventType::Button, *m_cursor, kGuiLeftButton, false));
+    }
+    m_input.holder = nullptr;
+    return;
+  }
+  if (!m_input.target) return;
+  m_input.target->HandleEvent(ButtonEvent(N_GuiEventType::Button, *m_cursor, kGuiLeftButton, left));
+  if (!left) return;
+  for (N_GuiElement* e = m_input.target; e; e = e->GetParent()) {
+    if (e->KeepsHeldPointer()) {
+      m_input.holder = e;
+      break;
+    }
   }
 }
 

@@ -199,31 +199,44 @@ void N_GuiScrollBar::Render() {
   N_GuiPanel::Render();
 }
 
-void N_GuiScrollBar::Drag(float x, float y) {
+bool N_GuiScrollBar::DragSpan(float& lo, float& hi, float& track) const {
   // Without a bit there is nothing to follow the mouse.
-  if (m_bit) {
-    const float u = m_up ? (m_horizontal ? m_up->GetWidth() : m_up->GetHeight()) : 0.0f;
-    const float s = m_spacing;
+  if (!m_bit) return false;
+  const float u = m_up ? (m_horizontal ? m_up->GetWidth() : m_up->GetHeight()) : 0.0f;
+  const float along = m_horizontal ? GetWidth() : GetHeight();
+  lo = m_spacing + u;
+  hi = along - u - m_spacing;
+  track = along - 2.0f * u - 2.0f * m_spacing;
+  return track > 0.0f;
+}
+
+float N_GuiScrollBar::AlongBar(float x, float y) { return m_horizontal ? x - GetScreenX() : y - GetScreenY(); }
+
+void N_GuiScrollBar::Drag(float x, float y) {
+  float lo = 0.0f, hi = 0.0f, track = 0.0f;
+  const float p = AlongBar(x, y);
+  // Past an end of the track (over an arrow or off the bar) only a drag begun on it
+  // moves the bit: to that end.
+  if (DragSpan(lo, hi, track) && ((lo < p && p < hi) || m_dragging)) {
     const float bitLength = m_horizontal ? m_bit->GetWidth() : m_bit->GetHeight();
     const float half = bitLength * 0.5f;
-    const float p = m_horizontal ? x - GetScreenX() : y - GetScreenY();
-    const float along = m_horizontal ? GetWidth() : GetHeight();
-    const float lo = s + u;
-    const float hi = along - u - s;
-    const float track = along - 2.0f * u - 2.0f * s;
-    if (lo < p && p < hi && track > 0.0f) {
-      float start = p - half;
-      if (start < lo) {
-        start = lo;
-      } else if (p + half > hi) {
-        start = hi - bitLength;
-      }
-      if (m_horizontal) {
-        m_bit->SetLeft(start);
-      } else {
-        m_bit->SetTop(start);
-      }
-      m_position = SaturatingTruncate(static_cast<double>(start - u - s) * m_total / track);
+    float start = p - half;
+    const bool farEnd = p + half > hi;
+    if (start < lo) {
+      start = lo;
+    } else if (farEnd) {
+      start = hi - bitLength;
+    }
+    if (m_horizontal) {
+      m_bit->SetLeft(start);
+    } else {
+      m_bit->SetTop(start);
+    }
+    m_position = SaturatingTruncate(static_cast<double>(start - lo) * m_total / track);
+    // The far end is the last position, whatever the rounding of the bit's length.
+    const std::int64_t last = std::int64_t{m_total} - m_visible;
+    if (farEnd && start > lo && last > m_position && last <= std::numeric_limits<std::int32_t>::max()) {
+      m_position = static_cast<std::int32_t>(last);
     }
   }
   ClampPosition();
@@ -260,6 +273,12 @@ void N_GuiScrollBar::Step(std::int32_t steps) {
 }
 
 int N_GuiScrollBar::HandleEvent(const N_GuiEvent& event) {
+  if (event.type == N_GuiEventType::Button && event.button == kGuiLeftButton) {
+    // The arrows' presses step; a press on the track or the bit starts a drag.
+    float lo = 0.0f, hi = 0.0f, track = 0.0f;
+    const float p = AlongBar(GuiEventAs<float>(event.x), GuiEventAs<float>(event.y));
+    m_dragging = event.pressed && IsEnabled() && DragSpan(lo, hi, track) && lo < p && p < hi;
+  }
   if (!IsEnabled()) return 0;
   if (event.type == N_GuiEventType::ChildHeld) {
     const N_GuiElement* child = GuiEventAs<N_GuiElement*>(event.x);

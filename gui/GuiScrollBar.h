@@ -3,10 +3,13 @@
 // sliding bit, each made from a template the script names. It holds an integer
 // position within a total and shows a bit whose length is the visible share of the
 // total; a held arrow steps the position by one on every held repeat, and the held
-// left button drags the bit. Every step or drag tells the parent (a scroll event with
-// the position) and may write the position as text into another element. Its clicks
-// are its own: the parent does not take them as clicks of its own. The table makes
-// one as its vertical scroll bar; option pages use free ones as sliders.
+// left button drags the bit; a drag begun on the track or the bit keeps the pointer
+// (the GUI manager sends it the held repeats and the release wherever the pointer is),
+// so the bit dragged past an end of the track stops at that end. Every step or drag
+// tells the parent (a scroll event with the position) and may write the position as
+// text into another element. Its clicks are its own: the parent does not take them as
+// clicks of its own. The table makes one as its vertical scroll bar; option pages use
+// free ones as sliders.
 // Factory type "ScrollBar".
 //
 // Its children are "<name>/UpButton", "<name>/DownButton" and "<name>/ScrollBit",
@@ -36,6 +39,9 @@ class N_GuiScrollBar : public N_GuiPanel {
   int HandleEvent(const N_GuiEvent& event) override;
   /// Not the clicks and held repeats on the bar or its children.
   bool PassesToParent(const N_GuiEvent& event) const override;
+  /// From a left press on the track or the bit to its release: the bit follows the
+  /// pointer past either end of the track and stops there.
+  bool KeepsHeldPointer() const override { return m_dragging; }
   /// Moves the position by the steps as the arrows do (negative toward the start), as
   /// far as the limits let it, then tells the parent as a step of an arrow does.
   void Step(std::int32_t steps);
@@ -95,6 +101,11 @@ class N_GuiScrollBar : public N_GuiPanel {
   float BitStart() const;
   /// Button side, track start and track length along the axis.
   void Track(float& button, float& start, float& length) const;
+  /// Where the drag runs along the axis, relative to the bar: from lo to hi, the
+  /// track's length without the buttons and spacings; false without a bit or a track.
+  bool DragSpan(float& lo, float& hi, float& track) const;
+  /// The pointer's place along the axis, relative to the bar.
+  float AlongBar(float x, float y);
   void Drag(float x, float y);
   /// The position moved by the steps, one at a time, while the arrows' limits allow.
   void MoveBy(std::int32_t steps);
@@ -118,4 +129,5 @@ class N_GuiScrollBar : public N_GuiPanel {
   bool m_bitValid = false;
   std::int32_t m_minimum = -1;
   std::int32_t m_maximum = -1;
+  bool m_dragging = false;  ///< the left button went down on the track or the bit
 };

@@ -19,7 +19,9 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 /// Shows a modal box (or reports it headless). An OK box returns IDOK; a MB_YESNO box
-/// returns the answer, IDNO when nobody can answer.
+/// returns the answer, IDNO when nobody can answer. A termination signal (Termination.h)
+/// closes a box that shows, and after one no box is shown: the box goes to stderr and
+/// answers as one nobody answered.
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 /// Writes the text to the debugger output (stderr here).
 void OutputDebugStringA(const char* text);

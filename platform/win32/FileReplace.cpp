@@ -218,30 +218,50 @@ std::string Shown(const std::string& line) {
   return "'" + shown + "'";
 }
 
-/// Puts one staged file of a set in its target's place. A target already in place has
-/// nothing staged; what is neither staged nor in place, and a staged file that is no
-/// regular file, are said and left.
-bool FinishMember(const std::string& journal, const std::string& folder, const std::string& name,
-                  std::vector<std::string>& folders, std::string* why) {
+/// A file of an interrupted set: the file it replaces and its staged new version.
+struct Member {
+  std::string target;
+  std::string staged;
+};
+
+/// Checks the file a journal's line names before anything of the set is renamed: the
+/// line must name a file of the journal's folder, a link must lead to a file of that
+/// folder, and a staged new version must be a regular file. A target already in place
+/// has nothing staged; what is neither staged nor in place is said and skipped. Empty
+/// when the line may be finished (its staged file then added to the members); else the
+/// refusal in a few words, the line said through the file layer's refusal line.
+std::string CheckMember(const std::string& journal, const std::string& folder, const std::string& line,
+                        std::vector<Member>& members) {
+  const std::string name = MemberName(line, folder);
+  if (name.empty()) {
+    ReportFileRefusal(journal + " names " + Shown(line) + ", no file of its folder: refused");
+    return "a line names no file of its folder";
+  }
   const std::string target = FollowLink(folder + "/" + name);
+  if (!SameFolder(FolderOf(target), folder)) {
+    ReportFileRefusal(journal + " names " + Shown(name) + ", a link out of its folder: refused");
+    return "a line names a link out of its folder";
+  }
   const std::string staged = TogetherNameFor(target);
   struct stat st {};
   if (::lstat(staged.c_str(), &st) != 0) {
-    if (errno != ENOENT) return Fail(why, "cannot replace", target, errno);
+    if (errno != ENOENT) {
+      const std::string error = std::strerror(errno);
+      ReportFileRefusal(staged + " cannot be checked: " + error);
+      return error;
+    }
     if (::lstat(target.c_str(), &st) != 0) {
       ReportFileRefusal(journal + " names " + Shown(name) + ", which is not there");
     }
-    return true;
+    return {};
   }
   if (!S_ISREG(st.st_mode)) {
-    ReportFileRefusal(staged + " is not a regular file: not put in place");
-    return true;
+    ReportFileRefusal(staged + " is not a regular file: the set is left as it is");
+    return "a staged file is not a regular file";
   }
-  if (Forced(ReplaceStep::Rename) || ::rename(staged.c_str(), target.c_str()) != 0) {
-    return Fail(why, "cannot replace", target, errno);
-  }
-  folders.push_back(FolderOf(target));
-  return true;
+  const bool listed = std::any_of(members.begin(), members.end(), [&](const Member& m) { return m.staged == staged; });
+  if (!listed) members.push_back({target, staged});
+  return {};
 }
 
 }  // namespace
@@ -257,20 +277,23 @@ bool FinishFilesTogether(std::string_view journal, std::string* why) {
   }
   // The journal is written only when every new version is staged whole: each staged
   // file still there takes its target's place (one already renamed has none left).
-  // Its lines name files of its own folder; a line naming anything else is refused.
+  // Every line and every staged file is checked first: finishing the rest of a set one
+  // of whose files is refused would mix old files and new, which the set exists to
+  // prevent. A refused set is left as it is, journal and staged files.
   const std::string folder = FolderOf(journalPath);
-  std::vector<std::string> folders;
+  std::vector<Member> members;
+  std::string refused;
   for (const std::string& line : JournalLines(text)) {
-    const std::string name = MemberName(line, folder);
-    if (name.empty()) {
-      ReportFileRefusal(journalPath + " names " + Shown(line) + ", no file of its folder: refused");
-    } else if (!FinishMember(journalPath, folder, name, folders, why)) {
-      return false;
+    const std::string reason = CheckMember(journalPath, folder, line, members);
+    if (refused.empty()) refused = reason;
+  }
+  if (!refused.empty()) return Fail(why, "cannot finish the set of", journalPath + ": " + refused, 0);
+  for (const Member& member : members) {
+    if (Forced(ReplaceStep::Rename) || ::rename(member.staged.c_str(), member.target.c_str()) != 0) {
+      return Fail(why, "cannot replace", member.target, errno);
     }
   }
-  std::sort(folders.begin(), folders.end());
-  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-  for (const std::string& done : folders) SyncFolder(done);
+  SyncFolder(folder);  // the renames, every target lying in it
   if (::unlink(journalPath.c_str()) != 0 && errno != ENOENT) {
     return Fail(why, "cannot remove the journal", journalPath, errno);
   }
@@ -299,6 +322,10 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
     std::string target;
     mode_t mode = 0;
     if (!TargetOf(file.path, target, &mode, &line)) return unstage();
+    if (!SameFolder(FolderOf(target), folder)) {  // a link out of the folder: never finished
+      Fail(&line, "cannot save", path + ", a link to " + target + ", in a set whose journal is in " + folder, 0);
+      return unstage();
+    }
     const std::string temporary = TogetherNameFor(target);
     if (!Stage(target, temporary, mode, file.bytes, &line)) return unstage();
     names.push_back(NameOf(path));

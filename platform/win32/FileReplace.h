@@ -47,10 +47,13 @@ struct WholeFile {
 /// Puts the staged files of an interrupted set in their targets' place and removes the
 /// journal. True when there was no such set or it is finished now. Every file of a set
 /// lies in its journal's folder, and the journal names it by its name there, so that a
-/// game root copied or moved finishes its own sets; a line that names anything else (a
-/// path outside the folder, garbage) is refused, and a line whose file is neither
-/// staged nor in place is said, both through the file layer's refusal line. A journal
-/// that is there but cannot be read (a folder) leaves the set as it is: false.
+/// game root copied or moved finishes its own sets. Every line is checked before any
+/// file is renamed: a line that names anything else (a path outside the folder, garbage,
+/// a link that leads out of it) or whose staged file is no regular file is refused, and
+/// then nothing is renamed and the journal and staged files stay: false, *why saying why.
+/// A line whose file is neither staged nor in place is said and skipped. Both go through
+/// the file layer's refusal line. A journal that is there but cannot be read (a folder)
+/// leaves the set as it is: false.
 bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
 /// Removes the staged new versions of these files that a set killed before its journal
 /// was written left behind (call it only when no journal names them).

@@ -1,5 +1,9 @@
 #include "platform/win32/Termination.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <initializer_list>
 
@@ -7,8 +11,14 @@ namespace platform {
 namespace {
 
 volatile std::sig_atomic_t g_requested = 0;
+int g_wake[2] = {-1, -1};  ///< written to at the signal; its reading end stays readable
 
-extern "C" void OnTerminationSignal(int) { g_requested = 1; }
+extern "C" void OnTerminationSignal(int) {
+  g_requested = 1;
+  const int saved = errno;
+  if (g_wake[1] >= 0) (void)!::write(g_wake[1], "x", 1);
+  errno = saved;
+}
 
 }  // namespace
 
@@ -16,6 +26,7 @@ void CatchTerminationSignals() {
   static bool installed = false;
   if (installed) return;
   installed = true;
+  if (::pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) g_wake[0] = g_wake[1] = -1;
   struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
@@ -26,5 +37,7 @@ void CatchTerminationSignals() {
 }
 
 bool TerminationRequested() { return g_requested != 0; }
+
+int TerminationFd() { return g_wake[0]; }
 
 }  // namespace platform

@@ -11,5 +11,8 @@ namespace platform {
 void CatchTerminationSignals();
 /// True once one of the signals arrived; stays true.
 bool TerminationRequested();
+/// A descriptor to wait on (poll) for the signals: readable once one arrived, and from
+/// then on; -1 before the handlers are installed.
+int TerminationFd();
 
 }  // namespace platform

@@ -23,7 +23,7 @@ std::vector<std::string> GameEnvironment(const Launch& launch) {
   for (char** e = environ; *e; ++e) {
     const std::string entry(*e);
     const std::string name = entry.substr(0, entry.find('='));
-    if (name == "NAVO_TEST_HOOK" || name == "XDG_RUNTIME_DIR") continue;
+    if (name == "NAVO_TEST_HOOK" || name == "XDG_RUNTIME_DIR" || (launch.boxes && name == "NAVO_HEADLESS")) continue;
     if (!launch.display && (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "SDL_VIDEODRIVER")) continue;
     env.push_back(entry);
   }

@@ -19,6 +19,7 @@ struct Launch {
   std::string hook;
   std::string runtimeDir;  ///< XDG_RUNTIME_DIR; empty: unset
   bool display = true;     ///< false: DISPLAY and WAYLAND_DISPLAY unset
+  bool boxes = false;      ///< true: NAVO_HEADLESS unset, so that boxes show
   std::string program = GameRoot() + "/navo";
   std::string stderrFile;  ///< empty: the test's own
   /// The user (and group) id the game runs as, -1 for this process's; only root can
@@ -53,6 +54,7 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   void Signal(int signal);
+  pid_t Pid() const { return m_pid; }
   /// The exit status (128 + the signal for a killed process), or -1 when it has not
   /// ended within the time.
   int Wait(std::chrono::seconds limit = std::chrono::seconds(60));

@@ -160,6 +160,22 @@ TEST(Navo, TerminationSignalsEndTheGameNormally) {
     EXPECT_EQ(keys[2], 46) << signal;
     EXPECT_FALSE(LockHeld(dir.Path())) << signal;
   }
+  // A critical error's box held the game after the signal until somebody answered it.
+  test::TempDir dir;
+  PrepareGameDir(dir);
+  Launch launch = MakeLaunch("frames=2,critical", dir.Path());
+  launch.boxes = true;
+  Game game(launch);
+  const std::string pid = std::to_string(game.Pid());
+  pid_t box = 0;  // SDL shows it in a child process
+  ASSERT_TRUE(WaitFor([&] {
+    return dir.Read("navo.log").find("*** Forced by the test hook\n") != std::string::npos &&
+           std::ifstream("/proc/" + pid + "/task/" + pid + "/children") >> box;
+  })) << "no box shown";
+  game.Signal(SIGTERM);
+  const int status = game.Wait(20s);
+  EXPECT_EQ(status, 255) << "the critical error's status";
+  if (status == -1) kill(box, SIGKILL);  // its box, which the game's end would leave open
 }
 
 TEST(Navo, ExitAndRestartFromTheSettingsFilesAreCleared) {
@@ -313,6 +329,7 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   PrepareGameDir(dir);
   std::filesystem::create_directory(dir.Path() + "/navo.log");
   std::filesystem::create_directory(dir.Path() + "/config.cfg");
+  std::filesystem::create_directory(dir.Path() + "/data/tables/keysdefinition.data");
   Launch launch = MakeLaunch("frames=3,exit=1", dir.Path());
   launch.stderrFile = dir.Path() + "/stderr.txt";
   Game game(launch);
@@ -322,6 +339,9 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   // A folder in place of config.cfg can be neither read nor written over.
   EXPECT_NE(err.find("config.cfg cannot be read (not a regular file): the default settings are used, and it is not "
                      "saved in this run\n"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(err.find("data\\tables\\keysdefinition.data cannot be read (not a regular file): the default keys"),
             std::string::npos)
       << err;
 }
@@ -594,6 +614,16 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
        },
        "Cannot create log file Ai.log ("},
   };
+  // A first start (user.cfg missing, emptied, cut or garbage): the built-in language is
+  // in no sample table; every text was empty, and so at every next start.
+  for (const Damage& damage : {kMissing, kEmpty, Cut(30), kGarbage}) {
+    cases.push_back({"v_fullscreen 0\n", false, {"holds language 'ger': the texts are in 'eng'\n"},
+                     {"language \"eng\"\n"}, [damage](const test::TempDir& dir) {
+                       std::filesystem::remove(dir.Path() + "/user.cfg");
+                       DamageSampleFile(dir, "user.cfg", damage);
+                       return std::vector<std::string>{};
+                     }});
+  }
   for (const DamagedFile& d : kDamagedFiles) {
     cases.push_back({"", false, {d.named}, {}, [&d](const test::TempDir& dir) {
                        DamageSampleFile(dir, d.file, d.damage);
@@ -621,6 +651,7 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
       EXPECT_NE(log.find("GameArcade Initializing done.\n"), std::string::npos) << "the race started";
     }
     for (const std::string& line : lines) EXPECT_TRUE(SaysFault(log, line)) << line << " said in no line of\n" << log;
+    EXPECT_FALSE(SaysFault(log, "is in no string table")) << "every text the menus ask for is there";
     if (c.said) {
       EXPECT_NE(dir.Read("stderr.txt").find(c.said), std::string::npos) << dir.Read("stderr.txt");
     }

@@ -1,8 +1,8 @@
 // Every page script of the game with its fonts and texts, at two screen sizes: each
 // text an element can show (its own, each item of a selector, and the longest values
 // the game fills it with) fits the element's rectangle, and no two visible elements
-// of a page lie over each other. A report names the page, the elements and the sizes
-// in pixels of that screen.
+// of a page (or of pages shown at once) lie over each other or across a frame's edge.
+// A report names the page, the elements and the sizes in pixels of that screen.
 #include "core/FormatString.h"
 #include "core/StringUtil.h"
 #include "core/KeyNames.h"
@@ -16,6 +16,7 @@
 #include "gui/GuiImageSelector.h"
 #include "gui/GuiMng.h"
 #include "gui/GuiPage.h"
+#include "gui/GuiPanel.h"
 #include "gui/GuiScrollBar.h"
 #include "gui/GuiScrollingText.h"
 #include "gui/GuiServices.h"
@@ -248,6 +249,7 @@ struct Box {
 struct Unit {
   N_GuiElement* element;
   Box box;
+  bool frame = false;  ///< a plain panel with a border: the others lie inside or outside
 };
 
 /// The checks of one screen size: the 2D set-up projects 639 x 479 units onto it.
@@ -255,19 +257,30 @@ class LayoutCheck {
  public:
   LayoutCheck(int width, int height) : m_width(width), m_height(height), m_sx(width / 639.0f), m_sy(height / 479.0f) {}
 
-  void CheckPage(N_GuiPage& page) {
+  void CheckPage(N_GuiPage& page) { CheckPages(page.GetName(), {&page}); }
+  /// Pages shown at once, named together.
+  void CheckPages(const std::string& names, const std::vector<N_GuiPage*>& pages) {
     std::vector<Unit> units;
-    for (N_GuiElement* e : page.Elements()) Walk(page, *e, true, units);
+    for (N_GuiPage* page : pages)
+      for (N_GuiElement* e : page->Elements()) Walk(*page, *e, true, units);
     for (std::size_t a = 0; a < units.size(); ++a) {
       for (std::size_t b = a + 1; b < units.size(); ++b) {
-        if (Related(*units[a].element, *units[b].element)) continue;
+        // A frame holds its own children too; two frames may share an edge.
+        const int frames = units[a].frame + units[b].frame;
+        if (frames == 2 || (!frames && Related(*units[a].element, *units[b].element))) continue;
         const Box& p = units[a].box;
         const Box& q = units[b].box;
         const float w = std::min(p.right, q.right) - std::max(p.left, q.left);
         const float h = std::min(p.bottom, q.bottom) - std::max(p.top, q.top);
-        if (w * m_sx > kTolerance && h * m_sy > kTolerance) {
-          Report(page, units[a].element->GetName() + " and " + units[b].element->GetName() + " overlap by " +
-                           Size(w, h) + " (" + Size(p) + " and " + Size(q) + ")");
+        if (w * m_sx <= kTolerance || h * m_sy <= kTolerance) continue;
+        const Unit* frame = units[a].frame ? &units[a] : units[b].frame ? &units[b] : nullptr;
+        const Unit& other = frame == &units[a] ? units[b] : units[a];
+        if (!frames) {
+          Report(names, units[a].element->GetName() + " and " + units[b].element->GetName() + " overlap by " +
+                            Size(w, h) + " (" + Size(p) + " and " + Size(q) + ")");
+        } else if (const float out = Overflow(frame->box, other.box); out > kTolerance) {
+          Report(names, other.element->GetName() + " crosses the edge of " + frame->element->GetName() +
+                            FormatString(" by %.0f", out));
         }
       }
     }
@@ -281,6 +294,8 @@ class LayoutCheck {
   void Walk(N_GuiPage& page, N_GuiElement& e, bool shown, std::vector<Unit>& units) {
     e.ApplyLayout();
     const bool visible = shown && e.IsVisible();
+    if (visible && e.GetTypeName() == N_GuiPanel::kTypeName && !static_cast<N_GuiPanel&>(e).GetBorderShaderName().empty())
+      units.push_back({&e, Rect(e), true});
     if (auto* table = dynamic_cast<N_GuiTable*>(&e)) {
       CheckTable(page, *table);
       if (visible) units.push_back({&e, Rect(e)});
@@ -449,13 +464,21 @@ class LayoutCheck {
   }
   std::string Size(const Box& b) const { return Size(b.right - b.left, b.bottom - b.top); }
 
-  void Report(const N_GuiPage& page, const std::string& what) {
-    problems.push_back(FormatString("%dx%d %s: ", m_width, m_height, page.GetName().c_str()) + what);
+  void Report(const N_GuiPage& page, const std::string& what) { Report(page.GetName(), what); }
+  void Report(const std::string& pages, const std::string& what) {
+    problems.push_back(FormatString("%dx%d %s: ", m_width, m_height, pages.c_str()) + what);
   }
 
   int m_width, m_height;
   float m_sx, m_sy;
 };
+
+/// Pages the game shows at once, the lowest first.
+const char* const kShownTogether[] = {
+    "CareerHS Career", "CareerHS CareerProfile CareerAttributes", "CareerHS CareerAttributesInfo", "CareerHS CareerHS1",
+    "CareerHS CareerHS2", "CareerHS CareerHSFinal", "CareerHS CareerTrainings", "CareerHS CareerTravel",
+    "CareerHS Settings", "PlayerStatus StartInfo Pause", "PlayerStatus Shooting SplitTimes Pause",
+    "PlayerStatus PenaltyRounds SplitTimes Pause"};
 
 std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
   std::vector<std::string> problems;
@@ -463,6 +486,13 @@ std::vector<std::string> CheckEveryPage(N_GuiMng& gui) {
     LayoutCheck check(width, height);
     for (const auto& [name, page] : gui.Pages()) {
       if (page.get() != gui.GetCursorPage()) check.CheckPage(*page);
+    }
+    for (const char* together : kShownTogether) {
+      std::vector<std::string> names;
+      std::vector<N_GuiPage*> pages;
+      for (const std::string& name : SplitString(together, names, " ", 0)) pages.push_back(gui.GetPage(name));
+      if (std::count(pages.begin(), pages.end(), nullptr) == 0) check.CheckPages(together, pages);
+      else problems.push_back(std::string("a page missing: ") + together);
     }
     problems.insert(problems.end(), check.problems.begin(), check.problems.end());
   }

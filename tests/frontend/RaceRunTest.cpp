@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -85,6 +86,22 @@ std::int32_t RelayMember(int member) {
 }
 
 N_GuiTable& Table(const char* name) { return *dynamic_cast<N_GuiTable*>(Gui().GetElement(name, false)); }
+
+/// The pixels of the element's rectangle on the GL device that the change (which may
+/// take the element away) alters.
+int PixelsChanged(N_GuiElement& e, const std::function<void()>& change) {
+  const auto left = UINT(e.GetScreenX()), top = UINT(e.GetScreenY());
+  const UINT right = left + UINT(e.GetWidth()), bottom = top + UINT(e.GetHeight());
+  g_world->Render(0.0f);
+  const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
+  change();
+  g_world->Render(0.0f);
+  const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
+  int changed = 0;
+  for (UINT y = top; y < bottom && y < with.height; ++y)
+    for (UINT x = left; x < right && x < with.width; ++x) changed += with.Rgb(x, y) != without.Rgb(x, y);
+  return changed;
+}
 
 /// The relay team of four men of one nation put together with the mouse: each athlete's
 /// row scrolled into view with the arrows of the table's scroll bar, clicked, then
@@ -301,8 +318,18 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
     const auto* relay = dynamic_cast<N_GameRelay*>(g_world->Game());
     return !Visible("StartListRelay") && relay && !relay->Paused();
   }, "the relay under way");
+  script.Until([] { return Visible("StartInfo"); }, "the start information");
   script.Then([&script] { return script.Input().KeyDown(DIK_F5), true; });
   script.Until([] { return Visible("Pause"); }, "the pause page");
+  // Over the start information and the player's figure the pause caption hides no text.
+  script.Then([] {
+    N_GuiElement& pause = *Gui().GetElement("PauseCaption", false);
+    for (const char* text : {"MapName", "Weather7", "SnowQuality2", "Counter"}) {
+      EXPECT_EQ(PixelsChanged(*Gui().GetElement(text, false), [&pause] { pause.Hide(); }), 0) << text;
+      pause.Show();
+    }
+    return true;
+  });
   script.Then([&script] { return script.Input().KeyUp(DIK_F5), true; });
   script.Then([&script] { return script.Input().KeyDown(DIK_ESCAPE), true; });
   script.Until([] { return Visible("FinalResult") && !Visible("Pause"); }, "the relay's result without the pause");
@@ -370,18 +397,7 @@ TEST(RaceRun, ArcadeAndSingleRacesRunFromTheMenusToTheirResultsAndTopTimes) {
   script.Then([&textPixels] {
     auto* table = dynamic_cast<N_GuiTable*>(Gui().GetElement("ArcadeHS", false));
     EXPECT_GE(table->GetRowCount(), 1);
-    N_GuiPanel* row = table->GetRowPanel(0);
-    if (!row) return true;
-    const auto left = UINT(row->GetScreenX()), top = UINT(row->GetScreenY());
-    const UINT right = left + UINT(row->GetWidth()), bottom = top + UINT(row->GetHeight());
-    g_world->Render(0.0f);
-    const test::BackBufferImage with = test::ReadBackBuffer(g_render->Device());
-    table->Clear();
-    g_world->Render(0.0f);
-    const test::BackBufferImage without = test::ReadBackBuffer(g_render->Device());
-    textPixels = 0;
-    for (UINT y = top; y < bottom && y < with.height; ++y)
-      for (UINT x = left; x < right && x < with.width; ++x) textPixels += with.Rgb(x, y) != without.Rgb(x, y) ? 1 : 0;
+    if (N_GuiPanel* row = table->GetRowPanel(0)) textPixels = PixelsChanged(*row, [table] { table->Clear(); });
     return true;
   });
   // The page's own controls take the player's clicks: a selector, then the way back.

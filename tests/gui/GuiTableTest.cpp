@@ -551,6 +551,19 @@ TEST_F(GuiTableTest, TheArrowsAndTheWheelScrollTheRowsWithoutClickingTheTable) {
     EXPECT_EQ(table->GetFirstVisibleRow(), first) << notches;
     EXPECT_EQ(Shown(*table), (std::vector<std::int32_t>{first, first + 1, first + 2})) << notches;
   }
+  // The bit swept off the bar past either end and let go there before a held repeat
+  // (ten rows: the bit's place alone would give the next to last first row).
+  for (const char* line : {"f 5", "g 6", "h 7", "i 8", "j 9"}) table->AddRow(line, false);
+  for (const auto& [y, first] : {std::pair{200.0f, 7}, {0.0f, 0}}) {
+    moveTo(290, table->GetScrollBar()->GetBit()->GetScreenY() + 1);
+    input.script.ButtonDown(0);
+    frame();
+    input.script.MoveMouse(0, std::lround(y - cursor->GetTop()));
+    input.script.ButtonUp(0);
+    frame();
+    EXPECT_EQ(table->GetFirstVisibleRow(), first) << y;
+  }
+  moveTo(150, 70);
   input.script.ButtonDown(0);
   frame();
   input.script.ButtonUp(0);

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -284,17 +285,36 @@ TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   EXPECT_EQ(dir.Read("moved/data/tables/b"), "b");
   EXPECT_TRUE(Leftovers(dir.Path() + "/moved/data/tables").empty());
 
-  // Paths outside and garbage are refused, nothing outside is touched; an older
-  // journal's path into the folder itself is still finished.
+  // A set with a line or staged file refused is left whole, journal and staged files,
+  // and said: finishing the rest mixed old files and new. Refused: a path outside, one
+  // that climbs out, a link out of the folder (followed, it replaced a file outside), a
+  // staged folder.
+  dir.Write("outside/x", "outside");
   dir.Write("outside/.x.together", "staged outside");
+  dir.Write("r/data/tables/c", "old c");
   dir.Write("r/data/tables/.c.together", "new c");
-  dir.Write("r/data/tables/.set", dir.Path() + "/outside/x\n../../../outside/x\n\x01\xEE\ndata/tables/c\n");
-  const std::vector<std::string> said = FinishIn(dir, "r");
-  ASSERT_EQ(said.size(), 3u);
-  EXPECT_EQ(said[0], "data/tables/.set names '" + dir.Path() + "/outside/x', no file of its folder: refused");
-  EXPECT_EQ(said[1], "data/tables/.set names '../../../outside/x', no file of its folder: refused");
-  EXPECT_EQ(said[2], "data/tables/.set names '?\xEE', which is not there");
-  EXPECT_FALSE(dir.Exists("outside/x"));
+  dir.Write("r/data/tables/.d.together/x", "");
+  std::filesystem::create_symlink(dir.Path() + "/outside/x", dir.Path() + "/r/data/tables/l");
+  const std::pair<std::string, std::string> refused[] = {
+      {dir.Path() + "/outside/x", "names '" + dir.Path() + "/outside/x', no file of its folder: refused"},
+      {"../../../outside/x", "names '../../../outside/x', no file of its folder: refused"},
+      {"l", "data/tables/.set names 'l', a link out of its folder: refused"},
+      {"d", "data/tables/.d.together is not a regular file: the set is left as it is"}};
+  for (const auto& [line, refusal] : refused) {
+    dir.Write("r/data/tables/.set", "c\n" + line + "\n");
+    const std::vector<std::string> said = FinishIn(dir, "r");
+    ASSERT_EQ(said.size(), 2u) << line;
+    EXPECT_NE(said[0].find(refusal), std::string::npos) << said[0];
+    EXPECT_EQ(said[1].rfind("cannot finish the set of data/tables/.set: ", 0), 0u) << said[1];
+    EXPECT_EQ(dir.Read("r/data/tables/c") + dir.Read("r/data/tables/.c.together") + dir.Read("outside/x") +
+                  dir.Read("outside/.x.together") + dir.Read("r/data/tables/.set"),
+              "old cnew coutsidestaged outsidec\n" + line + "\n");
+  }
+  // An older journal's path into the folder itself is finished; garbage naming no file
+  // there is said.
+  std::filesystem::remove_all(dir.Path() + "/r/data/tables/.d.together");
+  dir.Write("r/data/tables/.set", "\x01\xEE\ndata/tables/c\n");
+  EXPECT_EQ(FinishIn(dir, "r"), std::vector<std::string>{"data/tables/.set names '?\xEE', which is not there"});
   EXPECT_EQ(dir.Read("r/data/tables/c"), "new c");
   EXPECT_TRUE(Leftovers(dir.Path() + "/r/data/tables").empty());
   // A folder as the journal leaves the set; a set with a file outside is not saved.
@@ -303,6 +323,10 @@ TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   std::string why;
   EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"outside\\x", "new"}}, &why));
   EXPECT_EQ(why, "cannot save outside/x in a set whose journal is in r/data/tables");
+  EXPECT_FALSE(platform::ReplaceFilesTogether("r\\data\\tables\\.set", {{"r\\data\\tables\\l", "new"}}, &why));
+  EXPECT_EQ(why, "cannot save r/data/tables/l, a link to " + dir.Path() +
+                     "/outside/x, in a set whose journal is in r/data/tables");
+  EXPECT_EQ(dir.Read("outside/x"), "outside");
 }
 
 // On a read-only file system a save said it "cannot remove the leftover temporary file"

@@ -186,6 +186,7 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     const char* aside;     ///< the suffix of the kept files, null: none
     const char* said;      ///< what the box says, null: no box
     const char* folder = nullptr;  ///< a folder in the place of this file of data/tables
+    const char* journal = nullptr;  ///< the lines of the slot's journal
   };
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
@@ -200,10 +201,15 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
        "profile2.dat"},
       {"a folder as the journal", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
        "data\\tables\\.career2.set cannot be read (a folder, not a file)", ".career2.set"},
+      {"a journal with a line refused", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
+       "data\\tables\\.career2.set cannot be read (a line names no file of its folder)", nullptr,
+       "profile2.dat\n../x\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::filesystem::remove_all(dir.Path() + "/data/tables/profile2.dat");
+    std::filesystem::remove_all(dir.Path() + "/data/tables/.career2.set");
+    if (c.journal) dir.Write("data/tables/.career2.set", c.journal);
     dir.Write("data/tables/Career2.HS", "tables");
     dir.Write("data/tables/PROFILE2", "roster");
     if (!c.file.empty()) dir.Write("data/tables/profile2.dat", c.file);
