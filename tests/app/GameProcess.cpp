@@ -5,10 +5,14 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -32,17 +36,70 @@ std::vector<std::string> GameEnvironment(const Launch& launch) {
   return env;
 }
 
-/// The environment with XAUTHORITY pointing to a copy of its file that the user owns.
-std::vector<std::string> HandXAuthority(std::vector<std::string> env, int user) {
-  const char* authority = std::getenv("XAUTHORITY");
-  if (!authority) return env;
-  const std::string copy = std::filesystem::current_path().string() + "/xauthority";
-  std::filesystem::copy_file(authority, copy, std::filesystem::copy_options::overwrite_existing);
+/// A copy of the file in the current directory, owned by the user and readable (and,
+/// for a program, runnable) by it; its path.
+std::string HandFile(const std::string& file, const std::string& name, int user) {
+  namespace fs = std::filesystem;
+  const std::string copy = fs::current_path().string() + "/" + name;
+  fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
   EXPECT_EQ(::chown(copy.c_str(), user, user), 0);
+  return copy;
+}
+
+/// The launch as the user can run it: the program, the X authority and the leak
+/// checker's suppressions copied where it can reach them (the checkout may lie in a
+/// folder of mode 700), the environment pointing to the copies.
+Launch HandToUser(Launch launch, std::vector<std::string>& env) {
+  launch.program = HandFile(launch.program, "navo", launch.user);
   for (std::string& e : env) {
-    if (e.rfind("XAUTHORITY=", 0) == 0) e = "XAUTHORITY=" + copy;
+    if (e.rfind("XAUTHORITY=", 0) == 0) e = "XAUTHORITY=" + HandFile(e.substr(11), "xauthority", launch.user);
+    const std::string key = "suppressions=";
+    const std::size_t at = e.rfind("LSAN_OPTIONS=", 0) == 0 ? e.find(key) : std::string::npos;
+    if (at == std::string::npos) continue;
+    const std::size_t from = at + key.size();
+    const std::size_t end = std::min(e.find(':', from), e.size());
+    e.replace(from, end - from, HandFile(e.substr(from, end - from), "lsan.supp", launch.user));
   }
-  return env;
+  return launch;
+}
+
+/// The processes of the Game objects alive, each started or followed by one.
+std::vector<pid_t>& GamesAlive() {
+  static std::vector<pid_t> games;
+  return games;
+}
+
+void Forget(pid_t pid) {
+  std::vector<pid_t>& games = GamesAlive();
+  games.erase(std::remove(games.begin(), games.end(), pid), games.end());
+}
+
+/// The children of this process (ended ones too) that run the program but belong to no
+/// Game object: the copies of a game that it adopted.
+std::vector<pid_t> AdoptedCopies(const std::string& program) {
+  namespace fs = std::filesystem;
+  // The kernel's name of a process: its program's file name, cut to 15 characters.
+  const std::string command = fs::path(program).filename().string().substr(0, 15);
+  std::vector<pid_t> children;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    std::getline(stat, line);
+    // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+    const std::size_t open = line.find('(');
+    const std::size_t close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open) continue;
+    char state = 0;
+    int parent = 0;
+    if (std::sscanf(line.c_str() + close + 1, " %c %d", &state, &parent) != 2 || parent != ::getpid()) continue;
+    const pid_t pid = std::stoi(name);
+    if (line.compare(open + 1, close - open - 1, command) != 0) continue;
+    if (std::count(GamesAlive().begin(), GamesAlive().end(), pid) == 0) children.push_back(pid);
+  }
+  return children;
 }
 
 /// The game started (as the launch's user, which posix_spawn cannot give); its pid.
@@ -94,19 +151,30 @@ GivenToUser::~GivenToUser() {
 }
 
 Game::Game(const Launch& launch) {
+  // A copy the game starts of itself comes to this process when the game ends, so that
+  // the test can wait for it and end it before its folder goes.
+  ::prctl(PR_SET_CHILD_SUBREAPER, 1);
   std::vector<std::string> env = GameEnvironment(launch);
-  if (launch.user >= 0) env = HandXAuthority(env, launch.user);
+  const Launch started = launch.user >= 0 ? HandToUser(launch, env) : launch;
+  m_program = started.program;
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  m_pid = Spawn(launch, envp.data());
+  m_pid = Spawn(started, envp.data());
   EXPECT_GT(m_pid, 0);
+  GamesAlive().push_back(m_pid);
 }
 
 Game::~Game() {
   if (m_pid > 0) {
     kill(m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
+    Forget(m_pid);
+  }
+  // A restart the test did not follow (it failed before) must not outlive the folder.
+  for (const pid_t copy : AdoptedCopies(m_program)) {
+    kill(copy, SIGKILL);
+    waitpid(copy, nullptr, 0);
   }
 }
 
@@ -117,12 +185,25 @@ int Game::Wait(std::chrono::seconds limit) {
   while (std::chrono::steady_clock::now() < end) {
     int status = 0;
     if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+      Forget(m_pid);
       m_pid = 0;
       return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  ADD_FAILURE() << m_program << " (process " << m_pid << ") has not ended in " << limit.count() << " s";
   return -1;
+}
+
+bool Game::FollowRestart() {
+  EXPECT_EQ(m_pid, 0) << "the game still runs";
+  // The copy was started before the game ended, and adopted before its end was seen.
+  const std::vector<pid_t> copies = AdoptedCopies(m_program);
+  if (copies.empty()) return false;
+  EXPECT_EQ(copies.size(), 1u);
+  m_pid = copies.front();
+  GamesAlive().push_back(m_pid);
+  return true;
 }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit) {

@@ -23,7 +23,9 @@ struct Launch {
   std::string program = GameRoot() + "/navo";
   std::string stderrFile;  ///< empty: the test's own
   /// The user (and group) id the game runs as, -1 for this process's; only root can
-  /// give another. The X authority is handed to it as a copy in the current directory.
+  /// give another. The program, the X authority and the leak checker's suppressions are
+  /// handed to it as copies in the current directory: the checkout may lie in a folder
+  /// closed to other users.
   int user = -1;
 };
 
@@ -43,7 +45,8 @@ class GivenToUser {
 
 Launch MakeLaunch(const std::string& hook, const std::string& runtimeDir);
 
-/// A started game; killed if the test ends before it did.
+/// A started game; killed if the test ends before it did, and so is a copy it started of
+/// itself (a restart), which this process adopts when the game ends.
 class Game {
  public:
   /// In the current directory, with the lock files in dir.
@@ -55,16 +58,22 @@ class Game {
 
   void Signal(int signal);
   pid_t Pid() const { return m_pid; }
-  /// The exit status (128 + the signal for a killed process), or -1 when it has not
-  /// ended within the time.
-  int Wait(std::chrono::seconds limit = std::chrono::seconds(60));
+  /// The exit status (128 + the signal for a killed process), or -1 (a failure of the
+  /// test) when it has not ended within the time, a fail-safe far beyond any start.
+  int Wait(std::chrono::seconds limit = kPatience);
+  /// After Wait: the copy the game started of itself (its restart) becomes this game,
+  /// to wait for in turn; false when it started none.
+  bool FollowRestart();
+
+  static constexpr std::chrono::seconds kPatience{120};
 
  private:
   pid_t m_pid = 0;
+  std::string m_program;  ///< the file it runs, by which a copy of it is known
 };
 
 /// Polls the condition until it holds (true) or the time is up (false).
-bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit = std::chrono::seconds(60));
+bool WaitFor(const std::function<bool()>& condition, std::chrono::seconds limit = Game::kPatience);
 
 /// The game root's sample data, linked into the directory (but "tables", which the
 /// game writes to: a folder of its own).

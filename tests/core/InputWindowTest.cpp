@@ -7,8 +7,9 @@
 #include "core/VarMng.h"
 #include "platform/dinput8.h"
 
+#include <SDL.h>
+
 #include <chrono>
-#include <thread>
 
 namespace {
 
@@ -31,10 +32,10 @@ struct SdlInputRig {
     if (mng) mng->Shutdown();
     test::XdoTool("keyup a");
   }
-  /// Updates until the condition holds or a second has passed.
+  /// Updates until the condition holds or a fail-safe of two minutes has passed.
   template <typename Condition>
   bool UpdateUntil(Condition condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
     do {
       mng->Update();
       if (condition()) return true;
@@ -76,7 +77,12 @@ TEST(InputWindow, AQuickClickWithinOneFrameIsSeen) {
   ASSERT_TRUE(test::XdoTool("mousemove 40 40"));
   rig.mng->Update();
   ASSERT_TRUE(test::XdoTool("mousedown 1 sleep 0.004 mouseup 1"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // both events wait in the queue
+  // Both events wait in SDL's queue for the next update.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);  // a fail-safe
+  do {
+    SDL_PumpEvents();
+  } while (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONUP) == 0 &&
+           std::chrono::steady_clock::now() < end);
   rig.mng->Update();
   EXPECT_EQ(rig.mng->IsPressed(2, 3, 0), 1);
   EXPECT_EQ(rig.mng->IsPressed(2, 3, 1), 1);

@@ -3,6 +3,7 @@
 // clicks put the cursor on an element and press and release the mouse button through
 // the scripted input; waits hold until a condition has held while the menus settle.
 #include "core/Globals.h"
+#include "core/Timer.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
@@ -22,6 +23,9 @@ namespace test {
 using Clock = std::chrono::steady_clock;
 
 inline N_GuiMng& Gui() { return g_world->GuiMng(); }
+
+/// The game's clock (seconds), which its fades, slides and held buttons run on.
+inline double GameTime() { return g_timer->GetTime(); }
 
 inline bool Visible(const char* page) {
   const N_GuiPage* p = Gui().GetPage(page);
@@ -54,24 +58,24 @@ class Script {
     Then([this, found] { return *found ? m_input.ButtonUp(0) : void(), true; });
   }
   /// Waits until the condition holds and the menus have settled (fades and slides end
-  /// within 0.6 s; a script that clicks through the elements' bindings, not the
-  /// cursor, need not wait for them).
+  /// within 0.6 s of the game's clock; a script that clicks through the elements'
+  /// bindings, not the cursor, need not wait for them).
   void Until(std::function<bool()> condition, const char* what,
              std::chrono::milliseconds settle = std::chrono::milliseconds(600)) {
-    Then([this, condition, what, settle, since = std::make_shared<Clock::time_point>()]() mutable {
+    Then([this, condition, what, settle, since = std::make_shared<double>(-1.0)]() mutable {
       if (!condition()) {
-        *since = {};
+        *since = -1.0;
         return Waited(what);
       }
-      if (*since == Clock::time_point{}) *since = Clock::now();
-      return Clock::now() - *since >= settle;
+      if (*since < 0.0) *since = GameTime();
+      return GameTime() - *since >= std::chrono::duration<double>(settle).count();
     });
   }
-  /// Lets the game run for the time.
+  /// Lets the game run for the time of its clock.
   void Pause(int milliseconds) {
-    Then([end = std::make_shared<Clock::time_point>(), milliseconds] {
-      if (*end == Clock::time_point{}) *end = Clock::now() + std::chrono::milliseconds(milliseconds);
-      return Clock::now() >= *end;
+    Then([end = std::make_shared<double>(-1.0), milliseconds] {
+      if (*end < 0.0) *end = GameTime() + milliseconds / 1000.0;
+      return GameTime() >= *end;
     });
   }
 
@@ -86,8 +90,9 @@ class Script {
     if (m_failed) m_steps.clear();
   }
   bool Done() const { return m_steps.empty() && !m_failed; }
-  /// How long a step may wait before it fails the test.
-  std::chrono::seconds patience{20};
+  /// How long a step may wait before it fails the test: a fail-safe far beyond any
+  /// page's coming.
+  std::chrono::seconds patience{120};
   platform::ScriptedInput& Input() { return m_input; }
 
  private:

@@ -57,15 +57,13 @@ TEST(SettingsProcess, ANewResolutionRestartsTheGameInIt) {
   const std::string config = dir.Read("config.cfg");
   EXPECT_NE(config.find("v_width \"1024\"\n"), std::string::npos) << config;
   EXPECT_NE(config.find("v_height \"768\"\n"), std::string::npos) << config;
+  ASSERT_TRUE(game.FollowRestart()) << dir.Read("navo.log");
   EXPECT_TRUE(test::WaitFor([] { return WindowShown(1024, 768); })) << dir.Read("navo.log");
   dir.Write("stop", "");
-  ASSERT_TRUE(test::WaitFor([&] {
-    const std::string log = dir.Read("navo.log");
-    return log.find(" marker = second \n") != std::string::npos &&
-           log.find("Saving variables to file config.cfg") != std::string::npos;
-  })) << dir.Read("navo.log");
-  EXPECT_TRUE(test::WaitFor([] { return !WindowShown(1024, 768); }));
+  EXPECT_EQ(game.Wait(), 1);
   const std::string log = dir.Read("navo.log");
+  EXPECT_TRUE(test::ContainsInOrder(log, {" marker = second \n", "Saving variables to file config.cfg"})) << log;
+  EXPECT_TRUE(test::WaitFor([] { return !WindowShown(1024, 768); }));
   EXPECT_NE(log.find(" v_width = 1024 \n"), std::string::npos);
   const std::string keys = dir.Read("data/tables/keysdefinition.data");
   ASSERT_EQ(keys.size(), 256u);

@@ -4,6 +4,7 @@
 // sound on OpenAL's null output.
 #include "app/Application.h"
 #include "core/Globals.h"
+#include "core/Timer.h"
 #include "core/VarMng.h"
 #include "gui/GuiElement.h"
 #include "gui/GuiMng.h"
@@ -23,7 +24,6 @@
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -33,7 +33,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Ramp = std::vector<WORD>;
 
 N_GuiMng& Gui() { return g_world->GuiMng(); }
@@ -66,10 +65,11 @@ float MusicGain() {
 class Steps {
  public:
   void Then(std::function<bool()> step) { m_steps.push_back(std::move(step)); }
+  /// Lets the game run for the time of its clock, which its held buttons run on.
   void Wait(int milliseconds) {
-    Then([end = std::make_shared<Clock::time_point>(), milliseconds] {
-      if (*end == Clock::time_point{}) *end = Clock::now() + std::chrono::milliseconds(milliseconds);
-      return Clock::now() >= *end;
+    Then([end = std::make_shared<double>(-1.0), milliseconds] {
+      if (*end < 0.0) *end = g_timer->GetTime() + milliseconds / 1000.0;
+      return g_timer->GetTime() >= *end;
     });
   }
   /// The cursor on a point: x from the slider's place when the step runs.

@@ -189,7 +189,7 @@ TEST(RaceLoadingWindow, AKeyReleaseQueuedBeforeTheLoadingFrameReachesTheNextInpu
   // A key from the display: held, then released; the release waits in SDL's queue.
   ASSERT_TRUE(test::XdoTool("keydown a"));
   const auto until = [](const auto& condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);  // a fail-safe
     while (!condition() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return condition();
   };

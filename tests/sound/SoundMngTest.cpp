@@ -289,7 +289,12 @@ TEST(SoundMng, EndedSoundsFreeTheirSlots) {
   EXPECT_EQ(mng.GetInstance(near)->playFlag, 1);
   EXPECT_EQ(SlotOf(mng, empty), -1);  // a shader without wavs never starts
   EXPECT_EQ(mng.Play(mng.CreateSound("empty", nullptr)), 0);
-  test::Wait(1.0);  // the null output plays in real time; a margin for a busy machine
+  const int plainSlot = SlotOf(mng, plain);
+  ASSERT_GT(plainSlot, 0);
+  // The null output plays in real time: both 0.1 s sounds come to their end.
+  EXPECT_TRUE(test::WaitUntil([&] {
+    return test::SlotState(mng, plainSlot) == AL_STOPPED && test::SlotState(mng, nearSlot) == AL_STOPPED;
+  }));
   // The free pass clears the ended slots; the near sound then starts again.
   mng.Update();
   EXPECT_EQ(SlotOf(mng, plain), -1);

@@ -82,6 +82,15 @@ float SlotGain(const N_SoundMng& manager, int slot) {
 
 void Wait(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
+bool WaitUntil(const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Wait(0.01);
+  }
+  return true;
+}
+
 SoundEnv::~SoundEnv() { ReleaseSoundMng(&m_manager); }
 
 N_SoundMng& SoundEnv::Start() {

@@ -4,6 +4,7 @@
 #include "sound/SoundMng.h"
 #include "tests/support/TestEnv.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ int SlotOf(const N_SoundMng& manager, int handle);
 float SlotGain(const N_SoundMng& manager, int slot);
 /// Sleeps for the given seconds (the null output plays in real time).
 void Wait(double seconds);
+/// Polls the condition every 10 ms until it holds (true) or a fail-safe of two minutes
+/// has passed (false).
+bool WaitUntil(const std::function<bool()>& condition);
 
 /// A temporary game root with the core services and, after Start, a sound manager.
 class SoundEnv {

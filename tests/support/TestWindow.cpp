@@ -20,11 +20,12 @@ namespace test {
 
 namespace {
 
-/// Reads the display number Xvfb writes once it accepts connections; -1 after 10 s.
+/// Reads the display number Xvfb writes once it accepts connections; -1 after a
+/// fail-safe of two minutes.
 int ReadDisplayNumber(int fd) {
   std::string text;
   pollfd p{fd, POLLIN, 0};
-  while (text.find('\n') == std::string::npos && ::poll(&p, 1, 10000) > 0) {
+  while (text.find('\n') == std::string::npos && ::poll(&p, 1, 120000) > 0) {
     char buffer[32];
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n <= 0) break;
@@ -113,7 +114,7 @@ bool TestWindow::Focus() {
   SDL_RaiseWindow(window);
   SDL_SetWindowInputFocus(window);
   const Uint32 start = SDL_GetTicks();
-  while (SDL_GetTicks() - start < 2000) {
+  while (SDL_GetTicks() - start < 120000) {  // a fail-safe
     platform::PumpEvents();
     if (HasFocus()) return true;
     SDL_Delay(5);
