@@ -7,19 +7,61 @@
 #include "core/VarMng.h"
 #include "platform/win32/Files.h"
 
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <string>
+
+namespace {
+
+/// A letter or "_", then letters, digits and "_": the names variables have.
+bool IsVariableName(const std::string& name) {
+  if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_')) return false;
+  for (const char c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  }
+  return true;
+}
+
+/// Whether the text begins with a number as atof reads one (after blanks); "inf" or
+/// "nan" starting a longer word ("info") is a word.
+bool HoldsNumber(const char* text) {
+  char* end = nullptr;
+  const double read = std::strtod(text, &end);
+  if (end == text) return false;
+  return std::isfinite(read) || *end == '\0' || std::isspace(static_cast<unsigned char>(*end));
+}
+
+}  // namespace
 
 void N_ConfigReader::Load(const char* fileName) {
   m_checked = false;
+  m_ownNames = false;
+  m_unknown = 0;
   OpenFile(fileName);
   Parse();
+  ReportNames(fileName);
+}
+
+void N_ConfigReader::LoadSaved(const char* fileName) {
+  m_checked = false;
+  m_ownNames = true;
+  m_unknown = 0;
+  OpenFile(fileName);
+  const std::string& text = Source();
+  if (!text.empty() && text.back() != '\n') {
+    LogLine("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
+  }
+  Parse();
+  ReportNames(fileName);
+  m_ownNames = false;
 }
 
 void N_ConfigReader::LoadChecked(const char* fileName) {
   OpenFile(fileName);
   m_checked = true;
+  m_ownNames = true;
   m_unknown = 0;
-  m_firstUnknown.clear();
   const std::string& text = Source();
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
     LogLine("!!! %s %s: the settings stay as they were\n", fileName,
@@ -28,22 +70,33 @@ void N_ConfigReader::LoadChecked(const char* fileName) {
     LogLine("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
   }
   Parse();
-  if (m_unknown > 0) {
-    LogLine("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown,
-            m_unknown == 1 ? "" : "s", m_firstUnknown.c_str());
-  }
+  ReportNames(fileName);
   m_checked = false;
+  m_ownNames = false;
+}
+
+void N_ConfigReader::NoteName(const std::string& name) {
+  if (m_unknown++ == 0) m_firstUnknown = "'" + name.substr(0, 64) + "' on line " + std::to_string(Line());
+}
+
+void N_ConfigReader::ReportNames(const char* fileName) {
+  if (m_unknown == 0) return;
+  LogLine("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown,
+          m_unknown == 1 ? "" : "s", m_firstUnknown.c_str());
+  m_unknown = 0;
 }
 
 bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
-  if (!m_checked) return true;
-  if (g_varMng && !g_varMng->Find(name.c_str()) && m_unknown++ == 0) {
-    m_firstUnknown = "'" + name.substr(0, 64) + "' on line " + std::to_string(Line());
-  }
+  const N_Var* var = g_varMng->Find(name.c_str());
+  if (!var && (m_ownNames || !IsVariableName(name))) NoteName(name);
   const ScriptNumber number = ReadScriptNumber(value, false);
-  if (!number.fault) return true;
+  const char* fault = number.fault;
+  if (var && var->Numeric() && !HoldsNumber(value)) fault = "is not a number";
+  // A text variable takes any text (a level file's numbers are checked all the same).
+  if (var && !var->Numeric() && !m_checked) fault = nullptr;
+  if (!fault) return true;
   LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
-          std::string(value).substr(0, 64).c_str(), number.fault);
+          std::string(value).substr(0, 64).c_str(), fault);
   return false;
 }
 
