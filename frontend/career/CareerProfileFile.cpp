@@ -141,11 +141,20 @@ class Checker {
       }
     }
   }
-  /// A text field must end in a zero byte inside the field.
+  /// A text field must end in a zero byte inside the field, and holds no control
+  /// character (the player types it; each is replaced by '?').
   void Text(char* field, std::size_t size, const char* name) {
-    if (std::memchr(field, 0, size)) return;
-    field[size - 1] = 0;
-    Replace(name, "unterminated", "cut to " + std::to_string(size - 1) + " characters");
+    if (!std::memchr(field, 0, size)) {
+      field[size - 1] = 0;
+      Replace(name, "unterminated", "cut to " + std::to_string(size - 1) + " characters");
+    }
+    bool control = false;
+    for (char* c = field; *c; ++c) {
+      if (static_cast<unsigned char>(*c) >= 0x20 && *c != 0x7F) continue;
+      *c = '?';
+      control = true;
+    }
+    if (control) Replace(name, "with a control character", "'?' in its place");
   }
 
  private:
@@ -159,6 +168,9 @@ class Checker {
   std::string m_fields;
 };
 
+/// The most points a career can make: 14 a race, 22 races a season (a sprint and a
+/// pursuit a week, two mass starts), 10 seasons.
+constexpr std::int32_t kMostPoints = 14 * (2 * static_cast<std::int32_t>(N_CareerProfile::kTracks) + 2) * 10;
 // No attribute or ceiling exceeds the whole budget of a group, 220 points.
 constexpr float kMaxAttribute = 220.0f;
 constexpr std::int32_t kWeekChoicesPerSeason = 2;
@@ -276,6 +288,7 @@ int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
   check.Int(p.sex, "sex", 0, 1, 1);  // any value but 0 reads as female
   check.Flag(p.started, "started");
   check.Flag(p.finished, "finished");
+  check.Int(p.points, "points", 0, kMostPoints, 0);
   check.Int(p.season, "season", 0, 10, 0);
   check.Int(p.raceIndex, "raceIndex", 0, static_cast<std::int32_t>(N_CareerProfile::kTracks) - 1, 0);
   check.Int(p.stage, "stage", 0, 3, 0);

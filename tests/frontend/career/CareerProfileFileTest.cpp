@@ -354,6 +354,10 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
       // Values the game writes as 0 or 1 keep their meaning; a season's order repeats no track.
       {"sex and flags", [](N_CareerProfile& p, std::int32_t) { p.sex = 1 << 20, p.started = 3, p.finished = 128; },
        [](const N_CareerProfile& p) { return p.sex == 1 && p.started == 1 && p.finished == 1; }},
+      {"points past a whole career", [](N_CareerProfile& p, std::int32_t) { p.points = 3081; },
+       [](const N_CareerProfile& p) { return p.points == 0; }},
+      {"control character", [](N_CareerProfile& p, std::int32_t) { p.name[1] = 0x04; },
+       [](const N_CareerProfile& p) { return std::strcmp(p.name, "A?a Quill") == 0; }},
       {"a track twice", [](N_CareerProfile& p, std::int32_t) { p.trackOrder[5] = 3; },
        [](const N_CareerProfile& p) { return p.trackOrder[5] == 3; }, "trackOrder holds 3 twice: kept as it is"},
   };
