@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -35,8 +36,7 @@ bool HoldsNumber(const char* text) {
 }  // namespace
 
 void N_ConfigReader::Load(const char* fileName) {
-  m_checked = false;
-  m_ownNames = false;
+  m_kind = Kind::Written;
   m_unknown = 0;
   OpenFile(fileName);
   Parse();
@@ -44,8 +44,7 @@ void N_ConfigReader::Load(const char* fileName) {
 }
 
 void N_ConfigReader::LoadSaved(const char* fileName) {
-  m_checked = false;
-  m_ownNames = true;
+  m_kind = Kind::Saved;
   m_unknown = 0;
   OpenFile(fileName);
   const std::string& text = Source();
@@ -54,13 +53,12 @@ void N_ConfigReader::LoadSaved(const char* fileName) {
   }
   Parse();
   ReportNames(fileName);
-  m_ownNames = false;
+  m_kind = Kind::Written;
 }
 
 void N_ConfigReader::LoadChecked(const char* fileName) {
   OpenFile(fileName);
-  m_checked = true;
-  m_ownNames = true;
+  m_kind = Kind::Shipped;
   m_unknown = 0;
   const std::string& text = Source();
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
@@ -71,8 +69,7 @@ void N_ConfigReader::LoadChecked(const char* fileName) {
   }
   Parse();
   ReportNames(fileName);
-  m_checked = false;
-  m_ownNames = false;
+  m_kind = Kind::Written;
 }
 
 void N_ConfigReader::NoteName(const std::string& name) {
@@ -88,12 +85,26 @@ void N_ConfigReader::ReportNames(const char* fileName) {
 
 bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
   const N_Var* var = g_varMng->Find(name.c_str());
-  if (!var && (m_ownNames || !IsVariableName(name))) NoteName(name);
-  const ScriptNumber number = ReadScriptNumber(value, false);
-  const char* fault = number.fault;
-  if (var && var->Numeric() && !HoldsNumber(value)) fault = "is not a number";
-  // A text variable takes any text (a level file's numbers are checked all the same).
-  if (var && !var->Numeric() && !m_checked) fault = nullptr;
+  if (!var && (m_kind != Kind::Written || !IsVariableName(name))) NoteName(name);
+  const bool numeric = var && var->Numeric();
+  const char* fault = nullptr;
+  if (numeric && !HoldsNumber(value)) {
+    fault = "is not a number";
+  } else if (numeric || !var || m_kind == Kind::Shipped) {
+    fault = ReadScriptNumber(value, false).fault;  // a text variable takes any text
+  }
+  // Typed or saved text holds no control character but a line end or a tab.
+  for (const char* c = value; *c && !fault; ++c) {
+    if (static_cast<unsigned char>(*c) < 0x20 && *c != '\n' && *c != '\t') fault = "holds a control character";
+  }
+  if (!fault && m_kind == Kind::Saved) {
+    // The game writes a number whole ("%i" or "%f"), and every value in quotes: a
+    // quote inside a value without them is one whose opening quote is damaged.
+    char* end = nullptr;
+    std::strtod(value, &end);
+    if (numeric && *end != '\0') fault = "is not wholly a number";
+    if (!TokenQuoted() && std::strpbrk(value, "\"'")) fault = "holds a stray quote";
+  }
   if (!fault) return true;
   LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
           std::string(value).substr(0, 64).c_str(), fault);

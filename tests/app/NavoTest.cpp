@@ -602,18 +602,22 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
   };
   // A settings file's word, NaN or huge number where a number belongs, and names no
   // setting has, are refused (the variable keeps its value) and said.
-  cases.push_back({"GameType abc\nv_fullscreen \"1e30\"\nr_gaMma 2\n", false,
+  cases.push_back({"GameType abc\nv_fullscreen \"1e30\"\nr_gaMma 2\nr_grid 0\"\nampy \"0.3x\"\n", false,
                    {"!!! config.cfg line 2: GameType 'abc' is not a number: not set\n",
                     "config.cfg line 3: v_fullscreen '1e30' is out of range: not set\n",
-                    "!!! config.cfg sets 1 name of no setting of the game (first: 'r_gaMma' on line 4)\n"},
-                   {"GameType \"0\"\n", "v_fullscreen \"0\"\n"}});
+                    "!!! config.cfg sets 1 name of no setting of the game (first: 'r_gaMma' on line 4)\n",
+                    "config.cfg line 5: r_grid '0\"' holds a stray quote: not set\n",
+                    "config.cfg line 6: ampy '0.3x' is not wholly a number: not set\n"},
+                   {"GameType \"0\"\n", "v_fullscreen \"0\"\n", "ampy \"0.300000\"\n"}});
   cases.push_back({"", false,
                    {"!!! user.cfg line 3: rychlostkamery '1e30' is out of range: not set\n",
                     "user.cfg line 4: r_gamma 'nan' is not a number: not set\n",
-                    "user.cfg sets 1 name of no setting of the game (first: '/.' on line 5)\n"},
+                    "user.cfg sets 1 name of no setting of the game (first: '/.' on line 5)\n",
+                    "user.cfg line 6: camera '\x11" "20' holds a control character: not set\n"},
                    {},
                    [](const test::TempDir& dir) {
-                     dir.Write("user.cfg", "v_fullscreen 0\nlanguage eng\nrychlostkamery 1e30\nr_gamma nan\n/. flipped\n");
+                     dir.Write("user.cfg", "v_fullscreen 0\nlanguage eng\nrychlostkamery 1e30\nr_gamma nan\n/. flipped\n"
+                                           "camera \x11" "20\n");
                      return std::vector<std::string>{};
                    }});
   for (const DamagedFile& d : kDamagedFiles) {
