@@ -58,8 +58,8 @@ constexpr SwitchedCategory kSwitchedSoundCategories[] = {
     {5, "SoundCategoryEnvironment"},
 };
 
-/// Reads a settings file (`written`: the one the game writes); false when it is there but cannot be read, which is said in
-/// the log and on stderr with the consequence.
+/// Reads a settings file (`written`: the one the game writes); false when it is there
+/// but cannot be read, which is said in the log and on stderr with the consequence.
 bool ReadSettingsFile(const char* name, const char* consequence, bool written) {
   N_ConfigReader reader;
   if (written) {

@@ -410,7 +410,8 @@ bool LoadProfileBytes(N_CareerProfile& profile, std::int32_t slot, std::string_v
   if (file.size() < 4 || static_cast<std::uint32_t>(high_scores::GetI32(file.data())) != kProfileVersion) return false;
   file.remove_prefix(4);
   if (file.size() < kProfileRecordBytes)
-    Log(FormatString("!!! %s: %zu of %zu record bytes", ProfileFileName(slot).c_str(), file.size(), kProfileRecordBytes));
+    Log(FormatString("!!! %s: %zu of %zu record bytes", ProfileFileName(slot).c_str(), file.size(),
+                     kProfileRecordBytes));
   // The game writes the two bytes after "finished" as zeros.
   constexpr std::size_t kPadding = offsetof(N_CareerProfile, padding);
   if (file.size() >= kPadding + 2 && (file[kPadding] != 0 || file[kPadding + 1] != 0))

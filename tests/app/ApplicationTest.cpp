@@ -254,7 +254,8 @@ TEST(Application, AVideoModeTheDisplayCannotShowStartsAtAUsableOne) {
     const char* saved = nullptr;  ///< the size saved; null: the size taken
   };
   for (const Case& c : {Case{"v_width 0\nv_height 0\n", 800, 600}, Case{"v_width -5\nv_height 480\n", 800, 600},
-                        Case{"v_width nan\nv_height 0\n", 800, 600},  // NaN: refused by the reader Case{"v_width 640\nv_height 100000\n", 640, 0},
+                        Case{"v_width nan\nv_height 0\n", 800, 600},  // the NaN refused by the reader
+                        Case{"v_width 640\nv_height 100000\n", 640, 0},
                         Case{"v_width 100000\nv_height 480\n", 0, 480},
                         Case{"v_width 8000\nv_height 480\n", 0, 480, "v_width \"8000\"\n"}}) {
     SCOPED_TRACE(c.lines);

@@ -616,8 +616,8 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
                     "user.cfg line 6: camera '\x11" "20' holds a control character: not set\n"},
                    {},
                    [](const test::TempDir& dir) {
-                     dir.Write("user.cfg", "v_fullscreen 0\nlanguage eng\nrychlostkamery 1e30\nr_gamma nan\n/. flipped\n"
-                                           "camera \x11" "20\n");
+                     dir.Write("user.cfg", "v_fullscreen 0\nlanguage eng\nrychlostkamery 1e30\n"
+                                           "r_gamma nan\n/. flipped\ncamera \x11" "20\n");
                      return std::vector<std::string>{};
                    }});
   for (const DamagedFile& d : kDamagedFiles) {
