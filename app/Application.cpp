@@ -58,11 +58,15 @@ constexpr SwitchedCategory kSwitchedSoundCategories[] = {
     {5, "SoundCategoryEnvironment"},
 };
 
-/// Reads a settings file; false when it is there but cannot be read, which is said in
-/// the log and on stderr with the consequence.
-bool ReadSettingsFile(const char* name, const char* consequence) {
+/// Reads a settings file (`written`: the one the game writes); false when it is there
+/// but cannot be read, which is said in the log and on stderr with the consequence.
+bool ReadSettingsFile(const char* name, const char* consequence, bool written) {
   N_ConfigReader reader;
-  reader.Load(name);
+  if (written) {
+    reader.LoadSaved(name);
+  } else {
+    reader.Load(name);
+  }
   const std::string& why = reader.OpenFault();
   if (why.empty()) return true;
   g_errorLog->ReportDebug(9, "%s cannot be read (%s): %s\n", name, platform::ReasonOf(why).c_str(), consequence);
@@ -123,8 +127,9 @@ void N_Application::CreateCoreServices() {
 void N_Application::ReadConfiguration() {
   m_log->Print("\n--- Reading config file\n");
   // Saved at the exit, it would replace the player's settings with the defaults.
-  m_keepConfig = !ReadSettingsFile(kConfigFile, "the default settings are used, and it is not saved in this run");
-  ReadSettingsFile("user.cfg", "its settings are not used");  // later values override earlier ones
+  m_keepConfig =
+      !ReadSettingsFile(kConfigFile, "the default settings are used, and it is not saved in this run", true);
+  ReadSettingsFile("user.cfg", "its settings are not used", false);  // later values override earlier ones
   // Every start begins with both at 0, whatever a file says: "exit" 1 would end each
   // start at once, and with "restart" 1 the game would start itself again for ever.
   g_varMng->SetInt("exit", 0, kSetFlags);

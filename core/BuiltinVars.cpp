@@ -64,7 +64,7 @@ std::array<N_Var, 99> DefaultTable() {
     N_Var("foglinear", 0, 0x21u),
     N_Var("foglinearnear", 8, 0x21u),
     N_Var("foglinearfar", 8000, 0x21u),
-    N_Var("fogcolor", -1, 0x21u),
+    N_Var("fogcolor", "-1", 0x21u),  // a hexadecimal colour text ("B4C2D6"); -1 as its number
     N_Var("language", "ger", 0x21u),
     N_Var("showskeleton", 0, 0x21u),
     N_Var("LOD", "0", 0x21u),

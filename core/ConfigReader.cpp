@@ -7,19 +7,59 @@
 #include "core/VarMng.h"
 #include "platform/win32/Files.h"
 
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
+namespace {
+
+/// A letter or "_", then letters, digits and "_": the names variables have.
+bool IsVariableName(const std::string& name) {
+  if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_')) return false;
+  for (const char c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  }
+  return true;
+}
+
+/// Whether the text begins with a number as atof reads one (after blanks); "inf" or
+/// "nan" starting a longer word ("info") is a word.
+bool HoldsNumber(const char* text) {
+  char* end = nullptr;
+  const double read = std::strtod(text, &end);
+  if (end == text) return false;
+  return std::isfinite(read) || *end == '\0' || std::isspace(static_cast<unsigned char>(*end));
+}
+
+}  // namespace
+
 void N_ConfigReader::Load(const char* fileName) {
-  m_checked = false;
+  m_kind = Kind::Written;
+  m_unknown = 0;
   OpenFile(fileName);
   Parse();
+  ReportNames(fileName);
+}
+
+void N_ConfigReader::LoadSaved(const char* fileName) {
+  m_kind = Kind::Saved;
+  m_unknown = 0;
+  OpenFile(fileName);
+  const std::string& text = Source();
+  if (!text.empty() && text.back() != '\n') {
+    LogLine("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
+  }
+  Parse();
+  ReportNames(fileName);
+  m_kind = Kind::Written;
 }
 
 void N_ConfigReader::LoadChecked(const char* fileName) {
   OpenFile(fileName);
-  m_checked = true;
+  m_kind = Kind::Shipped;
   m_unknown = 0;
-  m_firstUnknown.clear();
   const std::string& text = Source();
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
     LogLine("!!! %s %s: the settings stay as they were\n", fileName,
@@ -28,22 +68,46 @@ void N_ConfigReader::LoadChecked(const char* fileName) {
     LogLine("!!! %s ends inside a line: cut short? Its last setting may be incomplete\n", fileName);
   }
   Parse();
-  if (m_unknown > 0) {
-    LogLine("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown,
-            m_unknown == 1 ? "" : "s", m_firstUnknown.c_str());
-  }
-  m_checked = false;
+  ReportNames(fileName);
+  m_kind = Kind::Written;
+}
+
+void N_ConfigReader::NoteName(const std::string& name) {
+  if (m_unknown++ == 0) m_firstUnknown = "'" + name.substr(0, 64) + "' on line " + std::to_string(Line());
+}
+
+void N_ConfigReader::ReportNames(const char* fileName) {
+  if (m_unknown == 0) return;
+  LogLine("!!! %s sets %d name%s of no setting of the game (first: %s)\n", fileName, m_unknown,
+          m_unknown == 1 ? "" : "s", m_firstUnknown.c_str());
+  m_unknown = 0;
 }
 
 bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
-  if (!m_checked) return true;
-  if (g_varMng && !g_varMng->Find(name.c_str()) && m_unknown++ == 0) {
-    m_firstUnknown = "'" + name.substr(0, 64) + "' on line " + std::to_string(Line());
+  const N_Var* var = g_varMng->Find(name.c_str());
+  if (!var && (m_kind != Kind::Written || !IsVariableName(name))) NoteName(name);
+  const bool numeric = var && var->Numeric();
+  const char* fault = nullptr;
+  if (numeric && !HoldsNumber(value)) {
+    fault = "is not a number";
+  } else if (numeric || !var || m_kind == Kind::Shipped) {
+    fault = ReadScriptNumber(value, false).fault;  // a text variable takes any text
   }
-  const ScriptNumber number = ReadScriptNumber(value, false);
-  if (!number.fault) return true;
+  // Typed or saved text holds no control character but a line end or a tab.
+  for (const char* c = value; *c && !fault; ++c) {
+    if (static_cast<unsigned char>(*c) < 0x20 && *c != '\n' && *c != '\t') fault = "holds a control character";
+  }
+  if (!fault && m_kind == Kind::Saved) {
+    // The game writes a number whole ("%i" or "%f"), and every value in quotes: a
+    // quote inside a value without them is one whose opening quote is damaged.
+    char* end = nullptr;
+    std::strtod(value, &end);
+    if (numeric && *end != '\0') fault = "is not wholly a number";
+    if (!TokenQuoted() && std::strpbrk(value, "\"'")) fault = "holds a stray quote";
+  }
+  if (!fault) return true;
   LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
-          std::string(value).substr(0, 64).c_str(), number.fault);
+          std::string(value).substr(0, 64).c_str(), fault);
   return false;
 }
 

@@ -83,7 +83,8 @@ const char* N_Tokenizer::NextToken(bool crossLines) {
       m_token[0] = '\0';
       return nullptr;
     }
-    if (c == '"' || c == '\'') {
+    m_quoted = c == '"' || c == '\'';
+    if (m_quoted) {
       ReadQuoted(static_cast<char>(c));
       return m_token;
     }

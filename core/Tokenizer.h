@@ -41,6 +41,8 @@ class N_Tokenizer {
   double TokenAsFloat() const;
 
   const char* Token() const { return m_token; }
+  /// Whether the last token found was in quotes.
+  bool TokenQuoted() const { return m_quoted; }
   /// The current line, 1 after every open.
   int Line() const { return m_line; }
   /// The file name given to OpenFile; empty after OpenString / OpenBuffer.
@@ -62,6 +64,7 @@ class N_Tokenizer {
   double Taken(const ScriptNumber& number) const;
 
   char m_token[kTokenSize] = {};
+  bool m_quoted = false;
   std::string m_data;
   std::size_t m_pos = 0;
   bool m_hasSource = false;

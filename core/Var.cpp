@@ -10,11 +10,13 @@ N_Var::N_Var(const char* name, const char* text, std::uint32_t flags)
   AssignText(text ? text : "");
 }
 
-N_Var::N_Var(const char* name, int value, std::uint32_t flags) : m_name(name ? name : ""), m_flags(flags) {
+N_Var::N_Var(const char* name, int value, std::uint32_t flags)
+    : m_name(name ? name : ""), m_flags(flags), m_numeric(true) {
   AssignInt(value);
 }
 
-N_Var::N_Var(const char* name, float value, std::uint32_t flags) : m_name(name ? name : ""), m_flags(flags) {
+N_Var::N_Var(const char* name, float value, std::uint32_t flags)
+    : m_name(name ? name : ""), m_flags(flags), m_numeric(true) {
   AssignFloat(value);
 }
 

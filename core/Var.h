@@ -22,6 +22,9 @@ class N_Var {
   void AssignText(const char* text);
 
   const std::string& Name() const { return m_name; }
+  /// Made with a number (integer or float), so that a settings file must give it one;
+  /// a variable made with a text takes any text.
+  bool Numeric() const { return m_numeric; }
   float Float() const { return m_float; }
   int Int() const { return m_int; }
   const char* Text() const { return m_text.c_str(); }
@@ -34,4 +37,5 @@ class N_Var {
   int m_int = 0;
   std::string m_text;
   std::uint32_t m_flags = 0;
+  bool m_numeric = false;
 };

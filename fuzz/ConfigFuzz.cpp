@@ -16,7 +16,8 @@ void LoadIntoFreshRegistry(const char* fileName) {
   RegisterBuiltinVars();
   fuzz::Guarded([&] {
     N_ConfigReader reader;
-    reader.Load(fileName);
+    reader.LoadSaved(fileName);  // as config.cfg
+    reader.Load(fileName);       // as user.cfg
     vars.Save("saved.cfg");
   });
   g_varMng = shared;

@@ -109,8 +109,9 @@ void N_ShaderMng::LoadShaders() {
 
 void N_ShaderMng::ParseFile(const char* path) {
   N_ShaderParser parser(path, m_host);
+  std::string name;
   for (const char* token = parser.NextToken(true); token; token = parser.NextToken(true)) {
-    const std::string name = token;
+    name = token;
     N_ShaderEntry* entry = FindPending(name.c_str());
     if (!entry) {
       // Nobody asked for it, or an earlier block already built it.
@@ -123,6 +124,10 @@ void N_ShaderMng::ParseFile(const char* path) {
     parser.ParseShader(*shader);
     MarkMultipliedPairs(*shader);
     entry->record = std::move(shader);
+  }
+  if (parser.EndedInsideBlock()) {
+    ShaderReport(12, "%s ends inside the block of '%s': cut short? The shaders after it are missing\n", path,
+                 name.c_str());
   }
 }
 

@@ -68,7 +68,10 @@ void N_ShaderParser::ParseShader(N_Shader& shader) {
   m_sortGiven = false;
   m_conditions.clear();
   const char* token = NextWord();
-  if (!token) return;
+  if (!token) {
+    m_cut = true;
+    return;
+  }
   if (std::strcmp(token, "{") != 0) {
     ShaderReport(kScriptFault, "Shader error, bracket expected! at line %d, stop parsing!\n", FaultLine());
     return;
@@ -97,6 +100,7 @@ void N_ShaderParser::ParseShader(N_Shader& shader) {
       SkipLine();
     }
   }
+  if (!token) m_cut = true;
 }
 
 void N_ShaderParser::AddStageOrSkip(N_Shader& shader) {
@@ -158,6 +162,7 @@ void N_ShaderParser::SkipBlock() {
       }
     }
   }
+  m_cut = true;
 }
 
 bool N_ShaderParser::HandleCondition(const char* word) {

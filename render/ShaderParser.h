@@ -30,6 +30,9 @@ class N_ShaderParser : public N_Tokenizer {
   void ParseStage(N_Shader& shader, N_ShaderStage& stage);
   /// Passes over the block whose "{" is the next brace.
   void SkipBlock();
+  /// Whether the file ended inside a block (or after a name without its block): a
+  /// script cut short.
+  bool EndedInsideBlock() const { return m_cut; }
 
  private:
   using HeaderHandler = void (N_ShaderParser::*)(N_Shader&);
@@ -118,4 +121,5 @@ class N_ShaderParser : public N_Tokenizer {
   bool m_skipping = false;           ///< ordinary tokens are ignored
   bool m_lineEnded = false;          ///< Arg() has reached the end of the keyword's line
   int m_wordLine = 1;                ///< line of the last token read with NextWord()
+  bool m_cut = false;                ///< the file ended inside a block
 };

@@ -7,6 +7,8 @@
 #include "scene/Bone.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -19,6 +21,49 @@ bool TracksFitKeys(const std::vector<N_AnimTrack>& tracks, std::size_t keyCount)
   return std::all_of(tracks.begin(), tracks.end(), [keyCount](const N_AnimTrack& track) {
     return track.keyCount >= 2 && std::uint64_t(track.firstKey) + track.keyCount <= keyCount;
   });
+}
+
+/// A key's position is its bone's place relative to its parent: one farther away than
+/// this lies beyond any figure, prop or course.
+constexpr float kFarthestKey = 100000.0f;
+/// A key's rotation is a unit quaternion; a length off by more is no rotation.
+constexpr double kRotationLengthSlack = 0.01;
+
+/// Puts right a key that is no usable transform: a position beyond kFarthestKey (or not
+/// a number) becomes the parent's, a rotation of another length is normalized (one of
+/// no length, no turn). True when the key was changed.
+bool MendKey(N_AnimKey& key) {
+  bool mended = false;
+  for (float* v : {&key.position.x, &key.position.y, &key.position.z}) {
+    if (std::isfinite(*v) && std::fabs(*v) <= kFarthestKey) continue;
+    *v = 0.0f;
+    mended = true;
+  }
+  N_Quaternion& q = key.rotation;
+  const double length = std::sqrt(double(q.w) * q.w + double(q.x) * q.x + double(q.y) * q.y + double(q.z) * q.z);
+  if (std::isfinite(length) && std::fabs(length - 1.0) <= kRotationLengthSlack) return mended;
+  if (std::isfinite(length) && length > kRotationLengthSlack) {
+    q = {float(q.w / length), float(q.x / length), float(q.y / length), float(q.z / length)};
+  } else {
+    q = {};
+  }
+  return true;
+}
+
+/// Mends the keys the tracks use, said in one line naming the file.
+void MendKeys(const char* fileName, const std::vector<N_AnimTrack>& tracks, std::vector<N_AnimKey>& keys) {
+  std::size_t mended = 0;
+  std::string first;
+  for (const N_AnimTrack& track : tracks) {
+    for (std::uint32_t frame = 0; frame < track.keyCount; ++frame) {
+      if (!MendKey(keys[track.firstKey + frame])) continue;
+      if (mended++ == 0) first = "frame " + std::to_string(frame) + " of track '" + track.name + "'";
+    }
+  }
+  if (mended > 0) {
+    LogLine("!!! %s: %zu key%s no usable transform (first: %s): put right\n", fileName, mended,
+            mended == 1 ? " is" : "s are", first.c_str());
+  }
 }
 
 }  // namespace
@@ -48,6 +93,7 @@ bool N_Animation::Load(const char* fileName) {
     if (g_errorLog) g_errorLog->Report(9, "%s is not valid mesh file!", fileName);
     return false;
   }
+  MendKeys(fileName, tracks, keys);
   m_tracks = std::move(tracks);
   m_keys = std::move(keys);
   return true;

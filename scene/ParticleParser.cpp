@@ -4,10 +4,12 @@
 #include "core/Log.h"
 #include "platform/win32.h"
 #include "render/ShaderMng.h"
+#include "scene/ParticleEmitter.h"
 #include "scene/ParticleMng.h"
 #include "scene/ParticleShader.h"
 #include "scene/SceneAccess.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdarg>
 #include <cstdio>
@@ -248,21 +250,33 @@ bool N_ParticleParser::Type(N_ParticleShader& shader) {
 
 bool N_ParticleParser::NumParticles(N_ParticleShader& shader) {
   bool missing = false;
-  const int count = Integer(missing);
+  int count = Integer(missing);
   if (missing) ReportError(&shader, "Parameter for 'numParticles' expected");
+  // An emitter draws at most kMaxSpriteSlots particles: a count beyond is no count of
+  // an effect (a damaged number) and would be cut there.
+  constexpr int kMost = static_cast<int>(N_ParticleEmitter::kMaxSpriteSlots);
+  if (count < 0 || count > kMost) {
+    ReportError(&shader, "numParticles %d is outside 0..%d: taken as %d", count, kMost, count < 0 ? 0 : kMost);
+    count = count < 0 ? 0 : kMost;
+  }
   shader.SetNumParticles(static_cast<std::uint32_t>(count));
   return true;
 }
 
 bool N_ParticleParser::EmissionRate(N_ParticleShader& shader) {
   bool missing = false;
-  const int minimum = Integer(missing);
+  int minimum = Integer(missing);
   int maximum = minimum;
   if (missing) {
     ReportError(&shader, "Parameters for 'emissionRate' expected");
   } else {
     const int second = Integer(missing);
     if (!missing) maximum = second;
+  }
+  if (minimum < 0 || maximum < 0) {
+    ReportError(&shader, "emissionRate %d %d is below 0: taken as 0", minimum, maximum);
+    minimum = std::max(minimum, 0);
+    maximum = std::max(maximum, 0);
   }
   shader.SetEmissionRate(static_cast<std::uint32_t>(minimum), static_cast<std::uint32_t>(maximum));
   return true;

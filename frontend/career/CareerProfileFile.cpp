@@ -14,7 +14,9 @@
 #include "race/FileProblems.h"
 #include "race/World.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -105,7 +107,7 @@ class Checker {
   explicit Checker(std::int32_t slot) : m_slot(slot) {}
   ~Checker() {
     if (m_replaced > 0) {
-      Log(FormatString("%s: %d field%s out of range, set to the defaults:%s", ProfileFileName(m_slot).c_str(),
+      Log(FormatString("!!! %s: %d field%s out of range, set to the defaults:%s", ProfileFileName(m_slot).c_str(),
                        m_replaced, m_replaced == 1 ? "" : "s", m_fields.c_str()));
     }
   }
@@ -123,11 +125,36 @@ class Checker {
     Replace(name, std::to_string(value), std::to_string(fallback));
     value = fallback;
   }
-  /// A text field must end in a zero byte inside the field.
+  /// A flag byte the game writes as 0 or 1; another value counts as set.
+  void Flag(std::uint8_t& value, const char* name) {
+    std::int32_t wide = value;
+    Int(wide, name, 0, 1, 1);
+    value = static_cast<std::uint8_t>(wide);
+  }
+  /// Values the game never repeats (a season's tracks, its field) are said when they
+  /// do, and kept: which of the two is damaged cannot be told.
+  void Distinct(const std::int32_t* values, std::size_t count, const char* name) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (values[i] >= 0 && std::find(values, values + i, values[i]) != values + i) {
+        Log(FormatString("!!! %s: %s holds %d twice: kept as it is", ProfileFileName(m_slot).c_str(), name, values[i]));
+        return;
+      }
+    }
+  }
+  /// A text field must end in a zero byte inside the field, and holds no control
+  /// character (the player types it; each is replaced by '?').
   void Text(char* field, std::size_t size, const char* name) {
-    if (std::memchr(field, 0, size)) return;
-    field[size - 1] = 0;
-    Replace(name, "unterminated", "cut to " + std::to_string(size - 1) + " characters");
+    if (!std::memchr(field, 0, size)) {
+      field[size - 1] = 0;
+      Replace(name, "unterminated", "cut to " + std::to_string(size - 1) + " characters");
+    }
+    bool control = false;
+    for (char* c = field; *c; ++c) {
+      if (static_cast<unsigned char>(*c) >= 0x20 && *c != 0x7F) continue;
+      *c = '?';
+      control = true;
+    }
+    if (control) Replace(name, "with a control character", "'?' in its place");
   }
 
  private:
@@ -141,6 +168,9 @@ class Checker {
   std::string m_fields;
 };
 
+/// The most points a career can make: 14 a race, 22 races a season (a sprint and a
+/// pursuit a week, two mass starts), 10 seasons.
+constexpr std::int32_t kMostPoints = 14 * (2 * static_cast<std::int32_t>(N_CareerProfile::kTracks) + 2) * 10;
 // No attribute or ceiling exceeds the whole budget of a group, 220 points.
 constexpr float kMaxAttribute = 220.0f;
 constexpr std::int32_t kWeekChoicesPerSeason = 2;
@@ -255,6 +285,10 @@ int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
   check.Text(p.name, sizeof p.name, "name");
   check.Text(p.nation, sizeof p.nation, "nation");
 
+  check.Int(p.sex, "sex", 0, 1, 1);  // any value but 0 reads as female
+  check.Flag(p.started, "started");
+  check.Flag(p.finished, "finished");
+  check.Int(p.points, "points", 0, kMostPoints, 0);
   check.Int(p.season, "season", 0, 10, 0);
   check.Int(p.raceIndex, "raceIndex", 0, static_cast<std::int32_t>(N_CareerProfile::kTracks) - 1, 0);
   check.Int(p.stage, "stage", 0, 3, 0);
@@ -280,6 +314,11 @@ int CheckProfile(N_CareerProfile& p, const std::optional<RosterSizes>& roster) {
   for (std::int32_t i = 0; i < p.pursuitCount; ++i)
     check.Float(p.pursuitList[i].offset, FormatString("pursuitList[%d] offset", i).c_str(), -3600.0f, 0.0f, 0.0f);
 
+  if (p.started) {
+    check.Distinct(p.trackOrder, N_CareerProfile::kTracks, "trackOrder");
+    check.Distinct(p.extraRaces, 2, "extraRaces");
+    check.Distinct(p.field, N_CareerProfile::kFieldSize, "field");
+  }
   if (roster) {
     const std::int32_t last = static_cast<std::int32_t>(roster->OfSex(p.sex)) - 1;
     check.Int(p.athleteIndex, "athleteIndex", 0, last, 0);
@@ -371,10 +410,15 @@ bool LoadProfileBytes(N_CareerProfile& profile, std::int32_t slot, std::string_v
   if (file.size() < 4 || static_cast<std::uint32_t>(high_scores::GetI32(file.data())) != kProfileVersion) return false;
   file.remove_prefix(4);
   if (file.size() < kProfileRecordBytes)
-    Log(FormatString("%s: %zu of %zu record bytes", ProfileFileName(slot).c_str(), file.size(), kProfileRecordBytes));
+    Log(FormatString("!!! %s: %zu of %zu record bytes", ProfileFileName(slot).c_str(), file.size(),
+                     kProfileRecordBytes));
+  // The game writes the two bytes after "finished" as zeros.
+  constexpr std::size_t kPadding = offsetof(N_CareerProfile, padding);
+  if (file.size() >= kPadding + 2 && (file[kPadding] != 0 || file[kPadding + 1] != 0))
+    Log(FormatString("!!! %s: the padding after 'finished' is not zero", ProfileFileName(slot).c_str()));
   DecodeProfile(file, profile);
   if (profile.number != slot) {
-    Log(FormatString("%s holds the profile of slot %d; loaded as slot %d", ProfileFileName(slot).c_str(),
+    Log(FormatString("!!! %s holds the profile of slot %d; loaded as slot %d", ProfileFileName(slot).c_str(),
                      profile.number, slot));
   }
   profile.number = slot;

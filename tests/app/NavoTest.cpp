@@ -171,7 +171,7 @@ TEST(Navo, TerminationSignalsEndTheGameNormally) {
            std::ifstream("/proc/" + pid + "/task/" + pid + "/children") >> box;
   })) << "no box shown";
   game.Signal(SIGTERM);
-  const int status = game.Wait(20s);
+  const int status = game.Wait(std::chrono::seconds(20));
   EXPECT_EQ(status, 255) << "the critical error's status";
   if (status == -1) kill(box, SIGKILL);  // its box, which the game's end would leave open
 }
@@ -552,6 +552,9 @@ const DamagedFile kDamagedFiles[] = {
     {kEmitters, kMissing, "particle.ctrl is missing"},
     {kEmitters, kEmpty, "particle.ctrl holds no emitter entry"},
     {kEmitters, Replaced("anim 3 -12", "anim 1e30 -12"), "particle.ctrl line 12: '1e30' is out of range"},
+    {kParticles, Replaced("numparticles 60", "numparticles 2000000000"),
+     "effects.particle(9) - error in 'sparks': numParticles 2000000000 is outside 0..65535"},
+    {"data/scripts/menu.shader", kHalf, "menu.shader ends inside the block of 'textures\\menu\\len'"},
     {"data/Ai/divaci.ai", Replaced("fan_idle1.anim 31", "fan_idle1.anim -2147483649"),
      "divaci.ai line 8: '-2147483649' is out of range"},
     {"data/scripts/gui/hud.gui", Replaced("left 6", "left 1e30"),
@@ -568,7 +571,8 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
   // course that cannot be loaded and a "GameType" of no race kind ended every start (or
   // race start) with a critical error, and so every next one; a sound file or shader
   // script that could not be had did so too; a FIFO "Ai.log" hung the race start and a
-  // folder ended the game. A window of 800 x 1 ("1e23" reads as 1) was shown and saved.
+  // folder ended the game. A window of 800 x 1 ("1e23" read as 1) was shown and saved;
+  // such a number is now refused by the settings reader.
   // A damaged file of the sample (kDamagedFiles) passed without a word; now each is said
   // naming the file.
   struct Case {
@@ -587,13 +591,14 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
   const std::string height = "v_height \"600\"\n";
   std::vector<Case> cases = {
       {"mapname Nowhere.alf\nv_width 800\nv_height 1e23\n", false,
-       {start + "Nowhere.alf not found!: " + fallback, "Video mode 800x1 " + mode}, {course, width, height}},
+       {start + "Nowhere.alf not found!: " + fallback, "config.cfg line 4: v_height '1e23' is out of range: not set"},
+       {course, width, height}},
       {"mapname nan\nv_width 5\nv_height 5\n", false, {start + "nan not found!: " + fallback, "5x5 " + mode},
        {course, width, height}},
       {"mapname \"\"\nv_width 639\nv_height 480\n", false, {start + " not found!: " + fallback, "639x480 " + mode},
        {course, width}},
-      {"mapname " + std::string(3000, 'x') + "\nv_width 100000\nv_height 1e23\n", false,
-       {" not found!: " + fallback, "100000x1 " + mode}, {course, width}},
+      {"mapname " + std::string(3000, 'x') + "\nv_width 100000\nv_height 5\n", false,
+       {" not found!: " + fallback, "100000x5 " + mode}, {course, width}},
       {"mapname Oberhof.alf.cfg\n", false, {"Oberhof.alf.cfg is not level file!: " + fallback}, {course}},
       {"GameType 3\n", true, {"!!! GameType 3 is not 0, 1 or 2: taken as 0\n", "!!! Cannot create log file Ai.log ("},
        {"GameType \"0\"\n"},
@@ -603,7 +608,8 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
        },
        "Cannot create log file Ai.log ("},
       {"GameType -2147483648\n", true,
-       {"!!! GameType -2147483648 is not 0, 1 or 2: taken as 0\n", "*** Ai.log is not a regular file: not written\n",
+       {"!!! config.cfg line 2: GameType '-2147483648' is out of range: not set\n",
+        "*** Ai.log is not a regular file: not written\n",
         "!!! Cannot create log file Ai.log ("},
        {"GameType \"0\"\n"},
        [](const test::TempDir& dir) {
@@ -622,6 +628,26 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
                        return std::vector<std::string>{};
                      }});
   }
+  // A settings file's word, NaN or huge number where a number belongs, and names no
+  // setting has, are refused (the variable keeps its value) and said.
+  cases.push_back({"GameType abc\nv_fullscreen \"1e30\"\nr_gaMma 2\nr_grid 0\"\nampy \"0.3x\"\n", false,
+                   {"!!! config.cfg line 2: GameType 'abc' is not a number: not set\n",
+                    "config.cfg line 3: v_fullscreen '1e30' is out of range: not set\n",
+                    "!!! config.cfg sets 1 name of no setting of the game (first: 'r_gaMma' on line 4)\n",
+                    "config.cfg line 5: r_grid '0\"' holds a stray quote: not set\n",
+                    "config.cfg line 6: ampy '0.3x' is not wholly a number: not set\n"},
+                   {"GameType \"0\"\n", "v_fullscreen \"0\"\n", "ampy \"0.300000\"\n"}});
+  cases.push_back({"", false,
+                   {"!!! user.cfg line 3: rychlostkamery '1e30' is out of range: not set\n",
+                    "user.cfg line 4: r_gamma 'nan' is not a number: not set\n",
+                    "user.cfg sets 1 name of no setting of the game (first: '/.' on line 5)\n",
+                    "user.cfg line 6: camera '\x11" "20' holds a control character: not set\n"},
+                   {},
+                   [](const test::TempDir& dir) {
+                     dir.Write("user.cfg", "v_fullscreen 0\nlanguage eng\nrychlostkamery 1e30\n"
+                                           "r_gamma nan\n/. flipped\ncamera \x11" "20\n");
+                     return std::vector<std::string>{};
+                   }});
   for (const DamagedFile& d : kDamagedFiles) {
     cases.push_back({"", false, {d.named}, {}, [&d](const test::TempDir& dir) {
                        DamageSampleFile(dir, d.file, d.damage);

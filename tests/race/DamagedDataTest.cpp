@@ -5,12 +5,15 @@
 #include "core/KeyDefinitions.h"
 #include "core/StringTable.h"
 #include "race/ai/AiTableMng.h"
+#include "scene/Animation.h"
 #include "tests/race/RaceTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +70,15 @@ std::string Font(int count, int glyphs, const char* advance = "\x00\x00\x20\x41"
   text[4] = static_cast<char>(count);
   for (int i = 0; i < glyphs; ++i) text += std::string(16, '\0') + std::string(advance, 4);
   return text;
+}
+
+/// The sample arrow's animation with one bit of a key's rotation flipped (w 1.0 becomes
+/// 2^-63: no rotation).
+std::string FlippedArrowKey() {
+  std::ifstream in(test::GameRoot() + "/data/anim/sipka/sipka.anim", std::ios::binary);
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  if (bytes.size() > 423) bytes[423] = static_cast<char>(bytes[423] ^ 0x20);
+  return bytes;
 }
 
 const std::string kGarbageKeys(256, '\xEE');
@@ -126,6 +138,8 @@ TEST(DamagedData, EverySilentCaseLeavesALineNamingTheFile) {
       {"strategy values garbage", AiTablesWith("data/Ai/Strategy/normal.strategy", "x y z\n"), ReadAiTables,
        "Data\\Ai\\Strategy\\normal.strategy"},
       {"no strategy list", AiTablesWith("data/Ai/Strategy/default.all", ""), ReadAiTables, "Data\\Ai\\Strategy\\"},
+      {"animation key of no rotation", {{"data/anim/a.anim", FlippedArrowKey()}},
+       [] { N_Animation().Load("data\\anim\\a.anim"); }, "data\\anim\\a.anim: 1 key is no usable transform"},
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all("data");

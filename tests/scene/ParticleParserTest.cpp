@@ -142,6 +142,10 @@ TEST_F(ParticleParserTest, AttributesTheirUnitsAndTheirReports) {
        },
        {}},
       {"numparticles 8", [](const N_ParticleShader& t) { EXPECT_EQ(t.emissionMax, 0u) << "all slots"; }, {}},
+      // No emitter draws more than 65535: such a count, or one below 0, is damage.
+      {"numparticles 2000000000\nemissionrate -4 2",
+       [](const N_ParticleShader& t) { EXPECT_EQ(t.numParticles + t.emissionMin, 65535u); },
+       {"numParticles 2000000000 is outside 0..65535: taken as 65535", "emissionRate -4 2 is below 0: taken as 0"}},
       {"type box 1 2 3\ntype box 10 20",
        [](const N_ParticleShader& t) {
          EXPECT_EQ(t.type, 1u);

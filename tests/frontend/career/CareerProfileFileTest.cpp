@@ -308,6 +308,7 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
     const char* what;
     void (*spoil)(N_CareerProfile&, std::int32_t count);
     bool (*fixed)(const N_CareerProfile&);
+    const char* said = "out of range";
   };
   const Damage damages[] = {
       {"NaN attribute", [](N_CareerProfile& p, std::int32_t) { p.power = std::numeric_limits<float>::quiet_NaN(); },
@@ -356,6 +357,15 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
        [](const N_CareerProfile& p) { return p.weekChoicesBought == 0; }},
       {"difficulty", [](N_CareerProfile& p, std::int32_t) { p.difficulty = 7; },
        [](const N_CareerProfile& p) { return p.difficulty == 0; }},
+      // Values the game writes as 0 or 1 keep their meaning; a season's order repeats no track.
+      {"sex and flags", [](N_CareerProfile& p, std::int32_t) { p.sex = 1 << 20, p.started = 3, p.finished = 128; },
+       [](const N_CareerProfile& p) { return p.sex == 1 && p.started == 1 && p.finished == 1; }},
+      {"points past a whole career", [](N_CareerProfile& p, std::int32_t) { p.points = 3081; },
+       [](const N_CareerProfile& p) { return p.points == 0; }},
+      {"control character", [](N_CareerProfile& p, std::int32_t) { p.name[1] = 0x04; },
+       [](const N_CareerProfile& p) { return std::strcmp(p.name, "A?a Quill") == 0; }},
+      {"a track twice", [](N_CareerProfile& p, std::int32_t) { p.trackOrder[5] = 3; },
+       [](const N_CareerProfile& p) { return p.trackOrder[5] == 3; }, "trackOrder holds 3 twice: kept as it is"},
   };
   for (const Damage& damage : damages) {
     SCOPED_TRACE(damage.what);
@@ -369,8 +379,8 @@ TEST(CareerProfileFile, LoadChecksEveryRange) {
     EXPECT_TRUE(damage.fixed(loaded));
     EXPECT_EQ(loaded.account, 123456);
     const std::string log = r.NewLog();
-    EXPECT_NE(log.find("data\\tables\\profile0.dat: "), std::string::npos) << log;
-    EXPECT_NE(log.find("out of range"), std::string::npos);
+    EXPECT_NE(log.find("!!! data\\tables\\profile0.dat: "), std::string::npos) << log;
+    EXPECT_NE(log.find(damage.said), std::string::npos);
   }
   career::ScheduleItems() = career::DefaultScheduleItems();
 }
