@@ -62,6 +62,14 @@ std::array<N_Vector3, 8> Corners(const std::array<float, 15>& box) {
   return corners;
 }
 
+/// The plan distance from p to the segment from a to b.
+float PlanDistance(Vec2 a, Vec2 b, Vec2 p) {
+  const Vec2 ab = b - a;
+  const float span = Dot(ab, ab);
+  const float t = span > 0.0f ? std::clamp(Dot(p - a, ab) / span, 0.0f, 1.0f) : 0.0f;
+  return Length(p - (a + ab * t));
+}
+
 float SquaredDistance(const N_Vector3& a, const N_Vector3& b) {
   const N_Vector3 d = a - b;
   return Vec3Dot(d, d);
@@ -328,6 +336,24 @@ class Checker {
     }
   }
 
+  /// A racer's way onto his mat (entry point to stand) and off it (stand to exit point)
+  /// passes every other lane's stand at least kLaneClearance away.
+  void CheckLaneWays(const std::vector<N_Vector3>& stands, const std::vector<N_Vector3>& entries,
+                     const std::vector<N_Vector3>& exits) {
+    const std::size_t lanes = std::min({stands.size(), entries.size(), exits.size()});
+    for (std::size_t i = 0; i < lanes; ++i) {
+      for (std::size_t j = 0; j < lanes; ++j) {
+        if (j == i) continue;
+        const Vec2 other = Plan(stands[j]);
+        if (PlanDistance(Plan(entries[i]), Plan(stands[i]), other) < kLaneClearance ||
+            PlanDistance(Plan(stands[i]), Plan(exits[i]), other) < kLaneClearance) {
+          Fault(Format("the way through lane %d passes the stand of lane %d", int(i), int(j)));
+          break;
+        }
+      }
+    }
+  }
+
   void CheckRange() {
     const int index = Label("Trigger_ShootArea");
     if (index < 0) return;
@@ -344,6 +370,7 @@ class Checker {
         for (const N_Vector3& corner : Corners(*box)) InRange(range, corner, Format("the approach box of lane %d", lane));
       }
     }
+    if (stands && entries && exits) CheckLaneWays(*stands, *entries, *exits);
   }
 
   /// The point lies in the path's sector of the label.

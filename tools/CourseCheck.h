@@ -35,6 +35,9 @@ constexpr int kLanes = 30;
 constexpr int kTargetsPerLane = 5;
 /// How far inside the range sector's sides everything of a lane must lie.
 constexpr float kRangeMargin = 5.0f;
+/// How far a racer's way through his lane keeps from every other stand: clear of the
+/// racer on it, lying down included.
+constexpr float kLaneClearance = 90.0f;
 
 /// The steepest climb of a path's ideal line, height per unit of plan length: a slope
 /// costs a skier 33 m/s2 times its sine, and the herringbone of the weakest sample

@@ -263,7 +263,7 @@ class SceneryBuilder {
     Mesh mats, frames;
     const Vec2 shoot{kShootX, kShootY};
     for (int lane = 0; lane < kLanes; ++lane) {
-      const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
+      const Vec2 stand = LaneStand(lane);
       Box(mats, {}, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, Turned(stand, shoot));
       Box(frames, {}, {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, Turned(stand + shoot * (kTargetDistance + 25.0f), shoot));
     }
@@ -273,7 +273,7 @@ class SceneryBuilder {
     MeshObject("target frames", frameSurface, frameSurface);
 
     Mesh rangeBanner, finishBanner;
-    Box(rangeBanner, {(kRangeFrom + kRangeTo) * 0.5f, -kRangeHalfWidth - 40.0f}, {(kRangeTo - kRangeFrom) * 0.5f - 100.0f, 3.0f},
+    Box(rangeBanner, {(kRangeFrom + kRangeTo) * 0.5f, -kRangeRight - 40.0f}, {(kRangeTo - kRangeFrom) * 0.5f - 100.0f, 3.0f},
         30.0f, 90.0f);
     Box(finishBanner, {(kFinishFrom + kFinishTo) * 0.5f, kFinishY + kHalfWidth + 40.0f}, {(kFinishTo - kFinishFrom) * 0.5f, 3.0f},
         30.0f, 90.0f);
@@ -439,7 +439,7 @@ class SceneryBuilder {
                                   "fan " + std::to_string(index), kFanMeshes[which % 2]});
   }
 
-  /// On the grandstand's tiers and in a row south of the range, facing the track.
+  /// On the grandstand's tiers and in a row in front of it, facing the track.
   void BuildSpectators() {
     for (int tier = 0; tier < kTiers; ++tier) {
       for (int i = 0; i < 12; ++i) {
@@ -447,7 +447,7 @@ class SceneryBuilder {
                   kTierHeight * float(tier + 1), {0, 1}, i + tier);
       }
     }
-    for (int i = 0; i < 15; ++i) Spectator({2400.0f + 140.0f * float(i), -1000.0f}, 0.0f, {0, 1}, i);  // up to the start area
+    for (int i = 0; i < 15; ++i) Spectator({2000.0f + 140.0f * float(i), kStandFront + 100.0f}, 0.0f, {0, 1}, i);
   }
 
   /// A fly-by over the start area: play-once keys along a line of local points at a

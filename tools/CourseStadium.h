@@ -2,40 +2,50 @@
 // The stadium every sample course shares, in the stadium's own frame (x along the
 // stadium straight, the direction of travel; y to the left, towards the targets): the
 // numbers the track builder and the scenery both place things by. Inches.
+#include "tools/CourseGeometry.h"
+
 namespace course::stadium {
 
 /// Cross-sections stand this far above the ground, so that the track drawn over them
 /// covers the ground between its samples.
 constexpr float kLift = 4.0f;
-/// Half widths of the track, of the range sector and of the start area.
+/// Half widths of the track and of the start area.
 constexpr float kHalfWidth = 150.0f;
-constexpr float kRangeHalfWidth = 300.0f;
 constexpr float kStartHalfWidth = 350.0f;
 /// Spacing of the cross-sections on the straight and along curves.
 constexpr float kStraightStep = 200.0f;
 constexpr float kCurveStep = 250.0f;
 
-/// The range sector of the stadium straight.
+/// The range sector of the stadium straight, wider to the left (towards the targets)
+/// than to the right; the straight narrows back to the track's width over the pieces
+/// after it (kRangeNarrowing, one piece each).
 constexpr float kRangeFrom = 2000.0f;
 constexpr float kRangeTo = 5800.0f;
-/// Lane i's stand at (kFirstStand + i kLaneSpacing, kStandY). Its five targets stand
-/// kTargetDistance away along the shooting direction (kShootX, kShootY: to the left of
-/// the straight and back along it, 150 degrees from +x), kTargetHeight above the ground
-/// and kTargetSpacing apart across it, the first on the left as seen from the stand.
-/// A prone racer faces the right of the shooting direction (60 degrees from +x) and lies
-/// down turned to his left, along the shooting direction, on the mat that lies along
-/// it: he comes onto his mat facing that way, from his entry point kApproach behind the
-/// stand, across the approach box that lies over the mat's near half; so his line
-/// passes the stand behind his own kLaneSpacing x sin 60 degrees (94) away. He leaves
-/// for his exit point, kExitAhead further along the straight at kApproachY.
-constexpr float kFirstStand = 2350.0f;
-constexpr float kLaneSpacing = 108.0f;
-constexpr float kStandY = 200.0f;
-constexpr float kShootX = -0.8660254f;
-constexpr float kShootY = 0.5f;
-constexpr float kApproachY = 60.0f;
-constexpr float kApproach = 160.0f;
-constexpr float kExitAhead = 70.0f;
+constexpr float kRangeLeft = 2300.0f;
+constexpr float kRangeRight = 800.0f;
+constexpr float kRangeNarrowing[][2] = {{1500.0f, 600.0f}, {1000.0f, 450.0f}, {600.0f, 300.0f}, {300.0f, 200.0f}};
+/// The lanes stand in echelon: lane i kLaneSpacing to the left of lane i - 1, and
+/// the lanes either side of kApexLane (the one on the straight's middle line) each
+/// kLaneStagger further along the straight than their neighbour towards it. Seen from
+/// the range's head the row opens like a wedge and every lane lies in the open straight
+/// ahead. A racer takes his lane skiing along the straight (+x), from his entry point
+/// kApproach behind the stand, across the approach box over the mat's near half: that
+/// line passes no other stand, mat or lying racer (each lies kLaneSpacing to the side),
+/// nor does his way out, straight on to his exit point kExitAhead beyond the stand and
+/// back towards the straight's middle, where the nearer lanes stand behind him. He comes onto the mat
+/// facing the way he lies down to shoot prone: the right of the shooting direction,
+/// which is +y, to the left of the straight; the targets stand kTargetDistance away
+/// along it, kTargetHeight above the ground and kTargetSpacing apart across it, the
+/// first on the left as seen from the stand. Lane i's stand: LaneStand(i).
+constexpr int kApexLane = 7;
+constexpr float kApexX = 4200.0f;
+constexpr float kFirstLaneY = -700.0f;
+constexpr float kLaneSpacing = 100.0f;
+constexpr float kLaneStagger = 60.0f;
+constexpr float kShootX = 0.0f;
+constexpr float kShootY = 1.0f;
+constexpr float kApproach = 250.0f;
+constexpr float kExitAhead = 100.0f;
 constexpr float kMatHalfLength = 40.0f;  ///< along the shooting direction: he lies along it
 constexpr float kMatHalfWidth = 30.0f;
 constexpr float kApproachBoxFrom = kMatHalfWidth;  ///< behind the stand, along the racer's facing
@@ -44,6 +54,11 @@ constexpr float kApproachBoxHalfWidth = 35.0f;
 constexpr float kTargetDistance = 1968.0f;
 constexpr float kTargetSpacing = 12.0f;
 constexpr float kTargetHeight = 40.0f;
+
+inline Vec2 LaneStand(int lane) {
+  const int fromApex = lane > kApexLane ? lane - kApexLane : kApexLane - lane;
+  return {kApexX + kLaneStagger * float(fromApex), kFirstLaneY + kLaneSpacing * float(lane)};
+}
 
 /// The finish lane (the finish path's straight) and its finish line.
 constexpr float kFinishY = -1300.0f;
@@ -69,8 +84,8 @@ constexpr float kStartNarrowTo = 2900.0f;
 constexpr float kStartAngle = 0.349066f;  ///< 20 degrees, radians
 constexpr float kStartBend = 1000.0f;
 
-/// The shooting range's by-pass lane.
-constexpr float kBypassY = -700.0f;
+/// The shooting range's by-pass lane, south of the range sector.
+constexpr float kBypassY = -1000.0f;
 
 /// The penalty loop: it leaves the straight at its junction sector and turns left round
 /// a rectangle of corners of this radius up to kPenaltyTop.

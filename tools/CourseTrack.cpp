@@ -17,10 +17,12 @@ constexpr float kPi = 3.14159265f;
 /// Trigger boxes reach this high above their centre and below it.
 constexpr float kTriggerHalfHeight = 200.0f;
 
-/// A station of a path with its half width (the ideal line runs in the middle).
+/// A station of a path with its half widths to the left and right of the ideal line
+/// (a negative right one: the same as the left).
 struct Stop {
   Station station;
   float halfWidth = kHalfWidth;
+  float rightWidth = -1.0f;
 };
 
 /// One piece of the stadium straight: its length and the label of its sector.
@@ -30,8 +32,11 @@ struct StraightPiece {
 };
 
 /// The stadium straight from the loop's return (x = 0) to the loop's start, one lap's
-/// events in order: the finish fork, the range with its by-pass, the relay take-over,
-/// the penalty fork, the lap count, then the start paths' junctions.
+/// events in order: the finish fork, the relay's lap events, the range's by-pass fork,
+/// the straight widening into the range, the range, the straight narrowing again
+/// (tools/CourseStadium.h), the by-pass's return, the relay take-over, the penalty fork,
+/// the lap count, then the start paths' junctions. The by-pass leaves and joins where
+/// the straight has the track's width.
 constexpr StraightPiece kStraight[] = {
     {200, nullptr},
     {200, "Trigger_ShowSipkaCiel"},
@@ -41,9 +46,13 @@ constexpr StraightPiece kStraight[] = {
     {200, "Trigger_RelayAiChange"},
     {200, "Trigger_RoundTime"},
     {200, "Trigger_RoundCount2"},
-    {200, nullptr},
     {200, "Trigger_ShortCutShootAreaStart"},
+    {200, nullptr},
     {kRangeTo - kRangeFrom, "Trigger_ShootArea"},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
+    {200, nullptr},
     {200, "Trigger_ShortCutShootAreaEnd"},
     {200, nullptr},
     {200, "Trigger_GoToNormalPath"},
@@ -57,10 +66,6 @@ constexpr StraightPiece kStraight[] = {
     {200, nullptr},
     {200, nullptr},
     {200, nullptr},
-    {200, nullptr},
-    {200, nullptr},
-    {200, nullptr},
-    {200, nullptr},
     {200, "Trigger_Mass2Normal"},
     {200, nullptr},
     {200, "Trigger_Sprint2Normal"},
@@ -69,6 +74,7 @@ constexpr StraightPiece kStraight[] = {
     {200, nullptr},
     {200, nullptr},
 };
+static_assert(std::size(kRangeNarrowing) == 4, "the four pieces after the range narrow it");
 
 /// The loop's labels: before the arcade short cut (by fraction of that stretch) and
 /// after it.
@@ -112,8 +118,10 @@ class TrackBuilder {
     return {w.x, w.y, m_terrain.Height(w) + above};
   }
   Section MakeSection(const Stop& stop) const {
-    const Vec2 left = LeftOf(stop.station.direction) * stop.halfWidth;
-    return {Ground(stop.station.point + left), Ground(stop.station.point), Ground(stop.station.point - left)};
+    const Vec2 side = LeftOf(stop.station.direction);
+    const float right = stop.rightWidth < 0.0f ? stop.halfWidth : stop.rightWidth;
+    return {Ground(stop.station.point + side * stop.halfWidth), Ground(stop.station.point),
+            Ground(stop.station.point - side * right)};
   }
   /// The sections of the stations from `first` up to (without) `end`, at one half width.
   void Append(std::vector<Section>& path, const std::vector<Station>& stations, std::size_t first, std::size_t end,
@@ -134,9 +142,13 @@ class TrackBuilder {
       stops.push_back({{{x, 0}, {1, 0}}});
     }
     m_track.exitX = x;
-    // The range sector is wider: its two cross-sections.
-    const int range = m_normalSectors.at("Trigger_ShootArea");
-    stops[std::size_t(range)].halfWidth = stops[std::size_t(range) + 1].halfWidth = kRangeHalfWidth;
+    // The range sector is wider, to the left most: its two cross-sections, then the
+    // straight narrowing back over the pieces after it.
+    const std::size_t range = std::size_t(m_normalSectors.at("Trigger_ShootArea"));
+    for (std::size_t i = range; i <= range + 1; ++i) stops[i] = {stops[i].station, kRangeLeft, kRangeRight};
+    for (std::size_t k = 0; k < std::size(kRangeNarrowing); ++k) {
+      stops[range + 2 + k] = {stops[range + 2 + k].station, kRangeNarrowing[k][0], kRangeNarrowing[k][1]};
+    }
     const std::vector<Station> loop = SampleCurve({x, 0}, {1, 0}, m_layout.loop, {0, 0}, {1, 0}, kCurveStep);
     const int loopFirst = int(stops.size()) - 1;
     for (std::size_t i = 1; i + 1 < loop.size(); ++i) stops.push_back({loop[i]});
@@ -243,17 +255,16 @@ class TrackBuilder {
     LabelSector("Trigger_Penalty_Count", path[count + 1], path[count + 2]);
   }
 
-  /// The range's by-pass: from the sector before the range, south of it, into the
-  /// sector after it; it leaves and joins gently, since the range's cross-sections are
-  /// twice as wide as its own.
+  /// The range's by-pass: from its fork before the straight widens, south of the range,
+  /// back into the straight once it has narrowed again.
   void BuildBypass() {
     const int from = NormalSector("Trigger_ShortCutShootAreaStart");
     const int to = NormalSector("Trigger_ShortCutShootAreaEnd");
     auto& path = Path(kShortCutShootArea);
     path = {Normal(from), Normal(from + 1)};
     const auto curve = SampleCurve(m_normalStations[std::size_t(from) + 1].point, {1, 0},
-                                   {{kRangeFrom + 600, -150}, {kRangeFrom + 1300, kBypassY},
-                                    {kRangeTo - 1300, kBypassY}, {kRangeTo - 600, -150}},
+                                   {{kRangeFrom + 300, -450}, {kRangeFrom + 1000, kBypassY},
+                                    {kRangeTo - 200, kBypassY}, {kRangeTo + 500, -450}},
                                    m_normalStations[std::size_t(to)].point, {1, 0}, kCurveStep);
     Append(path, curve, 1, curve.size() - 1);
     path.push_back(Normal(to));
@@ -334,10 +345,10 @@ class TrackBuilder {
     const Vec2 facing{shoot.y, -shoot.x};  // lying down: the right of the shooting direction
     std::vector<N_Vector3> stands, entries, exits, targets;
     for (int lane = 0; lane < kLanes; ++lane) {
-      const Vec2 stand{kFirstStand + kLaneSpacing * float(lane), kStandY};
+      const Vec2 stand = LaneStand(lane);
       stands.push_back(Ground(stand));
       entries.push_back(Ground(stand - facing * kApproach));
-      exits.push_back(Ground({stand.x + kExitAhead, kApproachY}));
+      exits.push_back(Ground(stand + facing * kExitAhead));
       for (int t = 0; t < kTargetsPerLane; ++t) {
         targets.push_back(Ground(stand + shoot * kTargetDistance + facing * (kTargetSpacing * float(t - 2)), kTargetHeight));
       }

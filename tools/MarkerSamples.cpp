@@ -6,9 +6,11 @@
 //
 // The arrows lie around their origin (shaft behind, head ahead), so that a marker drawn
 // at a place covers that place, and bob gently. The finish and penalty arrows point
-// along +x, the direction they are drawn with. The lane arrow is drawn on a racer's mat
-// with his lane's shooting direction and points to the right of it (along -y): the way
-// onto the mat, in which he lies down to shoot prone. The boards stand above
+// along +x, the direction they are drawn with. The lane arrow is drawn at a racer's
+// stand with his lane's shooting direction and points to the right of it (along -y):
+// the way onto the mat, in which he lies down to shoot prone. It is large and hangs
+// high over the stand, its head tilted up, so that it shows over the skiers on the
+// mats and can be read from the range's head. The boards stand above
 // the penalty arrow's place and sway a little. The starter stands on his place, his
 // right arm down; he raises it over his head for the start.
 #include "tools/AnimWriter.h"
@@ -30,16 +32,20 @@ constexpr float kPi = 3.14159265f;
 constexpr float kDegree = kPi / 180.0f;
 constexpr float kHalfHeight = 8.0f;  ///< of the arrows' shaft and head
 
+/// A placement of the arrow's points and normals in its figure.
+using Place = N_Vector3 (*)(const N_Vector3&, bool normal);
+N_Vector3 AsBuilt(const N_Vector3& p, bool) { return p; }
+
 /// A triangle of (x, y) corners extruded from z0 to z1 on one bone: top, bottom and
-/// three sides (drawn from both sides by its material).
+/// three sides (drawn from both sides by its material), placed by `place`.
 void AddTrianglePrism(AnimMeshBuilder& mesh, int material, int bone, const std::array<float, 6>& xy, float z0,
-                      float z1) {
+                      float z1, Place place = AsBuilt) {
   std::vector<AnimMeshBuilder::Vertex> vertices;
   std::vector<std::uint16_t> indices;
   int points[2][3];
   for (int level = 0; level < 2; ++level) {
     for (int c = 0; c < 3; ++c) {
-      points[level][c] = mesh.AddSkinPoint({xy[2 * c], xy[2 * c + 1], level ? z1 : z0}, {{bone, 1.0f}});
+      points[level][c] = mesh.AddSkinPoint(place({xy[2 * c], xy[2 * c + 1], level ? z1 : z0}, false), {{bone, 1.0f}});
     }
   }
   const auto face = [&](std::initializer_list<int> corners, const N_Vector3& normal) {
@@ -50,7 +56,7 @@ void AddTrianglePrism(AnimMeshBuilder& mesh, int material, int bone, const std::
       v.skinPoint = point;
       v.uv[0] = float(n & 1);
       v.uv[1] = float(n >> 1);
-      v.normal = normal;
+      v.normal = place(normal, true);
       vertices.push_back(v);
       ++n;
     }
@@ -67,10 +73,9 @@ void AddTrianglePrism(AnimMeshBuilder& mesh, int material, int bone, const std::
   mesh.AddSurface(material, vertices, indices);
 }
 
-/// An arrow around the origin in one material, along +x or, turned to the right, along -y.
-AnimMeshBuilder ArrowMesh(const char* material, bool toTheRight) {
-  // (x, y) of the arrow along +x, turned a quarter to the right when asked.
-  const auto turned = [toTheRight](float x, float y) { return toTheRight ? std::array{y, -x} : std::array{x, y}; };
+/// A flat arrow around the origin in one material, along +x.
+AnimMeshBuilder ArrowMesh(const char* material) {
+  const auto turned = [](float x, float y) { return std::array{x, y}; };
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
   const int m = mesh.AddMaterial(material);
@@ -79,6 +84,28 @@ AnimMeshBuilder ArrowMesh(const char* material, bool toTheRight) {
               {std::max(tail[0], head[0]), std::max(tail[1], head[1]), kHalfHeight}, {{arrow, 1.0f}});
   const auto a = turned(0.0f, -18.0f), b = turned(28.0f, 0.0f), c = turned(0.0f, 18.0f);
   AddTrianglePrism(mesh, m, arrow, {a[0], a[1], b[0], b[1], c[0], c[1]}, -kHalfHeight, kHalfHeight);
+  return mesh;
+}
+
+/// The lane arrow: built along +x, its head tilted up by kLaneArrowTilt about its
+/// middle, raised kLaneArrowLift, then turned a quarter to the right.
+constexpr float kLaneArrowTilt = 35.0f * kDegree;
+constexpr float kLaneArrowLift = 160.0f;
+N_Vector3 LaneArrowPlace(const N_Vector3& p, bool normal) {
+  const float c = std::cos(kLaneArrowTilt), s = std::sin(kLaneArrowTilt);
+  const N_Vector3 tilted{p.x * c - p.z * s, p.y, p.x * s + p.z * c + (normal ? 0.0f : kLaneArrowLift)};
+  return {tilted.y, -tilted.x, tilted.z};
+}
+
+AnimMeshBuilder LaneArrowMesh() {
+  AnimMeshBuilder mesh;
+  const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
+  const int m = mesh.AddMaterial("markers/arrow");
+  constexpr float kTail = -120.0f, kShaft = 14.0f, kHead = 90.0f, kHeadHalfWidth = 50.0f;
+  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, -kShaft, 0.0f, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
+  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, kShaft, kTail, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
+  AddTrianglePrism(mesh, m, arrow, {0.0f, -kHeadHalfWidth, kHead, 0.0f, 0.0f, kHeadHalfWidth}, -kHalfHeight, kHalfHeight,
+                   LaneArrowPlace);
   return mesh;
 }
 
@@ -171,11 +198,11 @@ bool WriteMarkers(datagen::Output& out) {
   struct Arrow {
     const char* stem;
     const char* material;
-    bool toTheRight;
+    bool lane;
   };
   for (const Arrow& arrow : {Arrow{"sipka", "markers/arrow", true}, Arrow{"sipka_finish", "markers/arrow_finish", false},
                              Arrow{"sipka_trest", "markers/arrow_penalty", false}}) {
-    const AnimMeshBuilder mesh = ArrowMesh(arrow.material, arrow.toTheRight);
+    const AnimMeshBuilder mesh = arrow.lane ? LaneArrowMesh() : ArrowMesh(arrow.material);
     write(std::string("data/anim/sipka/") + arrow.stem + ".mesh", mesh.Write());
     anim(std::string("data/anim/sipka/") + arrow.stem + ".anim", mesh, RootLoop(mesh, 25, {0, 0, 1}, 0.0f, 3.0f));
   }

@@ -47,9 +47,11 @@ constexpr float kOverTheTarget = 25.0f;
 /// A cartridge is in once the reload has run; none before it has begun.
 constexpr float kLoaded = 1.0f;
 constexpr float kEmpty = 0.01f;
-/// Into the lane he slows to this pace (m/s), braking above it; he makes for the
-/// arrow's line this far behind the arrow, then steers for a point this far ahead on it.
+/// Into the lane he slows to this pace (m/s) within kSlowDown of the arrow, braking
+/// above it; he makes for the arrow's line this far behind the arrow, then steers for a
+/// point this far ahead on it.
 constexpr float kMatPace = 4.0f;
+constexpr float kSlowDown = 600.0f;
 constexpr float kLeadIn = 500.0f;
 constexpr float kAlongTheLine = 120.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
@@ -104,11 +106,15 @@ N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
   return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
 }
 
-N_Vector3 LaneArrowWay(const N_Sipka& markers) {
-  const N_Vector3& place = markers.ArrowPlace();
+const N_AnimObject* LaneArrowFigure(const N_Sipka& markers) {
   const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
   const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
-  const N_AnimObject* figure = instance ? set->Mesh(instance->mesh) : nullptr;
+  return instance ? set->Mesh(instance->mesh) : nullptr;
+}
+
+N_Vector3 LaneArrowWay(const N_Sipka& markers) {
+  const N_Vector3& place = markers.ArrowPlace();
+  const N_AnimObject* figure = LaneArrowFigure(markers);
   if (!figure || (place.x == 0.0f && place.y == 0.0f && place.z == 0.0f)) return {};
   N_Vector3 way;
   markers.ArrowRotation().Transform(ArrowFigureWay(*figure), way);
@@ -197,11 +203,12 @@ void AutoPlayer::IntoTheLane() {
     return;
   }
   m_markerWay = way;
-  const bool fast = m_racer.Speed > kMatPace;
-  Key(key_action::kForward, !fast);
-  Key(key_action::kBrake, fast);
   const N_Vector3& mark = markers.ArrowPlace();
   const N_Vector3 d = m_racer.Pos - mark;
+  const bool near = d.x * d.x + d.y * d.y < kSlowDown * kSlowDown;
+  const bool fast = near && m_racer.Speed > kMatPace;
+  Key(key_action::kForward, !fast);
+  Key(key_action::kBrake, fast);
   const float along = d.x * way.x + d.y * way.y;
   // Past the arrow without having stopped on the mat: round again from behind it.
   if (along < -kLeadIn || along > 0.0f) {

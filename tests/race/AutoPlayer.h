@@ -7,8 +7,8 @@
 //   ahead lies off the skier's heading (the line of the sectors the racer follows, so
 //   the penalty loops owed and the finish path come by themselves), or, with a skier
 //   in the way ahead, the side of him where the course is wider;
-// - at the range: onto the mat that the lane arrow marks, slowed to a mat-side pace,
-//   from well behind the arrow along the way it points; on the stand turned on the
+// - at the range: onto the mat that the lane arrow marks, from well behind the arrow
+//   along the way it points, slowed to a mat-side pace as he nears it; on the stand turned on the
 //   spot, for a standing series to face the targets, for a prone one the way the arrow
 //   pointed; then the series with the mouse: a cartridge loaded with the right button,
 //   the aim moved onto the first target still standing, the left button once the aim
@@ -21,6 +21,7 @@
 
 #include <cstdint>
 
+class N_AnimObject;
 class N_RaceSim;
 class N_Sipka;
 struct N_Racer;
@@ -76,6 +77,9 @@ class AutoPlayer {
   int m_shots = 0;
   N_Vector3 m_markerWay;
 };
+
+/// The figure the lane arrow is drawn with, null without one.
+const N_AnimObject* LaneArrowFigure(const N_Sipka& markers);
 
 /// The way the lane arrow drawn with these markers points, in the ground plane: its
 /// figure's head turned by the rotation it is drawn with; zero while it has no place.

@@ -166,8 +166,9 @@ TEST_P(CourseLap, EveryLaneHasItsWholeApproachBoxInsideTheRangeSector) {
     way.Normalize();
     EXPECT_NEAR(Vec3Dot(way, {box[3], box[4], box[5]}), 1.0f, 1e-4f) << "the box lies along the way in";
     EXPECT_GT(Outside(box, entry)[0], 0.0f) << "the entry point lies before the box";
-    for (float t : {0.85f, 0.9f, 0.95f, 1.0f}) {
-      N_Vector3 p = entry + (stand - entry) * t;
+    const float length = std::sqrt(Vec3Dot(stand - entry, stand - entry));
+    for (float t : {24.0f, 16.0f, 8.0f, 0.0f}) {  // units before the stand
+      N_Vector3 p = stand + (entry - stand) * (t / length);
       area.GetGroundHeight(p, p.z);
       const std::array<float, 3> beyond = Outside(box, p);
       EXPECT_LT(beyond[0], 0.01f) << "at " << t;

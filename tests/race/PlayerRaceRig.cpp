@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kArcadeRows = 8;
 constexpr int kFullRows = 10;  ///< the race courses of the full table
-constexpr float kStartInterval = 7.0f;
 
 }  // namespace
 
@@ -82,16 +81,16 @@ int PlayerRaceRig::Row(bool arcadeTable) const {
   return -1;
 }
 
-N_GameArcade& PlayerRaceRig::StartSprint(int racers) {
+N_GameArcade& PlayerRaceRig::StartRace(std::int32_t discipline, int racers, int player, float gap, int laps) {
   auto data = std::make_unique<GameData>();
-  data->Discipline = DisciplineCode::kSprint;
-  data->Laps = 3;
+  data->Discipline = discipline;
+  data->Laps = static_cast<std::uint8_t>(laps);
   // The arcade page's row of the course; a course only the full table has, its row
   // there, as the single race names it.
   data->ArcadeLevels = ArcadeTable() ? 1 : 0;
   data->Track = Row(data->ArcadeLevels != 0);
-  for (int i = 0; i < racers; ++i) data->StartList.push_back({i, -kStartInterval * float(i)});
-  data->PlayerIndex = static_cast<std::int8_t>(racers - 1);
+  for (int i = 0; i < racers; ++i) data->StartList.push_back({i, -gap * float(i)});
+  data->PlayerIndex = static_cast<std::int8_t>(player);
   N_Game* launched = LaunchGame([&data] { return std::make_unique<N_GameArcade>(std::move(data)); });
   game = dynamic_cast<N_GameArcade*>(launched);
   EXPECT_NE(game, nullptr);

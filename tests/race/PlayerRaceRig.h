@@ -2,7 +2,7 @@
 // A race as a player meets it, headless: the world of the game root's data (pages,
 // courses, figures, range, texts) on the recording renderer, a silent sound manager,
 // a timer the rig moves, the scripted keyboard and mouse behind the input manager, and
-// a sprint launched as the set-up page launches it (the start list's click unpauses
+// a race launched as the set-up page launches it (the start list's click unpauses
 // it). Frames run as the main loop runs them: input, world update, world
 // render. The renderer writes no calls down.
 #include "core/InputMng.h"
@@ -35,10 +35,11 @@ class PlayerRaceRig {
   PlayerRaceRig(const PlayerRaceRig&) = delete;
   PlayerRaceRig& operator=(const PlayerRaceRig&) = delete;
 
-  /// A sprint of three laps on the course: the player last of `racers` men started 7 s
-  /// apart, as the arcade page fills it (the single race's page for a course only the
-  /// full table names); launched and unpaused. The world owns the game.
-  N_GameArcade& StartSprint(int racers = 15);
+  /// A race of the discipline (race/GameData.h's codes) on the course, as the arcade
+  /// page fills it (the single race's page for a course only the full table names):
+  /// `racers` men started `gap` seconds apart (all at once for 0), the player the entry
+  /// `player`; launched and unpaused (the start list's click). The world owns the game.
+  N_GameArcade& StartRace(std::int32_t discipline, int racers, int player, float gap, int laps);
   /// The running training on the course as its page fills it by default (three laps,
   /// the first man); launched and unpaused. The world owns the game.
   N_GameTraining& StartRunTraining();

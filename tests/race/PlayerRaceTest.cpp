@@ -1,9 +1,10 @@
 // The player's race through the game's own keyboard and mouse: the steering a tap and
 // a held key give with the sample physics rows, a skier who only holds forward never
 // stuck at the course's edge, nor falling or standing on the start straight of any
-// course in the running training, and a whole sprint on each course played by the
-// simple player of tests/race/AutoPlayer.h against the computer's field, with the
-// field's speeds on the course's slopes.
+// course in the running training, a whole sprint on each course played by the simple
+// player of tests/race/AutoPlayer.h against the computer's field, with the field's
+// speeds on the course's slopes, and his way into his lane and on from it at both stops
+// of a sprint, a pursuit and a mass start.
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/PlayerControls.h"
@@ -18,12 +19,14 @@
 #include "race/Racer.h"
 #include "race/RacerControl.h"
 #include "race/ShootLane.h"
+#include "race/Sipka.h"
 #include "race/SkierPhysics.h"
 #include "race/Technique.h"
 #include "race/ai/AiPathTree.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiTableMng.h"
 #include "render/Camera.h"
+#include "scene/AnimObject.h"
 #include "scene/SceneAccess.h"
 #include "tests/core/InputRig.h"
 #include "tests/race/AutoPlayer.h"
@@ -39,6 +42,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
@@ -186,9 +190,52 @@ bool InView(const N_Vector3& point) {
   return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > std::cos(g_scene.camera->fov * 0.5f);
 }
 
-/// A stop at the range as the player went through it.
+/// The drawn lane arrow's screen box at 800 x 600 through the frame's camera (pixels
+/// from the screen's centre, y up): its figure's points as the markers place them.
+struct ScreenBox {
+  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
+  bool behind = false;
+  /// The height of the part of it on the screen, 0 when none is.
+  float VisibleHeight() const {
+    if (behind || std::min(right, 400.0f) <= std::max(left, -400.0f)) return 0.0f;
+    return std::max(0.0f, std::min(top, 300.0f) - std::max(bottom, -300.0f));
+  }
+};
+
+ScreenBox ScreenBoxOf(const N_Sipka& markers, const N_Camera& camera) {
+  ScreenBox box;
+  const N_AnimObject* figure = test::LaneArrowFigure(markers);
+  if (!figure) return {.behind = true};
+  for (const N_Vector3& local : figure->Positions()) {
+    N_Vector3 p;
+    markers.ArrowRotation().Transform(local, p);
+    p = p + markers.ArrowPlace();
+    // Row vectors: world times view times projection.
+    const float world[4] = {p.x, p.y, p.z, 1.0f};
+    float eye[4] = {}, clip[4] = {};
+    for (int j = 0; j < 4; ++j)
+      for (int i = 0; i < 4; ++i) eye[j] += world[i] * camera.view.m[4 * i + j];
+    for (int j = 0; j < 4; ++j)
+      for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
+    if (clip[3] <= 0.0f) return {.behind = true};
+    box.left = std::min(box.left, clip[0] / clip[3] * 400.0f);
+    box.right = std::max(box.right, clip[0] / clip[3] * 400.0f);
+    box.bottom = std::min(box.bottom, clip[1] / clip[3] * 300.0f);
+    box.top = std::max(box.top, clip[1] / clip[3] * 300.0f);
+  }
+  return box;
+}
+
+/// A stop at the range as the player went through it: from the moment his lane is his
+/// (the range's head) to his stand, on it, and from leaving it to his next checkpoint.
 struct RangeStop {
   int stance = 0;
+  float head = 0.0f;      ///< race time at the range's head
+  float stand = -1.0f;    ///< and on his stand
+  int contacts = 0;       ///< with other racers on the way in
+  bool touching = false;
+  int onMats = 0;         ///< others on their mats as he arrived
+  float smallestMarker = 1e30f;  ///< the arrow's least height on the screen on the way in, pixels
   float arrival = -2.0f;  ///< cosine of his heading on the stand to the arrow's way
   int standFrames = 0;    ///< frames on the stand before the series could begin
   int turnFrames = 0;     ///< of them with a turn key held
@@ -196,9 +243,19 @@ struct RangeStop {
   float facing = -2.0f;   ///< cosine of his heading to the targets as it began
   bool targetsInView = false;  ///< from his facing them to the first aim
   bool aimed = false;
+  int loopsOwed = -1;     ///< as he left
+  int lapsDone = 0, loopsSkied = 0;
+  int wayOn = 0;          ///< 1 the penalty loop came next, 2 the lap count
 
   /// Takes in a frame of the player's phase at the range, his keys decided for it.
-  void Watch(const N_Racer& r, const test::AutoPlayer& policy) {
+  void Watch(const N_Racer& r, const test::AutoPlayer& policy, const N_RaceSim& sim) {
+    if (r.ShootPhase <= 1) WayIn(r, sim);
+    if (r.ShootPhase >= 3 && stand < 0.0f) {
+      stand = r.Time;
+      for (std::size_t i = 0; i < sim.RacerCount(); ++i) {
+        onMats += &sim.Racer(i) != &r && sim.Racer(i).ShootPhase >= 3 && sim.Racer(i).ShootPhase <= 7;
+      }
+    }
     if (r.ShootPhase >= 3 && r.ShootPhase <= 8 && arrival < -1.0f) arrival = FacingCosine(r, policy.MarkerWay());
     if (r.ShootPhase == 3) ++standFrames;
     if (r.ShootPhase == 3 && policy.Turning()) ++turnFrames;
@@ -213,14 +270,50 @@ struct RangeStop {
     }
     aimed = aimed || r.ShootPhase == 5;
   }
+  /// On his way to the stand: racers within touch (their spheres meet at 40), the arrow.
+  void WayIn(const N_Racer& r, const N_RaceSim& sim) {
+    bool now = false;
+    for (std::size_t i = 0; i < sim.RacerCount(); ++i) {
+      const N_Racer& other = sim.Racer(i);
+      if (&other == &r || other.Time < 0.0f || other.Finished) continue;
+      now = now || Vec3Dot(other.Pos - r.Pos, other.Pos - r.Pos) < 41.0f * 41.0f;
+    }
+    contacts += now && !touching;
+    touching = now;
+    if (g_scene.camera) {
+      smallestMarker = std::min(smallestMarker, ScreenBoxOf(sim.Markers(), *g_scene.camera).VisibleHeight());
+    }
+  }
+  /// A frame after the stop, skiing on, with the loops skied so far.
+  void Leaving(const N_Racer& r, int loops) {
+    if (loopsOwed < 0) {
+      loopsOwed = r.PenaltyLoops;
+      lapsDone = r.LapsDone;
+      loopsSkied = loops;
+    }
+    if (wayOn == 0) wayOn = loops > loopsSkied ? 1 : (r.LapsDone > lapsDone ? 2 : 0);
+  }
 };
 
-/// A sprint of three laps played by the simple player, seeded before the course loads
-/// (the spectators draw their first timers there, and the race draws from the same
-/// sequence), one shot of each series over the targets: the result's rows, the player's
-/// start number, his shots and loops skied, his stops at the range, where he was at
-/// each frame, and the computer racers' speeds on the course's slopes.
-struct PlayedSprint {
+/// A race of the player's arcade page.
+struct RangeRace {
+  const char* name;
+  std::int32_t discipline;
+  int laps;
+  int racers;
+  int player;  ///< his entry (and lane)
+  float gap;   ///< seconds between the starts
+  int misses;  ///< per series
+};
+
+void PrintTo(const RangeRace& race, std::ostream* out) { *out << race.name; }
+
+/// A race played by the simple player, seeded before the course loads (the spectators
+/// draw their first timers there, and the race draws from the same sequence): the
+/// result's rows, the player's start number, his shots and loops skied, his stops at
+/// the range, where he was at each frame, and the computer racers' speeds on the
+/// course's slopes. With `stops`, it ends once the last of them has its way on.
+struct PlayedRace {
   bool over = false;
   std::vector<N_ResultRow> rows;
   std::int32_t number = 0;
@@ -231,30 +324,33 @@ struct PlayedSprint {
   std::optional<test::TerrainSpeeds> speeds;
 };
 
-PlayedSprint PlaySprint(const char* course, int racers) {
+PlayedRace PlayRace(const char* course, const RangeRace& race, std::size_t stops = 0) {
   Srand(11);
   test::PlayerRaceRig rig(course);
   ResetKeyDefinitions();
-  N_GameArcade& game = rig.StartSprint(racers);
+  N_GameArcade& game = rig.StartRace(race.discipline, race.racers, race.player, race.gap, race.laps);
   const N_Racer& player = rig.Player();
-  PlayedSprint played;
+  const N_RaceSim& sim = *game.RaceSim();
+  PlayedRace played;
   played.number = player.StartNumber;
-  test::AutoPlayer policy(rig.input, *game.RaceSim(), *game.Path(), 1);
+  test::AutoPlayer policy(rig.input, sim, *game.Path(), race.misses);
   LoopCount loops;
   played.speeds.emplace(test::LapSectors(*game.Path()->Tree(), rig.ArcadeTable()));
   constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
   constexpr int kFrameLimit = int(1800.0f / kFrame);
   int lastPhase = 9;
   for (int frames = 0; rig.world->Game() && frames < kFrameLimit; ++frames) {
+    if (stops && played.stops.size() == stops && played.stops.back().wayOn) break;
     policy.Frame();
-    if (player.ShootPhase != 9 && lastPhase == 9) played.stops.push_back({player.Stance});
-    if (player.ShootPhase != 9) played.stops.back().Watch(player, policy);
+    if (player.ShootPhase != 9 && lastPhase == 9) played.stops.push_back({player.Stance, player.Time});
+    if (player.ShootPhase != 9) played.stops.back().Watch(player, policy, sim);
+    if (player.ShootPhase == 9 && !played.stops.empty()) played.stops.back().Leaving(player, loops.loops);
     lastPhase = player.ShootPhase;
     played.shots = player.Shots;
     loops.Update(player);
     played.track.push_back(player.Pos);
-    for (std::size_t i = 0; i < game.RaceSim()->RacerCount(); ++i) {
-      if (&game.RaceSim()->Racer(i) != &player) played.speeds->Sample(game.RaceSim()->Racer(i));
+    for (std::size_t i = 0; i < sim.RacerCount(); ++i) {
+      if (&sim.Racer(i) != &player) played.speeds->Sample(sim.Racer(i));
     }
     rig.Frame(kFrame);
   }
@@ -264,11 +360,17 @@ PlayedSprint PlaySprint(const char* course, int racers) {
   return played;
 }
 
+/// The arcade page's sprint: the player last of `racers` started 7 s apart, one shot of
+/// each series over the targets.
+PlayedRace PlaySprint(const char* course, int racers) {
+  return PlayRace(course, {"Sprint", DisciplineCode::kSprint, 3, racers, racers - 1, 7.0f, 1});
+}
+
 class PlayerSprint : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoops) {
   constexpr int kRacers = 15;
-  const PlayedSprint played = PlaySprint(GetParam(), kRacers);
+  const PlayedRace played = PlaySprint(GetParam(), kRacers);
   ASSERT_TRUE(played.over) << "the race is over";
   ASSERT_EQ(played.rows.size(), std::size_t(kRacers));
   N_ResultRow mine;
@@ -361,13 +463,49 @@ TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisTheStartStraightWithoutAFallOrASt
 
 INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, kCourses);
 
+class PlayerRange : public ::testing::TestWithParam<RangeRace> {};
+
+/// Both stops of a sprint, a pursuit and a mass start of the default field: his lane,
+/// marked by an arrow he sees from the range's head, is reached skiing on past every
+/// other racer, in a crowd at the first stop of the pursuit and the mass start; the
+/// prone series begins without a turn; the way on is the penalty loop he owes or the
+/// next lap.
+TEST_P(PlayerRange, HisLaneIsSeenAndReachedFreeInAFullFieldAndForwardLeadsOn) {
+  const RangeRace& race = GetParam();
+  const PlayedRace played = PlayRace("Beitostolen", race, 2);
+  ASSERT_EQ(played.stops.size(), 2u);
+  if (race.discipline != DisciplineCode::kSprint) {
+    EXPECT_GE(played.stops[0].onMats, 5) << "the first stop in a crowd";
+  }
+  for (const RangeStop& stop : played.stops) {
+    SCOPED_TRACE(race.name + std::string(stop.stance == 2 ? ", a prone stop" : ", a standing stop"));
+    std::printf("%s: on the stand %.1f s after the range's head, %d others on the mats, %d contacts, the arrow at "
+                "least %.0f px tall\n",
+                race.name, double(stop.stand - stop.head), stop.onMats, stop.contacts, double(stop.smallestMarker));
+    ASSERT_GE(stop.stand, 0.0f) << "his stand reached";
+    EXPECT_EQ(stop.contacts, 0);
+    EXPECT_LE(stop.stand - stop.head, 20.0f);
+    EXPECT_GE(stop.smallestMarker, 24.0f) << "the arrow on the screen all the way";
+    if (stop.stance == 2) {
+      EXPECT_LE(stop.standFrames, 1) << "the prone series needs no turn";
+    }
+    EXPECT_EQ(stop.wayOn, stop.loopsOwed > 0 ? 1 : 2) << "the way on: 1 the penalty loop, 2 the next lap";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Beitostolen, PlayerRange,
+                         ::testing::Values(RangeRace{"Sprint", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1},
+                                           RangeRace{"Pursuit", DisciplineCode::kHunting, 5, 15, 10, 3.0f, 1},
+                                           RangeRace{"MassStart", DisciplineCode::kMassStart, 3, 15, 14, 0.0f, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {
   constexpr int kRacers = 4;
-  const PlayedSprint first = PlaySprint("Holmenkollen", kRacers);
+  const PlayedRace first = PlaySprint("Holmenkollen", kRacers);
   PlaySprint("Beitostolen", kRacers);
-  const PlayedSprint again = PlaySprint("Holmenkollen", kRacers);
+  const PlayedRace again = PlaySprint("Holmenkollen", kRacers);
   ASSERT_TRUE(first.over && again.over);
-  const auto result = [](const PlayedSprint& p) {
+  const auto result = [](const PlayedRace& p) {
     std::vector<std::tuple<std::int32_t, float, std::int32_t, std::int32_t>> rows;
     for (const N_ResultRow& r : p.rows) rows.emplace_back(r.StartNumber, r.Time, r.Falls, r.Misses);
     return rows;

@@ -30,6 +30,9 @@ namespace {
 constexpr float kStep = 0.033f;
 constexpr int kRacers = 4;
 constexpr float kStartGap = 7.0f;
+/// On three lanes: far enough apart that the first lane is free again before the
+/// fourth racer has passed the range.
+constexpr float kThreeLaneGap = 10.0f;
 constexpr float kPenaltySeconds = 120.0f;
 /// Far more race time than three laps with two series take.
 constexpr int kStepLimit = int(3600.0f / kStep);
@@ -84,7 +87,8 @@ class SprintRace : public ::testing::TestWithParam<Sprint> {
     rig->path->GetRelayChangeSector();
     rig->path->SetShootPattern("LSVVV");
     Srand(34);
-    race = std::make_unique<N_RaceSim>(test::RaceSimRig::Race(DisciplineCode::kSprint, kRacers, kStartGap, -1, 3),
+    race = std::make_unique<N_RaceSim>(test::RaceSimRig::Race(DisciplineCode::kSprint, kRacers,
+                                                                GetParam().threeLanes ? kThreeLaneGap : kStartGap, -1, 3),
                                        rig->Services());
     race->Setup(*rig->path);
   }
