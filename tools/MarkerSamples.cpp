@@ -75,15 +75,11 @@ void AddTrianglePrism(AnimMeshBuilder& mesh, int material, int bone, const std::
 
 /// A flat arrow around the origin in one material, along +x.
 AnimMeshBuilder ArrowMesh(const char* material) {
-  const auto turned = [](float x, float y) { return std::array{x, y}; };
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
   const int m = mesh.AddMaterial(material);
-  const auto tail = turned(-40.0f, -5.0f), head = turned(2.0f, 5.0f);
-  mesh.AddBox(m, {std::min(tail[0], head[0]), std::min(tail[1], head[1]), -kHalfHeight},
-              {std::max(tail[0], head[0]), std::max(tail[1], head[1]), kHalfHeight}, {{arrow, 1.0f}});
-  const auto a = turned(0.0f, -18.0f), b = turned(28.0f, 0.0f), c = turned(0.0f, 18.0f);
-  AddTrianglePrism(mesh, m, arrow, {a[0], a[1], b[0], b[1], c[0], c[1]}, -kHalfHeight, kHalfHeight);
+  mesh.AddBox(m, {-40.0f, -5.0f, -kHalfHeight}, {2.0f, 5.0f, kHalfHeight}, {{arrow, 1.0f}});
+  AddTrianglePrism(mesh, m, arrow, {0.0f, -18.0f, 28.0f, 0.0f, 0.0f, 18.0f}, -kHalfHeight, kHalfHeight);
   return mesh;
 }
 
