@@ -190,22 +190,13 @@ bool InView(const N_Vector3& point) {
   return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > std::cos(g_scene.camera->fov * 0.5f);
 }
 
-/// The drawn lane arrow's screen box at 800 x 600 through the frame's camera (pixels
-/// from the screen's centre, y up): its figure's points as the markers place them.
-struct ScreenBox {
-  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
-  bool behind = false;
-  /// The height of the part of it on the screen, 0 when none is.
-  float VisibleHeight() const {
-    if (behind || std::min(right, 400.0f) <= std::max(left, -400.0f)) return 0.0f;
-    return std::max(0.0f, std::min(top, 300.0f) - std::max(bottom, -300.0f));
-  }
-};
-
-ScreenBox ScreenBoxOf(const N_Sipka& markers, const N_Camera& camera) {
-  ScreenBox box;
+/// How tall the part of the drawn lane arrow on an 800 x 600 screen is through the
+/// camera, in pixels (0 when none of it is on the screen): its figure's points as the
+/// markers place them.
+float ArrowOnScreen(const N_Sipka& markers, const N_Camera& camera) {
   const N_AnimObject* figure = test::LaneArrowFigure(markers);
-  if (!figure) return {.behind = true};
+  if (!figure) return 0.0f;
+  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
   for (const N_Vector3& local : figure->Positions()) {
     N_Vector3 p;
     markers.ArrowRotation().Transform(local, p);
@@ -217,13 +208,12 @@ ScreenBox ScreenBoxOf(const N_Sipka& markers, const N_Camera& camera) {
       for (int i = 0; i < 4; ++i) eye[j] += world[i] * camera.view.m[4 * i + j];
     for (int j = 0; j < 4; ++j)
       for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
-    if (clip[3] <= 0.0f) return {.behind = true};
-    box.left = std::min(box.left, clip[0] / clip[3] * 400.0f);
-    box.right = std::max(box.right, clip[0] / clip[3] * 400.0f);
-    box.bottom = std::min(box.bottom, clip[1] / clip[3] * 300.0f);
-    box.top = std::max(box.top, clip[1] / clip[3] * 300.0f);
+    if (clip[3] <= 0.0f) return 0.0f;  // behind the camera
+    left = std::min(left, clip[0] / clip[3] * 400.0f), right = std::max(right, clip[0] / clip[3] * 400.0f);
+    bottom = std::min(bottom, clip[1] / clip[3] * 300.0f), top = std::max(top, clip[1] / clip[3] * 300.0f);
   }
-  return box;
+  if (std::min(right, 400.0f) <= std::max(left, -400.0f)) return 0.0f;
+  return std::max(0.0f, std::min(top, 300.0f) - std::max(bottom, -300.0f));
 }
 
 /// A stop at the range as the player went through it: from the moment his lane is his
@@ -281,7 +271,7 @@ struct RangeStop {
     contacts += now && !touching;
     touching = now;
     if (g_scene.camera) {
-      smallestMarker = std::min(smallestMarker, ScreenBoxOf(sim.Markers(), *g_scene.camera).VisibleHeight());
+      smallestMarker = std::min(smallestMarker, ArrowOnScreen(sim.Markers(), *g_scene.camera));
     }
   }
   /// A frame after the stop, skiing on, with the loops skied so far.
