@@ -8,9 +8,9 @@
 // at a place covers that place, and bob gently. The finish and penalty arrows point
 // along +x, the direction they are drawn with. The lane arrow is drawn at a racer's
 // stand with his lane's shooting direction and points to the right of it (along -y):
-// the way onto the mat, in which he lies down to shoot prone. It is large and hangs
-// high over the stand, its head tilted up, so that it shows over the skiers on the
-// mats and can be read from the range's head. The boards stand above
+// the way onto the mat, in which he lies down to shoot prone. It is large and stands
+// over the stand with its head tilted up, so that it can be read from the range's head
+// and shows below the horizon there, clear of the race's panels. The boards stand above
 // the penalty arrow's place and sway a little. The starter stands on his place, his
 // right arm down; he raises it over his head for the start.
 #include "tools/AnimWriter.h"
@@ -84,9 +84,10 @@ AnimMeshBuilder ArrowMesh(const char* material) {
 }
 
 /// The lane arrow: built along +x, its head tilted up by kLaneArrowTilt about its
-/// middle, raised kLaneArrowLift, then turned a quarter to the right.
+/// middle, raised kLaneArrowLift (its tail just clear of the ground), then turned a
+/// quarter to the right.
 constexpr float kLaneArrowTilt = 35.0f * kDegree;
-constexpr float kLaneArrowLift = 160.0f;
+constexpr float kLaneArrowLift = 80.0f;
 N_Vector3 LaneArrowPlace(const N_Vector3& p, bool normal) {
   const float c = std::cos(kLaneArrowTilt), s = std::sin(kLaneArrowTilt);
   const N_Vector3 tilted{p.x * c - p.z * s, p.y, p.x * s + p.z * c + (normal ? 0.0f : kLaneArrowLift)};
