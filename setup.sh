@@ -14,6 +14,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libsquish-dev
   xvfb xauth xdotool libx11-dev libxfixes-dev
+  xfonts-base  # the font SDL's own X11 message box needs: without it no critical-error box shows
   clang libclang-rt-14-dev
 )
 missing=()
