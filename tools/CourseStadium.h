@@ -32,11 +32,12 @@ constexpr float kRangeNarrowing[][2] = {{1500.0f, 600.0f}, {1000.0f, 450.0f}, {6
 /// kApproach behind the stand, across the approach box over the mat's near half: that
 /// line passes no other stand, mat or lying racer (each lies kLaneSpacing to the side),
 /// nor does his way out, straight on to his exit point kExitAhead beyond the stand and
-/// back towards the straight's middle, where the nearer lanes stand behind him. He comes onto the mat
-/// facing the way he lies down to shoot prone: the right of the shooting direction,
-/// which is +y, to the left of the straight; the targets stand kTargetDistance away
-/// along it, kTargetHeight above the ground and kTargetSpacing apart across it, the
-/// first on the left as seen from the stand. Lane i's stand: LaneStand(i).
+/// back towards the straight's middle, where the nearer lanes stand behind him. He
+/// comes onto the mat facing the way he lies down to shoot prone: the right of the
+/// shooting direction, which is +y, to the left of the straight; the targets stand
+/// kTargetDistance away along it, kTargetHeight above the ground and kTargetSpacing
+/// apart across it, the first on the left as seen from the stand. Lane i's stand:
+/// LaneStand(i).
 constexpr int kApexLane = 7;
 constexpr float kApexX = 4200.0f;
 constexpr float kFirstLaneY = -700.0f;
