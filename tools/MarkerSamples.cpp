@@ -94,10 +94,10 @@ N_Vector3 LaneArrowPlace(const N_Vector3& p, bool normal) {
   return {tilted.y, -tilted.x, tilted.z};
 }
 
-AnimMeshBuilder LaneArrowMesh() {
+AnimMeshBuilder LaneArrowMesh(const char* material) {
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
-  const int m = mesh.AddMaterial("markers/arrow");
+  const int m = mesh.AddMaterial(material);
   constexpr float kTail = -120.0f, kShaft = 14.0f, kHead = 90.0f, kHeadHalfWidth = 50.0f;
   AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, -kShaft, 0.0f, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
   AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, kShaft, kTail, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
@@ -199,7 +199,7 @@ bool WriteMarkers(datagen::Output& out) {
   };
   for (const Arrow& arrow : {Arrow{"sipka", "markers/arrow", true}, Arrow{"sipka_finish", "markers/arrow_finish", false},
                              Arrow{"sipka_trest", "markers/arrow_penalty", false}}) {
-    const AnimMeshBuilder mesh = arrow.lane ? LaneArrowMesh() : ArrowMesh(arrow.material);
+    const AnimMeshBuilder mesh = arrow.lane ? LaneArrowMesh(arrow.material) : ArrowMesh(arrow.material);
     write(std::string("data/anim/sipka/") + arrow.stem + ".mesh", mesh.Write());
     anim(std::string("data/anim/sipka/") + arrow.stem + ".anim", mesh, RootLoop(mesh, 25, {0, 0, 1}, 0.0f, 3.0f));
   }
