@@ -8,6 +8,8 @@
 #include "gui/GuiElement.h"
 #include "gui/GuiEvent.h"
 #include "gui/GuiMng.h"
+#include "platform/d3d9.h"
+#include "platform/d3d9/RecordingDevice.h"
 #include "platform/win32.h"
 #include "race/World.h"
 
@@ -52,6 +54,8 @@ N_TestHook N_TestHook::Parse(const std::string& stage) {
       const std::string value = equals == std::string::npos ? std::string() : item.substr(equals + 1);
       if (name == "critical") {
         step.critical = true;
+      } else if (name == "nodevice") {
+        hook.m_noDevice = true;
       } else if (name == "frames") {
         step.frames = SaturatingAtoi(value.c_str());
       } else if (name == "file") {
@@ -71,6 +75,17 @@ N_TestHook N_TestHook::Parse(const std::string& stage) {
     if (any) hook.m_steps.push_back(std::move(step));
   }
   return hook;
+}
+
+void N_TestHook::PrepareStart() const {
+  if (!m_noDevice) return;
+  platform::SetDirect3DFactory([](UINT) -> IDirect3D9* {
+    platform::d3d9::RecordingDirect3DConfig config;
+    config.device = platform::d3d9::DefaultRecordingDeviceConfig();
+    config.halFails = true;
+    config.refFails = true;
+    return new platform::d3d9::RecordingDirect3D(config);
+  });
 }
 
 void N_TestHook::OnPass() {

@@ -15,6 +15,8 @@
 //                  the cursor over it would (a disabled element, or one below an open
 //                  modal page, takes no click)
 //   critical       a critical error through the error reporter
+//   nodevice       (before the start, whatever its step) the renderer can make no
+//                  device, as on a machine without a usable one: the start fails
 //   NAME=VALUE     set the variable NAME to VALUE (flags 2), e.g. exit=1, restart=1
 // Without the variable the hook does nothing.
 #include <string>
@@ -31,6 +33,8 @@ class N_TestHook {
   static N_TestHook Parse(const std::string& stage);
 
   bool Active() const { return !m_steps.empty(); }
+  /// Called once before the start-up: what the stage asks of the machine (nodevice).
+  void PrepareStart() const;
   /// Called once per pass of the main loop; each step acts once, at its pass and file.
   void OnPass();
 
@@ -49,5 +53,6 @@ class N_TestHook {
 
   std::vector<Step> m_steps;
   std::size_t m_next = 0;  ///< the step waiting to act
+  bool m_noDevice = false;
   int m_passes = 0;
 };

@@ -7,5 +7,10 @@ int main() {
   platform::CatchTerminationSignals();
   EnterGameRoot();
   N_TestHook hook = N_TestHook::FromEnvironment();
-  return WinMain(GetModuleHandleA(nullptr), 0, nullptr, SW_SHOWDEFAULT, hook);
+  hook.PrepareStart();
+  // WinMain gives 0 for a start refused (another copy runs) or failed and for a restart
+  // whose new copy could not be started, nonzero for a normal end or a started restart.
+  // A launcher or a script reads the process's status the other way round: 0 is success.
+  // A critical error ends the process elsewhere, with its own status.
+  return WinMain(GetModuleHandleA(nullptr), 0, nullptr, SW_SHOWDEFAULT, hook) != 0 ? 0 : 1;
 }

@@ -97,14 +97,10 @@ bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
   for (const char* c = value; *c && !fault; ++c) {
     if (static_cast<unsigned char>(*c) < 0x20 && *c != '\n' && *c != '\t') fault = "holds a control character";
   }
-  if (!fault && m_kind == Kind::Saved) {
-    // The game writes a number whole ("%i" or "%f"), and every value in quotes: a
-    // quote inside a value without them is one whose opening quote is damaged.
-    char* end = nullptr;
-    std::strtod(value, &end);
-    if (numeric && *end != '\0') fault = "is not wholly a number";
-    if (!TokenQuoted() && std::strpbrk(value, "\"'")) fault = "holds a stray quote";
-  }
+  // The game writes every value in quotes: a quote inside a value without them is one
+  // whose opening quote is damaged. (A number followed by more text, "1024x768", is the
+  // number with its text kept, as a hand-written file gives it: the game saves it so.)
+  if (!fault && m_kind == Kind::Saved && !TokenQuoted() && std::strpbrk(value, "\"'")) fault = "holds a stray quote";
   if (!fault) return true;
   LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
           std::string(value).substr(0, 64).c_str(), fault);

@@ -7,8 +7,9 @@
 // empty text), is not a number or lies beyond the scripts' number range; a name of no
 // variable yet refuses the last two; a name no variable can have (not a letter or "_"
 // followed by letters, digits and "_") is said, and so is a value holding a control
-// character (but a line end or a tab). A refused value is not set: the
-// variable keeps what it holds. The file the game writes is held to how it writes it.
+// character (but a line end or a tab). A refused value is not set: the variable keeps
+// what it holds. A value that begins with a number ("1024x768") takes that number and
+// keeps its text, in every file. The file the game writes is held to its quotes.
 #include "core/Tokenizer.h"
 
 #include <string>
@@ -18,9 +19,8 @@ class N_ConfigReader : public N_Tokenizer {
   /// Opens and parses one file; a missing file changes nothing. May be called again.
   void Load(const char* fileName);
   /// As Load, for the settings file the game writes itself ("config.cfg"): every name
-  /// must be a setting of the game, every value in quotes (a number wholly a number)
-  /// and the file must end with its line end, or it is said (a missing or empty file is
-  /// a first start).
+  /// must be a setting of the game, every value in quotes and the file must end with
+  /// its line end, or it is said (a missing or empty file is a first start).
   void LoadSaved(const char* fileName);
   /// As Load, for a file the game ships and writes nothing into (a level's settings):
   /// a missing or empty file, one cut short (no line end at its end), names of no

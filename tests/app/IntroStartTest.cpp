@@ -65,7 +65,7 @@ TEST(IntroAtStart, FullScreenPlaysTheIntroOnceThenEntersTheGameLoop) {
   test::TempDir dir;
   PrepareGameDir(dir, "v_fullscreen 1\nv_width 640\nv_height 480\nhrajvideoraz 1\n");
   const auto start = Clock::now();
-  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 1);
+  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 0);
   EXPECT_GE(Seconds(Clock::now() - start), 2.9);  // the three-second intro played
   const std::string log = dir.Read("navo.log");
   const std::size_t config = log.find("--- Reading config file");
@@ -79,7 +79,7 @@ TEST(IntroAtStart, FullScreenPlaysTheIntroOnceThenEntersTheGameLoop) {
 TEST(IntroAtStart, FullScreenWithoutTheFileShowsTheErrorAndStillClearsTheFlag) {
   test::TempDir dir;
   PrepareGameDir(dir, "v_fullscreen 1\nv_width 640\nv_height 480\nhrajvideoraz 1\n", false);
-  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 1);
+  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 0);
   const std::string log = dir.Read("navo.log");
   EXPECT_NE(log.find("Failed(0x80070002) in RenderFile(data\\video\\intro.avi)!"), std::string::npos) << log;
   EXPECT_NE(log.find("--- Entering game loop..."), std::string::npos) << log;
@@ -90,7 +90,7 @@ TEST(IntroAtStart, WindowedModeNeitherPlaysNorClears) {
   test::TempDir dir;
   // Without the file an attempt to play it would log the missing file.
   PrepareGameDir(dir, "v_fullscreen 0\nv_width 640\nv_height 480\nhrajvideoraz 1\n", false);
-  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 1);
+  EXPECT_EQ(RunGame(dir.Path(), "frames=3,exit=1"), 0);
   const std::string log = dir.Read("navo.log");
   EXPECT_NE(log.find("--- Entering game loop..."), std::string::npos) << log;
   EXPECT_EQ(log.find("RenderFile(data\\video\\intro.avi)"), std::string::npos) << log;

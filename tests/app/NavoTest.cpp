@@ -64,7 +64,7 @@ TEST(Navo, NormalRunLogsItsStepsAndSavesOnExit) {
   test::TempDir dir;
   PrepareGameDir(dir);
   Game game(dir.Path(), "frames=3,r_gamma=1.7,exit=1");
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   EXPECT_TRUE(test::ContainsInOrder(
       dir.Read("navo.log"),
       {"Navo Engine 0.01 - Linux - ", "\nRelease build\n", "\n--- System info\n", "--- Number of processors: ",
@@ -87,10 +87,10 @@ TEST(Navo, SecondCopyEndsAtOnceAndLeavesTheLogAlone) {
   ASSERT_TRUE(WaitFor([&] { return dir.Read("navo.log").find("--- Entering game loop") != std::string::npos; }));
   const std::string log = dir.Read("navo.log");
   Game second(dir.Path(), "");
-  EXPECT_EQ(second.Wait(), 0);
+  EXPECT_EQ(second.Wait(), 1);
   EXPECT_EQ(dir.Read("navo.log"), log);
   dir.Write("stop", "");
-  EXPECT_EQ(first.Wait(), 1);
+  EXPECT_EQ(first.Wait(), 0);
 }
 
 TEST(Navo, RestartStartsANewCopyWithTheSavedSettingsAndKeys) {
@@ -99,9 +99,9 @@ TEST(Navo, RestartStartsANewCopyWithTheSavedSettingsAndKeys) {
   // The first copy rebinds action 0 to Z (44), changes a setting and asks for the
   // restart; the second copy (which must not see the first one's stop) ends by itself.
   Game game(dir.Path(), "frames=2,key=0:44,r_gamma=1.7,restart=1,exit=1|frames=2,marker=second,exit=1");
-  EXPECT_EQ(game.Wait(), 1) << "the start's result";
+  EXPECT_EQ(game.Wait(), 0) << "the new copy was started";
   ASSERT_TRUE(game.FollowRestart());
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string log = dir.Read("navo.log");
   EXPECT_TRUE(test::ContainsInOrder(log, {" marker = second \n", "Saving variables to file config.cfg"})) << log;
   EXPECT_EQ(log.find("restart = 1"), std::string::npos) << "the new copy starts with restart 0";
@@ -115,7 +115,7 @@ TEST(Navo, RestartTwoDoesNotRestart) {
   test::TempDir dir;
   PrepareGameDir(dir);
   Game game(dir.Path(), "frames=2,restart=2,exit=1|frames=2,marker=second,exit=1");
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   EXPECT_FALSE(game.FollowRestart());
   EXPECT_FALSE(LockHeld(dir.Path()));
   EXPECT_NE(dir.Read("navo.log").find(" restart = 2 \n"), std::string::npos) << "still the first copy's log";
@@ -144,7 +144,7 @@ TEST(Navo, TerminationSignalsEndTheGameNormally) {
     Game game(dir.Path(), "frames=2,key=2:46,restart=1,r_showFPS=2|frames=2,marker=second,exit=1");
     ASSERT_TRUE(WaitFor([&] { return dir.Read("navo.log").find(" fps\n") != std::string::npos; })) << signal;
     game.Signal(signal);
-    EXPECT_EQ(game.Wait(), 1) << "signal " << signal;
+    EXPECT_EQ(game.Wait(), 0) << "signal " << signal;
     EXPECT_FALSE(game.FollowRestart()) << "signal " << signal;
     const std::string log = dir.Read("navo.log");
     EXPECT_TRUE(test::ContainsInOrder(log, {"--- Termination signal: ending the game\n",
@@ -184,7 +184,7 @@ TEST(Navo, ExitAndRestartFromTheSettingsFilesAreCleared) {
     PrepareGameDir(dir);
     dir.Write("user.cfg", std::string("v_fullscreen 0\nv_width 640\nv_height 480\n") + lines);
     Game game(dir.Path(), "frames=3,marker=first,exit=1|frames=2,marker=second,exit=1");
-    EXPECT_EQ(game.Wait(), 1) << lines;
+    EXPECT_EQ(game.Wait(), 0) << lines;
     EXPECT_FALSE(game.FollowRestart()) << lines;
     EXPECT_FALSE(LockHeld(dir.Path())) << lines;
     const std::string log = dir.Read("navo.log");
@@ -202,27 +202,41 @@ TEST(Navo, SecondCopyNeitherReadsNorWritesTheKeyTable) {
   ASSERT_TRUE(WaitFor([&] { return InGameLoop(dir); }));
   dir.Write("data/tables/keysdefinition.data", "short");  // a copy that saves makes it 256 bytes
   Game second(dir.Path(), "");
-  EXPECT_EQ(second.Wait(), 0);
+  EXPECT_EQ(second.Wait(), 1);
   EXPECT_EQ(dir.Read("data/tables/keysdefinition.data"), "short");
   dir.Write("stop", "");
-  EXPECT_EQ(first.Wait(), 1);
+  EXPECT_EQ(first.Wait(), 0);
   EXPECT_EQ(dir.Read("data/tables/keysdefinition.data").size(), 256u) << "the running copy's save";
 }
 
 TEST(Navo, WithoutADisplayTheGameEndsWithItsCriticalError) {
   // SDL's offscreen fallback ran the game invisibly for ever, holding the lock, so
-  // every later start from the desktop ended at once.
-  test::TempDir dir;
-  PrepareGameDir(dir);
-  Launch launch = MakeLaunch("frames=3,exit=1", dir.Path());
-  launch.display = false;
-  launch.stderrFile = dir.Path() + "/stderr.txt";
-  Game game(launch);
-  EXPECT_EQ(game.Wait(), 255);
-  EXPECT_NE(dir.Read("stderr.txt").find("Unable to register window class!!!"), std::string::npos)
-      << dir.Read("stderr.txt");
-  EXPECT_NE(dir.Read("navo.log").find("*** Unable to register window class!!!"), std::string::npos);
-  EXPECT_FALSE(LockHeld(dir.Path()));
+  // every later start from the desktop ended at once. A renderer that can make no
+  // device fails the start too, which ended with the status of success.
+  struct Case {
+    bool display;
+    const char* hook;
+    int status;
+    const char* logged;
+    const char* said;  ///< on stderr, or null
+  };
+  for (const Case& c : {Case{false, "frames=3,exit=1", 255, "*** Unable to register window class!!!",
+                             "Unable to register window class!!!"},
+                        Case{true, "nodevice", 1, "Render device creation failed: ", nullptr}}) {
+    test::TempDir dir;
+    PrepareGameDir(dir);
+    Launch launch = MakeLaunch(c.hook, dir.Path());
+    launch.display = c.display;
+    launch.stderrFile = dir.Path() + "/stderr.txt";
+    Game game(launch);
+    EXPECT_EQ(game.Wait(), c.status) << c.hook;
+    if (c.said) {
+      EXPECT_NE(dir.Read("stderr.txt").find(c.said), std::string::npos) << dir.Read("stderr.txt");
+    }
+    EXPECT_NE(dir.Read("navo.log").find(c.logged), std::string::npos) << dir.Read("navo.log");
+    EXPECT_FALSE(dir.Exists("config.cfg")) << c.hook;
+    EXPECT_FALSE(LockHeld(dir.Path())) << c.hook;
+  }
 }
 
 TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
@@ -237,7 +251,7 @@ TEST(Navo, StartedFromAnotherFolderTheGameRunsInItsOwnRoot) {
   Launch launch = MakeLaunch("frames=3,exit=1", elsewhere.Path());
   launch.program = root.Path() + "/navo";
   Game game(launch);
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   EXPECT_NE(root.Read("navo.log").find("--- Entering game loop...\n"), std::string::npos);
   EXPECT_NE(root.Read("navo.log").find(" v_width = 640 \n"), std::string::npos) << "the root's user.cfg was read";
   EXPECT_EQ(root.Read("navo.log").find("!!! Error loading"), std::string::npos) << "every file the game asks for is there";
@@ -254,7 +268,7 @@ TEST(Navo, ReachesTheMainMenuOnTheSampleData) {
   // The installation's speed of the race camera, as the sample user.cfg sets it.
   dir.Write("user.cfg", dir.Read("user.cfg") + "rychlostkamery 120\n");
   Game game(dir.Path(), "frames=30,exit=1");
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string log = dir.Read("navo.log");
   std::vector<std::string> steps{"--- Creating World\n"};
   for (const char* type : {"Panel", "Cursor", "Text", "Button", "CheckBox", "RadioGroup"}) {
@@ -331,7 +345,7 @@ TEST(Navo, ALogOrSettingsFileThatCannotBeWrittenIsSaidOnStderr) {
   Launch launch = MakeLaunch("frames=3,exit=1", dir.Path());
   launch.stderrFile = dir.Path() + "/stderr.txt";
   Game game(launch);
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string err = dir.Read("stderr.txt");
   EXPECT_NE(err.find("unable to open " + dir.Path() + "/navo.log file: Is a directory\n"), std::string::npos) << err;
   // A folder in place of config.cfg can be neither read nor written over.
@@ -360,7 +374,7 @@ TEST(Navo, ASettingsFileOrKeyTableThatCannotBeReadIsSaidAndKeptAsItIs) {
   launch.user = ::geteuid() == 0 ? 65534 : -1;  // "nobody" for root, who reads a file of mode 000 anyway
   const test::GivenToUser given(dir, launch.user);
   Game game(launch);
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   EXPECT_TRUE(test::ContainsInOrder(
       dir.Read("navo.log"),
       {"!!! data\\tables\\keysdefinition.data cannot be read (Permission denied): the default keys are used, and it "
@@ -407,7 +421,7 @@ TEST(Navo, TheLockIsTheGameRootWhateverTheRuntimeFolder) {
     Launch launch = MakeLaunch("", folder);
     launch.stderrFile = runtime.Path() + "/stderr.txt";
     Game second(launch);
-    EXPECT_EQ(second.Wait(), 0) << folder;
+    EXPECT_EQ(second.Wait(), 1) << folder;
     EXPECT_NE(runtime.Read("stderr.txt").find("navo: another copy of the game runs in the game root " + dir.Path()),
               std::string::npos)
         << runtime.Read("stderr.txt");
@@ -416,11 +430,11 @@ TEST(Navo, TheLockIsTheGameRootWhateverTheRuntimeFolder) {
   // A copy of another game root with the same runtime folder runs beside it.
   std::filesystem::current_path(other.Path());
   Game beside(MakeLaunch("frames=3,exit=1", runtime.Path() + "/a"));
-  EXPECT_EQ(beside.Wait(), 1);
+  EXPECT_EQ(beside.Wait(), 0);
   EXPECT_TRUE(InGameLoop(other));
   std::filesystem::current_path(dir.Path());
   dir.Write("stop", "");
-  EXPECT_EQ(first.Wait(), 1);
+  EXPECT_EQ(first.Wait(), 0);
   EXPECT_FALSE(LockHeld(dir.Path()));
 }
 
@@ -582,6 +596,7 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
     std::vector<std::string> saved;  ///< config.cfg lines after the exit
     std::function<std::vector<std::string>(const test::TempDir&)> damage = {};  ///< its further lines
     const char* said = nullptr;  ///< on stderr
+    std::string first = {};  ///< the steps of a first copy, which restarts the game
   };
   const std::string start = "!!! level data\\levels\\";
   const std::string fallback = "the start course is Beitostolen.ALF\n";
@@ -629,14 +644,30 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
                      }});
   }
   // A settings file's word, NaN or huge number where a number belongs, and names no
-  // setting has, are refused (the variable keeps its value) and said.
+  // setting has, are refused (the variable keeps its value) and said; a number with
+  // more text after it is the number, its text kept.
   cases.push_back({"GameType abc\nv_fullscreen \"1e30\"\nr_gaMma 2\nr_grid 0\"\nampy \"0.3x\"\n", false,
                    {"!!! config.cfg line 2: GameType 'abc' is not a number: not set\n",
                     "config.cfg line 3: v_fullscreen '1e30' is out of range: not set\n",
                     "!!! config.cfg sets 1 name of no setting of the game (first: 'r_gaMma' on line 4)\n",
-                    "config.cfg line 5: r_grid '0\"' holds a stray quote: not set\n",
-                    "config.cfg line 6: ampy '0.3x' is not wholly a number: not set\n"},
-                   {"GameType \"0\"\n", "v_fullscreen \"0\"\n", "ampy \"0.300000\"\n"}});
+                    "config.cfg line 5: r_grid '0\"' holds a stray quote: not set\n"},
+                   {"GameType \"0\"\n", "v_fullscreen \"0\"\n", "ampy \"0.3x\"\n"}});
+  // What the settings page writes (every selector and switch a step on, the sliders as
+  // they stand) and a width with its text ("1024x768") are saved, and the new copy
+  // reads that file back without a word and saves it again so.
+  cases.push_back({"r_brightness \"-0.300000\"\nr_contrast \"1.250000\"\nr_gamma \"1.370000\"\n"
+                   "FXVolume \"0.420000\"\nMusicVolume \"0.250000\"\n", false, {},
+                   {"v_width \"1024x768\"\n", "v_height \"768\"\n", "r_swapInterval \"1\"\n",
+                    "r_shadowsEnabled \"1\"\n", "v_multisample \"2\"\n", "r_picmip \"1\"\n",
+                    "ShaderLOD \"2\"\n", "ParticleDetails \"0\"\n", "LODAudienceDistance \"30\"\n",
+                    "ShaderVD \"0\"\n", "SoundCategoryComentaries \"0\"\n", "SoundCategoryEnvironment \"0\"\n",
+                    "SoundCategorySki \"0\"\n", "SoundCategoryBody \"0\"\n", "r_brightness \"-0.300000\"\n",
+                    "r_contrast \"1.250000\"\n", "FXVolume \"0.420000\"\n", "MusicVolume \"0.250000\"\n"},
+                   {}, nullptr,
+                   "frames=30,click=Options;frames=50,click=Settings;frames=70,click=Resolution,click=VSync,"
+                   "click=Shadows,click=Antialiasing,click=TexQuality,click=LMQuality,click=Particles,"
+                   "click=DetailLevel,click=CommentariesFX,click=EnvironmentFX,click=SkiFX,click=BodyFX;"
+                   "frames=90,click=Apply1;frames=110,v_width=1024x768,click=Ok1"});
   cases.push_back({"", false,
                    {"!!! user.cfg line 3: rychlostkamery '1e30' is out of range: not set\n",
                     "user.cfg line 4: r_gamma 'nan' is not a number: not set\n",
@@ -665,10 +696,16 @@ TEST(Navo, WhatTheGameCannotUseIsSaidAndEndsNeitherTheStartNorARace) {
     std::vector<std::string> lines = c.damage ? c.damage(dir) : std::vector<std::string>();
     lines.insert(lines.end(), c.logged.begin(), c.logged.end());
     const std::string end = "r_gamma=1.7,exit=1";
-    Launch launch = MakeLaunch(c.race ? std::string(kArcadeRace) + "frames=150," + end : "frames=5," + end, dir.Path());
+    const std::string steps = c.race ? std::string(kArcadeRace) + "frames=150," + end : "frames=5," + end;
+    Launch launch = MakeLaunch(c.first.empty() ? steps : c.first + "|" + steps, dir.Path());
     launch.stderrFile = dir.Path() + "/stderr.txt";
     Game game(launch);
-    EXPECT_EQ(game.Wait(), 1);
+    EXPECT_EQ(game.Wait(), 0);
+    if (!c.first.empty()) {
+      ASSERT_TRUE(game.FollowRestart()) << dir.Read("navo.log");
+      EXPECT_EQ(game.Wait(), 0);
+      EXPECT_FALSE(SaysFault(dir.Read("navo.log"), "config.cfg")) << dir.Read("navo.log");
+    }
     const std::string log = dir.Read("navo.log");
     EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
     if (c.race) {
@@ -702,7 +739,7 @@ TEST(Navo, SettingsFilesThatAreNoRegularFilesAreRefused) {
     dir.Write("config.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\n");
     c.make(dir.Path() + "/user.cfg");
     Game game(dir.Path(), "frames=3,exit=1");
-    EXPECT_EQ(game.Wait(), 1) << c.what;
+    EXPECT_EQ(game.Wait(), 0) << c.what;
     EXPECT_NE(dir.Read("navo.log").find("*** user.cfg is not a regular file: not read\n"), std::string::npos)
         << c.what;
   }
@@ -718,7 +755,7 @@ TEST(Navo, RunsItsMainLoopThroughTheFreeAndTheRaceCamera) {
     PrepareGameDir(dir);
     CopyGameData(dir);
     Game game(dir.Path(), hook);
-    EXPECT_EQ(game.Wait(), 1);
+    EXPECT_EQ(game.Wait(), 0);
     const std::string log = dir.Read("navo.log");
     EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
     EXPECT_NE(log.find("Saving variables to file config.cfg\n"), std::string::npos) << "the loop ended normally";

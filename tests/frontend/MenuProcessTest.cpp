@@ -23,7 +23,7 @@ TEST(MenuProcess, ClickedThroughTheMenusAndOutTheGameEndsNormally) {
     pass += 20;
   }
   test::Game game(dir.Path(), hook);
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string log = dir.Read("navo.log");
   EXPECT_NE(log.find("--- Entering game loop...\n"), std::string::npos);
   for (const char* fault : {"!!!", "*** ", "not found"}) EXPECT_EQ(log.find(fault), std::string::npos) << fault << "\n" << log;

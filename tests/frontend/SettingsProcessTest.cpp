@@ -53,14 +53,14 @@ TEST(SettingsProcess, ANewResolutionRestartsTheGameInIt) {
       "frames=30,click=Options;frames=50,click=Settings;frames=70,click=Resolution;frames=90,key=1:44,click=Apply1;"
       "frames=110,click=Ok1";
   test::Game game(dir.Path(), first + "|file=stop,marker=second,exit=1");
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string config = dir.Read("config.cfg");
   EXPECT_NE(config.find("v_width \"1024\"\n"), std::string::npos) << config;
   EXPECT_NE(config.find("v_height \"768\"\n"), std::string::npos) << config;
   ASSERT_TRUE(game.FollowRestart()) << dir.Read("navo.log");
   EXPECT_TRUE(test::WaitFor([] { return WindowShown(1024, 768); })) << dir.Read("navo.log");
   dir.Write("stop", "");
-  EXPECT_EQ(game.Wait(), 1);
+  EXPECT_EQ(game.Wait(), 0);
   const std::string log = dir.Read("navo.log");
   EXPECT_TRUE(test::ContainsInOrder(log, {" marker = second \n", "Saving variables to file config.cfg"})) << log;
   EXPECT_TRUE(test::WaitFor([] { return !WindowShown(1024, 768); }));
