@@ -98,8 +98,7 @@ bool N_ConfigReader::Accepts(const std::string& name, const char* value) {
     if (static_cast<unsigned char>(*c) < 0x20 && *c != '\n' && *c != '\t') fault = "holds a control character";
   }
   // The game writes every value in quotes: a quote inside a value without them is one
-  // whose opening quote is damaged. (A number followed by more text, "1024x768", is the
-  // number with its text kept, as a hand-written file gives it: the game saves it so.)
+  // whose opening quote is damaged. A number with text after it ("1024x768") is taken.
   if (!fault && m_kind == Kind::Saved && !TokenQuoted() && std::strpbrk(value, "\"'")) fault = "holds a stray quote";
   if (!fault) return true;
   LogLine("!!! %s line %d: %s '%s' %s: not set\n", FileName().c_str(), Line(), name.c_str(),
