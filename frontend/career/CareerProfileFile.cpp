@@ -273,6 +273,16 @@ std::string JournalRefusalAdvice(std::int32_t slot) {
          " in data\\tables " + (staged.empty() ? "is" : "are") + " put right or removed.";
 }
 
+/// Refuses the slot: the defaults in the record, nothing of the slot's files changed
+/// until a load reads them; the player told, and told again when the slot is asked for.
+SlotLoad Refuse(N_CareerProfile& profile, std::int32_t slot, const std::string& problem) {
+  RefusedSlot() = slot;
+  RefusedSlotProblem() = problem;
+  profile.SetDefaults();
+  ReportFileProblem(problem);
+  return SlotLoad::Refused;
+}
+
 }  // namespace
 
 std::string ProfileFileName(std::int32_t slot) { return FormatString("data\\tables\\profile%d.dat", slot); }
@@ -382,7 +392,7 @@ void RemoveLeftoverStaging(std::int32_t slot) { platform::RemoveStagedFiles(Stag
 bool SaveCareerProfile(N_CareerProfile& profile) {
   const std::string name = ProfileFileName(profile.number);
   if (RefusedSlot() == profile.number) {
-    ReportFileProblem(name + " cannot be read: the career is left as it is and nothing is saved over it.");
+    ReportFileProblem(RefusedSlotProblem());
     return false;
   }
   N_CareerProfile saved = profile;
@@ -466,12 +476,9 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
       ResetCareerProfile(profile);  // no file: a new career, without companions
     } else {
       // There, but not readable: nothing of the slot is changed or deleted.
-      RefusedSlot() = slot;
-      profile.SetDefaults();
-      ReportFileProblem(finished ? file_problem::Unreadable(
-                                       name, why, "the career is left as it is; play it once the file can be read.")
-                                 : file_problem::Unreadable(journal, why, JournalRefusalAdvice(slot).c_str()));
-      found = SlotLoad::Refused;
+      found = Refuse(profile, slot, finished ? file_problem::Unreadable(
+                                                   name, why, "the career is left as it is; play it once the file can be read.")
+                                             : file_problem::Unreadable(journal, why, JournalRefusalAdvice(slot).c_str()));
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
     found = SlotLoad::Loaded;
@@ -481,10 +488,7 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
     const std::string what = damage.empty() ? name + " is of another version" : name + " is damaged (" + damage + ")";
     const std::string suffix = SetAside(slot);
     if (suffix.empty()) {
-      RefusedSlot() = slot;
-      profile.SetDefaults();
-      ReportFileProblem(what + " and cannot be set aside: the career is left as it is.");
-      found = SlotLoad::Refused;
+      found = Refuse(profile, slot, what + " and cannot be set aside: the career is left as it is.");
     } else {
       ResetCareerProfile(profile);
       ReportFileProblem(what + ": its career is kept as " + name + suffix +

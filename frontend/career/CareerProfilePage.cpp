@@ -168,7 +168,7 @@ void EnterCareerPage() {
 /// Whether the slot's files may be played and changed; a refused slot is told again.
 bool SlotUsable(const N_CareerProfile& profile) {
   if (RefusedSlot() != profile.number) return true;
-  ReportFileProblem(ProfileFileName(profile.number) + " cannot be read: the career is left as it is.");
+  ReportFileProblem(RefusedSlotProblem());
   return false;
 }
 

@@ -77,4 +77,9 @@ void ForgetChanges() {
 
 std::int32_t& RefusedSlot() { return g_refusedSlot; }
 
+std::string& RefusedSlotProblem() {
+  static std::string problem;
+  return problem;
+}
+
 }  // namespace career

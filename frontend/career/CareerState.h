@@ -7,6 +7,7 @@
 #include "frontend/career/CareerWeekState.h"
 
 #include <memory>
+#include <string>
 
 namespace career {
 
@@ -45,5 +46,7 @@ void SayWhenTablesMissing(const N_CareerProfile& profile);
 /// The slot whose files were there but could not be read (-1 none): nothing may save
 /// over them or delete them.
 std::int32_t& RefusedSlot();
+/// What the player was told of the refused slot, told again when it is asked for.
+std::string& RefusedSlotProblem();
 
 }  // namespace career

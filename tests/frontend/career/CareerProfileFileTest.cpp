@@ -256,6 +256,7 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     if (!refused) continue;
     // Nothing saves over the slot or deletes its companions until it can be read.
     EXPECT_FALSE(career::SaveCareerProfile(profile));
+    EXPECT_NE(r.Caption("Label2").find(c.said), r.Caption("Label2").rfind(c.said)) << "told again";
     career::ResetCareerProfile(profile);
     EXPECT_EQ(dir.Read("data/tables/Career2.HS"), "tables");
     EXPECT_EQ(dir.Read("data/tables/profile2.dat/x") + dir.Read("data/tables/profile2.dat"), c.file);
