@@ -28,12 +28,16 @@ namespace {
 constexpr const char* kFile = "data\\tables\\profile1.dat";
 constexpr const char* kJournal = "data/tables/.career1.set";
 
-/// Every file below data/tables with its bytes (a folder as an empty entry).
+/// Every file below data/tables with its bytes (a folder or link without its contents).
 std::map<std::string, std::string> TablesFolder() {
   std::map<std::string, std::string> files;
   std::error_code ec;
   for (auto it = std::filesystem::recursive_directory_iterator("data/tables", ec);
        !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    if (!it->is_regular_file(ec)) {
+      files[it->path().string()] = "<not a file>";
+      continue;
+    }
     std::ifstream in(it->path(), std::ios::binary);
     files[it->path().string()] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
