@@ -323,8 +323,8 @@ bool WriteCareerProfileSeeds() {
             WriteText("career_profile/set_unnamed.dat", old + FileMark(".career1.set") + journal + staged +
                                                             FileMark(".profile1.together") + "roster");
   career::Week() = CareerWeekState{};
-  for (const char* file : {"data/tables/profile1.dat", "data/tables/.career1.set", "data/tables/.profile1.dat.together"})
-    std::filesystem::remove(file);
+  for (const char* file : {"profile1.dat", ".career1.set", ".profile1.dat.together"})
+    std::filesystem::remove(std::string("data/tables/") + file);
   return written;
 }
 

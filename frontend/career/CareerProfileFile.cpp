@@ -476,9 +476,9 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
       ResetCareerProfile(profile);  // no file: a new career, without companions
     } else {
       // There, but not readable: nothing of the slot is changed or deleted.
-      found = Refuse(profile, slot, finished ? file_problem::Unreadable(
-                                                   name, why, "the career is left as it is; play it once the file can be read.")
-                                             : file_problem::Unreadable(journal, why, JournalRefusalAdvice(slot).c_str()));
+      const std::string advice = finished ? "the career is left as it is; play it once the file can be read."
+                                          : JournalRefusalAdvice(slot);
+      found = Refuse(profile, slot, file_problem::Unreadable(finished ? name : journal, why, advice.c_str()));
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
     found = SlotLoad::Loaded;

@@ -63,7 +63,9 @@ void SayWhenTablesMissing(const N_CareerProfile& profile) {
   const std::string tables = N_CareerHS::FileName(profile.number);
   if (platform::IdentifyFile(tables)) return;
   g_missingTablesSaid = profile.number;
-  if (g_log) g_log->Print("!!! %s, the tables of a started career, is missing: its standings start empty\n", tables.c_str());
+  if (g_log) {
+    g_log->Print("!!! %s, the tables of a started career, is missing: its standings start empty\n", tables.c_str());
+  }
 }
 
 void KeepFinalTable(std::unique_ptr<N_CareerFinalHS> table) { g_finalTable = std::move(table); }

@@ -405,8 +405,9 @@ void RemoveStagedFiles(const std::vector<std::string>& paths) {
 std::vector<std::string> StagedFiles(const std::vector<std::string>& paths) {
   std::vector<std::string> names;
   for (const std::string& path : paths) {
+    const std::string staged = StagedPathOf(path);
     struct stat st {};
-    if (const std::string staged = StagedPathOf(path); ::lstat(staged.c_str(), &st) == 0) names.push_back(NameOf(staged));
+    if (::lstat(staged.c_str(), &st) == 0) names.push_back(NameOf(staged));
   }
   return names;
 }

@@ -5,8 +5,8 @@
 // career slots, continues the career of slot 0 to the end of its season (its last
 // pursuit), races an arcade race and opens the buddy scores: the broken file stays as
 // it was, every file no step has to write stays byte for byte, and a box names the
-// broken file (a line of the log the missing one: the race's booking read it unsaid). At the end the program ends with the career on its
-// page, which saves it.
+// broken file (a line of the log the missing one, which the race's booking read without
+// a word). At the end the program ends with the career on its page, which saves it.
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"

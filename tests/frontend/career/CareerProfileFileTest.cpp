@@ -196,7 +196,8 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
   const std::string kept = ": the career is left as it was (nothing renamed or deleted) until this journal and the "
                            "files staged beside it (.profile2.dat.together, .PROFILE2.together) in data\\tables are "
                            "put right or removed.";
-  const std::string notThere = ".career2.set cannot be read (a line names 'PRAFILE2', neither staged nor in place)" + kept;
+  const std::string notThere =
+      ".career2.set cannot be read (a line names 'PRAFILE2', neither staged nor in place)" + kept;
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
       {"version 264", FileBytes(Distinct(), 264), career::SlotLoad::New, ".old",
@@ -214,8 +215,7 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
        "data\\tables\\.career2.set cannot be read (a line names no file of its folder)", nullptr,
        "profile2.dat\n../x\nend 2\n"},
       {"a journal naming a file not there", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       notThere.c_str(), nullptr,
-       "profile2.dat\nPRAFILE2\nend 2\n", true},
+       notThere.c_str(), nullptr, "profile2.dat\nPRAFILE2\nend 2\n", true},
       {"a journal cut after its first line", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
        ".career2.set cannot be read (the end line that counts its files is missing): the career is left as it was",
        nullptr, "profile2.dat\n", true},
