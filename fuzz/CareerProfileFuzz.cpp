@@ -1,7 +1,10 @@
 // The career profile file ("data\tables\profile1.dat") through the career's load as
 // the profile page uses it (no world: the athlete checks have no lists; a file of
 // another version is set aside), then the same bytes with rosters of 15 men and 10
-// women. Checked: whatever the file holds,
+// women. Further files of the input ("//@ NAME") go beside it in data\tables: the
+// slot's journal ".career1.set" and staged files of a save cut short, which the load
+// finishes first. Checked: a journal the load leaves refuses the slot, and then every
+// file of the folder is as it was; whatever the profile holds,
 // the loaded record lies within the ranges the career indexes with (tracks, races,
 // stages, pursuit entries, schedule ids, athletes of the profile's sex), its texts end
 // inside their fields, a day holds at most four items, and a saved profile loads back
@@ -13,12 +16,33 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 
 namespace {
 
 constexpr const char* kFile = "data\\tables\\profile1.dat";
+constexpr const char* kJournal = "data/tables/.career1.set";
+
+/// Every file below data/tables with its bytes (a folder or link without its contents).
+std::map<std::string, std::string> TablesFolder() {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (auto it = std::filesystem::recursive_directory_iterator("data/tables", ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    if (!it->is_regular_file(ec)) {
+      files[it->path().string()] = "<not a file>";
+      continue;
+    }
+    std::ifstream in(it->path(), std::ios::binary);
+    files[it->path().string()] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  return files;
+}
 
 bool Within(float value, float low, float high) { return std::isfinite(value) && value >= low && value <= high; }
 
@@ -59,16 +83,19 @@ void CheckRanges(const N_CareerProfile& p, const career::RosterSizes* roster) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  // A file of another version is set aside with its companions: the last input's go.
-  for (const char* old : {"data/tables/profile1.dat.old", "data/tables/career1.hs.old", "data/tables/profile1.old"}) {
-    (void)std::remove(old);
-  }
-  fuzz::WriteFile(kFile, input);
+  // The folder anew (a file of another version set aside with its companions goes too).
+  const std::vector<fuzz::InputFile> files = fuzz::SplitFiles(input);
+  fuzz::WriteFiles("data/tables", files);
+  const std::string_view profileBytes = files.front().bytes;
+  if (!std::filesystem::exists("data/tables/profile1.dat")) fuzz::WriteFile(kFile, profileBytes);
   fuzz::Guarded([&] {
     career::Week() = CareerWeekState{};
     career::ScheduleItems() = career::DefaultScheduleItems();
     N_CareerProfile profile;
-    career::LoadCareerProfile(profile, 1);
+    const auto before = TablesFolder();
+    const bool refused = career::LoadCareerProfile(profile, 1) == career::SlotLoad::Refused;
+    // A journal still there was refused: nothing of its set may have moved.
+    if (std::filesystem::exists(kJournal)) fuzz::Check(refused && TablesFolder() == before, "a refused set changed");
     CheckRanges(profile, nullptr);
 
     // What was loaded saves and loads back unchanged.
@@ -81,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const career::RosterSizes roster{15, 10};
     N_CareerProfile checked;
-    if (career::LoadProfileBytes(checked, 1, input, roster, career::Week())) CheckRanges(checked, &roster);
+    if (career::LoadProfileBytes(checked, 1, profileBytes, roster, career::Week())) CheckRanges(checked, &roster);
   });
   return 0;
 }

@@ -307,8 +307,24 @@ bool WriteCareerProfileSeeds() {
   career::Week().sponsorPrize = 1800;
   written = written && career::SaveCareerProfile(running) &&
             WriteText("career_profile/running.dat", ReadText("data/tables/profile1.dat"));
+  // A save cut short after its journal (its renames fail): the old profile, the journal
+  // and the staged new one; the journal with CR LF line ends; a staged roster beside it
+  // that no line names.
+  platform::SetReplaceFailureHook([](platform::ReplaceStep step) { return step == platform::ReplaceStep::Rename; });
+  running.account += 100;
+  written = written && !career::SaveCareerProfile(running);
+  platform::SetReplaceFailureHook({});
+  const std::string old = ReadText("data/tables/profile1.dat"), journal = ReadText("data/tables/.career1.set");
+  const std::string staged = FileMark(".profile1.dat.together") + ReadText("data/tables/.profile1.dat.together");
+  std::string crlf;
+  for (char c : journal) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  written = written && WriteText("career_profile/set.dat", old + FileMark(".career1.set") + journal + staged) &&
+            WriteText("career_profile/set_crlf.dat", old + FileMark(".career1.set") + crlf + staged) &&
+            WriteText("career_profile/set_unnamed.dat", old + FileMark(".career1.set") + journal + staged +
+                                                            FileMark(".profile1.together") + "roster");
   career::Week() = CareerWeekState{};
-  std::filesystem::remove("data/tables/profile1.dat");
+  for (const char* file : {"profile1.dat", ".career1.set", ".profile1.dat.together"})
+    std::filesystem::remove(std::string("data/tables/") + file);
   return written;
 }
 

@@ -236,6 +236,53 @@ void RebuildWeek(const N_CareerProfile& profile, CareerWeekState& week) {
   ScheduleItems()[kPlaneItem].cost = profile.planeCost;
 }
 
+/// The slot's own files, those a set of its journal may hold but the final table.
+std::vector<std::string> SlotFiles(std::int32_t slot) {
+  return {ProfileFileName(slot), N_AthletMng::RosterFileName(slot), N_CareerHS::FileName(slot)};
+}
+
+/// Whether the journal of another slot waits: the final table is every slot's, and its
+/// staged version may be that slot's set, left for that slot's next load.
+bool OtherJournalWaits(std::int32_t slot) {
+  const std::string own = platform::ResolvePath(CareerJournalName(slot));
+  _finddata_t entry;
+  const std::intptr_t found = _findfirst(platform::ResolvePath("data\\tables\\.career*.set").c_str(), &entry);
+  if (found == -1) return false;
+  bool other = false;
+  do {
+    other = entry.name != own.substr(own.rfind('/') + 1);
+  } while (!other && _findnext(found, &entry) == 0);
+  _findclose(found);
+  return other;
+}
+
+/// The slot's files and the final table while no other slot's set may hold it.
+std::vector<std::string> StagingOf(std::int32_t slot) {
+  std::vector<std::string> files = SlotFiles(slot);
+  if (!OtherJournalWaits(slot)) files.push_back(N_CareerFinalHS::kFile);
+  return files;
+}
+
+/// What the player can do about a slot whose journal is refused: the files to put
+/// right or remove, and that until then nothing of the career changes.
+std::string JournalRefusalAdvice(std::int32_t slot) {
+  std::string staged;
+  for (const std::string& name : platform::StagedFiles(StagingOf(slot))) staged += (staged.empty() ? "" : ", ") + name;
+  return "the career is left as it was (nothing renamed or deleted) until this journal" +
+         (staged.empty() ? std::string() : " and the files staged beside it (" + staged + ")") +
+         " in data\\tables " + (staged.empty() ? "is" : "are") + " put right or removed.";
+}
+
+/// Refuses the slot: the defaults in the record, nothing of the slot's files changed
+/// until a load reads them; the player told, and told again when the slot is asked for.
+SlotLoad Refuse(N_CareerProfile& profile, std::int32_t slot, const std::string& problem) {
+  RefusedSlot() = slot;
+  RefusedSlotProblem() = problem;
+  profile.SetDefaults();
+  ReportFileProblem(problem);
+  return SlotLoad::Refused;
+}
+
 }  // namespace
 
 std::string ProfileFileName(std::int32_t slot) { return FormatString("data\\tables\\profile%d.dat", slot); }
@@ -340,25 +387,12 @@ void ResetCareerProfile(N_CareerProfile& profile) {
 
 std::string CareerJournalName(std::int32_t slot) { return FormatString("data\\tables\\.career%d.set", slot); }
 
-void RemoveLeftoverStaging(std::int32_t slot) {
-  std::vector<std::string> files{ProfileFileName(slot), N_AthletMng::RosterFileName(slot),
-                                 N_CareerHS::FileName(slot)};
-  // The final table is every slot's: its staged version may be another slot's set,
-  // whose journal waits for that slot's next load.
-  _finddata_t entry;
-  const std::intptr_t other = _findfirst(platform::ResolvePath("data\\tables\\.career*.set").c_str(), &entry);
-  if (other == -1) {
-    files.push_back(N_CareerFinalHS::kFile);
-  } else {
-    _findclose(other);
-  }
-  platform::RemoveStagedFiles(files);
-}
+void RemoveLeftoverStaging(std::int32_t slot) { platform::RemoveStagedFiles(StagingOf(slot)); }
 
 bool SaveCareerProfile(N_CareerProfile& profile) {
   const std::string name = ProfileFileName(profile.number);
   if (RefusedSlot() == profile.number) {
-    ReportFileProblem(name + " cannot be read: the career is left as it is and nothing is saved over it.");
+    ReportFileProblem(RefusedSlotProblem());
     return false;
   }
   N_CareerProfile saved = profile;
@@ -434,20 +468,17 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
   std::string bytes, why;
   SlotLoad found = SlotLoad::New;
   // A save of the slot cut short is finished first, so that its files agree.
-  std::string unreadable = name;
-  const bool finished = platform::FinishFilesTogether(CareerJournalName(slot), &why);
+  const std::string journal = CareerJournalName(slot);
+  const bool finished = platform::FinishFilesTogether(journal, &why, SlotFiles(slot));
   if (finished) RemoveLeftoverStaging(slot);
-  if (!finished) unreadable = CareerJournalName(slot);
   if (!finished || !platform::ReadWholeFile(name, bytes, &why)) {
     if (why.empty()) {
       ResetCareerProfile(profile);  // no file: a new career, without companions
     } else {
       // There, but not readable: nothing of the slot is changed or deleted.
-      RefusedSlot() = slot;
-      profile.SetDefaults();
-      ReportFileProblem(
-          file_problem::Unreadable(unreadable, why, "the career is left as it is; play it once the file can be read."));
-      found = SlotLoad::Refused;
+      const std::string advice = finished ? "the career is left as it is; play it once the file can be read."
+                                          : JournalRefusalAdvice(slot);
+      found = Refuse(profile, slot, file_problem::Unreadable(finished ? name : journal, why, advice.c_str()));
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
     found = SlotLoad::Loaded;
@@ -457,10 +488,7 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
     const std::string what = damage.empty() ? name + " is of another version" : name + " is damaged (" + damage + ")";
     const std::string suffix = SetAside(slot);
     if (suffix.empty()) {
-      RefusedSlot() = slot;
-      profile.SetDefaults();
-      ReportFileProblem(what + " and cannot be set aside: the career is left as it is.");
-      found = SlotLoad::Refused;
+      found = Refuse(profile, slot, what + " and cannot be set aside: the career is left as it is.");
     } else {
       ResetCareerProfile(profile);
       ReportFileProblem(what + ": its career is kept as " + name + suffix +

@@ -4,7 +4,6 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/Random.h"
-#include "frontend/CareerTables.h"
 #include "frontend/FrontendUtil.h"
 #include "frontend/HighScoreRows.h"
 #include "frontend/MessageBox.h"
@@ -169,7 +168,7 @@ void EnterCareerPage() {
 /// Whether the slot's files may be played and changed; a refused slot is told again.
 bool SlotUsable(const N_CareerProfile& profile) {
   if (RefusedSlot() != profile.number) return true;
-  ReportFileProblem(ProfileFileName(profile.number) + " cannot be read: the career is left as it is.");
+  ReportFileProblem(RefusedSlotProblem());
   return false;
 }
 
@@ -197,12 +196,7 @@ void ContinueCareer(const PageState& page) {
     }
     if (roster != N_AthletMng::RosterLoad::Loaded) RandomizeRivals(*profile, *athletes);
   }
-  // A career that has raced saved its tables with its first race.
-  const bool raced = profile->season > 0 || profile->raceIndex > 0 || profile->stage > 0;
-  const std::string tables = N_CareerHS::FileName(profile->number);
-  if (profile->started && raced && !ChangedTables(profile->number) && !platform::IdentifyFile(tables) && g_log) {
-    g_log->Print("!!! %s, the tables of a started career, is missing: its standings start empty\n", tables.c_str());
-  }
+  SayWhenTablesMissing(*profile);
   if (auto* hub = frontend::FindPage("Career") ? frontend::GetElementOf<N_GuiModel>("Model8") : nullptr) {
     hub->SetAthlete(page.athlete);
     hub->SetSex(RosterSex(page.sex));

@@ -1,6 +1,9 @@
 #include "frontend/career/CareerState.h"
 
+#include "core/Globals.h"
+#include "core/Log.h"
 #include "frontend/career/CareerMainPage.h"
+#include "platform/win32/Files.h"
 #include "race/World.h"
 
 namespace career {
@@ -12,6 +15,7 @@ std::unique_ptr<N_CareerHS> g_tables;  ///< kept changes of g_tablesSlot
 std::int32_t g_tablesSlot = -1;
 std::unique_ptr<N_CareerFinalHS> g_finalTable;
 std::int32_t g_refusedSlot = -1;
+std::int32_t g_missingTablesSaid = -1;  ///< the slot whose missing tables were said
 
 }  // namespace
 
@@ -19,6 +23,7 @@ N_CareerProfile* Profile() { return g_profile.get(); }
 
 N_CareerProfile& NewProfile() {
   ForgetChanges();
+  g_missingTablesSaid = -1;
   SetProgramEndCall(&SaveCareerAtExit);
   g_profile = std::make_unique<N_CareerProfile>();
   return *g_profile;
@@ -26,12 +31,14 @@ N_CareerProfile& NewProfile() {
 
 void SetProfile(std::unique_ptr<N_CareerProfile> profile) {
   ForgetChanges();
+  g_missingTablesSaid = -1;
   SetProgramEndCall(&SaveCareerAtExit);
   g_profile = std::move(profile);
 }
 
 void DeleteProfile() {
   ForgetChanges();
+  g_missingTablesSaid = -1;
   g_profile.reset();
 }
 
@@ -39,6 +46,7 @@ CareerWeekState& Week() { return g_week; }
 
 N_CareerHS* TablesToChange(std::int32_t slot) {
   if (g_tables && g_tablesSlot == slot) return g_tables.get();
+  if (g_profile && g_profile->number == slot) SayWhenTablesMissing(*g_profile);
   auto tables = std::make_unique<N_CareerHS>();
   if (!TakesEntries(tables->Load(slot))) return nullptr;
   g_tables = std::move(tables);
@@ -47,6 +55,18 @@ N_CareerHS* TablesToChange(std::int32_t slot) {
 }
 
 const N_CareerHS* ChangedTables(std::int32_t slot) { return g_tablesSlot == slot ? g_tables.get() : nullptr; }
+
+void SayWhenTablesMissing(const N_CareerProfile& profile) {
+  // A career that has raced saved its tables with its first race.
+  const bool raced = profile.season > 0 || profile.raceIndex > 0 || profile.stage > 0;
+  if (!profile.started || !raced || ChangedTables(profile.number) || g_missingTablesSaid == profile.number) return;
+  const std::string tables = N_CareerHS::FileName(profile.number);
+  if (platform::IdentifyFile(tables)) return;
+  g_missingTablesSaid = profile.number;
+  if (g_log) {
+    g_log->Print("!!! %s, the tables of a started career, is missing: its standings start empty\n", tables.c_str());
+  }
+}
 
 void KeepFinalTable(std::unique_ptr<N_CareerFinalHS> table) { g_finalTable = std::move(table); }
 const N_CareerFinalHS* ChangedFinalTable() { return g_finalTable.get(); }
@@ -58,5 +78,10 @@ void ForgetChanges() {
 }
 
 std::int32_t& RefusedSlot() { return g_refusedSlot; }
+
+std::string& RefusedSlotProblem() {
+  static std::string problem;
+  return problem;
+}
 
 }  // namespace career

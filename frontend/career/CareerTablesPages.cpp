@@ -57,6 +57,7 @@ void CareerHS1Show(N_GuiPage*) {
   if (const N_CareerHS* kept = career::ChangedTables(profile->number)) {
     *table = *kept;
   } else {
+    career::SayWhenTablesMissing(*profile);
     table->Load(profile->number);
   }
   table->DisplayStandings();

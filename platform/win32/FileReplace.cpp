@@ -180,17 +180,37 @@ std::string TogetherNameFor(const std::string& target) {
   return FolderOf(target) + "/." + NameOf(target) + ".together";
 }
 
-/// The lines of a journal.
-std::vector<std::string> JournalLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
+/// The line a journal ends with, written last: it counts the names before it, so that a
+/// journal cut short (its end, or lines and its end, lost) is told from a whole one.
+std::string EndLine(std::size_t names) { return "end " + std::to_string(names); }
+
+/// What a journal holds: the names of its files, and whether it is whole (ends in its
+/// end line).
+struct JournalText {
+  std::vector<std::string> names;
+  bool whole = false;
+};
+
+/// A journal's lines (empty ones skipped): a line may end in CR LF too, as a journal
+/// whose line ends an editor or a copy converted still names the same files; a last
+/// line without its line end counts as cut.
+JournalText ReadJournalText(const std::string& text) {
+  JournalText journal;
+  bool ended = true;
+  for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    if (end > start) lines.push_back(text.substr(start, end - start));
+    ended = end != std::string::npos;
+    if (!ended) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (ended && !line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) journal.names.push_back(line);
     start = end + 1;
   }
-  return lines;
+  if (ended && !journal.names.empty() && journal.names.back() == EndLine(journal.names.size() - 1)) {
+    journal.names.pop_back();
+    journal.whole = true;
+  }
+  return journal;
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -224,10 +244,15 @@ struct Member {
   std::string staged;
 };
 
+/// The staged new version of a file of a set (an engine path), beside the file it
+/// replaces.
+std::string StagedPathOf(const std::string& path) { return TogetherNameFor(FollowLink(ResolvePath(path))); }
+
 /// Checks the file a journal's line names before anything of the set is renamed: the
 /// line must name a file of the journal's folder, a link must lead to a file of that
-/// folder, and a staged new version must be a regular file. A target already in place
-/// has nothing staged; what is neither staged nor in place is said and skipped. Empty
+/// folder, a staged new version must be a regular file and so must the file it
+/// replaces. A file already in place has nothing staged; one neither staged nor in
+/// place means the journal is not the set's (a name changed, a file removed). Empty
 /// when the line may be finished (its staged file then added to the members); else the
 /// refusal in a few words, the line said through the file layer's refusal line.
 std::string CheckMember(const std::string& journal, const std::string& folder, const std::string& line,
@@ -244,16 +269,20 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
   }
   const std::string staged = TogetherNameFor(target);
   struct stat st {};
+  const bool inPlace = ::stat(target.c_str(), &st) == 0;  // a dangling link is not in place
+  if (inPlace && !S_ISREG(st.st_mode)) {
+    ReportFileRefusal(journal + " names " + Shown(name) + ", which is no regular file: refused");
+    return "a line names " + Shown(name) + ", no regular file";
+  }
   if (::lstat(staged.c_str(), &st) != 0) {
     if (errno != ENOENT) {
       const std::string error = std::strerror(errno);
       ReportFileRefusal(staged + " cannot be checked: " + error);
       return error;
     }
-    if (::lstat(target.c_str(), &st) != 0) {
-      ReportFileRefusal(journal + " names " + Shown(name) + ", which is not there");
-    }
-    return {};
+    if (inPlace) return {};
+    ReportFileRefusal(journal + " names " + Shown(name) + ", neither staged nor in place: refused");
+    return "a line names " + Shown(name) + ", neither staged nor in place";
   }
   if (!S_ISREG(st.st_mode)) {
     ReportFileRefusal(staged + " is not a regular file: the set is left as it is");
@@ -264,9 +293,26 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
   return {};
 }
 
+/// Checks that every staged file of the set's files is named by the journal: one it does
+/// not name was staged for another set, or the journal lost its line. Empty, else the
+/// refusal (each such file said through the file layer's refusal line).
+std::string CheckUnnamed(const std::string& journal, const std::vector<std::string>& files,
+                         const std::vector<Member>& members) {
+  std::string refused;
+  for (const std::string& file : files) {
+    const std::string staged = StagedPathOf(file);
+    struct stat st {};
+    if (::lstat(staged.c_str(), &st) != 0) continue;
+    if (std::any_of(members.begin(), members.end(), [&](const Member& m) { return m.staged == staged; })) continue;
+    ReportFileRefusal(staged + " is staged but " + journal + " names it in no line: refused");
+    if (refused.empty()) refused = Shown(NameOf(staged)) + " is staged but named in no line";
+  }
+  return refused;
+}
+
 }  // namespace
 
-bool FinishFilesTogether(std::string_view journal, std::string* why) {
+bool FinishFilesTogether(std::string_view journal, std::string* why, const std::vector<std::string>& files) {
   const std::string journalPath = ResolvePath(journal);
   std::string text;
   std::string readWhy;
@@ -279,14 +325,22 @@ bool FinishFilesTogether(std::string_view journal, std::string* why) {
   // file still there takes its target's place (one already renamed has none left).
   // Every line and every staged file is checked first: finishing the rest of a set one
   // of whose files is refused would mix old files and new, which the set exists to
-  // prevent. A refused set is left as it is, journal and staged files.
+  // prevent; so would a journal cut short, whose lost lines' staged files then stay
+  // behind. A refused set is left as it is, journal and staged files.
   const std::string folder = FolderOf(journalPath);
-  std::vector<Member> members;
+  const JournalText lines = ReadJournalText(text);
   std::string refused;
-  for (const std::string& line : JournalLines(text)) {
+  if (!lines.whole) {
+    ReportFileRefusal(journalPath + " lacks the end line that counts its files, so it may be cut short: refused");
+    refused = "the end line that counts its files is missing";
+  }
+  std::vector<Member> members;
+  for (const std::string& line : lines.names) {
     const std::string reason = CheckMember(journalPath, folder, line, members);
     if (refused.empty()) refused = reason;
   }
+  const std::string unnamed = CheckUnnamed(journalPath, files, members);
+  if (refused.empty()) refused = unnamed;
   if (!refused.empty()) return Fail(why, "cannot finish the set of", journalPath + ": " + refused, 0);
   for (const Member& member : members) {
     if (Forced(ReplaceStep::Rename) || ::rename(member.staged.c_str(), member.target.c_str()) != 0) {
@@ -333,6 +387,7 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
   }
   std::string text;
   for (const std::string& name : names) text += name + "\n";
+  text += EndLine(names.size()) + "\n";
   if (!Replace(journal, text, &line)) return unstage();
   // From here on the set is decided: what fails now is finished by the next call.
   if (!FinishFilesTogether(journal, &line)) return Report(line, why);
@@ -341,10 +396,20 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
 
 void RemoveStagedFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
-    const std::string staged = TogetherNameFor(FollowLink(ResolvePath(path)));
+    const std::string staged = StagedPathOf(path);
     struct stat st {};
     if (::lstat(staged.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(staged.c_str());
   }
+}
+
+std::vector<std::string> StagedFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> names;
+  for (const std::string& path : paths) {
+    const std::string staged = StagedPathOf(path);
+    struct stat st {};
+    if (::lstat(staged.c_str(), &st) == 0) names.push_back(NameOf(staged));
+  }
+  return names;
 }
 
 void SetReplaceFailureHook(ReplaceFailureHook hook) { FailureHook() = std::move(hook); }

@@ -36,9 +36,10 @@ struct WholeFile {
 /// Replaces several files so that a reader sees either all the old versions or all the
 /// new ones, even after a kill in the middle: each new version is staged whole beside
 /// its target (a dot, the name, ".together"), then the journal (a file of its own,
-/// saved whole) lists the targets, then each staged file is renamed over its target
-/// and the journal removed. A set cut short after its journal was written is finished
-/// by FinishFilesTogether (and by the next ReplaceFilesTogether of the same journal).
+/// saved whole) lists the targets, one name a line, and ends in the line "end N" that
+/// counts them; then each staged file is renamed over its target and the journal
+/// removed. A set cut short after its journal was written is finished by
+/// FinishFilesTogether (and by the next ReplaceFilesTogether of the same journal).
 /// Every file must lie in the journal's folder; a set with one elsewhere is refused.
 /// False, with *why set as for ReplaceWholeFile, when the set could not be saved: before
 /// the journal was in place nothing changed; after it, the set is finished later.
@@ -47,17 +48,22 @@ struct WholeFile {
 /// Puts the staged files of an interrupted set in their targets' place and removes the
 /// journal. True when there was no such set or it is finished now. Every file of a set
 /// lies in its journal's folder, and the journal names it by its name there, so that a
-/// game root copied or moved finishes its own sets. Every line is checked before any
-/// file is renamed: a line that names anything else (a path outside the folder, garbage,
-/// a link that leads out of it) or whose staged file is no regular file is refused, and
-/// then nothing is renamed and the journal and staged files stay: false, *why saying why.
-/// A line whose file is neither staged nor in place is said and skipped. Both go through
-/// the file layer's refusal line. A journal that is there but cannot be read (a folder)
-/// leaves the set as it is: false.
-bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr);
+/// game root copied or moved finishes its own sets; lines may end in CR LF. The journal
+/// and every line are checked before any file is renamed, and the set is refused when
+/// the journal lacks its end line (cut short), when a line names anything else (a path
+/// outside the folder, garbage, a link that leads out of it), a file that is neither
+/// staged nor in place, or a file or staged file that is no regular file, and when a
+/// staged version of one of `files` (the files the journal's sets may hold) is named by
+/// no line. A refused set is left as it is (nothing renamed, the journal and staged
+/// files stay): false, *why saying why, each fault said through the file layer's refusal
+/// line. A journal that is there but cannot be read (a folder) leaves the set too.
+bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr,
+                         const std::vector<std::string>& files = {});
 /// Removes the staged new versions of these files that a set killed before its journal
 /// was written left behind (call it only when no journal names them).
 void RemoveStagedFiles(const std::vector<std::string>& paths);
+/// The names of the staged new versions of these files that are there.
+std::vector<std::string> StagedFiles(const std::vector<std::string>& paths);
 
 /// The steps a test can make fail: creating a temporary file, each write of a chunk,
 /// the flush and close, each rename of a new version over its target.

@@ -1,11 +1,12 @@
 // The saved files the game reads, broken one at a time, in the game in process on the
 // sample data: the career profile, the career's tables, the arcade top times and the
-// buddy scores, each made unreadable (a folder in its place) and damaged in turn. Each
-// time the player browses the career slots, continues the career of slot 0 to the end
-// of its season (its last pursuit), races an arcade race and opens the buddy scores:
-// the broken file stays as it was, every file no step has to write stays byte for byte,
-// and a box names the broken file. At the end the program ends with the career on its
-// page, which saves it.
+// buddy scores, each made unreadable (a folder in its place) and damaged in turn; the
+// career's tables gone too once the career runs. Each time the player browses the
+// career slots, continues the career of slot 0 to the end of its season (its last
+// pursuit), races an arcade race and opens the buddy scores: the broken file stays as
+// it was, every file no step has to write stays byte for byte, and a box names the
+// broken file (a line of the log the missing one, which the race's booking read without
+// a word). At the end the program ends with the career on its page, which saves it.
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -34,6 +35,7 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -120,6 +122,7 @@ struct Variant {
   const char* file;
   bool unreadable;  ///< a folder in its place; else damaged
   const char* said;  ///< what the box says of the file
+  bool missing = false;  ///< removed once the career runs, said in the log
 };
 
 /// The game root's whole data but the intro video and the tables, a small window.
@@ -187,12 +190,12 @@ std::string Broken(const Files& pristine, const std::string& file) {
 /// was; and the box named the broken file.
 void CheckVariant(const Files& pristine, const Files& now, const std::string& seen, const Variant& v, bool careerRuns) {
   const std::string file = v.file;
-  SCOPED_TRACE(file + (v.unreadable ? " unreadable" : " damaged"));
+  SCOPED_TRACE(file + (v.missing ? " missing" : v.unreadable ? " unreadable" : " damaged"));
   Files expected = pristine;
   if (v.unreadable) {
     expected[file] = "<folder>";
     expected[file + "/keep"] = "x";
-  } else {
+  } else if (!v.missing) {
     expected[file] = Broken(pristine, file);
   }
   if (file == kProfile && !v.unreadable) {
@@ -203,7 +206,7 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
   }
   std::set<std::string> written;
   if (file != kArcade) written.insert(kArcade);
-  const bool careerBooked = careerRuns && file != kCareerTables;
+  const bool careerBooked = careerRuns && (file != kCareerTables || v.missing);
   if (careerBooked) written.insert({kProfile, kCareerTables, kRoster});
   for (const std::string& name : written) {
     ASSERT_TRUE(now.count(name)) << name;
@@ -217,7 +220,9 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
   if (careerBooked) {
     EXPECT_EQ(high_scores::GetI32(&now.at(kProfile)[4 + 124]), 1) << "the next season";
   }
-  EXPECT_NE(seen.find(std::string("data\\tables\\") + file + v.said), std::string::npos) << seen;
+  const std::string named = "data\\tables\\" + file + v.said;
+  EXPECT_NE(seen.find(named), std::string::npos) << seen;
+  EXPECT_TRUE(!v.missing || seen.find(named) == seen.rfind(named)) << "said once: " << seen;
 }
 
 /// One broken file: the tables folder made from the pristine files, the steps of the
@@ -226,12 +231,16 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   const std::string tables = dir.Path() + "/data/tables/";
   const std::string file = v.file;
   const bool careerRuns = file != kProfile;
-  script.Then([&dir, &pristine, &seen, tables, file, v] {
+  const auto logStart = std::make_shared<std::size_t>();
+  script.Then([&dir, &pristine, &seen, tables, file, v, logStart] {
     fs::remove_all(tables);
     for (const auto& [name, bytes] : pristine) dir.Write("data/tables/" + name, bytes);
-    fs::remove(tables + file);
-    dir.Write("data/tables/" + file + (v.unreadable ? "/keep" : ""), v.unreadable ? "x" : Broken(pristine, file));
+    if (!v.missing) {
+      fs::remove(tables + file);
+      dir.Write("data/tables/" + file + (v.unreadable ? "/keep" : ""), v.unreadable ? "x" : Broken(pristine, file));
+    }
     seen.clear();
+    *logStart = dir.Read("navo.log").size();
     return true;
   });
   // The career slots browsed; slot 0's career continued to its season's end and left.
@@ -247,6 +256,7 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   });
   if (careerRuns) {
     Go(script, "Continue1", "Career", seen);
+    if (v.missing) script.Then([tables, file] { return fs::remove(tables + file), true; });
     script.Then([] { return Press("Start8"), true; });
     Race(script, "Career", seen);
     Go(script, "Back21", "SinglePlayer", seen);
@@ -270,8 +280,8 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   Go(script, "Back18", "TrainingFun", seen);
   Go(script, "Back3", "MainMenu", seen);
 
-  script.Then([&pristine, &seen, tables, file, v, careerRuns] {
-    CheckVariant(pristine, Snapshot(tables), seen, v, careerRuns);
+  script.Then([&dir, &pristine, &seen, tables, file, v, careerRuns, logStart] {
+    CheckVariant(pristine, Snapshot(tables), v.missing ? dir.Read("navo.log").substr(*logStart) : seen, v, careerRuns);
     return true;
   });
 }
@@ -287,6 +297,7 @@ void Play(const test::TempDir& dir, Files& pristine) {
       {kCareerTables, true, " cannot be read ("},  {kCareerTables, false, " is damaged ("},
       {kArcade, true, " cannot be read ("},        {kArcade, false, " is damaged ("},
       {kBuddy, true, " cannot be read ("},         {kBuddy, false, " is damaged ("},
+      {kCareerTables, false, ", the tables of a started career, is missing: its standings start empty", true},
   };
   Script script;
   script.patience = std::chrono::seconds(120);

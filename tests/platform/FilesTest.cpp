@@ -236,11 +236,11 @@ TEST(FileReplace, SetsAreSavedWholeOrNotAtAll) {
     }
   }
   // A set cut short once its journal is written (its staged files in place, the first
-  // target already renamed) is finished by the next load.
+  // target already renamed) is finished by the next load, its line ends LF or CR LF.
   std::filesystem::remove(dir.Path() + "/t/a");
   dir.Write("t/a", "new a");
   dir.Write("t/.b.together", "new b");
-  dir.Write("t/.set", "t/a\nt/b\n");
+  dir.Write("t/.set", "t/a\r\nt/b\r\nend 2\r\n");
   EXPECT_TRUE(platform::FinishFilesTogether("t\\.set"));
   EXPECT_EQ(dir.Read("t/a") + dir.Read("t/b"), "new anew b");
   EXPECT_TRUE(Leftovers(dir.Path() + "/t").empty());
@@ -276,7 +276,7 @@ TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   EXPECT_FALSE(platform::ReplaceFilesTogether("data\\tables\\.set", set));
   platform::SetReplaceFailureHook({});
   std::filesystem::current_path(dir.Path());
-  EXPECT_EQ(dir.Read("first/data/tables/.set"), "a\nb\n");
+  EXPECT_EQ(dir.Read("first/data/tables/.set"), "a\nb\nend 2\n");
   std::filesystem::copy(dir.Path() + "/first", dir.Path() + "/copy", std::filesystem::copy_options::recursive);
   EXPECT_TRUE(FinishIn(dir, "copy").empty());
   EXPECT_EQ(dir.Read("copy/data/tables/b") + dir.Read("first/data/tables/b"), "bold b") << "the original left alone";
@@ -288,33 +288,36 @@ TEST(FileReplace, AJournalFinishesItsOwnFolderWhereverTheRootWent) {
   // A set with a line or staged file refused is left whole, journal and staged files,
   // and said: finishing the rest mixed old files and new. Refused: a path outside, one
   // that climbs out, a link out of the folder (followed, it replaced a file outside), a
-  // staged folder.
+  // staged folder, garbage naming no file there (it was said and skipped), a journal
+  // cut short (it was finished as far as it went).
   dir.Write("outside/x", "outside");
   dir.Write("outside/.x.together", "staged outside");
   dir.Write("r/data/tables/c", "old c");
   dir.Write("r/data/tables/.c.together", "new c");
   dir.Write("r/data/tables/.d.together/x", "");
   std::filesystem::create_symlink(dir.Path() + "/outside/x", dir.Path() + "/r/data/tables/l");
+  const auto journalOf = [](const std::string& line) { return "c\n" + line + "\nend 2\n"; };
   const std::pair<std::string, std::string> refused[] = {
-      {dir.Path() + "/outside/x", "names '" + dir.Path() + "/outside/x', no file of its folder: refused"},
-      {"../../../outside/x", "names '../../../outside/x', no file of its folder: refused"},
-      {"l", "data/tables/.set names 'l', a link out of its folder: refused"},
-      {"d", "data/tables/.d.together is not a regular file: the set is left as it is"}};
-  for (const auto& [line, refusal] : refused) {
-    dir.Write("r/data/tables/.set", "c\n" + line + "\n");
+      {journalOf(dir.Path() + "/outside/x"), "names '" + dir.Path() + "/outside/x', no file of its folder: refused"},
+      {journalOf("../../../outside/x"), "names '../../../outside/x', no file of its folder: refused"},
+      {journalOf("l"), "data/tables/.set names 'l', a link out of its folder: refused"},
+      {journalOf("d"), "data/tables/.d.together is not a regular file: the set is left as it is"},
+      {journalOf("\x01\xEE"), "data/tables/.set names '?\xEE', neither staged nor in place: refused"},
+      {"c\n", "data/tables/.set lacks the end line that counts its files, so it may be cut short: refused"}};
+  for (const auto& [journal, refusal] : refused) {
+    dir.Write("r/data/tables/.set", journal);
     const std::vector<std::string> said = FinishIn(dir, "r");
-    ASSERT_EQ(said.size(), 2u) << line;
+    ASSERT_EQ(said.size(), 2u) << journal;
     EXPECT_NE(said[0].find(refusal), std::string::npos) << said[0];
     EXPECT_EQ(said[1].rfind("cannot finish the set of data/tables/.set: ", 0), 0u) << said[1];
     EXPECT_EQ(dir.Read("r/data/tables/c") + dir.Read("r/data/tables/.c.together") + dir.Read("outside/x") +
                   dir.Read("outside/.x.together") + dir.Read("r/data/tables/.set"),
-              "old cnew coutsidestaged outsidec\n" + line + "\n");
+              "old cnew coutsidestaged outside" + journal);
   }
-  // An older journal's path into the folder itself is finished; garbage naming no file
-  // there is said.
+  // An older journal's path into the folder itself is finished.
   std::filesystem::remove_all(dir.Path() + "/r/data/tables/.d.together");
-  dir.Write("r/data/tables/.set", "\x01\xEE\ndata/tables/c\n");
-  EXPECT_EQ(FinishIn(dir, "r"), std::vector<std::string>{"data/tables/.set names '?\xEE', which is not there"});
+  dir.Write("r/data/tables/.set", "data/tables/c\nend 1\n");
+  EXPECT_TRUE(FinishIn(dir, "r").empty());
   EXPECT_EQ(dir.Read("r/data/tables/c"), "new c");
   EXPECT_TRUE(Leftovers(dir.Path() + "/r/data/tables").empty());
   // A folder as the journal leaves the set; a set with a file outside is not saved.

@@ -171,6 +171,10 @@ TEST(CareerProfileFile, SaveWritesTheWeekPlan) {
 // read (a folder in its place; unreadable to a user), or a journal of the slot's saves
 // that cannot be read, used to count as missing and cost the slot its companions: now
 // the slot is refused, told naming that file, and nothing of it is deleted or saved over.
+// So is a journal of a set of the next week that names a file neither staged nor in
+// place, that is cut short, or that names not every staged file of the slot: the rest
+// was finished and the unnamed staged files deleted, a week-2 profile beside a week-1
+// roster. The box says what to put right.
 TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
   test::RacePagesRig r;
   const test::TempDir& dir = r.rig.harness.dir;
@@ -187,7 +191,13 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     const char* said;      ///< what the box says, null: no box
     const char* folder = nullptr;  ///< a folder in the place of this file of data/tables
     const char* journal = nullptr;  ///< the lines of the slot's journal
+    bool staged = false;  ///< a set's new profile and roster staged beside the files
   };
+  const std::string kept = ": the career is left as it was (nothing renamed or deleted) until this journal and the "
+                           "files staged beside it (.profile2.dat.together, .PROFILE2.together) in data\\tables are "
+                           "put right or removed.";
+  const std::string notThere =
+      ".career2.set cannot be read (a line names 'PRAFILE2', neither staged nor in place)" + kept;
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
       {"version 264", FileBytes(Distinct(), 264), career::SlotLoad::New, ".old",
@@ -203,13 +213,25 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
        "data\\tables\\.career2.set cannot be read (a folder, not a file)", ".career2.set"},
       {"a journal with a line refused", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
        "data\\tables\\.career2.set cannot be read (a line names no file of its folder)", nullptr,
-       "profile2.dat\n../x\n"},
+       "profile2.dat\n../x\nend 2\n"},
+      {"a journal naming a file not there", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
+       notThere.c_str(), nullptr, "profile2.dat\nPRAFILE2\nend 2\n", true},
+      {"a journal cut after its first line", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
+       ".career2.set cannot be read (the end line that counts its files is missing): the career is left as it was",
+       nullptr, "profile2.dat\n", true},
+      {"a journal naming not every staged file", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
+       ".career2.set cannot be read ('.PROFILE2.together' is staged but named in no line)", nullptr,
+       "profile2.dat\nend 1\n", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::filesystem::remove_all(dir.Path() + "/data/tables/profile2.dat");
-    std::filesystem::remove_all(dir.Path() + "/data/tables/.career2.set");
+    for (const char* file : {".career2.set", ".profile2.dat.together", ".PROFILE2.together"})
+      std::filesystem::remove_all(dir.Path() + "/data/tables/" + file);
     if (c.journal) dir.Write("data/tables/.career2.set", c.journal);
+    const std::string staged = c.staged ? FileBytes(N_CareerProfile{}) + "roster 2" : "";
+    if (c.staged) dir.Write("data/tables/.profile2.dat.together", staged.substr(0, 488));
+    if (c.staged) dir.Write("data/tables/.PROFILE2.together", staged.substr(488));
     dir.Write("data/tables/Career2.HS", "tables");
     dir.Write("data/tables/PROFILE2", "roster");
     if (!c.file.empty()) dir.Write("data/tables/profile2.dat", c.file);
@@ -234,9 +256,12 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     if (!refused) continue;
     // Nothing saves over the slot or deletes its companions until it can be read.
     EXPECT_FALSE(career::SaveCareerProfile(profile));
+    EXPECT_NE(r.Caption("Label2").find(c.said), r.Caption("Label2").rfind(c.said)) << "told again";
     career::ResetCareerProfile(profile);
     EXPECT_EQ(dir.Read("data/tables/Career2.HS"), "tables");
     EXPECT_EQ(dir.Read("data/tables/profile2.dat/x") + dir.Read("data/tables/profile2.dat"), c.file);
+    EXPECT_EQ(dir.Read("data/tables/.profile2.dat.together") + dir.Read("data/tables/.PROFILE2.together"), staged);
+    EXPECT_EQ(dir.Read("data/tables/.career2.set"), c.journal ? c.journal : "");
   }
 }
 
