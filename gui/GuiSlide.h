@@ -14,6 +14,9 @@ struct N_GuiSlide {
   float vy = 0.0f;
   float ax = 0.0f;  ///< units per second squared
   float ay = 0.0f;
+  /// Whether the motion as launched reaches the target before the dump turns it back:
+  /// 1 or 0, known at the first step (-1 until then).
+  int reaches = -1;
 
   /// Sets the velocity and acceleration by the direction: left (-speed, 0) and
   /// (dump, 0); right (speed, 0) and (-dump, 0); top (0, -speed) and (0, dump); bottom
@@ -21,8 +24,9 @@ struct N_GuiSlide {
   void Launch(std::int32_t dir, float speed, float dump);
   /// One step of dt seconds: the velocity first, then the position with the new
   /// velocity. True when the moving axis reached or passed its target (left: at or
-  /// below; right: at or above; top: at or below; bottom: at or above); the position
-  /// then stands exactly on it.
+  /// below; right: at or above; top: at or below; bottom: at or above), or when the
+  /// velocity turned back in a slide that reaches its target; the position then stands
+  /// exactly on it.
   bool Step(float dt, float targetX, float targetY);
   /// Whether the direction moves along x.
   bool Horizontal() const;

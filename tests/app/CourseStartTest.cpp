@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -90,7 +94,12 @@ TEST(CourseStart, FullScreenOfAnotherSizeShowsTheMenuWhole) {
   test::LinkSampleData(dir);
   test::PrepareGameDir(dir, false);
   dir.Write("user.cfg", "v_fullscreen 1\nv_width 800\nv_height 600\nhrajvideoraz 0\nlanguage \"eng\"\n");
+  const std::string fifo = dir.Path() + "/alsoft.conf";  // the splash stays while the sound library waits on it
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600) + ::setenv("ALSOFT_CONF", fifo.c_str(), 1), 0);
   test::Game game(dir.Path(), "file=stop,exit=1");
+  auto band = [](int y) { return test::ScreenAverage(0, y, 1024, 16).value_or(test::Rgb{}); };
+  EXPECT_TRUE(test::WaitFor([&] { return band(0).b > 120 && band(0).r < 80 && band(752).g > 190; })) << "the splash";
+  EXPECT_TRUE(test::WaitFor([&] { return ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)) == 0; }));
   ASSERT_TRUE(test::WaitFor([&] { return test::InGameLoop(dir); }));
   // The title's lavender text (palette colour 8) in its element (40, 60, 280 x 40); the
   // blue of the Exit button (60, 390, 240 x 36) left of its caption.

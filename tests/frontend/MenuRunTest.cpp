@@ -131,7 +131,7 @@ TEST(MenuRun, WalksTheMenusAndBackWithoutMissingNames) {
 // (another can grab it), it is hidden over the game's window only, and the game's arrow
 // stands where it is, within 2 pixels, from the first frame on and after every move.
 // In full screen too, also where the display has no mode of the frame's size and the
-// frame is scaled to it between black bars. The aim's view without an arrow (as at the
+// frame is scaled to it between black bars (the splash too). The aim's view without an arrow (as at the
 // range) takes the mouse, whose motion then turns the aim on beyond the screen's edge.
 TEST(MenuRun, TheArrowIsWhereTheDesktopPointerIs) {
   struct Case {
@@ -142,7 +142,7 @@ TEST(MenuRun, TheArrowIsWhereTheDesktopPointerIs) {
   test::PrivateDisplay display("1280x1024x24");
   if (!display.Ok()) GTEST_SKIP() << "no Xvfb";
   for (const Case& c : {Case{800, 600, 0, {0, 0, 800, 600}}, Case{1280, 1024, 1, {0, 0, 1280, 1024}},
-                        Case{800, 600, 1, {0, 32, 1280, 992}}}) {
+                        Case{800, 600, 1, {0, 32, 1280, 992}}, Case{1024, 768, 1, {0, 32, 1280, 992}}}) {
     const std::string size = "v_width " + std::to_string(c.width) + "\nv_height " + std::to_string(c.height) + "\n";
     SCOPED_TRACE(size + (c.fullScreen ? "full screen" : "in a window"));
     test::TempDir dir;
@@ -151,6 +151,8 @@ TEST(MenuRun, TheArrowIsWhereTheDesktopPointerIs) {
     ASSERT_TRUE(test::XdoTool("mousemove 300 200"));  // before the start
     N_Application app;
     ASSERT_TRUE(app.Init(GetModuleHandleA(nullptr)));
+    auto hi = test::ScreenAverage(0, c.frame.top, 640, 9), lo = test::ScreenAverage(0, c.frame.bottom - 9, 640, 9);
+    EXPECT_TRUE(!c.fullScreen || (hi->b > 120 && hi->r < 80 && lo->g > 190)) << "the splash's sky and snow";
     // The arrow's corner on the screen, within 2 pixels of the point.
     auto at = [&c](int x, int y) {
       const N_GuiElement* arrow = Gui().GetCursor();

@@ -136,7 +136,10 @@ HRESULT GlDevice::Configure(D3DPRESENT_PARAMETERS& params) {
 
 HRESULT GlDevice::ConfigureWindow(const D3DPRESENT_PARAMETERS& params, SDL_Window* window) {
   if (params.Windowed) {
-    if (m_fullScreen) SDL_SetWindowFullscreen(window, 0);
+    if (m_fullScreen) {
+      SDL_SetWindowFullscreen(window, 0);
+      SettleWindowFramebuffer(window);
+    }
     m_fullScreen = false;
     SetFullScreenFrame(window, 0, 0);
     return D3D_OK;
@@ -170,7 +173,31 @@ HRESULT GlDevice::ConfigureWindow(const D3DPRESENT_PARAMETERS& params, SDL_Windo
     OutputDebugStringA((std::string("Full screen refused: ") + SDL_GetError() + "\n").c_str());
   }
   m_fullScreen = true;
+  SettleWindowFramebuffer(window);
   return D3D_OK;
+}
+
+void GlDevice::SettleWindowFramebuffer(SDL_Window* window) {
+  // The window's framebuffer keeps the size it had when the context was made current
+  // until the next swap (Mesa asks the window for its size there): the first frame
+  // after the window grew to the screen (the splash) would land in the old size, the
+  // screen's top-left corner, cut off at its top.
+  m_context->framebufferClobbered = true;
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glDrawBuffer(GL_BACK);
+  ClearWindowBlack();
+  SDL_GL_SwapWindow(window);
+}
+
+void GlDevice::ClearWindowBlack() {
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  if (scissor) glDisable(GL_SCISSOR_TEST);
+  GLfloat colour[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(colour[0], colour[1], colour[2], colour[3]);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
 }
 
 HRESULT GlDevice::ConfigureDepth(const D3DPRESENT_PARAMETERS& params, UINT width, UINT height, GLsizei samples) {
@@ -377,14 +404,8 @@ void GlDevice::CopyBackBufferToWindow() {
   if (scissor) glDisable(GL_SCISSOR_TEST);
   const bool sameSize = width == int(image.width) && height == int(image.height);
   const CopyRect to = PresentRect(image.width, image.height, width, height);
-  if (to.right - to.left < width || to.bottom - to.top < height) {
-    // The bars beside a full-screen frame of another shape stay black.
-    GLfloat colour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(colour[0], colour[1], colour[2], colour[3]);
-  }
+  // The bars beside a full-screen frame of another shape stay black.
+  if (to.right - to.left < width || to.bottom - to.top < height) ClearWindowBlack();
   glBlitFramebuffer(0, 0, GLint(image.width), GLint(image.height), GLint(to.left), GLint(to.top), GLint(to.right),
                     GLint(to.bottom), GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
   if (scissor) glEnable(GL_SCISSOR_TEST);

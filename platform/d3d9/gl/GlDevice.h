@@ -108,6 +108,12 @@ class GlDevice final : public StateDevice {
   void BindTarget();
   /// Present's copy of the back buffer's renderbuffer to the window (scaled to it).
   void CopyBackBufferToWindow();
+  /// Clears the window's own framebuffer (bound for drawing) to black, whatever the
+  /// scissor rectangle and clear colour.
+  static void ClearWindowBlack();
+  /// After the window changed its size for full screen: one black frame swapped, so
+  /// that the window's framebuffer has the window's new size for the first frame.
+  void SettleWindowFramebuffer(SDL_Window* window);
   /// Whether the window's own framebuffer can hold the back buffer now.
   bool WindowCanHoldBackBuffer() const;
   /// Puts the back buffer in the window or in its renderbuffer, as the window allows.
