@@ -64,7 +64,7 @@ class RecordingCamera final : public N_Camera {
 class RaceSimRig : public FigureRig {
  public:
   /// Whether the device writes its draw calls down. A race run to its end draws
-  /// thousands of frames: without a record it runs in a third of the time.
+  /// thousands of frames: without a record it takes a tenth of the time.
   enum class Recording { kOn, kOff };
 
   /// The game's athletes when ownAthletes is 0, else a profile file of that many men.
