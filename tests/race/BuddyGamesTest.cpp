@@ -113,7 +113,7 @@ void Pilot(RaceSimRig& rig, const N_Racer& r) {
 }
 
 TEST(BuddyRun, ThePilotSkisTwoLapsToAValidFinish) {
-  RaceSimRig rig;
+  RaceSimRig rig(RaceSimRig::Recording::kOff);
   N_GameBodyGamesRun mode(Contest(2, -1.0f, 0), rig.Services());
   Start(mode);
   N_Racer& r = *mode.Racer();

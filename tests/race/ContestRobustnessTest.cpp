@@ -55,7 +55,7 @@ void Drive(RaceSimRig& rig, std::unique_ptr<GameData> data) {
 }
 
 TEST(ContestRobustness, RandomDescriptionsThroughEveryMode) {
-  RaceSimRig rig;
+  RaceSimRig rig(RaceSimRig::Recording::kOff);
   rig.camera.viewportWidth = 1280;  // a screen for the relay's letterbox
   rig.camera.aspect = 1280.0f / 1024.0f;
   std::mt19937 gen(37);

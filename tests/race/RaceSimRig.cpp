@@ -69,9 +69,16 @@ std::string OwnProfiles(int n) {
   return text + "}\n";
 }
 
+platform::d3d9::RecordingDirect3DConfig DeviceConfig(RaceSimRig::Recording recording) {
+  platform::d3d9::RecordingDirect3DConfig config = RecordingRender::DefaultConfig();
+  config.device.record = recording == RaceSimRig::Recording::kOn;
+  return config;
+}
+
 }  // namespace
 
-RaceSimRig::RaceSimRig(const std::string& layout, int ownAthletes) : answer(IDNO) {
+RaceSimRig::RaceSimRig(const std::string& layout, int ownAthletes, Recording recording)
+    : FigureRig(DeviceConfig(recording)), answer(IDNO) {
   platform::SetMessageBoxAnswerHook([this](const std::string& text, const std::string&, UINT) {
     boxes.push_back(text);
     return answer;

@@ -279,7 +279,7 @@ TEST(RaceSimStep, DrivesCountdownHudListenerAndCameraOfTheFollowedRacer) {
 }
 
 TEST(RaceSimStep, PursuitClocksFollowTheRaceClock) {
-  RaceSimRig rig;
+  RaceSimRig rig(RaceSimRig::Recording::kOff);
   auto race = MakeRace(rig, RaceSimRig::Race(DisciplineCode::kHunting, 3, 4.0f, 0), rig.Services());
   for (int i = 0; i < 400; ++i) race->Step(0.033f, nullptr);
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(race->Racer(i).Time, race->RaceClock());

@@ -8,15 +8,21 @@
 
 namespace test {
 
-std::string SampleScripts(const std::string& extension) {
-  std::string text;
+std::vector<std::string> SampleScriptFiles(const std::string& extension) {
+  std::vector<std::string> texts;
   for (const auto& file : std::filesystem::directory_iterator(GameRoot() + "/data/scripts")) {
     if (file.path().extension() != extension) continue;
     std::ifstream in(file.path(), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
-    text += s.str();
+    texts.push_back(s.str());
   }
+  return texts;
+}
+
+std::string SampleScripts(const std::string& extension) {
+  std::string text;
+  for (const std::string& file : SampleScriptFiles(extension)) text += file;
   return text;
 }
 

@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace test {
 
 /// The game root's sample scripts of the extension (e.g. ".shader"), one after the other.
 std::string SampleScripts(const std::string& extension);
+/// The same scripts, one text a file (in the folder's order).
+std::vector<std::string> SampleScriptFiles(const std::string& extension);
 
 /// A small deterministic generator, so that a failing case can be replayed.
 class Lcg {
