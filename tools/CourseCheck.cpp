@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace course {
 
@@ -44,6 +45,8 @@ std::string Format(const char* format, auto... values) {
   std::snprintf(text, sizeof text, format, values...);
   return text;
 }
+
+constexpr float kDegrees = 57.29578f;  ///< per radian
 
 N_Vector3 Position(const std::array<float, 15>& box) { return {box[0], box[1], box[2]}; }
 
@@ -149,6 +152,7 @@ class Checker {
     CheckLapOrder();
     CheckRange();
     CheckStartPlaces();
+    CheckForwardSkier();
     return std::move(m_faults);
   }
 
@@ -434,6 +438,83 @@ class Checker {
       const auto it = m_branchLabels.find(junction);
       if (it != m_branchLabels.end() && Label(start) >= 0 && Label(start) >= it->second) {
         Fault(std::string(start) + " does not lie before " + junction);
+      }
+    }
+  }
+
+  /// One sector of a lap: the path and the sector's index in it.
+  struct LapSector {
+    PathKind path;
+    int sector;
+  };
+
+  /// The loop's sectors from the last start junction's to the finish arrow's, the
+  /// arcade short cut's in place of those it skips; empty when a label is missing.
+  std::vector<LapSector> Loop(bool shortCut) const {
+    const int from = Label("Trigger_Relay2Normal"), to = Label("Trigger_ShowSipkaCiel");
+    const int cutFrom = Label("Trigger_ShortCutArcadeStart"), cutTo = Label("Trigger_ShortCutArcadeEnd");
+    const int ring = int(m_paths[kNormal].sectors.size());
+    const int cut = int(m_paths[kShortCutArcade].sectors.size());
+    if (from < 0 || to < 0 || ring == 0 || (shortCut && (cutFrom < 0 || cutTo < 0 || cut == 0))) return {};
+    std::vector<LapSector> loop;
+    for (int i = from; int(loop.size()) <= ring; i = (i + 1) % ring) {
+      if (shortCut && i == cutFrom) {
+        for (int k = 0; k < cut; ++k) loop.push_back({kShortCutArcade, k});
+        i = cutTo;  // the short cut's last sector is this one's junction
+      } else {
+        loop.push_back({kNormal, i});
+      }
+      if (i == to) return loop;
+    }
+    return {};
+  }
+
+  /// A skier holding forward only, started across the loop's first cross-section along
+  /// its first sector, skis the loop (with the arcade short cut and without) in steps of
+  /// about a racer's at full speed; where he meets a side he is put back kSideMargin
+  /// inside it and turned along it.
+  void CheckForwardSkier() {
+    std::set<std::pair<int, int>> reported;  // path and sector
+    for (const bool shortCut : {false, true}) SkiForward(Loop(shortCut), reported);
+  }
+
+  void SkiForward(const std::vector<LapSector>& loop, std::set<std::pair<int, int>>& reported) {
+    constexpr float kStep = 10.0f;
+    constexpr int kStarts = 11;
+    if (loop.empty()) return;
+    const auto section = [&](std::size_t i, int end) -> const Section& {
+      return m_paths[loop[i].path].sections[std::size_t(loop[i].sector + end)];
+    };
+    const Section& first = section(0, 0);
+    const Vec2 across = Plan(first.left) - Plan(first.right);
+    const float width = Length(across);
+    for (int start = 0; start < kStarts && width > 2.0f * kSideMargin; ++start) {
+      const float at = kSideMargin + 1.0f + (width - 2.0f * kSideMargin - 2.0f) * float(start) / float(kStarts - 1);
+      Vec2 p = Plan(first.right) + Normalized(across) * at;
+      Vec2 d = Normalized(Plan(section(0, 1).ideal) - Plan(first.ideal));
+      for (std::size_t i = 0; i < loop.size();) {
+        p = p + d * kStep;
+        const Section& end = section(i, 1);
+        if (Cross(Plan(end.left) - Plan(end.right), p - Plan(end.right)) < 0.0f) {
+          ++i;  // beyond the sector's end
+          continue;
+        }
+        const Section& s = section(i, 0);
+        const SectorPlanes planes(s, end);
+        const N_Vector3 q{p.x, p.y, 0.0f};
+        const float left = planes.LeftValue(q), right = planes.RightValue(q);
+        if (left >= kSideMargin && right >= kSideMargin) continue;
+        const bool onLeft = left < kSideMargin;
+        const Vec2 side =
+            onLeft ? Normalized(Plan(end.left) - Plan(s.left)) : Normalized(Plan(end.right) - Plan(s.right));
+        const float angle = std::asin(std::min(std::fabs(Cross(side, d)), 1.0f));
+        if (angle > kMaxSideAngle && reported.insert({loop[i].path, loop[i].sector}).second) {
+          Fault(Format("a skier holding forward meets a side of Path_%s sector %d at %.1f degrees, more than %.1f",
+                       kPathNames[loop[i].path], loop[i].sector, double(angle * kDegrees),
+                       double(kMaxSideAngle * kDegrees)));
+        }
+        p = p + (onLeft ? Vec2{side.y, -side.x} : LeftOf(side)) * (kSideMargin - (onLeft ? left : right));
+        d = side;
       }
     }
   }

@@ -9,7 +9,8 @@
 // shooting range (30 lanes of five targets, every stand, approach box, entry and exit
 // point inside the "Trigger_ShootArea" sector and at least 5 units from its sides), the
 // start places in their labelled sectors (the pursuit places' sector after the
-// mass-start grid's), and the counts of every named set.
+// mass-start grid's), the loop's bends (a skier who holds forward only takes them, with
+// the arcade short cut and without), and the counts of every named set.
 #include "core/Vector3.h"
 
 #include <array>
@@ -44,6 +45,15 @@ constexpr float kLaneClearance = 90.0f;
 /// athlete (the heaviest, of the least technique) pushes 6.8 m/s2, so that he would
 /// stall on steeper ones.
 constexpr float kMaxClimb = 0.18f;
+
+/// A skier who holds forward only goes straight on until a side of the course turns
+/// him along it, kSideMargin inside it. Meeting a side, his skating stride turns his
+/// move up to kStridePush further into it, and a skier of middling curve technique (50)
+/// falls where the sine of that angle passes 0.5: the loop must let him meet no side
+/// more steeply than kMaxSideAngle (18.5 degrees), from anywhere across its start.
+constexpr float kSideMargin = 5.0f;
+constexpr float kStridePush = 0.2f;  ///< radians
+constexpr float kMaxSideAngle = 0.5235988f - kStridePush;  ///< radians: asin(0.5) less the push
 
 /// Every rule the course breaks, one line each; empty when it keeps them all.
 std::vector<std::string> CheckCourse(const Identifiers& course);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace course {
@@ -20,29 +21,57 @@ float SmoothStep(float t) {
   return t * t * (3.0f - 2.0f * t);
 }
 
+/// The loop of "Beitostolen": it leaves the stadium eastwards, turns north, runs back
+/// west over the hills and comes down into the stadium, turning left all the way. A
+/// skier who holds forward only slides along the outer side of each bend and is on that
+/// side when the next one comes; the first bend, which he meets from anywhere across the
+/// track, turns gently at first (about 20 degrees in 3,500 units) before it tightens. The
+/// arcade short cut leaves the east side and rejoins on the west, turning left too.
+constexpr Vec2 kNorthLoop[] = {{11600, 0},    {12590, 40},   {13580, 180},  {14520, 490},  {15240, 1170}, {15430, 2130},
+                               {15360, 3120}, {15260, 4120}, {14950, 5050}, {14170, 5650}, {13190, 5820}, {12200, 5910},
+                               {11200, 5980}, {10210, 6030}, {9210, 6070},  {8210, 6090},  {7220, 6100},  {6220, 6090},
+                               {5220, 6060},  {4230, 6010},  {3230, 5950},  {2240, 5880},  {1240, 5790},  {250, 5680},
+                               {-730, 5510},  {-1560, 5000}, {-1940, 4090}, {-2020, 3090}, {-1900, 2110}, {-1470, 1210},
+                               {-890, 400}};
+constexpr Vec2 kNorthShortCut[] = {{15300, 3130}, {14640, 3870}, {13700, 4260}, {12710, 4470}, {11700, 4610},
+                                   {10690, 4710}, {9680, 4770},  {8660, 4820},  {7640, 4840},  {6630, 4850},
+                                   {5610, 4840},  {4600, 4820},  {3580, 4780},  {2570, 4710},  {1560, 4620},
+                                   {550, 4480},   {-440, 4270},  {-1380, 3890}, {-1990, 3110}};
+constexpr int kNorthShortCutFrom = 5;
+constexpr int kNorthShortCutTo = 28;
+
+/// The points, or their mirror images across the stadium straight (the loop on the
+/// other side).
+std::vector<Vec2> Points(std::span<const Vec2> points, bool mirrored = false) {
+  std::vector<Vec2> out(points.begin(), points.end());
+  for (Vec2& p : out) p.y = mirrored ? -p.y : p.y;
+  return out;
+}
+
 /// Seeds and hill heights give each lap, with the arcade short cut and without, a climb
 /// and a descent of 15 to 18% at their steepest (the herringbone up, the tuck down).
 std::vector<Layout> MakeLayouts() {
   Layout north;
   north.name = "Beitostolen";
   north.frame = {{-5300.0f, -2000.0f}, 0.0f};
-  north.loop = {{12200, 1500}, {12000, 4000}, {9000, 5600}, {7500, 8600}, {2500, 8800},
-                {0, 5600},     {-2400, 3700}, {-2600, 1400}, {-1300, 200}};
-  north.shortCutFrom = 2;  // waypoint (9000, 5600)
-  north.shortCutTo = 5;    // waypoint (0, 5600)
+  north.loop = Points(kNorthLoop);
+  north.shortCutFrom = kNorthShortCutFrom;
+  north.shortCutTo = kNorthShortCutTo;
+  north.shortCut = Points(kNorthShortCut);
   north.hillHeight = 231.0f;
-  north.seed = 637;
+  north.seed = 475;
   north.sunAzimuth = 0.6f;
 
+  // The same loop turning right, south of the stadium.
   Layout south;
   south.name = "Holmenkollen";
   south.frame = {{4200.0f, 1800.0f}, kPi * 200.0f / 180.0f};
-  south.loop = {{12300, -1400}, {12200, -4600}, {8500, -5800}, {6800, -8800}, {2000, -8800},
-                {0, -5800},     {-2600, -3600}, {-2700, -1300}, {-1300, -150}};
-  south.shortCutFrom = 2;  // waypoint (8500, -5800)
-  south.shortCutTo = 5;    // waypoint (0, -5800)
-  south.hillHeight = 225.0f;
-  south.seed = 627;
+  south.loop = Points(kNorthLoop, true);
+  south.shortCutFrom = kNorthShortCutFrom;
+  south.shortCutTo = kNorthShortCutTo;
+  south.shortCut = Points(kNorthShortCut, true);
+  south.hillHeight = 236.0f;
+  south.seed = 402;
   south.sunAzimuth = 2.4f;
   return {north, south};
 }
@@ -59,10 +88,10 @@ struct Variant {
   std::uint32_t seed;
   float hillHeight;
 };
-constexpr Variant kVariants[] = {{"Ostersund", 0, 437, 210.0f}, {"Oberhof", 1, 582, 213.75f},
-                                 {"Ruhpolding", 0, 397, 231.0f}, {"Antholz", 1, 545, 247.5f},
-                                 {"Torino", 0, 319, 220.5f},     {"Pokljuka", 1, 404, 236.25f},
-                                 {"Hochfilzen", 0, 542, 220.5f}, {"Khanty-Mansiysk", 1, 36, 213.75f}};
+constexpr Variant kVariants[] = {{"Ostersund", 0, 65, 196.0f},   {"Oberhof", 1, 179, 234.5f},
+                                 {"Ruhpolding", 0, 102, 202.0f}, {"Antholz", 1, 584, 233.5f},
+                                 {"Torino", 0, 470, 197.0f},     {"Pokljuka", 1, 485, 205.25f},
+                                 {"Hochfilzen", 0, 24, 197.5f},  {"Khanty-Mansiysk", 1, 262, 206.75f}};
 
 std::vector<Layout> MakeVariants() {
   std::vector<Layout> variants;
@@ -81,10 +110,16 @@ Layout MakeRunning() {
   Layout layout;
   layout.name = "Running";
   layout.frame = {{-1200.0f, 5200.0f}, kPi * 90.0f / 180.0f};
-  layout.loop = {{12200, 1500}, {11800, 3900}, {8800, 5000}, {4800, 5400},
-                 {800, 4900},   {-2300, 3400}, {-2600, 1400}, {-1300, 200}};
-  layout.shortCutFrom = 2;  // waypoint (8800, 5000)
-  layout.shortCutTo = 4;    // waypoint (800, 4900)
+  // Like Beitostolen's loop (left all the way, the first bend gently at first), with a
+  // lower top; the short cut cuts the north-east corner.
+  layout.loop = {{11610, 0},    {12610, 40},   {13610, 190},  {14560, 510},  {15260, 1210}, {15430, 2180},
+                 {15290, 3180}, {14660, 3940}, {13690, 4190}, {12700, 4320}, {11700, 4420}, {10690, 4520},
+                 {9690, 4590},  {8680, 4650},  {7680, 4690},  {6670, 4720},  {5670, 4730},  {4660, 4720},
+                 {3650, 4700},  {2650, 4660},  {1640, 4610},  {640, 4540},   {-360, 4440},  {-1280, 4070},
+                 {-1740, 3190}, {-1790, 2190}, {-1450, 1250}, {-890, 420}};
+  layout.shortCutFrom = 5;
+  layout.shortCutTo = 10;
+  layout.shortCut = {{15190, 3080}, {14420, 3620}, {13550, 4010}, {12640, 4280}};
   layout.hillHeight = 90.0f;
   layout.seed = 37;
   layout.sunAzimuth = 1.4f;
@@ -144,7 +179,9 @@ float Terrain::Height(Vec2 world) const {
   const Vec2 local = m_frame.Local(world);
   const float outX = std::max(kFlatMinX - local.x, local.x - kFlatMaxX);
   const float outY = std::fabs(local.y) - kFlatHalfY;
-  const float outside = std::max(outX, outY);
+  // The distance from the flat rectangle, rounded at its corners: a track that passes
+  // a corner rises without a crease.
+  const float outside = outX > 0.0f && outY > 0.0f ? std::hypot(outX, outY) : std::max(outX, outY);
   const float rise = SmoothStep(outside / kHillRise);
   if (rise <= 0.0f) return 0.0f;
   constexpr float k1 = 2 * kPi / 9000.0f, k2 = 2 * kPi / 11000.0f, k3 = 2 * kPi / 6500.0f;

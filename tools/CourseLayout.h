@@ -31,9 +31,11 @@ struct Layout {
   /// The loop's waypoints in the stadium's frame, from the stadium's exit back to its
   /// entry (the loop leaves and comes back along +x).
   std::vector<Vec2> loop;
-  /// The waypoints at which the arcade short cut leaves the loop and joins it again.
+  /// The waypoints at which the arcade short cut leaves the loop and joins it again,
+  /// and the short cut's own waypoints between them.
   int shortCutFrom = 2;
   int shortCutTo = 5;
+  std::vector<Vec2> shortCut;
   float hillHeight = 300.0f;  ///< amplitude of the hills
   std::uint32_t seed = 1;     ///< phases of the hills, places of the trees
   float sunAzimuth = 0.0f;    ///< radians, where the sun stands seen from the course

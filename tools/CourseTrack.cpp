@@ -310,7 +310,8 @@ class TrackBuilder {
     AddTrigger("Trigger_StartRelay", Ground(Start({middle, -100})), along, {300, 150, kTriggerHalfHeight});
   }
 
-  /// The arcade short cut: from its junction on the loop straight across to the other.
+  /// The arcade short cut: from its junction on the loop across (through the layout's
+  /// points, if any) to the other.
   void BuildShortCut() {
     const int from = NormalSector("Trigger_ShortCutArcadeStart");
     const int to = NormalSector("Trigger_ShortCutArcadeEnd");
@@ -318,7 +319,7 @@ class TrackBuilder {
     const Station& b = m_normalStations[std::size_t(to)];
     auto& path = Path(kShortCutArcade);
     path = {Normal(from), Normal(from + 1)};
-    const auto curve = SampleCurve(a.point, a.direction, {}, b.point, b.direction, kCurveStep);
+    const auto curve = SampleCurve(a.point, a.direction, m_layout.shortCut, b.point, b.direction, kCurveStep);
     Append(path, curve, 1, curve.size() - 1);
     path.push_back(Normal(to));
     path.push_back(Normal(to + 1));

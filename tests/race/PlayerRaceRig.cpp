@@ -23,7 +23,7 @@ namespace test {
 namespace {
 
 constexpr int kArcadeRows = 8;
-constexpr int kFullRows = 10;  ///< the race courses of the full table
+constexpr int kFullRows = 11;  ///< the race courses of the full table and the buddy games' "Running"
 
 }  // namespace
 
@@ -98,13 +98,14 @@ N_GameArcade& PlayerRaceRig::StartRace(std::int32_t discipline, int racers, int 
   return *game;
 }
 
-N_GameTraining& PlayerRaceRig::StartRunTraining() {
-  // As the training page fills it by default: the full course, three laps, the first
-  // man, full condition.
+N_GameTraining& PlayerRaceRig::StartRunTraining(bool shortCourse) {
+  // As the training page fills it by default: the full course (or the arcade table's
+  // short one), three laps, the first man, full condition.
   auto data = std::make_unique<GameData>();
   data->Discipline = DisciplineCode::kRunTraining;
   data->Laps = 3;
-  data->Track = Row(false);
+  data->ArcadeLevels = shortCourse ? 1 : 0;
+  data->Track = Row(shortCourse);
   data->TrainingScale1 = 1.0f;
   data->StartList.push_back({0, 0.0f});
   N_Game* launched = LaunchGame(

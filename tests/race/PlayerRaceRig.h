@@ -41,8 +41,9 @@ class PlayerRaceRig {
   /// `player`; launched and unpaused (the start list's click). The world owns the game.
   N_GameArcade& StartRace(std::int32_t discipline, int racers, int player, float gap, int laps);
   /// The running training on the course as its page fills it by default (three laps,
-  /// the first man); launched and unpaused. The world owns the game.
-  N_GameTraining& StartRunTraining();
+  /// the first man), on the full course or the arcade table's short one (with its
+  /// short cut); launched and unpaused. The world owns the game.
+  N_GameTraining& StartRunTraining(bool shortCourse = false);
   /// Whether the course's sprint runs on the arcade page's table (with its short cut).
   bool ArcadeTable() const { return Row(true) >= 0; }
   /// The player's racer of the running game.

@@ -1,10 +1,10 @@
 // The player's race through the game's own keyboard and mouse: the steering a tap and
 // a held key give with the sample physics rows, a skier who only holds forward never
-// stuck at the course's edge, nor falling or standing on the start straight of any
-// course in the running training, a whole sprint on each course played by the simple
-// player of tests/race/AutoPlayer.h against the computer's field, with the field's
-// speeds on the course's slopes, and his way into his lane and on from it at both stops
-// of a sprint, a pursuit and a mass start.
+// stuck at the course's edge, nor falling or standing in a lap of any course in the
+// running training (the full course and the arcade page's short one), a whole sprint
+// on each course played by the simple player of tests/race/AutoPlayer.h against the
+// computer's field, with the field's speeds on the course's slopes, and his way into
+// his lane and on from it at both stops of a sprint, a pursuit and a mass start.
 #include "core/Globals.h"
 #include "core/KeyDefinitions.h"
 #include "core/PlayerControls.h"
@@ -15,6 +15,7 @@
 #include "race/GameArcade.h"
 #include "race/GameData.h"
 #include "race/GameTraining.h"
+#include "race/LevelTables.h"
 #include "race/RaceSim.h"
 #include "race/Racer.h"
 #include "race/RacerControl.h"
@@ -43,7 +44,9 @@
 #include <cstdio>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -426,32 +429,45 @@ const auto kCourses = ::testing::Values("Beitostolen", "Holmenkollen", "Ostersun
                                         "Antholz", "Pokljuka", "Hochfilzen", "Torino", "Khanty-Mansiysk");
 INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerSprint, kCourses);
 
-class PlayerTraining : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisTheStartStraightWithoutAFallOrAStop) {
-  test::PlayerRaceRig rig(GetParam());
-  ResetKeyDefinitions();
-  N_GameTraining& training = rig.StartRunTraining();
-  const N_Racer& r = *training.Racer();
-  rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
-  // The start straight: the start path and the ring up to its first bend.
-  constexpr float kFrame = 2.0f * kStep;
-  const Ai::N_AiSector* joined = nullptr;
-  float slow = 0.0f;
-  bool straight = true;
-  for (int frames = 0; straight && r.Time < 60.0f && frames < 2000; ++frames) {
-    rig.Frame(kFrame);
-    if (r.Time < 0.0f) continue;
-    if (r.Sector->PathKind() == Ai::kPathNormal && !joined) joined = r.Sector;
-    straight = !joined || Vec3Dot(r.Sector->Direction(), joined->Direction()) > 0.9998f;
-    slow = r.Speed < 1.0f ? slow + kFrame : 0.0f;
-    ASSERT_EQ(r.Falls + r.FallState, 0) << "a fall on the start straight at " << r.Time << " s";
-    ASSERT_LE(slow, 1.0f) << "standing on the start straight at " << r.Time << " s";
-  }
-  EXPECT_FALSE(straight) << "the start straight ends where the ring first bends";
+/// The running training on every course with a level: the full table's (its page's default)
+/// and "Running", then the arcade table's short ones (with the short cut) the arcade page races.
+using TrainingCourse = std::pair<const char*, bool>;
+std::vector<TrainingCourse> TrainingCourses() {
+  std::vector<TrainingCourse> courses;
+  for (int row = 0; row < 11 + 8; ++row) courses.emplace_back(GetLevelName(row % 11, row > 10), row > 10);
+  return courses;
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, kCourses);
+class PlayerTraining : public ::testing::TestWithParam<TrainingCourse> {};
+
+/// One lap, from the start to the stadium entry: no fall, and never under 1 m/s for over a second.
+TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisALapWithoutAFallOrAStop) {
+  const auto& [course, shortCourse] = GetParam();
+  test::PlayerRaceRig rig(course);
+  ResetKeyDefinitions();
+  N_GameTraining& training = rig.StartRunTraining(shortCourse);
+  const N_Racer& r = *training.Racer();
+  const Ai::N_AiSector* stadium = training.Path()->Tree()->Head(Ai::N_AiPathTree::kNormal);
+  rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
+  constexpr float kFrame = 2.0f * kStep;
+  float slow = 0.0f;
+  for (int frames = 0; r.Sector != stadium && frames < 6000; ++frames) {
+    rig.Frame(kFrame);
+    if (r.Time < 0.0f) continue;
+    slow = r.Speed < 1.0f ? slow + kFrame : 0.0f;
+    ASSERT_EQ(r.Falls + r.FallState, 0) << "a fall at " << r.Time << " s";
+    ASSERT_LE(slow, 1.0f) << "standing at " << r.Time << " s";
+  }
+  std::printf("%s%s: in the stadium again at %.1f s\n", course, shortCourse ? " (short)" : "", double(r.Time));
+  EXPECT_EQ(r.Sector, stadium) << "the loop done";
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, ::testing::ValuesIn(TrainingCourses()),
+                         [](const auto& info) {
+                           std::string name = info.param.first + std::string(info.param.second ? "Short" : "");
+                           std::erase(name, '-');
+                           return name;
+                         });
 
 class PlayerRange : public ::testing::TestWithParam<RangeRace> {};
 
