@@ -126,10 +126,10 @@ constexpr Placement kPlacements[] = {
 
 /// The Normal path's labels of one lap from the stadium exit, in order.
 constexpr const char* kLapOrder[] = {
-    "Trigger_Mass2Normal",   "Trigger_Sprint2Normal",   "Trigger_Relay2Normal",           "Trigger_ShowSipkaCiel",
-    "Trigger_Normal2Ciel",   "Trigger_ShowRelayPlayer", "Trigger_RelayAiChange",          "Trigger_RoundTime",
-    "Trigger_RoundCount2",   "Trigger_ShortCutShootAreaStart", "Trigger_ShootArea",   "Trigger_ShortCutShootAreaEnd",
-    "Trigger_GoToNormalPath", "Trigger_PenaltyShow",    "Trigger_PenaltyPath",            "Trigger_PenaltyResult",
+    "Trigger_Mass2Normal",     "Trigger_Sprint2Normal",   "Trigger_Relay2Normal",           "Trigger_ShowSipkaCiel",
+    "Trigger_Normal2Ciel",     "Trigger_ShortCutShootAreaStart", "Trigger_RoundTime",     "Trigger_ShootArea",
+    "Trigger_RoundCount2",     "Trigger_ShortCutShootAreaEnd",   "Trigger_ShowRelayPlayer", "Trigger_RelayAiChange",
+    "Trigger_GoToNormalPath",  "Trigger_PenaltyShow",     "Trigger_PenaltyPath",            "Trigger_PenaltyResult",
     "Trigger_RoundCount"};
 /// The loop's labels, between "Trigger_Relay2Normal" and "Trigger_ShowSipkaCiel", in order.
 constexpr const char* kLoopOrder[] = {"Trigger_Com_Trainer_01",      "Trigger_Com_Trainer_02",
