@@ -32,11 +32,13 @@ constexpr float kForkHalfWidth = 700.0f;
 /// The range sector's half widths to the left and to the right x along it.
 inline float RangeLeftAt(float x) { return kRangeLeft[0] + (kRangeLeft[1] - kRangeLeft[0]) * x / kRangeTo; }
 inline float RangeRightAt(float x) { return kRangeRight[0] + (kRangeRight[1] - kRangeRight[0]) * x / kRangeTo; }
-/// The lanes stand in two rows on arcs round the stadium's entry, each lane facing it:
-/// the first row (lanes 0 to 14) kLaneRadius from it, its places kLaneSpacing apart
-/// along the arc, place kApexLane on the straight's middle line; the second row (lanes
-/// 15 to 29) kSecondRow further out, each place half a spacing to the left of its fellow
-/// in the first, so that a racer of either row skis between the stands of the other. Every lane lies in the open straight ahead of the entry, none
+/// The lanes stand in two rows round the stadium's entry, each lane facing it: a lane's
+/// place along its row gives its angle from the straight (places kLaneSpacing apart at
+/// kLaneRadius, place kApexPlace on the straight's middle line) and its distance from
+/// the entry (kLaneRadius, each place to the left kLaneStagger nearer); the second row
+/// (lanes 15 to 29) stands kSecondRow further out, each place half a spacing to the
+/// left of its fellow in the first, so that a racer of either row skis between the
+/// stands of the other. Every lane lies in the open straight ahead of the entry, none
 /// more than 10 degrees off it, and a racer takes it skiing straight from the entry
 /// (the way he sees its arrow): from his entry point kApproach behind the stand on that
 /// line, across the approach box over the mat's near half, a line that passes no other
@@ -45,12 +47,14 @@ inline float RangeRightAt(float x) { return kRangeRight[0] + (kRangeRight[1] - k
 /// the mat facing the way he lies down to shoot prone: the right of the shooting
 /// direction, which is that line turned a quarter to the left; the targets stand
 /// kTargetDistance away along it, kTargetHeight above the ground and kTargetSpacing
-/// apart across it, the first on the left as seen from the stand. Lane i's stand:
+/// apart across it, the first on the left as seen from the stand. His line of fire
+/// passes the stands to his left a stagger or more beyond them. Lane i's stand:
 /// LaneStand(i); the way onto its mat: LaneFacing(i).
-constexpr int kApexLane = 7;  ///< the middle place
+constexpr int kApexPlace = 7;
 constexpr int kRowLanes = 15;
 constexpr float kLaneRadius = 4670.0f;
 constexpr float kLaneSpacing = 100.0f;
+constexpr float kLaneStagger = 60.0f;
 constexpr float kSecondRow = 500.0f;
 constexpr float kApproach = 250.0f;
 constexpr float kExitAhead = 100.0f;
@@ -63,19 +67,24 @@ constexpr float kTargetDistance = 1968.0f;
 constexpr float kTargetSpacing = 12.0f;
 constexpr float kTargetHeight = 40.0f;
 
-/// The lane's angle from the straight, counter-clockwise, and its distance from the
-/// entry. Along a row the last lane has the left end; from it to the right come the
-/// even lanes, then the odd ones: racers of consecutive start numbers, who come into
-/// the stadium together, part at once, and the last starter of a full field (lane 14,
-/// in a race of the arcade page the player's) has the outer place, which nobody leaving
-/// a mat crosses on his way on, beside the first starter's.
-inline float LaneAngle(int lane) {
-  const int row = lane / kRowLanes, k = lane % kRowLanes;
-  const int last = kRowLanes - 1;
-  const int place = k == last ? last : (k % 2 == 0 ? last - 1 - k / 2 : last / 2 - 1 - k / 2);
-  return (float(place - kApexLane) + 0.5f * float(row)) * kLaneSpacing / kLaneRadius;
+/// The lane's place along its row, 0 on the right. The last lane has the left end;
+/// from it to the right come the even lanes, then the odd ones: racers of consecutive
+/// start numbers, who come into the stadium together, part at once, and the last
+/// starter of a full field (lane 14, in a race of the arcade page the player's) has the
+/// outer place, which nobody leaving a mat crosses on his way on, beside the first
+/// starter's.
+inline int LanePlace(int lane) {
+  const int k = lane % kRowLanes, last = kRowLanes - 1;
+  return k == last ? last : (k % 2 == 0 ? last - 1 - k / 2 : last / 2 - 1 - k / 2);
 }
-inline float LaneDistance(int lane) { return kLaneRadius + kSecondRow * float(lane / kRowLanes); }
+/// The lane's angle from the straight, counter-clockwise, and its distance from the
+/// entry.
+inline float LaneAngle(int lane) {
+  return (float(LanePlace(lane) - kApexPlace) + 0.5f * float(lane / kRowLanes)) * kLaneSpacing / kLaneRadius;
+}
+inline float LaneDistance(int lane) {
+  return kLaneRadius + kSecondRow * float(lane / kRowLanes) - kLaneStagger * float(LanePlace(lane) - kApexPlace);
+}
 inline Vec2 LaneFacing(int lane) { return {std::cos(LaneAngle(lane)), std::sin(LaneAngle(lane))}; }
 inline Vec2 LaneStand(int lane) { return LaneFacing(lane) * LaneDistance(lane); }
 

@@ -87,8 +87,8 @@ AnimMeshBuilder ArrowMesh(const char* material) {
 /// The lane arrow: built along +x round the origin, its head tilted up by
 /// kLaneArrowTilt about its middle, raised kLaneArrowLift (its tail at the height of the
 /// race camera's eye over the skier), then turned a quarter to the right.
-constexpr float kLaneArrowTilt = 40.0f * kDegree;
-constexpr float kLaneArrowLift = 205.0f;
+constexpr float kLaneArrowTilt = 30.0f * kDegree;
+constexpr float kLaneArrowLift = 190.0f;
 N_Vector3 LaneArrowPlace(const N_Vector3& p, bool normal) {
   const float c = std::cos(kLaneArrowTilt), s = std::sin(kLaneArrowTilt);
   const N_Vector3 tilted{p.x * c - p.z * s, p.y, p.x * s + p.z * c + (normal ? 0.0f : kLaneArrowLift)};
@@ -99,7 +99,7 @@ AnimMeshBuilder LaneArrowMesh(const char* material) {
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
   const int m = mesh.AddMaterial(material);
-  constexpr float kTail = -150.0f, kShaft = 20.0f, kHead = 150.0f, kHeadHalfWidth = 70.0f, kHeadFrom = 20.0f;
+  constexpr float kTail = -165.0f, kShaft = 20.0f, kHead = 165.0f, kHeadHalfWidth = 75.0f, kHeadFrom = 25.0f;
   AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, kHeadFrom, -kShaft, kHeadFrom, kShaft}, -kHalfHeight, kHalfHeight,
                    LaneArrowPlace);
   AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, kHeadFrom, kShaft, kTail, kShaft}, -kHalfHeight, kHalfHeight,

@@ -50,7 +50,7 @@ constexpr float kEmpty = 0.01f;
 /// Pixels the arrow's box may lie off the screen's middle before he turns to it, and
 /// its share of the box's width: near the mat a large box.
 constexpr float kArrowDeadBand = 12.0f;
-constexpr float kArrowDeadShare = 0.3f;
+constexpr float kArrowDeadShare = 0.35f;
 /// Frames ahead he judges where the arrow's box is going.
 constexpr float kArrowLead = 6.0f;
 /// After a standing series he holds the right key alone this long (on the spot it
@@ -68,6 +68,8 @@ constexpr float kInTheWay = 80.0f;
 constexpr float kPassBeside = 100.0f;
 constexpr float kPassBeyond = 100.0f;
 constexpr float kStraightBehind = 30.0f;
+/// He lets forward go while a skier is this near ahead of him.
+constexpr float kTooClose = 60.0f;
 /// Within this distance of the range he lines up along the course and passes nobody.
 constexpr float kLineUp = 1000.0f;
 
@@ -259,10 +261,22 @@ void AutoPlayer::Act() {
 }
 
 void AutoPlayer::Ski() {
-  Key(key_action::kForward, true);
+  Key(key_action::kForward, !RightBehindSomeone());
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   const N_Vector3 course = CourseAhead(m_racer, ahead);
   TurnTowards(RangeAhead() ? course : LineAhead(course), kSkiDeadBand);
+}
+
+bool AutoPlayer::RightBehindSomeone() const {
+  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
+    const N_Racer& other = m_race.Racer(i);
+    if (&other == &m_racer || other.Finished || other.Time < 0.0f) continue;
+    const N_Vector3 d = other.Pos - m_racer.Pos;
+    const float ahead = d.x * m_racer.Heading.x + d.y * m_racer.Heading.y;
+    const float beside = m_racer.Heading.x * d.y - m_racer.Heading.y * d.x;
+    if (ahead > 0.0f && ahead < kTooClose && std::fabs(beside) < kTooClose) return true;
+  }
+  return false;
 }
 
 bool AutoPlayer::RangeAhead() const {
@@ -327,8 +341,8 @@ N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
   for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
     const N_Racer& other = m_race.Racer(i);
     if (&other == &me || other.Finished || other.Time < 0.0f) continue;
-    // Where he will be when the player gets there.
     const N_Vector3 now = other.Pos - me.Pos;
+    // Where he will be when the player gets there.
     const float when = std::hypot(now.x, now.y) / std::max(me.Speed * kInchesPerMetre, 1.0f);
     const N_Vector3 d = now + other.Heading * (other.Speed * kInchesPerMetre * when);
     const float ahead = d.x * along.x + d.y * along.y;

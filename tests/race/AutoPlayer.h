@@ -89,6 +89,8 @@ class AutoPlayer {
   /// After a series: the turn from the targets, then forward alone off the mat, or
   /// until the loop or the next lap.
   bool Onwards();
+  /// A skier close ahead: he lets forward go rather than run into him.
+  bool RightBehindSomeone() const;
   /// The range comes within kLineUp along his course.
   bool RangeAhead() const;
   /// The point to ski to: the course ahead, or past the nearest skier in the way.
