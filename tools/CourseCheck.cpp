@@ -354,6 +354,21 @@ class Checker {
     }
   }
 
+  /// A racer's line of fire (stand to his middle target) passes every other stand at
+  /// least kFireClearance away.
+  void CheckLinesOfFire(const std::vector<N_Vector3>& stands, const std::vector<N_Vector3>& targets) {
+    const std::size_t lanes = std::min(stands.size(), targets.size() / kTargetsPerLane);
+    for (std::size_t i = 0; i < lanes; ++i) {
+      const Vec2 middle = Plan(targets[i * kTargetsPerLane + kTargetsPerLane / 2]);
+      for (std::size_t j = 0; j < lanes; ++j) {
+        if (j != i && PlanDistance(Plan(stands[i]), middle, Plan(stands[j])) < kFireClearance) {
+          Fault(Format("the line of fire of lane %d passes the stand of lane %d", int(i), int(j)));
+          break;
+        }
+      }
+    }
+  }
+
   void CheckRange() {
     const int index = Label("Trigger_ShootArea");
     if (index < 0) return;
@@ -371,6 +386,7 @@ class Checker {
       }
     }
     if (stands && entries && exits) CheckLaneWays(*stands, *entries, *exits);
+    if (const auto* targets = m_course.PointSet("Info_Shoot_Target"); stands && targets) CheckLinesOfFire(*stands, *targets);
   }
 
   /// The point lies in the path's sector of the label.

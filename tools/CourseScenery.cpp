@@ -253,7 +253,9 @@ class SceneryBuilder {
     MeshObject("grandstand", standSurface, standSurface);
 
     Mesh gates;
-    Gate(gates, {kGridTo, 0}, kStartHalfWidth, StartFrame());
+    // The start gate where the grid begins: at its end a post would stand by the range's
+    // outer lanes.
+    Gate(gates, {kGridFrom, 0}, kStartHalfWidth, StartFrame());
     Gate(gates, {kFinishLine, kFinishY}, kHalfWidth, m_frame);
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);

@@ -71,7 +71,8 @@ constexpr const char* kLoopEnd[] = {"Trigger_ShowSipkaCiel", "Trigger_Normal2Cie
                                     "Trigger_RoundTime"};
 
 /// The straight's half widths (left, right) at x past the range: narrowing from the
-/// range's end to the penalty fork, then the fork's width, then the track's by the loop.
+/// range's end to the penalty fork, the fork's width to narrowFrom (the lap count's
+/// end), narrowing from there to the track's at the end.
 std::pair<float, float> StraightWidths(float x, float fork, float narrowFrom, float end) {
   if (x <= fork) {
     const float t = (x - kRangeTo) / (fork - kRangeTo);

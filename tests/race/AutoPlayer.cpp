@@ -53,6 +53,8 @@ constexpr float kArrowDeadBand = 12.0f;
 constexpr float kArrowDeadShare = 0.35f;
 /// Frames ahead he judges where the arrow's box is going.
 constexpr float kArrowLead = 6.0f;
+/// Below this speed (m/s) he turns about rather than brake.
+constexpr float kTurnAboutSpeed = 1.0f;
 /// After a standing series he holds the right key alone this long (on the spot it
 /// turns him a quarter, from the targets the way he came onto the mat), then forward
 /// alone until he is on the loop or his next lap, or this long has passed.
@@ -70,6 +72,9 @@ constexpr float kPassBeyond = 100.0f;
 constexpr float kStraightBehind = 30.0f;
 /// He lets forward go while a skier is this near ahead of him.
 constexpr float kTooClose = 60.0f;
+/// He turns away from a skier who would come this near him within kClosingSeconds.
+constexpr float kKeepClear = 50.0f;
+constexpr float kClosingSeconds = 1.0f;
 /// Within this distance of the range he lines up along the course and passes nobody.
 constexpr float kLineUp = 1000.0f;
 
@@ -262,6 +267,10 @@ void AutoPlayer::Act() {
 
 void AutoPlayer::Ski() {
   Key(key_action::kForward, !RightBehindSomeone());
+  if (const float side = Closing(); side != 0.0f) {
+    Steer(-side * 1000.0f, kSkiDeadBand);
+    return;
+  }
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   const N_Vector3 course = CourseAhead(m_racer, ahead);
   TurnTowards(RangeAhead() ? course : LineAhead(course), kSkiDeadBand);
@@ -279,6 +288,26 @@ bool AutoPlayer::RightBehindSomeone() const {
   return false;
 }
 
+float AutoPlayer::Closing() const {
+  const N_Racer& me = m_racer;
+  float soonest = kClosingSeconds, side = 0.0f;
+  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
+    const N_Racer& other = m_race.Racer(i);
+    if (&other == &me || other.Finished || other.Time < 0.0f) continue;
+    const N_Vector3 d = other.Pos - me.Pos;
+    const N_Vector3 v = (other.Heading * other.Speed - me.Heading * me.Speed) * kInchesPerMetre;
+    // When |d + v t| first comes down to kKeepClear.
+    const float a = v.x * v.x + v.y * v.y, b = d.x * v.x + d.y * v.y, c = d.x * d.x + d.y * d.y - kKeepClear * kKeepClear;
+    if (b >= 0.0f || b * b < a * c) continue;
+    const float t = c <= 0.0f ? 0.0f : (-b - std::sqrt(b * b - a * c)) / a;
+    if (t < soonest) {
+      soonest = t;
+      side = me.Heading.x * d.y - me.Heading.y * d.x > 0.0f ? 1.0f : -1.0f;
+    }
+  }
+  return side;
+}
+
 bool AutoPlayer::RangeAhead() const {
   float left = kLineUp;
   for (const Ai::N_AiSector* s = m_racer.Sector; s && left > 0.0f; s = s->Next()) {
@@ -289,14 +318,18 @@ bool AutoPlayer::RangeAhead() const {
 }
 
 void AutoPlayer::FollowTheArrow() {
-  Key(key_action::kForward, true);
   const ScreenBox& box = m_arrowBox;
-  if (box.behind || box.Width() <= 0.0f) {
-    m_beside = 0.0f;  // he has passed it: from now on straight for it
+  if (!box.OnScreen()) {
+    // He has passed it, or turned from it: he stops, turns about on the spot to the side
+    // it went out of and goes straight for it.
+    m_beside = 0.0f;
     m_arrowLast = -1e30f;
-    if (m_arrowSide != 0.0f) Steer(-m_arrowSide * 1000.0f, kArrowDeadBand);
+    Key(key_action::kBrake, m_racer.Speed > kTurnAboutSpeed);
+    const float side = box.behind || box.Width() <= 0.0f ? m_arrowSide : (box.CentreX() < 0.0f ? -1.0f : 1.0f);
+    if (side != 0.0f) Steer(-side * 1000.0f, kArrowDeadBand);
     return;
   }
+  Key(key_action::kForward, true);
   // Where the box is going: the camera swings after the skier, so the box still moves
   // after a turn; he lets go once it is coming to the middle.
   const float centre = box.CentreX() + m_beside * box.Width();

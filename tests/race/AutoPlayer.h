@@ -58,8 +58,8 @@ class AutoPlayer {
  public:
   /// The player of the race: its followed racer; missesPerSeries shots of each series
   /// go over the targets; `forwardOnwards`: after each series forward alone to the loop
-  /// or the next lap (else only off his mat); on his first way to a lane he steers for a point `beside` arrow
-  /// boxes to the right of the arrow's box until it is out of view.
+  /// or the next lap (else only off his mat); on his first way to a lane he steers for
+  /// a point `beside` arrow boxes to the right of the arrow's box until it is out of view.
   AutoPlayer(platform::ScriptedInput& input, const N_RaceSim& race, Ai::N_AiPath& path, int missesPerSeries = 0,
              bool forwardOnwards = false, float beside = 0.0f);
 
@@ -91,6 +91,8 @@ class AutoPlayer {
   bool Onwards();
   /// A skier close ahead: he lets forward go rather than run into him.
   bool RightBehindSomeone() const;
+  /// The side (1 left, -1 right) of the skier about to come too near him, 0 for none.
+  float Closing() const;
   /// The range comes within kLineUp along his course.
   bool RangeAhead() const;
   /// The point to ski to: the course ahead, or past the nearest skier in the way.
@@ -128,7 +130,6 @@ class AutoPlayer {
   // The way on after a series: its stance (0 none under way), when it ended, the laps
   // then.
   std::int32_t m_seriesStance = 0;
-  std::int32_t m_phase = 9;
   float m_seriesEnd = 0.0f;
   std::int32_t m_seriesLaps = 0;
 };

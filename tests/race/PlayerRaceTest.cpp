@@ -541,7 +541,7 @@ INSTANTIATE_TEST_SUITE_P(Beitostolen, PlayerRange,
                          ::testing::Values(RangeRace{"Sprint", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1},
                                            RangeRace{"Pursuit", DisciplineCode::kHunting, 5, 15, 10, 3.0f, 1},
                                            RangeRace{"MassStart", DisciplineCode::kMassStart, 3, 15, 14, 0.0f, 0},
-                                           RangeRace{"NearMiss", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1, -0.85f}),
+                                           RangeRace{"NearMiss", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1, 0.6f}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {

@@ -79,6 +79,11 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
          Set(ids, "Info_Shoot_Helper_In")[13] = At(l, st::LaneStand(12) - course::Vec2{0, 100});
        },
        "the way through lane 13 passes the stand of lane"},
+      {"a line of fire across a stand",
+       [](Identifiers& ids, const course::Layout& l) {
+         Set(ids, "Info_Shoot_Target")[2] = At(l, st::LaneStand(0) + (st::LaneStand(2) - st::LaneStand(0)) * 5.0f);
+       },
+       "the line of fire of lane 0 passes the stand of lane 2"},
       {"an approach box across the range",
        [](Identifiers& ids, const course::Layout&) { Box(ids, "Trigger_Shoot_07")[13] = st::kRangeLeft[0] + st::kRangeRight[0]; },
        "the approach box of lane 7 is outside"},
