@@ -70,8 +70,6 @@ constexpr float kInTheWay = 80.0f;
 constexpr float kPassBeside = 100.0f;
 constexpr float kPassBeyond = 100.0f;
 constexpr float kStraightBehind = 30.0f;
-/// He lets forward go while a skier is this near ahead of him.
-constexpr float kTooClose = 60.0f;
 /// He turns away from a skier who would come this near him within kClosingSeconds.
 constexpr float kKeepClear = 50.0f;
 constexpr float kClosingSeconds = 1.0f;
@@ -266,7 +264,7 @@ void AutoPlayer::Act() {
 }
 
 void AutoPlayer::Ski() {
-  Key(key_action::kForward, !RightBehindSomeone());
+  Key(key_action::kForward, true);
   if (const float side = Closing(); side != 0.0f) {
     Steer(-side * 1000.0f, kSkiDeadBand);
     return;
@@ -274,18 +272,6 @@ void AutoPlayer::Ski() {
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   const N_Vector3 course = CourseAhead(m_racer, ahead);
   TurnTowards(RangeAhead() ? course : LineAhead(course), kSkiDeadBand);
-}
-
-bool AutoPlayer::RightBehindSomeone() const {
-  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
-    const N_Racer& other = m_race.Racer(i);
-    if (&other == &m_racer || other.Finished || other.Time < 0.0f) continue;
-    const N_Vector3 d = other.Pos - m_racer.Pos;
-    const float ahead = d.x * m_racer.Heading.x + d.y * m_racer.Heading.y;
-    const float beside = m_racer.Heading.x * d.y - m_racer.Heading.y * d.x;
-    if (ahead > 0.0f && ahead < kTooClose && std::fabs(beside) < kTooClose) return true;
-  }
-  return false;
 }
 
 float AutoPlayer::Closing() const {

@@ -89,8 +89,6 @@ class AutoPlayer {
   /// After a series: the turn from the targets, then forward alone off the mat, or
   /// until the loop or the next lap.
   bool Onwards();
-  /// A skier close ahead: he lets forward go rather than run into him.
-  bool RightBehindSomeone() const;
   /// The side (1 left, -1 right) of the skier about to come too near him, 0 for none.
   float Closing() const;
   /// The range comes within kLineUp along his course.
