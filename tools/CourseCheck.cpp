@@ -129,10 +129,10 @@ constexpr Placement kPlacements[] = {
 
 /// The Normal path's labels of one lap from the stadium exit, in order.
 constexpr const char* kLapOrder[] = {
-    "Trigger_Mass2Normal",   "Trigger_Sprint2Normal",   "Trigger_Relay2Normal",           "Trigger_ShowSipkaCiel",
-    "Trigger_Normal2Ciel",   "Trigger_ShowRelayPlayer", "Trigger_RelayAiChange",          "Trigger_RoundTime",
-    "Trigger_RoundCount2",   "Trigger_ShortCutShootAreaStart", "Trigger_ShootArea",   "Trigger_ShortCutShootAreaEnd",
-    "Trigger_GoToNormalPath", "Trigger_PenaltyShow",    "Trigger_PenaltyPath",            "Trigger_PenaltyResult",
+    "Trigger_Mass2Normal",     "Trigger_Sprint2Normal",   "Trigger_Relay2Normal",           "Trigger_ShowSipkaCiel",
+    "Trigger_Normal2Ciel",     "Trigger_ShortCutShootAreaStart", "Trigger_RoundTime",     "Trigger_ShootArea",
+    "Trigger_RoundCount2",     "Trigger_ShortCutShootAreaEnd",   "Trigger_ShowRelayPlayer", "Trigger_RelayAiChange",
+    "Trigger_GoToNormalPath",  "Trigger_PenaltyShow",     "Trigger_PenaltyPath",            "Trigger_PenaltyResult",
     "Trigger_RoundCount"};
 /// The loop's labels, between "Trigger_Relay2Normal" and "Trigger_ShowSipkaCiel", in order.
 constexpr const char* kLoopOrder[] = {"Trigger_Com_Trainer_01",      "Trigger_Com_Trainer_02",
@@ -358,6 +358,21 @@ class Checker {
     }
   }
 
+  /// A racer's line of fire (stand to his middle target) passes every other stand at
+  /// least kFireClearance away.
+  void CheckLinesOfFire(const std::vector<N_Vector3>& stands, const std::vector<N_Vector3>& targets) {
+    const std::size_t lanes = std::min(stands.size(), targets.size() / kTargetsPerLane);
+    for (std::size_t i = 0; i < lanes; ++i) {
+      const Vec2 middle = Plan(targets[i * kTargetsPerLane + kTargetsPerLane / 2]);
+      for (std::size_t j = 0; j < lanes; ++j) {
+        if (j != i && PlanDistance(Plan(stands[i]), middle, Plan(stands[j])) < kFireClearance) {
+          Fault(Format("the line of fire of lane %d passes the stand of lane %d", int(i), int(j)));
+          break;
+        }
+      }
+    }
+  }
+
   void CheckRange() {
     const int index = Label("Trigger_ShootArea");
     if (index < 0) return;
@@ -375,6 +390,7 @@ class Checker {
       }
     }
     if (stands && entries && exits) CheckLaneWays(*stands, *entries, *exits);
+    if (const auto* targets = m_course.PointSet("Info_Shoot_Target"); stands && targets) CheckLinesOfFire(*stands, *targets);
   }
 
   /// The point lies in the path's sector of the label.

@@ -7,10 +7,11 @@
 // label and attachment trigger inside exactly one sector of its paths with the junction
 // sectors agreeing, the order of the labels along one lap of the Normal path, the
 // shooting range (30 lanes of five targets, every stand, approach box, entry and exit
-// point inside the "Trigger_ShootArea" sector and at least 5 units from its sides), the
-// start places in their labelled sectors (the pursuit places' sector after the
-// mass-start grid's), the loop's bends (a skier who holds forward only takes them, with
-// the arcade short cut and without), and the counts of every named set.
+// point inside the "Trigger_ShootArea" sector and at least 5 units from its sides, no
+// lane's way in or out nor its line of fire past another's stand), the start places in
+// their labelled sectors (the pursuit places' sector after the mass-start grid's), the
+// loop's bends (a skier who holds forward only takes them, with the arcade short cut and
+// without), and the counts of every named set.
 #include "core/Vector3.h"
 
 #include <array>
@@ -37,8 +38,11 @@ constexpr int kTargetsPerLane = 5;
 /// How far inside the range sector's sides everything of a lane must lie.
 constexpr float kRangeMargin = 5.0f;
 /// How far a racer's way through his lane keeps from every other stand: clear of the
-/// racer on it, lying down included.
-constexpr float kLaneClearance = 90.0f;
+/// racer on it (racers touch at 40) and of the end of his mat.
+constexpr float kLaneClearance = 45.0f;
+/// How far a racer's line of fire keeps from every other stand: clear of the racer
+/// standing on it.
+constexpr float kFireClearance = 50.0f;
 
 /// The steepest climb of a path's ideal line, height per unit of plan length: a slope
 /// costs a skier 33 m/s2 times its sine, and the herringbone of the weakest sample

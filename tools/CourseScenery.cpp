@@ -253,7 +253,9 @@ class SceneryBuilder {
     MeshObject("grandstand", standSurface, standSurface);
 
     Mesh gates;
-    Gate(gates, {kGridTo, 0}, kStartHalfWidth, StartFrame());
+    // The start gate where the grid begins: at its end a post would stand by the range's
+    // outer lanes.
+    Gate(gates, {kGridFrom, 0}, kStartHalfWidth, StartFrame());
     Gate(gates, {kFinishLine, kFinishY}, kHalfWidth, m_frame);
     const std::uint32_t gateSurface = Surface(gates, "textures/course/gate");
     MeshObject("start and finish gates", gateSurface, gateSurface);
@@ -261,9 +263,9 @@ class SceneryBuilder {
     // Each lane's mat under its stand, along its shooting direction, in which a racer
     // lies down, and the frame behind its targets, square to it.
     Mesh mats, frames;
-    const Vec2 shoot{kShootX, kShootY};
     for (int lane = 0; lane < kLanes; ++lane) {
       const Vec2 stand = LaneStand(lane);
+      const Vec2 shoot = LeftOf(LaneFacing(lane));
       Box(mats, {}, {kMatHalfLength, kMatHalfWidth}, 0.0f, kLift + 1.5f, Turned(stand, shoot));
       Box(frames, {}, {10.0f, 45.0f}, 0.0f, kTargetHeight + 30.0f, Turned(stand + shoot * (kTargetDistance + 25.0f), shoot));
     }
@@ -273,8 +275,9 @@ class SceneryBuilder {
     MeshObject("target frames", frameSurface, frameSurface);
 
     Mesh rangeBanner, finishBanner;
-    Box(rangeBanner, {(kRangeFrom + kRangeTo) * 0.5f, -kRangeRight - 40.0f}, {(kRangeTo - kRangeFrom) * 0.5f - 100.0f, 3.0f},
-        30.0f, 90.0f);
+    // Along the range's right side, between it and the finish lane.
+    const float bannerY = -std::max(kRangeRight[0], kRangeRight[1]) - 40.0f;
+    Box(rangeBanner, {kRangeTo * 0.5f, bannerY}, {kRangeTo * 0.5f - 1000.0f, 3.0f}, 30.0f, 90.0f);
     Box(finishBanner, {(kFinishFrom + kFinishTo) * 0.5f, kFinishY + kHalfWidth + 40.0f}, {(kFinishTo - kFinishFrom) * 0.5f, 3.0f},
         30.0f, 90.0f);
     const std::uint32_t rangeSurface = Surface(rangeBanner, "textures/course/banner");

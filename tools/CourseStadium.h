@@ -4,6 +4,8 @@
 // numbers the track builder and the scenery both place things by. Inches.
 #include "tools/CourseGeometry.h"
 
+#include <cmath>
+
 namespace course::stadium {
 
 /// Cross-sections stand this far above the ground, so that the track drawn over them
@@ -16,50 +18,72 @@ constexpr float kStartHalfWidth = 350.0f;
 constexpr float kStraightStep = 200.0f;
 constexpr float kCurveStep = 250.0f;
 
-/// The range sector of the stadium straight, wider to the left (towards the targets)
-/// than to the right; the straight narrows back to the track's width over the pieces
-/// after it (kRangeNarrowing, one piece each).
-constexpr float kRangeFrom = 2000.0f;
-constexpr float kRangeTo = 5800.0f;
-constexpr float kRangeLeft = 2300.0f;
-constexpr float kRangeRight = 800.0f;
-constexpr float kRangeNarrowing[][2] = {{1500.0f, 600.0f}, {1000.0f, 450.0f}, {600.0f, 300.0f}, {300.0f, 200.0f}};
-/// The lanes stand in echelon: lane i kLaneSpacing to the left of lane i - 1, and
-/// the lanes either side of kApexLane (the one on the straight's middle line) each
-/// kLaneStagger further along the straight than their neighbour towards it. Seen from
-/// the range's head the row opens like a wedge and every lane lies in the open straight
-/// ahead. A racer takes his lane skiing along the straight (+x), from his entry point
-/// kApproach behind the stand, across the approach box over the mat's near half: that
-/// line passes no other stand, mat or lying racer (each lies kLaneSpacing to the side),
-/// nor does his way out, straight on to his exit point kExitAhead beyond the stand and
-/// back towards the straight's middle, where the nearer lanes stand behind him. He
-/// comes onto the mat facing the way he lies down to shoot prone: the right of the
-/// shooting direction, which is +y, to the left of the straight; the targets stand
+/// The range sector: the stadium straight's first sector, from its first cross-section
+/// (the stadium's entry, where the loop comes in) to kRangeTo. Its sides run straight
+/// from kRangeLeft[0] and kRangeRight[0] at the entry to [1] at its end, past the
+/// lanes on either side. After it the straight narrows gently to kForkHalfWidth at the
+/// penalty loop's fork (no side, here or in the range, meets a skier who holds forward
+/// from his lane, or after a quarter turn from his targets, more steeply than about 15
+/// degrees: he slides along it), keeps that width to the lap count and narrows to the
+/// track's before the loop.
+constexpr float kRangeTo = 6200.0f;
+constexpr float kRangeLeft[2] = {1200.0f, 900.0f};
+constexpr float kRangeRight[2] = {700.0f, 900.0f};
+constexpr float kForkHalfWidth = 700.0f;
+/// The range sector's half widths to the left and to the right x along it.
+inline float RangeLeftAt(float x) { return kRangeLeft[0] + (kRangeLeft[1] - kRangeLeft[0]) * x / kRangeTo; }
+inline float RangeRightAt(float x) { return kRangeRight[0] + (kRangeRight[1] - kRangeRight[0]) * x / kRangeTo; }
+/// The lanes stand in echelon round the stadium's entry, each lane facing it: a lane's
+/// place along the row gives its angle from the straight (places kLaneSpacing apart at
+/// kLaneRadius, the straight's middle line at place kApexPlace) and its distance from
+/// the entry (kLaneRadius, each place to the left kLaneStagger nearer). Lanes 0 to 14
+/// take the whole places, lanes 15 to 29 the half places, each half a place to the left
+/// of its fellow: a field of 15 stands a whole spacing and stagger apart. Every lane
+/// lies in the open straight ahead of the entry, none more than 13 degrees off it, and
+/// a racer takes it skiing straight from the entry (the way he sees its arrow): from his
+/// entry point kApproach behind the stand on that line, across the approach box over
+/// the mat's near half, a line that passes every other stand and mat to the side, as
+/// does his way out, straight on to his exit point kExitAhead beyond the stand. He comes
+/// onto the mat facing the way he lies down to shoot prone: the right of the shooting
+/// direction, which is that line turned a quarter to the left; the targets stand
 /// kTargetDistance away along it, kTargetHeight above the ground and kTargetSpacing
-/// apart across it, the first on the left as seen from the stand. Lane i's stand:
-/// LaneStand(i).
-constexpr int kApexLane = 7;
-constexpr float kApexX = 4200.0f;
-constexpr float kFirstLaneY = -700.0f;
-constexpr float kLaneSpacing = 100.0f;
-constexpr float kLaneStagger = 60.0f;
-constexpr float kShootX = 0.0f;
-constexpr float kShootY = 1.0f;
+/// apart across it, the first on the left as seen from the stand. His line of fire
+/// passes the nearer stands to his left beyond them, and the lanes to his right stand
+/// further out, their lines of fire and targets beyond his: nothing stands between him
+/// and his targets. Lane i's stand: LaneStand(i); the way onto its mat: LaneFacing(i).
+constexpr float kApexPlace = 5.5f;
+constexpr int kRowLanes = 15;
+constexpr float kLaneRadius = 5000.0f;
+constexpr float kLaneSpacing = 120.0f;
+constexpr float kLaneStagger = 120.0f;
 constexpr float kApproach = 250.0f;
 constexpr float kExitAhead = 100.0f;
 constexpr float kMatHalfLength = 40.0f;  ///< along the shooting direction: he lies along it
-constexpr float kMatHalfWidth = 30.0f;
+constexpr float kMatHalfWidth = 25.0f;
 constexpr float kApproachBoxFrom = kMatHalfWidth;  ///< behind the stand, along the racer's facing
 constexpr float kApproachBoxTo = 10.0f;            ///< beyond it
-constexpr float kApproachBoxHalfWidth = 35.0f;
+constexpr float kApproachBoxHalfWidth = 65.0f;
 constexpr float kTargetDistance = 1968.0f;
 constexpr float kTargetSpacing = 12.0f;
 constexpr float kTargetHeight = 40.0f;
 
-inline Vec2 LaneStand(int lane) {
-  const int fromApex = lane > kApexLane ? lane - kApexLane : kApexLane - lane;
-  return {kApexX + kLaneStagger * float(fromApex), kFirstLaneY + kLaneSpacing * float(lane)};
+/// The lane's place along the row, 0 on the right. The last lane of the first fifteen
+/// has the right end; from it to the left come the even lanes, then the odd ones:
+/// racers of consecutive start numbers, who come into the stadium together, part at
+/// once, and the last starter of a field of 15 (in a race of the arcade page the
+/// player) has the outer place, furthest from the entry, beside the first starter's:
+/// nobody leaving a mat crosses his way on.
+inline float LanePlace(int lane) {
+  const int k = lane % kRowLanes, half = kRowLanes / 2;
+  const int place = k == kRowLanes - 1 ? 0 : (k % 2 == 0 ? 1 + k / 2 : half + 1 + k / 2);
+  return float(place) + 0.5f * float(lane / kRowLanes);
 }
+/// The lane's angle from the straight, counter-clockwise, and its distance from the
+/// entry.
+inline float LaneAngle(int lane) { return (LanePlace(lane) - kApexPlace) * kLaneSpacing / kLaneRadius; }
+inline float LaneDistance(int lane) { return kLaneRadius - kLaneStagger * (LanePlace(lane) - kApexPlace); }
+inline Vec2 LaneFacing(int lane) { return {std::cos(LaneAngle(lane)), std::sin(LaneAngle(lane))}; }
+inline Vec2 LaneStand(int lane) { return LaneFacing(lane) * LaneDistance(lane); }
 
 /// The finish lane (the finish path's straight) and its finish line.
 constexpr float kFinishY = -1300.0f;
@@ -85,13 +109,14 @@ constexpr float kStartNarrowTo = 2900.0f;
 constexpr float kStartAngle = 0.349066f;  ///< 20 degrees, radians
 constexpr float kStartBend = 1000.0f;
 
-/// The shooting range's by-pass lane, south of the range sector.
-constexpr float kBypassY = -1000.0f;
-
-/// The penalty loop: it leaves the straight at its junction sector and turns left round
-/// a rectangle of corners of this radius up to kPenaltyTop.
+/// The penalty loop: it leaves the straight at its junction sector, runs on
+/// kPenaltyLeadOut narrowing from the fork's width to the track's and turns left round a
+/// rectangle of corners of this radius up to kPenaltyTop, and comes back along the
+/// straight's middle line for kPenaltyLeadIn into the junction, widening to it.
 constexpr float kPenaltyRadius = 400.0f;
 constexpr float kPenaltyTop = 1500.0f;
+constexpr float kPenaltyLeadOut = 400.0f;
+constexpr float kPenaltyLeadIn = 800.0f;
 
 /// The grandstand south of the finish lane: tiers from its front going back and up.
 constexpr float kStandFrom = 2000.0f;

@@ -2,10 +2,12 @@
 
 #include "tools/CourseStadium.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace course {
 
@@ -31,39 +33,27 @@ struct StraightPiece {
   const char* label;
 };
 
-/// The stadium straight from the loop's return (x = 0) to the loop's start, one lap's
-/// events in order: the finish fork, the relay's lap events, the range's by-pass fork,
-/// the straight widening into the range, the range, the straight narrowing again
-/// (tools/CourseStadium.h), the by-pass's return, the relay take-over, the penalty fork,
-/// the lap count, then the start paths' junctions. The by-pass leaves and joins where
-/// the straight has the track's width.
+/// The stadium straight from the loop's return (x = 0, the stadium's entry) to the
+/// loop's start, one lap's events in order: the range (the straight's first sector,
+/// its lane given from the entry on), the lap's check, the range by-pass's return, the
+/// relay's take-over and its lap events, the penalty fork, the lap count, then the
+/// start paths' junctions. The lap time, the finish fork and the range by-pass's fork
+/// lie on the loop's last sectors (LoopEnd).
 constexpr StraightPiece kStraight[] = {
-    {200, nullptr},
-    {200, "Trigger_ShowSipkaCiel"},
-    {200, "Trigger_Normal2Ciel"},
-    {200, nullptr},
+    {kRangeTo, "Trigger_ShootArea"},
+    {200, "Trigger_RoundCount2"},
+    {200, "Trigger_ShortCutShootAreaEnd"},
     {200, "Trigger_ShowRelayPlayer"},
     {200, "Trigger_RelayAiChange"},
-    {200, "Trigger_RoundTime"},
-    {200, "Trigger_RoundCount2"},
-    {200, "Trigger_ShortCutShootAreaStart"},
-    {200, nullptr},
-    {kRangeTo - kRangeFrom, "Trigger_ShootArea"},
-    {200, nullptr},
-    {200, nullptr},
-    {200, nullptr},
-    {200, nullptr},
-    {200, "Trigger_ShortCutShootAreaEnd"},
     {200, nullptr},
     {200, "Trigger_GoToNormalPath"},
     {200, nullptr},
     {200, "Trigger_PenaltyShow"},
     {200, nullptr},
-    {200, "Trigger_PenaltyPath"},
     {200, nullptr},
+    {200, "Trigger_PenaltyPath"},
     {200, "Trigger_PenaltyResult"},
     {200, "Trigger_RoundCount"},
-    {200, nullptr},
     {200, nullptr},
     {200, nullptr},
     {200, "Trigger_Mass2Normal"},
@@ -74,7 +64,24 @@ constexpr StraightPiece kStraight[] = {
     {200, nullptr},
     {200, nullptr},
 };
-static_assert(std::size(kRangeNarrowing) == 4, "the four pieces after the range narrow it");
+/// The labels of the loop's last sectors, the last one last: the finish arrow and fork
+/// (the last lap leaves for the finish before the stadium), the range by-pass's fork
+/// and the lap time, which gives a racer his stance as he enters the range.
+constexpr const char* kLoopEnd[] = {"Trigger_ShowSipkaCiel", "Trigger_Normal2Ciel", "Trigger_ShortCutShootAreaStart",
+                                    "Trigger_RoundTime"};
+
+/// The straight's half widths (left, right) at x past the range: narrowing from the
+/// range's end to the penalty fork, the fork's width to narrowFrom (the lap count's
+/// end), narrowing from there to the track's at the end.
+std::pair<float, float> StraightWidths(float x, float fork, float narrowFrom, float end) {
+  if (x <= fork) {
+    const float t = (x - kRangeTo) / (fork - kRangeTo);
+    return {kRangeLeft[1] + (kForkHalfWidth - kRangeLeft[1]) * t, kRangeRight[1] + (kForkHalfWidth - kRangeRight[1]) * t};
+  }
+  const float t = std::clamp((x - narrowFrom) / (end - narrowFrom), 0.0f, 1.0f);
+  const float w = kForkHalfWidth + (kHalfWidth - kForkHalfWidth) * t;
+  return {w, w};
+}
 
 /// The loop's labels: before the arcade short cut (by fraction of that stretch) and
 /// after it.
@@ -135,19 +142,19 @@ class TrackBuilder {
   void BuildNormal() {
     std::vector<Stop> stops;
     float x = 0.0f;
-    stops.push_back({{{x, 0}, {1, 0}}});
+    stops.push_back({{{x, 0}, {1, 0}}, kRangeLeft[0], kRangeRight[0]});
     for (const StraightPiece& piece : kStraight) {
       if (piece.label) m_normalSectors[piece.label] = int(stops.size()) - 1;
       x += piece.length;
       stops.push_back({{{x, 0}, {1, 0}}});
     }
     m_track.exitX = x;
-    // The range sector is wider, to the left most: its two cross-sections, then the
-    // straight narrowing back over the pieces after it.
-    const std::size_t range = std::size_t(m_normalSectors.at("Trigger_ShootArea"));
-    for (std::size_t i = range; i <= range + 1; ++i) stops[i] = {stops[i].station, kRangeLeft, kRangeRight};
-    for (std::size_t k = 0; k < std::size(kRangeNarrowing); ++k) {
-      stops[range + 2 + k] = {stops[range + 2 + k].station, kRangeNarrowing[k][0], kRangeNarrowing[k][1]};
+    const float fork = stops[std::size_t(m_normalSectors.at("Trigger_PenaltyPath"))].station.point.x;
+    const float narrowFrom = stops[std::size_t(m_normalSectors.at("Trigger_RoundCount")) + 1].station.point.x;
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+      const auto [left, right] = StraightWidths(stops[i].station.point.x, fork, narrowFrom, x);
+      stops[i].halfWidth = left;
+      stops[i].rightWidth = right;
     }
     const std::vector<Station> loop = SampleCurve({x, 0}, {1, 0}, m_layout.loop, {0, 0}, {1, 0}, kCurveStep);
     const int loopFirst = int(stops.size()) - 1;
@@ -185,6 +192,8 @@ class TrackBuilder {
     for (const auto& [label, fraction] : kAfterShortCut) {
       m_normalSectors[label] = to + 1 + int(float(sectors - to - 2) * fraction);
     }
+    int last = sectors - int(std::size(kLoopEnd));
+    for (const char* label : kLoopEnd) m_normalSectors[label] = last++;
   }
 
   /// A trigger box over a sector: centred in it, along it, nine tenths of its size.
@@ -206,14 +215,14 @@ class TrackBuilder {
     m_track.identifiers.pointSets.emplace_back(name, std::move(points));
   }
 
-  /// The finish path: from its junction it curves south to the finish lane, which
-  /// carries the finish line.
+  /// The finish path: from its junction on the loop's last bend it curves south past
+  /// the range to the finish lane, which carries the finish line.
   void BuildFinish() {
     const int fork = NormalSector("Trigger_Normal2Ciel");
     auto& path = Path(kCiel);
     path = {Normal(fork), Normal(fork + 1)};
-    const Vec2 from = m_normalStations[std::size_t(fork) + 1].point;
-    const auto curve = SampleCurve(from, {1, 0}, {}, {kFinishFrom, kFinishY}, {1, 0}, kCurveStep);
+    const Station& from = m_normalStations[std::size_t(fork) + 1];
+    const auto curve = SampleCurve(from.point, from.direction, {}, {kFinishFrom, kFinishY}, {1, 0}, kCurveStep);
     Append(path, curve, 1, curve.size());
     std::vector<Station> lane;
     for (float x = kFinishFrom + kStraightStep; x <= kFinishTo; x += kStraightStep) lane.push_back({{x, kFinishY}, {1, 0}});
@@ -223,27 +232,37 @@ class TrackBuilder {
     LabelSector("Trigger_Ciel", path[std::size_t(line)], path[std::size_t(line) + 1]);
   }
 
-  /// The penalty loop: its junction sector, then left round a rounded rectangle to the
-  /// north and back into the junction; a ring.
+  /// The penalty loop: its junction sector, then on along the straight's line (the
+  /// fork's width narrowing to the track's) and left round a rounded rectangle to the
+  /// north, and back along the straight's line into the junction, widening to it; a ring.
   void BuildPenalty() {
     const int fork = NormalSector("Trigger_PenaltyPath");
     const float x0 = m_normalStations[std::size_t(fork)].point.x, x1 = m_normalStations[std::size_t(fork) + 1].point.x;
-    const float r = kPenaltyRadius, top = kPenaltyTop;
-    std::vector<Vec2> dense;
+    const float r = kPenaltyRadius, top = kPenaltyTop, east = x1 + kPenaltyLeadOut, west = x0 - kPenaltyLeadIn;
+    std::vector<Vec2> dense{{x1, 0.0f}};
     auto arc = [&](Vec2 centre, float from, float to) {
       for (int i = 0; i <= 32; ++i) {
         const float a = from + (to - from) * float(i) / 32.0f;
         dense.push_back(centre + Vec2{std::cos(a), std::sin(a)} * r);
       }
     };
-    arc({x1, r}, -kPi / 2, 0.0f);
-    arc({x1, top - r}, 0.0f, kPi / 2);
-    arc({x0, top - r}, kPi / 2, kPi);
-    arc({x0, r}, kPi, kPi * 1.5f);
+    arc({east, r}, -kPi / 2, 0.0f);
+    arc({east, top - r}, 0.0f, kPi / 2);
+    arc({west, top - r}, kPi / 2, kPi);
+    arc({west, r}, kPi, kPi * 1.5f);
+    dense.push_back({x0, 0.0f});
     const auto round = SamplePolyline(dense, kStraightStep);
     auto& path = Path(kPenalty);
     path = {Normal(fork), Normal(fork + 1)};
-    Append(path, round, 1, round.size() - 1);
+    for (std::size_t i = 1; i + 1 < round.size(); ++i) {
+      // On the straight's line the loop has the fork's width, narrowing to the track's
+      // over its lead out and widening again over its lead in.
+      const Vec2 p = round[i].point;
+      float narrowed = 1.0f;
+      if (std::fabs(p.y) < 1.0f) narrowed = p.x >= x1 ? (p.x - x1) / kPenaltyLeadOut : (x0 - p.x) / kPenaltyLeadIn;
+      const float t = std::min(narrowed, 1.0f);
+      path.push_back(MakeSection({round[i], kForkHalfWidth + (kHalfWidth - kForkHalfWidth) * t}));
+    }
     path.push_back(Normal(fork));
     // The count is taken half way round, at the top.
     std::size_t count = 1;
@@ -255,20 +274,16 @@ class TrackBuilder {
     LabelSector("Trigger_Penalty_Count", path[count + 1], path[count + 2]);
   }
 
-  /// The range's by-pass: from its fork before the straight widens, south of the range,
-  /// back into the straight once it has narrowed again.
+  /// The range's by-pass: no racer takes it; it runs with the Normal path from its fork
+  /// on the loop's last bend through the range to its return after it (a lane of its
+  /// own beside the range would be a track line leading a skier astray).
   void BuildBypass() {
     const int from = NormalSector("Trigger_ShortCutShootAreaStart");
     const int to = NormalSector("Trigger_ShortCutShootAreaEnd");
+    const int ring = int(m_normalStations.size());
     auto& path = Path(kShortCutShootArea);
-    path = {Normal(from), Normal(from + 1)};
-    const auto curve = SampleCurve(m_normalStations[std::size_t(from) + 1].point, {1, 0},
-                                   {{kRangeFrom + 300, -450}, {kRangeFrom + 1000, kBypassY},
-                                    {kRangeTo - 200, kBypassY}, {kRangeTo + 500, -450}},
-                                   m_normalStations[std::size_t(to)].point, {1, 0}, kCurveStep);
-    Append(path, curve, 1, curve.size() - 1);
-    path.push_back(Normal(to));
-    path.push_back(Normal(to + 1));
+    path.clear();
+    for (int i = from; i <= ring + to + 1; ++i) path.push_back(Normal(i % ring));
   }
 
   /// A point of the start area's frame in the stadium's frame.
@@ -342,11 +357,11 @@ class TrackBuilder {
 
   /// The 30 lanes: stands, entry and exit points, approach boxes and targets.
   void AddRange() {
-    const Vec2 shoot{kShootX, kShootY};
-    const Vec2 facing{shoot.y, -shoot.x};  // lying down: the right of the shooting direction
     std::vector<N_Vector3> stands, entries, exits, targets;
     for (int lane = 0; lane < kLanes; ++lane) {
       const Vec2 stand = LaneStand(lane);
+      const Vec2 facing = LaneFacing(lane);  // lying down: the right of the shooting direction
+      const Vec2 shoot = LeftOf(facing);
       stands.push_back(Ground(stand));
       entries.push_back(Ground(stand - facing * kApproach));
       exits.push_back(Ground(stand + facing * kExitAhead));
@@ -399,11 +414,12 @@ class TrackBuilder {
     }
   }
 
-  /// The finish arrow at the finish fork and the penalty arrow at the penalty fork,
-  /// each pointing the way.
+  /// The finish arrow at the finish fork, on its right and pointing half right, and the
+  /// penalty arrow at the penalty fork, each pointing the way.
   void AddMarkers() {
-    const float fork = m_normalStations[std::size_t(NormalSector("Trigger_ShowSipkaCiel")) + 1].point.x;
-    AddPointSet("Info_Sipka_Ciel", Pair({fork, -60.0f}, {120, -120}));
+    const Station& fork = m_normalStations[std::size_t(NormalSector("Trigger_ShowSipkaCiel")) + 1];
+    const Vec2 left = LeftOf(fork.direction);
+    AddPointSet("Info_Sipka_Ciel", Pair(fork.point - left * 60.0f, (fork.direction - left) * 120.0f));
     const float penalty = m_normalStations[std::size_t(NormalSector("Trigger_PenaltyShow")) + 1].point.x;
     AddPointSet("Info_Sipka_PenaltyRound", Pair({penalty, 60.0f}, {80, 140}));
   }

@@ -8,9 +8,10 @@
 // at a place covers that place, and bob gently. The finish and penalty arrows point
 // along +x, the direction they are drawn with. The lane arrow is drawn at a racer's
 // stand with his lane's shooting direction and points to the right of it (along -y):
-// the way onto the mat, in which he lies down to shoot prone. It is large and stands
-// over the stand with its head tilted up, so that it can be read from the range's head
-// and shows below the horizon there, clear of the race's panels. The boards stand above
+// the way onto the mat, in which he lies down to shoot prone. It is large, so that it
+// can be read from the stadium's entry, and hangs over the stand with its head tilted
+// up, wholly above the race camera's eye: a skier coming onto the mat is seen below it,
+// never hidden by it, and its middle marks the stand from every side. The boards stand above
 // the penalty arrow's place and sway a little. The starter stands on his place, his
 // right arm down; he raises it over his head for the start.
 #include "tools/AnimWriter.h"
@@ -83,11 +84,11 @@ AnimMeshBuilder ArrowMesh(const char* material) {
   return mesh;
 }
 
-/// The lane arrow: built along +x, its head tilted up by kLaneArrowTilt about its
-/// middle, raised kLaneArrowLift (its tail just clear of the ground), then turned a
-/// quarter to the right.
-constexpr float kLaneArrowTilt = 35.0f * kDegree;
-constexpr float kLaneArrowLift = 80.0f;
+/// The lane arrow: built along +x round the origin, its head tilted up by
+/// kLaneArrowTilt about its middle, raised kLaneArrowLift (its tail at the height of the
+/// race camera's eye over the skier), then turned a quarter to the right.
+constexpr float kLaneArrowTilt = 30.0f * kDegree;
+constexpr float kLaneArrowLift = 190.0f;
 N_Vector3 LaneArrowPlace(const N_Vector3& p, bool normal) {
   const float c = std::cos(kLaneArrowTilt), s = std::sin(kLaneArrowTilt);
   const N_Vector3 tilted{p.x * c - p.z * s, p.y, p.x * s + p.z * c + (normal ? 0.0f : kLaneArrowLift)};
@@ -98,11 +99,13 @@ AnimMeshBuilder LaneArrowMesh(const char* material) {
   AnimMeshBuilder mesh;
   const int arrow = mesh.AddBone("arrow", -1, {0.0f, 0.0f, 0.0f});
   const int m = mesh.AddMaterial(material);
-  constexpr float kTail = -120.0f, kShaft = 14.0f, kHead = 90.0f, kHeadHalfWidth = 50.0f;
-  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, -kShaft, 0.0f, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
-  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, 0.0f, kShaft, kTail, kShaft}, -kHalfHeight, kHalfHeight, LaneArrowPlace);
-  AddTrianglePrism(mesh, m, arrow, {0.0f, -kHeadHalfWidth, kHead, 0.0f, 0.0f, kHeadHalfWidth}, -kHalfHeight, kHalfHeight,
+  constexpr float kTail = -165.0f, kShaft = 20.0f, kHead = 165.0f, kHeadHalfWidth = 75.0f, kHeadFrom = 25.0f;
+  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, kHeadFrom, -kShaft, kHeadFrom, kShaft}, -kHalfHeight, kHalfHeight,
                    LaneArrowPlace);
+  AddTrianglePrism(mesh, m, arrow, {kTail, -kShaft, kHeadFrom, kShaft, kTail, kShaft}, -kHalfHeight, kHalfHeight,
+                   LaneArrowPlace);
+  AddTrianglePrism(mesh, m, arrow, {kHeadFrom, -kHeadHalfWidth, kHead, 0.0f, kHeadFrom, kHeadHalfWidth}, -kHalfHeight,
+                   kHalfHeight, LaneArrowPlace);
   return mesh;
 }
 

@@ -47,13 +47,21 @@ constexpr float kOverTheTarget = 25.0f;
 /// A cartridge is in once the reload has run; none before it has begun.
 constexpr float kLoaded = 1.0f;
 constexpr float kEmpty = 0.01f;
-/// Into the lane he slows to this pace (m/s) within kSlowDown of the arrow, braking
-/// above it; he makes for the arrow's line this far behind the arrow, then steers for a
-/// point this far ahead on it.
-constexpr float kMatPace = 4.0f;
-constexpr float kSlowDown = 600.0f;
-constexpr float kLeadIn = 500.0f;
-constexpr float kAlongTheLine = 120.0f;
+/// Pixels the arrow's box may lie off the screen's middle before he turns to it, and
+/// its share of the box's width: near the mat a large box.
+constexpr float kArrowDeadBand = 12.0f;
+constexpr float kArrowDeadShare = 0.35f;
+/// Frames ahead he judges where the arrow's box is going.
+constexpr float kArrowLead = 6.0f;
+/// Below this speed (m/s) he turns about rather than brake.
+constexpr float kTurnAboutSpeed = 1.0f;
+/// After a standing series he holds the right key alone this long (on the spot it
+/// turns him a quarter, from the targets the way he came onto the mat), then forward
+/// alone until he is on the loop or his next lap, or this long has passed.
+constexpr float kTurnFromTargets = 1.05f;
+constexpr float kOnwardsLimit = 60.0f;
+/// Who knows the course skis on from his mat this long before he follows it.
+constexpr float kLeaveTheMat = 2.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
 /// speed and this near the line (the racers collide at 40.0); the player aims past him,
 /// this far beside and beyond him.
@@ -62,6 +70,11 @@ constexpr float kInTheWay = 80.0f;
 constexpr float kPassBeside = 100.0f;
 constexpr float kPassBeyond = 100.0f;
 constexpr float kStraightBehind = 30.0f;
+/// He turns away from a skier who would come this near him within kClosingSeconds.
+constexpr float kKeepClear = 50.0f;
+constexpr float kClosingSeconds = 1.0f;
+/// Within this distance of the range he lines up along the course and passes nobody.
+constexpr float kLineUp = 1000.0f;
 
 float Degrees(float radians) { return radians * kRadToDeg; }
 
@@ -134,9 +147,38 @@ N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   return sector->GetIdealPoint(false) + sector->Direction() * std::min(need, sector->Length());
 }
 
+bool ScreenBox::OnScreen() const {
+  return !behind && std::min(right, 400.0f) > std::max(left, -400.0f) && std::min(top, 300.0f) > std::max(bottom, -300.0f);
+}
+
+float ScreenBox::VisibleHeight() const { return OnScreen() ? std::min(top, 300.0f) - std::max(bottom, -300.0f) : 0.0f; }
+
+ScreenBox LaneArrowOnScreen(const N_Sipka& markers, const N_Camera& camera) {
+  ScreenBox box;
+  const N_AnimObject* figure = LaneArrowFigure(markers);
+  if (!figure) return {.behind = true};
+  for (const N_Vector3& local : figure->Positions()) {
+    N_Vector3 p;
+    markers.ArrowRotation().Transform(local, p);
+    p = p + markers.ArrowPlace();
+    // Row vectors: world times view times projection.
+    const float world[4] = {p.x, p.y, p.z, 1.0f};
+    float eye[4] = {}, clip[4] = {};
+    for (int j = 0; j < 4; ++j)
+      for (int i = 0; i < 4; ++i) eye[j] += world[i] * camera.view.m[4 * i + j];
+    for (int j = 0; j < 4; ++j)
+      for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
+    if (clip[3] <= 0.0f) return {.behind = true};
+    box.left = std::min(box.left, clip[0] / clip[3] * 400.0f), box.right = std::max(box.right, clip[0] / clip[3] * 400.0f);
+    box.bottom = std::min(box.bottom, clip[1] / clip[3] * 300.0f), box.top = std::max(box.top, clip[1] / clip[3] * 300.0f);
+  }
+  return box;
+}
+
 AutoPlayer::AutoPlayer(platform::ScriptedInput& input, const N_RaceSim& race, Ai::N_AiPath& path,
-                       int missesPerSeries)
-    : m_input(input), m_race(race), m_racer(*race.Followed()), m_path(path), m_missesPerSeries(missesPerSeries) {}
+                       int missesPerSeries, bool forwardOnwards, float beside)
+    : m_input(input), m_race(race), m_racer(*race.Followed()), m_path(path), m_missesPerSeries(missesPerSeries),
+      m_forwardOnwards(forwardOnwards), m_beside(beside) {}
 
 void AutoPlayer::Key(int action, bool down) {
   const auto key = static_cast<BYTE>(g_keyDefinitions[action]);
@@ -151,6 +193,7 @@ void AutoPlayer::Frame() {
   Key(key_action::kForward, false);
   Key(key_action::kBrake, false);
   m_left = m_right = false;
+  LookAtTheArrow();
   const bool clicked = m_clicked;
   if (clicked) {
     m_input.ButtonUp(0);
@@ -162,12 +205,39 @@ void AutoPlayer::Frame() {
   Key(key_action::kRight, m_right);
 }
 
+void AutoPlayer::LookAtTheArrow() {
+  const N_Sipka& markers = m_race.Markers();
+  const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
+  const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
+  if (!instance) return;
+  // The figure's clock runs only while the arrow is drawn.
+  const N_AnimAction& clock = instance->channel1;
+  m_arrowDrawn = m_arrowFrame >= 0 && (clock.frameA != m_arrowFrame || clock.fraction != m_arrowFraction);
+  m_arrowFrame = clock.frameA;
+  m_arrowFraction = clock.fraction;
+  if (!m_arrowDrawn || !g_scene.camera) return;
+  m_arrowBox = LaneArrowOnScreen(markers, *g_scene.camera);
+  if (m_arrowBox.OnScreen()) m_arrowSide = m_arrowBox.CentreX() < 0.0f ? -1.0f : 1.0f;
+  const N_Vector3 way = LaneArrowWay(markers);
+  if (way.x != 0.0f || way.y != 0.0f) m_markerWay = way;
+}
+
 void AutoPlayer::Act() {
   const N_Racer& r = m_racer;
+  if (m_arrowDrawn) {
+    FollowTheArrow();
+    return;
+  }
+  if (r.ShootPhase >= 3 && r.ShootPhase <= 8) m_beside = 0.0f;  // only his first way in
+  if (r.ShootPhase >= 4 && r.ShootPhase <= 8) {
+    if (r.Stance != 0) m_seriesStance = r.Stance;
+    m_seriesEnd = -1.0f;
+  }
+  if (r.ShootPhase == 9 && m_seriesStance != 0 && Onwards()) return;
   switch (r.ShootPhase) {
     case 0:
     case 1:
-      IntoTheLane();
+      Key(key_action::kForward, true);  // the arrow is yet to be drawn
       break;
     case 3: {
       const N_Vector3* targets = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
@@ -182,7 +252,11 @@ void AutoPlayer::Act() {
       Shoot();
       break;
     case 9:
-      Ski();
+      if (r.Stance != 0) {
+        Key(key_action::kForward, true);  // his stop's stance is his, his lane comes next
+      } else {
+        Ski();
+      }
       break;
     default:
       break;  // preparing, putting the rifle down, leaving the lane
@@ -191,31 +265,84 @@ void AutoPlayer::Act() {
 
 void AutoPlayer::Ski() {
   Key(key_action::kForward, true);
-  const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
-  TurnTowards(LineAhead(CourseAhead(m_racer, ahead)), kSkiDeadBand);
-}
-
-void AutoPlayer::IntoTheLane() {
-  const N_Sipka& markers = m_race.Markers();
-  const N_Vector3 way = LaneArrowWay(markers);
-  if (!m_racer.Lane || (way.x == 0.0f && way.y == 0.0f)) {
-    Ski();
+  if (const float side = Closing(); side != 0.0f) {
+    Steer(-side * 1000.0f, kSkiDeadBand);
     return;
   }
-  m_markerWay = way;
-  const N_Vector3& mark = markers.ArrowPlace();
-  const N_Vector3 d = m_racer.Pos - mark;
-  const bool near = d.x * d.x + d.y * d.y < kSlowDown * kSlowDown;
-  const bool fast = near && m_racer.Speed > kMatPace;
-  Key(key_action::kForward, !fast);
-  Key(key_action::kBrake, fast);
-  const float along = d.x * way.x + d.y * way.y;
-  // Past the arrow without having stopped on the mat: round again from behind it.
-  if (along < -kLeadIn || along > 0.0f) {
-    TurnTowards(LineAhead(mark - way * (kLeadIn - kAlongTheLine)), kSkiDeadBand);
-  } else {
-    TurnTowards(mark + way * (along + kAlongTheLine), kSkiDeadBand);
+  const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
+  const N_Vector3 course = CourseAhead(m_racer, ahead);
+  TurnTowards(RangeAhead() ? course : LineAhead(course), kSkiDeadBand);
+}
+
+float AutoPlayer::Closing() const {
+  const N_Racer& me = m_racer;
+  float soonest = kClosingSeconds, side = 0.0f;
+  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
+    const N_Racer& other = m_race.Racer(i);
+    if (&other == &me || other.Finished || other.Time < 0.0f) continue;
+    const N_Vector3 d = other.Pos - me.Pos;
+    const N_Vector3 v = (other.Heading * other.Speed - me.Heading * me.Speed) * kInchesPerMetre;
+    // When |d + v t| first comes down to kKeepClear.
+    const float a = v.x * v.x + v.y * v.y, b = d.x * v.x + d.y * v.y, c = d.x * d.x + d.y * d.y - kKeepClear * kKeepClear;
+    if (b >= 0.0f || b * b < a * c) continue;
+    const float t = c <= 0.0f ? 0.0f : (-b - std::sqrt(b * b - a * c)) / a;
+    if (t < soonest) {
+      soonest = t;
+      side = me.Heading.x * d.y - me.Heading.y * d.x > 0.0f ? 1.0f : -1.0f;
+    }
   }
+  return side;
+}
+
+bool AutoPlayer::RangeAhead() const {
+  float left = kLineUp;
+  for (const Ai::N_AiSector* s = m_racer.Sector; s && left > 0.0f; s = s->Next()) {
+    if (s->Flags().Has(1, 0x01)) return true;  // "Trigger_ShootArea"
+    left -= s->Length();
+  }
+  return false;
+}
+
+void AutoPlayer::FollowTheArrow() {
+  const ScreenBox& box = m_arrowBox;
+  if (!box.OnScreen()) {
+    // He has passed it, or turned from it: he stops, turns about on the spot to the side
+    // it went out of and goes straight for it.
+    m_beside = 0.0f;
+    m_arrowLast = -1e30f;
+    Key(key_action::kBrake, m_racer.Speed > kTurnAboutSpeed);
+    const float side = box.behind || box.Width() <= 0.0f ? m_arrowSide : (box.CentreX() < 0.0f ? -1.0f : 1.0f);
+    if (side != 0.0f) Steer(-side * 1000.0f, kArrowDeadBand);
+    return;
+  }
+  Key(key_action::kForward, true);
+  // Where the box is going: the camera swings after the skier, so the box still moves
+  // after a turn; he lets go once it is coming to the middle.
+  const float centre = box.CentreX() + m_beside * box.Width();
+  const float moving = m_arrowLast > -1e29f ? centre - m_arrowLast : 0.0f;
+  m_arrowLast = centre;
+  Steer(-(centre + moving * kArrowLead), std::max(kArrowDeadBand, kArrowDeadShare * box.Width()));
+}
+
+bool AutoPlayer::Onwards() {
+  const N_Racer& r = m_racer;
+  if (m_seriesEnd < 0.0f) {
+    m_seriesEnd = r.Time;
+    m_seriesLaps = r.LapsDone;
+  }
+  const float since = r.Time - m_seriesEnd;
+  const bool on = (r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) || r.LapsDone > m_seriesLaps;
+  const float limit = m_forwardOnwards ? kOnwardsLimit : kLeaveTheMat + (m_seriesStance == 1 ? kTurnFromTargets : 0.0f);
+  if (on || since > limit) {
+    m_seriesStance = 0;
+    return false;
+  }
+  if (m_seriesStance == 1 && since < kTurnFromTargets) {
+    m_right = true;
+  } else {
+    Key(key_action::kForward, true);
+  }
+  return true;
 }
 
 N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
@@ -233,8 +360,8 @@ N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
   for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
     const N_Racer& other = m_race.Racer(i);
     if (&other == &me || other.Finished || other.Time < 0.0f) continue;
-    // Where he will be when the player gets there.
     const N_Vector3 now = other.Pos - me.Pos;
+    // Where he will be when the player gets there.
     const float when = std::hypot(now.x, now.y) / std::max(me.Speed * kInchesPerMetre, 1.0f);
     const N_Vector3 d = now + other.Heading * (other.Speed * kInchesPerMetre * when);
     const float ahead = d.x * along.x + d.y * along.y;
@@ -259,12 +386,15 @@ void AutoPlayer::TurnTowards(const N_Vector3& target, float deadBand) {
   const float off = Degrees(PlanAngle(m_racer.Heading, target - m_racer.Pos));
   // Let go early: the steering still turns him while it goes back to straight.
   const float coming = Degrees(kTurnRate * m_racer.Steer * std::fabs(m_racer.Steer) / (2.0f * kSteerReturn));
-  const float rest = off - coming;
+  Steer(off - coming, deadBand);
+}
+
+void AutoPlayer::Steer(float off, float deadBand) {
   // A fresh decision every kReaction s, and when he starts turning after a pause.
   if (m_racer.Time - m_decided >= kReaction || m_racer.Time < m_decided || m_racer.Time - m_turned > kReaction) {
     m_decided = m_racer.Time;
-    m_heldLeft = rest > deadBand;
-    m_heldRight = rest < -deadBand;
+    m_heldLeft = off > deadBand;
+    m_heldRight = off < -deadBand;
   }
   m_turned = m_racer.Time;
   m_left = m_heldLeft;

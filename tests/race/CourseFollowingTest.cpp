@@ -124,7 +124,7 @@ TEST_F(SampleFollowing, OpenPathEndsClampAndSidesHoldTheRacerFiveInside) {
   // A sector of the stadium straight: head-on into the left side falls, a glancing
   // touch does not. Either way the skier is turned to run along the side (head-on the
   // way the course goes) and keeps the share of his speed along it.
-  N_AiSector* straight = test::FlaggedSector(Head(N_AiPathTree::kNormal), 6, 0x04);
+  N_AiSector* straight = test::FlaggedSector(Head(N_AiPathTree::kNormal), 6, 0x01);
   ASSERT_NE(straight, nullptr);
   const N_Vector3 in = straight->GetPlane(N_AiSector::kLeftSide).normal;
   const N_Vector3 along = straight->Direction();

@@ -193,42 +193,35 @@ bool InView(const N_Vector3& point) {
   return Vec3Dot(to, g_scene.camera->axisZ * -1.0f) > std::cos(g_scene.camera->fov * 0.5f);
 }
 
-/// How tall the part of the drawn lane arrow on an 800 x 600 screen is through the
-/// camera, in pixels (0 when none of it is on the screen): its figure's points as the
-/// markers place them.
-float ArrowOnScreen(const N_Sipka& markers, const N_Camera& camera) {
-  const N_AnimObject* figure = test::LaneArrowFigure(markers);
-  if (!figure) return 0.0f;
-  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
-  for (const N_Vector3& local : figure->Positions()) {
-    N_Vector3 p;
-    markers.ArrowRotation().Transform(local, p);
-    p = p + markers.ArrowPlace();
-    // Row vectors: world times view times projection.
-    const float world[4] = {p.x, p.y, p.z, 1.0f};
-    float eye[4] = {}, clip[4] = {};
-    for (int j = 0; j < 4; ++j)
-      for (int i = 0; i < 4; ++i) eye[j] += world[i] * camera.view.m[4 * i + j];
-    for (int j = 0; j < 4; ++j)
-      for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
-    if (clip[3] <= 0.0f) return 0.0f;  // behind the camera
-    left = std::min(left, clip[0] / clip[3] * 400.0f), right = std::max(right, clip[0] / clip[3] * 400.0f);
-    bottom = std::min(bottom, clip[1] / clip[3] * 300.0f), top = std::max(top, clip[1] / clip[3] * 300.0f);
+/// The stadium's entry: the first cross-section of its straight (the stadium frame's
+/// origin; the straight runs along its x axis).
+struct StadiumEntry {
+  N_Vector3 origin, along;
+  explicit StadiumEntry(const char* course) {
+    const course::Frame& frame = course::FindLayout(course)->frame;
+    const course::Vec2 o = frame.Point({0.0f, 0.0f}), x = frame.Direction({1.0f, 0.0f});
+    origin = {o.x, o.y, 0.0f};
+    along = {x.x, x.y, 0.0f};
   }
-  if (std::min(right, 400.0f) <= std::max(left, -400.0f)) return 0.0f;
-  return std::max(0.0f, std::min(top, 300.0f) - std::max(bottom, -300.0f));
-}
+  /// How far the point lies past it along the straight, and beside its line.
+  float Past(const N_Vector3& p) const { return (p.x - origin.x) * along.x + (p.y - origin.y) * along.y; }
+  float Beside(const N_Vector3& p) const { return std::fabs((p.y - origin.y) * along.x - (p.x - origin.x) * along.y); }
+};
 
-/// A stop at the range as the player went through it: from the moment his lane is his
-/// (the range's head) to his stand, on it, and from leaving it to his next checkpoint.
+/// A stop at the range as the player went through it: from the stadium's entry to his
+/// stand, on it, and from the end of his series to his next checkpoint.
 struct RangeStop {
   int stance = 0;
-  float head = 0.0f;      ///< race time at the range's head
-  float stand = -1.0f;    ///< and on his stand
+  float entry = 0.0f;     ///< race time at the stadium's entry
+  float arrow = -1.0f;    ///< when the lane arrow was first drawn
+  float stand = -1.0f;    ///< on his stand
   int contacts = 0;       ///< with other racers on the way in
   bool touching = false;
   int onMats = 0;         ///< others on their mats as he arrived
   float smallestMarker = 1e30f;  ///< the arrow's least height on the screen on the way in, pixels
+  float leftmost = 1e30f, rightmost = -1e30f;  ///< and the range of its box's middle
+  int unseen = 0;         ///< frames on the way in, after its first, without the arrow drawn
+  float passed = -1.0f, passedBy = 1e30f;  ///< the closest he came to his stand, first time by
   float arrival = -2.0f;  ///< cosine of his heading on the stand to the arrow's way
   int standFrames = 0;    ///< frames on the stand before the series could begin
   int turnFrames = 0;     ///< of them with a turn key held
@@ -236,14 +229,19 @@ struct RangeStop {
   float facing = -2.0f;   ///< cosine of his heading to the targets as it began
   bool targetsInView = false;  ///< from his facing them to the first aim
   bool aimed = false;
-  int loopsOwed = -1;     ///< as he left
-  int lapsDone = 0, loopsSkied = 0;
+  float seriesEnd = -1.0f;  ///< when he left his lane
+  int loopsOwed = -1;     ///< then
+  int lapsDone = 0;
   int wayOn = 0;          ///< 1 the penalty loop came next, 2 the lap count
+  float onwards = 0.0f;   ///< seconds from his lane to it
+  bool moving = false;    ///< under way after the series
+  int halts = 0;          ///< falls and stops on that way
 
-  /// Takes in a frame of the player's phase at the range, his keys decided for it.
+  /// Takes in a frame from the stadium's entry to his stand and on it, his keys decided
+  /// for it.
   void Watch(const N_Racer& r, const test::AutoPlayer& policy, const N_RaceSim& sim) {
-    if (r.ShootPhase <= 1) WayIn(r, sim);
-    if (r.ShootPhase >= 3 && stand < 0.0f) {
+    if (stand < 0.0f && (r.ShootPhase <= 1 || r.ShootPhase == 9)) WayIn(r, policy, sim);
+    if (r.ShootPhase >= 3 && r.ShootPhase <= 8 && stand < 0.0f) {
       stand = r.Time;
       for (std::size_t i = 0; i < sim.RacerCount(); ++i) {
         onMats += &sim.Racer(i) != &r && sim.Racer(i).ShootPhase >= 3 && sim.Racer(i).ShootPhase <= 7;
@@ -263,8 +261,9 @@ struct RangeStop {
     }
     aimed = aimed || r.ShootPhase == 5;
   }
-  /// On his way to the stand: racers within touch (their spheres meet at 40), the arrow.
-  void WayIn(const N_Racer& r, const N_RaceSim& sim) {
+  /// On his way to the stand: racers within touch (their spheres meet at 40), the arrow
+  /// as drawn, how near he passes his stand.
+  void WayIn(const N_Racer& r, const test::AutoPlayer& policy, const N_RaceSim& sim) {
     bool now = false;
     for (std::size_t i = 0; i < sim.RacerCount(); ++i) {
       const N_Racer& other = sim.Racer(i);
@@ -273,18 +272,34 @@ struct RangeStop {
     }
     contacts += now && !touching;
     touching = now;
-    if (g_scene.camera) {
-      smallestMarker = std::min(smallestMarker, ArrowOnScreen(sim.Markers(), *g_scene.camera));
+    if (!policy.ArrowDrawn()) {
+      unseen += arrow >= 0.0f;
+      return;
+    }
+    if (arrow < 0.0f) arrow = r.Time;
+    const test::ScreenBox& box = policy.ArrowBox();
+    smallestMarker = std::min(smallestMarker, box.VisibleHeight());
+    leftmost = std::min(leftmost, box.behind ? -1e30f : box.CentreX());
+    rightmost = std::max(rightmost, box.behind ? 1e30f : box.CentreX());
+    if (r.Lane && passed < 0.0f) {
+      const N_Vector3 d = r.Lane->StandPosition() - r.Pos;
+      const float by = std::hypot(d.x, d.y);
+      if (by > passedBy && passedBy < 200.0f) passed = r.Time;
+      passedBy = std::min(passedBy, by);
     }
   }
-  /// A frame after the stop, skiing on, with the loops skied so far.
-  void Leaving(const N_Racer& r, int loops) {
-    if (loopsOwed < 0) {
+  /// A frame after the stop, skiing on.
+  void Leaving(const N_Racer& r) {
+    if (seriesEnd < 0.0f) {
+      seriesEnd = r.Time;
       loopsOwed = r.PenaltyLoops;
       lapsDone = r.LapsDone;
-      loopsSkied = loops;
     }
-    if (wayOn == 0) wayOn = loops > loopsSkied ? 1 : (r.LapsDone > lapsDone ? 2 : 0);
+    if (wayOn != 0) return;
+    wayOn = r.Sector && r.Sector->PathKind() == Ai::kPathPenalty ? 1 : (r.LapsDone > lapsDone ? 2 : 0);
+    onwards = r.Time - seriesEnd;
+    halts += moving && (r.FallState != 0 || r.Speed < 1.0f);
+    moving = r.Speed > 2.0f && r.FallState == 0;
   }
 };
 
@@ -297,6 +312,7 @@ struct RangeRace {
   int player;  ///< his entry (and lane)
   float gap;   ///< seconds between the starts
   int misses;  ///< per series
+  float beside = 0.0f;  ///< on his first way in he steers this many arrow boxes beside it
 };
 
 void PrintTo(const RangeRace& race, std::ostream* out) { *out << race.name; }
@@ -326,19 +342,34 @@ PlayedRace PlayRace(const char* course, const RangeRace& race, std::size_t stops
   const N_RaceSim& sim = *game.RaceSim();
   PlayedRace played;
   played.number = player.StartNumber;
-  test::AutoPlayer policy(rig.input, sim, *game.Path(), race.misses);
+  // The range table's player is a newcomer: forward alone after each series.
+  test::AutoPlayer policy(rig.input, sim, *game.Path(), race.misses, stops > 0, race.beside);
   LoopCount loops;
   played.speeds.emplace(test::LapSectors(*game.Path()->Tree(), rig.ArcadeTable()));
+  const StadiumEntry entry(course);
+  float past = entry.Past(player.Pos);
   constexpr float kFrame = 2.0f * kStep;  // a player at 15 frames a second
   constexpr int kFrameLimit = int(1800.0f / kFrame);
-  int lastPhase = 9;
   for (int frames = 0; rig.world->Game() && frames < kFrameLimit; ++frames) {
     if (stops && played.stops.size() == stops && played.stops.back().wayOn) break;
     policy.Frame();
-    if (player.ShootPhase != 9 && lastPhase == 9) played.stops.push_back({player.Stance, player.Time});
-    if (player.ShootPhase != 9) played.stops.back().Watch(player, policy, sim);
-    if (player.ShootPhase == 9 && !played.stops.empty()) played.stops.back().Leaving(player, loops.loops);
-    lastPhase = player.ShootPhase;
+    // A stop is watched from the stadium's entry; one without a lane given is dropped
+    // at the next entry (the finish path crosses it too).
+    const float before = past;
+    past = entry.Past(player.Pos);
+    if (before < 0.0f && past >= 0.0f && entry.Beside(player.Pos) < 1000.0f) {
+      if (!played.stops.empty() && played.stops.back().stance == 0) played.stops.pop_back();
+      played.stops.push_back({.entry = player.Time});
+    }
+    if (!played.stops.empty()) {
+      RangeStop& stop = played.stops.back();
+      if (stop.stance == 0 && player.ShootPhase != 9) stop.stance = player.Stance;
+      if (stop.stand < 0.0f || player.ShootPhase != 9) {
+        stop.Watch(player, policy, sim);
+      } else {
+        stop.Leaving(player);
+      }
+    }
     played.shots = player.Shots;
     loops.Update(player);
     played.track.push_back(player.Pos);
@@ -347,6 +378,7 @@ PlayedRace PlayRace(const char* course, const RangeRace& race, std::size_t stops
     }
     rig.Frame(kFrame);
   }
+  if (!played.stops.empty() && played.stops.back().stance == 0) played.stops.pop_back();
   played.loops = loops.loops;
   played.over = rig.world->Game() == nullptr;
   if (const ExportData* result = GetFinishedResult(g_varMng->GetInt("egd"))) played.rows = result->Rows;
@@ -471,38 +503,61 @@ INSTANTIATE_TEST_SUITE_P(SampleCourses, PlayerTraining, ::testing::ValuesIn(Trai
 
 class PlayerRange : public ::testing::TestWithParam<RangeRace> {};
 
-/// Both stops of a sprint, a pursuit and a mass start of the default field: his lane,
-/// marked by an arrow he sees from the range's head, is reached skiing on past every
-/// other racer, in a crowd at the first stop of the pursuit and the mass start; the
-/// prone series begins without a turn; the way on is the penalty loop he owes or the
-/// next lap.
-TEST_P(PlayerRange, HisLaneIsSeenAndReachedFreeInAFullFieldAndForwardLeadsOn) {
+/// Both stops of a sprint, a pursuit and a mass start of the default field, the player
+/// steering by the lane arrow as the screen shows it: it is drawn from the stadium's
+/// entry, well in view, and leads him to his stand past every other racer, in a crowd
+/// at the first stop of the pursuit and the mass start; the prone series begins
+/// without a turn; forward alone (after a standing series a quarter turn on the spot
+/// first) leads to the penalty loop he owes or his next lap without a stop. Told to
+/// pass his stand a mat's width beside it, he finds it again by the arrow.
+TEST_P(PlayerRange, HisLaneIsSeenFromTheStadiumAndReachedFreeInAFullFieldAndForwardLeadsOn) {
   const RangeRace& race = GetParam();
   const PlayedRace played = PlayRace("Beitostolen", race, 2);
   ASSERT_EQ(played.stops.size(), 2u);
-  if (race.discipline != DisciplineCode::kSprint) {
+  if (race.discipline != DisciplineCode::kSprint && race.beside == 0.0f) {
     EXPECT_GE(played.stops[0].onMats, 5) << "the first stop in a crowd";
   }
-  for (const RangeStop& stop : played.stops) {
+  for (std::size_t i = 0; i < played.stops.size(); ++i) {
+    const RangeStop& stop = played.stops[i];
+    const bool missed = race.beside != 0.0f && i == 0;
     SCOPED_TRACE(race.name + std::string(stop.stance == 2 ? ", a prone stop" : ", a standing stop"));
-    std::printf("%s: on the stand %.1f s after the range's head, %d others on the mats, %d contacts, the arrow at "
-                "least %.0f px tall\n",
-                race.name, double(stop.stand - stop.head), stop.onMats, stop.contacts, double(stop.smallestMarker));
+    std::printf("%s: on the stand %.1f s after the stadium's entry (the arrow from %.2f s), %d others on the mats, "
+                "%d contacts, the arrow at least %.0f px tall, its middle from %.0f to %.0f px; %s %.1f s after "
+                "the series\n",
+                race.name, double(stop.stand - stop.entry), double(stop.arrow - stop.entry), stop.onMats,
+                stop.contacts, double(stop.smallestMarker), double(stop.leftmost), double(stop.rightmost),
+                stop.wayOn == 1 ? "the loop" : (stop.wayOn == 2 ? "the lap" : "nothing"), double(stop.onwards));
     ASSERT_GE(stop.stand, 0.0f) << "his stand reached";
-    EXPECT_EQ(stop.contacts, 0);
-    EXPECT_LE(stop.stand - stop.head, 20.0f);
-    EXPECT_GE(stop.smallestMarker, 24.0f) << "the arrow on the screen all the way";
-    if (stop.stance == 2) {
-      EXPECT_LE(stop.standFrames, 1) << "the prone series needs no turn";
+    EXPECT_LE(stop.arrow - stop.entry, 0.1f) << "the arrow drawn from the stadium's entry";
+    EXPECT_EQ(stop.unseen, 0) << "the arrow drawn until he is on his stand";
+    if (missed) {
+      std::printf("%s: passed his stand %.0f units beside it, on it %.1f s later\n", race.name,
+                  double(stop.passedBy), double(stop.stand - stop.passed));
+      EXPECT_GE(stop.passed, 0.0f) << "he passed his stand";
+      EXPECT_GT(stop.passedBy, 40.0f);
+      EXPECT_LT(stop.passedBy, 120.0f) << "a mat's width beside it";
+      EXPECT_LE(stop.stand - stop.passed, 15.0f) << "on it again by the arrow";
+    } else {
+      EXPECT_EQ(stop.contacts, 0);
+      EXPECT_LE(stop.stand - stop.entry, 20.0f);
+      EXPECT_GE(stop.smallestMarker, 24.0f) << "the arrow well in view all the way";
+      EXPECT_GE(stop.leftmost, -300.0f) << "the arrow in the middle three quarters of the screen";
+      EXPECT_LE(stop.rightmost, 300.0f) << "the arrow in the middle three quarters of the screen";
+      if (stop.stance == 2) {
+        EXPECT_LE(stop.standFrames, 1) << "the prone series needs no turn";
+      }
     }
     EXPECT_EQ(stop.wayOn, stop.loopsOwed > 0 ? 1 : 2) << "the way on: 1 the penalty loop, 2 the next lap";
+    EXPECT_LE(stop.onwards, 25.0f);
+    EXPECT_EQ(stop.halts, 0) << "no fall and no stop on the way on";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Beitostolen, PlayerRange,
                          ::testing::Values(RangeRace{"Sprint", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1},
                                            RangeRace{"Pursuit", DisciplineCode::kHunting, 5, 15, 10, 3.0f, 1},
-                                           RangeRace{"MassStart", DisciplineCode::kMassStart, 3, 15, 14, 0.0f, 0}),
+                                           RangeRace{"MassStart", DisciplineCode::kMassStart, 3, 15, 14, 0.0f, 0},
+                                           RangeRace{"NearMiss", DisciplineCode::kSprint, 3, 15, 14, 7.0f, 1, 0.6f}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlayerSprintAgain, TheSameSeedSkisTheSameRaceWhateverRanBefore) {

@@ -189,8 +189,8 @@ TEST(WorldGl, TheDirectionArrowShowsAheadOfTheCamera) {
   w.SceneOnly();
   N_Sipka markers;
   ASSERT_TRUE(markers.Load());
-  // The sample lane arrow's middle stands 80 units over its place: at eye height.
-  markers.SetArrowPlace({0.0f, 300.0f, kEyeZ - 80.0f}, {1.0f, 0.0f, 0.0f});
+  // The sample lane arrow's middle stands 190 units over its place: at eye height.
+  markers.SetArrowPlace({0.0f, 300.0f, kEyeZ - 190.0f}, {1.0f, 0.0f, 0.0f});
   test::RecordingGame& game = w.StartGame();
   game.onRender = [&](float dt) { markers.RenderArrow(dt); };
   w.Frame();

@@ -58,22 +58,22 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
   } cases[] = {
       {"a stand beyond the range's side",
        [](Identifiers& ids, const course::Layout& l) {
-         Set(ids, "Info_Shoot_Points")[3] = At(l, {st::LaneStand(3).x, st::kRangeLeft + 40});
+         Set(ids, "Info_Shoot_Points")[3] = At(l, {st::LaneStand(3).x, st::RangeLeftAt(st::LaneStand(3).x) + 40});
        },
        "the stand of lane 3 is outside the range sector or within 5 units of its sides"},
       {"a stand 3 units inside the side",
        [&](Identifiers& ids, const course::Layout& l) {
-         Set(ids, "Info_Shoot_Points")[4] = At(l, {laneX, st::kRangeLeft - 3});
+         Set(ids, "Info_Shoot_Points")[4] = At(l, {laneX, st::RangeLeftAt(laneX) - 3});
        },
        "the stand of lane 4 is outside"},
       {"an entry point before the range",
        [](Identifiers& ids, const course::Layout& l) {
-         Set(ids, "Info_Shoot_Helper_In")[0] = At(l, {st::kRangeFrom - 20, st::LaneStand(0).y});
+         Set(ids, "Info_Shoot_Helper_In")[0] = At(l, {-20, st::LaneStand(0).y});
        },
        "the entry point of lane 0 is outside"},
       {"an exit point by the right side",
        [&](Identifiers& ids, const course::Layout& l) {
-         Set(ids, "Info_Shoot_Helper_Out")[29] = At(l, {laneX, -st::kRangeRight + 2});
+         Set(ids, "Info_Shoot_Helper_Out")[29] = At(l, {laneX, -st::RangeRightAt(laneX) + 2});
        },
        "the exit point of lane 29 is outside"},
       {"a way onto a mat past another stand",
@@ -81,8 +81,13 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
          Set(ids, "Info_Shoot_Helper_In")[13] = At(l, st::LaneStand(12) - course::Vec2{0, 100});
        },
        "the way through lane 13 passes the stand of lane"},
+      {"a line of fire across a stand",
+       [](Identifiers& ids, const course::Layout& l) {
+         Set(ids, "Info_Shoot_Target")[2] = At(l, st::LaneStand(0) + (st::LaneStand(2) - st::LaneStand(0)) * 5.0f);
+       },
+       "the line of fire of lane 0 passes the stand of lane 2"},
       {"an approach box across the range",
-       [](Identifiers& ids, const course::Layout&) { Box(ids, "Trigger_Shoot_07")[13] = st::kRangeLeft + st::kRangeRight; },
+       [](Identifiers& ids, const course::Layout&) { Box(ids, "Trigger_Shoot_07")[13] = st::kRangeLeft[0] + st::kRangeRight[0]; },
        "the approach box of lane 7 is outside"},
       {"a grid place on a pursuit place",
        [](Identifiers& ids, const course::Layout&) {
@@ -180,7 +185,7 @@ TEST(CourseCheck, ABrokenCourseIsNotWritten) {
   ASSERT_TRUE(course::WriteCourse(out, built, "Good", false));
   EXPECT_TRUE(dir.Exists("data/levels/Good.alf"));
   EXPECT_TRUE(dir.Exists("data/levels/Good.alf.cfg"));
-  Set(built.track.identifiers, "Info_Shoot_Points")[0] = At(layout, {st::kRangeFrom - 100, 0});
+  Set(built.track.identifiers, "Info_Shoot_Points")[0] = At(layout, {-100, 0});
   EXPECT_FALSE(course::WriteCourse(out, built, "Bad", true));
   EXPECT_FALSE(dir.Exists("data/levels/fog_Bad.alf"));
   EXPECT_FALSE(dir.Exists("data/levels/fog_Bad.alf.cfg"));
