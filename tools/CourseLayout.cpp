@@ -26,13 +26,15 @@ float SmoothStep(float t) {
 /// skier who holds forward only slides along the outer side of each bend and is on that
 /// side when the next one comes; the first bend, which he meets from anywhere across the
 /// track, turns gently at first (about 20 degrees in 3,500 units) before it tightens. The
-/// arcade short cut leaves the east side and rejoins on the west, turning left too.
+/// arcade short cut leaves the east side and rejoins on the west, turning left too. The
+/// last bend is a circle's arc that ends along the straight, so that the range's wide
+/// entry meets the loop's last cross-section square.
 constexpr Vec2 kNorthLoop[] = {{11600, 0},    {12590, 40},   {13580, 180},  {14520, 490},  {15240, 1170}, {15430, 2130},
                                {15360, 3120}, {15260, 4120}, {14950, 5050}, {14170, 5650}, {13190, 5820}, {12200, 5910},
                                {11200, 5980}, {10210, 6030}, {9210, 6070},  {8210, 6090},  {7220, 6100},  {6220, 6090},
                                {5220, 6060},  {4230, 6010},  {3230, 5950},  {2240, 5880},  {1240, 5790},  {250, 5680},
-                               {-730, 5510},  {-1560, 5000}, {-1940, 4090}, {-2020, 3090}, {-1900, 2110}, {-1470, 1210},
-                               {-890, 400}};
+                               {-730, 5510},  {-1560, 5000}, {-1940, 4090}, {-2020, 3090}, {-2010, 2100}, {-1866, 1247},
+                               {-1428, 592}, {-773, 153}};
 constexpr Vec2 kNorthShortCut[] = {{15300, 3130}, {14640, 3870}, {13700, 4260}, {12710, 4470}, {11700, 4610},
                                    {10690, 4710}, {9680, 4770},  {8660, 4820},  {7640, 4840},  {6630, 4850},
                                    {5610, 4840},  {4600, 4820},  {3580, 4780},  {2570, 4710},  {1560, 4620},
@@ -116,7 +118,7 @@ Layout MakeRunning() {
                  {15290, 3180}, {14660, 3940}, {13690, 4190}, {12700, 4320}, {11700, 4420}, {10690, 4520},
                  {9690, 4590},  {8680, 4650},  {7680, 4690},  {6670, 4720},  {5670, 4730},  {4660, 4720},
                  {3650, 4700},  {2650, 4660},  {1640, 4610},  {640, 4540},   {-360, 4440},  {-1280, 4070},
-                 {-1740, 3190}, {-1790, 2190}, {-1450, 1250}, {-890, 420}};
+                 {-1740, 3190}, {-1790, 1790}, {-1654, 975}, {-1266, 524}, {-685, 136}};
   layout.shortCutFrom = 5;
   layout.shortCutTo = 10;
   layout.shortCut = {{15190, 3080}, {14420, 3620}, {13550, 4010}, {12640, 4280}};

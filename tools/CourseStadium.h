@@ -24,8 +24,8 @@ constexpr float kCurveStep = 250.0f;
 /// lanes on either side. After it the straight narrows gently to kForkHalfWidth at the
 /// penalty loop's fork (no side, here or in the range, meets a skier who holds forward
 /// from his lane, or after a quarter turn from his targets, more steeply than about 15
-/// degrees: he slides along it), keeps that width to the lap count and narrows to the
-/// track's before the loop.
+/// degrees: he slides along it), keeps that width over the fork's sector and narrows
+/// to the track's before the loop.
 constexpr float kRangeTo = 6200.0f;
 constexpr float kRangeLeft[2] = {1200.0f, 900.0f};
 constexpr float kRangeRight[2] = {700.0f, 900.0f};

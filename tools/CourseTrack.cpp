@@ -71,8 +71,9 @@ constexpr const char* kLoopEnd[] = {"Trigger_ShowSipkaCiel", "Trigger_Normal2Cie
                                     "Trigger_RoundTime"};
 
 /// The straight's half widths (left, right) at x past the range: narrowing from the
-/// range's end to the penalty fork, the fork's width to narrowFrom (the lap count's
-/// end), narrowing from there to the track's at the end.
+/// range's end to the penalty fork, the fork's width to narrowFrom (the fork sector's
+/// end), narrowing from there to the track's at the end: gently enough that a skier
+/// who slides along a side from there meets the loop's first bend at a shallow angle.
 std::pair<float, float> StraightWidths(float x, float fork, float narrowFrom, float end) {
   if (x <= fork) {
     const float t = (x - kRangeTo) / (fork - kRangeTo);
@@ -150,7 +151,7 @@ class TrackBuilder {
     }
     m_track.exitX = x;
     const float fork = stops[std::size_t(m_normalSectors.at("Trigger_PenaltyPath"))].station.point.x;
-    const float narrowFrom = stops[std::size_t(m_normalSectors.at("Trigger_RoundCount")) + 1].station.point.x;
+    const float narrowFrom = stops[std::size_t(m_normalSectors.at("Trigger_PenaltyPath")) + 1].station.point.x;
     for (std::size_t i = 1; i < stops.size(); ++i) {
       const auto [left, right] = StraightWidths(stops[i].station.point.x, fork, narrowFrom, x);
       stops[i].halfWidth = left;

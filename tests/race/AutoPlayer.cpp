@@ -406,12 +406,6 @@ void AutoPlayer::Shoot() {
   const N_ShootLane* lane = m_racer.Lane;
   const N_Camera* camera = AimCamera();
   if (!rifle || !lane || !camera || !rifle->SeriesState().aiming) return;
-  if (m_racer.ReloadProgress < kEmpty) {
-    m_input.ButtonDown(1);
-    m_clicked = true;
-    return;
-  }
-  if (m_racer.ReloadProgress < kLoaded) return;
   int target = 0;
   while (target < N_ShootLane::kTargetCount && (lane->HitMask() >> target) & 1u) ++target;
   const N_Vector3* at = lane->TargetPosition(target);
@@ -420,10 +414,17 @@ void AutoPlayer::Shoot() {
   if (rifle->SeriesState().shots < m_missesPerSeries) wanted.z += kOverTheTarget;
   wanted.Normalize();
   const N_Vector3 view = camera->axisZ * -1.0f;
-  // The mouse turns the aim: right turns it clockwise, forward (up) raises it.
+  // The mouse turns the aim: right turns it clockwise, forward (up) raises it. He holds
+  // it on the target until his shot is judged, whatever the rifle's sway does meanwhile.
   const float yaw = Degrees(PlanAngle(view, wanted));
   const float pitch = Degrees(std::asin(std::clamp(wanted.z, -1.0f, 1.0f)) - std::asin(std::clamp(view.z, -1.0f, 1.0f)));
   m_input.MoveMouse(std::lround(-yaw / kMouseDegrees), std::lround(-pitch / kMouseDegrees));
+  if (m_racer.ReloadProgress < kEmpty) {
+    m_input.ButtonDown(1);
+    m_clicked = true;
+    return;
+  }
+  if (m_racer.ReloadProgress < kLoaded) return;
   if (std::fabs(yaw) < kFireWithin && std::fabs(pitch) < kFireWithin) {
     m_input.ButtonDown(0);
     m_clicked = true;

@@ -121,10 +121,11 @@ TEST_F(SampleFollowing, OpenPathEndsClampAndSidesHoldTheRacerFiveInside) {
   EXPECT_EQ(racer->Sector, last);
   EXPECT_NEAR(Value(*last, N_AiSector::kEnd, out), 0.0f, 1e-2) << "on the end plane";
 
-  // A sector of the stadium straight: head-on into the left side falls, a glancing
-  // touch does not. Either way the skier is turned to run along the side (head-on the
-  // way the course goes) and keeps the share of his speed along it.
-  N_AiSector* straight = test::FlaggedSector(Head(N_AiPathTree::kNormal), 6, 0x01);
+  // The penalty fork's sector of the stadium straight (its sides parallel): head-on
+  // into the left side falls, a glancing touch does not. Either way the skier is turned
+  // to run along the side (head-on the way the course goes) and keeps the share of his
+  // speed along it.
+  N_AiSector* straight = test::FlaggedSector(Head(N_AiPathTree::kNormal), 3, 0x10);
   ASSERT_NE(straight, nullptr);
   const N_Vector3 in = straight->GetPlane(N_AiSector::kLeftSide).normal;
   const N_Vector3 along = straight->Direction();

@@ -437,7 +437,9 @@ TEST_P(PlayerSprint, TheSimplePlayerFinishesNearTheFieldWithBothSeriesAndItsLoop
   }
   EXPECT_EQ(mine.Misses, 2);
   EXPECT_EQ(played.loops, mine.Misses) << "every loop owed skied";
-  EXPECT_LE(mine.Falls, 2);
+  // A fall is a collision in the crowd or a corner of the penalty loop met head-on
+  // (up to twice in a race on some courses).
+  EXPECT_LE(mine.Falls, 4);
   EXPECT_LE(mine.Time, median * 1.4f);
   EXPECT_GE(mine.Time, median * 0.6f);
 

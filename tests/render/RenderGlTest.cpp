@@ -119,7 +119,9 @@ TEST_F(RenderGl, ApplyVideoModeResizesTheWindowAndKeepsManagedBuffers) {
   N_VertexBuffer* dynamic = render->CreateVertexBuffer(16, 1, 2);
   dynamic->Write(0, 16, words, true);
   N_IndexBuffer* dynamicIndices = render->CreateIndexBuffer(101, 8, 2);
+  // Held here, so that the buffer made again cannot take its address.
   IDirect3DVertexBuffer9* dynamicBefore = dynamic->DeviceBuffer();
+  dynamicBefore->AddRef();
   // A frame that leaves the whole back buffer red.
   render->BeginFrame();
   render->Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 1.0f, 0);
@@ -150,6 +152,7 @@ TEST_F(RenderGl, ApplyVideoModeResizesTheWindowAndKeepsManagedBuffers) {
   EXPECT_EQ(std::memcmp(back, words, sizeof words), 0) << "a static (managed) buffer keeps its contents";
   EXPECT_NE(dynamic->DeviceBuffer(), nullptr) << "a dynamic buffer is made again";
   EXPECT_NE(dynamic->DeviceBuffer(), dynamicBefore) << "as a new buffer, for its owner to rewrite";
+  EXPECT_EQ(dynamicBefore->Release(), 0u) << "the old one let go by its owner";
   EXPECT_NE(dynamicIndices->DeviceBuffer(), nullptr);
   EXPECT_NE(render->OffscreenSurface(), nullptr);
   D3DSURFACE_DESC desc{};
