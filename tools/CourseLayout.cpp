@@ -27,14 +27,15 @@ float SmoothStep(float t) {
 /// side when the next one comes; the first bend, which he meets from anywhere across the
 /// track, turns gently at first (about 20 degrees in 3,500 units) before it tightens. The
 /// arcade short cut leaves the east side and rejoins on the west, turning left too. The
-/// last bend is a circle's arc that ends along the straight, so that the range's wide
-/// entry meets the loop's last cross-section square.
+/// last bend is a circle's arc that ends on the straight's line 600 units before the
+/// stadium: a skier who holds forward comes off its outer side into the stadium facing
+/// the range ahead, and the range's wide entry meets the loop's last cross-section square.
 constexpr Vec2 kNorthLoop[] = {{11600, 0},    {12590, 40},   {13580, 180},  {14520, 490},  {15240, 1170}, {15430, 2130},
                                {15360, 3120}, {15260, 4120}, {14950, 5050}, {14170, 5650}, {13190, 5820}, {12200, 5910},
                                {11200, 5980}, {10210, 6030}, {9210, 6070},  {8210, 6090},  {7220, 6100},  {6220, 6090},
                                {5220, 6060},  {4230, 6010},  {3230, 5950},  {2240, 5880},  {1240, 5790},  {250, 5680},
-                               {-730, 5510},  {-1560, 5000}, {-1940, 4090}, {-2020, 3090}, {-2010, 2100}, {-1866, 1247},
-                               {-1428, 592}, {-773, 153}};
+                               {-730, 5510},  {-1560, 5000}, {-1940, 4090}, {-2020, 3090}, {-2050, 2100}, {-2050, 1450}, {-1940, 895},
+                               {-1625, 425}, {-1155, 110}, {-600, 0}, {-300, 0}};
 constexpr Vec2 kNorthShortCut[] = {{15300, 3130}, {14640, 3870}, {13700, 4260}, {12710, 4470}, {11700, 4610},
                                    {10690, 4710}, {9680, 4770},  {8660, 4820},  {7640, 4840},  {6630, 4850},
                                    {5610, 4840},  {4600, 4820},  {3580, 4780},  {2570, 4710},  {1560, 4620},
@@ -112,13 +113,14 @@ Layout MakeRunning() {
   Layout layout;
   layout.name = "Running";
   layout.frame = {{-1200.0f, 5200.0f}, kPi * 90.0f / 180.0f};
-  // Like Beitostolen's loop (left all the way, the first bend gently at first), with a
-  // lower top; the short cut cuts the north-east corner.
+  // Like Beitostolen's loop (left all the way, the first bend gently at first, the last
+  // one ending on the straight's line), with a lower top; the short cut cuts the
+  // north-east corner.
   layout.loop = {{11610, 0},    {12610, 40},   {13610, 190},  {14560, 510},  {15260, 1210}, {15430, 2180},
                  {15290, 3180}, {14660, 3940}, {13690, 4190}, {12700, 4320}, {11700, 4420}, {10690, 4520},
                  {9690, 4590},  {8680, 4650},  {7680, 4690},  {6670, 4720},  {5670, 4730},  {4660, 4720},
                  {3650, 4700},  {2650, 4660},  {1640, 4610},  {640, 4540},   {-360, 4440},  {-1280, 4070},
-                 {-1740, 3190}, {-1790, 1790}, {-1654, 975}, {-1266, 524}, {-685, 136}};
+                 {-1740, 3190}, {-1790, 1790}, {-1790, 1190}, {-1699, 735}, {-1441, 349}, {-1055, 91}, {-600, 0}, {-300, 0}};
   layout.shortCutFrom = 5;
   layout.shortCutTo = 10;
   layout.shortCut = {{15190, 3080}, {14420, 3620}, {13550, 4010}, {12640, 4280}};
