@@ -55,9 +55,8 @@ constexpr float kArrowDeadShare = 0.35f;
 constexpr float kArrowLead = 6.0f;
 /// Below this speed (m/s) he turns about rather than brake.
 constexpr float kTurnAboutSpeed = 1.0f;
-/// After a standing series he holds the right key alone this long (on the spot it
-/// turns him a quarter, from the targets the way he came onto the mat), then forward
-/// alone until he is on the loop or his next lap, or this long has passed.
+/// After a standing series he holds the right key alone this long (a quarter turn on
+/// the spot, from the targets); forward alone after a series lasts at most this long.
 constexpr float kTurnFromTargets = 1.05f;
 constexpr float kOnwardsLimit = 60.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
@@ -110,23 +109,6 @@ N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
   };
   const float sense = width(hi[along]) < width(lo[along]) ? 1.0f : -1.0f;
   return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
-}
-
-const N_AnimObject* LaneArrowFigure(const N_Sipka& markers) {
-  const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
-  const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
-  return instance ? set->Mesh(instance->mesh) : nullptr;
-}
-
-N_Vector3 LaneArrowWay(const N_Sipka& markers) {
-  const N_Vector3& place = markers.ArrowPlace();
-  const N_AnimObject* figure = LaneArrowFigure(markers);
-  if (!figure || (place.x == 0.0f && place.y == 0.0f && place.z == 0.0f)) return {};
-  N_Vector3 way;
-  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), way);
-  way.z = 0.0f;
-  way.Normalize();
-  return way;
 }
 
 N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
@@ -208,7 +190,10 @@ void AutoPlayer::LookAtTheArrow() {
   if (!m_arrowDrawn || !g_scene.camera) return;
   m_arrowBox = ArrowOnScreen(*figure, markers, *g_scene.camera);
   if (m_arrowBox.onScreen) m_arrowSide = m_arrowBox.centreX < 0.0f ? -1.0f : 1.0f;
-  m_markerWay = LaneArrowWay(markers);
+  // The way it points: its figure's head turned as it is drawn, in the ground plane.
+  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), m_markerWay);
+  m_markerWay.z = 0.0f;
+  m_markerWay.Normalize();
 }
 
 void AutoPlayer::Act() {
@@ -223,6 +208,10 @@ void AutoPlayer::Act() {
     m_seriesEnd = -1.0f;
   }
   if (r.ShootPhase == 9 && m_seriesStance != 0 && Onwards()) return;
+  if (r.ShootPhase <= 1 || (r.ShootPhase == 9 && r.Stance != 0)) {
+    Key(key_action::kForward, true);  // his lane or his stance given, the arrow yet to be drawn
+    return;
+  }
   switch (r.ShootPhase) {
     case 3: {
       const N_Vector3* targets = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
@@ -237,14 +226,7 @@ void AutoPlayer::Act() {
       Shoot();
       break;
     case 9:
-      if (r.Stance == 0) {
-        Ski();
-        break;
-      }
-      [[fallthrough]];  // his stance given, his lane and the arrow yet to come
-    case 0:
-    case 1:
-      Key(key_action::kForward, true);
+      Ski();
       break;
     default:
       break;  // preparing, putting the rifle down, leaving the lane

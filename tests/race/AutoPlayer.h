@@ -100,16 +100,14 @@ class AutoPlayer {
   bool m_left = false, m_right = false;          ///< this frame
   int m_shots = 0;
   N_Vector3 m_markerWay;
-  // The arrow as last seen: its figure's clock (frame and fraction), drawn then, its
-  // box, the side of the screen it was last on (-1 left, 1 right, 0 not yet), the
-  // middle of its box.
+  // The arrow as last seen: its figure's clock, drawn then, its box, the side of the
+  // screen it was last on (-1 left, 1 right, 0 not yet), the middle of its box.
   float m_arrowClock = -1.0f;
   bool m_arrowDrawn = false;
   ScreenBox m_arrowBox;
   float m_arrowSide = 0.0f;
   float m_arrowLast = -1e30f;
-  // The way on after a series: its stance (0 none under way), when it ended, the laps
-  // then.
+  // The way on after a series: its stance (0 none under way), its end, the laps then.
   std::int32_t m_seriesStance = 0;
   float m_seriesEnd = 0.0f;
   std::int32_t m_seriesLaps = 0;

@@ -455,8 +455,8 @@ TEST_P(PlayerTraining, HoldingOnlyForwardHeSkisALapWithoutAFallOrAStop) {
   ResetKeyDefinitions();
   N_GameTraining& training = rig.StartRunTraining(shortCourse);
   const N_Racer& r = *training.Racer();
-  const Ai::N_AiSector* stadium = training.Path()->Tree()->Head(Ai::N_AiPathTree::kNormal);
-  const Ai::N_AiSector* lapEnd = test::FlaggedSector(training.Path()->Tree()->Head(Ai::N_AiPathTree::kNormal), 3, 0x04);
+  Ai::N_AiSector* stadium = training.Path()->Tree()->Head(Ai::N_AiPathTree::kNormal);
+  const Ai::N_AiSector* lapEnd = test::FlaggedSector(stadium, 3, 0x04);
   ASSERT_NE(lapEnd, nullptr);
   rig.input.KeyDown(static_cast<BYTE>(g_keyDefinitions[key_action::kForward]));
   constexpr float kFrame = 2.0f * kStep;
