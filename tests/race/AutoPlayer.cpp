@@ -111,6 +111,7 @@ N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
   return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
 }
 
+/// The point of the racer's path the given distance ahead of it along the ideal line.
 N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   const Ai::N_AiSector* sector = racer.Sector;
   if (!sector) return racer.Pos;
@@ -237,7 +238,7 @@ void AutoPlayer::Ski() {
   Key(key_action::kForward, true);
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   const N_Vector3 course = CourseAhead(m_racer, ahead);
-  // The range ("Trigger_ShootArea") within kLineUp along his course?
+  // Within kLineUp of the range ("Trigger_ShootArea") he keeps to the course's line.
   float left = kLineUp;
   const Ai::N_AiSector* s = m_racer.Sector;
   for (; s && left > 0.0f && !s->Flags().Has(1, 0x01); s = s->Next()) left -= s->Length();

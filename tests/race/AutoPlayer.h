@@ -9,15 +9,14 @@
 //   in the way ahead, the side of him where the course is wider (not on the last
 //   stretch before the range, where he lines up along the course);
 // - from the stadium's entry to his stand by the screen alone: forward, and a turn key
-//   towards the drawn lane arrow's box on the screen (out of view, he stops and turns
-//   about to the side he last saw it on); on the stand turned on the
-//   spot, for a standing series to face the targets, for a prone one the way the arrow
-//   pointed; then the series with the mouse: a cartridge loaded with the right button,
-//   the aim moved onto the first target still standing, the left button once the aim
-//   is on it, until the rifle is put down; a player told to miss aims the first shots
-//   of each series above the targets; after the series forward alone (after a standing
-//   one the right key alone first, to turn from the targets) until he is on the penalty
-//   loop or his next lap.
+//   towards the drawn lane arrow's box (out of view, he stops and turns about to the
+//   side he last saw it on); on the stand turned on the spot, for a standing series to
+//   face the targets, for a prone one the way the arrow pointed; then the series with
+//   the mouse: a cartridge loaded with the right button, the aim moved onto the first
+//   target still standing, the left button once the aim is on it, until the rifle is
+//   put down; a player told to miss aims the first shots of each series above the
+//   targets; after the series forward alone (after a standing one the right key alone
+//   first, to turn from the targets) until he is on the penalty loop or his next lap.
 // Like a person he holds a turn key for at least 0.1 s: he decides on his turn keys
 // every 0.1 s of the race. It never sets a field of the racer. The frame's camera is
 // the world's (g_scene), as the shot reads it.
@@ -68,7 +67,7 @@ class AutoPlayer {
   const N_Vector3& MarkerWay() const { return m_markerWay; }
 
  private:
-  /// What the racer's phase asks: skiing, the lane, the series.
+  /// What the racer's phase asks: skiing, the stand, the series, the way on.
   void Act();
   void Ski();
   /// Whether the arrow's figure moved on since the last frame, its box and its way.
@@ -101,7 +100,7 @@ class AutoPlayer {
   int m_shots = 0;
   N_Vector3 m_markerWay;
   // The arrow as last seen: its figure's clock, drawn then, its box, the side of the
-  // screen it was last on (-1 left, 1 right, 0 not yet), the middle of its box.
+  // screen it was last on (-1 left, 1 right, 0 not yet), the middle of its box then.
   float m_arrowClock = -1.0f;
   bool m_arrowDrawn = false;
   ScreenBox m_arrowBox;
