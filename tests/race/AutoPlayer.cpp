@@ -57,13 +57,10 @@ constexpr float kArrowDeadShare = 0.35f;
 constexpr float kArrowLead = 6.0f;
 /// Below this speed (m/s) he turns about rather than brake.
 constexpr float kTurnAboutSpeed = 1.0f;
-/// After a standing series he holds the right key alone this long (on the spot it
-/// turns him a quarter, from the targets the way he came onto the mat), then forward
-/// alone until he is on the loop or his next lap, or this long has passed.
+/// After a standing series he holds the right key alone this long (a quarter turn on
+/// the spot, from the targets); forward alone after a series lasts at most this long.
 constexpr float kTurnFromTargets = 1.05f;
 constexpr float kOnwardsLimit = 60.0f;
-/// Who knows the course skis on from his mat this long before he follows it.
-constexpr float kLeaveTheMat = 2.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
 /// speed and this near the line (the racers collide at 40.0); the player aims past him,
 /// this far beside and beyond him.
@@ -72,9 +69,6 @@ constexpr float kInTheWay = 80.0f;
 constexpr float kPassBeside = 100.0f;
 constexpr float kPassBeyond = 100.0f;
 constexpr float kStraightBehind = 30.0f;
-/// He turns away from a skier who would come this near him within kClosingSeconds.
-constexpr float kKeepClear = 50.0f;
-constexpr float kClosingSeconds = 1.0f;
 /// Within this distance of the range he lines up along the course and passes nobody.
 constexpr float kLineUp = 1000.0f;
 
@@ -90,8 +84,6 @@ const N_Camera* AimCamera() {
   if (g_scene.camera) return g_scene.camera;
   return g_world ? &g_world->CameraMng().ShakeController().MainCamera() : nullptr;
 }
-
-}  // namespace
 
 /// The way a flat arrow's figure points in its own frame: along its longer extent in
 /// the ground plane, towards the end that narrows to a point, away from the flat tail.
@@ -121,23 +113,7 @@ N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
   return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
 }
 
-const N_AnimObject* LaneArrowFigure(const N_Sipka& markers) {
-  const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
-  const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
-  return instance ? set->Mesh(instance->mesh) : nullptr;
-}
-
-N_Vector3 LaneArrowWay(const N_Sipka& markers) {
-  const N_Vector3& place = markers.ArrowPlace();
-  const N_AnimObject* figure = LaneArrowFigure(markers);
-  if (!figure || (place.x == 0.0f && place.y == 0.0f && place.z == 0.0f)) return {};
-  N_Vector3 way;
-  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), way);
-  way.z = 0.0f;
-  way.Normalize();
-  return way;
-}
-
+/// The point of the racer's path the given distance ahead of it along the ideal line.
 N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   const Ai::N_AiSector* sector = racer.Sector;
   if (!sector) return racer.Pos;
@@ -149,17 +125,10 @@ N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   return sector->GetIdealPoint(false) + sector->Direction() * std::min(need, sector->Length());
 }
 
-bool ScreenBox::OnScreen() const {
-  return !behind && std::min(right, 400.0f) > std::max(left, -400.0f) && std::min(top, 300.0f) > std::max(bottom, -300.0f);
-}
-
-float ScreenBox::VisibleHeight() const { return OnScreen() ? std::min(top, 300.0f) - std::max(bottom, -300.0f) : 0.0f; }
-
-ScreenBox LaneArrowOnScreen(const N_Sipka& markers, const N_Camera& camera) {
-  ScreenBox box;
-  const N_AnimObject* figure = LaneArrowFigure(markers);
-  if (!figure) return {.behind = true};
-  for (const N_Vector3& local : figure->Positions()) {
+/// The lane arrow's figure as the markers place it, through the camera.
+ScreenBox ArrowOnScreen(const N_AnimObject& figure, const N_Sipka& markers, const N_Camera& camera) {
+  float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
+  for (const N_Vector3& local : figure.Positions()) {
     N_Vector3 p;
     markers.ArrowRotation().Transform(local, p);
     p = p + markers.ArrowPlace();
@@ -171,16 +140,20 @@ ScreenBox LaneArrowOnScreen(const N_Sipka& markers, const N_Camera& camera) {
     for (int j = 0; j < 4; ++j)
       for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
     if (clip[3] <= 0.0f) return {.behind = true};
-    box.left = std::min(box.left, clip[0] / clip[3] * 400.0f), box.right = std::max(box.right, clip[0] / clip[3] * 400.0f);
-    box.bottom = std::min(box.bottom, clip[1] / clip[3] * 300.0f), box.top = std::max(box.top, clip[1] / clip[3] * 300.0f);
+    left = std::min(left, clip[0] / clip[3] * 400.0f), right = std::max(right, clip[0] / clip[3] * 400.0f);
+    bottom = std::min(bottom, clip[1] / clip[3] * 300.0f), top = std::max(top, clip[1] / clip[3] * 300.0f);
   }
-  return box;
+  const float height = std::min(top, 300.0f) - std::max(bottom, -300.0f);
+  const bool on = std::min(right, 400.0f) > std::max(left, -400.0f) && height > 0.0f;
+  return {.onScreen = on, .centreX = (left + right) * 0.5f, .width = right - left, .height = on ? height : 0.0f};
 }
 
+}  // namespace
+
 AutoPlayer::AutoPlayer(platform::ScriptedInput& input, const N_RaceSim& race, Ai::N_AiPath& path,
-                       int missesPerSeries, bool forwardOnwards, float beside)
+                       int missesPerSeries, float beside)
     : m_input(input), m_race(race), m_racer(*race.Followed()), m_path(path), m_missesPerSeries(missesPerSeries),
-      m_forwardOnwards(forwardOnwards), m_beside(beside) {}
+      m_beside(beside) {}
 
 void AutoPlayer::Key(int action, bool down) {
   const auto key = static_cast<BYTE>(g_keyDefinitions[action]);
@@ -211,17 +184,19 @@ void AutoPlayer::LookAtTheArrow() {
   const N_Sipka& markers = m_race.Markers();
   const N_AnimationFactory* set = markers.SetAt(N_Sipka::kArrow);
   const N_AnimInstance* instance = set ? set->Instance(markers.ArrowInstance()) : nullptr;
-  if (!instance) return;
+  const N_AnimObject* figure = instance ? set->Mesh(instance->mesh) : nullptr;
+  if (!figure) return;
   // The figure's clock runs only while the arrow is drawn.
-  const N_AnimAction& clock = instance->channel1;
-  m_arrowDrawn = m_arrowFrame >= 0 && (clock.frameA != m_arrowFrame || clock.fraction != m_arrowFraction);
-  m_arrowFrame = clock.frameA;
-  m_arrowFraction = clock.fraction;
+  const float clock = float(instance->channel1.frameA) + instance->channel1.fraction;
+  m_arrowDrawn = m_arrowClock >= 0.0f && clock != m_arrowClock;
+  m_arrowClock = clock;
   if (!m_arrowDrawn || !g_scene.camera) return;
-  m_arrowBox = LaneArrowOnScreen(markers, *g_scene.camera);
-  if (m_arrowBox.OnScreen()) m_arrowSide = m_arrowBox.CentreX() < 0.0f ? -1.0f : 1.0f;
-  const N_Vector3 way = LaneArrowWay(markers);
-  if (way.x != 0.0f || way.y != 0.0f) m_markerWay = way;
+  m_arrowBox = ArrowOnScreen(*figure, markers, *g_scene.camera);
+  if (m_arrowBox.onScreen) m_arrowSide = m_arrowBox.centreX < 0.0f ? -1.0f : 1.0f;
+  // The way it points: its figure's head turned as it is drawn, in the ground plane.
+  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), m_markerWay);
+  m_markerWay.z = 0.0f;
+  m_markerWay.Normalize();
 }
 
 void AutoPlayer::Act() {
@@ -230,17 +205,17 @@ void AutoPlayer::Act() {
     FollowTheArrow();
     return;
   }
-  if (r.ShootPhase >= 3 && r.ShootPhase <= 8) m_beside = 0.0f;  // only his first way in
-  if (r.ShootPhase >= 4 && r.ShootPhase <= 8) {
+  if (r.ShootPhase >= 3 && r.ShootPhase <= 8) {
+    m_beside = 0.0f;  // only his first way in
     if (r.Stance != 0) m_seriesStance = r.Stance;
     m_seriesEnd = -1.0f;
   }
   if (r.ShootPhase == 9 && m_seriesStance != 0 && Onwards()) return;
+  if (r.ShootPhase <= 1 || (r.ShootPhase == 9 && r.Stance != 0)) {
+    Key(key_action::kForward, true);  // his lane or his stance given, the arrow yet to be drawn
+    return;
+  }
   switch (r.ShootPhase) {
-    case 0:
-    case 1:
-      Key(key_action::kForward, true);  // the arrow is yet to be drawn
-      break;
     case 3: {
       const N_Vector3* targets = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
       if (r.Stance == 1 && targets) {
@@ -254,11 +229,7 @@ void AutoPlayer::Act() {
       Shoot();
       break;
     case 9:
-      if (r.Stance != 0) {
-        Key(key_action::kForward, true);  // his stop's stance is his, his lane comes next
-      } else {
-        Ski();
-      }
+      Ski();
       break;
     default:
       break;  // preparing, putting the rifle down, leaving the lane
@@ -267,63 +238,34 @@ void AutoPlayer::Act() {
 
 void AutoPlayer::Ski() {
   Key(key_action::kForward, true);
-  if (const float side = Closing(); side != 0.0f) {
-    Steer(-side * 1000.0f, kSkiDeadBand);
-    return;
-  }
   const float ahead = kLookAhead + m_racer.Speed * kInchesPerMetre * kLookAheadSeconds;
   const N_Vector3 course = CourseAhead(m_racer, ahead);
-  TurnTowards(RangeAhead() ? course : LineAhead(course), kSkiDeadBand);
-}
-
-float AutoPlayer::Closing() const {
-  const N_Racer& me = m_racer;
-  float soonest = kClosingSeconds, side = 0.0f;
-  for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
-    const N_Racer& other = m_race.Racer(i);
-    if (&other == &me || other.Finished || other.Time < 0.0f) continue;
-    const N_Vector3 d = other.Pos - me.Pos;
-    const N_Vector3 v = (other.Heading * other.Speed - me.Heading * me.Speed) * kInchesPerMetre;
-    // When |d + v t| first comes down to kKeepClear.
-    const float a = v.x * v.x + v.y * v.y, b = d.x * v.x + d.y * v.y, c = d.x * d.x + d.y * d.y - kKeepClear * kKeepClear;
-    if (b >= 0.0f || b * b < a * c) continue;
-    const float t = c <= 0.0f ? 0.0f : (-b - std::sqrt(b * b - a * c)) / a;
-    if (t < soonest) {
-      soonest = t;
-      side = me.Heading.x * d.y - me.Heading.y * d.x > 0.0f ? 1.0f : -1.0f;
-    }
-  }
-  return side;
-}
-
-bool AutoPlayer::RangeAhead() const {
+  // Within kLineUp of the range ("Trigger_ShootArea") he keeps to the course's line.
   float left = kLineUp;
-  for (const Ai::N_AiSector* s = m_racer.Sector; s && left > 0.0f; s = s->Next()) {
-    if (s->Flags().Has(1, 0x01)) return true;  // "Trigger_ShootArea"
-    left -= s->Length();
-  }
-  return false;
+  const Ai::N_AiSector* s = m_racer.Sector;
+  for (; s && left > 0.0f && !s->Flags().Has(1, 0x01); s = s->Next()) left -= s->Length();
+  TurnTowards(s && left > 0.0f ? course : LineAhead(course), kSkiDeadBand);
 }
 
 void AutoPlayer::FollowTheArrow() {
   const ScreenBox& box = m_arrowBox;
-  if (!box.OnScreen()) {
+  if (!box.onScreen) {
     // He has passed it, or turned from it: he stops, turns about on the spot to the side
     // it went out of and goes straight for it.
     m_beside = 0.0f;
     m_arrowLast = -1e30f;
     Key(key_action::kBrake, m_racer.Speed > kTurnAboutSpeed);
-    const float side = box.behind || box.Width() <= 0.0f ? m_arrowSide : (box.CentreX() < 0.0f ? -1.0f : 1.0f);
+    const float side = box.behind ? m_arrowSide : (box.centreX < 0.0f ? -1.0f : 1.0f);
     if (side != 0.0f) Steer(-side * 1000.0f, kArrowDeadBand);
     return;
   }
   Key(key_action::kForward, true);
   // Where the box is going: the camera swings after the skier, so the box still moves
   // after a turn; he lets go once it is coming to the middle.
-  const float centre = box.CentreX() + m_beside * box.Width();
+  const float centre = box.centreX + m_beside * box.width;
   const float moving = m_arrowLast > -1e29f ? centre - m_arrowLast : 0.0f;
   m_arrowLast = centre;
-  Steer(-(centre + moving * kArrowLead), std::max(kArrowDeadBand, kArrowDeadShare * box.Width()));
+  Steer(-(centre + moving * kArrowLead), std::max(kArrowDeadBand, kArrowDeadShare * box.width));
 }
 
 bool AutoPlayer::Onwards() {
@@ -333,9 +275,7 @@ bool AutoPlayer::Onwards() {
     m_seriesLaps = r.LapsDone;
   }
   const float since = r.Time - m_seriesEnd;
-  const bool on = (r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) || r.LapsDone > m_seriesLaps;
-  const float limit = m_forwardOnwards ? kOnwardsLimit : kLeaveTheMat + (m_seriesStance == 1 ? kTurnFromTargets : 0.0f);
-  if (on || since > limit) {
+  if ((r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) || r.LapsDone > m_seriesLaps || since > kOnwardsLimit) {
     m_seriesStance = 0;
     return false;
   }
@@ -362,8 +302,8 @@ N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
   for (std::size_t i = 0; i < m_race.RacerCount(); ++i) {
     const N_Racer& other = m_race.Racer(i);
     if (&other == &me || other.Finished || other.Time < 0.0f) continue;
-    const N_Vector3 now = other.Pos - me.Pos;
     // Where he will be when the player gets there.
+    const N_Vector3 now = other.Pos - me.Pos;
     const float when = std::hypot(now.x, now.y) / std::max(me.Speed * kInchesPerMetre, 1.0f);
     const N_Vector3 d = now + other.Heading * (other.Speed * kInchesPerMetre * when);
     const float ahead = d.x * along.x + d.y * along.y;
