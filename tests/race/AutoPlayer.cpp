@@ -85,34 +85,6 @@ const N_Camera* AimCamera() {
   return g_world ? &g_world->CameraMng().ShakeController().MainCamera() : nullptr;
 }
 
-/// The way a flat arrow's figure points in its own frame: along its longer extent in
-/// the ground plane, towards the end that narrows to a point, away from the flat tail.
-N_Vector3 ArrowFigureWay(const N_AnimObject& arrow) {
-  const std::vector<N_Vector3>& points = arrow.Positions();
-  if (points.empty()) return {};
-  const auto coordinate = [](const N_Vector3& p, int axis) { return axis == 0 ? p.x : p.y; };
-  float lo[2] = {1e30f, 1e30f}, hi[2] = {-1e30f, -1e30f};
-  for (const N_Vector3& p : points) {
-    for (int axis = 0; axis < 2; ++axis) {
-      lo[axis] = std::min(lo[axis], coordinate(p, axis));
-      hi[axis] = std::max(hi[axis], coordinate(p, axis));
-    }
-  }
-  const int along = hi[0] - lo[0] >= hi[1] - lo[1] ? 0 : 1;
-  // How wide the figure is at one end of its length.
-  const auto width = [&](float end) {
-    float from = 1e30f, to = -1e30f;
-    for (const N_Vector3& p : points) {
-      if (std::fabs(coordinate(p, along) - end) > 0.5f) continue;
-      from = std::min(from, coordinate(p, 1 - along));
-      to = std::max(to, coordinate(p, 1 - along));
-    }
-    return to - from;
-  };
-  const float sense = width(hi[along]) < width(lo[along]) ? 1.0f : -1.0f;
-  return along == 0 ? N_Vector3{sense, 0.0f, 0.0f} : N_Vector3{0.0f, sense, 0.0f};
-}
-
 /// The point of the racer's path the given distance ahead of it along the ideal line.
 N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   const Ai::N_AiSector* sector = racer.Sector;
@@ -193,10 +165,6 @@ void AutoPlayer::LookAtTheArrow() {
   if (!m_arrowDrawn || !g_scene.camera) return;
   m_arrowBox = ArrowOnScreen(*figure, markers, *g_scene.camera);
   if (m_arrowBox.onScreen) m_arrowSide = m_arrowBox.centreX < 0.0f ? -1.0f : 1.0f;
-  // The way it points: its figure's head turned as it is drawn, in the ground plane.
-  markers.ArrowRotation().Transform(ArrowFigureWay(*figure), m_markerWay);
-  m_markerWay.z = 0.0f;
-  m_markerWay.Normalize();
 }
 
 void AutoPlayer::Act() {
@@ -217,12 +185,11 @@ void AutoPlayer::Act() {
   }
   switch (r.ShootPhase) {
     case 3: {
+      // Standing he faces his targets; prone he lies square to them, they on his left.
       const N_Vector3* targets = r.Lane ? r.Lane->TargetPosition(N_ShootLane::kTargetCount / 2) : nullptr;
-      if (r.Stance == 1 && targets) {
-        TurnTowards(*targets, kStandDeadBand);
-      } else if (r.Stance == 2) {
-        TurnTowards(r.Pos + m_markerWay * 1000.0f, kStandDeadBand);
-      }
+      if (!targets) break;
+      const N_Vector3 to = *targets - r.Pos;
+      TurnTowards(r.Stance == 1 ? *targets : r.Pos + N_Vector3{to.y, -to.x, 0.0f}, kStandDeadBand);
       break;
     }
     case 5:

@@ -11,7 +11,7 @@
 // - from the stadium's entry to his stand by the screen alone: forward, and a turn key
 //   towards the drawn lane arrow's box (out of view, he stops and turns about to the
 //   side he last saw it on); on the stand turned on the spot, for a standing series to
-//   face the targets, for a prone one the way the arrow pointed; then the series with
+//   face the targets, for a prone one to lie square to them; then the series with
 //   the mouse: a cartridge loaded with the right button, the aim moved onto the first
 //   target still standing, the left button once the aim is on it, until the rifle is
 //   put down; a player told to miss aims the first shots of each series above the
@@ -62,15 +62,12 @@ class AutoPlayer {
   /// The lane arrow was drawn in the frame before; its box then.
   bool ArrowDrawn() const { return m_arrowDrawn; }
   const ScreenBox& ArrowBox() const { return m_arrowBox; }
-  /// The way the lane arrow pointed when last seen (unit, in the ground plane); zero
-  /// before it was drawn.
-  const N_Vector3& MarkerWay() const { return m_markerWay; }
 
  private:
   /// What the racer's phase asks: skiing, the stand, the series, the way on.
   void Act();
   void Ski();
-  /// Whether the arrow's figure moved on since the last frame, its box and its way.
+  /// Whether the arrow's figure moved on since the last frame, and its box.
   void LookAtTheArrow();
   void FollowTheArrow();
   /// After a series: the turn from the targets, then forward alone until the loop or
@@ -98,7 +95,6 @@ class AutoPlayer {
   bool m_heldLeft = false, m_heldRight = false;  ///< as decided then
   bool m_left = false, m_right = false;          ///< this frame
   int m_shots = 0;
-  N_Vector3 m_markerWay;
   // The arrow as last seen: its figure's clock, drawn then, its box, the side of the
   // screen it was last on (-1 left, 1 right, 0 not yet), the middle of its box then.
   float m_arrowClock = -1.0f;
