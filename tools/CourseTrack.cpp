@@ -85,14 +85,16 @@ std::pair<float, float> StraightWidths(float x, float fork, float narrowFrom, fl
 }
 
 /// The loop's labels: before the arcade short cut (by fraction of that stretch) and
-/// after it.
+/// after it. The split times all lie before it: the standings each opens stay up for
+/// 10 s over the screen's middle, and from the short cut's end the stadium, where the
+/// lane arrow comes into view, is nearer than that.
 constexpr std::pair<const char*, float> kBeforeShortCut[] = {{"Trigger_Com_Trainer_01", 0.15f},
                                                              {"Trigger_SplitTime_1", 0.3f},
                                                              {"Trigger_Com_Trainer_02", 0.5f},
                                                              {"Trigger_SplitTime_2", 0.65f},
-                                                             {"Trigger_Kampfgeist", 0.85f}};
-constexpr std::pair<const char*, float> kAfterShortCut[] = {{"Trigger_SplitTime_3", 0.3f},
-                                                            {"Trigger_Com_Trainer_03", 0.6f}};
+                                                             {"Trigger_Kampfgeist", 0.85f},
+                                                             {"Trigger_SplitTime_3", 0.95f}};
+constexpr std::pair<const char*, float> kAfterShortCut[] = {{"Trigger_Com_Trainer_03", 0.6f}};
 
 std::string Format(const char* format, int value) {
   char text[64];

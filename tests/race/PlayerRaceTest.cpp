@@ -25,6 +25,7 @@
 #include "race/ai/AiPathTree.h"
 #include "race/ai/AiSector.h"
 #include "race/ai/AiTableMng.h"
+#include "race/ai/SplitTable.h"
 #include "render/Camera.h"
 #include "scene/SceneAccess.h"
 #include "tests/core/InputRig.h"
@@ -204,6 +205,7 @@ struct RangeStop {
   float smallestMarker = 1e30f;  ///< the arrow's least height on the screen on the way in, pixels
   float offMiddle = 0.0f;  ///< and the farthest its box's middle was off the screen's, pixels
   int unseen = 0;         ///< frames on the way in, after its first, without the arrow drawn
+  bool boardOver = false;  ///< a standings board up over the screen's middle while it was drawn
   float passed = -1.0f, passedBy = 1e30f;  ///< the closest he came to his stand, first time by
   int standFrames = 0;    ///< frames on the stand before the series could begin
   int turnFrames = 0;     ///< of them with a turn key held
@@ -259,6 +261,7 @@ struct RangeStop {
       return;
     }
     if (arrow < 0.0f) arrow = r.Time;
+    boardOver = boardOver || (sim.SplitTable() && sim.SplitTable()->Shown());
     const test::ScreenBox& box = policy.ArrowBox();
     smallestMarker = std::min(smallestMarker, box.height);
     offMiddle = std::max(offMiddle, box.behind ? 1e30f : std::fabs(box.centreX));
@@ -498,6 +501,7 @@ TEST_P(PlayerRange, HisLaneIsSeenFromTheStadiumAndReachedFreeInAFullFieldAndForw
     ASSERT_GE(stop.stand, 0.0f) << "his stand reached";
     EXPECT_LE(stop.arrow - stop.entry, 0.1f) << "the arrow drawn from the stadium's entry";
     EXPECT_EQ(stop.unseen, 0) << "the arrow drawn until he is on his stand";
+    EXPECT_FALSE(stop.boardOver) << "the split standings gone before the stadium";
     if (missed) {
       EXPECT_GE(stop.passed, 0.0f) << "he passed his stand";
       EXPECT_GT(stop.passedBy, 40.0f);
