@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace test {
@@ -59,7 +60,7 @@ constexpr float kArrowLead = 6.0f;
 constexpr float kTurnAboutSpeed = 1.0f;
 /// After a standing series he holds the right key alone this long (a quarter turn on
 /// the spot, from the targets); forward alone after a series lasts at most this long.
-constexpr float kTurnFromTargets = 1.05f;
+constexpr float kTurnFromTargets = 1.1f;
 constexpr float kOnwardsLimit = 60.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
 /// speed and this near the line (the racers collide at 40.0); the player aims past him,
@@ -97,8 +98,9 @@ N_Vector3 CourseAhead(const N_Racer& racer, float distance) {
   return sector->GetIdealPoint(false) + sector->Direction() * std::min(need, sector->Length());
 }
 
-/// The lane arrow's figure as the markers place it, through the camera.
-ScreenBox ArrowOnScreen(const N_AnimObject& figure, const N_Sipka& markers, const N_Camera& camera) {
+/// The lane arrow's figure as the markers place it, through the camera; none while a
+/// point of it lies behind the camera.
+std::optional<ScreenBox> ArrowOnScreen(const N_AnimObject& figure, const N_Sipka& markers, const N_Camera& camera) {
   float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
   for (const N_Vector3& local : figure.Positions()) {
     N_Vector3 p;
@@ -111,13 +113,13 @@ ScreenBox ArrowOnScreen(const N_AnimObject& figure, const N_Sipka& markers, cons
       for (int i = 0; i < 4; ++i) eye[j] += world[i] * camera.view.m[4 * i + j];
     for (int j = 0; j < 4; ++j)
       for (int i = 0; i < 4; ++i) clip[j] += eye[i] * camera.projection.m[4 * i + j];
-    if (clip[3] <= 0.0f) return {.behind = true};
+    if (clip[3] <= 0.0f) return std::nullopt;
     left = std::min(left, clip[0] / clip[3] * 400.0f), right = std::max(right, clip[0] / clip[3] * 400.0f);
     bottom = std::min(bottom, clip[1] / clip[3] * 300.0f), top = std::max(top, clip[1] / clip[3] * 300.0f);
   }
   const float height = std::min(top, 300.0f) - std::max(bottom, -300.0f);
   const bool on = std::min(right, 400.0f) > std::max(left, -400.0f) && height > 0.0f;
-  return {.onScreen = on, .centreX = (left + right) * 0.5f, .width = right - left, .height = on ? height : 0.0f};
+  return ScreenBox{.onScreen = on, .centreX = (left + right) * 0.5f, .width = right - left, .height = on ? height : 0.0f};
 }
 
 }  // namespace
@@ -163,8 +165,8 @@ void AutoPlayer::LookAtTheArrow() {
   m_arrowDrawn = m_arrowClock >= 0.0f && clock != m_arrowClock;
   m_arrowClock = clock;
   if (!m_arrowDrawn || !g_scene.camera) return;
-  m_arrowBox = ArrowOnScreen(*figure, markers, *g_scene.camera);
-  if (m_arrowBox.onScreen) m_arrowSide = m_arrowBox.centreX < 0.0f ? -1.0f : 1.0f;
+  // Behind the camera it is on the side it went out of.
+  m_arrowBox = ArrowOnScreen(*figure, markers, *g_scene.camera).value_or(ScreenBox{.centreX = m_arrowBox.centreX});
 }
 
 void AutoPlayer::Act() {
@@ -176,7 +178,8 @@ void AutoPlayer::Act() {
   if (r.ShootPhase >= 3 && r.ShootPhase <= 8) {
     m_beside = 0.0f;  // only his first way in
     if (r.Stance != 0) m_seriesStance = r.Stance;
-    m_seriesEnd = -1.0f;
+    m_seriesEnd = r.Time;
+    m_seriesLaps = r.LapsDone;
   }
   if (r.ShootPhase == 9 && m_seriesStance != 0 && Onwards()) return;
   if (r.ShootPhase <= 1 || (r.ShootPhase == 9 && r.Stance != 0)) {
@@ -222,8 +225,7 @@ void AutoPlayer::FollowTheArrow() {
     m_beside = 0.0f;
     m_arrowLast = -1e30f;
     Key(key_action::kBrake, m_racer.Speed > kTurnAboutSpeed);
-    const float side = box.behind ? m_arrowSide : (box.centreX < 0.0f ? -1.0f : 1.0f);
-    if (side != 0.0f) Steer(-side * 1000.0f, kArrowDeadBand);
+    Steer(box.centreX < 0.0f ? 1000.0f : -1000.0f, kArrowDeadBand);
     return;
   }
   Key(key_action::kForward, true);
@@ -237,10 +239,6 @@ void AutoPlayer::FollowTheArrow() {
 
 bool AutoPlayer::Onwards() {
   const N_Racer& r = m_racer;
-  if (m_seriesEnd < 0.0f) {
-    m_seriesEnd = r.Time;
-    m_seriesLaps = r.LapsDone;
-  }
   const float since = r.Time - m_seriesEnd;
   if ((r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) || r.LapsDone > m_seriesLaps || since > kOnwardsLimit) {
     m_seriesStance = 0;

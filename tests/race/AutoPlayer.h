@@ -38,7 +38,6 @@ namespace test {
 /// The lane arrow as drawn on an 800 x 600 screen: the box of its figure's points
 /// through a camera, in pixels from the screen's middle (x to the right, y up).
 struct ScreenBox {
-  bool behind = false;    ///< a point of it lies behind the camera (nothing else is known)
   bool onScreen = false;  ///< a part of it is on the screen
   float centreX = 0.0f, width = 0.0f;
   float height = 0.0f;  ///< of the part on the screen
@@ -95,12 +94,11 @@ class AutoPlayer {
   bool m_heldLeft = false, m_heldRight = false;  ///< as decided then
   bool m_left = false, m_right = false;          ///< this frame
   int m_shots = 0;
-  // The arrow as last seen: its figure's clock, drawn then, its box, the side of the
-  // screen it was last on (-1 left, 1 right, 0 not yet), the middle of its box then.
+  // The arrow as last seen: its figure's clock, drawn then, its box, the box's middle
+  // a frame before.
   float m_arrowClock = -1.0f;
   bool m_arrowDrawn = false;
   ScreenBox m_arrowBox;
-  float m_arrowSide = 0.0f;
   float m_arrowLast = -1e30f;
   // The way on after a series: its stance (0 none under way), its end, the laps then.
   std::int32_t m_seriesStance = 0;

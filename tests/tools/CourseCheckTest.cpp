@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
@@ -145,14 +143,10 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
        "point set Info_Shoot_Target has 149 points"},
       {"a kink a skier holding forward cannot take",
        [](Identifiers& ids, const course::Layout& l) {
-         // The loop's cross-section two after the last start junction's: 200 to the right.
-         const auto& junction = Box(ids, "Trigger_Relay2Normal");
-         const auto& ideal = Set(ids, "Path_Normal_Ideal");
-         const auto away = [&](const N_Vector3& p) { return std::hypot(p.x - junction[0], p.y - junction[1]); };
-         const auto near = [&](const N_Vector3& a, const N_Vector3& b) { return away(a) < away(b); };
-         const auto at = std::size_t(std::min_element(ideal.begin(), ideal.end(), near) - ideal.begin());
+         // The cross-section halfway round the loop, 200 to the right.
+         const std::size_t at = Set(ids, "Path_Normal_Ideal").size() / 2;
          for (const char* side : {"_Left", "_Ideal", "_Right"}) {
-           N_Vector3& p = Set(ids, std::string("Path_Normal") + side)[at + 2];
+           N_Vector3& p = Set(ids, std::string("Path_Normal") + side)[at];
            p = p + (At(l, {0, -200}) - At(l, {0, 0}));
          }
        },
