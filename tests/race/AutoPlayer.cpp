@@ -181,7 +181,15 @@ void AutoPlayer::Act() {
     m_seriesEnd = r.Time;
     m_seriesLaps = r.LapsDone;
   }
-  if (r.ShootPhase == 9 && m_seriesStance != 0 && Onwards()) return;
+  // After a series, forward alone (a standing one's turn from the targets first) until
+  // the loop or the next lap.
+  const float since = r.Time - m_seriesEnd;
+  const bool loop = r.Sector && r.Sector->PathKind() == Ai::kPathPenalty;
+  if (r.ShootPhase == 9 && m_seriesStance != 0 && !loop && r.LapsDone == m_seriesLaps && since <= kOnwardsLimit) {
+    m_right = m_seriesStance == 1 && since < kTurnFromTargets;
+    return Key(key_action::kForward, !m_right);
+  }
+  if (r.ShootPhase == 9) m_seriesStance = 0;
   if (r.ShootPhase <= 1 || (r.ShootPhase == 9 && r.Stance != 0)) {
     Key(key_action::kForward, true);  // his lane or his stance given, the arrow yet to be drawn
     return;
@@ -235,21 +243,6 @@ void AutoPlayer::FollowTheArrow() {
   const float moving = m_arrowLast > -1e29f ? centre - m_arrowLast : 0.0f;
   m_arrowLast = centre;
   Steer(-(centre + moving * kArrowLead), std::max(kArrowDeadBand, kArrowDeadShare * box.width));
-}
-
-bool AutoPlayer::Onwards() {
-  const N_Racer& r = m_racer;
-  const float since = r.Time - m_seriesEnd;
-  if ((r.Sector && r.Sector->PathKind() == Ai::kPathPenalty) || r.LapsDone > m_seriesLaps || since > kOnwardsLimit) {
-    m_seriesStance = 0;
-    return false;
-  }
-  if (m_seriesStance == 1 && since < kTurnFromTargets) {
-    m_right = true;
-  } else {
-    Key(key_action::kForward, true);
-  }
-  return true;
 }
 
 N_Vector3 AutoPlayer::LineAhead(const N_Vector3& course) const {
@@ -335,7 +328,6 @@ void AutoPlayer::Shoot() {
   if (std::fabs(yaw) < kFireWithin && std::fabs(pitch) < kFireWithin) {
     m_input.ButtonDown(0);
     m_clicked = true;
-    ++m_shots;
   }
 }
 

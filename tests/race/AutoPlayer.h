@@ -1,25 +1,14 @@
 #pragma once
-// A simple player at the keyboard and the mouse, for the tests that play a race through
-// the game's own input: each frame, before the input manager's update, Frame presses
-// and releases the keys (as the key definitions bind them) and moves and clicks the
-// mouse of the scripted input from what a player sees of his racer:
-// - skiing: forward held, left or right held while the course's ideal line a little
-//   ahead lies off the skier's heading (the line of the sectors the racer follows, so
-//   the penalty loops owed and the finish path come by themselves), or, with a skier
-//   in the way ahead, the side of him where the course is wider (not on the last
-//   stretch before the range, where he lines up along the course);
-// - from the stadium's entry to his stand by the screen alone: forward, and a turn key
-//   towards the drawn lane arrow's box (out of view, he stops and turns about to the
-//   side he last saw it on); on the stand turned on the spot, for a standing series to
-//   face the targets, for a prone one to lie square to them; then the series with
-//   the mouse: a cartridge loaded with the right button, the aim moved onto the first
-//   target still standing, the left button once the aim is on it, until the rifle is
-//   put down; a player told to miss aims the first shots of each series above the
-//   targets; after the series forward alone (after a standing one the right key alone
-//   first, to turn from the targets) until he is on the penalty loop or his next lap.
-// Like a person he holds a turn key for at least 0.1 s: he decides on his turn keys
-// every 0.1 s of the race. It never sets a field of the racer. The frame's camera is
-// the world's (g_scene), as the shot reads it.
+// A simple player for the tests that play a race through the game's own input: each
+// frame, before the input manager's update, Frame works the bound keys and the scripted
+// mouse from what a player sees. He skis towards the course's line a little ahead,
+// passing a skier in the way (not on the last stretch before the range); from the
+// stadium's entry he steers by the drawn lane arrow's box alone (out of view, he stops
+// and turns about to the side it went out of); on the stand he faces the targets, or
+// lies square to them prone, and shoots with the mouse (over the targets for the shots
+// he is told to miss); after a series he holds forward alone (after a standing one the
+// right key first) until the penalty loop or his next lap. He decides on his turn keys
+// every 0.1 s, as a person holds a key that long. He never sets a field of the racer.
 #include "core/Vector3.h"
 
 #include <cstdint>
@@ -54,8 +43,6 @@ class AutoPlayer {
   /// The keys and the mouse for the coming frame.
   void Frame();
 
-  /// Shots fired, and left-button presses made while the rifle was not chambered.
-  int Shots() const { return m_shots; }
   /// A turn key is held for the coming frame.
   bool Turning() const { return m_left || m_right; }
   /// The lane arrow was drawn in the frame before; its box then.
@@ -69,9 +56,6 @@ class AutoPlayer {
   /// Whether the arrow's figure moved on since the last frame, and its box.
   void LookAtTheArrow();
   void FollowTheArrow();
-  /// After a series: the turn from the targets, then forward alone until the loop or
-  /// the next lap; false once that is over.
-  bool Onwards();
   /// The point to ski to: the course ahead, or past the nearest skier in the way.
   N_Vector3 LineAhead(const N_Vector3& course) const;
   void TurnTowards(const N_Vector3& target, float deadBand);
@@ -93,7 +77,6 @@ class AutoPlayer {
   float m_turned = -1e9f;   ///< and when he last asked for them
   bool m_heldLeft = false, m_heldRight = false;  ///< as decided then
   bool m_left = false, m_right = false;          ///< this frame
-  int m_shots = 0;
   // The arrow as last seen: its figure's clock, drawn then, its box, the box's middle
   // a frame before.
   float m_arrowClock = -1.0f;
