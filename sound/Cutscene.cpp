@@ -12,6 +12,7 @@
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
+constexpr const char* kClassName = "Cutscene Player";
 constexpr DWORD kPollMs = 100;
 // The virtual keys that stop the video.
 constexpr WPARAM kEnterKey = 13;
@@ -69,12 +70,13 @@ bool CreateCutsceneWindow(const char* file, HINSTANCE instance) {
   windowClass.style = 0;
   windowClass.lpfnWndProc = CutsceneWindowProc;
   windowClass.hInstance = instance;
-  windowClass.lpszClassName = "Cutscene Player";
+  windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass)) return false;
   char title[32];
-  std::snprintf(title, sizeof title, "%s: ", "Cutscene Player");
+  std::snprintf(title, sizeof title, "%s: ", kClassName);
   const std::string name = std::string(title) + std::string(file, strnlen(file, kMaxPath));
-  g_hwndMain = CreateWindowExA(0, "Cutscene Player", name.c_str(), 0, 0, 0, 0, 0, 0, 0, instance, nullptr);
+  g_hwndMain = CreateWindowExA(0, kClassName, name.c_str(), 0, 0, 0, 0, 0, 0, 0, instance, nullptr);
+  if (g_hwndMain == 0) UnregisterClassA(kClassName, instance);
   return g_hwndMain != 0;
 }
 
@@ -213,6 +215,9 @@ HRESULT PlayCutscene(const char* file, HINSTANCE instance) {
     if (hr == S_OK && g_aborted) hr = S_FALSE;  // 1: stopped by the user
     ReleaseCutscene();
   }
+  // The window is gone either way: its class goes too, or every later call would fail
+  // to register it again.
+  UnregisterClassA(kClassName, instance);
   CoUninitialize();
   return hr;
 }

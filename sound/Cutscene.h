@@ -5,8 +5,8 @@
 //
 // One call: player window -> COM -> graph -> render the file -> message drain and full
 // screen -> pause -> run -> poll loop (graph events every 100 ms, the player window's
-// messages; an end or abort event ends it) -> release -> COM ends. The state lives in
-// module globals for that call.
+// messages; an end or abort event ends it) -> release -> the window's class removed ->
+// COM ends, so a later call starts afresh. The state lives in module globals for that call.
 #include "platform/win32.h"
 
 #include <cstdarg>
