@@ -171,7 +171,7 @@ TEST(Navo, TerminationSignalsEndTheGameNormally) {
            std::ifstream("/proc/" + pid + "/task/" + pid + "/children") >> box;
   })) << "no box shown";
   game.Signal(SIGTERM);
-  const int status = game.Wait(std::chrono::seconds(20));
+  const int status = game.Wait();
   EXPECT_EQ(status, 255) << "the critical error's status";
   if (status == -1) kill(box, SIGKILL);  // its box, which the game's end would leave open
 }
