@@ -245,8 +245,20 @@ struct Member {
 };
 
 /// The staged new version of a file of a set (an engine path), beside the file it
-/// replaces.
-std::string StagedPathOf(const std::string& path) { return TogetherNameFor(FollowLink(ResolvePath(path))); }
+/// replaces; beside a link that leads out of its folder, where no set stages, so that
+/// nothing outside the folder is ever taken for a staged file.
+std::string StagedPathOf(const std::string& path) {
+  const std::string resolved = ResolvePath(path);
+  const std::string target = FollowLink(resolved);
+  return TogetherNameFor(SameFolder(FolderOf(target), FolderOf(resolved)) ? target : resolved);
+}
+
+/// Removes a leftover of a save (a staged file, a journal's temporary file) when it is a
+/// regular file: a link of that name is no save's, and is never followed.
+void RemoveLeftover(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+}
 
 /// Checks the file a journal's line names before anything of the set is renamed: the
 /// line must name a file of the journal's folder, a link must lead to a file of that
@@ -317,7 +329,12 @@ bool FinishFilesTogether(std::string_view journal, std::string* why, const std::
   std::string text;
   std::string readWhy;
   if (!ReadWholeFile(journal, text, &readWhy)) {
-    if (readWhy.empty()) return true;  // no set was interrupted
+    if (readWhy.empty()) {
+      // No set was interrupted; one killed while its journal was written was never
+      // decided, and that journal's temporary file is left over.
+      RemoveLeftover(TemporaryNameFor(journalPath));
+      return true;
+    }
     if (FolderExists(journal)) readWhy = journalPath + ": a folder, not a file";
     return Fail(why, "cannot read the journal", readWhy, 0);
   }
@@ -395,11 +412,7 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
 }
 
 void RemoveStagedFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    const std::string staged = StagedPathOf(path);
-    struct stat st {};
-    if (::lstat(staged.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(staged.c_str());
-  }
+  for (const std::string& path : paths) RemoveLeftover(StagedPathOf(path));
 }
 
 std::vector<std::string> StagedFiles(const std::vector<std::string>& paths) {

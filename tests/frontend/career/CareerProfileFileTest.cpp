@@ -265,20 +265,27 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
   }
 }
 
-// What a save killed before its journal left staged (the journal never written) is
-// removed at the slot's next load, and the final table's too while no slot's journal
-// waits: it used to stay for ever. A journal that waits keeps the final table's.
+// What a save killed before its journal left staged (the journal never written, or
+// written whole but never renamed) is removed at the slot's next load, and the final
+// table's too while no slot's journal waits: it used to stay for ever. A journal that
+// waits keeps the final table's. A roster that is a link out of the folder has its
+// staged name beside the link: the staged file beside its target outside was removed.
 TEST(CareerProfileFile, StagedFilesOfASaveKilledBeforeItsJournalAreRemoved) {
   test::RacePagesRig r;
   const test::TempDir& dir = r.rig.harness.dir;
   const char* const staged[] = {"data/tables/.profile1.dat.together", "data/tables/.profile1.together",
-                                "data/tables/.career1.hs.together", "data/tables/.career.hs.together"};
+                                "data/tables/.career1.hs.together", "data/tables/.career.hs.together",
+                                "data/tables/..career1.set.saving"};
+  dir.Write("outside/x", "roster");
   for (const bool otherWaits : {true, false}) {
     SCOPED_TRACE(otherWaits ? "slot 0's journal waits" : "no journal waits");
     for (const char* file : staged) dir.Write(file, "staged");
     if (otherWaits) dir.Write("data/tables/.career0.set", "career.hs\n");
+    dir.Write("outside/.x.together", "staged outside");
+    std::filesystem::create_symlink(dir.Path() + "/outside/x", dir.Path() + "/data/tables/profile1");
     N_CareerProfile profile;
     career::LoadCareerProfile(profile, 1);
+    EXPECT_EQ(dir.Read("outside/x") + dir.Read("outside/.x.together"), "rosterstaged outside");
     for (const char* file : staged) {
       EXPECT_EQ(dir.Exists(file), otherWaits && std::string(file).find(".career.hs") != std::string::npos) << file;
     }
