@@ -229,14 +229,17 @@ std::string MemberName(const std::string& line, const std::string& folder) {
   return SameFolder(FolderOf(line), folder) ? name : std::string();
 }
 
-/// A journal's line, short and printable, for a report.
-std::string Shown(const std::string& line) {
+/// A journal's line, short and printable, for a reason; in quotes for a refusal line.
+/// A reason goes into the player's box, whose word wrap takes a word that opens with a
+/// quote for a quoted one and drops its quotes: there the name stands bare.
+std::string Printable(const std::string& line) {
   std::string shown = line.substr(0, 80);
   for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 32) c = '?';
   }
-  return "'" + shown + "'";
+  return shown;
 }
+std::string Shown(const std::string& line) { return "'" + Printable(line) + "'"; }
 
 /// A file of an interrupted set: the file it replaces and its staged new version.
 struct Member {
@@ -284,7 +287,7 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
   const bool inPlace = ::stat(target.c_str(), &st) == 0;  // a dangling link is not in place
   if (inPlace && !S_ISREG(st.st_mode)) {
     ReportFileRefusal(journal + " names " + Shown(name) + ", which is no regular file: refused");
-    return "a line names " + Shown(name) + ", no regular file";
+    return "a line names " + Printable(name) + ", no regular file";
   }
   if (::lstat(staged.c_str(), &st) != 0) {
     if (errno != ENOENT) {
@@ -294,7 +297,7 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
     }
     if (inPlace) return {};
     ReportFileRefusal(journal + " names " + Shown(name) + ", neither staged nor in place: refused");
-    return "a line names " + Shown(name) + ", neither staged nor in place";
+    return "a line names " + Printable(name) + ", neither staged nor in place";
   }
   if (!S_ISREG(st.st_mode)) {
     ReportFileRefusal(staged + " is not a regular file: the set is left as it is");
@@ -317,7 +320,7 @@ std::string CheckUnnamed(const std::string& journal, const std::vector<std::stri
     if (::lstat(staged.c_str(), &st) != 0) continue;
     if (std::any_of(members.begin(), members.end(), [&](const Member& m) { return m.staged == staged; })) continue;
     ReportFileRefusal(staged + " is staged but " + journal + " names it in no line: refused");
-    if (refused.empty()) refused = Shown(NameOf(staged)) + " is staged but named in no line";
+    if (refused.empty()) refused = Printable(NameOf(staged)) + " is staged but named in no line";
   }
   return refused;
 }

@@ -1,12 +1,14 @@
 // The saved files the game reads, broken one at a time, in the game in process on the
-// sample data: the career profile, the career's tables, the arcade top times and the
-// buddy scores, each made unreadable (a folder in its place) and damaged in turn; the
-// career's tables gone too, before the career is continued and once it runs. Each time
-// the player browses the career slots, continues the career of slot 0 to the end of its
-// season (its last pursuit), races an arcade race and opens the buddy scores: the broken
-// file stays as it was, every file no step has to write stays byte for byte, and a box
-// names the broken file (the missing one once: it used to be a line of the log only).
-// At the end the program ends with the career on its page, which saves it.
+// sample data (800 x 600): the career profile, the career's tables, the arcade top
+// times and the buddy scores, each made unreadable (a folder in its place) and damaged
+// in turn; the career's tables gone too, before the career is continued and once it
+// runs; the career's journal refused. Each time the player browses the career slots,
+// continues the career of slot 0 to the end of its season (its last pursuit), races an
+// arcade race and opens the buddy scores: the broken file stays as it was, every file
+// no step has to write stays byte for byte, and a box names the broken file (the
+// missing one once: it used to be a line of the log only), its text wrapped above its
+// button (the refused journal's ran under it). At the end the program ends with the
+// career on its page, which saves it.
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -19,12 +21,15 @@
 #include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerRoster.h"
 #include "gui/GuiEvent.h"
+#include "gui/GuiServices.h"
+#include "gui/GuiText.h"
 #include "gui/GuiTextSelector.h"
 #include "platform/win32.h"
 #include "race/AthletMng.h"
 #include "race/GameArcade.h"
 #include "race/TopTimeTables.h"
 #include "race/World.h"
+#include "render/TextBatch.h"
 #include "tests/frontend/MenuScript.h"
 #include "tests/support/TestEnv.h"
 
@@ -53,6 +58,7 @@ constexpr const char* kCareerTables = "career0.hs";
 constexpr const char* kRoster = "profile0";
 constexpr const char* kArcade = "arcade.hs";
 constexpr const char* kBuddy = "buddy_games.hs";
+constexpr const char* kJournal = ".career0.set";
 
 /// The names and contents of the files below the folder ("<folder>" for a folder).
 Files Snapshot(const std::string& folder) {
@@ -126,14 +132,28 @@ struct Variant {
   bool early = false;
 };
 
-/// The game root's whole data but the intro video and the tables, a small window.
+/// The game root's whole data but the intro video and the tables, a window of 800 x 600.
 void PrepareGameRoot(const test::TempDir& dir) {
   for (const auto& entry : fs::directory_iterator(fs::path(test::GameRoot()) / "data")) {
     const std::string name = entry.path().filename().string();
     if (name != "video" && name != "tables") test::CopyFromGameRoot(dir, "data/" + name);
   }
   fs::create_directories(dir.Path() + "/data/tables");
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage \"eng\"\n");
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 800\nv_height 600\nlanguage \"eng\"\n");
+}
+
+/// The OK box's text as it is laid out: each wrapped line as wide as its label at most,
+/// the lines (going down from its top, or its middle when centred) above its button.
+void CheckLaidOut() {
+  auto& label = dynamic_cast<N_GuiText&>(*Gui().GetElement("Label2", false));
+  float width = 0.0f, height = 0.0f, bottom = label.GetScreenY();
+  if (label.GetVAlignment() == N_GuiElement::kAlignMiddle) bottom += label.GetHeight() / 2;
+  for (const std::string& line : label.Lines()) {
+    g_guiServices.textBatch->MeasureText(line.c_str(), label.GetFont(), label.GetCharHeight(), &width, &height);
+    EXPECT_LE(width, label.GetWidth()) << line;
+    bottom += height;
+  }
+  EXPECT_LE(bottom, Gui().GetElement("Ok1", false)->GetScreenY()) << label.GetCaption();
 }
 
 /// The boxes open now, their texts kept, closed.
@@ -141,6 +161,7 @@ void TakeBoxes(std::string& seen) {
   for (const auto& [page, label] : {std::pair{"MessageOK", "Label2"}, {"MessageYesNo", "Label1"}}) {
     if (!Visible(page)) continue;
     seen += Gui().GetElement(label, false)->GetCaption() + "\n";
+    if (label == std::string("Label2")) CheckLaidOut();
     frontend::HidePageNow(page);
   }
 }
@@ -174,6 +195,7 @@ void Race(Script& script, const char* backTo, std::string& seen) {
 
 /// The broken file as it was made, byte for byte.
 std::string Broken(const Files& pristine, const std::string& file) {
+  if (file == kJournal) return "profile0.daT\nend 1\n";  // a line naming a file of another case
   std::string broken = pristine.at(file);
   if (file == kProfile) {
     broken[0] = 8;  // the version word 264
@@ -200,6 +222,7 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
   } else if (!v.missing) {
     expected[file] = Broken(pristine, file);
   }
+  if (file == kJournal) expected[".profile0.dat.together"] = pristine.at(kProfile);
   if (file == kProfile && !v.unreadable) {
     for (const char* name : {kProfile, kCareerTables, kRoster}) {
       expected[std::string(name) + ".old"] = expected.at(name);
@@ -232,7 +255,7 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
 void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine, const Variant& v, std::string& seen) {
   const std::string tables = dir.Path() + "/data/tables/";
   const std::string file = v.file;
-  const bool careerRuns = file != kProfile;
+  const bool careerRuns = file != kProfile && file != kJournal;
   const auto logStart = std::make_shared<std::size_t>();
   script.Then([&dir, &pristine, &seen, tables, file, v, logStart] {
     fs::remove_all(tables);
@@ -241,6 +264,7 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
     if (!v.missing) {
       dir.Write("data/tables/" + file + (v.unreadable ? "/keep" : ""), v.unreadable ? "x" : Broken(pristine, file));
     }
+    if (file == kJournal) dir.Write("data/tables/.profile0.dat.together", pristine.at(kProfile));
     seen.clear();
     *logStart = dir.Read("navo.log").size();
     return true;
@@ -299,6 +323,9 @@ void Play(const test::TempDir& dir, Files& pristine) {
   pristine = Pristine(g_world->AthletMng());
   const Variant variants[] = {
       {kProfile, true, " cannot be read ("},       {kProfile, false, " is of another version"},
+      {kJournal, false, ", the journal of an unfinished save, was refused (a line names profile0.daT, neither staged "
+       "nor in place). The career is left as it was. To play it, put right or remove this journal and the files "
+       "staged beside it in data\\tables: .profile0.dat.together."},
       {kCareerTables, true, " cannot be read ("},  {kCareerTables, false, " is damaged ("},
       {kArcade, true, " cannot be read ("},        {kArcade, false, " is damaged ("},
       {kBuddy, true, " cannot be read ("},         {kBuddy, false, " is damaged ("},

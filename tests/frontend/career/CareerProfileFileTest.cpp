@@ -193,11 +193,11 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     const char* journal = nullptr;  ///< the lines of the slot's journal
     bool staged = false;  ///< a set's new profile and roster staged beside the files
   };
-  const std::string kept = ": the career is left as it was (nothing renamed or deleted) until this journal and the "
-                           "files staged beside it (.profile2.dat.together, .PROFILE2.together) in data\\tables are "
-                           "put right or removed.";
+  const std::string kept = ". The career is left as it was. To play it, put right or remove this journal and the "
+                           "files staged beside it in data\\tables: .profile2.dat.together, .PROFILE2.together.";
   const std::string notThere =
-      ".career2.set cannot be read (a line names 'PRAFILE2', neither staged nor in place)" + kept;
+      ".career2.set, the journal of an unfinished save, was refused (a line names PRAFILE2, neither staged nor in "
+      "place)" + kept;
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
       {"version 264", FileBytes(Distinct(), 264), career::SlotLoad::New, ".old",
@@ -210,17 +210,19 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
       {"a folder", "", career::SlotLoad::Refused, nullptr, "data\\tables\\profile2.dat cannot be read (",
        "profile2.dat"},
       {"a folder as the journal", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       "data\\tables\\.career2.set cannot be read (a folder, not a file)", ".career2.set"},
+       "data\\tables\\.career2.set, the journal of an unfinished save, was refused (a folder, not a file)",
+       ".career2.set"},
       {"a journal with a line refused", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       "data\\tables\\.career2.set cannot be read (a line names no file of its folder)", nullptr,
+       ".career2.set, the journal of an unfinished save, was refused (a line names no file of its folder)", nullptr,
        "profile2.dat\n../x\nend 2\n"},
       {"a journal naming a file not there", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
        notThere.c_str(), nullptr, "profile2.dat\nPRAFILE2\nend 2\n", true},
       {"a journal cut after its first line", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       ".career2.set cannot be read (the end line that counts its files is missing): the career is left as it was",
+       "was refused (the end line that counts its files is missing). The career is left as it was",
        nullptr, "profile2.dat\n", true},
       {"a journal naming not every staged file", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       ".career2.set cannot be read ('.PROFILE2.together' is staged but named in no line)", nullptr,
+       ".career2.set, the journal of an unfinished save, was refused (.PROFILE2.together is staged but named in no "
+       "line)", nullptr,
        "profile2.dat\nend 1\n", true},
   };
   for (const Case& c : cases) {
