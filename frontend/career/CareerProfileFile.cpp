@@ -263,14 +263,15 @@ std::vector<std::string> StagingOf(std::int32_t slot) {
   return files;
 }
 
-/// What the player can do about a slot whose journal is refused: the files to put
-/// right or remove, and that until then nothing of the career changes.
-std::string JournalRefusalAdvice(std::int32_t slot) {
+/// What the player is told of a slot whose journal is refused: the journal and why,
+/// that nothing of the career changes, and what to do: put right or remove the journal
+/// and the files staged beside it.
+std::string JournalRefusal(std::int32_t slot, const std::string& why) {
   std::string staged;
   for (const std::string& name : platform::StagedFiles(StagingOf(slot))) staged += (staged.empty() ? "" : ", ") + name;
-  return "the career is left as it was (nothing renamed or deleted) until this journal" +
-         (staged.empty() ? std::string() : " and the files staged beside it (" + staged + ")") +
-         " in data\\tables " + (staged.empty() ? "is" : "are") + " put right or removed.";
+  return CareerJournalName(slot) + ", the journal of an unfinished save, was refused (" + platform::ReasonOf(why) +
+         "). The career is left as it was. To play it, put right or remove this journal" +
+         (staged.empty() ? std::string(".") : " and the files staged beside it in data\\tables: " + staged + ".");
 }
 
 /// Refuses the slot: the defaults in the record, nothing of the slot's files changed
@@ -476,9 +477,10 @@ SlotLoad LoadCareerProfile(N_CareerProfile& profile, std::int32_t slot) {
       ResetCareerProfile(profile);  // no file: a new career, without companions
     } else {
       // There, but not readable: nothing of the slot is changed or deleted.
-      const std::string advice = finished ? "the career is left as it is; play it once the file can be read."
-                                          : JournalRefusalAdvice(slot);
-      found = Refuse(profile, slot, file_problem::Unreadable(finished ? name : journal, why, advice.c_str()));
+      found = Refuse(profile, slot,
+                     finished ? file_problem::Unreadable(
+                                    name, why, "the career is left as it is; play it once the file can be read.")
+                              : JournalRefusal(slot, why));
     }
   } else if (LoadProfileBytes(profile, slot, bytes, CareerRosterSizes(), Week())) {
     found = SlotLoad::Loaded;

@@ -1,9 +1,8 @@
 #include "frontend/career/CareerState.h"
 
-#include "core/Globals.h"
-#include "core/Log.h"
 #include "frontend/career/CareerMainPage.h"
 #include "platform/win32/Files.h"
+#include "race/FileProblems.h"
 #include "race/World.h"
 
 namespace career {
@@ -63,9 +62,7 @@ void SayWhenTablesMissing(const N_CareerProfile& profile) {
   const std::string tables = N_CareerHS::FileName(profile.number);
   if (platform::IdentifyFile(tables)) return;
   g_missingTablesSaid = profile.number;
-  if (g_log) {
-    g_log->Print("!!! %s, the tables of a started career, is missing: its standings start empty\n", tables.c_str());
-  }
+  ReportFileProblem(tables + ", the tables of a started career, is missing: its standings start empty.");
 }
 
 void KeepFinalTable(std::unique_ptr<N_CareerFinalHS> table) { g_finalTable = std::move(table); }

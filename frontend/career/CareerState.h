@@ -38,9 +38,9 @@ const N_CareerFinalHS* ChangedFinalTable();
 /// Forgets what was kept (after it was saved, or with the profile it belonged to).
 void ForgetChanges();
 
-/// Says in one log line, once for the current profile, that the slot's career tables
-/// are missing although its career has raced (its standings start empty). Called
-/// wherever the career reads them, so that no way into them passes it over.
+/// Tells the player (the OK box and a log line), once for the current profile, that the
+/// slot's career tables are missing although its career has raced (its standings start
+/// empty). Called wherever the career reads them, so that no way into them passes it over.
 void SayWhenTablesMissing(const N_CareerProfile& profile);
 
 /// The slot whose files were there but could not be read (-1 none): nothing may save

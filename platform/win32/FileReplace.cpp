@@ -229,14 +229,17 @@ std::string MemberName(const std::string& line, const std::string& folder) {
   return SameFolder(FolderOf(line), folder) ? name : std::string();
 }
 
-/// A journal's line, short and printable, for a report.
-std::string Shown(const std::string& line) {
+/// A journal's line, short and printable, for a reason; in quotes for a refusal line.
+/// A reason goes into the player's box, whose word wrap takes a word that opens with a
+/// quote for a quoted one and drops its quotes: there the name stands bare.
+std::string Printable(const std::string& line) {
   std::string shown = line.substr(0, 80);
   for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 32) c = '?';
   }
-  return "'" + shown + "'";
+  return shown;
 }
+std::string Shown(const std::string& line) { return "'" + Printable(line) + "'"; }
 
 /// A file of an interrupted set: the file it replaces and its staged new version.
 struct Member {
@@ -245,8 +248,20 @@ struct Member {
 };
 
 /// The staged new version of a file of a set (an engine path), beside the file it
-/// replaces.
-std::string StagedPathOf(const std::string& path) { return TogetherNameFor(FollowLink(ResolvePath(path))); }
+/// replaces; beside a link that leads out of its folder, where no set stages, so that
+/// nothing outside the folder is ever taken for a staged file.
+std::string StagedPathOf(const std::string& path) {
+  const std::string resolved = ResolvePath(path);
+  const std::string target = FollowLink(resolved);
+  return TogetherNameFor(SameFolder(FolderOf(target), FolderOf(resolved)) ? target : resolved);
+}
+
+/// Removes a leftover of a save (a staged file, a journal's temporary file) when it is a
+/// regular file: a link of that name is no save's, and is never followed.
+void RemoveLeftover(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+}
 
 /// Checks the file a journal's line names before anything of the set is renamed: the
 /// line must name a file of the journal's folder, a link must lead to a file of that
@@ -272,7 +287,7 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
   const bool inPlace = ::stat(target.c_str(), &st) == 0;  // a dangling link is not in place
   if (inPlace && !S_ISREG(st.st_mode)) {
     ReportFileRefusal(journal + " names " + Shown(name) + ", which is no regular file: refused");
-    return "a line names " + Shown(name) + ", no regular file";
+    return "a line names " + Printable(name) + ", no regular file";
   }
   if (::lstat(staged.c_str(), &st) != 0) {
     if (errno != ENOENT) {
@@ -282,7 +297,7 @@ std::string CheckMember(const std::string& journal, const std::string& folder, c
     }
     if (inPlace) return {};
     ReportFileRefusal(journal + " names " + Shown(name) + ", neither staged nor in place: refused");
-    return "a line names " + Shown(name) + ", neither staged nor in place";
+    return "a line names " + Printable(name) + ", neither staged nor in place";
   }
   if (!S_ISREG(st.st_mode)) {
     ReportFileRefusal(staged + " is not a regular file: the set is left as it is");
@@ -305,7 +320,7 @@ std::string CheckUnnamed(const std::string& journal, const std::vector<std::stri
     if (::lstat(staged.c_str(), &st) != 0) continue;
     if (std::any_of(members.begin(), members.end(), [&](const Member& m) { return m.staged == staged; })) continue;
     ReportFileRefusal(staged + " is staged but " + journal + " names it in no line: refused");
-    if (refused.empty()) refused = Shown(NameOf(staged)) + " is staged but named in no line";
+    if (refused.empty()) refused = Printable(NameOf(staged)) + " is staged but named in no line";
   }
   return refused;
 }
@@ -317,7 +332,12 @@ bool FinishFilesTogether(std::string_view journal, std::string* why, const std::
   std::string text;
   std::string readWhy;
   if (!ReadWholeFile(journal, text, &readWhy)) {
-    if (readWhy.empty()) return true;  // no set was interrupted
+    if (readWhy.empty()) {
+      // No set was interrupted; one killed while its journal was written was never
+      // decided, and that journal's temporary file is left over.
+      RemoveLeftover(TemporaryNameFor(journalPath));
+      return true;
+    }
     if (FolderExists(journal)) readWhy = journalPath + ": a folder, not a file";
     return Fail(why, "cannot read the journal", readWhy, 0);
   }
@@ -395,11 +415,7 @@ bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>
 }
 
 void RemoveStagedFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    const std::string staged = StagedPathOf(path);
-    struct stat st {};
-    if (::lstat(staged.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(staged.c_str());
-  }
+  for (const std::string& path : paths) RemoveLeftover(StagedPathOf(path));
 }
 
 std::vector<std::string> StagedFiles(const std::vector<std::string>& paths) {

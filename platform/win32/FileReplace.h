@@ -46,7 +46,9 @@ struct WholeFile {
 [[nodiscard]] bool ReplaceFilesTogether(std::string_view journal, const std::vector<WholeFile>& files,
                                         std::string* why = nullptr);
 /// Puts the staged files of an interrupted set in their targets' place and removes the
-/// journal. True when there was no such set or it is finished now. Every file of a set
+/// journal. True when there was no such set or it is finished now; without a journal,
+/// the journal's own temporary file that a set killed while writing it left (a set
+/// never decided) is removed. Every file of a set
 /// lies in its journal's folder, and the journal names it by its name there, so that a
 /// game root copied or moved finishes its own sets; lines may end in CR LF. The journal
 /// and every line are checked before any file is renamed, and the set is refused when
@@ -60,9 +62,11 @@ struct WholeFile {
 bool FinishFilesTogether(std::string_view journal, std::string* why = nullptr,
                          const std::vector<std::string>& files = {});
 /// Removes the staged new versions of these files that a set killed before its journal
-/// was written left behind (call it only when no journal names them).
+/// was written left behind (call it only when no journal names them). A file's staged
+/// version lies beside it, and beside a link that leads out of its folder (where no set
+/// stages), so nothing outside the folder is removed; only regular files are.
 void RemoveStagedFiles(const std::vector<std::string>& paths);
-/// The names of the staged new versions of these files that are there.
+/// The names of the staged new versions of these files that are there (found as above).
 std::vector<std::string> StagedFiles(const std::vector<std::string>& paths);
 
 /// The steps a test can make fail: creating a temporary file, each write of a chunk,

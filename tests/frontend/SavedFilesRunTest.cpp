@@ -7,6 +7,8 @@
 // it was, every file no step has to write stays byte for byte, and a box names the
 // broken file (a line of the log the missing one, which the race's booking read without
 // a word). At the end the program ends with the career on its page, which saves it.
+// So are the tables gone before the career is continued (said once, in the box) and a
+// refused journal of the career; every OK box's lines lie above its button (800 x 600).
 #include "app/Application.h"
 #include "core/Globals.h"
 #include "core/VarMng.h"
@@ -19,6 +21,7 @@
 #include "frontend/career/CareerProfilePage.h"
 #include "frontend/career/CareerRoster.h"
 #include "gui/GuiEvent.h"
+#include "gui/GuiText.h"
 #include "gui/GuiTextSelector.h"
 #include "platform/win32.h"
 #include "race/AthletMng.h"
@@ -53,6 +56,7 @@ constexpr const char* kCareerTables = "career0.hs";
 constexpr const char* kRoster = "profile0";
 constexpr const char* kArcade = "arcade.hs";
 constexpr const char* kBuddy = "buddy_games.hs";
+constexpr const char* kJournal = ".career0.set";
 
 /// The names and contents of the files below the folder ("<folder>" for a folder).
 Files Snapshot(const std::string& folder) {
@@ -123,6 +127,7 @@ struct Variant {
   bool unreadable;  ///< a folder in its place; else damaged
   const char* said;  ///< what the box says of the file
   bool missing = false;  ///< removed once the career runs, said in the log
+  bool early = false;  ///< missing before the career is continued instead: said in the box
 };
 
 /// The game root's whole data but the intro video and the tables, a small window.
@@ -132,7 +137,7 @@ void PrepareGameRoot(const test::TempDir& dir) {
     if (name != "video" && name != "tables") test::CopyFromGameRoot(dir, "data/" + name);
   }
   fs::create_directories(dir.Path() + "/data/tables");
-  dir.Write("user.cfg", "v_fullscreen 0\nv_width 640\nv_height 480\nlanguage \"eng\"\n");
+  dir.Write("user.cfg", "v_fullscreen 0\nv_width 800\nv_height 600\nlanguage \"eng\"\n");
 }
 
 /// The boxes open now, their texts kept, closed.
@@ -140,6 +145,12 @@ void TakeBoxes(std::string& seen) {
   for (const auto& [page, label] : {std::pair{"MessageOK", "Label2"}, {"MessageYesNo", "Label1"}}) {
     if (!Visible(page)) continue;
     seen += Gui().GetElement(label, false)->GetCaption() + "\n";
+    if (label == std::string("Label2")) {  // its lines (16 units at scale 1) go down from its top to above Ok1
+      auto& text = dynamic_cast<N_GuiText&>(*Gui().GetElement(label, false));
+      EXPECT_EQ(text.GetVAlignment(), N_GuiElement::kAlignTop);
+      EXPECT_LE(text.GetScreenY() + 16.0f * text.GetCharHeight() * float(text.Lines().size()),
+                Gui().GetElement("Ok1", false)->GetScreenY()) << text.GetCaption();
+    }
     frontend::HidePageNow(page);
   }
 }
@@ -173,6 +184,7 @@ void Race(Script& script, const char* backTo, std::string& seen) {
 
 /// The broken file as it was made, byte for byte.
 std::string Broken(const Files& pristine, const std::string& file) {
+  if (file == kJournal) return "profile0.daT\nend 1\n";  // a line naming a file of another case
   std::string broken = pristine.at(file);
   if (file == kProfile) {
     broken[0] = 8;  // the version word 264
@@ -198,6 +210,7 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
   } else if (!v.missing) {
     expected[file] = Broken(pristine, file);
   }
+  if (file == kJournal) expected[".profile0.dat.together"] = pristine.at(kProfile);
   if (file == kProfile && !v.unreadable) {
     for (const char* name : {kProfile, kCareerTables, kRoster}) {
       expected[std::string(name) + ".old"] = expected.at(name);
@@ -230,15 +243,16 @@ void CheckVariant(const Files& pristine, const Files& now, const std::string& se
 void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine, const Variant& v, std::string& seen) {
   const std::string tables = dir.Path() + "/data/tables/";
   const std::string file = v.file;
-  const bool careerRuns = file != kProfile;
+  const bool careerRuns = file != kProfile && file != kJournal;
   const auto logStart = std::make_shared<std::size_t>();
   script.Then([&dir, &pristine, &seen, tables, file, v, logStart] {
     fs::remove_all(tables);
     for (const auto& [name, bytes] : pristine) dir.Write("data/tables/" + name, bytes);
+    if (!v.missing || v.early) fs::remove(tables + file);
     if (!v.missing) {
-      fs::remove(tables + file);
       dir.Write("data/tables/" + file + (v.unreadable ? "/keep" : ""), v.unreadable ? "x" : Broken(pristine, file));
     }
+    if (file == kJournal) dir.Write("data/tables/.profile0.dat.together", pristine.at(kProfile));
     seen.clear();
     *logStart = dir.Read("navo.log").size();
     return true;
@@ -256,7 +270,7 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   });
   if (careerRuns) {
     Go(script, "Continue1", "Career", seen);
-    if (v.missing) script.Then([tables, file] { return fs::remove(tables + file), true; });
+    if (v.missing && !v.early) script.Then([tables, file] { return fs::remove(tables + file), true; });
     script.Then([] { return Press("Start8"), true; });
     Race(script, "Career", seen);
     Go(script, "Back21", "SinglePlayer", seen);
@@ -281,7 +295,8 @@ void AddVariant(Script& script, const test::TempDir& dir, const Files& pristine,
   Go(script, "Back3", "MainMenu", seen);
 
   script.Then([&dir, &pristine, &seen, tables, file, v, careerRuns, logStart] {
-    CheckVariant(pristine, Snapshot(tables), v.missing ? dir.Read("navo.log").substr(*logStart) : seen, v, careerRuns);
+    const std::string said = v.missing && !v.early ? dir.Read("navo.log").substr(*logStart) : seen;
+    CheckVariant(pristine, Snapshot(tables), said, v, careerRuns);
     return true;
   });
 }
@@ -294,10 +309,13 @@ void Play(const test::TempDir& dir, Files& pristine) {
   pristine = Pristine(g_world->AthletMng());
   const Variant variants[] = {
       {kProfile, true, " cannot be read ("},       {kProfile, false, " is of another version"},
+      {kJournal, false, ", the journal of an unfinished save, was refused (a line names profile0.daT, neither staged "
+       "nor in place). The career is left as it was. To play it, put right or remove this journal"},
       {kCareerTables, true, " cannot be read ("},  {kCareerTables, false, " is damaged ("},
       {kArcade, true, " cannot be read ("},        {kArcade, false, " is damaged ("},
       {kBuddy, true, " cannot be read ("},         {kBuddy, false, " is damaged ("},
       {kCareerTables, false, ", the tables of a started career, is missing: its standings start empty", true},
+      {kCareerTables, false, ", the tables of a started career, is missing", true, true},
   };
   Script script;
   script.patience = std::chrono::seconds(120);

@@ -193,11 +193,9 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
     const char* journal = nullptr;  ///< the lines of the slot's journal
     bool staged = false;  ///< a set's new profile and roster staged beside the files
   };
-  const std::string kept = ": the career is left as it was (nothing renamed or deleted) until this journal and the "
-                           "files staged beside it (.profile2.dat.together, .PROFILE2.together) in data\\tables are "
-                           "put right or removed.";
-  const std::string notThere =
-      ".career2.set cannot be read (a line names 'PRAFILE2', neither staged nor in place)" + kept;
+  const std::string kept = ". The career is left as it was. To play it, put right or remove this journal and the "
+                           "files staged beside it in data\\tables: .profile2.dat.together, .PROFILE2.together.";
+  const std::string notThere = "was refused (a line names PRAFILE2, neither staged nor in place)" + kept;
   const Case cases[] = {
       {"no file", "", career::SlotLoad::New, nullptr, nullptr},
       {"version 264", FileBytes(Distinct(), 264), career::SlotLoad::New, ".old",
@@ -210,17 +208,17 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
       {"a folder", "", career::SlotLoad::Refused, nullptr, "data\\tables\\profile2.dat cannot be read (",
        "profile2.dat"},
       {"a folder as the journal", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       "data\\tables\\.career2.set cannot be read (a folder, not a file)", ".career2.set"},
+       "was refused (a folder, not a file)", ".career2.set"},
       {"a journal with a line refused", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       "data\\tables\\.career2.set cannot be read (a line names no file of its folder)", nullptr,
+       "data\\tables\\.career2.set, the journal of an unfinished save, was refused (a line names no file", nullptr,
        "profile2.dat\n../x\nend 2\n"},
       {"a journal naming a file not there", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
        notThere.c_str(), nullptr, "profile2.dat\nPRAFILE2\nend 2\n", true},
       {"a journal cut after its first line", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       ".career2.set cannot be read (the end line that counts its files is missing): the career is left as it was",
+       "was refused (the end line that counts its files is missing). The career is left as it was",
        nullptr, "profile2.dat\n", true},
       {"a journal naming not every staged file", FileBytes(Distinct()), career::SlotLoad::Refused, nullptr,
-       ".career2.set cannot be read ('.PROFILE2.together' is staged but named in no line)", nullptr,
+       "was refused (.PROFILE2.together is staged but named in no line)", nullptr,
        "profile2.dat\nend 1\n", true},
   };
   for (const Case& c : cases) {
@@ -268,17 +266,24 @@ TEST(CareerProfileFile, MissingForeignDamagedAndUnreadableSlots) {
 // What a save killed before its journal left staged (the journal never written) is
 // removed at the slot's next load, and the final table's too while no slot's journal
 // waits: it used to stay for ever. A journal that waits keeps the final table's.
+// So is a journal written whole but never renamed; a staged file outside, beside the
+// target of a roster linked out of the folder, stays (it used to be removed too).
 TEST(CareerProfileFile, StagedFilesOfASaveKilledBeforeItsJournalAreRemoved) {
   test::RacePagesRig r;
   const test::TempDir& dir = r.rig.harness.dir;
   const char* const staged[] = {"data/tables/.profile1.dat.together", "data/tables/.profile1.together",
-                                "data/tables/.career1.hs.together", "data/tables/.career.hs.together"};
+                                "data/tables/.career1.hs.together", "data/tables/.career.hs.together",
+                                "data/tables/..career1.set.saving"};
+  dir.Write("outside/x", "roster");
+  dir.Write("outside/.x.together", "staged outside");
   for (const bool otherWaits : {true, false}) {
     SCOPED_TRACE(otherWaits ? "slot 0's journal waits" : "no journal waits");
     for (const char* file : staged) dir.Write(file, "staged");
     if (otherWaits) dir.Write("data/tables/.career0.set", "career.hs\n");
+    std::filesystem::create_symlink(dir.Path() + "/outside/x", dir.Path() + "/data/tables/profile1");
     N_CareerProfile profile;
     career::LoadCareerProfile(profile, 1);
+    EXPECT_EQ(dir.Read("outside/.x.together"), "staged outside");
     for (const char* file : staged) {
       EXPECT_EQ(dir.Exists(file), otherWaits && std::string(file).find(".career.hs") != std::string::npos) << file;
     }
