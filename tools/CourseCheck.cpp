@@ -1,6 +1,7 @@
 #include "tools/CourseCheck.h"
 
 #include "tools/CourseGeometry.h"
+#include "tools/CourseSkier.h"
 
 #include <algorithm>
 #include <cctype>
@@ -153,6 +154,7 @@ class Checker {
     CheckRange();
     CheckStartPlaces();
     CheckForwardSkier();
+    CheckWayOn();
     return std::move(m_faults);
   }
 
@@ -458,79 +460,106 @@ class Checker {
     }
   }
 
-  /// One sector of a lap: the path and the sector's index in it.
-  struct LapSector {
-    PathKind path;
-    int sector;
-  };
+  /// The Normal path's sectors from `from` up to `to` (both included, round the ring).
+  void AddNormal(std::vector<WaySector>& way, int from, int to) const {
+    const Path& ring = m_paths[kNormal];
+    const int n = int(ring.sectors.size());
+    for (int i = from;; i = (i + 1) % n) {
+      way.push_back(Sector(kNormal, i));
+      if (i == to || int(way.size()) > 2 * n) return;
+    }
+  }
+  WaySector Sector(PathKind kind, int i) const {
+    const Path& path = m_paths[kind];
+    return {&path.sections[std::size_t(i)], &path.sections[std::size_t(i) + 1], &path.sectors[std::size_t(i)], kind, i};
+  }
 
   /// The loop's sectors from the last start junction's to the finish arrow's, the
   /// arcade short cut's in place of those it skips; empty when a label is missing.
-  std::vector<LapSector> Loop(bool shortCut) const {
+  std::vector<WaySector> Loop(bool shortCut) const {
     const int from = Label("Trigger_Relay2Normal"), to = Label("Trigger_ShowSipkaCiel");
     const int cutFrom = Label("Trigger_ShortCutArcadeStart"), cutTo = Label("Trigger_ShortCutArcadeEnd");
-    const int ring = int(m_paths[kNormal].sectors.size());
     const int cut = int(m_paths[kShortCutArcade].sectors.size());
-    if (from < 0 || to < 0 || ring == 0 || (shortCut && (cutFrom < 0 || cutTo < 0 || cut == 0))) return {};
-    std::vector<LapSector> loop;
-    for (int i = from; int(loop.size()) <= ring; i = (i + 1) % ring) {
-      if (shortCut && i == cutFrom) {
-        for (int k = 0; k < cut; ++k) loop.push_back({kShortCutArcade, k});
-        i = cutTo;  // the short cut's last sector is this one's junction
-      } else {
-        loop.push_back({kNormal, i});
-      }
-      if (i == to) return loop;
+    if (from < 0 || to < 0 || m_paths[kNormal].sectors.empty() || (shortCut && (cutFrom < 0 || cutTo < 0 || cut == 0))) {
+      return {};
     }
-    return {};
+    std::vector<WaySector> loop;
+    if (!shortCut) {
+      AddNormal(loop, from, to);
+      return loop;
+    }
+    AddNormal(loop, from, cutFrom);
+    loop.pop_back();
+    for (int k = 0; k < cut; ++k) loop.push_back(Sector(kShortCutArcade, k));
+    AddNormal(loop, (cutTo + 1) % int(m_paths[kNormal].sectors.size()), to);  // its last sector is cutTo's junction
+    return loop;
   }
 
-  /// A skier holding forward only, started across the loop's first cross-section along
-  /// its first sector, skis the loop (with the arcade short cut and without) in steps of
-  /// about a racer's at full speed; where he meets a side he is put back kSideMargin
-  /// inside it and turned along it.
+  /// Sends the skier along the way, setting off at four points of his stride; a fault
+  /// for each sector whose side he meets more steeply than the limit (once per sector)
+  /// and when he does not reach its end.
+  void Ski(const std::vector<WaySector>& way, Vec2 from, Vec2 heading, float limit, const std::string& who,
+           std::set<std::pair<int, int>>& reported) {
+    if (way.empty()) return;
+    for (const float stride : {0.0f, 0.25f, 0.5f, 0.75f}) {
+      const bool through = SkiForward(way, from, heading, stride, [&](const SideMet& side) {
+        const WaySector& at = way[side.at];
+        if (side.angle > limit && reported.insert({at.path, at.sector}).second) {
+          Fault(Format("%s meets a side of Path_%s sector %d at %.1f degrees, more than %.1f", who.c_str(),
+                       kPathNames[std::size_t(at.path)], at.sector, double(side.angle * kDegrees),
+                       double(limit * kDegrees)));
+        }
+      });
+      if (!through && reported.insert({-1, int(reported.size())}).second) Fault(who + " does not get through");
+    }
+  }
+
+  /// A skier of middling technique holding forward only, started across the loop's
+  /// first cross-section along its first sector, skis the loop with the arcade short cut
+  /// and without.
   void CheckForwardSkier() {
     std::set<std::pair<int, int>> reported;  // path and sector
-    for (const bool shortCut : {false, true}) SkiForward(Loop(shortCut), reported);
+    constexpr int kStarts = 11;
+    for (const bool shortCut : {false, true}) {
+      const std::vector<WaySector> loop = Loop(shortCut);
+      if (loop.empty()) continue;
+      const Section& first = *loop.front().start;
+      const Vec2 across = Plan(first.left) - Plan(first.right);
+      const float width = Length(across);
+      for (int start = 0; start < kStarts && width > 2.0f * kSideMargin; ++start) {
+        const float at = kSideMargin + 1.0f + (width - 2.0f * kSideMargin - 2.0f) * float(start) / float(kStarts - 1);
+        Ski(loop, Plan(first.right) + Normalized(across) * at, Plan(loop.front().end->ideal) - Plan(first.ideal),
+            SideAngleLimit(kMiddlingCurveTechnique), "a skier holding forward", reported);
+      }
+    }
   }
 
-  void SkiForward(const std::vector<LapSector>& loop, std::set<std::pair<int, int>>& reported) {
-    constexpr float kStep = 10.0f;
-    constexpr int kStarts = 11;
-    if (loop.empty()) return;
-    const auto section = [&](std::size_t i, int end) -> const Section& {
-      return m_paths[loop[i].path].sections[std::size_t(loop[i].sector + end)];
-    };
-    const Section& first = section(0, 0);
-    const Vec2 across = Plan(first.left) - Plan(first.right);
-    const float width = Length(across);
-    for (int start = 0; start < kStarts && width > 2.0f * kSideMargin; ++start) {
-      const float at = kSideMargin + 1.0f + (width - 2.0f * kSideMargin - 2.0f) * float(start) / float(kStarts - 1);
-      Vec2 p = Plan(first.right) + Normalized(across) * at;
-      Vec2 d = Normalized(Plan(section(0, 1).ideal) - Plan(first.ideal));
-      for (std::size_t i = 0; i < loop.size();) {
-        p = p + d * kStep;
-        const Section& end = section(i, 1);
-        if (Cross(Plan(end.left) - Plan(end.right), p - Plan(end.right)) < 0.0f) {
-          ++i;  // beyond the sector's end
-          continue;
-        }
-        const Section& s = section(i, 0);
-        const SectorPlanes planes(s, end);
-        const N_Vector3 q{p.x, p.y, 0.0f};
-        const float left = planes.LeftValue(q), right = planes.RightValue(q);
-        if (left >= kSideMargin && right >= kSideMargin) continue;
-        const bool onLeft = left < kSideMargin;
-        const Vec2 side =
-            onLeft ? Normalized(Plan(end.left) - Plan(s.left)) : Normalized(Plan(end.right) - Plan(s.right));
-        const float angle = std::asin(std::min(std::fabs(Cross(side, d)), 1.0f));
-        if (angle > kMaxSideAngle && reported.insert({loop[i].path, loop[i].sector}).second) {
-          Fault(Format("a skier holding forward meets a side of Path_%s sector %d at %.1f degrees, more than %.1f",
-                       kPathNames[loop[i].path], loop[i].sector, double(angle * kDegrees),
-                       double(kMaxSideAngle * kDegrees)));
-        }
-        p = p + (onLeft ? Vec2{side.y, -side.x} : LeftOf(side)) * (kSideMargin - (onLeft ? left : right));
-        d = side;
+  /// From every stand, facing the way he lies down to shoot prone, a skier of middling
+  /// technique holding forward only skis to the penalty fork, round the penalty loop as
+  /// many times as he can owe it (none to five) and on to the lap count.
+  void CheckWayOn() {
+    const int range = Label("Trigger_ShootArea"), fork = Label("Trigger_PenaltyPath"), lap = Label("Trigger_RoundCount");
+    const auto branch = m_branchLabels.find("Trigger_PenaltyPath");
+    const auto* stands = m_course.PointSet("Info_Shoot_Points");
+    const auto* targets = m_course.PointSet("Info_Shoot_Target");
+    const int ring = int(m_paths[kPenalty].sectors.size());
+    if (range < 0 || fork < 0 || lap < 0 || branch == m_branchLabels.end() || branch->second < 0 || !stands ||
+        !targets || ring == 0) {
+      return;
+    }
+    std::set<std::pair<int, int>> reported;
+    const std::size_t lanes = std::min(stands->size(), targets->size() / kTargetsPerLane);
+    for (int loops = 0; loops <= 5; ++loops) {
+      std::vector<WaySector> way;
+      AddNormal(way, range, fork);
+      for (int k = 0; k < loops; ++k) {
+        for (int i = 1; i <= ring; ++i) way.push_back(Sector(kPenalty, (branch->second + i) % ring));
+      }
+      AddNormal(way, (fork + 1) % int(m_paths[kNormal].sectors.size()), lap);
+      for (std::size_t lane = 0; lane < lanes; ++lane) {
+        const Vec2 shoot = Plan((*targets)[lane * kTargetsPerLane + kTargetsPerLane / 2]) - Plan((*stands)[lane]);
+        Ski(way, Plan((*stands)[lane]), {shoot.y, -shoot.x}, SideAngleLimit(kMiddlingCurveTechnique),
+            Format("a skier holding forward from the stand of lane %d (%d penalty loops)", int(lane), loops), reported);
       }
     }
   }

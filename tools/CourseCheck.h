@@ -10,8 +10,8 @@
 // point inside the "Trigger_ShootArea" sector and at least 5 units from its sides, no
 // lane's way in or out nor its line of fire past another's stand), the start places in
 // their labelled sectors (the pursuit places' sector after the mass-start grid's), the
-// loop's bends (a skier who holds forward only takes them, with the arcade short cut and
-// without), and the counts of every named set.
+// loop's bends and the ways from the stands through the penalty loops (a skier who holds
+// forward only takes them), and the counts of every named set.
 #include "core/Vector3.h"
 
 #include <array>
@@ -50,14 +50,12 @@ constexpr float kFireClearance = 50.0f;
 /// stall on steeper ones.
 constexpr float kMaxClimb = 0.18f;
 
-/// A skier who holds forward only goes straight on until a side of the course turns
-/// him along it, kSideMargin inside it. Meeting a side, his skating stride turns his
-/// move up to kStridePush further into it, and a skier of middling curve technique (50)
-/// falls where the sine of that angle passes 0.5: the loop must let him meet no side
-/// more steeply than kMaxSideAngle (18.5 degrees), from anywhere across its start.
-constexpr float kSideMargin = 5.0f;
-constexpr float kStridePush = 0.2f;  ///< radians
-constexpr float kMaxSideAngle = 0.5235988f - kStridePush;  ///< radians: asin(0.5) less the push
+/// A skier of middling curve technique who holds forward only (tools/CourseSkier.h)
+/// takes the loop's bends from anywhere across its start, with the arcade short cut and
+/// without, and from every stand, facing the way he lies down to shoot prone (a standing
+/// skier's facing after a quarter turn from his targets), the straight to the penalty
+/// fork, every count of penalty loops and the way on to the lap count.
+constexpr float kMiddlingCurveTechnique = 50.0f;
 
 /// Every rule the course breaks, one line each; empty when it keeps them all.
 std::vector<std::string> CheckCourse(const Identifiers& course);

@@ -1,5 +1,7 @@
 #include "tools/CourseLayout.h"
 
+#include "tools/CourseStraight.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -11,9 +13,12 @@ namespace course {
 namespace {
 
 constexpr float kPi = 3.14159265f;
-/// The flat ground around the stadium, in its frame, and the width over which the
-/// hills rise beyond it.
-constexpr float kFlatMinX = -1500.0f, kFlatMaxX = 11800.0f, kFlatHalfY = 3000.0f;
+/// The loops' waypoints are drawn for a stadium straight that ends at kDrawnExit on its
+/// line; Stretched moves them onto the straight as it is (tools/CourseStraight.h).
+constexpr float kDrawnExit = 10600.0f;
+/// The flat ground around the stadium, in its frame, beyond the straight's end, and the
+/// width over which the hills rise beyond it.
+constexpr float kFlatMinX = -1500.0f, kFlatBeyondExit = 1200.0f, kFlatHalfY = 3000.0f;
 constexpr float kHillRise = 2500.0f;
 
 float SmoothStep(float t) {
@@ -43,11 +48,28 @@ constexpr Vec2 kNorthShortCut[] = {{15300, 3130}, {14640, 3870}, {13700, 4260}, 
 constexpr int kNorthShortCutFrom = 5;
 constexpr int kNorthShortCutTo = 28;
 
+/// The stadium straight's end: where the loop leaves it.
+Vec2 Exit() { return StadiumStraight().stops.back().station.point; }
+
+/// A waypoint drawn for the straight's end at (kDrawnExit, 0) on the straight as it is:
+/// the stretch beyond the stadium's entry lengthened evenly, the rest moved on. The
+/// first bend's waypoints, the first kBendPoints of a loop, are raised or lowered to the
+/// exit's side, the last of them half as much: the bend starts along the straight.
+constexpr std::size_t kBendPoints = 5;
+Vec2 Stretched(Vec2 p, float lift = 0.0f) {
+  if (p.x <= 0.0f) return p;
+  const Vec2 exit = Exit();
+  return {p.x + (exit.x - kDrawnExit) * std::min(p.x / kDrawnExit, 1.0f), p.y + exit.y * lift};
+}
+
 /// The points, or their mirror images across the stadium straight (the loop on the
-/// other side).
-std::vector<Vec2> Points(std::span<const Vec2> points, bool mirrored = false) {
-  std::vector<Vec2> out(points.begin(), points.end());
-  for (Vec2& p : out) p.y = mirrored ? -p.y : p.y;
+/// other side), stretched onto the straight; a loop's first bend lifted to its exit.
+std::vector<Vec2> Points(std::span<const Vec2> points, bool mirrored = false, bool loop = false) {
+  std::vector<Vec2> out;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const float lift = !loop || i >= kBendPoints ? 0.0f : (i + 1 == kBendPoints ? 0.5f : 1.0f);
+    out.push_back(Stretched({points[i].x, mirrored ? -points[i].y : points[i].y}, lift));
+  }
   return out;
 }
 
@@ -57,24 +79,24 @@ std::vector<Layout> MakeLayouts() {
   Layout north;
   north.name = "Beitostolen";
   north.frame = {{-5300.0f, -2000.0f}, 0.0f};
-  north.loop = Points(kNorthLoop);
+  north.loop = Points(kNorthLoop, false, true);
   north.shortCutFrom = kNorthShortCutFrom;
   north.shortCutTo = kNorthShortCutTo;
   north.shortCut = Points(kNorthShortCut);
-  north.hillHeight = 231.0f;
-  north.seed = 475;
+  north.hillHeight = 238.5f;
+  north.seed = 498;
   north.sunAzimuth = 0.6f;
 
   // The same loop turning right, south of the stadium.
   Layout south;
   south.name = "Holmenkollen";
   south.frame = {{4200.0f, 1800.0f}, kPi * 200.0f / 180.0f};
-  south.loop = Points(kNorthLoop, true);
+  south.loop = Points(kNorthLoop, true, true);
   south.shortCutFrom = kNorthShortCutFrom;
   south.shortCutTo = kNorthShortCutTo;
   south.shortCut = Points(kNorthShortCut, true);
-  south.hillHeight = 236.0f;
-  south.seed = 402;
+  south.hillHeight = 214.75f;
+  south.seed = 794;
   south.sunAzimuth = 2.4f;
   return {north, south};
 }
@@ -91,10 +113,10 @@ struct Variant {
   std::uint32_t seed;
   float hillHeight;
 };
-constexpr Variant kVariants[] = {{"Ostersund", 0, 65, 196.0f},   {"Oberhof", 1, 179, 234.5f},
-                                 {"Ruhpolding", 0, 102, 202.0f}, {"Antholz", 1, 584, 233.5f},
-                                 {"Torino", 0, 470, 197.0f},     {"Pokljuka", 1, 485, 205.25f},
-                                 {"Hochfilzen", 0, 24, 197.5f},  {"Khanty-Mansiysk", 1, 262, 206.75f}};
+constexpr Variant kVariants[] = {{"Ostersund", 0, 426, 238.25f},  {"Oberhof", 1, 434, 222.25f},
+                                 {"Ruhpolding", 0, 831, 234.5f},  {"Antholz", 1, 880, 219.75f},
+                                 {"Torino", 0, 649, 237.5f},      {"Pokljuka", 1, 656, 239.25f},
+                                 {"Hochfilzen", 0, 872, 236.5f},  {"Khanty-Mansiysk", 1, 475, 216.75f}};
 
 std::vector<Layout> MakeVariants() {
   std::vector<Layout> variants;
@@ -116,14 +138,15 @@ Layout MakeRunning() {
   // Like Beitostolen's loop (left all the way, the first bend gently at first, the last
   // one ending on the straight's line), with a lower top; the short cut cuts the
   // north-east corner.
-  layout.loop = {{11610, 0},    {12610, 40},   {13610, 190},  {14560, 510},  {15260, 1210}, {15430, 2180},
+  layout.loop = Points(std::vector<Vec2>{{11610, 0},    {12610, 40},   {13610, 190},  {14560, 510},  {15260, 1210}, {15430, 2180},
                  {15290, 3180}, {14660, 3940}, {13690, 4190}, {12700, 4320}, {11700, 4420}, {10690, 4520},
                  {9690, 4590},  {8680, 4650},  {7680, 4690},  {6670, 4720},  {5670, 4730},  {4660, 4720},
                  {3650, 4700},  {2650, 4660},  {1640, 4610},  {640, 4540},   {-360, 4440},  {-1280, 4070},
-                 {-1740, 3190}, {-1790, 1790}, {-1790, 1190}, {-1699, 735}, {-1441, 349}, {-1055, 91}, {-600, 0}, {-300, 0}};
+                 {-1740, 3190}, {-1790, 1790}, {-1790, 1190}, {-1699, 735}, {-1441, 349}, {-1055, 91}, {-600, 0}, {-300, 0}},
+                       false, true);
   layout.shortCutFrom = 5;
   layout.shortCutTo = 10;
-  layout.shortCut = {{15190, 3080}, {14420, 3620}, {13550, 4010}, {12640, 4280}};
+  layout.shortCut = Points(std::vector<Vec2>{{15190, 3080}, {14420, 3620}, {13550, 4010}, {12640, 4280}});
   layout.hillHeight = 90.0f;
   layout.seed = 37;
   layout.sunAzimuth = 1.4f;
@@ -181,7 +204,7 @@ Terrain::Terrain(const Layout& layout) : m_frame(layout.frame), m_amplitude(layo
 
 float Terrain::Height(Vec2 world) const {
   const Vec2 local = m_frame.Local(world);
-  const float outX = std::max(kFlatMinX - local.x, local.x - kFlatMaxX);
+  const float outX = std::max(kFlatMinX - local.x, local.x - (Exit().x + kFlatBeyondExit));
   const float outY = std::fabs(local.y) - kFlatHalfY;
   // The distance from the flat rectangle, rounded at its corners: a track that passes
   // a corner rises without a crease.

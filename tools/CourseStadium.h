@@ -20,19 +20,30 @@ constexpr float kCurveStep = 250.0f;
 
 /// The range sector: the stadium straight's first sector, from its first cross-section
 /// (the stadium's entry, where the loop comes in) to kRangeTo. Its sides run straight
-/// from kRangeLeft[0] and kRangeRight[0] at the entry to [1] at its end, past the
-/// lanes on either side. After it the straight narrows gently to kForkHalfWidth at the
-/// penalty loop's fork (no side, here or in the range, meets a skier who holds forward
-/// from his lane, or after a quarter turn from his targets, more steeply than about 15
-/// degrees: he slides along it), keeps that width over the fork's sector and narrows
-/// to the track's before the loop.
+/// from kRangeLeft[0] and kRangeRight[0] at the entry to [1] at its end, past the lanes
+/// on either side, and draw in a little: a skier who leaves a lane on the left along
+/// it (its angle to the straight at most 12.4 degrees) meets the left side, and one who
+/// leaves a lane on the right the right side, no more steeply than the penalty loop's
+/// rule allows (tools/CourseStraight.h).
 constexpr float kRangeTo = 6200.0f;
-constexpr float kRangeLeft[2] = {1200.0f, 900.0f};
-constexpr float kRangeRight[2] = {700.0f, 900.0f};
-constexpr float kForkHalfWidth = 700.0f;
+constexpr float kRangeLeft[2] = {1240.0f, 770.0f};
+constexpr float kRangeRight[2] = {1200.0f, 805.0f};
 /// The range sector's half widths to the left and to the right x along it.
 inline float RangeLeftAt(float x) { return kRangeLeft[0] + (kRangeLeft[1] - kRangeLeft[0]) * x / kRangeTo; }
 inline float RangeRightAt(float x) { return kRangeRight[0] + (kRangeRight[1] - kRangeRight[0]) * x / kRangeTo; }
+/// After the range the straight narrows to the track's width (tools/CourseStraight.h):
+/// its left side draws in at up to kFunnelLeftAngle, its right side at up to
+/// kFunnelRightAngle (degrees), each reaching its angle over its ramp, together no more
+/// steeply than a skier who only holds forward may meet a side from the other; then it
+/// runs on along the right side for kCrossing, the fork's sector follows, and it turns
+/// back along the stadium's axis with kTurnBackRadius.
+constexpr float kFunnelLeftAngle = 9.3f;
+constexpr float kFunnelLeftRamp = 730.0f;
+constexpr float kFunnelRightAngle = 8.2f;
+constexpr float kFunnelRightRamp = 1120.0f;
+constexpr float kCrossing = 800.0f;
+constexpr float kTurnBackRadius = 2000.0f;
+
 /// The lanes stand in echelon round the stadium's entry, each lane facing it: a lane's
 /// place along the row gives its angle from the straight (places kLaneSpacing apart at
 /// kLaneRadius, the straight's middle line at place kApexPlace) and its distance from
@@ -109,14 +120,17 @@ constexpr float kStartNarrowTo = 2900.0f;
 constexpr float kStartAngle = 0.349066f;  ///< 20 degrees, radians
 constexpr float kStartBend = 1000.0f;
 
-/// The penalty loop: it leaves the straight at its junction sector, runs on
-/// kPenaltyLeadOut narrowing from the fork's width to the track's and turns left round a
-/// rectangle of corners of this radius up to kPenaltyTop, and comes back along the
-/// straight's middle line for kPenaltyLeadIn into the junction, widening to it.
-constexpr float kPenaltyRadius = 400.0f;
-constexpr float kPenaltyTop = 1500.0f;
-constexpr float kPenaltyLeadOut = 400.0f;
-constexpr float kPenaltyLeadIn = 800.0f;
+/// The penalty loop (tools/CourseStraight.h): from the fork it turns left, first by
+/// kPenaltyEntryTurn (degrees) with kPenaltyEntryRadius, so that a skier who comes in a
+/// little off its right side meets it gently, then on with kPenaltyRadius to a half
+/// turn; runs back along a leg and turns left round a half circle onto the fork's line,
+/// which it follows into the fork for kPenaltyLeadIn. The track's width all round, a
+/// cross-section every kPenaltyStep.
+constexpr float kPenaltyEntryRadius = 3000.0f;
+constexpr float kPenaltyEntryTurn = 15.0f;
+constexpr float kPenaltyRadius = 900.0f;
+constexpr float kPenaltyLeadIn = 300.0f;
+constexpr float kPenaltyStep = 100.0f;
 
 /// The grandstand south of the finish lane: tiers from its front going back and up.
 constexpr float kStandFrom = 2000.0f;

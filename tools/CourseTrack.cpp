@@ -1,6 +1,7 @@
 #include "tools/CourseTrack.h"
 
 #include "tools/CourseStadium.h"
+#include "tools/CourseStraight.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,70 +20,11 @@ constexpr float kPi = 3.14159265f;
 /// Trigger boxes reach this high above their centre and below it.
 constexpr float kTriggerHalfHeight = 200.0f;
 
-/// A station of a path with its half widths to the left and right of the ideal line
-/// (a negative right one: the same as the left).
-struct Stop {
-  Station station;
-  float halfWidth = kHalfWidth;
-  float rightWidth = -1.0f;
-};
-
-/// One piece of the stadium straight: its length and the label of its sector.
-struct StraightPiece {
-  float length;
-  const char* label;
-};
-
-/// The stadium straight from the loop's return (x = 0, the stadium's entry) to the
-/// loop's start, one lap's events in order: the range (the straight's first sector,
-/// its lane given from the entry on), the lap's check, the range by-pass's return, the
-/// relay's take-over and its lap events, the penalty fork, the lap count, then the
-/// start paths' junctions. The lap time, the finish fork and the range by-pass's fork
-/// lie on the loop's last sectors (LoopEnd).
-constexpr StraightPiece kStraight[] = {
-    {kRangeTo, "Trigger_ShootArea"},
-    {200, "Trigger_RoundCount2"},
-    {200, "Trigger_ShortCutShootAreaEnd"},
-    {200, "Trigger_ShowRelayPlayer"},
-    {200, "Trigger_RelayAiChange"},
-    {200, nullptr},
-    {200, "Trigger_GoToNormalPath"},
-    {200, nullptr},
-    {200, "Trigger_PenaltyShow"},
-    {200, nullptr},
-    {200, nullptr},
-    {200, "Trigger_PenaltyPath"},
-    {200, "Trigger_PenaltyResult"},
-    {200, "Trigger_RoundCount"},
-    {200, nullptr},
-    {200, nullptr},
-    {200, "Trigger_Mass2Normal"},
-    {200, nullptr},
-    {200, "Trigger_Sprint2Normal"},
-    {200, nullptr},
-    {200, "Trigger_Relay2Normal"},
-    {200, nullptr},
-    {200, nullptr},
-};
 /// The labels of the loop's last sectors, the last one last: the finish arrow and fork
 /// (the last lap leaves for the finish before the stadium), the range by-pass's fork
 /// and the lap time, which gives a racer his stance as he enters the range.
 constexpr const char* kLoopEnd[] = {"Trigger_ShowSipkaCiel", "Trigger_Normal2Ciel", "Trigger_ShortCutShootAreaStart",
                                     "Trigger_RoundTime"};
-
-/// The straight's half widths (left, right) at x past the range: narrowing from the
-/// range's end to the penalty fork, the fork's width to narrowFrom (the fork sector's
-/// end), narrowing from there to the track's at the end: gently enough that a skier
-/// who slides along a side from there meets the loop's first bend at a shallow angle.
-std::pair<float, float> StraightWidths(float x, float fork, float narrowFrom, float end) {
-  if (x <= fork) {
-    const float t = (x - kRangeTo) / (fork - kRangeTo);
-    return {kRangeLeft[1] + (kForkHalfWidth - kRangeLeft[1]) * t, kRangeRight[1] + (kForkHalfWidth - kRangeRight[1]) * t};
-  }
-  const float t = std::clamp((x - narrowFrom) / (end - narrowFrom), 0.0f, 1.0f);
-  const float w = kForkHalfWidth + (kHalfWidth - kForkHalfWidth) * t;
-  return {w, w};
-}
 
 /// The loop's labels: before the arcade short cut (by fraction of that stretch) and
 /// after it. The split times all lie before it: the standings each opens stay up for
@@ -143,23 +85,12 @@ class TrackBuilder {
   int NormalSector(const char* label) const { return m_normalSectors.at(label); }
 
   void BuildNormal() {
-    std::vector<Stop> stops;
-    float x = 0.0f;
-    stops.push_back({{{x, 0}, {1, 0}}, kRangeLeft[0], kRangeRight[0]});
-    for (const StraightPiece& piece : kStraight) {
-      if (piece.label) m_normalSectors[piece.label] = int(stops.size()) - 1;
-      x += piece.length;
-      stops.push_back({{{x, 0}, {1, 0}}});
-    }
-    m_track.exitX = x;
-    const float fork = stops[std::size_t(m_normalSectors.at("Trigger_PenaltyPath"))].station.point.x;
-    const float narrowFrom = stops[std::size_t(m_normalSectors.at("Trigger_PenaltyPath")) + 1].station.point.x;
-    for (std::size_t i = 1; i < stops.size(); ++i) {
-      const auto [left, right] = StraightWidths(stops[i].station.point.x, fork, narrowFrom, x);
-      stops[i].halfWidth = left;
-      stops[i].rightWidth = right;
-    }
-    const std::vector<Station> loop = SampleCurve({x, 0}, {1, 0}, m_layout.loop, {0, 0}, {1, 0}, kCurveStep);
+    const Straight& straight = StadiumStraight();
+    std::vector<Stop> stops = straight.stops;
+    m_normalSectors = straight.sectors;
+    const Station exit = stops.back().station;
+    m_track.exitX = exit.point.x;
+    const std::vector<Station> loop = SampleCurve(exit.point, exit.direction, m_layout.loop, {0, 0}, {1, 0}, kCurveStep);
     const int loopFirst = int(stops.size()) - 1;
     for (std::size_t i = 1; i + 1 < loop.size(); ++i) stops.push_back({loop[i]});
     for (const Stop& stop : stops) {
@@ -235,44 +166,21 @@ class TrackBuilder {
     LabelSector("Trigger_Ciel", path[std::size_t(line)], path[std::size_t(line) + 1]);
   }
 
-  /// The penalty loop: its junction sector, then on along the straight's line (the
-  /// fork's width narrowing to the track's) and left round a rounded rectangle to the
-  /// north, and back along the straight's line into the junction, widening to it; a ring.
+  /// The penalty loop: its junction sector, then left round to the north and back into
+  /// the junction along the straight (tools/CourseStraight.h); a ring.
   void BuildPenalty() {
     const int fork = NormalSector("Trigger_PenaltyPath");
-    const float x0 = m_normalStations[std::size_t(fork)].point.x, x1 = m_normalStations[std::size_t(fork) + 1].point.x;
-    const float r = kPenaltyRadius, top = kPenaltyTop, east = x1 + kPenaltyLeadOut, west = x0 - kPenaltyLeadIn;
-    std::vector<Vec2> dense{{x1, 0.0f}};
-    auto arc = [&](Vec2 centre, float from, float to) {
-      for (int i = 0; i <= 32; ++i) {
-        const float a = from + (to - from) * float(i) / 32.0f;
-        dense.push_back(centre + Vec2{std::cos(a), std::sin(a)} * r);
-      }
-    };
-    arc({east, r}, -kPi / 2, 0.0f);
-    arc({east, top - r}, 0.0f, kPi / 2);
-    arc({west, top - r}, kPi / 2, kPi);
-    arc({west, r}, kPi, kPi * 1.5f);
-    dense.push_back({x0, 0.0f});
-    const auto round = SamplePolyline(dense, kStraightStep);
+    const Station& start = m_normalStations[std::size_t(fork)];
+    const Station& end = m_normalStations[std::size_t(fork) + 1];
+    const auto round = SamplePolyline(PenaltyLine(start, end), kPenaltyStep);
     auto& path = Path(kPenalty);
     path = {Normal(fork), Normal(fork + 1)};
-    for (std::size_t i = 1; i + 1 < round.size(); ++i) {
-      // On the straight's line the loop has the fork's width, narrowing to the track's
-      // over its lead out and widening again over its lead in.
-      const Vec2 p = round[i].point;
-      float narrowed = 1.0f;
-      if (std::fabs(p.y) < 1.0f) narrowed = p.x >= x1 ? (p.x - x1) / kPenaltyLeadOut : (x0 - p.x) / kPenaltyLeadIn;
-      const float t = std::min(narrowed, 1.0f);
-      path.push_back(MakeSection({round[i], kForkHalfWidth + (kHalfWidth - kForkHalfWidth) * t}));
-    }
+    Append(path, round, 1, round.size() - 1);
     path.push_back(Normal(fork));
-    // The count is taken half way round, at the top.
+    // The count is taken half way round, where the loop lies furthest from the fork.
     std::size_t count = 1;
     for (std::size_t i = 1; i + 1 < round.size(); ++i) {
-      if (Length(round[i].point - Vec2{(x0 + x1) * 0.5f, top}) < Length(round[count].point - Vec2{(x0 + x1) * 0.5f, top})) {
-        count = i;
-      }
+      if (Length(round[i].point - end.point) > Length(round[count].point - end.point)) count = i;
     }
     LabelSector("Trigger_Penalty_Count", path[count + 1], path[count + 2]);
   }
@@ -409,9 +317,10 @@ class TrackBuilder {
     // The relay take-over places side by side across the take-over sector: p2 the place,
     // p3 ahead, p0 and p1 behind it (the hand-over point and its second offset).
     const int change = NormalSector("Trigger_GoToNormalPath");
-    const float x = (m_normalStations[std::size_t(change)].point.x + m_normalStations[std::size_t(change) + 1].point.x) * 0.5f;
+    const Vec2 middle =
+        (m_normalStations[std::size_t(change)].point + m_normalStations[std::size_t(change) + 1].point) * 0.5f;
     for (int team = 0; team < 4; ++team) {
-      const Vec2 place{x, -90.0f + 60.0f * float(team)};
+      const Vec2 place = middle + Vec2{0.0f, -90.0f + 60.0f * float(team)};
       AddPointSet(Format("Info_Relay_StartsPoints_%d", team),
                   {Ground(place - Vec2{80, 0}), Ground(place - Vec2{80, -30}), Ground(place), Ground(place + Vec2{100, 0})});
     }
@@ -423,8 +332,9 @@ class TrackBuilder {
     const Station& fork = m_normalStations[std::size_t(NormalSector("Trigger_ShowSipkaCiel")) + 1];
     const Vec2 left = LeftOf(fork.direction);
     AddPointSet("Info_Sipka_Ciel", Pair(fork.point - left * 60.0f, (fork.direction - left) * 120.0f));
-    const float penalty = m_normalStations[std::size_t(NormalSector("Trigger_PenaltyShow")) + 1].point.x;
-    AddPointSet("Info_Sipka_PenaltyRound", Pair({penalty, 60.0f}, {80, 140}));
+    const Station& penalty = m_normalStations[std::size_t(NormalSector("Trigger_PenaltyShow")) + 1];
+    const Vec2 ahead = penalty.direction;
+    AddPointSet("Info_Sipka_PenaltyRound", Pair(penalty.point + LeftOf(ahead) * 60.0f, ahead * 80.0f + LeftOf(ahead) * 140.0f));
   }
 
   /// Eight points round the stadium, high over its flat ground, for the menu's camera:

@@ -151,6 +151,15 @@ TEST(CourseCheck, EveryBrokenRuleIsReported) {
          }
        },
        "a skier holding forward meets a side of Path_Normal"},
+      {"a kink in the penalty loop",
+       [](Identifiers& ids, const course::Layout& l) {
+         const std::size_t at = Set(ids, "Path_Penalty_Ideal").size() / 3;
+         for (const char* side : {"_Left", "_Ideal", "_Right"}) {
+           N_Vector3& p = Set(ids, std::string("Path_Penalty") + side)[at];
+           p = p + (At(l, {0, -150}) - At(l, {0, 0}));
+         }
+       },
+       "a skier holding forward from the stand of lane"},
       {"a menu path that stands still",
        [](Identifiers& ids, const course::Layout&) {
          auto& menu = Set(ids, "CameraPath_Menu");
