@@ -61,7 +61,7 @@ constexpr float kTurnAboutSpeed = 1.0f;
 /// After a standing series he holds the right key alone this long (a quarter turn on
 /// the spot, from the targets); forward alone after a series lasts at most this long.
 constexpr float kTurnFromTargets = 1.1f;
-constexpr float kOnwardsLimit = 60.0f;
+constexpr float kOnwardsLimit = 240.0f;
 /// A skier is in the way when he is ahead within this many seconds of the player's
 /// speed and this near the line (the racers collide at 40.0); the player aims past him,
 /// this far beside and beyond him.
@@ -180,12 +180,16 @@ void AutoPlayer::Act() {
     if (r.Stance != 0) m_seriesStance = r.Stance;
     m_seriesEnd = r.Time;
     m_seriesLaps = r.LapsDone;
+    m_looped = false;
   }
   // After a series, forward alone (a standing one's turn from the targets first) until
-  // the loop or the next lap.
+  // he is back on the course after the loops he owes, which the board shows, or at the
+  // next lap.
   const float since = r.Time - m_seriesEnd;
   const bool loop = r.Sector && r.Sector->PathKind() == Ai::kPathPenalty;
-  if (r.ShootPhase == 9 && m_seriesStance != 0 && !loop && r.LapsDone == m_seriesLaps && since <= kOnwardsLimit) {
+  m_looped = m_looped || loop;
+  const bool back = m_looped ? !loop && r.PenaltyLoops == 0 : r.LapsDone != m_seriesLaps;
+  if (r.ShootPhase == 9 && m_seriesStance != 0 && !back && since <= kOnwardsLimit) {
     m_right = m_seriesStance == 1 && since < kTurnFromTargets;
     return Key(key_action::kForward, !m_right);
   }

@@ -7,7 +7,8 @@
 // and turns about to the side it went out of); on the stand he faces the targets, or
 // lies square to them prone, and shoots with the mouse (over the targets for the shots
 // he is told to miss); after a series he holds forward alone (after a standing one the
-// right key first) until the penalty loop or his next lap. He decides on his turn keys
+// right key first) through the penalty loops he owes until he is back on the course, or
+// until his next lap. He decides on his turn keys
 // every 0.1 s, as a person holds a key that long. He never sets a field of the racer.
 #include "core/Vector3.h"
 
@@ -83,10 +84,12 @@ class AutoPlayer {
   bool m_arrowDrawn = false;
   ScreenBox m_arrowBox;
   float m_arrowLast = -1e30f;
-  // The way on after a series: its stance (0 none under way), its end, the laps then.
+  // The way on after a series: its stance (0 none under way), its end, the laps then,
+  // whether he has been in the penalty loop since.
   std::int32_t m_seriesStance = 0;
   float m_seriesEnd = 0.0f;
   std::int32_t m_seriesLaps = 0;
+  bool m_looped = false;
 };
 
 }  // namespace test
