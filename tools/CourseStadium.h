@@ -23,8 +23,8 @@ constexpr float kCurveStep = 250.0f;
 /// from kRangeLeft[0] and kRangeRight[0] at the entry to [1] at its end, past the lanes
 /// on either side, and draw in a little: a skier who leaves a lane on the left along
 /// it (its angle to the straight at most 12.4 degrees) meets the left side, and one who
-/// leaves a lane on the right the right side, no more steeply than the penalty loop's
-/// rule allows (tools/CourseStraight.h).
+/// leaves a lane on the right the right side, no more steeply than a skier of middling
+/// curve technique may (tools/CourseCheck.h).
 constexpr float kRangeTo = 6200.0f;
 constexpr float kRangeLeft[2] = {1240.0f, 770.0f};
 constexpr float kRangeRight[2] = {1200.0f, 805.0f};
@@ -34,7 +34,7 @@ inline float RangeRightAt(float x) { return kRangeRight[0] + (kRangeRight[1] - k
 /// After the range the straight narrows to the track's width (tools/CourseStraight.h):
 /// its left side draws in at up to kFunnelLeftAngle, its right side at up to
 /// kFunnelRightAngle (degrees), each reaching its angle over its ramp, together no more
-/// steeply than a skier who only holds forward may meet a side from the other; then it
+/// steeply than a skier who slides along one may meet the other; then it
 /// runs on along the right side for kCrossing, the fork's sector follows, and it turns
 /// back along the stadium's axis with kTurnBackRadius.
 constexpr float kFunnelLeftAngle = 9.3f;
