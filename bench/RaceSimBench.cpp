@@ -225,8 +225,10 @@ double Seconds(std::chrono::steady_clock::time_point from) {
 
 /// Watches the field once after every step (the race sets the listener then): counts
 /// the falls on the course (each fall's end) and the penalty loops skied (each entry
-/// into a sector of the loop's count trigger). The rows' falls also hold the computer
-/// racers' missed shots.
+/// into a sector of the loop's count trigger) and the racers who stood at the range for
+/// want of a lane (a stance taken, no lane held, under 1 m/s for over a second; each such
+/// stop once) or passed it without one. The rows' falls also hold the computer racers'
+/// missed shots.
 class FieldWatch final : public N_SoundMng {
  public:
   void SetListener(const float*, const float*, const float*) override {
@@ -234,9 +236,28 @@ class FieldWatch final : public N_SoundMng {
     const std::size_t n = race->RacerCount();
     falling.resize(n, 0);
     sectors.resize(n, nullptr);
+    waitFrom.resize(n, -1.0f);
+    waitCounted.resize(n, 0);
+    hadLane.resize(n, 0);
+    stances.resize(n, 0);
+    const float clock = race->RaceClock();
     for (std::size_t i = 0; i < n; ++i) {
       const N_Racer& r = race->Racer(i);
       if (falling[i] && !r.FallState) ++falls;
+      const bool waiting = r.Stance != 0 && !r.Lane && r.Speed < 1.0f;
+      if (!waiting) {
+        waitFrom[i] = -1.0f;
+        waitCounted[i] = 0;
+      } else if (waitFrom[i] < 0.0f) {
+        waitFrom[i] = clock;
+      } else if (clock - waitFrom[i] > 1.0f && !waitCounted[i]) {
+        waitCounted[i] = 1;
+        ++laneWaits;
+      }
+      if (r.Lane) hadLane[i] = 1;
+      if (r.Stance == 0 && stances[i] != 0 && !hadLane[i]) ++noLane;
+      if (r.Stance == 0) hadLane[i] = 0;
+      stances[i] = r.Stance;
       falling[i] = r.FallState;
       const Ai::N_AiSector* now = r.Sector;
       if (now != sectors[i] && now && now->Flags().Has(kLoopCountGroup, kLoopCountBit) &&
@@ -251,7 +272,9 @@ class FieldWatch final : public N_SoundMng {
   const N_RaceSim* race = nullptr;
   std::vector<std::int32_t> falling;
   std::vector<const Ai::N_AiSector*> sectors;
-  long long falls = 0, loops = 0;
+  std::vector<float> waitFrom;
+  std::vector<std::int32_t> waitCounted, hadLane, stances;
+  long long falls = 0, loops = 0, laneWaits = 0, noLane = 0;
 };
 
 /// The finish time at a share of the field's finishers (0 the first, 1 the last).
@@ -308,14 +331,17 @@ bool RunRaces(benchmark::State& state, int racers) {
                 "time\n",
                 racers, steps, double(simulated), precompute, run, double(simulated) / (precompute + run));
     std::printf("race: %d racers, finish first %.1f s, median %.1f s, last %.1f s (last/first %.2f), falls %lld, "
-                "penalty loops %lld skied of %lld owed\n",
+                "penalty loops %lld skied of %lld owed, stops for want of a lane %lld, ranges passed without "
+                "one %lld\n",
                 racers, double(TimeAt(times, 0.0)), double(TimeAt(times, 0.5)), double(TimeAt(times, 1.0)),
-                times.empty() ? 0.0 : double(times.back() / times.front()), falls, loops, misses);
+                times.empty() ? 0.0 : double(times.back() / times.front()), falls, loops, misses,
+                watch.laneWaits, watch.noLane);
     state.counters["simulated_s"] = double(simulated);
     state.counters["ratio"] = double(simulated) / (precompute + run);
     state.counters["last_per_first"] = times.empty() ? 0.0 : double(times.back() / times.front());
     state.counters["falls"] = double(falls);
     state.counters["penalty_loops"] = double(loops);
+    state.counters["lane_waits"] = double(watch.laneWaits);
   }
   return allFinished;
 }
