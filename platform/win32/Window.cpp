@@ -34,6 +34,8 @@ std::deque<MSG> g_posted;
 std::set<HWND> g_destroying;
 int g_listener = 0;
 bool g_sdlStarted = false;
+/// The display's driver SDL took at an earlier start in this process.
+std::string g_displayDriver;
 
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
 
@@ -93,12 +95,28 @@ bool AskedFor(const char* driver, const char* list) {
 /// SDL falls back to drivers that show nothing when it finds no display; a game that
 /// runs there is invisible, holds the single-instance lock and stops every later
 /// start. They are taken only when asked for by name (SDL_VIDEODRIVER).
+bool ShowsNothing(const char* driver) {
+  return !driver || strcasecmp(driver, "offscreen") == 0 || strcasecmp(driver, "dummy") == 0;
+}
+
+/// True when SDL's video shows on a display, or shows nothing by the driver asked for.
 bool RealVideoDriver() {
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver) return false;
-  if (strcasecmp(driver, "offscreen") != 0 && strcasecmp(driver, "dummy") != 0) return true;
-  if (AskedFor(driver, SDL_GetHint(SDL_HINT_VIDEODRIVER))) return true;
-  OutputDebugStringA("No display found (SDL offers only its offscreen video): set DISPLAY or WAYLAND_DISPLAY\n");
+  return driver && (!ShowsNothing(driver) || AskedFor(driver, SDL_GetHint(SDL_HINT_VIDEODRIVER)));
+}
+
+/// SDL's own pick, when its video starts again in a process, now and then falls back to
+/// its offscreen video although the display is still there (the game stops it after the
+/// intro and starts it for its own window). Unless a driver was asked for, the start
+/// then asks by name for the display's driver it had before; false, nothing started,
+/// when there was none or it does not start.
+bool StartOnTheDisplayDriver() {
+  if (g_displayDriver.empty() || SDL_GetHint(SDL_HINT_VIDEODRIVER)) return false;
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, g_displayDriver.c_str());
+  const bool started = SDL_InitSubSystem(kSubsystems) == 0;
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (started && strcasecmp(SDL_GetCurrentVideoDriver(), g_displayDriver.c_str()) == 0) return true;
+  if (started) SDL_QuitSubSystem(kSubsystems);
   return false;
 }
 
@@ -111,8 +129,12 @@ bool StartSdl() {
   if (SDL_InitSubSystem(kSubsystems) != 0) return false;
   if (!RealVideoDriver()) {
     SDL_QuitSubSystem(kSubsystems);
-    return false;
+    if (!StartOnTheDisplayDriver()) {
+      OutputDebugStringA("No display found (SDL offers only its offscreen video): set DISPLAY or WAYLAND_DISPLAY\n");
+      return false;
+    }
   }
+  if (!ShowsNothing(SDL_GetCurrentVideoDriver())) g_displayDriver = SDL_GetCurrentVideoDriver();
   g_sdlStarted = true;
   // The game keeps the screen saver and display power-saving off while it runs.
   SDL_DisableScreenSaver();

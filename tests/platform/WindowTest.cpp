@@ -110,6 +110,13 @@ TEST(Window, ClassStaysWhileItsWindowExists) {
   EXPECT_TRUE(DestroyWindow(window));
   EXPECT_TRUE(UnregisterClassA("Test Class", 1));
   EXPECT_FALSE(UnregisterClassA("Test Class", 1));
+  // The last class gone stops SDL's video; registering again starts it again, on the
+  // display every time (SDL's own pick now and then falls back to its offscreen video).
+  for (int round = 0; round < 40; ++round) {
+    ASSERT_NE(RegisterTestClass(), 0) << "round " << round;
+    EXPECT_STRNE(SDL_GetCurrentVideoDriver(), "offscreen") << "round " << round;
+    EXPECT_TRUE(UnregisterClassA("Test Class", 1));
+  }
 }
 
 TEST(Window, SdlEventsReachTheProcedureAsWindowMessagesWhoeverPumps) {
