@@ -54,6 +54,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -236,8 +237,7 @@ class FieldWatch final : public N_SoundMng {
     const std::size_t n = race->RacerCount();
     falling.resize(n, 0);
     sectors.resize(n, nullptr);
-    waitFrom.resize(n, -1.0f);
-    waitCounted.resize(n, 0);
+    waitFrom.resize(n, kNotWaiting);
     hadLane.resize(n, 0);
     stances.resize(n, 0);
     const float clock = race->RaceClock();
@@ -246,12 +246,11 @@ class FieldWatch final : public N_SoundMng {
       if (falling[i] && !r.FallState) ++falls;
       const bool waiting = r.Stance != 0 && !r.Lane && r.Speed < 1.0f;
       if (!waiting) {
-        waitFrom[i] = -1.0f;
-        waitCounted[i] = 0;
-      } else if (waitFrom[i] < 0.0f) {
+        waitFrom[i] = kNotWaiting;
+      } else if (waitFrom[i] == kNotWaiting) {
         waitFrom[i] = clock;
-      } else if (clock - waitFrom[i] > 1.0f && !waitCounted[i]) {
-        waitCounted[i] = 1;
+      } else if (clock - waitFrom[i] > 1.0f) {
+        waitFrom[i] = kCounted;  // once a stop
         ++laneWaits;
       }
       if (r.Lane) hadLane[i] = 1;
@@ -272,8 +271,11 @@ class FieldWatch final : public N_SoundMng {
   const N_RaceSim* race = nullptr;
   std::vector<std::int32_t> falling;
   std::vector<const Ai::N_AiSector*> sectors;
+  /// When a racer began to wait for a lane; kCounted once that wait is counted.
+  static constexpr float kNotWaiting = -1.0f;
+  static constexpr float kCounted = std::numeric_limits<float>::infinity();
   std::vector<float> waitFrom;
-  std::vector<std::int32_t> waitCounted, hadLane, stances;
+  std::vector<std::int32_t> hadLane, stances;
   long long falls = 0, loops = 0, laneWaits = 0, noLane = 0;
 };
 

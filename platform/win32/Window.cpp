@@ -134,7 +134,8 @@ bool StartSdl() {
       return false;
     }
   }
-  if (!ShowsNothing(SDL_GetCurrentVideoDriver())) g_displayDriver = SDL_GetCurrentVideoDriver();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!ShowsNothing(driver)) g_displayDriver = driver;
   g_sdlStarted = true;
   // The game keeps the screen saver and display power-saving off while it runs.
   SDL_DisableScreenSaver();
