@@ -514,7 +514,7 @@ class Checker {
     }
   }
 
-  /// A skier of middling technique holding forward only, started across the loop's
+  /// A skier of the least curve technique holding forward only, started across the loop's
   /// first cross-section along its first sector, skis the loop with the arcade short cut
   /// and without.
   void CheckForwardSkier() {
@@ -529,13 +529,13 @@ class Checker {
       for (int start = 0; start < kStarts && width > 2.0f * kSideMargin; ++start) {
         const float at = kSideMargin + 1.0f + (width - 2.0f * kSideMargin - 2.0f) * float(start) / float(kStarts - 1);
         Ski(loop, Plan(first.right) + Normalized(across) * at, Plan(loop.front().end->ideal) - Plan(first.ideal),
-            SideAngleLimit(kMiddlingCurveTechnique), "a skier holding forward", reported);
+            SideAngleLimit(kLeastCurveTechnique), "a skier holding forward", reported);
       }
     }
   }
 
-  /// From every stand, facing the way he lies down to shoot prone, a skier of middling
-  /// technique holding forward only skis to the penalty fork, round the penalty loop as
+  /// From every stand, facing the way he lies down to shoot prone, a skier of the least
+  /// curve technique holding forward only skis to the penalty fork, round the penalty loop as
   /// many times as he can owe it (none to five) and on to the lap count.
   void CheckWayOn() {
     const int range = Label("Trigger_ShootArea"), fork = Label("Trigger_PenaltyPath"), lap = Label("Trigger_RoundCount");
@@ -558,7 +558,7 @@ class Checker {
       AddNormal(way, (fork + 1) % int(m_paths[kNormal].sectors.size()), lap);
       for (std::size_t lane = 0; lane < lanes; ++lane) {
         const Vec2 shoot = Plan((*targets)[lane * kTargetsPerLane + kTargetsPerLane / 2]) - Plan((*stands)[lane]);
-        Ski(way, Plan((*stands)[lane]), {shoot.y, -shoot.x}, SideAngleLimit(kMiddlingCurveTechnique),
+        Ski(way, Plan((*stands)[lane]), {shoot.y, -shoot.x}, SideAngleLimit(kLeastCurveTechnique),
             Format("a skier holding forward from the stand of lane %d (%d penalty loops)", int(lane), loops), reported);
       }
     }

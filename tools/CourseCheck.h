@@ -50,12 +50,14 @@ constexpr float kFireClearance = 50.0f;
 /// stall on steeper ones.
 constexpr float kMaxClimb = 0.18f;
 
-/// A skier of middling curve technique who holds forward only (tools/CourseSkier.h)
-/// takes the loop's bends from anywhere across its start, with the arcade short cut and
-/// without, and from every stand, facing the way he lies down to shoot prone (a standing
-/// skier's facing after a quarter turn from his targets), the straight to the penalty
-/// fork, every count of penalty loops and the way on to the lap count.
-constexpr float kMiddlingCurveTechnique = 50.0f;
+/// A skier of the least curve technique a player's athlete can have (the arcade field's
+/// least, data/profiles/playerprofiles.data; a new career's athlete has 40) who holds
+/// forward only (tools/CourseSkier.h) takes the loop's bends from anywhere across its
+/// start, with the arcade short cut and without, and from every stand, facing the way he
+/// lies down to shoot prone (a standing skier's facing after a quarter turn from his
+/// targets), the straight to the penalty fork, every count of penalty loops and the way
+/// on to the lap count.
+constexpr float kLeastCurveTechnique = 31.0f;
 
 /// Every rule the course breaks, one line each; empty when it keeps them all.
 std::vector<std::string> CheckCourse(const Identifiers& course);

@@ -15,9 +15,9 @@ namespace course {
 /// How far inside a side the race keeps a skier.
 constexpr float kSideMargin = 5.0f;
 /// His skating stride: half of it pushes him this much (radians) to the left of his
-/// heading, the other half as much to the right; a half stride at full speed is about
-/// this long.
-constexpr float kStridePush = 0.2f;
+/// heading, the other half as much to the right (the skating rows of
+/// data/Ai/Anims.physics); a half stride at full speed is about this long.
+constexpr float kStridePush = 0.1f;
 constexpr float kHalfStride = 110.0f;
 
 /// The steepest a skier may move into a side without falling (radians): the race fells

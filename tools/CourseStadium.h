@@ -23,7 +23,7 @@ constexpr float kCurveStep = 250.0f;
 /// from kRangeLeft[0] and kRangeRight[0] at the entry to [1] at its end, past the lanes
 /// on either side, and draw in a little: a skier who leaves a lane on the left along
 /// it (its angle to the straight at most 12.4 degrees) meets the left side, and one who
-/// leaves a lane on the right the right side, no more steeply than a skier of middling
+/// leaves a lane on the right the right side, no more steeply than a skier of the least
 /// curve technique may (tools/CourseCheck.h).
 constexpr float kRangeTo = 6200.0f;
 constexpr float kRangeLeft[2] = {1240.0f, 770.0f};

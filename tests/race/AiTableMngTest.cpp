@@ -1,6 +1,7 @@
 #include "core/Random.h"
 #include "race/ai/AiTableMng.h"
 #include "tests/race/RaceTestSupport.h"
+#include "tools/CourseSkier.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,12 @@ TEST(AiTables, TheSampleTablesLoadWhole) {
   for (int anim = 0; anim < N_AiTableMng::kAnimations; ++anim) {
     EXPECT_NE(tables.GetAnimPhysicRow(anim)[11], 0.0f) << anim;
     EXPECT_EQ(tables.BlendRow(std::size_t(anim)).size(), 48u);
+  }
+  // The skating strides sway as the course check's skier does (skating turns to skating
+  // without poles).
+  for (int anim = 5; anim <= 11; ++anim) {
+    EXPECT_EQ(tables.GetAnimPhysicRow(anim)[3], course::kStridePush) << anim;
+    EXPECT_EQ(tables.GetAnimPhysicRow(anim)[6], course::kStridePush) << anim;
   }
 }
 

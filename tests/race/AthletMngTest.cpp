@@ -3,9 +3,11 @@
 #include "render/ShaderMng.h"
 #include "tests/race/RaceTestSupport.h"
 #include "tests/render/ShaderTestSupport.h"
+#include "tools/CourseCheck.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -200,14 +202,18 @@ TEST(AthletProfiles, TheSampleFileFieldsEveryRaceAndNamesGearThatExists) {
   EXPECT_GE(rig.athletes.GetMaleCount(), 24u);
   EXPECT_GE(rig.athletes.GetFemaleCount(), 24u);
   std::map<std::string, std::array<int, 2>> perNation;
+  float leastCurve = 100.0f;
   for (std::size_t i = 0; i < rig.athletes.AthleteCount(); ++i) {
     const N_AthletProfile& a = *rig.athletes.Athlete(i);
     ++perNation[a.Nationality][std::size_t(a.Sex)];
+    leastCurve = std::min(leastCurve, a.CurveTechnic);
     for (float N_AthletProfile::*attribute : N_AthletProfile::kAttributes) {
       EXPECT_GE(a.*attribute, 30.0f);
       EXPECT_LE(a.*attribute, 95.0f);
     }
   }
+  // The course check sends the clumsiest athlete a player can pick along the ways.
+  EXPECT_EQ(leastCurve, course::kLeastCurveTechnique);
   EXPECT_GE(perNation.size(), 6u);
   for (const auto& [nation, count] : perNation) {
     EXPECT_GE(count[0], 4) << nation;
