@@ -169,11 +169,9 @@ TEST(AiTables, TheSampleTablesLoadWhole) {
     EXPECT_NE(tables.GetAnimPhysicRow(anim)[11], 0.0f) << anim;
     EXPECT_EQ(tables.BlendRow(std::size_t(anim)).size(), 48u);
   }
-  // The skating strides sway as the course check's skier does (skating turns to skating
-  // without poles).
+  // Skating (5-11) sways as the course check's skier does.
   for (int anim = 5; anim <= 11; ++anim) {
-    EXPECT_EQ(tables.GetAnimPhysicRow(anim)[3], course::kStridePush) << anim;
-    EXPECT_EQ(tables.GetAnimPhysicRow(anim)[6], course::kStridePush) << anim;
+    for (int column : {3, 6}) EXPECT_EQ(tables.GetAnimPhysicRow(anim)[column], course::kStridePush) << anim;
   }
 }
 
